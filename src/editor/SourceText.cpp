@@ -1,0 +1,241 @@
+#include "editor/SourceText.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+const char* const kEncodingProperty = "ztEncoding";
+const char* const kLineEndProperty = "ztLineEnd";
+
+// Windows-1252 for bytes 0x80 to 0x9F; the five unassigned bytes keep their
+// C1 control character so that every byte value has a character.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString DecodeCp1252(const char* data, qsizetype size)
+{
+    QString text(size, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < size; ++i) {
+        const unsigned char byte = static_cast<unsigned char>(data[i]);
+        out[i] = (byte >= 0x80 && byte < 0xA0) ? kCp1252High[byte - 0x80] : char16_t(byte);
+    }
+    return text;
+}
+
+int Cp1252Byte(char16_t ch)
+{
+    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
+        return ch;
+    for (int i = 0; i < 32; ++i) {
+        if (kCp1252High[i] == ch)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+} // namespace
+
+qsizetype CSourceText::FirstNul(const QByteArray& bytes)
+{
+    const void* nul = std::memchr(bytes.constData(), 0, size_t(bytes.size()));
+    return nul ? static_cast<const char*>(nul) - bytes.constData() : -1;
+}
+
+bool CSourceText::IsValidUtf8(const char* data, qsizetype size)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    qsizetype i = 0;
+    while (i < size) {
+        const unsigned char lead = bytes[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        char32_t min = 0;
+        char32_t code = 0;
+        if ((lead & 0xE0) == 0xC0) {
+            extra = 1, min = 0x80, code = lead & 0x1F;
+        } else if ((lead & 0xF0) == 0xE0) {
+            extra = 2, min = 0x800, code = lead & 0x0F;
+        } else if ((lead & 0xF8) == 0xF0) {
+            extra = 3, min = 0x10000, code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= size)
+            return false;
+        for (int k = 1; k <= extra; ++k) {
+            if ((bytes[i + k] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (bytes[i + k] & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF would not come
+        // back as the same bytes.
+        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+CSourceText CSourceText::Decode(const QByteArray& fileBytes)
+{
+    CSourceText result;
+    qsizetype size = FirstNul(fileBytes);
+    if (size < 0)
+        size = fileBytes.size();
+    const char* data = fileBytes.constData();
+
+    QString decoded;
+    if (IsValidUtf8(data, size)) {
+        decoded = QString::fromUtf8(data, size);
+    } else {
+        result.encoding = Encoding::Windows1252;
+        decoded = DecodeCp1252(data, size);
+    }
+
+    // Split at every line end, in place: the text only ever shrinks.
+    std::array<int, 5> counts = {0, 0, 0, 0, 0};
+    char16_t* chars = reinterpret_cast<char16_t*>(decoded.data());
+    const qsizetype length = decoded.size();
+    qsizetype out = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t ch = chars[i];
+        LineEnd end;
+        if (ch == u'\n') {
+            end = LF;
+        } else if (ch == u'\r') {
+            if (i + 1 < length && chars[i + 1] == u'\n') {
+                end = CRLF;
+                ++i;
+            } else if (i + 2 < length && chars[i + 1] == u'\r' && chars[i + 2] == u'\n') {
+                end = CRCRLF;
+                i += 2;
+            } else {
+                end = CR;
+            }
+        } else if (ch == 0x2029) {
+            end = ParagraphSeparator;
+        } else {
+            chars[out++] = ch;
+            continue;
+        }
+        chars[out++] = u'\n';
+        result.lineEnds.append(quint8(end));
+        ++counts[end];
+    }
+    decoded.truncate(out);
+    result.text = std::move(decoded);
+
+    int best = LF;
+    for (int kind = CRLF; kind <= CRCRLF; ++kind) {
+        if (counts[kind] > counts[best])
+            best = kind;
+    }
+    result.dominantLineEnd = LineEnd(best);
+    return result;
+}
+
+void CSourceText::LoadInto(QTextDocument* document, const QByteArray& fileBytes)
+{
+    const CSourceText source = Decode(fileBytes);
+    document->setProperty(kEncodingProperty, int(source.encoding));
+    document->setProperty(kLineEndProperty, int(source.dominantLineEnd));
+    document->setPlainText(source.text);
+    QTextBlock block = document->begin();
+    for (quint8 end : source.lineEnds) {
+        block.setUserState(end);
+        block = block.next();
+    }
+    document->clearUndoRedoStacks();
+    document->setModified(false);
+}
+
+CSourceText::Encoding CSourceText::DocumentEncoding(const QTextDocument* document)
+{
+    return Encoding(document->property(kEncodingProperty).toInt());
+}
+
+CSourceText::LineEnd CSourceText::DocumentLineEnd(const QTextDocument* document)
+{
+    return LineEnd(document->property(kLineEndProperty).toInt());
+}
+
+QByteArray CSourceText::Encode(QStringView text, Encoding encoding)
+{
+    if (encoding == Encoding::Utf8)
+        return text.toUtf8();
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int byte = Cp1252Byte(text[i].unicode());
+        if (byte >= 0) {
+            bytes.append(char(byte));
+            continue;
+        }
+        // A surrogate pair is encoded as one character.
+        const qsizetype count =
+            (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
+        bytes.append(text.mid(i, count).toUtf8());
+        i += count - 1;
+    }
+    return bytes;
+}
+
+QByteArray CSourceText::LineEndBytes(LineEnd lineEnd, Encoding encoding)
+{
+    switch (lineEnd) {
+    case CRLF:
+        return QByteArrayLiteral("\r\n");
+    case CR:
+        return QByteArrayLiteral("\r");
+    case CRCRLF:
+        return QByteArrayLiteral("\r\r\n");
+    case ParagraphSeparator:
+        return Encode(u"\u2029", encoding);
+    case LF:
+        break;
+    }
+    return QByteArrayLiteral("\n");
+}
+
+QByteArray CSourceText::Save(const QTextDocument* document)
+{
+    const Encoding encoding = DocumentEncoding(document);
+    const LineEnd newLineEnd = DocumentLineEnd(document);
+    QByteArray bytes;
+    bytes.reserve(document->characterCount());
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        bytes.append(Encode(block.text(), encoding));
+        if (!block.next().isValid())
+            break;
+        const int state = block.userState();
+        const LineEnd end = (state >= LF && state <= ParagraphSeparator) ? LineEnd(state) : newLineEnd;
+        bytes.append(LineEndBytes(end, encoding));
+    }
+    return bytes;
+}
+
+QByteArray CSourceText::TempPageBytes(const QTextDocument* document)
+{
+    const Encoding encoding = DocumentEncoding(document);
+    QByteArray bytes;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        qsizetype end = line.size();
+        while (end > 0 && line[end - 1].unicode() < 32)
+            --end;
+        bytes.append(Encode(QStringView(line).left(end), encoding));
+        bytes.append("\r\n");
+    }
+    return bytes;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+class QTextDocument;
+
+// The bridge between a source file's bytes and the editor's text.
+//
+// The editor shows a file's bytes as text and must write an unedited file back
+// byte for byte. Two things stand in the way, and this class deals with both:
+//
+// * Encoding. A file that is valid UTF-8 is shown as UTF-8. Any other file is
+//   read as Windows-1252 with the five unassigned bytes mapped to the C1
+//   control characters of the same number, so that each of the 256 byte values
+//   has its own character and the bytes come back exactly on saving.
+// * Line ends. QTextDocument keeps no carriage returns: every line break
+//   becomes a block break. The kind of each line end (LF, CR LF, a lone CR,
+//   CR CR LF, or U+2029) is kept in the block's user state and written back
+//   on saving. Blocks the user adds have no recorded end and get the file's
+//   most frequent one.
+//
+// The text ends at the first zero byte, as in a C string: a file holding one
+// is shown only up to it.
+class CSourceText
+{
+public:
+    enum class Encoding { Utf8, Windows1252 };
+    enum LineEnd : int { LF = 0, CRLF = 1, CR = 2, CRCRLF = 3, ParagraphSeparator = 4 };
+
+    // Decodes bytes. Lines are joined by '\n'; lineEnds holds one entry per
+    // line break.
+    static CSourceText Decode(const QByteArray& fileBytes);
+
+    // Replaces the document's text by the decoded bytes and records the line
+    // ends and encoding on the document. Clears the undo history and the
+    // modified flag.
+    static void LoadInto(QTextDocument* document, const QByteArray& fileBytes);
+    // The document's text as file bytes, in its recorded encoding and line ends.
+    static QByteArray Save(const QTextDocument* document);
+    // The temporary preview page: every line with its trailing control
+    // characters (codes below 32) removed, each followed by CR LF.
+    static QByteArray TempPageBytes(const QTextDocument* document);
+
+    static Encoding DocumentEncoding(const QTextDocument* document);
+    static LineEnd DocumentLineEnd(const QTextDocument* document);
+    // Bytes of text in an encoding. Characters that Windows-1252 cannot hold
+    // are written as UTF-8, so no typed character is ever lost.
+    static QByteArray Encode(QStringView text, Encoding encoding);
+    static QByteArray LineEndBytes(LineEnd lineEnd, Encoding encoding);
+
+    // Offset of the first zero byte, or -1.
+    static qsizetype FirstNul(const QByteArray& bytes);
+    static bool IsValidUtf8(const char* data, qsizetype size);
+
+    QString text;
+    QVector<quint8> lineEnds;
+    Encoding encoding = Encoding::Utf8;
+    LineEnd dominantLineEnd = LF;
+};
