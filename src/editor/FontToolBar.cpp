@@ -76,6 +76,12 @@ void CFontToolBar::CreateSizeBox(int charWidth)
     m_pSizeBox->setEditable(true);
     // A typed size applies to the editor; it is not a new list entry.
     m_pSizeBox->setInsertPolicy(QComboBox::NoInsert);
+    // Typing "1" must not turn into "10" behind the user's back.
+    m_pSizeBox->setCompleter(nullptr);
+    // A size is applied only when chosen from the list or confirmed with
+    // Enter; the combo box would otherwise also choose the item matching the
+    // typed text whenever its edit field loses the focus.
+    disconnect(m_pSizeBox->lineEdit(), &QLineEdit::editingFinished, m_pSizeBox, nullptr);
     m_pSizeBox->lineEdit()->setMaxLength(kSizeEditLength);
     m_pSizeBox->setFixedWidth(10 * charWidth);
     m_pSizeBox->setMaxVisibleItems(kVisibleItems);

@@ -101,6 +101,8 @@ void CSyntaxSettingsDlg::BuildControls()
     m_pFileSize->setEditable(true);
     // Typed sizes are a value for this run of the dialog, not new list items.
     m_pFileSize->setInsertPolicy(QComboBox::NoInsert);
+    // The size is read exactly as typed, without inline completion.
+    m_pFileSize->setCompleter(nullptr);
     m_pFileSize->addItems(FileSizeChoices());
     sizeLabel->setBuddy(m_pFileSize);
 
