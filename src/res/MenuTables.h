@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+// The menus of the program as plain data: every menu bar of the main frame and
+// the document types, and the context menus of the two editors. The menu
+// builder turns them into Qt menus.
+namespace ZtRes {
+
+enum class MenuItemKind {
+    Command,     // a command item: id and text
+    Separator,   // a separator line
+    Popup,       // a submenu: text and items
+    RecentFiles, // where the recent-file list goes (ids 57616..57619)
+};
+
+struct MenuItem
+{
+    MenuItemKind kind = MenuItemKind::Command;
+    int id = 0;
+    QString text; // with "&" mnemonics and, after "\t", the key shown beside it
+    QVector<MenuItem> items;
+};
+
+// The top-level popups of menu bar 128, 129, 130, 136 or 145; empty for any
+// other number.
+QVector<MenuItem> MenuBar(int menuResourceId);
+
+// The first popup of context menu 110 or 125; an empty popup for any other
+// number.
+MenuItem ContextMenu(int menuResourceId);
+
+} // namespace ZtRes
