@@ -1,0 +1,289 @@
+#include "support/TestMain.h"
+
+#include "editor/FileTypes.h"
+#include "editor/KeywordLists.h"
+#include "editor/KeywordSet.h"
+#include "editor/LanguageTable.h"
+#include "editor/SyntaxScanner.h"
+
+#include <QRegularExpression>
+
+// Tokens are written as class:text@start, one blank between them; classes
+// are kw1 (primary), kw2 (secondary), str and num.
+static QString Describe(QStringView text, const std::vector<CSyntaxToken>& tokens)
+{
+    static const char* const names[] = {"other", "kw1", "kw2", "str", "num"};
+    QStringList parts;
+    for (const CSyntaxToken& token : tokens) {
+        parts << QStringLiteral("%1:%2@%3")
+                     .arg(QLatin1String(names[int(token.tokenClass)]))
+                     .arg(text.mid(token.start, token.end - token.start).toString())
+                     .arg(token.start);
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+static CSyntaxScanner ScannerFor(const QString& fileName)
+{
+    const CLanguageTable::Language* language = CLanguageTable::ForFileName(fileName);
+    if (!language)
+        return CSyntaxScanner(QString(), QString(), QString());
+    return CSyntaxScanner(CLanguageTable::QuoteChars(language), *language->primaryList,
+                          *language->secondaryList);
+}
+
+class TestSyntaxScanner : public QObject
+{
+    Q_OBJECT
+private slots:
+    void tokens_data();
+    void tokens();
+    void scanStopsAtNul();
+    void offsetShiftsPositions();
+    void lookupEqualsListSearch();
+    void listsHaveListForm_data();
+    void listsHaveListForm();
+    void extension_data();
+    void extension();
+    void languageByFileName_data();
+    void languageByFileName();
+    void fileTypeTests_data();
+    void fileTypeTests();
+};
+
+void TestSyntaxScanner::tokens_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("table width 100%") << "a.html" << "<TABLE WIDTH=\"100%\">"
+                                      << "kw1:TABLE@1 kw1:WIDTH@7 str:\"100%\"@13";
+    QTest::newRow("upper-case extension") << "index.HTML" << "<TABLE BORDER>"
+                                          << "kw1:TABLE@1 kw1:BORDER@7";
+    QTest::newRow("lookups are case-sensitive") << "a.html" << "<table border>" << "";
+    QTest::newRow("colour names secondary") << "a.html" << "Red red RED" << "kw2:Red@0";
+    QTest::newRow("HTTP-EQUIV never matches") << "a.html" << "HTTP-EQUIV" << "";
+    QTest::newRow("H1 is a word") << "a.html" << "<H1>" << "kw1:H1@1";
+    QTest::newRow("1H is number then unknown word") << "a.html" << "1H" << "num:1@0";
+    QTest::newRow("TABLES is no keyword") << "a.html" << "TABLES" << "";
+    QTest::newRow("single quote is no string") << "a.html" << "'TABLE'" << "kw1:TABLE@1";
+    QTest::newRow("unterminated string to CR") << "a.html" << "\"abc\rTABLE"
+                                               << "str:\"abc@0 kw1:TABLE@5";
+    QTest::newRow("string ends at LF and U+2029") << "a.html" << "\"a\nB\"c\u2029d"
+                                                  << "str:\"a@0 str:\"c@4";
+    QTest::newRow("unterminated string to end") << "a.html" << "x \"TABLE" << "str:\"TABLE@2";
+    QTest::newRow("empty and adjacent strings") << "a.html" << "\"\"\"a\"\"b\""
+                                                << "str:\"\"@0 str:\"a\"@2 str:\"b\"@5";
+    QTest::newRow("bytes from 128 are other text") << "a.html" << "\u00e9TABLE\u00e91\u00e92"
+                                                   << "kw1:TABLE@1 num:1@7 num:2@9";
+    QTest::newRow("letters beyond ASCII end a word") << "a.html" << "TABLE\u00c4" << "kw1:TABLE@0";
+    QTest::newRow("fullwidth digit is no number") << "a.html" << "\uff11" << "";
+    QTest::newRow("css number and unit") << "a.css" << "12.5e3px" << "num:12.5e3@0 kw2:px@6";
+    QTest::newRow("css primary before secondary") << "s.css" << "color COLOR" << "kw1:color@0 kw2:COLOR@6";
+    QTest::newRow("hex is no number") << "a.css" << "0x1F" << "num:0@0";
+    QTest::newRow("cnc G92.1") << "p.cnc" << "G92.1" << "kw1:G92@0 num:1@4";
+    QTest::newRow("cnc bracket word never matches") << "p.cnc" << "[$FIXTURE] IF" << "kw2:IF@11";
+    QTest::newRow("perl underscore words") << "a.pl" << "CONTENT_LENGTH _print print_ print"
+                                           << "kw2:CONTENT_LENGTH@0 kw1:print@29";
+    QTest::newRow("vbs exact case") << "a.vbs" << "Dim dim DIM vbCrLf" << "kw1:Dim@0 kw2:vbCrLf@12";
+    QTest::newRow("java lists") << "A.java" << "JAVA java string" << "kw2:JAVA@0 kw1:string@10";
+    QTest::newRow("no language: no strings, no words") << "Makefile" << "\"x\" 12 TABLE" << "num:12@4";
+    QTest::newRow("js has no language") << "a.js" << "\"x\" TABLE" << "";
+
+    QTest::newRow("number with point") << "x" << "1." << "num:1.@0";
+    QTest::newRow("point exponent") << "x" << "1.e5" << "num:1.e5@0";
+    QTest::newRow("exponent needs a digit") << "x" << "1e 2E+ 3e-4 5E+6" << "num:1@0 num:2@3 num:3e-4@7 num:5E+6@12";
+    QTest::newRow("leading point") << "x" << ".5" << "num:5@1";
+    QTest::newRow("two points") << "x" << "1.2.3" << "num:1.2@0 num:3@4";
+    QTest::newRow("digits inside a word") << "a.html" << "A1 H12 A" << "kw1:A@7";
+    QTest::newRow("empty text") << "a.html" << "" << "";
+}
+
+void TestSyntaxScanner::tokens()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const CSyntaxScanner scanner = ScannerFor(fileName);
+    QCOMPARE(Describe(text, scanner.Tokens(text)), expected);
+}
+
+void TestSyntaxScanner::scanStopsAtNul()
+{
+    const CSyntaxScanner scanner = ScannerFor(QStringLiteral("a.html"));
+    const QString text = QStringLiteral("TABLE") + QChar(0) + QStringLiteral("TABLE");
+    std::vector<CSyntaxToken> tokens;
+    QCOMPARE(scanner.Scan(text, tokens), 5);
+    QCOMPARE(Describe(text, tokens), QStringLiteral("kw1:TABLE@0"));
+
+    // A string stops at the NUL too.
+    const QString quoted = QStringLiteral("\"ab") + QChar(0) + QStringLiteral("c\"");
+    tokens.clear();
+    QCOMPARE(scanner.Scan(quoted, tokens), 3);
+    QCOMPARE(Describe(quoted, tokens), QStringLiteral("str:\"ab@0"));
+}
+
+void TestSyntaxScanner::offsetShiftsPositions()
+{
+    const CSyntaxScanner scanner = ScannerFor(QStringLiteral("a.html"));
+    std::vector<CSyntaxToken> tokens;
+    scanner.Scan(u"<P>", tokens, 100);
+    QCOMPARE(tokens.size(), std::size_t(1));
+    QCOMPARE(tokens[0], (CSyntaxToken{101, 102, ZtTokenClass::Primary}));
+}
+
+void TestSyntaxScanner::lookupEqualsListSearch()
+{
+    const QString lists[] = {
+        CKeywordLists::HtmlTags(),      CKeywordLists::HtmlColors(),
+        CKeywordLists::StyleProperties(), CKeywordLists::StyleValues(),
+        CKeywordLists::PerlFunctions(), CKeywordLists::CgiVariables(),
+        CKeywordLists::CncCodes(),      CKeywordLists::CncMacroWords(),
+        CKeywordLists::VbsKeywords(),   CKeywordLists::VbsConstants(),
+        CKeywordLists::JavaKeywords(),  CKeywordLists::JavaSecondary(),
+        // Lists as a view holds them after appending, and malformed ones.
+        CKeywordLists::HtmlTags() + CKeywordLists::HtmlColors(),
+        QStringLiteral("head middle tail"), QStringLiteral("  two  blanks  "), QString()};
+    // Candidate words: every word-character run in any list, with variants.
+    QStringList candidates;
+    const QRegularExpression wordRun(QStringLiteral("[A-Za-z0-9_]+"));
+    for (const QString& list : lists) {
+        for (auto it = wordRun.globalMatch(list); it.hasNext();) {
+            const QString word = it.next().captured();
+            candidates << word << word.toLower() << word.toUpper() << word.left(word.size() - 1)
+                       << word.mid(1) << word + QStringLiteral("S");
+        }
+    }
+    candidates << QStringLiteral("middle") << QStringLiteral("head") << QStringLiteral("tail")
+               << QStringLiteral("two") << QStringLiteral("blanks");
+    for (const QString& list : lists) {
+        const CKeywordSet set(list);
+        for (const QString& word : std::as_const(candidates)) {
+            if (word.isEmpty())
+                continue;
+            if (set.Contains(word) != (CKeywordSet::FindInList(list, word) >= 0))
+                QFAIL(qPrintable(QStringLiteral("'%1' in '%2'").arg(word, list.left(40))));
+        }
+    }
+}
+
+void TestSyntaxScanner::listsHaveListForm_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("words");
+    QTest::addColumn<QString>("firstAndLast");
+    QTest::newRow("html tags") << CKeywordLists::HtmlTags() << 111 << "A LANGUAGE";
+    QTest::newRow("html colours") << CKeywordLists::HtmlColors() << 8 << "Red Purple";
+    QTest::newRow("style properties") << CKeywordLists::StyleProperties() << 24 << "font url";
+    QTest::newRow("style values") << CKeywordLists::StyleValues() << 113 << "A italic";
+    QTest::newRow("perl functions") << CKeywordLists::PerlFunctions() << 157 << "accept write";
+    QTest::newRow("cgi variables") << CKeywordLists::CgiVariables() << 4 << "ENV STDOUT";
+    QTest::newRow("cnc codes") << CKeywordLists::CncCodes() << 159 << "G00 M213";
+    QTest::newRow("cnc macro words") << CKeywordLists::CncMacroWords() << 34 << "MSG ELSE";
+    QTest::newRow("vbs keywords") << CKeywordLists::VbsKeywords() << 41 << "Call Xor";
+    QTest::newRow("vbs constants") << CKeywordLists::VbsConstants() << 76 << "Empty vbArray";
+    QTest::newRow("java keywords") << CKeywordLists::JavaKeywords() << 51 << "private package";
+    QTest::newRow("java secondary") << CKeywordLists::JavaSecondary() << 1 << "JAVA JAVA";
+}
+
+void TestSyntaxScanner::listsHaveListForm()
+{
+    QFETCH(QString, list);
+    QFETCH(int, words);
+    QFETCH(QString, firstAndLast);
+    QVERIFY(list.startsWith(QLatin1Char(' ')));
+    QVERIFY(list.endsWith(QLatin1Char(' ')));
+    QVERIFY(!list.contains(QStringLiteral("  ")));
+    const QStringList split = list.trimmed().split(QLatin1Char(' '));
+    QCOMPARE(split.size(), words);
+    QCOMPARE(split.first() + QLatin1Char(' ') + split.last(), firstAndLast);
+}
+
+void TestSyntaxScanner::extension_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("plain") << "index.html" << ".html";
+    QTest::newRow("upper case") << "index.HTML" << ".html";
+    QTest::newRow("last dot counts") << "a.b.css" << ".css";
+    QTest::newRow("no dot") << "Makefile" << "";
+    QTest::newRow("dot only in a folder") << "/home/u/site.d/Makefile" << "";
+    QTest::newRow("path") << "/home/u/site.d/Page.Htm" << ".htm";
+    QTest::newRow("dot file") << ".profile" << ".profile";
+    QTest::newRow("trailing dot") << "name." << ".";
+}
+
+void TestSyntaxScanner::extension()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, extension);
+    QCOMPARE(FileExtension(name), extension);
+}
+
+void TestSyntaxScanner::languageByFileName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("language");
+    QTest::newRow("html") << "index.HTML" << "HTML";
+    QTest::newRow("htm") << "x.htm" << "HTML";
+    QTest::newRow("css last dot") << "a.b.css" << "CSS";
+    QTest::newRow("perl") << "x.perl" << "Perl";
+    QTest::newRow("prl") << "x.prl" << "Perl";
+    QTest::newRow("pl") << "x.PL" << "Perl";
+    QTest::newRow("pm has none") << "x.pm" << "";
+    QTest::newRow("cnc") << "x.cnc" << "CNC";
+    QTest::newRow("vbs") << "x.vbs" << "VBScript";
+    QTest::newRow("java") << "X.java" << "Java";
+    QTest::newRow("jav has none") << "X.jav" << "";
+    QTest::newRow("js has none") << "x.js" << "";
+    QTest::newRow("no dot") << "Makefile" << "";
+}
+
+void TestSyntaxScanner::languageByFileName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, language);
+    const CLanguageTable::Language* found = CLanguageTable::ForFileName(name);
+    QCOMPARE(found ? QString::fromLatin1(found->name) : QString(), language);
+    QCOMPARE(CLanguageTable::QuoteChars(found), found ? QStringLiteral("\"") : QString());
+}
+
+void TestSyntaxScanner::fileTypeTests_data()
+{
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<bool>("editable");
+    QTest::addColumn<bool>("program");
+    QTest::addColumn<bool>("runnable");
+    QTest::newRow(".HTM") << ".HTM" << true << false << false;
+    QTest::newRow(".js") << ".js" << true << false << false;
+    QTest::newRow(".F06") << ".F06" << true << false << false;
+    QTest::newRow(".vbs") << ".vbs" << false << false << false;
+    QTest::newRow(".EXE") << ".EXE" << false << true << true;
+    QTest::newRow(".bat") << ".bat" << false << true << true;
+    QTest::newRow(".com") << ".com" << false << true << false;
+    QTest::newRow(".Win") << ".Win" << false << true << false;
+    QTest::newRow("no dot") << "html" << false << false << false;
+    QTest::newRow("empty") << "" << false << false << false;
+}
+
+void TestSyntaxScanner::fileTypeTests()
+{
+    QFETCH(QString, extension);
+    QFETCH(bool, editable);
+    QFETCH(bool, program);
+    QFETCH(bool, runnable);
+    QString forEditable = extension;
+    QString forProgram = extension;
+    QString forRunnable = extension;
+    QCOMPARE(IsEditableFileType(forEditable), editable);
+    QCOMPARE(IsProgramFileType(forProgram), program);
+    QCOMPARE(IsRunnableFileType(forRunnable), runnable);
+    // Each test lower-cases the caller's string.
+    QCOMPARE(forEditable, extension.toLower());
+    QCOMPARE(forProgram, extension.toLower());
+    QCOMPARE(forRunnable, extension.toLower());
+}
+
+ZT_TEST_MAIN(TestSyntaxScanner)
+#include "tst_syntaxscanner.moc"
