@@ -113,9 +113,12 @@ QRect CWindowPlacement::FitToScreens(const QRect& wanted, const QList<QRect>& av
     QRect rect = wanted.normalized();
     const QSize largest = LargestScreenSize(availableScreens);
     rect.setSize(rect.size().boundedTo(largest).expandedTo(QSize(1, 1)));
-    if (TitleAreaVisible(rect, availableScreens))
+    const bool shrunk = rect.size() != wanted.normalized().size();
+    if (!shrunk && TitleAreaVisible(rect, availableScreens))
         return rect;
-    // Move it wholly onto the nearest screen, shrinking it if it is larger.
+    // Move it wholly onto the nearest screen, shrinking it further if that
+    // screen is smaller. A window that was too large for any screen comes up
+    // wholly on one, not hanging off it.
     const QRect screen = NearestScreen(rect, availableScreens);
     rect.setSize(rect.size().boundedTo(screen.size()));
     rect.moveLeft(std::clamp(rect.left(), screen.left(), screen.right() - rect.width() + 1));

@@ -37,9 +37,10 @@ struct CWindowPlacement
 
     // A rectangle for a window that wanted the given one, so that the window
     // neither comes up off every screen nor larger than the largest screen:
-    // unchanged when a title area of 100 x 50 pixels at its top left (or the
-    // whole window, if smaller) lies on one screen; otherwise shrunk to fit
-    // and moved onto the screen it lies nearest to. Without any screen the
-    // wanted rectangle comes back as it is.
+    // unchanged when it fits the largest screen and a title area of 100 x 50
+    // pixels at its top left (or the whole window, if smaller) lies on one
+    // screen; otherwise shrunk as needed and moved wholly onto the screen it
+    // overlaps most (or lies nearest to). Without any screen the wanted
+    // rectangle comes back as it is.
     static QRect FitToScreens(const QRect& wanted, const QList<QRect>& availableScreens);
 };

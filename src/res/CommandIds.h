@@ -18,7 +18,9 @@ enum FrameworkCommand : int {
     ID_FILE_PRINT = 57607,
     ID_FILE_PRINT_DIRECT = 57608,
     ID_FILE_PRINT_PREVIEW = 57609,
-    ID_FILE_MRU_FILE1 = 57616, // ... ID_FILE_MRU_FILE4 = 57619
+    ID_FILE_MRU_FILE1 = 57616, // the recent-file list, most recent first
+    ID_FILE_MRU_FILE2 = 57617,
+    ID_FILE_MRU_FILE3 = 57618,
     ID_FILE_MRU_FILE4 = 57619,
 
     ID_EDIT_CLEAR = 57632,
