@@ -101,8 +101,8 @@ void TestPlacement::fitToScreens_data()
         << QRect(1300, 10, 1800, 1050) << pair << QRect(1300, 10, 1800, 1050);
     QTest::newRow("largest screen bounds the size")
         << QRect(1300, 10, 3000, 2000) << pair << QRect(1280, 0, 1920, 1080);
-    QTest::newRow("inverted rectangle") << QRect(QPoint(500, 400), QPoint(100, 100)) << single
-                                        << QRect(100, 100, 401, 301);
+    QTest::newRow("inverted rectangle") << QRect(QPoint(500, 400), QPoint(99, 99)) << single
+                                        << QRect(100, 100, 400, 300);
     QTest::newRow("small window inside") << QRect(10, 10, 60, 30) << single << QRect(10, 10, 60, 30);
     QTest::newRow("no screens") << QRect(9000, 9000, 10, 10) << QList<QRect>() << QRect(9000, 9000, 10, 10);
 }
