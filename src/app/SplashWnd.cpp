@@ -86,6 +86,10 @@ CSplashWnd::CSplashWnd(QWidget* parent)
     , m_pMainWnd(parent)
 {
     setObjectName(QStringLiteral("SplashWnd"));
+    // The main window keeps the focus and stays active underneath, so that
+    // once the splash goes its shortcuts and keys work at once.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     setCursor(Qt::ArrowCursor);
     setFixedSize(m_pixSplash.deviceIndependentSize().toSize());
     CenterOver(parent);
@@ -134,8 +138,14 @@ void CSplashWnd::HideSplashScreen()
     qApp->removeEventFilter(splash);
     splash->m_timerHide.stop();
     splash->hide();
-    if (splash->m_pMainWnd)
-        splash->m_pMainWnd->window()->update();
+    if (QWidget* mainWnd = splash->m_pMainWnd ? splash->m_pMainWnd->window() : nullptr) {
+        mainWnd->update();
+        // Some platforms hand the activation to the splash when it shows and
+        // to nobody when it goes; give it back to the main window.
+        QWidget* active = QApplication::activeWindow();
+        if ((!active || active == splash) && mainWnd->isVisible())
+            mainWnd->activateWindow();
+    }
     splash->deleteLater();
 }
 
