@@ -125,6 +125,7 @@ private slots:
     void deleteToTrash();
     void deleteCancelledKeepsFiles();
     void copyListModes();
+    void defaultOperationCopiesQuietly();
 
     void fileInfoDisplay();
     void fileInfoSizeFormat_data();
@@ -696,6 +697,21 @@ void TestFileName::copyListModes()
     QVERIFY(!fileName.Exist(Path("a.html")));
     QVERIFY(!fileName.ShellCopyList(nullptr, {Path("b.html")}, Path("moved"), 7));
     QVERIFY(fileName.Exist(Path("b.html")));
+}
+
+// The real dialogs stay out of sight when there is nothing to ask and the
+// work is quick.
+void TestFileName::defaultOperationCopiesQuietly()
+{
+    WriteFile(Path("src/a.html"), "a");
+    WriteFile(Path("src/b/c.css"), "c");
+    CShellFileOperation operation(nullptr);
+    QVERIFY(operation.Copy({Path("src")}, Path("dest/")));
+    QCOMPARE(TreeOf(Path("dest/src")), TreeOf(Path("src")));
+    QVERIFY(operation.Move({Path("dest/src")}, Path("moved")));
+    QCOMPARE(TreeOf(Path("moved")), TreeOf(Path("src")));
+    QVERIFY(!CFileName().Exist(Path("dest/src")));
+    QVERIFY(operation.LastError().isEmpty());
 }
 
 void TestFileName::fileInfoDisplay()
