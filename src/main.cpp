@@ -1,7 +1,16 @@
 #include "app/ZentrelApp.h"
 
+#include "app/MainFrame.h"
+#include "editor/SyntaxSettingsDlg.h"
+
 int main(int argc, char** argv)
 {
     CZentrelApp app(argc, argv);
-    return 0;
+    app.m_onFirstRun = [&app] {
+        CSyntaxSettingsDlg dialog(app.GetMainFrame());
+        dialog.exec();
+    };
+    if (!app.InitInstance())
+        return 0;
+    return app.exec();
 }

@@ -1,13 +1,505 @@
 #include "app/ZentrelApp.h"
 
+#include "app/AboutDlg.h"
+#include "app/ChildBrowseFrame.h"
+#include "app/ChildFrame.h"
+#include "app/ChildProjectFrame.h"
+#include "app/CmdUI.h"
+#include "app/DocTemplate.h"
+#include "app/FileName.h"
+#include "app/MainFrame.h"
+#include "app/PlainTextChildFrame.h"
+#include "app/Profile.h"
+#include "app/RecentFileList.h"
+#include "app/SingleInstance.h"
+#include "app/SplashWnd.h"
+#include "browser/BrowserDoc.h"
+#include "browser/BrowserView.h"
+#include "editor/PlainTextDoc.h"
+#include "editor/PlainTextView.h"
+#include "editor/SyntaxColoringCheck.h"
+#include "editor/ZentrelDoc.h"
+#include "editor/ZentrelView.h"
+#include "projects/ProjectDoc.h"
+#include "projects/ProjectView.h"
+#include "res/CommandIds.h"
+#include "res/StringTable.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QSysInfo>
+#include <QTimer>
+
+using namespace ZtCmd;
+
+namespace {
+
+const QString kSettings = QStringLiteral("Settings");
+const QString kStartup = QStringLiteral("Startup");
+
+// The four document types: resource id, the type's resource string.
+const QString kWebPageString = QStringLiteral(
+    "\nHTML\nWeb Page\nInternet Files (*.html)\n.html\nZentrel.Document\nzt Document");
+const QString kBrowserString = QStringLiteral(
+    "\nBrowser\nFile in Browser\nInternet Files (*.html )\n.html\nInternet.Document\nzt Document");
+const QString kProjectString = QStringLiteral(
+    "\nProject\nProject Workspace\nZentrel Project Files (*.ztp)\n.ztp\nZentrel.Document\nzt Document");
+const QString kTextString = QStringLiteral(
+    "\nText\nText File\nText Files (*.txt)\n.txt\nText.Document\nzt Document");
+
+// Extensions that open as plain text rather than as a web page.
+bool IsPlainTextKind(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return false;
+    static const QStringList kinds = {QStringLiteral(".txt"), QStringLiteral(".dat"), QStringLiteral(".inf"),
+                                      QStringLiteral(".kwd"), QStringLiteral(".tpt"), QStringLiteral(".ini")};
+    return kinds.contains(name.mid(dot).toLower());
+}
+
+} // namespace
+
 CZentrelApp::CZentrelApp(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    setApplicationName(QStringLiteral("Zentrel"));
+    setApplicationDisplayName(QStringLiteral("Zentrel"));
+    setApplicationVersion(QStringLiteral(ZENTREL_VERSION));
+    setDesktopFileName(QStringLiteral("zentrel"));
+    KeepQtStateOutOfTheProfileDir();
+
+    m_strStartDirectory = QDir::currentPath();
+    m_strCurrentFile = m_strStartDirectory + QStringLiteral("/default.html");
+
+    // The first start is the one that finds no profile yet.
+    m_bFirstRun = !QFile::exists(CProfile::DefaultFilePath());
+    m_pProfile = std::make_unique<CProfile>();
+    CProfile::SetInstance(m_pProfile.get());
+    m_pRecentFileList = std::make_unique<CRecentFileList>(*m_pProfile, 4);
+    m_pRecentFileList->ReadList();
+    MapCommands();
 }
 
-CZentrelApp::~CZentrelApp() = default;
+CZentrelApp::~CZentrelApp()
+{
+    delete m_pMainFrame;
+    qDeleteAll(m_templates);
+    CProfile::SetInstance(nullptr);
+}
+
+void CZentrelApp::KeepQtStateOutOfTheProfileDir()
+{
+    // Qt's own dialogs (colour, file) keep state of their own in
+    // ~/.config/QtProject.conf. All of Zentrel's settings live in its
+    // profile, so Qt's file is pointed at a place where it cannot be written.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("/dev/null/zentrel"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null/zentrel"));
+}
+
+CCommandLineInfo CZentrelApp::ParseCommandLine(const QStringList& arguments)
+{
+    CCommandLineInfo info;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Zentrel, an authoring environment for web pages and sites."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption openOption(QStringLiteral("open"),
+                                        QStringLiteral("Opens the files in the running Zentrel, or in a new one."));
+    const QCommandLineOption noSplashOption(QStringLiteral("nosplash"), QStringLiteral("Starts without the splash window."));
+    parser.addOption(openOption);
+    parser.addOption(noSplashOption);
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QStringLiteral("With --open, the files to open; otherwise ignored."));
+    if (!parser.parse(arguments)) {
+        fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        info.m_bExit = true;
+        info.m_nExitCode = 1;
+        return info;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        fprintf(stdout, "%s", qPrintable(parser.helpText()));
+        info.m_bExit = true;
+        return info;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        fprintf(stdout, "Zentrel %s\n", ZENTREL_VERSION);
+        info.m_bExit = true;
+        return info;
+    }
+    info.m_bShowSplash = !parser.isSet(noSplashOption);
+    // A file named on the command line is not opened at start: only an
+    // explicit --open request opens files.
+    if (parser.isSet(openOption))
+        info.m_openFiles = parser.positionalArguments();
+    return info;
+}
+
+void CZentrelApp::RegisterDocTemplates()
+{
+    m_pWebPageTemplate = new CDocTemplate(
+        IDR_ZTTYPE, kWebPageString, [] { return new CZentrelDoc; }, [] { return new CChildFrame; },
+        [] { return new CZentrelView; });
+    m_pBrowserTemplate = new CDocTemplate(
+        IDR_BROWSERTYPE, kBrowserString, [] { return new CBrowserDoc; }, [] { return new CChildBrowseFrame; },
+        [] { return new CBrowserView; });
+    m_pProjectTemplate = new CDocTemplate(
+        IDR_PROJECTTYPE, kProjectString, [] { return new CProjectDoc; }, [] { return new CChildProjectFrame; },
+        [] { return new CProjectView; });
+    m_pTextTemplate = new CDocTemplate(
+        IDR_TEXTTYPE, kTextString, [] { return new CPlainTextDoc; }, [] { return new CPlainTextChildFrame; },
+        [] { return new CPlainTextView; });
+    m_templates = {m_pWebPageTemplate, m_pBrowserTemplate, m_pProjectTemplate, m_pTextTemplate};
+}
+
+QList<CDocTemplate*> CZentrelApp::Templates() const
+{
+    return m_templates;
+}
+
+bool CZentrelApp::InitInstance()
+{
+    const CCommandLineInfo commandLine = ParseCommandLine(arguments());
+    if (commandLine.m_bExit) {
+        exit(commandLine.m_nExitCode);
+        return false;
+    }
+    if (!commandLine.m_openFiles.isEmpty() && CSingleInstance::SendToRunning(commandLine.m_openFiles))
+        return false; // the running Zentrel opens them
+    CSplashWnd::EnableSplashScreen(commandLine.m_bShowSplash);
+
+    RegisterDocTemplates();
+
+    m_pMainFrame = new CMainFrame;
+    if (!m_pMainFrame->LoadFrame()) {
+        delete m_pMainFrame;
+        m_pMainFrame = nullptr;
+        return false;
+    }
+    m_pSingleInstance = std::make_unique<CSingleInstance>();
+    m_pSingleInstance->Listen();
+    connect(m_pSingleInstance.get(), &CSingleInstance::filesRequested, this, &CZentrelApp::OpenRequestedFiles);
+
+    m_pMainFrame->RestorePlacement();
+
+    const QString projectOnExit = GetProfileString(kStartup, QStringLiteral("ProjectOnExit"), QStringLiteral("no"));
+    const QString lastProject = GetProfileString(QStringLiteral("Recent Project List"), QStringLiteral("Project1"),
+                                                 QStringLiteral("default.html"));
+    if (projectOnExit == QLatin1String("yes"))
+        OpenProject(lastProject);
+
+    if (GetProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("no")) == QLatin1String("yes"))
+        ReopenFiles(GetProfileInt(kStartup, QStringLiteral("FilesOpen"), 4));
+
+    if (!commandLine.m_openFiles.isEmpty())
+        OpenRequestedFiles(commandLine.m_openFiles);
+
+    m_pMainFrame->LoadBarState();
+    m_pMainFrame->SetBrowserLevelFromVersion();
+    m_strNextWindowPos.clear();
+
+    if (m_bFirstRun) {
+        // The first start switches colouring on for small files and lets the
+        // user review that choice once.
+        WriteProfileInt(kSettings, QStringLiteral("SyntaxFileSize"), 10000);
+        WriteProfileInt(kSettings, QStringLiteral("SyntaxColoringOn"), 1);
+        if (m_onFirstRun)
+            QTimer::singleShot(0, this, m_onFirstRun);
+    }
+    return true;
+}
+
+void CZentrelApp::OpenProject(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return;
+    if (CDocument* project = m_pProjectTemplate->OpenDocumentFile(path, false))
+        m_strProjectPath = project->GetPathName();
+}
+
+CProfile& CZentrelApp::Profile() const
+{
+    return *m_pProfile;
+}
+
+QString CZentrelApp::GetProfileString(const QString& section, const QString& key, const QString& defaultValue) const
+{
+    return m_pProfile->GetString(section, key, defaultValue);
+}
+
+int CZentrelApp::GetProfileInt(const QString& section, const QString& key, int defaultValue) const
+{
+    return m_pProfile->GetInt(section, key, defaultValue);
+}
+
+bool CZentrelApp::WriteProfileString(const QString& section, const QString& key, const QString& value)
+{
+    return m_pProfile->WriteString(section, key, value);
+}
+
+bool CZentrelApp::WriteProfileInt(const QString& section, const QString& key, int value)
+{
+    return m_pProfile->WriteInt(section, key, value);
+}
+
+void CZentrelApp::AddToRecentFileList(const QString& path)
+{
+    m_pRecentFileList->Add(path);
+}
+
+CDocument* CZentrelApp::OpenDocumentFile(const QString& path)
+{
+    CDocTemplate* best = nullptr;
+    CDocTemplate::Confidence bestMatch = CDocTemplate::noAttempt;
+    for (CDocTemplate* docTemplate : std::as_const(m_templates)) {
+        CDocument* open = nullptr;
+        const CDocTemplate::Confidence match = docTemplate->MatchDocType(path, &open);
+        if (match == CDocTemplate::yesAlreadyOpen) {
+            if (!open->Frames().isEmpty() && open->Frames().first()->isVisible())
+                m_pMainFrame->MdiArea()->setActiveSubWindow(open->Frames().first());
+            return open;
+        }
+        if (match > bestMatch) {
+            bestMatch = match;
+            best = docTemplate;
+        }
+    }
+    return best ? best->OpenDocumentFile(path) : nullptr;
+}
+
+void CZentrelApp::OpenFileInEditor(const QString& path, bool closeCurrent)
+{
+    m_strCurrentFile = path;
+    const bool plainText = IsPlainTextKind(path);
+    if (closeCurrent) {
+        CMDIChildWnd* active = m_pMainFrame ? m_pMainFrame->MDIGetActive() : nullptr;
+        CDocTemplate* closing = nullptr;
+        if (qobject_cast<CChildFrame*>(active))
+            closing = m_pWebPageTemplate;
+        else if (qobject_cast<CPlainTextChildFrame*>(active))
+            closing = m_pTextTemplate;
+        if (closing && closing->FirstDocument()) {
+            CDocument* document = closing->FirstDocument();
+            document->SaveModified(); // closed whatever the answer
+            document->OnCloseDocument();
+        }
+    } else if (!plainText) {
+        m_nSyntaxColoring = CheckSyntaxColoring(path);
+    }
+    if (plainText)
+        m_pTextTemplate->OpenDocumentFile(path, true);
+    else
+        OpenDocumentFile(path);
+}
+
+void CZentrelApp::ReopenFiles(int count)
+{
+    // The reopen keys stop at "w4", and the recent-file list holds four.
+    const int limit = qMin(count, 4);
+    for (int i = 0; i < limit; ++i) {
+        const QString path = m_pRecentFileList->GetAt(i);
+        if (path.isEmpty())
+            break;
+        m_strNextWindowPos = GetProfileString(kSettings, QStringLiteral("w%1").arg(i + 1));
+        OpenDocumentFile(path);
+    }
+}
+
+void CZentrelApp::SaveWindowPositions()
+{
+    const int count = m_pWebPageTemplate->Documents().size();
+    if (!qobject_cast<CChildFrame*>(m_pMainFrame->MDIGetActive()))
+        return;
+    for (int k = 0; k < count && k < 4; ++k) {
+        CMDIChildWnd* active = m_pMainFrame->MDIGetActive();
+        if (!active)
+            break;
+        WriteProfileString(kSettings, QStringLiteral("w%1").arg(k + 1), CChildFrame::PlacementString(active));
+        m_pMainFrame->MdiArea()->activateNextSubWindow();
+    }
+}
+
+void CZentrelApp::OnAppExit()
+{
+    SaveWindowPositions();
+    WriteProfileString(kStartup, QStringLiteral("ProjectOnExit"),
+                       m_pProjectTemplate->Documents().isEmpty() ? QStringLiteral("no") : QStringLiteral("yes"));
+    const int pages = m_pWebPageTemplate->Documents().size();
+    if (pages > 0) {
+        WriteProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("yes"));
+        WriteProfileInt(kStartup, QStringLiteral("FilesOpen"), qMin(pages, 4));
+    } else {
+        WriteProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("no"));
+    }
+    m_pMainFrame->close();
+}
+
+void CZentrelApp::SaveAllDocuments()
+{
+    for (CDocTemplate* docTemplate : {m_pTextTemplate, m_pWebPageTemplate, m_pBrowserTemplate, m_pProjectTemplate}) {
+        for (CDocument* document : docTemplate->Documents()) {
+            if (document->IsModified())
+                document->DoFileSave();
+        }
+    }
+}
+
+bool CZentrelApp::SaveAllModified()
+{
+    for (CDocTemplate* docTemplate : std::as_const(m_templates)) {
+        if (!docTemplate->SaveAllModified())
+            return false;
+    }
+    return true;
+}
+
+void CZentrelApp::CloseAllDocuments()
+{
+    for (CDocTemplate* docTemplate : std::as_const(m_templates))
+        docTemplate->CloseAllDocuments();
+}
+
+int CZentrelApp::DeleteFileIfPresent(const QString& path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isFile() && !file.remove())
+        QMessageBox::information(activeWindow(), applicationDisplayName(), tr("Delete file error\nerror: (-500)"));
+    return 1;
+}
+
+QString CZentrelApp::GetOperatingSystemName()
+{
+    const QString name = QSysInfo::prettyProductName();
+    if (name.isEmpty() || name == QLatin1String("Unknown")) {
+        QMessageBox::information(activeWindow(), applicationDisplayName(),
+                                 tr("Failed to get correct Operating System."));
+        return QString();
+    }
+    return name + QLatin1Char(' ');
+}
+
+int CZentrelApp::ShellVersionLevelFromDate(const QDate& date)
+{
+    if (date.year() >= 1997)
+        return 2;
+    if (date.year() == 1996)
+        return (date.month() >= 8 && date.day() >= 24) ? 2 : 1;
+    return 0;
+}
+
+int CZentrelApp::GetShellVersionLevel() const
+{
+    // The shell operations (copy, move, delete to the trash) come from the Qt
+    // core library, so its date stands for the shell's.
+    const QString library = QLibraryInfo::path(QLibraryInfo::LibrariesPath) + QStringLiteral("/libQt6Core.so.6");
+    const QFileInfo info(library);
+    if (!info.exists())
+        return 2;
+    return ShellVersionLevelFromDate(info.lastModified().toLocalTime().date());
+}
+
+CDocument* CZentrelApp::ActiveDocumentOf(CDocTemplate* docTemplate) const
+{
+    CMDIChildWnd* frame = m_pMainFrame ? m_pMainFrame->MDIGetActive() : nullptr;
+    CDocument* document = frame ? frame->GetActiveDocument() : nullptr;
+    return (document && document->GetDocTemplate() == docTemplate) ? document : nullptr;
+}
+
+void CZentrelApp::OpenRequestedFiles(const QStringList& paths)
+{
+    for (const QString& path : paths)
+        OpenFileInEditor(QFileInfo(path).absoluteFilePath(), false);
+    if (m_pMainFrame) {
+        m_pMainFrame->raise();
+        m_pMainFrame->activateWindow();
+    }
+}
+
+void CZentrelApp::MapCommands()
+{
+    OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+    OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommand(ID_SAVE_ALL, [this] { SaveAllDocuments(); });
+    OnCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
+    OnCommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, [this](int id) { OnOpenRecentFile(id); });
+    OnUpdateRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, [this](CCmdUI* cmdUI) {
+        cmdUI->Enable(!m_pRecentFileList->GetAt(cmdUI->m_nID - ID_FILE_MRU_FILE1).isEmpty());
+    });
+    OnUpdate(ID_FILE_SAVE, [this](CCmdUI* cmdUI) { OnUpdateFileSave(cmdUI); });
+    // Commands that exist in the menus but do nothing.
+    OnCommand(ID_HTML_INFO_LIBRARY, [] {});
+    OnCommand(ID_PROJECT_SETTINGS, [] {});
+}
+
+void CZentrelApp::OnAppAbout()
+{
+    CAboutDlg about(m_pMainFrame);
+    about.exec();
+}
+
+void CZentrelApp::OnFileNew()
+{
+    m_pWebPageTemplate->OpenDocumentFile(QString());
+}
+
+void CZentrelApp::OnFileOpen()
+{
+    QStringList filters;
+    for (CDocTemplate* docTemplate : std::as_const(m_templates)) {
+        const QString filter = docTemplate->GetDocString(CDocTemplate::filterName).trimmed();
+        if (!filter.isEmpty() && !filters.contains(filter))
+            filters.append(filter);
+    }
+    filters.append(tr("All Files (*)"));
+    const QStringList paths = QFileDialog::getOpenFileNames(m_pMainFrame, tr("Open"),
+                                                            QFileInfo(m_strCurrentFile).absolutePath(),
+                                                            filters.join(QStringLiteral(";;")));
+    for (const QString& path : paths)
+        OpenDocumentFile(path);
+}
+
+void CZentrelApp::OnOpenRecentFile(int id)
+{
+    const int index = id - ID_FILE_MRU_FILE1;
+    const QString path = m_pRecentFileList->GetAt(index);
+    if (path.isEmpty())
+        return;
+    if (!OpenDocumentFile(path))
+        m_pRecentFileList->Remove(m_pRecentFileList->Entries().indexOf(path));
+}
+
+void CZentrelApp::OnFilePrintSetup()
+{
+    QPageSetupDialog dialog(&Printer(), m_pMainFrame);
+    dialog.exec();
+}
+
+void CZentrelApp::OnUpdateFileSave(CCmdUI* cmdUI)
+{
+    CView* view = m_pMainFrame ? m_pMainFrame->GetActiveView() : nullptr;
+    const bool editor = dynamic_cast<CZentrelView*>(view) || dynamic_cast<CPlainTextView*>(view);
+    cmdUI->Enable(editor && view->GetDocument() && view->GetDocument()->IsModified());
+}
+
+QPrinter& CZentrelApp::Printer()
+{
+    if (!m_pPrinter)
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_pPrinter;
+}
 
 CZentrelApp* ZtApp()
 {
-    return static_cast<CZentrelApp*>(QCoreApplication::instance());
+    return qobject_cast<CZentrelApp*>(QCoreApplication::instance());
 }

@@ -1,13 +1,127 @@
 #pragma once
 
-#include <QApplication>
+#include "app/CmdTarget.h"
 
-class CZentrelApp : public QApplication
+#include <QApplication>
+#include <QDate>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class CDocTemplate;
+class CDocument;
+class CMainFrame;
+class CProfile;
+class CRecentFileList;
+class CSingleInstance;
+class QPrinter;
+
+// What the command line asks for.
+struct CCommandLineInfo
+{
+    bool m_bShowSplash = true;
+    QStringList m_openFiles; // --open FILE...: files to open, here or in the running Zentrel
+    bool m_bExit = false;    // --help or --version was answered
+    int m_nExitCode = 0;
+};
+
+// The application object: start-up and shut-down, the four document types,
+// the profile, and the commands that no view, document or frame handles.
+class CZentrelApp : public QApplication, public CCmdTarget
 {
     Q_OBJECT
 public:
     CZentrelApp(int& argc, char** argv);
     ~CZentrelApp() override;
+
+    // The start-up sequence; false when the program must end.
+    bool InitInstance();
+    static CCommandLineInfo ParseCommandLine(const QStringList& arguments);
+
+    // Document types, in the order they are registered.
+    CDocTemplate* m_pWebPageTemplate = nullptr;
+    CDocTemplate* m_pBrowserTemplate = nullptr;
+    CDocTemplate* m_pProjectTemplate = nullptr;
+    CDocTemplate* m_pTextTemplate = nullptr;
+    QList<CDocTemplate*> Templates() const;
+    void RegisterDocTemplates();
+
+    QString m_strStartDirectory;
+    QString m_strCurrentFile;
+    QString m_strPerlScript;
+    QString m_strNextWindowPos;
+    QString m_strBrowserTitle;
+    QString m_strProjectPath;
+    QString m_strSelectedPath;
+    bool m_bMovePending = false;
+    int m_nSyntaxColoring = -1;
+
+    CMainFrame* GetMainFrame() const { return m_pMainFrame; }
+    void SetMainFrame(CMainFrame* frame) { m_pMainFrame = frame; }
+
+    // The profile, with the calls the rest of the program knows.
+    CProfile& Profile() const;
+    QString GetProfileString(const QString& section, const QString& key,
+                             const QString& defaultValue = QString()) const;
+    int GetProfileInt(const QString& section, const QString& key, int defaultValue) const;
+    bool WriteProfileString(const QString& section, const QString& key, const QString& value);
+    bool WriteProfileInt(const QString& section, const QString& key, int value);
+
+    CRecentFileList& RecentFileList() const { return *m_pRecentFileList; }
+    void AddToRecentFileList(const QString& path);
+
+    // Opens a file with the document type its extension chooses; a file
+    // already open is brought to the front.
+    CDocument* OpenDocumentFile(const QString& path);
+    void OpenFileInEditor(const QString& path, bool closeCurrent);
+    // Opens the project file at path, when there is one.
+    void OpenProject(const QString& path);
+    void ReopenFiles(int count);
+    void SaveWindowPositions();
+    // The Exit command: records what to reopen, then closes the main window.
+    void OnAppExit();
+    void SaveAllDocuments();
+    bool SaveAllModified();
+    void CloseAllDocuments();
+    int DeleteFileIfPresent(const QString& path);
+    QString GetOperatingSystemName();
+    int GetShellVersionLevel() const;
+    static int ShellVersionLevelFromDate(const QDate& date);
+    // The document of the active child frame when it is of the given type.
+    CDocument* ActiveDocumentOf(CDocTemplate* docTemplate) const;
+
+    // The printer every print, preview and print setup shares, so settings
+    // chosen once stay for the session.
+    QPrinter& Printer();
+
+    // Opens files sent by another Zentrel started with --open.
+    void OpenRequestedFiles(const QStringList& paths);
+
+    // Shown once, on the first start, after the main window is up. Tests
+    // replace it.
+    std::function<void()> m_onFirstRun;
+    bool IsFirstRun() const { return m_bFirstRun; }
+
+protected:
+    void OnAppAbout();
+    void OnFileNew();
+    void OnFileOpen();
+    void OnOpenRecentFile(int id);
+    void OnFilePrintSetup();
+    void OnUpdateFileSave(class CCmdUI* cmdUI);
+
+private:
+    void MapCommands();
+    void KeepQtStateOutOfTheProfileDir();
+
+    CMainFrame* m_pMainFrame = nullptr;
+    std::unique_ptr<CProfile> m_pProfile;
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    std::unique_ptr<CSingleInstance> m_pSingleInstance;
+    std::unique_ptr<QPrinter> m_pPrinter;
+    QList<CDocTemplate*> m_templates;
+    bool m_bFirstRun = false;
 };
 
 // The running application object.

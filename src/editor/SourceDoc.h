@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/Document.h"
+
+#include <functional>
+
+class QTextDocument;
+
+// A document whose contents are the text of its first view's editor: the
+// file's bytes, nothing else. The modified flag is the editor's.
+class CSourceDoc : public CDocument
+{
+    Q_OBJECT
+public:
+    void Serialize(CArchive& ar) override;
+    bool IsModified() const override;
+    void SetModifiedFlag(bool modified = true) override;
+
+    // The editor text of the first view; null before the view exists.
+    QTextDocument* TextDocument() const;
+
+    // Asked before a file holding a zero byte is opened, since only the text
+    // before that byte can be shown and saved. True opens it. Tests replace
+    // the question.
+    static std::function<bool(const QString& path, qsizetype offset)> s_confirmTruncatedOpen;
+};

@@ -1,0 +1,243 @@
+#include "editor/SourceEditView.h"
+
+#include "app/CmdUI.h"
+#include "app/Document.h"
+#include "app/MainFrame.h"
+#include "app/MenuBuilder.h"
+#include "app/Profile.h"
+#include "app/ZentrelApp.h"
+#include "editor/CharFormatChange.h"
+#include "editor/FindReplaceDlg.h"
+#include "res/CommandIds.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextDocument>
+
+using namespace ZtCmd;
+
+namespace {
+const QString kStartup = QStringLiteral("Startup");
+const QString kDefaultFace = QStringLiteral("Courier New");
+constexpr int kMaxFaceLength = 31;
+// Sizes beyond what anyone can mean are read as the default.
+constexpr int kLargestSizeTwips = 4000;
+} // namespace
+
+CSourceEditView::CSourceEditView(const Settings& settings)
+    : m_settings(settings)
+{
+    setObjectName(QStringLiteral("SourceEditView"));
+    SetupEditor();
+    MapCommands();
+}
+
+CSourceEditView::~CSourceEditView() = default;
+
+int CSourceEditView::ProfileFontSize(int defaultTwips)
+{
+    const int size = CProfile::Instance().GetInt(kStartup, QStringLiteral("FontSize"), defaultTwips);
+    return (size <= 0 || size > kLargestSizeTwips) ? defaultTwips : size;
+}
+
+void CSourceEditView::SetupEditor()
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setTabStopDistance(logicalDpiX() * kTabStopTwips / 1440.0);
+
+    QString face = CProfile::Instance().GetString(kStartup, QStringLiteral("FontFace"));
+    if (face.isEmpty())
+        face = kDefaultFace;
+    m_defaultFormat = QTextCharFormat();
+    m_defaultFormat.setFontFamilies({face.left(kMaxFaceLength)});
+    m_defaultFormat.setFontPointSize(CappedDefaultSize(ProfileFontSize(m_settings.defaultFormatSize)) / 20.0);
+    m_defaultFormat.setFontWeight(QFont::Normal);
+    document()->setDefaultFont(m_defaultFormat.font());
+}
+
+QFont CSourceEditView::GetEditorFont()
+{
+    if (!m_pScreenFont) {
+        const int size = ProfileFontSize(m_settings.screenFontSize);
+        QString face = CProfile::Instance().GetString(kStartup, QStringLiteral("FontFace"), m_settings.screenFontFace);
+        if (face.isEmpty())
+            face = m_settings.screenFontFace;
+        // A point font of size/2 tenths of a point.
+        m_pScreenFont = std::make_unique<QFont>();
+        if (!face.isEmpty())
+            m_pScreenFont->setFamilies({face});
+        m_pScreenFont->setStyleHint(QFont::TypeWriter);
+        m_pScreenFont->setPointSizeF((size / 2) / 10.0);
+        setFont(*m_pScreenFont);
+    }
+    return *m_pScreenFont;
+}
+
+void CSourceEditView::OnInitialUpdate()
+{
+    setFont(GetEditorFont());
+    // Tab stops are a distance: keep them at 0.2 inch whatever the font.
+    setTabStopDistance(logicalDpiX() * kTabStopTwips / 1440.0);
+    CDocument* document = GetDocument();
+    connect(this->document(), &QTextDocument::modificationChanged, this, [document](bool modified) {
+        if (document)
+            emit document->modifiedChanged(modified);
+    });
+}
+
+void CSourceEditView::OnCharFormatNotify(const CCharFormatChange& change)
+{
+    QFont screen = font();
+    if (change.field == CCharFormatChange::Field::Face) {
+        if (change.face.isEmpty())
+            return;
+        screen.setFamilies({change.face});
+        m_defaultFormat.setFontFamilies({change.face});
+    } else {
+        if (change.sizeTwips <= 0)
+            return;
+        screen.setPointSizeF(change.sizeTwips / 20.0);
+        m_defaultFormat.setFontPointSize(change.sizeTwips / 20.0);
+    }
+    setFont(screen);
+    setTabStopDistance(logicalDpiX() * kTabStopTwips / 1440.0);
+}
+
+void CSourceEditView::OnFontReturnNotify()
+{
+    if (m_settings.focusOnFontReturn)
+        setFocus();
+}
+
+void CSourceEditView::AnnounceEdit(int)
+{
+}
+
+void CSourceEditView::MapCommands()
+{
+    auto hasSelection = [this](CCmdUI* cmdUI) { cmdUI->Enable(textCursor().hasSelection()); };
+
+    OnCommand(ID_EDIT_UNDO, [this] {
+        AnnounceEdit(ID_EDIT_UNDO);
+        undo();
+    });
+    OnUpdate(ID_EDIT_UNDO, [this](CCmdUI* cmdUI) { cmdUI->Enable(document()->isUndoAvailable()); });
+    OnCommand(ID_EDIT_REDO, [this] {
+        AnnounceEdit(ID_EDIT_REDO);
+        redo();
+    });
+    OnUpdate(ID_EDIT_REDO, [this](CCmdUI* cmdUI) { cmdUI->Enable(document()->isRedoAvailable()); });
+    OnCommand(ID_EDIT_CUT, [this] {
+        AnnounceEdit(ID_EDIT_CUT);
+        cut();
+    });
+    OnUpdate(ID_EDIT_CUT, hasSelection);
+    OnCommand(ID_EDIT_COPY, [this] { copy(); });
+    OnUpdate(ID_EDIT_COPY, hasSelection);
+    auto pastePlain = [this] {
+        AnnounceEdit(ID_EDIT_PASTE);
+        paste();
+    };
+    OnCommand(ID_EDIT_PASTE, pastePlain);
+    // Only plain text is ever pasted, so Paste Special has nothing else to offer.
+    OnCommand(ID_EDIT_PASTE_SPECIAL, pastePlain);
+    auto canPasteText = [this](CCmdUI* cmdUI) { cmdUI->Enable(canPaste()); };
+    OnUpdate(ID_EDIT_PASTE, canPasteText);
+    OnUpdate(ID_EDIT_PASTE_SPECIAL, canPasteText);
+    OnCommand(ID_EDIT_CLEAR, [this] {
+        AnnounceEdit(ID_EDIT_CLEAR);
+        textCursor().removeSelectedText();
+    });
+    OnUpdate(ID_EDIT_CLEAR, hasSelection);
+    OnCommand(ID_EDIT_DELETE, [this] {
+        AnnounceEdit(ID_EDIT_DELETE);
+        QTextCursor cursor = textCursor();
+        if (!cursor.hasSelection())
+            cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        setTextCursor(cursor);
+    });
+    OnUpdate(ID_EDIT_DELETE, [this](CCmdUI* cmdUI) {
+        cmdUI->Enable(textCursor().hasSelection() || !textCursor().atEnd());
+    });
+    OnCommand(ID_EDIT_SELECT_ALL, [this] { selectAll(); });
+    OnCommand(ID_EDIT_FIND, [this] { OnEditFind(false); });
+    OnCommand(ID_EDIT_REPLACE, [this] { OnEditFind(true); });
+    OnCommand(ID_EDIT_REPEAT, [this] { OnEditRepeat(); });
+    OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
+    OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+}
+
+void CSourceEditView::PrintTo(QPrinter* printer)
+{
+    const qreal margin = kPrintMarginTwips / 1440.0 * 25.4; // millimetres
+    printer->setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
+    print(printer);
+}
+
+void CSourceEditView::OnFilePrint()
+{
+    QPrinter& printer = ZtApp()->Printer();
+    QPrintDialog dialog(&printer, this);
+    if (textCursor().hasSelection())
+        dialog.setOption(QAbstractPrintDialog::PrintSelection);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintTo(&printer);
+}
+
+void CSourceEditView::OnFilePrintPreview()
+{
+    QPrintPreviewDialog preview(&ZtApp()->Printer(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, &CSourceEditView::PrintTo);
+    preview.exec();
+}
+
+void CSourceEditView::OnEditFind(bool replace)
+{
+    CFindReplaceDlg::Show(this, replace);
+}
+
+void CSourceEditView::OnEditRepeat()
+{
+    CFindReplaceDlg::Repeat(this);
+}
+
+void CSourceEditView::contextMenuEvent(QContextMenuEvent* event)
+{
+    // One menu per request, whether it came from the mouse or the keyboard.
+    // From the keyboard it opens just inside the top-left corner.
+    const QPoint where = event->reason() == QContextMenuEvent::Keyboard
+                             ? viewport()->mapToGlobal(QPoint(5, 5))
+                             : event->globalPos();
+    CMainFrame* frame = ZtApp() ? ZtApp()->GetMainFrame() : nullptr;
+    if (!frame)
+        return;
+    // The main frame owns the menu, so its commands take the frame's routing.
+    QMenu* menu = CMenuBuilder::BuildContextMenu(
+        m_settings.contextMenuId, [frame](int id) { return frame->Action(id); },
+        [frame](QMenu* shown) { frame->UpdateMenu(shown); }, frame);
+    menu->exec(where);
+    delete menu;
+    event->accept();
+}
+
+bool CSourceEditView::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source->hasText();
+}
+
+void CSourceEditView::insertFromMimeData(const QMimeData* source)
+{
+    // Plain text only: never rich text, images or other objects.
+    if (!source->hasText())
+        return;
+    QMimeData plain;
+    plain.setText(source->text());
+    QPlainTextEdit::insertFromMimeData(&plain);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/View.h"
+
+#include <QFont>
+#include <QPlainTextEdit>
+#include <QTextCharFormat>
+
+#include <memory>
+
+struct CCharFormatChange;
+class CFindReplaceDlg;
+
+// What the two editor views share: a plain-text editor of one fixed-pitch
+// font, without word wrap, with tab stops every 0.2 inch, that pastes plain
+// text only, prints with half-inch margins and shows its context menu
+// through the main frame's command routing.
+//
+// The differences between the web-page editor and the plain text editor are
+// the font defaults and the context menu; they come in through the
+// constructor's settings.
+class CSourceEditView : public QPlainTextEdit, public CView
+{
+    Q_OBJECT
+public:
+    struct Settings
+    {
+        int contextMenuId;        // menu resource of the context menu
+        int defaultFormatSize;    // "FontSize" default of the default format, twips
+        int screenFontSize;       // "FontSize" default of the screen font, twips
+        QString screenFontFace;   // "FontFace" default of the screen font
+        bool focusOnFontReturn;   // Enter in the font toolbar gives the focus back
+    };
+
+    explicit CSourceEditView(const Settings& settings);
+    ~CSourceEditView() override;
+
+    QWidget* GetWidget() override { return this; }
+    void OnInitialUpdate() override;
+
+    // Word wrap off, the tab stops and the default character format.
+    void SetupEditor();
+    // The screen font, created on first use from the profile and kept.
+    QFont GetEditorFont();
+    // The default character format: face and size as the profile gives them,
+    // the size capped at 14 points.
+    QTextCharFormat DefaultCharFormat() const { return m_defaultFormat; }
+
+    // The Editor Font toolbar's requests.
+    void OnCharFormatNotify(const CCharFormatChange& change);
+    void OnFontReturnNotify();
+
+    // Half an inch, the print margins on all four sides.
+    static constexpr int kPrintMarginTwips = 720;
+    static constexpr int kTabStopTwips = 288;
+    static constexpr int kMaxDefaultSizeTwips = 280;
+
+    // Font sizes in the profile: twips, read with their defaults and kept in
+    // a range a screen can show.
+    static int ProfileFontSize(int defaultTwips);
+    static int CappedDefaultSize(int twips) { return qMin(twips, kMaxDefaultSizeTwips); }
+
+protected:
+    // Edits made through commands, announced to whoever watches edits
+    // (the web-page editor's colouring) before they happen.
+    virtual void AnnounceEdit(int commandId);
+
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    void MapCommands();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnEditFind(bool replace);
+    void OnEditRepeat();
+    void PrintTo(class QPrinter* printer);
+
+    Settings m_settings;
+    QTextCharFormat m_defaultFormat;
+    std::unique_ptr<QFont> m_pScreenFont;
+};

@@ -1,0 +1,100 @@
+#include "editor/ZentrelView.h"
+
+#include "app/MainFrame.h"
+#include "app/ZentrelApp.h"
+#include "editor/SourceText.h"
+#include "editor/SyntaxColorizer.h"
+#include "editor/ZentrelDoc.h"
+#include "res/CommandIds.h"
+
+#include <QDir>
+#include <QMessageBox>
+#include <QSaveFile>
+
+using namespace ZtCmd;
+
+namespace {
+CSourceEditView::Settings WebPageSettings()
+{
+    return {IDR_EDITOR_CONTEXT, 180, 180, QStringLiteral("Courier New"), true};
+}
+} // namespace
+
+CZentrelView::CZentrelView()
+    : CSourceEditView(WebPageSettings())
+    , m_pColorizer(new CSyntaxColorizer(this))
+{
+    setObjectName(QStringLiteral("ZentrelView"));
+    // Whether this window colours was decided when its file was opened.
+    m_pColorizer->SetSyntaxColoring(ZtApp() && ZtApp()->m_nSyntaxColoring >= 1);
+}
+
+CZentrelView::~CZentrelView() = default;
+
+CZentrelDoc* CZentrelView::GetZentrelDoc() const
+{
+    return static_cast<CZentrelDoc*>(GetDocument());
+}
+
+CZentrelView* CZentrelView::GetActiveView()
+{
+    CMainFrame* frame = ZtApp() ? ZtApp()->GetMainFrame() : nullptr;
+    return frame ? dynamic_cast<CZentrelView*>(frame->GetActiveView()) : nullptr;
+}
+
+void CZentrelView::SetLanguage(const QString& nameOrPath)
+{
+    m_pColorizer->SetLanguage(nameOrPath);
+}
+
+bool CZentrelView::IsSyntaxColoring() const
+{
+    return m_pColorizer->IsSyntaxColoring();
+}
+
+void CZentrelView::AnnounceEdit(int commandId)
+{
+    switch (commandId) {
+    case ID_EDIT_CUT:
+        m_pColorizer->OnProtected(ZtEditAnnouncement::Cut);
+        break;
+    case ID_EDIT_PASTE:
+        m_pColorizer->OnProtected(ZtEditAnnouncement::Paste);
+        break;
+    case ID_EDIT_CLEAR:
+    case ID_EDIT_DELETE:
+        m_pColorizer->OnProtected(ZtEditAnnouncement::KeyDelete);
+        break;
+    default:
+        // Undo, redo and anything else may touch any line.
+        m_pColorizer->OnProtected(ZtEditAnnouncement::Other);
+        break;
+    }
+}
+
+void CZentrelView::ReplaceSelection(const QString& text)
+{
+    m_pColorizer->OnProtected(ZtEditAnnouncement::ReplaceSel);
+    textCursor().insertText(text);
+}
+
+QString CZentrelView::TempPagePath(const QString& path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    return path.left(slash + 1) + QStringLiteral("tempFile.html");
+}
+
+QString CZentrelView::WriteTempPage(const QString& path)
+{
+    const QString tempPath = TempPagePath(path);
+    QSaveFile file(tempPath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(CSourceText::TempPageBytes(document())) < 0
+        || !file.commit()) {
+        QMessageBox::warning(this, QApplication::applicationDisplayName(),
+                             tr("Cannot write the preview page %1.\n%2")
+                                 .arg(QDir::toNativeSeparators(tempPath), file.errorString()));
+        return QString();
+    }
+    document()->setModified(true);
+    return tempPath;
+}

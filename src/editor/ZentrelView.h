@@ -1,0 +1,42 @@
+#pragma once
+
+#include "editor/SourceEditView.h"
+
+class CSyntaxColorizer;
+class CZentrelDoc;
+
+// The web-page editor: HTML and every other source file, coloured by the
+// language of its extension, and the place where the HTML wizards insert
+// their markup.
+class CZentrelView : public CSourceEditView
+{
+    Q_OBJECT
+public:
+    CZentrelView();
+    ~CZentrelView() override;
+
+    CZentrelDoc* GetZentrelDoc() const;
+    // The view of the active child frame when it is a web-page editor.
+    static CZentrelView* GetActiveView();
+
+    // Chooses the colouring language by the file's extension and colours the
+    // whole text.
+    void SetLanguage(const QString& nameOrPath);
+    CSyntaxColorizer* Colorizer() const { return m_pColorizer; }
+    bool IsSyntaxColoring() const;
+
+    // Replaces the selection with text, as the wizards insert their markup.
+    void ReplaceSelection(const QString& text);
+
+    // Writes the text as "tempFile.html" in the folder of path, for a
+    // preview of unsaved changes, and returns that file's path (empty when
+    // it could not be written). The document is then marked modified.
+    QString WriteTempPage(const QString& path);
+    static QString TempPagePath(const QString& path);
+
+protected:
+    void AnnounceEdit(int commandId) override;
+
+private:
+    CSyntaxColorizer* m_pColorizer;
+};
