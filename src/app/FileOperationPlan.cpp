@@ -89,14 +89,13 @@ QStringList CFileOperationPlan::ExpandSources(const QStringList& sources)
 
 QString CFileOperationPlan::ExplicitFolder(const QString& destination)
 {
-    for (const QLatin1String suffix : {QLatin1String("/*.*"), QLatin1String("/*")}) {
-        if (destination.endsWith(suffix))
-            return CleanPath(destination.chopped(suffix.size()).isEmpty()
-                                 ? QStringLiteral("/")
-                                 : destination.chopped(suffix.size()));
+    for (const QLatin1String suffix :
+         {QLatin1String("/*.*"), QLatin1String("/*"), QLatin1String("/")}) {
+        if (destination.endsWith(suffix)) {
+            // Keep the separator itself, so that "/*.*" names the root.
+            return CleanPath(destination.chopped(suffix.size() - 1));
+        }
     }
-    if (destination.endsWith(kSeparator))
-        return CleanPath(destination);
     return QString();
 }
 
