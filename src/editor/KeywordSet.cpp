@@ -29,12 +29,9 @@ CKeywordSet::CKeywordSet(const QString& list)
 
 std::uint32_t CKeywordSet::Hash(QStringView word)
 {
-    // FNV-1a over the UTF-16 code units; keyword lists are short and plain.
-    std::uint32_t hash = 2166136261u;
-    for (const QChar c : word) {
-        hash ^= c.unicode();
-        hash *= 16777619u;
-    }
+    std::uint32_t hash = HashStart;
+    for (const QChar c : word)
+        hash = HashStep(hash, c.unicode());
     return hash;
 }
 
@@ -49,16 +46,22 @@ void CKeywordSet::Insert(int offset, int length)
         index = (index + 1) & m_nMask;
     }
     m_slots[index] = Slot{offset, length};
+    const char16_t first = word.at(0).unicode();
+    if (first < 128)
+        m_firstChars[first >> 6] |= std::uint64_t(1) << (first & 63);
     ++m_nWordCount;
     if (length > m_nLongestWord)
         m_nLongestWord = length;
 }
 
-bool CKeywordSet::Contains(QStringView word) const
+bool CKeywordSet::Contains(QStringView word, std::uint32_t hash) const
 {
     if (m_nWordCount == 0 || word.isEmpty() || word.size() > m_nLongestWord)
         return false;
-    std::uint32_t index = Hash(word) & m_nMask;
+    const char16_t first = word.at(0).unicode();
+    if (first < 128 && !(m_firstChars[first >> 6] & (std::uint64_t(1) << (first & 63))))
+        return false;
+    std::uint32_t index = hash & m_nMask;
     while (m_slots[index].offset >= 0) {
         const Slot& slot = m_slots[index];
         if (slot.length == word.size()

@@ -19,7 +19,18 @@ public:
     CKeywordSet() = default;
     explicit CKeywordSet(const QString& list);
 
-    bool Contains(QStringView word) const;
+    bool Contains(QStringView word) const { return Contains(word, Hash(word)); }
+    // The same with the word's Hash() already known, so that a scanner can
+    // compute it while it reads the word and use it for several lists.
+    bool Contains(QStringView word, std::uint32_t hash) const;
+
+    // FNV-1a over the UTF-16 code units, in steps a scanner can repeat.
+    static constexpr std::uint32_t HashStart = 2166136261u;
+    static std::uint32_t HashStep(std::uint32_t hash, char16_t c)
+    {
+        return (hash ^ c) * 16777619u;
+    }
+    static std::uint32_t Hash(QStringView word);
     bool IsEmpty() const { return m_nWordCount == 0; }
 
     // The position of the blank before the word's first occurrence in the
@@ -33,7 +44,6 @@ private:
         int length = 0;
     };
 
-    static std::uint32_t Hash(QStringView word);
     void Insert(int offset, int length);
 
     QString m_strList;
@@ -41,4 +51,7 @@ private:
     std::uint32_t m_nMask = 0;
     int m_nWordCount = 0;
     int m_nLongestWord = 0;
+    // Which ASCII characters start a word of the list: most words of a text
+    // are turned away by this one test, before any hashing.
+    std::uint64_t m_firstChars[2] = {0, 0};
 };

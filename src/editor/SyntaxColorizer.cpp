@@ -78,19 +78,23 @@ void CSyntaxColorizer::ColorizeRange(int start, int end)
 
     QScopedValueRollback<bool> colorizing(m_bColorizing, true);
     QTextBlock block = m_pEditor->document()->findBlock(start);
-    while (block.isValid() && block.position() < end) {
-        const int position = block.position();
+    // Block positions are counted along, not asked for: asking costs a walk
+    // through the document's block tree each time.
+    int position = block.position();
+    while (block.isValid() && position < end) {
+        const int length = block.length();
         const int from = qMax(start - position, 0);
-        const int to = qMin(end - position, block.length() - 1);
+        const int to = qMin(end - position, length - 1);
         // A NUL character ends the scanned text, as it ends a loaded file.
-        if (!ColorizeBlock(block, from, to))
+        if (!ColorizeBlock(block, position, from, to))
             break;
+        position += length;
         block = block.next();
     }
     FlushDirty();
 }
 
-bool CSyntaxColorizer::ColorizeBlock(const QTextBlock& block, int from, int to)
+bool CSyntaxColorizer::ColorizeBlock(const QTextBlock& block, int position, int from, int to)
 {
     const QString text = block.text();
     m_tokens.clear();
@@ -99,14 +103,22 @@ bool CSyntaxColorizer::ColorizeBlock(const QTextBlock& block, int from, int to)
 
     QTextLayout* layout = block.layout();
     const QList<QTextLayout::FormatRange> existing = layout->formats();
-    QList<QTextLayout::FormatRange> ranges = m_tokenFormats.Ranges(m_tokens, from, scanEnd);
-    if (from > 0 || scanEnd < text.size())
-        ranges = CTokenFormats::Splice(existing, from, scanEnd, ranges);
-    // Re-colouring unchanged text must cost no relayout.
-    if (ranges != existing) {
-        layout->setFormats(ranges);
-        MarkDirty(block.position(), block.length());
+    QList<QTextLayout::FormatRange> ranges;
+    if (from == 0 && scanEnd == text.size()) {
+        // Re-colouring unchanged text must cost no format change and no relayout.
+        if (m_tokenFormats.Matches(existing, m_tokens, from, scanEnd))
+            return true;
+        ranges = m_tokenFormats.Ranges(m_tokens, from, scanEnd);
+    } else {
+        ranges = CTokenFormats::Splice(existing, from, scanEnd,
+                                       m_tokenFormats.Ranges(m_tokens, from, scanEnd));
+        if (ranges == existing)
+            return scanEnd == to;
     }
+    layout->setFormats(ranges);
+    if (!m_bFormatsShared)
+        m_bFormatsShared = m_tokenFormats.AdoptShared(layout->formats());
+    MarkDirty(position, block.length());
     return scanEnd == to;
 }
 

@@ -69,7 +69,7 @@ private:
     void AnnounceDrop(const QDropEvent* event);
     CEditRange Selection() const;
     int TextLength() const;
-    bool ColorizeBlock(const QTextBlock& block, int from, int to);
+    bool ColorizeBlock(const QTextBlock& block, int position, int from, int to);
     void MarkDirty(int position, int length);
     void FlushDirty();
 
@@ -92,4 +92,5 @@ private:
     int m_nDirtyStart = -1;
     int m_nDirtyEnd = -1;
     std::vector<CSyntaxToken> m_tokens; // reused by every block of a pass
+    bool m_bFormatsShared = false;      // m_tokenFormats holds the document's copies
 };

@@ -15,11 +15,14 @@ void CSyntaxScanner::BuildCharTable()
     // loop then needs no chain of comparisons for the common case.
     for (int c = 0; c < 128; ++c) {
         CharKind kind = Plain;
-        if (c >= '0' && c <= '9')
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+        const bool digit = c >= '0' && c <= '9';
+        if (digit)
             kind = Digit;
-        else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_')
+        else if (letter)
             kind = WordStart;
         m_charKinds[c] = kind;
+        m_wordChars[c] = (letter || digit) ? kWordChar : 0;
     }
     // Quote characters come before digits and letters, as in the scan order.
     for (const QChar q : m_strQuoteChars) {
@@ -34,11 +37,6 @@ void CSyntaxScanner::BuildCharTable()
 bool CSyntaxScanner::IsQuoteChar(char16_t c) const
 {
     return m_strQuoteChars.contains(QChar(c));
-}
-
-bool CSyntaxScanner::IsWordChar(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || IsDigit(c) || c == u'_';
 }
 
 int CSyntaxScanner::ScanString(const char16_t* text, int p, int size)
@@ -75,19 +73,25 @@ int CSyntaxScanner::ScanNumber(const char16_t* text, int p, int size)
     return p;
 }
 
-int CSyntaxScanner::ScanWord(const char16_t* text, int p, int size)
+int CSyntaxScanner::ScanWord(const char16_t* text, int p, int size, std::uint32_t* hash) const
 {
+    // The keyword lookup's hash is built while the word is read.
+    std::uint32_t wordHash = CKeywordSet::HashStep(CKeywordSet::HashStart, text[p]);
     ++p;
-    while (p < size && IsWordChar(text[p]))
+    while (p < size && IsWordChar(text[p])) {
+        wordHash = CKeywordSet::HashStep(wordHash, text[p]);
         ++p;
+    }
+    *hash = wordHash;
     return p;
 }
 
 ZtTokenClass CSyntaxScanner::ClassifyWord(QStringView word) const
 {
-    if (m_primary.Contains(word))
+    const std::uint32_t hash = CKeywordSet::Hash(word);
+    if (m_primary.Contains(word, hash))
         return ZtTokenClass::Primary;
-    if (m_secondary.Contains(word))
+    if (m_secondary.Contains(word, hash))
         return ZtTokenClass::Secondary;
     return ZtTokenClass::Other;
 }
@@ -99,9 +103,13 @@ int CSyntaxScanner::Scan(QStringView view, std::vector<CSyntaxToken>& tokens, in
     int p = 0;
     while (p < size) {
         const char16_t c = text[p];
-        CharKind kind = c < 128 ? m_charKinds[c] : Plain;
-        if (kind == Plain && m_bWideQuotes && c >= 128 && IsQuoteChar(c))
-            kind = Quote;
+        CharKind kind = Quote;
+        if (c < 128) {
+            kind = m_charKinds[c];
+        } else if (!m_bWideQuotes || !IsQuoteChar(c)) {
+            ++p; // every character from 128 up is other text
+            continue;
+        }
         switch (kind) {
         case Plain:
             ++p;
@@ -121,8 +129,14 @@ int CSyntaxScanner::Scan(QStringView view, std::vector<CSyntaxToken>& tokens, in
             break;
         }
         case WordStart: {
-            const int end = ScanWord(text, p, size);
-            const ZtTokenClass wordClass = ClassifyWord(QStringView(text + p, end - p));
+            std::uint32_t hash = 0;
+            const int end = ScanWord(text, p, size, &hash);
+            const QStringView word(text + p, end - p);
+            ZtTokenClass wordClass = ZtTokenClass::Other;
+            if (m_primary.Contains(word, hash))
+                wordClass = ZtTokenClass::Primary;
+            else if (m_secondary.Contains(word, hash))
+                wordClass = ZtTokenClass::Secondary;
             if (wordClass != ZtTokenClass::Other)
                 tokens.push_back({offset + p, offset + end, wordClass});
             p = end;

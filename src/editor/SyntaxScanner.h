@@ -46,20 +46,23 @@ public:
 
 private:
     enum CharKind : std::uint8_t { Plain = 0, Digit, WordStart, Quote, Terminator };
+    // Flag in m_wordChars: the character continues a word.
+    static constexpr std::uint8_t kWordChar = 1;
 
     void BuildCharTable();
     bool IsQuoteChar(char16_t c) const;
     static bool IsLineEnd(char16_t c) { return c == u'\r' || c == u'\n' || c == u'\x2029'; }
     static bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-    static bool IsWordChar(char16_t c);
+    bool IsWordChar(char16_t c) const { return c < 128 && m_wordChars[c]; }
 
     static int ScanString(const char16_t* text, int p, int size);
     static int ScanNumber(const char16_t* text, int p, int size);
-    static int ScanWord(const char16_t* text, int p, int size);
+    int ScanWord(const char16_t* text, int p, int size, std::uint32_t* hash) const;
 
     QString m_strQuoteChars;
     CKeywordSet m_primary;
     CKeywordSet m_secondary;
     std::array<CharKind, 128> m_charKinds{};
+    std::array<std::uint8_t, 128> m_wordChars{};
     bool m_bWideQuotes = false; // a quote character at or above 128
 };

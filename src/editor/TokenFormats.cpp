@@ -38,22 +38,74 @@ ZtTokenClass CTokenFormats::ClassOf(const QTextCharFormat& format)
     return ZtTokenClass(value);
 }
 
+namespace {
+
+// Calls visit(start, length, class) for each range a block shows: every token
+// and every gap between tokens (as other text), in order.
+template <typename Visit>
+bool ForEachRange(const std::vector<CSyntaxToken>& tokens, int from, int to, Visit visit)
+{
+    int gapStart = from;
+    for (const CSyntaxToken& token : tokens) {
+        if (token.start > gapStart && !visit(gapStart, token.start - gapStart, ZtTokenClass::Other))
+            return false;
+        if (!visit(token.start, token.end - token.start, token.tokenClass))
+            return false;
+        gapStart = token.end;
+    }
+    return to <= gapStart || visit(gapStart, to - gapStart, ZtTokenClass::Other);
+}
+
+qsizetype RangeCount(const std::vector<CSyntaxToken>& tokens, int from, int to)
+{
+    qsizetype count = 0;
+    ForEachRange(tokens, from, to, [&count](int, int, ZtTokenClass) { return ++count, true; });
+    return count;
+}
+
+} // namespace
+
 QList<QTextLayout::FormatRange> CTokenFormats::Ranges(const std::vector<CSyntaxToken>& tokens,
                                                       int from, int to) const
 {
-    QList<QTextLayout::FormatRange> ranges;
-    ranges.reserve(qsizetype(tokens.size() * 2 + 1));
-    const QTextCharFormat& other = Format(ZtTokenClass::Other);
-    int gapStart = from;
-    for (const CSyntaxToken& token : tokens) {
-        if (token.start > gapStart)
-            ranges.append({gapStart, token.start - gapStart, other});
-        ranges.append({token.start, token.end - token.start, Format(token.tokenClass)});
-        gapStart = token.end;
-    }
-    if (to > gapStart)
-        ranges.append({gapStart, to - gapStart, other});
+    // Sized first and filled in place: each range then costs one reference
+    // to its shared format and no temporaries.
+    QList<QTextLayout::FormatRange> ranges(RangeCount(tokens, from, to));
+    QTextLayout::FormatRange* range = ranges.data();
+    ForEachRange(tokens, from, to, [&](int start, int length, ZtTokenClass tokenClass) {
+        range->start = start;
+        range->length = length;
+        range->format = Format(tokenClass);
+        ++range;
+        return true;
+    });
     return ranges;
+}
+
+bool CTokenFormats::Matches(const QList<QTextLayout::FormatRange>& ranges,
+                            const std::vector<CSyntaxToken>& tokens, int from, int to) const
+{
+    if (ranges.size() != RangeCount(tokens, from, to))
+        return false;
+    const QTextLayout::FormatRange* range = ranges.constData();
+    return ForEachRange(tokens, from, to, [&](int start, int length, ZtTokenClass tokenClass) {
+        const bool same = range->start == start && range->length == length
+                          && range->format == Format(tokenClass);
+        ++range;
+        return same;
+    });
+}
+
+bool CTokenFormats::AdoptShared(const QList<QTextLayout::FormatRange>& ranges)
+{
+    for (const QTextLayout::FormatRange& range : ranges) {
+        const ZtTokenClass tokenClass = ClassOf(range.format);
+        if (range.format == Format(tokenClass)) {
+            m_formats[std::size_t(tokenClass)] = range.format;
+            m_nSharedClasses |= 1u << unsigned(tokenClass);
+        }
+    }
+    return m_nSharedClasses == 0x1f;
 }
 
 QList<QTextLayout::FormatRange> CTokenFormats::Splice(

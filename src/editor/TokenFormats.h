@@ -43,6 +43,19 @@ public:
     QList<QTextLayout::FormatRange> Ranges(const std::vector<CSyntaxToken>& tokens, int from,
                                            int to) const;
 
+    // Whether ranges already shows exactly what Ranges(tokens, from, to) would
+    // build: checked without building it, since re-colouring text that did
+    // not change is the common case.
+    bool Matches(const QList<QTextLayout::FormatRange>& ranges,
+                 const std::vector<CSyntaxToken>& tokens, int from, int to) const;
+
+    // Takes over the document's shared copies of the class formats from
+    // ranges that were just set on a layout. The layout keeps those copies,
+    // so later comparisons find the same shared data and need not compare
+    // property by property.
+    // Returns whether all five classes now use the document's copies.
+    bool AdoptShared(const QList<QTextLayout::FormatRange>& ranges);
+
     // existing with everything in [from, to) replaced by fresh: ranges that
     // straddle a bound are cut back to the part outside. Used when only part
     // of a block is coloured.
@@ -54,4 +67,5 @@ public:
 
 private:
     std::array<QTextCharFormat, 5> m_formats;
+    unsigned m_nSharedClasses = 0; // bit per class adopted by AdoptShared
 };

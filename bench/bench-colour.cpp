@@ -1,0 +1,364 @@
+// Figures of the syntax colouring engine: scanner throughput, opening and
+// colouring a 10 MB page in a real editor, the cost of re-colouring after a
+// keystroke, a paste and an undo, and peak memory.
+//
+//   bench-colour                 prints "name: value unit" lines (medians)
+//   bench-colour --spans FILE    colours FILE as the editor does and prints
+//                                every coloured token as "start end class"
+
+#include "editor/SourceText.h"
+#include "editor/SyntaxColorizer.h"
+#include "editor/SyntaxScanner.h"
+#include "editor/LanguageTable.h"
+#include "editor/TokenFormats.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr qsizetype kFileBytes = 10 * 1024 * 1024;
+constexpr qsizetype kLongLineBytes = 1024 * 1024;
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void Print(const QByteArray& name, double value, const char* unit)
+{
+    std::printf("%s: %.3f %s\n", name.constData(), value, unit);
+    std::fflush(stdout);
+}
+
+// Lines of the kind a hand-written page of the era holds: tags and
+// attributes in capitals, quoted values, numbers, running text.
+QByteArray PageLine(int n)
+{
+    switch (n % 8) {
+    case 0:
+        return "<TABLE WIDTH=\"100%\" BORDER=0 CELLPADDING=2 CELLSPACING=0>\n";
+    case 1:
+        return "  <TR><TD VALIGN=top><FONT FACE=\"Arial\" SIZE=2>Item " + QByteArray::number(n)
+               + " costs 45.50 dollars</FONT></TD>\n";
+    case 2:
+        return "  <TD><IMG SRC=\"images/pic" + QByteArray::number(n % 97)
+               + ".gif\" WIDTH=120 HEIGHT=80 ALT=\"Picture\"></TD></TR>\n";
+    case 3:
+        return "</TABLE>\n";
+    case 4:
+        return "<P>Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod "
+               "tempor 2024.</P>\n";
+    case 5:
+        return "<A HREF=\"page" + QByteArray::number(n % 31) + ".html\">Next page</A><BR>\n";
+    case 6:
+        return "<BODY BGCOLOR=\"#FFFFFF\" TEXT=\"#000000\" LINK=\"#0000FF\"> <H1>Title</H1>\n";
+    default:
+        return "<FONT COLOR=Red>Warning:</FONT> values 1e3 and 0x1F &nbsp; caf\xc3\xa9 \n";
+    }
+}
+
+QByteArray MakePage(qsizetype bytes)
+{
+    QByteArray page;
+    page.reserve(bytes + 256);
+    for (int n = 0; page.size() < bytes; ++n)
+        page += PageLine(n);
+    page.truncate(bytes);
+    return page;
+}
+
+// A page whose middle line is 1 MB long.
+QByteArray MakeLongLinePage()
+{
+    QByteArray longLine;
+    longLine.reserve(kLongLineBytes + 64);
+    for (int n = 0; longLine.size() < kLongLineBytes; ++n)
+        longLine += "<TD WIDTH=" + QByteArray::number(n % 500) + ">cell \"x\"</TD>";
+    longLine.truncate(kLongLineBytes);
+    const QByteArray half = MakePage((kFileBytes - kLongLineBytes) / 2);
+    return half + longLine + '\n' + half;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+double PeakRssMb()
+{
+    const QByteArray status = ReadFile(QStringLiteral("/proc/self/status"));
+    for (const QByteArray& line : status.split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+// Times only the colorizer's share of a change notification: one slot runs
+// before the colorizer's (connected earlier), one after (connected later).
+class CChangeTimer
+{
+public:
+    void Before(QTextDocument* document)
+    {
+        QObject::connect(document, &QTextDocument::contentsChange, [this] {
+            if (m_nDepth++ == 0)
+                m_timer.start();
+        });
+    }
+    void After(QTextDocument* document)
+    {
+        QObject::connect(document, &QTextDocument::contentsChange, [this] {
+            if (--m_nDepth == 0)
+                m_dLastMs = double(m_timer.nsecsElapsed()) / 1e6;
+        });
+    }
+    double LastMs() const { return m_dLastMs; }
+
+private:
+    QElapsedTimer m_timer;
+    int m_nDepth = 0;
+    double m_dLastMs = 0;
+};
+
+// An editor as the program opens a file: sized, shown offscreen, loaded from
+// the file's bytes, its colorizer set to the file's language.
+struct COpenEditor
+{
+    std::unique_ptr<QPlainTextEdit> editor;
+    CSyntaxColorizer* colorizer = nullptr;
+    CChangeTimer changeTimer; // its slots hold its address: never moved
+    double loadMs = 0;
+    double colourMs = 0;
+    double showMs = 0;
+
+    COpenEditor() = default;
+    COpenEditor(const COpenEditor&) = delete;
+    COpenEditor& operator=(const COpenEditor&) = delete;
+
+    void Open(const QString& path)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        editor = std::make_unique<QPlainTextEdit>();
+        editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+        editor->resize(900, 700);
+        CSourceText::LoadInto(editor->document(), ReadFile(path));
+        loadMs = double(timer.nsecsElapsed()) / 1e6;
+        changeTimer.Before(editor->document());
+        colorizer = new CSyntaxColorizer(editor.get());
+        changeTimer.After(editor->document());
+        colorizer->SetSyntaxColoring(true);
+        colorizer->SetLanguage(path);
+        colourMs = double(timer.nsecsElapsed()) / 1e6 - loadMs;
+        editor->show();
+        editor->activateWindow();
+        editor->setFocus();
+        QCoreApplication::processEvents();
+        showMs = double(timer.nsecsElapsed()) / 1e6 - loadMs - colourMs;
+    }
+};
+
+double TimeMs(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(target, &release);
+}
+
+void BenchScanner(const QString& path)
+{
+    const CLanguageTable::Language* html = CLanguageTable::ForFileName(path);
+    const CSyntaxScanner scanner(CLanguageTable::QuoteChars(html), *html->primaryList,
+                                 *html->secondaryList);
+    const QByteArray bytes = ReadFile(path);
+    const QString text = QString::fromUtf8(bytes);
+    std::vector<CSyntaxToken> tokens;
+    tokens.reserve(std::size_t(text.size() / 4));
+    std::vector<double> rates;
+    for (int run = 0; run < 7; ++run) {
+        tokens.clear();
+        const double ms = TimeMs([&] { scanner.Scan(text, tokens); });
+        rates.push_back(double(bytes.size()) / (1024.0 * 1024.0) / (ms / 1000.0));
+    }
+    Print("scanner_mb_per_s", Median(rates), "MB/s");
+    Print("scanner_tokens", double(tokens.size()), "tokens");
+}
+
+// Opens path five times; the last editor stays open for the edit figures.
+std::unique_ptr<COpenEditor> BenchOpen(const char* name, const QString& path)
+{
+    std::vector<double> times, load, colour, show;
+    std::unique_ptr<COpenEditor> open;
+    for (int run = 0; run < 5; ++run) {
+        open.reset();
+        open = std::make_unique<COpenEditor>();
+        times.push_back(TimeMs([&] { open->Open(path); }));
+        load.push_back(open->loadMs);
+        colour.push_back(open->colourMs);
+        show.push_back(open->showMs);
+    }
+    Print(name, Median(times), "ms");
+    const QByteArray prefix(name);
+    Print(prefix + "_load_part_ms", Median(load), "ms");
+    Print(prefix + "_colour_part_ms", Median(colour), "ms");
+    Print(prefix + "_show_part_ms", Median(show), "ms");
+    return open;
+}
+
+void BenchEdits(COpenEditor& open)
+{
+    QPlainTextEdit* editor = open.editor.get();
+    QTextCursor middle(editor->document()->findBlockByNumber(editor->document()->blockCount() / 2));
+    middle.movePosition(QTextCursor::EndOfBlock);
+    editor->setTextCursor(middle);
+
+    const int lengthBefore = editor->document()->characterCount();
+    std::vector<double> recolour;
+    std::vector<double> total;
+    for (int i = 0; i < 21; ++i) {
+        total.push_back(TimeMs([&] { SendKey(editor, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")); }));
+        recolour.push_back(open.changeTimer.LastMs());
+    }
+    if (editor->document()->characterCount() != lengthBefore + 21)
+        std::fprintf(stderr, "bench-colour: the typed characters did not arrive\n");
+    Print("keystroke_recolour_ms", Median(recolour), "ms");
+    Print("keystroke_total_ms", Median(total), "ms");
+
+    QByteArray lines;
+    for (int n = 0; n < 1000; ++n)
+        lines += PageLine(n);
+    QApplication::clipboard()->setText(QString::fromUtf8(lines));
+    std::vector<double> paste, pasteRecolour, undo, undoRecolour;
+    for (int run = 0; run < 5; ++run) {
+        paste.push_back(TimeMs([&] { SendKey(editor, Qt::Key_V, Qt::ControlModifier, QString()); }));
+        pasteRecolour.push_back(open.changeTimer.LastMs());
+        // Ctrl+Z is an edit of unknown extent: the whole text is re-coloured.
+        undo.push_back(TimeMs([&] { SendKey(editor, Qt::Key_Z, Qt::ControlModifier, QString()); }));
+        undoRecolour.push_back(open.changeTimer.LastMs());
+    }
+    Print("paste_1000_lines_ms", Median(paste), "ms");
+    Print("paste_1000_lines_recolour_ms", Median(pasteRecolour), "ms");
+    Print("undo_recolour_ms", Median(undoRecolour), "ms");
+    Print("undo_total_ms", Median(undo), "ms");
+}
+
+int RunBenchmark()
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("page.html"));
+    const QString longLine = dir.filePath(QStringLiteral("longline.html"));
+    if (!WriteFile(page, MakePage(kFileBytes)) || !WriteFile(longLine, MakeLongLinePage())) {
+        std::fprintf(stderr, "bench-colour: cannot write the test files in %s\n",
+                     qPrintable(dir.path()));
+        return 1;
+    }
+    BenchScanner(page);
+    std::unique_ptr<COpenEditor> opened = BenchOpen("open_colour_10mb_ms", page);
+    BenchEdits(*opened);
+    opened.reset();
+    BenchOpen("long_line_open_colour_ms", longLine);
+    Print("peak_rss_mb", PeakRssMb(), "MB");
+    return 0;
+}
+
+const char* ClassName(ZtTokenClass tokenClass)
+{
+    switch (tokenClass) {
+    case ZtTokenClass::Primary:
+        return "primary";
+    case ZtTokenClass::Secondary:
+        return "secondary";
+    case ZtTokenClass::String:
+        return "string";
+    case ZtTokenClass::Number:
+        return "number";
+    case ZtTokenClass::Other:
+        break;
+    }
+    return "other";
+}
+
+int PrintSpans(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "bench-colour: cannot read %s: %s\n", qPrintable(path),
+                     qPrintable(file.errorString()));
+        return 1;
+    }
+    QPlainTextEdit editor;
+    CSourceText::LoadInto(editor.document(), file.readAll());
+    auto* colorizer = new CSyntaxColorizer(&editor);
+    // Coloured whatever its size: the size limit is the program's choice.
+    colorizer->SetSyntaxColoring(true);
+    colorizer->SetLanguage(path);
+    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
+        const int position = block.position();
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            const ZtTokenClass tokenClass = CTokenFormats::ClassOf(range.format);
+            if (tokenClass != ZtTokenClass::Other)
+                std::printf("%d %d %s\n", position + range.start,
+                            position + range.start + range.length, ClassName(tokenClass));
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() >= 2 && args.at(1) == QLatin1String("--spans")) {
+        if (args.size() != 3) {
+            std::fprintf(stderr, "usage: bench-colour [--spans FILE]\n");
+            return 2;
+        }
+        return PrintSpans(args.at(2));
+    }
+    if (args.size() > 1) {
+        std::fprintf(stderr, "usage: bench-colour [--spans FILE]\n");
+        return 2;
+    }
+    return RunBenchmark();
+}
