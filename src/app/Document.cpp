@@ -2,6 +2,7 @@
 
 #include "app/Archive.h"
 #include "app/DocTemplate.h"
+#include "app/MessageBox.h"
 #include "app/MDIChildWnd.h"
 #include "app/View.h"
 #include "app/ZentrelApp.h"
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QSaveFile>
 
 CDocument::CDocument() = default;
@@ -134,10 +134,9 @@ bool CDocument::SaveModified()
     if (!IsModified())
         return true;
     const QString name = m_strPathName.isEmpty() ? m_strTitle : QDir::toNativeSeparators(m_strPathName);
-    const auto answer = QMessageBox::question(QApplication::activeWindow(), QApplication::applicationDisplayName(),
-                                              tr("Save changes to %1?").arg(name),
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                              QMessageBox::Yes);
+    const auto answer = ZtMessageBox::Show(tr("Save changes to %1?").arg(name), QMessageBox::Warning,
+                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                           QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
         return false;
     if (answer == QMessageBox::No)
@@ -231,5 +230,5 @@ bool CDocument::CanCloseFrame(CMDIChildWnd* frame)
 
 void CDocument::ReportError(const QString& message) const
 {
-    QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationDisplayName(), message);
+    ZtMessageBox::Show(message, QMessageBox::Warning);
 }

@@ -8,6 +8,7 @@
 #include "app/DocTemplate.h"
 #include "app/FileName.h"
 #include "app/MainFrame.h"
+#include "app/MessageBox.h"
 #include "app/PlainTextChildFrame.h"
 #include "app/Profile.h"
 #include "app/RecentFileList.h"
@@ -32,7 +33,6 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMdiArea>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -192,14 +192,7 @@ bool CZentrelApp::InitInstance()
 
     m_pMainFrame->RestorePlacement();
 
-    const QString projectOnExit = GetProfileString(kStartup, QStringLiteral("ProjectOnExit"), QStringLiteral("no"));
-    const QString lastProject = GetProfileString(QStringLiteral("Recent Project List"), QStringLiteral("Project1"),
-                                                 QStringLiteral("default.html"));
-    if (projectOnExit == QLatin1String("yes"))
-        OpenProject(lastProject);
-
-    if (GetProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("no")) == QLatin1String("yes"))
-        ReopenFiles(GetProfileInt(kStartup, QStringLiteral("FilesOpen"), 4));
+    ReopenLastSession();
 
     if (!commandLine.m_openFiles.isEmpty())
         OpenRequestedFiles(commandLine.m_openFiles);
@@ -217,6 +210,19 @@ bool CZentrelApp::InitInstance()
             QTimer::singleShot(0, this, m_onFirstRun);
     }
     return true;
+}
+
+void CZentrelApp::ReopenLastSession()
+{
+    // Only the exact text "yes" counts: "Yes" or "yes " reopen nothing.
+    const QString projectOnExit = GetProfileString(kStartup, QStringLiteral("ProjectOnExit"), QStringLiteral("no"));
+    const QString lastProject = GetProfileString(QStringLiteral("Recent Project List"), QStringLiteral("Project1"),
+                                                 QStringLiteral("default.html"));
+    if (projectOnExit == QLatin1String("yes"))
+        OpenProject(lastProject);
+
+    if (GetProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("no")) == QLatin1String("yes"))
+        ReopenFiles(GetProfileInt(kStartup, QStringLiteral("FilesOpen"), 4));
 }
 
 void CZentrelApp::OpenProject(const QString& path)
@@ -331,6 +337,12 @@ void CZentrelApp::SaveWindowPositions()
 
 void CZentrelApp::OnAppExit()
 {
+    RecordSessionForReopen();
+    m_pMainFrame->close();
+}
+
+void CZentrelApp::RecordSessionForReopen()
+{
     SaveWindowPositions();
     WriteProfileString(kStartup, QStringLiteral("ProjectOnExit"),
                        m_pProjectTemplate->Documents().isEmpty() ? QStringLiteral("no") : QStringLiteral("yes"));
@@ -341,7 +353,6 @@ void CZentrelApp::OnAppExit()
     } else {
         WriteProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("no"));
     }
-    m_pMainFrame->close();
 }
 
 void CZentrelApp::SaveAllDocuments()
@@ -373,7 +384,7 @@ int CZentrelApp::DeleteFileIfPresent(const QString& path)
 {
     QFile file(path);
     if (QFileInfo(path).isFile() && !file.remove())
-        QMessageBox::information(activeWindow(), applicationDisplayName(), tr("Delete file error\nerror: (-500)"));
+        ZtMessageBox::Show(tr("Delete file error\nerror: (-500)"));
     return 1;
 }
 
@@ -381,8 +392,7 @@ QString CZentrelApp::GetOperatingSystemName()
 {
     const QString name = QSysInfo::prettyProductName();
     if (name.isEmpty() || name == QLatin1String("Unknown")) {
-        QMessageBox::information(activeWindow(), applicationDisplayName(),
-                                 tr("Failed to get correct Operating System."));
+        ZtMessageBox::Show(tr("Failed to get correct Operating System."));
         return QString();
     }
     return name + QLatin1Char(' ');

@@ -77,10 +77,15 @@ public:
     void OpenFileInEditor(const QString& path, bool closeCurrent);
     // Opens the project file at path, when there is one.
     void OpenProject(const QString& path);
+    // Start-up: the project and the web pages the last Exit recorded.
+    void ReopenLastSession();
     void ReopenFiles(int count);
     void SaveWindowPositions();
     // The Exit command: records what to reopen, then closes the main window.
     void OnAppExit();
+    // What Exit records for the next start: the windows' places, whether a
+    // project and how many web pages were open.
+    void RecordSessionForReopen();
     void SaveAllDocuments();
     bool SaveAllModified();
     void CloseAllDocuments();

@@ -1,25 +1,23 @@
 #include "editor/SourceDoc.h"
 
 #include "app/Archive.h"
+#include "app/MessageBox.h"
 #include "app/View.h"
 #include "editor/SourceText.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
 std::function<bool(const QString&, qsizetype)> CSourceDoc::s_confirmTruncatedOpen =
     [](const QString& path, qsizetype offset) {
-        const auto answer = QMessageBox::warning(
-            QApplication::activeWindow(), QApplication::applicationDisplayName(),
+        const auto answer = ZtMessageBox::Show(
             QObject::tr("%1 holds binary data: a zero byte at offset %2.\n"
                         "Only the text before it can be shown, and saving the file would keep only that text.\n\n"
                         "Open it anyway?")
                 .arg(QDir::toNativeSeparators(path))
                 .arg(offset),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+            QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         return answer == QMessageBox::Yes;
     };
 
@@ -46,6 +44,9 @@ void CSourceDoc::Serialize(CArchive& ar)
         return;
     }
     CSourceText::LoadInto(text, ar.Bytes());
+    // A file opens with the caret at its start.
+    if (auto* editor = qobject_cast<QPlainTextEdit*>(GetFirstView()->GetWidget()))
+        editor->moveCursor(QTextCursor::Start);
 }
 
 bool CSourceDoc::IsModified() const

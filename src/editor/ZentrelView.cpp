@@ -1,6 +1,7 @@
 #include "editor/ZentrelView.h"
 
 #include "app/MainFrame.h"
+#include "app/MessageBox.h"
 #include "app/ZentrelApp.h"
 #include "editor/SourceText.h"
 #include "editor/SyntaxColorizer.h"
@@ -8,7 +9,6 @@
 #include "res/CommandIds.h"
 
 #include <QDir>
-#include <QMessageBox>
 #include <QSaveFile>
 
 using namespace ZtCmd;
@@ -90,9 +90,9 @@ QString CZentrelView::WriteTempPage(const QString& path)
     QSaveFile file(tempPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(CSourceText::TempPageBytes(document())) < 0
         || !file.commit()) {
-        QMessageBox::warning(this, QApplication::applicationDisplayName(),
-                             tr("Cannot write the preview page %1.\n%2")
-                                 .arg(QDir::toNativeSeparators(tempPath), file.errorString()));
+        ZtMessageBox::Show(tr("Cannot write the preview page %1.\n%2")
+                               .arg(QDir::toNativeSeparators(tempPath), file.errorString()),
+                           QMessageBox::Warning);
         return QString();
     }
     document()->setModified(true);

@@ -1,0 +1,404 @@
+#include "support/TestMain.h"
+
+#include "app/ChildFrame.h"
+#include "app/CommandRouter.h"
+#include "app/DocTemplate.h"
+#include "app/MainFrame.h"
+#include "app/MessageBox.h"
+#include "app/Profile.h"
+#include "app/RecentFileList.h"
+#include "app/SplashWnd.h"
+#include "app/WindowPlacement.h"
+#include "app/ZentrelApp.h"
+#include "editor/PlainTextView.h"
+#include "editor/SourceDoc.h"
+#include "editor/ZentrelDoc.h"
+#include "editor/ZentrelView.h"
+#include "res/CommandIds.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QTextDocument>
+
+using namespace ZtCmd;
+
+class TestApp : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void reopensOnlyOnExactYes_data();
+    void reopensOnlyOnExactYes();
+    void reopensProjectOnExactYes();
+    void exitRecordsAtMostFourWindows();
+    void exitWithNoPageRecordsNo();
+    void openFileInEditorChoosesType_data();
+    void openFileInEditorChoosesType();
+    void closeCurrentReplacesThePage();
+    void alreadyOpenFileIsReused();
+    void tempPageNeverEntersRecentList();
+    void saveAllAndSaveEnableRule();
+    void uneditedFileSavesIdenticalBytes();
+    void badFilesAreRefusedWithAMessage();
+    void failedSaveKeepsTheDocumentModified();
+    void editorFontsFollowTheProfile();
+    void writeTempPageStripsTrailingControls();
+    void commandLineOpensNothingWithoutOpen();
+    void shellAndBrowserLevels();
+
+private:
+    QString MakeFile(const QString& name, const QByteArray& bytes = QByteArray("<HTML>\r\n</HTML>\r\n"));
+    void CloseAll();
+    int OpenCount(CDocTemplate* docTemplate) const { return docTemplate->Documents().size(); }
+
+    CZentrelApp* m_app = nullptr;
+    QString m_dir;
+    QStringList m_messages;
+    QMessageBox::StandardButton m_answer = QMessageBox::No;
+};
+
+QString TestApp::MakeFile(const QString& name, const QByteArray& bytes)
+{
+    const QString path = m_dir + QLatin1Char('/') + name;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(bytes);
+    return path;
+}
+
+void TestApp::initTestCase()
+{
+    m_app = ZtApp();
+    CSplashWnd::EnableSplashScreen(false);
+    m_app->RegisterDocTemplates();
+    auto* frame = new CMainFrame;
+    QVERIFY(frame->LoadFrame());
+    m_app->SetMainFrame(frame);
+    frame->show();
+    m_dir = ZtTest::SandboxDir() + QStringLiteral("/files with spaces;$(x)");
+    QVERIFY(QDir().mkpath(m_dir));
+    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+        m_messages.append(text);
+        return m_answer;
+    });
+}
+
+void TestApp::init()
+{
+    for (const QString& section : {QStringLiteral("Startup"), QStringLiteral("Settings"),
+                                   QStringLiteral("Recent File List"), QStringLiteral("Recent Project List")})
+        m_app->Profile().RemoveSection(section);
+    m_app->RecentFileList().ReadList();
+    m_app->m_nSyntaxColoring = -1;
+    m_messages.clear();
+    m_answer = QMessageBox::No;
+}
+
+void TestApp::cleanup()
+{
+    CloseAll();
+}
+
+void TestApp::CloseAll()
+{
+    m_answer = QMessageBox::No; // discard unsaved test edits
+    m_app->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
+}
+
+void TestApp::reopensOnlyOnExactYes_data()
+{
+    QTest::addColumn<QString>("filesOnExit");
+    QTest::addColumn<QString>("filesOpen");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("yes, 2") << "yes" << "2" << 2;
+    QTest::newRow("yes, more than entries") << "yes" << "99" << 3;
+    QTest::newRow("yes, zero") << "yes" << "0" << 0;
+    QTest::newRow("yes, negative") << "yes" << "-3" << 0;
+    QTest::newRow("yes, garbage") << "yes" << "many" << 3;
+    QTest::newRow("Yes") << "Yes" << "2" << 0;
+    QTest::newRow("yes with blank") << "yes " << "2" << 0;
+    QTest::newRow("no") << "no" << "2" << 0;
+}
+
+void TestApp::reopensOnlyOnExactYes()
+{
+    QFETCH(QString, filesOnExit);
+    QFETCH(QString, filesOpen);
+    QFETCH(int, expected);
+    CProfile& profile = m_app->Profile();
+    for (int i = 1; i <= 3; ++i)
+        profile.WriteString(QStringLiteral("Recent File List"), QStringLiteral("File%1").arg(i),
+                            MakeFile(QStringLiteral("page%1.html").arg(i)));
+    m_app->RecentFileList().ReadList();
+    profile.WriteString(QStringLiteral("StartUp"), QStringLiteral("FilesOnExit"), filesOnExit);
+    profile.WriteString(QStringLiteral("startup"), QStringLiteral("FilesOpen"), filesOpen);
+    profile.WriteString(QStringLiteral("Settings"), QStringLiteral("w1"), QStringLiteral("0,1,-1,-1,-1,-1,10,20,310,220"));
+
+    m_app->ReopenLastSession();
+    QCOMPARE(OpenCount(m_app->m_pWebPageTemplate), expected);
+    if (expected > 0) {
+        // The most recent file comes back at the place "w1" recorded.
+        auto* frame = m_app->m_pWebPageTemplate->Documents().first()->Frames().first();
+        QCOMPARE(frame->geometry(), QRect(10, 20, 300, 200));
+    }
+}
+
+void TestApp::reopensProjectOnExactYes()
+{
+    const QString project = MakeFile(QStringLiteral("site.ztp"), "project");
+    m_app->Profile().WriteString(QStringLiteral("Recent Project List"), QStringLiteral("Project1"), project);
+    m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("Yes"));
+    m_app->ReopenLastSession();
+    QCOMPARE(OpenCount(m_app->m_pProjectTemplate), 0);
+
+    m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("yes"));
+    m_app->ReopenLastSession();
+    QCOMPARE(OpenCount(m_app->m_pProjectTemplate), 1);
+    QCOMPARE(m_app->m_strProjectPath, project);
+    // The project's own window stays hidden, and the menu bar stays the main one.
+    QVERIFY(!m_app->m_pProjectTemplate->FirstDocument()->Frames().first()->isVisible());
+}
+
+void TestApp::exitRecordsAtMostFourWindows()
+{
+    for (int i = 1; i <= 6; ++i)
+        QVERIFY(m_app->OpenDocumentFile(MakeFile(QStringLiteral("six%1.html").arg(i))));
+    m_app->RecordSessionForReopen();
+    CProfile& profile = m_app->Profile();
+    QCOMPARE(profile.GetString(QStringLiteral("Startup"), QStringLiteral("FilesOnExit")), QStringLiteral("yes"));
+    QCOMPARE(profile.GetInt(QStringLiteral("Startup"), QStringLiteral("FilesOpen"), -1), 4);
+    QCOMPARE(profile.GetString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit")), QStringLiteral("no"));
+    for (int i = 1; i <= 4; ++i)
+        QVERIFY(CWindowPlacement::Parse(profile.GetString(QStringLiteral("Settings"), QStringLiteral("w%1").arg(i))));
+    QVERIFY(!profile.Contains(QStringLiteral("Settings"), QStringLiteral("w5")));
+    // The most recent four files are the ones the next start reopens.
+    QCOMPARE(m_app->RecentFileList().GetAt(0), m_dir + QStringLiteral("/six6.html"));
+}
+
+void TestApp::exitWithNoPageRecordsNo()
+{
+    QVERIFY(m_app->OpenDocumentFile(MakeFile(QStringLiteral("notes.txt"), "text")));
+    m_app->RecordSessionForReopen();
+    QCOMPARE(m_app->Profile().GetString(QStringLiteral("Startup"), QStringLiteral("FilesOnExit")), QStringLiteral("no"));
+    QVERIFY(!m_app->Profile().Contains(QStringLiteral("Startup"), QStringLiteral("FilesOpen")));
+}
+
+void TestApp::openFileInEditorChoosesType_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("resourceId");
+    QTest::newRow("txt") << "a.txt" << int(IDR_TEXTTYPE);
+    QTest::newRow("INI upper case") << "setup.INI" << int(IDR_TEXTTYPE);
+    QTest::newRow("kwd") << "words.kwd" << int(IDR_TEXTTYPE);
+    QTest::newRow("html") << "index.html" << int(IDR_ZTTYPE);
+    QTest::newRow("HTM") << "INDEX.HTM" << int(IDR_ZTTYPE);
+    QTest::newRow("css") << "style.css" << int(IDR_ZTTYPE);
+    QTest::newRow("no extension") << "Makefile" << int(IDR_ZTTYPE);
+    QTest::newRow("txt is not last") << "a.txt.bak" << int(IDR_ZTTYPE);
+    QTest::newRow("project") << "site.ztp" << int(IDR_PROJECTTYPE);
+}
+
+void TestApp::openFileInEditorChoosesType()
+{
+    QFETCH(QString, name);
+    QFETCH(int, resourceId);
+    m_app->Profile().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
+    m_app->Profile().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 10000);
+    const QString path = MakeFile(name);
+    m_app->OpenFileInEditor(path, false);
+    QCOMPARE(m_app->m_strCurrentFile, path);
+    int opened = 0;
+    for (CDocTemplate* docTemplate : m_app->Templates()) {
+        opened += docTemplate->Documents().size();
+        if (!docTemplate->Documents().isEmpty())
+            QCOMPARE(docTemplate->GetResourceId(), resourceId);
+    }
+    QCOMPARE(opened, 1);
+    // A source file's colouring was decided before it opened.
+    QCOMPARE(m_app->m_nSyntaxColoring, resourceId == IDR_TEXTTYPE ? -1 : 10000);
+}
+
+void TestApp::closeCurrentReplacesThePage()
+{
+    CDocument* first = m_app->OpenDocumentFile(MakeFile(QStringLiteral("first.html")));
+    QVERIFY(first);
+    auto* view = static_cast<CZentrelDoc*>(first)->GetView();
+    view->insertPlainText(QStringLiteral("edit"));
+    m_answer = QMessageBox::No;
+    m_app->OpenFileInEditor(MakeFile(QStringLiteral("second.html")), true);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_messages.size(), 1); // "Save changes to ...?"
+    QVERIFY(m_messages.first().startsWith(QStringLiteral("Save changes to")));
+    QCOMPARE(OpenCount(m_app->m_pWebPageTemplate), 1);
+    QCOMPARE(m_app->m_pWebPageTemplate->FirstDocument()->GetTitle(), QStringLiteral("second.html"));
+}
+
+void TestApp::alreadyOpenFileIsReused()
+{
+    const QString path = MakeFile(QStringLiteral("once.html"));
+    CDocument* document = m_app->OpenDocumentFile(path);
+    QCOMPARE(m_app->OpenDocumentFile(path), document);
+    QCOMPARE(OpenCount(m_app->m_pWebPageTemplate), 1);
+}
+
+void TestApp::tempPageNeverEntersRecentList()
+{
+    CDocument* document = m_app->OpenDocumentFile(MakeFile(QStringLiteral("page.html")));
+    document->SetPathName(m_dir + QStringLiteral("/tempFile.html"));
+    QVERIFY(!m_app->RecentFileList().Entries().contains(m_dir + QStringLiteral("/tempFile.html")));
+    document->SetPathName(m_dir + QStringLiteral("/TempFile.html"));
+    QCOMPARE(m_app->RecentFileList().GetAt(0), m_dir + QStringLiteral("/TempFile.html"));
+    QVERIFY(!document->IsModified());
+}
+
+void TestApp::saveAllAndSaveEnableRule()
+{
+    const CCommandRouter& router = m_app->GetMainFrame()->Router();
+    m_app->SaveAllDocuments(); // nothing open: nothing happens, nothing shows
+    QVERIFY(m_messages.isEmpty());
+    QVERIFY(!router.IsEnabled(ID_FILE_SAVE));
+
+    const QString htmlPath = MakeFile(QStringLiteral("all.html"), "<P>\n");
+    const QString textPath = MakeFile(QStringLiteral("all.txt"), "text\n");
+    auto* html = static_cast<CSourceDoc*>(m_app->OpenDocumentFile(htmlPath));
+    auto* text = static_cast<CSourceDoc*>(m_app->OpenDocumentFile(textPath));
+    QVERIFY(!router.IsEnabled(ID_FILE_SAVE));
+    html->GetFirstView()->GetWidget()->setFocus();
+    static_cast<QPlainTextEdit*>(text->GetFirstView()->GetWidget())->insertPlainText(QStringLiteral("more "));
+    QVERIFY(router.IsEnabled(ID_FILE_SAVE)); // the text window is the active one
+    static_cast<QPlainTextEdit*>(html->GetFirstView()->GetWidget())->insertPlainText(QStringLiteral("<B>"));
+
+    m_app->SaveAllDocuments();
+    QVERIFY(m_messages.isEmpty());
+    QVERIFY(!html->IsModified() && !text->IsModified());
+    QVERIFY(!router.IsEnabled(ID_FILE_SAVE));
+    QFile saved(htmlPath);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("<B><P>\n"));
+}
+
+void TestApp::uneditedFileSavesIdenticalBytes()
+{
+    QByteArray bytes("<HTML>\r\r\n<P>caf\xe9\r\n\tx\ry\n");
+    const QString path = MakeFile(QStringLiteral("bytes.html"), bytes);
+    CDocument* document = m_app->OpenDocumentFile(path);
+    QVERIFY(document);
+    QVERIFY(!document->IsModified());
+    QVERIFY(document->DoFileSave());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+}
+
+void TestApp::badFilesAreRefusedWithAMessage()
+{
+    QVERIFY(!m_app->OpenDocumentFile(m_dir + QStringLiteral("/missing.html")));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(!m_app->OpenDocumentFile(m_dir));
+    QCOMPARE(m_messages.size(), 2);
+    QCOMPARE(m_app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
+
+    // A binary file opens only when the user agrees, and only up to its first zero byte.
+    const QString binary = MakeFile(QStringLiteral("image.html"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    QVERIFY(!m_app->OpenDocumentFile(binary));
+    QCOMPARE(m_messages.size(), 3);
+    m_answer = QMessageBox::Yes;
+    auto* document = static_cast<CSourceDoc*>(m_app->OpenDocumentFile(binary));
+    QVERIFY(document);
+    QCOMPARE(document->TextDocument()->toPlainText(), QStringLiteral("\u2030PNG\n\x1a\n"));
+}
+
+void TestApp::failedSaveKeepsTheDocumentModified()
+{
+    const QString path = MakeFile(QStringLiteral("keep.html"), "original");
+    auto* document = static_cast<CSourceDoc*>(m_app->OpenDocumentFile(path));
+    static_cast<QPlainTextEdit*>(document->GetFirstView()->GetWidget())->insertPlainText(QStringLiteral("new "));
+    // A file standing where a folder should be: the save cannot succeed.
+    QVERIFY(!document->DoSave(path + QStringLiteral("/inside.html")));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(document->IsModified());
+    QCOMPARE(document->GetPathName(), path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("original"));
+}
+
+void TestApp::editorFontsFollowTheProfile()
+{
+    CProfile& profile = m_app->Profile();
+    {
+        CZentrelView html;
+        CPlainTextView text;
+        QCOMPARE(html.DefaultCharFormat().fontPointSize(), 9.0);
+        QCOMPARE(text.DefaultCharFormat().fontPointSize(), 10.0);
+        QCOMPARE(html.GetEditorFont().pointSizeF(), 9.0);
+        QCOMPARE(text.GetEditorFont().pointSizeF(), 9.0);
+        QCOMPARE(html.DefaultCharFormat().fontFamilies().toStringList(), QStringList{QStringLiteral("Courier New")});
+    }
+    profile.WriteString(QStringLiteral("Startup"), QStringLiteral("FontSize"), QStringLiteral("400"));
+    profile.WriteString(QStringLiteral("Startup"), QStringLiteral("FontFace"), QString());
+    {
+        CZentrelView html;
+        QCOMPARE(html.DefaultCharFormat().fontPointSize(), 14.0); // capped at 280 twips
+        QCOMPARE(html.GetEditorFont().pointSizeF(), 20.0);        // the screen font is not
+        QCOMPARE(html.GetEditorFont().families(), QStringList{QStringLiteral("Courier New")});
+        QCOMPARE(html.font().pointSizeF(), 20.0);
+        QCOMPARE(html.lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(html.tabStopDistance(), html.logicalDpiX() * 0.2);
+    }
+    profile.WriteString(QStringLiteral("Startup"), QStringLiteral("FontSize"), QStringLiteral("huge"));
+    {
+        CZentrelView html;
+        QCOMPARE(html.GetEditorFont().pointSizeF(), 9.0);
+    }
+}
+
+void TestApp::writeTempPageStripsTrailingControls()
+{
+    const QString path = MakeFile(QStringLiteral("preview.html"), "\t<P>\t\t\n<BR>\r\n");
+    auto* document = static_cast<CZentrelDoc*>(m_app->OpenDocumentFile(path));
+    const QString temp = document->GetView()->WriteTempPage(path);
+    QCOMPARE(temp, m_dir + QStringLiteral("/tempFile.html"));
+    QFile file(temp);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("\t<P>\r\n<BR>\r\n\r\n"));
+    QVERIFY(document->IsModified());
+    QCOMPARE(CZentrelView::TempPagePath(QStringLiteral("page.html")), QStringLiteral("tempFile.html"));
+}
+
+void TestApp::commandLineOpensNothingWithoutOpen()
+{
+    CCommandLineInfo plain = CZentrelApp::ParseCommandLine({QStringLiteral("zentrel"), QStringLiteral("a.html")});
+    QVERIFY(plain.m_openFiles.isEmpty());
+    QVERIFY(plain.m_bShowSplash);
+    QVERIFY(!plain.m_bExit);
+    CCommandLineInfo open = CZentrelApp::ParseCommandLine(
+        {QStringLiteral("zentrel"), QStringLiteral("--nosplash"), QStringLiteral("--open"), QStringLiteral("a b.html"),
+         QStringLiteral("c.css")});
+    QCOMPARE(open.m_openFiles, (QStringList{QStringLiteral("a b.html"), QStringLiteral("c.css")}));
+    QVERIFY(!open.m_bShowSplash);
+}
+
+void TestApp::shellAndBrowserLevels()
+{
+    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1995, 12, 31)), 0);
+    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1996, 7, 30)), 1);
+    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1996, 8, 23)), 1);
+    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1996, 8, 24)), 2);
+    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1996, 9, 1)), 1); // the day rule, as it stands
+    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1997, 1, 1)), 2);
+    QCOMPARE(m_app->GetShellVersionLevel(), 2);
+    QCOMPARE(CMainFrame::BrowserLevelFromVersion(3, 99), 0);
+    QCOMPARE(CMainFrame::BrowserLevelFromVersion(4, 70), 1);
+    QCOMPARE(CMainFrame::BrowserLevelFromVersion(4, 71), 2);
+}
+
+ZT_TEST_MAIN(TestApp)
+#include "tst_app.moc"
