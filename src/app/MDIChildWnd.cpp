@@ -2,6 +2,7 @@
 
 #include "app/Document.h"
 #include "app/View.h"
+#include "res/CommandIcons.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -10,6 +11,7 @@
 CMDIChildWnd::CMDIChildWnd()
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(ZtRes::ProgramIcon());
 }
 
 CMDIChildWnd::~CMDIChildWnd()

@@ -20,6 +20,9 @@ CMDIFrameWnd::CMDIFrameWnd(QWidget* parent)
 void CMDIFrameWnd::AddChildFrame(CMDIChildWnd* frame)
 {
     m_pMdiArea->addSubWindow(frame);
+    // New windows start large enough to work in; the area then cascades them.
+    const QSize area = m_pMdiArea->viewport()->size();
+    frame->resize(qMax(400, area.width() * 3 / 4), qMax(300, area.height() * 3 / 4));
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
