@@ -203,24 +203,23 @@ void CSyntaxColorizer::Announce(ZtEditAnnouncement what, CEditRange range)
 
 bool CSyntaxColorizer::eventFilter(QObject* watched, QEvent* event)
 {
+    // The event type is checked before the editor is asked anything: while
+    // the editor is being destroyed it still gets child events through here.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::InputMethod && type != QEvent::Drop)
+        return false;
     if (m_pEditor->isReadOnly())
-        return QObject::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::KeyPress:
+        return false;
+    if (type == QEvent::KeyPress) {
         if (watched == m_pEditor)
             AnnounceKey(static_cast<QKeyEvent*>(event));
-        break;
-    case QEvent::InputMethod:
+    } else if (type == QEvent::InputMethod) {
         if (!static_cast<QInputMethodEvent*>(event)->commitString().isEmpty())
             Announce(ZtEditAnnouncement::Char, Selection());
-        break;
-    case QEvent::Drop:
+    } else {
         AnnounceDrop(static_cast<QDropEvent*>(event));
-        break;
-    default:
-        break;
     }
-    return QObject::eventFilter(watched, event);
+    return false;
 }
 
 namespace {
@@ -260,7 +259,7 @@ bool IsTypedText(const QKeyEvent* event)
 
 } // namespace
 
-bool CSyntaxColorizer::AnnounceKey(const QKeyEvent* event)
+void CSyntaxColorizer::AnnounceKey(const QKeyEvent* event)
 {
     ZtEditAnnouncement what = ZtEditAnnouncement::KeyOther;
     if (event->matches(QKeySequence::Cut))
@@ -274,9 +273,8 @@ bool CSyntaxColorizer::AnnounceKey(const QKeyEvent* event)
     else if (IsTypedText(event))
         what = ZtEditAnnouncement::Char;
     else if (IsNonEditingKey(event))
-        return false;
+        return;
     Announce(what, Selection());
-    return true;
 }
 
 void CSyntaxColorizer::AnnounceDrop(const QDropEvent* event)

@@ -65,7 +65,7 @@ protected:
 private:
     void OnChange(int position, int charsRemoved, int charsAdded);
     void Announce(ZtEditAnnouncement what, CEditRange range);
-    bool AnnounceKey(const QKeyEvent* event);
+    void AnnounceKey(const QKeyEvent* event);
     void AnnounceDrop(const QDropEvent* event);
     CEditRange Selection() const;
     int TextLength() const;
