@@ -6,6 +6,7 @@
 #include "app/MDIChildWnd.h"
 #include "app/View.h"
 #include "app/ZentrelApp.h"
+#include "res/CommandIds.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,7 +15,15 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-CDocument::CDocument() = default;
+CDocument::CDocument()
+{
+    OnCommand(ZtCmd::ID_FILE_SAVE, [this] { DoFileSave(); });
+    OnCommand(ZtCmd::ID_FILE_SAVE_AS, [this] { DoSave(QString()); });
+    OnCommand(ZtCmd::ID_FILE_CLOSE, [this] {
+        if (SaveModified())
+            OnCloseDocument();
+    });
+}
 
 CDocument::~CDocument()
 {
