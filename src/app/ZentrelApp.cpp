@@ -16,6 +16,7 @@
 #include "app/SplashWnd.h"
 #include "browser/BrowserDoc.h"
 #include "browser/BrowserView.h"
+#include "editor/FileTypes.h"
 #include "editor/PlainTextDoc.h"
 #include "editor/PlainTextView.h"
 #include "editor/SyntaxColoringCheck.h"
@@ -59,13 +60,9 @@ const QString kTextString = QStringLiteral(
 // Extensions that open as plain text rather than as a web page.
 bool IsPlainTextKind(const QString& path)
 {
-    const QString name = QFileInfo(path).fileName();
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0)
-        return false;
     static const QStringList kinds = {QStringLiteral(".txt"), QStringLiteral(".dat"), QStringLiteral(".inf"),
                                       QStringLiteral(".kwd"), QStringLiteral(".tpt"), QStringLiteral(".ini")};
-    return kinds.contains(name.mid(dot).toLower());
+    return kinds.contains(FileExtension(path));
 }
 
 } // namespace
