@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/BarDockState.h"
+#include "app/LockKeyState.h"
 #include "app/MDIFrameWnd.h"
 
 #include <QHash>
@@ -7,14 +9,20 @@
 #include <memory>
 
 class CCommandRouter;
+class CFontToolBar;
+class CListBar;
 class CMDIChildWnd;
+class CProjectBar;
+class CSizeControlBar;
 class QAction;
 class QLabel;
 class QMenu;
+class QToolBar;
 
 // The main window: the MDI area with the child frames, the menu bar of the
-// active document type, the status bar, and the one QAction of every command
-// id, whose triggers go through the command routing.
+// active document type, the toolbars, the Project and List bars, the status
+// bar, and the one QAction of every command id, whose triggers go through the
+// command routing.
 class CMainFrame : public CMDIFrameWnd
 {
     Q_OBJECT
@@ -54,21 +62,81 @@ public:
 
     void SetStatusText(const QString& text);
 
+    // The bars.
+    CProjectBar* ProjectBar() const { return m_pProjectBar; }
+    CListBar* ListBar() const { return m_pListBar; }
+    CFontToolBar* FontToolBar() const { return m_pFontBar; }
+    QToolBar* MainToolBar() const { return m_pMainToolBar; }
+    QToolBar* BrowseBar() const { return m_pBrowseBar; }
+    QToolBar* HtmlTagsBar() const { return m_pHtmlTagsBar; }
+    QToolBar* OperationBar() const { return m_pOperationBar; }
+
+    // Makes folder the List bar's folder.
+    void ShowFolderInListBar(const QString& folder);
+
+    // The child frames one after the other, in the order they were opened;
+    // null after the last, and the next call starts again at the first.
+    CMDIChildWnd* GetNextMDIChild();
+
+    // Records where a docked bar stands, before it floats.
+    void SaveBarDockState(CSizeControlBar* bar, const CBarDockState& state);
+    // Records where a floating bar stands, before it docks.
+    void SaveBarFloatState(CSizeControlBar* bar, const CBarDockState& state);
+    // The dock side a bar at (x, y) of this window is remembered on.
+    int DockSideFromPosition(int x, int y) const;
+    // Docks a bar on a side (a dock bar id) at the size of rect.
+    void DockBarAt(CSizeControlBar* bar, int side, const QRect& rect);
+    // Floats a toolbar with its top-left corner at a screen point.
+    void FloatToolBar(QToolBar* toolBar, const QPoint& screenPos);
+
+    // The child frames in rows (horizontal) or columns (vertical).
+    void TileChildFrames(Qt::Orientation orientation);
+    // Scrolls every child frame's view one line or column; commandId is one
+    // of the four sync-scroll commands.
+    void SyncScroll(int commandId);
+
+    const CLockKeyState& LockKeys() const { return m_lockKeys; }
+
     int m_nBrowserLevel = 2;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    QMenu* createPopupMenu() override;
 
 private:
     QList<CCmdTarget*> RoutingChain() const;
+    bool AnyTargetHandles(int id) const;
     void MapCommands();
+    void MapBarCommands();
+    void MapDockingBarCommands(CSizeControlBar* bar, const CBarDockState& state, int showId, int otherShowId,
+                               int dockFloatId, int allowDockingId);
+    void MapToolBarCommand(int id, QToolBar* toolBar);
+    void MapWindowCommands();
+    void MapEnableRules();
     void CreateStatusBar();
+    void CreateToolBars();
+    QToolBar* CreateToolBar(int resourceId, const QString& name, const QString& title);
+    void CreateFontToolBar();
+    void CreateDockingBars();
     void InstallAccelerators();
     void OnActiveChildChanged(CMDIChildWnd* frame);
     void ShowMenuBar(int menuId);
     void SaveWindowPlacement();
+    void FitFloatingBarsToScreens();
+    void OnDockFloat(CSizeControlBar* bar, const CBarDockState& state);
+    void ShowBarMenu(CSizeControlBar* bar, const QPoint& globalPos);
+    void OnOpenInBrowser();
+    void OnNextDocument();
+    void OnSyntaxColoring();
+    void UpdateLockIndicators();
+    // Facts the enable rules ask for.
+    bool IsWebPageViewActive() const;
+    bool IsBrowseFrameActive() const;
+    CMDIChildWnd* ActiveVisibleChild() const;
+    QString ActiveExtension() const;
 
     std::unique_ptr<CCommandRouter> m_pRouter;
     QHash<int, QAction*> m_actions;
@@ -77,4 +145,16 @@ private:
     QLabel* m_pCapsIndicator = nullptr;
     QLabel* m_pNumIndicator = nullptr;
     QLabel* m_pScrollIndicator = nullptr;
+    CLockKeyState m_lockKeys;
+
+    CFontToolBar* m_pFontBar = nullptr;
+    QToolBar* m_pMainToolBar = nullptr;
+    QToolBar* m_pBrowseBar = nullptr;
+    QToolBar* m_pHtmlTagsBar = nullptr;
+    QToolBar* m_pOperationBar = nullptr;
+    CProjectBar* m_pProjectBar = nullptr;
+    CListBar* m_pListBar = nullptr;
+    CBarDockState m_treeBarState;
+    CBarDockState m_listBarState;
+    int m_nChildCursor = 0;
 };
