@@ -19,7 +19,12 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 using namespace ZtCmd;
 
@@ -47,6 +52,8 @@ private slots:
     void failedSaveKeepsTheDocumentModified();
     void editorFontsFollowTheProfile();
     void writeTempPageStripsTrailingControls();
+    void pastesPlainTextOnly();
+    void colouringFollowsTheSettings();
     void commandLineOpensNothingWithoutOpen();
     void shellAndBrowserLevels();
 
@@ -371,6 +378,39 @@ void TestApp::writeTempPageStripsTrailingControls()
     QCOMPARE(file.readAll(), QByteArray("\t<P>\r\n<BR>\r\n\r\n"));
     QVERIFY(document->IsModified());
     QCOMPARE(CZentrelView::TempPagePath(QStringLiteral("page.html")), QStringLiteral("tempFile.html"));
+}
+
+void TestApp::pastesPlainTextOnly()
+{
+    auto* document = static_cast<CZentrelDoc*>(m_app->OpenDocumentFile(MakeFile(QStringLiteral("paste.html"), "")));
+    auto* mime = new QMimeData;
+    mime->setHtml(QStringLiteral("<b>bold</b>"));
+    mime->setText(QStringLiteral("plain"));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_EDIT_PASTE));
+    QTextDocument* text = document->TextDocument();
+    QCOMPARE(text->toPlainText(), QStringLiteral("plain"));
+    QVERIFY(!text->begin().begin().fragment().charFormat().hasProperty(QTextFormat::FontWeight));
+}
+
+void TestApp::colouringFollowsTheSettings()
+{
+    m_app->Profile().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
+    m_app->Profile().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 100);
+    const QByteArray line("<TABLE BORDER=\"1\">\n");
+    m_app->OpenFileInEditor(MakeFile(QStringLiteral("small.html"), line), false);
+    m_app->OpenFileInEditor(MakeFile(QStringLiteral("large.html"), line.repeated(10)), false);
+    const QList<CDocument*> pages = m_app->m_pWebPageTemplate->Documents();
+    QCOMPARE(pages.size(), 2);
+    for (CDocument* page : pages) {
+        auto* view = static_cast<CZentrelDoc*>(page)->GetView();
+        const bool small = page->GetTitle() == QLatin1String("small.html");
+        QCOMPARE(view->IsSyntaxColoring(), small);
+        QCOMPARE(!view->document()->begin().layout()->formats().isEmpty(), small);
+        // Colouring is no edit: nothing to undo, nothing modified.
+        QVERIFY(!view->document()->isUndoAvailable());
+        QVERIFY(!page->IsModified());
+    }
 }
 
 void TestApp::commandLineOpensNothingWithoutOpen()
