@@ -61,7 +61,7 @@ const QString kReady = QStringLiteral("Ready");
 // Where the Fonts toolbar command puts the toolbar, on the screen.
 const QPoint kFontBarFloatPosition(200, 125);
 // The docking bars' width in the frame when nothing else is known.
-constexpr int kDefaultDockingBarWidth = 220;
+constexpr int kDefaultDockingBarWidth = 250;
 // The version of the saved layout; another version's layout is ignored.
 constexpr int kBarStateVersion = 1;
 
@@ -201,7 +201,8 @@ void CMainFrame::CreateDockingBars()
     resizeDocks({m_pProjectBar}, {kDefaultDockingBarWidth}, Qt::Horizontal);
     // The trees get the larger share of the height.
     resizeDocks({m_pProjectBar, m_pListBar}, {3 * height() / 5, 2 * height() / 5}, Qt::Vertical);
-    for (CSizeControlBar* bar : {static_cast<CSizeControlBar*>(m_pProjectBar), static_cast<CSizeControlBar*>(m_pListBar)})
+    const QList<CSizeControlBar*> bars{m_pProjectBar, m_pListBar};
+    for (CSizeControlBar* bar : bars)
         connect(bar, &CSizeControlBar::titleContextMenuRequested, this,
                 [this, bar](const QPoint& globalPos) { ShowBarMenu(bar, globalPos); });
 }
@@ -330,6 +331,12 @@ void CMainFrame::CreateStatusBar()
     m_pScrollIndicator = makeIndicator(QStringLiteral("SCRL"));
     UpdateLockIndicators();
     bar->showMessage(kReady);
+    // Menu prompts replace the message while they show; "Ready" comes back
+    // after them.
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
+        if (text.isEmpty())
+            bar->showMessage(kReady);
+    });
 }
 
 void CMainFrame::SetStatusText(const QString& text)
@@ -389,6 +396,10 @@ void CMainFrame::MapCommands()
 
 void CMainFrame::MapBarCommands()
 {
+    // Bar switches with pictures show a check mark in the menus, like their
+    // neighbours without pictures.
+    for (int id : {ID_VIEW_FONTSBAR, ID_VIEW_PROJECTBAR, ID_VIEW_LISTBAR})
+        Action(id)->setIconVisibleInMenu(false);
     MapDockingBarCommands(m_pProjectBar, m_treeBarState, ID_VIEW_PROJECTBAR, ID_TOGGLE_WORKSPACE,
                           ID_DOCKFLOAT_PROJECTBAR, ID_ALLOWDOCK_PROJECTBAR);
     MapDockingBarCommands(m_pListBar, m_listBarState, ID_VIEW_LISTBAR, ID_TOGGLE_LISTBAR, ID_DOCKFLOAT_LISTBAR,

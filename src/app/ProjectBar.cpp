@@ -12,6 +12,9 @@ CProjectBar::CProjectBar(QWidget* parent)
     m_pTabs->setObjectName(QString::number(kTabControlId));
     m_pTabs->setTabPosition(QTabWidget::South);
     m_pTabs->setDocumentMode(true);
+    // A narrow bar squeezes the tab titles rather than hiding a tab.
+    m_pTabs->setUsesScrollButtons(false);
+    m_pTabs->setElideMode(Qt::ElideRight);
     for (const QString& title : {QStringLiteral("Project"), QStringLiteral("Keywords"), QStringLiteral("Desktop")})
         m_pTabs->addTab(new QWidget, title);
     SetContents(m_pTabs);

@@ -31,6 +31,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -181,9 +182,12 @@ void TestMainFrame::commandRules_data()
     QTest::newRow("open in browser level 0") << "browser" << 0 << true << ".html" << 0 << false;
     QTest::newRow("open in browser css") << "browser" << 0 << true << ".css" << 2 << false;
     QTest::newRow("open in browser text view") << "browser" << 0 << false << ".htm" << 2 << false;
-    QTest::newRow("new folder project tab") << "folder" << int(CFrameCommandRules::ProjectTab) << false << "" << 0 << false;
-    QTest::newRow("new folder keywords tab") << "folder" << int(CFrameCommandRules::KeywordsTab) << false << "" << 0 << false;
-    QTest::newRow("new folder desktop tab") << "folder" << int(CFrameCommandRules::DesktopTab) << false << "" << 0 << true;
+    const int project = CFrameCommandRules::ProjectTab;
+    const int keywords = CFrameCommandRules::KeywordsTab;
+    const int desktop = CFrameCommandRules::DesktopTab;
+    QTest::newRow("new folder project tab") << "folder" << project << false << "" << 0 << false;
+    QTest::newRow("new folder keywords tab") << "folder" << keywords << false << "" << 0 << false;
+    QTest::newRow("new folder desktop tab") << "folder" << desktop << false << "" << 0 << true;
 }
 
 void TestMainFrame::commandRules()
@@ -375,10 +379,13 @@ void TestMainFrame::barCommandsToggleAndCheck()
         int id;
         QWidget* bar;
     };
-    const QList<Toggle> toggles{{ID_VIEW_PROJECTBAR, m_frame->ProjectBar()}, {ID_VIEW_LISTBAR, m_frame->ListBar()},
-                                {ID_VIEW_BROWSEBAR, m_frame->BrowseBar()},   {ID_VIEW_HTMLTAGS, m_frame->HtmlTagsBar()},
+    const QList<Toggle> toggles{{ID_VIEW_PROJECTBAR, m_frame->ProjectBar()},
+                                {ID_VIEW_LISTBAR, m_frame->ListBar()},
+                                {ID_VIEW_BROWSEBAR, m_frame->BrowseBar()},
+                                {ID_VIEW_HTMLTAGS, m_frame->HtmlTagsBar()},
                                 {ID_VIEW_OPERATIONBAR, m_frame->OperationBar()},
-                                {ID_VIEW_TOOLBAR, m_frame->MainToolBar()},   {ID_VIEW_STATUS_BAR, m_frame->statusBar()}};
+                                {ID_VIEW_TOOLBAR, m_frame->MainToolBar()},
+                                {ID_VIEW_STATUS_BAR, m_frame->statusBar()}};
     for (const Toggle& toggle : toggles) {
         QVERIFY2(toggle.bar->isVisible() && Checked(toggle.id), qPrintable(QString::number(toggle.id)));
         QVERIFY(m_frame->ExecuteCommand(toggle.id));
@@ -536,6 +543,15 @@ void TestMainFrame::syncScrollAndTileActOnEveryWindow()
     CMDIChildWnd* before = m_frame->MDIGetActive();
     QVERIFY(m_frame->ExecuteCommand(ID_NEXT_DOCUMENT));
     QVERIFY(m_frame->MDIGetActive() != before);
+
+    // The keypad accelerators reach the commands, not the editor's text.
+    m_frame->activateWindow();
+    QWidget* editor = m_frame->MDIGetActive()->GetActiveView()->GetWidget();
+    editor->setFocus();
+    const QString text = static_cast<QPlainTextEdit*>(editor)->toPlainText();
+    QTest::keyClick(editor, Qt::Key_Slash, Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(static_cast<QPlainTextEdit*>(editor)->toPlainText(), text);
+    QCOMPARE(frames.at(0)->width(), areaWidth);
 }
 
 void TestMainFrame::nextMdiChildWalksAllThenRestarts()
