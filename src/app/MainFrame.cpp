@@ -303,10 +303,22 @@ void CMainFrame::UpdateToolbarActions()
     m_bUpdating = false;
 }
 
+// The X11 platform leaves the keypad modifier out when it matches a key
+// against shortcuts, so a shortcut that names it never fires there. Without
+// it the shortcut matches the keypad key on every platform (Qt retries a
+// keypad key without the modifier), and the main keyboard's key as well.
+static QKeySequence WithoutKeypadModifier(const QKeySequence& keys)
+{
+    if (keys.isEmpty())
+        return keys;
+    const QKeyCombination first = keys[0];
+    return QKeySequence(QKeyCombination(first.keyboardModifiers() & ~Qt::KeypadModifier, first.key()));
+}
+
 void CMainFrame::InstallAccelerators()
 {
     for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators()) {
-        auto* shortcut = new QShortcut(accelerator.keys, this);
+        auto* shortcut = new QShortcut(WithoutKeypadModifier(accelerator.keys), this);
         shortcut->setContext(Qt::WindowShortcut);
         const int id = accelerator.id;
         connect(shortcut, &QShortcut::activated, this, [this, id] { ExecuteCommand(id); });
