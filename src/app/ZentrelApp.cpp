@@ -204,9 +204,20 @@ bool CZentrelApp::InitInstance()
         WriteProfileInt(kSettings, QStringLiteral("SyntaxFileSize"), 10000);
         WriteProfileInt(kSettings, QStringLiteral("SyntaxColoringOn"), 1);
         if (m_onFirstRun)
-            QTimer::singleShot(0, this, m_onFirstRun);
+            RunAfterSplash(m_onFirstRun);
     }
     return true;
+}
+
+void CZentrelApp::RunAfterSplash(const std::function<void()>& task)
+{
+    // The splash swallows the first key or click, which must not be one
+    // meant for a dialog shown over it.
+    if (CSplashWnd::IsVisibleSplash()) {
+        QTimer::singleShot(100, this, [this, task] { RunAfterSplash(task); });
+        return;
+    }
+    QTimer::singleShot(0, this, task);
 }
 
 void CZentrelApp::ReopenLastSession()

@@ -118,6 +118,7 @@ protected:
 
 private:
     void MapCommands();
+    void RunAfterSplash(const std::function<void()>& task);
     void KeepQtStateOutOfTheProfileDir();
 
     CMainFrame* m_pMainFrame = nullptr;
