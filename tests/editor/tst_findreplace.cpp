@@ -43,16 +43,12 @@ private slots:
     void init();
     void cleanupTestCase();
 
-    void findNext_data();
     void findNext();
     void replaceStepsThroughMatches();
-    void replaceAll_data();
     void replaceAll();
-    void replaceAllIsOneUndoStep();
     void nothingFoundChangesNothing();
 
-    void dialogFindsAndReportsNotFound();
-    void repeatWorksAcrossEditors();
+    void findDialogAndRepeat();
     void replaceDialogReplacesAll();
     void dialogTakesSelectionAsFindText();
 
@@ -72,72 +68,41 @@ void TestFindReplace::cleanupTestCase()
     CFindReplaceDlg::SetMessageHandler({});
 }
 
-void TestFindReplace::findNext_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("find");
-    QTest::addColumn<bool>("matchCase");
-    QTest::addColumn<bool>("wholeWord");
-    QTest::addColumn<bool>("up");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<int>("selEnd");
-    QTest::addColumn<int>("found"); // start of the match, -1 for none
-
-    QTest::newRow("down from caret") << "one two one" << "one" << false << false << false << 0 << 0
-                                     << 0;
-    QTest::newRow("down after selection") << "one two one" << "one" << false << false << false << 0
-                                          << 3 << 8;
-    QTest::newRow("down wraps") << "one two one" << "one" << false << false << false << 8 << 11
-                                << 0;
-    QTest::newRow("up before selection") << "one two one" << "one" << false << false << true << 8
-                                         << 11 << 0;
-    QTest::newRow("up wraps") << "one two one" << "one" << false << false << true << 0 << 3 << 8;
-    QTest::newRow("up from caret at end") << "one two" << "two" << false << false << true << 7 << 7
-                                          << 4;
-    QTest::newRow("up needs whole match before caret") << "abcabc" << "abc" << false << false
-                                                       << true << 5 << 5 << 0;
-    QTest::newRow("case ignored") << "One one" << "one" << false << false << false << 0 << 0 << 0;
-    QTest::newRow("match case") << "One one" << "one" << true << false << false << 0 << 0 << 4;
-    QTest::newRow("part of word") << "phone one" << "one" << false << false << false << 0 << 0
-                                  << 2;
-    QTest::newRow("whole word") << "phone one" << "one" << false << true << false << 0 << 0 << 6;
-    QTest::newRow("whole word, underscore joins")
-        << "one_two one" << "one" << false << true << false << 1 << 1 << 8;
-    QTest::newRow("whole word up") << "one phone" << "one" << false << true << true << 9 << 9
-                                   << 0;
-    QTest::newRow("whole word, punctuation separates")
-        << "<B>bold</B>" << "B" << true << true << false << 2 << 2 << 9;
-    QTest::newRow("next line") << "abc\nxabc" << "abc" << false << false << false << 0 << 3 << 5;
-    QTest::newRow("only match is the selection") << "a needle here" << "needle" << false << false
-                                                 << false << 2 << 8 << 2;
-    QTest::newRow("not found") << "one two" << "three" << false << false << false << 0 << 0 << -1;
-    QTest::newRow("case makes it absent") << "ONE" << "one" << true << false << false << 0 << 0
-                                          << -1;
-}
-
 void TestFindReplace::findNext()
 {
-    QFETCH(QString, text);
-    QFETCH(QString, find);
-    QFETCH(bool, matchCase);
-    QFETCH(bool, wholeWord);
-    QFETCH(bool, up);
-    QFETCH(int, selStart);
-    QFETCH(int, selEnd);
-    QFETCH(int, found);
-
-    QTextDocument document(text);
-    const CFindReplace search =
-        Search(find, matchCase, wholeWord, up ? EDirection::Up : EDirection::Down);
-    const QTextCursor match = search.FindNext(&document, Selection(&document, selStart, selEnd));
-    if (found < 0) {
-        QVERIFY(match.isNull());
-        return;
+    const bool down = false;
+    const bool up = true;
+    // The text, what is found with which options from which selection, and
+    // where the match starts (-1: nothing is found).
+    const struct { const char* text, *find; bool matchCase, wholeWord, up;
+                   int selStart, selEnd, found; } cases[] = {
+        {"one two one", "one", false, false, down, 0, 0, 0},
+        {"one two one", "one", false, false, down, 0, 3, 8},   // after the selection
+        {"one two one", "one", false, false, down, 8, 11, 0},  // wraps
+        {"one two one", "one", false, false, up, 8, 11, 0},    // before the selection
+        {"one two one", "one", false, false, up, 0, 3, 8},     // wraps
+        {"abcabc", "abc", false, false, up, 5, 5, 0},          // whole match before the caret
+        {"One one", "one", true, false, down, 0, 0, 4},
+        {"phone one", "one", false, true, down, 0, 0, 6},
+        {"one_two one", "one", false, true, down, 1, 1, 8},    // underscore joins words
+        {"one phone", "one", false, true, up, 9, 9, 0},
+        {"<B>bold</B>", "B", true, true, down, 2, 2, 9},       // punctuation separates
+        {"abc\nxabc", "abc", false, false, down, 0, 3, 5},     // on the next line
+        {"a needle here", "needle", false, false, down, 2, 8, 2}, // only the selection matches
+        {"one two", "three", false, false, down, 0, 0, -1},
+    };
+    for (const auto& c : cases) {
+        QTextDocument document(QString::fromLatin1(c.text));
+        const CFindReplace search = Search(QString::fromLatin1(c.find), c.matchCase, c.wholeWord,
+                                           c.up ? EDirection::Up : EDirection::Down);
+        const QTextCursor match =
+            search.FindNext(&document, Selection(&document, c.selStart, c.selEnd));
+        QCOMPARE(match.isNull() ? -1 : match.selectionStart(), c.found);
+        if (!match.isNull()) {
+            QCOMPARE(match.selectionEnd(), c.found + int(strlen(c.find)));
+            QVERIFY(search.IsMatch(match));
+        }
     }
-    QVERIFY(!match.isNull());
-    QCOMPARE(match.selectionStart(), found);
-    QCOMPARE(match.selectionEnd(), found + int(find.size()));
-    QVERIFY(search.IsMatch(match));
 }
 
 void TestFindReplace::replaceStepsThroughMatches()
@@ -148,75 +113,41 @@ void TestFindReplace::replaceStepsThroughMatches()
 
     // The caret selects nothing: the first Replace only finds.
     QTextCursor current(&document);
-    QTextCursor next = search.Replace(&document, current);
+    current = search.Replace(&document, current);
     QCOMPARE(document.toPlainText(), QStringLiteral("a cat and a Cat"));
-    QCOMPARE(next.selectionStart(), 2);
-
-    current = next;
-    next = search.Replace(&document, current);
+    QCOMPARE(current.selectionStart(), 2);
+    current = search.Replace(&document, current);
     QCOMPARE(document.toPlainText(), QStringLiteral("a dog and a Cat"));
-    QCOMPARE(next.selectionStart(), 12);
-
-    current = next;
-    next = search.Replace(&document, current);
+    QCOMPARE(current.selectionStart(), 12);
+    QVERIFY(search.Replace(&document, current).isNull());
     QCOMPARE(document.toPlainText(), QStringLiteral("a dog and a dog"));
-    QVERIFY(next.isNull());
     QCOMPARE(current.position(), 15); // after the last replacement
 }
 
-void TestFindReplace::replaceAll_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("find");
-    QTest::addColumn<QString>("replace");
-    QTest::addColumn<bool>("matchCase");
-    QTest::addColumn<bool>("wholeWord");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("result");
-
-    QTest::newRow("simple") << "<b>x</b><b>y</b>" << "b>" << "STRONG>" << false << false << 4
-                            << "<STRONG>x</STRONG><STRONG>y</STRONG>";
-    QTest::newRow("case") << "Tag tag TAG" << "tag" << "x" << true << false << 1 << "Tag x TAG";
-    QTest::newRow("no case") << "Tag tag TAG" << "tag" << "x" << false << false << 3 << "x x x";
-    QTest::newRow("whole word") << "cat catalog cat" << "cat" << "dog" << false << true << 2
-                                << "dog catalog dog";
-    QTest::newRow("replacement holds the text") << "a a" << "a" << "aa" << false << false << 2
-                                                << "aa aa";
-    QTest::newRow("overlapping") << "aaaa" << "aa" << "b" << false << false << 2 << "bb";
-    QTest::newRow("across lines") << "one\ntwo one\none" << "one" << "1" << false << false << 3
-                                  << "1\ntwo 1\n1";
-    QTest::newRow("replace with nothing") << "a-b-c" << "-" << "" << false << false << 2 << "abc";
-}
-
+// Every row is replaced in one step that a single undo takes back.
 void TestFindReplace::replaceAll()
 {
-    QFETCH(QString, text);
-    QFETCH(QString, find);
-    QFETCH(QString, replace);
-    QFETCH(bool, matchCase);
-    QFETCH(bool, wholeWord);
-    QFETCH(int, count);
-    QFETCH(QString, result);
-
-    QTextDocument document(text);
-    CFindReplace search = Search(find, matchCase, wholeWord);
-    search.SetReplaceText(replace);
-    QCOMPARE(search.ReplaceAll(&document), count);
-    QCOMPARE(document.toPlainText(), result);
-}
-
-void TestFindReplace::replaceAllIsOneUndoStep()
-{
-    QTextDocument document;
-    document.setPlainText(QStringLiteral("x1 x2 x3\nx4"));
-    QVERIFY(!document.isUndoAvailable());
-    CFindReplace search = Search(QStringLiteral("x"));
-    search.SetReplaceText(QStringLiteral("yy"));
-    QCOMPARE(search.ReplaceAll(&document), 4);
-    QCOMPARE(document.toPlainText(), QStringLiteral("yy1 yy2 yy3\nyy4"));
-    document.undo();
-    QCOMPARE(document.toPlainText(), QStringLiteral("x1 x2 x3\nx4"));
-    QVERIFY(!document.isUndoAvailable());
+    const struct { const char* text, *find, *replace; bool matchCase, wholeWord; int count;
+                   const char* result; } cases[] = {
+        {"Tag tag TAG", "tag", "x", true, false, 1, "Tag x TAG"},
+        {"Tag tag TAG", "tag", "x", false, false, 3, "x x x"},
+        {"cat catalog cat", "cat", "dog", false, true, 2, "dog catalog dog"},
+        {"a a", "a", "aa", false, false, 2, "aa aa"},           // the replacement is not searched
+        {"aaaa", "aa", "b", false, false, 2, "bb"},             // matches do not overlap
+        {"one\ntwo one\none", "one", "1", false, false, 3, "1\ntwo 1\n1"},
+        {"a-b-c", "-", "", false, false, 2, "abc"},
+    };
+    for (const auto& c : cases) {
+        QTextDocument document;
+        document.setPlainText(QString::fromLatin1(c.text)); // no undo history
+        CFindReplace search = Search(QString::fromLatin1(c.find), c.matchCase, c.wholeWord);
+        search.SetReplaceText(QString::fromLatin1(c.replace));
+        QCOMPARE(search.ReplaceAll(&document), c.count);
+        QCOMPARE(document.toPlainText(), QString::fromLatin1(c.result));
+        document.undo();
+        QCOMPARE(document.toPlainText(), QString::fromLatin1(c.text));
+        QVERIFY(!document.isUndoAvailable());
+    }
 }
 
 void TestFindReplace::nothingFoundChangesNothing()
@@ -237,13 +168,14 @@ void TestFindReplace::nothingFoundChangesNothing()
     QCOMPARE(Search(QString()).ReplaceAll(&document), 0);
 }
 
-void TestFindReplace::dialogFindsAndReportsNotFound()
+void TestFindReplace::findDialogAndRepeat()
 {
     QPlainTextEdit editor(QStringLiteral("alpha beta alpha"));
-    CFindReplaceDlg* dialog = CFindReplaceDlg::Show(&editor, false);
-    QVERIFY(dialog->isVisible());
-    QVERIFY(!dialog->IsReplaceDialog());
+    QPlainTextEdit other(QStringLiteral("alpha, Alpha and alpha Alpha"));
 
+    // Without a search, Repeat opens the Find dialog instead.
+    QVERIFY(!CFindReplaceDlg::Repeat(&editor));
+    CFindReplaceDlg* dialog = CFindReplaceDlg::Show(&editor, false);
     dialog->FindEdit()->setText(QStringLiteral("alpha"));
     QVERIFY(dialog->FindNext());
     QCOMPARE(editor.textCursor().selectionStart(), 0);
@@ -251,37 +183,24 @@ void TestFindReplace::dialogFindsAndReportsNotFound()
     QCOMPARE(editor.textCursor().selectionStart(), 11);
 
     dialog->UpButton()->setChecked(true);
+    dialog->MatchCaseBox()->setChecked(true);
     QVERIFY(dialog->FindNext());
     QCOMPARE(editor.textCursor().selectionStart(), 0);
     QCOMPARE(CFindReplace::Instance().Direction(), EDirection::Up);
+    dialog->close();
 
+    // Repeat carries the last search, options included, to any editor.
+    QVERIFY(CFindReplaceDlg::Repeat(&other));
+    QCOMPARE(other.textCursor().selectionStart(), 17);
+    QVERIFY(m_messages.isEmpty());
+
+    dialog = CFindReplaceDlg::Show(&editor, false);
     dialog->FindEdit()->setText(QStringLiteral("gamma"));
     QVERIFY(!dialog->FindNext());
     QCOMPARE(m_messages, QStringList{QStringLiteral("Cannot find the string 'gamma'.")});
     QCOMPARE(editor.textCursor().selectionStart(), 0); // selection kept
     dialog->close();
-}
-
-void TestFindReplace::repeatWorksAcrossEditors()
-{
-    QPlainTextEdit first(QStringLiteral("Find me"));
-    QPlainTextEdit second(QStringLiteral("and find me here, find me"));
-
-    // Without a search, Repeat opens the Find dialog instead.
-    QVERIFY(!CFindReplaceDlg::Repeat(&first));
-    CFindReplaceDlg* dialog = CFindReplaceDlg::Show(&first, false);
-    dialog->FindEdit()->setText(QStringLiteral("find me"));
-    dialog->MatchCaseBox()->setChecked(true);
-    QVERIFY(!dialog->FindNext()); // "Find me" differs in case
-    QCOMPARE(m_messages.size(), 1);
-    dialog->close();
-
-    QVERIFY(CFindReplaceDlg::Repeat(&second));
-    QCOMPARE(second.textCursor().selectedText(), QStringLiteral("find me"));
-    QCOMPARE(second.textCursor().selectionStart(), 4);
-    QVERIFY(CFindReplaceDlg::Repeat(&second));
-    QCOMPARE(second.textCursor().selectionStart(), 18);
-    QVERIFY(!CFindReplaceDlg::Repeat(&first));
+    QVERIFY(!CFindReplaceDlg::Repeat(&other));
     QCOMPARE(m_messages.size(), 2);
 }
 
@@ -289,7 +208,6 @@ void TestFindReplace::replaceDialogReplacesAll()
 {
     QPlainTextEdit editor(QStringLiteral("<i>a</i> <i>b</i>"));
     CFindReplaceDlg* dialog = CFindReplaceDlg::Show(&editor, true);
-    QVERIFY(dialog->IsReplaceDialog());
     QVERIFY(dialog->ReplaceEdit()->isVisibleTo(dialog));
     dialog->FindEdit()->setText(QStringLiteral("i>"));
     dialog->ReplaceEdit()->setText(QStringLiteral("em>"));
