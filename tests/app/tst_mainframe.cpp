@@ -29,7 +29,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -54,36 +53,22 @@ private slots:
     void init();
     void cleanup();
 
-    void commandRules_data();
     void commandRules();
-    void extensionOfPath_data();
-    void extensionOfPath();
-    void tilesFillTheArea_data();
     void tilesFillTheArea();
-    void lockKeysLearntFromTypedKeys_data();
     void lockKeysLearntFromTypedKeys();
     void dockStateDefaultsAndGarbage();
 
-    void menuBarFollowsActiveWindowType();
-    void enableRulesFollowActiveWindow();
-    void openInBrowserHandsTheSavedFile();
+    void menusAndRulesFollowActiveWindow();
     void barCommandsToggleAndCheck();
-    void allowDockingOnlyWhileFloating();
-    void dockFloatRoundTripRemembersPlace();
-    void lowerLeftBarIsRememberedAtBottom();
-    void garbageFloatPositionStaysOnScreen();
-    void fontsToolbarCommandFloatsIt();
-    void fontToolbarChangesEditorAndProfile();
-    void syncScrollAndTileActOnEveryWindow();
-    void nextMdiChildWalksAllThenRestarts();
-    void listBarInsetAndFocusFollowsTree();
-    void barTitleMenuOffersItsCommands();
+    void projectBarDockFloatRoundTrip();
+    void fontToolbarFloatsAndSetsEditorFont();
+    void windowCommandsActOnEveryWindow();
+    void listBarPlaceInsetFocusAndTitleMenu();
     void layoutSavedOnCloseAndRestored();
     void splashShowsAtEndOfCreation();
     void syntaxColoringOpensSettings();
 
 private:
-    QString MakeFile(const QString& name, const QByteArray& bytes = QByteArray("<HTML>\n</HTML>\n"));
     CMDIChildWnd* Open(const QString& name, const QByteArray& bytes = QByteArray("<HTML>\n</HTML>\n"));
     bool Enabled(int id) const { return m_frame->Router().IsEnabled(id); }
     bool Checked(int id) const;
@@ -95,19 +80,14 @@ private:
     QStringList m_messages;
 };
 
-QString TestMainFrame::MakeFile(const QString& name, const QByteArray& bytes)
+// Writes the file into the test folder and opens it as the user would.
+CMDIChildWnd* TestMainFrame::Open(const QString& name, const QByteArray& bytes)
 {
     const QString path = m_dir + QLatin1Char('/') + name;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
-    file.write(bytes);
-    return path;
-}
-
-CMDIChildWnd* TestMainFrame::Open(const QString& name, const QByteArray& bytes)
-{
-    const QString path = MakeFile(name, bytes);
+    file.close();
     if (name.endsWith(QLatin1String(".txt")))
         ZtApp()->m_pTextTemplate->OpenDocumentFile(path, true);
     else
@@ -164,143 +144,83 @@ void TestMainFrame::cleanup()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void TestMainFrame::commandRules_data()
-{
-    QTest::addColumn<QString>("rule");
-    QTest::addColumn<int>("id");
-    QTest::addColumn<bool>("webPageView");
-    QTest::addColumn<QString>("extension");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<bool>("expected");
-    QTest::newRow("font wizard html") << "wizard" << int(ID_FONT_WIZARD) << true << ".html" << 2 << true;
-    QTest::newRow("font wizard css") << "wizard" << int(ID_FONT_WIZARD) << true << ".css" << 2 << false;
-    QTest::newRow("list wizard htm") << "wizard" << int(ID_LIST_WIZARD) << true << ".htm" << 2 << true;
-    QTest::newRow("align wizard text view") << "wizard" << int(ID_ALIGN_WIZARD) << false << ".html" << 2 << false;
-    QTest::newRow("color wizard css") << "wizard" << int(ID_COLOR_WIZARD) << true << ".css" << 2 << true;
-    QTest::newRow("color wizard java") << "wizard" << int(ID_COLOR_WIZARD) << true << ".java" << 2 << false;
-    QTest::newRow("open in browser") << "browser" << 0 << true << ".html" << 1 << true;
-    QTest::newRow("open in browser level 0") << "browser" << 0 << true << ".html" << 0 << false;
-    QTest::newRow("open in browser css") << "browser" << 0 << true << ".css" << 2 << false;
-    QTest::newRow("open in browser text view") << "browser" << 0 << false << ".htm" << 2 << false;
-    const int project = CFrameCommandRules::ProjectTab;
-    const int keywords = CFrameCommandRules::KeywordsTab;
-    const int desktop = CFrameCommandRules::DesktopTab;
-    QTest::newRow("new folder project tab") << "folder" << project << false << "" << 0 << false;
-    QTest::newRow("new folder keywords tab") << "folder" << keywords << false << "" << 0 << false;
-    QTest::newRow("new folder desktop tab") << "folder" << desktop << false << "" << 0 << true;
-}
-
 void TestMainFrame::commandRules()
 {
-    QFETCH(QString, rule);
-    QFETCH(int, id);
-    QFETCH(bool, webPageView);
-    QFETCH(QString, extension);
-    QFETCH(int, level);
-    QFETCH(bool, expected);
-    bool result = false;
-    if (rule == QLatin1String("wizard"))
-        result = CFrameCommandRules::IsWizardEnabled(id, webPageView, extension);
-    else if (rule == QLatin1String("browser"))
-        result = CFrameCommandRules::IsOpenInBrowserEnabled(level, webPageView, extension);
-    else
-        result = CFrameCommandRules::IsNewFolderEnabled(id);
-    QCOMPARE(result, expected);
-}
+    using Rules = CFrameCommandRules;
+    // The wizards want an HTML page in a web page view; the colour wizard takes style sheets too.
+    QVERIFY(Rules::IsWizardEnabled(ID_FONT_WIZARD, true, ".html"));
+    QVERIFY(!Rules::IsWizardEnabled(ID_FONT_WIZARD, true, ".css"));
+    QVERIFY(!Rules::IsWizardEnabled(ID_ALIGN_WIZARD, false, ".html"));
+    QVERIFY(Rules::IsWizardEnabled(ID_COLOR_WIZARD, true, ".css"));
+    QVERIFY(!Rules::IsWizardEnabled(ID_COLOR_WIZARD, true, ".java"));
+    // Open in Browser needs a browser and an HTML page in a web page view.
+    QVERIFY(Rules::IsOpenInBrowserEnabled(1, true, ".htm"));
+    QVERIFY(!Rules::IsOpenInBrowserEnabled(0, true, ".html"));
+    QVERIFY(!Rules::IsOpenInBrowserEnabled(2, true, ".css"));
+    QVERIFY(!Rules::IsOpenInBrowserEnabled(2, false, ".html"));
+    // New Folder belongs to the Desktop tab only.
+    QVERIFY(!Rules::IsNewFolderEnabled(Rules::ProjectTab));
+    QVERIFY(!Rules::IsNewFolderEnabled(Rules::KeywordsTab));
+    QVERIFY(Rules::IsNewFolderEnabled(Rules::DesktopTab));
 
-void TestMainFrame::extensionOfPath_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("extension");
-    QTest::newRow("upper case") << "/site/INDEX.HTML" << ".html";
-    QTest::newRow("two dots") << "/site/page.old.htm" << ".htm";
-    QTest::newRow("dot in folder only") << "/my.site/README" << "";
-    QTest::newRow("backslash path") << "C:\\my.site\\README" << "";
-    QTest::newRow("untitled") << "" << "";
-}
-
-void TestMainFrame::extensionOfPath()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, extension);
-    QCOMPARE(CFrameCommandRules::ExtensionOf(path), extension);
-}
-
-void TestMainFrame::tilesFillTheArea_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("orientation");
-    QTest::newRow("3 rows") << 3 << int(Qt::Horizontal);
-    QTest::newRow("7 columns") << 7 << int(Qt::Vertical);
-    QTest::newRow("1 row") << 1 << int(Qt::Horizontal);
+    QCOMPARE(Rules::ExtensionOf(QStringLiteral("/site/Page.Old.HTM")), QStringLiteral(".htm"));
+    QCOMPARE(Rules::ExtensionOf(QStringLiteral("/my.site/README")), QString());
+    QCOMPARE(Rules::ExtensionOf(QStringLiteral("C:\\my.site\\README")), QString());
+    QCOMPARE(Rules::ExtensionOf(QString()), QString());
 }
 
 void TestMainFrame::tilesFillTheArea()
 {
-    QFETCH(int, count);
-    QFETCH(int, orientation);
     const QRect area(10, 20, 500, 301);
-    const QList<QRect> tiles = CMdiTiler::Tiles(area, count, Qt::Orientation(orientation));
-    QCOMPARE(tiles.size(), count);
-    int covered = 0;
-    for (int i = 0; i < count; ++i) {
-        const QRect& tile = tiles.at(i);
-        QVERIFY(area.contains(tile));
-        covered += tile.width() * tile.height();
-        if (i > 0 && orientation == Qt::Horizontal)
-            QCOMPARE(tile.top(), tiles.at(i - 1).bottom() + 1);
-        if (i > 0 && orientation == Qt::Vertical)
-            QCOMPARE(tile.left(), tiles.at(i - 1).right() + 1);
+    const std::pair<int, Qt::Orientation> cases[] = {{3, Qt::Horizontal}, {7, Qt::Vertical}, {1, Qt::Horizontal}};
+    for (const auto& [count, orientation] : cases) {
+        const QList<QRect> tiles = CMdiTiler::Tiles(area, count, orientation);
+        QCOMPARE(tiles.size(), count);
+        int covered = 0;
+        for (int i = 0; i < count; ++i) {
+            const QRect& tile = tiles.at(i);
+            QVERIFY(area.contains(tile));
+            covered += tile.width() * tile.height();
+            if (i > 0 && orientation == Qt::Horizontal)
+                QCOMPARE(tile.top(), tiles.at(i - 1).bottom() + 1);
+            if (i > 0 && orientation == Qt::Vertical)
+                QCOMPARE(tile.left(), tiles.at(i - 1).right() + 1);
+        }
+        QCOMPARE(covered, area.width() * area.height());
     }
-    QCOMPARE(covered, area.width() * area.height());
     QVERIFY(CMdiTiler::Tiles(area, 0, Qt::Vertical).isEmpty());
-}
-
-void TestMainFrame::lockKeysLearntFromTypedKeys_data()
-{
-    QTest::addColumn<QList<int>>("keys");
-    QTest::addColumn<QList<int>>("modifiers");
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QString>("expected"); // caps, num, scroll as 0/1
-    const int none = Qt::NoModifier;
-    const int shift = Qt::ShiftModifier;
-    const int keypad = Qt::KeypadModifier;
-    QTest::newRow("nothing known") << QList<int>{} << QList<int>{} << QStringList{} << "000";
-    QTest::newRow("upper without shift") << QList<int>{Qt::Key_A} << QList<int>{none} << QStringList{"A"} << "100";
-    QTest::newRow("lower with shift") << QList<int>{Qt::Key_A} << QList<int>{shift} << QStringList{"a"} << "100";
-    QTest::newRow("upper with shift") << QList<int>{Qt::Key_A, Qt::Key_B} << QList<int>{none, shift}
-                                      << QStringList{"A", "B"} << "000";
-    QTest::newRow("digit is no letter") << QList<int>{Qt::Key_1} << QList<int>{shift} << QStringList{"!"} << "000";
-    QTest::newRow("keypad digit") << QList<int>{Qt::Key_7} << QList<int>{keypad} << QStringList{"7"} << "010";
-    QTest::newRow("keypad cursor") << QList<int>{Qt::Key_7, Qt::Key_Home} << QList<int>{keypad, keypad}
-                                   << QStringList{"7", ""} << "000";
-    QTest::newRow("scroll lock twice") << QList<int>{Qt::Key_ScrollLock, Qt::Key_ScrollLock, Qt::Key_ScrollLock}
-                                       << QList<int>{none, none, none} << QStringList{"", "", ""} << "001";
 }
 
 void TestMainFrame::lockKeysLearntFromTypedKeys()
 {
-    QFETCH(QList<int>, keys);
-    QFETCH(QList<int>, modifiers);
-    QFETCH(QStringList, texts);
-    QFETCH(QString, expected);
-    CLockKeyState state;
-    for (int i = 0; i < keys.size(); ++i)
-        state.OnKeyPress(keys.at(i), Qt::KeyboardModifiers(modifiers.at(i)), texts.at(i));
-    const QString shown = QString::number(state.IsCapsLockOn()) + QString::number(state.IsNumLockOn())
-                          + QString::number(state.IsScrollLockOn());
-    QCOMPARE(shown, expected);
+    struct CPress { int key; Qt::KeyboardModifiers modifiers; const char* text; };
+    // Caps, Num and Scroll Lock as 0/1 after the given presses.
+    const auto locks = [](std::initializer_list<CPress> presses) {
+        CLockKeyState state;
+        for (const CPress& press : presses)
+            state.OnKeyPress(press.key, press.modifiers, QString::fromLatin1(press.text));
+        return QString::number(state.IsCapsLockOn()) + QString::number(state.IsNumLockOn())
+               + QString::number(state.IsScrollLockOn());
+    };
+    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier, keypad = Qt::KeypadModifier;
+    QCOMPARE(locks({}), QStringLiteral("000"));
+    QCOMPARE(locks({{Qt::Key_A, none, "A"}}), QStringLiteral("100"));
+    QCOMPARE(locks({{Qt::Key_A, shift, "a"}}), QStringLiteral("100"));
+    QCOMPARE(locks({{Qt::Key_A, none, "A"}, {Qt::Key_B, shift, "B"}}), QStringLiteral("000"));
+    QCOMPARE(locks({{Qt::Key_1, shift, "!"}}), QStringLiteral("000")); // a digit is no letter
+    QCOMPARE(locks({{Qt::Key_7, keypad, "7"}}), QStringLiteral("010"));
+    QCOMPARE(locks({{Qt::Key_7, keypad, "7"}, {Qt::Key_Home, keypad, ""}}), QStringLiteral("000"));
+    QCOMPARE(locks({{Qt::Key_ScrollLock, none, ""}, {Qt::Key_ScrollLock, none, ""}, {Qt::Key_ScrollLock, none, ""}}),
+             QStringLiteral("001"));
 }
 
 void TestMainFrame::dockStateDefaultsAndGarbage()
 {
     CProfile& profile = CProfile::Instance();
     const CBarDockState tree(QStringLiteral("TreeBar"), AFX_IDW_DOCKBAR_LEFT);
-    const CBarDockState list(QStringLiteral("ListBar"), AFX_IDW_DOCKBAR_BOTTOM);
     QCOMPARE(tree.FloatPosition(), QPoint(100, 100));
     QCOMPARE(tree.DockRect(), QRect(QPoint(37, 100), QSize(163, 350)));
     QCOMPARE(tree.DockSide(), int(AFX_IDW_DOCKBAR_LEFT));
-    QCOMPARE(list.DockSide(), int(AFX_IDW_DOCKBAR_BOTTOM));
 
     profile.WriteString(QStringLiteral("treebar"), QStringLiteral("FLOAT X"), QStringLiteral("left"));
     profile.WriteString(QStringLiteral("TreeBar"), QStringLiteral("dock side"), QStringLiteral("12345"));
@@ -316,102 +236,89 @@ void TestMainFrame::dockStateDefaultsAndGarbage()
     QCOMPARE(tree.DockRect(), QRect(5, 60, 200, 400));
 }
 
-void TestMainFrame::menuBarFollowsActiveWindowType()
-{
-    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_MAINFRAME));
-    QVERIFY(MenuTitles().contains(QStringLiteral("&Settings")));
-    Open(QStringLiteral("page.html"));
-    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_ZTTYPE));
-    QVERIFY(MenuTitles().contains(QStringLiteral("&Edit")));
-    QVERIFY(!MenuTitles().contains(QStringLiteral("&Settings")));
-    Open(QStringLiteral("notes.txt"), "plain");
-    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_TEXTTYPE));
-    QVERIFY(!MenuTitles().contains(QStringLiteral("Wi&zards")));
-    ZtApp()->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_MAINFRAME));
-}
-
-void TestMainFrame::enableRulesFollowActiveWindow()
+void TestMainFrame::menusAndRulesFollowActiveWindow()
 {
     const QList<int> layoutCommands{ID_TILE_HORIZONTAL, ID_TILE_VERTICAL, ID_SYNC_SCROLL_DOWN, ID_SYNC_SCROLL_RIGHT,
                                     ID_NEXT_DOCUMENT};
+    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_MAINFRAME));
+    QVERIFY(MenuTitles().contains(QStringLiteral("&Settings")));
     for (int id : layoutCommands)
         QVERIFY2(!Enabled(id), qPrintable(QString::number(id)));
     QVERIFY(!Enabled(ID_OPEN_IN_IE));
     QVERIFY(Enabled(ID_SYNTAX_COLORING));
 
-    Open(QStringLiteral("rules.html"));
+    Open(QStringLiteral("page.html"));
+    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_ZTTYPE));
+    QVERIFY(MenuTitles().contains(QStringLiteral("&Edit")));
+    QVERIFY(!MenuTitles().contains(QStringLiteral("&Settings")));
     for (int id : layoutCommands)
         QVERIFY2(Enabled(id), qPrintable(QString::number(id)));
-    QVERIFY(Enabled(ID_OPEN_IN_IE));
     m_frame->m_nBrowserLevel = 0;
     QVERIFY(!Enabled(ID_OPEN_IN_IE));
     m_frame->m_nBrowserLevel = 2;
+    QVERIFY(Enabled(ID_OPEN_IN_IE));
+    // Open in Browser hands the saved file to the desktop's browser.
+    QVERIFY(m_frame->ExecuteCommand(ID_OPEN_IN_IE));
+    QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(m_dir + QStringLiteral("/page.html"))});
+    QVERIFY(m_messages.isEmpty());
     // Rules whose commands nobody handles yet keep them disabled.
     QVERIFY(!Enabled(ID_FONT_WIZARD));
     QVERIFY(!Enabled(ID_SHOW_AS_WEBPAGE));
-    for (int tab = 0; tab < 3; ++tab) {
-        m_frame->ProjectBar()->SetCurrentTab(tab);
-        QVERIFY(!Enabled(ID_FILE_NEW_FOLDER));
-    }
+    m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::DesktopTab);
+    QVERIFY(!Enabled(ID_FILE_NEW_FOLDER));
 
     Open(QStringLiteral("style.css"), "p { }");
     QVERIFY(!Enabled(ID_OPEN_IN_IE));
-    Open(QStringLiteral("rules.txt"), "plain");
+    Open(QStringLiteral("notes.txt"), "plain");
+    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_TEXTTYPE));
+    QVERIFY(!MenuTitles().contains(QStringLiteral("Wi&zards")));
     QVERIFY(!Enabled(ID_OPEN_IN_IE));
     QVERIFY(Enabled(ID_TILE_HORIZONTAL));
-}
-
-void TestMainFrame::openInBrowserHandsTheSavedFile()
-{
-    const QString path = m_dir + QStringLiteral("/shown.htm");
-    Open(QStringLiteral("shown.htm"));
-    QVERIFY(m_frame->ExecuteCommand(ID_OPEN_IN_IE));
-    QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(path)});
-    QVERIFY(m_messages.isEmpty());
+    ZtApp()->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_MAINFRAME));
 }
 
 void TestMainFrame::barCommandsToggleAndCheck()
 {
-    struct Toggle
-    {
-        int id;
-        QWidget* bar;
-    };
-    const QList<Toggle> toggles{{ID_VIEW_PROJECTBAR, m_frame->ProjectBar()},
-                                {ID_VIEW_LISTBAR, m_frame->ListBar()},
-                                {ID_VIEW_BROWSEBAR, m_frame->BrowseBar()},
-                                {ID_VIEW_HTMLTAGS, m_frame->HtmlTagsBar()},
-                                {ID_VIEW_OPERATIONBAR, m_frame->OperationBar()},
-                                {ID_VIEW_TOOLBAR, m_frame->MainToolBar()},
-                                {ID_VIEW_STATUS_BAR, m_frame->statusBar()}};
-    for (const Toggle& toggle : toggles) {
-        QVERIFY2(toggle.bar->isVisible() && Checked(toggle.id), qPrintable(QString::number(toggle.id)));
-        QVERIFY(m_frame->ExecuteCommand(toggle.id));
-        QVERIFY2(!toggle.bar->isVisible() && !Checked(toggle.id), qPrintable(QString::number(toggle.id)));
-        QVERIFY(m_frame->ExecuteCommand(toggle.id));
-        QVERIFY(toggle.bar->isVisible());
+    // Each switch hides its bar and shows it again; the menu's switches carry
+    // a check mark, the main toolbar's two buttons do not.
+    const struct { int id; QWidget* bar; bool checkMark; } switches[] = {
+        {ID_VIEW_PROJECTBAR, m_frame->ProjectBar(), true},  {ID_VIEW_LISTBAR, m_frame->ListBar(), true},
+        {ID_VIEW_BROWSEBAR, m_frame->BrowseBar(), true},    {ID_VIEW_HTMLTAGS, m_frame->HtmlTagsBar(), true},
+        {ID_VIEW_OPERATIONBAR, m_frame->OperationBar(), true}, {ID_VIEW_TOOLBAR, m_frame->MainToolBar(), true},
+        {ID_VIEW_STATUS_BAR, m_frame->statusBar(), true},   {ID_TOGGLE_WORKSPACE, m_frame->ProjectBar(), false},
+        {ID_TOGGLE_LISTBAR, m_frame->ListBar(), false}};
+    for (const auto& item : switches) {
+        const QByteArray id = QByteArray::number(item.id);
+        QVERIFY2(item.bar->isVisible() && Checked(item.id) == item.checkMark, id.constData());
+        QVERIFY(m_frame->ExecuteCommand(item.id));
+        QVERIFY2(!item.bar->isVisible() && !Checked(item.id), id.constData());
+        QVERIFY(m_frame->ExecuteCommand(item.id));
+        QVERIFY2(item.bar->isVisible(), id.constData());
     }
-    // The main toolbar's buttons switch the same bars.
-    QVERIFY(m_frame->ExecuteCommand(ID_TOGGLE_WORKSPACE));
-    QVERIFY(m_frame->ProjectBar()->isHidden());
-    QVERIFY(m_frame->ExecuteCommand(ID_TOGGLE_WORKSPACE));
-    QVERIFY(m_frame->ExecuteCommand(ID_TOGGLE_LISTBAR));
-    QVERIFY(m_frame->ListBar()->isHidden());
-    QVERIFY(m_frame->ExecuteCommand(ID_TOGGLE_LISTBAR));
-    QVERIFY(!m_frame->ListBar()->isHidden());
 }
 
-void TestMainFrame::allowDockingOnlyWhileFloating()
+void TestMainFrame::projectBarDockFloatRoundTrip()
 {
     CProjectBar* bar = m_frame->ProjectBar();
-    QVERIFY(!bar->isFloating());
-    QVERIFY(!Enabled(ID_ALLOWDOCK_PROJECTBAR));
+    CProfile& profile = CProfile::Instance();
+    const QString section = QStringLiteral("TreeBar");
+    QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
     QVERIFY(Checked(ID_DOCKFLOAT_PROJECTBAR));
+    QVERIFY(!Enabled(ID_ALLOWDOCK_PROJECTBAR));
+    const int dockedWidth = bar->width();
+    const QRect screenRect = bar->ScreenRect();
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
     QVERIFY(bar->isFloating());
     QVERIFY(!Checked(ID_DOCKFLOAT_PROJECTBAR));
+    QCOMPARE(profile.GetInt(section, QStringLiteral("dock side"), 0), int(AFX_IDW_DOCKBAR_LEFT));
+    QCOMPARE(profile.GetInt(section, QStringLiteral("dock left"), -1), screenRect.left());
+    QCOMPARE(profile.GetInt(section, QStringLiteral("dock top"), -1), screenRect.top());
+    QCOMPARE(profile.GetInt(section, QStringLiteral("dock width"), -1), dockedWidth);
+    QCOMPARE(bar->pos(), QPoint(100, 100));
+
+    // Docking can be forbidden only while the bar floats.
     QVERIFY(Enabled(ID_ALLOWDOCK_PROJECTBAR));
     QVERIFY(Checked(ID_ALLOWDOCK_PROJECTBAR));
     QVERIFY(m_frame->ExecuteCommand(ID_ALLOWDOCK_PROJECTBAR));
@@ -419,24 +326,6 @@ void TestMainFrame::allowDockingOnlyWhileFloating()
     QVERIFY(!Checked(ID_ALLOWDOCK_PROJECTBAR));
     QVERIFY(m_frame->ExecuteCommand(ID_ALLOWDOCK_PROJECTBAR));
     QCOMPARE(bar->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-    QVERIFY(!bar->isFloating());
-}
-
-void TestMainFrame::dockFloatRoundTripRemembersPlace()
-{
-    CProjectBar* bar = m_frame->ProjectBar();
-    QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
-    const int dockedWidth = bar->width();
-    const QRect screenRect = bar->ScreenRect();
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-    CProfile& profile = CProfile::Instance();
-    const QString section = QStringLiteral("TreeBar");
-    QCOMPARE(profile.GetInt(section, QStringLiteral("dock side"), 0), int(AFX_IDW_DOCKBAR_LEFT));
-    QCOMPARE(profile.GetInt(section, QStringLiteral("dock left"), -1), screenRect.left());
-    QCOMPARE(profile.GetInt(section, QStringLiteral("dock top"), -1), screenRect.top());
-    QCOMPARE(profile.GetInt(section, QStringLiteral("dock width"), -1), dockedWidth);
-    QCOMPARE(bar->pos(), QPoint(100, 100));
 
     bar->move(150, 170);
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
@@ -449,56 +338,33 @@ void TestMainFrame::dockFloatRoundTripRemembersPlace()
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
     QCOMPARE(bar->pos(), QPoint(150, 170));
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-}
 
-void TestMainFrame::lowerLeftBarIsRememberedAtBottom()
-{
-    CListBar* bar = m_frame->ListBar();
-    QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
-    const QPoint inFrame = bar->mapTo(m_frame, QPoint(0, 0));
-    QVERIFY2(inFrame.y() >= m_frame->height() / 2, "the List bar starts in the lower half");
-    QCOMPARE(m_frame->DockSideFromPosition(inFrame.x(), inFrame.y()), int(AFX_IDW_DOCKBAR_BOTTOM));
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
-    QCOMPARE(CProfile::Instance().GetInt(QStringLiteral("ListBar"), QStringLiteral("dock side"), 0),
-             int(AFX_IDW_DOCKBAR_BOTTOM));
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
-    QCOMPARE(m_frame->dockWidgetArea(bar), Qt::BottomDockWidgetArea);
-    // Back to the default place for the tests that follow.
-    m_frame->splitDockWidget(m_frame->ProjectBar(), bar, Qt::Vertical);
-}
-
-void TestMainFrame::garbageFloatPositionStaysOnScreen()
-{
-    CProfile::Instance().WriteInt(QStringLiteral("TreeBar"), QStringLiteral("float x"), 99999);
-    CProfile::Instance().WriteInt(QStringLiteral("TreeBar"), QStringLiteral("float y"), -99999);
-    CProjectBar* bar = m_frame->ProjectBar();
+    // A float position off every screen is pulled back onto one.
+    profile.WriteInt(section, QStringLiteral("float x"), 99999);
+    profile.WriteInt(section, QStringLiteral("float y"), -99999);
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-    QVERIFY(bar->isFloating());
     QVERIFY(bar->screen()->availableGeometry().contains(bar->pos()));
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
+    QVERIFY(!bar->isFloating());
 }
 
-void TestMainFrame::fontsToolbarCommandFloatsIt()
+void TestMainFrame::fontToolbarFloatsAndSetsEditorFont()
 {
     CFontToolBar* bar = m_frame->FontToolBar();
     QCOMPARE(m_frame->toolBarArea(bar), Qt::TopToolBarArea);
     QVERIFY(!bar->isWindow());
+    // Hidden and shown again by its command, the bar floats out of the way.
     QVERIFY(m_frame->ExecuteCommand(ID_VIEW_FONTSBAR));
     QVERIFY(bar->isHidden());
-    QVERIFY(bar->isWindow());
     QVERIFY(m_frame->ExecuteCommand(ID_VIEW_FONTSBAR));
-    QVERIFY(bar->isVisible() && bar->isFloatable());
-    QVERIFY(bar->isFloating());
+    QVERIFY(bar->isVisible() && bar->isFloating());
     QCOMPARE(bar->pos(), QPoint(200, 125));
     QVERIFY(Checked(ID_VIEW_FONTSBAR));
-}
 
-void TestMainFrame::fontToolbarChangesEditorAndProfile()
-{
     Open(QStringLiteral("font.html"));
     auto* view = dynamic_cast<CSourceEditView*>(m_frame->GetActiveView());
     QVERIFY(view);
-    QComboBox* faces = m_frame->FontToolBar()->FaceBox();
+    QComboBox* faces = bar->FaceBox();
     QVERIFY(faces->count() > 0);
     const int index = faces->count() - 1;
     faces->setCurrentIndex(index);
@@ -507,19 +373,25 @@ void TestMainFrame::fontToolbarChangesEditorAndProfile()
     QCOMPARE(CProfile::Instance().GetString(QStringLiteral("Startup"), QStringLiteral("FontFace")), face);
     QCOMPARE(view->font().families().value(0), face);
 
-    QLineEdit* size = m_frame->FontToolBar()->SizeBox()->lineEdit();
+    QLineEdit* size = bar->SizeBox()->lineEdit();
     size->setText(QStringLiteral("16"));
     QTest::keyClick(size, Qt::Key_Return);
     QCOMPARE(CProfile::Instance().GetInt(QStringLiteral("Startup"), QStringLiteral("FontSize"), 0), 320);
     QCOMPARE(view->font().pointSize(), 16);
 }
 
-void TestMainFrame::syncScrollAndTileActOnEveryWindow()
+void TestMainFrame::windowCommandsActOnEveryWindow()
 {
+    QVERIFY(!m_frame->GetNextMDIChild());
     QByteArray longText;
     for (int line = 0; line < 300; ++line)
         longText += "<P>line " + QByteArray::number(line) + " with some words to make it wide enough</P>\n";
-    QList<CMDIChildWnd*> frames{Open(QStringLiteral("one.html"), longText), Open(QStringLiteral("two.html"), longText)};
+    QList<CMDIChildWnd*> frames{Open(QStringLiteral("one.html"), longText), Open(QStringLiteral("two.txt"), longText)};
+    // The walk over the windows ends with nothing and starts again from the
+    // first, which the scrolling below relies on.
+    QCOMPARE(m_frame->GetNextMDIChild(), frames.at(0));
+    QCOMPARE(m_frame->GetNextMDIChild(), frames.at(1));
+    QVERIFY(!m_frame->GetNextMDIChild());
     QVERIFY(m_frame->ExecuteCommand(ID_TILE_HORIZONTAL));
     const int areaWidth = m_frame->MdiArea()->viewport()->width();
     QCOMPARE(frames.at(0)->width(), areaWidth);
@@ -554,28 +426,23 @@ void TestMainFrame::syncScrollAndTileActOnEveryWindow()
     QCOMPARE(frames.at(0)->width(), areaWidth);
 }
 
-void TestMainFrame::nextMdiChildWalksAllThenRestarts()
+void TestMainFrame::listBarPlaceInsetFocusAndTitleMenu()
 {
-    QVERIFY(!m_frame->GetNextMDIChild());
-    CMDIChildWnd* first = Open(QStringLiteral("a.html"));
-    CMDIChildWnd* second = Open(QStringLiteral("b.txt"), "b");
-    QCOMPARE(m_frame->GetNextMDIChild(), first);
-    QCOMPARE(m_frame->GetNextMDIChild(), second);
-    QVERIFY(!m_frame->GetNextMDIChild());
-    QCOMPARE(m_frame->GetNextMDIChild(), first);
-    QCOMPARE(m_frame->GetNextMDIChild(), second);
-    QVERIFY(!m_frame->GetNextMDIChild());
-}
-
-void TestMainFrame::listBarInsetAndFocusFollowsTree()
-{
+    // Docked in the lower left, the List bar is remembered as docked at the bottom.
     CListBar* bar = m_frame->ListBar();
+    QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
+    const QPoint inFrame = bar->mapTo(m_frame, QPoint(0, 0));
+    QVERIFY2(inFrame.y() >= m_frame->height() / 2, "the List bar starts in the lower half");
+    QCOMPARE(m_frame->DockSideFromPosition(inFrame.x(), inFrame.y()), int(AFX_IDW_DOCKBAR_BOTTOM));
     QCOMPARE(bar->ContentsInset(), 4);
     QCOMPARE(m_frame->ProjectBar()->ContentsInset(), 5);
-    QCOMPARE(m_frame->ProjectBar()->TabControl()->count(), 3);
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
+    QCOMPARE(CProfile::Instance().GetInt(QStringLiteral("ListBar"), QStringLiteral("dock side"), 0),
+             int(AFX_IDW_DOCKBAR_BOTTOM));
     QCOMPARE(bar->ContentsInset(), 2);
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
+    QCOMPARE(m_frame->dockWidgetArea(bar), Qt::BottomDockWidgetArea);
+    // Back to the default place, for the title menu and the tests that follow.
     m_frame->splitDockWidget(m_frame->ProjectBar(), bar, Qt::Vertical);
     QCOMPARE(bar->ContentsInset(), 4);
 
@@ -586,10 +453,8 @@ void TestMainFrame::listBarInsetAndFocusFollowsTree()
     QApplication::sendEvent(bar->List(), &focusIn);
     QCOMPARE(bar->Folder(), QStringLiteral("/srv/site/images"));
     ZtApp()->m_strSelectedPath.clear();
-}
 
-void TestMainFrame::barTitleMenuOffersItsCommands()
-{
+    // The docked bar's title offers the bar's own commands.
     QList<int> offered;
     QTimer::singleShot(0, this, [&offered] {
         QWidget* popup = QApplication::activePopupWidget();
@@ -599,7 +464,6 @@ void TestMainFrame::barTitleMenuOffersItsCommands()
             offered.append(action->data().toInt());
         popup->close();
     });
-    CListBar* bar = m_frame->ListBar();
     QContextMenuEvent onTitle(QContextMenuEvent::Mouse, QPoint(5, 3), bar->mapToGlobal(QPoint(5, 3)));
     QApplication::sendEvent(bar, &onTitle);
     QCOMPARE(offered, (QList<int>{ID_VIEW_LISTBAR, ID_DOCKFLOAT_LISTBAR, ID_ALLOWDOCK_LISTBAR}));
