@@ -426,13 +426,6 @@ int CZentrelApp::GetShellVersionLevel() const
     return ShellVersionLevelFromDate(info.lastModified().toLocalTime().date());
 }
 
-CDocument* CZentrelApp::ActiveDocumentOf(CDocTemplate* docTemplate) const
-{
-    CMDIChildWnd* frame = m_pMainFrame ? m_pMainFrame->MDIGetActive() : nullptr;
-    CDocument* document = frame ? frame->GetActiveDocument() : nullptr;
-    return (document && document->GetDocTemplate() == docTemplate) ? document : nullptr;
-}
-
 void CZentrelApp::OpenRequestedFiles(const QStringList& paths)
 {
     for (const QString& path : paths)

@@ -93,8 +93,6 @@ public:
     QString GetOperatingSystemName();
     int GetShellVersionLevel() const;
     static int ShellVersionLevelFromDate(const QDate& date);
-    // The document of the active child frame when it is of the given type.
-    CDocument* ActiveDocumentOf(CDocTemplate* docTemplate) const;
 
     // The printer every print, preview and print setup shares, so settings
     // chosen once stay for the session.

@@ -31,11 +31,6 @@ CZentrelView::CZentrelView()
 
 CZentrelView::~CZentrelView() = default;
 
-CZentrelDoc* CZentrelView::GetZentrelDoc() const
-{
-    return static_cast<CZentrelDoc*>(GetDocument());
-}
-
 CZentrelView* CZentrelView::GetActiveView()
 {
     CMainFrame* frame = ZtApp() ? ZtApp()->GetMainFrame() : nullptr;

@@ -3,7 +3,6 @@
 #include "editor/SourceEditView.h"
 
 class CSyntaxColorizer;
-class CZentrelDoc;
 
 // The web-page editor: HTML and every other source file, coloured by the
 // language of its extension, and the place where the HTML wizards insert
@@ -15,7 +14,6 @@ public:
     CZentrelView();
     ~CZentrelView() override;
 
-    CZentrelDoc* GetZentrelDoc() const;
     // The view of the active child frame when it is a web-page editor.
     static CZentrelView* GetActiveView();
 
