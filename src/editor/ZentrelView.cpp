@@ -5,7 +5,6 @@
 #include "app/ZentrelApp.h"
 #include "editor/SourceText.h"
 #include "editor/SyntaxColorizer.h"
-#include "editor/ZentrelDoc.h"
 #include "res/CommandIds.h"
 
 #include <QDir>
