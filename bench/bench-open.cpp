@@ -4,8 +4,8 @@
 //
 //   build/bin/bench-open [runs]
 
-#include "app/DocTemplate.h"
-#include "app/MessageBox.h"
+#include "framework/DocTemplate.h"
+#include "framework/MessageBox.h"
 #include "app/ZentrelApp.h"
 #include "editor/SourceDoc.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MDIChildWnd.h"
+#include "framework/MDIChildWnd.h"
 
 // Opens maximised when the caller gives no show state, as the one browser window fills the area.
 class CChildBrowseFrame : public CMDIChildWnd

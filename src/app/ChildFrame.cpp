@@ -1,8 +1,7 @@
 #include "app/ChildFrame.h"
 
-#include "app/Profile.h"
-#include "app/WindowPlacement.h"
-#include "app/ZentrelApp.h"
+#include "framework/Profile.h"
+#include "framework/WindowPlacement.h"
 
 #include <QMdiArea>
 #include <QMoveEvent>
@@ -97,7 +96,7 @@ void CChildFrame::ShowWithState(int showCmd)
 void CChildFrame::ActivateFrame(int showCmd)
 {
     const int current = CurrentShowState();
-    QString& nextPlacement = ZtApp()->m_strNextWindowPos;
+    const QString& nextPlacement = OpenRequest().m_strPlacement;
     if (nextPlacement.isEmpty()) {
         if (current <= 0) {
             const QString last = CProfile::Instance().GetString(kSettings, kLastPlacementKey);

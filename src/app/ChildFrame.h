@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MDIChildWnd.h"
+#include "framework/MDIChildWnd.h"
 
 #include <QRect>
 

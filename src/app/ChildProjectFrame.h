@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MDIChildWnd.h"
+#include "framework/MDIChildWnd.h"
 
 // Opens hidden when the caller gives no show state: the project is shown in the Project bar.
 class CChildProjectFrame : public CMDIChildWnd

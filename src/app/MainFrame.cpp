@@ -1,27 +1,28 @@
 #include "app/MainFrame.h"
 
-#include "app/BarDockState.h"
+#include "framework/BarDockState.h"
 #include "app/ChildBrowseFrame.h"
 #include "app/ChildFrame.h"
 #include "app/ChildProjectFrame.h"
-#include "app/CmdUI.h"
-#include "app/CommandRouter.h"
-#include "app/DockSide.h"
-#include "app/DocTemplate.h"
-#include "app/Document.h"
-#include "app/FileName.h"
+#include "framework/CmdUI.h"
+#include "framework/CommandActions.h"
+#include "framework/CommandRouter.h"
+#include "framework/DockSide.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "files/FileName.h"
 #include "app/FrameCommandRules.h"
-#include "app/ListBar.h"
-#include "app/MdiTiler.h"
-#include "app/MenuBuilder.h"
-#include "app/MessageBox.h"
+#include "projects/ListBar.h"
+#include "framework/MdiTiler.h"
+#include "framework/MenuBuilder.h"
+#include "framework/MessageBox.h"
 #include "app/PlainTextChildFrame.h"
-#include "app/Profile.h"
-#include "app/ProjectBar.h"
-#include "app/RecentFileList.h"
+#include "framework/Profile.h"
+#include "projects/ProjectBar.h"
+#include "framework/RecentFileList.h"
 #include "app/SplashWnd.h"
-#include "app/View.h"
-#include "app/WindowPlacement.h"
+#include "framework/View.h"
+#include "framework/WindowPlacement.h"
 #include "app/ZentrelApp.h"
 #include "editor/FontToolBar.h"
 #include "editor/SyntaxSettingsDlg.h"
@@ -112,8 +113,7 @@ QVector<ZtRes::MenuItem> ToolBarMenuItems()
 } // namespace
 
 CMainFrame::CMainFrame()
-    : m_pRouter(std::make_unique<CCommandRouter>([this] { return RoutingChain(); }))
-    , m_treeBarState(QStringLiteral("TreeBar"), AFX_IDW_DOCKBAR_LEFT)
+    : m_treeBarState(QStringLiteral("TreeBar"), AFX_IDW_DOCKBAR_LEFT)
     , m_listBarState(QStringLiteral("ListBar"), AFX_IDW_DOCKBAR_BOTTOM)
 {
     setObjectName(QStringLiteral("MainFrame"));
@@ -140,12 +140,8 @@ bool CMainFrame::LoadFrame()
     CreateToolBars();
     CreateDockingBars();
     MapBarCommands();
-    InstallAccelerators();
+    Commands().InstallAccelerators();
     ShowMenuBar(IDR_MAINFRAME);
-    // Toolbar buttons follow their commands' states whenever the program
-    // has nothing else to do, like menus do before they open.
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &CMainFrame::UpdateToolbarActions);
     // Key presses anywhere tell the lock keys' states.
     qApp->installEventFilter(this);
     CSplashWnd::ShowSplashScreen(this);
@@ -216,62 +212,16 @@ QRect CMainFrame::InitialGeometry(const QRect& screen)
     return QRect(left, top, width, height);
 }
 
-QList<CCmdTarget*> CMainFrame::RoutingChain() const
+QList<CCmdTarget*> CMainFrame::ExtraCommandTargets() const
 {
-    QList<CCmdTarget*> chain;
-    CMDIChildWnd* frame = MDIGetActive();
-    if (frame && frame->isVisible()) {
-        if (CView* view = frame->GetActiveView())
-            chain.append(view);
-        if (CDocument* document = frame->GetActiveDocument())
-            chain.append(document);
-        chain.append(frame);
-    }
-    chain.append(const_cast<CMainFrame*>(this));
     if (ZtApp())
-        chain.append(ZtApp());
-    return chain;
-}
-
-QAction* CMainFrame::Action(int id)
-{
-    if (QAction* action = m_actions.value(id))
-        return action;
-    auto* action = new QAction(this);
-    action->setData(id);
-    action->setIcon(ZtRes::CommandIcon(id));
-    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
-    m_actions.insert(id, action);
-    return action;
-}
-
-bool CMainFrame::ExecuteCommand(int id)
-{
-    const bool done = m_pRouter->Execute(id);
-    UpdateToolbarActions();
-    return done;
-}
-
-static void ApplyCmdUI(QAction* action, const CCmdUI& cmdUI)
-{
-    action->setEnabled(cmdUI.m_bEnabled);
-    if (cmdUI.m_bCheckSet) {
-        action->setCheckable(true);
-        action->setChecked(cmdUI.m_bChecked);
-    }
+        return {ZtApp()};
+    return {};
 }
 
 void CMainFrame::UpdateMenu(QMenu* menu)
 {
-    for (QAction* action : menu->actions()) {
-        bool isCommand = false;
-        const int id = action->data().toInt(&isCommand);
-        if (!isCommand || action->isSeparator() || action->menu() || !m_actions.contains(id))
-            continue;
-        CCmdUI cmdUI(id);
-        m_pRouter->Update(&cmdUI);
-        ApplyCmdUI(action, cmdUI);
-    }
+    CMDIFrameWnd::UpdateMenu(menu);
     // The recent-file entries show the files' names, or not at all.
     for (int id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE4; ++id) {
         QAction* entry = Action(id);
@@ -279,49 +229,6 @@ void CMainFrame::UpdateMenu(QMenu* menu)
         const QString path = ZtApp()->RecentFileList().GetAt(index);
         entry->setText(ZtApp()->RecentFileList().MenuText(index));
         entry->setVisible(!path.isEmpty());
-    }
-}
-
-void CMainFrame::UpdateToolbarActions()
-{
-    if (m_bUpdating)
-        return;
-    m_bUpdating = true;
-    const QList<QToolBar*> toolBars = findChildren<QToolBar*>();
-    for (QToolBar* toolBar : toolBars) {
-        if (!toolBar->isVisible())
-            continue;
-        for (QAction* action : toolBar->actions()) {
-            const int id = action->data().toInt();
-            if (id == 0 || !m_actions.contains(id))
-                continue;
-            CCmdUI cmdUI(id);
-            m_pRouter->Update(&cmdUI);
-            ApplyCmdUI(action, cmdUI);
-        }
-    }
-    m_bUpdating = false;
-}
-
-// The X11 platform leaves the keypad modifier out when it matches a key
-// against shortcuts, so a shortcut that names it never fires there. Without
-// it the shortcut matches the keypad key on every platform (Qt retries a
-// keypad key without the modifier), and the main keyboard's key as well.
-static QKeySequence WithoutKeypadModifier(const QKeySequence& keys)
-{
-    if (keys.isEmpty())
-        return keys;
-    const QKeyCombination first = keys[0];
-    return QKeySequence(QKeyCombination(first.keyboardModifiers() & ~Qt::KeypadModifier, first.key()));
-}
-
-void CMainFrame::InstallAccelerators()
-{
-    for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators()) {
-        auto* shortcut = new QShortcut(WithoutKeypadModifier(accelerator.keys), this);
-        shortcut->setContext(Qt::WindowShortcut);
-        const int id = accelerator.id;
-        connect(shortcut, &QShortcut::activated, this, [this, id] { ExecuteCommand(id); });
     }
 }
 

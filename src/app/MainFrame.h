@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/BarDockState.h"
+#include "framework/BarDockState.h"
 #include "app/LockKeyState.h"
-#include "app/MDIFrameWnd.h"
+#include "framework/MDIFrameWnd.h"
 
 #include <QHash>
 
@@ -33,16 +33,8 @@ public:
     // Builds the window's parts; false when one could not be made.
     bool LoadFrame();
 
-    // The one action of a command id, made on first request.
-    QAction* Action(int id);
-    // Runs the update handlers of a menu's actions (before it shows).
-    void UpdateMenu(QMenu* menu);
-    // Runs the update handlers of every toolbar button; done when the event
-    // loop goes idle.
-    void UpdateToolbarActions();
-    const CCommandRouter& Router() const { return *m_pRouter; }
-    // Runs a command as a menu would: only when enabled.
-    bool ExecuteCommand(int id);
+    // Also names the recent files in the File menu.
+    void UpdateMenu(QMenu* menu) override;
 
     // The menu resource shown now: 128 with no child frame, else the one of
     // the active frame's document type.
@@ -106,8 +98,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     QMenu* createPopupMenu() override;
 
+    QList<CCmdTarget*> ExtraCommandTargets() const override;
+
 private:
-    QList<CCmdTarget*> RoutingChain() const;
     bool AnyTargetHandles(int id) const;
     void MapCommands();
     void MapBarCommands();
@@ -121,7 +114,6 @@ private:
     QToolBar* CreateToolBar(int resourceId, const QString& name, const QString& title);
     void CreateFontToolBar();
     void CreateDockingBars();
-    void InstallAccelerators();
     void OnActiveChildChanged(CMDIChildWnd* frame);
     void ShowMenuBar(int menuId);
     void SaveWindowPlacement();
@@ -138,10 +130,7 @@ private:
     CMDIChildWnd* ActiveVisibleChild() const;
     QString ActiveExtension() const;
 
-    std::unique_ptr<CCommandRouter> m_pRouter;
-    QHash<int, QAction*> m_actions;
     int m_nMenuId = 0;
-    bool m_bUpdating = false;
     QLabel* m_pCapsIndicator = nullptr;
     QLabel* m_pNumIndicator = nullptr;
     QLabel* m_pScrollIndicator = nullptr;

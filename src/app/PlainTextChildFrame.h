@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MDIChildWnd.h"
+#include "framework/MDIChildWnd.h"
 
 // The child frame of a plain text document; it opens where the MDI area
 // places new windows.

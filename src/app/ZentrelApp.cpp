@@ -4,19 +4,21 @@
 #include "app/ChildBrowseFrame.h"
 #include "app/ChildFrame.h"
 #include "app/ChildProjectFrame.h"
-#include "app/CmdUI.h"
-#include "app/DocTemplate.h"
-#include "app/FileName.h"
+#include "framework/CmdUI.h"
+#include "framework/DocTemplate.h"
+#include "files/FileName.h"
 #include "app/MainFrame.h"
-#include "app/MessageBox.h"
+#include "framework/MessageBox.h"
+#include "framework/PrinterSetup.h"
+#include "projects/ListBar.h"
 #include "app/PlainTextChildFrame.h"
-#include "app/Profile.h"
-#include "app/RecentFileList.h"
-#include "app/SingleInstance.h"
+#include "framework/Profile.h"
+#include "framework/RecentFileList.h"
+#include "framework/SingleInstance.h"
 #include "app/SplashWnd.h"
 #include "browser/BrowserDoc.h"
 #include "browser/BrowserView.h"
-#include "editor/FileTypes.h"
+#include "files/FileKinds.h"
 #include "editor/PlainTextDoc.h"
 #include "editor/PlainTextView.h"
 #include "editor/SyntaxColoringCheck.h"
@@ -77,6 +79,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     KeepQtStateOutOfTheProfileDir();
 
     m_strStartDirectory = QDir::currentPath();
+    CDocument::SetDefaultDirectory(m_strStartDirectory);
     m_strCurrentFile = m_strStartDirectory + QStringLiteral("/default.html");
 
     // The first start is the one that finds no profile yet.
@@ -157,6 +160,33 @@ void CZentrelApp::RegisterDocTemplates()
         IDR_TEXTTYPE, kTextString, [] { return new CPlainTextDoc; }, [] { return new CPlainTextChildFrame; },
         [] { return new CPlainTextView; });
     m_templates = {m_pWebPageTemplate, m_pBrowserTemplate, m_pProjectTemplate, m_pTextTemplate};
+    for (CDocTemplate* docTemplate : std::as_const(m_templates)) {
+        connect(docTemplate, &CDocTemplate::documentCreated, this, &CZentrelApp::WatchDocument);
+        docTemplate->SetMainFrame(m_pMainFrame);
+    }
+}
+
+void CZentrelApp::WatchDocument(CDocument* document)
+{
+    connect(document, &CDocument::currentFileChanged, this, [this](const QString& path) { m_strCurrentFile = path; });
+    connect(document, &CDocument::pathNameChanged, this, [this](const QString& path, bool addToRecentList) {
+        if (addToRecentList)
+            AddToRecentFileList(path);
+    });
+}
+
+void CZentrelApp::SetMainFrame(CMainFrame* frame)
+{
+    m_pMainFrame = frame;
+    for (CDocTemplate* docTemplate : std::as_const(m_templates))
+        docTemplate->SetMainFrame(frame);
+}
+
+void CZentrelApp::SetSelectedPath(const QString& folder)
+{
+    m_strSelectedPath = folder;
+    if (m_pMainFrame && m_pMainFrame->ListBar())
+        m_pMainFrame->ListBar()->SetSelectedFolder(folder);
 }
 
 QList<CDocTemplate*> CZentrelApp::Templates() const
@@ -177,12 +207,12 @@ bool CZentrelApp::InitInstance()
 
     RegisterDocTemplates();
 
-    m_pMainFrame = new CMainFrame;
-    if (!m_pMainFrame->LoadFrame()) {
-        delete m_pMainFrame;
-        m_pMainFrame = nullptr;
+    auto* mainFrame = new CMainFrame;
+    if (!mainFrame->LoadFrame()) {
+        delete mainFrame;
         return false;
     }
+    SetMainFrame(mainFrame);
     m_pSingleInstance = std::make_unique<CSingleInstance>();
     m_pSingleInstance->Listen();
     connect(m_pSingleInstance.get(), &CSingleInstance::filesRequested, this, &CZentrelApp::OpenRequestedFiles);
@@ -288,7 +318,13 @@ CDocument* CZentrelApp::OpenDocumentFile(const QString& path)
             best = docTemplate;
         }
     }
-    return best ? best->OpenDocumentFile(path) : nullptr;
+    if (!best)
+        return nullptr;
+    COpenRequest request;
+    request.m_strPath = path;
+    request.m_strPlacement = m_strNextWindowPos;
+    request.m_bSyntaxColoring = m_nSyntaxColoring >= 1;
+    return best->OpenDocumentFile(request);
 }
 
 void CZentrelApp::OpenFileInEditor(const QString& path, bool closeCurrent)
@@ -327,6 +363,8 @@ void CZentrelApp::ReopenFiles(int count)
         m_strNextWindowPos = GetProfileString(kSettings, QStringLiteral("w%1").arg(i + 1));
         OpenDocumentFile(path);
     }
+    // Windows opened from here on go where the last closed one stood.
+    m_strNextWindowPos.clear();
 }
 
 void CZentrelApp::SaveWindowPositions()
@@ -428,8 +466,12 @@ int CZentrelApp::GetShellVersionLevel() const
 
 void CZentrelApp::OpenRequestedFiles(const QStringList& paths)
 {
+    // A request may arrive while the reopen step waits on a message: its
+    // files go where the last closed window stood, not where a reopened one did.
+    const QString reopenPlacement = std::exchange(m_strNextWindowPos, QString());
     for (const QString& path : paths)
         OpenFileInEditor(QFileInfo(path).absoluteFilePath(), false);
+    m_strNextWindowPos = reopenPlacement;
     if (m_pMainFrame) {
         m_pMainFrame->raise();
         m_pMainFrame->activateWindow();
@@ -492,7 +534,7 @@ void CZentrelApp::OnOpenRecentFile(int id)
 
 void CZentrelApp::OnFilePrintSetup()
 {
-    QPageSetupDialog dialog(&Printer(), m_pMainFrame);
+    QPageSetupDialog dialog(&CPrinterSetup::Printer(), m_pMainFrame);
     dialog.exec();
 }
 
@@ -503,12 +545,6 @@ void CZentrelApp::OnUpdateFileSave(CCmdUI* cmdUI)
     cmdUI->Enable(editor && view->GetDocument() && view->GetDocument()->IsModified());
 }
 
-QPrinter& CZentrelApp::Printer()
-{
-    if (!m_pPrinter)
-        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_pPrinter;
-}
 
 CZentrelApp* ZtApp()
 {

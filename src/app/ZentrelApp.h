@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CmdTarget.h"
+#include "framework/CmdTarget.h"
 
 #include <QApplication>
 #include <QDate>
@@ -58,7 +58,11 @@ public:
     int m_nSyntaxColoring = -1;
 
     CMainFrame* GetMainFrame() const { return m_pMainFrame; }
-    void SetMainFrame(CMainFrame* frame) { m_pMainFrame = frame; }
+    // Makes frame the main window that new document windows open in.
+    void SetMainFrame(CMainFrame* frame);
+    // The folder last selected in a tree; the List bar shows it when it
+    // gets the focus.
+    void SetSelectedPath(const QString& folder);
 
     // The profile, with the calls the rest of the program knows.
     CProfile& Profile() const;
@@ -94,10 +98,6 @@ public:
     int GetShellVersionLevel() const;
     static int ShellVersionLevelFromDate(const QDate& date);
 
-    // The printer every print, preview and print setup shares, so settings
-    // chosen once stay for the session.
-    QPrinter& Printer();
-
     // Opens files sent by another Zentrel started with --open.
     void OpenRequestedFiles(const QStringList& paths);
 
@@ -116,6 +116,9 @@ protected:
 
 private:
     void MapCommands();
+    // Listens to a new document: it names the current file and the recent
+    // files.
+    void WatchDocument(CDocument* document);
     void RunAfterSplash(const std::function<void()>& task);
     void KeepQtStateOutOfTheProfileDir();
 
@@ -123,7 +126,6 @@ private:
     std::unique_ptr<CProfile> m_pProfile;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
-    std::unique_ptr<QPrinter> m_pPrinter;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
 };

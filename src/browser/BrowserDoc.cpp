@@ -1,6 +1,6 @@
 #include "browser/BrowserDoc.h"
 
-#include "app/View.h"
+#include "framework/View.h"
 #include "browser/BrowserView.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Document.h"
+#include "framework/Document.h"
 
 // The one page shown in the embedded browser. The browser loads the file
 // itself, so opening reads nothing here.

@@ -1,6 +1,6 @@
 #include "editor/ColorPicker.h"
 
-#include "app/Profile.h"
+#include "framework/Profile.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "editor/FontToolBar.h"
 
-#include "app/Profile.h"
+#include "framework/Profile.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "editor/LanguageTable.h"
 
-#include "editor/FileTypes.h"
+#include "files/FileKinds.h"
 #include "editor/KeywordLists.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 #include "editor/SourceDoc.h"
 
-#include "app/Archive.h"
-#include "app/MessageBox.h"
-#include "app/View.h"
+#include "framework/Archive.h"
+#include "framework/MessageBox.h"
+#include "framework/View.h"
 #include "editor/SourceText.h"
 
 #include <QDir>

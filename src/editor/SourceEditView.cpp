@@ -1,11 +1,11 @@
 #include "editor/SourceEditView.h"
 
-#include "app/CmdUI.h"
-#include "app/Document.h"
-#include "app/MainFrame.h"
-#include "app/MenuBuilder.h"
-#include "app/Profile.h"
-#include "app/ZentrelApp.h"
+#include "framework/CmdUI.h"
+#include "framework/Document.h"
+#include "framework/MDIFrameWnd.h"
+#include "framework/MenuBuilder.h"
+#include "framework/PrinterSetup.h"
+#include "framework/Profile.h"
 #include "editor/CharFormatChange.h"
 #include "editor/FindReplaceDlg.h"
 #include "res/CommandIds.h"
@@ -183,7 +183,7 @@ void CSourceEditView::PrintTo(QPrinter* printer)
 
 void CSourceEditView::OnFilePrint()
 {
-    QPrinter& printer = ZtApp()->Printer();
+    QPrinter& printer = CPrinterSetup::Printer();
     QPrintDialog dialog(&printer, this);
     if (textCursor().hasSelection())
         dialog.setOption(QAbstractPrintDialog::PrintSelection);
@@ -193,7 +193,7 @@ void CSourceEditView::OnFilePrint()
 
 void CSourceEditView::OnFilePrintPreview()
 {
-    QPrintPreviewDialog preview(&ZtApp()->Printer(), this);
+    QPrintPreviewDialog preview(&CPrinterSetup::Printer(), this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, &CSourceEditView::PrintTo);
     preview.exec();
 }
@@ -215,7 +215,7 @@ void CSourceEditView::contextMenuEvent(QContextMenuEvent* event)
     const QPoint where = event->reason() == QContextMenuEvent::Keyboard
                              ? viewport()->mapToGlobal(QPoint(5, 5))
                              : event->globalPos();
-    CMainFrame* frame = ZtApp() ? ZtApp()->GetMainFrame() : nullptr;
+    auto* frame = qobject_cast<CMDIFrameWnd*>(window());
     if (!frame)
         return;
     // The main frame owns the menu, so its commands take the frame's routing.

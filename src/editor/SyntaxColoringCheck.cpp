@@ -1,6 +1,6 @@
 #include "editor/SyntaxColoringCheck.h"
 
-#include "app/Profile.h"
+#include "framework/Profile.h"
 
 #include <QFileInfo>
 

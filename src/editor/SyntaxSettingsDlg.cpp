@@ -1,6 +1,6 @@
 #include "editor/SyntaxSettingsDlg.h"
 
-#include "app/Profile.h"
+#include "framework/Profile.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,8 +1,5 @@
 #include "editor/ZentrelDoc.h"
 
-#include "app/MDIChildWnd.h"
-#include "app/MainFrame.h"
-#include "app/ZentrelApp.h"
 #include "editor/ZentrelView.h"
 
 bool CZentrelDoc::OnNewDocument()
@@ -13,8 +10,8 @@ bool CZentrelDoc::OnNewDocument()
 
 bool CZentrelDoc::OnOpenDocument(const QString& path)
 {
-    if (ZtApp())
-        ZtApp()->m_strCurrentFile = path;
+    // The page becomes the current file even when it then fails to load.
+    emit currentFileChanged(path);
     if (!CSourceDoc::OnOpenDocument(path))
         return false;
     if (CZentrelView* view = GetView())
@@ -37,11 +34,4 @@ void CZentrelDoc::SetPathName(const QString& path, bool addToRecentList)
 CZentrelView* CZentrelDoc::GetView() const
 {
     return dynamic_cast<CZentrelView*>(GetFirstView());
-}
-
-CZentrelDoc* CZentrelDoc::GetActiveZentrelDoc()
-{
-    CMainFrame* frame = ZtApp() ? ZtApp()->GetMainFrame() : nullptr;
-    CMDIChildWnd* child = frame ? frame->MDIGetActive() : nullptr;
-    return child ? qobject_cast<CZentrelDoc*>(child->GetActiveDocument()) : nullptr;
 }

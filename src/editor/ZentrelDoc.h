@@ -16,6 +16,5 @@ public:
 
     CZentrelView* GetView() const;
     // The document of the active child frame when it is a web page.
-    static CZentrelDoc* GetActiveZentrelDoc();
     static bool IsTempPagePath(const QString& path);
 };

@@ -1,8 +1,6 @@
 #include "editor/ZentrelView.h"
 
-#include "app/MainFrame.h"
-#include "app/MessageBox.h"
-#include "app/ZentrelApp.h"
+#include "framework/MessageBox.h"
 #include "editor/SourceText.h"
 #include "editor/SyntaxColorizer.h"
 #include "res/CommandIds.h"
@@ -24,16 +22,13 @@ CZentrelView::CZentrelView()
     , m_pColorizer(new CSyntaxColorizer(this))
 {
     setObjectName(QStringLiteral("ZentrelView"));
-    // Whether this window colours was decided when its file was opened.
-    m_pColorizer->SetSyntaxColoring(ZtApp() && ZtApp()->m_nSyntaxColoring >= 1);
 }
 
 CZentrelView::~CZentrelView() = default;
 
-CZentrelView* CZentrelView::GetActiveView()
+void CZentrelView::OnOpenRequest(const COpenRequest& request)
 {
-    CMainFrame* frame = ZtApp() ? ZtApp()->GetMainFrame() : nullptr;
-    return frame ? dynamic_cast<CZentrelView*>(frame->GetActiveView()) : nullptr;
+    m_pColorizer->SetSyntaxColoring(request.m_bSyntaxColoring);
 }
 
 void CZentrelView::SetLanguage(const QString& nameOrPath)

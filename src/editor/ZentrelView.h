@@ -14,9 +14,6 @@ public:
     CZentrelView();
     ~CZentrelView() override;
 
-    // The view of the active child frame when it is a web-page editor.
-    static CZentrelView* GetActiveView();
-
     // Chooses the colouring language by the file's extension and colours the
     // whole text.
     void SetLanguage(const QString& nameOrPath);
@@ -31,6 +28,9 @@ public:
     // it could not be written). The document is then marked modified.
     QString WriteTempPage(const QString& path);
     static QString TempPagePath(const QString& path);
+
+    // Whether this window colours was decided when its file was opened.
+    void OnOpenRequest(const COpenRequest& request) override;
 
 protected:
     void AnnounceEdit(int commandId) override;

@@ -1,6 +1,6 @@
 #include "projects/ProjectDoc.h"
 
-#include "app/Archive.h"
+#include "framework/Archive.h"
 
 void CProjectDoc::Serialize(CArchive&)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Document.h"
+#include "framework/Document.h"
 
 // An open web project. The project is shown in the Project bar; its own
 // child frame stays hidden.

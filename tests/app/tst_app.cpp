@@ -1,14 +1,14 @@
-#include "support/TestMain.h"
+#include "support/AppTestMain.h"
 
 #include "app/ChildFrame.h"
-#include "app/CommandRouter.h"
-#include "app/DocTemplate.h"
+#include "framework/CommandRouter.h"
+#include "framework/DocTemplate.h"
 #include "app/MainFrame.h"
-#include "app/MessageBox.h"
-#include "app/Profile.h"
-#include "app/RecentFileList.h"
+#include "framework/MessageBox.h"
+#include "framework/Profile.h"
+#include "framework/RecentFileList.h"
 #include "app/SplashWnd.h"
-#include "app/WindowPlacement.h"
+#include "framework/WindowPlacement.h"
 #include "app/ZentrelApp.h"
 #include "editor/PlainTextView.h"
 #include "editor/SourceDoc.h"
@@ -440,5 +440,5 @@ void TestApp::shellAndBrowserLevels()
     QCOMPARE(CMainFrame::BrowserLevelFromVersion(4, 71), 2);
 }
 
-ZT_TEST_MAIN(TestApp)
+ZT_APP_TEST_MAIN(TestApp)
 #include "tst_app.moc"

@@ -1,18 +1,18 @@
-#include "support/TestMain.h"
+#include "support/AppTestMain.h"
 
-#include "app/BarDockState.h"
+#include "framework/BarDockState.h"
 #include "app/ChildFrame.h"
-#include "app/CmdUI.h"
-#include "app/CommandRouter.h"
-#include "app/DocTemplate.h"
+#include "framework/CmdUI.h"
+#include "framework/CommandRouter.h"
+#include "framework/DocTemplate.h"
 #include "app/FrameCommandRules.h"
-#include "app/ListBar.h"
+#include "projects/ListBar.h"
 #include "app/LockKeyState.h"
 #include "app/MainFrame.h"
-#include "app/MdiTiler.h"
-#include "app/MessageBox.h"
-#include "app/Profile.h"
-#include "app/ProjectBar.h"
+#include "framework/MdiTiler.h"
+#include "framework/MessageBox.h"
+#include "framework/Profile.h"
+#include "projects/ProjectBar.h"
 #include "app/SplashWnd.h"
 #include "app/ZentrelApp.h"
 #include "editor/FontToolBar.h"
@@ -450,11 +450,11 @@ void TestMainFrame::listBarPlaceInsetFocusAndTitleMenu()
 
     m_frame->ShowFolderInListBar(QStringLiteral("/srv/site"));
     QCOMPARE(bar->Folder(), QStringLiteral("/srv/site"));
-    ZtApp()->m_strSelectedPath = QStringLiteral("/srv/site/images");
+    ZtApp()->SetSelectedPath(QStringLiteral("/srv/site/images"));
     QFocusEvent focusIn(QEvent::FocusIn);
     QApplication::sendEvent(bar->List(), &focusIn);
     QCOMPARE(bar->Folder(), QStringLiteral("/srv/site/images"));
-    ZtApp()->m_strSelectedPath.clear();
+    ZtApp()->SetSelectedPath(QString());
 
     // The docked bar's title offers the bar's own commands.
     QList<int> offered;
@@ -521,5 +521,5 @@ void TestMainFrame::syntaxColoringOpensSettings()
     QVERIFY(dialogShown);
 }
 
-ZT_TEST_MAIN(TestMainFrame)
+ZT_APP_TEST_MAIN(TestMainFrame)
 #include "tst_mainframe.moc"

@@ -1,4 +1,4 @@
-#include "support/TestMain.h"
+#include "support/AppTestMain.h"
 
 #include "app/SplashWnd.h"
 
@@ -158,5 +158,5 @@ void TestSplashWnd::firstInputOnlyHidesSplash()
     QCOMPARE(main.Reactions(), 1);
 }
 
-ZT_TEST_MAIN(TestSplashWnd)
+ZT_APP_TEST_MAIN(TestSplashWnd)
 #include "tst_splash.moc"

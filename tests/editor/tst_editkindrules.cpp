@@ -1,6 +1,6 @@
 #include "support/TestMain.h"
 
-#include "app/Profile.h"
+#include "framework/Profile.h"
 #include "editor/EditKindRules.h"
 #include "editor/SyntaxColoringCheck.h"
 

@@ -1,6 +1,6 @@
 #include "support/TestMain.h"
 
-#include "app/Profile.h"
+#include "framework/Profile.h"
 #include "editor/ColorPicker.h"
 #include "editor/FontToolBar.h"
 #include "editor/SyntaxSettingsDlg.h"

@@ -1,6 +1,7 @@
 #include "support/TestMain.h"
+#include "support/TokenNames.h"
 
-#include "app/Profile.h"
+#include "framework/Profile.h"
 #include "editor/SyntaxColorizer.h"
 #include "editor/TokenFormats.h"
 
@@ -24,7 +25,6 @@ namespace {
 // in order.
 QString LineColours(const QPlainTextEdit& editor, int line)
 {
-    static const char* const names[] = {"other", "kw1", "kw2", "str", "num"};
     const QTextBlock block = editor.document()->findBlockByNumber(line);
     const QList<QTextLayout::FormatRange> ranges = block.layout()->formats();
     if (ranges.isEmpty())
@@ -37,10 +37,7 @@ QString LineColours(const QPlainTextEdit& editor, int line)
         covered += range.length;
         const ZtTokenClass tokenClass = CTokenFormats::ClassOf(range.format);
         if (tokenClass != ZtTokenClass::Other)
-            tokens << QStringLiteral("%1:%2@%3")
-                          .arg(QLatin1String(names[int(tokenClass)]),
-                               block.text().mid(range.start, range.length))
-                          .arg(range.start);
+            tokens << ZtTest::DescribeToken(tokenClass, block.text(), range.start, range.length);
     }
     if (covered != block.text().size())
         return QStringLiteral("broken");

@@ -1,6 +1,7 @@
 #include "support/TestMain.h"
+#include "support/TokenNames.h"
 
-#include "editor/FileTypes.h"
+#include "files/FileKinds.h"
 #include "editor/KeywordLists.h"
 #include "editor/KeywordSet.h"
 #include "editor/LanguageTable.h"
@@ -12,14 +13,9 @@
 // are kw1 (primary), kw2 (secondary), str and num.
 static QString Describe(QStringView text, const std::vector<CSyntaxToken>& tokens)
 {
-    static const char* const names[] = {"other", "kw1", "kw2", "str", "num"};
     QStringList parts;
-    for (const CSyntaxToken& token : tokens) {
-        parts << QStringLiteral("%1:%2@%3")
-                     .arg(QLatin1String(names[int(token.tokenClass)]))
-                     .arg(text.mid(token.start, token.end - token.start).toString())
-                     .arg(token.start);
-    }
+    for (const CSyntaxToken& token : tokens)
+        parts << ZtTest::DescribeToken(token.tokenClass, text, token.start, token.end - token.start);
     return parts.join(QLatin1Char(' '));
 }
 

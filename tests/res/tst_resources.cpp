@@ -1,6 +1,6 @@
 #include "support/TestMain.h"
 
-#include "app/MenuBuilder.h"
+#include "framework/MenuBuilder.h"
 #include "res/Accelerators.h"
 #include "res/CommandIcons.h"
 #include "res/CommandIds.h"

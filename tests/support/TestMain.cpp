@@ -1,6 +1,6 @@
 #include "TestMain.h"
 
-#include "app/ZentrelApp.h"
+#include "framework/Profile.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,10 +36,9 @@ QString SandboxDir()
     return IsolateEnvironment();
 }
 
-int RunWithApp(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest)
+int RunInApp(QApplication* app, int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest)
 {
-    CZentrelApp app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
+    app->setAttribute(Qt::AA_Use96Dpi, true);
     QTEST_SET_MAIN_SOURCE_PATH
     int result = 0;
     {
@@ -48,6 +47,17 @@ int RunWithApp(int argc, char** argv, const std::function<std::unique_ptr<QObjec
     }
     delete g_sandbox;
     g_sandbox = nullptr;
+    return result;
+}
+
+int RunWithApp(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest)
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Zentrel"));
+    CProfile profile;
+    CProfile::SetInstance(&profile);
+    const int result = RunInApp(&app, argc, argv, makeTest);
+    CProfile::SetInstance(nullptr);
     return result;
 }
 

@@ -1,0 +1,318 @@
+#include "files/FileName.h"
+
+#include "files/FileOperationPlan.h"
+#include "files/ShellFileOperation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QStorageInfo>
+#include <QVersionNumber>
+
+#include <utility>
+
+namespace {
+
+constexpr qint64 kTextProbeSize = 4096;
+
+// Leading bytes of binary formats that may hold no NUL in their first few KB.
+bool HasBinarySignature(const QByteArray& head)
+{
+    static const QByteArray signatures[] = {
+        QByteArray("\x89PNG"),         QByteArray("GIF87a"),       QByteArray("GIF89a"),
+        QByteArray("\xFF\xD8\xFF"),    QByteArray("%PDF-"),        QByteArray("PK\x03\x04"),
+        QByteArray("\x7F" "ELF"),      QByteArray("\xCA\xFE\xBA\xBE"), QByteArray("\x1F\x8B"),
+        QByteArray("RIFF"),            QByteArray("7z\xBC\xAF"),   QByteArray("Rar!"),
+        QByteArray("OggS"),            QByteArray("ID3"),          QByteArray("BZh"),
+    };
+    for (const QByteArray& signature : signatures) {
+        if (head.startsWith(signature))
+            return true;
+    }
+    return false;
+}
+
+// Chromium major version inside each Qt WebEngine 6 release; Debian ships
+// Qt WebEngine with the same version as the rest of Qt.
+int ChromiumMajorFor(int qtMinor)
+{
+    static const std::pair<int, int> releases[] = {{2, 90},  {3, 94},  {4, 102}, {5, 108},
+                                                   {6, 112}, {7, 118}, {8, 122}};
+    int chromium = 87;
+    for (const auto& [minor, engine] : releases) {
+        if (qtMinor >= minor)
+            chromium = engine;
+    }
+    return chromium;
+}
+
+QChar ShiftInRange(QChar c, char first, int size, int number)
+{
+    const int offset = c.unicode() - first;
+    const int shifted = ((offset + number) % size + size) % size;
+    return QChar(first + shifted);
+}
+
+// A free temporary name in folder for the two-step rename of
+// HideAllFileNames.
+QString TemporaryName(const QString& folder, int index)
+{
+    for (int attempt = 0;; ++attempt) {
+        const QString candidate =
+            folder + QStringLiteral("/.zt-hide-%1-%2").arg(index).arg(attempt);
+        if (!QFileInfo::exists(candidate))
+            return candidate;
+    }
+}
+
+// Renames each pair from first to second; on a failure the pairs already
+// done are renamed back and false is returned.
+bool RenameAll(const QVector<std::pair<QString, QString>>& renames)
+{
+    for (int i = 0; i < renames.size(); ++i) {
+        if (!QFile::rename(renames[i].first, renames[i].second)) {
+            for (int j = i - 1; j >= 0; --j)
+                QFile::rename(renames[j].second, renames[j].first);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RunMove(QWidget* owner, const QStringList& sources, const QString& destination)
+{
+    return CShellFileOperation::Create(owner)->Move(sources, destination);
+}
+
+} // namespace
+
+CFileName::CFileName(const QString& path)
+    : m_strPath(path)
+{
+}
+
+bool CFileName::IsFolder(const QString& path) const
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+bool CFileName::IsFile(const QString& path) const
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+bool CFileName::IsTextFile(const QString& path) const
+{
+    if (!IsFile(path))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(kTextProbeSize);
+    return !head.contains('\0') && !HasBinarySignature(head);
+}
+
+bool CFileName::Exist(const QString& path) const
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+bool CFileName::Exist() const
+{
+    return Exist(m_strPath);
+}
+
+bool CFileName::IsBrowsable(const QString& path) const
+{
+    static const QStringList browsable = {
+        QStringLiteral("html"), QStringLiteral("htm"),  QStringLiteral("shtml"),
+        QStringLiteral("shtm"), QStringLiteral("xhtml"), QStringLiteral("xht"),
+        QStringLiteral("mht"),  QStringLiteral("mhtml"), QStringLiteral("txt"),
+        QStringLiteral("xml"),  QStringLiteral("xsl"),  QStringLiteral("css"),
+        QStringLiteral("js"),   QStringLiteral("json"), QStringLiteral("gif"),
+        QStringLiteral("jpg"),  QStringLiteral("jpeg"), QStringLiteral("jpe"),
+        QStringLiteral("png"),  QStringLiteral("bmp"),  QStringLiteral("ico"),
+        QStringLiteral("svg"),  QStringLiteral("webp"), QStringLiteral("pdf"),
+    };
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.isDir())
+        return false;
+    return browsable.contains(info.suffix().toLower());
+}
+
+qint64 CFileName::GetFileSize(const QString& path) const
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return -1;
+    return info.isDir() ? 0 : info.size();
+}
+
+bool CFileName::GetFileStatus(const QString& path, CStatus* status) const
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || !status)
+        return false;
+    status->m_ctime = info.metadataChangeTime();
+    status->m_mtime = info.lastModified();
+    status->m_atime = info.lastRead();
+    status->m_size = info.isDir() ? 0 : info.size();
+    status->m_bFolder = info.isDir();
+    status->m_bReadOnly = !info.isWritable();
+    status->m_bHidden = info.fileName().startsWith(QLatin1Char('.'));
+    status->m_permissions = info.permissions();
+    return true;
+}
+
+bool CFileName::CreateNewDirectory(const QString& path) const
+{
+    return !path.isEmpty() && QDir().mkdir(path);
+}
+
+bool CFileName::ChainCreateDirectory(const QString& path) const
+{
+    return !path.isEmpty() && QDir().mkpath(path);
+}
+
+QString CFileName::GetRoot(const QString& path) const
+{
+    if (path.isEmpty())
+        return QString();
+    QString existing = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    while (!QFileInfo::exists(existing)) {
+        const QString parent = QFileInfo(existing).path();
+        if (parent == existing)
+            return QString();
+        existing = parent;
+    }
+    const QStorageInfo storage(existing);
+    return storage.isValid() ? storage.rootPath() : QStringLiteral("/");
+}
+
+bool CFileName::GetBrowserVersion(int* major, int* minor) const
+{
+    const QVersionNumber qt = QLibraryInfo::version();
+    if (major)
+        *major = qt.majorVersion();
+    if (minor)
+        *minor = qt.majorVersion() >= 6 ? ChromiumMajorFor(qt.minorVersion()) : 87;
+    return true;
+}
+
+QString CFileName::HiddenName(const QString& name, int number)
+{
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const int end = dot > 0 ? dot : int(name.size());
+    QString hidden = name;
+    for (int i = 0; i < end; ++i) {
+        const QChar c = name.at(i);
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            hidden[i] = ShiftInRange(c, 'a', 26, number);
+        else if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            hidden[i] = ShiftInRange(c, 'A', 26, number);
+        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            hidden[i] = ShiftInRange(c, '0', 10, number);
+    }
+    return hidden;
+}
+
+bool CFileName::HideAllFileNames(const QString& directory, int number) const
+{
+    if (!IsFolder(directory))
+        return false;
+    const QDir dir(directory);
+    const QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    QStringList others;
+    for (const QString& name :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        if (!files.contains(name))
+            others << name;
+    }
+
+    // Shifting is one-to-one, so new names can only clash with entries that
+    // are not renamed (folders). Everything goes through temporary names
+    // first, because a new name may be the old name of another file.
+    QVector<std::pair<QString, QString>> toTemporary;
+    QVector<std::pair<QString, QString>> toFinal;
+    for (int i = 0; i < files.size(); ++i) {
+        const QString newName = HiddenName(files.at(i), number);
+        if (newName == files.at(i))
+            continue;
+        if (others.contains(newName))
+            return false;
+        const QString temporary = TemporaryName(directory, i);
+        toTemporary.append({dir.filePath(files.at(i)), temporary});
+        toFinal.append({temporary, dir.filePath(newName)});
+    }
+    if (!RenameAll(toTemporary))
+        return false;
+    if (!RenameAll(toFinal)) {
+        for (const auto& [original, temporary] : toTemporary)
+            QFile::rename(temporary, original);
+        return false;
+    }
+    return true;
+}
+
+bool CFileName::ShellCopyFiles(QWidget* owner, const QString& source,
+                               const QString& destination) const
+{
+    return CShellFileOperation::Create(owner)->Copy(CFileOperationPlan::SplitPathList(source),
+                                                    destination);
+}
+
+bool CFileName::ShellMoveFiles(QWidget* owner, const QString& source,
+                               const QString& destination) const
+{
+    return RunMove(owner, CFileOperationPlan::SplitPathList(source), destination);
+}
+
+bool CFileName::ShellRenameFiles(QWidget* owner, const QString& source,
+                                 const QString& destination) const
+{
+    return CShellFileOperation::Create(owner)->Rename(source, destination);
+}
+
+bool CFileName::ShellRenameDirectory(QWidget* owner, const QString& oldPath,
+                                     const QString& newPath) const
+{
+    return CShellFileOperation::Create(owner)->Rename(oldPath, newPath);
+}
+
+bool CFileName::MoveDirectory(QWidget* owner, const QString& path, const QString& newParent) const
+{
+    if (newParent.isEmpty())
+        return false;
+    // The trailing separator makes the destination a folder to move into.
+    const QString into = newParent.endsWith(QLatin1Char('/')) ? newParent
+                                                               : newParent + QLatin1Char('/');
+    return RunMove(owner, {path}, into);
+}
+
+bool CFileName::ShellCopyList(QWidget* owner, const QStringList& paths,
+                              const QString& destination, int mode) const
+{
+    std::unique_ptr<CShellFileOperation> operation = CShellFileOperation::Create(owner);
+    switch (mode) {
+    case CFileOperationPlan::ModeMove:
+        return operation->Move(paths, destination);
+    case CFileOperationPlan::ModeCopy:
+        return operation->Copy(paths, destination);
+    case CFileOperationPlan::ModeDelete:
+        return operation->Delete(paths, true);
+    case CFileOperationPlan::ModeRename:
+        return paths.size() == 1 && operation->Rename(paths.first(), destination);
+    default:
+        return false;
+    }
+}
+
+bool CFileName::ShellDeleteItems(QWidget* owner, const QString& paths, int flags) const
+{
+    return CShellFileOperation::Create(owner)->Delete(CFileOperationPlan::SplitPathList(paths),
+                                                      !(flags & NoConfirmation));
+}

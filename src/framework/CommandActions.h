@@ -1,0 +1,46 @@
+#pragma once
+
+#include "framework/CommandRouter.h"
+
+#include <QHash>
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+// The one QAction of every command id in a main window, and what keeps them
+// current: triggering an action routes its command, update handlers set the
+// enable and check states before a menu shows and, for toolbar buttons,
+// whenever the event loop goes idle. Accelerators from the resource table
+// run their commands through the same routing.
+class CCommandActions : public QObject
+{
+    Q_OBJECT
+public:
+    // window owns the actions and shortcuts; chain gives the routing chain
+    // at the moment a command runs or is updated.
+    CCommandActions(QWidget* window, CCommandRouter::ChainProvider chain);
+
+    // The action of a command id, made on first request.
+    QAction* Action(int id);
+    bool HasAction(int id) const { return m_actions.contains(id); }
+    // Runs a command as a menu would: only when enabled.
+    bool Execute(int id);
+    const CCommandRouter& Router() const { return m_router; }
+
+    // Runs the update handlers of a menu's command items.
+    void UpdateMenu(QMenu* menu);
+    // Runs the update handlers of every visible toolbar button of the window.
+    void UpdateToolbars();
+    // Installs the accelerator table as shortcuts of the window.
+    void InstallAccelerators();
+
+private:
+    void Update(QAction* action, int id);
+
+    QWidget* m_pWindow;
+    CCommandRouter m_router;
+    QHash<int, QAction*> m_actions;
+    bool m_bUpdating = false;
+};

@@ -1,0 +1,127 @@
+#include "framework/DocTemplate.h"
+
+#include "framework/Document.h"
+#include "framework/MDIChildWnd.h"
+#include "framework/MDIFrameWnd.h"
+#include "framework/View.h"
+
+#include <QFileInfo>
+#include <QMdiArea>
+
+CDocTemplate::CDocTemplate(int resourceId, const QString& resourceString, DocumentFactory makeDocument,
+                           FrameFactory makeFrame, ViewFactory makeView)
+    : m_nResourceId(resourceId)
+    , m_docStrings(resourceString.split(QLatin1Char('\n')))
+    , m_makeDocument(std::move(makeDocument))
+    , m_makeFrame(std::move(makeFrame))
+    , m_makeView(std::move(makeView))
+{
+}
+
+CDocTemplate::~CDocTemplate()
+{
+    for (CDocument* document : std::as_const(m_documents))
+        document->m_pDocTemplate = nullptr;
+}
+
+QString CDocTemplate::GetDocString(DocStringIndex index) const
+{
+    return m_docStrings.value(index);
+}
+
+CDocTemplate::Confidence CDocTemplate::MatchDocType(const QString& path, CDocument** alreadyOpen) const
+{
+    *alreadyOpen = nullptr;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (CDocument* document : m_documents) {
+        if (!document->GetPathName().isEmpty() && document->GetPathName() == absolute) {
+            *alreadyOpen = document;
+            return yesAlreadyOpen;
+        }
+    }
+    // Extensions match without regard to case, as on the system the type
+    // strings come from: "PAGE.HTML" is a web page.
+    const QString extension = GetDocString(filterExt).trimmed();
+    if (!extension.isEmpty() && path.endsWith(extension, Qt::CaseInsensitive))
+        return yesAttemptNative;
+    return yesAttemptForeign;
+}
+
+CMDIChildWnd* CDocTemplate::CreateNewFrame(CDocument* document)
+{
+    CMDIChildWnd* frame = m_makeFrame();
+    CView* view = m_makeView();
+    frame->SetView(view, document);
+    document->AddFrame(frame);
+    if (m_pMainFrame)
+        m_pMainFrame->AddChildFrame(frame);
+    return frame;
+}
+
+void CDocTemplate::SetDefaultTitle(CDocument* document)
+{
+    document->SetTitle(GetDocString(docName) + QString::number(++m_nUntitledCount));
+}
+
+CDocument* CDocTemplate::OpenDocumentFile(const QString& path, bool makeVisible)
+{
+    COpenRequest request;
+    request.m_strPath = path;
+    request.m_bMakeVisible = makeVisible;
+    return OpenDocumentFile(request);
+}
+
+CDocument* CDocTemplate::OpenDocumentFile(const COpenRequest& request)
+{
+    const QString& path = request.m_strPath;
+    CDocument* document = m_makeDocument();
+    document->m_pDocTemplate = this;
+    m_documents.append(document);
+    emit documentCreated(document);
+    CMDIChildWnd* frame = CreateNewFrame(document);
+    frame->SetOpenRequest(request);
+    if (CView* view = frame->GetActiveView())
+        view->OnOpenRequest(request);
+
+    bool opened;
+    if (path.isEmpty()) {
+        SetDefaultTitle(document);
+        opened = document->OnNewDocument();
+    } else {
+        opened = document->OnOpenDocument(path);
+        if (opened)
+            document->SetPathName(path);
+    }
+    if (!opened) {
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        document->OnCloseDocument();
+        return nullptr;
+    }
+    frame->OnUpdateFrameTitle();
+    if (CView* view = frame->GetActiveView())
+        view->OnInitialUpdate();
+    frame->ActivateFrame(request.m_bMakeVisible ? -1 : 0);
+    return document;
+}
+
+bool CDocTemplate::SaveAllModified()
+{
+    const QList<CDocument*> documents = m_documents;
+    for (CDocument* document : documents) {
+        if (!document->SaveModified())
+            return false;
+    }
+    return true;
+}
+
+void CDocTemplate::CloseAllDocuments()
+{
+    const QList<CDocument*> documents = m_documents;
+    for (CDocument* document : documents)
+        document->OnCloseDocument();
+}
+
+void CDocTemplate::RemoveDocument(CDocument* document)
+{
+    m_documents.removeAll(document);
+}

@@ -1,0 +1,254 @@
+#include "framework/Document.h"
+
+#include "framework/Archive.h"
+#include "framework/DocTemplate.h"
+#include "framework/MessageBox.h"
+#include "framework/MDIChildWnd.h"
+#include "framework/View.h"
+#include "res/CommandIds.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+QString& DefaultDirectory()
+{
+    static QString folder = QDir::currentPath();
+    return folder;
+}
+} // namespace
+
+CDocument::CDocument()
+{
+    OnCommand(ZtCmd::ID_FILE_SAVE, [this] { DoFileSave(); });
+    OnCommand(ZtCmd::ID_FILE_SAVE_AS, [this] { DoSave(QString()); });
+    OnCommand(ZtCmd::ID_FILE_CLOSE, [this] {
+        if (SaveModified())
+            OnCloseDocument();
+    });
+}
+
+CDocument::~CDocument()
+{
+    if (m_pDocTemplate)
+        m_pDocTemplate->RemoveDocument(this);
+}
+
+bool CDocument::OnNewDocument()
+{
+    DeleteContents();
+    m_strPathName.clear();
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::OnOpenDocument(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        ReportError(tr("%1\nis a folder, not a file.").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    if (!info.exists()) {
+        ReportError(tr("%1\nFile not found.").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ReportError(tr("Cannot open %1.\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    CArchive archive(CArchive::Mode::Load, path);
+    archive.Bytes() = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ReportError(tr("Cannot read %1.\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    DeleteContents();
+    Serialize(archive);
+    if (archive.HasFailed()) {
+        if (!archive.ErrorMessage().isEmpty())
+            ReportError(archive.ErrorMessage());
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CDocument::OnSaveDocument(const QString& path)
+{
+    CArchive archive(CArchive::Mode::Store, path);
+    Serialize(archive);
+    if (archive.HasFailed()) {
+        if (!archive.ErrorMessage().isEmpty())
+            ReportError(archive.ErrorMessage());
+        return false;
+    }
+    // Written to a temporary file and renamed over the old one, so a full
+    // disk or a crash never leaves a half-written file behind.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(archive.Bytes()) != archive.Bytes().size()
+        || !file.commit()) {
+        file.cancelWriting();
+        ReportError(tr("Cannot save %1.\n%2\nThe file on disk was left unchanged.")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CDocument::OnCloseDocument()
+{
+    if (m_bClosing)
+        return;
+    m_bClosing = true;
+    const QList<CMDIChildWnd*> frames = Frames();
+    for (CMDIChildWnd* frame : frames) {
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->close();
+    }
+    DeleteContents();
+    if (m_pDocTemplate)
+        m_pDocTemplate->RemoveDocument(this);
+    m_pDocTemplate = nullptr;
+    deleteLater();
+}
+
+void CDocument::Serialize(CArchive&)
+{
+}
+
+void CDocument::SetPathName(const QString& path, bool addToRecentList)
+{
+    m_strPathName = QFileInfo(path).absoluteFilePath();
+    SetTitle(QFileInfo(path).fileName());
+    emit pathNameChanged(m_strPathName, addToRecentList);
+}
+
+void CDocument::SetTitle(const QString& title)
+{
+    m_strTitle = title;
+    emit titleChanged();
+}
+
+void CDocument::SetModifiedFlag(bool modified)
+{
+    if (m_bModified == modified)
+        return;
+    m_bModified = modified;
+    emit modifiedChanged(modified);
+}
+
+bool CDocument::SaveModified()
+{
+    if (!IsModified())
+        return true;
+    const QString name = m_strPathName.isEmpty() ? m_strTitle : QDir::toNativeSeparators(m_strPathName);
+    const auto answer = ZtMessageBox::Show(tr("Save changes to %1?").arg(name), QMessageBox::Warning,
+                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                           QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::No)
+        return true;
+    return DoFileSave();
+}
+
+bool CDocument::DoFileSave()
+{
+    const QFileInfo info(m_strPathName);
+    if (m_strPathName.isEmpty() || (info.exists() && !info.isWritable()))
+        return DoSave(QString());
+    return DoSave(m_strPathName);
+}
+
+QString CDocument::SaveAsDirectory() const
+{
+    if (!m_strPathName.isEmpty())
+        return QFileInfo(m_strPathName).absolutePath();
+    return DefaultDirectory();
+}
+
+void CDocument::SetDefaultDirectory(const QString& folder)
+{
+    DefaultDirectory() = folder;
+}
+
+bool CDocument::DoSave(const QString& path, bool replacePath)
+{
+    QString target = path;
+    if (target.isEmpty()) {
+        QString suggested = m_strTitle;
+        const QString extension = m_pDocTemplate ? m_pDocTemplate->GetDocString(CDocTemplate::filterExt) : QString();
+        if (!extension.isEmpty() && !suggested.contains(QLatin1Char('.')))
+            suggested += extension.trimmed();
+        QString filter;
+        if (m_pDocTemplate && !m_pDocTemplate->GetDocString(CDocTemplate::filterName).isEmpty())
+            filter = m_pDocTemplate->GetDocString(CDocTemplate::filterName).trimmed() + QStringLiteral(";;");
+        filter += tr("All Files (*)");
+        target = QFileDialog::getSaveFileName(QApplication::activeWindow(), tr("Save As"),
+                                              SaveAsDirectory() + QLatin1Char('/') + suggested, filter);
+        if (target.isEmpty())
+            return false;
+    }
+    if (!OnSaveDocument(target))
+        return false;
+    if (replacePath)
+        SetPathName(target);
+    return true;
+}
+
+QList<CMDIChildWnd*> CDocument::Frames() const
+{
+    QList<CMDIChildWnd*> frames;
+    for (const QPointer<CMDIChildWnd>& frame : m_frames) {
+        if (frame)
+            frames.append(frame);
+    }
+    return frames;
+}
+
+CView* CDocument::GetFirstView() const
+{
+    for (const QPointer<CMDIChildWnd>& frame : m_frames) {
+        if (frame && frame->GetActiveView())
+            return frame->GetActiveView();
+    }
+    return nullptr;
+}
+
+void CDocument::AddFrame(CMDIChildWnd* frame)
+{
+    m_frames.append(frame);
+    connect(this, &CDocument::titleChanged, frame, &CMDIChildWnd::OnUpdateFrameTitle);
+    connect(this, &CDocument::modifiedChanged, frame, &CMDIChildWnd::OnUpdateFrameTitle);
+}
+
+void CDocument::OnFrameDestroyed(CMDIChildWnd* frame)
+{
+    m_frames.removeAll(frame);
+    m_frames.removeAll(nullptr);
+    if (m_frames.isEmpty())
+        OnCloseDocument();
+}
+
+bool CDocument::CanCloseFrame(CMDIChildWnd* frame)
+{
+    if (m_bClosing)
+        return true;
+    for (const QPointer<CMDIChildWnd>& other : m_frames) {
+        if (other && other != frame)
+            return true; // another view of the document stays open
+    }
+    return SaveModified();
+}
+
+void CDocument::ReportError(const QString& message) const
+{
+    ZtMessageBox::Show(message, QMessageBox::Warning);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "framework/CmdTarget.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class CArchive;
+class CDocTemplate;
+class CMDIChildWnd;
+class CView;
+
+// A document: what is open under one path, shown in one or more child frames.
+//
+// The framework opens and saves it: OnOpenDocument reads the file and hands
+// the bytes to Serialize; OnSaveDocument takes the bytes from Serialize and
+// writes them atomically. File errors are reported here with a message box,
+// and a failed load or save changes nothing. Closing the last frame of a
+// modified document asks whether to save it first.
+class CDocument : public QObject, public CCmdTarget
+{
+    Q_OBJECT
+public:
+    CDocument();
+    ~CDocument() override;
+
+    virtual bool OnNewDocument();
+    virtual bool OnOpenDocument(const QString& path);
+    virtual bool OnSaveDocument(const QString& path);
+    virtual void OnCloseDocument();
+    virtual void Serialize(CArchive& ar);
+    virtual void DeleteContents() {}
+
+    virtual void SetPathName(const QString& path, bool addToRecentList = true);
+    QString GetPathName() const { return m_strPathName; }
+    virtual void SetTitle(const QString& title);
+    QString GetTitle() const { return m_strTitle; }
+
+    virtual bool IsModified() const { return m_bModified; }
+    virtual void SetModifiedFlag(bool modified = true);
+
+    // Asks "Save changes to ...?" when modified; false when the user
+    // cancelled or the save failed.
+    virtual bool SaveModified();
+    // Save: under the current path, or through Save As when there is none.
+    bool DoFileSave();
+    // Save As when path is empty; otherwise save under path.
+    bool DoSave(const QString& path, bool replacePath = true);
+
+    CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+    QList<CMDIChildWnd*> Frames() const;
+    CView* GetFirstView() const;
+
+    void AddFrame(CMDIChildWnd* frame);
+    // A frame of this document was destroyed; the document closes with its
+    // last frame.
+    void OnFrameDestroyed(CMDIChildWnd* frame);
+    // True when the frame may close: it is not the last one, or the user
+    // agreed to what happens to the unsaved changes.
+    bool CanCloseFrame(CMDIChildWnd* frame);
+
+    // The folder Save As dialogs start in for documents that have no path yet.
+    static void SetDefaultDirectory(const QString& folder);
+
+signals:
+    void titleChanged();
+    void modifiedChanged(bool modified);
+    // The document now stands for path; addToRecentList asks for it to be
+    // remembered among the recent files.
+    void pathNameChanged(const QString& path, bool addToRecentList);
+    // The document became the file the user works on now.
+    void currentFileChanged(const QString& path);
+
+protected:
+    // Shows a file error in the framework's message box.
+    void ReportError(const QString& message) const;
+    // The folder a Save As dialog opens in.
+    virtual QString SaveAsDirectory() const;
+
+private:
+    friend class CDocTemplate;
+    CDocTemplate* m_pDocTemplate = nullptr;
+    QList<QPointer<CMDIChildWnd>> m_frames;
+    QString m_strPathName;
+    QString m_strTitle;
+    bool m_bModified = false;
+    bool m_bClosing = false;
+};

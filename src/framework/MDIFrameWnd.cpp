@@ -1,0 +1,104 @@
+#include "framework/MDIFrameWnd.h"
+
+#include "framework/CommandActions.h"
+#include "framework/MDIChildWnd.h"
+#include "framework/View.h"
+
+#include <QAbstractEventDispatcher>
+#include <QMdiArea>
+
+CMDIFrameWnd::CMDIFrameWnd(QWidget* parent)
+    : QMainWindow(parent)
+    , m_pMdiArea(new QMdiArea(this))
+    , m_pCommands(new CCommandActions(this, [this] { return RoutingChain(); }))
+{
+    m_pMdiArea->setObjectName(QStringLiteral("MDIClient"));
+    m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_pMdiArea);
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        emit activeChildChanged(qobject_cast<CMDIChildWnd*>(window));
+    });
+    // Toolbar buttons follow their commands' states whenever the program
+    // has nothing else to do, like menus do before they open.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &CMDIFrameWnd::UpdateToolbarActions);
+}
+
+CMDIFrameWnd::~CMDIFrameWnd()
+{
+    // Child frames go first: their documents reach back to this window.
+    const QList<QMdiSubWindow*> children = m_pMdiArea->subWindowList();
+    for (QMdiSubWindow* child : children)
+        delete child;
+}
+
+QAction* CMDIFrameWnd::Action(int id)
+{
+    return m_pCommands->Action(id);
+}
+
+bool CMDIFrameWnd::ExecuteCommand(int id)
+{
+    return m_pCommands->Execute(id);
+}
+
+void CMDIFrameWnd::UpdateMenu(QMenu* menu)
+{
+    m_pCommands->UpdateMenu(menu);
+}
+
+void CMDIFrameWnd::UpdateToolbarActions()
+{
+    m_pCommands->UpdateToolbars();
+}
+
+const CCommandRouter& CMDIFrameWnd::Router() const
+{
+    return m_pCommands->Router();
+}
+
+QList<CCmdTarget*> CMDIFrameWnd::RoutingChain() const
+{
+    QList<CCmdTarget*> chain;
+    CMDIChildWnd* frame = MDIGetActive();
+    if (frame && frame->isVisible()) {
+        if (CView* view = frame->GetActiveView())
+            chain.append(view);
+        if (CDocument* document = frame->GetActiveDocument())
+            chain.append(document);
+        chain.append(frame);
+    }
+    chain.append(const_cast<CMDIFrameWnd*>(this));
+    chain.append(ExtraCommandTargets());
+    return chain;
+}
+
+void CMDIFrameWnd::AddChildFrame(CMDIChildWnd* frame)
+{
+    m_pMdiArea->addSubWindow(frame);
+    // New windows start large enough to work in; the area then cascades them.
+    const QSize area = m_pMdiArea->viewport()->size();
+    frame->resize(qMax(400, area.width() * 3 / 4), qMax(300, area.height() * 3 / 4));
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
+{
+    return qobject_cast<CMDIChildWnd*>(m_pMdiArea->activeSubWindow());
+}
+
+QList<CMDIChildWnd*> CMDIFrameWnd::ChildFrames() const
+{
+    QList<CMDIChildWnd*> frames;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
+        if (auto* frame = qobject_cast<CMDIChildWnd*>(window))
+            frames.append(frame);
+    }
+    return frames;
+}
+
+CView* CMDIFrameWnd::GetActiveView() const
+{
+    CMDIChildWnd* frame = MDIGetActive();
+    return frame ? frame->GetActiveView() : nullptr;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "framework/CmdTarget.h"
+
+#include <QMainWindow>
+
+class CCommandActions;
+class CCommandRouter;
+class CMDIChildWnd;
+class CView;
+class QAction;
+class QMdiArea;
+class QMenu;
+
+// The multiple-document main window: an MDI area for the child frames, and
+// the actions of the command ids with their routing through the active
+// view, its document, the child frame, this window and the last targets a
+// subclass adds.
+class CMDIFrameWnd : public QMainWindow, public CCmdTarget
+{
+    Q_OBJECT
+public:
+    explicit CMDIFrameWnd(QWidget* parent = nullptr);
+    ~CMDIFrameWnd() override;
+
+    // The one action of a command id, made on first request.
+    QAction* Action(int id);
+    // Runs a command as a menu would: only when enabled.
+    bool ExecuteCommand(int id);
+    // Sets a menu's items from their update handlers, before it shows.
+    virtual void UpdateMenu(QMenu* menu);
+    // The same for every visible toolbar button; done when the event loop
+    // goes idle.
+    void UpdateToolbarActions();
+    const CCommandRouter& Router() const;
+    CCommandActions& Commands() const { return *m_pCommands; }
+
+    QMdiArea* MdiArea() const { return m_pMdiArea; }
+    void AddChildFrame(CMDIChildWnd* frame);
+    CMDIChildWnd* MDIGetActive() const;
+    QList<CMDIChildWnd*> ChildFrames() const;
+    CView* GetActiveView() const;
+
+signals:
+    void activeChildChanged(CMDIChildWnd* frame);
+
+protected:
+    // Who gets a command: the active visible child's view, document and
+    // frame, then this window, then ExtraCommandTargets.
+    QList<CCmdTarget*> RoutingChain() const;
+    virtual QList<CCmdTarget*> ExtraCommandTargets() const { return {}; }
+
+private:
+    QMdiArea* m_pMdiArea;
+    CCommandActions* m_pCommands;
+};

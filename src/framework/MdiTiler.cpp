@@ -1,0 +1,35 @@
+#include "framework/MdiTiler.h"
+
+namespace {
+
+// The start and length of each of count slices of total pixels.
+QList<QPair<int, int>> Slices(int total, int count)
+{
+    QList<QPair<int, int>> slices;
+    const int base = total / count;
+    const int extra = total % count;
+    int start = 0;
+    for (int i = 0; i < count; ++i) {
+        const int length = base + (i < extra ? 1 : 0);
+        slices.append({start, length});
+        start += length;
+    }
+    return slices;
+}
+
+} // namespace
+
+QList<QRect> CMdiTiler::Tiles(const QRect& area, int count, Qt::Orientation orientation)
+{
+    QList<QRect> tiles;
+    if (count <= 0 || area.isEmpty())
+        return tiles;
+    const bool rows = orientation == Qt::Horizontal;
+    for (const auto& [start, length] : Slices(rows ? area.height() : area.width(), count)) {
+        if (rows)
+            tiles.append(QRect(area.left(), area.top() + start, area.width(), length));
+        else
+            tiles.append(QRect(area.left() + start, area.top(), length, area.height()));
+    }
+    return tiles;
+}

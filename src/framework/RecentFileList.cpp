@@ -1,0 +1,84 @@
+#include "framework/RecentFileList.h"
+
+#include "framework/Profile.h"
+
+#include <QDir>
+
+CRecentFileList::CRecentFileList(CProfile& profile, int size, const QString& section,
+                                 const QString& entryFormat)
+    : m_profile(profile)
+    , m_nSize(size)
+    , m_strSection(section)
+    , m_strEntryFormat(entryFormat)
+{
+}
+
+void CRecentFileList::Add(const QString& path)
+{
+    m_entries.removeAll(path);
+    m_entries.prepend(path);
+    while (m_entries.size() > m_nSize)
+        m_entries.removeLast();
+    WriteList();
+}
+
+void CRecentFileList::Remove(int index)
+{
+    if (index < 0 || index >= m_entries.size())
+        return;
+    m_entries.removeAt(index);
+    WriteList();
+}
+
+void CRecentFileList::ReadList()
+{
+    m_entries.clear();
+    for (int i = 1; i <= m_nSize; ++i) {
+        const QString path = m_profile.GetString(m_strSection, m_strEntryFormat.arg(i));
+        if (path.trimmed().isEmpty())
+            break;
+        if (!m_entries.contains(path))
+            m_entries.append(path);
+    }
+}
+
+void CRecentFileList::WriteList() const
+{
+    for (int i = 1; i <= m_nSize; ++i) {
+        const QString key = m_strEntryFormat.arg(i);
+        if (i <= m_entries.size())
+            m_profile.WriteString(m_strSection, key, m_entries[i - 1]);
+        else if (m_profile.Contains(m_strSection, key))
+            m_profile.RemoveKey(m_strSection, key);
+    }
+}
+
+QString CRecentFileList::AbbreviatePath(const QString& path, int maxWidth)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    if (native.size() <= maxWidth)
+        return native;
+    QStringList parts = native.split(QDir::separator());
+    const QString fileName = parts.takeLast();
+    // Keep the root and as many trailing folders as fit, with "..." between.
+    const QString head = parts.isEmpty() ? QString() : parts.takeFirst();
+    QString tail = QDir::separator() + fileName;
+    while (!parts.isEmpty()) {
+        const QString candidate = QDir::separator() + parts.last() + tail;
+        if (head.size() + 4 + candidate.size() > maxWidth)
+            break;
+        tail = candidate;
+        parts.removeLast();
+    }
+    if (parts.isEmpty())
+        return head + tail;
+    const QString abbreviated = head + QDir::separator() + QStringLiteral("...") + tail;
+    return abbreviated.size() <= maxWidth ? abbreviated : fileName;
+}
+
+QString CRecentFileList::MenuText(int index, int maxWidth) const
+{
+    QString name = AbbreviatePath(GetAt(index), maxWidth);
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(name);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "framework/SizeControlBar.h"
+
+#include <QString>
+
+// The "List Bar": the file list of one folder. It remembers the folder it
+// shows; when the list gets the keyboard focus while the folder last
+// selected in a tree is another one, it shows that folder instead.
+//
+// The list itself is put in by its owner; until then an empty list stands in.
+class CListBar : public CSizeControlBar
+{
+    Q_OBJECT
+public:
+    static constexpr int kListControlId = 32772;
+    static constexpr int kDockedInset = 4;
+
+    explicit CListBar(QWidget* parent = nullptr);
+
+    QWidget* List() const { return Contents(); }
+    // Replaces the list; the bar takes it over.
+    void SetListControl(QWidget* list);
+
+    QString Folder() const { return m_strFolder; }
+    // Makes folder the bar's folder and lists it.
+    void ShowFolder(const QString& folder);
+    // The folder last selected in a tree. While the list is out of sight it
+    // is not listed at once; the list shows it when it gets the focus.
+    void SetSelectedFolder(const QString& folder) { m_strSelectedFolder = folder; }
+
+signals:
+    // The folder changed; the list fills itself from it.
+    void folderChanged(const QString& folder);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnListFocused();
+
+    QString m_strFolder;
+    QString m_strSelectedFolder;
+};

@@ -1,0 +1,50 @@
+#include "projects/ProjectBar.h"
+
+#include "res/CommandIds.h"
+
+#include <QTabWidget>
+
+CProjectBar::CProjectBar(QWidget* parent)
+    : CSizeControlBar(QStringLiteral("Project Bar"), ZtCmd::ID_PROJECT_BAR, kDockedInset, parent)
+    , m_pTabs(new QTabWidget)
+{
+    setObjectName(QStringLiteral("ProjectBar"));
+    m_pTabs->setObjectName(QString::number(kTabControlId));
+    m_pTabs->setTabPosition(QTabWidget::South);
+    m_pTabs->setDocumentMode(true);
+    // A narrow bar squeezes the tab titles rather than hiding a tab.
+    m_pTabs->setUsesScrollButtons(false);
+    m_pTabs->setElideMode(Qt::ElideRight);
+    for (const QString& title : {QStringLiteral("Project"), QStringLiteral("Keywords"), QStringLiteral("Desktop")})
+        m_pTabs->addTab(new QWidget, title);
+    SetContents(m_pTabs);
+}
+
+int CProjectBar::CurrentTab() const
+{
+    return m_pTabs->currentIndex();
+}
+
+void CProjectBar::SetCurrentTab(int index)
+{
+    m_pTabs->setCurrentIndex(index);
+}
+
+QWidget* CProjectBar::GetTabWindow(int index) const
+{
+    return m_pTabs->widget(index);
+}
+
+void CProjectBar::SetTabWindow(int index, QWidget* window)
+{
+    QWidget* previous = m_pTabs->widget(index);
+    if (!previous || previous == window)
+        return;
+    const QString title = m_pTabs->tabText(index);
+    const bool current = m_pTabs->currentIndex() == index;
+    m_pTabs->removeTab(index);
+    previous->deleteLater();
+    m_pTabs->insertTab(index, window, title);
+    if (current)
+        m_pTabs->setCurrentIndex(index);
+}

@@ -1,0 +1,501 @@
+#include "support/TestMain.h"
+
+#include "files/FileName.h"
+#include "files/FileOperationPlan.h"
+#include "files/SHFileInfo.h"
+#include "files/ShellFileOperation.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStorageInfo>
+
+namespace {
+
+using EAnswer = CShellFileOperation::EAnswer;
+using EQuestion = CShellFileOperation::EQuestion;
+
+// What the scripted operations answer and what they were asked.
+struct CScript
+{
+    QList<EAnswer> answers;   // taken in order; Cancel when exhausted
+    int cancelAtStep = -1;    // the progress step on which "Cancel" is pressed
+    QList<EQuestion> questions;
+    QStringList errors;
+};
+
+CScript g_script;
+
+// A shell operation whose dialogs are answered from g_script.
+class CScriptedOperation : public CShellFileOperation
+{
+public:
+    using CShellFileOperation::CShellFileOperation;
+
+protected:
+    EAnswer Confirm(EQuestion question, const QString&) override
+    {
+        g_script.questions << question;
+        return g_script.answers.isEmpty() ? EAnswer::Cancel : g_script.answers.takeFirst();
+    }
+    void ShowError(const QString& message) override { g_script.errors << message; }
+    void BeginProgress(const QString&, int) override {}
+    bool StepProgress(int done, const QString&) override { return done != g_script.cancelAtStep; }
+    void EndProgress() override {}
+};
+
+// The shape shared by CFileName's copy, move and rename calls.
+using FOperation = bool (CFileName::*)(QWidget*, const QString&, const QString&) const;
+
+void WriteFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Paths below folder, relative and sorted: a compact picture of a tree.
+QStringList TreeOf(const QString& folder)
+{
+    QStringList names;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names << QDir(folder).relativeFilePath(it.next());
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+class TestFileName : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void predicates();
+    void fileSystemQueries();
+    void hideFileNames();
+
+    void planTransfers();
+    void copyAndWildcardNames();
+
+    void copyConflictAnswers();
+    void refusedOperations();
+    void copyToUnwritableDestination();
+    void progressCancelStopsCopy();
+    void moveKeepsDeclinedFiles();
+    void renamesAndFolderMove();
+    void deleteToTrash();
+    void copyListModes();
+    void defaultOperationCopiesQuietly();
+
+    void fileInfoDisplay();
+
+private:
+    QString Path(const QString& relative) const { return m_strRoot + QLatin1Char('/') + relative; }
+
+    QString m_strRoot;
+    int m_nCase = 0;
+};
+
+void TestFileName::initTestCase()
+{
+    CShellFileOperation::SetFactory([](QWidget* owner) {
+        return std::unique_ptr<CShellFileOperation>(new CScriptedOperation(owner));
+    });
+}
+
+void TestFileName::cleanupTestCase()
+{
+    CShellFileOperation::SetFactory({});
+}
+
+// Every test works in a fresh folder whose name has blanks and shell
+// characters, so no step may pass a path through a shell.
+void TestFileName::init()
+{
+    m_strRoot = ZtTest::SandboxDir() + QStringLiteral("/case %1 a b;$(x)'q").arg(++m_nCase);
+    QVERIFY(QDir().mkpath(m_strRoot));
+    g_script = CScript();
+}
+
+void TestFileName::predicates()
+{
+    WriteFile(Path("empty.txt"), "");
+    WriteFile(Path("data.bin"), QByteArray("ab\0cd", 5));
+    WriteFile(Path("x.txt"), "\x89PNG\r\n\x1a\nabc");
+    WriteFile(Path("OLD.HTM"), "caf\xe9 cr\xe8me");
+    WriteFile(Path("site.html/Makefile"), "all:");
+    const struct { const char* name; bool folder, file, text, browsable; } cases[] = {
+        {"site.html", true, false, false, false}, // a folder is never browsed
+        {"empty.txt", false, true, true, true},
+        {"data.bin", false, true, false, false},   // a NUL byte
+        {"x.txt", false, true, false, true},       // a PNG signature
+        {"OLD.HTM", false, true, true, true},      // Latin-1 text, upper-case extension
+        {"site.html/Makefile", false, true, true, false},
+        {"nothing.gif", false, false, false, true},
+    };
+    const CFileName fileName;
+    for (const auto& c : cases) {
+        const QString path = Path(c.name);
+        QCOMPARE(fileName.IsFolder(path), c.folder);
+        QCOMPARE(fileName.IsFile(path), c.file);
+        QCOMPARE(fileName.IsTextFile(path), c.text);
+        QCOMPARE(fileName.IsBrowsable(path), c.browsable);
+        QCOMPARE(CFileName(path).Exist(), c.folder || c.file);
+    }
+}
+
+void TestFileName::fileSystemQueries()
+{
+    WriteFile(Path("five.txt"), "12345");
+    QVERIFY(QDir().mkdir(Path("dir")));
+    const CFileName fileName;
+    QCOMPARE(fileName.GetFileSize(Path("five.txt")), qint64(5));
+    QCOMPARE(fileName.GetFileSize(Path("dir")), qint64(0));
+    QCOMPARE(fileName.GetFileSize(Path("new page.html")), qint64(-1));
+
+    CFileName::CStatus status;
+    QVERIFY(fileName.GetFileStatus(Path("five.txt"), &status));
+    QCOMPARE(status.m_size, qint64(5));
+    QVERIFY(!status.m_bFolder);
+    QVERIFY(status.m_mtime.isValid());
+    QVERIFY(qAbs(status.m_mtime.secsTo(QDateTime::currentDateTime())) < 120);
+    QVERIFY(fileName.GetFileStatus(Path("dir"), &status));
+    QVERIFY(status.m_bFolder);
+    QVERIFY(!fileName.GetFileStatus(Path("missing"), &status));
+
+    QVERIFY(fileName.CreateNewDirectory(Path("one")));
+    QVERIFY(!fileName.CreateNewDirectory(Path("no/parent/here"))); // parent missing
+    QVERIFY(!fileName.CreateNewDirectory(QString()));
+
+    QVERIFY(fileName.ChainCreateDirectory(Path("a/b c/d")));
+    QVERIFY(fileName.IsFolder(Path("a/b c/d")));
+
+    QCOMPARE(fileName.GetRoot(Path("not/yet/made.html")), QStorageInfo(m_strRoot).rootPath());
+    QCOMPARE(fileName.GetRoot(QStringLiteral("/")), QStringLiteral("/"));
+    QCOMPARE(fileName.GetRoot(QString()), QString());
+
+    // Start-up's rule: level 2 needs a major of at least 4 and a minor of 71.
+    int major = 0;
+    int minor = 0;
+    QVERIFY(fileName.GetBrowserVersion(&major, &minor));
+    QVERIFY(major >= 4);
+    QVERIFY(minor >= 71);
+    QVERIFY(fileName.GetBrowserVersion(nullptr, nullptr));
+}
+
+void TestFileName::hideFileNames()
+{
+    const struct { const char* name; int number; const char* hidden; } cases[] = {
+        {"Zoo9.txt", 2, "Bqq1.txt"},           // letters and digits wrap
+        {"bcd.html", -1, "abc.html"},
+        {"a.x", 27, "b.x"},
+        {"my-page_1.htm", 1, "nz-qbhf_2.htm"}, // punctuation kept
+        {"readme", 1, "sfbenf"},
+        {".profile", 1, ".qspgjmf"},           // a leading dot is no extension
+    };
+    for (const auto& c : cases)
+        QCOMPARE(CFileName::HiddenName(c.name, c.number), QString(c.hidden));
+
+    // "a" shifted by 1 is "b", the old name of another file: the rename must
+    // not lose either of them.
+    WriteFile(Path("a.txt"), "A");
+    WriteFile(Path("b.txt"), "B");
+    QVERIFY(QDir().mkdir(Path("sub")));
+    const CFileName fileName;
+    QVERIFY(fileName.HideAllFileNames(m_strRoot, 1));
+    QCOMPARE(TreeOf(m_strRoot), QStringList({"b.txt", "c.txt", "sub"}));
+    QCOMPARE(ReadFile(Path("b.txt")), QByteArray("A"));
+    QCOMPARE(ReadFile(Path("c.txt")), QByteArray("B"));
+    QVERIFY(fileName.HideAllFileNames(m_strRoot, -1));
+    QCOMPARE(TreeOf(m_strRoot), QStringList({"a.txt", "b.txt", "sub"}));
+    QCOMPARE(ReadFile(Path("a.txt")), QByteArray("A"));
+
+    // The new name of "b.txt" is taken by a folder: nothing is renamed.
+    QVERIFY(QDir().mkdir(Path("c.txt")));
+    QVERIFY(!fileName.HideAllFileNames(m_strRoot, 1));
+    QCOMPARE(TreeOf(m_strRoot), QStringList({"a.txt", "b.txt", "c.txt", "sub"}));
+    QVERIFY(!fileName.HideAllFileNames(Path("missing"), 1));
+}
+
+void TestFileName::planTransfers()
+{
+    WriteFile(Path("src/f.txt"), "f");
+    WriteFile(Path("src/Makefile"), "m");
+    QVERIFY(QDir().mkpath(Path("src/inner")));
+    QVERIFY(QDir().mkpath(Path("dest")));
+    const struct { QStringList sources; QString destination; bool copy; QStringList targets; }
+        cases[] = {
+        {{"src/f.txt"}, "dest", true, {"dest/f.txt"}},
+        {{"src/f.txt"}, "new/*.*", true, {"new/f.txt"}},
+        {{"src/f.txt"}, "new/", true, {"new/f.txt"}},
+        {{"src/f.txt"}, "dest/g.txt", true, {"dest/g.txt"}},
+        {{"src/f.txt", "src/Makefile"}, "new", true, {"new/f.txt", "new/Makefile"}},
+        {{"src/*.*"}, "new", true, {"new/Makefile", "new/f.txt", "new/inner"}},
+        {{"src/f.txt"}, "src", true, {"src/f (copy).txt"}},
+        {{"src/f.txt"}, "src/", false, {}}, // moving onto itself is nothing to do
+    };
+    for (const auto& c : cases) {
+        QStringList sources;
+        for (const QString& source : c.sources)
+            sources << Path(source);
+        QStringList planned;
+        for (const CFileTransfer& transfer :
+             CFileOperationPlan::PlanTransfers(sources, Path(c.destination), c.copy))
+            planned << QDir(m_strRoot).relativeFilePath(transfer.m_strTarget);
+        QCOMPARE(planned, c.targets);
+    }
+}
+
+void TestFileName::copyAndWildcardNames()
+{
+    WriteFile(Path("page.html"), "x");
+    WriteFile(Path("page (copy).html"), "x");
+    QCOMPARE(CFileOperationPlan::UniqueCopyName(Path("page.html")), Path("page (copy 2).html"));
+    QVERIFY(QDir().mkdir(Path("v1.2")));
+    QCOMPARE(CFileOperationPlan::UniqueCopyName(Path("v1.2")), Path("v1.2 (copy)"));
+    QCOMPARE(CFileOperationPlan::UniqueCopyName(Path(".hidden")), Path(".hidden (copy)"));
+
+    QVERIFY(CFileOperationPlan::IsSameOrInside(Path("v1.2/x"), Path("v1.2")));
+    QVERIFY(CFileOperationPlan::IsSameOrInside(Path("v1.2"), Path("v1.2/")));
+    QVERIFY(!CFileOperationPlan::IsSameOrInside(Path("v1.23"), Path("v1.2")));
+
+    const auto map = &CFileOperationPlan::MapWildcardName;
+    QCOMPARE(map("INDEX.HTM", "*.htm", "*.html"), QStringLiteral("INDEX.html")); // case ignored
+    QCOMPARE(map("index.txt", "*.htm", "*.html"), QString());
+    QCOMPARE(map("Makefile", "*.*", "*.bak"), QStringLiteral("Makefile.bak"));
+    QCOMPARE(map("a1.txt", "a?.txt", "b?.txt"), QStringLiteral("b1.txt"));
+}
+
+void TestFileName::copyConflictAnswers()
+{
+    // What is answered, the result, dest/one.txt and dest/two.txt afterwards,
+    // and how many questions were asked.
+    const struct { QList<EAnswer> answers; bool result; QByteArray first, second; int questions; }
+        cases[] = {
+        {{EAnswer::No, EAnswer::Yes}, true, "old 1", "new 2", 2},
+        {{EAnswer::YesToAll}, true, "new 1", "new 2", 1},
+        {{EAnswer::Cancel}, false, "old 1", "old 2", 1},
+    };
+    const QString list = Path("src/one.txt") + QChar(0) + Path("src/two.txt") + QChar(0);
+    for (const auto& c : cases) {
+        WriteFile(Path("src/one.txt"), "new 1");
+        WriteFile(Path("src/two.txt"), "new 2");
+        WriteFile(Path("dest/one.txt"), "old 1");
+        WriteFile(Path("dest/two.txt"), "old 2");
+        g_script = CScript();
+        g_script.answers = c.answers;
+        QCOMPARE(CFileName().ShellCopyFiles(nullptr, list, Path("dest/*.*")), c.result);
+        QCOMPARE(ReadFile(Path("dest/one.txt")), c.first);
+        QCOMPARE(ReadFile(Path("dest/two.txt")), c.second);
+        QCOMPARE(g_script.questions.size(), c.questions);
+        QCOMPARE(TreeOf(Path("dest")), QStringList({"one.txt", "two.txt"})); // no leftovers
+    }
+}
+
+// Each refusal shows one message (none for an empty paste) and changes nothing.
+void TestFileName::refusedOperations()
+{
+    WriteFile(Path("site/index.html"), "i");
+    QVERIFY(QDir().mkpath(Path("site/sub")));
+    WriteFile(Path("a.html"), "a");
+    WriteFile(Path("b.html"), "b");
+    QVERIFY(QDir().mkpath(Path("dest")));
+    const QStringList before = TreeOf(m_strRoot);
+    const struct { FOperation operation; const char* source, *destination, *message; } cases[] = {
+        {&CFileName::ShellCopyFiles, "site", "site/sub", "inside the source folder"},
+        {&CFileName::ShellMoveFiles, "site", "site/sub/", "inside the source folder"},
+        {&CFileName::ShellCopyFiles, "gone.html", "dest", "does not exist"},
+        {&CFileName::ShellCopyFiles, "", "dest", ""},
+        {&CFileName::ShellRenameFiles, "a.html", "b.html", "already exists"},
+        {&CFileName::ShellRenameFiles, "gone.html", "c.html", "does not exist"},
+        {&CFileName::ShellRenameFiles, "*.xyz", "*.abc", "no such file"},
+    };
+    const CFileName fileName;
+    for (const auto& c : cases) {
+        g_script = CScript();
+        const QString source = *c.source ? Path(c.source) : QString();
+        QVERIFY(!(fileName.*c.operation)(nullptr, source, Path(c.destination)));
+        const QString message = QString::fromLatin1(c.message);
+        QCOMPARE(g_script.errors.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(g_script.errors.first().contains(message), qPrintable(g_script.errors[0]));
+        QCOMPARE(TreeOf(m_strRoot), before);
+    }
+    QCOMPARE(ReadFile(Path("b.html")), QByteArray("b"));
+}
+
+void TestFileName::copyToUnwritableDestination()
+{
+    // Permission bits do not stop root; a read-only system folder stops everybody.
+    const QString destination = QStringLiteral("/sys");
+    QFile probe(destination + QStringLiteral("/zt-probe"));
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.remove();
+        QSKIP("no unwritable folder available here");
+    }
+    WriteFile(Path("src/page.html"), "keep me");
+
+    QVERIFY(!CFileName().ShellCopyFiles(nullptr, Path("src/page.html"), destination));
+    QCOMPARE(g_script.errors.size(), 1);
+    QVERIFY(g_script.errors.first().contains(QLatin1String("page.html")));
+    QVERIFY(!CFileName().ShellMoveFiles(nullptr, Path("src/page.html"), destination));
+    QCOMPARE(ReadFile(Path("src/page.html")), QByteArray("keep me"));
+}
+
+void TestFileName::progressCancelStopsCopy()
+{
+    for (int i = 1; i <= 4; ++i)
+        WriteFile(Path(QStringLiteral("src/f%1.txt").arg(i)), "x");
+    g_script.cancelAtStep = 2;
+    auto operation = CShellFileOperation::Create(nullptr);
+    QVERIFY(!operation->Copy({Path("src")}, Path("dest/")));
+    QVERIFY(operation->WasCancelled());
+    QVERIFY(g_script.errors.isEmpty()); // cancelling is not an error
+    QCOMPARE(TreeOf(Path("dest/src")), QStringList({"f1.txt"}));
+    QCOMPARE(TreeOf(Path("src")).size(), 4);
+}
+
+void TestFileName::moveKeepsDeclinedFiles()
+{
+    WriteFile(Path("src/dir/keep.txt"), "source keep");
+    WriteFile(Path("src/dir/take.txt"), "source take");
+    WriteFile(Path("dest/dir/keep.txt"), "dest keep");
+    // Merge the folder, decline keep.txt; take.txt has no conflict.
+    g_script.answers = {EAnswer::Yes, EAnswer::No};
+    QVERIFY(CFileName().ShellMoveFiles(nullptr, Path("src/dir"), Path("dest")));
+    QCOMPARE(g_script.questions,
+             QList<EQuestion>({EQuestion::MergeFolder, EQuestion::ReplaceFile}));
+    QCOMPARE(ReadFile(Path("dest/dir/keep.txt")), QByteArray("dest keep"));
+    QCOMPARE(ReadFile(Path("dest/dir/take.txt")), QByteArray("source take"));
+    QCOMPARE(TreeOf(Path("src")), QStringList({"dir", "dir/keep.txt"}));
+}
+
+void TestFileName::renamesAndFolderMove()
+{
+    WriteFile(Path("old folder/page.html"), "p");
+    WriteFile(Path("old folder/a.htm"), "a");
+    WriteFile(Path("old folder/c.txt"), "c");
+    QVERIFY(QDir().mkdir(Path("target")));
+    const CFileName fileName;
+    QVERIFY(fileName.ShellRenameDirectory(nullptr, Path("old folder"), Path("new 'folder'")));
+    QVERIFY(fileName.ShellRenameFiles(nullptr, Path("new 'folder'/page.html"), "index.html"));
+    QVERIFY(fileName.ShellRenameFiles(nullptr, Path("new 'folder'/*.htm"), "*.html"));
+    QVERIFY(fileName.MoveDirectory(nullptr, Path("new 'folder'"), Path("target")));
+    QCOMPARE(TreeOf(m_strRoot), QStringList({"target", "target/new 'folder'",
+                                             "target/new 'folder'/a.html",
+                                             "target/new 'folder'/c.txt",
+                                             "target/new 'folder'/index.html"}));
+    QVERIFY(g_script.errors.isEmpty());
+}
+
+void TestFileName::deleteToTrash()
+{
+    WriteFile(Path("doomed;$(x).html"), "d");
+    WriteFile(Path("folder/inner.txt"), "i");
+    WriteFile(Path("third.txt"), "t");
+    WriteFile(Path("kept.txt"), "k");
+    const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                          + QStringLiteral("/Trash/files");
+    const CFileName fileName;
+
+    g_script.answers = {EAnswer::Yes, EAnswer::Yes, EAnswer::No};
+    QVERIFY(fileName.ShellDeleteItems(nullptr, Path("doomed;$(x).html"), 0));
+    QCOMPARE(ReadFile(trash + QStringLiteral("/doomed;$(x).html")), QByteArray("d"));
+    // Several items, each followed by a NUL, are one question.
+    const QString both = Path("folder") + QChar(0) + Path("third.txt") + QChar(0);
+    QVERIFY(fileName.ShellDeleteItems(nullptr, both, 0));
+    QCOMPARE(g_script.questions.size(), 2);
+    // Declining keeps everything and is no error.
+    QVERIFY(!fileName.ShellDeleteItems(nullptr, Path("kept.txt"), 0));
+    QCOMPARE(TreeOf(m_strRoot), QStringList({"kept.txt"}));
+    QVERIFY(g_script.errors.isEmpty());
+
+    QVERIFY(fileName.ShellDeleteItems(nullptr, Path("kept.txt"), CFileName::NoConfirmation));
+    QVERIFY(TreeOf(m_strRoot).isEmpty());
+    QCOMPARE(g_script.questions.size(), 3);
+}
+
+void TestFileName::copyListModes()
+{
+    WriteFile(Path("a.html"), "a");
+    WriteFile(Path("b.html"), "b");
+    QVERIFY(QDir().mkdir(Path("dest")));
+    const CFileName fileName;
+    const QString dest = Path("dest");
+    QVERIFY(fileName.ShellCopyList(nullptr, {Path("a.html")}, dest, CFileOperationPlan::ModeCopy));
+    QVERIFY(fileName.ShellCopyList(nullptr, {Path("b.html")}, dest, CFileOperationPlan::ModeMove));
+    QVERIFY(!fileName.ShellCopyList(nullptr, {Path("a.html")}, Path("other"), 7));
+    QCOMPARE(TreeOf(m_strRoot), QStringList({"a.html", "dest", "dest/a.html", "dest/b.html"}));
+}
+
+// The real dialogs stay out of sight when there is nothing to ask and the
+// work is quick. A copy keeps hidden files and time stamps, and the source.
+void TestFileName::defaultOperationCopiesQuietly()
+{
+    WriteFile(Path("src/page.html"), "<HTML>");
+    WriteFile(Path("src/img/logo.gif"), "GIF89a");
+    WriteFile(Path("src/.hidden"), "h");
+    QVERIFY(QDir().mkdir(Path("dest")));
+    CShellFileOperation operation(nullptr);
+    QVERIFY(operation.Copy({Path("src")}, Path("dest")));
+    QCOMPARE(TreeOf(Path("dest/src")), TreeOf(Path("src")));
+    QCOMPARE(TreeOf(Path("src")).size(), 4);
+    QCOMPARE(ReadFile(Path("dest/src/img/logo.gif")), QByteArray("GIF89a"));
+    QCOMPARE(QFileInfo(Path("dest/src/page.html")).lastModified(),
+             QFileInfo(Path("src/page.html")).lastModified());
+    QVERIFY(operation.Move({Path("dest/src")}, Path("moved")));
+    QCOMPARE(TreeOf(Path("moved")), TreeOf(Path("src")));
+    QVERIFY(!CFileName().Exist(Path("dest/src")));
+    QVERIFY(operation.LastError().isEmpty());
+}
+
+void TestFileName::fileInfoDisplay()
+{
+    WriteFile(Path("page.html"), QByteArray(1500, 'x'));
+    QVERIFY(QDir().mkdir(Path("folder")));
+
+    const CSHFileInfo page(Path("page.html"));
+    QCOMPARE(page.GetFileSize(), QStringLiteral("2 KB"));
+    QVERIFY2(page.GetDescription().contains(QLatin1String("HTML")),
+             qPrintable(page.GetDescription()));
+    QCOMPARE(page.GetLastWriteTime(),
+             QFileInfo(Path("page.html")).lastModified().toString("yyyy-MM-dd HH:mm"));
+
+    const CSHFileInfo folder{QFileInfo(Path("folder"))};
+    QCOMPARE(folder.GetFileSize(), QString());
+    QVERIFY(!folder.GetDescription().isEmpty());
+    QVERIFY(folder.GetDescription().at(0).isUpper());
+    QVERIFY(!folder.GetIcon().isNull());
+
+    const CSHFileInfo missing(Path("missing.html"));
+    QCOMPARE(missing.GetFileSize(), QString());
+    QCOMPARE(missing.GetLastWriteTime(), QString());
+    QCOMPARE(CSHFileInfo(QStringLiteral("/")).GetDisplayName(), QStringLiteral("/"));
+
+    // Whole kilobytes, rounded up, with thousands separators and no overflow.
+    QCOMPARE(CSHFileInfo::FormatSize(0), QStringLiteral("0 KB"));
+    QCOMPARE(CSHFileInfo::FormatSize(1), QStringLiteral("1 KB"));
+    QCOMPARE(CSHFileInfo::FormatSize(1024), QStringLiteral("1 KB"));
+    QCOMPARE(CSHFileInfo::FormatSize(1025), QStringLiteral("2 KB"));
+    QCOMPARE(CSHFileInfo::FormatSize(qint64(1234) * 1024), QStringLiteral("1,234 KB"));
+    QCOMPARE(CSHFileInfo::FormatSize(qint64(3) << 30), QStringLiteral("3,145,728 KB"));
+}
+
+ZT_TEST_MAIN(TestFileName)
+#include "tst_filename.moc"

@@ -1,0 +1,124 @@
+#include "support/TestMain.h"
+
+#include "framework/CmdTarget.h"
+#include "framework/CmdUI.h"
+#include "framework/CommandRouter.h"
+#include "framework/Profile.h"
+#include "framework/RecentFileList.h"
+#include "framework/SingleInstance.h"
+
+#include <QSignalSpy>
+#include <QThread>
+
+namespace {
+// A command target whose handlers record what ran.
+class CRecordingTarget : public CCmdTarget
+{
+public:
+    explicit CRecordingTarget(QString name) : m_name(std::move(name)) {}
+    void Handle(int id) { OnCommand(id, [this, id] { log.append(m_name + QString::number(id)); }); }
+    void Update(int id, bool enabled, bool checked)
+    {
+        OnUpdate(id, [enabled, checked](CCmdUI* cmdUI) {
+            cmdUI->Enable(enabled);
+            cmdUI->SetCheck(checked);
+        });
+    }
+    static QStringList log;
+
+private:
+    QString m_name;
+};
+QStringList CRecordingTarget::log;
+} // namespace
+
+class TestFramework : public QObject
+{
+    Q_OBJECT
+private slots:
+    void routesAlongTheChain();
+    void recentListKeepsFourMostRecent();
+    void singleInstanceHandsFilesOver();
+};
+
+void TestFramework::routesAlongTheChain()
+{
+    CRecordingTarget view(QStringLiteral("view")), document(QStringLiteral("doc")), app(QStringLiteral("app"));
+    QList<CCmdTarget*> chain{&view, &document, &app};
+    CCommandRouter router([&chain] { return chain; });
+    CRecordingTarget::log.clear();
+
+    // The first handler on the chain wins.
+    view.Handle(1);
+    app.Handle(1);
+    QVERIFY(router.Execute(1));
+    QCOMPARE(CRecordingTarget::log, QStringList{QStringLiteral("view1")});
+
+    // Without update handlers a command is enabled exactly when someone handles it.
+    app.Handle(2);
+    QVERIFY(router.IsEnabled(2));
+    QVERIFY(!router.IsEnabled(3));
+    QVERIFY(!router.Execute(3));
+
+    // An update handler further up decides even for a command handled lower
+    // down, and a disabled command does not run.
+    document.Update(2, false, true);
+    CCmdUI cmdUI(2);
+    router.Update(&cmdUI);
+    QVERIFY(!cmdUI.m_bEnabled);
+    QVERIFY(cmdUI.m_bChecked);
+    QVERIFY(!router.Execute(2));
+    QCOMPARE(CRecordingTarget::log.size(), 1);
+
+    // When the active view goes, its handlers leave the chain with it.
+    chain.removeFirst();
+    QVERIFY(router.IsEnabled(1)); // the application still handles 1
+    QVERIFY(router.Execute(1));
+    QCOMPARE(CRecordingTarget::log.last(), QStringLiteral("app1"));
+}
+
+void TestFramework::recentListKeepsFourMostRecent()
+{
+    CProfile profile(ZtTest::SandboxDir() + QStringLiteral("/mru.ini"));
+    CRecentFileList list(profile);
+    for (const char* name : {"/a", "/b", "/c", "/d", "/e", "/c"})
+        list.Add(QString::fromLatin1(name));
+    QCOMPARE(list.Entries(), (QStringList{"/c", "/e", "/d", "/b"}));
+    QCOMPARE(profile.GetString(QStringLiteral("recent file list"), QStringLiteral("file1")), QStringLiteral("/c"));
+
+    list.Remove(1);
+    CRecentFileList reread(profile);
+    reread.ReadList();
+    QCOMPARE(reread.Entries(), (QStringList{"/c", "/d", "/b"}));
+    QVERIFY(!profile.Contains(QStringLiteral("Recent File List"), QStringLiteral("File4")));
+
+    QCOMPARE(reread.MenuText(0), QStringLiteral("&1 /c"));
+    const QString longPath = QStringLiteral("/home/user/sites/customer/archive/2024/pages/index&more.html");
+    const QString shortened = CRecentFileList::AbbreviatePath(longPath, 40);
+    QVERIFY(shortened.size() <= 40);
+    QVERIFY(shortened.endsWith(QStringLiteral("index&more.html")));
+    QVERIFY(shortened.contains(QStringLiteral("...")));
+    list.Add(longPath);
+    QVERIFY(list.MenuText(0).contains(QStringLiteral("index&&more.html")));
+}
+
+void TestFramework::singleInstanceHandsFilesOver()
+{
+    QVERIFY(!CSingleInstance::SendToRunning({QStringLiteral("/tmp/x.html")}, 200));
+    CSingleInstance running;
+    QVERIFY(running.Listen());
+    QSignalSpy requested(&running, &CSingleInstance::filesRequested);
+    QStringList sent{QStringLiteral("/tmp/a b.html"), QStringLiteral("/tmp/c;$(d).css")};
+    bool delivered = false;
+    // The sender blocks, so it runs in another thread while this one serves.
+    QThread* sender = QThread::create([&] { delivered = CSingleInstance::SendToRunning(sent, 3000); });
+    sender->start();
+    QVERIFY(requested.wait(3000));
+    sender->wait();
+    delete sender;
+    QVERIFY(delivered);
+    QCOMPARE(requested.first().first().toStringList(), sent);
+}
+
+ZT_TEST_MAIN(TestFramework)
+#include "tst_framework.moc"

@@ -1,0 +1,144 @@
+#include "support/TestMain.h"
+
+#include "framework/DockSide.h"
+#include "framework/WindowPlacement.h"
+
+class TestPlacement : public QObject
+{
+    Q_OBJECT
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void parsesFields();
+    void rejectsMalformed_data();
+    void rejectsMalformed();
+    void fitToScreens_data();
+    void fitToScreens();
+    void dockSide_data();
+    void dockSide();
+};
+
+void TestPlacement::roundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("normal") << "0,1,-1,-1,-8,-8,25,0,1255,974";
+    QTest::newRow("maximised") << "2,3,-32000,-32000,-1,-1,100,120,900,700";
+    QTest::newRow("empty rectangle") << "0,1,0,0,0,0,10,10,10,10";
+    QTest::newRow("extremes") << "4294967295,0,-2147483648,2147483647,0,0,-2147483647,-2147483647,2147483647,2147483647";
+}
+
+void TestPlacement::roundTrip()
+{
+    QFETCH(QString, text);
+    const std::optional<CWindowPlacement> placement = CWindowPlacement::Parse(text);
+    QVERIFY(placement);
+    QCOMPARE(placement->Format(), text);
+}
+
+void TestPlacement::parsesFields()
+{
+    const std::optional<CWindowPlacement> p = CWindowPlacement::Parse(QStringLiteral(" 2, 3,-1,-2,-8,-9,25,10,1255,974 "));
+    QVERIFY(p);
+    QCOMPARE(p->flags, 2u);
+    QCOMPARE(p->showCmd, CWindowPlacement::ShowMaximized);
+    QCOMPARE(p->minPosition, QPoint(-1, -2));
+    QCOMPARE(p->maxPosition, QPoint(-8, -9));
+    // Right and bottom lie outside the rectangle.
+    QCOMPARE(p->normal, QRect(25, 10, 1230, 964));
+
+    CWindowPlacement made;
+    made.normal = QRect(0, 0, 100, 50);
+    QCOMPARE(made.Format(), QStringLiteral("0,1,0,0,0,0,0,0,100,50"));
+}
+
+void TestPlacement::rejectsMalformed_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << "";
+    QTest::newRow("nine numbers") << "0,1,0,0,0,0,10,10,100";
+    QTest::newRow("eleven numbers") << "0,1,0,0,0,0,10,10,100,100,5";
+    QTest::newRow("trailing comma") << "0,1,0,0,0,0,10,10,100,100,";
+    QTest::newRow("empty field") << "0,1,0,,0,0,10,10,100,100";
+    QTest::newRow("letters") << "0,1,0,0,0,0,10,10,abc,100";
+    QTest::newRow("number with garbage") << "0,1,0,0,0,0,10,10,100px,100";
+    QTest::newRow("garbage after") << "0,1,0,0,0,0,10,10,100,100 x";
+    QTest::newRow("negative flags") << "-1,1,0,0,0,0,10,10,100,100";
+    QTest::newRow("negative show") << "0,-3,0,0,0,0,10,10,100,100";
+    QTest::newRow("decimal") << "0,1,0,0,0,0,10.5,10,100,100";
+    QTest::newRow("semicolons") << "0;1;0;0;0;0;10;10;100;100";
+    QTest::newRow("too large") << "0,1,0,0,0,0,10,10,2147483648,100";
+    QTest::newRow("flags too large") << "4294967296,1,0,0,0,0,10,10,100,100";
+    QTest::newRow("right at the lowest") << "0,1,0,0,0,0,10,10,-2147483648,100";
+}
+
+void TestPlacement::rejectsMalformed()
+{
+    QFETCH(QString, text);
+    QVERIFY(!CWindowPlacement::Parse(text));
+}
+
+void TestPlacement::fitToScreens_data()
+{
+    QTest::addColumn<QRect>("wanted");
+    QTest::addColumn<QList<QRect>>("screens");
+    QTest::addColumn<QRect>("expected");
+    const QRect one(0, 0, 1280, 1024);
+    const QList<QRect> single{one};
+    const QList<QRect> pair{one, QRect(1280, 0, 1920, 1080)};
+
+    QTest::newRow("inside stays") << QRect(25, 0, 1230, 974) << single << QRect(25, 0, 1230, 974);
+    QTest::newRow("hanging off right but title visible")
+        << QRect(1100, 100, 800, 600) << single << QRect(1100, 100, 800, 600);
+    QTest::newRow("title just off the right") << QRect(1200, 100, 800, 600) << single << QRect(480, 100, 800, 600);
+    QTest::newRow("far away") << QRect(5000, 5000, 400, 300) << single << QRect(880, 724, 400, 300);
+    QTest::newRow("above the screen") << QRect(100, -40, 400, 300) << single << QRect(100, 0, 400, 300);
+    QTest::newRow("left of the screen") << QRect(-500, 200, 400, 300) << single << QRect(0, 200, 400, 300);
+    QTest::newRow("too large") << QRect(0, 0, 5000, 4000) << single << one;
+    QTest::newRow("second screen stays") << QRect(1500, 100, 800, 600) << pair << QRect(1500, 100, 800, 600);
+    QTest::newRow("gone second screen") << QRect(1500, 100, 800, 600) << single << QRect(480, 100, 800, 600);
+    QTest::newRow("to nearest screen") << QRect(4000, 200, 800, 600) << pair << QRect(2400, 200, 800, 600);
+    QTest::newRow("larger than the small screen kept on the large")
+        << QRect(1300, 10, 1800, 1050) << pair << QRect(1300, 10, 1800, 1050);
+    QTest::newRow("largest screen bounds the size")
+        << QRect(1300, 10, 3000, 2000) << pair << QRect(1280, 0, 1920, 1080);
+    QTest::newRow("inverted rectangle") << QRect(QPoint(500, 400), QPoint(99, 99)) << single
+                                        << QRect(100, 100, 400, 300);
+    QTest::newRow("small window inside") << QRect(10, 10, 60, 30) << single << QRect(10, 10, 60, 30);
+    QTest::newRow("no screens") << QRect(9000, 9000, 10, 10) << QList<QRect>() << QRect(9000, 9000, 10, 10);
+}
+
+void TestPlacement::fitToScreens()
+{
+    QFETCH(QRect, wanted);
+    QFETCH(QList<QRect>, screens);
+    QFETCH(QRect, expected);
+    QCOMPARE(CWindowPlacement::FitToScreens(wanted, screens), expected);
+}
+
+void TestPlacement::dockSide_data()
+{
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<int>("side");
+    // Frame client area 1000 x 600: halves 500 and 300.
+    QTest::newRow("top left") << 0 << 0 << 59420;
+    QTest::newRow("middle is left") << 500 << 10 << 59420;
+    QTest::newRow("right of middle") << 501 << 10 << 59421;
+    QTest::newRow("lower right") << 800 << 500 << 59421;
+    QTest::newRow("lower half at left edge") << 0 << 300 << 59422;
+    QTest::newRow("lower half x 40") << 40 << 599 << 59422;
+    QTest::newRow("lower half x 41") << 41 << 599 << 59420;
+    QTest::newRow("just above half") << 0 << 299 << 59420;
+    QTest::newRow("off the left in lower half") << -300 << 400 << 59422;
+}
+
+void TestPlacement::dockSide()
+{
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(int, side);
+    QCOMPARE(DockSideFromPosition(x, y, QSize(1000, 600)), side);
+}
+
+ZT_TEST_MAIN(TestPlacement)
+#include "tst_placement.moc"

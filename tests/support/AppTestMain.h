@@ -1,0 +1,19 @@
+#pragma once
+// Test main for tests of the whole program: the test runs inside the real
+// CZentrelApp (without its start-up sequence), so ZtApp() and the profile are
+// those of the program.
+
+#include "support/TestMain.h"
+
+namespace ZtTest {
+int RunWithZentrelApp(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest);
+}
+
+#define ZT_APP_TEST_MAIN(TestClass)                               \
+    int main(int argc, char** argv)                               \
+    {                                                             \
+        ZtTest::IsolateEnvironment();                             \
+        return ZtTest::RunWithZentrelApp(argc, argv, [] {         \
+            return std::unique_ptr<QObject>(new TestClass);       \
+        });                                                       \
+    }
