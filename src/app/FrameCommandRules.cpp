@@ -1,24 +1,16 @@
 #include "app/FrameCommandRules.h"
 
+#include "files/FileKinds.h"
 #include "res/CommandIds.h"
 
 #include <QFileInfo>
 
 using namespace ZtCmd;
 
-QString CFrameCommandRules::ExtensionOf(const QString& path)
-{
-    // Both separators count, since project files may carry either.
-    const qsizetype nameStart = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))) + 1;
-    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    if (dot < nameStart)
-        return QString();
-    return path.mid(dot).toLower();
-}
-
 bool CFrameCommandRules::IsHtmlExtension(const QString& extension)
 {
-    return extension == QLatin1String(".html") || extension == QLatin1String(".htm");
+    const CFileKind* kind = FindFileKind(extension);
+    return kind && kind->language == ZtLanguage::Html;
 }
 
 bool CFrameCommandRules::IsOpenInBrowserEnabled(int browserLevel, bool isWebPageView, const QString& extension)

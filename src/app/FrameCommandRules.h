@@ -14,7 +14,6 @@ public:
 
     // The extension of a document's file: its name from the last "." on,
     // lower-cased; empty without a dot.
-    static QString ExtensionOf(const QString& path);
     static bool IsHtmlExtension(const QString& extension);
 
     // Open in I.E.: a shell browser exists (level not 0) and the active

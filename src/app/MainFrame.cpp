@@ -10,6 +10,7 @@
 #include "framework/DockSide.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
+#include "files/FileKinds.h"
 #include "files/FileName.h"
 #include "app/FrameCommandRules.h"
 #include "projects/ListBar.h"
@@ -435,7 +436,7 @@ QString CMainFrame::ActiveExtension() const
 {
     CMDIChildWnd* frame = ActiveVisibleChild();
     CDocument* document = frame ? frame->GetActiveDocument() : nullptr;
-    return document ? CFrameCommandRules::ExtensionOf(document->GetPathName()) : QString();
+    return document ? FileExtension(document->GetPathName()) : QString();
 }
 
 void CMainFrame::OnOpenInBrowser()

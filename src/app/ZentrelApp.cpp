@@ -59,14 +59,6 @@ const QString kProjectString = QStringLiteral(
 const QString kTextString = QStringLiteral(
     "\nText\nText File\nText Files (*.txt)\n.txt\nText.Document\nzt Document");
 
-// Extensions that open as plain text rather than as a web page.
-bool IsPlainTextKind(const QString& path)
-{
-    static const QStringList kinds = {QStringLiteral(".txt"), QStringLiteral(".dat"), QStringLiteral(".inf"),
-                                      QStringLiteral(".kwd"), QStringLiteral(".tpt"), QStringLiteral(".ini")};
-    return kinds.contains(FileExtension(path));
-}
-
 } // namespace
 
 CZentrelApp::CZentrelApp(int& argc, char** argv)
@@ -330,7 +322,7 @@ CDocument* CZentrelApp::OpenDocumentFile(const QString& path)
 void CZentrelApp::OpenFileInEditor(const QString& path, bool closeCurrent)
 {
     m_strCurrentFile = path;
-    const bool plainText = IsPlainTextKind(path);
+    const bool plainText = IsPlainTextFile(path);
     if (closeCurrent) {
         CMDIChildWnd* active = m_pMainFrame ? m_pMainFrame->MDIGetActive() : nullptr;
         CDocTemplate* closing = nullptr;

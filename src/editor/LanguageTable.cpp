@@ -7,11 +7,6 @@
 
 namespace {
 
-struct ExtensionEntry
-{
-    const char* extension;
-    int language; // index into Languages()
-};
 
 const std::array<CLanguageTable::Language, 6>& Languages()
 {
@@ -26,29 +21,20 @@ const std::array<CLanguageTable::Language, 6>& Languages()
     return languages;
 }
 
-// In the order the extensions are tried.
-constexpr ExtensionEntry kExtensions[] = {
-    {".html", 0}, {".htm", 0}, {".css", 1},  {".perl", 2}, {".prl", 2},
-    {".pl", 2},   {".cnc", 3}, {".vbs", 4}, {".java", 5},
-};
 
 } // namespace
 
 const CLanguageTable::Language* CLanguageTable::ForExtension(const QString& extension)
 {
-    for (const ExtensionEntry& entry : kExtensions) {
-        if (extension == QLatin1String(entry.extension))
-            return &Languages()[entry.language];
-    }
-    return nullptr;
+    const CFileKind* kind = FindFileKind(extension);
+    if (!kind || kind->language == ZtLanguage::None)
+        return nullptr;
+    return &Languages()[int(kind->language)];
 }
 
 const CLanguageTable::Language* CLanguageTable::ForFileName(const QString& nameOrPath)
 {
-    const QString extension = FileExtension(nameOrPath);
-    if (extension.isEmpty())
-        return nullptr;
-    return ForExtension(extension);
+    return ForExtension(FileExtension(nameOrPath));
 }
 
 QString CLanguageTable::QuoteChars(const Language* language)

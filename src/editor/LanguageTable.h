@@ -2,9 +2,9 @@
 
 #include <QString>
 
-// Which language a file's extension selects, with the language's keyword
-// lists. Extensions are tried in table order; a file of no listed language
-// gets no language (it is still coloured, all as other text).
+// The keyword lists of the language a file's extension selects (the file
+// kinds table says which). A file of no listed language gets no language (it
+// is still coloured, all as other text).
 class CLanguageTable
 {
 public:

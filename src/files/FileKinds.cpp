@@ -1,51 +1,146 @@
 #include "files/FileKinds.h"
 
-#include <QStringList>
+#include <QLatin1String>
+
+namespace {
+
+constexpr bool E = true; // for the table's columns: editable,
+constexpr bool P = true; // program,
+constexpr bool R = true; // runnable,
+constexpr bool T = true; // plain text,
+constexpr bool B = true; // browsable
+constexpr bool _ = false;
+using L = ZtLanguage;
+
+// clang-format off
+constexpr CFileKind kFileKinds[] = {
+    //  extension  edit prog run text browse language
+    {".html",  E, _, _, _, B, L::Html},
+    {".htm",   E, _, _, _, B, L::Html},
+    {".css",   E, _, _, _, B, L::Css},
+    {".perl",  E, _, _, _, _, L::Perl},
+    {".prl",   E, _, _, _, _, L::Perl},
+    {".pl",    E, _, _, _, _, L::Perl},
+    {".cnc",   E, _, _, _, _, L::Cnc},
+    {".vbs",   _, _, _, _, _, L::VbScript},
+    {".java",  E, _, _, _, _, L::Java},
+    {".txt",   E, _, _, T, B, L::None},
+    {".dat",   E, _, _, T, _, L::None},
+    {".inf",   E, _, _, T, _, L::None},
+    {".kwd",   E, _, _, T, _, L::None},
+    {".tpt",   E, _, _, T, _, L::None},
+    {".ini",   E, _, _, T, _, L::None},
+    {".rtf",   E, _, _, _, _, L::None},
+    {".jav",   E, _, _, _, _, L::None},
+    {".ncp",   E, _, _, _, _, L::None},
+    {".js",    E, _, _, _, B, L::None},
+    {".pll",   E, _, _, _, _, L::None},
+    {".pm",    E, _, _, _, _, L::None},
+    {".pgm",   E, _, _, _, _, L::None},
+    {".fil",   E, _, _, _, _, L::None},
+    {".f04",   E, _, _, _, _, L::None},
+    {".f05",   E, _, _, _, _, L::None},
+    {".f06",   E, _, _, _, _, L::None},
+    {".exe",   _, P, R, _, _, L::None},
+    {".bat",   _, P, R, _, _, L::None},
+    {".com",   _, P, _, _, _, L::None},
+    {".sys",   _, P, _, _, _, L::None},
+    {".dos",   _, P, _, _, _, L::None},
+    {".win",   _, P, _, _, _, L::None},
+    {".shtml", _, _, _, _, B, L::None},
+    {".shtm",  _, _, _, _, B, L::None},
+    {".xhtml", _, _, _, _, B, L::None},
+    {".xht",   _, _, _, _, B, L::None},
+    {".mht",   _, _, _, _, B, L::None},
+    {".mhtml", _, _, _, _, B, L::None},
+    {".xml",   _, _, _, _, B, L::None},
+    {".xsl",   _, _, _, _, B, L::None},
+    {".json",  _, _, _, _, B, L::None},
+    {".gif",   _, _, _, _, B, L::None},
+    {".jpg",   _, _, _, _, B, L::None},
+    {".jpeg",  _, _, _, _, B, L::None},
+    {".jpe",   _, _, _, _, B, L::None},
+    {".png",   _, _, _, _, B, L::None},
+    {".bmp",   _, _, _, _, B, L::None},
+    {".ico",   _, _, _, _, B, L::None},
+    {".svg",   _, _, _, _, B, L::None},
+    {".webp",  _, _, _, _, B, L::None},
+    {".pdf",   _, _, _, _, B, L::None},
+};
+// clang-format on
+
+const CFileKind* KindOfFile(const QString& nameOrPath)
+{
+    return FindFileKind(FileExtension(nameOrPath));
+}
+
+template <typename Flag>
+bool LowerAndTest(QString& extension, Flag flag)
+{
+    extension = extension.toLower();
+    const CFileKind* kind = FindFileKind(extension);
+    return kind && kind->*flag;
+}
+
+} // namespace
 
 QString FileExtension(const QString& nameOrPath)
 {
-    const int nameStart = nameOrPath.lastIndexOf(QLatin1Char('/')) + 1;
-    const int dot = nameOrPath.lastIndexOf(QLatin1Char('.'));
+    const qsizetype nameStart = nameOrPath.lastIndexOf(QLatin1Char('/')) + 1;
+    const qsizetype dot = nameOrPath.lastIndexOf(QLatin1Char('.'));
     if (dot < nameStart)
         return QString();
     return nameOrPath.mid(dot).toLower();
 }
 
-namespace {
-
-bool LowerAndMatch(QString& extension, const QStringList& accepted)
+std::span<const CFileKind> AllFileKinds()
 {
-    extension = extension.toLower();
-    return accepted.contains(extension);
+    return kFileKinds;
 }
 
-} // namespace
+const CFileKind* FindFileKind(const QString& extension)
+{
+    for (const CFileKind& kind : kFileKinds) {
+        if (extension.compare(QLatin1String(kind.extension), Qt::CaseInsensitive) == 0)
+            return &kind;
+    }
+    return nullptr;
+}
 
 bool IsEditableFileType(QString& extension)
 {
-    static const QStringList editable = {
-        QStringLiteral(".htm"), QStringLiteral(".html"), QStringLiteral(".rtf"),
-        QStringLiteral(".txt"), QStringLiteral(".cnc"),  QStringLiteral(".jav"),
-        QStringLiteral(".inf"), QStringLiteral(".dat"),  QStringLiteral(".kwd"),
-        QStringLiteral(".tpt"), QStringLiteral(".ncp"),  QStringLiteral(".js"),
-        QStringLiteral(".css"), QStringLiteral(".pll"),  QStringLiteral(".pl"),
-        QStringLiteral(".pm"),  QStringLiteral(".perl"), QStringLiteral(".prl"),
-        QStringLiteral(".pgm"), QStringLiteral(".ini"),  QStringLiteral(".java"),
-        QStringLiteral(".fil"), QStringLiteral(".f04"),  QStringLiteral(".f05"),
-        QStringLiteral(".f06")};
-    return LowerAndMatch(extension, editable);
+    return LowerAndTest(extension, &CFileKind::editable);
 }
 
 bool IsProgramFileType(QString& extension)
 {
-    static const QStringList programs = {QStringLiteral(".exe"), QStringLiteral(".bat"),
-                                         QStringLiteral(".com"), QStringLiteral(".sys"),
-                                         QStringLiteral(".dos"), QStringLiteral(".win")};
-    return LowerAndMatch(extension, programs);
+    return LowerAndTest(extension, &CFileKind::program);
 }
 
 bool IsRunnableFileType(QString& extension)
 {
-    static const QStringList runnable = {QStringLiteral(".exe"), QStringLiteral(".bat")};
-    return LowerAndMatch(extension, runnable);
+    return LowerAndTest(extension, &CFileKind::runnable);
+}
+
+bool IsPlainTextFile(const QString& nameOrPath)
+{
+    const CFileKind* kind = KindOfFile(nameOrPath);
+    return kind && kind->plainText;
+}
+
+bool IsBrowsableFile(const QString& nameOrPath)
+{
+    const CFileKind* kind = KindOfFile(nameOrPath);
+    return kind && kind->browsable;
+}
+
+bool IsHtmlFile(const QString& nameOrPath)
+{
+    return FileLanguage(nameOrPath) == ZtLanguage::Html;
+}
+
+ZtLanguage FileLanguage(const QString& nameOrPath)
+{
+    const CFileKind* kind = KindOfFile(nameOrPath);
+    return kind ? kind->language : ZtLanguage::None;
 }

@@ -1,5 +1,7 @@
 #include "files/FileName.h"
 
+#include "files/FileKinds.h"
+
 #include "files/FileOperationPlan.h"
 #include "files/ShellFileOperation.h"
 
@@ -128,20 +130,7 @@ bool CFileName::Exist() const
 
 bool CFileName::IsBrowsable(const QString& path) const
 {
-    static const QStringList browsable = {
-        QStringLiteral("html"), QStringLiteral("htm"),  QStringLiteral("shtml"),
-        QStringLiteral("shtm"), QStringLiteral("xhtml"), QStringLiteral("xht"),
-        QStringLiteral("mht"),  QStringLiteral("mhtml"), QStringLiteral("txt"),
-        QStringLiteral("xml"),  QStringLiteral("xsl"),  QStringLiteral("css"),
-        QStringLiteral("js"),   QStringLiteral("json"), QStringLiteral("gif"),
-        QStringLiteral("jpg"),  QStringLiteral("jpeg"), QStringLiteral("jpe"),
-        QStringLiteral("png"),  QStringLiteral("bmp"),  QStringLiteral("ico"),
-        QStringLiteral("svg"),  QStringLiteral("webp"), QStringLiteral("pdf"),
-    };
-    const QFileInfo info(path);
-    if (path.isEmpty() || info.isDir())
-        return false;
-    return browsable.contains(info.suffix().toLower());
+    return !path.isEmpty() && !QFileInfo(path).isDir() && IsBrowsableFile(path);
 }
 
 qint64 CFileName::GetFileSize(const QString& path) const

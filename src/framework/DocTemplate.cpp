@@ -1,5 +1,6 @@
 #include "framework/DocTemplate.h"
 
+#include "files/FileKinds.h"
 #include "framework/Document.h"
 #include "framework/MDIChildWnd.h"
 #include "framework/MDIFrameWnd.h"
@@ -39,10 +40,9 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(const QString& path, CDocume
             return yesAlreadyOpen;
         }
     }
-    // Extensions match without regard to case, as on the system the type
-    // strings come from: "PAGE.HTML" is a web page.
+    // Extensions match without regard to case: "PAGE.HTML" is a web page.
     const QString extension = GetDocString(filterExt).trimmed();
-    if (!extension.isEmpty() && path.endsWith(extension, Qt::CaseInsensitive))
+    if (!extension.isEmpty() && FileExtension(path) == extension.toLower())
         return yesAttemptNative;
     return yesAttemptForeign;
 }

@@ -164,11 +164,6 @@ void TestMainFrame::commandRules()
     QVERIFY(!Rules::IsNewFolderEnabled(Rules::ProjectTab));
     QVERIFY(!Rules::IsNewFolderEnabled(Rules::KeywordsTab));
     QVERIFY(Rules::IsNewFolderEnabled(Rules::DesktopTab));
-
-    QCOMPARE(Rules::ExtensionOf(QStringLiteral("/site/Page.Old.HTM")), QStringLiteral(".htm"));
-    QCOMPARE(Rules::ExtensionOf(QStringLiteral("/my.site/README")), QString());
-    QCOMPARE(Rules::ExtensionOf(QStringLiteral("C:\\my.site\\README")), QString());
-    QCOMPARE(Rules::ExtensionOf(QString()), QString());
 }
 
 void TestMainFrame::tilesFillTheArea()

@@ -1,7 +1,6 @@
 #include "support/TestMain.h"
 #include "support/TokenNames.h"
 
-#include "files/FileKinds.h"
 #include "editor/KeywordLists.h"
 #include "editor/KeywordSet.h"
 #include "editor/LanguageTable.h"
@@ -39,12 +38,8 @@ private slots:
     void lookupEqualsListSearch();
     void listsHaveListForm_data();
     void listsHaveListForm();
-    void extension_data();
-    void extension();
     void languageByFileName_data();
     void languageByFileName();
-    void fileTypeTests_data();
-    void fileTypeTests();
 };
 
 void TestSyntaxScanner::tokens_data()
@@ -196,27 +191,6 @@ void TestSyntaxScanner::listsHaveListForm()
     QCOMPARE(split.first() + QLatin1Char(' ') + split.last(), firstAndLast);
 }
 
-void TestSyntaxScanner::extension_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("extension");
-    QTest::newRow("plain") << "index.html" << ".html";
-    QTest::newRow("upper case") << "index.HTML" << ".html";
-    QTest::newRow("last dot counts") << "a.b.css" << ".css";
-    QTest::newRow("no dot") << "Makefile" << "";
-    QTest::newRow("dot only in a folder") << "/home/u/site.d/Makefile" << "";
-    QTest::newRow("path") << "/home/u/site.d/Page.Htm" << ".htm";
-    QTest::newRow("dot file") << ".profile" << ".profile";
-    QTest::newRow("trailing dot") << "name." << ".";
-}
-
-void TestSyntaxScanner::extension()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, extension);
-    QCOMPARE(FileExtension(name), extension);
-}
-
 void TestSyntaxScanner::languageByFileName_data()
 {
     QTest::addColumn<QString>("name");
@@ -243,42 +217,6 @@ void TestSyntaxScanner::languageByFileName()
     const CLanguageTable::Language* found = CLanguageTable::ForFileName(name);
     QCOMPARE(found ? QString::fromLatin1(found->name) : QString(), language);
     QCOMPARE(CLanguageTable::QuoteChars(found), found ? QStringLiteral("\"") : QString());
-}
-
-void TestSyntaxScanner::fileTypeTests_data()
-{
-    QTest::addColumn<QString>("extension");
-    QTest::addColumn<bool>("editable");
-    QTest::addColumn<bool>("program");
-    QTest::addColumn<bool>("runnable");
-    QTest::newRow(".HTM") << ".HTM" << true << false << false;
-    QTest::newRow(".js") << ".js" << true << false << false;
-    QTest::newRow(".F06") << ".F06" << true << false << false;
-    QTest::newRow(".vbs") << ".vbs" << false << false << false;
-    QTest::newRow(".EXE") << ".EXE" << false << true << true;
-    QTest::newRow(".bat") << ".bat" << false << true << true;
-    QTest::newRow(".com") << ".com" << false << true << false;
-    QTest::newRow(".Win") << ".Win" << false << true << false;
-    QTest::newRow("no dot") << "html" << false << false << false;
-    QTest::newRow("empty") << "" << false << false << false;
-}
-
-void TestSyntaxScanner::fileTypeTests()
-{
-    QFETCH(QString, extension);
-    QFETCH(bool, editable);
-    QFETCH(bool, program);
-    QFETCH(bool, runnable);
-    QString forEditable = extension;
-    QString forProgram = extension;
-    QString forRunnable = extension;
-    QCOMPARE(IsEditableFileType(forEditable), editable);
-    QCOMPARE(IsProgramFileType(forProgram), program);
-    QCOMPARE(IsRunnableFileType(forRunnable), runnable);
-    // Each test lower-cases the caller's string.
-    QCOMPARE(forEditable, extension.toLower());
-    QCOMPARE(forProgram, extension.toLower());
-    QCOMPARE(forRunnable, extension.toLower());
 }
 
 ZT_TEST_MAIN(TestSyntaxScanner)
