@@ -31,6 +31,7 @@
 #include "res/Accelerators.h"
 #include "res/CommandIcons.h"
 #include "res/CommandIds.h"
+#include "res/MenuTables.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractScrollArea>
@@ -79,36 +80,6 @@ QList<QRect> AvailableScreens()
 QRect OnSomeScreen(const QRect& wanted)
 {
     return CWindowPlacement::FitToScreens(wanted, AvailableScreens());
-}
-
-ZtRes::MenuItem MenuCommand(int id, const char* text)
-{
-    return {ZtRes::MenuItemKind::Command, id, QString::fromLatin1(text), {}};
-}
-
-// The context menu of a docking bar's title: the bar's three commands.
-QVector<ZtRes::MenuItem> BarMenuItems(bool projectBar)
-{
-    if (projectBar)
-        return {MenuCommand(ID_VIEW_PROJECTBAR, "&Show  / Hide Project bar"),
-                MenuCommand(ID_DOCKFLOAT_PROJECTBAR, "&Dock / Float Project bar"),
-                MenuCommand(ID_ALLOWDOCK_PROJECTBAR, "&Allow Docking")};
-    return {MenuCommand(ID_VIEW_LISTBAR, "&Show / Hide Listbar"),
-            MenuCommand(ID_DOCKFLOAT_LISTBAR, "&Dock / Float List bar"),
-            MenuCommand(ID_ALLOWDOCK_LISTBAR, "&Allow Docking")};
-}
-
-QVector<ZtRes::MenuItem> ToolBarMenuItems()
-{
-    return {MenuCommand(ID_VIEW_HTMLTAGS, "&HTML Tags"),
-            MenuCommand(ID_VIEW_OPERATIONBAR, "&Operation Toolbar"),
-            MenuCommand(ID_VIEW_FONTSBAR, "&Fonts toolbar"),
-            MenuCommand(ID_VIEW_BROWSEBAR, "&Browse bar"),
-            MenuCommand(ID_VIEW_TOOLBAR, "&Main Toolbar"),
-            MenuCommand(ID_VIEW_STATUS_BAR, "&Status Bar"),
-            {ZtRes::MenuItemKind::Separator, 0, QString(), {}},
-            MenuCommand(ID_VIEW_PROJECTBAR, "&Show  / Hide Project bar"),
-            MenuCommand(ID_VIEW_LISTBAR, "&Show / Hide Listbar")};
 }
 
 } // namespace
@@ -644,7 +615,7 @@ void CMainFrame::ShowBarMenu(CSizeControlBar* bar, const QPoint& globalPos)
 {
     QMenu menu(this);
     CMenuBuilder::Populate(
-        &menu, BarMenuItems(bar == m_pProjectBar), [this](int id) { return Action(id); },
+        &menu, ZtRes::DockingBarMenu(bar == m_pProjectBar), [this](int id) { return Action(id); },
         [this](QMenu* shown) { UpdateMenu(shown); });
     menu.exec(globalPos);
 }
@@ -654,7 +625,7 @@ QMenu* CMainFrame::createPopupMenu()
 {
     auto* menu = new QMenu(this);
     CMenuBuilder::Populate(
-        menu, ToolBarMenuItems(), [this](int id) { return Action(id); },
+        menu, ZtRes::ToolBarAreaMenu(), [this](int id) { return Action(id); },
         [this](QMenu* shown) { UpdateMenu(shown); });
     return menu;
 }

@@ -270,4 +270,18 @@ MenuItem ContextMenu(int menuResourceId)
     }
 }
 
+QVector<MenuItem> DockingBarMenu(bool projectBar)
+{
+    return projectBar ? ProjectBarPopup("").items : ListBarPopup("").items;
+}
+
+QVector<MenuItem> ToolBarAreaMenu()
+{
+    QVector<MenuItem> items = ViewMenu().items;
+    // The View menu's bar submenus give way to the bars' show switches.
+    items.resize(items.size() - 2);
+    items << Separator() << ProjectBarPopup("").items.first() << ListBarPopup("").items.first();
+    return items;
+}
+
 } // namespace ZtRes

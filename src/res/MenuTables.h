@@ -31,4 +31,11 @@ QVector<MenuItem> MenuBar(int menuResourceId);
 // number.
 MenuItem ContextMenu(int menuResourceId);
 
+// The menu of a docking bar's title: the bar's own three commands.
+QVector<MenuItem> DockingBarMenu(bool projectBar);
+
+// The menu of the toolbar area: the toolbar switches of the View menu and
+// the show switches of the two docking bars.
+QVector<MenuItem> ToolBarAreaMenu();
+
 } // namespace ZtRes
