@@ -268,7 +268,7 @@ void CMainFrame::ShowMenuBar(int menuId)
 void CMainFrame::MapCommands()
 {
     OnCommand(ID_APP_EXIT, [] { ZtApp()->OnAppExit(); });
-    OnCommand(ID_WINDOW_CASCADE, [this] { MdiArea()->cascadeSubWindows(); });
+    OnCommand(ID_WINDOW_CASCADE, [this] { CascadeChildFrames(); });
     OnCommand(ID_WINDOW_TILE_HORZ, [this] { MdiArea()->tileSubWindows(); });
     OnCommand(ID_WINDOW_TILE_VERT, [this] { MdiArea()->tileSubWindows(); });
     OnCommand(ID_WINDOW_ARRANGE, [this] {

@@ -2,6 +2,7 @@
 
 #include "framework/CommandActions.h"
 #include "framework/MDIChildWnd.h"
+#include "framework/MdiTiler.h"
 #include "framework/View.h"
 
 #include <QAbstractEventDispatcher>
@@ -76,10 +77,32 @@ QList<CCmdTarget*> CMDIFrameWnd::RoutingChain() const
 
 void CMDIFrameWnd::AddChildFrame(CMDIChildWnd* frame)
 {
+    // A new window starts large enough to work in, at the next place of a
+    // cascade, wholly inside the area. A window given a place of its own
+    // moves there when it is shown.
+    const int opened = m_pMdiArea->subWindowList().size();
     m_pMdiArea->addSubWindow(frame);
-    // New windows start large enough to work in; the area then cascades them.
-    const QSize area = m_pMdiArea->viewport()->size();
-    frame->resize(qMax(400, area.width() * 3 / 4), qMax(300, area.height() * 3 / 4));
+    frame->setGeometry(CMdiTiler::CascadeSlot(AreaRect(), opened));
+}
+
+QRect CMDIFrameWnd::AreaRect() const
+{
+    // Before the main window first shows, its area has no size yet.
+    const QRect area = m_pMdiArea->viewport()->rect();
+    return area.isEmpty() ? QRect(0, 0, 800, 600) : area;
+}
+
+void CMDIFrameWnd::CascadeChildFrames()
+{
+    int index = 0;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::StackingOrder)) {
+        if (!window->isVisible() || window->isMinimized())
+            continue;
+        if (window->isMaximized())
+            window->showNormal();
+        window->setGeometry(CMdiTiler::CascadeSlot(AreaRect(), index++));
+        window->raise();
+    }
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const

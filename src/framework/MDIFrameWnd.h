@@ -40,6 +40,8 @@ public:
     CMDIChildWnd* MDIGetActive() const;
     QList<CMDIChildWnd*> ChildFrames() const;
     CView* GetActiveView() const;
+    // Lays the visible, not minimised child windows out in a cascade.
+    void CascadeChildFrames();
 
 signals:
     void activeChildChanged(CMDIChildWnd* frame);
@@ -49,6 +51,8 @@ protected:
     // frame, then this window, then ExtraCommandTargets.
     QList<CCmdTarget*> RoutingChain() const;
     virtual QList<CCmdTarget*> ExtraCommandTargets() const { return {}; }
+    // The MDI area's inside, where child windows may go.
+    QRect AreaRect() const;
 
 private:
     QMdiArea* m_pMdiArea;

@@ -33,3 +33,13 @@ QList<QRect> CMdiTiler::Tiles(const QRect& area, int count, Qt::Orientation orie
     }
     return tiles;
 }
+
+QRect CMdiTiler::CascadeSlot(const QRect& area, int index)
+{
+    const QSize size(qMin(area.width(), qMax(400, area.width() * 3 / 4)),
+                     qMin(area.height(), qMax(300, area.height() * 3 / 4)));
+    const int room = qMin(area.width() - size.width(), area.height() - size.height());
+    const int steps = room / kCascadeStep + 1;
+    const int offset = (qMax(0, index) % steps) * kCascadeStep;
+    return QRect(area.topLeft() + QPoint(offset, offset), size);
+}
