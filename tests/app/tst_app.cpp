@@ -312,10 +312,21 @@ void TestApp::badFilesAreRefusedWithAMessage()
     QCOMPARE(m_messages.size(), 2);
     QCOMPARE(m_app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
 
+    // A page that fails to load still becomes the current file; a plain
+    // text file only once it has opened.
+    QCOMPARE(m_app->m_strCurrentFile, m_dir);
+    m_app->m_strCurrentFile = QStringLiteral("before");
+    QVERIFY(!m_app->m_pTextTemplate->OpenDocumentFile(m_dir + QStringLiteral("/missing.txt")));
+    QCOMPARE(m_app->m_strCurrentFile, QStringLiteral("before"));
+    m_messages.clear();
+    QVERIFY(m_app->m_pTextTemplate->OpenDocumentFile(MakeFile(QStringLiteral("here.txt"), "text")));
+    QCOMPARE(m_app->m_strCurrentFile, m_dir + QStringLiteral("/here.txt"));
+    CloseAll();
+
     // A binary file opens only when the user agrees, and only up to its first zero byte.
     const QString binary = MakeFile(QStringLiteral("image.html"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     QVERIFY(!m_app->OpenDocumentFile(binary));
-    QCOMPARE(m_messages.size(), 3);
+    QCOMPARE(m_messages.size(), 1);
     m_answer = QMessageBox::Yes;
     auto* document = static_cast<CSourceDoc*>(m_app->OpenDocumentFile(binary));
     QVERIFY(document);
