@@ -155,6 +155,14 @@ void TestApp::reopensOnlyOnExactYes()
         auto* frame = m_app->m_pWebPageTemplate->Documents().first()->Frames().first();
         QCOMPARE(frame->geometry(), QRect(10, 20, 300, 200));
     }
+    // A file handed over with --open while start-up reopens goes where the
+    // last closed window stood, not where a reopened one did.
+    profile.WriteString(QStringLiteral("Settings"), QStringLiteral("ZTTypeWindowPos"),
+                        QStringLiteral("0,1,-1,-1,-1,-1,40,50,440,350"));
+    m_app->OpenRequestedFiles({MakeFile(QStringLiteral("requested.html"))});
+    CDocument* requested = m_app->m_pWebPageTemplate->Documents().last();
+    QCOMPARE(requested->GetTitle(), QStringLiteral("requested.html"));
+    QCOMPARE(requested->Frames().first()->geometry(), QRect(40, 50, 400, 300));
 }
 
 void TestApp::reopensProjectOnExactYes()
