@@ -1,5 +1,6 @@
 #include "editor/SyntaxSettingsDlg.h"
 
+#include "framework/ContextHelp.h"
 #include "framework/Profile.h"
 
 #include <QButtonGroup>
@@ -26,11 +27,6 @@ const QString kFileSizeKey = QStringLiteral("SyntaxFileSize");
 QSize DialogUnitsToPixels(const QFontMetrics& metrics, int unitsX, int unitsY)
 {
     return QSize(unitsX * metrics.averageCharWidth() / 4, unitsY * metrics.height() / 8);
-}
-
-QString ObjectNameFor(int controlId)
-{
-    return QString::number(controlId);
 }
 
 } // namespace
@@ -83,21 +79,21 @@ void CSyntaxSettingsDlg::BuildControls()
 {
     auto* group = new QGroupBox(QStringLiteral("Syntax Coloring"), this);
     m_pColoringOn = new QRadioButton(QStringLiteral("Syntax coloring On"), group);
-    m_pColoringOn->setObjectName(ObjectNameFor(IDC_COLORING_ON));
+    m_pColoringOn->setObjectName(CContextHelp::ObjectNameFor(IDC_COLORING_ON));
     m_pColoringOff = new QRadioButton(QStringLiteral("Syntax coloring Off"), group);
-    m_pColoringOff->setObjectName(ObjectNameFor(IDC_COLORING_OFF));
+    m_pColoringOff->setObjectName(CContextHelp::ObjectNameFor(IDC_COLORING_OFF));
     auto* radios = new QButtonGroup(this);
     radios->addButton(m_pColoringOn);
     radios->addButton(m_pColoringOff);
 
     m_pStatusText = new QLabel(group);
-    m_pStatusText->setObjectName(ObjectNameFor(IDC_STATUS_TEXT));
+    m_pStatusText->setObjectName(CContextHelp::ObjectNameFor(IDC_STATUS_TEXT));
     m_pStatusText->setWordWrap(true);
     m_pStatusText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* sizeLabel = new QLabel(QStringLiteral("File size"), group);
     m_pFileSize = new QComboBox(group);
-    m_pFileSize->setObjectName(ObjectNameFor(IDC_FILE_SIZE));
+    m_pFileSize->setObjectName(CContextHelp::ObjectNameFor(IDC_FILE_SIZE));
     m_pFileSize->setEditable(true);
     // Typed sizes are a value for this run of the dialog, not new list items.
     m_pFileSize->setInsertPolicy(QComboBox::NoInsert);
@@ -119,10 +115,10 @@ void CSyntaxSettingsDlg::BuildControls()
 
     auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(ObjectNameFor(IDOK_BUTTON));
+    ok->setObjectName(CContextHelp::ObjectNameFor(IDOK_BUTTON));
     ok->setDefault(true);
     QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(ObjectNameFor(IDCANCEL_BUTTON));
+    cancel->setObjectName(CContextHelp::ObjectNameFor(IDCANCEL_BUTTON));
     connect(buttons, &QDialogButtonBox::accepted, this, &CSyntaxSettingsDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CSyntaxSettingsDlg::reject);
 

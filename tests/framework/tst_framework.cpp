@@ -3,10 +3,15 @@
 #include "framework/CmdTarget.h"
 #include "framework/CmdUI.h"
 #include "framework/CommandRouter.h"
+#include "framework/ContextHelp.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
 
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QThread>
 
@@ -39,6 +44,7 @@ private slots:
     void routesAlongTheChain();
     void recentListKeepsFourMostRecent();
     void singleInstanceHandsFilesOver();
+    void contextHelpShowsTheControlsTopic();
 };
 
 void TestFramework::routesAlongTheChain()
@@ -118,6 +124,35 @@ void TestFramework::singleInstanceHandsFilesOver()
     delete sender;
     QVERIFY(delivered);
     QCOMPARE(requested.first().first().toStringList(), sent);
+}
+
+void TestFramework::contextHelpShowsTheControlsTopic()
+{
+    QList<int> shown;
+    CContextHelp::SetHandler([&shown](int topic, QWidget*) { shown.append(topic); });
+    QDialog dialog;
+    auto* withTopic = new QLineEdit(&dialog);
+    withTopic->setObjectName(CContextHelp::ObjectNameFor(1007));
+    auto* withoutTopic = new QCheckBox(&dialog);
+    withoutTopic->setObjectName(CContextHelp::ObjectNameFor(1009));
+    CContextHelp::Install(&dialog, {1007});
+    dialog.show();
+
+    for (QWidget* control : {static_cast<QWidget*>(withTopic), static_cast<QWidget*>(withoutTopic)}) {
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2));
+        QApplication::sendEvent(control, &rightClick);
+    }
+    withTopic->setFocus();
+    QTest::keyClick(withTopic, Qt::Key_F1);
+    QCOMPARE(shown, (QList<int>{1007, 1007}));
+
+    // Another window's control with the same id gets nothing from this table.
+    QLineEdit other;
+    other.setObjectName(CContextHelp::ObjectNameFor(1007));
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2));
+    QApplication::sendEvent(&other, &rightClick);
+    QCOMPARE(shown.size(), 2);
+    CContextHelp::SetHandler({});
 }
 
 ZT_TEST_MAIN(TestFramework)
