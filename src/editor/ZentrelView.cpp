@@ -1,12 +1,12 @@
 #include "editor/ZentrelView.h"
 
+#include "framework/AtomicFile.h"
 #include "framework/MessageBox.h"
 #include "editor/SourceText.h"
 #include "editor/SyntaxColorizer.h"
 #include "res/CommandIds.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 using namespace ZtCmd;
 
@@ -76,11 +76,10 @@ QString CZentrelView::TempPagePath(const QString& path)
 QString CZentrelView::WriteTempPage(const QString& path)
 {
     const QString tempPath = TempPagePath(path);
-    QSaveFile file(tempPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(CSourceText::TempPageBytes(document())) < 0
-        || !file.commit()) {
+    QString reason;
+    if (!CAtomicFile::Write(tempPath, CSourceText::TempPageBytes(document()), &reason)) {
         ZtMessageBox::Show(tr("Cannot write the preview page %1.\n%2")
-                               .arg(QDir::toNativeSeparators(tempPath), file.errorString()),
+                               .arg(QDir::toNativeSeparators(tempPath), reason),
                            QMessageBox::Warning);
         return QString();
     }

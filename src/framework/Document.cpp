@@ -1,6 +1,7 @@
 #include "framework/Document.h"
 
 #include "framework/Archive.h"
+#include "framework/AtomicFile.h"
 #include "framework/DocTemplate.h"
 #include "framework/MessageBox.h"
 #include "framework/MDIChildWnd.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 QString& DefaultDirectory()
@@ -88,14 +88,12 @@ bool CDocument::OnSaveDocument(const QString& path)
             ReportError(archive.ErrorMessage());
         return false;
     }
-    // Written to a temporary file and renamed over the old one, so a full
-    // disk or a crash never leaves a half-written file behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(archive.Bytes()) != archive.Bytes().size()
-        || !file.commit()) {
-        file.cancelWriting();
+    // CAtomicFile replaces the file only when every byte reached the disk, so
+    // a full disk or a crash never leaves a half-written file behind.
+    QString reason;
+    if (!CAtomicFile::Write(path, archive.Bytes(), &reason)) {
         ReportError(tr("Cannot save %1.\n%2\nThe file on disk was left unchanged.")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+                        .arg(QDir::toNativeSeparators(path), reason));
         return false;
     }
     SetModifiedFlag(false);

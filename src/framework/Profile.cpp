@@ -1,15 +1,83 @@
 #include "framework/Profile.h"
 
+#include "framework/AtomicFile.h"
+#include "framework/FolderLock.h"
+#include "framework/ProfileText.h"
+
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStandardPaths>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 CProfile* g_installedProfile = nullptr;
+
+// A profile is a few kilobytes; a bigger file is not ours, and reading it
+// would only slow the start.
+constexpr qint64 kMaxProfileBytes = 4 * 1024 * 1024;
+
+enum class ReadResult { Read, Missing, Refused };
+
+// Why the opened file is not read as a profile; empty when it may be read.
+QString ProblemWith(int fd)
+{
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return qt_error_string(errno);
+    if (!S_ISREG(info.st_mode))
+        return QObject::tr("it is not a regular file");
+    if (info.st_size > kMaxProfileBytes)
+        return QObject::tr("it is larger than 4 MB");
+    return QString();
+}
+
+// Reads to the end, or until more than the largest profile came (a file that
+// grows while being read).
+QString ReadAll(int fd, QByteArray* bytes)
+{
+    char buffer[65536];
+    while (bytes->size() <= kMaxProfileBytes) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count == 0)
+            return QString();
+        if (count < 0 && errno != EINTR)
+            return qt_error_string(errno);
+        if (count > 0)
+            bytes->append(buffer, count);
+    }
+    return QObject::tr("it is larger than 4 MB");
+}
+
+// Reads the profile's bytes. Only a regular file is read: opening without
+// blocking and checking the opened file itself means a named pipe or a device
+// put in its place can never hang the program.
+ReadResult ReadProfileFile(const QString& path, QByteArray* bytes, QString* why)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return ReadResult::Missing;
+        *why = qt_error_string(errno);
+        return ReadResult::Refused;
+    }
+    *why = ProblemWith(fd);
+    if (why->isEmpty())
+        *why = ReadAll(fd, bytes);
+    ::close(fd);
+    return why->isEmpty() ? ReadResult::Read : ReadResult::Refused;
+}
+
+QString ReadFailure(const QString& path, const QString& why)
+{
+    return QObject::tr("Cannot read the profile %1: %2. Settings start from their defaults and are not saved.")
+        .arg(QDir::toNativeSeparators(path), why);
+}
 
 bool SameName(const QString& a, const QString& b)
 {
@@ -55,40 +123,33 @@ void CProfile::SetInstance(CProfile* profile)
 void CProfile::Reload()
 {
     m_sections.clear();
-    QFile file(m_strFilePath);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    QString why;
+    if (ReadProfileFile(m_strFilePath, &bytes, &why) == ReadResult::Refused) {
+        m_strLastError = ReadFailure(m_strFilePath, why);
+        qWarning().noquote() << m_strLastError;
         return;
-    const QString text = QString::fromUtf8(file.readAll());
-    Section* current = nullptr;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#')))
-            continue;
-        if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
-            current = &SectionFor(trimmed.mid(1, trimmed.size() - 2).trimmed());
-            continue;
-        }
-        const int equals = line.indexOf(QLatin1Char('='));
-        if (equals <= 0 || !current)
-            continue; // a line that is neither a section nor a key is ignored
-        const QString key = line.left(equals).trimmed();
-        if (key.isEmpty())
-            continue;
-        const QString value = line.mid(equals + 1);
-        bool replaced = false;
-        for (Entry& entry : current->entries) {
-            if (SameName(entry.key, key)) {
-                entry.value = value; // a later duplicate wins, as when re-written
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced)
-            current->entries.append({key, value});
     }
+    Merge(CProfileText(bytes));
+}
+
+void CProfile::Merge(const CProfileText& text)
+{
+    text.ForEachKey([this](const QString& section, const QString& key, const QString& value) {
+        SetInMemory(section, key, value);
+    });
+}
+
+void CProfile::SetInMemory(const QString& section, const QString& key, const QString& value)
+{
+    Section& target = SectionFor(section);
+    for (Entry& entry : target.entries) {
+        if (SameName(entry.key, key)) {
+            entry.value = value; // a later duplicate wins
+            return;
+        }
+    }
+    target.entries.append({key, value});
 }
 
 const CProfile::Section* CProfile::FindSection(const QString& name) const
@@ -180,18 +241,9 @@ QStringList CProfile::Keys(const QString& section) const
 
 bool CProfile::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    Section& target = SectionFor(section);
     const QString line = OneLine(value);
-    for (Entry& entry : target.entries) {
-        if (SameName(entry.key, key)) {
-            if (entry.value == line)
-                return true;
-            entry.value = line;
-            return Save();
-        }
-    }
-    target.entries.append({key.trimmed(), line});
-    return Save();
+    SetInMemory(section, key.trimmed(), line);
+    return Save([&](CProfileText& text) { text.SetValue(section, key.trimmed(), line); });
 }
 
 bool CProfile::WriteInt(const QString& section, const QString& key, int value)
@@ -201,45 +253,48 @@ bool CProfile::WriteInt(const QString& section, const QString& key, int value)
 
 bool CProfile::RemoveKey(const QString& section, const QString& key)
 {
-    Section* found = FindSection(section);
-    if (!found)
-        return true;
-    for (int i = 0; i < found->entries.size(); ++i) {
-        if (SameName(found->entries[i].key, key)) {
-            found->entries.remove(i);
-            return Save();
+    if (Section* found = FindSection(section)) {
+        for (int i = 0; i < found->entries.size(); ++i) {
+            if (SameName(found->entries[i].key, key))
+                found->entries.remove(i--);
         }
     }
-    return true;
+    return Save([&](CProfileText& text) { text.RemoveKey(section, key); });
 }
 
 bool CProfile::RemoveSection(const QString& section)
 {
     for (int i = 0; i < m_sections.size(); ++i) {
-        if (SameName(m_sections[i].name, section)) {
-            m_sections.remove(i);
-            return Save();
-        }
+        if (SameName(m_sections[i].name, section))
+            m_sections.remove(i--);
     }
-    return true;
+    return Save([&](CProfileText& text) { text.RemoveSection(section); });
 }
 
-bool CProfile::Save()
+// Applies change to the file as it is on disk now, not to what this object
+// read earlier, so a key another program wrote meanwhile survives; then
+// takes the file's values into memory too. Keys only memory holds stay
+// there: a profile deleted while the program runs does not reset it.
+bool CProfile::Save(const std::function<void(CProfileText&)>& change)
 {
-    QString text;
-    for (const Section& section : m_sections) {
-        if (!text.isEmpty())
-            text += QLatin1Char('\n');
-        text += QLatin1Char('[') + section.name + QStringLiteral("]\n");
-        for (const Entry& entry : section.entries)
-            text += entry.key + QLatin1Char('=') + entry.value + QLatin1Char('\n');
+    const QString folder = QFileInfo(m_strFilePath).absolutePath();
+    QDir().mkpath(folder);
+    CFolderLock lock(folder);
+    QByteArray bytes;
+    QString why;
+    if (ReadProfileFile(m_strFilePath, &bytes, &why) == ReadResult::Refused) {
+        m_strLastError = ReadFailure(m_strFilePath, why);
+        return false;
     }
-    QDir().mkpath(QFileInfo(m_strFilePath).absolutePath());
-    QSaveFile file(m_strFilePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
-        m_strLastError = file.errorString();
+    CProfileText text(bytes);
+    change(text);
+    const QByteArray updated = text.Bytes();
+    if (updated != bytes && !CAtomicFile::Write(m_strFilePath, updated, &why)) {
+        m_strLastError = QObject::tr("Cannot save the profile %1: %2")
+                             .arg(QDir::toNativeSeparators(m_strFilePath), why);
         return false;
     }
     m_strLastError.clear();
+    Merge(text);
     return true;
 }

@@ -4,6 +4,10 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
+class CProfileText;
+
 // The application profile: every setting the program keeps, in one INI file
 // at $XDG_CONFIG_HOME/Zentrel/Zentrel.ini.
 //
@@ -14,12 +18,19 @@
 // trimming, so "yes " stays different from "yes".
 //
 // Every write goes to disk at once through an atomic save, so a crash or a
-// full disk never leaves a half-written profile behind.
+// full disk never leaves a half-written profile behind. A write changes only
+// its own key in the file as it is on disk at that moment, so two programs
+// sharing the profile keep each other's settings, and every other line of
+// the file (comments, stray lines, line ends) stays as it was.
+//
+// Only a regular file of at most 4 MB is read; anything else (a named pipe,
+// a device, a huge file) counts as an unreadable profile: the program starts
+// with defaults, says so on stderr, and never writes over that file.
 class CProfile
 {
 public:
     // Loads the profile from filePath; a missing or unreadable file gives an
-    // empty profile.
+    // empty profile (LastError says why it was unreadable).
     explicit CProfile(const QString& filePath = DefaultFilePath());
 
     // $XDG_CONFIG_HOME/Zentrel/Zentrel.ini, or ~/.config/Zentrel/Zentrel.ini.
@@ -69,10 +80,12 @@ private:
         QVector<Entry> entries;
     };
 
+    void Merge(const CProfileText& text);
+    void SetInMemory(const QString& section, const QString& key, const QString& value);
     const Section* FindSection(const QString& name) const;
     Section* FindSection(const QString& name);
     Section& SectionFor(const QString& name);
-    bool Save();
+    bool Save(const std::function<void(CProfileText&)>& change);
 
     QString m_strFilePath;
     QVector<Section> m_sections;

@@ -1,9 +1,13 @@
+#include "support/FullDisk.h"
 #include "support/TestMain.h"
 
+#include "framework/Archive.h"
 #include "framework/CmdTarget.h"
 #include "framework/CmdUI.h"
 #include "framework/CommandRouter.h"
 #include "framework/ContextHelp.h"
+#include "framework/Document.h"
+#include "framework/MessageBox.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
@@ -12,6 +16,9 @@
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QLineEdit>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QThread>
 
@@ -35,6 +42,26 @@ private:
     QString m_name;
 };
 QStringList CRecordingTarget::log;
+
+// A document whose contents are its bytes.
+class CBytesDoc : public CDocument
+{
+public:
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+            ar.Bytes() = bytes;
+        else
+            bytes = ar.Bytes();
+    }
+    QByteArray bytes;
+};
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
 } // namespace
 
 class TestFramework : public QObject
@@ -45,6 +72,8 @@ private slots:
     void recentListKeepsFourMostRecent();
     void singleInstanceHandsFilesOver();
     void contextHelpShowsTheControlsTopic();
+    void saveOntoAFullDiskKeepsTheFile();
+    void saveKeepsLinkAndPermissions();
 };
 
 void TestFramework::routesAlongTheChain()
@@ -153,6 +182,61 @@ void TestFramework::contextHelpShowsTheControlsTopic()
     QApplication::sendEvent(&other, &rightClick);
     QCOMPARE(shown.size(), 2);
     CContextHelp::SetHandler({});
+}
+
+void TestFramework::saveOntoAFullDiskKeepsTheFile()
+{
+    ZtTest::CFullDisk disk;
+    if (!disk.SkipReason().isEmpty())
+        QSKIP(qPrintable(disk.SkipReason()));
+    const QString path = disk.Path(QStringLiteral("page.html"));
+    const QByteArray original(8192, 'p');
+    CBytesDoc doc;
+    doc.bytes = original;
+    QVERIFY(doc.OnSaveDocument(path));
+    QVERIFY(doc.OnOpenDocument(path));
+    doc.SetPathName(path);
+    QVERIFY(disk.Fill());
+
+    QStringList messages;
+    ZtMessageBox::SetHandler([&messages](const QString& text, QMessageBox::StandardButtons) {
+        messages << text;
+        return QMessageBox::Ok;
+    });
+    doc.bytes += 'x';
+    doc.SetModifiedFlag(true);
+    const bool saved = doc.DoFileSave();
+    ZtMessageBox::SetHandler(nullptr);
+
+    QVERIFY(!saved);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.first().contains(QStringLiteral("No space left on device")), qPrintable(messages.first()));
+    QCOMPARE(FileBytes(path), original);
+    QCOMPARE(disk.Names(), QStringList{QStringLiteral("page.html")}); // no temporary file left
+    QVERIFY(doc.IsModified());
+    QCOMPARE(doc.bytes, original + 'x');
+}
+
+void TestFramework::saveKeepsLinkAndPermissions()
+{
+    const QString folder = ZtTest::SandboxDir() + QStringLiteral("/linked");
+    QVERIFY(QDir().mkpath(folder));
+    const QString real = folder + QStringLiteral("/real.css");
+    const QString link = folder + QStringLiteral("/link.css");
+    QFile file(real);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("old");
+    file.close();
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(real, mode));
+    QVERIFY(QFile::link(real, link));
+
+    CBytesDoc doc;
+    doc.bytes = "new";
+    QVERIFY(doc.OnSaveDocument(link));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(FileBytes(real), QByteArray("new"));
+    QCOMPARE(QFile::permissions(real) & QFileDevice::Permissions(0x7077), mode); // owner, group, others
 }
 
 ZT_TEST_MAIN(TestFramework)

@@ -1,9 +1,16 @@
+#include "support/FullDisk.h"
 #include "support/TestMain.h"
 
 #include "framework/Profile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TestProfile : public QObject
 {
@@ -14,12 +21,44 @@ private slots:
     void readsIntegersLikeTheProfileFunctions_data();
     void readsIntegersLikeTheProfileFunctions();
     void readsHandEditedFiles();
-    void failedSaveKeepsValueAndTells();
+    void writeKeepsEveryOtherByte_data();
+    void writeKeepsEveryOtherByte();
+    void writeMergesWithTheFileOnDisk();
+    void concurrentWritersLoseNothing();
+    void unreadableProfileIsLeftAlone_data();
+    void unreadableProfileIsLeftAlone();
+    void fullDiskKeepsTheProfile();
     void defaultPathFollowsXdg();
 
 private:
     QString NewPath(const QString& name) const { return ZtTest::SandboxDir() + QLatin1Char('/') + name; }
 };
+
+namespace {
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+// "section/key=value" for every key of the sections the tests use.
+QString Dump(const CProfile& profile)
+{
+    QStringList lines;
+    for (const QString& section : {QStringLiteral("Startup"), QStringLiteral("Settings"), QStringLiteral("Fonts")}) {
+        for (const QString& key : profile.Keys(section))
+            lines << section + QLatin1Char('/') + key + QLatin1Char('=') + profile.GetString(section, key);
+    }
+    return lines.join(QLatin1Char(' '));
+}
+} // namespace
 
 void TestProfile::namesMatchWithoutCase()
 {
@@ -91,15 +130,128 @@ void TestProfile::readsHandEditedFiles()
     QCOMPARE(missing.GetInt(QStringLiteral("Startup"), QStringLiteral("FilesOpen"), 4), 4);
 }
 
-void TestProfile::failedSaveKeepsValueAndTells()
+void TestProfile::writeKeepsEveryOtherByte_data()
 {
-    // A folder where the file should be: the save cannot succeed, even as root.
-    const QString path = NewPath(QStringLiteral("blocked.ini"));
-    QVERIFY(QDir().mkpath(path));
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("keysRead");
+    QTest::addColumn<QByteArray>("after"); // once Settings/New is "x"
+    QTest::newRow("CR line ends") << QByteArray("[Startup]\rFontSize=12\rFilesOpen=2\r[Settings]\rWindowPos=1,2\r")
+                                  << "Startup/FontSize=12 Startup/FilesOpen=2 Settings/WindowPos=1,2"
+                                  << QByteArray("[Startup]\rFontSize=12\rFilesOpen=2\r[Settings]\rWindowPos=1,2\rNew=x\r");
+    QTest::newRow("stray lines first") << QByteArray("stray line\nOrphan=1\n; note\n[Settings]\nWindowPos=1,2\n\n[Fonts]\n")
+                                       << "Settings/WindowPos=1,2"
+                                       << QByteArray("stray line\nOrphan=1\n; note\n[Settings]\nWindowPos=1,2\nNew=x\n\n[Fonts]\n");
+    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[Settings]\r\nWindowPos=1,2\r\n")
+                                     << "Settings/WindowPos=1,2"
+                                     << QByteArray("\xEF\xBB\xBF[Settings]\r\nWindowPos=1,2\r\nNew=x\r\n");
+    QTest::newRow("no last line end") << QByteArray("[Fonts]\nFace=Caf\xE9")
+                                      << QString::fromUtf8("Fonts/Face=Caf\uFFFD")
+                                      << QByteArray("[Fonts]\nFace=Caf\xE9\n\n[Settings]\nNew=x\n");
+    QTest::newRow("changed in place") << QByteArray("[Settings]\nNew = old\n[settings]\n  new=older \n")
+                                      << "Settings/New=older "
+                                      << QByteArray("[Settings]\nNew = old\n[settings]\n  new=x\n");
+}
+
+void TestProfile::writeKeepsEveryOtherByte()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, keysRead);
+    QFETCH(QByteArray, after);
+    const QString path = NewPath(QStringLiteral("kept.ini"));
+    WriteFile(path, before);
     CProfile profile(path);
+    QCOMPARE(Dump(profile), keysRead);
+    QVERIFY(profile.WriteString(QStringLiteral("Settings"), QStringLiteral("New"), QStringLiteral("x")));
+    QCOMPARE(FileBytes(path), after);
+    QCOMPARE(Dump(CProfile(path)), Dump(profile));
+}
+
+void TestProfile::writeMergesWithTheFileOnDisk()
+{
+    const QString path = NewPath(QStringLiteral("shared.ini"));
+    CProfile first(path);
+    CProfile second(path);
+    QVERIFY(first.WriteString(QStringLiteral("Settings"), QStringLiteral("Browser"), QStringLiteral("firefox")));
+    QVERIFY(first.WriteInt(QStringLiteral("Startup"), QStringLiteral("FilesOpen"), 3));
+    // The second program saves its window at exit, then drops a key the
+    // first one wrote after the second had read the file.
+    QVERIFY(second.WriteString(QStringLiteral("Settings"), QStringLiteral("WindowPos"), QStringLiteral("1,2")));
+    QVERIFY(second.RemoveKey(QStringLiteral("Startup"), QStringLiteral("FilesOpen")));
+    QCOMPARE(Dump(CProfile(path)), QStringLiteral("Settings/Browser=firefox Settings/WindowPos=1,2"));
+    QCOMPARE(Dump(second), QStringLiteral("Settings/WindowPos=1,2 Settings/Browser=firefox"));
+}
+
+void TestProfile::concurrentWritersLoseNothing()
+{
+    const QString path = NewPath(QStringLiteral("race.ini"));
+    const int writes = 40;
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    CProfile profile(path);
+    const QString section = child == 0 ? QStringLiteral("Startup") : QStringLiteral("Settings");
+    bool allWritten = true;
+    for (int i = 0; i < writes; ++i)
+        allWritten = profile.WriteInt(section, QStringLiteral("Key%1").arg(i), i) && allWritten;
+    if (child == 0)
+        ::_exit(allWritten ? 0 : 1);
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(allWritten);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const CProfile reread(path);
+    QCOMPARE(reread.Keys(QStringLiteral("Startup")).size(), writes);
+    QCOMPARE(reread.Keys(QStringLiteral("Settings")).size(), writes);
+}
+
+void TestProfile::unreadableProfileIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("named pipe") << "fifo";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("over 4 MB") << "huge";
+}
+
+void TestProfile::unreadableProfileIsLeftAlone()
+{
+    QFETCH(QString, kind);
+    const QString path = NewPath(kind + QStringLiteral(".ini"));
+    QByteArray huge = "[Settings]\nSyntaxFileSize=1\n";
+    huge += QByteArray(5 * 1024 * 1024, ';');
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(path));
+    else
+        WriteFile(path, huge);
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Cannot read the profile .*")));
+    CProfile profile(path); // a pipe with no writer must not block here
+    QCOMPARE(profile.GetInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 0), 0);
     QVERIFY(!profile.WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 5000));
     QVERIFY(!profile.LastError().isEmpty());
     QCOMPARE(profile.GetInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 0), 5000);
+    const QFileInfo info(path);
+    QCOMPARE(info.isFile(), kind == QLatin1String("huge"));
+    if (kind == QLatin1String("huge"))
+        QCOMPARE(FileBytes(path), huge);
+}
+
+void TestProfile::fullDiskKeepsTheProfile()
+{
+    ZtTest::CFullDisk disk;
+    if (!disk.SkipReason().isEmpty())
+        QSKIP(qPrintable(disk.SkipReason()));
+    const QString path = disk.Path(QStringLiteral("Zentrel.ini"));
+    CProfile profile(path);
+    QVERIFY(profile.WriteString(QStringLiteral("Settings"), QStringLiteral("Browser"), QString(6000, QLatin1Char('b'))));
+    const QByteArray before = FileBytes(path);
+    QVERIFY(disk.Fill());
+
+    QVERIFY(!profile.WriteString(QStringLiteral("Settings"), QStringLiteral("WindowPos"), QStringLiteral("1,2")));
+    QVERIFY2(profile.LastError().contains(QStringLiteral("No space left on device")), qPrintable(profile.LastError()));
+    QCOMPARE(FileBytes(path), before);
+    QCOMPARE(disk.Names(), QStringList{QStringLiteral("Zentrel.ini")});
+    QCOMPARE(profile.GetString(QStringLiteral("Settings"), QStringLiteral("WindowPos")), QStringLiteral("1,2"));
 }
 
 void TestProfile::defaultPathFollowsXdg()
