@@ -8,6 +8,7 @@
 #include "framework/Profile.h"
 #include "editor/CharFormatChange.h"
 #include "editor/FindReplaceDlg.h"
+#include "editor/SourcePrinter.h"
 #include "res/CommandIds.h"
 
 #include <QApplication>
@@ -18,7 +19,9 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 using namespace ZtCmd;
 
@@ -176,9 +179,22 @@ void CSourceEditView::MapCommands()
 
 void CSourceEditView::PrintTo(QPrinter* printer)
 {
-    const qreal margin = kPrintMarginTwips / 1440.0 * 25.4; // millimetres
-    printer->setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
-    print(printer);
+    std::unique_ptr<QTextDocument> selection;
+    if (printer->printRange() == QPrinter::Selection && textCursor().hasSelection()) {
+        selection = std::make_unique<QTextDocument>();
+        selection->setDefaultFont(document()->defaultFont());
+        QTextCursor(selection.get()).insertFragment(textCursor().selection());
+    }
+    const QTextDocument& text = selection ? *selection : *document();
+    // The margins are ours, measured from the sheet's edges; the printer's
+    // own margins are put back afterwards for whoever prints next.
+    const bool wasFullPage = printer->fullPage();
+    printer->setFullPage(true);
+    CSourcePrinter::Pages pages{0, 0};
+    if (printer->printRange() == QPrinter::PageRange)
+        pages = {printer->fromPage(), printer->toPage()};
+    CSourcePrinter::Print(text, printer, kPrintMarginTwips, [printer] { return printer->newPage(); }, pages);
+    printer->setFullPage(wasFullPage);
 }
 
 void CSourceEditView::OnFilePrint()

@@ -1,5 +1,7 @@
 #include "editor/SourceText.h"
 
+#include "editor/LineEnds.h"
+
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -10,6 +12,10 @@ namespace {
 
 const char* const kEncodingProperty = "ztEncoding";
 const char* const kLineEndProperty = "ztLineEnd";
+const char* const kByteOrderMarkProperty = "ztByteOrderMark";
+const char* const kStandInsProperty = "ztFrameMarkerStandIns";
+const QByteArray kUtf8ByteOrderMark("\xef\xbb\xbf");
+constexpr char16_t kFrameMarkers[2] = {0xFDD0, 0xFDD1};
 
 // Windows-1252 for bytes 0x80 to 0x9F; the five unassigned bytes keep their
 // C1 control character so that every byte value has a character.
@@ -39,6 +45,32 @@ int Cp1252Byte(char16_t ch)
             return 0x80 + i;
     }
     return -1;
+}
+
+// Two characters for the frame markers that the text does not hold: first
+// the other noncharacters of their block, which no one types, then private
+// use characters.
+QString PickStandIns(const QString& text)
+{
+    QString standIns;
+    for (char16_t candidate = 0xFDD2; standIns.size() < 2 && candidate != 0xF900; ++candidate) {
+        if (candidate == 0xFDF0)
+            candidate = 0xE000;
+        if (!text.contains(QChar(candidate)))
+            standIns.append(QChar(candidate));
+    }
+    return standIns;
+}
+
+void ReplaceFrameMarkers(QString& text, const QString& standIns, bool toStandIns)
+{
+    for (int i = 0; i < 2; ++i) {
+        const QChar marker(kFrameMarkers[i]);
+        if (toStandIns)
+            text.replace(marker, standIns[i]);
+        else
+            text.replace(standIns[i], marker);
+    }
 }
 
 } // namespace
@@ -97,7 +129,13 @@ CSourceText CSourceText::Decode(const QByteArray& fileBytes)
 
     QString decoded;
     if (IsValidUtf8(data, size)) {
-        decoded = QString::fromUtf8(data, size);
+        result.byteOrderMark = fileBytes.startsWith(kUtf8ByteOrderMark);
+        const qsizetype skip = result.byteOrderMark ? kUtf8ByteOrderMark.size() : 0;
+        decoded = QString::fromUtf8(data + skip, size - skip);
+        if (decoded.contains(QChar(kFrameMarkers[0])) || decoded.contains(QChar(kFrameMarkers[1]))) {
+            result.frameMarkerStandIns = PickStandIns(decoded);
+            ReplaceFrameMarkers(decoded, result.frameMarkerStandIns, true);
+        }
     } else {
         result.encoding = Encoding::Windows1252;
         decoded = DecodeCp1252(data, size);
@@ -150,13 +188,11 @@ void CSourceText::LoadInto(QTextDocument* document, const QByteArray& fileBytes)
     const CSourceText source = Decode(fileBytes);
     document->setProperty(kEncodingProperty, int(source.encoding));
     document->setProperty(kLineEndProperty, int(source.dominantLineEnd));
+    document->setProperty(kByteOrderMarkProperty, source.byteOrderMark);
+    document->setProperty(kStandInsProperty, source.frameMarkerStandIns);
     document->setPlainText(source.text);
-    QTextBlock block = document->begin();
-    for (quint8 end : source.lineEnds) {
-        block.setUserState(end);
-        block = block.next();
-    }
     document->clearUndoRedoStacks();
+    CLineEnds::Attach(document, source.lineEnds);
     document->setModified(false);
 }
 
@@ -212,14 +248,21 @@ QByteArray CSourceText::Save(const QTextDocument* document)
 {
     const Encoding encoding = DocumentEncoding(document);
     const LineEnd newLineEnd = DocumentLineEnd(document);
+    const CLineEnds* lineEnds = CLineEnds::Of(document);
+    const QString standIns = document->property(kStandInsProperty).toString();
     QByteArray bytes;
     bytes.reserve(document->characterCount());
+    if (document->property(kByteOrderMarkProperty).toBool())
+        bytes.append(kUtf8ByteOrderMark);
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        bytes.append(Encode(block.text(), encoding));
+        QString line = block.text();
+        if (!standIns.isEmpty())
+            ReplaceFrameMarkers(line, standIns, false);
+        bytes.append(Encode(line, encoding));
         if (!block.next().isValid())
             break;
-        const int state = block.userState();
-        const LineEnd end = (state >= LF && state <= ParagraphSeparator) ? LineEnd(state) : newLineEnd;
+        const int recorded = lineEnds ? lineEnds->EndOf(block.blockNumber()) : CLineEnds::New;
+        const LineEnd end = recorded <= ParagraphSeparator ? LineEnd(recorded) : newLineEnd;
         bytes.append(LineEndBytes(end, encoding));
     }
     return bytes;

@@ -14,12 +14,17 @@ class QTextDocument;
 // * Encoding. A file that is valid UTF-8 is shown as UTF-8. Any other file is
 //   read as Windows-1252 with the five unassigned bytes mapped to the C1
 //   control characters of the same number, so that each of the 256 byte values
-//   has its own character and the bytes come back exactly on saving.
+//   has its own character and the bytes come back exactly on saving. A UTF-8
+//   byte order mark is kept aside, out of the user's reach, and written back
+//   in front of the text.
+// * Characters the editor reserves. QTextDocument takes U+FDD0 and U+FDD1
+//   for frame markers and would turn them into line breaks, so they are shown
+//   as two other noncharacters the file does not use, and written back as
+//   themselves. (Typing one of those two stand-ins then saves a frame marker.)
 // * Line ends. QTextDocument keeps no carriage returns: every line break
 //   becomes a block break. The kind of each line end (LF, CR LF, a lone CR,
-//   CR CR LF, or U+2029) is kept in the block's user state and written back
-//   on saving. Blocks the user adds have no recorded end and get the file's
-//   most frequent one.
+//   CR CR LF, or U+2029) is kept by CLineEnds and written back on saving.
+//   Line breaks the user makes get the file's most frequent end.
 //
 // The text ends at the first zero byte, as in a C string: a file holding one
 // is shown only up to it.
@@ -58,4 +63,7 @@ public:
     QVector<quint8> lineEnds;
     Encoding encoding = Encoding::Utf8;
     LineEnd dominantLineEnd = LF;
+    bool byteOrderMark = false;
+    // What U+FDD0 and U+FDD1 are shown as; empty when the text has neither.
+    QString frameMarkerStandIns;
 };

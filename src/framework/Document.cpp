@@ -5,6 +5,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/MessageBox.h"
 #include "framework/MDIChildWnd.h"
+#include "framework/RegularFile.h"
 #include "framework/View.h"
 #include "res/CommandIds.h"
 
@@ -48,18 +49,15 @@ bool CDocument::OnNewDocument()
 
 bool CDocument::OnOpenDocument(const QString& path)
 {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        ReportError(tr("%1\nis a folder, not a file.").arg(QDir::toNativeSeparators(path)));
+    const QString problem = CRegularFile::Problem(path);
+    if (!problem.isEmpty()) {
+        ReportError(problem);
         return false;
     }
-    if (!info.exists()) {
-        ReportError(tr("%1\nFile not found.").arg(QDir::toNativeSeparators(path)));
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ReportError(tr("Cannot open %1.\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    QFile file;
+    QString openError;
+    if (!CRegularFile::OpenForReading(path, file, &openError)) {
+        ReportError(openError);
         return false;
     }
     CArchive archive(CArchive::Mode::Load, path);

@@ -14,7 +14,8 @@ private slots:
     void roundTripsUneditedBytes();
     void textEndsAtFirstNul();
     void chooseEncoding();
-    void newLinesTakeTheMostFrequentEnd();
+    void editsChangeOnlyTheEditedBytes_data();
+    void editsChangeOnlyTheEditedBytes();
     void tempPageDropsTrailingControls();
 };
 
@@ -37,6 +38,13 @@ void TestSourceText::roundTripsUneditedBytes_data()
     QTest::newRow("broken utf-8") << QByteArray("ok \xc3\xa9 then \xc3 alone\r\n\xed\xa0\x80");
     QTest::newRow("overlong") << QByteArray("\xc0\xaf\xe0\x80\xaf");
     QTest::newRow("tabs and controls") << QByteArray("\t\x01x\x1f\t\n\x0b\x0c");
+    QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf<P>\r\n");
+    // U+FDD0 and U+FDD1 are frame markers inside the editor; U+FDD2 is present
+    // so that the editor cannot simply borrow it for them.
+    QTest::newRow("frame markers") << QByteArray("a\xef\xb7\x90" "b\xef\xb7\x91\xef\xb7\x92\n\xef\xb7\x91");
+    QTest::newRow("special characters")
+        << QByteArray("\xef\xbb\xbf|\xef\xbb\xbf|\xef\xbf\xbc|\xef\xbf\xbe|\xef\xbf\xbf|\xe2\x80\xa8\xe2\x80\xa9\xc2\xa0"
+                      "\x01\x1b\x7f\xc2\x80\xc2\x9f\xf4\x8f\xbf\xbf\r\n");
 }
 
 void TestSourceText::roundTripsUneditedBytes()
@@ -72,19 +80,58 @@ void TestSourceText::chooseEncoding()
              QByteArray("\xe9\xe4\xb8\xad"));
 }
 
-void TestSourceText::newLinesTakeTheMostFrequentEnd()
+// One edit (remove `removed` characters at `position`, then insert `inserted`,
+// whose '\n' are new line breaks) must change only the bytes it touched: a
+// line keeps its own end after the text it followed, and every new break gets
+// the file's most frequent end. Undoing the edit gives the file back.
+void TestSourceText::editsChangeOnlyTheEditedBytes_data()
 {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QString>("inserted");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray mixed("a\r\nbc\nd\r\n"); // blocks "a", "bc" (LF), "d"
+    QTest::newRow("enter inside an lf line") << mixed << 3 << 0 << "\n" << QByteArray("a\r\nb\r\nc\nd\r\n");
+    QTest::newRow("enter at the end of an lf line") << mixed << 4 << 0 << "\n" << QByteArray("a\r\nbc\r\n\nd\r\n");
+    QTest::newRow("enter at the start of an lf line") << mixed << 2 << 0 << "\n" << QByteArray("a\r\n\r\nbc\nd\r\n");
+    QTest::newRow("paste lines into an lf line")
+        << mixed << 3 << 0 << "1\n2\n3" << QByteArray("a\r\nb1\r\n2\r\n3c\nd\r\n");
+    QTest::newRow("join a crlf line with an lf line") << mixed << 1 << 1 << "" << QByteArray("abc\nd\r\n");
+    QTest::newRow("join an lf line with a crlf line") << mixed << 4 << 1 << "" << QByteArray("a\r\nbcd\r\n");
+    QTest::newRow("lines over lines")
+        << QByteArray("a\r\nb\rc\nd\r\n") << 1 << 4 << "X\nY" << QByteArray("aX\r\nY\nd\r\n");
+    QTest::newRow("enter inside the last line")
+        << QByteArray("a\r\nb\r\nc\nde") << 7 << 0 << "\n" << QByteArray("a\r\nb\r\nc\nd\r\ne");
+    QTest::newRow("delete the final break") << QByteArray("a\r\nb\n") << 3 << 1 << "" << QByteArray("a\r\nb");
+    QTest::newRow("type after a byte order mark")
+        << QByteArray("\xef\xbb\xbf" "ab\r\n") << 1 << 0 << "x" << QByteArray("\xef\xbb\xbf" "axb\r\n");
+    QTest::newRow("delete the first character after a byte order mark")
+        << QByteArray("\xef\xbb\xbf" "ab") << 0 << 1 << "" << QByteArray("\xef\xbb\xbf" "b");
+    QTest::newRow("type beside a frame marker")
+        << QByteArray("\xef\xb7\x90\n") << 1 << 0 << "x" << QByteArray("\xef\xb7\x90x\n");
+}
+
+void TestSourceText::editsChangeOnlyTheEditedBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, position);
+    QFETCH(int, removed);
+    QFETCH(QString, inserted);
+    QFETCH(QByteArray, expected);
+
     QTextDocument document;
-    CSourceText::LoadInto(&document, "a\r\nb\r\nc\n");
+    CSourceText::LoadInto(&document, bytes);
     QTextCursor cursor(&document);
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(QStringLiteral("d"));
-    cursor.insertBlock();
-    cursor.insertText(QStringLiteral("e"));
-    // Splitting a line in the middle keeps both halves' ends.
-    cursor.setPosition(1);
-    cursor.insertBlock();
-    QCOMPARE(CSourceText::Save(&document), QByteArray("a\r\n\r\nb\r\nc\nd\r\ne"));
+    cursor.setPosition(position);
+    cursor.setPosition(position + removed, QTextCursor::KeepAnchor);
+    cursor.insertText(inserted);
+    QCOMPARE(CSourceText::Save(&document), expected);
+    document.undo();
+    QCOMPARE(CSourceText::Save(&document), bytes);
+    document.redo();
+    QCOMPARE(CSourceText::Save(&document), expected);
 }
 
 void TestSourceText::tempPageDropsTrailingControls()

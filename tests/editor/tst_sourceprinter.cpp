@@ -1,0 +1,106 @@
+#include "support/TestMain.h"
+
+#include "editor/SourcePrinter.h"
+
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QTextDocument>
+
+namespace {
+struct PaintedText
+{
+    int page;
+    QRectF rect;
+    QString text;
+};
+
+// A Letter sheet at 1200 dots per inch that records where text is painted.
+class CPaperRecorder : public QPaintDevice, private QPaintEngine
+{
+public:
+    static constexpr int kDpi = 1200;
+    CPaperRecorder() : QPaintEngine(QPaintEngine::AllFeatures) {}
+
+    QPaintEngine* paintEngine() const override { return const_cast<CPaperRecorder*>(this); }
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth: return kDpi * 85 / 10;
+        case PdmHeight: return kDpi * 11;
+        case PdmWidthMM: return 216;
+        case PdmHeightMM: return 279;
+        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return kDpi;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return metric == PdmDepth ? 32 : 1;
+        }
+    }
+    bool NewPage() { ++m_page; return true; }
+
+    QList<PaintedText> painted;
+
+private:
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return QPaintEngine::User; }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void updateState(const QPaintEngineState& state) override
+    {
+        if (state.state() & QPaintEngine::DirtyTransform)
+            m_transform = state.transform();
+    }
+    void drawTextItem(const QPointF& baseline, const QTextItem& item) override
+    {
+        const QPointF at = m_transform.map(baseline);
+        painted.append({m_page, QRectF(at.x(), at.y() - item.ascent(), item.width(), item.ascent() + item.descent()),
+                        item.text()});
+    }
+
+    int m_page = 1;
+    QTransform m_transform;
+};
+} // namespace
+
+class TestSourcePrinter : public QObject
+{
+    Q_OBJECT
+private slots:
+    void printsWithinHalfInchMargins();
+};
+
+// Every character is painted once, inside margins of half an inch, even a
+// line far wider than the sheet, and nothing else is painted (no page numbers).
+void TestSourcePrinter::printsWithinHalfInchMargins()
+{
+    QString longLine;
+    for (int i = 0; i < 50; ++i)
+        longLine += QStringLiteral("%1.%2").arg(i % 10).arg(QString(8, QChar(u'a' + i % 26)));
+    QStringList lines{QStringLiteral("<P>"), longLine};
+    for (int i = 0; i < 150; ++i)
+        lines.append(QStringLiteral("line %1").arg(i));
+    QTextDocument text(lines.join(QLatin1Char('\n')));
+    text.setDefaultFont(QFont(QStringLiteral("Courier New"), 10));
+    QCOMPARE(longLine.size(), 500);
+
+    CPaperRecorder paper;
+    CSourcePrinter::Print(text, &paper, 720, [&paper] { return paper.NewPage(); });
+
+    const qreal margin = CPaperRecorder::kDpi / 2.0;
+    const QRectF inside(margin, margin, paper.width() - 2 * margin, paper.height() - 2 * margin);
+    QString all;
+    int lastPage = 0;
+    for (const PaintedText& item : paper.painted) {
+        QVERIFY2(inside.adjusted(-1, -1, 1, 1).contains(item.rect), qPrintable(QStringLiteral("%1 page %2 at %3,%4 %5x%6").arg(item.text).arg(item.page).arg(item.rect.x()).arg(item.rect.y()).arg(item.rect.width()).arg(item.rect.height())));
+        if (item.page != lastPage) {
+            // Each page starts at the top left corner inside the margins.
+            QCOMPARE(qRound(item.rect.left()), qRound(margin));
+            QCOMPARE(qRound(item.rect.top()), qRound(margin));
+            lastPage = item.page;
+        }
+        all += item.text;
+    }
+    QVERIFY(lastPage >= 3);
+    QCOMPARE(all.remove(QLatin1Char(' ')), lines.join(QString()).remove(QLatin1Char(' ')));
+}
+
+ZT_TEST_MAIN(TestSourcePrinter)
+#include "tst_sourceprinter.moc"

@@ -1,0 +1,102 @@
+#include "support/TestMain.h"
+
+#include "framework/Document.h"
+#include "framework/MessageBox.h"
+#include "framework/RegularFile.h"
+
+#include <QFile>
+#include <QLocalServer>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Only regular files open; anything else is refused at once, with a message.
+class TestOpenFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void opensOnlyRegularFiles_data();
+    void opensOnlyRegularFiles();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestOpenFile::opensOnlyRegularFiles_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("message"); // empty when the file opens
+
+    QFile regular(m_dir.filePath(QStringLiteral("page.html")));
+    QVERIFY(regular.open(QIODevice::WriteOnly) && regular.write("<P>") == 3);
+    regular.close();
+    const QString fifo = m_dir.filePath(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    auto* server = new QLocalServer(this);
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    QVERIFY(server->listen(m_dir.filePath(QStringLiteral("socket"))));
+
+    const QString notRegular = QStringLiteral("is not a regular file");
+    QTest::newRow("regular file") << regular.fileName() << QString();
+    QTest::newRow("named pipe") << fifo << notRegular;
+    QTest::newRow("character device") << QStringLiteral("/dev/null") << notRegular;
+    QTest::newRow("socket") << server->fullServerName() << notRegular;
+    QTest::newRow("folder") << m_dir.path() << QStringLiteral("is a folder");
+    QTest::newRow("missing") << m_dir.filePath(QStringLiteral("gone.html")) << QStringLiteral("File not found");
+}
+
+void TestOpenFile::opensOnlyRegularFiles()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, message);
+
+    // Should an open wait for a writer on the pipe, this thread plays the
+    // writer, so that the test fails instead of hanging.
+    std::atomic<bool> done = false;
+    QThread* writer = QThread::create([&] {
+        while (!done) {
+            const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                ::close(fd);
+                return;
+            }
+            QThread::msleep(10);
+        }
+    });
+    if (path.endsWith(QStringLiteral("pipe")))
+        writer->start();
+
+    QStringList shown;
+    ZtMessageBox::SetHandler([&shown](const QString& text, QMessageBox::StandardButtons) {
+        shown.append(text);
+        return QMessageBox::Ok;
+    });
+    CDocument document;
+    const bool opened = document.OnOpenDocument(path);
+    // The type is checked again once the file is open.
+    QFile file;
+    QString error;
+    const bool openedDirectly = CRegularFile::OpenForReading(path, file, &error);
+    done = true;
+    writer->wait();
+    delete writer;
+    ZtMessageBox::SetHandler(nullptr);
+
+    QCOMPARE(opened, message.isEmpty());
+    if (message.isEmpty()) {
+        QVERIFY(shown.isEmpty());
+        QVERIFY(openedDirectly);
+        QCOMPARE(file.readAll(), QByteArray("<P>"));
+        return;
+    }
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().contains(path) && shown.first().contains(message), qPrintable(shown.first()));
+    QVERIFY(!openedDirectly);
+}
+
+ZT_TEST_MAIN(TestOpenFile)
+#include "tst_openfile.moc"
