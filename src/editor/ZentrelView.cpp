@@ -1,6 +1,6 @@
 #include "editor/ZentrelView.h"
 
-#include "framework/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "framework/MessageBox.h"
 #include "editor/SourceText.h"
 #include "editor/SyntaxColorizer.h"

@@ -1,6 +1,7 @@
 #include "files/FileName.h"
 
 #include "files/FileKinds.h"
+#include "files/RegularFile.h"
 
 #include "files/FileOperationPlan.h"
 #include "files/ShellFileOperation.h"
@@ -108,8 +109,10 @@ bool CFileName::IsTextFile(const QString& path) const
 {
     if (!IsFile(path))
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Never waits on the file: a pipe swapped in after the test above is
+    // refused, not read.
+    QFile file;
+    if (!CRegularFile::OpenForReading(path, file, nullptr))
         return false;
     const QByteArray head = file.read(kTextProbeSize);
     return !head.contains('\0') && !HasBinarySignature(head);

@@ -1,11 +1,11 @@
 #include "framework/Document.h"
 
 #include "framework/Archive.h"
-#include "framework/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "framework/DocTemplate.h"
 #include "framework/MessageBox.h"
 #include "framework/MDIChildWnd.h"
-#include "framework/RegularFile.h"
+#include "files/RegularFile.h"
 #include "framework/View.h"
 #include "res/CommandIds.h"
 

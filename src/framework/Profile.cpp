@@ -1,6 +1,6 @@
 #include "framework/Profile.h"
 
-#include "framework/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "framework/FolderLock.h"
 #include "framework/ProfileText.h"
 

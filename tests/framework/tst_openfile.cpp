@@ -2,7 +2,7 @@
 
 #include "framework/Document.h"
 #include "framework/MessageBox.h"
-#include "framework/RegularFile.h"
+#include "files/RegularFile.h"
 
 #include <QFile>
 #include <QLocalServer>

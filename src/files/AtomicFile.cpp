@@ -1,4 +1,4 @@
-#include "framework/AtomicFile.h"
+#include "files/AtomicFile.h"
 
 #include <QCoreApplication>
 #include <QFile>

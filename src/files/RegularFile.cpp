@@ -1,4 +1,4 @@
-#include "framework/RegularFile.h"
+#include "files/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,6 +38,9 @@ QString CRegularFile::Problem(const QString& path)
 
 bool CRegularFile::OpenForReading(const QString& path, QFile& file, QString* error)
 {
+    QString ignored;
+    if (!error)
+        error = &ignored;
     // O_NONBLOCK: opening a pipe with no writer would otherwise wait for one.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {

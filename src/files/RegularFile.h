@@ -17,6 +17,6 @@ public:
 
     // Opens path read-only into file. The type is checked again on what was
     // opened, since another file may have taken the name meanwhile. On
-    // failure file stays closed and error says why.
+    // failure file stays closed and error, when given, says why.
     static bool OpenForReading(const QString& path, QFile& file, QString* error);
 };
