@@ -435,7 +435,7 @@ void TestMainFrame::listBarPlaceInsetFocusAndTitleMenu()
     QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
     const QPoint inFrame = bar->mapTo(m_frame, QPoint(0, 0));
     QVERIFY2(inFrame.y() >= m_frame->height() / 2, "the List bar starts in the lower half");
-    QCOMPARE(m_frame->DockSideFromPosition(inFrame.x(), inFrame.y()), int(AFX_IDW_DOCKBAR_BOTTOM));
+    QCOMPARE(m_frame->BarLayout().DockSideFromPosition(inFrame.x(), inFrame.y()), int(AFX_IDW_DOCKBAR_BOTTOM));
     QCOMPARE(bar->ContentsInset(), 4);
     QCOMPARE(m_frame->ProjectBar()->ContentsInset(), 5);
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
