@@ -5,6 +5,7 @@
 #include "framework/MDIFrameWnd.h"
 #include "framework/MenuBuilder.h"
 #include "framework/Profile.h"
+#include "framework/SealedState.h"
 #include "framework/WindowPlacement.h"
 #include "editor/FontToolBar.h"
 #include "projects/ListBar.h"
@@ -26,8 +27,11 @@ const QString kLayoutKey = QStringLiteral("Layout");
 const QPoint kFontBarFloatPosition(200, 125);
 // The docking bars' width in the frame when nothing else is known.
 constexpr int kDefaultDockingBarWidth = 250;
-// The version of the saved layout; another version's layout is ignored.
+// The version of the saved layout, given to Qt's layout reader; another
+// version's layout is ignored.
 constexpr int kBarStateVersion = 1;
+// The version of the seal around it (checksum and header).
+constexpr quint32 kBarStateSealVersion = 1;
 
 QList<QRect> AvailableScreens()
 {
@@ -140,12 +144,14 @@ void CBarLayout::Load()
 void CBarLayout::Save() const
 {
     const QByteArray state = m_pFrame->saveState(kBarStateVersion);
-    CProfile::Instance().WriteString(kBarState, kLayoutKey, QString::fromLatin1(state.toBase64()));
+    CProfile::Instance().WriteString(kBarState, kLayoutKey, CSealedState::Seal(state, kBarStateSealVersion));
 }
 
 bool CBarLayout::Restore(const QString& stored)
 {
-    const QByteArray state = QByteArray::fromBase64(stored.toLatin1());
+    // Qt's reader trusts its input (one flipped byte can crash it): only a
+    // layout whose checksum holds reaches it.
+    const QByteArray state = CSealedState::Open(stored, kBarStateSealVersion);
     if (state.isEmpty() || !m_pFrame->restoreState(state, kBarStateVersion))
         return false;
     FitFloatingBarsToScreens();

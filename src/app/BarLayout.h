@@ -42,11 +42,12 @@ public:
     CProjectBar* ProjectBar() const { return m_pProjectBar; }
     CListBar* ListBar() const { return m_pListBar; }
 
-    // Restores the layout the profile holds.
+    // Restores the layout the profile holds; a missing, damaged or foreign
+    // one leaves every bar where it is.
     void Load();
     void Save() const;
-    // Restores the layout from the profile's text of it; false when Qt
-    // refused it.
+    // Restores the layout from the profile's text of it; false (nothing
+    // changed) unless it is a sound layout of this version.
     bool Restore(const QString& stored);
 
     // The dock side a bar at (x, y) of the frame is remembered on.
