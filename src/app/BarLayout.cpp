@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenu>
 #include <QScreen>
 #include <QToolBar>
@@ -32,6 +33,8 @@ constexpr int kDefaultDockingBarWidth = 250;
 constexpr int kBarStateVersion = 1;
 // The version of the seal around it (checksum and header).
 constexpr quint32 kBarStateSealVersion = 1;
+// The space left between a floating bar moved aside and the bar it clears.
+constexpr int kFloatGap = 8;
 
 QList<QRect> AvailableScreens()
 {
@@ -195,13 +198,53 @@ void CBarLayout::OnDockFloat(CSizeControlBar* bar, const CBarDockState& state)
 {
     if (!bar->isFloating()) {
         SaveBarDockState(bar, state);
-        bar->FloatAt(OnSomeScreen(QRect(state.FloatPosition(), bar->size())).topLeft());
+        FloatBar(bar, state.FloatPosition());
     } else {
         SaveBarFloatState(bar, state);
         bar->setAllowedAreas(Qt::AllDockWidgetAreas);
         DockBarAt(bar, state.DockSide(), state.DockRect());
     }
     bar->update();
+}
+
+void CBarLayout::FloatBar(CSizeControlBar* bar, const QPoint& screenPos)
+{
+    bar->FloatAt(OnSomeScreen(QRect(screenPos, bar->size())).topLeft());
+    // The bars left docked take up the room this one left before they are
+    // measured; the floating bar then goes where it covers none of them.
+    m_pFrame->layout()->activate();
+    const QRect clear = BesideObstacles(QRect(bar->pos(), bar->size()), DockedBarRects(bar));
+    bar->move(OnSomeScreen(clear).topLeft());
+}
+
+QList<QRect> CBarLayout::DockedBarRects(const CSizeControlBar* except) const
+{
+    QList<QRect> rects;
+    const QList<const CSizeControlBar*> bars{m_pProjectBar, m_pListBar};
+    for (const CSizeControlBar* bar : bars) {
+        if (bar != except && bar->isVisible() && !bar->isFloating())
+            rects.append(bar->ScreenRect());
+    }
+    return rects;
+}
+
+QRect CBarLayout::BesideObstacles(const QRect& wanted, const QList<QRect>& obstacles)
+{
+    QRect rect = wanted;
+    // Each pass clears at least one obstacle for good, as the rectangle only
+    // moves right.
+    for (int pass = 0; pass <= obstacles.size(); ++pass) {
+        bool moved = false;
+        for (const QRect& obstacle : obstacles) {
+            if (rect.intersects(obstacle)) {
+                rect.moveLeft(obstacle.right() + 1 + kFloatGap);
+                moved = true;
+            }
+        }
+        if (!moved)
+            break;
+    }
+    return rect;
 }
 
 void CBarLayout::DockBarAt(CSizeControlBar* bar, int side, const QRect& rect)
@@ -213,7 +256,9 @@ void CBarLayout::DockBarAt(CSizeControlBar* bar, int side, const QRect& rect)
     if (m_pFrame->dockWidgetArea(bar) != area)
         m_pFrame->addDockWidget(area, bar);
     const bool across = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
-    const int extent = across ? rect.width() : rect.height();
+    // A remembered width narrower than the contents want (the defaults are)
+    // would cut the Project bar's tab titles short.
+    const int extent = across ? qMax(rect.width(), bar->sizeHint().width()) : rect.height();
     if (extent > 0)
         m_pFrame->resizeDocks({bar}, {extent}, across ? Qt::Horizontal : Qt::Vertical);
 }

@@ -56,10 +56,15 @@ public:
     void SaveBarDockState(CSizeControlBar* bar, const CBarDockState& state) const;
     // Records where a floating bar stands, before it docks.
     void SaveBarFloatState(CSizeControlBar* bar, const CBarDockState& state) const;
-    // Docks a bar on a side (a dock bar id) at the size of rect.
+    // Docks a bar on a side (a dock bar id) at the size of rect, never
+    // narrower than its contents want.
     void DockBarAt(CSizeControlBar* bar, int side, const QRect& rect);
     // Floats a toolbar with its top-left corner at a screen point.
     void FloatToolBar(QToolBar* toolBar, const QPoint& screenPos);
+
+    // Where a bar that wanted the rectangle wanted floats: moved to the
+    // right of every obstacle it would cover, so it hides no docked bar.
+    static QRect BesideObstacles(const QRect& wanted, const QList<QRect>& obstacles);
 
 private:
     void CreateDockingBars();
@@ -68,6 +73,8 @@ private:
                                int dockFloatId, int allowDockingId);
     void MapToolBarCommand(int id, QToolBar* toolBar);
     void OnDockFloat(CSizeControlBar* bar, const CBarDockState& state);
+    void FloatBar(CSizeControlBar* bar, const QPoint& screenPos);
+    QList<QRect> DockedBarRects(const CSizeControlBar* except) const;
     void FitFloatingBarsToScreens();
     void ShowBarMenu(CSizeControlBar* bar, const QPoint& globalPos);
 
