@@ -1,12 +1,18 @@
 #include "support/TestMain.h"
 
 #include "framework/BarDockState.h"
+#include "framework/MessageBox.h"
 #include "framework/Profile.h"
+#include "framework/RecentFileList.h"
 #include "framework/WindowPlacement.h"
 #include "res/CommandIds.h"
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QRandomGenerator>
+#include <QScreen>
+#include <QTimer>
+#include <QDebug>
 
 #include <climits>
 
@@ -18,6 +24,10 @@ class TestDamage : public QObject
 private slots:
     void randomlyDamagedProfilesReadSafely();
     void dockStateStaysInRange();
+    void recentListSkipsImpossiblePaths();
+    void messagesFitTheScreen_data();
+    void messagesFitTheScreen();
+    void messageBoxStaysOnScreen();
 
 private:
     QString ProfilePath() const { return ZtTest::SandboxDir() + QStringLiteral("/damaged.ini"); }
@@ -80,6 +90,10 @@ void TestDamage::randomlyDamagedProfilesReadSafely()
             if (placement)
                 QVERIFY2(OnSomeScreen(CWindowPlacement::FitToScreens(placement->normal, kScreens)), text.constData());
         }
+        CRecentFileList recent(profile);
+        recent.ReadList();
+        for (int i = 0; i < recent.Entries().size(); ++i)
+            QVERIFY(recent.MenuText(i).size() < 100);
     }
 }
 
@@ -99,6 +113,85 @@ void TestDamage::dockStateStaysInRange()
     const QRect floating(tree.FloatPosition(), QSize(250, 400));
     QVERIFY(floating.right() > floating.left());
     QVERIFY(OnSomeScreen(CWindowPlacement::FitToScreens(floating, kScreens)));
+}
+
+void TestDamage::recentListSkipsImpossiblePaths()
+{
+    CProfile profile(ProfilePath() + QStringLiteral(".mru"));
+    const QString huge = QLatin1Char('/') + QString(1000000, QLatin1Char('x')) + QStringLiteral(".html");
+    const QString longName = QStringLiteral("/site/") + QString(300, QLatin1Char('n')) + QStringLiteral(".html");
+    profile.WriteString("Recent File List", "File1", huge);
+    profile.WriteString("Recent File List", "File2", longName);
+    CRecentFileList list(profile);
+    list.ReadList();
+    QCOMPARE(list.Entries(), QStringList{longName});
+    // A file name too long for the menu loses its middle, not its ends.
+    const QString text = list.MenuText(0);
+    QVERIFY(text.size() <= 43);
+    QVERIFY(text.startsWith(QStringLiteral("&1 nnn")) && text.contains(QStringLiteral("...")));
+    QVERIFY(text.endsWith(QStringLiteral("nn.html")));
+}
+
+void TestDamage::messagesFitTheScreen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("unchanged");
+    const QString path = QStringLiteral("/home/user/site/") + QString(400, QLatin1Char('p')) + QStringLiteral(".html");
+    QStringList many;
+    for (int i = 0; i < 200; ++i)
+        many.append(QStringLiteral("line %1").arg(i));
+    QString sentence;
+    for (int i = 0; i < 2000; ++i)
+        sentence += QStringLiteral("word ");
+    QTest::newRow("short") << QStringLiteral("Save changes to /srv/a.html?") << true;
+    QTest::newRow("long path") << QStringLiteral("Cannot open\n%1\nagain").arg(path) << false;
+    QTest::newRow("million characters") << QString(1000000, QLatin1Char('x')) << false;
+    QTest::newRow("many lines") << many.join(QLatin1Char('\n')) << false;
+    QTest::newRow("endless sentence") << sentence << false;
+}
+
+void TestDamage::messagesFitTheScreen()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, unchanged);
+    QString shown;
+    ZtMessageBox::SetHandler([&shown](const QString& fitted, QMessageBox::StandardButtons) {
+        shown = fitted;
+        return QMessageBox::Ok;
+    });
+    ZtMessageBox::Show(text);
+    ZtMessageBox::SetHandler(nullptr);
+    QCOMPARE(shown == text, unchanged);
+
+    // The box's text fits half the screen across and 25 rows down, and keeps
+    // both ends of what it shortened.
+    const QFontMetrics metrics(QApplication::font("QMessageBox"));
+    const int maxWidth = QApplication::primaryScreen()->availableGeometry().width() / 2;
+    int rows = 0;
+    for (const QString& line : shown.split(QLatin1Char('\n'))) {
+        for (const QString& word : line.split(QLatin1Char(' ')))
+            QVERIFY(metrics.horizontalAdvance(word) <= maxWidth);
+        rows += qMax(1, (metrics.horizontalAdvance(line) + maxWidth - 1) / maxWidth);
+    }
+    QVERIFY(rows <= ZtMessageBox::kMaxRows);
+    QCOMPARE(shown.left(4), text.left(4));
+    if (!text.contains(QLatin1Char('\n')))
+        QCOMPARE(shown.right(4), text.right(4));
+}
+
+void TestDamage::messageBoxStaysOnScreen()
+{
+    // The real box, with a path of a million characters in it.
+    QRect boxRect;
+    QTimer::singleShot(0, this, [&boxRect] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            boxRect = box->frameGeometry();
+            box->close();
+        }
+    });
+    ZtMessageBox::Show(QStringLiteral("Cannot open /%1.html").arg(QString(1000000, QLatin1Char('x'))));
+    QVERIFY(!boxRect.isEmpty());
+    QVERIFY2(QApplication::primaryScreen()->geometry().contains(boxRect), qPrintable(QDebug::toString(boxRect)));
 }
 
 ZT_TEST_MAIN(TestDamage)
