@@ -7,7 +7,6 @@
 #include "framework/CmdUI.h"
 #include "framework/CommandActions.h"
 #include "framework/CommandRouter.h"
-#include "framework/DockSide.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "files/FileName.h"
