@@ -1,13 +1,12 @@
 #include "app/MainFrame.h"
 
-#include "framework/BarDockState.h"
+#include "app/BarLayout.h"
 #include "app/ChildBrowseFrame.h"
 #include "app/ChildFrame.h"
 #include "app/ChildProjectFrame.h"
 #include "framework/CmdUI.h"
 #include "framework/CommandActions.h"
 #include "framework/CommandRouter.h"
-#include "framework/DockSide.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "files/FileKinds.h"
@@ -59,34 +58,11 @@ using namespace ZtCmd;
 
 namespace {
 const QString kSettings = QStringLiteral("Settings");
-const QString kBarState = QStringLiteral("Barstate");
 const QString kReady = QStringLiteral("Ready");
-// Where the Fonts toolbar command puts the toolbar, on the screen.
-const QPoint kFontBarFloatPosition(200, 125);
-// The docking bars' width in the frame when nothing else is known.
-constexpr int kDefaultDockingBarWidth = 250;
-// The version of the saved layout; another version's layout is ignored.
-constexpr int kBarStateVersion = 1;
-
-QList<QRect> AvailableScreens()
-{
-    QList<QRect> screens;
-    for (QScreen* screen : QGuiApplication::screens())
-        screens.append(screen->availableGeometry());
-    return screens;
-}
-
-// A floating window's rectangle, moved onto a screen when it is off every one.
-QRect OnSomeScreen(const QRect& wanted)
-{
-    return CWindowPlacement::FitToScreens(wanted, AvailableScreens());
-}
 
 } // namespace
 
 CMainFrame::CMainFrame()
-    : m_treeBarState(QStringLiteral("TreeBar"), AFX_IDW_DOCKBAR_LEFT)
-    , m_listBarState(QStringLiteral("ListBar"), AFX_IDW_DOCKBAR_BOTTOM)
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(QStringLiteral("Zentrel"));
@@ -110,8 +86,8 @@ bool CMainFrame::LoadFrame()
     CreateStatusBar();
     CreateFontToolBar();
     CreateToolBars();
-    CreateDockingBars();
-    MapBarCommands();
+    m_pBarLayout = std::make_unique<CBarLayout>(
+        this, CBarLayout::ToolBars{m_pMainToolBar, m_pBrowseBar, m_pHtmlTagsBar, m_pOperationBar, m_pFontBar});
     Commands().InstallAccelerators();
     ShowMenuBar(IDR_MAINFRAME);
     // Key presses anywhere tell the lock keys' states.
@@ -159,22 +135,6 @@ void CMainFrame::CreateToolBars()
     addToolBar(Qt::LeftToolBarArea, m_pOperationBar);
 }
 
-void CMainFrame::CreateDockingBars()
-{
-    m_pProjectBar = new CProjectBar(this);
-    m_pListBar = new CListBar(this);
-    // The Project bar on the left, the List bar below it.
-    addDockWidget(Qt::LeftDockWidgetArea, m_pProjectBar);
-    splitDockWidget(m_pProjectBar, m_pListBar, Qt::Vertical);
-    resizeDocks({m_pProjectBar}, {kDefaultDockingBarWidth}, Qt::Horizontal);
-    // The trees get the larger share of the height.
-    resizeDocks({m_pProjectBar, m_pListBar}, {3 * height() / 5, 2 * height() / 5}, Qt::Vertical);
-    const QList<CSizeControlBar*> bars{m_pProjectBar, m_pListBar};
-    for (CSizeControlBar* bar : bars)
-        connect(bar, &CSizeControlBar::titleContextMenuRequested, this,
-                [this, bar](const QPoint& globalPos) { ShowBarMenu(bar, globalPos); });
-}
-
 QRect CMainFrame::InitialGeometry(const QRect& screen)
 {
     const int width = screen.width() - 50;
@@ -186,9 +146,12 @@ QRect CMainFrame::InitialGeometry(const QRect& screen)
 
 QList<CCmdTarget*> CMainFrame::ExtraCommandTargets() const
 {
+    QList<CCmdTarget*> targets;
+    if (m_pBarLayout)
+        targets.append(m_pBarLayout.get());
     if (ZtApp())
-        return {ZtApp()};
-    return {};
+        targets.append(ZtApp());
+    return targets;
 }
 
 void CMainFrame::UpdateMenu(QMenu* menu)
@@ -285,50 +248,6 @@ void CMainFrame::MapCommands()
     MapEnableRules();
 }
 
-void CMainFrame::MapBarCommands()
-{
-    // Bar switches with pictures show a check mark in the menus, like their
-    // neighbours without pictures.
-    for (int id : {ID_VIEW_FONTSBAR, ID_VIEW_PROJECTBAR, ID_VIEW_LISTBAR})
-        Action(id)->setIconVisibleInMenu(false);
-    MapDockingBarCommands(m_pProjectBar, m_treeBarState, ID_VIEW_PROJECTBAR, ID_TOGGLE_WORKSPACE,
-                          ID_DOCKFLOAT_PROJECTBAR, ID_ALLOWDOCK_PROJECTBAR);
-    MapDockingBarCommands(m_pListBar, m_listBarState, ID_VIEW_LISTBAR, ID_TOGGLE_LISTBAR, ID_DOCKFLOAT_LISTBAR,
-                          ID_ALLOWDOCK_LISTBAR);
-    MapToolBarCommand(ID_VIEW_BROWSEBAR, m_pBrowseBar);
-    MapToolBarCommand(ID_VIEW_HTMLTAGS, m_pHtmlTagsBar);
-    MapToolBarCommand(ID_VIEW_OPERATIONBAR, m_pOperationBar);
-    MapToolBarCommand(ID_VIEW_TOOLBAR, m_pMainToolBar);
-    MapToolBarCommand(ID_VIEW_FONTSBAR, m_pFontBar);
-    // The Fonts toolbar comes back floating, where it does not cover the
-    // other toolbars.
-    OnCommand(ID_VIEW_FONTSBAR, [this] {
-        m_pFontBar->setVisible(m_pFontBar->isHidden());
-        FloatToolBar(m_pFontBar, kFontBarFloatPosition);
-    });
-}
-
-void CMainFrame::MapDockingBarCommands(CSizeControlBar* bar, const CBarDockState& state, int showId,
-                                       int otherShowId, int dockFloatId, int allowDockingId)
-{
-    for (int id : {showId, otherShowId})
-        OnCommand(id, [bar] { bar->setVisible(bar->isHidden()); });
-    OnUpdate(showId, [bar](CCmdUI* cmdUI) { cmdUI->SetCheck(!bar->isHidden()); });
-    OnCommand(dockFloatId, [this, bar, &state] { OnDockFloat(bar, state); });
-    OnUpdate(dockFloatId, [bar](CCmdUI* cmdUI) { cmdUI->SetCheck(!bar->isFloating()); });
-    OnCommand(allowDockingId, [bar] { bar->ToggleDockingAllowed(); });
-    OnUpdate(allowDockingId, [bar](CCmdUI* cmdUI) {
-        cmdUI->Enable(bar->isFloating());
-        cmdUI->SetCheck(bar->IsDockingAllowed());
-    });
-}
-
-void CMainFrame::MapToolBarCommand(int id, QToolBar* toolBar)
-{
-    OnCommand(id, [toolBar] { toolBar->setVisible(toolBar->isHidden()); });
-    OnUpdate(id, [toolBar](CCmdUI* cmdUI) { cmdUI->SetCheck(!toolBar->isHidden()); });
-}
-
 void CMainFrame::MapWindowCommands()
 {
     OnCommand(ID_TILE_HORIZONTAL, [this] { TileChildFrames(Qt::Horizontal); });
@@ -372,8 +291,8 @@ void CMainFrame::MapEnableRules()
         });
     }
     OnUpdate(ID_FILE_NEW_FOLDER, [this](CCmdUI* cmdUI) {
-        cmdUI->Enable(AnyTargetHandles(ID_FILE_NEW_FOLDER) && m_pProjectBar
-                      && CFrameCommandRules::IsNewFolderEnabled(m_pProjectBar->CurrentTab()));
+        cmdUI->Enable(AnyTargetHandles(ID_FILE_NEW_FOLDER) && ProjectBar()
+                      && CFrameCommandRules::IsNewFolderEnabled(ProjectBar()->CurrentTab()));
     });
 }
 
@@ -484,7 +403,7 @@ void CMainFrame::SyncScroll(int commandId)
 
 void CMainFrame::ShowFolderInListBar(const QString& folder)
 {
-    m_pListBar->ShowFolder(folder);
+    ListBar()->ShowFolder(folder);
 }
 
 void CMainFrame::RestorePlacement()
@@ -527,97 +446,12 @@ void CMainFrame::SaveWindowPlacement()
 
 void CMainFrame::LoadBarState()
 {
-    const QByteArray state =
-        QByteArray::fromBase64(CProfile::Instance().GetString(kBarState, QStringLiteral("Layout")).toLatin1());
-    if (!state.isEmpty() && restoreState(state, kBarStateVersion))
-        FitFloatingBarsToScreens();
+    m_pBarLayout->Load();
 }
 
 void CMainFrame::SaveBarState()
 {
-    CProfile::Instance().WriteString(kBarState, QStringLiteral("Layout"),
-                                     QString::fromLatin1(saveState(kBarStateVersion).toBase64()));
-}
-
-// A layout saved with another screen arrangement may leave a floating bar
-// where no screen is now.
-void CMainFrame::FitFloatingBarsToScreens()
-{
-    QList<QWidget*> bars;
-    for (QToolBar* toolBar : findChildren<QToolBar*>())
-        bars.append(toolBar);
-    for (QDockWidget* dock : findChildren<QDockWidget*>())
-        bars.append(dock);
-    for (QWidget* bar : bars) {
-        if (bar->isWindow())
-            bar->setGeometry(OnSomeScreen(bar->geometry()));
-    }
-}
-
-int CMainFrame::DockSideFromPosition(int x, int y) const
-{
-    return ::DockSideFromPosition(x, y, size());
-}
-
-void CMainFrame::SaveBarDockState(CSizeControlBar* bar, const CBarDockState& state)
-{
-    // The side is judged from where the bar stands in this window, so the
-    // result is the same on every screen the window may be on.
-    const QPoint inFrame = bar->mapTo(this, QPoint(0, 0));
-    state.WriteDockState(bar->ScreenRect(), bar->FixedLayoutSize(), DockSideFromPosition(inFrame.x(), inFrame.y()));
-}
-
-void CMainFrame::SaveBarFloatState(CSizeControlBar* bar, const CBarDockState& state)
-{
-    state.WriteFloatState(bar->pos());
-}
-
-void CMainFrame::OnDockFloat(CSizeControlBar* bar, const CBarDockState& state)
-{
-    if (!bar->isFloating()) {
-        SaveBarDockState(bar, state);
-        bar->FloatAt(OnSomeScreen(QRect(state.FloatPosition(), bar->size())).topLeft());
-    } else {
-        SaveBarFloatState(bar, state);
-        bar->setAllowedAreas(Qt::AllDockWidgetAreas);
-        DockBarAt(bar, state.DockSide(), state.DockRect());
-    }
-    bar->update();
-}
-
-void CMainFrame::DockBarAt(CSizeControlBar* bar, int side, const QRect& rect)
-{
-    const Qt::DockWidgetArea area = CBarDockState::AreaForSide(side);
-    // Back to its old place first: on the same side the bar then keeps its
-    // order among the other bars there.
-    bar->setFloating(false);
-    if (dockWidgetArea(bar) != area)
-        addDockWidget(area, bar);
-    const bool across = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
-    const int extent = across ? rect.width() : rect.height();
-    if (extent > 0)
-        resizeDocks({bar}, {extent}, across ? Qt::Horizontal : Qt::Vertical);
-}
-
-void CMainFrame::FloatToolBar(QToolBar* toolBar, const QPoint& screenPos)
-{
-    const bool visible = !toolBar->isHidden();
-    // The flags Qt gives a toolbar the user drags out of the frame; the
-    // frame's layout then treats it as floating, saves and restores it so.
-    toolBar->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
-    toolBar->adjustSize();
-    toolBar->move(OnSomeScreen(QRect(screenPos, toolBar->size())).topLeft());
-    if (visible)
-        toolBar->show();
-}
-
-void CMainFrame::ShowBarMenu(CSizeControlBar* bar, const QPoint& globalPos)
-{
-    QMenu menu(this);
-    CMenuBuilder::Populate(
-        &menu, ZtRes::DockingBarMenu(bar == m_pProjectBar), [this](int id) { return Action(id); },
-        [this](QMenu* shown) { UpdateMenu(shown); });
-    menu.exec(globalPos);
+    m_pBarLayout->Save();
 }
 
 // The menu of a right click on the toolbars: the View menu's bar switches.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/BarDockState.h"
+#include "app/BarLayout.h"
 #include "app/LockKeyState.h"
 #include "framework/MDIFrameWnd.h"
 
@@ -13,7 +13,6 @@ class CFontToolBar;
 class CListBar;
 class CMDIChildWnd;
 class CProjectBar;
-class CSizeControlBar;
 class QAction;
 class QLabel;
 class QMenu;
@@ -55,8 +54,9 @@ public:
     void SetStatusText(const QString& text);
 
     // The bars.
-    CProjectBar* ProjectBar() const { return m_pProjectBar; }
-    CListBar* ListBar() const { return m_pListBar; }
+    CBarLayout& BarLayout() const { return *m_pBarLayout; }
+    CProjectBar* ProjectBar() const { return m_pBarLayout ? m_pBarLayout->ProjectBar() : nullptr; }
+    CListBar* ListBar() const { return m_pBarLayout ? m_pBarLayout->ListBar() : nullptr; }
     CFontToolBar* FontToolBar() const { return m_pFontBar; }
     QToolBar* MainToolBar() const { return m_pMainToolBar; }
     QToolBar* BrowseBar() const { return m_pBrowseBar; }
@@ -69,17 +69,6 @@ public:
     // The child frames one after the other, in the order they were opened;
     // null after the last, and the next call starts again at the first.
     CMDIChildWnd* GetNextMDIChild();
-
-    // Records where a docked bar stands, before it floats.
-    void SaveBarDockState(CSizeControlBar* bar, const CBarDockState& state);
-    // Records where a floating bar stands, before it docks.
-    void SaveBarFloatState(CSizeControlBar* bar, const CBarDockState& state);
-    // The dock side a bar at (x, y) of this window is remembered on.
-    int DockSideFromPosition(int x, int y) const;
-    // Docks a bar on a side (a dock bar id) at the size of rect.
-    void DockBarAt(CSizeControlBar* bar, int side, const QRect& rect);
-    // Floats a toolbar with its top-left corner at a screen point.
-    void FloatToolBar(QToolBar* toolBar, const QPoint& screenPos);
 
     // The child frames in rows (horizontal) or columns (vertical).
     void TileChildFrames(Qt::Orientation orientation);
@@ -103,23 +92,15 @@ protected:
 private:
     bool AnyTargetHandles(int id) const;
     void MapCommands();
-    void MapBarCommands();
-    void MapDockingBarCommands(CSizeControlBar* bar, const CBarDockState& state, int showId, int otherShowId,
-                               int dockFloatId, int allowDockingId);
-    void MapToolBarCommand(int id, QToolBar* toolBar);
     void MapWindowCommands();
     void MapEnableRules();
     void CreateStatusBar();
     void CreateToolBars();
     QToolBar* CreateToolBar(int resourceId, const QString& name, const QString& title);
     void CreateFontToolBar();
-    void CreateDockingBars();
     void OnActiveChildChanged(CMDIChildWnd* frame);
     void ShowMenuBar(int menuId);
     void SaveWindowPlacement();
-    void FitFloatingBarsToScreens();
-    void OnDockFloat(CSizeControlBar* bar, const CBarDockState& state);
-    void ShowBarMenu(CSizeControlBar* bar, const QPoint& globalPos);
     void OnOpenInBrowser();
     void OnNextDocument();
     void OnSyntaxColoring();
@@ -141,9 +122,6 @@ private:
     QToolBar* m_pBrowseBar = nullptr;
     QToolBar* m_pHtmlTagsBar = nullptr;
     QToolBar* m_pOperationBar = nullptr;
-    CProjectBar* m_pProjectBar = nullptr;
-    CListBar* m_pListBar = nullptr;
-    CBarDockState m_treeBarState;
-    CBarDockState m_listBarState;
+    std::unique_ptr<CBarLayout> m_pBarLayout;
     int m_nChildCursor = 0;
 };

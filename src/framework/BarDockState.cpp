@@ -3,6 +3,8 @@
 #include "framework/Profile.h"
 #include "res/CommandIds.h"
 
+#include <algorithm>
+
 using namespace ZtCmd;
 
 CBarDockState::CBarDockState(const QString& section, int defaultSide)
@@ -13,7 +15,10 @@ CBarDockState::CBarDockState(const QString& section, int defaultSide)
 
 int CBarDockState::Read(const char* key, int defaultValue) const
 {
-    return CProfile::Instance().GetInt(m_strSection, QLatin1String(key), defaultValue);
+    // Positions beyond any screen are cut back, so that sums and differences
+    // of them never overflow.
+    const int value = CProfile::Instance().GetInt(m_strSection, QLatin1String(key), defaultValue);
+    return std::clamp(value, -kMaxCoordinate, kMaxCoordinate);
 }
 
 void CBarDockState::Write(const char* key, int value) const

@@ -15,7 +15,7 @@
 //
 // Values are read with their defaults; a side that is not one of the four
 // dock bar ids counts as the bar's default side. Positions are given back as
-// stored: the caller keeps them on a screen.
+// stored, cut to +/-kMaxCoordinate: the caller keeps them on a screen.
 class CBarDockState
 {
 public:
@@ -25,6 +25,8 @@ public:
     static constexpr int kDefaultDockTop = 100;
     static constexpr int kDefaultDockRight = 200;
     static constexpr int kDefaultDockBottom = 450;
+    // Farther than any screen arrangement reaches.
+    static constexpr int kMaxCoordinate = 1 << 20;
 
     CBarDockState(const QString& section, int defaultSide);
 

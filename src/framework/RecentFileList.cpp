@@ -4,6 +4,24 @@
 
 #include <QDir>
 
+#include <climits>
+
+namespace {
+// No file has a longer path: a longer entry is damage, and would only slow
+// down every menu and message that shows it.
+constexpr int kMaxPathLength = PATH_MAX;
+
+// text cut to maxWidth characters by dropping its middle.
+QString CutMiddle(const QString& text, int maxWidth)
+{
+    if (text.size() <= maxWidth)
+        return text;
+    const QString dots = QStringLiteral("...");
+    const int kept = qMax(0, maxWidth - int(dots.size()));
+    return text.left(kept - kept / 2) + dots + text.right(kept / 2);
+}
+} // namespace
+
 CRecentFileList::CRecentFileList(CProfile& profile, int size, const QString& section,
                                  const QString& entryFormat)
     : m_profile(profile)
@@ -37,6 +55,8 @@ void CRecentFileList::ReadList()
         const QString path = m_profile.GetString(m_strSection, m_strEntryFormat.arg(i));
         if (path.trimmed().isEmpty())
             break;
+        if (path.size() > kMaxPathLength)
+            continue;
         if (!m_entries.contains(path))
             m_entries.append(path);
     }
@@ -71,9 +91,9 @@ QString CRecentFileList::AbbreviatePath(const QString& path, int maxWidth)
         parts.removeLast();
     }
     if (parts.isEmpty())
-        return head + tail;
+        return CutMiddle(head + tail, maxWidth);
     const QString abbreviated = head + QDir::separator() + QStringLiteral("...") + tail;
-    return abbreviated.size() <= maxWidth ? abbreviated : fileName;
+    return abbreviated.size() <= maxWidth ? abbreviated : CutMiddle(fileName, maxWidth);
 }
 
 QString CRecentFileList::MenuText(int index, int maxWidth) const

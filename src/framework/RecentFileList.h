@@ -24,11 +24,13 @@ public:
     void Add(const QString& path);
     void Remove(int index);
 
+    // Entries longer than any path can be (PATH_MAX) are skipped.
     void ReadList();
     void WriteList() const;
 
     // The text of entry index in a menu: "&1 name", the path shortened to at
-    // most maxWidth characters by dropping middle folders.
+    // most maxWidth characters by dropping middle folders, or else the middle
+    // of the file name.
     QString MenuText(int index, int maxWidth = 40) const;
     static QString AbbreviatePath(const QString& path, int maxWidth);
 

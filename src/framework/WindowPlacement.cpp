@@ -9,6 +9,10 @@ namespace {
 
 constexpr int TitleAreaWidth = 100;
 constexpr int TitleAreaHeight = 50;
+// Longer than ten numbers with blanks around them can sensibly be.
+constexpr int MaxTextLength = 1024;
+// Farther than any screen reaches, yet far from the ends of an int.
+constexpr qint64 FarAway = 1 << 28;
 
 std::optional<qlonglong> ParseNumber(const QString& field)
 {
@@ -56,6 +60,39 @@ QSize LargestScreenSize(const QList<QRect>& screens)
     return largest;
 }
 
+// One side's extent of a rectangle, measured in 64 bits as
+// QRect::normalized() would turn it, since a damaged profile can give corners
+// whose distance overflows an int: the first pixel and the length, the
+// length at least 1 and at most maxLength (bounded tells when it was cut).
+struct CExtent
+{
+    qint64 first;
+    qint64 length;
+};
+
+CExtent NormalizedExtent(qint64 first, qint64 last, int maxLength, bool* bounded)
+{
+    if (last < first - 1) {
+        std::swap(first, last);
+        ++first;
+        --last;
+    }
+    const qint64 length = last - first + 1;
+    const qint64 fitted = std::clamp<qint64>(length, 1, std::max(maxLength, 1));
+    *bounded = *bounded || fitted != length;
+    return {std::clamp(first, -FarAway, FarAway), fitted};
+}
+
+// The rectangle normalised and bounded by the largest screen's size; a corner
+// farther out than any screen can be is brought nearer, so that the result
+// always fits in a QRect.
+QRect Normalized(const QRect& rect, const QSize& largest, bool* bounded)
+{
+    const CExtent across = NormalizedExtent(rect.left(), rect.right(), largest.width(), bounded);
+    const CExtent down = NormalizedExtent(rect.top(), rect.bottom(), largest.height(), bounded);
+    return QRect(int(across.first), int(down.first), int(across.length), int(down.length));
+}
+
 bool TitleAreaVisible(const QRect& rect, const QList<QRect>& screens)
 {
     const QRect title(rect.topLeft(), QSize(std::min(rect.width(), TitleAreaWidth),
@@ -68,6 +105,8 @@ bool TitleAreaVisible(const QRect& rect, const QList<QRect>& screens)
 
 std::optional<CWindowPlacement> CWindowPlacement::Parse(const QString& text)
 {
+    if (text.size() > MaxTextLength)
+        return std::nullopt;
     const QStringList fields = text.split(QLatin1Char(','));
     if (fields.size() != 10)
         return std::nullopt;
@@ -110,10 +149,8 @@ QRect CWindowPlacement::FitToScreens(const QRect& wanted, const QList<QRect>& av
 {
     if (availableScreens.isEmpty())
         return wanted;
-    QRect rect = wanted.normalized();
-    const QSize largest = LargestScreenSize(availableScreens);
-    rect.setSize(rect.size().boundedTo(largest).expandedTo(QSize(1, 1)));
-    const bool shrunk = rect.size() != wanted.normalized().size();
+    bool shrunk = false;
+    QRect rect = Normalized(wanted, LargestScreenSize(availableScreens), &shrunk);
     if (!shrunk && TitleAreaVisible(rect, availableScreens))
         return rect;
     // Move it wholly onto the nearest screen, shrinking it further if that

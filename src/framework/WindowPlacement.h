@@ -29,7 +29,8 @@ struct CWindowPlacement
 
     // The placement written in the string, or nullopt unless the string is
     // exactly ten integers separated by commas (blanks around a number are
-    // allowed), the first two not negative and all in range.
+    // allowed), the first two not negative and all in range, in at most 1024
+    // characters.
     static std::optional<CWindowPlacement> Parse(const QString& text);
 
     // The placement as "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d".

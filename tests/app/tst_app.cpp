@@ -147,7 +147,7 @@ void TestApp::reopensOnlyOnExactYes()
     profile.WriteString(QStringLiteral("StartUp"), QStringLiteral("FilesOnExit"), filesOnExit);
     profile.WriteString(QStringLiteral("startup"), QStringLiteral("FilesOpen"), filesOpen);
     profile.WriteString(QStringLiteral("Settings"), QStringLiteral("w1"), QStringLiteral("0,1,-1,-1,-1,-1,10,20,310,220"));
-    for (const QString key : {QStringLiteral("w2"), QStringLiteral("w3")})
+    for (const QString& key : {QStringLiteral("w2"), QStringLiteral("w3")})
         profile.WriteString(QStringLiteral("Settings"), key, QStringLiteral("0,1,-1,-1,-1,-1,90,90,390,290"));
 
     m_app->ReopenLastSession();

@@ -34,6 +34,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -313,7 +315,9 @@ void TestMainFrame::projectBarDockFloatRoundTrip()
     QCOMPARE(profile.GetInt(section, QStringLiteral("dock left"), -1), screenRect.left());
     QCOMPARE(profile.GetInt(section, QStringLiteral("dock top"), -1), screenRect.top());
     QCOMPARE(profile.GetInt(section, QStringLiteral("dock width"), -1), dockedWidth);
-    QCOMPARE(bar->pos(), QPoint(100, 100));
+    // It floats at the remembered height, right of the List bar it would cover.
+    QCOMPARE(bar->pos().y(), 100);
+    QVERIFY(!QRect(bar->pos(), bar->size()).intersects(m_frame->ListBar()->ScreenRect()));
 
     // Docking can be forbidden only while the bar floats.
     QVERIFY(Enabled(ID_ALLOWDOCK_PROJECTBAR));
@@ -331,10 +335,20 @@ void TestMainFrame::projectBarDockFloatRoundTrip()
     QVERIFY(!bar->isFloating());
     QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
     QTRY_VERIFY(qAbs(bar->width() - dockedWidth) <= 2);
-    // Floating again goes back where it floated last.
+    // Floating again goes back where it floated last, clear of the List bar.
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-    QCOMPARE(bar->pos(), QPoint(150, 170));
+    QCOMPARE(bar->pos().y(), 170);
+    QVERIFY(!QRect(bar->pos(), bar->size()).intersects(m_frame->ListBar()->ScreenRect()));
+    // Docked alone at the narrow default place (nothing remembered), the tab
+    // titles still show in full.
+    profile.RemoveSection(section);
+    QVERIFY(m_frame->ExecuteCommand(ID_VIEW_LISTBAR));
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
+    QTabBar* tabs = bar->TabControl()->tabBar();
+    QTRY_VERIFY(tabs->width() >= tabs->sizeHint().width());
+    QVERIFY(m_frame->ExecuteCommand(ID_VIEW_LISTBAR));
+    for (int i = 0; i < tabs->count(); ++i)
+        QVERIFY(tabs->tabRect(i).width() >= tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)));
 
     // A float position off every screen is pulled back onto one.
     profile.WriteInt(section, QStringLiteral("float x"), 99999);
@@ -430,7 +444,7 @@ void TestMainFrame::listBarPlaceInsetFocusAndTitleMenu()
     QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
     const QPoint inFrame = bar->mapTo(m_frame, QPoint(0, 0));
     QVERIFY2(inFrame.y() >= m_frame->height() / 2, "the List bar starts in the lower half");
-    QCOMPARE(m_frame->DockSideFromPosition(inFrame.x(), inFrame.y()), int(AFX_IDW_DOCKBAR_BOTTOM));
+    QCOMPARE(m_frame->BarLayout().DockSideFromPosition(inFrame.x(), inFrame.y()), int(AFX_IDW_DOCKBAR_BOTTOM));
     QCOMPARE(bar->ContentsInset(), 4);
     QCOMPARE(m_frame->ProjectBar()->ContentsInset(), 5);
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));

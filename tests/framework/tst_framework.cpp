@@ -168,7 +168,7 @@ void TestFramework::contextHelpShowsTheControlsTopic()
     dialog.show();
 
     for (QWidget* control : {static_cast<QWidget*>(withTopic), static_cast<QWidget*>(withoutTopic)}) {
-        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2));
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
         QApplication::sendEvent(control, &rightClick);
     }
     withTopic->setFocus();
@@ -178,7 +178,7 @@ void TestFramework::contextHelpShowsTheControlsTopic()
     // Another window's control with the same id gets nothing from this table.
     QLineEdit other;
     other.setObjectName(CContextHelp::ObjectNameFor(1007));
-    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2));
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
     QApplication::sendEvent(&other, &rightClick);
     QCOMPARE(shown.size(), 2);
     CContextHelp::SetHandler({});

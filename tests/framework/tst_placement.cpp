@@ -69,6 +69,7 @@ void TestPlacement::rejectsMalformed_data()
     QTest::newRow("too large") << "0,1,0,0,0,0,10,10,2147483648,100";
     QTest::newRow("flags too large") << "4294967296,1,0,0,0,0,10,10,100,100";
     QTest::newRow("right at the lowest") << "0,1,0,0,0,0,10,10,-2147483648,100";
+    QTest::newRow("padded past 1024 characters") << "0,1,0,0,0,0,10,10,100," + QString(1100, QLatin1Char(' ')) + "100";
 }
 
 void TestPlacement::rejectsMalformed()
@@ -104,6 +105,12 @@ void TestPlacement::fitToScreens_data()
     QTest::newRow("inverted rectangle") << QRect(QPoint(500, 400), QPoint(99, 99)) << single
                                         << QRect(100, 100, 400, 300);
     QTest::newRow("small window inside") << QRect(10, 10, 60, 30) << single << QRect(10, 10, 60, 30);
+    // Corners farther apart than an int can count: the width is not an
+    // overflowed, tiny or negative number.
+    QTest::newRow("corners an int apart") << QRect(QPoint(-2147483647, -2147483647), QPoint(2147483646, 2147483646))
+                                          << single << one;
+    QTest::newRow("near the end of int") << QRect(QPoint(2147483000, 10), QPoint(2147483399, 309)) << single
+                                         << QRect(880, 10, 400, 300);
     QTest::newRow("no screens") << QRect(9000, 9000, 10, 10) << QList<QRect>() << QRect(9000, 9000, 10, 10);
 }
 
