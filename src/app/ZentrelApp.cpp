@@ -36,6 +36,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -369,16 +370,38 @@ void CZentrelApp::ReopenFiles(int count)
 
 void CZentrelApp::SaveWindowPositions()
 {
-    const int count = m_pWebPageTemplate->Documents().size();
     if (!qobject_cast<CChildFrame*>(m_pMainFrame->MDIGetActive()))
         return;
-    for (int k = 0; k < count && k < 4; ++k) {
-        CMDIChildWnd* active = m_pMainFrame->MDIGetActive();
-        if (!active)
-            break;
-        WriteProfileString(kSettings, QStringLiteral("w%1").arg(k + 1), CChildFrame::PlacementString(active));
-        m_pMainFrame->MdiArea()->activateNextSubWindow();
+    const int count = qMin(int(m_pWebPageTemplate->Documents().size()), 4);
+    QList<CMDIChildWnd*> windows = WindowsMostRecentFirst();
+    for (int k = 0; k < count && !windows.isEmpty(); ++k) {
+        // The next start reopens recent file k at "w<k+1>": the place of that
+        // file's own window when it is open, else of the most recently active
+        // window not yet recorded. The walk activates nothing, so a close the
+        // user cancels leaves the windows as they were.
+        CMDIChildWnd* frame = windows.first();
+        for (CMDIChildWnd* candidate : std::as_const(windows)) {
+            CDocument* document = candidate->GetActiveDocument();
+            if (document && document->GetPathName() == m_pRecentFileList->GetAt(k)) {
+                frame = candidate;
+                break;
+            }
+        }
+        windows.removeOne(frame);
+        WriteProfileString(kSettings, QStringLiteral("w%1").arg(k + 1), CChildFrame::PlacementString(frame));
     }
+}
+
+QList<CMDIChildWnd*> CZentrelApp::WindowsMostRecentFirst() const
+{
+    QList<CMDIChildWnd*> frames;
+    const QList<QMdiSubWindow*> history = m_pMainFrame->MdiArea()->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto window = history.rbegin(); window != history.rend(); ++window) {
+        auto* frame = qobject_cast<CMDIChildWnd*>(*window);
+        if (frame && !frame->isHidden())
+            frames.append(frame);
+    }
+    return frames;
 }
 
 void CZentrelApp::OnAppExit()

@@ -12,6 +12,7 @@
 class CDocTemplate;
 class CDocument;
 class CMainFrame;
+class CMDIChildWnd;
 class CProfile;
 class CRecentFileList;
 class CSingleInstance;
@@ -120,6 +121,8 @@ private:
     // files.
     void WatchDocument(CDocument* document);
     void RunAfterSplash(const std::function<void()>& task);
+    // The visible child frames, the most recently active first.
+    QList<CMDIChildWnd*> WindowsMostRecentFirst() const;
     void KeepQtStateOutOfTheProfileDir();
 
     CMainFrame* m_pMainFrame = nullptr;

@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QMdiArea>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -41,6 +42,7 @@ private slots:
     void reopensProjectOnExactYes();
     void exitRecordsAtMostFourWindows();
     void exitWithNoPageRecordsNo();
+    void exitThenRestartKeepsEachWindowsPlace();
     void openFileInEditorChoosesType_data();
     void openFileInEditorChoosesType();
     void closeCurrentReplacesThePage();
@@ -195,6 +197,28 @@ void TestApp::exitWithNoPageRecordsNo()
     m_app->RecordSessionForReopen();
     QCOMPARE(m_app->Profile().GetString(QStringLiteral("Startup"), QStringLiteral("FilesOnExit")), QStringLiteral("no"));
     QVERIFY(!m_app->Profile().Contains(QStringLiteral("Startup"), QStringLiteral("FilesOpen")));
+}
+
+void TestApp::exitThenRestartKeepsEachWindowsPlace()
+{
+    QHash<QString, QRect> places;
+    for (int i = 0; i < 3; ++i) {
+        const QString path = MakeFile(QStringLiteral("place%1.html").arg(i));
+        CDocument* document = m_app->OpenDocumentFile(path);
+        QVERIFY(document);
+        const QRect place(10 + 40 * i, 20 + 30 * i, 300 + 10 * i, 200 + 10 * i);
+        document->Frames().first()->setGeometry(place);
+        places.insert(path, place);
+    }
+    // Clicking the first window again changes the order of activation, not
+    // the order of the recent files the next start goes by.
+    m_app->GetMainFrame()->MdiArea()->setActiveSubWindow(m_app->m_pWebPageTemplate->FirstDocument()->Frames().first());
+    m_app->RecordSessionForReopen();
+    CloseAll();
+    m_app->ReopenFiles(3);
+    QCOMPARE(OpenCount(m_app->m_pWebPageTemplate), 3);
+    for (CDocument* document : m_app->m_pWebPageTemplate->Documents())
+        QCOMPARE(document->Frames().first()->geometry(), places.value(document->GetPathName()));
 }
 
 void TestApp::openFileInEditorChoosesType_data()
