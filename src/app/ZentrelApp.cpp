@@ -68,6 +68,22 @@ bool IsPlainTextKind(const QString& path)
     return kinds.contains(FileExtension(path));
 }
 
+// The arguments without the options named (given with one or two dashes,
+// with or without "=value").
+QStringList WithoutOptions(const QStringList& arguments, const QStringList& names)
+{
+    QStringList kept;
+    for (const QString& argument : arguments) {
+        QString name = argument;
+        while (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        name = name.section(QLatin1Char('='), 0, 0);
+        if (!argument.startsWith(QLatin1Char('-')) || !names.contains(name))
+            kept.append(argument);
+    }
+    return kept;
+}
+
 } // namespace
 
 CZentrelApp::CZentrelApp(int& argc, char** argv)
@@ -111,10 +127,11 @@ void CZentrelApp::KeepQtStateOutOfTheProfileDir()
 CCommandLineInfo CZentrelApp::ParseCommandLine(const QStringList& arguments)
 {
     CCommandLineInfo info;
+    const QString program = QFileInfo(arguments.value(0, QStringLiteral("zentrel"))).fileName();
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Zentrel, an authoring environment for web pages and sites."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption openOption(QStringLiteral("open"),
                                         QStringLiteral("Opens the files in the running Zentrel, or in a new one."));
     const QCommandLineOption noSplashOption(QStringLiteral("nosplash"), QStringLiteral("Starts without the splash window."));
@@ -122,27 +139,39 @@ CCommandLineInfo CZentrelApp::ParseCommandLine(const QStringList& arguments)
     parser.addOption(noSplashOption);
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QStringLiteral("With --open, the files to open; otherwise ignored."));
+    const auto usageError = [&info, &program](const QString& text) {
+        info.m_strErrors += QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(program, text);
+        info.m_bExit = true;
+        info.m_nExitCode = 2;
+        return info;
+    };
     if (!parser.parse(arguments)) {
-        fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        // Options this version does not know are reported and left out, so
+        // that a launcher passing one does not keep the program from starting.
+        const QString unknownOptions = parser.errorText();
+        if (parser.unknownOptionNames().isEmpty()
+            || !parser.parse(WithoutOptions(arguments, parser.unknownOptionNames())))
+            return usageError(parser.errorText());
+        info.m_strErrors = QStringLiteral("%1: %2\n").arg(program, unknownOptions);
+    }
+    if (parser.isSet(helpOption)) {
+        info.m_strOutput = parser.helpText();
         info.m_bExit = true;
-        info.m_nExitCode = 1;
         return info;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        fprintf(stdout, "%s", qPrintable(parser.helpText()));
-        info.m_bExit = true;
-        return info;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        fprintf(stdout, "Zentrel %s\n", ZENTREL_VERSION);
+    if (parser.isSet(versionOption)) {
+        info.m_strOutput = QStringLiteral("Zentrel %1\n").arg(QStringLiteral(ZENTREL_VERSION));
         info.m_bExit = true;
         return info;
     }
     info.m_bShowSplash = !parser.isSet(noSplashOption);
     // A file named on the command line is not opened at start: only an
     // explicit --open request opens files.
-    if (parser.isSet(openOption))
+    if (parser.isSet(openOption)) {
         info.m_openFiles = parser.positionalArguments();
+        if (info.m_openFiles.isEmpty())
+            return usageError(QStringLiteral("--open needs the files to open."));
+    }
     return info;
 }
 
@@ -198,8 +227,10 @@ QList<CDocTemplate*> CZentrelApp::Templates() const
 bool CZentrelApp::InitInstance()
 {
     const CCommandLineInfo commandLine = ParseCommandLine(arguments());
+    fputs(qPrintable(commandLine.m_strOutput), stdout);
+    fputs(qPrintable(commandLine.m_strErrors), stderr);
     if (commandLine.m_bExit) {
-        exit(commandLine.m_nExitCode);
+        m_nStartUpExitCode = commandLine.m_nExitCode;
         return false;
     }
     if (!commandLine.m_openFiles.isEmpty() && CSingleInstance::SendToRunning(commandLine.m_openFiles))
@@ -211,6 +242,7 @@ bool CZentrelApp::InitInstance()
     auto* mainFrame = new CMainFrame;
     if (!mainFrame->LoadFrame()) {
         delete mainFrame;
+        m_nStartUpExitCode = 1;
         return false;
     }
     SetMainFrame(mainFrame);

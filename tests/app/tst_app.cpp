@@ -56,7 +56,8 @@ private slots:
     void writeTempPageStripsTrailingControls();
     void pastesPlainTextOnly();
     void colouringFollowsTheSettings();
-    void commandLineOpensNothingWithoutOpen();
+    void commandLine_data();
+    void commandLine();
     void shellAndBrowserLevels();
 
 private:
@@ -437,17 +438,36 @@ void TestApp::colouringFollowsTheSettings()
     }
 }
 
-void TestApp::commandLineOpensNothingWithoutOpen()
+void TestApp::commandLine_data()
 {
-    CCommandLineInfo plain = CZentrelApp::ParseCommandLine({QStringLiteral("zentrel"), QStringLiteral("a.html")});
-    QVERIFY(plain.m_openFiles.isEmpty());
-    QVERIFY(plain.m_bShowSplash);
-    QVERIFY(!plain.m_bExit);
-    CCommandLineInfo open = CZentrelApp::ParseCommandLine(
-        {QStringLiteral("zentrel"), QStringLiteral("--nosplash"), QStringLiteral("--open"), QStringLiteral("a b.html"),
-         QStringLiteral("c.css")});
-    QCOMPARE(open.m_openFiles, (QStringList{QStringLiteral("a b.html"), QStringLiteral("c.css")}));
-    QVERIFY(!open.m_bShowSplash);
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a file alone is not opened") << QStringList{"a.html"} << "start";
+    QTest::newRow("open") << QStringList{"--nosplash", "--open", "a b.html", "c.css"}
+                          << "start nosplash open:a b.html,c.css";
+    QTest::newRow("unknown options are reported, the rest still counts")
+        << QStringList{"--geometry=9x9", "-x", "--nosplash"} << "start nosplash err";
+    QTest::newRow("help") << QStringList{"--help", "--bogus"} << "exit 0 out err";
+    QTest::newRow("version") << QStringList{"--version"} << "exit 0 out";
+    QTest::newRow("open without files") << QStringList{"--open"} << "exit 2 err";
+    QTest::newRow("value for a switch") << QStringList{"--nosplash=yes"} << "exit 2 err";
+}
+
+void TestApp::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    const CCommandLineInfo info = CZentrelApp::ParseCommandLine(QStringList{QStringLiteral("zentrel")} + arguments);
+    QStringList seen{info.m_bExit ? QStringLiteral("exit %1").arg(info.m_nExitCode) : QStringLiteral("start")};
+    if (!info.m_bExit && !info.m_bShowSplash)
+        seen << QStringLiteral("nosplash");
+    if (!info.m_openFiles.isEmpty())
+        seen << QStringLiteral("open:") + info.m_openFiles.join(QLatin1Char(','));
+    if (!info.m_strOutput.isEmpty())
+        seen << QStringLiteral("out");
+    if (!info.m_strErrors.isEmpty())
+        seen << QStringLiteral("err");
+    QCOMPARE(seen.join(QLatin1Char(' ')), expected);
 }
 
 void TestApp::shellAndBrowserLevels()
