@@ -570,8 +570,9 @@ void CZentrelApp::OnFileOpen()
             filters.append(filter);
     }
     filters.append(tr("All Files (*)"));
-    const QStringList paths = QFileDialog::getOpenFileNames(m_pMainFrame, tr("Open"),
-                                                            QFileInfo(m_strCurrentFile).absolutePath(),
+    // Like every file dialog of the program, it starts in the folder the
+    // program was started in.
+    const QStringList paths = QFileDialog::getOpenFileNames(m_pMainFrame, tr("Open"), m_strStartDirectory,
                                                             filters.join(QStringLiteral(";;")));
     for (const QString& path : paths)
         OpenDocumentFile(path);

@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QHash>
 #include <QMdiArea>
 #include <QClipboard>
@@ -26,6 +27,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 
 using namespace ZtCmd;
 
@@ -49,6 +51,7 @@ private slots:
     void alreadyOpenFileIsReused();
     void tempPageNeverEntersRecentList();
     void saveAllAndSaveEnableRule();
+    void openDialogStartsInStartDirectory();
     void uneditedFileSavesIdenticalBytes();
     void badFilesAreRefusedWithAMessage();
     void failedSaveKeepsTheDocumentModified();
@@ -314,6 +317,20 @@ void TestApp::saveAllAndSaveEnableRule()
     QFile saved(htmlPath);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), QByteArray("<B><P>\n"));
+}
+
+void TestApp::openDialogStartsInStartDirectory()
+{
+    m_app->OpenFileInEditor(MakeFile(QStringLiteral("elsewhere.html")), false);
+    QString shownDirectory;
+    QTimer::singleShot(0, this, [&shownDirectory] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            shownDirectory = dialog->directory().absolutePath();
+            dialog->reject();
+        }
+    });
+    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_OPEN));
+    QCOMPARE(shownDirectory, QDir(m_app->m_strStartDirectory).absolutePath());
 }
 
 void TestApp::uneditedFileSavesIdenticalBytes()
