@@ -89,8 +89,9 @@ QStringList WithoutOptions(const QStringList& arguments, const QStringList& name
 CZentrelApp::CZentrelApp(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    // No display name: the desktop would append it to every window title,
+    // making the Settings dialog "Settings — Zentrel".
     setApplicationName(QStringLiteral("Zentrel"));
-    setApplicationDisplayName(QStringLiteral("Zentrel"));
     setApplicationVersion(QStringLiteral(ZENTREL_VERSION));
     setDesktopFileName(QStringLiteral("zentrel"));
     KeepQtStateOutOfTheProfileDir();

@@ -54,6 +54,7 @@ private slots:
     void cleanup();
 
     void commandRules();
+    void windowTitlesAreTheirOwn();
     void tilesFillTheArea();
     void lockKeysLearntFromTypedKeys();
     void dockStateDefaultsAndGarbage();
@@ -169,6 +170,19 @@ void TestMainFrame::commandRules()
     QCOMPARE(Rules::ExtensionOf(QStringLiteral("/my.site/README")), QString());
     QCOMPARE(Rules::ExtensionOf(QStringLiteral("C:\\my.site\\README")), QString());
     QCOMPARE(Rules::ExtensionOf(QString()), QString());
+}
+
+void TestMainFrame::windowTitlesAreTheirOwn()
+{
+    // The desktop appends a display name, once one is set, to every window
+    // title that does not already end with it.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(name);
+    QCOMPARE(displayName, QStringLiteral("probe"));
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Zentrel"));
+    QCOMPARE(CSyntaxSettingsDlg(m_frame).windowTitle(), QStringLiteral("Settings"));
 }
 
 void TestMainFrame::tilesFillTheArea()
