@@ -8,11 +8,13 @@
 #include "framework/Profile.h"
 #include "editor/CharFormatChange.h"
 #include "editor/FindReplaceDlg.h"
+#include "res/Accelerators.h"
 #include "res/CommandIds.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -206,6 +208,30 @@ void CSourceEditView::OnEditFind(bool replace)
 void CSourceEditView::OnEditRepeat()
 {
     CFindReplaceDlg::Repeat(this);
+}
+
+bool CSourceEditView::event(QEvent* event)
+{
+    // The window's accelerators come before the editor's own keys: Ctrl+Left
+    // scrolls every window, it does not move the caret a word.
+    if (event->type() == QEvent::ShortcutOverride
+        && ZtRes::IsAcceleratorKey(static_cast<QKeyEvent*>(event)->keyCombination())) {
+        event->ignore();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void CSourceEditView::keyPressEvent(QKeyEvent* event)
+{
+    // Alt with a key that no menu takes is a missed menu key, not text.
+    // (AltGr arrives as a modifier of its own, or as Ctrl+Alt, and types.)
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (modifiers == Qt::AltModifier && !event->text().isEmpty() && event->text().at(0).isPrint()) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void CSourceEditView::contextMenuEvent(QContextMenuEvent* event)

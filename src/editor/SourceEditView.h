@@ -65,6 +65,8 @@ protected:
     // (the web-page editor's colouring) before they happen.
     virtual void AnnounceEdit(int commandId);
 
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;

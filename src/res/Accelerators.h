@@ -16,4 +16,8 @@ struct Accelerator
 // numeric keypad carry Qt::KeypadModifier.
 QVector<Accelerator> Accelerators();
 
+// Whether a pressed key is one of the table's, as the window's shortcuts
+// match it: a keypad key also matches its main keyboard twin.
+bool IsAcceleratorKey(QKeyCombination pressed);
+
 } // namespace ZtRes

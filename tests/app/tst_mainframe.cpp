@@ -18,6 +18,7 @@
 #include "editor/FontToolBar.h"
 #include "editor/SourceEditView.h"
 #include "editor/SyntaxSettingsDlg.h"
+#include "res/Accelerators.h"
 #include "res/CommandIds.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QKeyEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -64,6 +66,7 @@ private slots:
     void projectBarDockFloatRoundTrip();
     void fontToolbarFloatsAndSetsEditorFont();
     void windowCommandsActOnEveryWindow();
+    void keysReachCommandsBeforeTheEditor();
     void listBarPlaceInsetFocusAndTitleMenu();
     void layoutSavedOnCloseAndRestored();
     void splashShowsAtEndOfCreation();
@@ -440,6 +443,43 @@ void TestMainFrame::windowCommandsActOnEveryWindow()
     QTest::keyClick(editor, Qt::Key_Slash, Qt::ControlModifier | Qt::KeypadModifier);
     QCOMPARE(static_cast<QPlainTextEdit*>(editor)->toPlainText(), text);
     QCOMPARE(frames.at(0)->width(), areaWidth);
+}
+
+void TestMainFrame::keysReachCommandsBeforeTheEditor()
+{
+    const QByteArray wide = QByteArray("<P>") + QByteArray(400, 'w') + "</P>\n";
+    QList<CMDIChildWnd*> frames{Open(QStringLiteral("left.html"), wide), Open(QStringLiteral("right.html"), wide)};
+    QVERIFY(m_frame->ExecuteCommand(ID_TILE_VERTICAL));
+    m_frame->activateWindow();
+    auto* editor = static_cast<QPlainTextEdit*>(m_frame->MDIGetActive()->GetActiveView()->GetWidget());
+    editor->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(m_frame));
+
+    // No key of the table is kept by the editor for itself.
+    for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators()) {
+        QKeyEvent override(QEvent::ShortcutOverride, accelerator.keys[0].key(),
+                           accelerator.keys[0].keyboardModifiers());
+        QApplication::sendEvent(editor, &override);
+        QVERIFY2(!override.isAccepted(), qPrintable(accelerator.keys.toString()));
+    }
+    // Ctrl+Right scrolls every window, the inactive one too.
+    QTest::keyClick(editor, Qt::Key_Right, Qt::ControlModifier);
+    for (CMDIChildWnd* frame : frames) {
+        auto* view = static_cast<QPlainTextEdit*>(frame->GetActiveView()->GetWidget());
+        QVERIFY(view->horizontalScrollBar()->value() > 0);
+    }
+    QCOMPARE(editor->textCursor().position(), 0);
+
+    // Alt with a letter no menu uses types nothing.
+    const QString text = editor->toPlainText();
+    QTest::keyClick(editor, Qt::Key_Q, Qt::AltModifier);
+    QCOMPARE(editor->toPlainText(), text);
+    // Ctrl+Y redoes, as in any editor.
+    QTest::keyClicks(editor, QStringLiteral("x"));
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor->toPlainText(), text);
+    QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(editor->toPlainText(), QStringLiteral("x") + text);
 }
 
 void TestMainFrame::listBarPlaceInsetFocusAndTitleMenu()
