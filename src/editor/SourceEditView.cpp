@@ -113,8 +113,12 @@ void CSourceEditView::OnCharFormatNotify(const CCharFormatChange& change)
 
 void CSourceEditView::OnFontReturnNotify()
 {
-    if (m_settings.focusOnFontReturn)
-        setFocus();
+    if (!m_settings.focusOnFontReturn)
+        return;
+    // The toolbar may float in a window of its own: the keyboard goes back
+    // to this editor's window too.
+    activateWindow();
+    setFocus();
 }
 
 void CSourceEditView::AnnounceEdit(int)

@@ -392,11 +392,26 @@ void TestMainFrame::fontToolbarFloatsAndSetsEditorFont()
     QCOMPARE(CProfile::Instance().GetString(QStringLiteral("Startup"), QStringLiteral("FontFace")), face);
     QCOMPARE(view->font().families().value(0), face);
 
+    // Enter in the floating bar applies the size and gives the keyboard back
+    // to the editor, in the main window.
     QLineEdit* size = bar->SizeBox()->lineEdit();
-    size->setText(QStringLiteral("16"));
-    QTest::keyClick(size, Qt::Key_Return);
+    const auto enterInBar = [bar, size](const QString& text) {
+        // The offscreen platform activates no tool window on request.
+        QApplication::setActiveWindow(bar);
+        size->setFocus();
+        size->setText(text);
+        QTest::keyClick(size, Qt::Key_Return);
+    };
+    enterInBar(QStringLiteral("16"));
     QCOMPARE(CProfile::Instance().GetInt(QStringLiteral("Startup"), QStringLiteral("FontSize"), 0), 320);
     QCOMPARE(view->font().pointSize(), 16);
+    QTRY_COMPARE(QApplication::activeWindow(), m_frame);
+    QCOMPARE(QApplication::focusWidget(), view);
+    // A plain text editor leaves the keyboard in the bar.
+    Open(QStringLiteral("font.txt"), "text");
+    enterInBar(QStringLiteral("12"));
+    QCOMPARE(m_frame->GetActiveView()->GetWidget()->font().pointSize(), 12);
+    QCOMPARE(QApplication::focusWidget(), bar->SizeBox());
 }
 
 void TestMainFrame::windowCommandsActOnEveryWindow()
