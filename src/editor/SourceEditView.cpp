@@ -15,6 +15,8 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -248,6 +250,7 @@ void CSourceEditView::contextMenuEvent(QContextMenuEvent* event)
     auto* frame = qobject_cast<CMDIFrameWnd*>(window());
     if (!frame)
         return;
+    ActivateOwnWindow();
     // The main frame owns the menu, so its commands take the frame's routing.
     QMenu* menu = CMenuBuilder::BuildContextMenu(
         m_settings.contextMenuId, [frame](int id) { return frame->Action(id); },
@@ -255,6 +258,21 @@ void CSourceEditView::contextMenuEvent(QContextMenuEvent* event)
     menu->exec(where);
     delete menu;
     event->accept();
+}
+
+void CSourceEditView::ActivateOwnWindow()
+{
+    // A click may reach an editor whose child window is not the active one
+    // (its main window was inactive, so the click moved no focus): the menu's
+    // commands go to the active window, which must be this one.
+    for (QWidget* parent = parentWidget(); parent; parent = parent->parentWidget()) {
+        auto* child = qobject_cast<QMdiSubWindow*>(parent);
+        if (child && child->mdiArea()) {
+            child->mdiArea()->setActiveSubWindow(child);
+            break;
+        }
+    }
+    setFocus(Qt::MouseFocusReason);
 }
 
 bool CSourceEditView::canInsertFromMimeData(const QMimeData* source) const

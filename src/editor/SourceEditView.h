@@ -73,6 +73,8 @@ protected:
 
 private:
     void MapCommands();
+    // Makes this editor's child window the active one, with the focus here.
+    void ActivateOwnWindow();
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnEditFind(bool replace);

@@ -66,7 +66,7 @@ private slots:
     void projectBarDockFloatRoundTrip();
     void fontToolbarFloatsAndSetsEditorFont();
     void windowCommandsActOnEveryWindow();
-    void keysReachCommandsBeforeTheEditor();
+    void editorKeysAndClicksReachTheCommands();
     void listBarPlaceInsetFocusAndTitleMenu();
     void layoutSavedOnCloseAndRestored();
     void splashShowsAtEndOfCreation();
@@ -460,7 +460,7 @@ void TestMainFrame::windowCommandsActOnEveryWindow()
     QCOMPARE(frames.at(0)->width(), areaWidth);
 }
 
-void TestMainFrame::keysReachCommandsBeforeTheEditor()
+void TestMainFrame::editorKeysAndClicksReachTheCommands()
 {
     const QByteArray wide = QByteArray("<P>") + QByteArray(400, 'w') + "</P>\n";
     QList<CMDIChildWnd*> frames{Open(QStringLiteral("left.html"), wide), Open(QStringLiteral("right.html"), wide)};
@@ -495,6 +495,22 @@ void TestMainFrame::keysReachCommandsBeforeTheEditor()
     QCOMPARE(editor->toPlainText(), text);
     QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(editor->toPlainText(), QStringLiteral("x") + text);
+
+    // A right click in the other window makes it the one the menu acts on.
+    auto* other = static_cast<QPlainTextEdit*>(frames.at(0)->GetActiveView()->GetWidget());
+    QVERIFY(other != editor);
+    CMDIChildWnd* activeAtMenu = nullptr;
+    QTimer::singleShot(0, this, [this, &activeAtMenu] {
+        activeAtMenu = m_frame->MDIGetActive();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    // The request alone, as when the click moved no focus (an inactive main
+    // window).
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 10), other->viewport()->mapToGlobal(QPoint(20, 10)));
+    QApplication::sendEvent(other->viewport(), &click);
+    QCOMPARE(activeAtMenu, frames.at(0));
+    QCOMPARE(m_frame->focusWidget(), other);
 }
 
 void TestMainFrame::listBarPlaceInsetFocusAndTitleMenu()
