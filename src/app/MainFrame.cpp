@@ -278,6 +278,9 @@ int CMainFrame::MenuIdForFrame(const CMDIChildWnd* frame)
 
 void CMainFrame::OnActiveChildChanged(CMDIChildWnd* frame)
 {
+    // The Editor Font toolbar shows what the active editor draws with.
+    if (auto* editor = frame ? dynamic_cast<CSourceEditView*>(frame->GetActiveView()) : nullptr)
+        m_pFontBar->ShowFont(editor->font());
     // With every frame closed, Qt reports no active frame: back to menu 128.
     if (!frame && !MdiArea()->subWindowList().isEmpty() && MdiArea()->activeSubWindow())
         return;

@@ -65,19 +65,26 @@ void CSourceEditView::SetupEditor()
     document()->setDefaultFont(m_defaultFormat.font());
 }
 
+QFont CSourceEditView::ScreenFontFromProfile(int defaultSizeTwips, const QString& defaultFace)
+{
+    const int size = ProfileFontSize(defaultSizeTwips);
+    QString face = CProfile::Instance().GetString(kStartup, QStringLiteral("FontFace"), defaultFace);
+    if (face.isEmpty())
+        face = defaultFace;
+    // A point font of size/2 tenths of a point.
+    QFont font;
+    if (!face.isEmpty())
+        font.setFamilies({face});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF((size / 2) / 10.0);
+    return font;
+}
+
 QFont CSourceEditView::GetEditorFont()
 {
     if (!m_pScreenFont) {
-        const int size = ProfileFontSize(m_settings.screenFontSize);
-        QString face = CProfile::Instance().GetString(kStartup, QStringLiteral("FontFace"), m_settings.screenFontFace);
-        if (face.isEmpty())
-            face = m_settings.screenFontFace;
-        // A point font of size/2 tenths of a point.
-        m_pScreenFont = std::make_unique<QFont>();
-        if (!face.isEmpty())
-            m_pScreenFont->setFamilies({face});
-        m_pScreenFont->setStyleHint(QFont::TypeWriter);
-        m_pScreenFont->setPointSizeF((size / 2) / 10.0);
+        m_pScreenFont =
+            std::make_unique<QFont>(ScreenFontFromProfile(m_settings.screenFontSize, m_settings.screenFontFace));
         setFont(*m_pScreenFont);
     }
     return *m_pScreenFont;

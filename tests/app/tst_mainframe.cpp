@@ -380,7 +380,7 @@ void TestMainFrame::fontToolbarFloatsAndSetsEditorFont()
     QCOMPARE(bar->pos(), QPoint(200, 125));
     QVERIFY(Checked(ID_VIEW_FONTSBAR));
 
-    Open(QStringLiteral("font.html"));
+    CMDIChildWnd* page = Open(QStringLiteral("font.html"));
     auto* view = dynamic_cast<CSourceEditView*>(m_frame->GetActiveView());
     QVERIFY(view);
     QComboBox* faces = bar->FaceBox();
@@ -412,6 +412,9 @@ void TestMainFrame::fontToolbarFloatsAndSetsEditorFont()
     enterInBar(QStringLiteral("12"));
     QCOMPARE(m_frame->GetActiveView()->GetWidget()->font().pointSize(), 12);
     QCOMPARE(QApplication::focusWidget(), bar->SizeBox());
+    // Back in the page, the bar shows the page's size again.
+    m_frame->MdiArea()->setActiveSubWindow(page);
+    QCOMPARE(bar->SizeBox()->currentText(), QStringLiteral("16"));
 }
 
 void TestMainFrame::windowCommandsActOnEveryWindow()
