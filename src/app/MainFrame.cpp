@@ -140,7 +140,7 @@ bool CMainFrame::LoadFrame()
     CreateToolBars();
     CreateDockingBars();
     MapBarCommands();
-    Commands().InstallAccelerators();
+    Commands().InstallAccelerators(MdiArea());
     ShowMenuBar(IDR_MAINFRAME);
     // Key presses anywhere tell the lock keys' states.
     qApp->installEventFilter(this);

@@ -43,8 +43,15 @@ QVector<Accelerator> Accelerators()
         key(Qt::ControlModifier, Qt::Key_X, ID_EDIT_CUT),
         key(ctrlAlt, Qt::Key_X, ID_OPEN_IN_IE),
         key(Qt::ControlModifier, Qt::Key_Z, ID_EDIT_UNDO),
-        // Keys a user of any editor expects, where the keys above leave
-        // them free. The menus do not show them.
+    };
+}
+
+QVector<Accelerator> EditorAccelerators()
+{
+    auto key = [](Qt::KeyboardModifiers modifiers, Qt::Key k, int id) {
+        return Accelerator{QKeySequence(QKeyCombination(modifiers, k)), id};
+    };
+    return {
         key(Qt::ControlModifier, Qt::Key_F, ID_EDIT_FIND),
         key(Qt::ControlModifier, Qt::Key_H, ID_EDIT_REPLACE),
         key(Qt::NoModifier, Qt::Key_F3, ID_EDIT_REPEAT),
@@ -56,7 +63,7 @@ QVector<Accelerator> Accelerators()
 bool IsAcceleratorKey(QKeyCombination pressed)
 {
     const Qt::KeyboardModifiers modifiers = pressed.keyboardModifiers() & ~Qt::KeypadModifier;
-    static const QVector<Accelerator> table = Accelerators();
+    static const QVector<Accelerator> table = Accelerators() + EditorAccelerators();
     for (const Accelerator& accelerator : table) {
         const QKeyCombination keys = accelerator.keys[0];
         if (keys.key() == pressed.key() && (keys.keyboardModifiers() & ~Qt::KeypadModifier) == modifiers)

@@ -473,8 +473,8 @@ void TestMainFrame::editorKeysAndClicksReachTheCommands()
     editor->setFocus();
     QVERIFY(QTest::qWaitForWindowActive(m_frame));
 
-    // No key of the table is kept by the editor for itself.
-    for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators()) {
+    // No key of the tables is kept by the editor for itself.
+    for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators() + ZtRes::EditorAccelerators()) {
         QKeyEvent override(QEvent::ShortcutOverride, accelerator.keys[0].key(),
                            accelerator.keys[0].keyboardModifiers());
         QApplication::sendEvent(editor, &override);
@@ -498,6 +498,14 @@ void TestMainFrame::editorKeysAndClicksReachTheCommands()
     QCOMPARE(editor->toPlainText(), text);
     QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(editor->toPlainText(), QStringLiteral("x") + text);
+    // Ctrl+A selects the whole text, but only from inside the editor.
+    QWidget* fileList = m_frame->ListBar()->List();
+    fileList->setFocus();
+    QTest::keyClick(fileList, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(!editor->textCursor().hasSelection());
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(editor->textCursor().selectedText().size(), editor->document()->characterCount() - 1);
 
     // A right click in the other window makes it the one the menu acts on.
     auto* other = static_cast<QPlainTextEdit*>(frames.at(0)->GetActiveView()->GetWidget());

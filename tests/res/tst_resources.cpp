@@ -157,7 +157,7 @@ void TestResources::accelerators()
         QVERIFY(accelerator.id > 0);
         commands.insert(accelerator.keys, accelerator.id);
     }
-    QCOMPARE(commands.size(), 34);
+    QCOMPARE(commands.size(), 29);
     // A command may have a second key; the window keys are on the keypad.
     const Qt::KeyboardModifiers pad = Qt::ControlModifier | Qt::KeypadModifier;
     QCOMPARE(commands.value(QKeyCombination(Qt::ShiftModifier, Qt::Key_Insert)), int(ZtCmd::ID_EDIT_PASTE));
