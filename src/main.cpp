@@ -11,6 +11,6 @@ int main(int argc, char** argv)
         dialog.exec();
     };
     if (!app.InitInstance())
-        return 0;
+        return app.StartUpExitCode();
     return app.exec();
 }

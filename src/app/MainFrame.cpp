@@ -88,7 +88,7 @@ bool CMainFrame::LoadFrame()
     CreateToolBars();
     m_pBarLayout = std::make_unique<CBarLayout>(
         this, CBarLayout::ToolBars{m_pMainToolBar, m_pBrowseBar, m_pHtmlTagsBar, m_pOperationBar, m_pFontBar});
-    Commands().InstallAccelerators();
+    Commands().InstallAccelerators(MdiArea());
     ShowMenuBar(IDR_MAINFRAME);
     // Key presses anywhere tell the lock keys' states.
     qApp->installEventFilter(this);
@@ -213,6 +213,9 @@ int CMainFrame::MenuIdForFrame(const CMDIChildWnd* frame)
 
 void CMainFrame::OnActiveChildChanged(CMDIChildWnd* frame)
 {
+    // The Editor Font toolbar shows what the active editor draws with.
+    if (auto* editor = frame ? dynamic_cast<CSourceEditView*>(frame->GetActiveView()) : nullptr)
+        m_pFontBar->ShowFont(editor->font());
     // With every frame closed, Qt reports no active frame: back to menu 128.
     if (!frame && !MdiArea()->subWindowList().isEmpty() && MdiArea()->activeSubWindow())
         return;

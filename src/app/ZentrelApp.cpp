@@ -36,6 +36,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
@@ -59,13 +60,30 @@ const QString kProjectString = QStringLiteral(
 const QString kTextString = QStringLiteral(
     "\nText\nText File\nText Files (*.txt)\n.txt\nText.Document\nzt Document");
 
+// The arguments without the options named (given with one or two dashes,
+// with or without "=value").
+QStringList WithoutOptions(const QStringList& arguments, const QStringList& names)
+{
+    QStringList kept;
+    for (const QString& argument : arguments) {
+        QString name = argument;
+        while (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        name = name.section(QLatin1Char('='), 0, 0);
+        if (!argument.startsWith(QLatin1Char('-')) || !names.contains(name))
+            kept.append(argument);
+    }
+    return kept;
+}
+
 } // namespace
 
 CZentrelApp::CZentrelApp(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    // No display name: the desktop would append it to every window title,
+    // making the Settings dialog "Settings — Zentrel".
     setApplicationName(QStringLiteral("Zentrel"));
-    setApplicationDisplayName(QStringLiteral("Zentrel"));
     setApplicationVersion(QStringLiteral(ZENTREL_VERSION));
     setDesktopFileName(QStringLiteral("zentrel"));
     KeepQtStateOutOfTheProfileDir();
@@ -102,10 +120,11 @@ void CZentrelApp::KeepQtStateOutOfTheProfileDir()
 CCommandLineInfo CZentrelApp::ParseCommandLine(const QStringList& arguments)
 {
     CCommandLineInfo info;
+    const QString program = QFileInfo(arguments.value(0, QStringLiteral("zentrel"))).fileName();
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Zentrel, an authoring environment for web pages and sites."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption openOption(QStringLiteral("open"),
                                         QStringLiteral("Opens the files in the running Zentrel, or in a new one."));
     const QCommandLineOption noSplashOption(QStringLiteral("nosplash"), QStringLiteral("Starts without the splash window."));
@@ -113,27 +132,39 @@ CCommandLineInfo CZentrelApp::ParseCommandLine(const QStringList& arguments)
     parser.addOption(noSplashOption);
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QStringLiteral("With --open, the files to open; otherwise ignored."));
+    const auto usageError = [&info, &program](const QString& text) {
+        info.m_strErrors += QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(program, text);
+        info.m_bExit = true;
+        info.m_nExitCode = 2;
+        return info;
+    };
     if (!parser.parse(arguments)) {
-        fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        // Options this version does not know are reported and left out, so
+        // that a launcher passing one does not keep the program from starting.
+        const QString unknownOptions = parser.errorText();
+        if (parser.unknownOptionNames().isEmpty()
+            || !parser.parse(WithoutOptions(arguments, parser.unknownOptionNames())))
+            return usageError(parser.errorText());
+        info.m_strErrors = QStringLiteral("%1: %2\n").arg(program, unknownOptions);
+    }
+    if (parser.isSet(helpOption)) {
+        info.m_strOutput = parser.helpText();
         info.m_bExit = true;
-        info.m_nExitCode = 1;
         return info;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        fprintf(stdout, "%s", qPrintable(parser.helpText()));
-        info.m_bExit = true;
-        return info;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        fprintf(stdout, "Zentrel %s\n", ZENTREL_VERSION);
+    if (parser.isSet(versionOption)) {
+        info.m_strOutput = QStringLiteral("Zentrel %1\n").arg(QStringLiteral(ZENTREL_VERSION));
         info.m_bExit = true;
         return info;
     }
     info.m_bShowSplash = !parser.isSet(noSplashOption);
     // A file named on the command line is not opened at start: only an
     // explicit --open request opens files.
-    if (parser.isSet(openOption))
+    if (parser.isSet(openOption)) {
         info.m_openFiles = parser.positionalArguments();
+        if (info.m_openFiles.isEmpty())
+            return usageError(QStringLiteral("--open needs the files to open."));
+    }
     return info;
 }
 
@@ -189,8 +220,10 @@ QList<CDocTemplate*> CZentrelApp::Templates() const
 bool CZentrelApp::InitInstance()
 {
     const CCommandLineInfo commandLine = ParseCommandLine(arguments());
+    fputs(qPrintable(commandLine.m_strOutput), stdout);
+    fputs(qPrintable(commandLine.m_strErrors), stderr);
     if (commandLine.m_bExit) {
-        exit(commandLine.m_nExitCode);
+        m_nStartUpExitCode = commandLine.m_nExitCode;
         return false;
     }
     if (!commandLine.m_openFiles.isEmpty() && CSingleInstance::SendToRunning(commandLine.m_openFiles))
@@ -202,6 +235,7 @@ bool CZentrelApp::InitInstance()
     auto* mainFrame = new CMainFrame;
     if (!mainFrame->LoadFrame()) {
         delete mainFrame;
+        m_nStartUpExitCode = 1;
         return false;
     }
     SetMainFrame(mainFrame);
@@ -361,16 +395,38 @@ void CZentrelApp::ReopenFiles(int count)
 
 void CZentrelApp::SaveWindowPositions()
 {
-    const int count = m_pWebPageTemplate->Documents().size();
     if (!qobject_cast<CChildFrame*>(m_pMainFrame->MDIGetActive()))
         return;
-    for (int k = 0; k < count && k < 4; ++k) {
-        CMDIChildWnd* active = m_pMainFrame->MDIGetActive();
-        if (!active)
-            break;
-        WriteProfileString(kSettings, QStringLiteral("w%1").arg(k + 1), CChildFrame::PlacementString(active));
-        m_pMainFrame->MdiArea()->activateNextSubWindow();
+    const int count = qMin(int(m_pWebPageTemplate->Documents().size()), 4);
+    QList<CMDIChildWnd*> windows = WindowsMostRecentFirst();
+    for (int k = 0; k < count && !windows.isEmpty(); ++k) {
+        // The next start reopens recent file k at "w<k+1>": the place of that
+        // file's own window when it is open, else of the most recently active
+        // window not yet recorded. The walk activates nothing, so a close the
+        // user cancels leaves the windows as they were.
+        CMDIChildWnd* frame = windows.first();
+        for (CMDIChildWnd* candidate : std::as_const(windows)) {
+            CDocument* document = candidate->GetActiveDocument();
+            if (document && document->GetPathName() == m_pRecentFileList->GetAt(k)) {
+                frame = candidate;
+                break;
+            }
+        }
+        windows.removeOne(frame);
+        WriteProfileString(kSettings, QStringLiteral("w%1").arg(k + 1), CChildFrame::PlacementString(frame));
     }
+}
+
+QList<CMDIChildWnd*> CZentrelApp::WindowsMostRecentFirst() const
+{
+    QList<CMDIChildWnd*> frames;
+    const QList<QMdiSubWindow*> history = m_pMainFrame->MdiArea()->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto window = history.rbegin(); window != history.rend(); ++window) {
+        auto* frame = qobject_cast<CMDIChildWnd*>(*window);
+        if (frame && !frame->isHidden())
+            frames.append(frame);
+    }
+    return frames;
 }
 
 void CZentrelApp::OnAppExit()
@@ -507,8 +563,9 @@ void CZentrelApp::OnFileOpen()
             filters.append(filter);
     }
     filters.append(tr("All Files (*)"));
-    const QStringList paths = QFileDialog::getOpenFileNames(m_pMainFrame, tr("Open"),
-                                                            QFileInfo(m_strCurrentFile).absolutePath(),
+    // Like every file dialog of the program, it starts in the folder the
+    // program was started in.
+    const QStringList paths = QFileDialog::getOpenFileNames(m_pMainFrame, tr("Open"), m_strStartDirectory,
                                                             filters.join(QStringLiteral(";;")));
     for (const QString& path : paths)
         OpenDocumentFile(path);

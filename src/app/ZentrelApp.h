@@ -12,6 +12,7 @@
 class CDocTemplate;
 class CDocument;
 class CMainFrame;
+class CMDIChildWnd;
 class CProfile;
 class CRecentFileList;
 class CSingleInstance;
@@ -22,8 +23,10 @@ struct CCommandLineInfo
 {
     bool m_bShowSplash = true;
     QStringList m_openFiles; // --open FILE...: files to open, here or in the running Zentrel
-    bool m_bExit = false;    // --help or --version was answered
+    bool m_bExit = false;    // --help or --version was answered, or the command line is unusable
     int m_nExitCode = 0;
+    QString m_strOutput;     // for standard output: the help or the version
+    QString m_strErrors;     // for standard error: what was wrong on the command line
 };
 
 // The application object: start-up and shut-down, the four document types,
@@ -35,8 +38,10 @@ public:
     CZentrelApp(int& argc, char** argv);
     ~CZentrelApp() override;
 
-    // The start-up sequence; false when the program must end.
+    // The start-up sequence; false when the program must end, with the exit
+    // status StartUpExitCode gives.
     bool InitInstance();
+    int StartUpExitCode() const { return m_nStartUpExitCode; }
     static CCommandLineInfo ParseCommandLine(const QStringList& arguments);
 
     // Document types, in the order they are registered.
@@ -120,6 +125,8 @@ private:
     // files.
     void WatchDocument(CDocument* document);
     void RunAfterSplash(const std::function<void()>& task);
+    // The visible child frames, the most recently active first.
+    QList<CMDIChildWnd*> WindowsMostRecentFirst() const;
     void KeepQtStateOutOfTheProfileDir();
 
     CMainFrame* m_pMainFrame = nullptr;
@@ -128,6 +135,7 @@ private:
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
+    int m_nStartUpExitCode = 0;
 };
 
 // The running application object.

@@ -1,11 +1,13 @@
 #include "editor/FontToolBar.h"
 
+#include "editor/SourceEditView.h"
 #include "framework/Profile.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,9 +17,6 @@ namespace {
 const QString kSection = QStringLiteral("Startup");
 const QString kFaceKey = QStringLiteral("FontFace");
 const QString kSizeKey = QStringLiteral("FontSize");
-const QString kDefaultFace = QStringLiteral("Courier New");
-constexpr int kDefaultSizeTwips = 200;
-constexpr int kLargestShownTwips = 280;
 constexpr int kTwipsPerPoint = 20;
 constexpr int kSizeEditLength = 4;
 // The drop-down lists are sixteen lines high.
@@ -101,18 +100,6 @@ void CFontToolBar::AddToggleAction(QAction* action)
     addAction(action);
 }
 
-QString CFontToolBar::FaceOrDefault(const QString& face)
-{
-    return face.isEmpty() ? kDefaultFace : face;
-}
-
-QString CFontToolBar::SizeTextForTwips(int twips)
-{
-    if (twips < kTwipsPerPoint)
-        twips = kDefaultSizeTwips;
-    return QString::number(qMin(twips, kLargestShownTwips) / kTwipsPerPoint);
-}
-
 int CFontToolBar::ParseSizeTwips(const QString& text)
 {
     int points = 0;
@@ -121,16 +108,18 @@ int CFontToolBar::ParseSizeTwips(const QString& text)
     return points * kTwipsPerPoint;
 }
 
-void CFontToolBar::SyncFromProfile()
+void CFontToolBar::ShowFont(const QFont& font)
 {
-    const CProfile& profile = CProfile::Instance();
-    const QString face = FaceOrDefault(profile.GetString(kSection, kFaceKey, kDefaultFace));
-    // A face that is not installed leaves the box without a selection.
-    m_pFaceBox->setCurrentIndex(m_pFaceBox->findText(face, Qt::MatchFixedString));
-
-    const QString size = SizeTextForTwips(profile.GetInt(kSection, kSizeKey, kDefaultSizeTwips));
+    m_pFaceBox->setCurrentIndex(m_pFaceBox->findText(QFontInfo(font).family(), Qt::MatchFixedString));
+    const QString size = QString::number(font.pointSizeF());
     m_pSizeBox->setCurrentIndex(m_pSizeBox->findText(size));
     m_pSizeBox->setEditText(size);
+}
+
+void CFontToolBar::SyncFromProfile()
+{
+    ShowFont(CSourceEditView::ScreenFontFromProfile(CSourceEditView::kWebPageScreenSizeTwips,
+                                                    CSourceEditView::WebPageDefaultFace()));
 }
 
 void CFontToolBar::OnFaceChosen(int index)

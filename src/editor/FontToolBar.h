@@ -2,6 +2,7 @@
 
 #include "editor/CharFormatChange.h"
 
+#include <QFont>
 #include <QString>
 #include <QToolBar>
 
@@ -36,18 +37,18 @@ public:
 
     // Appends the toolbar's last button (the "&Fonts toolbar" toggle).
     void AddToggleAction(QAction* action);
-    // Shows the profile's face and size in the two boxes.
+    // Shows the face and size an editor draws with font: the face the font
+    // resolves to (a face that is not installed is drawn in another one),
+    // the size in points.
+    void ShowFont(const QFont& font);
+    // Shows the font a web-page editor opened now would draw with, from the
+    // profile.
     void SyncFromProfile();
 
     // The size in twips for the text of the size box: its first four
     // characters read as a whole number of points, times 20. 0 when the text
     // holds no positive number, which means "change nothing".
     static int ParseSizeTwips(const QString& text);
-    // The size box text for a stored size: the size capped at 280 twips, in
-    // whole points. Sizes below one point count as the default 200.
-    static QString SizeTextForTwips(int twips);
-    // The face to show for a stored face name; empty means "Courier New".
-    static QString FaceOrDefault(const QString& face);
 
 signals:
     void charFormatNotify(int toolbarId, const CCharFormatChange& change);

@@ -9,11 +9,15 @@
 #include "editor/CharFormatChange.h"
 #include "editor/FindReplaceDlg.h"
 #include "editor/SourcePrinter.h"
+#include "res/Accelerators.h"
 #include "res/CommandIds.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -64,19 +68,26 @@ void CSourceEditView::SetupEditor()
     document()->setDefaultFont(m_defaultFormat.font());
 }
 
+QFont CSourceEditView::ScreenFontFromProfile(int defaultSizeTwips, const QString& defaultFace)
+{
+    const int size = ProfileFontSize(defaultSizeTwips);
+    QString face = CProfile::Instance().GetString(kStartup, QStringLiteral("FontFace"), defaultFace);
+    if (face.isEmpty())
+        face = defaultFace;
+    // A point font of size/2 tenths of a point.
+    QFont font;
+    if (!face.isEmpty())
+        font.setFamilies({face});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF((size / 2) / 10.0);
+    return font;
+}
+
 QFont CSourceEditView::GetEditorFont()
 {
     if (!m_pScreenFont) {
-        const int size = ProfileFontSize(m_settings.screenFontSize);
-        QString face = CProfile::Instance().GetString(kStartup, QStringLiteral("FontFace"), m_settings.screenFontFace);
-        if (face.isEmpty())
-            face = m_settings.screenFontFace;
-        // A point font of size/2 tenths of a point.
-        m_pScreenFont = std::make_unique<QFont>();
-        if (!face.isEmpty())
-            m_pScreenFont->setFamilies({face});
-        m_pScreenFont->setStyleHint(QFont::TypeWriter);
-        m_pScreenFont->setPointSizeF((size / 2) / 10.0);
+        m_pScreenFont =
+            std::make_unique<QFont>(ScreenFontFromProfile(m_settings.screenFontSize, m_settings.screenFontFace));
         setFont(*m_pScreenFont);
     }
     return *m_pScreenFont;
@@ -114,8 +125,12 @@ void CSourceEditView::OnCharFormatNotify(const CCharFormatChange& change)
 
 void CSourceEditView::OnFontReturnNotify()
 {
-    if (m_settings.focusOnFontReturn)
-        setFocus();
+    if (!m_settings.focusOnFontReturn)
+        return;
+    // The toolbar may float in a window of its own: the keyboard goes back
+    // to this editor's window too.
+    activateWindow();
+    setFocus();
 }
 
 void CSourceEditView::AnnounceEdit(int)
@@ -224,6 +239,30 @@ void CSourceEditView::OnEditRepeat()
     CFindReplaceDlg::Repeat(this);
 }
 
+bool CSourceEditView::event(QEvent* event)
+{
+    // The window's accelerators come before the editor's own keys: Ctrl+Left
+    // scrolls every window, it does not move the caret a word.
+    if (event->type() == QEvent::ShortcutOverride
+        && ZtRes::IsAcceleratorKey(static_cast<QKeyEvent*>(event)->keyCombination())) {
+        event->ignore();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void CSourceEditView::keyPressEvent(QKeyEvent* event)
+{
+    // Alt with a key that no menu takes is a missed menu key, not text.
+    // (AltGr arrives as a modifier of its own, or as Ctrl+Alt, and types.)
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (modifiers == Qt::AltModifier && !event->text().isEmpty() && event->text().at(0).isPrint()) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
 void CSourceEditView::contextMenuEvent(QContextMenuEvent* event)
 {
     // One menu per request, whether it came from the mouse or the keyboard.
@@ -234,6 +273,7 @@ void CSourceEditView::contextMenuEvent(QContextMenuEvent* event)
     auto* frame = qobject_cast<CMDIFrameWnd*>(window());
     if (!frame)
         return;
+    ActivateOwnWindow();
     // The main frame owns the menu, so its commands take the frame's routing.
     QMenu* menu = CMenuBuilder::BuildContextMenu(
         m_settings.contextMenuId, [frame](int id) { return frame->Action(id); },
@@ -241,6 +281,21 @@ void CSourceEditView::contextMenuEvent(QContextMenuEvent* event)
     menu->exec(where);
     delete menu;
     event->accept();
+}
+
+void CSourceEditView::ActivateOwnWindow()
+{
+    // A click may reach an editor whose child window is not the active one
+    // (its main window was inactive, so the click moved no focus): the menu's
+    // commands go to the active window, which must be this one.
+    for (QWidget* parent = parentWidget(); parent; parent = parent->parentWidget()) {
+        auto* child = qobject_cast<QMdiSubWindow*>(parent);
+        if (child && child->mdiArea()) {
+            child->mdiArea()->setActiveSubWindow(child);
+            break;
+        }
+    }
+    setFocus(Qt::MouseFocusReason);
 }
 
 bool CSourceEditView::canInsertFromMimeData(const QMimeData* source) const

@@ -42,6 +42,12 @@ public:
     void SetupEditor();
     // The screen font, created on first use from the profile and kept.
     QFont GetEditorFont();
+    // The screen font an editor makes from the profile, given its defaults.
+    static QFont ScreenFontFromProfile(int defaultSizeTwips, const QString& defaultFace);
+    // The web-page editor's defaults, which the Editor Font toolbar shows
+    // while no editor is active.
+    static constexpr int kWebPageScreenSizeTwips = 180;
+    static QString WebPageDefaultFace() { return QStringLiteral("Courier New"); }
     // The default character format: face and size as the profile gives them,
     // the size capped at 14 points.
     QTextCharFormat DefaultCharFormat() const { return m_defaultFormat; }
@@ -65,12 +71,16 @@ protected:
     // (the web-page editor's colouring) before they happen.
     virtual void AnnounceEdit(int commandId);
 
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void MapCommands();
+    // Makes this editor's child window the active one, with the focus here.
+    void ActivateOwnWindow();
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnEditFind(bool replace);

@@ -13,7 +13,8 @@ using namespace ZtCmd;
 namespace {
 CSourceEditView::Settings WebPageSettings()
 {
-    return {IDR_EDITOR_CONTEXT, 180, 180, QStringLiteral("Courier New"), true};
+    return {IDR_EDITOR_CONTEXT, 180, CSourceEditView::kWebPageScreenSizeTwips, CSourceEditView::WebPageDefaultFace(),
+            true};
 }
 } // namespace
 

@@ -92,12 +92,19 @@ void CCommandActions::UpdateToolbars()
     m_bUpdating = false;
 }
 
-void CCommandActions::InstallAccelerators()
+void CCommandActions::InstallAccelerators(QWidget* documentArea)
 {
-    for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators()) {
-        auto* shortcut = new QShortcut(WithoutKeypadModifier(accelerator.keys), m_pWindow);
-        shortcut->setContext(Qt::WindowShortcut);
-        const int id = accelerator.id;
-        connect(shortcut, &QShortcut::activated, this, [this, id] { Execute(id); });
-    }
+    for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators())
+        InstallShortcut(accelerator, m_pWindow, Qt::WindowShortcut);
+    for (const ZtRes::Accelerator& accelerator : ZtRes::EditorAccelerators())
+        InstallShortcut(accelerator, documentArea, Qt::WidgetWithChildrenShortcut);
+}
+
+void CCommandActions::InstallShortcut(const ZtRes::Accelerator& accelerator, QWidget* owner,
+                                      Qt::ShortcutContext context)
+{
+    auto* shortcut = new QShortcut(WithoutKeypadModifier(accelerator.keys), owner);
+    shortcut->setContext(context);
+    const int id = accelerator.id;
+    connect(shortcut, &QShortcut::activated, this, [this, id] { Execute(id); });
 }

@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QObject>
 
+namespace ZtRes {
+struct Accelerator;
+}
 class QAction;
 class QMenu;
 class QWidget;
@@ -33,11 +36,14 @@ public:
     void UpdateMenu(QMenu* menu);
     // Runs the update handlers of every visible toolbar button of the window.
     void UpdateToolbars();
-    // Installs the accelerator table as shortcuts of the window.
-    void InstallAccelerators();
+    // Installs the accelerator table as shortcuts of the window, and the
+    // editor keys as shortcuts of documentArea, the part of the window that
+    // holds the document windows.
+    void InstallAccelerators(QWidget* documentArea);
 
 private:
     void Update(QAction* action, int id);
+    void InstallShortcut(const ZtRes::Accelerator& accelerator, QWidget* owner, Qt::ShortcutContext context);
 
     QWidget* m_pWindow;
     CCommandRouter m_router;

@@ -46,4 +46,30 @@ QVector<Accelerator> Accelerators()
     };
 }
 
+QVector<Accelerator> EditorAccelerators()
+{
+    auto key = [](Qt::KeyboardModifiers modifiers, Qt::Key k, int id) {
+        return Accelerator{QKeySequence(QKeyCombination(modifiers, k)), id};
+    };
+    return {
+        key(Qt::ControlModifier, Qt::Key_F, ID_EDIT_FIND),
+        key(Qt::ControlModifier, Qt::Key_H, ID_EDIT_REPLACE),
+        key(Qt::NoModifier, Qt::Key_F3, ID_EDIT_REPEAT),
+        key(Qt::ControlModifier, Qt::Key_Y, ID_EDIT_REDO),
+        key(Qt::ControlModifier, Qt::Key_A, ID_EDIT_SELECT_ALL),
+    };
+}
+
+bool IsAcceleratorKey(QKeyCombination pressed)
+{
+    const Qt::KeyboardModifiers modifiers = pressed.keyboardModifiers() & ~Qt::KeypadModifier;
+    static const QVector<Accelerator> table = Accelerators() + EditorAccelerators();
+    for (const Accelerator& accelerator : table) {
+        const QKeyCombination keys = accelerator.keys[0];
+        if (keys.key() == pressed.key() && (keys.keyboardModifiers() & ~Qt::KeypadModifier) == modifiers)
+            return true;
+    }
+    return false;
+}
+
 } // namespace ZtRes

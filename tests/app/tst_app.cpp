@@ -18,6 +18,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QHash>
 #include <QMdiArea>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -25,6 +27,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 
 using namespace ZtCmd;
 
@@ -41,12 +44,14 @@ private slots:
     void reopensProjectOnExactYes();
     void exitRecordsAtMostFourWindows();
     void exitWithNoPageRecordsNo();
+    void exitThenRestartKeepsEachWindowsPlace();
     void openFileInEditorChoosesType_data();
     void openFileInEditorChoosesType();
     void closeCurrentReplacesThePage();
     void alreadyOpenFileIsReused();
     void tempPageNeverEntersRecentList();
     void saveAllAndSaveEnableRule();
+    void openDialogStartsInStartDirectory();
     void uneditedFileSavesIdenticalBytes();
     void badFilesAreRefusedWithAMessage();
     void failedSaveKeepsTheDocumentModified();
@@ -54,7 +59,8 @@ private slots:
     void writeTempPageStripsTrailingControls();
     void pastesPlainTextOnly();
     void colouringFollowsTheSettings();
-    void commandLineOpensNothingWithoutOpen();
+    void commandLine_data();
+    void commandLine();
     void shellAndBrowserLevels();
 
 private:
@@ -207,6 +213,28 @@ void TestApp::exitWithNoPageRecordsNo()
     QVERIFY(!m_app->Profile().Contains(QStringLiteral("Startup"), QStringLiteral("FilesOpen")));
 }
 
+void TestApp::exitThenRestartKeepsEachWindowsPlace()
+{
+    QHash<QString, QRect> places;
+    for (int i = 0; i < 3; ++i) {
+        const QString path = MakeFile(QStringLiteral("place%1.html").arg(i));
+        CDocument* document = m_app->OpenDocumentFile(path);
+        QVERIFY(document);
+        const QRect place(10 + 40 * i, 20 + 30 * i, 300 + 10 * i, 200 + 10 * i);
+        document->Frames().first()->setGeometry(place);
+        places.insert(path, place);
+    }
+    // Clicking the first window again changes the order of activation, not
+    // the order of the recent files the next start goes by.
+    m_app->GetMainFrame()->MdiArea()->setActiveSubWindow(m_app->m_pWebPageTemplate->FirstDocument()->Frames().first());
+    m_app->RecordSessionForReopen();
+    CloseAll();
+    m_app->ReopenFiles(3);
+    QCOMPARE(OpenCount(m_app->m_pWebPageTemplate), 3);
+    for (CDocument* document : m_app->m_pWebPageTemplate->Documents())
+        QCOMPARE(document->Frames().first()->geometry(), places.value(document->GetPathName()));
+}
+
 void TestApp::openFileInEditorChoosesType_data()
 {
     QTest::addColumn<QString>("name");
@@ -299,6 +327,20 @@ void TestApp::saveAllAndSaveEnableRule()
     QFile saved(htmlPath);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), QByteArray("<B><P>\n"));
+}
+
+void TestApp::openDialogStartsInStartDirectory()
+{
+    m_app->OpenFileInEditor(MakeFile(QStringLiteral("elsewhere.html")), false);
+    QString shownDirectory;
+    QTimer::singleShot(0, this, [&shownDirectory] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            shownDirectory = dialog->directory().absolutePath();
+            dialog->reject();
+        }
+    });
+    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_OPEN));
+    QCOMPARE(shownDirectory, QDir(m_app->m_strStartDirectory).absolutePath());
 }
 
 void TestApp::uneditedFileSavesIdenticalBytes()
@@ -434,17 +476,36 @@ void TestApp::colouringFollowsTheSettings()
     }
 }
 
-void TestApp::commandLineOpensNothingWithoutOpen()
+void TestApp::commandLine_data()
 {
-    CCommandLineInfo plain = CZentrelApp::ParseCommandLine({QStringLiteral("zentrel"), QStringLiteral("a.html")});
-    QVERIFY(plain.m_openFiles.isEmpty());
-    QVERIFY(plain.m_bShowSplash);
-    QVERIFY(!plain.m_bExit);
-    CCommandLineInfo open = CZentrelApp::ParseCommandLine(
-        {QStringLiteral("zentrel"), QStringLiteral("--nosplash"), QStringLiteral("--open"), QStringLiteral("a b.html"),
-         QStringLiteral("c.css")});
-    QCOMPARE(open.m_openFiles, (QStringList{QStringLiteral("a b.html"), QStringLiteral("c.css")}));
-    QVERIFY(!open.m_bShowSplash);
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a file alone is not opened") << QStringList{"a.html"} << "start";
+    QTest::newRow("open") << QStringList{"--nosplash", "--open", "a b.html", "c.css"}
+                          << "start nosplash open:a b.html,c.css";
+    QTest::newRow("unknown options are reported, the rest still counts")
+        << QStringList{"--geometry=9x9", "-x", "--nosplash"} << "start nosplash err";
+    QTest::newRow("help") << QStringList{"--help", "--bogus"} << "exit 0 out err";
+    QTest::newRow("version") << QStringList{"--version"} << "exit 0 out";
+    QTest::newRow("open without files") << QStringList{"--open"} << "exit 2 err";
+    QTest::newRow("value for a switch") << QStringList{"--nosplash=yes"} << "exit 2 err";
+}
+
+void TestApp::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    const CCommandLineInfo info = CZentrelApp::ParseCommandLine(QStringList{QStringLiteral("zentrel")} + arguments);
+    QStringList seen{info.m_bExit ? QStringLiteral("exit %1").arg(info.m_nExitCode) : QStringLiteral("start")};
+    if (!info.m_bExit && !info.m_bShowSplash)
+        seen << QStringLiteral("nosplash");
+    if (!info.m_openFiles.isEmpty())
+        seen << QStringLiteral("open:") + info.m_openFiles.join(QLatin1Char(','));
+    if (!info.m_strOutput.isEmpty())
+        seen << QStringLiteral("out");
+    if (!info.m_strErrors.isEmpty())
+        seen << QStringLiteral("err");
+    QCOMPARE(seen.join(QLatin1Char(' ')), expected);
 }
 
 void TestApp::shellAndBrowserLevels()

@@ -18,6 +18,7 @@
 #include "editor/FontToolBar.h"
 #include "editor/SourceEditView.h"
 #include "editor/SyntaxSettingsDlg.h"
+#include "res/Accelerators.h"
 #include "res/CommandIds.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QKeyEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -56,6 +58,7 @@ private slots:
     void cleanup();
 
     void commandRules();
+    void windowTitlesAreTheirOwn();
     void tilesFillTheArea();
     void lockKeysLearntFromTypedKeys();
     void dockStateDefaultsAndGarbage();
@@ -65,6 +68,7 @@ private slots:
     void projectBarDockFloatRoundTrip();
     void fontToolbarFloatsAndSetsEditorFont();
     void windowCommandsActOnEveryWindow();
+    void editorKeysAndClicksReachTheCommands();
     void listBarPlaceInsetFocusAndTitleMenu();
     void layoutSavedOnCloseAndRestored();
     void splashShowsAtEndOfCreation();
@@ -166,6 +170,19 @@ void TestMainFrame::commandRules()
     QVERIFY(!Rules::IsNewFolderEnabled(Rules::ProjectTab));
     QVERIFY(!Rules::IsNewFolderEnabled(Rules::KeywordsTab));
     QVERIFY(Rules::IsNewFolderEnabled(Rules::DesktopTab));
+}
+
+void TestMainFrame::windowTitlesAreTheirOwn()
+{
+    // The desktop appends a display name, once one is set, to every window
+    // title that does not already end with it.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(name);
+    QCOMPARE(displayName, QStringLiteral("probe"));
+    QCOMPARE(m_frame->windowTitle(), QStringLiteral("Zentrel"));
+    QCOMPARE(CSyntaxSettingsDlg(m_frame).windowTitle(), QStringLiteral("Settings"));
 }
 
 void TestMainFrame::tilesFillTheArea()
@@ -372,7 +389,7 @@ void TestMainFrame::fontToolbarFloatsAndSetsEditorFont()
     QCOMPARE(bar->pos(), QPoint(200, 125));
     QVERIFY(Checked(ID_VIEW_FONTSBAR));
 
-    Open(QStringLiteral("font.html"));
+    CMDIChildWnd* page = Open(QStringLiteral("font.html"));
     auto* view = dynamic_cast<CSourceEditView*>(m_frame->GetActiveView());
     QVERIFY(view);
     QComboBox* faces = bar->FaceBox();
@@ -384,11 +401,29 @@ void TestMainFrame::fontToolbarFloatsAndSetsEditorFont()
     QCOMPARE(CProfile::Instance().GetString(QStringLiteral("Startup"), QStringLiteral("FontFace")), face);
     QCOMPARE(view->font().families().value(0), face);
 
+    // Enter in the floating bar applies the size and gives the keyboard back
+    // to the editor, in the main window.
     QLineEdit* size = bar->SizeBox()->lineEdit();
-    size->setText(QStringLiteral("16"));
-    QTest::keyClick(size, Qt::Key_Return);
+    const auto enterInBar = [bar, size](const QString& text) {
+        // The offscreen platform activates no tool window on request.
+        QApplication::setActiveWindow(bar);
+        size->setFocus();
+        size->setText(text);
+        QTest::keyClick(size, Qt::Key_Return);
+    };
+    enterInBar(QStringLiteral("16"));
     QCOMPARE(CProfile::Instance().GetInt(QStringLiteral("Startup"), QStringLiteral("FontSize"), 0), 320);
     QCOMPARE(view->font().pointSize(), 16);
+    QTRY_COMPARE(QApplication::activeWindow(), m_frame);
+    QCOMPARE(QApplication::focusWidget(), view);
+    // A plain text editor leaves the keyboard in the bar.
+    Open(QStringLiteral("font.txt"), "text");
+    enterInBar(QStringLiteral("12"));
+    QCOMPARE(m_frame->GetActiveView()->GetWidget()->font().pointSize(), 12);
+    QCOMPARE(QApplication::focusWidget(), bar->SizeBox());
+    // Back in the page, the bar shows the page's size again.
+    m_frame->MdiArea()->setActiveSubWindow(page);
+    QCOMPARE(bar->SizeBox()->currentText(), QStringLiteral("16"));
 }
 
 void TestMainFrame::windowCommandsActOnEveryWindow()
@@ -435,6 +470,67 @@ void TestMainFrame::windowCommandsActOnEveryWindow()
     QTest::keyClick(editor, Qt::Key_Slash, Qt::ControlModifier | Qt::KeypadModifier);
     QCOMPARE(static_cast<QPlainTextEdit*>(editor)->toPlainText(), text);
     QCOMPARE(frames.at(0)->width(), areaWidth);
+}
+
+void TestMainFrame::editorKeysAndClicksReachTheCommands()
+{
+    const QByteArray wide = QByteArray("<P>") + QByteArray(400, 'w') + "</P>\n";
+    QList<CMDIChildWnd*> frames{Open(QStringLiteral("left.html"), wide), Open(QStringLiteral("right.html"), wide)};
+    QVERIFY(m_frame->ExecuteCommand(ID_TILE_VERTICAL));
+    m_frame->activateWindow();
+    auto* editor = static_cast<QPlainTextEdit*>(m_frame->MDIGetActive()->GetActiveView()->GetWidget());
+    editor->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(m_frame));
+
+    // No key of the tables is kept by the editor for itself.
+    for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators() + ZtRes::EditorAccelerators()) {
+        QKeyEvent override(QEvent::ShortcutOverride, accelerator.keys[0].key(),
+                           accelerator.keys[0].keyboardModifiers());
+        QApplication::sendEvent(editor, &override);
+        QVERIFY2(!override.isAccepted(), qPrintable(accelerator.keys.toString()));
+    }
+    // Ctrl+Right scrolls every window, the inactive one too.
+    QTest::keyClick(editor, Qt::Key_Right, Qt::ControlModifier);
+    for (CMDIChildWnd* frame : frames) {
+        auto* view = static_cast<QPlainTextEdit*>(frame->GetActiveView()->GetWidget());
+        QVERIFY(view->horizontalScrollBar()->value() > 0);
+    }
+    QCOMPARE(editor->textCursor().position(), 0);
+
+    // Alt with a letter no menu uses types nothing.
+    const QString text = editor->toPlainText();
+    QTest::keyClick(editor, Qt::Key_Q, Qt::AltModifier);
+    QCOMPARE(editor->toPlainText(), text);
+    // Ctrl+Y redoes, as in any editor.
+    QTest::keyClicks(editor, QStringLiteral("x"));
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor->toPlainText(), text);
+    QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(editor->toPlainText(), QStringLiteral("x") + text);
+    // Ctrl+A selects the whole text, but only from inside the editor.
+    QWidget* fileList = m_frame->ListBar()->List();
+    fileList->setFocus();
+    QTest::keyClick(fileList, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(!editor->textCursor().hasSelection());
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(editor->textCursor().selectedText().size(), editor->document()->characterCount() - 1);
+
+    // A right click in the other window makes it the one the menu acts on.
+    auto* other = static_cast<QPlainTextEdit*>(frames.at(0)->GetActiveView()->GetWidget());
+    QVERIFY(other != editor);
+    CMDIChildWnd* activeAtMenu = nullptr;
+    QTimer::singleShot(0, this, [this, &activeAtMenu] {
+        activeAtMenu = m_frame->MDIGetActive();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    // The request alone, as when the click moved no focus (an inactive main
+    // window).
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 10), other->viewport()->mapToGlobal(QPoint(20, 10)));
+    QApplication::sendEvent(other->viewport(), &click);
+    QCOMPARE(activeAtMenu, frames.at(0));
+    QCOMPARE(m_frame->focusWidget(), other);
 }
 
 void TestMainFrame::listBarPlaceInsetFocusAndTitleMenu()
