@@ -123,6 +123,7 @@ void CProfile::SetInstance(CProfile* profile)
 void CProfile::Reload()
 {
     m_sections.clear();
+    m_sectionIndex.clear();
     QByteArray bytes;
     QString why;
     if (ReadProfileFile(m_strFilePath, &bytes, &why) == ReadResult::Refused) {
@@ -143,22 +144,33 @@ void CProfile::Merge(const CProfileText& text)
 void CProfile::SetInMemory(const QString& section, const QString& key, const QString& value)
 {
     Section& target = SectionFor(section);
-    for (Entry& entry : target.entries) {
-        if (SameName(entry.key, key)) {
-            entry.value = value; // a later duplicate wins
-            return;
-        }
+    const QString folded = key.toCaseFolded();
+    const auto found = target.keyIndex.constFind(folded);
+    if (found != target.keyIndex.constEnd()) {
+        target.entries[*found].value = value; // a later duplicate wins
+        return;
     }
+    target.keyIndex.insert(folded, int(target.entries.size()));
     target.entries.append({key, value});
+}
+
+const CProfile::Entry* CProfile::Section::Find(const QString& key) const
+{
+    const auto found = keyIndex.constFind(key.toCaseFolded());
+    return found == keyIndex.constEnd() ? nullptr : &entries[*found];
+}
+
+void CProfile::Section::Reindex()
+{
+    keyIndex.clear();
+    for (int i = 0; i < entries.size(); ++i)
+        keyIndex.insert(entries[i].key.toCaseFolded(), i);
 }
 
 const CProfile::Section* CProfile::FindSection(const QString& name) const
 {
-    for (const Section& section : m_sections) {
-        if (SameName(section.name, name))
-            return &section;
-    }
-    return nullptr;
+    const auto found = m_sectionIndex.constFind(name.toCaseFolded());
+    return found == m_sectionIndex.constEnd() ? nullptr : &m_sections[*found];
 }
 
 CProfile::Section* CProfile::FindSection(const QString& name)
@@ -170,20 +182,17 @@ CProfile::Section& CProfile::SectionFor(const QString& name)
 {
     if (Section* section = FindSection(name))
         return *section;
-    m_sections.append({name, {}});
+    m_sectionIndex.insert(name.toCaseFolded(), int(m_sections.size()));
+    m_sections.append({name, {}, {}});
     return m_sections.last();
 }
 
 QString CProfile::GetString(const QString& section, const QString& key,
                             const QString& defaultValue) const
 {
-    if (const Section* found = FindSection(section)) {
-        for (const Entry& entry : found->entries) {
-            if (SameName(entry.key, key))
-                return entry.value;
-        }
-    }
-    return defaultValue;
+    const Section* found = FindSection(section);
+    const Entry* entry = found ? found->Find(key) : nullptr;
+    return entry ? entry->value : defaultValue;
 }
 
 bool CProfile::ParseInt(const QString& text, int* value)
@@ -220,13 +229,8 @@ int CProfile::GetInt(const QString& section, const QString& key, int defaultValu
 
 bool CProfile::Contains(const QString& section, const QString& key) const
 {
-    if (const Section* found = FindSection(section)) {
-        for (const Entry& entry : found->entries) {
-            if (SameName(entry.key, key))
-                return true;
-        }
-    }
-    return false;
+    const Section* found = FindSection(section);
+    return found && found->Find(key);
 }
 
 QStringList CProfile::Keys(const QString& section) const
@@ -258,6 +262,7 @@ bool CProfile::RemoveKey(const QString& section, const QString& key)
             if (SameName(found->entries[i].key, key))
                 found->entries.remove(i--);
         }
+        found->Reindex();
     }
     return Save([&](CProfileText& text) { text.RemoveKey(section, key); });
 }
@@ -268,6 +273,9 @@ bool CProfile::RemoveSection(const QString& section)
         if (SameName(m_sections[i].name, section))
             m_sections.remove(i--);
     }
+    m_sectionIndex.clear();
+    for (int i = 0; i < m_sections.size(); ++i)
+        m_sectionIndex.insert(m_sections[i].name.toCaseFolded(), i);
     return Save([&](CProfileText& text) { text.RemoveSection(section); });
 }
 

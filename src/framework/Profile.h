@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QHash>
 #include <QVector>
 
 #include <functional>
@@ -74,10 +75,16 @@ private:
         QString key;
         QString value;
     };
+    // Names are looked up through their case-folded form, so that reading a
+    // profile of many sections or keys takes time in proportion to its size.
     struct Section
     {
         QString name;
         QVector<Entry> entries;
+        QHash<QString, int> keyIndex; // folded key -> index into entries
+
+        const Entry* Find(const QString& key) const;
+        void Reindex();
     };
 
     void Merge(const CProfileText& text);
@@ -89,5 +96,6 @@ private:
 
     QString m_strFilePath;
     QVector<Section> m_sections;
+    QHash<QString, int> m_sectionIndex; // folded name -> index into m_sections
     QString m_strLastError;
 };
