@@ -38,7 +38,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPageSetupDialog>
-#include <QPrinter>
 #include <QSettings>
 #include <QSysInfo>
 #include <QTimer>

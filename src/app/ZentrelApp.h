@@ -16,7 +16,6 @@ class CMDIChildWnd;
 class CProfile;
 class CRecentFileList;
 class CSingleInstance;
-class QPrinter;
 
 // What the command line asks for.
 struct CCommandLineInfo
