@@ -88,13 +88,11 @@ private slots:
     void pickColor_data();
     void pickColor();
 
-    void fontToolBarControls();
     void fontToolBarStartsFromProfile_data();
     void fontToolBarStartsFromProfile();
     void fontSizeTyped_data();
     void fontSizeTyped();
-    void fontSizeChosenFromList();
-    void fontFaceChosenAndLeaveKeys();
+    void fontChosenFromListsAndLeaveKeys();
 };
 
 void TestEditorSettings::init()
@@ -270,19 +268,6 @@ void TestEditorSettings::pickColor()
 
 // ---- Editor Font toolbar ---------------------------------------------------
 
-void TestEditorSettings::fontToolBarControls()
-{
-    CFontToolBar toolBar(176);
-    // The window keeps the bar's place under this name.
-    QCOMPARE(toolBar.objectName(), QStringLiteral("FontToolBar"));
-    // Each box is found by its control id.
-    QCOMPARE(Control<QComboBox>(toolBar, 113), toolBar.FaceBox());
-    QCOMPARE(Control<QComboBox>(toolBar, 114), toolBar.SizeBox());
-    QVERIFY(!toolBar.FaceBox()->isEditable());
-    QCOMPARE(toolBar.SizeBox()->lineEdit()->maxLength(), 4);
-    QCOMPARE(toolBar.FaceBox()->count(), QFontDatabase::families().size());
-}
-
 void TestEditorSettings::fontToolBarStartsFromProfile_data()
 {
     QTest::addColumn<QString>("storedSize"); // null: key absent
@@ -359,22 +344,19 @@ void TestEditorSettings::fontSizeTyped()
     QCOMPARE(CProfile::Instance().GetInt(kStartup, QStringLiteral("FontSize"), -1), stored);
 }
 
-void TestEditorSettings::fontSizeChosenFromList()
+void TestEditorSettings::fontChosenFromListsAndLeaveKeys()
 {
     FontToolBarUnderTest bar;
+    QVERIFY(QTest::qWaitForWindowExposed(&bar.toolBar));
     emit bar.toolBar.SizeBox()->activated(bar.toolBar.SizeBox()->findText(QStringLiteral("14")));
     QCOMPARE(bar.events, QStringList{"176 size 280"});
     QCOMPARE(CProfile::Instance().GetInt(kStartup, QStringLiteral("FontSize"), -1), 280);
-}
 
-void TestEditorSettings::fontFaceChosenAndLeaveKeys()
-{
     if (QFontDatabase::families().size() < 2)
         QSKIP("needs two installed font families");
-    FontToolBarUnderTest bar;
-    QVERIFY(QTest::qWaitForWindowExposed(&bar.toolBar));
     QComboBox* face = bar.toolBar.FaceBox();
     face->setCurrentIndex(0);
+    bar.events.clear();
     QTest::keyClick(face, Qt::Key_Down);
     // Enter and Escape in the face box, and Enter on the toolbar itself, only
     // hand the focus back.
