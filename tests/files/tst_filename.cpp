@@ -202,7 +202,6 @@ void TestFileName::hideFileNames()
     QVERIFY(QDir().mkdir(Path("c.txt")));
     QVERIFY(!fileName.HideAllFileNames(m_strRoot, 1));
     QCOMPARE(TreeOf(m_strRoot), QStringList({"a.txt", "b.txt", "c.txt", "sub"}));
-    QVERIFY(!fileName.HideAllFileNames(Path("missing"), 1));
 }
 
 void TestFileName::planTransfers()
@@ -436,8 +435,6 @@ void TestFileName::fileInfoDisplay()
     QCOMPARE(page.GetLastWriteTime(), QFileInfo(Path("page.html")).lastModified().toString("yyyy-MM-dd HH:mm"));
     const CSHFileInfo folder{QFileInfo(Path("folder"))};
     QCOMPARE(folder.GetFileSize(), QString());
-    QVERIFY(!folder.GetDescription().isEmpty() && !folder.GetIcon().isNull());
-    QCOMPARE(CSHFileInfo(Path("missing.html")).GetLastWriteTime(), QString());
 
     // Whole kilobytes, rounded up, with thousands separators and no overflow.
     QCOMPARE(CSHFileInfo::FormatSize(1024), QStringLiteral("1 KB"));

@@ -85,7 +85,6 @@ void TestProfile::readsIntegersLikeTheProfileFunctions_data()
     QTest::newRow("blanks and sign") << "  -3" << -3;
     QTest::newRow("trailing text") << "12px" << 12;
     QTest::newRow("letters") << "big" << 77;
-    QTest::newRow("empty") << "" << 77;
     QTest::newRow("overflow") << "99999999999" << 77;
     QTest::newRow("sign only") << "-" << 77;
 }
