@@ -23,26 +23,20 @@ void TestSourceText::roundTripsUneditedBytes_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("empty") << QByteArray();
-    QTest::newRow("crlf") << QByteArray("<HTML>\r\n<BODY>\r\n</HTML>\r\n");
     QTest::newRow("lf, no final end") << QByteArray("a\nb\nc");
-    QTest::newRow("lone cr") << QByteArray("a\rb\r\rc\r");
-    QTest::newRow("cr cr lf") << QByteArray("a\r\r\nb\r\r\n\r\n");
     QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd\r\r\ne\n\r\n\r");
     QTest::newRow("only breaks") << QByteArray("\n\n\r\n\r\r\r\n");
     QTest::newRow("utf-8") << QByteArray("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\xc2\xa0|\xe2\x80\xa8|\r\n");
-    QTest::newRow("paragraph separator") << QByteArray("a\xe2\x80\xa9" "b\n");
     QByteArray high;
     for (int byte = 0x80; byte <= 0xFF; ++byte)
         high.append(char(byte));
     QTest::newRow("bytes 0x80-0xff") << high + "\r\nx\n" + high;
     QTest::newRow("broken utf-8") << QByteArray("ok \xc3\xa9 then \xc3 alone\r\n\xed\xa0\x80");
-    QTest::newRow("overlong") << QByteArray("\xc0\xaf\xe0\x80\xaf");
     QTest::newRow("tabs and controls") << QByteArray("\t\x01x\x1f\t\n\x0b\x0c");
-    QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf<P>\r\n");
     // U+FDD0 and U+FDD1 are frame markers inside the editor; U+FDD2 is present
     // so that the editor cannot simply borrow it for them.
     QTest::newRow("frame markers") << QByteArray("a\xef\xb7\x90" "b\xef\xb7\x91\xef\xb7\x92\n\xef\xb7\x91");
-    QTest::newRow("special characters")
+    QTest::newRow("byte order marks and special characters")
         << QByteArray("\xef\xbb\xbf|\xef\xbb\xbf|\xef\xbf\xbc|\xef\xbf\xbe|\xef\xbf\xbf|\xe2\x80\xa8\xe2\x80\xa9\xc2\xa0"
                       "\x01\x1b\x7f\xc2\x80\xc2\x9f\xf4\x8f\xbf\xbf\r\n");
 }

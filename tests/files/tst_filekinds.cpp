@@ -10,55 +10,37 @@ class TestFileKinds : public QObject
 {
     Q_OBJECT
 private slots:
-    void extension_data();
-    void extension();
     void kindsOfNames_data();
     void kindsOfNames();
     void tableIsConsistent();
     void typeTestsLowerCaseTheirArgument();
 };
 
-void TestFileKinds::extension_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("extension");
-    QTest::newRow("upper case") << "index.HTML" << ".html";
-    QTest::newRow("last dot counts") << "a.b.css" << ".css";
-    QTest::newRow("no dot") << "Makefile" << "";
-    QTest::newRow("dot only in a folder") << "/home/u/site.d/Makefile" << "";
-    QTest::newRow("dot file") << ".profile" << ".profile";
-    QTest::newRow("trailing dot") << "name." << ".";
-    QTest::newRow("backslash is part of a Linux name") << "a\\b.TXT" << ".txt";
-}
-
-void TestFileKinds::extension()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, extension);
-    QCOMPARE(FileExtension(name), extension);
-}
-
-// What each decision answers for a name: "text", "html", "browse", "lang=N".
+// What each decision answers for a name: its extension, then "text",
+// "html", "browse", "lang=N".
 void TestFileKinds::kindsOfNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kinds");
-    QTest::newRow("page") << "/site/Index.HTM" << "html browse lang=0";
-    QTest::newRow("notes") << "/site/read.me.TXT" << "text browse lang=-1";
-    QTest::newRow("keywords") << "tags.kwd" << "text lang=-1";
-    QTest::newRow("template") << "Templates/page.TPT" << "text lang=-1";
-    QTest::newRow("style") << "s.css" << "browse lang=1";
-    QTest::newRow("perl") << "x.PL" << "lang=2";
-    QTest::newRow("vbscript") << "x.vbs" << "lang=4";
-    QTest::newRow("folder with a dot") << "/site.html/README" << "lang=-1";
-    QTest::newRow("image") << "logo.PNG" << "browse lang=-1";
+    QTest::newRow("page") << "/site/Index.HTM" << ".htm html browse lang=0";
+    QTest::newRow("last dot counts") << "/site/read.me.TXT" << ".txt text browse lang=-1";
+    QTest::newRow("keywords") << "tags.kwd" << ".kwd text lang=-1";
+    QTest::newRow("template") << "Templates/page.TPT" << ".tpt text lang=-1";
+    QTest::newRow("style") << "s.css" << ".css browse lang=1";
+    QTest::newRow("perl") << "x.PL" << ".pl lang=2";
+    QTest::newRow("vbscript") << "x.vbs" << ".vbs lang=4";
+    QTest::newRow("dot only in a folder") << "/site.html/README" << " lang=-1";
+    QTest::newRow("image") << "logo.PNG" << ".png browse lang=-1";
+    QTest::newRow("dot file") << ".profile" << ".profile lang=-1";
+    QTest::newRow("trailing dot") << "name." << ". lang=-1";
+    QTest::newRow("backslash is part of a Linux name") << "a\\b.TXT" << ".txt text browse lang=-1";
 }
 
 void TestFileKinds::kindsOfNames()
 {
     QFETCH(QString, name);
     QFETCH(QString, kinds);
-    QStringList found;
+    QStringList found{FileExtension(name)};
     if (IsPlainTextFile(name))
         found << QStringLiteral("text");
     if (IsHtmlFile(name))
@@ -90,17 +72,11 @@ void TestFileKinds::tableIsConsistent()
 
 void TestFileKinds::typeTestsLowerCaseTheirArgument()
 {
-    QString editable = QStringLiteral(".HTM");
-    QString program = QStringLiteral(".Win");
-    QString runnable = QStringLiteral(".EXE");
-    QString none = QStringLiteral("html");
-    QVERIFY(IsEditableFileType(editable));
-    QVERIFY(IsProgramFileType(program));
-    QVERIFY(IsRunnableFileType(runnable));
-    QVERIFY(!IsEditableFileType(none));
+    QString editable = QStringLiteral(".HTM"), program = QStringLiteral(".Win"), runnable = QStringLiteral(".EXE");
+    QVERIFY(IsEditableFileType(editable) && IsProgramFileType(program) && IsRunnableFileType(runnable));
     QCOMPARE(editable + program + runnable, QStringLiteral(".htm.win.exe"));
-    QString com = QStringLiteral(".com");
-    QVERIFY(IsProgramFileType(com) && !IsRunnableFileType(com));
+    QString com = QStringLiteral(".com"), none = QStringLiteral("html");
+    QVERIFY(IsProgramFileType(com) && !IsRunnableFileType(com) && !IsEditableFileType(none));
 }
 
 ZT_TEST_MAIN(TestFileKinds)

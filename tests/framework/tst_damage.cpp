@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QDebug>
 
+#include <algorithm>
 #include <climits>
 
 // Damaged and hostile profile values: every reader the start runs keeps its
@@ -38,29 +39,20 @@ const QByteArray kSoundProfile =
     "[Settings]\nWindowPos=0,1,-1,-1,-1,-1,25,0,1255,974\nw1=0,1,-1,-1,-1,-1,0,0,600,400\n"
     "ZTTypeWindowPos=2,3,-1,-1,-1,-1,10,10,500,300\nSyntaxFileSize=10000\nSyntaxColoringOn=1\n\n"
     "[Startup]\nFontFace=Courier New\nFontSize=200\nFilesOnExit=yes\nFilesOpen=2\nProjectOnExit=no\n\n"
-    "[Recent File List]\nFile1=/home/user/site/index.html\nFile2=/home/user/site/a b&c.html\n\n"
-    "[TreeBar]\nfloat x=100\nfloat y=120\ndock left=37\ndock top=100\ndock right=287\ndock bottom=600\n"
-    "dock side=59420\n\n[ListBar]\ndock side=59422\n";
+    "[Recent File List]\nFile1=/home/user/site/index.html\nFile2=/home/user/site/a b&c.html\n";
 const QList<QRect> kScreens{QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
 
+// Flips, inserts, removes or cuts off bytes at a few random places.
 QByteArray Damaged(QByteArray bytes, QRandomGenerator& random)
 {
     static const char special[] = "\0\r\n[]=,-9 \xff";
-    const int changes = 1 + random.bounded(8);
-    for (int i = 0; i < changes && !bytes.isEmpty(); ++i) {
+    for (int i = 1 + random.bounded(8); i > 0 && !bytes.isEmpty(); --i) {
         const int at = random.bounded(int(bytes.size()));
         switch (random.bounded(4)) {
-        case 0:
-            bytes[at] = char(bytes[at] ^ (1 + random.bounded(255)));
-            break;
-        case 1:
-            bytes.insert(at, special[random.bounded(int(sizeof special - 1))]);
-            break;
-        case 2:
-            bytes.remove(at, 1 + random.bounded(20));
-            break;
-        default:
-            bytes.truncate(at);
+        case 0: bytes[at] = char(bytes[at] ^ (1 + random.bounded(255))); break;
+        case 1: bytes.insert(at, special[random.bounded(int(sizeof special - 1))]); break;
+        case 2: bytes.remove(at, 1 + random.bounded(20)); break;
+        default: bytes.truncate(at);
         }
     }
     return bytes;
@@ -68,11 +60,8 @@ QByteArray Damaged(QByteArray bytes, QRandomGenerator& random)
 
 bool OnSomeScreen(const QRect& rect)
 {
-    for (const QRect& screen : kScreens) {
-        if (screen.contains(rect.topLeft()) && rect.width() <= 1920 && rect.height() <= 1080)
-            return true;
-    }
-    return false;
+    return rect.width() <= 1920 && rect.height() <= 1080
+           && std::any_of(kScreens.begin(), kScreens.end(), [&rect](const QRect& s) { return s.contains(rect.topLeft()); });
 }
 } // namespace
 
@@ -140,14 +129,11 @@ void TestDamage::messagesFitTheScreen_data()
     QStringList many;
     for (int i = 0; i < 200; ++i)
         many.append(QStringLiteral("line %1").arg(i));
-    QString sentence;
-    for (int i = 0; i < 2000; ++i)
-        sentence += QStringLiteral("word ");
     QTest::newRow("short") << QStringLiteral("Save changes to /srv/a.html?") << true;
     QTest::newRow("long path") << QStringLiteral("Cannot open\n%1\nagain").arg(path) << false;
     QTest::newRow("million characters") << QString(1000000, QLatin1Char('x')) << false;
     QTest::newRow("many lines") << many.join(QLatin1Char('\n')) << false;
-    QTest::newRow("endless sentence") << sentence << false;
+    QTest::newRow("endless sentence") << QStringLiteral("word ").repeated(2000) << false;
 }
 
 void TestDamage::messagesFitTheScreen()
