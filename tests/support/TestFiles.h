@@ -1,0 +1,30 @@
+#pragma once
+// Whole files for tests: a file a test cannot write is a broken test machine,
+// not a finding, so writing ends the program; reading gives a marker no test
+// expects.
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+namespace ZtTest {
+
+// Writes bytes to path, making its folder first. Returns path.
+inline QString WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+inline QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArrayLiteral("(unreadable)");
+}
+
+} // namespace ZtTest
