@@ -213,8 +213,10 @@ int CMainFrame::MenuIdForFrame(const CMDIChildWnd* frame)
 
 void CMainFrame::OnActiveChildChanged(CMDIChildWnd* frame)
 {
-    // The Editor Font toolbar shows what the active editor draws with.
-    if (auto* editor = frame ? dynamic_cast<CSourceEditView*>(frame->GetActiveView()) : nullptr)
+    // The Editor Font toolbar shows what the active editor draws with; a
+    // window still loading (or failing to) has no font of its own yet.
+    auto* editor = frame ? dynamic_cast<CSourceEditView*>(frame->GetActiveView()) : nullptr;
+    if (editor && frame->isVisible())
         m_pFontBar->ShowFont(editor->font());
     // With every frame closed, Qt reports no active frame: back to menu 128.
     if (!frame && !MdiArea()->subWindowList().isEmpty() && MdiArea()->activeSubWindow())
