@@ -1,27 +1,86 @@
 #include "projects/ChooseDirectoryDlg.h"
 
+#include "framework/ContextHelp.h"
+#include "projects/ShellTree.h"
+#include "res/CommandIcons.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 CChooseDirectoryDlg::CChooseDirectoryDlg(QWidget* parent)
     : QDialog(parent)
+    , m_pTree(new CShellTree(this))
     , m_pPathBox(new QComboBox(this))
 {
     setWindowTitle(QStringLiteral("Choose Directory"));
+    setWindowIcon(ZtRes::ProgramIcon());
+    BuildControls();
+    // The tree keeps its right click for its own menu.
+    CContextHelp::Install(this, {IDC_DIRECTORY});
+    connect(m_pTree, &CShellTree::folderSelected, m_pPathBox, &QComboBox::setEditText);
+    resize(440, 480);
+}
+
+void CChooseDirectoryDlg::BuildControls()
+{
+    m_pTree->setObjectName(CContextHelp::ObjectNameFor(IDC_BROWSE_TREE));
+    m_pPathBox->setObjectName(CContextHelp::ObjectNameFor(IDC_DIRECTORY));
     m_pPathBox->setEditable(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    m_pPathBox->setInsertPolicy(QComboBox::NoInsert);
+    // The path is taken as typed, without inline completion.
+    m_pPathBox->setCompleter(nullptr);
+    m_pPathBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* expandTo = new QPushButton(QStringLiteral("->"), this);
+    expandTo->setObjectName(CContextHelp::ObjectNameFor(IDC_EXPAND_TO));
+    expandTo->setAutoDefault(false);
+    connect(expandTo, &QPushButton::clicked, this, &CChooseDirectoryDlg::OnExpandTo);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(CContextHelp::ObjectNameFor(IDOK_BUTTON));
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(CContextHelp::ObjectNameFor(IDCANCEL_BUTTON));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CChooseDirectoryDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CChooseDirectoryDlg::reject);
+
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(m_pPathBox, 1);
+    pathRow->addWidget(expandTo);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_pPathBox);
+    layout->addWidget(m_pTree, 1);
+    layout->addLayout(pathRow);
     layout->addWidget(buttons);
 }
 
 int CChooseDirectoryDlg::exec()
 {
-    m_pPathBox->setEditText(m_strStartPath);
+    OnInitDialog();
     return QDialog::exec();
+}
+
+void CChooseDirectoryDlg::OnInitDialog()
+{
+    m_pTree->PopulateTree();
+    m_pPathBox->clear();
+    for (const CShellPlace& place : CShellTree::TopLevelPlaces())
+        m_pPathBox->addItem(place.m_strPath);
+    m_pPathBox->setEditText(m_strResultPath);
+    // Reaching the start folder selects it, which shows its path; a start
+    // path the tree cannot reach is still what OK returns.
+    if (!m_strStartPath.isEmpty() && !m_pTree->TunnelTree(m_strStartPath))
+        m_pPathBox->setEditText(m_strStartPath);
+}
+
+void CChooseDirectoryDlg::OnExpandTo()
+{
+    const QString typed = m_pPathBox->currentText();
+    m_pTree->TunnelTree(typed);
+    m_pPathBox->setEditText(typed);
+    m_pTree->setFocus();
 }
 
 void CChooseDirectoryDlg::accept()

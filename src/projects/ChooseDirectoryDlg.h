@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class CShellTree;
 class QComboBox;
 
 // "Choose Directory": a folder tree, a combo box with the chosen path and a
@@ -11,6 +12,15 @@ class CChooseDirectoryDlg : public QDialog
 {
     Q_OBJECT
 public:
+    // Control ids; the context help knows the controls by them.
+    enum EControl {
+        IDC_BROWSE_TREE = 1002,
+        IDC_DIRECTORY = 1006,
+        IDC_EXPAND_TO = 1012,
+        IDOK_BUTTON = 1,
+        IDCANCEL_BUTTON = 2,
+    };
+
     explicit CChooseDirectoryDlg(QWidget* parent = nullptr);
 
     QString m_strStartPath;  // expanded to when the dialog opens; optional
@@ -19,6 +29,16 @@ public:
     int exec() override;
     void accept() override;
 
+    CShellTree* Tree() const { return m_pTree; }
+    QComboBox* PathBox() const { return m_pPathBox; }
+
+    // Expands the tree down to the typed path, keeping the text as typed.
+    void OnExpandTo();
+
 private:
+    void BuildControls();
+    void OnInitDialog();
+
+    CShellTree* m_pTree;
     QComboBox* m_pPathBox;
 };

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QFileIconProvider>
+#include <QTreeWidget>
+
+class QMenu;
+
+// A place at the top of the folder tree: a personal folder, the file
+// system or a mounted volume.
+struct CShellPlace
+{
+    QString m_strName;
+    QString m_strPath;
+    QFileIconProvider::IconType m_icon = QFileIconProvider::Folder;
+};
+
+// The folder tree of the desktop. Linux has no shell namespace, so the top
+// level is made of real folders: the home folder, the desktop, the other
+// personal (XDG user) folders that exist, the file system root and every
+// mounted volume. Every item stands for a real folder path. Folders are read
+// when they are first expanded, so a tree through a symbolic link loop only
+// grows as far as the user opens it. The context menu creates, renames and
+// deletes folders (to the trash) through the shell file helper.
+class CShellTree : public QTreeWidget
+{
+    Q_OBJECT
+public:
+    explicit CShellTree(QWidget* parent = nullptr);
+
+    // The top level, in order, without duplicates and without folders that
+    // do not exist.
+    static QList<CShellPlace> TopLevelPlaces();
+    // Whether a mounted file system is one a user keeps files on (a disk,
+    // a stick, a network share), not one the system runs on.
+    static bool IsUserVolume(const QString& rootPath, const QByteArray& device,
+                             const QByteArray& fileSystemType);
+
+    // Rebuilds the top level, all collapsed.
+    void PopulateTree();
+    // Expands the tree down to path and selects the deepest folder reached;
+    // true when that is path itself.
+    bool TunnelTree(const QString& path);
+
+    static QString ItemPath(const QTreeWidgetItem* item);
+    // The context menu for item, owned by the caller.
+    QMenu* CreateContextMenu(QTreeWidgetItem* item);
+
+    // Makes a new folder in item's folder and starts renaming it; null when
+    // it could not be made (the user was told).
+    QTreeWidgetItem* NewFolder(QTreeWidgetItem* item);
+    // Moves item's folder to the trash after asking; true when it is gone.
+    bool DeleteItem(QTreeWidgetItem* item);
+
+signals:
+    void folderSelected(const QString& path);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QTreeWidgetItem* MakeItem(const QString& name, const QString& path, const QIcon& icon) const;
+    void FillFolder(QTreeWidgetItem* item);
+    QTreeWidgetItem* ChildNamed(QTreeWidgetItem* item, const QString& name) const;
+    QTreeWidgetItem* AddChild(QTreeWidgetItem* item, const QString& name);
+    QTreeWidgetItem* TopLevelHolding(const QString& path) const;
+    void OnItemChanged(QTreeWidgetItem* item, int column);
+    bool RenameFolder(QTreeWidgetItem* item, const QString& newName);
+
+    QFileIconProvider m_iconProvider;
+};

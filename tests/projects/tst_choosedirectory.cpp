@@ -1,0 +1,231 @@
+#include "support/TestMain.h"
+
+#include "files/ShellFileOperation.h"
+#include "framework/MessageBox.h"
+#include "projects/ChooseDirectoryDlg.h"
+#include "projects/ShellTree.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+// Answers the shell helper's questions the way a test row wants.
+class CAnsweringOperation : public CShellFileOperation
+{
+public:
+    CAnsweringOperation(QWidget* owner, EAnswer answer) : CShellFileOperation(owner), m_answer(answer) {}
+
+protected:
+    EAnswer Confirm(EQuestion, const QString&) override { return m_answer; }
+    void ShowError(const QString& message) override { ZtMessageBox::Show(message); }
+
+private:
+    EAnswer m_answer;
+};
+
+void AnswerShellQuestions(CShellFileOperation::EAnswer answer)
+{
+    CShellFileOperation::SetFactory([answer](QWidget* owner) {
+        return std::unique_ptr<CShellFileOperation>(new CAnsweringOperation(owner, answer));
+    });
+}
+
+// "Documents>a>b": the names from the top-level place down to item.
+QString Chain(const QTreeWidgetItem* item)
+{
+    QStringList names;
+    for (; item; item = item->parent())
+        names.prepend(item->text(0));
+    return names.join(QLatin1Char('>'));
+}
+
+QAction* ActionNamed(QMenu* menu, const QString& text)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+} // namespace
+
+class TestChooseDirectory : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void topLevelIsTheUsersPlacesThenTheFileSystem();
+    void userVolumes_data();
+    void userVolumes();
+    void typedPathExpandsAndOkReturnsIt_data();
+    void typedPathExpandsAndOkReturnsIt();
+    void contextMenuCreatesRenamesAndTrashes();
+
+private:
+    QString m_home;
+    QTemporaryDir m_tmp;
+    QStringList m_messages;
+};
+
+void TestChooseDirectory::initTestCase()
+{
+    m_home = QDir::homePath();
+    QVERIFY(QDir(m_home).mkpath(QStringLiteral("Desktop")));
+    QVERIFY(QDir(m_home).mkpath(QStringLiteral("Documents/a/b")));
+    QVERIFY(QDir(m_home).mkpath(QStringLiteral("Documents/.hidden/inner")));
+    QFile page(m_home + QStringLiteral("/Documents/a/b/page.html"));
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    QVERIFY(m_tmp.isValid());
+    QVERIFY(QDir(m_tmp.path()).mkpath(QStringLiteral("with space/\"quoted\" $x")));
+    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+        m_messages.append(text);
+        return QMessageBox::Ok;
+    });
+}
+
+void TestChooseDirectory::cleanup()
+{
+    CShellFileOperation::SetFactory({});
+    m_messages.clear();
+}
+
+void TestChooseDirectory::topLevelIsTheUsersPlacesThenTheFileSystem()
+{
+    // Music, Pictures and the rest do not exist in the test's home: they
+    // are left out rather than shown as folders that cannot be opened.
+    QStringList shown;
+    for (const CShellPlace& place : CShellTree::TopLevelPlaces().mid(0, 4))
+        shown.append(place.m_strName + QLatin1Char('=') + place.m_strPath);
+    QCOMPARE(shown, QStringList({QStringLiteral("Home=") + m_home,
+                                 QStringLiteral("Desktop=") + m_home + QStringLiteral("/Desktop"),
+                                 QStringLiteral("Documents=") + m_home + QStringLiteral("/Documents"),
+                                 QStringLiteral("File System=/")}));
+    for (const CShellPlace& place : CShellTree::TopLevelPlaces())
+        QVERIFY2(QFileInfo(place.m_strPath).isDir(), qPrintable(place.m_strPath));
+}
+
+void TestChooseDirectory::userVolumes_data()
+{
+    QTest::addColumn<QString>("rootPath");
+    QTest::addColumn<QByteArray>("device");
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("stick") << "/media/ann/STICK" << QByteArray("/dev/sdb1") << QByteArray("vfat") << true;
+    QTest::newRow("udisks") << "/run/media/ann/DISK" << QByteArray("/dev/sdc1") << QByteArray("ext4") << true;
+    QTest::newRow("tmpfs in /mnt") << "/mnt/scratch" << QByteArray("tmpfs") << QByteArray("tmpfs") << true;
+    QTest::newRow("home partition") << "/home" << QByteArray("/dev/sda3") << QByteArray("ext4") << true;
+    QTest::newRow("nfs share") << "/srv/share" << QByteArray("server:/x") << QByteArray("nfs4") << true;
+    QTest::newRow("root") << "/" << QByteArray("/dev/sda1") << QByteArray("ext4") << false;
+    QTest::newRow("efi") << "/boot/efi" << QByteArray("/dev/sda2") << QByteArray("vfat") << false;
+    QTest::newRow("snap") << "/snap/core/1" << QByteArray("/dev/loop0") << QByteArray("squashfs") << false;
+    QTest::newRow("runtime") << "/run/user/1000" << QByteArray("tmpfs") << QByteArray("tmpfs") << false;
+    QTest::newRow("proc") << "/proc" << QByteArray("proc") << QByteArray("proc") << false;
+    QTest::newRow("container tmpfs") << "/tmp" << QByteArray("tmpfs") << QByteArray("tmpfs") << false;
+}
+
+void TestChooseDirectory::userVolumes()
+{
+    QFETCH(QString, rootPath);
+    QFETCH(QByteArray, device);
+    QFETCH(QByteArray, type);
+    QFETCH(bool, listed);
+    QCOMPARE(CShellTree::IsUserVolume(rootPath, device, type), listed);
+}
+
+void TestChooseDirectory::typedPathExpandsAndOkReturnsIt_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("selected"); // the tree's chain to the selected folder
+    const QString tmpChain = QStringLiteral("File System>") + m_tmp.path().mid(1).replace(QLatin1Char('/'), QLatin1Char('>'));
+    QTest::newRow("under Documents") << m_home + "/Documents/a/b" << "Documents>a>b";
+    QTest::newRow("tilde, doubled and trailing slashes") << "~/Documents//a/" << "Documents>a";
+    QTest::newRow("hidden folder") << m_home + "/Documents/.hidden/inner" << "Documents>.hidden>inner";
+    QTest::newRow("missing tail stops at the last folder") << m_home + "/Documents/a/nope/deeper" << "Documents>a";
+    QTest::newRow("dot-dot is followed") << m_home + "/Documents/a/b/../../a" << "Documents>a";
+    QTest::newRow("a file stops at its folder") << m_home + "/Documents/a/b/page.html" << "Documents>a>b";
+    QTest::newRow("outside home, shell characters")
+        << m_tmp.path() + "/with space/\"quoted\" $x" << tmpChain + ">with space>\"quoted\" $x";
+}
+
+void TestChooseDirectory::typedPathExpandsAndOkReturnsIt()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, selected);
+    CChooseDirectoryDlg dialog;
+    dialog.m_strStartPath = m_home + QStringLiteral("/Desktop");
+    QString startText;
+    QString chain;
+    QTimer::singleShot(0, &dialog, [&] {
+        startText = dialog.PathBox()->currentText();
+        dialog.PathBox()->setEditText(typed);
+        dialog.OnExpandTo();
+        chain = Chain(dialog.Tree()->currentItem());
+        dialog.accept();
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(startText, m_home + QStringLiteral("/Desktop"));
+    QCOMPARE(chain, selected);
+    // OK returns the text as typed, whether or not the tree reached it.
+    QCOMPARE(dialog.m_strResultPath, typed);
+}
+
+void TestChooseDirectory::contextMenuCreatesRenamesAndTrashes()
+{
+    const QString folder = m_tmp.path() + QStringLiteral("/menu");
+    QVERIFY(QDir().mkpath(folder));
+    CShellTree tree;
+    tree.PopulateTree();
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    QVERIFY(tree.TunnelTree(folder));
+    QTreeWidgetItem* parent = tree.currentItem();
+
+    // New Folder makes the folder on disk and starts its rename in place.
+    std::unique_ptr<QMenu> menu(tree.CreateContextMenu(parent));
+    ActionNamed(menu.get(), QStringLiteral("New &Folder"))->trigger();
+    QVERIFY(QFileInfo(folder + QStringLiteral("/New Folder")).isDir());
+    QTreeWidgetItem* created = tree.currentItem();
+    QCOMPARE(CShellTree::ItemPath(created), folder + QStringLiteral("/New Folder"));
+    auto* editor = tree.viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("it's new"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The editor hands its text over once the event loop runs.
+    QTRY_VERIFY(QFileInfo(folder + QStringLiteral("/it's new")).isDir());
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/New Folder")));
+    QCOMPARE(CShellTree::ItemPath(created), folder + QStringLiteral("/it's new"));
+
+    // A name with a slash is refused with a message; nothing moves.
+    created->setText(0, QStringLiteral("a/b"));
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(created->text(0), QStringLiteral("it's new"));
+    QVERIFY(QFileInfo(folder + QStringLiteral("/it's new")).isDir());
+
+    // The top level cannot be renamed or deleted.
+    menu.reset(tree.CreateContextMenu(tree.topLevelItem(0)));
+    QVERIFY(!ActionNamed(menu.get(), QStringLiteral("Move to &Trash"))->isEnabled());
+
+    // Saying No keeps the folder; Yes moves it to this test's own trash.
+    AnswerShellQuestions(CShellFileOperation::EAnswer::No);
+    menu.reset(tree.CreateContextMenu(created));
+    ActionNamed(menu.get(), QStringLiteral("Move to &Trash"))->trigger();
+    QVERIFY(QFileInfo(folder + QStringLiteral("/it's new")).isDir());
+    QCOMPARE(parent->childCount(), 1);
+    AnswerShellQuestions(CShellFileOperation::EAnswer::Yes);
+    ActionNamed(menu.get(), QStringLiteral("Move to &Trash"))->trigger();
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/it's new")));
+    QCOMPARE(parent->childCount(), 0);
+    const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + QStringLiteral("/Trash/files/it's new");
+    QVERIFY2(QFileInfo(trash).isDir(), qPrintable(trash));
+}
+
+ZT_TEST_MAIN(TestChooseDirectory)
+#include "tst_choosedirectory.moc"
