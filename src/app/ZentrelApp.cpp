@@ -1,6 +1,7 @@
 #include "app/ZentrelApp.h"
 
 #include "app/AboutDlg.h"
+#include "app/HelpEngine.h"
 #include "app/ChildBrowseFrame.h"
 #include "app/ChildFrame.h"
 #include "app/ChildProjectFrame.h"
@@ -98,6 +99,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pRecentFileList = std::make_unique<CRecentFileList>(*m_pProfile, 4);
     m_pRecentFileList->ReadList();
     MapCommands();
+    CHelpEngine::Install();
 }
 
 CZentrelApp::~CZentrelApp()
@@ -528,6 +530,10 @@ void CZentrelApp::OpenRequestedFiles(const QStringList& paths)
 void CZentrelApp::MapCommands()
 {
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    // Help Topics, F1 and the toolbar's Help button all open the help window;
+    // a dialog's own fields show their topics through the context help.
+    for (const int helpCommand : {ID_HELP_FINDER, ID_HELP, ID_CONTEXT_HELP})
+        OnCommand(helpCommand, [this] { CHelpEngine::ShowHelpWindow(m_pMainFrame); });
     OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     OnCommand(ID_SAVE_ALL, [this] { SaveAllDocuments(); });

@@ -1,0 +1,148 @@
+#include "support/AppTestMain.h"
+
+#include "app/HelpEngine.h"
+#include "app/HelpWindow.h"
+#include "app/MainFrame.h"
+#include "app/SplashWnd.h"
+#include "app/ZentrelApp.h"
+#include "framework/CommandRouter.h"
+#include "framework/ContextHelp.h"
+#include "projects/ChooseDirectoryDlg.h"
+#include "res/CommandIds.h"
+#include "res/HelpFile.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace ZtCmd;
+
+namespace {
+using DialogFactory = std::function<QDialog*()>;
+
+// The help table a dialog installed, found the way a user finds it: a right
+// click on each control that carries an id.
+QList<int> HelpTableOf(QDialog* dialog)
+{
+    QList<int> shown;
+    CContextHelp::SetHandler([&shown](int topic, QWidget*) { shown.append(topic); });
+    for (QWidget* control : dialog->findChildren<QWidget*>()) {
+        bool isId = false;
+        control->objectName().toInt(&isId);
+        if (!isId)
+            continue;
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(1, 1), control->mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(control, &click);
+    }
+    CHelpEngine::Install();
+    return shown;
+}
+
+QLabel* ShownPopup()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String("helpPopup") && widget->isVisible())
+            return static_cast<QLabel*>(widget);
+    }
+    return nullptr;
+}
+} // namespace
+
+Q_DECLARE_METATYPE(DialogFactory)
+
+class TestHelp : public QObject
+{
+    Q_OBJECT
+private slots:
+    void everyHelpTableIdHasATopic_data();
+    void everyHelpTableIdHasATopic();
+    void helpFileTopicsAreUnique();
+    void rightClickAndF1ShowTheTopic();
+    void helpCommandsOpenTheHelpWindow();
+};
+
+void TestHelp::everyHelpTableIdHasATopic_data()
+{
+    // One row for every dialog that installs context help.
+    QTest::addColumn<DialogFactory>("makeDialog");
+    QTest::newRow("Choose Directory") << DialogFactory([] { return new CChooseDirectoryDlg; });
+}
+
+void TestHelp::everyHelpTableIdHasATopic()
+{
+    QFETCH(DialogFactory, makeDialog);
+    std::unique_ptr<QDialog> dialog(makeDialog());
+    const QList<int> table = HelpTableOf(dialog.get());
+    QVERIFY(!table.isEmpty());
+    for (const int id : table) {
+        const CHelpTopic* topic = CHelpFile::Program().Topic(id);
+        QVERIFY2(topic && !topic->m_strTitle.isEmpty() && !topic->m_strBody.isEmpty(),
+                 qPrintable(QStringLiteral("no topic for control %1").arg(id)));
+    }
+}
+
+void TestHelp::helpFileTopicsAreUnique()
+{
+    // A topic copied under a second heading with the same id would never show.
+    QList<int> ids;
+    for (const CHelpTopic& topic : CHelpFile::Program().Topics()) {
+        QVERIFY2(topic.m_nId == 0 || !ids.contains(topic.m_nId), qPrintable(topic.m_strTitle));
+        ids.append(topic.m_nId);
+        QVERIFY(!topic.m_strChapter.isEmpty());
+    }
+    QVERIFY(ids.contains(1007) && ids.contains(1009) && ids.contains(1104));
+}
+
+void TestHelp::rightClickAndF1ShowTheTopic()
+{
+    CChooseDirectoryDlg dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QLineEdit* pathEdit = dialog.PathBox()->lineEdit();
+
+    // A right click on a part of the control (the combo box's line edit).
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), pathEdit->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(pathEdit, &click);
+    QLabel* popup = ShownPopup();
+    QVERIFY(popup);
+    QVERIFY2(popup->text().contains(QStringLiteral("Chosen directory")), qPrintable(popup->text()));
+    QTest::keyClick(popup, Qt::Key_Escape);
+    QTRY_VERIFY(!ShownPopup());
+
+    pathEdit->setFocus();
+    QTest::keyClick(pathEdit, Qt::Key_F1);
+    QVERIFY(ShownPopup());
+    ShownPopup()->close();
+
+    // A control without a topic keeps its key.
+    auto* ok = dialog.findChild<QPushButton*>(CContextHelp::ObjectNameFor(CChooseDirectoryDlg::IDOK_BUTTON));
+    QTest::keyClick(ok, Qt::Key_F1);
+    QVERIFY(!ShownPopup());
+}
+
+void TestHelp::helpCommandsOpenTheHelpWindow()
+{
+    CSplashWnd::EnableSplashScreen(false);
+    ZtApp()->RegisterDocTemplates();
+    auto* frame = new CMainFrame;
+    QVERIFY(frame->LoadFrame());
+    ZtApp()->SetMainFrame(frame);
+    frame->show();
+    for (const int id : {ID_HELP_FINDER, ID_HELP, ID_CONTEXT_HELP}) {
+        QVERIFY(frame->Router().IsEnabled(id));
+        QVERIFY(frame->ExecuteCommand(id));
+    }
+    // One window, opened at the contents.
+    const QList<CHelpWindow*> windows = frame->findChildren<CHelpWindow*>();
+    QCOMPARE(windows.size(), 1);
+    QVERIFY(windows.first()->isVisible());
+    QVERIFY(windows.first()->PageText().startsWith(QStringLiteral("# Zentrel Help")));
+    windows.first()->ShowTopic(1009);
+    QVERIFY(windows.first()->PageText().startsWith(QStringLiteral("## Project name")));
+}
+
+ZT_APP_TEST_MAIN(TestHelp)
+#include "tst_help.moc"
