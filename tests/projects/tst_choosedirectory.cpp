@@ -118,15 +118,12 @@ void TestChooseDirectory::userVolumes_data()
     QTest::addColumn<QByteArray>("type");
     QTest::addColumn<bool>("listed");
     QTest::newRow("stick") << "/media/ann/STICK" << QByteArray("/dev/sdb1") << QByteArray("vfat") << true;
-    QTest::newRow("udisks") << "/run/media/ann/DISK" << QByteArray("/dev/sdc1") << QByteArray("ext4") << true;
     QTest::newRow("tmpfs in /mnt") << "/mnt/scratch" << QByteArray("tmpfs") << QByteArray("tmpfs") << true;
     QTest::newRow("home partition") << "/home" << QByteArray("/dev/sda3") << QByteArray("ext4") << true;
     QTest::newRow("nfs share") << "/srv/share" << QByteArray("server:/x") << QByteArray("nfs4") << true;
     QTest::newRow("root") << "/" << QByteArray("/dev/sda1") << QByteArray("ext4") << false;
     QTest::newRow("efi") << "/boot/efi" << QByteArray("/dev/sda2") << QByteArray("vfat") << false;
-    QTest::newRow("snap") << "/snap/core/1" << QByteArray("/dev/loop0") << QByteArray("squashfs") << false;
     QTest::newRow("runtime") << "/run/user/1000" << QByteArray("tmpfs") << QByteArray("tmpfs") << false;
-    QTest::newRow("proc") << "/proc" << QByteArray("proc") << QByteArray("proc") << false;
     QTest::newRow("container tmpfs") << "/tmp" << QByteArray("tmpfs") << QByteArray("tmpfs") << false;
 }
 
@@ -148,7 +145,6 @@ void TestChooseDirectory::typedPathExpandsAndOkReturnsIt_data()
     QTest::newRow("tilde, doubled and trailing slashes") << "~/Documents//a/" << "Documents>a";
     QTest::newRow("hidden folder") << m_home + "/Documents/.hidden/inner" << "Documents>.hidden>inner";
     QTest::newRow("missing tail stops at the last folder") << m_home + "/Documents/a/nope/deeper" << "Documents>a";
-    QTest::newRow("dot-dot is followed") << m_home + "/Documents/a/b/../../a" << "Documents>a";
     QTest::newRow("a file stops at its folder") << m_home + "/Documents/a/b/page.html" << "Documents>a>b";
     QTest::newRow("outside home, shell characters")
         << m_tmp.path() + "/with space/\"quoted\" $x" << tmpChain + ">with space>\"quoted\" $x";
