@@ -80,6 +80,10 @@ CProjectTreeCtrl::CProjectTreeCtrl(QWidget* parent)
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     m_buttonDown.start();
+    // Looked up once: a folder of thousands of files shares three pictures.
+    m_icons.insert(ImageRoot, style()->standardIcon(QStyle::SP_DirHomeIcon));
+    m_icons.insert(ImageFile, style()->standardIcon(QStyle::SP_FileIcon));
+    m_icons.insert(ImageFolder, style()->standardIcon(QStyle::SP_DirIcon));
     CreateActions();
 
     connect(this, &QTreeWidget::itemExpanded, this, &CProjectTreeCtrl::OnItemExpanded);
@@ -153,12 +157,7 @@ QTreeWidgetItem* CProjectTreeCtrl::NewItem(const QString& name, EImage image) co
 {
     auto* item = new QTreeWidgetItem(QStringList{name});
     item->setData(0, kImageRole, int(image));
-    QStyle::StandardPixmap pixmap = QStyle::SP_FileIcon;
-    if (image == ImageRoot)
-        pixmap = QStyle::SP_DirHomeIcon;
-    else if (IsFolderImage(image))
-        pixmap = QStyle::SP_DirIcon;
-    item->setIcon(0, style()->standardIcon(pixmap));
+    item->setIcon(0, m_icons.value(image));
     return item;
 }
 

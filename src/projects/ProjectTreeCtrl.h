@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QIcon>
 #include <QPersistentModelIndex>
 #include <QStringList>
 #include <QTreeWidget>
@@ -139,4 +140,5 @@ private:
     int m_nShellVersionLevel = 2;
     QStringList m_listCopy;
     QHash<int, QAction*> m_actions;
+    QHash<int, QIcon> m_icons;
 };
