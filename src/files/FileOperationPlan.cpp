@@ -55,6 +55,17 @@ QRegularExpression WildcardExpression(const QString& pattern)
     return QRegularExpression(expression, QRegularExpression::CaseInsensitiveOption);
 }
 
+// A path whose name holds a wildcard stands for its matches, unless an entry
+// of that very name exists: file names may hold '*' and '?', and deleting or
+// renaming "a*.htm" must never reach every other page beside it.
+bool IsPattern(const QString& path)
+{
+    if (!CFileOperationPlan::HasWildcard(path))
+        return false;
+    const QFileInfo info(path);
+    return !info.exists() && !info.isSymLink();
+}
+
 } // namespace
 
 QString CFileOperationPlan::CleanPath(const QString& path)
@@ -79,7 +90,7 @@ QStringList CFileOperationPlan::ExpandSources(const QStringList& sources)
 {
     QStringList expanded;
     for (const QString& source : sources) {
-        if (HasWildcard(source))
+        if (IsPattern(source))
             expanded << MatchEntries(ParentOf(source), NameOf(source));
         else
             expanded << CleanPath(source);
@@ -108,7 +119,7 @@ QVector<CFileTransfer> CFileOperationPlan::PlanTransfers(const QStringList& sour
 
     bool bAnyWildcard = false;
     for (const QString& source : sources)
-        bAnyWildcard = bAnyWildcard || HasWildcard(source);
+        bAnyWildcard = bAnyWildcard || IsPattern(source);
     const QStringList expanded = ExpandSources(sources);
 
     QString folder = ExplicitFolder(destination);
@@ -200,7 +211,7 @@ QVector<CFileTransfer> CFileOperationPlan::PlanRename(const QString& from, const
     const QString toFolder = to.contains(kSeparator) ? ParentOf(CleanPath(to)) : fromFolder;
     const QString toName = NameOf(CleanPath(to));
 
-    if (!HasWildcard(cleanFrom)) {
+    if (!IsPattern(cleanFrom)) {
         transfers.append({cleanFrom, JoinPath(toFolder, toName)});
         return transfers;
     }

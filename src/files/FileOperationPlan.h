@@ -41,7 +41,9 @@ public:
     static bool HasWildcard(const QString& path);
 
     // Replaces every wildcard source by its matches (sorted by name, hidden
-    // entries included); other paths stay as they are, existing or not.
+    // entries included); other paths stay as they are, existing or not. A
+    // wildcard name that exists as such is that one entry, not a pattern;
+    // PlanTransfers and PlanRename take it the same way.
     static QStringList ExpandSources(const QStringList& sources);
 
     // The folder a destination names when it ends in "/", "/*" or "/*.*";

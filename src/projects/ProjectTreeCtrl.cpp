@@ -1,13 +1,217 @@
 #include "projects/ProjectTreeCtrl.h"
 
+#include "files/AtomicFile.h"
+#include "files/FileName.h"
+#include "framework/MDIFrameWnd.h"
+#include "framework/MenuBuilder.h"
+#include "framework/MessageBox.h"
+#include "projects/ProjectTreeRules.h"
+#include "res/CommandIds.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QDirIterator>
+#include <QDrag>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QUrl>
+
+using namespace ZtCmd;
+
+namespace {
+
+// Hands the label editor out with the longest name a label may take.
+class CLabelDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(CProjectTreeCtrl::kMaxLabelLength);
+        return editor;
+    }
+};
+
+const QDir::Filters kAllEntries =
+    QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+
+void ShowNoProjectMessage()
+{
+    ZtMessageBox::Show(QStringLiteral("No open project, command canceled!"), QMessageBox::Information);
+}
+
+void ShowInvalidName(const QString& name)
+{
+    ZtMessageBox::Show(QStringLiteral("'%1' is not a valid name for a file or folder.").arg(name),
+                       QMessageBox::Warning);
+}
+
+bool IsFolderImage(int image)
+{
+    return image == CProjectTreeCtrl::ImageFolder || image == CProjectTreeCtrl::ImageFolderSelected;
+}
+
+} // namespace
 
 CProjectTreeCtrl::CProjectTreeCtrl(QWidget* parent)
     : QTreeWidget(parent)
 {
+    setObjectName(QStringLiteral("ProjectTree"));
     setHeaderHidden(true);
+    setRootIsDecorated(true);
+    // Labels are edited only from the Rename and New Folder commands.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setItemDelegate(new CLabelDelegate(this));
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    m_buttonDown.start();
+    // Looked up once: a folder of thousands of files shares three pictures.
+    m_icons.insert(ImageRoot, style()->standardIcon(QStyle::SP_DirHomeIcon));
+    m_icons.insert(ImageFile, style()->standardIcon(QStyle::SP_FileIcon));
+    m_icons.insert(ImageFolder, style()->standardIcon(QStyle::SP_DirIcon));
+    CreateActions();
+
+    connect(this, &QTreeWidget::itemExpanded, this, &CProjectTreeCtrl::OnItemExpanded);
+    connect(this, &QTreeWidget::itemCollapsed, this, &CProjectTreeCtrl::OnItemCollapsed);
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { OnCurrentItemChanged(current); });
+    connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        SetCurrentItem(item);
+        OpenItem();
+    });
+    connect(itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            &CProjectTreeCtrl::OnEditorClosed, Qt::QueuedConnection);
     ShowNoProject();
 }
+
+void CProjectTreeCtrl::CreateActions()
+{
+    const QList<std::pair<int, std::function<void()>>> commands{
+        {ID_PROJTREE_EDIT, [this] { OpenItem(); }},
+        {ID_PROJTREE_SHOW_PAGE, [this] { ShowPage(); }},
+        {ID_PROJTREE_NEW_FOLDER, [this] { NewFolder(); }},
+        {ID_PROJTREE_COPY, [this] { CopyItemPath(); }},
+        {ID_PROJTREE_PASTE, [this] { PasteFiles(); }},
+        {ID_PROJTREE_RENAME, [this] { RenameItem(); }},
+        {ID_PROJTREE_DELETE_ITEM, [this] { DeleteItem(); }},
+    };
+    for (const auto& [id, run] : commands) {
+        auto* action = new QAction(this);
+        connect(action, &QAction::triggered, this, run);
+        m_actions.insert(id, action);
+    }
+}
+
+void CProjectTreeCtrl::UpdateActions()
+{
+    const QTreeWidgetItem* item = CurrentItem();
+    const bool bFile = item && ImageOf(item) == ImageFile;
+    const QString path = bFile ? GetItemPath(item) : QString();
+    m_actions.value(ID_PROJTREE_EDIT)->setEnabled(bFile && CProjectTreeRules::IsEditEnabled(path));
+    m_actions.value(ID_PROJTREE_SHOW_PAGE)
+        ->setEnabled(bFile && CProjectTreeRules::IsShowPageEnabled(path));
+}
+
+QMenu* CProjectTreeCtrl::CreateContextMenu()
+{
+    // The tree's commands are its own; the others (the bar commands, Java)
+    // are the main frame's, so they take its routing.
+    auto* frame = qobject_cast<CMDIFrameWnd*>(window());
+    auto lookup = [this, frame](int id) -> QAction* {
+        if (QAction* own = m_actions.value(id))
+            return own;
+        return frame ? frame->Action(id) : nullptr;
+    };
+    auto update = [this, frame](QMenu* shown) {
+        if (frame)
+            frame->UpdateMenu(shown);
+        UpdateActions();
+    };
+    UpdateActions();
+    return CMenuBuilder::BuildContextMenu(IDR_PROJTREE_CONTEXT, lookup, update, this);
+}
+
+// ---- Items and paths ------------------------------------------------------
+
+int CProjectTreeCtrl::ImageOf(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, kImageRole).toInt() : -1;
+}
+
+QTreeWidgetItem* CProjectTreeCtrl::NewItem(const QString& name, EImage image) const
+{
+    auto* item = new QTreeWidgetItem(QStringList{name});
+    item->setData(0, kImageRole, int(image));
+    item->setIcon(0, m_icons.value(image));
+    return item;
+}
+
+QTreeWidgetItem* CProjectTreeCtrl::AddRoot(const QString& text)
+{
+    QTreeWidgetItem* root = NewItem(text, ImageRoot);
+    QFont font = root->font(0);
+    font.setBold(true);
+    root->setFont(0, font);
+    addTopLevelItem(root);
+    return root;
+}
+
+QString CProjectTreeCtrl::GetItemPath(const QTreeWidgetItem* item) const
+{
+    QStringList names;
+    for (; item && item->parent(); item = item->parent())
+        names.prepend(item->text(0));
+    return CProjectTreeRules::ItemPath(m_strMainDirectory, names);
+}
+
+QTreeWidgetItem* CProjectTreeCtrl::CurrentItem() const
+{
+    return m_currentIndex.isValid() ? itemFromIndex(m_currentIndex) : nullptr;
+}
+
+void CProjectTreeCtrl::SetCurrentItem(QTreeWidgetItem* item)
+{
+    if (item == CurrentItem())
+        return;
+    m_previousIndex = m_currentIndex;
+    m_currentIndex = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
+}
+
+QTreeWidgetItem* CProjectTreeCtrl::FolderOf(QTreeWidgetItem* item) const
+{
+    if (!item)
+        return nullptr;
+    const int image = ImageOf(item);
+    if (image == ImageFile)
+        return item->parent();
+    return image == ImageRoot || IsFolderImage(image) ? item : nullptr;
+}
+
+QTreeWidgetItem* CProjectTreeCtrl::FindChild(QTreeWidgetItem* parent, const QString& name) const
+{
+    for (int i = 0; parent && i < parent->childCount(); ++i) {
+        if (parent->child(i)->text(0) == name)
+            return parent->child(i);
+    }
+    return nullptr;
+}
+
+// ---- Filling ---------------------------------------------------------------
 
 void CProjectTreeCtrl::ShowNoProject()
 {
@@ -15,19 +219,499 @@ void CProjectTreeCtrl::ShowNoProject()
     m_strProjectFile.clear();
     m_strMainDirectory.clear();
     m_strProjectName.clear();
-    addTopLevelItem(new QTreeWidgetItem(QStringList{QStringLiteral("No Open Project")}));
+    AddRoot(QStringLiteral("No Open Project"));
 }
 
 void CProjectTreeCtrl::SetProjectPath(const QString& projectFile)
 {
     m_strProjectFile = projectFile;
-    m_strMainDirectory = projectFile.left(qMax(0, int(projectFile.lastIndexOf(QLatin1Char('/')))));
-    const QString name = projectFile.mid(projectFile.lastIndexOf(QLatin1Char('/')) + 1);
-    m_strProjectName = name.contains(QLatin1Char('.')) ? name.left(name.lastIndexOf(QLatin1Char('.'))) : QString();
+    m_strMainDirectory = CProjectTreeRules::MainDirectoryOf(projectFile);
+    m_strProjectName = CProjectTreeRules::ProjectNameOf(projectFile);
+    if (QTreeWidgetItem* root = topLevelItem(0))
+        root->setText(0, m_strProjectName);
+    QDir::setCurrent(m_strMainDirectory);
 }
 
 void CProjectTreeCtrl::FillTree()
 {
     clear();
-    addTopLevelItem(new QTreeWidgetItem(QStringList{m_strProjectName}));
+    QTreeWidgetItem* root = AddRoot(m_strProjectName);
+    AddChildMarker(root, m_strMainDirectory);
+}
+
+void CProjectTreeCtrl::RemoveChildren(QTreeWidgetItem* item)
+{
+    const QList<QTreeWidgetItem*> children = item->takeChildren();
+    qDeleteAll(children);
+}
+
+bool CProjectTreeCtrl::AddChildMarker(QTreeWidgetItem* item, const QString& directory)
+{
+    QDirIterator entries(directory, kAllEntries);
+    if (!entries.hasNext())
+        return false;
+    AddMarker(item);
+    return true;
+}
+
+void CProjectTreeCtrl::AddMarker(QTreeWidgetItem* item) const
+{
+    QTreeWidgetItem* marker = NewItem(QString(), ImageFolder);
+    // The marker is never picked: it only gives the folder its button.
+    marker->setFlags(Qt::NoItemFlags);
+    item->addChild(marker);
+}
+
+int CProjectTreeCtrl::FillFolder(QTreeWidgetItem* item, const QString& directory)
+{
+    const QFileInfo folderInfo(directory);
+    if (!folderInfo.isDir() || !folderInfo.isReadable() || !folderInfo.isExecutable()) {
+        if (!item->parent())
+            AddMarker(item);
+        return 0;
+    }
+    QVector<CProjectTreeRules::CEntry> entries;
+    QDirIterator it(directory, kAllEntries);
+    while (it.hasNext()) {
+        it.next();
+        // A link to a folder is shown as the folder; a link that loops or
+        // leads nowhere is shown as a file.
+        entries.append({it.fileName(), it.fileInfo().isDir()});
+    }
+    const CProjectTreeRules::CListing listing =
+        CProjectTreeRules::OrderEntries(entries, m_strProjectName + QStringLiteral(".ztp"));
+
+    const QString base = directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
+    QList<QTreeWidgetItem*> children;
+    children.reserve(listing.m_folders.size() + listing.m_files.size());
+    for (const QString& name : listing.m_folders)
+        children << NewItem(name, ImageFolder);
+    for (const QString& name : listing.m_files)
+        children << NewItem(name, ImageFile);
+    item->addChildren(children);
+    for (qsizetype i = 0; i < listing.m_folders.size(); ++i)
+        AddChildMarker(children.at(i), base + listing.m_folders.at(i));
+    return int(listing.m_folders.size());
+}
+
+void CProjectTreeCtrl::RereadFolder(QTreeWidgetItem* folder)
+{
+    RemoveChildren(folder);
+    FillFolder(folder, GetItemPath(folder));
+}
+
+void CProjectTreeCtrl::RefreshCurrentFolder(bool updateList)
+{
+    if (m_strProjectFile.isEmpty())
+        return;
+    QTreeWidgetItem* folder = FolderOf(CurrentItem());
+    if (!folder)
+        return;
+    const bool bShown = folder == currentItem() || folder == CurrentItem();
+    RereadFolder(folder);
+    if (updateList && bShown)
+        emit folderRefreshed(GetItemPath(folder));
+}
+
+void CProjectTreeCtrl::InsertInOrder(QTreeWidgetItem* parent, QTreeWidgetItem* child)
+{
+    // Folders keep the tree's alphabetical order, files their byte order
+    // after all folders; the marker stays last.
+    const bool bFolder = IsFolderImage(ImageOf(child));
+    const QByteArray bytes = QFile::encodeName(child->text(0));
+    int at = 0;
+    for (; at < parent->childCount(); ++at) {
+        const QTreeWidgetItem* sibling = parent->child(at);
+        if (sibling->flags() == Qt::NoItemFlags)
+            break;
+        const bool bSiblingFolder = IsFolderImage(ImageOf(sibling));
+        if (bFolder != bSiblingFolder) {
+            if (bFolder)
+                break;
+            continue;
+        }
+        const bool bBefore = bFolder ? CProjectTreeRules::FolderNameLess(child->text(0), sibling->text(0))
+                                     : bytes < QFile::encodeName(sibling->text(0));
+        if (bBefore)
+            break;
+    }
+    parent->insertChild(at, child);
+}
+
+void CProjectTreeCtrl::OnItemExpanded(QTreeWidgetItem* item)
+{
+    RereadFolder(item);
+}
+
+void CProjectTreeCtrl::OnItemCollapsed(QTreeWidgetItem* item)
+{
+    RemoveChildren(item);
+    if (item->parent())
+        AddChildMarker(item, GetItemPath(item));
+    else
+        AddMarker(item);
+}
+
+// ---- Selection and mouse ----------------------------------------------------
+
+void CProjectTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* current)
+{
+    SetCurrentItem(current);
+    if (!current || m_strProjectFile.isEmpty())
+        return;
+    const QString path = GetItemPath(current);
+    const bool bFolder = QFileInfo(path).isDir();
+    if (bFolder)
+        QDir::setCurrent(path);
+    emit currentPathChanged(path);
+    if (bFolder && current->parent())
+        emit folderSelected(path);
+    else
+        viewport()->update();
+}
+
+void CProjectTreeCtrl::mousePressEvent(QMouseEvent* event)
+{
+    m_buttonDown.restart();
+    SetCurrentItem(itemAt(event->position().toPoint()));
+    QTreeWidget::mousePressEvent(event);
+}
+
+void CProjectTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The right-clicked item becomes the one the commands act on, while
+    // the highlighted item stays as it is.
+    if (event->reason() == QContextMenuEvent::Mouse)
+        SetCurrentItem(itemAt(event->pos()));
+    QMenu* menu = CreateContextMenu();
+    menu->exec(event->globalPos());
+    delete menu;
+    event->accept();
+}
+
+void CProjectTreeCtrl::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete && state() != EditingState) {
+        SetCurrentItem(currentItem());
+        DeleteItem();
+        return;
+    }
+    if (event->key() == Qt::Key_F2 && state() != EditingState) {
+        SetCurrentItem(currentItem());
+        RenameItem();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+// ---- Label editing -----------------------------------------------------------
+
+bool CProjectTreeCtrl::NeedsProject() const
+{
+    if (!m_strProjectFile.isEmpty())
+        return false;
+    ShowNoProjectMessage();
+    return true;
+}
+
+void CProjectTreeCtrl::StartLabelEdit(QTreeWidgetItem* item, EEdit kind)
+{
+    m_edit = kind;
+    m_editIndex = QPersistentModelIndex(indexFromItem(item));
+    m_strEditPath = GetItemPath(item);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    scrollToItem(item);
+    editItem(item, 0);
+}
+
+void CProjectTreeCtrl::OnEditorClosed()
+{
+    const EEdit kind = m_edit;
+    m_edit = EEdit::None;
+    QTreeWidgetItem* item = m_editIndex.isValid() ? itemFromIndex(m_editIndex) : nullptr;
+    if (!item || kind == EEdit::None)
+        return;
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    if (kind == EEdit::NewFolder)
+        FinishNewFolder(item);
+    else
+        FinishRename(item);
+}
+
+void CProjectTreeCtrl::NewFolder()
+{
+    if (NeedsProject())
+        return;
+    QTreeWidgetItem* parent = FolderOf(CurrentItem());
+    if (!parent)
+        return;
+    // Expanding first reads the folder, so the new item is not swept away.
+    parent->setExpanded(true);
+    QTreeWidgetItem* item = NewItem(QStringLiteral("New_Folder"), ImageFolder);
+    InsertInOrder(parent, item);
+    setCurrentItem(item);
+    StartLabelEdit(item, EEdit::NewFolder);
+}
+
+void CProjectTreeCtrl::FinishNewFolder(QTreeWidgetItem* item)
+{
+    const QString name = item->text(0);
+    const QString path = GetItemPath(item);
+    QTreeWidgetItem* parent = item->parent();
+    if (!CProjectTreeRules::IsValidItemName(name)) {
+        ShowInvalidName(name);
+        delete item;
+        return;
+    }
+    if (!CFileName().CreateNewDirectory(path)) {
+        // Only a folder that exists stays in the tree.
+        ZtMessageBox::Show(QStringLiteral("Cannot create the folder '%1'.").arg(path), QMessageBox::Warning);
+        delete item;
+        return;
+    }
+    parent->removeChild(item);
+    InsertInOrder(parent, item);
+    setCurrentItem(item);
+    if (WriteIndexFile(path))
+        AddChildMarker(item, path);
+}
+
+bool CProjectTreeCtrl::WriteIndexFile(const QString& directory)
+{
+    return CAtomicFile::Write(directory + QStringLiteral("/Index.txt"), CProjectTreeRules::IndexFileBytes());
+}
+
+void CProjectTreeCtrl::RenameItem()
+{
+    if (NeedsProject())
+        return;
+    QTreeWidgetItem* item = CurrentItem();
+    // The root stands for the main directory, which is renamed only with
+    // the project closed.
+    if (!item || !item->parent())
+        return;
+    StartLabelEdit(item, EEdit::Rename);
+}
+
+void CProjectTreeCtrl::FinishRename(QTreeWidgetItem* item)
+{
+    const QString oldName = m_strEditPath.mid(m_strEditPath.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString name = item->text(0);
+    if (name == oldName)
+        return;
+    if (!CProjectTreeRules::IsValidItemName(name)) {
+        ShowInvalidName(name);
+        item->setText(0, oldName);
+        return;
+    }
+    const QString newPath = GetItemPath(item);
+    const CFileName fileName;
+    const bool bDone = IsFolderImage(ImageOf(item))
+                           ? fileName.ShellRenameDirectory(this, m_strEditPath, newPath)
+                           : fileName.ShellRenameFiles(this, m_strEditPath, newPath);
+    if (!bDone) {
+        // The shell operation told the user why; the label names the disk again.
+        item->setText(0, oldName);
+        return;
+    }
+    QTreeWidgetItem* parent = item->parent();
+    const bool bExpanded = item->isExpanded();
+    parent->removeChild(item);
+    InsertInOrder(parent, item);
+    item->setExpanded(bExpanded);
+    setCurrentItem(item);
+}
+
+// ---- Delete, copy, paste, open -----------------------------------------------
+
+void CProjectTreeCtrl::DeleteItem()
+{
+    if (NeedsProject())
+        return;
+    QTreeWidgetItem* item = CurrentItem();
+    // The root is the main directory itself: the project is closed before
+    // it goes.
+    if (!item || !item->parent() || item->flags() == Qt::NoItemFlags)
+        return;
+    const QString path = GetItemPath(item);
+    const bool bFolder = IsFolderImage(ImageOf(item));
+    QTreeWidgetItem* parent = item->parent();
+    m_previousIndex = QPersistentModelIndex();
+    m_currentIndex = QPersistentModelIndex(indexFromItem(parent));
+
+    const CFileName fileName;
+    if (bFolder) {
+        if (m_nShellVersionLevel <= 1) {
+            ZtMessageBox::Show(QStringLiteral(
+                "The version of Shell32.dll on your computer\nappears to be an older version than "
+                "nec. to safely complete this action.\nIf you delete this folder from here your "
+                "machine may close Zentrel.\nTo safely send this folder to recycle-bin, delete it "
+                "from Desktop tab."));
+            return;
+        }
+        fileName.ShellDeleteItems(nullptr, path, 0);
+    } else {
+        fileName.ShellDeleteItems(this, path, 0);
+    }
+    if (fileName.Exist(path))
+        return;
+    delete item;
+    if (bFolder)
+        viewport()->update();
+    else
+        RefreshCurrentFolder(true);
+}
+
+void CProjectTreeCtrl::CopyItemPath()
+{
+    const QTreeWidgetItem* item = CurrentItem();
+    const int image = ImageOf(item);
+    if (image != ImageFile && !IsFolderImage(image))
+        return;
+    if (item->flags() == Qt::NoItemFlags)
+        return;
+    QApplication::clipboard()->setText(GetItemPath(item));
+}
+
+bool CProjectTreeCtrl::PasteFiles()
+{
+    QTreeWidgetItem* target = FolderOf(CurrentItem());
+    if (!target || m_strProjectFile.isEmpty())
+        return false;
+    const QString destination = GetItemPath(target) + QLatin1Char('/');
+    const CFileName fileName;
+    bool bDone = false;
+    if (!m_listCopy.isEmpty()) {
+        bDone = fileName.ShellCopyList(this, m_listCopy, destination, 2);
+        m_listCopy.clear();
+    } else {
+        const CProjectTreeRules::CPasteSource source =
+            CProjectTreeRules::PasteSourceOf(QApplication::clipboard()->mimeData());
+        const QString paths = source.m_paths.join(QChar(0));
+        bDone = source.m_bCut ? fileName.ShellMoveFiles(this, paths, destination)
+                              : fileName.ShellCopyFiles(this, paths, destination);
+    }
+    RereadFolder(target);
+    viewport()->update();
+    return bDone;
+}
+
+void CProjectTreeCtrl::OpenItem()
+{
+    const QTreeWidgetItem* item = CurrentItem();
+    if (ImageOf(item) != ImageFile)
+        return;
+    const QString path = GetItemPath(item);
+    if (CProjectTreeRules::IsOpenable(path))
+        emit openFileRequested(path);
+}
+
+void CProjectTreeCtrl::ShowPage()
+{
+    const QTreeWidgetItem* item = CurrentItem();
+    if (ImageOf(item) != ImageFile)
+        return;
+    const QString path = GetItemPath(item);
+    if (CProjectTreeRules::IsShowablePage(path))
+        emit showPageRequested(path);
+}
+
+// ---- Dragging -------------------------------------------------------------------
+
+void CProjectTreeCtrl::startDrag(Qt::DropActions)
+{
+    // A press that turns into a movement this quickly is a sloppy click.
+    if (m_buttonDown.elapsed() < CProjectTreeRules::kDragDelayMs)
+        return;
+    QTreeWidgetItem* dragged = CurrentItem();
+    if (!dragged || !dragged->parent() || dragged->flags() == Qt::NoItemFlags)
+        return;
+    const QString path = GetItemPath(dragged);
+    emit currentPathChanged(path);
+
+    auto* data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile(path)});
+    data->setText(path);
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->setPixmap(dragged->icon(0).pixmap(16, 16));
+    drag->setHotSpot(QPoint(8, 8));
+    const QPersistentModelIndex draggedIndex(indexFromItem(dragged));
+    const Qt::DropAction action = drag->exec(Qt::MoveAction | Qt::CopyAction | Qt::LinkAction, Qt::MoveAction);
+    // Dropped on another window of the program that took nothing: an
+    // editable file opens in the editor.
+    QObject* target = drag->target();
+    if (action == Qt::IgnoreAction && target && target != viewport() && draggedIndex.isValid()) {
+        SetCurrentItem(itemFromIndex(draggedIndex));
+        if (CProjectTreeRules::IsEditEnabled(path))
+            emit openFileRequested(path);
+    }
+    setFocus();
+}
+
+void CProjectTreeCtrl::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->source() == this)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CProjectTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
+    // The item under the cursor is highlighted as the drop place.
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    if (item && item->flags() != Qt::NoItemFlags) {
+        selectionModel()->select(indexFromItem(item), QItemSelectionModel::ClearAndSelect);
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void CProjectTreeCtrl::dropEvent(QDropEvent* event)
+{
+    QTreeWidgetItem* dropItem = itemAt(event->position().toPoint());
+    QTreeWidgetItem* dragged = CurrentItem();
+    if (event->source() != this || !dropItem || !dragged) {
+        event->ignore();
+        return;
+    }
+    // The move is done here; the drag source must not remove anything.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    MoveItem(dragged, dropItem);
+}
+
+bool CProjectTreeCtrl::MoveItem(QTreeWidgetItem* dragged, QTreeWidgetItem* dropItem)
+{
+    QTreeWidgetItem* newParent = FolderOf(dropItem);
+    if (!dragged || !dragged->parent() || !newParent || dragged->flags() == Qt::NoItemFlags)
+        return false;
+    const QString name = dragged->text(0);
+    const QString path = GetItemPath(dragged);
+    if (!CFileName().MoveDirectory(this, path, GetItemPath(newParent)))
+        return false;
+    const QPersistentModelIndex parentIndex(indexFromItem(newParent));
+    delete dragged;
+    newParent = itemFromIndex(parentIndex);
+    if (!newParent)
+        return true;
+    if (newParent->isExpanded()) {
+        RereadFolder(newParent);
+    } else {
+        // A collapsed folder reads its entries when it is opened.
+        RemoveChildren(newParent);
+        AddChildMarker(newParent, GetItemPath(newParent));
+        newParent->setExpanded(true);
+    }
+    if (QTreeWidgetItem* moved = FindChild(newParent, name))
+        setCurrentItem(moved);
+    viewport()->update();
+    return true;
 }

@@ -236,6 +236,22 @@ MenuItem PlainTextContextMenu()
     return Popup("", items);
 }
 
+MenuItem ProjectTreeContextMenu()
+{
+    return Popup("", {Cmd(ID_PROJTREE_EDIT, "&Edit"),
+                      Cmd(ID_PROJTREE_SHOW_PAGE, "&Show page"),
+                      Separator(),
+                      Cmd(ID_PROJTREE_NEW_FOLDER, "New &Folder"),
+                      Cmd(ID_PROJTREE_COPY, "&Copy"),
+                      Cmd(ID_PROJTREE_PASTE, "&Paste"),
+                      Cmd(ID_PROJTREE_RENAME, "&Rename"),
+                      Separator(),
+                      ProjectBarPopup("Pr&oject bar window"),
+                      Cmd(ID_PROJTREE_COMPILE_JAVA, "Compile &Java file"),
+                      Separator(),
+                      Cmd(ID_PROJTREE_DELETE_ITEM, "&Delete Item")});
+}
+
 } // namespace
 
 QVector<MenuItem> MenuBar(int menuResourceId)
@@ -265,6 +281,8 @@ MenuItem ContextMenu(int menuResourceId)
         return WebPageEditorContextMenu();
     case IDR_TEXT_CONTEXT:
         return PlainTextContextMenu();
+    case IDR_PROJTREE_CONTEXT:
+        return ProjectTreeContextMenu();
     default:
         return Popup("", {});
     }
