@@ -50,6 +50,7 @@ void CProjectCommands::OnProjectOpen()
     const QString path = ChooseProjectFile(false);
     if (!path.isEmpty())
         m_app.OpenProject(path);
+    GiveFocusBack();
 }
 
 void CProjectCommands::OnProjectSave()
@@ -88,6 +89,7 @@ void CProjectCommands::OnProjectSaveAs()
     const QString path = ChooseProjectFile(true);
     if (!path.isEmpty())
         SaveAsTo(path);
+    GiveFocusBack();
 }
 
 void CProjectCommands::SaveAsTo(const QString& chosenPath)
@@ -141,6 +143,15 @@ void CProjectCommands::OnProjectWizard()
     CZentrelApp& app = m_app;
     project->CreateProject(m_app.m_strStartDirectory, m_app.GetMainFrame(),
                            [&app](const QString& path) { app.OpenProject(path); });
+    GiveFocusBack();
+}
+
+void CProjectCommands::GiveFocusBack()
+{
+    // Without a window manager the main window is not reactivated when a
+    // dialog closes, and the next keys would go nowhere.
+    if (CMainFrame* frame = m_app.GetMainFrame())
+        frame->activateWindow();
 }
 
 void CProjectCommands::OnUpdateProjectSave(CCmdUI* cmdUI) const

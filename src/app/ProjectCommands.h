@@ -36,6 +36,7 @@ public:
 private:
     QString ChooseProjectFile(bool save) const;
     void ResetProjectTree();
+    void GiveFocusBack();
 
     CZentrelApp& m_app;
 };
