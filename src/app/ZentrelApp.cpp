@@ -13,6 +13,7 @@
 #include "framework/PrinterSetup.h"
 #include "projects/ListBar.h"
 #include "app/PlainTextChildFrame.h"
+#include "app/ProjectCommands.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
@@ -25,7 +26,10 @@
 #include "editor/SyntaxColoringCheck.h"
 #include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
+#include "projects/ProjectBar.h"
 #include "projects/ProjectDoc.h"
+#include "projects/ProjectFiles.h"
+#include "projects/ProjectTreeCtrl.h"
 #include "projects/ProjectView.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
@@ -98,6 +102,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     CProfile::SetInstance(m_pProfile.get());
     m_pRecentFileList = std::make_unique<CRecentFileList>(*m_pProfile, 4);
     m_pRecentFileList->ReadList();
+    m_pProjectCommands = std::make_unique<CProjectCommands>(*this);
     MapCommands();
     CHelpEngine::Install();
 }
@@ -197,6 +202,19 @@ void CZentrelApp::WatchDocument(CDocument* document)
         if (addToRecentList)
             AddToRecentFileList(path);
     });
+    if (auto* project = qobject_cast<CProjectDoc*>(document)) {
+        connect(project, &CProjectDoc::projectLoaded, this, [this](const QString& projectFile) {
+            if (!m_pMainFrame || !m_pMainFrame->ProjectBar())
+                return;
+            CProjectTreeCtrl* tree = m_pMainFrame->ProjectBar()->ProjectTree();
+            tree->SetProjectPath(projectFile);
+            tree->FillTree();
+        });
+        connect(project, &CProjectDoc::projectTreeCleared, this, [this] {
+            if (m_pMainFrame && m_pMainFrame->ProjectBar())
+                m_pMainFrame->ProjectBar()->ProjectTree()->clear();
+        });
+    }
 }
 
 void CZentrelApp::SetMainFrame(CMainFrame* frame)
@@ -204,6 +222,23 @@ void CZentrelApp::SetMainFrame(CMainFrame* frame)
     m_pMainFrame = frame;
     for (CDocTemplate* docTemplate : std::as_const(m_templates))
         docTemplate->SetMainFrame(frame);
+    ConnectProjectTree();
+}
+
+void CZentrelApp::ConnectProjectTree()
+{
+    if (!m_pMainFrame || !m_pMainFrame->ProjectBar())
+        return;
+    CProjectTreeCtrl* tree = m_pMainFrame->ProjectBar()->ProjectTree();
+    connect(tree, &CProjectTreeCtrl::folderSelected, this, [this](const QString& folder) {
+        SetSelectedPath(folder);
+        m_pMainFrame->ShowFolderInListBar(folder);
+    });
+    connect(tree, &CProjectTreeCtrl::openFileRequested, this,
+            [this](const QString& path) { OpenFileInEditor(path, false); });
+    connect(tree, &CProjectTreeCtrl::currentPathChanged, this, [this](const QString& path) { m_strCurrentFile = path; });
+    connect(tree, &CProjectTreeCtrl::folderRefreshed, this,
+            [this](const QString& folder) { m_pMainFrame->ShowFolderInListBar(folder); });
 }
 
 void CZentrelApp::SetSelectedPath(const QString& folder)
@@ -283,7 +318,8 @@ void CZentrelApp::ReopenLastSession()
     const QString projectOnExit = GetProfileString(kStartup, QStringLiteral("ProjectOnExit"), QStringLiteral("no"));
     const QString lastProject = GetProfileString(QStringLiteral("Recent Project List"), QStringLiteral("Project1"),
                                                  QStringLiteral("default.html"));
-    if (projectOnExit == QLatin1String("yes"))
+    // A project gone since the last run is not worth a message at start.
+    if (projectOnExit == QLatin1String("yes") && QFileInfo(lastProject).isFile())
         OpenProject(lastProject);
 
     if (GetProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("no")) == QLatin1String("yes"))
@@ -292,10 +328,30 @@ void CZentrelApp::ReopenLastSession()
 
 void CZentrelApp::OpenProject(const QString& path)
 {
-    if (!QFileInfo(path).isFile())
+    const QString projectFile = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    // The Project tree finds its folders by the project's name: a file named
+    // otherwise than its folder would show, and act on, the wrong ones.
+    const QString mismatch = QFileInfo(projectFile).isFile() ? CProjectFiles::FolderMismatchProblem(projectFile)
+                                                             : QString();
+    if (!mismatch.isEmpty()) {
+        ZtMessageBox::Show(mismatch, QMessageBox::Warning);
         return;
-    if (CDocument* project = m_pProjectTemplate->OpenDocumentFile(path, false))
-        m_strProjectPath = project->GetPathName();
+    }
+    CloseAllDocumentsForProject();
+    // The project's window opens hidden; a file that cannot be opened is
+    // reported by the framework.
+    m_pProjectTemplate->OpenDocumentFile(projectFile, true);
+    m_strProjectPath = projectFile;
+}
+
+void CZentrelApp::CloseAllDocumentsForProject()
+{
+    for (CDocTemplate* docTemplate : {m_pWebPageTemplate, m_pBrowserTemplate, m_pProjectTemplate}) {
+        for (CDocument* document : docTemplate->Documents()) {
+            document->SaveModified();
+            document->OnCloseDocument();
+        }
+    }
 }
 
 CProfile& CZentrelApp::Profile() const
@@ -546,6 +602,21 @@ void CZentrelApp::MapCommands()
     // Commands that exist in the menus but do nothing.
     OnCommand(ID_HTML_INFO_LIBRARY, [] {});
     OnCommand(ID_PROJECT_SETTINGS, [] {});
+    MapProjectCommands();
+}
+
+void CZentrelApp::MapProjectCommands()
+{
+    CProjectCommands* commands = m_pProjectCommands.get();
+    OnCommand(ID_FILE_OPEN_WEB_PROJECT, [commands] { commands->OnProjectOpen(); });
+    OnCommand(ID_PROJECT_OPEN, [commands] { commands->OnProjectOpen(); });
+    OnCommand(ID_PROJECT_SAVE, [commands] { commands->OnProjectSave(); });
+    OnCommand(ID_PROJECT_CLOSE, [commands] { commands->OnProjectClose(); });
+    OnCommand(ID_PROJECT_SAVE_AS, [commands] { commands->OnProjectSaveAs(); });
+    OnCommand(ID_PROJECT_WIZARD, [commands] { commands->OnProjectWizard(); });
+    OnUpdate(ID_PROJECT_SAVE, [commands](CCmdUI* cmdUI) { commands->OnUpdateProjectSave(cmdUI); });
+    OnUpdate(ID_PROJECT_CLOSE, [commands](CCmdUI* cmdUI) { commands->OnUpdateProjectOpen(cmdUI); });
+    OnUpdate(ID_PROJECT_SAVE_AS, [commands](CCmdUI* cmdUI) { commands->OnUpdateProjectOpen(cmdUI); });
 }
 
 void CZentrelApp::OnAppAbout()

@@ -12,6 +12,7 @@
 class CDocTemplate;
 class CDocument;
 class CMainFrame;
+class CProjectCommands;
 class CMDIChildWnd;
 class CProfile;
 class CRecentFileList;
@@ -83,8 +84,16 @@ public:
     // already open is brought to the front.
     CDocument* OpenDocumentFile(const QString& path);
     void OpenFileInEditor(const QString& path, bool closeCurrent);
-    // Opens the project file at path, when there is one.
+    // Closes the web pages, the browser and the project (each modified one
+    // offered for saving first), then opens the project file at path and
+    // makes it m_strProjectPath. A project file not named after its folder
+    // is refused, and then nothing is closed.
     void OpenProject(const QString& path);
+    // What opening a project closes: every web page, browser and project
+    // document, each offered for saving when modified and closed whatever
+    // the answer. Plain text documents stay.
+    void CloseAllDocumentsForProject();
+    CProjectCommands& ProjectCommands() const { return *m_pProjectCommands; }
     // Start-up: the project and the web pages the last Exit recorded.
     void ReopenLastSession();
     void ReopenFiles(int count);
@@ -127,11 +136,15 @@ private:
     // The visible child frames, the most recently active first.
     QList<CMDIChildWnd*> WindowsMostRecentFirst() const;
     void KeepQtStateOutOfTheProfileDir();
+    void MapProjectCommands();
+    // The Project tree's requests go to the List bar and the editor.
+    void ConnectProjectTree();
 
     CMainFrame* m_pMainFrame = nullptr;
     std::unique_ptr<CProfile> m_pProfile;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
+    std::unique_ptr<CProjectCommands> m_pProjectCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
     int m_nStartUpExitCode = 0;

@@ -54,7 +54,9 @@ bool CContextHelp::eventFilter(QObject* watched, QEvent* event)
     const bool rightClick = event->type() == QEvent::ContextMenu;
     const bool helpKey = event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!(rightClick || helpKey) || !widget || widget->window() != m_pDialog)
+    // The table may belong to a part of a window, such as one page of a
+    // wizard: only the controls inside that part count.
+    if (!(rightClick || helpKey) || !widget || !(widget == m_pDialog || m_pDialog->isAncestorOf(widget)))
         return false;
     // F1 arrives at the control with the keyboard focus, a right click at
     // the one under the mouse.

@@ -23,7 +23,8 @@ public:
 
     // The help engine that shows a topic.
     static void SetHandler(Handler handler);
-    // Installs the help table on dialog; the table lives as long as the dialog.
+    // Installs the help table on dialog (or on a part of one, such as a
+    // wizard page); the table lives as long as the dialog.
     static void Install(QWidget* dialog, const QList<int>& controlIds);
     // The objectName that gives a control its id.
     static QString ObjectNameFor(int controlId);

@@ -1,12 +1,15 @@
 #include "projects/ProjectBar.h"
 
+#include "projects/ProjectTreeCtrl.h"
 #include "res/CommandIds.h"
 
 #include <QTabWidget>
+#include <QTreeWidget>
 
 CProjectBar::CProjectBar(QWidget* parent)
     : CSizeControlBar(QStringLiteral("Project Bar"), ZtCmd::ID_PROJECT_BAR, kDockedInset, parent)
     , m_pTabs(new QTabWidget)
+    , m_pProjectTree(new CProjectTreeCtrl)
 {
     setObjectName(QStringLiteral("ProjectBar"));
     m_pTabs->setObjectName(QString::number(kTabControlId));
@@ -18,6 +21,24 @@ CProjectBar::CProjectBar(QWidget* parent)
     for (const QString& title : {QStringLiteral("Project"), QStringLiteral("Keywords"), QStringLiteral("Desktop")})
         m_pTabs->addTab(new QWidget, title);
     SetContents(m_pTabs);
+    m_pProjectTree->setObjectName(QString::number(kProjectTreeId));
+    SetTabWindow(0, m_pProjectTree);
+}
+
+QTreeWidgetItem* CProjectBar::GetCurrentItem() const
+{
+    if (m_pTabs->currentWidget() == m_pProjectTree)
+        return m_pProjectTree->CurrentItem();
+    auto* tree = qobject_cast<QTreeWidget*>(m_pTabs->currentWidget());
+    return tree ? tree->currentItem() : nullptr;
+}
+
+QString CProjectBar::GetCurrentItemPath() const
+{
+    QTreeWidgetItem* item = GetCurrentItem();
+    if (!item || m_pTabs->currentWidget() != m_pProjectTree)
+        return QString();
+    return m_pProjectTree->GetItemPath(item);
 }
 
 int CProjectBar::CurrentTab() const

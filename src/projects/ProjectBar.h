@@ -2,17 +2,21 @@
 
 #include "framework/SizeControlBar.h"
 
+class CProjectTreeCtrl;
 class QTabWidget;
+class QTreeWidgetItem;
 
 // The "Project Bar": a tab control with the tabs "Project", "Keywords" and
-// "Desktop", each showing one tree. The trees are put in by their owners;
-// until then each tab shows an empty page.
+// "Desktop", each showing one tree. The Project tree is made with the bar;
+// the other trees are put in by their owners, and until then their tabs show
+// an empty page.
 class CProjectBar : public CSizeControlBar
 {
     Q_OBJECT
 public:
     static constexpr int kTabControlId = 100;
     static constexpr int kDockedInset = 5;
+    static constexpr int kProjectTreeId = 139;
 
     explicit CProjectBar(QWidget* parent = nullptr);
 
@@ -23,7 +27,13 @@ public:
     // The window a tab shows, and its replacement.
     QWidget* GetTabWindow(int index) const;
     void SetTabWindow(int index, QWidget* window);
+    CProjectTreeCtrl* ProjectTree() const { return m_pProjectTree; }
+    // The current item of the shown tab's tree; null when there is none.
+    QTreeWidgetItem* GetCurrentItem() const;
+    // The full path of that item; empty when there is none.
+    QString GetCurrentItemPath() const;
 
 private:
     QTabWidget* m_pTabs;
+    CProjectTreeCtrl* m_pProjectTree;
 };

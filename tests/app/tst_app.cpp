@@ -156,7 +156,7 @@ void TestApp::reopensOnlyOnExactYes()
 
 void TestApp::reopensProjectOnExactYes()
 {
-    const QString project = MakeFile(QStringLiteral("site.ztp"), "project");
+    const QString project = MakeFile(QStringLiteral("site/site.ztp"), "project");
     m_app->Profile().WriteString(QStringLiteral("Recent Project List"), QStringLiteral("Project1"), project);
     m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("Yes"));
     m_app->ReopenLastSession();

@@ -8,12 +8,14 @@
 #include "framework/CommandRouter.h"
 #include "framework/ContextHelp.h"
 #include "projects/ChooseDirectoryDlg.h"
+#include "projects/ProjectWizSheet.h"
 #include "res/CommandIds.h"
 #include "res/HelpFile.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -69,6 +71,7 @@ void TestHelp::everyHelpTableIdHasATopic_data()
     // One row for every dialog that installs context help.
     QTest::addColumn<DialogFactory>("makeDialog");
     QTest::newRow("Choose Directory") << DialogFactory([] { return new CChooseDirectoryDlg; });
+    QTest::newRow("Project wizard") << DialogFactory([] { return new CProjectWizSheet(QDir::tempPath()); });
 }
 
 void TestHelp::everyHelpTableIdHasATopic()

@@ -1,0 +1,250 @@
+#include "support/AppTestMain.h"
+#include "support/TestFiles.h"
+
+#include "app/MainFrame.h"
+#include "app/ProjectCommands.h"
+#include "app/SplashWnd.h"
+#include "app/ZentrelApp.h"
+#include "files/ShellFileOperation.h"
+#include "framework/DocTemplate.h"
+#include "framework/MDIChildWnd.h"
+#include "framework/MessageBox.h"
+#include "framework/Profile.h"
+#include "projects/ListBar.h"
+#include "projects/ProjectBar.h"
+#include "projects/ProjectDoc.h"
+#include "projects/ProjectTreeCtrl.h"
+#include "projects/ProjectView.h"
+#include "projects/ProjectWizPage1.h"
+#include "projects/ProjectWizSheet.h"
+#include "res/CommandIds.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QTimer>
+
+using namespace ZtCmd;
+
+namespace {
+class CQuietOperation : public CShellFileOperation
+{
+protected:
+    EAnswer Confirm(EQuestion, const QString&) override { return EAnswer::Yes; }
+    void ShowError(const QString&) override {}
+    void BeginProgress(const QString&, int) override {}
+    bool StepProgress(int, const QString&) override { return true; }
+    void EndProgress() override {}
+};
+} // namespace
+
+// The project commands with the whole program: their enable rules, what
+// opening, saving, closing and copying a project do to the open documents,
+// the Project tree and the profile.
+class TestProjectCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void enableRulesSaveAndClose();
+    void openingClosesPagesButNotText();
+    void badProjectFilesChangeNothing();
+    void saveAsCopiesTheProject();
+    void wizardCreatesAndExitReopens();
+    void treeRequestsReachListAndEditor();
+
+private:
+    QString Path(const QString& relative) const { return m_dir + QLatin1Char('/') + relative; }
+    QString TreeRoot() const;
+    CProjectDoc* Project() const { return m_app->ProjectCommands().OpenProjectDoc(); }
+
+    CZentrelApp* m_app = nullptr;
+    QString m_dir;
+    QStringList m_messages;
+};
+
+void TestProjectCommands::initTestCase()
+{
+    m_app = ZtApp();
+    CSplashWnd::EnableSplashScreen(false);
+    m_app->RegisterDocTemplates();
+    auto* frame = new CMainFrame;
+    QVERIFY(frame->LoadFrame());
+    m_app->SetMainFrame(frame);
+    frame->show();
+    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+        m_messages.append(text);
+        return QMessageBox::No;
+    });
+    CShellFileOperation::SetFactory([](QWidget*) { return std::make_unique<CQuietOperation>(); });
+}
+
+void TestProjectCommands::init()
+{
+    m_dir = ZtTest::SandboxDir() + QStringLiteral("/web \"sites\"");
+    QDir(m_dir).removeRecursively();
+    QVERIFY(QDir().mkpath(m_dir));
+    m_messages.clear();
+    m_app->m_strProjectPath.clear();
+}
+
+void TestProjectCommands::cleanup()
+{
+    m_app->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_app->GetMainFrame()->ProjectBar()->ProjectTree()->ShowNoProject();
+}
+
+QString TestProjectCommands::TreeRoot() const
+{
+    const CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
+    return tree->topLevelItemCount() ? tree->topLevelItem(0)->text(0) : QString();
+}
+
+void TestProjectCommands::enableRulesSaveAndClose()
+{
+    CMainFrame* frame = m_app->GetMainFrame();
+    for (int id : {ID_PROJECT_SAVE, ID_PROJECT_SAVE_AS, ID_PROJECT_CLOSE})
+        QVERIFY(!frame->ExecuteCommand(id));
+
+    const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "Site\r\r\n");
+    m_app->OpenProject(path);
+    QVERIFY(Project());
+    QVERIFY(!frame->ExecuteCommand(ID_PROJECT_SAVE)); // nothing typed yet
+    Project()->ProjectView()->insertPlainText(QStringLiteral("Notes "));
+    QVERIFY(frame->ExecuteCommand(ID_PROJECT_SAVE));
+    QCOMPARE(m_messages, QStringList{"Project save complete."});
+    QCOMPARE(ZtTest::ReadFile(path), QByteArray("Site\r\r\nNotes "));
+
+    QVERIFY(frame->ExecuteCommand(ID_PROJECT_CLOSE));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!Project());
+    QCOMPARE(TreeRoot(), QStringLiteral("No Open Project"));
+    QCOMPARE(m_app->GetProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit")), QStringLiteral("no"));
+    // With no project, closing still keeps the next start from reopening one.
+    m_app->WriteProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("yes"));
+    m_app->ProjectCommands().OnProjectClose();
+    QCOMPARE(m_app->GetProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit")), QStringLiteral("no"));
+}
+
+void TestProjectCommands::openingClosesPagesButNotText()
+{
+    QVERIFY(m_app->OpenDocumentFile(ZtTest::WriteFile(Path(QStringLiteral("page.html")), "<P>")));
+    QVERIFY(m_app->OpenDocumentFile(ZtTest::WriteFile(Path(QStringLiteral("notes.txt")), "text")));
+    const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "x");
+    m_app->OpenProject(path);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), 0);
+    QCOMPARE(m_app->m_pTextTemplate->Documents().size(), 1);
+    QCOMPARE(m_app->m_strProjectPath, path);
+    QCOMPARE(TreeRoot(), QStringLiteral("Site"));
+    QCOMPARE(CProjectDoc::RecentProjects().value(0), path);
+    // Its window stays hidden.
+    QVERIFY(!Project()->Frames().first()->isVisible());
+}
+
+void TestProjectCommands::badProjectFilesChangeNothing()
+{
+    QVERIFY(m_app->OpenDocumentFile(ZtTest::WriteFile(Path(QStringLiteral("page.html")), "<P>")));
+    // Named otherwise than its folder: refused before anything closes.
+    m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Other/Site.ztp")), "x"));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages.first().contains(QLatin1String("not named after its folder")));
+    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), 1);
+    QVERIFY(m_app->m_strProjectPath.isEmpty());
+    QVERIFY(!Project());
+
+    // Missing, or a folder: the framework says why and no project opens.
+    QVERIFY(QDir().mkpath(Path(QStringLiteral("Dir/Dir.ztp"))));
+    for (const QString& path : {Path(QStringLiteral("Gone/Gone.ztp")), Path(QStringLiteral("Dir/Dir.ztp"))}) {
+        m_messages.clear();
+        m_app->OpenProject(path);
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(!Project());
+        QCOMPARE(m_app->m_strProjectPath, path);
+    }
+    QVERIFY(QFileInfo(Path(QStringLiteral("Dir/Dir.ztp"))).isDir());
+}
+
+void TestProjectCommands::saveAsCopiesTheProject()
+{
+    const QString site = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "Site\r\r\n");
+    ZtTest::WriteFile(Path(QStringLiteral("Site/pages/index.html")), "<P>");
+    m_app->OpenProject(site);
+    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Shop.ztp")));
+    QCOMPARE(m_app->m_strProjectPath, Path(QStringLiteral("Shop/Shop.ztp")));
+    QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("Shop/Shop.ztp"))), QByteArray("Site\r\r\n"));
+    QVERIFY(QFileInfo::exists(Path(QStringLiteral("Shop/pages/index.html"))));
+    QVERIFY(!QFileInfo::exists(Path(QStringLiteral("Shop/Site.ztp"))));
+    QVERIFY(QFileInfo::exists(site));
+    QCOMPARE(TreeRoot(), QStringLiteral("Shop"));
+    QVERIFY(m_messages.isEmpty());
+
+    // Onto a folder that exists, and into the project's own folder.
+    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Site.ztp")));
+    QCOMPARE(m_messages, QStringList{"OOOPs"});
+    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Shop/Inner.ztp")));
+    QCOMPARE(m_messages.size(), 2);
+    QVERIFY(!QFileInfo::exists(Path(QStringLiteral("Shop/Inner"))));
+}
+
+void TestProjectCommands::wizardCreatesAndExitReopens()
+{
+    const QString parent = Path(QStringLiteral("new/parent"));
+    QTimer::singleShot(0, this, [parent] {
+        auto* sheet = qobject_cast<CProjectWizSheet*>(QApplication::activeModalWidget());
+        QVERIFY(sheet);
+        sheet->Page1()->NameEdit()->setText(QStringLiteral("Site"));
+        sheet->Page1()->ParentEdit()->setText(parent);
+        sheet->next();
+        sheet->accept();
+    });
+    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_PROJECT_WIZARD));
+    QCOMPARE(m_messages, QStringList{"Site project directory copy canceled!"});
+    const QString project = parent + QStringLiteral("/Site/Site.ztp");
+    QCOMPARE(ZtTest::ReadFile(project), QByteArray("Site\r\r\n"));
+    QCOMPARE(m_app->m_strProjectPath, project);
+    QCOMPARE(TreeRoot(), QStringLiteral("Site"));
+    QCOMPARE(m_app->m_pProjectTemplate->Documents().size(), 1);
+
+    m_app->RecordSessionForReopen();
+    m_app->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_app->ReopenLastSession();
+    QVERIFY(Project());
+    QCOMPARE(Project()->GetPathName(), project);
+
+    // Cancelling the wizard leaves the tree empty.
+    QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
+    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_PROJECT_WIZARD));
+    QCOMPARE(TreeRoot(), QString());
+}
+
+void TestProjectCommands::treeRequestsReachListAndEditor()
+{
+    CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
+    QCOMPARE(m_app->GetMainFrame()->ProjectBar()->GetTabWindow(0), tree);
+    emit tree->folderSelected(m_dir);
+    QCOMPARE(m_app->m_strSelectedPath, m_dir);
+    QCOMPARE(m_app->GetMainFrame()->ListBar()->Folder(), m_dir);
+    emit tree->openFileRequested(ZtTest::WriteFile(Path(QStringLiteral("a.html")), "<P>"));
+    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), 1);
+
+    // Picking an item in the tree makes it the current file, and the bar
+    // gives its path to the commands.
+    const QString page = ZtTest::WriteFile(Path(QStringLiteral("w/page.html")), "<P>");
+    m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("w/w.ztp")), "w"));
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    root->setExpanded(true);
+    QTreeWidgetItem* pageItem = root->child(root->childCount() - 1);
+    QCOMPARE(pageItem->text(0), QStringLiteral("page.html"));
+    tree->setCurrentItem(pageItem);
+    QCOMPARE(m_app->m_strCurrentFile, page);
+    QCOMPARE(m_app->GetMainFrame()->ProjectBar()->GetCurrentItemPath(), page);
+}
+
+ZT_APP_TEST_MAIN(TestProjectCommands)
+#include "tst_projectcommands.moc"

@@ -1,0 +1,304 @@
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
+#include "files/ShellFileOperation.h"
+#include "framework/DocTemplate.h"
+#include "framework/MDIChildWnd.h"
+#include "framework/MessageBox.h"
+#include "framework/Profile.h"
+#include "projects/ProjectDoc.h"
+#include "projects/ProjectFiles.h"
+#include "projects/ProjectView.h"
+#include "projects/ProjectWizPage1.h"
+#include "projects/ProjectWizPage2.h"
+#include "projects/ProjectWizSheet.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+
+namespace {
+// Shell operations that answer no question and note their errors.
+class CQuietOperation : public CShellFileOperation
+{
+public:
+    explicit CQuietOperation(QStringList* errors) : m_pErrors(errors) {}
+
+protected:
+    EAnswer Confirm(EQuestion, const QString&) override { return EAnswer::Yes; }
+    void ShowError(const QString& message) override { m_pErrors->append(QStringLiteral("shell error")); Q_UNUSED(message); }
+    void BeginProgress(const QString&, int) override {}
+    bool StepProgress(int, const QString&) override { return true; }
+    void EndProgress() override {}
+
+private:
+    QStringList* m_pErrors;
+};
+} // namespace
+
+// The project file, the project document and view, creating a project from
+// the wizard's answers, and the wizard's pages.
+class TestProjects : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void nameRules_data();
+    void nameRules();
+    void createProject_data();
+    void createProject();
+    void existingProjectFileIsKept();
+    void documentKeepsTheFileBytes_data();
+    void documentKeepsTheFileBytes();
+    void recentProjectList();
+    void wizardPages();
+
+private:
+    QString Path(const QString& relative) const { return m_dir + QLatin1Char('/') + relative; }
+    CProjectDoc* Open(const QString& path);
+
+    QString m_dir;
+    QStringList m_messages;
+    QStringList m_opened;
+    CDocTemplate* m_template = nullptr;
+};
+
+void TestProjects::initTestCase()
+{
+    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+        m_messages.append(text);
+        return QMessageBox::Ok;
+    });
+    CShellFileOperation::SetFactory([this](QWidget*) { return std::make_unique<CQuietOperation>(&m_messages); });
+    m_template = new CDocTemplate(
+        130, QStringLiteral("\nProject\nProject Workspace\nZentrel Project Files (*.ztp)\n.ztp\nZentrel.Document\nzt"),
+        [] { return new CProjectDoc; }, [] { return new CMDIChildWnd; }, [] { return new CProjectView; });
+}
+
+void TestProjects::init()
+{
+    m_dir = ZtTest::SandboxDir() + QStringLiteral("/work dir 'quoted' $x");
+    QDir(m_dir).removeRecursively();
+    QVERIFY(QDir().mkpath(m_dir));
+    m_messages.clear();
+    m_opened.clear();
+    CProfile::Instance().RemoveSection(QStringLiteral("Recent Project List"));
+}
+
+void TestProjects::cleanup()
+{
+    m_template->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+CProjectDoc* TestProjects::Open(const QString& path)
+{
+    return qobject_cast<CProjectDoc*>(m_template->OpenDocumentFile(path, false));
+}
+
+void TestProjects::nameRules_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("plain") << "Site" << true;
+    QTest::newRow("spaces and shell characters") << "My Site; $(rm) 'x'" << true;
+    QTest::newRow("longest") << QString(251, QLatin1Char('n')) << true;
+    QTest::newRow("file name too long") << QString(252, QLatin1Char('n')) << false;
+    QTest::newRow("254") << QString(254, QLatin1Char('n')) << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("slash") << "a/b" << false;
+    QTest::newRow("NUL") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << false;
+    QTest::newRow("dot dot") << ".." << false;
+}
+
+void TestProjects::nameRules()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, accepted);
+    QCOMPARE(CProjectFiles::NameProblem(name).isEmpty(), accepted);
+    // A name refused never reaches the disk.
+    const bool created = CProjectDoc::CreateProjectFrom(name, Path(QStringLiteral("web")), QString(), nullptr,
+                                                        [this](const QString& path) { m_opened.append(path); });
+    QCOMPARE(created, accepted);
+    QCOMPARE(QDir(Path(QStringLiteral("web"))).exists(), accepted);
+    QCOMPARE(m_messages.size(), 1);
+}
+
+void TestProjects::createProject_data()
+{
+    // What is on disk before ("dir:" a folder, "file:" a file), the source of
+    // additional files, and the outcome: the message and the files after.
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("parent missing, no source")
+        << "" << "" << "Site project directory copy canceled!" << "web/Site/Site.ztp";
+    QTest::newRow("with a source folder")
+        << "file:src/a.html file:src/sub/b.css" << "src" << "Site project directory successfully created."
+        << "src/a.html src/sub/b.css web/Site/Site.ztp web/Site/a.html web/Site/sub/b.css";
+    QTest::newRow("source missing")
+        << "" << "nowhere" << "shell error|Site project directory copy canceled!" << "web/Site/Site.ztp";
+    QTest::newRow("parent is a file") << "file:web" << "" << "Create Project failed." << "web";
+    QTest::newRow("project file is a folder")
+        << "dir:web/Site/Site.ztp" << "" << "Create Project failed." << "web/Site/Site.ztp/";
+}
+
+void TestProjects::createProject()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, source);
+    QFETCH(QString, message);
+    QFETCH(QString, after);
+    for (const QString& item : before.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (item.startsWith(QLatin1String("dir:")))
+            QVERIFY(QDir().mkpath(Path(item.mid(4))));
+        else
+            ZtTest::WriteFile(Path(item.mid(5)), "x");
+    }
+    const QString sourcePath = source.isEmpty() ? QString() : Path(source);
+    CProjectDoc::CreateProjectFrom(QStringLiteral("Site"), Path(QStringLiteral("web")), sourcePath, nullptr,
+                                   [this](const QString& path) { m_opened.append(path); });
+    QCOMPARE(m_messages.join(QLatin1Char('|')), message);
+    QStringList files;
+    QDirIterator it(m_dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        const QString relative = QDir(m_dir).relativeFilePath(info.filePath());
+        if (info.isFile())
+            files.append(relative);
+        else if (QDir(info.filePath()).isEmpty())
+            files.append(relative + QLatin1Char('/'));
+    }
+    files.sort();
+    QCOMPARE(files.join(QLatin1Char(' ')), after);
+    const bool created = message.contains(QLatin1String("Site project"));
+    QCOMPARE(m_opened, created ? QStringList{Path(QStringLiteral("web/Site/Site.ztp"))} : QStringList());
+    if (created)
+        QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("web/Site/Site.ztp"))), QByteArray("Site\r\r\n"));
+}
+
+void TestProjects::existingProjectFileIsKept()
+{
+    const QString project = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "my notes");
+    CProjectDoc::CreateProjectFrom(QStringLiteral("Site"), m_dir, QString(), nullptr,
+                                   [this](const QString& path) { m_opened.append(path); });
+    QCOMPARE(ZtTest::ReadFile(project), QByteArray("my notes"));
+    QCOMPARE(m_opened, QStringList{project});
+}
+
+void TestProjects::documentKeepsTheFileBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("new project file") << QByteArray("Site\r\r\n") << "Site\n";
+    QTest::newRow("empty") << QByteArray() << "";
+    QTest::newRow("mixed line ends, no final end") << QByteArray("a\r\nb\nc\rd") << "a\nb\nc\nd";
+    QTest::newRow("Latin-1 bytes") << QByteArray("caf\xe9\r\n") << QStringLiteral("caf\u00e9\n");
+}
+
+void TestProjects::documentKeepsTheFileBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), bytes);
+    QSignalSpy loaded(m_template, &CDocTemplate::documentCreated);
+    CProjectDoc* project = Open(path);
+    QVERIFY(project);
+    QCOMPARE(project->ProjectView()->toPlainText(), shown);
+    QVERIFY(!project->IsModified());
+    QVERIFY(project->OnSaveDocument(path));
+    QCOMPARE(ZtTest::ReadFile(path), bytes);
+
+    // Typing marks the project; saving clears the mark, and the next
+    // keystroke marks it again.
+    project->ProjectView()->moveCursor(QTextCursor::End);
+    project->ProjectView()->insertPlainText(QStringLiteral("x"));
+    QVERIFY(project->IsModified());
+    QVERIFY(project->OnSaveDocument(path));
+    QVERIFY(!project->IsModified());
+    project->ProjectView()->insertPlainText(QStringLiteral("y"));
+    QVERIFY(project->IsModified());
+}
+
+void TestProjects::recentProjectList()
+{
+    // Loading announces the project file, so the tree can show it.
+    const QString first = ZtTest::WriteFile(Path(QStringLiteral("P1/P1.ztp")), "with\0NUL");
+    CProjectDoc* project = qobject_cast<CProjectDoc*>(m_template->OpenDocumentFile(QString(), false));
+    QSignalSpy loaded(project, &CProjectDoc::projectLoaded);
+    QVERIFY(project->OnOpenDocument(first));
+    QCOMPARE(loaded.value(0).value(0).toString(), first);
+    QCOMPARE(project->ProjectView()->toPlainText(), QStringLiteral("with"));
+    m_template->CloseAllDocuments();
+
+    // Five projects, the first opened again through a relative path, and
+    // one whose name differs only in case: four entries, most recent first.
+    QStringList paths;
+    for (const char* name : {"P1", "P2", "P3", "p3", "P4"})
+        paths.append(ZtTest::WriteFile(Path(QStringLiteral("%1/%1.ztp").arg(QLatin1String(name))), "x"));
+    for (const QString& path : std::as_const(paths))
+        QVERIFY(Open(path));
+    QDir::setCurrent(m_dir);
+    QVERIFY(Open(QStringLiteral("P2/../P2/P2.ztp")));
+    QCOMPARE(CProjectDoc::RecentProjects(), (QStringList{paths[1], paths[4], paths[3], paths[2]}));
+    QCOMPARE(CProfile::Instance().GetString(QStringLiteral("Recent Project List"), QStringLiteral("Project1")),
+             paths[1]);
+}
+
+void TestProjects::wizardPages()
+{
+    QString chooserStart;
+    QString chooserAnswer;
+    CProjectWizSheet::SetDirectoryChooser([&](const QString& start, QString* chosen) {
+        chooserStart = start;
+        *chosen = chooserAnswer;
+        return !chooserAnswer.isEmpty();
+    });
+    CProjectWizSheet sheet(QStringLiteral("/opt/tools"));
+    sheet.show();
+    CProjectWizPage1* page1 = sheet.Page1();
+    CProjectWizPage2* page2 = sheet.Page2();
+    QCOMPARE(sheet.windowTitle(), QStringLiteral("Name and Directory of new project..."));
+    QCOMPARE(page1->ParentEdit()->text(), QStringLiteral("/opt/tools/Projects"));
+    QVERIFY(page1->NameEdit()->hasFocus() || !sheet.isActiveWindow());
+
+    // A cancelled chooser says so and changes nothing; a chosen folder
+    // replaces the field.
+    page1->OnBrowse();
+    QCOMPARE(m_messages, QStringList{"Browse directories canceled"});
+    QCOMPARE(chooserStart, QStringLiteral("/opt/tools/Projects"));
+    chooserAnswer = QStringLiteral("/srv/web/");
+    page1->OnBrowse();
+    QCOMPARE(page1->ParentEdit()->text(), QStringLiteral("/srv/web/"));
+
+    page1->NameEdit()->setText(QStringLiteral("Site"));
+    sheet.next();
+    QCOMPARE(sheet.windowTitle(), QStringLiteral("Verify project creation settings..."));
+    QCOMPARE(page2->FileNameLabel()->text(), QStringLiteral("Site.ztp"));
+    QCOMPARE(page2->FilePathLabel()->text(), QStringLiteral("/srv/web/Site/Site.ztp"));
+
+    // Back, a parent without the trailing slash, and Next again.
+    sheet.back();
+    QCOMPARE(page1->NameEdit()->text(), QStringLiteral("Site"));
+    page1->ParentEdit()->setText(QStringLiteral("/srv/web"));
+    sheet.next();
+    QCOMPARE(page2->FilePathLabel()->text(), QStringLiteral("/srv/web/Site/Site.ztp"));
+
+    chooserAnswer = QStringLiteral("/srv/extra");
+    page2->OnBrowse();
+    QCOMPARE(chooserStart, QString());
+    sheet.accept();
+    QCOMPARE(sheet.result(), int(QDialog::Accepted));
+    QCOMPARE((QStringList{sheet.m_strProjectName, sheet.m_strParentDirectory, sheet.m_strAdditionalFiles}),
+             (QStringList{"Site", "/srv/web", "/srv/extra"}));
+    CProjectWizSheet::SetDirectoryChooser({});
+}
+
+ZT_TEST_MAIN(TestProjects)
+#include "tst_projects.moc"
