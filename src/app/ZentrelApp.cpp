@@ -20,6 +20,7 @@
 #include "app/SplashWnd.h"
 #include "browser/BrowserDoc.h"
 #include "browser/BrowserView.h"
+#include "browser/LinkBuilder.h"
 #include "files/FileKinds.h"
 #include "editor/PlainTextDoc.h"
 #include "editor/PlainTextView.h"
@@ -189,6 +190,8 @@ void CZentrelApp::RegisterDocTemplates()
         IDR_TEXTTYPE, kTextString, [] { return new CPlainTextDoc; }, [] { return new CPlainTextChildFrame; },
         [] { return new CPlainTextView; });
     m_templates = {m_pWebPageTemplate, m_pBrowserTemplate, m_pProjectTemplate, m_pTextTemplate};
+    CZentrelView::SetFileDropHandler(
+        [this](const QString& path) { return CLinkBuilder::BuildTagForFile(path, GetWizardDirectory()); });
     for (CDocTemplate* docTemplate : std::as_const(m_templates)) {
         connect(docTemplate, &CDocTemplate::documentCreated, this, &CZentrelApp::WatchDocument);
         docTemplate->SetMainFrame(m_pMainFrame);
@@ -529,6 +532,19 @@ void CZentrelApp::CloseAllDocuments()
 {
     for (CDocTemplate* docTemplate : std::as_const(m_templates))
         docTemplate->CloseAllDocuments();
+}
+
+QString CZentrelApp::GetWizardDirectory() const
+{
+    const auto folderOf = [](const QString& path) { return path.left(qMax(0, int(path.lastIndexOf(QLatin1Char('/'))))); };
+    CView* view = m_pMainFrame ? m_pMainFrame->GetActiveView() : nullptr;
+    if (dynamic_cast<CZentrelView*>(view)) {
+        const QList<CDocument*> pages = m_pWebPageTemplate->Documents();
+        return pages.isEmpty() ? QString() : folderOf(pages.first()->GetPathName());
+    }
+    if (!m_strSelectedPath.isEmpty())
+        return folderOf(m_strSelectedPath);
+    return m_strProjectPath;
 }
 
 int CZentrelApp::DeleteFileIfPresent(const QString& path)

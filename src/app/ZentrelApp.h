@@ -107,6 +107,10 @@ public:
     bool SaveAllModified();
     void CloseAllDocuments();
     int DeleteFileIfPresent(const QString& path);
+    // The folder the pages' links are made relative to: the folder of the
+    // earliest-opened page while a page is active, else the folder holding
+    // the folder last selected in a tree, else the open project's file.
+    QString GetWizardDirectory() const;
     QString GetOperatingSystemName();
     int GetShellVersionLevel() const;
     static int ShellVersionLevelFromDate(const QDate& date);

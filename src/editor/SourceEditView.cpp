@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -296,6 +297,15 @@ void CSourceEditView::ActivateOwnWindow()
         }
     }
     setFocus(Qt::MouseFocusReason);
+}
+
+void CSourceEditView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls() && !AcceptsFileDrop(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(event);
 }
 
 bool CSourceEditView::canInsertFromMimeData(const QMimeData* source) const

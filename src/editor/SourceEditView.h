@@ -66,6 +66,10 @@ public:
     static int ProfileFontSize(int defaultTwips);
     static int CappedDefaultSize(int twips) { return qMin(twips, kMaxDefaultSizeTwips); }
 
+    // The format that marks a file dragged from one of the program's own
+    // trees or lists (the file itself travels as a URL).
+    static QString ProgramFileDragFormat() { return QStringLiteral("application/x-zentrel-file"); }
+
 protected:
     // Edits made through commands, announced to whoever watches edits
     // (the web-page editor's colouring) before they happen.
@@ -76,6 +80,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    // Whether a dragged file is this editor's to take; other file drags go
+    // on to the main window, which opens the file.
+    virtual bool AcceptsFileDrop(const QMimeData*) const { return false; }
 
 private:
     void MapCommands();

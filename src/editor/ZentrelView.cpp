@@ -7,6 +7,8 @@
 #include "res/CommandIds.h"
 
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
 
 using namespace ZtCmd;
 
@@ -26,6 +28,42 @@ CZentrelView::CZentrelView()
 }
 
 CZentrelView::~CZentrelView() = default;
+
+namespace {
+CZentrelView::FileDropHandler& InstalledFileDropHandler()
+{
+    static CZentrelView::FileDropHandler handler;
+    return handler;
+}
+} // namespace
+
+void CZentrelView::SetFileDropHandler(FileDropHandler handler)
+{
+    InstalledFileDropHandler() = std::move(handler);
+}
+
+bool CZentrelView::AcceptsFileDrop(const QMimeData* data) const
+{
+    return InstalledFileDropHandler() && data->hasFormat(ProgramFileDragFormat()) && !data->urls().isEmpty()
+           && data->urls().first().isLocalFile();
+}
+
+void CZentrelView::dropEvent(QDropEvent* event)
+{
+    if (!AcceptsFileDrop(event->mimeData())) {
+        CSourceEditView::dropEvent(event);
+        return;
+    }
+    // The tag goes where the file was let go, as one edit.
+    setTextCursor(cursorForPosition(event->position().toPoint()));
+    setFocus(Qt::OtherFocusReason);
+    const QString tag = InstalledFileDropHandler()(event->mimeData()->urls().first().toLocalFile());
+    if (!tag.isEmpty())
+        ReplaceSelection(tag);
+    // A copy: the dragged file stays where it is.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
 
 void CZentrelView::OnOpenRequest(const COpenRequest& request)
 {

@@ -2,6 +2,8 @@
 
 #include "editor/SourceEditView.h"
 
+#include <functional>
+
 class CSyntaxColorizer;
 
 // The web-page editor: HTML and every other source file, coloured by the
@@ -32,8 +34,16 @@ public:
     // Whether this window colours was decided when its file was opened.
     void OnOpenRequest(const COpenRequest& request) override;
 
+    // What a file dragged from the program's trees or lists becomes when it
+    // is dropped on a page (a link or image tag; empty for nothing). The
+    // application installs it.
+    using FileDropHandler = std::function<QString(const QString& path)>;
+    static void SetFileDropHandler(FileDropHandler handler);
+
 protected:
     void AnnounceEdit(int commandId) override;
+    bool AcceptsFileDrop(const QMimeData* data) const override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     CSyntaxColorizer* m_pColorizer;

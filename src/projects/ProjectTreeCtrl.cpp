@@ -1,6 +1,7 @@
 #include "projects/ProjectTreeCtrl.h"
 
 #include "files/AtomicFile.h"
+#include "editor/SourceEditView.h"
 #include "files/FileName.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/MenuBuilder.h"
@@ -632,6 +633,9 @@ void CProjectTreeCtrl::startDrag(Qt::DropActions)
     auto* data = new QMimeData;
     data->setUrls({QUrl::fromLocalFile(path)});
     data->setText(path);
+    // A file, not a folder, becomes a link or image tag on a page.
+    if (!QFileInfo(path).isDir())
+        data->setData(CSourceEditView::ProgramFileDragFormat(), QFile::encodeName(path));
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
     drag->setPixmap(dragged->icon(0).pixmap(16, 16));

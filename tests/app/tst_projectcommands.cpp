@@ -1,4 +1,5 @@
 #include "support/AppTestMain.h"
+#include "editor/ZentrelView.h"
 #include "support/TestFiles.h"
 
 #include "app/MainFrame.h"
@@ -22,6 +23,10 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMimeData>
+#include <QDropEvent>
+#include <QTextBlock>
+#include <QUrl>
 #include <QTimer>
 
 using namespace ZtCmd;
@@ -55,6 +60,7 @@ private slots:
     void saveAsCopiesTheProject();
     void wizardCreatesAndExitReopens();
     void treeRequestsReachListAndEditor();
+    void droppedFilesBecomeTags();
 
 private:
     QString Path(const QString& relative) const { return m_dir + QLatin1Char('/') + relative; }
@@ -244,6 +250,37 @@ void TestProjectCommands::treeRequestsReachListAndEditor()
     tree->setCurrentItem(pageItem);
     QCOMPARE(m_app->m_strCurrentFile, page);
     QCOMPARE(m_app->GetMainFrame()->ProjectBar()->GetCurrentItemPath(), page);
+}
+
+void TestProjectCommands::droppedFilesBecomeTags()
+{
+    const QString page = ZtTest::WriteFile(Path(QStringLiteral("site/index.html")), "<BODY>\n</BODY>\n");
+    m_app->OpenFileInEditor(page, false);
+    auto* view = dynamic_cast<CZentrelView*>(m_app->GetMainFrame()->GetActiveView());
+    QVERIFY(view);
+    const auto drop = [view](const QString& path, bool fromProgram) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        data.setText(path);
+        if (fromProgram)
+            data.setData(CSourceEditView::ProgramFileDragFormat(), path.toUtf8());
+        // At the start of the second line.
+        const QPoint where = view->cursorRect(QTextCursor(view->document()->findBlockByNumber(1))).center();
+        QDragEnterEvent enter(where, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &enter);
+        QDropEvent event(where, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &event);
+    };
+    drop(Path(QStringLiteral("site/images/Logo.gif")), true);
+    QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n<IMG SRC=\"images/Logo.gif\" BORDER=\"0\"></BODY>\n"));
+    // One edit: one undo takes the whole tag back.
+    view->undo();
+    QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n</BODY>\n"));
+    // A file of another kind adds nothing; a file dragged in from outside
+    // the program is left to the main window, which opens it.
+    drop(Path(QStringLiteral("site/notes.txt")), true);
+    drop(Path(QStringLiteral("site/other.html")), false);
+    QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n</BODY>\n"));
 }
 
 ZT_APP_TEST_MAIN(TestProjectCommands)

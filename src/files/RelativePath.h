@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// The reference a page gets for a file: the file's path relative to base
+// when it lies below base ("/web/site/images/logo.gif" under "/web/site"
+// gives "images/logo.gif"), otherwise the path unchanged. Letter case is
+// kept, since on Linux a link that changed it would name another file.
+QString MakeRelativePath(QString path, QString base);
