@@ -8,7 +8,6 @@
 #include "framework/MessageBox.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
-#include "app/SplashWnd.h"
 #include "app/ZentrelApp.h"
 #include "editor/PlainTextView.h"
 #include "editor/SourceDoc.h"
@@ -76,12 +75,7 @@ QString TestApp::MakeFile(const QString& name, const QByteArray& bytes)
 void TestApp::initTestCase()
 {
     m_app = ZtApp();
-    CSplashWnd::EnableSplashScreen(false);
-    m_app->RegisterDocTemplates();
-    auto* frame = new CMainFrame;
-    QVERIFY(frame->LoadFrame());
-    m_app->SetMainFrame(frame);
-    frame->show();
+    ZtTest::ShowMainFrame();
     m_dir = ZtTest::SandboxDir() + QStringLiteral("/files with spaces;$(x)");
     QVERIFY(QDir().mkpath(m_dir));
     ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {

@@ -1,16 +1,13 @@
 #include "support/AppTestMain.h"
-#include "editor/ZentrelView.h"
+#include "support/ScriptedShell.h"
 #include "support/TestFiles.h"
 
 #include "app/MainFrame.h"
 #include "app/ProjectCommands.h"
-#include "app/SplashWnd.h"
 #include "app/ZentrelApp.h"
-#include "files/ShellFileOperation.h"
+#include "editor/ZentrelView.h"
 #include "framework/DocTemplate.h"
 #include "framework/MDIChildWnd.h"
-#include "framework/MessageBox.h"
-#include "framework/Profile.h"
 #include "projects/ListBar.h"
 #include "projects/ProjectBar.h"
 #include "projects/ProjectDoc.h"
@@ -21,27 +18,14 @@
 #include "res/CommandIds.h"
 
 #include <QDir>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMimeData>
 #include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QTextBlock>
-#include <QUrl>
 #include <QTimer>
+#include <QUrl>
 
 using namespace ZtCmd;
-
-namespace {
-class CQuietOperation : public CShellFileOperation
-{
-protected:
-    EAnswer Confirm(EQuestion, const QString&) override { return EAnswer::Yes; }
-    void ShowError(const QString&) override {}
-    void BeginProgress(const QString&, int) override {}
-    bool StepProgress(int, const QString&) override { return true; }
-    void EndProgress() override {}
-};
-} // namespace
 
 // The project commands with the whole program: their enable rules, what
 // opening, saving, closing and copying a project do to the open documents,
@@ -75,17 +59,8 @@ private:
 void TestProjectCommands::initTestCase()
 {
     m_app = ZtApp();
-    CSplashWnd::EnableSplashScreen(false);
-    m_app->RegisterDocTemplates();
-    auto* frame = new CMainFrame;
-    QVERIFY(frame->LoadFrame());
-    m_app->SetMainFrame(frame);
-    frame->show();
-    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
-        m_messages.append(text);
-        return QMessageBox::No;
-    });
-    CShellFileOperation::SetFactory([](QWidget*) { return std::make_unique<CQuietOperation>(); });
+    ZtTest::ShowMainFrame();
+    ZtTest::CScriptedShell::Install(&m_messages, QMessageBox::No);
 }
 
 void TestProjectCommands::init()
@@ -232,7 +207,6 @@ void TestProjectCommands::wizardCreatesAndExitReopens()
 void TestProjectCommands::treeRequestsReachListAndEditor()
 {
     CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
-    QCOMPARE(m_app->GetMainFrame()->ProjectBar()->GetTabWindow(0), tree);
     emit tree->folderSelected(m_dir);
     QCOMPARE(m_app->m_strSelectedPath, m_dir);
     QCOMPARE(m_app->GetMainFrame()->ListBar()->Folder(), m_dir);

@@ -1,8 +1,22 @@
 #include "support/AppTestMain.h"
 
+#include "app/MainFrame.h"
+#include "app/SplashWnd.h"
 #include "app/ZentrelApp.h"
 
 namespace ZtTest {
+
+CMainFrame* ShowMainFrame()
+{
+    CSplashWnd::EnableSplashScreen(false);
+    ZtApp()->RegisterDocTemplates();
+    auto* frame = new CMainFrame;
+    if (!frame->LoadFrame())
+        qFatal("cannot load the main window");
+    ZtApp()->SetMainFrame(frame);
+    frame->show();
+    return frame;
+}
 
 int RunWithZentrelApp(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest)
 {

@@ -5,7 +5,12 @@
 
 #include "support/TestMain.h"
 
+class CMainFrame;
+
 namespace ZtTest {
+// Registers the program's document templates and shows its main window, as
+// start-up does but without the splash screen. Returns the window.
+CMainFrame* ShowMainFrame();
 int RunWithZentrelApp(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest);
 }
 
