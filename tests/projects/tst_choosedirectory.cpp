@@ -79,26 +79,23 @@ void TestChooseDirectory::topLevelIsTheUsersPlacesThenTheFileSystem()
 
 void TestChooseDirectory::userVolumes_data()
 {
-    QTest::addColumn<QString>("rootPath");
-    QTest::addColumn<QByteArray>("device");
-    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QString>("volume"); // mount point, device, file system
     QTest::addColumn<bool>("listed");
-    QTest::newRow("stick") << "/media/ann/STICK" << QByteArray("/dev/sdb1") << QByteArray("vfat") << true;
-    QTest::newRow("tmpfs in /mnt") << "/mnt/scratch" << QByteArray("tmpfs") << QByteArray("tmpfs") << true;
-    QTest::newRow("home partition") << "/home" << QByteArray("/dev/sda3") << QByteArray("ext4") << true;
-    QTest::newRow("nfs share") << "/srv/share" << QByteArray("server:/x") << QByteArray("nfs4") << true;
-    QTest::newRow("root") << "/" << QByteArray("/dev/sda1") << QByteArray("ext4") << false;
-    QTest::newRow("efi") << "/boot/efi" << QByteArray("/dev/sda2") << QByteArray("vfat") << false;
-    QTest::newRow("container tmpfs") << "/tmp" << QByteArray("tmpfs") << QByteArray("tmpfs") << false;
+    QTest::newRow("stick") << "/media/ann/STICK /dev/sdb1 vfat" << true;
+    QTest::newRow("tmpfs in /mnt") << "/mnt/scratch tmpfs tmpfs" << true;
+    QTest::newRow("home partition") << "/home /dev/sda3 ext4" << true;
+    QTest::newRow("nfs share") << "/srv/share server:/x nfs4" << true;
+    QTest::newRow("root") << "/ /dev/sda1 ext4" << false;
+    QTest::newRow("efi") << "/boot/efi /dev/sda2 vfat" << false;
+    QTest::newRow("container tmpfs") << "/tmp tmpfs tmpfs" << false;
 }
 
 void TestChooseDirectory::userVolumes()
 {
-    QFETCH(QString, rootPath);
-    QFETCH(QByteArray, device);
-    QFETCH(QByteArray, type);
+    QFETCH(QString, volume);
     QFETCH(bool, listed);
-    QCOMPARE(CShellTree::IsUserVolume(rootPath, device, type), listed);
+    const QStringList parts = volume.split(QLatin1Char(' '));
+    QCOMPARE(CShellTree::IsUserVolume(parts[0], parts[1].toUtf8(), parts[2].toUtf8()), listed);
 }
 
 void TestChooseDirectory::typedPathExpandsAndOkReturnsIt_data()
