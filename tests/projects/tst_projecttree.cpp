@@ -13,7 +13,6 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 #include <memory>
 
@@ -141,8 +140,6 @@ void TestProjectTree::projectPaths_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QString>("expected"); // main directory | name | item path
 
-    QTest::newRow("nested item") << "/w/Site/Site.ztp" << QStringList{"sub", "a b.htm"}
-                                 << "/w/Site|Site|/w/Site/sub/a b.htm";
     QTest::newRow("project at the top") << "/Site.ztp" << QStringList{"x"} << "/|Site|/x";
     QTest::newRow("dots in names") << "/w/my.site/a.b.ztp" << QStringList{"c.d"}
                                    << "/w/my.site|a.b|/w/my.site/c.d";
