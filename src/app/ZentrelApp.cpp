@@ -22,6 +22,7 @@
 #include "browser/BrowserView.h"
 #include "browser/LinkBuilder.h"
 #include "files/FileKinds.h"
+#include "files/RegularFile.h"
 #include "editor/PlainTextDoc.h"
 #include "editor/PlainTextView.h"
 #include "editor/SyntaxColoringCheck.h"
@@ -334,17 +335,19 @@ void CZentrelApp::OpenProject(const QString& path)
     const QString projectFile = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     // The Project tree finds its folders by the project's name: a file named
     // otherwise than its folder would show, and act on, the wrong ones.
-    const QString mismatch = QFileInfo(projectFile).isFile() ? CProjectFiles::FolderMismatchProblem(projectFile)
-                                                             : QString();
-    if (!mismatch.isEmpty()) {
-        ZtMessageBox::Show(mismatch, QMessageBox::Warning);
+    // Nothing is closed for a project that cannot open: a missing file, a
+    // folder or a pipe in its place, or a file named otherwise than its folder.
+    QString problem = CRegularFile::Problem(projectFile);
+    if (problem.isEmpty())
+        problem = CProjectFiles::FolderMismatchProblem(projectFile);
+    if (!problem.isEmpty()) {
+        ZtMessageBox::Show(problem, QMessageBox::Warning);
         return;
     }
     CloseAllDocumentsForProject();
-    // The project's window opens hidden; a file that cannot be opened is
-    // reported by the framework.
-    m_pProjectTemplate->OpenDocumentFile(projectFile, true);
-    m_strProjectPath = projectFile;
+    // The project's window opens hidden.
+    if (m_pProjectTemplate->OpenDocumentFile(projectFile, true))
+        m_strProjectPath = projectFile;
 }
 
 void CZentrelApp::CloseAllDocumentsForProject()

@@ -118,12 +118,14 @@ void TestProjectCommands::openingClosesPagesButNotText()
     m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Other/Site.ztp")), "x"));
     QVERIFY(m_messages.value(0).contains(QLatin1String("not named after its folder")));
     QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), 1);
-    // A folder: the framework says why and no project opens.
+    // A folder in its place: refused too, the page stays open and the
+    // project path is not taken.
     QVERIFY(QDir().mkpath(Path(QStringLiteral("Dir/Dir.ztp"))));
     m_app->OpenProject(Path(QStringLiteral("Dir/Dir.ztp")));
     QCOMPARE(m_messages.size(), 2);
     QVERIFY(!Project());
-    QVERIFY(m_app->OpenDocumentFile(Path(QStringLiteral("page.html"))));
+    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), 1);
+    QVERIFY(m_app->m_strProjectPath.isEmpty());
 
     const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "x");
     m_app->OpenProject(path);
