@@ -7,7 +7,7 @@ QString CLinkBuilder::BuildTagForFile(const QString& path, const QString& baseDi
 {
     const QString extension = FileExtension(path);
     const QString reference = MakeRelativePath(path, baseDirectory);
-    if (extension == QLatin1String(".html") || extension == QLatin1String(".htm"))
+    if (IsHtmlFile(path))
         return QStringLiteral("<A HREF=\"%1\"> </A>\n").arg(reference);
     if (extension == QLatin1String(".gif") || extension == QLatin1String(".jpg") || extension == QLatin1String(".jpeg"))
         return QStringLiteral("<IMG SRC=\"%1\" BORDER=\"0\">").arg(reference);

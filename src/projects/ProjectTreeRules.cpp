@@ -162,8 +162,7 @@ bool CProjectTreeRules::IsEditEnabled(const QString& path)
 bool CProjectTreeRules::IsShowPageEnabled(const QString& path)
 {
     const QString extension = FileExtension(path);
-    return extension == QLatin1String(".html") || extension == QLatin1String(".htm")
-           || extension == QLatin1String(".jpg") || extension == QLatin1String(".gif");
+    return IsHtmlFile(path) || extension == QLatin1String(".jpg") || extension == QLatin1String(".gif");
 }
 
 bool CProjectTreeRules::IsShowablePage(const QString& path)
