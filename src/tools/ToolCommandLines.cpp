@@ -1,0 +1,57 @@
+#include "tools/ToolCommandLines.h"
+
+#include "tools/ShellWords.h"
+
+namespace ZtToolCommandLines {
+
+CCommandLine JavaCompile(const QString& javaPath, const QString& compiler, const QString& switches,
+                         const QString& sourcePath)
+{
+    QString folder = javaPath;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    CCommandLine line;
+    line.m_strProgram = folder + compiler;
+    line.m_arguments = ZtShellWords::Split(switches);
+    line.m_arguments.append(sourcePath);
+    return line;
+}
+
+CCommandLine PerlRun(const QString& perlPath, const QString& switches, const QString& script,
+                     const QString& workFile, const QString& outputFile)
+{
+    CCommandLine line;
+    line.m_strProgram = perlPath;
+    line.m_arguments = ZtShellWords::Split(switches);
+    line.m_arguments.append(script);
+    if (!workFile.isEmpty()) {
+        line.m_arguments.append(workFile);
+        if (!outputFile.isEmpty())
+            line.m_arguments.append(outputFile);
+    } else if (outputFile.startsWith(QLatin1Char('>'))) {
+        QString name = outputFile.mid(1);
+        while (name.startsWith(QLatin1Char(' ')))
+            name.remove(0, 1);
+        line.m_bRedirectOutput = true;
+        line.m_strOutputFile = name;
+    }
+    return line;
+}
+
+std::optional<CCommandLine> ConsoleCommand(const QString& executable, const QString& switches,
+                                           const QString& parameters)
+{
+    if (executable.isEmpty() && parameters.isEmpty())
+        return std::nullopt;
+    CCommandLine line;
+    if (executable.isEmpty())
+        return line;
+    // A blank typed before or after the name is not part of it.
+    line.m_strProgram = executable.trimmed();
+    line.m_arguments = ZtShellWords::Split(switches);
+    if (!parameters.isEmpty())
+        line.m_arguments.append(parameters);
+    return line;
+}
+
+} // namespace ZtToolCommandLines
