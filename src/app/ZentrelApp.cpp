@@ -14,6 +14,7 @@
 #include "projects/ListBar.h"
 #include "app/PlainTextChildFrame.h"
 #include "app/ProjectCommands.h"
+#include "app/ToolCommands.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
@@ -105,6 +106,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pRecentFileList = std::make_unique<CRecentFileList>(*m_pProfile, 4);
     m_pRecentFileList->ReadList();
     m_pProjectCommands = std::make_unique<CProjectCommands>(*this);
+    m_pToolCommands = std::make_unique<CToolCommands>(*this);
     MapCommands();
     CHelpEngine::Install();
 }
@@ -622,6 +624,7 @@ void CZentrelApp::MapCommands()
     OnCommand(ID_HTML_INFO_LIBRARY, [] {});
     OnCommand(ID_PROJECT_SETTINGS, [] {});
     MapProjectCommands();
+    MapToolCommands();
 }
 
 void CZentrelApp::MapProjectCommands()
@@ -636,6 +639,26 @@ void CZentrelApp::MapProjectCommands()
     OnUpdate(ID_PROJECT_SAVE, [commands](CCmdUI* cmdUI) { commands->OnUpdateProjectSave(cmdUI); });
     OnUpdate(ID_PROJECT_CLOSE, [commands](CCmdUI* cmdUI) { commands->OnUpdateProjectOpen(cmdUI); });
     OnUpdate(ID_PROJECT_SAVE_AS, [commands](CCmdUI* cmdUI) { commands->OnUpdateProjectOpen(cmdUI); });
+}
+
+void CZentrelApp::MapToolCommands()
+{
+    CToolCommands* tools = m_pToolCommands.get();
+    OnCommand(ID_JAVA_PATH, [tools] { tools->OnJavaPath(); });
+    OnCommand(ID_PERL_PATH, [tools] { tools->OnPerlPath(); });
+    OnCommand(ID_COMPILE_JAVA, [tools] { tools->OnCompileJava(); });
+    OnCommand(ID_PROJTREE_COMPILE_JAVA, [tools] { tools->OnCompileJava(); });
+    OnCommand(ID_RUN_PERL, [tools] { tools->RunPerlScript(); });
+    OnCommand(ID_RUN_CONSOLE_PROCESS, [tools] { tools->OnRunConsoleProcess(); });
+    OnCommand(ID_OPEN_CONSOLE_WINDOW, [tools] { tools->OnOpenConsoleWindow(); });
+    OnUpdate(ID_COMPILE_JAVA, [tools](CCmdUI* cmdUI) { tools->OnUpdateCompileJava(cmdUI); });
+    OnUpdate(ID_PROJTREE_COMPILE_JAVA, [tools](CCmdUI* cmdUI) { tools->OnUpdateTreeCompileJava(cmdUI); });
+    OnUpdate(ID_RUN_PERL, [tools](CCmdUI* cmdUI) { tools->OnUpdateRunPerl(cmdUI); });
+}
+
+bool CZentrelApp::RunConsoleProcess(const CCommandLine& line)
+{
+    return m_pToolCommands->RunConsoleProcess(line);
 }
 
 void CZentrelApp::OnAppAbout()

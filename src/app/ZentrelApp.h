@@ -13,6 +13,8 @@ class CDocTemplate;
 class CDocument;
 class CMainFrame;
 class CProjectCommands;
+class CToolCommands;
+struct CCommandLine;
 class CMDIChildWnd;
 class CProfile;
 class CRecentFileList;
@@ -94,6 +96,10 @@ public:
     // the answer. Plain text documents stay.
     void CloseAllDocumentsForProject();
     CProjectCommands& ProjectCommands() const { return *m_pProjectCommands; }
+    CToolCommands& ToolCommands() const { return *m_pToolCommands; }
+    // Runs line in the console runner and waits for its end; false when the
+    // runner could not start.
+    bool RunConsoleProcess(const CCommandLine& line);
     // Start-up: the project and the web pages the last Exit recorded.
     void ReopenLastSession();
     void ReopenFiles(int count);
@@ -141,6 +147,7 @@ private:
     QList<CMDIChildWnd*> WindowsMostRecentFirst() const;
     void KeepQtStateOutOfTheProfileDir();
     void MapProjectCommands();
+    void MapToolCommands();
     // The Project tree's requests go to the List bar and the editor.
     void ConnectProjectTree();
 
@@ -149,6 +156,7 @@ private:
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
     std::unique_ptr<CProjectCommands> m_pProjectCommands;
+    std::unique_ptr<CToolCommands> m_pToolCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
     int m_nStartUpExitCode = 0;
