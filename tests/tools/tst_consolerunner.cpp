@@ -1,0 +1,225 @@
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
+#include "framework/MessageBox.h"
+#include "tools/ConsoleLauncher.h"
+#include "tools/ConsoleRunner.h"
+#include "tools/ConsoleWindow.h"
+#include "tools/ToolCommandLines.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTimer>
+
+namespace {
+// Names a user might give a file, each of which a shell would read as more
+// than a name.
+const QString kHostileName = QStringLiteral("x; touch pwned.pl");
+const QStringList kHostileNames{kHostileName, QStringLiteral("$(touch pwned2) `touch pwned3`"),
+                                QStringLiteral("a | touch pwned4 & > pwned5\ntouch pwned6")};
+
+QString WriteScript(const QString& path, const QByteArray& body)
+{
+    ZtTest::WriteFile(path, "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+    return path;
+}
+
+struct CRunResult
+{
+    bool m_bStarted = false;
+    int m_nStatus = -1;
+    QString m_strOutput;
+    QString m_strError;
+};
+
+// Runs line in folder the way the console window does, typing input.
+CRunResult RunCaptured(const CCommandLine& line, const QString& folder, const QByteArray& input = {})
+{
+    CConsoleRunner runner(CConsoleRunner::EChannels::Captured);
+    CRunResult result;
+    QObject::connect(&runner, &CConsoleRunner::outputReady,
+                     [&result](const QByteArray& bytes) { result.m_strOutput += QString::fromUtf8(bytes); });
+    QSignalSpy finished(&runner, &CConsoleRunner::finished);
+    result.m_bStarted = runner.Start(CConsoleRequest{line, folder});
+    if (result.m_bStarted) {
+        runner.WriteInput(input);
+        runner.CloseInput();
+        if (!finished.wait(30000))
+            runner.Stop();
+    }
+    result.m_nStatus = runner.ExitStatus();
+    result.m_strError = runner.ErrorText();
+    return result;
+}
+} // namespace
+
+// The console runner and its launcher, headless: programs run with their
+// arguments untouched, input reaches them, output goes where it is sent, and
+// the launcher waits for the runner through a stand-in terminal emulator.
+class TestConsoleRunner : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void runs_data();
+    void runs();
+    void fileNamesNeverRunCommands_data();
+    void fileNamesNeverRunCommands();
+    void launcherWaitsForTheRunnerInATerminal();
+    void launcherReportsARunnerThatCannotStart();
+    void consoleWindowTakesInputAndCloses();
+
+private:
+    QString m_dir;
+};
+
+void TestConsoleRunner::init()
+{
+    m_dir = ZtTest::SandboxDir() + QStringLiteral("/run 'here'");
+    QDir(m_dir).removeRecursively();
+    QVERIFY(QDir().mkpath(m_dir));
+}
+
+void TestConsoleRunner::cleanup()
+{
+    CConsoleLauncher::SetRunnerPath(QString());
+    CConsoleLauncher::SetTerminalFinder({});
+    ZtMessageBox::SetHandler({});
+}
+
+void TestConsoleRunner::runs_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("outputFile"); // empty: no redirection
+    QTest::addColumn<QString>("expected");   // status, then what was shown
+    QTest::newRow("echo") << "/bin/echo" << QStringList{"a  b"} << QByteArray() << "" << "0:a  b\n";
+    QTest::newRow("false") << "/bin/false" << QStringList() << QByteArray() << "" << "1:";
+    QTest::newRow("reads its input") << "/bin/sh" << QStringList{"-c", "read l; echo \"got $l\"; exit 3"}
+                                     << QByteArray("hello\n") << "" << "3:got hello\n";
+    QTest::newRow("output to a file, errors shown") << "/bin/sh" << QStringList{"-c", "echo out; echo err >&2"}
+                                                    << QByteArray() << "out put.txt" << "0:err\n";
+    QTest::newRow("missing program") << "/no/such/program" << QStringList() << QByteArray() << ""
+                                     << "127:Cannot start /no/such/program";
+    QTest::newRow("unwritable output file") << "/bin/echo" << QStringList() << QByteArray() << "/proc/no/out.txt"
+                                            << "127:Cannot write the output file /proc/no/out.txt";
+}
+
+void TestConsoleRunner::runs()
+{
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(QString, outputFile);
+    QFETCH(QString, expected);
+    CCommandLine line{program, arguments, !outputFile.isEmpty(), outputFile};
+    const CRunResult result = RunCaptured(line, m_dir, input);
+    const QString shown = result.m_bStarted ? result.m_strOutput : result.m_strError.section(QLatin1Char(':'), 0, 0);
+    QCOMPARE(QStringLiteral("%1:%2").arg(result.m_nStatus).arg(shown), expected);
+    if (result.m_bStarted && !outputFile.isEmpty())
+        QCOMPARE(ZtTest::ReadFile(m_dir + QLatin1Char('/') + outputFile), QByteArray("out\n"));
+}
+
+void TestConsoleRunner::fileNamesNeverRunCommands_data()
+{
+    // Each builder, with a stand-in program that lists its arguments one a
+    // line between brackets.
+    QTest::addColumn<QString>("tool");
+    QTest::newRow("java") << "java";
+    QTest::newRow("perl") << "perl";
+    QTest::newRow("perl, redirected") << "perl >";
+    QTest::newRow("console command") << "console";
+}
+
+void TestConsoleRunner::fileNamesNeverRunCommands()
+{
+    QFETCH(QString, tool);
+    const QString lister = WriteScript(m_dir + QStringLiteral("/bin/javac"),
+                                       "for a; do printf '[%s]\\n' \"$a\"; done\n");
+    for (const QString& name : kHostileNames) {
+        const QString file = m_dir + QLatin1Char('/') + name;
+        CCommandLine line;
+        if (tool == QLatin1String("java"))
+            line = ZtToolCommandLines::JavaCompile(m_dir + QStringLiteral("/bin"), QStringLiteral("javac"), "-g", file);
+        else if (tool == QLatin1String("perl"))
+            line = ZtToolCommandLines::PerlRun(lister, "-w", file, file, file);
+        else if (tool == QLatin1String("perl >"))
+            line = ZtToolCommandLines::PerlRun(lister, QString(), file, QString(), QStringLiteral("> ") + name);
+        else
+            line = *ZtToolCommandLines::ConsoleCommand(lister, QString(), file);
+        const CRunResult result = RunCaptured(line, m_dir);
+        QVERIFY2(result.m_bStarted, qPrintable(result.m_strError));
+        QCOMPARE(result.m_nStatus, 0);
+        const QString shown = line.m_bRedirectOutput ? QString::fromUtf8(ZtTest::ReadFile(file)) : result.m_strOutput;
+        QVERIFY2(shown.contains(QStringLiteral("[%1]\n").arg(file)), qPrintable(shown));
+        const QStringList made = QDir(m_dir).entryList({QStringLiteral("pwned*")});
+        QVERIFY2(made.isEmpty(), qPrintable(made.join(QLatin1Char(','))));
+    }
+}
+
+void TestConsoleRunner::launcherWaitsForTheRunnerInATerminal()
+{
+    // A stand-in emulator in the manner of "xterm -e": it runs the command
+    // with no keyboard (so "Press Enter" is answered by the end of input) and
+    // keeps what the console showed.
+    const QString terminal = WriteScript(m_dir + QStringLiteral("/term"),
+                                         "[ \"$1\" = -e ] && shift\nexec \"$@\" </dev/null >console.log 2>&1\n");
+    CConsoleLauncher::SetRunnerPath(QStringLiteral(ZT_RUNCON));
+    CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
+    QLineEdit typedInto;
+    typedInto.show();
+    // A key pressed while the runner runs must not reach the program's windows.
+    bool pressedDuringRun = false;
+    QTimer::singleShot(0, &typedInto, [&typedInto, &pressedDuringRun] {
+        QTest::keyClick(&typedInto, Qt::Key_A);
+        pressedDuringRun = true;
+    });
+
+    const CCommandLine line{QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("echo \"$0\""),
+                                                        kHostileName}, false, {}};
+    QVERIFY(CConsoleLauncher::Run(line, m_dir));
+    QVERIFY(pressedDuringRun);
+    const QString console = QString::fromUtf8(ZtTest::ReadFile(m_dir + QStringLiteral("/console.log")));
+    QCOMPARE(console, QStringLiteral("$ /bin/sh -c 'echo \"$0\"' 'x; touch pwned.pl'\n"
+                                     "x; touch pwned.pl\n\nExit status: 0\nPress Enter to close\n"));
+    QCOMPARE(typedInto.text(), QString());
+    QVERIFY(QDir(m_dir).entryList({QStringLiteral("pwned*")}).isEmpty());
+}
+
+void TestConsoleRunner::launcherReportsARunnerThatCannotStart()
+{
+    QStringList messages;
+    ZtMessageBox::SetHandler([&messages](const QString& text, QMessageBox::StandardButtons) {
+        messages.append(text);
+        return QMessageBox::Ok;
+    });
+    CConsoleLauncher::SetRunnerPath(m_dir + QStringLiteral("/no-runner"));
+    QVERIFY(!CConsoleLauncher::Run(CCommandLine{QStringLiteral("/bin/true"), {}, false, {}}, m_dir));
+    QCOMPARE(messages, QStringList{QStringLiteral("CreateProcess failed.")});
+}
+
+void TestConsoleRunner::consoleWindowTakesInputAndCloses()
+{
+    CConsoleWindow window;
+    window.show();
+    QVERIFY(window.Run(CConsoleRequest{{QStringLiteral("/bin/sh"), {QStringLiteral("-c"),
+                                                                    QStringLiteral("read l; echo \"got $l\"; exit 4")},
+                                        false, {}},
+                                       m_dir}));
+    QTest::keyClicks(window.Input(), QStringLiteral("hello"));
+    QTest::keyClick(window.Input(), Qt::Key_Return);
+    QTRY_VERIFY(window.IsFinished());
+    QCOMPARE(window.Output()->toPlainText(),
+             QStringLiteral("$ /bin/sh -c 'read l; echo \"got $l\"; exit 4'\nhello\ngot hello\n\nExit status: 4\n"
+                            "Press Enter to close"));
+    QCOMPARE(window.ExitStatus(), 4);
+    QTest::keyClick(window.Input(), Qt::Key_Return);
+    QVERIFY(!window.isVisible());
+}
+
+ZT_TEST_MAIN(TestConsoleRunner)
+#include "tst_consolerunner.moc"
