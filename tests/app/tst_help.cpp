@@ -8,6 +8,11 @@
 #include "projects/ProjectWizSheet.h"
 #include "res/CommandIds.h"
 #include "res/HelpFile.h"
+#include "tools/ConsoleCommandDlg.h"
+#include "tools/JavaOptionsDlg.h"
+#include "tools/JavaPathDlg.h"
+#include "tools/PerlArgsDlg.h"
+#include "tools/PerlPathDlg.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -68,6 +73,11 @@ void TestHelp::everyHelpTableIdHasATopic_data()
     QTest::addColumn<DialogFactory>("makeDialog");
     QTest::newRow("Choose Directory") << DialogFactory([] { return new CChooseDirectoryDlg; });
     QTest::newRow("Project wizard") << DialogFactory([] { return new CProjectWizSheet(QDir::tempPath()); });
+    QTest::newRow("Java path") << DialogFactory([] { return new CJavaPathDlg(QString()); });
+    QTest::newRow("Java options") << DialogFactory([] { return new CJavaOptionsDlg; });
+    QTest::newRow("Perl path") << DialogFactory([] { return new CPerlPathDlg(QString()); });
+    QTest::newRow("Perl parameters") << DialogFactory([] { return new CPerlArgsDlg(QString(), QDir::tempPath()); });
+    QTest::newRow("Console command") << DialogFactory([] { return new CConsoleCommandDlg; });
 }
 
 void TestHelp::everyHelpTableIdHasATopic()

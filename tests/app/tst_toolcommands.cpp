@@ -1,0 +1,240 @@
+#include "support/AppTestMain.h"
+#include "support/ScriptedShell.h"
+#include "support/TestFiles.h"
+
+#include "app/MainFrame.h"
+#include "app/ToolCommands.h"
+#include "app/ZentrelApp.h"
+#include "framework/CmdUI.h"
+#include "tools/AppletPage.h"
+#include "tools/ConsoleLauncher.h"
+#include "tools/JavaOptionsDlg.h"
+#include "tools/JavaPathDlg.h"
+#include "tools/PerlArgsDlg.h"
+#include "tools/PerlPathDlg.h"
+#include "res/CommandIds.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace ZtCmd;
+
+namespace {
+const QString kSettings = QStringLiteral("Settings");
+
+QString WriteScript(const QString& path, const QByteArray& body)
+{
+    ZtTest::WriteFile(path, "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+    return path;
+}
+
+// Runs fill on the next modal dialog of type T, then presses OK (or Cancel).
+template<typename T>
+void AnswerDialog(QObject* context, std::function<void(T*)> fill, bool accept = true)
+{
+    QTimer::singleShot(0, context, [fill, accept] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        if (fill)
+            fill(dialog);
+        accept ? dialog->accept() : dialog->reject();
+    });
+}
+} // namespace
+
+// The outside tool commands with the whole program: the path settings, the
+// compile of the active Java file with its applet page, the Perl run of the
+// active script, and their messages. The console runner runs for real inside
+// a stand-in terminal emulator.
+class TestToolCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void pathSettings_data();
+    void pathSettings();
+    void compileWritesClassAndPage();
+    void compileMessages_data();
+    void compileMessages();
+    void perlRunsTheActiveScript();
+    void consoleWindowOpensInTheCurrentFolder();
+
+private:
+    QString Path(const QString& name) const { return m_dir + QLatin1Char('/') + name; }
+    CMainFrame* Frame() const { return m_app->GetMainFrame(); }
+
+    CZentrelApp* m_app = nullptr;
+    QString m_dir;
+    QStringList m_messages;
+};
+
+void TestToolCommands::initTestCase()
+{
+    m_app = ZtApp();
+    ZtTest::ShowMainFrame();
+    ZtTest::CScriptedShell::Install(&m_messages, QMessageBox::No);
+}
+
+void TestToolCommands::init()
+{
+    m_dir = ZtTest::SandboxDir() + QStringLiteral("/web; \"site\"");
+    QDir(m_dir).removeRecursively();
+    QVERIFY(QDir().mkpath(m_dir));
+    m_messages.clear();
+    m_app->m_strStartDirectory = m_dir;
+    const QString terminal = WriteScript(Path(QStringLiteral("term")),
+                                         "[ \"$1\" = -e ] && shift\nexec \"$@\" </dev/null >>console.log 2>&1\n");
+    CConsoleLauncher::SetRunnerPath(QStringLiteral(ZT_RUNCON));
+    CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
+}
+
+void TestToolCommands::cleanup()
+{
+    m_app->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), QString());
+    m_app->WriteProfileString(kSettings, QStringLiteral("Perl path"), QString());
+}
+
+void TestToolCommands::pathSettings_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("typed"); // null: OK without typing
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("java untouched") << int(ID_JAVA_PATH) << "Java path" << QString() << true << "JAVA path not set";
+    QTest::newRow("perl untouched") << int(ID_PERL_PATH) << "Perl path" << QString() << true << "PERL\\BIN path not set";
+    QTest::newRow("java typed") << int(ID_JAVA_PATH) << "Java path" << "/opt/jdk/bin" << true << "/opt/jdk/bin";
+    QTest::newRow("perl cancelled") << int(ID_PERL_PATH) << "Perl path" << "/x" << false << "";
+}
+
+void TestToolCommands::pathSettings()
+{
+    QFETCH(int, command);
+    QFETCH(QString, key);
+    QFETCH(QString, typed);
+    QFETCH(bool, accept);
+    QFETCH(QString, stored);
+    AnswerDialog<QDialog>(this, [typed](QDialog* dialog) {
+        if (!typed.isNull())
+            dialog->findChild<QLineEdit*>()->setText(typed);
+    }, accept);
+    QVERIFY(Frame()->ExecuteCommand(command));
+    QCOMPARE(m_app->GetProfileString(kSettings, key), stored);
+}
+
+void TestToolCommands::compileWritesClassAndPage()
+{
+    // A stand-in compiler: notes its arguments and makes the class.
+    WriteScript(Path(QStringLiteral("jdk bin/javac")),
+                "for a; do printf '[%s]' \"$a\" >>\"$HOME/javac.log\"; last=$a; done\n"
+                "touch \"${last%.*}.class\"\n");
+    m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), Path(QStringLiteral("jdk bin")));
+    const QString source = ZtTest::WriteFile(Path(QStringLiteral("src/Hello.JAVA")), "class Hello {}\n");
+    QFile::remove(QDir::homePath() + QStringLiteral("/javac.log"));
+    m_app->OpenFileInEditor(source, false);
+    CCmdUI update(ID_COMPILE_JAVA);
+    m_app->ToolCommands().OnUpdateCompileJava(&update);
+    QVERIFY(update.m_bEnabled);
+
+    AnswerDialog<CJavaOptionsDlg>(this, [](CJavaOptionsDlg* dialog) {
+        QCOMPARE(dialog->ProgramEdit()->text(), QStringLiteral("javac"));
+        QVERIFY(!dialog->WidthBox()->isEnabled());
+        dialog->CreateHtmlButton()->click();
+        dialog->WidthBox()->setEditText(QStringLiteral("400"));
+        dialog->SwitchesEdit()->setText(QStringLiteral("-g \"-Xlint:all\""));
+    });
+    QVERIFY(Frame()->ExecuteCommand(ID_COMPILE_JAVA));
+    QCOMPARE(m_messages, QStringList());
+    QCOMPARE(ZtTest::ReadFile(QDir::homePath() + QStringLiteral("/javac.log")),
+             QStringLiteral("[-g][-Xlint:all][%1]").arg(source).toUtf8());
+    QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("src/html_Hello.html"))),
+             ZtAppletPage::PageBytes(QStringLiteral("Hello"), QStringLiteral("400"), QStringLiteral("200")));
+    QCOMPARE(QDir::currentPath(), Path(QStringLiteral("src")));
+}
+
+void TestToolCommands::compileMessages_data()
+{
+    QTest::addColumn<QString>("file");     // opened first; empty for none
+    QTest::addColumn<QString>("javaPath");
+    QTest::addColumn<QStringList>("expected");
+    const QString noJava = QStringLiteral("No active .java document!");
+    const QString problem = QStringLiteral("Problem encountered compiling java document!");
+    QTest::newRow("no window") << "" << "/jdk" << QStringList{noJava};
+    QTest::newRow("not java") << "page.html" << "/jdk" << QStringList{noJava};
+    QTest::newRow("no java path") << "A.java" << ""
+                                  << QStringList{QStringLiteral(
+                                         "Zentrel has no path information for your \"\\java\\bin\" directory. Close "
+                                         "all opened Zentrel files and go to the \"Settings\" menu item and register "
+                                         "the path there."),
+                                                 problem};
+    QTest::newRow("options cancelled") << "A.java" << "/jdk" << QStringList{problem};
+}
+
+void TestToolCommands::compileMessages()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, javaPath);
+    QFETCH(QStringList, expected);
+    m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), javaPath);
+    if (!file.isEmpty())
+        m_app->OpenFileInEditor(ZtTest::WriteFile(Path(file), "x\n"), false);
+    if (!javaPath.isEmpty() && file.endsWith(QLatin1String(".java")))
+        AnswerDialog<CJavaOptionsDlg>(this, {}, false);
+    m_app->ToolCommands().OnCompileJava();
+    QCOMPARE(m_messages, expected);
+}
+
+void TestToolCommands::perlRunsTheActiveScript()
+{
+    if (!QFileInfo(QStringLiteral("/usr/bin/perl")).isExecutable())
+        QSKIP("no /usr/bin/perl on this machine");
+    const QString script = ZtTest::WriteFile(Path(QStringLiteral("x; touch pwned.pl")), "print \"hello @ARGV\\n\";\n");
+    m_app->OpenFileInEditor(script, false);
+    CCmdUI update(ID_RUN_PERL);
+    m_app->ToolCommands().OnUpdateRunPerl(&update);
+    QVERIFY(update.m_bEnabled);
+    QCOMPARE(m_app->m_strPerlScript, script);
+
+    // Without a Perl path nothing runs.
+    m_app->ToolCommands().RunPerlScript();
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY(m_messages.first().startsWith(QStringLiteral("You must first set the PERL path.")));
+
+    m_app->WriteProfileString(kSettings, QStringLiteral("Perl path"), QStringLiteral("/usr/bin/perl"));
+    AnswerDialog<CPerlArgsDlg>(this, [](CPerlArgsDlg* dialog) {
+        QCOMPARE(dialog->InterpreterLabel()->text(), QStringLiteral("/usr/bin/perl"));
+        dialog->OutputFileEdit()->setText(QStringLiteral(">  out put.txt"));
+    });
+    QVERIFY(Frame()->ExecuteCommand(ID_RUN_PERL));
+    QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("out put.txt"))), QByteArray("hello \n"));
+    QVERIFY(QDir(m_dir).entryList({QStringLiteral("pwned*")}).isEmpty());
+    QCOMPARE(m_messages.size(), 1);
+}
+
+void TestToolCommands::consoleWindowOpensInTheCurrentFolder()
+{
+    const QString terminal = WriteScript(Path(QStringLiteral("pwd-term")), "pwd >\"$HOME/terminal-folder\"\n");
+    CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {}}; });
+    const QString marker = QDir::homePath() + QStringLiteral("/terminal-folder");
+    QFile::remove(marker);
+    m_app->m_strCurrentFile = Path(QStringLiteral("pages/index.html"));
+    QDir().mkpath(Path(QStringLiteral("pages")));
+    QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
+    QTRY_COMPARE(ZtTest::ReadFile(marker), Path(QStringLiteral("pages\n")).toUtf8());
+
+    CConsoleLauncher::SetTerminalFinder([] { return CTerminalEmulator{}; });
+    QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
+    QCOMPARE(m_messages.size(), 1);
+}
+
+ZT_APP_TEST_MAIN(TestToolCommands)
+#include "tst_toolcommands.moc"
