@@ -13,6 +13,7 @@
 #include "framework/PrinterSetup.h"
 #include "projects/ListBar.h"
 #include "app/PlainTextChildFrame.h"
+#include "app/FileBarCommands.h"
 #include "app/ProjectCommands.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
@@ -105,6 +106,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pRecentFileList = std::make_unique<CRecentFileList>(*m_pProfile, 4);
     m_pRecentFileList->ReadList();
     m_pProjectCommands = std::make_unique<CProjectCommands>(*this);
+    m_pFileBarCommands = std::make_unique<CFileBarCommands>(*this);
     MapCommands();
     CHelpEngine::Install();
 }
@@ -227,6 +229,7 @@ void CZentrelApp::SetMainFrame(CMainFrame* frame)
     for (CDocTemplate* docTemplate : std::as_const(m_templates))
         docTemplate->SetMainFrame(frame);
     ConnectProjectTree();
+    m_pFileBarCommands->Connect(frame);
 }
 
 void CZentrelApp::ConnectProjectTree()
@@ -622,6 +625,8 @@ void CZentrelApp::MapCommands()
     OnCommand(ID_HTML_INFO_LIBRARY, [] {});
     OnCommand(ID_PROJECT_SETTINGS, [] {});
     MapProjectCommands();
+    m_pFileBarCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); },
+                            [this](int id, std::function<void(CCmdUI*)> update) { OnUpdate(id, std::move(update)); });
 }
 
 void CZentrelApp::MapProjectCommands()

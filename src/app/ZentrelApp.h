@@ -12,6 +12,7 @@
 class CDocTemplate;
 class CDocument;
 class CMainFrame;
+class CFileBarCommands;
 class CProjectCommands;
 class CMDIChildWnd;
 class CProfile;
@@ -94,6 +95,7 @@ public:
     // the answer. Plain text documents stay.
     void CloseAllDocumentsForProject();
     CProjectCommands& ProjectCommands() const { return *m_pProjectCommands; }
+    CFileBarCommands& FileBarCommands() const { return *m_pFileBarCommands; }
     // Start-up: the project and the web pages the last Exit recorded.
     void ReopenLastSession();
     void ReopenFiles(int count);
@@ -149,6 +151,7 @@ private:
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
     std::unique_ptr<CProjectCommands> m_pProjectCommands;
+    std::unique_ptr<CFileBarCommands> m_pFileBarCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
     int m_nStartUpExitCode = 0;

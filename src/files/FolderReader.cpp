@@ -1,0 +1,137 @@
+#include "files/FolderReader.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QMetaObject>
+#include <QMutex>
+#include <QPointer>
+#include <QThreadPool>
+
+#include <atomic>
+
+namespace {
+const QDir::Filters kEntries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+// A batch goes out when it is this large or this old, whichever comes first;
+// the first one early, so that a slow mount shows its first entries soon.
+constexpr int kBatchRows = 2000;
+constexpr int kFirstBatchRows = 200;
+constexpr qint64 kBatchMs = 50;
+
+bool IsReadableFolder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+} // namespace
+
+// What the worker shares with the reader: the reader clears m_pReceiver (under
+// the lock) when it goes, so the worker never posts to a dead object.
+struct CFolderReader::CJob
+{
+    QMutex m_lock;
+    CFolderReader* m_pReceiver = nullptr;
+    std::atomic<bool> m_bCancelled{false};
+    quint64 m_nGeneration = 0;
+    QString m_strFolder;
+
+    // False once nobody wants the rows any more.
+    bool Post(const QVector<CFileRow>& rows, bool bDone, bool ok)
+    {
+        QMutexLocker locker(&m_lock);
+        if (!m_pReceiver || m_bCancelled)
+            return false;
+        CFolderReader* receiver = m_pReceiver;
+        const quint64 generation = m_nGeneration;
+        QMetaObject::invokeMethod(
+            receiver, [receiver, generation, rows, bDone, ok] { receiver->Deliver(generation, rows, bDone, ok); },
+            Qt::QueuedConnection);
+        return true;
+    }
+};
+
+CFolderReader::CFolderReader(QObject* parent)
+    : QObject(parent)
+{
+    qRegisterMetaType<CFileRow>();
+}
+
+CFolderReader::~CFolderReader()
+{
+    Cancel();
+}
+
+void CFolderReader::Cancel()
+{
+    if (m_pJob) {
+        QMutexLocker locker(&m_pJob->m_lock);
+        m_pJob->m_bCancelled = true;
+        m_pJob->m_pReceiver = nullptr;
+    }
+    m_pJob.reset();
+    m_bReading = false;
+}
+
+void CFolderReader::Start(const QString& folder)
+{
+    Cancel();
+    auto job = std::make_shared<CJob>();
+    job->m_pReceiver = this;
+    job->m_nGeneration = ++m_nGeneration;
+    job->m_strFolder = folder;
+    m_pJob = job;
+    m_bReading = true;
+    QThreadPool::globalInstance()->start([job] {
+        if (!IsReadableFolder(job->m_strFolder)) {
+            job->Post({}, true, false);
+            return;
+        }
+        CFileRowMaker maker;
+        QVector<CFileRow> batch;
+        int batchLimit = kFirstBatchRows;
+        QElapsedTimer age;
+        age.start();
+        QDirIterator it(job->m_strFolder, kEntries);
+        while (it.hasNext()) {
+            if (job->m_bCancelled)
+                return;
+            it.next();
+            batch.append(maker.Make(it.fileInfo()));
+            if (batch.size() >= batchLimit || age.elapsed() >= kBatchMs) {
+                if (!job->Post(batch, false, true))
+                    return;
+                batch.clear();
+                batchLimit = kBatchRows;
+                age.restart();
+            }
+        }
+        job->Post(batch, true, true);
+    });
+}
+
+void CFolderReader::Deliver(quint64 generation, const QVector<CFileRow>& rows, bool bDone, bool ok)
+{
+    if (generation != m_nGeneration || !m_bReading)
+        return;
+    if (!rows.isEmpty())
+        emit rowsRead(rows);
+    if (bDone) {
+        m_bReading = false;
+        m_pJob.reset();
+        emit finished(ok);
+    }
+}
+
+bool CFolderReader::ReadAll(const QString& folder, QVector<CFileRow>* rows)
+{
+    rows->clear();
+    if (!IsReadableFolder(folder))
+        return false;
+    CFileRowMaker maker;
+    QDirIterator it(folder, kEntries);
+    while (it.hasNext()) {
+        it.next();
+        rows->append(maker.Make(it.fileInfo()));
+    }
+    return true;
+}
