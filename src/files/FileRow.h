@@ -44,9 +44,7 @@ private:
     CType TypeOf(const QFileInfo& info);
 
     QMimeDatabase m_database;
+    // By the name's part from its first dot ("/" for folders); an empty
+    // text stands for a type the database does not know.
     QHash<QString, CType> m_types;
 };
-
-// True when a sorts before b in a file list: names compared without regard
-// to case, ties broken by case, the order a Windows file system lists in.
-bool FileRowNameLess(const QString& a, const QString& b);

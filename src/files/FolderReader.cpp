@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QThreadPool>
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -87,6 +88,7 @@ void CFolderReader::Start(const QString& folder)
             return;
         }
         CFileRowMaker maker;
+        QVector<CFileRow> all;
         QVector<CFileRow> batch;
         int batchLimit = kFirstBatchRows;
         QElapsedTimer age;
@@ -97,6 +99,7 @@ void CFolderReader::Start(const QString& folder)
                 return;
             it.next();
             batch.append(maker.Make(it.fileInfo()));
+            all.append(batch.last());
             if (batch.size() >= batchLimit || age.elapsed() >= kBatchMs) {
                 if (!job->Post(batch, false, true))
                     return;
@@ -105,7 +108,10 @@ void CFolderReader::Start(const QString& folder)
                 age.restart();
             }
         }
-        job->Post(batch, true, true);
+        if (!job->Post(batch, false, true))
+            return;
+        SortByName(&all);
+        job->Post(all, true, true);
     });
 }
 
@@ -113,13 +119,35 @@ void CFolderReader::Deliver(quint64 generation, const QVector<CFileRow>& rows, b
 {
     if (generation != m_nGeneration || !m_bReading)
         return;
-    if (!rows.isEmpty())
-        emit rowsRead(rows);
-    if (bDone) {
-        m_bReading = false;
-        m_pJob.reset();
-        emit finished(ok);
+    if (!bDone) {
+        if (!rows.isEmpty())
+            emit rowsRead(rows);
+        return;
     }
+    m_bReading = false;
+    m_pJob.reset();
+    if (ok)
+        emit sorted(rows);
+    emit finished(ok);
+}
+
+void CFolderReader::SortByName(QVector<CFileRow>* rows)
+{
+    // The folded names are made once, not in every comparison.
+    QVector<std::pair<QString, qsizetype>> keys;
+    keys.reserve(rows->size());
+    for (qsizetype i = 0; i < rows->size(); ++i)
+        keys.append({rows->at(i).m_strName.toCaseFolded(), i});
+    std::sort(keys.begin(), keys.end(), [rows](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        return rows->at(a.second).m_strName < rows->at(b.second).m_strName;
+    });
+    QVector<CFileRow> sortedRows;
+    sortedRows.reserve(rows->size());
+    for (const auto& key : keys)
+        sortedRows.append(std::move((*rows)[key.second]));
+    *rows = std::move(sortedRows);
 }
 
 bool CFolderReader::ReadAll(const QString& folder, QVector<CFileRow>* rows)

@@ -10,8 +10,11 @@
 
 // Lists a folder on a worker thread, so a folder of tens of thousands of
 // entries or a slow network mount never holds up the window. Rows arrive in
-// batches (rowsRead) in the order the file system gives them, then finished
-// says whether the folder could be read at all.
+// batches (rowsRead) in the order the file system gives them, so the first
+// ones show at once; then sorted brings them all again in name order (case
+// folded, ties by case: the order a Windows file system lists in), sorted on
+// the worker too; then finished says whether
+// the folder could be read at all.
 //
 // Starting another listing, Cancel and the reader's destruction each end the
 // listing under way: none of its batches arrive afterwards.
@@ -32,11 +35,13 @@ public:
 
 signals:
     void rowsRead(const QVector<CFileRow>& rows);
+    void sorted(const QVector<CFileRow>& rows);
     void finished(bool ok);
 
 private:
     struct CJob;
     void Deliver(quint64 generation, const QVector<CFileRow>& rows, bool bDone, bool ok);
+    static void SortByName(QVector<CFileRow>* rows);
 
     std::shared_ptr<CJob> m_pJob;
     quint64 m_nGeneration = 0;

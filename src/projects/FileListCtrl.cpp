@@ -64,6 +64,7 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
     LoadColumnWidths();
     m_buttonDown.start();
     connect(m_pReader, &CFolderReader::rowsRead, m_pModel, &CFileListModel::AppendRows);
+    connect(m_pReader, &CFolderReader::sorted, m_pModel, &CFileListModel::ReplaceRows);
     connect(m_pReader, &CFolderReader::finished, this, &CFileListCtrl::OnReadFinished);
 }
 
@@ -95,7 +96,6 @@ bool CFileListCtrl::IsFilling() const
 
 void CFileListCtrl::OnReadFinished(bool ok)
 {
-    m_pModel->SortByName();
     ShowCutLook();
     emit listFilled(ok);
 }

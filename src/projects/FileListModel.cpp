@@ -7,8 +7,6 @@
 #include <QPalette>
 #include <QStyle>
 
-#include <algorithm>
-#include <numeric>
 
 CFileListModel::CFileListModel(QObject* parent)
     : QAbstractTableModel(parent)
@@ -96,27 +94,24 @@ void CFileListModel::AppendRows(const QVector<CFileRow>& rows)
     endInsertRows();
 }
 
-void CFileListModel::SortByName()
+void CFileListModel::ReplaceRows(const QVector<CFileRow>& rows)
 {
-    QVector<int> order(m_rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
-        return FileRowNameLess(m_rows.at(a).m_strName, m_rows.at(b).m_strName);
-    });
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    QVector<int> newRowOf(order.size());
-    QVector<CFileRow> sorted;
-    sorted.reserve(m_rows.size());
-    for (int i = 0; i < order.size(); ++i) {
-        newRowOf[order.at(i)] = i;
-        sorted.append(m_rows.at(order.at(i)));
-    }
-    m_rows = std::move(sorted);
     const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
+    QStringList names;
     for (const QModelIndex& index : before)
-        after.append(index.isValid() ? createIndex(newRowOf.at(index.row()), index.column()) : QModelIndex());
+        names << (index.isValid() ? m_rows.at(index.row()).m_strName : QString());
+    m_rows = rows;
+    QHash<QString, int> rowOf;
+    if (!before.isEmpty()) {
+        for (int row = 0; row < m_rows.size(); ++row)
+            rowOf.insert(m_rows.at(row).m_strName, row);
+    }
+    QModelIndexList after;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const int row = rowOf.value(names.at(i), -1);
+        after.append(row < 0 ? QModelIndex() : createIndex(row, before.at(i).column()));
+    }
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

@@ -27,8 +27,9 @@ public:
 
     void Clear();
     void AppendRows(const QVector<CFileRow>& rows);
-    // Puts the rows in name order, keeping the selection on the same rows.
-    void SortByName();
+    // Takes rows in place of the ones shown (the same entries, now in name
+    // order); indexes kept by views follow their entries.
+    void ReplaceRows(const QVector<CFileRow>& rows);
     void RemoveRow(int row);
 
     const CFileRow& Row(int row) const { return m_rows.at(row); }
