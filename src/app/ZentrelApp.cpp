@@ -13,6 +13,7 @@
 #include "framework/PrinterSetup.h"
 #include "projects/ListBar.h"
 #include "app/PlainTextChildFrame.h"
+#include "app/FileBarCommands.h"
 #include "app/ProjectCommands.h"
 #include "app/ToolCommands.h"
 #include "framework/Profile.h"
@@ -107,6 +108,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pRecentFileList->ReadList();
     m_pProjectCommands = std::make_unique<CProjectCommands>(*this);
     m_pToolCommands = std::make_unique<CToolCommands>(*this);
+    m_pFileBarCommands = std::make_unique<CFileBarCommands>(*this);
     MapCommands();
     CHelpEngine::Install();
 }
@@ -229,6 +231,7 @@ void CZentrelApp::SetMainFrame(CMainFrame* frame)
     for (CDocTemplate* docTemplate : std::as_const(m_templates))
         docTemplate->SetMainFrame(frame);
     ConnectProjectTree();
+    m_pFileBarCommands->Connect(frame);
 }
 
 void CZentrelApp::ConnectProjectTree()
@@ -625,6 +628,8 @@ void CZentrelApp::MapCommands()
     OnCommand(ID_PROJECT_SETTINGS, [] {});
     MapProjectCommands();
     MapToolCommands();
+    m_pFileBarCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); },
+                            [this](int id, std::function<void(CCmdUI*)> update) { OnUpdate(id, std::move(update)); });
 }
 
 void CZentrelApp::MapProjectCommands()

@@ -12,6 +12,7 @@
 class CDocTemplate;
 class CDocument;
 class CMainFrame;
+class CFileBarCommands;
 class CProjectCommands;
 class CToolCommands;
 struct CCommandLine;
@@ -100,6 +101,7 @@ public:
     // Runs line in the console runner and waits for its end; false when the
     // runner could not start.
     bool RunConsoleProcess(const CCommandLine& line);
+    CFileBarCommands& FileBarCommands() const { return *m_pFileBarCommands; }
     // Start-up: the project and the web pages the last Exit recorded.
     void ReopenLastSession();
     void ReopenFiles(int count);
@@ -157,6 +159,7 @@ private:
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
     std::unique_ptr<CProjectCommands> m_pProjectCommands;
     std::unique_ptr<CToolCommands> m_pToolCommands;
+    std::unique_ptr<CFileBarCommands> m_pFileBarCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
     int m_nStartUpExitCode = 0;

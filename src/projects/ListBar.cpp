@@ -1,39 +1,31 @@
 #include "projects/ListBar.h"
 
+#include "projects/FileListCtrl.h"
 #include "res/CommandIds.h"
 
 #include <QEvent>
-#include <QTreeWidget>
 
 CListBar::CListBar(QWidget* parent)
     : CSizeControlBar(QStringLiteral("List Bar"), ZtCmd::ID_LIST_BAR, kDockedInset, parent)
+    , m_pList(new CFileListCtrl)
 {
     setObjectName(QStringLiteral("ListBar"));
-    auto* placeholder = new QTreeWidget;
-    placeholder->setRootIsDecorated(false);
-    placeholder->setHeaderHidden(true);
-    SetListControl(placeholder);
-}
-
-void CListBar::SetListControl(QWidget* list)
-{
-    if (List())
-        List()->removeEventFilter(this);
-    list->setObjectName(QString::number(kListControlId));
-    list->setAcceptDrops(true);
-    list->installEventFilter(this);
-    SetContents(list);
+    // Files dropped from another program are taken by the trees, not here.
+    m_pList->setAcceptDrops(false);
+    m_pList->installEventFilter(this);
+    SetContents(m_pList);
 }
 
 void CListBar::ShowFolder(const QString& folder)
 {
     m_strFolder = folder;
+    m_pList->ShowFolder(folder);
     emit folderChanged(folder);
 }
 
 bool CListBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == List() && event->type() == QEvent::FocusIn)
+    if (watched == m_pList && event->type() == QEvent::FocusIn)
         OnListFocused();
     return CSizeControlBar::eventFilter(watched, event);
 }
@@ -44,5 +36,5 @@ void CListBar::OnListFocused()
     if (m_strSelectedFolder.isEmpty() || m_strSelectedFolder == m_strFolder)
         return;
     ShowFolder(m_strSelectedFolder);
-    List()->setFocus();
+    m_pList->setFocus();
 }

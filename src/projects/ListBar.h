@@ -1,14 +1,15 @@
 #pragma once
 
 #include "framework/SizeControlBar.h"
+#include "projects/FileListCtrl.h"
 
 #include <QString>
 
 // The "List Bar": the file list of one folder. It remembers the folder it
 // shows; when the list gets the keyboard focus while the folder last
-// selected in a tree is another one, it shows that folder instead.
-//
-// The list itself is put in by its owner; until then an empty list stands in.
+// selected in a tree is another one, it shows that folder instead. It also
+// keeps the extension filter: one more extension that Show in Browser
+// takes for a page.
 class CListBar : public CSizeControlBar
 {
     Q_OBJECT
@@ -18,9 +19,7 @@ public:
 
     explicit CListBar(QWidget* parent = nullptr);
 
-    QWidget* List() const { return Contents(); }
-    // Replaces the list; the bar takes it over.
-    void SetListControl(QWidget* list);
+    CFileListCtrl* List() const { return m_pList; }
 
     QString Folder() const { return m_strFolder; }
     // Makes folder the bar's folder and lists it.
@@ -29,8 +28,11 @@ public:
     // is not listed at once; the list shows it when it gets the focus.
     void SetSelectedFolder(const QString& folder) { m_strSelectedFolder = folder; }
 
+    QString ExtensionFilter() const { return m_strExtensionFilter; }
+    void SetExtensionFilter(const QString& filter) { m_strExtensionFilter = filter; }
+
 signals:
-    // The folder changed; the list fills itself from it.
+    // The folder changed; the list is filling itself from it.
     void folderChanged(const QString& folder);
 
 protected:
@@ -39,6 +41,8 @@ protected:
 private:
     void OnListFocused();
 
+    CFileListCtrl* m_pList;
     QString m_strFolder;
     QString m_strSelectedFolder;
+    QString m_strExtensionFilter;
 };

@@ -1,5 +1,6 @@
 #include "projects/ProjectBar.h"
 
+#include "projects/DesktopTreeCtrl.h"
 #include "projects/ProjectTreeCtrl.h"
 #include "res/CommandIds.h"
 
@@ -10,6 +11,7 @@ CProjectBar::CProjectBar(QWidget* parent)
     : CSizeControlBar(QStringLiteral("Project Bar"), ZtCmd::ID_PROJECT_BAR, kDockedInset, parent)
     , m_pTabs(new QTabWidget)
     , m_pProjectTree(new CProjectTreeCtrl)
+    , m_pDesktopTree(new CDesktopTreeCtrl)
 {
     setObjectName(QStringLiteral("ProjectBar"));
     m_pTabs->setObjectName(QString::number(kTabControlId));
@@ -23,6 +25,7 @@ CProjectBar::CProjectBar(QWidget* parent)
     SetContents(m_pTabs);
     m_pProjectTree->setObjectName(QString::number(kProjectTreeId));
     SetTabWindow(0, m_pProjectTree);
+    SetTabWindow(2, m_pDesktopTree);
 }
 
 QTreeWidgetItem* CProjectBar::GetCurrentItem() const

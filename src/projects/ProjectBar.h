@@ -2,14 +2,15 @@
 
 #include "framework/SizeControlBar.h"
 
+class CDesktopTreeCtrl;
 class CProjectTreeCtrl;
 class QTabWidget;
 class QTreeWidgetItem;
 
 // The "Project Bar": a tab control with the tabs "Project", "Keywords" and
-// "Desktop", each showing one tree. The Project tree is made with the bar;
-// the other trees are put in by their owners, and until then their tabs show
-// an empty page.
+// "Desktop", each showing one tree. The Project and Desktop trees are made
+// with the bar; the Keywords tree is put in by its owner, and until then its
+// tab shows an empty page.
 class CProjectBar : public CSizeControlBar
 {
     Q_OBJECT
@@ -28,6 +29,7 @@ public:
     QWidget* GetTabWindow(int index) const;
     void SetTabWindow(int index, QWidget* window);
     CProjectTreeCtrl* ProjectTree() const { return m_pProjectTree; }
+    CDesktopTreeCtrl* DesktopTree() const { return m_pDesktopTree; }
     // The current item of the shown tab's tree; null when there is none.
     QTreeWidgetItem* GetCurrentItem() const;
     // The full path of that item; empty when there is none.
@@ -36,4 +38,5 @@ public:
 private:
     QTabWidget* m_pTabs;
     CProjectTreeCtrl* m_pProjectTree;
+    CDesktopTreeCtrl* m_pDesktopTree;
 };

@@ -6,6 +6,7 @@
 #include "framework/MDIFrameWnd.h"
 #include "framework/MenuBuilder.h"
 #include "framework/MessageBox.h"
+#include "projects/FileDrag.h"
 #include "projects/ProjectTreeRules.h"
 #include "res/CommandIds.h"
 
@@ -582,7 +583,8 @@ bool CProjectTreeCtrl::PasteFiles()
     const QString destination = GetItemPath(target) + QLatin1Char('/');
     const CFileName fileName;
     bool bDone = false;
-    if (!m_listCopy.isEmpty()) {
+    const bool bCopyList = !m_listCopy.isEmpty();
+    if (bCopyList) {
         bDone = fileName.ShellCopyList(this, m_listCopy, destination, 2);
         m_listCopy.clear();
     } else {
@@ -594,6 +596,7 @@ bool CProjectTreeCtrl::PasteFiles()
     }
     RereadFolder(target);
     viewport()->update();
+    emit filesPasted(bDone, bCopyList);
     return bDone;
 }
 
@@ -630,22 +633,14 @@ void CProjectTreeCtrl::startDrag(Qt::DropActions)
     const QString path = GetItemPath(dragged);
     emit currentPathChanged(path);
 
-    auto* data = new QMimeData;
-    data->setUrls({QUrl::fromLocalFile(path)});
-    data->setText(path);
-    // A file, not a folder, becomes a link or image tag on a page.
-    if (!QFileInfo(path).isDir())
-        data->setData(CSourceEditView::ProgramFileDragFormat(), QFile::encodeName(path));
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    drag->setPixmap(dragged->icon(0).pixmap(16, 16));
-    drag->setHotSpot(QPoint(8, 8));
     const QPersistentModelIndex draggedIndex(indexFromItem(dragged));
-    const Qt::DropAction action = drag->exec(Qt::MoveAction | Qt::CopyAction | Qt::LinkAction, Qt::MoveAction);
+    const CFileDrag::CResult result = CFileDrag::Exec(this, {path}, dragged->icon(0).pixmap(16, 16),
+                                                      Qt::MoveAction | Qt::CopyAction | Qt::LinkAction,
+                                                      Qt::MoveAction);
     // Dropped on another window of the program that took nothing: an
     // editable file opens in the editor.
-    QObject* target = drag->target();
-    if (action == Qt::IgnoreAction && target && target != viewport() && draggedIndex.isValid()) {
+    QObject* target = result.m_pTarget;
+    if (result.m_action == Qt::IgnoreAction && target && target != viewport() && draggedIndex.isValid()) {
         SetCurrentItem(itemFromIndex(draggedIndex));
         if (CProjectTreeRules::IsEditEnabled(path))
             emit openFileRequested(path);
@@ -653,9 +648,14 @@ void CProjectTreeCtrl::startDrag(Qt::DropActions)
     setFocus();
 }
 
+bool CProjectTreeCtrl::IsForeignFileDrop(const QDropEvent* event) const
+{
+    return event->source() != this && !CFileDrag::DroppedPaths(event->mimeData()).isEmpty();
+}
+
 void CProjectTreeCtrl::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->source() == this)
+    if (event->source() == this || IsForeignFileDrop(event))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -663,7 +663,8 @@ void CProjectTreeCtrl::dragEnterEvent(QDragEnterEvent* event)
 
 void CProjectTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (event->source() != this) {
+    const bool bForeign = IsForeignFileDrop(event);
+    if (event->source() != this && !bForeign) {
         event->ignore();
         return;
     }
@@ -671,7 +672,11 @@ void CProjectTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
     QTreeWidgetItem* item = itemAt(event->position().toPoint());
     if (item && item->flags() != Qt::NoItemFlags) {
         selectionModel()->select(indexFromItem(item), QItemSelectionModel::ClearAndSelect);
-        event->setDropAction(Qt::MoveAction);
+        event->setDropAction(bForeign ? Qt::CopyAction : Qt::MoveAction);
+        event->accept();
+    } else if (bForeign) {
+        // Files let go off the items are told where to go.
+        event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
         event->ignore();
@@ -681,6 +686,13 @@ void CProjectTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
 void CProjectTreeCtrl::dropEvent(QDropEvent* event)
 {
     QTreeWidgetItem* dropItem = itemAt(event->position().toPoint());
+    if (IsForeignFileDrop(event)) {
+        // The copy is done here; the drag source keeps its files.
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        DropFiles(CFileDrag::DroppedPaths(event->mimeData()), dropItem);
+        return;
+    }
     QTreeWidgetItem* dragged = CurrentItem();
     if (event->source() != this || !dropItem || !dragged) {
         event->ignore();
@@ -690,6 +702,20 @@ void CProjectTreeCtrl::dropEvent(QDropEvent* event)
     event->setDropAction(Qt::CopyAction);
     event->accept();
     MoveItem(dragged, dropItem);
+}
+
+bool CProjectTreeCtrl::DropFiles(const QStringList& paths, QTreeWidgetItem* dropItem)
+{
+    if (!dropItem || dropItem->flags() == Qt::NoItemFlags || m_strProjectFile.isEmpty()) {
+        CFileDrag::ShowDropOnItem();
+        return false;
+    }
+    QTreeWidgetItem* folder = FolderOf(dropItem);
+    if (!folder || !CFileDrag::CopyInto(this, paths, GetItemPath(folder)))
+        return false;
+    SetCurrentItem(dropItem);
+    RefreshCurrentFolder(false);
+    return true;
 }
 
 bool CProjectTreeCtrl::MoveItem(QTreeWidgetItem* dragged, QTreeWidgetItem* dropItem)

@@ -57,12 +57,16 @@ public:
     void RenameItem();
     void DeleteItem();
     void CopyItemPath();
+    // Emits filesPasted with the result.
     bool PasteFiles();
     void OpenItem();
     void ShowPage();
     // Moves dragged into the folder the drop item stands for (the root, a
     // folder, or a file's folder), on disk and in the tree.
     bool MoveItem(QTreeWidgetItem* dragged, QTreeWidgetItem* dropItem);
+    // Copies files dragged from elsewhere (the List bar, another program)
+    // into the folder the drop item stands for.
+    bool DropFiles(const QStringList& paths, QTreeWidgetItem* dropItem);
 
     // Writes "Index.txt" into a new folder; false when it cannot.
     static bool WriteIndexFile(const QString& directory);
@@ -95,6 +99,9 @@ signals:
     void currentPathChanged(const QString& path);
     // A folder was re-read after a change; the List bar shows it again.
     void folderRefreshed(const QString& folder);
+    // A paste ended; done when it was carried out. The copy list, if one
+    // was waiting, has been used up either way.
+    void filesPasted(bool done, bool usedCopyList);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -126,6 +133,7 @@ private:
     void OnItemExpanded(QTreeWidgetItem* item);
     void OnItemCollapsed(QTreeWidgetItem* item);
     void OnCurrentItemChanged(QTreeWidgetItem* current);
+    bool IsForeignFileDrop(const QDropEvent* event) const;
 
     QString m_strProjectFile;
     QString m_strMainDirectory;

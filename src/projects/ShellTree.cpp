@@ -119,12 +119,13 @@ QString CShellTree::ItemPath(const QTreeWidgetItem* item)
 
 void CShellTree::FillFolder(QTreeWidgetItem* item)
 {
-    if (item->data(0, FilledRole).toBool())
+    if (item->data(0, FilledRole).toBool() || ItemPath(item).isEmpty())
         return;
     item->setData(0, FilledRole, true);
     const QDir folder(ItemPath(item));
-    const QStringList names = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot,
-                                               QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    const QDir::Filters filters =
+        QDir::Dirs | QDir::NoDotAndDotDot | (m_bShowHidden ? QDir::Hidden : QDir::Filters());
+    const QStringList names = folder.entryList(filters, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
     QList<QTreeWidgetItem*> children;
     children.reserve(names.size());
     const QIcon icon = m_iconProvider.icon(QFileIconProvider::Folder);
@@ -135,6 +136,18 @@ void CShellTree::FillFolder(QTreeWidgetItem* item)
     }
     item->addChildren(children);
     item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+void CShellTree::RereadFolder(QTreeWidgetItem* item)
+{
+    if (!item->data(0, FilledRole).toBool())
+        return;
+    const bool bExpanded = item->isExpanded();
+    const QSignalBlocker blocker(this);
+    qDeleteAll(item->takeChildren());
+    item->setData(0, FilledRole, false);
+    FillFolder(item);
+    item->setExpanded(bExpanded);
 }
 
 QTreeWidgetItem* CShellTree::ChildNamed(QTreeWidgetItem* item, const QString& name) const

@@ -36,14 +36,14 @@ public:
                              const QByteArray& fileSystemType);
 
     // Rebuilds the top level, all collapsed.
-    void PopulateTree();
+    virtual void PopulateTree();
     // Expands the tree down to path and selects the deepest folder reached;
     // true when that is path itself.
     bool TunnelTree(const QString& path);
 
     static QString ItemPath(const QTreeWidgetItem* item);
     // The context menu for item, owned by the caller.
-    QMenu* CreateContextMenu(QTreeWidgetItem* item);
+    virtual QMenu* CreateContextMenu(QTreeWidgetItem* item);
 
     // Makes a new folder in item's folder and starts renaming it; null when
     // it could not be made (the user was told).
@@ -57,11 +57,21 @@ signals:
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+protected:
     QTreeWidgetItem* MakeItem(const QString& name, const QString& path, const QIcon& icon) const;
+    // Reads item's sub-folders once; an item without a path (a place that
+    // is no folder) has none.
     void FillFolder(QTreeWidgetItem* item);
+    // Reads item's sub-folders again, keeping it open or closed.
+    void RereadFolder(QTreeWidgetItem* item);
     QTreeWidgetItem* ChildNamed(QTreeWidgetItem* item, const QString& name) const;
     QTreeWidgetItem* AddChild(QTreeWidgetItem* item, const QString& name);
+    QFileIconProvider& IconProvider() { return m_iconProvider; }
+
+    // Folders whose names start with a dot are listed too.
+    bool m_bShowHidden = false;
+
+private:
     QTreeWidgetItem* TopLevelHolding(const QString& path) const;
     void OnItemChanged(QTreeWidgetItem* item, int column);
     bool RenameFolder(QTreeWidgetItem* item, const QString& newName);

@@ -252,6 +252,16 @@ MenuItem ProjectTreeContextMenu()
                       Cmd(ID_PROJTREE_DELETE_ITEM, "&Delete Item")});
 }
 
+MenuItem ListContextMenu()
+{
+    return Popup("", {Cmd(ID_LIST_EDIT_ITEM, "&Edit Item"),
+                      Cmd(ID_LIST_SHOW_IN_BROWSER, "&Show in Browser"),
+                      Cmd(ID_LIST_COPY, "&Copy"),
+                      Cmd(ID_LIST_MOVE_CUT, "&Move-Cut"),
+                      ListBarPopup("&List bar window"),
+                      Cmd(ID_LIST_DELETE, "&Delete")});
+}
+
 } // namespace
 
 QVector<MenuItem> MenuBar(int menuResourceId)
@@ -283,6 +293,8 @@ MenuItem ContextMenu(int menuResourceId)
         return PlainTextContextMenu();
     case IDR_PROJTREE_CONTEXT:
         return ProjectTreeContextMenu();
+    case IDR_LIST_CONTEXT:
+        return ListContextMenu();
     default:
         return Popup("", {});
     }

@@ -27,7 +27,7 @@ struct MenuItem
 // other number.
 QVector<MenuItem> MenuBar(int menuResourceId);
 
-// The first popup of context menu 104, 110 or 125; an empty popup for any other
+// The first popup of context menu 104, 110, 114 or 125; an empty popup for any other
 // number.
 MenuItem ContextMenu(int menuResourceId);
 

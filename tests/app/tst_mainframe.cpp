@@ -248,8 +248,11 @@ void TestMainFrame::menusAndRulesFollowActiveWindow()
     // Rules whose commands nobody handles yet keep them disabled.
     QVERIFY(!Enabled(ID_FONT_WIZARD));
     QVERIFY(!Enabled(ID_SHOW_AS_WEBPAGE));
-    m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::DesktopTab);
+    // New Folder makes a folder in the Desktop tree only.
+    m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::ProjectTab);
     QVERIFY(!Enabled(ID_FILE_NEW_FOLDER));
+    m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::DesktopTab);
+    QVERIFY(Enabled(ID_FILE_NEW_FOLDER));
 
     Open(QStringLiteral("style.css"), "p { }");
     QVERIFY(!Enabled(ID_OPEN_IN_IE));

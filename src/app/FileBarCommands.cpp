@@ -1,0 +1,153 @@
+#include "app/FileBarCommands.h"
+
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/PlainTextChildFrame.h"
+#include "app/ZentrelApp.h"
+#include "files/FileKinds.h"
+#include "files/ShellExecute.h"
+#include "framework/CmdUI.h"
+#include "projects/DesktopTreeCtrl.h"
+#include "projects/FileListCtrl.h"
+#include "projects/FileListRules.h"
+#include "projects/ListBar.h"
+#include "projects/ProjectBar.h"
+#include "projects/ProjectTreeCtrl.h"
+#include "res/CommandIds.h"
+
+#include <QObject>
+
+using namespace ZtCmd;
+
+void CFileBarCommands::Map(const CommandMapper& onCommand, const UpdateMapper& onUpdate)
+{
+    onCommand(ID_LIST_EDIT_ITEM, [this] { OnEditItem(); });
+    onCommand(ID_LIST_SHOW_IN_BROWSER, [this] { OnShowInBrowser(); });
+    onCommand(ID_LIST_COPY, [this] { OnCopy(); });
+    onCommand(ID_LIST_MOVE_CUT, [this] { OnMoveCut(); });
+    onCommand(ID_LIST_DELETE, [this] { OnDelete(); });
+    onCommand(ID_DIRECTORY_MOVE_DOWN, [this] { OnDirectoryStep(false); });
+    onCommand(ID_DIRECTORY_MOVE_UP, [this] { OnDirectoryStep(true); });
+    onCommand(ID_FILE_NEW_FOLDER, [this] { OnNewFolder(); });
+
+    onUpdate(ID_LIST_EDIT_ITEM, [this](CCmdUI* cmdUI) {
+        cmdUI->Enable(List() && CFileListRules::IsEditItemEnabled(List()->FirstSelectedName()));
+    });
+    onUpdate(ID_LIST_MOVE_CUT,
+                    [this](CCmdUI* cmdUI) { cmdUI->Enable(List() && List()->FirstSelectedRow() >= 0); });
+    onUpdate(ID_DIRECTORY_MOVE_DOWN, [this](CCmdUI* cmdUI) { cmdUI->Enable(List() && List()->CanStep(false)); });
+    onUpdate(ID_DIRECTORY_MOVE_UP, [this](CCmdUI* cmdUI) { cmdUI->Enable(List() && List()->CanStep(true)); });
+}
+
+void CFileBarCommands::Connect(CMainFrame* frame)
+{
+    if (!frame || !frame->ListBar() || !frame->ProjectBar())
+        return;
+    CFileListCtrl* list = frame->ListBar()->List();
+    CProjectTreeCtrl* projectTree = frame->ProjectBar()->ProjectTree();
+    CDesktopTreeCtrl* desktopTree = frame->ProjectBar()->DesktopTree();
+    QObject::connect(list, &CFileListCtrl::openFileRequested, &m_app,
+                     [this](const QString& path, bool closeCurrent) { m_app.OpenFileInEditor(path, closeCurrent); });
+    QObject::connect(list, &CFileListCtrl::showInBrowserRequested, &m_app,
+                     [this](const QString& path) { OpenPageInsteadOfBrowsing(path); });
+    QObject::connect(list, &CFileListCtrl::copyListChanged, projectTree, &CProjectTreeCtrl::SetListCopy);
+    QObject::connect(projectTree, &CProjectTreeCtrl::filesPasted, &m_app,
+                     [this](bool done, bool usedCopyList) { OnTreePasted(done, usedCopyList); });
+    QObject::connect(desktopTree, &CShellTree::folderSelected, &m_app,
+                     [this](const QString& folder) { OnTreeFolderSelected(folder); });
+}
+
+CFileListCtrl* CFileBarCommands::List() const
+{
+    CMainFrame* frame = m_app.GetMainFrame();
+    return frame && frame->ListBar() ? frame->ListBar()->List() : nullptr;
+}
+
+void CFileBarCommands::OnTreeFolderSelected(const QString& folder)
+{
+    // The trash and other places that are no folder leave the list alone.
+    if (folder.isEmpty())
+        return;
+    m_app.SetSelectedPath(folder);
+    m_app.GetMainFrame()->ShowFolderInListBar(folder);
+}
+
+void CFileBarCommands::OnTreePasted(bool done, bool usedCopyList)
+{
+    if (!List())
+        return;
+    if (usedCopyList)
+        List()->CopyListTaken();
+    if (done && m_app.m_bMovePending) {
+        m_app.m_bMovePending = false;
+        List()->CompleteMove();
+    }
+}
+
+void CFileBarCommands::OnEditItem()
+{
+    if (CFileListCtrl* list = List()) {
+        const int row = list->FirstSelectedRow();
+        list->OpenListFile(row < 0 ? list->Folder() + QLatin1Char('/') : list->FullPath(row), true);
+    }
+}
+
+void CFileBarCommands::OnShowInBrowser()
+{
+    CFileListCtrl* list = List();
+    if (!list)
+        return;
+    const QString name = list->FirstSelectedName();
+    if (CFileListRules::IsBrowserShowable(name, m_app.GetMainFrame()->ListBar()->ExtensionFilter()))
+        OpenPageInsteadOfBrowsing(list->FullPath(list->FirstSelectedRow()));
+}
+
+void CFileBarCommands::OpenPageInsteadOfBrowsing(const QString& path)
+{
+    QString extension = FileExtension(path);
+    if (IsEditableFileType(extension))
+        m_app.OpenFileInEditor(path, false);
+    else
+        CShellExecute::Open(path, QString(), QString());
+}
+
+void CFileBarCommands::OnCopy()
+{
+    if (List())
+        List()->CopySelection();
+}
+
+void CFileBarCommands::OnMoveCut()
+{
+    if (!List())
+        return;
+    List()->CutSelection();
+    m_app.m_bMovePending = true;
+}
+
+void CFileBarCommands::OnDelete()
+{
+    if (List())
+        List()->DeleteSelection();
+}
+
+bool CFileBarCommands::IsBrowserOrProjectActive() const
+{
+    CMDIChildWnd* active = m_app.GetMainFrame()->MDIGetActive();
+    return active && !qobject_cast<CChildFrame*>(active) && !qobject_cast<CPlainTextChildFrame*>(active);
+}
+
+void CFileBarCommands::OnDirectoryStep(bool up)
+{
+    CFileListCtrl* list = List();
+    if (!list || list->RowCount() < 2)
+        return;
+    list->StepToFile(list->FirstSelectedName(), up, IsBrowserOrProjectActive());
+}
+
+void CFileBarCommands::OnNewFolder()
+{
+    CMainFrame* frame = m_app.GetMainFrame();
+    if (frame && frame->ProjectBar())
+        frame->ProjectBar()->DesktopTree()->NewFolder();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class CCmdUI;
+class CFileListCtrl;
+class CMainFrame;
+class CZentrelApp;
+
+// The commands of the List bar's list (Edit Item, Show in Browser, Copy,
+// Move-Cut, Delete, the two directory steps) and File > New Folder on the
+// Desktop tab, and the wiring between the list, the trees and the
+// application: the folder a tree selects is listed, the list's copy list
+// and pending move reach the trees' paste, files open in the editor.
+class CFileBarCommands
+{
+public:
+    explicit CFileBarCommands(CZentrelApp& app) : m_app(app) {}
+
+    using CommandMapper = std::function<void(int, std::function<void()>)>;
+    using UpdateMapper = std::function<void(int, std::function<void(CCmdUI*)>)>;
+    // Maps the commands and their enable rules through the command target's
+    // mapping calls.
+    void Map(const CommandMapper& onCommand, const UpdateMapper& onUpdate);
+    // Connects the bars of frame.
+    void Connect(CMainFrame* frame);
+
+    void OnEditItem();
+    void OnShowInBrowser();
+    void OnCopy();
+    void OnMoveCut();
+    void OnDelete();
+    void OnDirectoryStep(bool up);
+    void OnNewFolder();
+
+    // Until the browser shows pages, a page opens in the editor and a
+    // picture in the desktop's viewer.
+    void OpenPageInsteadOfBrowsing(const QString& path);
+
+private:
+    CFileListCtrl* List() const;
+    // A browser or project window is active: the steps show pages rather
+    // than edit files.
+    bool IsBrowserOrProjectActive() const;
+    void OnTreeFolderSelected(const QString& folder);
+    void OnTreePasted(bool done, bool usedCopyList);
+
+    CZentrelApp& m_app;
+};

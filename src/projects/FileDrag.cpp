@@ -1,0 +1,67 @@
+#include "projects/FileDrag.h"
+
+#include "editor/SourceEditView.h"
+#include "files/FileName.h"
+#include "framework/MessageBox.h"
+
+#include <QDrag>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+QMimeData* CFileDrag::MakeMimeData(const QStringList& paths)
+{
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data->setUrls(urls);
+    data->setText(paths.join(QLatin1Char('\n')));
+    // A file, not a folder, becomes a link or image tag on a page.
+    if (!paths.isEmpty() && !QFileInfo(paths.first()).isDir())
+        data->setData(CSourceEditView::ProgramFileDragFormat(), QFile::encodeName(paths.first()));
+    return data;
+}
+
+CFileDrag::CResult CFileDrag::Exec(QWidget* source, const QStringList& paths, const QPixmap& pixmap,
+                                   Qt::DropActions actions, Qt::DropAction defaultAction)
+{
+    auto* drag = new QDrag(source);
+    drag->setMimeData(MakeMimeData(paths));
+    if (!pixmap.isNull()) {
+        drag->setPixmap(pixmap);
+        drag->setHotSpot(QPoint(8, 8));
+    }
+    CResult result;
+    result.m_action = drag->exec(actions, defaultAction);
+    result.m_pTarget = drag->target();
+    return result;
+}
+
+QStringList CFileDrag::DroppedPaths(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    QStringList paths;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+bool CFileDrag::CopyInto(QWidget* owner, const QStringList& paths, const QString& folder)
+{
+    const QString destination = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    if (!paths.isEmpty() && CFileName().ShellCopyFiles(owner, paths.join(QChar(0)), destination))
+        return true;
+    ZtMessageBox::Show(QStringLiteral("Action canceled!"), QMessageBox::NoIcon);
+    return false;
+}
+
+void CFileDrag::ShowDropOnItem()
+{
+    ZtMessageBox::Show(QStringLiteral("Drop on an item!"), QMessageBox::NoIcon);
+}

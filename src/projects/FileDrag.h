@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+
+class QMimeData;
+class QObject;
+class QWidget;
+
+// The one way files are dragged out of the Project tree and the file list,
+// and dropped on the trees: the drag carries the paths as file URLs (so a
+// file manager or another program takes them too), as text, and, for a
+// file, in the format a page editor turns into a link or image tag.
+class CFileDrag
+{
+public:
+    struct CResult
+    {
+        Qt::DropAction m_action = Qt::IgnoreAction;
+        // The window the drag ended over when it belongs to this program;
+        // null over another program or nowhere.
+        QObject* m_pTarget = nullptr;
+    };
+
+    // The drag's data; the first path is the one a page editor links to.
+    static QMimeData* MakeMimeData(const QStringList& paths);
+    // Drags paths from source until the button is let go.
+    static CResult Exec(QWidget* source, const QStringList& paths, const QPixmap& pixmap,
+                        Qt::DropActions actions, Qt::DropAction defaultAction);
+
+    // The local files a drop offers; empty when it offers anything else.
+    static QStringList DroppedPaths(const QMimeData* data);
+    // Copies paths into folder; on a refusal or failure tells the user
+    // "Action canceled!" and returns false.
+    static bool CopyInto(QWidget* owner, const QStringList& paths, const QString& folder);
+    // Tells the user a drop needs an item under the cursor.
+    static void ShowDropOnItem();
+};

@@ -1,0 +1,339 @@
+#include "projects/FileListCtrl.h"
+
+#include "files/FileName.h"
+#include "files/FolderReader.h"
+#include "files/ShellExecute.h"
+#include "framework/MDIFrameWnd.h"
+#include "framework/MenuBuilder.h"
+#include "framework/MessageBox.h"
+#include "projects/FileDrag.h"
+#include "projects/FileListModel.h"
+#include "projects/FileListRules.h"
+#include "projects/ProjectTreeRules.h"
+#include "res/CommandIds.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QSet>
+#include <QUrl>
+
+namespace {
+
+// The clipboard's form of files a file manager copied or cut: the paths as
+// URLs, as text, and in the copied-files format that says which it was.
+QMimeData* FilesForClipboard(const QStringList& paths, bool bCut)
+{
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    QByteArray copied = bCut ? "cut" : "copy";
+    for (const QString& path : paths) {
+        urls << QUrl::fromLocalFile(path);
+        copied += '\n' + QUrl::fromLocalFile(path).toEncoded();
+    }
+    data->setUrls(urls);
+    data->setText(paths.join(QLatin1Char('\n')));
+    data->setData(QStringLiteral("x-special/gnome-copied-files"), copied);
+    return data;
+}
+
+bool PathGone(const QString& path)
+{
+    return !CFileName().Exist(path);
+}
+
+} // namespace
+
+CFileListCtrl::CFileListCtrl(QWidget* parent)
+    : CKVListCtrl(QString::fromLatin1(kProfileSection), parent)
+    , m_pModel(new CFileListModel(this))
+    , m_pReader(new CFolderReader(this))
+{
+    setObjectName(QString::number(kControlId));
+    setModel(m_pModel);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setFrameShadow(QFrame::Sunken);
+    SetDefaultColumnWidths(DefaultColumnWidths());
+    LoadColumnWidths();
+    m_buttonDown.start();
+    connect(m_pReader, &CFolderReader::rowsRead, m_pModel, &CFileListModel::AppendRows);
+    connect(m_pReader, &CFolderReader::sorted, m_pModel, &CFileListModel::ReplaceRows);
+    connect(m_pReader, &CFolderReader::finished, this, &CFileListCtrl::OnReadFinished);
+}
+
+CFileListCtrl::~CFileListCtrl() = default;
+
+// ---- Filling -------------------------------------------------------------------
+
+void CFileListCtrl::ShowFolder(const QString& path)
+{
+    m_strRequestedPath = path;
+    if (path.isEmpty())
+        return;
+    m_strFolder = path;
+    FillList(path);
+}
+
+void CFileListCtrl::FillList(const QString& folder)
+{
+    m_bBottomReached = false;
+    m_bTopReached = false;
+    m_pModel->Clear();
+    m_pReader->Start(folder);
+}
+
+bool CFileListCtrl::IsFilling() const
+{
+    return m_pReader->IsReading();
+}
+
+void CFileListCtrl::OnReadFinished(bool ok)
+{
+    ShowCutLook();
+    emit listFilled(ok);
+}
+
+int CFileListCtrl::RowCount() const
+{
+    return m_pModel->rowCount();
+}
+
+QString CFileListCtrl::FullPath(int row) const
+{
+    const QString base = m_strFolder.endsWith(QLatin1Char('/')) ? m_strFolder : m_strFolder + QLatin1Char('/');
+    return base + m_pModel->Name(row);
+}
+
+QStringList CFileListCtrl::SelectedPaths() const
+{
+    QStringList paths;
+    for (int row : SelectedRows())
+        paths << FullPath(row);
+    return paths;
+}
+
+QString CFileListCtrl::FirstSelectedName() const
+{
+    const int row = FirstSelectedRow();
+    return row < 0 ? QString() : m_pModel->Name(row);
+}
+
+bool CFileListCtrl::IsInFolder(const QString& path) const
+{
+    return QDir::cleanPath(QFileInfo(path).path()) == QDir::cleanPath(m_strFolder);
+}
+
+// ---- Opening ---------------------------------------------------------------------
+
+void CFileListCtrl::OpenListFile(const QString& path, bool allowRun)
+{
+    const QFileInfo info(path);
+    switch (CFileListRules::OpenActionFor(path, allowRun, info.isFile() && info.isExecutable())) {
+    case CFileListRules::EOpen::Edit:
+        emit openFileRequested(path, false);
+        break;
+    case CFileListRules::EOpen::Run:
+        // The program gets its own path as its argument and starts in the
+        // root of the file system it lives on.
+        if (!CShellExecute::Open(path, path, CFileName().GetRoot(path)))
+            ZtMessageBox::Show(QStringLiteral("Cannot start '%1'.").arg(path), QMessageBox::Warning);
+        break;
+    case CFileListRules::EOpen::Nothing:
+        break;
+    }
+}
+
+void CFileListCtrl::OpenFirstSelected()
+{
+    const int row = FirstSelectedRow();
+    OpenListFile(row < 0 ? m_strFolder + QLatin1Char('/') : FullPath(row), true);
+}
+
+// ---- Copy, cut, delete -------------------------------------------------------------
+
+int CFileListCtrl::CopySelection()
+{
+    const QStringList paths = SelectedPaths();
+    const int taken = m_state.Copy(paths);
+    if (taken == 1)
+        QApplication::clipboard()->setMimeData(FilesForClipboard(paths, false));
+    if (taken > 0)
+        emit copyListChanged(m_state.CopyList());
+    return taken;
+}
+
+void CFileListCtrl::CutSelection()
+{
+    const QStringList paths = SelectedPaths();
+    m_state.Cut(paths);
+    ShowCutLook();
+    if (!paths.isEmpty())
+        QApplication::clipboard()->setMimeData(FilesForClipboard(paths, true));
+    emit copyListChanged({});
+}
+
+void CFileListCtrl::ShowCutLook()
+{
+    QSet<QString> names;
+    for (const QString& path : m_state.CutSource()) {
+        if (IsInFolder(path))
+            names.insert(QFileInfo(path).fileName());
+    }
+    m_pModel->SetCutNames(names);
+}
+
+int CFileListCtrl::DeleteSelection()
+{
+    const bool bCopyWasWaiting = m_state.IsCopyWaiting();
+    m_state.Deleted();
+    if (bCopyWasWaiting)
+        emit copyListChanged({});
+    const QStringList paths = SelectedPaths();
+    if (paths.isEmpty())
+        return 0;
+    CFileName().ShellDeleteItems(this, paths.join(QChar(0)), 0);
+    const int before = RowCount();
+    // A path still there was kept: the user said no, or it could not go.
+    RemoveRowsOfGonePaths(paths);
+    const int removed = before - RowCount();
+    if (removed < paths.size())
+        ZtMessageBox::Show(paths.size() == 1 ? QStringLiteral("delete file canceled.")
+                                             : QStringLiteral("delete files canceled."),
+                           QMessageBox::NoIcon);
+    return removed;
+}
+
+void CFileListCtrl::RemoveRowsOfGonePaths(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (!PathGone(path) || !IsInFolder(path))
+            continue;
+        m_pModel->RemoveRow(m_pModel->RowOf(QFileInfo(path).fileName()));
+    }
+}
+
+void CFileListCtrl::CompleteMove()
+{
+    RemoveRowsOfGonePaths(m_state.CutSource());
+    m_state.MoveCompleted();
+    ShowCutLook();
+}
+
+void CFileListCtrl::CopyListTaken()
+{
+    m_state.CopyListTaken();
+}
+
+// ---- Stepping -------------------------------------------------------------------------
+
+bool CFileListCtrl::CanStep(bool up) const
+{
+    return FirstSelectedRow() >= 0 && RowCount() >= 2 && !(up ? m_bTopReached : m_bBottomReached);
+}
+
+void CFileListCtrl::StepToFile(const QString& name, bool up, bool browserActive)
+{
+    m_bBottomReached = false;
+    m_bTopReached = false;
+    const int target = CFileListRules::StepTarget(m_pModel->Names(), name, up);
+    if (target < 0)
+        return;
+    const QString path = FullPath(target);
+    const bool textFile = CFileName().IsTextFile(path);
+    switch (CFileListRules::StepActionFor(m_pModel->Name(target), browserActive, textFile)) {
+    case CFileListRules::EStep::ShowInBrowser:
+        emit showInBrowserRequested(path);
+        break;
+    case CFileListRules::EStep::EditText:
+        emit openFileRequested(path, true);
+        break;
+    case CFileListRules::EStep::Open:
+        OpenListFile(path, false);
+        break;
+    case CFileListRules::EStep::Nothing:
+        break;
+    }
+    SelectRow(target);
+    if (up)
+        m_bTopReached = target == 0;
+    else
+        m_bBottomReached = target == RowCount() - 1;
+}
+
+// ---- Mouse, keys, menu, drag ----------------------------------------------------------
+
+void CFileListCtrl::mousePressEvent(QMouseEvent* event)
+{
+    m_buttonDown.restart();
+    CKVListCtrl::mousePressEvent(event);
+}
+
+void CFileListCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    CKVListCtrl::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        OpenFirstSelected();
+}
+
+void CFileListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        OpenFirstSelected();
+        return;
+    }
+    CKVListCtrl::keyPressEvent(event);
+}
+
+QMenu* CFileListCtrl::CreateContextMenu()
+{
+    // Every command of the menu is the main frame's, so it takes its
+    // routing and its enable rules.
+    auto* frame = qobject_cast<CMDIFrameWnd*>(window());
+    auto lookup = [frame](int id) -> QAction* { return frame ? frame->Action(id) : nullptr; };
+    auto update = [frame](QMenu* shown) {
+        if (frame)
+            frame->UpdateMenu(shown);
+    };
+    return CMenuBuilder::BuildContextMenu(ZtCmd::IDR_LIST_CONTEXT, lookup, update, this);
+}
+
+void CFileListCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(5, 5))
+                                                                      : event->globalPos();
+    QMenu* menu = CreateContextMenu();
+    menu->exec(at);
+    delete menu;
+    event->accept();
+}
+
+void CFileListCtrl::startDrag(Qt::DropActions)
+{
+    // A press that turns into a movement this quickly is a sloppy click.
+    if (m_buttonDown.elapsed() < CProjectTreeRules::kDragDelayMs)
+        return;
+    const int dragged = currentIndex().isValid() ? currentIndex().row() : FirstSelectedRow();
+    if (dragged < 0)
+        return;
+    // The row under the pointer first: a page editor links to it.
+    QStringList paths = SelectedPaths();
+    const QString draggedPath = FullPath(dragged);
+    paths.removeAll(draggedPath);
+    paths.prepend(draggedPath);
+    m_state.DragStarted(paths);
+    const QIcon icon = m_pModel->data(m_pModel->index(dragged, 0), Qt::DecorationRole).value<QIcon>();
+    const CFileDrag::CResult result =
+        CFileDrag::Exec(this, paths, icon.pixmap(16, 16), Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
+    m_state.MoveCompleted();
+    // Let go over another window of the program that took nothing: an
+    // editable file opens in the editor, and nothing is ever started.
+    if (result.m_action == Qt::IgnoreAction && result.m_pTarget && result.m_pTarget != viewport())
+        OpenListFile(draggedPath, false);
+}

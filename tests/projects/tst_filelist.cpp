@@ -1,0 +1,410 @@
+#include "support/ScriptedShell.h"
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
+#include "editor/ZentrelView.h"
+#include "files/FileName.h"
+#include "files/ShellExecute.h"
+#include "framework/Profile.h"
+#include "projects/FileDrag.h"
+#include "projects/FileListCtrl.h"
+#include "projects/FileListModel.h"
+#include "projects/FileListRules.h"
+#include "projects/FileListState.h"
+#include "projects/ProjectTreeCtrl.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The List bar's list: its rules, its copy and cut state, and the list at
+// work on a real folder with a Project tree to paste into.
+class TestFileList : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void browserAndEditRules_data();
+    void browserAndEditRules();
+    void openAction_data();
+    void openAction();
+    void stepTarget_data();
+    void stepTarget();
+    void copyCutState_data();
+    void copyCutState();
+
+    void fillsSortedFromFolder();
+    void copyAndCutPasteIntoTree();
+    void deletesToTrash();
+    void runsProgramsAndStepsThroughFiles();
+    void dropsOnTreeAndEditor();
+    void columnWidthsRemembered();
+
+private:
+    // A folder Site with the project file and files (each holding its own
+    // name), a list showing it, and a tree of the project.
+    void MakeSite(std::initializer_list<const char*> files);
+    QString P(const QString& relative) const { return m_strMain + QLatin1Char('/') + relative; }
+    // "name|size|type" of each row, in order.
+    QString Rows() const;
+    void Select(std::initializer_list<const char*> names);
+
+    std::unique_ptr<QTemporaryDir> m_pDir;
+    std::unique_ptr<CFileListCtrl> m_pList;
+    std::unique_ptr<CProjectTreeCtrl> m_pTree;
+    QString m_strMain;
+    QStringList m_messages;
+};
+
+void TestFileList::init()
+{
+    m_messages.clear();
+    ZtTest::CScriptedShell::Install(&m_messages);
+}
+
+void TestFileList::cleanup()
+{
+    m_pList.reset();
+    m_pTree.reset();
+    m_pDir.reset();
+    CShellExecute::SetHandler({});
+    ZtTest::CScriptedShell::Uninstall();
+}
+
+void TestFileList::MakeSite(std::initializer_list<const char*> files)
+{
+    m_pDir = std::make_unique<QTemporaryDir>();
+    m_strMain = m_pDir->path() + QStringLiteral("/Site");
+    ZtTest::WriteFile(P("Site.ztp"), "Site\r\r\n");
+    for (const char* name : files)
+        ZtTest::WriteFile(P(QString::fromUtf8(name)), name);
+    m_pList = std::make_unique<CFileListCtrl>();
+    QSignalSpy filled(m_pList.get(), &CFileListCtrl::listFilled);
+    m_pList->ShowFolder(m_strMain);
+    QVERIFY(filled.wait(5000));
+    m_pTree = std::make_unique<CProjectTreeCtrl>();
+    m_pTree->SetProjectPath(P("Site.ztp"));
+    m_pTree->FillTree();
+    m_pTree->topLevelItem(0)->setExpanded(true);
+    connect(m_pList.get(), &CFileListCtrl::copyListChanged, m_pTree.get(), &CProjectTreeCtrl::SetListCopy);
+}
+
+QString TestFileList::Rows() const
+{
+    QStringList rows;
+    const CFileListModel* model = m_pList->Model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        rows << QStringLiteral("%1|%2").arg(model->Row(row).m_strName, model->Row(row).m_strSize);
+    return rows.join(QLatin1Char(' '));
+}
+
+void TestFileList::Select(std::initializer_list<const char*> names)
+{
+    m_pList->clearSelection();
+    for (const char* name : names) {
+        const QModelIndex index = m_pList->Model()->index(m_pList->Model()->RowOf(QString::fromUtf8(name)), 0);
+        m_pList->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
+// ---- Rules -----------------------------------------------------------------------
+
+void TestFileList::browserAndEditRules_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<bool>("showable");
+    QTest::addColumn<bool>("editItem");
+    QTest::newRow("page, any case") << "Index.HTML" << "" << true << true;
+    QTest::newRow("picture") << "logo.jpeg" << "" << true << true;
+    QTest::newRow("not a page") << "logo.png" << "" << false << true;
+    QTest::newRow("filter in capitals") << "logo.png" << "PNG" << true << true;
+    QTest::newRow("filter as a pattern") << "logo.png" << "*.png" << true << true;
+    QTest::newRow("no extension, no filter") << "Makefile" << "" << false << true;
+    QTest::newRow("no extension, blank filter") << "Makefile" << " " << false << true;
+    QTest::newRow("program") << "setup.EXE" << "exe" << true << false;
+    QTest::newRow("nothing selected") << "" << "" << false << true;
+}
+
+void TestFileList::browserAndEditRules()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, filter);
+    QTEST(CFileListRules::IsBrowserShowable(name, filter), "showable");
+    QTEST(CFileListRules::IsEditItemEnabled(name), "editItem");
+}
+
+void TestFileList::openAction_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("allowRun");
+    QTest::addColumn<bool>("executable");
+    QTest::addColumn<int>("action");
+    const int edit = int(CFileListRules::EOpen::Edit);
+    const int run = int(CFileListRules::EOpen::Run);
+    const int nothing = int(CFileListRules::EOpen::Nothing);
+    QTest::newRow("page") << "/s/a.htm" << true << false << edit;
+    QTest::newRow("page marked executable") << "/s/a.htm" << true << true << edit;
+    QTest::newRow("program") << "/s/setup.exe" << true << false << run;
+    QTest::newRow("program, dropped") << "/s/setup.exe" << false << false << nothing;
+    QTest::newRow("batch") << "/s/go.BAT" << true << false << run;
+    QTest::newRow("executable script") << "/s/deploy" << true << true << run;
+    QTest::newRow("plain file") << "/s/deploy" << true << false << nothing;
+    QTest::newRow("picture") << "/s/a.gif" << true << false << nothing;
+    QTest::newRow("folder path") << "/s/" << true << false << nothing;
+}
+
+void TestFileList::openAction()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, allowRun);
+    QFETCH(bool, executable);
+    QTEST(int(CFileListRules::OpenActionFor(path, allowRun, executable)), "action");
+}
+
+void TestFileList::stepTarget_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<int>("target");
+    QTest::newRow("down, names in any case") << "B.HTM" << false << 2;
+    QTest::newRow("up") << "b.htm" << true << 0;
+    QTest::newRow("down from the last") << "z.txt" << false << -1;
+    QTest::newRow("up from the first") << "a.htm" << true << -1;
+    QTest::newRow("unknown name") << "gone.htm" << false << -1;
+    QTest::newRow("up from the last of twins") << "c.gif" << true << 2;
+    QTest::newRow("down from the first of twins") << "c.gif" << false << 3;
+}
+
+void TestFileList::stepTarget()
+{
+    const QStringList names{"a.htm", "b.htm", "c.gif", "C.GIF", "z.txt"};
+    QFETCH(QString, name);
+    QFETCH(bool, up);
+    QTEST(CFileListRules::StepTarget(names, name, up), "target");
+}
+
+// Operations in order: "copy a", "copy a b", "cut a", "delete", "taken",
+// "moved"; the state after them as "copy:<list> wait:<0|1> cut:<list>".
+void TestFileList::copyCutState_data()
+{
+    QTest::addColumn<QStringList>("operations");
+    QTest::addColumn<QString>("state");
+    QTest::newRow("copy of several waits") << QStringList{"copy a b"} << "copy:a,b wait:1 cut:";
+    QTest::newRow("copy of one drops the list") << QStringList{"copy a b", "copy c"} << "copy: wait:0 cut:";
+    QTest::newRow("copy of none changes nothing") << QStringList{"copy a b", "copy"} << "copy:a,b wait:1 cut:";
+    QTest::newRow("cut stops the wait") << QStringList{"copy a b", "cut c"} << "copy:a,b wait:0 cut:c";
+    QTest::newRow("delete loses the copy") << QStringList{"cut c", "copy a b", "delete"} << "copy: wait:0 cut:c";
+    QTest::newRow("paste takes the copy") << QStringList{"copy a b", "taken"} << "copy: wait:0 cut:";
+    QTest::newRow("move empties the cut") << QStringList{"cut a b", "moved"} << "copy: wait:0 cut:";
+}
+
+void TestFileList::copyCutState()
+{
+    QFETCH(QStringList, operations);
+    CFileListState state;
+    for (const QString& operation : operations) {
+        QStringList words = operation.split(QLatin1Char(' '));
+        const QString verb = words.takeFirst();
+        if (verb == QLatin1String("copy"))
+            state.Copy(words);
+        else if (verb == QLatin1String("cut"))
+            state.Cut(words);
+        else if (verb == QLatin1String("delete"))
+            state.Deleted();
+        else if (verb == QLatin1String("taken"))
+            state.CopyListTaken();
+        else if (verb == QLatin1String("moved"))
+            state.MoveCompleted();
+    }
+    const QString described = QStringLiteral("copy:%1 wait:%2 cut:%3")
+                                  .arg(state.CopyList().join(QLatin1Char(',')))
+                                  .arg(int(state.IsCopyWaiting()))
+                                  .arg(state.CutSource().join(QLatin1Char(',')));
+    QTEST(described, "state");
+}
+
+// ---- The list at work --------------------------------------------------------------
+
+void TestFileList::fillsSortedFromFolder()
+{
+    MakeSite({"b.htm", "A.txt", "sub/x.txt"});
+    QFile::link(P("nowhere"), P("dangling"));
+    QSignalSpy filled(m_pList.get(), &CFileListCtrl::listFilled);
+    m_pList->ShowFolder(m_strMain);
+    QVERIFY(filled.wait(5000));
+    // Name order, any case; a folder and a broken link have no size.
+    QCOMPARE(Rows(), QStringLiteral("A.txt|1 KB b.htm|1 KB dangling| Site.ztp|1 KB sub|"));
+    QCOMPARE(filled.first().first().toBool(), true);
+
+    // A folder that is gone leaves the list empty.
+    m_pList->ShowFolder(P("sub/missing"));
+    QVERIFY(filled.wait(5000));
+    QCOMPARE(m_pList->RowCount(), 0);
+    QCOMPARE(filled.last().first().toBool(), false);
+}
+
+void TestFileList::copyAndCutPasteIntoTree()
+{
+    MakeSite({"a.htm", "b.gif", "c.txt", "dest/keep.txt"});
+    QTreeWidgetItem* dest = m_pTree->topLevelItem(0)->child(0);
+    QCOMPARE(dest->text(0), QStringLiteral("dest"));
+
+    // One file: its path is the clipboard's text, and no list waits.
+    Select({"a.htm"});
+    QCOMPARE(m_pList->CopySelection(), 1);
+    QCOMPARE(QApplication::clipboard()->text(), P("a.htm"));
+    // Two files wait in the copy list, which the tree's paste takes.
+    Select({"a.htm", "b.gif"});
+    QCOMPARE(m_pList->CopySelection(), 2);
+    QSignalSpy pasted(m_pTree.get(), &CProjectTreeCtrl::filesPasted);
+    m_pTree->SetCurrentItem(dest);
+    QVERIFY(m_pTree->PasteFiles());
+    QCOMPARE(ZtTest::ReadFile(P("dest/b.gif")), QByteArray("b.gif"));
+    QVERIFY(QFile::exists(P("a.htm")));
+    QCOMPARE(pasted.first(), (QList<QVariant>{true, true}));
+
+    // Cut, then paste: the files move and their rows go, other rows stay,
+    // even when the selection changed in between.
+    Select({"c.txt", "a.htm"});
+    m_pList->CutSelection();
+    Select({"b.gif"});
+    m_pTree->SetCurrentItem(dest);
+    QVERIFY(m_pTree->PasteFiles());
+    m_pList->CompleteMove();
+    QVERIFY(!QFile::exists(P("c.txt")));
+    QCOMPARE(ZtTest::ReadFile(P("dest/c.txt")), QByteArray("c.txt"));
+    QCOMPARE(Rows(), QStringLiteral("b.gif|1 KB dest| Site.ztp|1 KB"));
+    QVERIFY(m_pList->State().CutSource().isEmpty());
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestFileList::deletesToTrash()
+{
+    MakeSite({"a.htm", "b.gif", "c.txt"});
+    const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                          + QStringLiteral("/Trash/files/");
+    // Cancelled: every row stays, and the user hears of it once.
+    ZtTest::CScriptedShell::Answer() = CShellFileOperation::EAnswer::No;
+    Select({"a.htm", "b.gif"});
+    QCOMPARE(m_pList->DeleteSelection(), 0);
+    QCOMPARE(m_messages, QStringList{QStringLiteral("delete files canceled.")});
+    Select({"c.txt"});
+    QCOMPARE(m_pList->DeleteSelection(), 0);
+    QCOMPARE(m_messages.last(), QStringLiteral("delete file canceled."));
+
+    ZtTest::CScriptedShell::Answer() = CShellFileOperation::EAnswer::Yes;
+    m_messages.clear();
+    Select({"a.htm", "c.txt"});
+    QCOMPARE(m_pList->DeleteSelection(), 2);
+    QCOMPARE(ZtTest::ReadFile(trash + QStringLiteral("a.htm")), QByteArray("a.htm"));
+    QVERIFY(QFile::exists(trash + QStringLiteral("c.txt")));
+    QCOMPARE(Rows(), QStringLiteral("b.gif|1 KB Site.ztp|1 KB"));
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestFileList::runsProgramsAndStepsThroughFiles()
+{
+    MakeSite({"a.htm", "b.txt", "c.gif", "setup.exe"});
+    QStringList started;
+    CShellExecute::SetHandler([&started](const QString& path, const QString& parameter, const QString& directory) {
+        started << QStringLiteral("%1 %2 %3").arg(QFileInfo(path).fileName(), QFileInfo(parameter).fileName(), directory);
+        return true;
+    });
+    QSignalSpy opened(m_pList.get(), &CFileListCtrl::openFileRequested);
+    QSignalSpy shown(m_pList.get(), &CFileListCtrl::showInBrowserRequested);
+
+    // A program starts with its own path, in the root of its file system;
+    // dropped elsewhere (no running allowed) it does not.
+    m_pList->OpenListFile(P("setup.exe"), true);
+    m_pList->OpenListFile(P("setup.exe"), false);
+    QCOMPARE(started, QStringList{QStringLiteral("setup.exe setup.exe %1").arg(CFileName().GetRoot(m_strMain))});
+
+    // Down from a.htm: b.txt opens, replacing the editor's file; c.gif
+    // opens nothing, setup.exe is not started, and Site.ztp is the last row.
+    Select({"a.htm"});
+    QVERIFY(m_pList->CanStep(false));
+    m_pList->StepToFile(QStringLiteral("a.htm"), false, false);
+    QCOMPARE(opened.takeFirst(), (QList<QVariant>{P("b.txt"), true}));
+    for (int step = 0; step < 3; ++step)
+        m_pList->StepToFile(m_pList->FirstSelectedName(), false, false);
+    QCOMPARE(m_pList->FirstSelectedName(), QStringLiteral("Site.ztp"));
+    QCOMPARE(started.size(), 1);
+    QVERIFY(!m_pList->CanStep(false));
+    QVERIFY(m_pList->CanStep(true));
+    // With the browser active, only pages and pictures are shown.
+    m_pList->StepToFile(QStringLiteral("Site.ztp"), true, true);
+    m_pList->StepToFile(QStringLiteral("setup.exe"), true, true);
+    QCOMPARE(shown.takeFirst().first().toString(), P("c.gif"));
+    m_pList->StepToFile(QStringLiteral("c.gif"), true, true);
+    QVERIFY(shown.isEmpty());
+    QVERIFY(opened.isEmpty());
+}
+
+void TestFileList::dropsOnTreeAndEditor()
+{
+    MakeSite({"a.htm", "pic.gif", "dest/keep.txt"});
+    m_pTree->resize(300, 300);
+    m_pTree->show();
+    QTreeWidgetItem* dest = m_pTree->topLevelItem(0)->child(0);
+    const auto dropOn = [](QWidget* target, const QPoint& at, const QStringList& paths) {
+        std::unique_ptr<QMimeData> data(CFileDrag::MakeMimeData(paths));
+        QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        return drop.isAccepted();
+    };
+    // On a folder of the tree: copied, the source stays.
+    const QPoint destAt = m_pTree->visualItemRect(dest).center();
+    QVERIFY(dropOn(m_pTree->viewport(), destAt, {P("a.htm")}));
+    QCOMPARE(ZtTest::ReadFile(P("dest/a.htm")), QByteArray("a.htm"));
+    QVERIFY(QFile::exists(P("a.htm")));
+    // Below the items: nothing is copied, and the user is told where to drop.
+    dropOn(m_pTree->viewport(), QPoint(10, 290), {P("pic.gif")});
+    QCOMPARE(m_messages, QStringList{QStringLiteral("Drop on an item!")});
+    QVERIFY(!QFile::exists(P("dest/pic.gif")));
+
+    // On a page editor: the tag for the file under the pointer, where it is
+    // let go.
+    CZentrelView::SetFileDropHandler([](const QString& path) { return QStringLiteral("<%1>").arg(QFileInfo(path).fileName()); });
+    CZentrelView editor;
+    editor.setPlainText(QStringLiteral("ab"));
+    editor.resize(300, 200);
+    editor.show();
+    QTextCursor cursor(editor.document());
+    cursor.setPosition(1);
+    const QPoint between = editor.cursorRect(cursor).center();
+    QVERIFY(dropOn(editor.viewport(), between, {P("pic.gif"), P("a.htm")}));
+    CZentrelView::SetFileDropHandler({});
+    QCOMPARE(editor.toPlainText(), QStringLiteral("a<pic.gif>b"));
+}
+
+void TestFileList::columnWidthsRemembered()
+{
+    {
+        CFileListCtrl list;
+        QCOMPARE(list.header()->sectionSize(1), 180);
+        list.header()->resizeSection(0, 222);
+        // Closed right after the drag: the width is written all the same.
+    }
+    QCOMPARE(CProfile::Instance().GetInt(QString::fromLatin1(CFileListCtrl::kProfileSection),
+                                         CKVListCtrl::ColumnKey(0), -1),
+             222);
+    CFileListCtrl again;
+    QCOMPARE(again.header()->sectionSize(0), 222);
+    QCOMPARE(again.header()->sectionSize(3), 150);
+}
+
+ZT_TEST_MAIN(TestFileList)
+#include "tst_filelist.moc"
