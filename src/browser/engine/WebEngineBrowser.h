@@ -1,0 +1,27 @@
+#pragma once
+
+#include "browser/BrowserEngine.h"
+
+class QWebEngineView;
+
+// The browser engine on Qt WebEngine: a QWebEngineView with our page.
+class CWebEngineBrowser : public CBrowserEngine
+{
+public:
+    explicit CWebEngineBrowser(const Callbacks& callbacks);
+    ~CWebEngineBrowser() override;
+
+    QWidget* Widget() override;
+    void Load(const QUrl& url) override;
+    QUrl Url() const override;
+    void Back() override;
+    void Forward() override;
+    void Print(QPrinter* printer, std::function<void(bool ok)> done) override;
+
+private:
+    // Owned by the view's layout once the view takes it; deleted here only
+    // when it never did.
+    QWebEngineView* m_pView;
+    Callbacks m_callbacks;
+    std::function<void(bool)> m_printDone;
+};
