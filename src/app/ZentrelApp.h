@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class CBrowseCommands;
 class CDocTemplate;
 class CDocument;
 class CMainFrame;
@@ -94,6 +95,10 @@ public:
     // the answer. Plain text documents stay.
     void CloseAllDocumentsForProject();
     CProjectCommands& ProjectCommands() const { return *m_pProjectCommands; }
+    CBrowseCommands& BrowseCommands() const { return *m_pBrowseCommands; }
+    // Shows path in the one browser window; sourcePath is the page it
+    // stands for (they differ only for the preview page).
+    void ShowInBrowser(const QString& path, const QString& sourcePath);
     // Start-up: the project and the web pages the last Exit recorded.
     void ReopenLastSession();
     void ReopenFiles(int count);
@@ -141,6 +146,7 @@ private:
     QList<CMDIChildWnd*> WindowsMostRecentFirst() const;
     void KeepQtStateOutOfTheProfileDir();
     void MapProjectCommands();
+    void MapBrowseCommands();
     // The Project tree's requests go to the List bar and the editor.
     void ConnectProjectTree();
 
@@ -149,6 +155,7 @@ private:
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
     std::unique_ptr<CProjectCommands> m_pProjectCommands;
+    std::unique_ptr<CBrowseCommands> m_pBrowseCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
     int m_nStartUpExitCode = 0;
