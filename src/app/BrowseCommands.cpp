@@ -49,6 +49,10 @@ CBrowserView* CBrowseCommands::MakeView()
         if (CMainFrame* frame = m_app.GetMainFrame())
             frame->SetStatusText(text);
     });
+    connect(view, &CBrowserView::commandRequested, this, [this](int commandId) {
+        if (CMainFrame* frame = m_app.GetMainFrame())
+            frame->ExecuteCommand(commandId);
+    });
     return view;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QString>
 #include <QUrl>
 
@@ -28,6 +29,11 @@ public:
         // A page script's alert (question false; the answer is ignored) or
         // confirm (question true; true for OK).
         std::function<bool(const QString& text, bool question)> scriptDialog;
+        // Whether a key belongs to the program (its accelerators) rather
+        // than to the page, which would otherwise take every key it gets.
+        std::function<bool(QKeyCombination key)> isProgramKey;
+        // Such a key was pressed in the page and no shortcut took it.
+        std::function<void(QKeyCombination key)> programKeyPressed;
     };
 
     virtual ~CBrowserEngine() = default;

@@ -3,6 +3,7 @@
 #include "browser/BrowserEngine.h"
 #include "framework/MessageBox.h"
 #include "framework/PrinterSetup.h"
+#include "res/Accelerators.h"
 #include "res/CommandIds.h"
 
 #include <QCoreApplication>
@@ -61,6 +62,8 @@ void CBrowserView::CreateEngine()
         return ZtMessageBox::Show(text, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel)
                == QMessageBox::Ok;
     };
+    callbacks.isProgramKey = [](QKeyCombination key) { return CommandForKey(key) != 0; };
+    callbacks.programKeyPressed = [this](QKeyCombination key) { emit commandRequested(CommandForKey(key)); };
     m_pEngine = CBrowserEngine::Create(callbacks, &m_strEngineError);
 }
 
@@ -138,6 +141,19 @@ void CBrowserView::PrintAndWait(QPrinter* printer)
         loop.quit();
     });
     loop.exec();
+}
+
+int CBrowserView::CommandForKey(QKeyCombination key)
+{
+    // The main window's table only: the editors' own keys (Ctrl+A, Ctrl+F)
+    // keep their meaning in the page.
+    const Qt::KeyboardModifiers modifiers = key.keyboardModifiers() & ~Qt::KeypadModifier;
+    for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators()) {
+        const QKeyCombination keys = accelerator.keys[0];
+        if (keys.key() == key.key() && (keys.keyboardModifiers() & ~Qt::KeypadModifier) == modifiers)
+            return accelerator.id;
+    }
+    return 0;
 }
 
 QString CBrowserView::SandboxProblem(bool isRoot, const QByteArray& chromiumFlags, bool sandboxDisabled,

@@ -41,6 +41,9 @@ public:
     void GoBack();
     void GoForward();
 
+    // The command of the main window's accelerator key, or 0.
+    static int CommandForKey(QKeyCombination key);
+
     // Why the engine cannot start in this process, or empty when it can. As
     // root it refuses to run sandboxed and would end the whole program.
     static QString StartProblem();
@@ -53,6 +56,8 @@ signals:
     // of a page that finished loading. Never empty.
     void statusTextChanged(const QString& text);
     void loadFinished(bool ok);
+    // One of the program's keys was pressed in the page: run its command.
+    void commandRequested(int commandId);
 
 private:
     void CreateEngine();

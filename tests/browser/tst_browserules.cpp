@@ -2,6 +2,7 @@
 
 #include "browser/BrowseRules.h"
 #include "browser/BrowserView.h"
+#include "res/CommandIds.h"
 
 // What showing a file does to the browser's title and the current file, what
 // Show as Web Page does with a document, and when the engine may start.
@@ -15,6 +16,7 @@ private slots:
     void planPreview();
     void sandboxProblem_data();
     void sandboxProblem();
+    void keysThePageGivesUp();
 };
 
 void TestBrowseRules::planShow_data()
@@ -100,6 +102,16 @@ void TestBrowseRules::sandboxProblem()
     QFETCH(QStringList, arguments);
     QFETCH(bool, problem);
     QCOMPARE(!CBrowserView::SandboxProblem(root, flags, disabled, arguments).isEmpty(), problem);
+}
+
+void TestBrowseRules::keysThePageGivesUp()
+{
+    using namespace ZtCmd;
+    QCOMPARE(CBrowserView::CommandForKey(Qt::ControlModifier | Qt::AltModifier | Qt::Key_E), int(ID_EDIT_DOCUMENT));
+    QCOMPARE(CBrowserView::CommandForKey(Qt::ControlModifier | Qt::Key_P), int(ID_FILE_PRINT));
+    // The editors' own keys stay the page's: Ctrl+A selects the page's text.
+    QCOMPARE(CBrowserView::CommandForKey(Qt::ControlModifier | Qt::Key_A), 0);
+    QCOMPARE(CBrowserView::CommandForKey(QKeyCombination(Qt::Key_E)), 0);
 }
 
 ZT_TEST_MAIN(TestBrowseRules)

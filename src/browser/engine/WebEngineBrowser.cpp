@@ -2,12 +2,39 @@
 
 #include "BrowserPage.h"
 
+#include <QChildEvent>
+#include <QKeyEvent>
 #include <QWebEngineView>
+
+bool CProgramKeyFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+        return QObject::eventFilter(watched, event);
+    }
+    const bool keyEvent = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (!keyEvent || !m_callbacks.isProgramKey)
+        return QObject::eventFilter(watched, event);
+    const QKeyCombination key = static_cast<QKeyEvent*>(event)->keyCombination();
+    if (!m_callbacks.isProgramKey(key))
+        return QObject::eventFilter(watched, event);
+    // Declined as a shortcut of the page's; when no shortcut takes it even
+    // then (the page's widget is a Qt Quick one, whose window the
+    // shortcuts do not see), the key press itself is handed to the program.
+    if (event->type() == QEvent::KeyPress && m_callbacks.programKeyPressed)
+        m_callbacks.programKeyPressed(key);
+    event->ignore();
+    return true;
+    return QObject::eventFilter(watched, event);
+}
 
 CWebEngineBrowser::CWebEngineBrowser(const Callbacks& callbacks)
     : m_pView(new QWebEngineView)
     , m_callbacks(callbacks)
 {
+    m_pView->installEventFilter(new CProgramKeyFilter(callbacks, m_pView));
     m_pView->setPage(new CBrowserPage(callbacks.scriptDialog, m_pView));
     QObject::connect(m_pView, &QWebEngineView::titleChanged, m_pView, [this](const QString& title) {
         if (m_callbacks.titleChanged)

@@ -2,7 +2,25 @@
 
 #include "browser/BrowserEngine.h"
 
+#include <QObject>
+
 class QWebEngineView;
+
+// Gives the program's accelerators back to the program: while the page had
+// the focus, Ctrl+Alt+E and the like never reached their commands. Watches
+// the view and each widget the engine puts into it.
+class CProgramKeyFilter : public QObject
+{
+public:
+    CProgramKeyFilter(const CBrowserEngine::Callbacks& callbacks, QObject* parent)
+        : QObject(parent), m_callbacks(callbacks) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    CBrowserEngine::Callbacks m_callbacks;
+};
 
 // The browser engine on Qt WebEngine: a QWebEngineView with our page.
 class CWebEngineBrowser : public CBrowserEngine
