@@ -91,6 +91,12 @@ void CBrowseCommands::ShowInBrowser(const QString& path, const QString& sourcePa
         frame->showMaximized();
     m_app.GetMainFrame()->MdiArea()->setActiveSubWindow(frame);
     frame->setWindowTitle(m_app.m_strBrowserTitle);
+    // Making the engine's widgets takes the activation from the main window
+    // (with no window manager nothing gives it back), and the menus' keys
+    // would go nowhere. The window holds the focus until the user clicks
+    // into the page.
+    m_app.GetMainFrame()->activateWindow();
+    view->setFocus();
 }
 
 void CBrowseCommands::OnShowAsWebPage()

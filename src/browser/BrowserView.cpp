@@ -28,8 +28,10 @@ CBrowserView::CBrowserView(const QString& initialPath)
     layout->setContentsMargins(0, 0, 0, 0);
     CreateEngine();
     if (m_pEngine) {
+        // The window keeps the focus until the user clicks into the page:
+        // inside the page the menus' Alt keys no longer reach the menu bar.
+        setFocusPolicy(Qt::StrongFocus);
         layout->addWidget(m_pEngine->Widget());
-        setFocusProxy(m_pEngine->Widget());
     } else {
         auto* label = new QLabel(tr("The embedded browser cannot start.\n%1").arg(m_strEngineError), this);
         label->setAlignment(Qt::AlignCenter);
