@@ -4,8 +4,6 @@
 #include "app/MainFrame.h"
 #include "app/PlainTextChildFrame.h"
 #include "app/ZentrelApp.h"
-#include "files/FileKinds.h"
-#include "files/ShellExecute.h"
 #include "framework/CmdUI.h"
 #include "projects/DesktopTreeCtrl.h"
 #include "projects/FileListCtrl.h"
@@ -49,7 +47,7 @@ void CFileBarCommands::Connect(CMainFrame* frame)
     QObject::connect(list, &CFileListCtrl::openFileRequested, &m_app,
                      [this](const QString& path, bool closeCurrent) { m_app.OpenFileInEditor(path, closeCurrent); });
     QObject::connect(list, &CFileListCtrl::showInBrowserRequested, &m_app,
-                     [this](const QString& path) { OpenPageInsteadOfBrowsing(path); });
+                     [this](const QString& path) { m_app.ShowInBrowser(path, path); });
     QObject::connect(list, &CFileListCtrl::copyListChanged, projectTree, &CProjectTreeCtrl::SetListCopy);
     QObject::connect(projectTree, &CProjectTreeCtrl::filesPasted, &m_app,
                      [this](bool done, bool usedCopyList) { OnTreePasted(done, usedCopyList); });
@@ -98,17 +96,10 @@ void CFileBarCommands::OnShowInBrowser()
     if (!list)
         return;
     const QString name = list->FirstSelectedName();
-    if (CFileListRules::IsBrowserShowable(name, m_app.GetMainFrame()->ListBar()->ExtensionFilter()))
-        OpenPageInsteadOfBrowsing(list->FullPath(list->FirstSelectedRow()));
-}
-
-void CFileBarCommands::OpenPageInsteadOfBrowsing(const QString& path)
-{
-    QString extension = FileExtension(path);
-    if (IsEditableFileType(extension))
-        m_app.OpenFileInEditor(path, false);
-    else
-        CShellExecute::Open(path, QString(), QString());
+    if (CFileListRules::IsBrowserShowable(name, m_app.GetMainFrame()->ListBar()->ExtensionFilter())) {
+        const QString path = list->FullPath(list->FirstSelectedRow());
+        m_app.ShowInBrowser(path, path);
+    }
 }
 
 void CFileBarCommands::OnCopy()

@@ -35,10 +35,6 @@ public:
     void OnDirectoryStep(bool up);
     void OnNewFolder();
 
-    // Until the browser shows pages, a page opens in the editor and a
-    // picture in the desktop's viewer.
-    void OpenPageInsteadOfBrowsing(const QString& path);
-
 private:
     CFileListCtrl* List() const;
     // A browser or project window is active: the steps show pages rather

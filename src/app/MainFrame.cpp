@@ -36,7 +36,6 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -247,7 +246,6 @@ void CMainFrame::MapCommands()
     });
     OnCommand(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
     OnUpdate(ID_VIEW_STATUS_BAR, [this](CCmdUI* cmdUI) { cmdUI->SetCheck(!statusBar()->isHidden()); });
-    OnCommand(ID_OPEN_IN_IE, [this] { OnOpenInBrowser(); });
     OnCommand(ID_SYNTAX_COLORING, [this] { OnSyntaxColoring(); });
     MapWindowCommands();
     MapEnableRules();
@@ -332,19 +330,6 @@ QString CMainFrame::ActiveExtension() const
     CMDIChildWnd* frame = ActiveVisibleChild();
     CDocument* document = frame ? frame->GetActiveDocument() : nullptr;
     return document ? FileExtension(document->GetPathName()) : QString();
-}
-
-void CMainFrame::OnOpenInBrowser()
-{
-    CMDIChildWnd* frame = ActiveVisibleChild();
-    CDocument* document = frame ? frame->GetActiveDocument() : nullptr;
-    if (!document) {
-        ZtMessageBox::Show(tr("No open file in editor!"));
-        return;
-    }
-    // The saved file goes to the desktop's web browser, as the shell would
-    // open it.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(document->GetPathName()));
 }
 
 void CMainFrame::OnNextDocument()

@@ -101,7 +101,6 @@ private:
     void OnActiveChildChanged(CMDIChildWnd* frame);
     void ShowMenuBar(int menuId);
     void SaveWindowPlacement();
-    void OnOpenInBrowser();
     void OnNextDocument();
     void OnSyntaxColoring();
     void UpdateLockIndicators();

@@ -1,6 +1,7 @@
 #include "app/ZentrelApp.h"
 
 #include "app/AboutDlg.h"
+#include "app/BrowseCommands.h"
 #include "app/HelpEngine.h"
 #include "app/ChildBrowseFrame.h"
 #include "app/ChildFrame.h"
@@ -109,6 +110,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pProjectCommands = std::make_unique<CProjectCommands>(*this);
     m_pToolCommands = std::make_unique<CToolCommands>(*this);
     m_pFileBarCommands = std::make_unique<CFileBarCommands>(*this);
+    m_pBrowseCommands = std::make_unique<CBrowseCommands>(*this);
     MapCommands();
     CHelpEngine::Install();
 }
@@ -187,7 +189,7 @@ void CZentrelApp::RegisterDocTemplates()
         [] { return new CZentrelView; });
     m_pBrowserTemplate = new CDocTemplate(
         IDR_BROWSERTYPE, kBrowserString, [] { return new CBrowserDoc; }, [] { return new CChildBrowseFrame; },
-        [] { return new CBrowserView; });
+        [this] { return m_pBrowseCommands->MakeView(); });
     m_pProjectTemplate = new CDocTemplate(
         IDR_PROJECTTYPE, kProjectString, [] { return new CProjectDoc; }, [] { return new CChildProjectFrame; },
         [] { return new CProjectView; });
@@ -245,6 +247,8 @@ void CZentrelApp::ConnectProjectTree()
     });
     connect(tree, &CProjectTreeCtrl::openFileRequested, this,
             [this](const QString& path) { OpenFileInEditor(path, false); });
+    connect(tree, &CProjectTreeCtrl::showPageRequested, this,
+            [this](const QString& path) { ShowInBrowser(path, path); });
     connect(tree, &CProjectTreeCtrl::currentPathChanged, this, [this](const QString& path) { m_strCurrentFile = path; });
     connect(tree, &CProjectTreeCtrl::folderRefreshed, this,
             [this](const QString& folder) { m_pMainFrame->ShowFolderInListBar(folder); });
@@ -630,6 +634,7 @@ void CZentrelApp::MapCommands()
     MapToolCommands();
     m_pFileBarCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); },
                             [this](int id, std::function<void(CCmdUI*)> update) { OnUpdate(id, std::move(update)); });
+    MapBrowseCommands();
 }
 
 void CZentrelApp::MapProjectCommands()
@@ -664,6 +669,24 @@ void CZentrelApp::MapToolCommands()
 bool CZentrelApp::RunConsoleProcess(const CCommandLine& line)
 {
     return m_pToolCommands->RunConsoleProcess(line);
+}
+
+void CZentrelApp::MapBrowseCommands()
+{
+    CBrowseCommands* commands = m_pBrowseCommands.get();
+    OnCommand(ID_SHOW_AS_WEBPAGE, [commands] { commands->OnShowAsWebPage(); });
+    OnCommand(ID_BROWSE_BACK, [commands] { commands->OnBrowseHistory(false); });
+    OnCommand(ID_BROWSE_FORWARD, [commands] { commands->OnBrowseHistory(true); });
+    OnUpdate(ID_BROWSE_BACK, [commands](CCmdUI* cmdUI) { commands->OnUpdateBrowseHistory(cmdUI); });
+    OnUpdate(ID_BROWSE_FORWARD, [commands](CCmdUI* cmdUI) { commands->OnUpdateBrowseHistory(cmdUI); });
+    OnCommand(ID_EDIT_DOCUMENT, [commands] { commands->OnEditDocument(); });
+    OnCommand(ID_BROWSER_FILE_OPEN, [commands] { commands->OnBrowserFileOpen(); });
+    OnCommand(ID_OPEN_IN_IE, [commands] { commands->OnOpenInBrowser(); });
+}
+
+void CZentrelApp::ShowInBrowser(const QString& path, const QString& sourcePath)
+{
+    m_pBrowseCommands->ShowInBrowser(path, sourcePath);
 }
 
 void CZentrelApp::OnAppAbout()

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class CBrowseCommands;
 class CDocTemplate;
 class CDocument;
 class CMainFrame;
@@ -102,6 +103,10 @@ public:
     // runner could not start.
     bool RunConsoleProcess(const CCommandLine& line);
     CFileBarCommands& FileBarCommands() const { return *m_pFileBarCommands; }
+    CBrowseCommands& BrowseCommands() const { return *m_pBrowseCommands; }
+    // Shows path in the one browser window; sourcePath is the page it
+    // stands for (they differ only for the preview page).
+    void ShowInBrowser(const QString& path, const QString& sourcePath);
     // Start-up: the project and the web pages the last Exit recorded.
     void ReopenLastSession();
     void ReopenFiles(int count);
@@ -150,6 +155,7 @@ private:
     void KeepQtStateOutOfTheProfileDir();
     void MapProjectCommands();
     void MapToolCommands();
+    void MapBrowseCommands();
     // The Project tree's requests go to the List bar and the editor.
     void ConnectProjectTree();
 
@@ -160,6 +166,7 @@ private:
     std::unique_ptr<CProjectCommands> m_pProjectCommands;
     std::unique_ptr<CToolCommands> m_pToolCommands;
     std::unique_ptr<CFileBarCommands> m_pFileBarCommands;
+    std::unique_ptr<CBrowseCommands> m_pBrowseCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
     int m_nStartUpExitCode = 0;

@@ -1,6 +1,5 @@
 #include "browser/BrowserDoc.h"
 
-#include "framework/View.h"
 #include "browser/BrowserView.h"
 
 #include <QFileInfo>
@@ -11,8 +10,13 @@ bool CBrowserDoc::OnOpenDocument(const QString& path)
         ReportError(tr("%1\nFile not found.").arg(path));
         return false;
     }
-    if (auto* view = dynamic_cast<CBrowserView*>(GetFirstView()))
+    if (CBrowserView* view = GetView())
         view->Navigate(path);
     SetModifiedFlag(false);
     return true;
+}
+
+CBrowserView* CBrowserDoc::GetView() const
+{
+    return dynamic_cast<CBrowserView*>(GetFirstView());
 }

@@ -247,7 +247,7 @@ void TestMainFrame::menusAndRulesFollowActiveWindow()
     QVERIFY(m_messages.isEmpty());
     // Rules whose commands nobody handles yet keep them disabled.
     QVERIFY(!Enabled(ID_FONT_WIZARD));
-    QVERIFY(!Enabled(ID_SHOW_AS_WEBPAGE));
+    QVERIFY(Enabled(ID_SHOW_AS_WEBPAGE));
     // New Folder makes a folder in the Desktop tree only.
     m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::ProjectTab);
     QVERIFY(!Enabled(ID_FILE_NEW_FOLDER));

@@ -1,0 +1,199 @@
+#include "app/BrowseCommands.h"
+
+#include "app/MainFrame.h"
+#include "app/ZentrelApp.h"
+#include "browser/BrowseRules.h"
+#include "browser/BrowserDoc.h"
+#include "browser/BrowserView.h"
+#include "editor/ZentrelDoc.h"
+#include "editor/ZentrelView.h"
+#include "files/FileName.h"
+#include "framework/CmdUI.h"
+#include "framework/DocTemplate.h"
+#include "framework/MDIChildWnd.h"
+#include "framework/MessageBox.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QUrl>
+
+CMDIChildWnd* CBrowseCommands::ActiveChild() const
+{
+    CMainFrame* frame = m_app.GetMainFrame();
+    CMDIChildWnd* child = frame ? frame->MDIGetActive() : nullptr;
+    return child && child->isVisible() ? child : nullptr;
+}
+
+bool CBrowseCommands::IsBrowserActive() const
+{
+    CMDIChildWnd* child = ActiveChild();
+    return child && dynamic_cast<CBrowserView*>(child->GetActiveView());
+}
+
+CBrowserView* CBrowseCommands::BrowserView() const
+{
+    auto* document = qobject_cast<CBrowserDoc*>(m_app.m_pBrowserTemplate->FirstDocument());
+    return document ? document->GetView() : nullptr;
+}
+
+CBrowserView* CBrowseCommands::MakeView()
+{
+    auto* view = new CBrowserView(m_app.m_strCurrentFile);
+    connect(view, &CBrowserView::titleChanged, this, [this](const QString& title) {
+        if (CMainFrame* frame = m_app.GetMainFrame())
+            frame->setWindowTitle(QStringLiteral("Zentrel - %1").arg(title));
+    });
+    connect(view, &CBrowserView::statusTextChanged, this, [this](const QString& text) {
+        if (CMainFrame* frame = m_app.GetMainFrame())
+            frame->SetStatusText(text);
+    });
+    connect(view, &CBrowserView::commandRequested, this, [this](int commandId) {
+        if (CMainFrame* frame = m_app.GetMainFrame())
+            frame->ExecuteCommand(commandId);
+    });
+    return view;
+}
+
+void CBrowseCommands::ShowInBrowser(const QString& path, const QString& sourcePath)
+{
+    if (!CFileName().IsBrowsable(path))
+        return;
+    const CBrowseRules::ShowPlan plan = CBrowseRules::PlanShow(path, sourcePath, m_app.m_strCurrentFile);
+    m_app.m_strCurrentFile = plan.m_strCurrentFile;
+    m_app.m_strBrowserTitle = plan.m_strTitle;
+    const bool made = !BrowserView();
+    if (made) {
+        const QString problem = CBrowserView::StartProblem();
+        if (!problem.isEmpty()) {
+            ZtMessageBox::Show(problem, QMessageBox::Warning);
+            return;
+        }
+        m_app.m_pBrowserTemplate->OpenDocumentFile(QString());
+    }
+    CBrowserView* view = BrowserView();
+    if (!view)
+        return;
+    if (!view->HasEngine()) {
+        ZtMessageBox::Show(tr("The embedded browser cannot start.\n%1").arg(view->EngineError()), QMessageBox::Warning);
+        m_app.m_pBrowserTemplate->FirstDocument()->OnCloseDocument();
+        return;
+    }
+    // A new window has just started loading the current file: loading it
+    // again would only cost the time of a second load.
+    if (!made || view->InitialPath() != path)
+        view->Navigate(path);
+    CMDIChildWnd* frame = m_app.m_pBrowserTemplate->FirstDocument()->Frames().value(0);
+    if (!frame)
+        return;
+    if (frame->isMinimized())
+        frame->showMaximized();
+    m_app.GetMainFrame()->MdiArea()->setActiveSubWindow(frame);
+    frame->setWindowTitle(m_app.m_strBrowserTitle);
+    // Making the engine's widgets takes the activation from the main window
+    // (with no window manager nothing gives it back), and the menus' keys
+    // would go nowhere. The window holds the focus until the user clicks
+    // into the page.
+    m_app.GetMainFrame()->activateWindow();
+    view->setFocus();
+}
+
+void CBrowseCommands::OnShowAsWebPage()
+{
+    CMDIChildWnd* child = ActiveChild();
+    CDocument* document = child ? child->GetActiveDocument() : nullptr;
+    if (!document) {
+        ZtMessageBox::Show(tr("No open file in editor!"));
+        return;
+    }
+    const QString path = document->GetPathName();
+    switch (CBrowseRules::PlanPreview(path, document->IsModified())) {
+    case CBrowseRules::PreviewAction::WrongFileType:
+        ZtMessageBox::Show(tr("Wrong file type!"));
+        return;
+    case CBrowseRules::PreviewAction::ShowFile:
+        ShowInBrowser(path, path);
+        return;
+    case CBrowseRules::PreviewAction::ShowTempPage:
+        break;
+    }
+    // A page that is not in the web-page editor has no editor text to
+    // preview, and one whose preview cannot be written (the user was told
+    // why) is shown as saved.
+    auto* page = qobject_cast<CZentrelDoc*>(document);
+    const QString tempPage = page && page->GetView() ? page->GetView()->WriteTempPage(path) : QString();
+    if (tempPage.isEmpty())
+        ShowInBrowser(path, path);
+    else
+        ShowInBrowser(tempPage, path);
+}
+
+void CBrowseCommands::OnBrowseHistory(bool forward)
+{
+    if (!ActiveChild()) {
+        ZtMessageBox::Show(tr("No file in Browser!"));
+        return;
+    }
+    CBrowserView* view = BrowserView();
+    if (!IsBrowserActive() || !view)
+        return;
+    if (forward)
+        view->GoForward();
+    else
+        view->GoBack();
+}
+
+void CBrowseCommands::OnUpdateBrowseHistory(CCmdUI* cmdUI)
+{
+    if (ActiveChild())
+        m_bHistoryEnabled = IsBrowserActive();
+    cmdUI->Enable(m_bHistoryEnabled);
+}
+
+void CBrowseCommands::OnEditDocument()
+{
+    if (!ActiveChild()) {
+        ZtMessageBox::Show(tr("No open file in Browser!"));
+        return;
+    }
+    for (CDocument* document : m_app.m_pWebPageTemplate->Documents()) {
+        if (document->GetTitle() != m_app.m_strBrowserTitle)
+            continue;
+        if (CMDIChildWnd* frame = document->Frames().value(0))
+            m_app.GetMainFrame()->MdiArea()->setActiveSubWindow(frame);
+        return;
+    }
+}
+
+void CBrowseCommands::OnBrowserFileOpen()
+{
+    QDir::setCurrent(m_app.m_strStartDirectory);
+    // Qt's dialog filters with letter case, so each filter names both cases.
+    const QString filters = QStringLiteral(".html Files (*.html *.HTML);;.htm Files (*.htm *.HTM);;all Files (*)");
+    const QString path = QFileDialog::getOpenFileName(m_app.GetMainFrame(), tr("Open"), m_app.m_strStartDirectory,
+                                                      filters);
+    // Without a window manager the main window is not reactivated when the
+    // dialog closes.
+    if (CMainFrame* frame = m_app.GetMainFrame())
+        frame->activateWindow();
+    if (!path.isEmpty())
+        ShowInBrowser(path, path);
+}
+
+void CBrowseCommands::OnOpenInBrowser()
+{
+    CMDIChildWnd* child = ActiveChild();
+    CDocument* document = child ? child->GetActiveDocument() : nullptr;
+    if (!document) {
+        ZtMessageBox::Show(tr("No open file in editor!"));
+        return;
+    }
+    // The saved file goes to the desktop's web browser, as the shell would
+    // open it.
+    const QString path = document->GetPathName();
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        ZtMessageBox::Show(tr("No web browser is set up on this desktop to open %1.")
+                               .arg(QDir::toNativeSeparators(path)),
+                           QMessageBox::Warning);
+}

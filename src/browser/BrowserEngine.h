@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QKeyCombination>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+// The web engine behind the browser view, as the view sees it. The engine
+// lives in a module of its own that is loaded on the first browse command:
+// linked into the program, its libraries alone cost every start about 26 MB.
+//
+// The module links Qt only, never the program's libraries (it would get
+// copies of their state), so what it must tell goes through these callbacks,
+// and the interface has no signals and no meta-object of its own.
+class CBrowserEngine
+{
+public:
+    struct Callbacks
+    {
+        std::function<void(const QString& title)> titleChanged;
+        // A link under the mouse (empty when it leaves the link).
+        std::function<void(const QString& url)> linkHovered;
+        std::function<void(bool ok)> loadFinished;
+        // A page script's alert (question false; the answer is ignored) or
+        // confirm (question true; true for OK).
+        std::function<bool(const QString& text, bool question)> scriptDialog;
+        // Whether a key belongs to the program (its accelerators) rather
+        // than to the page, which would otherwise take every key it gets.
+        std::function<bool(QKeyCombination key)> isProgramKey;
+        // Such a key was pressed in the page and no shortcut took it.
+        std::function<void(QKeyCombination key)> programKeyPressed;
+    };
+
+    virtual ~CBrowserEngine() = default;
+
+    // The widget that shows the page; the view puts it in its layout.
+    virtual QWidget* Widget() = 0;
+    virtual void Load(const QUrl& url) = 0;
+    virtual QUrl Url() const = 0;
+    virtual void Back() = 0;
+    virtual void Forward() = 0;
+    // Prints the page onto printer in the background; done runs when the
+    // engine has finished with the printer.
+    virtual void Print(QPrinter* printer, std::function<void(bool ok)> done) = 0;
+
+    // Loads the module (once per process) and makes an engine; null, with
+    // the reason in error, when the module cannot be found or loaded.
+    static std::unique_ptr<CBrowserEngine> Create(const Callbacks& callbacks, QString* error);
+};
+
+// The function the module exports.
+using ZtCreateBrowserEngineFunction = CBrowserEngine* (*)(const CBrowserEngine::Callbacks& callbacks);

@@ -1,0 +1,100 @@
+#include "WebEngineBrowser.h"
+
+#include "BrowserPage.h"
+
+#include <QChildEvent>
+#include <QKeyEvent>
+#include <QWebEngineView>
+
+bool CProgramKeyFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+        return QObject::eventFilter(watched, event);
+    }
+    const bool keyEvent = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (!keyEvent || !m_callbacks.isProgramKey)
+        return QObject::eventFilter(watched, event);
+    const QKeyCombination key = static_cast<QKeyEvent*>(event)->keyCombination();
+    if (!m_callbacks.isProgramKey(key))
+        return QObject::eventFilter(watched, event);
+    // Declined as a shortcut of the page's; when no shortcut takes it even
+    // then (the page's widget is a Qt Quick one, whose window the
+    // shortcuts do not see), the key press itself is handed to the program.
+    if (event->type() == QEvent::KeyPress && m_callbacks.programKeyPressed)
+        m_callbacks.programKeyPressed(key);
+    event->ignore();
+    return true;
+    return QObject::eventFilter(watched, event);
+}
+
+CWebEngineBrowser::CWebEngineBrowser(const Callbacks& callbacks)
+    : m_pView(new QWebEngineView)
+    , m_callbacks(callbacks)
+{
+    m_pView->installEventFilter(new CProgramKeyFilter(callbacks, m_pView));
+    m_pView->setPage(new CBrowserPage(callbacks.scriptDialog, m_pView));
+    QObject::connect(m_pView, &QWebEngineView::titleChanged, m_pView, [this](const QString& title) {
+        if (m_callbacks.titleChanged)
+            m_callbacks.titleChanged(title);
+    });
+    QObject::connect(m_pView->page(), &QWebEnginePage::linkHovered, m_pView, [this](const QString& url) {
+        if (m_callbacks.linkHovered)
+            m_callbacks.linkHovered(url);
+    });
+    QObject::connect(m_pView, &QWebEngineView::loadFinished, m_pView, [this](bool ok) {
+        if (m_callbacks.loadFinished)
+            m_callbacks.loadFinished(ok);
+    });
+    QObject::connect(m_pView, &QWebEngineView::printFinished, m_pView, [this](bool ok) {
+        if (auto done = std::exchange(m_printDone, nullptr))
+            done(ok);
+    });
+}
+
+CWebEngineBrowser::~CWebEngineBrowser()
+{
+    // The view may outlive us inside a layout being torn down; it must not
+    // call back into a dead engine.
+    QObject::disconnect(m_pView, nullptr, m_pView, nullptr);
+    QObject::disconnect(m_pView->page(), nullptr, m_pView, nullptr);
+    delete m_pView;
+}
+
+QWidget* CWebEngineBrowser::Widget()
+{
+    return m_pView;
+}
+
+void CWebEngineBrowser::Load(const QUrl& url)
+{
+    m_pView->load(url);
+}
+
+QUrl CWebEngineBrowser::Url() const
+{
+    return m_pView->url();
+}
+
+void CWebEngineBrowser::Back()
+{
+    m_pView->back();
+}
+
+void CWebEngineBrowser::Forward()
+{
+    m_pView->forward();
+}
+
+void CWebEngineBrowser::Print(QPrinter* printer, std::function<void(bool ok)> done)
+{
+    m_printDone = std::move(done);
+    m_pView->print(printer);
+}
+
+extern "C" Q_DECL_EXPORT CBrowserEngine* ZtCreateBrowserEngine(const CBrowserEngine::Callbacks& callbacks)
+{
+    return new CWebEngineBrowser(callbacks);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "browser/BrowserEngine.h"
+
+#include <QObject>
+
+class QWebEngineView;
+
+// Gives the program's accelerators back to the program: while the page had
+// the focus, Ctrl+Alt+E and the like never reached their commands. Watches
+// the view and each widget the engine puts into it.
+class CProgramKeyFilter : public QObject
+{
+public:
+    CProgramKeyFilter(const CBrowserEngine::Callbacks& callbacks, QObject* parent)
+        : QObject(parent), m_callbacks(callbacks) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    CBrowserEngine::Callbacks m_callbacks;
+};
+
+// The browser engine on Qt WebEngine: a QWebEngineView with our page.
+class CWebEngineBrowser : public CBrowserEngine
+{
+public:
+    explicit CWebEngineBrowser(const Callbacks& callbacks);
+    ~CWebEngineBrowser() override;
+
+    QWidget* Widget() override;
+    void Load(const QUrl& url) override;
+    QUrl Url() const override;
+    void Back() override;
+    void Forward() override;
+    void Print(QPrinter* printer, std::function<void(bool ok)> done) override;
+
+private:
+    // Owned by the view's layout once the view takes it; deleted here only
+    // when it never did.
+    QWebEngineView* m_pView;
+    Callbacks m_callbacks;
+    std::function<void(bool)> m_printDone;
+};

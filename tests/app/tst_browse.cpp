@@ -1,0 +1,221 @@
+#include "support/AppTestMain.h"
+#include "support/TestFiles.h"
+
+#include "app/BrowseCommands.h"
+#include "app/MainFrame.h"
+#include "app/ZentrelApp.h"
+#include "browser/BrowserView.h"
+#include "editor/ZentrelDoc.h"
+#include "editor/ZentrelView.h"
+#include "framework/CommandRouter.h"
+#include "framework/DocTemplate.h"
+#include "framework/MDIChildWnd.h"
+#include "framework/MessageBox.h"
+#include "projects/ProjectBar.h"
+#include "projects/ProjectTreeCtrl.h"
+#include "res/CommandIds.h"
+
+#include <QDir>
+#include <QMdiArea>
+#include <QSignalSpy>
+#include <QStatusBar>
+
+#include <unistd.h>
+
+using namespace ZtCmd;
+
+// The browse commands with the whole program: the messages, then the real
+// engine showing a page unsaved, moving in its history and going back to
+// the editor.
+class TestBrowse : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void messagesWithoutABrowser_data();
+    void messagesWithoutABrowser();
+    void previewOfModifiedPageThenHistory();
+    void unwritablePreviewShowsSavedPage();
+
+private:
+    CZentrelView* OpenPage(const QString& path, const QByteArray& bytes);
+    // Waits for the browser to finish loading path; false (with the reason
+    // logged) when the engine never gets there.
+    bool WaitForPage(const QString& path);
+    CBrowserView* Browser() const { return ZtApp()->BrowseCommands().BrowserView(); }
+    CMDIChildWnd* Active() const { return m_frame->MDIGetActive(); }
+
+    CMainFrame* m_frame = nullptr;
+    QString m_dir;
+    QStringList m_messages;
+};
+
+void TestBrowse::initTestCase()
+{
+    // The engine refuses to run sandboxed as root and would end the process.
+    if (geteuid() == 0 && !qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+    qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
+    m_frame = ZtTest::ShowMainFrame();
+    // "#", "%" and "?" in a folder name must survive the way into a URL.
+    m_dir = ZtTest::SandboxDir() + QStringLiteral("/my site #1 %41?");
+    QDir().mkpath(m_dir);
+    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+        m_messages.append(text);
+        return QMessageBox::Ok;
+    });
+}
+
+void TestBrowse::init()
+{
+    m_messages.clear();
+}
+
+void TestBrowse::cleanup()
+{
+    for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents())
+        document->SetModifiedFlag(false);
+    ZtApp()->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+CZentrelView* TestBrowse::OpenPage(const QString& path, const QByteArray& bytes)
+{
+    ZtTest::WriteFile(path, bytes);
+    ZtApp()->OpenFileInEditor(path, false);
+    auto* document = qobject_cast<CZentrelDoc*>(ZtApp()->m_pWebPageTemplate->Documents().value(0));
+    return document ? document->GetView() : nullptr;
+}
+
+bool TestBrowse::WaitForPage(const QString& path)
+{
+    CBrowserView* view = Browser();
+    if (!view || !view->HasEngine()) {
+        qWarning("no browser engine: %s", view ? qPrintable(view->EngineError()) : "no browser window");
+        return false;
+    }
+    QSignalSpy finished(view, &CBrowserView::loadFinished);
+    for (int waited = 0; waited < 60; ++waited) {
+        if (view->CurrentPath() == path && !finished.isEmpty())
+            return true;
+        finished.wait(1000);
+    }
+    qWarning("the browser shows '%s' instead of '%s' after 60 s: the engine did not start or load",
+             qPrintable(view->CurrentPath()), qPrintable(path));
+    return false;
+}
+
+void TestBrowse::messagesWithoutABrowser_data()
+{
+    QTest::addColumn<QString>("file"); // opened in the editor first; none when empty
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("preview, no window") << "" << int(ID_SHOW_AS_WEBPAGE) << "No open file in editor!";
+    QTest::newRow("preview of a jpeg") << "photo.jpeg" << int(ID_SHOW_AS_WEBPAGE) << "Wrong file type!";
+    QTest::newRow("preview of a style sheet") << "style.css" << int(ID_SHOW_AS_WEBPAGE) << "Wrong file type!";
+    QTest::newRow("back, no window") << "" << int(ID_BROWSE_BACK) << "No file in Browser!";
+    QTest::newRow("forward in an editor") << "page.html" << int(ID_BROWSE_FORWARD) << "";
+    QTest::newRow("edit, no window") << "" << int(ID_EDIT_DOCUMENT) << "No open file in Browser!";
+    QTest::newRow("edit, no browser") << "page.html" << int(ID_EDIT_DOCUMENT) << "";
+    // The offscreen desktop has no browser to hand a page to.
+    QTest::newRow("desktop browser missing") << "page.html" << int(ID_OPEN_IN_IE)
+                                             << "No web browser is set up on this desktop to open %1.";
+}
+
+void TestBrowse::messagesWithoutABrowser()
+{
+    QFETCH(QString, file);
+    QFETCH(int, command);
+    QFETCH(QString, message);
+    const QString path = m_dir + QLatin1Char('/') + file;
+    if (!file.isEmpty())
+        OpenPage(path, "<HTML></HTML>\n");
+    // Called directly: the enable rules keep most of these cases from the menus.
+    CBrowseCommands& commands = ZtApp()->BrowseCommands();
+    switch (command) {
+    case ID_SHOW_AS_WEBPAGE: commands.OnShowAsWebPage(); break;
+    case ID_BROWSE_BACK: commands.OnBrowseHistory(false); break;
+    case ID_BROWSE_FORWARD: commands.OnBrowseHistory(true); break;
+    case ID_EDIT_DOCUMENT: commands.OnEditDocument(); break;
+    case ID_OPEN_IN_IE: commands.OnOpenInBrowser(); break;
+    }
+    if (message.contains(QLatin1String("%1")))
+        message = message.arg(path);
+    QCOMPARE(m_messages, message.isEmpty() ? QStringList() : QStringList{message});
+    // A file the browser cannot show is passed over without a word.
+    ZtApp()->ShowInBrowser(m_dir, m_dir);
+    QVERIFY(!Browser());
+    QVERIFY(m_messages.size() <= 1);
+}
+
+void TestBrowse::previewOfModifiedPageThenHistory()
+{
+    const QString pagePath = m_dir + QStringLiteral("/page.html");
+    const QString tempPath = m_dir + QStringLiteral("/tempFile.html");
+    CZentrelView* editor = OpenPage(pagePath, "<HTML><HEAD><TITLE>Saved</TITLE></HEAD></HTML>\n");
+    QVERIFY(editor);
+    CMDIChildWnd* editorFrame = Active();
+    editor->selectAll();
+    editor->insertPlainText(QStringLiteral("<HTML><HEAD><TITLE>Draft</TITLE></HEAD>\t\n<BODY>d\u00e9j\u00e0</BODY></HTML>"));
+    QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
+    QVERIFY(WaitForPage(tempPath));
+    QCOMPARE(ZtTest::ReadFile(tempPath),
+             QByteArray("<HTML><HEAD><TITLE>Draft</TITLE></HEAD>\r\n<BODY>d\xc3\xa9j\xc3\xa0</BODY></HTML>\r\n"));
+    QTRY_COMPARE(m_frame->windowTitle(), QStringLiteral("Zentrel - Draft"));
+    QCOMPARE(Active()->windowTitle(), QStringLiteral("page.html"));
+    QVERIFY(Active()->isMaximized());
+    QCOMPARE(ZtApp()->m_strBrowserTitle, QStringLiteral("page.html"));
+    QCOMPARE(ZtApp()->m_strCurrentFile, pagePath);
+    QVERIFY(editor->GetDocument()->IsModified());
+    QCOMPARE(m_frame->statusBar()->currentMessage(), tempPath);
+
+    // Saved, the page itself is shown, in the same window.
+    CBrowserView* browser = Browser();
+    QVERIFY(editor->GetDocument()->DoFileSave());
+    m_frame->MdiArea()->setActiveSubWindow(editorFrame);
+    QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
+    QVERIFY(WaitForPage(pagePath));
+    QCOMPARE(Browser(), browser);
+    QCOMPARE(Active()->GetActiveView(), browser);
+    QVERIFY(m_frame->Router().IsEnabled(ID_BROWSE_BACK));
+
+    QVERIFY(m_frame->ExecuteCommand(ID_BROWSE_BACK));
+    QVERIFY(WaitForPage(tempPath));
+    QVERIFY(m_frame->ExecuteCommand(ID_BROWSE_FORWARD));
+    QVERIFY(WaitForPage(pagePath));
+    QVERIFY(m_frame->ExecuteCommand(ID_EDIT_DOCUMENT));
+    QCOMPARE(Active(), editorFrame);
+    // Only the browser window takes Back and Forward.
+    QVERIFY(!m_frame->Router().IsEnabled(ID_BROWSE_FORWARD));
+
+    // Show page of the project tree: the file itself, now the current file.
+    const QString otherPath = ZtTest::WriteFile(m_dir + QStringLiteral("/other.htm"), "<P>other</P>\n");
+    emit m_frame->ProjectBar()->ProjectTree()->showPageRequested(otherPath);
+    QVERIFY(WaitForPage(otherPath));
+    QCOMPARE(Active()->windowTitle(), QStringLiteral("other.htm"));
+    QCOMPARE(ZtApp()->m_strCurrentFile, otherPath);
+    QVERIFY(!m_frame->Router().IsEnabled(ID_EDIT_DOCUMENT));
+}
+
+void TestBrowse::unwritablePreviewShowsSavedPage()
+{
+    // A folder in the preview page's place cannot be written over, even by root.
+    const QString folder = m_dir + QStringLiteral("/locked");
+    QDir().mkpath(folder + QStringLiteral("/tempFile.html"));
+    const QString pagePath = folder + QStringLiteral("/page.html");
+    CZentrelView* editor = OpenPage(pagePath, "<P>saved</P>\n");
+    editor->insertPlainText(QStringLiteral("<P>draft</P>\n"));
+    QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().startsWith(QStringLiteral("Cannot write the preview page")),
+             qPrintable(m_messages.first()));
+    QVERIFY(WaitForPage(pagePath));
+    QVERIFY(editor->GetDocument()->IsModified());
+}
+
+ZT_APP_TEST_MAIN(TestBrowse)
+#include "tst_browse.moc"
