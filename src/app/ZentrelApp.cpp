@@ -14,6 +14,7 @@
 #include "projects/ListBar.h"
 #include "app/PlainTextChildFrame.h"
 #include "app/ProjectCommands.h"
+#include "app/WizardCommands.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
@@ -105,6 +106,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pRecentFileList = std::make_unique<CRecentFileList>(*m_pProfile, 4);
     m_pRecentFileList->ReadList();
     m_pProjectCommands = std::make_unique<CProjectCommands>(*this);
+    m_pWizardCommands = std::make_unique<CWizardCommands>(*this);
     MapCommands();
     CHelpEngine::Install();
 }
@@ -622,6 +624,7 @@ void CZentrelApp::MapCommands()
     OnCommand(ID_HTML_INFO_LIBRARY, [] {});
     OnCommand(ID_PROJECT_SETTINGS, [] {});
     MapProjectCommands();
+    MapWizardCommands();
 }
 
 void CZentrelApp::MapProjectCommands()
@@ -636,6 +639,16 @@ void CZentrelApp::MapProjectCommands()
     OnUpdate(ID_PROJECT_SAVE, [commands](CCmdUI* cmdUI) { commands->OnUpdateProjectSave(cmdUI); });
     OnUpdate(ID_PROJECT_CLOSE, [commands](CCmdUI* cmdUI) { commands->OnUpdateProjectOpen(cmdUI); });
     OnUpdate(ID_PROJECT_SAVE_AS, [commands](CCmdUI* cmdUI) { commands->OnUpdateProjectOpen(cmdUI); });
+}
+
+void CZentrelApp::MapWizardCommands()
+{
+    CWizardCommands* commands = m_pWizardCommands.get();
+    OnCommand(ID_BODY_WIZARD, [commands] { commands->OnBodyWizard(); });
+    OnCommand(ID_FONT_WIZARD, [commands] { commands->OnFontWizard(); });
+    OnCommand(ID_COLOR_WIZARD, [commands] { commands->OnColorWizard(); });
+    OnCommand(ID_ALIGN_WIZARD, [commands] { commands->OnAlignWizard(); });
+    OnCommand(ID_LIST_WIZARD, [commands] { commands->OnListWizard(); });
 }
 
 void CZentrelApp::OnAppAbout()

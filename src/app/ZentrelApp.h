@@ -13,6 +13,7 @@ class CDocTemplate;
 class CDocument;
 class CMainFrame;
 class CProjectCommands;
+class CWizardCommands;
 class CMDIChildWnd;
 class CProfile;
 class CRecentFileList;
@@ -94,6 +95,7 @@ public:
     // the answer. Plain text documents stay.
     void CloseAllDocumentsForProject();
     CProjectCommands& ProjectCommands() const { return *m_pProjectCommands; }
+    CWizardCommands& WizardCommands() const { return *m_pWizardCommands; }
     // Start-up: the project and the web pages the last Exit recorded.
     void ReopenLastSession();
     void ReopenFiles(int count);
@@ -141,6 +143,7 @@ private:
     QList<CMDIChildWnd*> WindowsMostRecentFirst() const;
     void KeepQtStateOutOfTheProfileDir();
     void MapProjectCommands();
+    void MapWizardCommands();
     // The Project tree's requests go to the List bar and the editor.
     void ConnectProjectTree();
 
@@ -149,6 +152,7 @@ private:
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
     std::unique_ptr<CProjectCommands> m_pProjectCommands;
+    std::unique_ptr<CWizardCommands> m_pWizardCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
     int m_nStartUpExitCode = 0;

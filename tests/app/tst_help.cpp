@@ -8,6 +8,11 @@
 #include "projects/ProjectWizSheet.h"
 #include "res/CommandIds.h"
 #include "res/HelpFile.h"
+#include "wizards/AlignWizDlg.h"
+#include "wizards/BodyWizDlg.h"
+#include "wizards/ColorWizDlg.h"
+#include "wizards/FontWizDlg.h"
+#include "wizards/ListWizDlg.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -68,6 +73,11 @@ void TestHelp::everyHelpTableIdHasATopic_data()
     QTest::addColumn<DialogFactory>("makeDialog");
     QTest::newRow("Choose Directory") << DialogFactory([] { return new CChooseDirectoryDlg; });
     QTest::newRow("Project wizard") << DialogFactory([] { return new CProjectWizSheet(QDir::tempPath()); });
+    QTest::newRow("Body tag") << DialogFactory([] { return new CBodyWizDlg(QString()); });
+    QTest::newRow("Choose font") << DialogFactory([] { return new CFontWizDlg; });
+    QTest::newRow("Get Color") << DialogFactory([] { return new CColorWizDlg; });
+    QTest::newRow("Positional") << DialogFactory([] { return new CAlignWizDlg; });
+    QTest::newRow("List Wizard") << DialogFactory([] { return new CListWizDlg; });
 }
 
 void TestHelp::everyHelpTableIdHasATopic()
