@@ -16,14 +16,14 @@ class CAlignWizDlg : public QDialog
     Q_OBJECT
 public:
     enum {
-        IDC_HORIZONTAL = 1260,
-        IDC_HORIZONTAL_VALUE = 1261,
-        IDC_VERTICAL = 1262,
-        IDC_VERTICAL_VALUE = 1263,
-        IDC_HEIGHT = 1264,
-        IDC_HEIGHT_VALUE = 1265,
-        IDC_WIDTH = 1266,
-        IDC_WIDTH_VALUE = 1267,
+        IDC_HORIZONTAL = 2060,
+        IDC_HORIZONTAL_VALUE = 2061,
+        IDC_VERTICAL = 2062,
+        IDC_VERTICAL_VALUE = 2063,
+        IDC_HEIGHT = 2064,
+        IDC_HEIGHT_VALUE = 2065,
+        IDC_WIDTH = 2066,
+        IDC_WIDTH_VALUE = 2067,
     };
 
     explicit CAlignWizDlg(QWidget* parent = nullptr);

@@ -16,16 +16,16 @@ class CBodyWizDlg : public QDialog
     Q_OBJECT
 public:
     enum {
-        IDC_BACKGROUND = 1200,
-        IDC_FIXED = 1201,
-        IDC_NOT_FIXED = 1202,
-        IDC_TEXT_COLOR = 1203,
-        IDC_IMAGE = 1204,
-        IDC_LINK = 1205,
-        IDC_ACTIVE_LINK = 1206,
-        IDC_VISITED_LINK = 1207,
-        IDC_LEFT_MARGIN = 1208,
-        IDC_TOP_MARGIN = 1209,
+        IDC_BACKGROUND = 2000,
+        IDC_FIXED = 2001,
+        IDC_NOT_FIXED = 2002,
+        IDC_TEXT_COLOR = 2003,
+        IDC_IMAGE = 2004,
+        IDC_LINK = 2005,
+        IDC_ACTIVE_LINK = 2006,
+        IDC_VISITED_LINK = 2007,
+        IDC_LEFT_MARGIN = 2008,
+        IDC_TOP_MARGIN = 2009,
     };
 
     explicit CBodyWizDlg(const QString& baseDirectory, QWidget* parent = nullptr);

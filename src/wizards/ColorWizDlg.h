@@ -16,13 +16,13 @@ class CColorWizDlg : public QDialog
     Q_OBJECT
 public:
     enum {
-        IDC_KIND_BGCOLOR = 1240,
-        IDC_KIND_ALONE = 1241,
-        IDC_KIND_BACKGROUND = 1242,
-        IDC_KIND_COLOR = 1243,
-        IDC_KIND_BACKGROUND_COLOR = 1244,
-        IDC_VALUE = 1245,
-        IDC_PREVIEW = 1246,
+        IDC_KIND_BGCOLOR = 2040,
+        IDC_KIND_ALONE = 2041,
+        IDC_KIND_BACKGROUND = 2042,
+        IDC_KIND_COLOR = 2043,
+        IDC_KIND_BACKGROUND_COLOR = 2044,
+        IDC_VALUE = 2045,
+        IDC_PREVIEW = 2046,
     };
 
     explicit CColorWizDlg(QWidget* parent = nullptr);

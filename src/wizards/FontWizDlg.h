@@ -19,14 +19,14 @@ class CFontWizDlg : public QDialog
     Q_OBJECT
 public:
     enum {
-        IDC_FACE = 1220,
-        IDC_FACE_BUTTON = 1221,
-        IDC_BASEFONT = 1222,
-        IDC_BASEFONT_SIZE = 1223,
-        IDC_INSIDE_TAG = 1224,
-        IDC_SIZE = 1225,
-        IDC_COLOR = 1226,
-        IDC_TEXT = 1227,
+        IDC_FACE = 2020,
+        IDC_FACE_BUTTON = 2021,
+        IDC_BASEFONT = 2022,
+        IDC_BASEFONT_SIZE = 2023,
+        IDC_INSIDE_TAG = 2024,
+        IDC_SIZE = 2025,
+        IDC_COLOR = 2026,
+        IDC_TEXT = 2027,
     };
 
     explicit CFontWizDlg(QWidget* parent = nullptr);

@@ -14,11 +14,11 @@ class CListWizDlg : public QDialog
     Q_OBJECT
 public:
     enum {
-        IDC_ORDERED_QUANTITY = 1280,
-        IDC_ORDERED_TYPE = 1281,
-        IDC_ORDERED_START = 1282,
-        IDC_UNORDERED_QUANTITY = 1283,
-        IDC_UNORDERED_TYPE = 1284,
+        IDC_ORDERED_QUANTITY = 2080,
+        IDC_ORDERED_TYPE = 2081,
+        IDC_ORDERED_START = 2082,
+        IDC_UNORDERED_QUANTITY = 2083,
+        IDC_UNORDERED_TYPE = 2084,
     };
 
     explicit CListWizDlg(QWidget* parent = nullptr);
