@@ -72,12 +72,16 @@ void CFileButton::OnClicked()
 {
     // Failing (the directory is gone, or there is none) leaves the current
     // one, where the dialog then opens.
-    if (!m_strBaseDirectory.isEmpty())
-        QDir::setCurrent(m_strBaseDirectory);
+    const QString start = m_startDirectory ? m_startDirectory() : QString();
+    const QString startDirectory = start.isEmpty() ? m_strBaseDirectory : start;
+    if (!startDirectory.isEmpty())
+        QDir::setCurrent(startDirectory);
     const QString directory = QDir::currentPath();
     const QString qtFilter = ToQtFilter(m_strFilter);
     const QString path = TestChooser() ? TestChooser()(window(), directory, qtFilter)
                                        : QFileDialog::getOpenFileName(window(), tr("Open"), directory, qtFilter);
-    if (!path.isEmpty())
-        emit fileChosen(MakeRelativePath(path, m_strBaseDirectory));
+    if (path.isEmpty())
+        return;
+    emit pathChosen(path);
+    emit fileChosen(MakeRelativePath(path, m_strBaseDirectory));
 }

@@ -22,6 +22,9 @@ public:
     const QString& BaseDirectory() const { return m_strBaseDirectory; }
     // Makes every chosen file set field's text.
     void Fill(QLineEdit* field);
+    // Where the file dialog starts instead of the base directory: asked at
+    // each press; an empty answer means the base directory.
+    void SetStartDirectory(std::function<QString()> startDirectory) { m_startDirectory = std::move(startDirectory); }
 
     // The "description|pattern|" pairs as a Qt file dialog filter: each
     // description with the patterns in both letter cases (Linux names are
@@ -35,6 +38,8 @@ public:
     static void SetChooser(Chooser chooser);
 
 signals:
+    // The chosen file's full path, then its reference.
+    void pathChosen(const QString& path);
     void fileChosen(const QString& reference);
 
 private:
@@ -42,4 +47,5 @@ private:
 
     QString m_strFilter;
     QString m_strBaseDirectory;
+    std::function<QString()> m_startDirectory;
 };

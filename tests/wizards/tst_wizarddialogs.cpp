@@ -1,12 +1,20 @@
 #include "support/TestMain.h"
 
 #include "framework/ContextHelp.h"
+#include "framework/MessageBox.h"
+#include "framework/Profile.h"
 #include "wizards/AlignWizDlg.h"
 #include "wizards/BodyWizDlg.h"
 #include "wizards/ColorButton.h"
 #include "wizards/ColorWizDlg.h"
 #include "wizards/FileButton.h"
 #include "wizards/FontWizDlg.h"
+#include "wizards/ImageFolders.h"
+#include "wizards/ImageWizDlg.h"
+#include "wizards/TableGroupFields.h"
+#include "wizards/TableWizPage1.h"
+#include "wizards/TableWizPage2.h"
+#include "wizards/TableWizSheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QWizard>
 
 namespace {
 template <class Control>
@@ -46,6 +55,10 @@ private slots:
     void fontFacesCollect();
     void colorWizardKeepsItsValue();
     void alignBoxesEnableTheirFields();
+    void tableWizardPieces();
+    void tableBackgroundImageStart_data();
+    void tableBackgroundImageStart();
+    void imageFoldersRemembered();
 
 private:
     QList<bool> m_pickedFullOpen;
@@ -57,6 +70,8 @@ void TestWizardDialogs::cleanup()
     CFileButton::SetChooser(nullptr);
     CFontWizDlg::SetFontChooser(nullptr);
     m_pickedFullOpen.clear();
+    ZtMessageBox::SetHandler(nullptr);
+    CProfile::Instance().RemoveSection(ZtImageFolders::Section());
 }
 
 void TestWizardDialogs::bodyFixedFlagAndColourButtons()
@@ -205,6 +220,142 @@ void TestWizardDialogs::alignBoxesEnableTheirFields()
     QVERIFY(Find<QComboBox>(&dialog, CAlignWizDlg::IDC_VERTICAL_VALUE)->isEnabled());
     vertical->click();
     QVERIFY(!Find<QComboBox>(&dialog, CAlignWizDlg::IDC_VERTICAL_VALUE)->isEnabled());
+}
+
+void TestWizardDialogs::tableWizardPieces()
+{
+    CTableWizSheet sheet{QString(), QString()};
+    QStringList messages;
+    ZtMessageBox::SetHandler([&](const QString& text, QMessageBox::StandardButtons) {
+        messages.append(text);
+        return QMessageBox::Ok;
+    });
+    CColorButton::SetPicker([](bool, QWidget*) { return QStringLiteral("#0A05C8"); });
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+    QCOMPARE(sheet.windowTitle(), QStringLiteral("Wizard"));
+    QVERIFY(!sheet.button(QWizard::BackButton)->isEnabled());
+    Find<QComboBox>(&sheet, CTableWizPage1::IDC_WIDTH)->setEditText("100%");
+    Find<QLineEdit>(&sheet, CTableWizPage1::IDC_CSS_TEXT)->setText("main");
+    Find<QRadioButton>(&sheet, CTableWizPage1::IDC_CSS_TEXT + 1)->click(); // CLASS
+    sheet.next();
+    // Back, a change, Next: one start tag, as the page now stands.
+    sheet.back();
+    Find<QComboBox>(&sheet, CTableWizPage1::IDC_BORDER)->setEditText("1");
+    sheet.next();
+    QCOMPARE(sheet.currentPage(), sheet.Page2());
+    QVERIFY(sheet.button(QWizard::BackButton)->isEnabled());
+
+    const int cells = CTableWizPage2::IDC_CELLS_FIRST;
+    ColorButtonOf(sheet.Page2(), 1)->click(); // the cells' Background Color
+    Find<QRadioButton>(&sheet, cells + CTableGroupFields::CSS_ID)->click();
+    Find<QLineEdit>(&sheet, cells + CTableGroupFields::CSS_TEXT)->setText("c1");
+    auto* rowCount = Find<QLineEdit>(&sheet, CTableWizPage2::IDC_ROWS_FIRST + CTableGroupFields::COUNT);
+    auto* cellCount = Find<QLineEdit>(&sheet, cells + CTableGroupFields::COUNT);
+    for (const QString& refused : {"", "two", "100001"}) {
+        rowCount->setText(refused);
+        sheet.button(QWizard::FinishButton)->click();
+        QVERIFY(sheet.isVisible());
+    }
+    QCOMPARE(messages, (QStringList{CTableWizPage2::NotAWholeNumberMessage(), CTableWizPage2::NotAWholeNumberMessage(),
+                                    CTableWizPage2::TooLargeMessage()}));
+    rowCount->setText("1");
+    cellCount->setText(" 2 ");
+    sheet.button(QWizard::FinishButton)->click();
+    QCOMPARE(sheet.result(), int(QDialog::Accepted));
+    const QString cell = "\t\t<TD ID=c1 BGCOLOR=\"#0A05C8\" >\nCell data goes here.\n\t\t</TD>\n";
+    QCOMPARE(sheet.Text(), "<TABLE CLASS=main WIDTH=\"100%\" BORDER=\"1\" >\n\t<TR >\n" + cell + cell
+                               + "\t</TR>\n</TABLE>\n");
+}
+
+void TestWizardDialogs::tableBackgroundImageStart_data()
+{
+    // ImageDir1 as stored ("-" for none; "recent" for an existing folder),
+    // and where the file dialog opens ("project" when the project file's
+    // path is the start, which is no folder: the current one stays).
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("opensIn");
+    QTest::newRow("recent image folder") << "recent" << "recent";
+    QTest::newRow("none remembered") << "-" << "project";
+    QTest::newRow("empty") << "empty" << "project";
+    QTest::newRow("garbage") << "c:\\web\\img" << "project";
+}
+
+void TestWizardDialogs::tableBackgroundImageStart()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, opensIn);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("Site/Img")));
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("Recent Ä")));
+    const QString recent = root.filePath(QStringLiteral("Recent Ä"));
+    CProfile& profile = CProfile::Instance();
+    if (stored != QLatin1String("-"))
+        profile.WriteString(ZtImageFolders::Section(), ZtImageFolders::Key(0), stored == "recent" ? recent : stored);
+    const QString before = QDir::currentPath();
+    CTableWizSheet sheet(root.filePath(QStringLiteral("Site")), root.filePath(QStringLiteral("Site/Site.ztp")));
+    QString openedIn;
+    CFileButton::SetChooser([&](QWidget*, const QString& directory, const QString&) {
+        openedIn = directory;
+        return root.filePath(QStringLiteral("Site/Img/Logo.GIF"));
+    });
+    sheet.Page1()->ImageButton()->click();
+    QDir::setCurrent(before);
+    QCOMPARE(openedIn, opensIn == "recent" ? recent : before);
+    QCOMPARE(Find<QLineEdit>(&sheet, CTableWizPage1::IDC_BACKGROUND_IMAGE)->text(), QStringLiteral("Img/Logo.GIF"));
+    // Only read, never written.
+    QCOMPARE(profile.Contains(ZtImageFolders::Section(), ZtImageFolders::Key(1)), false);
+}
+
+void TestWizardDialogs::imageFoldersRemembered()
+{
+    QTemporaryDir root;
+    for (const char* folder : {"Site/Img", "One", "Two", "Three", "Four", "New Földer"})
+        QVERIFY(QDir(root.path()).mkpath(QString::fromUtf8(folder)));
+    CProfile& profile = CProfile::Instance();
+    const QString section = ZtImageFolders::Section();
+    const QStringList stored{root.filePath("One"), "empty", root.filePath("Two"), root.filePath("Gone")};
+    for (int i = 0; i < stored.size(); ++i)
+        profile.WriteString(section, ZtImageFolders::Key(i), stored[i]);
+    const QString before = QDir::currentPath();
+
+    CImageWizDlg dialog(root.filePath("Site"));
+    QCOMPARE(dialog.Folders(), (QStringList{root.filePath("One"), root.filePath("Two"), root.filePath("Gone")}));
+    auto* folderBox = Find<QComboBox>(&dialog, CImageWizDlg::IDC_FOLDER);
+    QCOMPARE(folderBox->currentText(), root.filePath("One"));
+
+    QStringList openedIn;
+    QString answer = root.filePath("New Földer/Pic.GIF");
+    CFileButton::SetChooser([&](QWidget*, const QString& directory, const QString&) {
+        openedIn.append(directory);
+        return answer;
+    });
+    // A folder that is gone opens the dialog where it would open anyway.
+    folderBox->setEditText(root.filePath("Gone"));
+    dialog.ImageButton()->click();
+    QCOMPARE(openedIn.takeFirst(), before);
+    QCOMPARE(Find<QLineEdit>(&dialog, CImageWizDlg::IDC_IMAGE)->text(), answer);
+    QCOMPARE(dialog.Folders(),
+             (QStringList{root.filePath("New Földer"), root.filePath("One"), root.filePath("Two")}));
+    QCOMPARE(folderBox->currentText(), root.filePath("New Földer"));
+    // The next pick starts there; a pick below the base is relative.
+    answer = root.filePath("Site/Img/b.gif");
+    dialog.ImageButton()->click();
+    QCOMPARE(openedIn.takeFirst(), root.filePath("New Földer"));
+    QCOMPARE(Find<QLineEdit>(&dialog, CImageWizDlg::IDC_IMAGE)->text(), QStringLiteral("Img/b.gif"));
+    answer = root.filePath("Site/Pages/Next.html");
+    dialog.LinkButton()->click();
+    QCOMPARE(openedIn.takeFirst(), root.filePath("Site"));
+    QCOMPARE(Find<QLineEdit>(&dialog, CImageWizDlg::IDC_LINK)->text(), QStringLiteral("Pages/Next.html"));
+    QDir::setCurrent(before);
+
+    // Cancel still writes the list; the fourth key keeps its old value.
+    dialog.reject();
+    QCOMPARE(profile.GetString(section, ZtImageFolders::Key(0)), root.filePath("Site/Img"));
+    QCOMPARE(profile.GetString(section, ZtImageFolders::Key(1)), root.filePath("New Földer"));
+    QCOMPARE(profile.GetString(section, ZtImageFolders::Key(2)), root.filePath("One"));
+    QCOMPARE(profile.GetString(section, ZtImageFolders::Key(3)), root.filePath("Gone"));
+    QCOMPARE(dialog.Text(), QString());
 }
 
 ZT_TEST_MAIN(TestWizardDialogs)
