@@ -9,7 +9,9 @@
 #include "wizards/BodyWizDlg.h"
 #include "wizards/ColorWizDlg.h"
 #include "wizards/FontWizDlg.h"
+#include "wizards/ImageWizDlg.h"
 #include "wizards/ListWizDlg.h"
+#include "wizards/TableWizSheet.h"
 #include "wizards/WizardTarget.h"
 
 QString CWizardCommands::NoOpenFileMessage()
@@ -53,6 +55,20 @@ void CWizardCommands::OnBodyWizard()
 void CWizardCommands::OnFontWizard()
 {
     CFontWizDlg dialog(m_app.GetMainFrame());
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    Finish(ok, dialog.Text(), NoOpenFileMessage());
+}
+
+void CWizardCommands::OnTableWizard()
+{
+    CTableWizSheet sheet(m_app.GetWizardDirectory(), m_app.m_strProjectPath, m_app.GetMainFrame());
+    const bool finished = sheet.exec() == QDialog::Accepted;
+    Finish(finished, sheet.Text(), NoOpenFileMessage());
+}
+
+void CWizardCommands::OnImageWizard()
+{
+    CImageWizDlg dialog(m_app.GetWizardDirectory(), m_app.GetMainFrame());
     const bool ok = dialog.exec() == QDialog::Accepted;
     Finish(ok, dialog.Text(), NoOpenFileMessage());
 }

@@ -14,6 +14,8 @@ public:
 
     void OnBodyWizard();
     void OnFontWizard();
+    void OnTableWizard();
+    void OnImageWizard();
     void OnColorWizard();
     void OnAlignWizard();
     void OnListWizard();

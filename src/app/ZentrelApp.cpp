@@ -646,6 +646,8 @@ void CZentrelApp::MapWizardCommands()
     CWizardCommands* commands = m_pWizardCommands.get();
     OnCommand(ID_BODY_WIZARD, [commands] { commands->OnBodyWizard(); });
     OnCommand(ID_FONT_WIZARD, [commands] { commands->OnFontWizard(); });
+    OnCommand(ID_TABLE_WIZARD, [commands] { commands->OnTableWizard(); });
+    OnCommand(ID_IMAGE_WIZARD, [commands] { commands->OnImageWizard(); });
     OnCommand(ID_COLOR_WIZARD, [commands] { commands->OnColorWizard(); });
     OnCommand(ID_ALIGN_WIZARD, [commands] { commands->OnAlignWizard(); });
     OnCommand(ID_LIST_WIZARD, [commands] { commands->OnListWizard(); });

@@ -12,7 +12,9 @@
 #include "wizards/BodyWizDlg.h"
 #include "wizards/ColorWizDlg.h"
 #include "wizards/FontWizDlg.h"
+#include "wizards/ImageWizDlg.h"
 #include "wizards/ListWizDlg.h"
+#include "wizards/TableWizSheet.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -78,6 +80,8 @@ void TestHelp::everyHelpTableIdHasATopic_data()
     QTest::newRow("Get Color") << DialogFactory([] { return new CColorWizDlg; });
     QTest::newRow("Positional") << DialogFactory([] { return new CAlignWizDlg; });
     QTest::newRow("List Wizard") << DialogFactory([] { return new CListWizDlg; });
+    QTest::newRow("Table wizard") << DialogFactory([] { return new CTableWizSheet(QString(), QString()); });
+    QTest::newRow("Image tag") << DialogFactory([] { return new CImageWizDlg(QString()); });
 }
 
 void TestHelp::everyHelpTableIdHasATopic()

@@ -16,7 +16,11 @@
 #include "wizards/BodyWizDlg.h"
 #include "wizards/ColorWizDlg.h"
 #include "wizards/FontWizDlg.h"
+#include "wizards/ImageWizDlg.h"
 #include "wizards/ListWizDlg.h"
+#include "wizards/TableGroupFields.h"
+#include "wizards/TableWizPage1.h"
+#include "wizards/TableWizPage2.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +29,7 @@
 #include <QRadioButton>
 #include <QTextBlock>
 #include <QTimer>
+#include <QWizard>
 
 using namespace ZtCmd;
 
@@ -48,7 +53,8 @@ void Click(QDialog* dialog, int id)
     dialog->findChild<QAbstractButton*>(CContextHelp::ObjectNameFor(id))->click();
 }
 
-const QList<int> kWizards{ID_BODY_WIZARD, ID_FONT_WIZARD, ID_COLOR_WIZARD, ID_ALIGN_WIZARD, ID_LIST_WIZARD};
+const QList<int> kWizards{ID_BODY_WIZARD,  ID_FONT_WIZARD,  ID_TABLE_WIZARD, ID_IMAGE_WIZARD,
+                          ID_COLOR_WIZARD, ID_ALIGN_WIZARD, ID_LIST_WIZARD};
 } // namespace
 
 Q_DECLARE_METATYPE(Filler)
@@ -126,7 +132,13 @@ bool TestWizardCommands::Run(int id, const Filler& fill, bool accept)
         if (!dialog)
             qFatal("no wizard dialog");
         fill(dialog);
-        accept ? dialog->accept() : dialog->reject();
+        auto* wizard = qobject_cast<QWizard*>(dialog);
+        if (!accept)
+            dialog->reject();
+        else if (wizard)
+            wizard->button(QWizard::FinishButton)->click();
+        else
+            dialog->accept();
     });
     return m_app->GetMainFrame()->ExecuteCommand(id);
 }
@@ -155,12 +167,11 @@ void TestWizardCommands::enableRule()
         QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
     else if (name != QLatin1String("-"))
         OpenPage(name);
-    for (int id : {ID_BODY_WIZARD, ID_FONT_WIZARD, ID_ALIGN_WIZARD, ID_LIST_WIZARD})
-        QVERIFY2(Enabled(id) == pageWizards, qPrintable(QString::number(id)));
+    for (int id : kWizards) {
+        if (id != ID_COLOR_WIZARD)
+            QVERIFY2(Enabled(id) == pageWizards, qPrintable(QString::number(id)));
+    }
     QCOMPARE(Enabled(ID_COLOR_WIZARD), colorWizard);
-    // Nobody builds these two yet.
-    QVERIFY(!Enabled(ID_TABLE_WIZARD));
-    QVERIFY(!Enabled(ID_IMAGE_WIZARD));
 }
 
 void TestWizardCommands::insertsOneUndoableEdit_data()
@@ -178,6 +189,20 @@ void TestWizardCommands::insertsOneUndoableEdit_data()
         Type(d, CFontWizDlg::IDC_SIZE, "+1");
         Type(d, CFontWizDlg::IDC_TEXT, longText);
     }) << "<FONT SIZE=\"+1\" >" + longText + " </FONT>\n";
+    QTest::newRow("Table") << int(ID_TABLE_WIZARD) << Filler([](QDialog* d) {
+        Type(d, CTableWizPage1::IDC_WIDTH, "100%");
+        Type(d, CTableWizPage1::IDC_BORDER, "1");
+        static_cast<QWizard*>(d)->next();
+        Type(d, CTableWizPage2::IDC_CELLS_FIRST + CTableGroupFields::COUNT, "2");
+    }) << "<TABLE WIDTH=\"100%\" BORDER=\"1\" >\n\t<TR >\n"
+          + QString("\t\t<TD >\nCell data goes here.\n\t\t</TD>\n").repeated(2) + "\t</TR>\n</TABLE>\n";
+    QTest::newRow("Image") << int(ID_IMAGE_WIZARD) << Filler([](QDialog* d) {
+        Type(d, CImageWizDlg::IDC_IMAGE, "images/a.gif");
+        Type(d, CImageWizDlg::IDC_ALIGN, "left");
+        Type(d, CImageWizDlg::IDC_BORDER, "2");
+        Type(d, CImageWizDlg::IDC_LINK, "pages/next.html");
+        Type(d, CImageWizDlg::IDC_TEXT, "Next");
+    }) << "<A HREF=\"pages/next.html\"><IMG SRC=\"images/a.gif\" BORDER=\"2\" ALIGN=\"left\"> Next</A>\n";
     QTest::newRow("Color") << int(ID_COLOR_WIZARD) << Filler([](QDialog* d) {
         Click(d, CColorWizDlg::IDC_KIND_BACKGROUND_COLOR);
     }) << "background-color: #FFFFFF;";
@@ -235,15 +260,16 @@ void TestWizardCommands::messagesWithoutAnEditor()
     // as when the window closed while the dialog was open.
     CWizardCommands& commands = m_app->WizardCommands();
     const QList<std::function<void()>> handlers{
-        [&] { commands.OnBodyWizard(); }, [&] { commands.OnFontWizard(); }, [&] { commands.OnColorWizard(); },
-        [&] { commands.OnAlignWizard(); }, [&] { commands.OnListWizard(); }};
+        [&] { commands.OnBodyWizard(); },  [&] { commands.OnFontWizard(); },  [&] { commands.OnTableWizard(); },
+        [&] { commands.OnImageWizard(); }, [&] { commands.OnColorWizard(); }, [&] { commands.OnAlignWizard(); },
+        [&] { commands.OnListWizard(); }};
     for (const auto& handler : handlers) {
         QTimer::singleShot(0, [] { static_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
         handler();
     }
     const QString open = QStringLiteral("No open file in editor!");
     const QString file = QStringLiteral("No file in editor!");
-    QCOMPARE(m_messages, (QStringList{open, open, file, file, file}));
+    QCOMPARE(m_messages, (QStringList{open, open, open, open, file, file, file}));
 
     // Over a window that is no page editor: nothing, silently.
     m_messages.clear();
