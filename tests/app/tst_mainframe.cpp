@@ -234,7 +234,6 @@ void TestMainFrame::menusAndRulesFollowActiveWindow()
     QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(m_dir + QStringLiteral("/page.html"))});
     QVERIFY(m_messages.isEmpty());
     // Rules whose commands nobody handles yet keep them disabled.
-    QVERIFY(!Enabled(ID_TABLE_WIZARD));
     QVERIFY(!Enabled(ID_SHOW_AS_WEBPAGE));
     m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::DesktopTab);
     QVERIFY(!Enabled(ID_FILE_NEW_FOLDER));
