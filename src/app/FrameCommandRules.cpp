@@ -1,11 +1,8 @@
 #include "app/FrameCommandRules.h"
 
 #include "files/FileKinds.h"
-#include "res/CommandIds.h"
 
 #include <QFileInfo>
-
-using namespace ZtCmd;
 
 bool CFrameCommandRules::IsHtmlExtension(const QString& extension)
 {
@@ -32,23 +29,6 @@ bool CFrameCommandRules::IsEditDocumentEnabled(bool isBrowseFrame, const QString
 bool CFrameCommandRules::IsWindowLayoutEnabled(bool hasActiveChild, bool isBrowseFrame)
 {
     return hasActiveChild && !isBrowseFrame;
-}
-
-bool CFrameCommandRules::HasWizardRule(int commandId)
-{
-    return commandId == ID_FONT_WIZARD || commandId == ID_ALIGN_WIZARD || commandId == ID_LIST_WIZARD
-           || commandId == ID_COLOR_WIZARD;
-}
-
-bool CFrameCommandRules::IsWizardEnabled(int commandId, bool isWebPageView, const QString& extension)
-{
-    if (!HasWizardRule(commandId))
-        return true;
-    if (!isWebPageView)
-        return false;
-    if (commandId == ID_COLOR_WIZARD && extension == QLatin1String(".css"))
-        return true;
-    return IsHtmlExtension(extension);
 }
 
 bool CFrameCommandRules::IsNewFolderEnabled(int currentProjectBarTab)

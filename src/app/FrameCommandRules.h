@@ -28,10 +28,6 @@ public:
                                       const QStringList& webPageTitles);
     // Tile and sync-scroll: an active child frame that is not the browser.
     static bool IsWindowLayoutEnabled(bool hasActiveChild, bool isBrowseFrame);
-    // Font, Align and List wizards need an HTML page; the Color wizard also
-    // takes a style sheet. True for ids without such a rule.
-    static bool IsWizardEnabled(int commandId, bool isWebPageView, const QString& extension);
-    static bool HasWizardRule(int commandId);
     // File / New Folder makes a folder in the Desktop tree only.
     static bool IsNewFolderEnabled(int currentProjectBarTab);
 };

@@ -23,6 +23,7 @@
 #include "app/SplashWnd.h"
 #include "framework/View.h"
 #include "framework/WindowPlacement.h"
+#include "wizards/WizardTarget.h"
 #include "app/ZentrelApp.h"
 #include "editor/FontToolBar.h"
 #include "editor/SyntaxSettingsDlg.h"
@@ -287,11 +288,9 @@ void CMainFrame::MapEnableRules()
                       && CFrameCommandRules::IsEditDocumentEnabled(IsBrowseFrameActive(),
                                                                    ZtApp()->m_strBrowserTitle, titles));
     });
-    for (int id : {ID_FONT_WIZARD, ID_ALIGN_WIZARD, ID_LIST_WIZARD, ID_COLOR_WIZARD}) {
-        OnUpdate(id, [this, id](CCmdUI* cmdUI) {
-            cmdUI->Enable(AnyTargetHandles(id)
-                          && CFrameCommandRules::IsWizardEnabled(id, IsWebPageViewActive(), ActiveExtension()));
-        });
+    for (int id : {ID_BODY_WIZARD, ID_FONT_WIZARD, ID_TABLE_WIZARD, ID_IMAGE_WIZARD, ID_COLOR_WIZARD,
+                   ID_ALIGN_WIZARD, ID_LIST_WIZARD}) {
+        OnUpdate(id, [this, id](CCmdUI* cmdUI) { cmdUI->Enable(AnyTargetHandles(id) && IsHtmlFileActive(this, id)); });
     }
     OnUpdate(ID_FILE_NEW_FOLDER, [this](CCmdUI* cmdUI) {
         cmdUI->Enable(AnyTargetHandles(ID_FILE_NEW_FOLDER) && ProjectBar()

@@ -17,6 +17,7 @@
 #include "app/FileBarCommands.h"
 #include "app/ProjectCommands.h"
 #include "app/ToolCommands.h"
+#include "app/WizardCommands.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
@@ -111,6 +112,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pToolCommands = std::make_unique<CToolCommands>(*this);
     m_pFileBarCommands = std::make_unique<CFileBarCommands>(*this);
     m_pBrowseCommands = std::make_unique<CBrowseCommands>(*this);
+    m_pWizardCommands = std::make_unique<CWizardCommands>(*this);
     MapCommands();
     CHelpEngine::Install();
 }
@@ -635,6 +637,7 @@ void CZentrelApp::MapCommands()
     m_pFileBarCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); },
                             [this](int id, std::function<void(CCmdUI*)> update) { OnUpdate(id, std::move(update)); });
     MapBrowseCommands();
+    MapWizardCommands();
 }
 
 void CZentrelApp::MapProjectCommands()
@@ -687,6 +690,16 @@ void CZentrelApp::MapBrowseCommands()
 void CZentrelApp::ShowInBrowser(const QString& path, const QString& sourcePath)
 {
     m_pBrowseCommands->ShowInBrowser(path, sourcePath);
+void CZentrelApp::MapWizardCommands()
+{
+    CWizardCommands* commands = m_pWizardCommands.get();
+    OnCommand(ID_BODY_WIZARD, [commands] { commands->OnBodyWizard(); });
+    OnCommand(ID_FONT_WIZARD, [commands] { commands->OnFontWizard(); });
+    OnCommand(ID_TABLE_WIZARD, [commands] { commands->OnTableWizard(); });
+    OnCommand(ID_IMAGE_WIZARD, [commands] { commands->OnImageWizard(); });
+    OnCommand(ID_COLOR_WIZARD, [commands] { commands->OnColorWizard(); });
+    OnCommand(ID_ALIGN_WIZARD, [commands] { commands->OnAlignWizard(); });
+    OnCommand(ID_LIST_WIZARD, [commands] { commands->OnListWizard(); });
 }
 
 void CZentrelApp::OnAppAbout()

@@ -17,6 +17,7 @@ class CFileBarCommands;
 class CProjectCommands;
 class CToolCommands;
 struct CCommandLine;
+class CWizardCommands;
 class CMDIChildWnd;
 class CProfile;
 class CRecentFileList;
@@ -107,6 +108,7 @@ public:
     // Shows path in the one browser window; sourcePath is the page it
     // stands for (they differ only for the preview page).
     void ShowInBrowser(const QString& path, const QString& sourcePath);
+    CWizardCommands& WizardCommands() const { return *m_pWizardCommands; }
     // Start-up: the project and the web pages the last Exit recorded.
     void ReopenLastSession();
     void ReopenFiles(int count);
@@ -156,6 +158,7 @@ private:
     void MapProjectCommands();
     void MapToolCommands();
     void MapBrowseCommands();
+    void MapWizardCommands();
     // The Project tree's requests go to the List bar and the editor.
     void ConnectProjectTree();
 
@@ -167,6 +170,7 @@ private:
     std::unique_ptr<CToolCommands> m_pToolCommands;
     std::unique_ptr<CFileBarCommands> m_pFileBarCommands;
     std::unique_ptr<CBrowseCommands> m_pBrowseCommands;
+    std::unique_ptr<CWizardCommands> m_pWizardCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
     int m_nStartUpExitCode = 0;

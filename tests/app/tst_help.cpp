@@ -13,6 +13,13 @@
 #include "tools/JavaPathDlg.h"
 #include "tools/PerlArgsDlg.h"
 #include "tools/PerlPathDlg.h"
+#include "wizards/AlignWizDlg.h"
+#include "wizards/BodyWizDlg.h"
+#include "wizards/ColorWizDlg.h"
+#include "wizards/FontWizDlg.h"
+#include "wizards/ImageWizDlg.h"
+#include "wizards/ListWizDlg.h"
+#include "wizards/TableWizSheet.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -78,6 +85,13 @@ void TestHelp::everyHelpTableIdHasATopic_data()
     QTest::newRow("Perl path") << DialogFactory([] { return new CPerlPathDlg(QString()); });
     QTest::newRow("Perl parameters") << DialogFactory([] { return new CPerlArgsDlg(QString(), QDir::tempPath()); });
     QTest::newRow("Console command") << DialogFactory([] { return new CConsoleCommandDlg; });
+    QTest::newRow("Body tag") << DialogFactory([] { return new CBodyWizDlg(QString()); });
+    QTest::newRow("Choose font") << DialogFactory([] { return new CFontWizDlg; });
+    QTest::newRow("Get Color") << DialogFactory([] { return new CColorWizDlg; });
+    QTest::newRow("Positional") << DialogFactory([] { return new CAlignWizDlg; });
+    QTest::newRow("List Wizard") << DialogFactory([] { return new CListWizDlg; });
+    QTest::newRow("Table wizard") << DialogFactory([] { return new CTableWizSheet(QString(), QString()); });
+    QTest::newRow("Image tag") << DialogFactory([] { return new CImageWizDlg(QString()); });
 }
 
 void TestHelp::everyHelpTableIdHasATopic()

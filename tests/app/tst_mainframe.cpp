@@ -56,7 +56,6 @@ private slots:
     void init();
     void cleanup();
 
-    void wizardsWantAPageInAWebPageView();
     void windowTitlesAreTheirOwn();
     void tilesFillTheArea();
     void lockKeysLearntFromTypedKeys();
@@ -143,17 +142,6 @@ void TestMainFrame::cleanup()
 {
     ZtApp()->CloseAllDocuments();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void TestMainFrame::wizardsWantAPageInAWebPageView()
-{
-    using Rules = CFrameCommandRules;
-    QVERIFY(Rules::IsWizardEnabled(ID_FONT_WIZARD, true, ".html"));
-    QVERIFY(!Rules::IsWizardEnabled(ID_FONT_WIZARD, true, ".css"));
-    QVERIFY(!Rules::IsWizardEnabled(ID_ALIGN_WIZARD, false, ".html"));
-    // The colour wizard takes style sheets too.
-    QVERIFY(Rules::IsWizardEnabled(ID_COLOR_WIZARD, true, ".css"));
-    QVERIFY(!Rules::IsWizardEnabled(ID_COLOR_WIZARD, true, ".java"));
 }
 
 void TestMainFrame::windowTitlesAreTheirOwn()
@@ -245,8 +233,6 @@ void TestMainFrame::menusAndRulesFollowActiveWindow()
     QVERIFY(m_frame->ExecuteCommand(ID_OPEN_IN_IE));
     QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(m_dir + QStringLiteral("/page.html"))});
     QVERIFY(m_messages.isEmpty());
-    // Rules whose commands nobody handles yet keep them disabled.
-    QVERIFY(!Enabled(ID_FONT_WIZARD));
     QVERIFY(Enabled(ID_SHOW_AS_WEBPAGE));
     // New Folder makes a folder in the Desktop tree only.
     m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::ProjectTab);

@@ -1,0 +1,96 @@
+#include "app/WizardCommands.h"
+
+#include "app/MainFrame.h"
+#include "app/ZentrelApp.h"
+#include "editor/ZentrelView.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "wizards/AlignWizDlg.h"
+#include "wizards/BodyWizDlg.h"
+#include "wizards/ColorWizDlg.h"
+#include "wizards/FontWizDlg.h"
+#include "wizards/ImageWizDlg.h"
+#include "wizards/ListWizDlg.h"
+#include "wizards/TableWizSheet.h"
+#include "wizards/WizardTarget.h"
+
+QString CWizardCommands::NoOpenFileMessage()
+{
+    return QObject::tr("No open file in editor!");
+}
+
+QString CWizardCommands::NoFileMessage()
+{
+    return QObject::tr("No file in editor!");
+}
+
+QString CWizardCommands::BodyBaseDirectory() const
+{
+    CDocument* first = m_app.m_pWebPageTemplate ? m_app.m_pWebPageTemplate->FirstDocument() : nullptr;
+    const QString path = first ? first->GetPathName() : QString();
+    return path.left(qMax(0, int(path.lastIndexOf(QLatin1Char('/')))));
+}
+
+void CWizardCommands::Finish(bool accepted, const QString& text, const QString& noWindowMessage)
+{
+    CMainFrame* frame = m_app.GetMainFrame();
+    if (accepted)
+        InsertWizardText(frame, text, noWindowMessage);
+    // Without a window manager the main window is not reactivated when a
+    // dialog closes: give the keys back to the editor.
+    if (!frame)
+        return;
+    frame->activateWindow();
+    if (CZentrelView* view = ActiveWizardView(frame))
+        view->setFocus();
+}
+
+void CWizardCommands::OnBodyWizard()
+{
+    CBodyWizDlg dialog(BodyBaseDirectory(), m_app.GetMainFrame());
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    Finish(ok, dialog.Text(), NoOpenFileMessage());
+}
+
+void CWizardCommands::OnFontWizard()
+{
+    CFontWizDlg dialog(m_app.GetMainFrame());
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    Finish(ok, dialog.Text(), NoOpenFileMessage());
+}
+
+void CWizardCommands::OnTableWizard()
+{
+    CTableWizSheet sheet(m_app.GetWizardDirectory(), m_app.m_strProjectPath, m_app.GetMainFrame());
+    const bool finished = sheet.exec() == QDialog::Accepted;
+    Finish(finished, sheet.Text(), NoOpenFileMessage());
+}
+
+void CWizardCommands::OnImageWizard()
+{
+    CImageWizDlg dialog(m_app.GetWizardDirectory(), m_app.GetMainFrame());
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    Finish(ok, dialog.Text(), NoOpenFileMessage());
+}
+
+// These three take any way of closing but Cancel.
+void CWizardCommands::OnColorWizard()
+{
+    CColorWizDlg dialog(m_app.GetMainFrame());
+    const bool notCancelled = dialog.exec() != QDialog::Rejected;
+    Finish(notCancelled, dialog.Text(), NoFileMessage());
+}
+
+void CWizardCommands::OnAlignWizard()
+{
+    CAlignWizDlg dialog(m_app.GetMainFrame());
+    const bool notCancelled = dialog.exec() != QDialog::Rejected;
+    Finish(notCancelled, dialog.Text(), NoFileMessage());
+}
+
+void CWizardCommands::OnListWizard()
+{
+    CListWizDlg dialog(m_app.GetMainFrame());
+    const bool notCancelled = dialog.exec() != QDialog::Rejected;
+    Finish(notCancelled, dialog.Text(), NoFileMessage());
+}

@@ -1,0 +1,87 @@
+#include "wizards/ImageFolders.h"
+
+#include "framework/Profile.h"
+
+#include <QList>
+#include <QPair>
+
+namespace ZtImageFolders {
+
+QString Section()
+{
+    return QStringLiteral("LastDirectory");
+}
+
+QString Key(int index)
+{
+    return QStringLiteral("ImageDir%1").arg(index + 1);
+}
+
+bool IsUsableFolder(const QString& value)
+{
+    if (value.isEmpty() || value == QLatin1String("empty") || !value.startsWith(QLatin1Char('/')))
+        return false;
+    for (const QChar c : value) {
+        if (c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+QStringList UsableFolders(const QStringList& stored)
+{
+    QStringList folders;
+    for (const QString& value : stored) {
+        if (IsUsableFolder(value))
+            folders.append(value);
+    }
+    return folders;
+}
+
+QStringList RecordFolder(const QStringList& folders, const QString& folder)
+{
+    QStringList result{folder};
+    for (const QString& other : folders) {
+        if (result.size() > kOthersKeptAfterPick)
+            break;
+        if (other != folder)
+            result.append(other);
+    }
+    return result;
+}
+
+QList<QPair<QString, QString>> FolderWrites(const QStringList& folders)
+{
+    QList<QPair<QString, QString>> writes;
+    for (int i = 0; i < qMin(int(folders.size()), kStoredFolders); ++i)
+        writes.append({Key(i), folders[i].isEmpty() ? QStringLiteral("empty") : folders[i]});
+    return writes;
+}
+
+QStringList Load(const CProfile& profile)
+{
+    QStringList stored;
+    for (int i = 0; i < kStoredFolders; ++i)
+        stored.append(profile.GetString(Section(), Key(i), QStringLiteral("empty")));
+    return UsableFolders(stored);
+}
+
+void Save(CProfile& profile, const QStringList& folders)
+{
+    for (const auto& [key, value] : FolderWrites(folders))
+        profile.WriteString(Section(), key, value);
+}
+
+QString MostRecent(const CProfile& profile)
+{
+    const QString first = profile.GetString(Section(), Key(0), QStringLiteral("empty"));
+    return IsUsableFolder(first) ? first : QString();
+}
+
+QString FolderOf(const QString& path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash == 0 ? QStringLiteral("/") : path.left(qMax(0, slash));
+}
+
+} // namespace ZtImageFolders

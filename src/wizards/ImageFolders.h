@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class CProfile;
+
+// The folders the Image wizard remembers: where the user last picked images,
+// most recent first, kept in the profile as "ImageDir1" to "ImageDir4" of
+// section "LastDirectory" ("empty" for no folder).
+namespace ZtImageFolders {
+
+constexpr int kStoredFolders = 4;
+// After a pick the list keeps the picked folder and this many others.
+constexpr int kOthersKeptAfterPick = 2;
+
+QString Section();
+// "ImageDir1" for index 0.
+QString Key(int index);
+
+// Whether a stored value names a folder: not empty, not "empty", an
+// absolute path, no control characters. Anything else (a value from
+// another system, a damaged profile) is skipped.
+bool IsUsableFolder(const QString& value);
+
+// The usable values among stored, in their order.
+QStringList UsableFolders(const QStringList& stored);
+
+// folders after a pick from folder: folder in front, then the first two
+// entries that differ from it (compared exactly).
+QStringList RecordFolder(const QStringList& folders, const QString& folder);
+
+// The (key, value) pairs to write for folders: one for each of the first
+// four, "empty" for an entry with no text. Keys beyond are left alone.
+QList<QPair<QString, QString>> FolderWrites(const QStringList& folders);
+
+// The usable folders of the profile, "ImageDir1" first.
+QStringList Load(const CProfile& profile);
+// Writes FolderWrites(folders) to profile.
+void Save(CProfile& profile, const QStringList& folders);
+// The most recent image folder, empty when there is no usable one.
+QString MostRecent(const CProfile& profile);
+
+// The folder of a chosen file: the path up to its last "/" ("/" for a
+// file at the root).
+QString FolderOf(const QString& path);
+
+} // namespace ZtImageFolders

@@ -1,0 +1,138 @@
+#include "wizards/ImageWizDlg.h"
+
+#include "framework/ContextHelp.h"
+#include "framework/Profile.h"
+#include "wizards/FileButton.h"
+#include "wizards/ImageFolders.h"
+#include "wizards/WizardFields.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+using namespace ZtWizardFields;
+
+CImageWizDlg::CImageWizDlg(const QString& baseDirectory, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(Caption());
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(MakeFolderGroup());
+    layout->addWidget(MakeTagGroup(baseDirectory));
+    layout->addWidget(buttons);
+    ShowFolders(ZtImageFolders::Load(CProfile::Instance()));
+    CContextHelp::Install(this, {IDC_FOLDER, IDC_IMAGE, IDC_ALIGN, IDC_BORDER, IDC_LINK, IDC_TEXT});
+}
+
+QString CImageWizDlg::ImageFilter()
+{
+    return QStringLiteral(
+        ".gif Files (*.gif) |*.GIF|.jpg Files (*.jpg) |*.JPG|.jpeg Files (*.jpeg) |*.JPEG|all Files (*.*) |*.*|");
+}
+
+QString CImageWizDlg::LinkFilter()
+{
+    return QStringLiteral(".html Files (*.html) |*.HTML|.htm Files (*.htm) |*.HTM|all Files (*.*) |*.*|");
+}
+
+QWidget* CImageWizDlg::MakeFolderGroup()
+{
+    m_pFolder = MakeCombo({}, IDC_FOLDER);
+    m_pFolder->setMinimumContentsLength(30);
+    // Choosing a folder makes it current, where the next file dialog opens;
+    // a folder that is gone changes nothing.
+    connect(m_pFolder, &QComboBox::activated, this, [this] { QDir::setCurrent(m_pFolder->currentText()); });
+    auto* group = new QGroupBox(tr("Set default path"));
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(new QLabel(tr("Where I got my last image.")));
+    layout->addWidget(m_pFolder);
+    return group;
+}
+
+QWidget* CImageWizDlg::MakeTagGroup(const QString& baseDirectory)
+{
+    m_pImage = MakeEdit(IDC_IMAGE);
+    m_pImageButton = new CFileButton(ImageFilter());
+    m_pImageButton->SetBaseDirectory(baseDirectory);
+    m_pImageButton->SetStartDirectory([this] { return m_pFolder->currentText(); });
+    m_pImageButton->Fill(m_pImage);
+    connect(m_pImageButton, &CFileButton::pathChosen, this,
+            [this](const QString& path) { RecordFolder(ZtImageFolders::FolderOf(path)); });
+    m_pAlign = MakeCombo({QStringLiteral("left"), QStringLiteral("right"), QStringLiteral("top"),
+                          QStringLiteral("texttop"), QStringLiteral("middle"), QStringLiteral("absmiddle"),
+                          QStringLiteral("baseline"), QStringLiteral("bottom"), QStringLiteral("absbottom")},
+                         IDC_ALIGN);
+    QStringList borders;
+    for (int n = 1; n <= 8; ++n)
+        borders.append(QString::number(n));
+    m_pBorder = MakeCombo(borders, IDC_BORDER);
+    m_pLink = MakeEdit(IDC_LINK);
+    m_pLinkButton = new CFileButton(LinkFilter());
+    m_pLinkButton->SetBaseDirectory(baseDirectory);
+    m_pLinkButton->Fill(m_pLink);
+    m_pTextField = MakeEdit(IDC_TEXT);
+
+    auto* group = new QGroupBox(tr("Image tag"));
+    auto* grid = new QGridLayout(group);
+    const QList<QPair<QString, QWidget*>> rows{{tr("Image"), m_pImage},   {tr("Align"), m_pAlign},
+                                               {tr("Border"), m_pBorder}, {tr("Link to"), m_pLink},
+                                               {tr("Text"), m_pTextField}};
+    for (int row = 0; row < rows.size(); ++row) {
+        grid->addWidget(new QLabel(rows[row].first), row, 0);
+        grid->addWidget(rows[row].second, row, 1);
+    }
+    grid->addWidget(m_pImageButton, 0, 2);
+    grid->addWidget(m_pLinkButton, 3, 2);
+    return group;
+}
+
+QStringList CImageWizDlg::Folders() const
+{
+    QStringList folders;
+    for (int i = 0; i < m_pFolder->count(); ++i)
+        folders.append(m_pFolder->itemText(i));
+    return folders;
+}
+
+void CImageWizDlg::ShowFolders(const QStringList& folders)
+{
+    m_pFolder->clear();
+    m_pFolder->addItems(folders);
+    m_pFolder->setCurrentIndex(folders.isEmpty() ? -1 : 0);
+}
+
+void CImageWizDlg::RecordFolder(const QString& folder)
+{
+    ShowFolders(ZtImageFolders::RecordFolder(Folders(), folder));
+}
+
+CImageValues CImageWizDlg::Values() const
+{
+    CImageValues values;
+    values.m_strImage = m_pImage->text();
+    values.m_strAlign = m_pAlign->currentText();
+    values.m_strBorder = m_pBorder->currentText();
+    values.m_strLink = m_pLink->text();
+    values.m_strText = m_pTextField->text();
+    return values;
+}
+
+void CImageWizDlg::accept()
+{
+    m_strText = BuildImageText(Values());
+    QDialog::accept();
+}
+
+void CImageWizDlg::done(int result)
+{
+    ZtImageFolders::Save(CProfile::Instance(), Folders());
+    QDialog::done(result);
+}

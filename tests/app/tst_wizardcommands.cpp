@@ -1,0 +1,299 @@
+#include "support/AppTestMain.h"
+#include "support/TestFiles.h"
+
+#include "app/MainFrame.h"
+#include "app/WizardCommands.h"
+#include "app/ZentrelApp.h"
+#include "editor/SyntaxColorizer.h"
+#include "editor/ZentrelView.h"
+#include "framework/CommandRouter.h"
+#include "framework/ContextHelp.h"
+#include "framework/DocTemplate.h"
+#include "framework/MDIChildWnd.h"
+#include "framework/MessageBox.h"
+#include "res/CommandIds.h"
+#include "wizards/AlignWizDlg.h"
+#include "wizards/BodyWizDlg.h"
+#include "wizards/ColorWizDlg.h"
+#include "wizards/FontWizDlg.h"
+#include "wizards/ImageWizDlg.h"
+#include "wizards/ListWizDlg.h"
+#include "wizards/TableGroupFields.h"
+#include "wizards/TableWizPage1.h"
+#include "wizards/TableWizPage2.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTextBlock>
+#include <QTimer>
+#include <QWizard>
+
+using namespace ZtCmd;
+
+namespace {
+// Fills the fields of the wizard dialog that is open.
+using Filler = std::function<void(QDialog*)>;
+
+void Type(QDialog* dialog, int id, const QString& text)
+{
+    QWidget* field = dialog->findChild<QWidget*>(CContextHelp::ObjectNameFor(id));
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        combo->setEditText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->setText(text);
+    else
+        qFatal("no field %d", id);
+}
+
+void Click(QDialog* dialog, int id)
+{
+    dialog->findChild<QAbstractButton*>(CContextHelp::ObjectNameFor(id))->click();
+}
+
+const QList<int> kWizards{ID_BODY_WIZARD,  ID_FONT_WIZARD,  ID_TABLE_WIZARD, ID_IMAGE_WIZARD,
+                          ID_COLOR_WIZARD, ID_ALIGN_WIZARD, ID_LIST_WIZARD};
+} // namespace
+
+Q_DECLARE_METATYPE(Filler)
+
+// The wizard commands in the whole program: when they are offered, what
+// they insert into the page and how it is undone, what they say without an
+// editor, and the folder their file references start from.
+class TestWizardCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void enableRule_data();
+    void enableRule();
+    void insertsOneUndoableEdit_data();
+    void insertsOneUndoableEdit();
+    void cancelInsertsNothing();
+    void messagesWithoutAnEditor();
+    void wizardDirectory();
+
+private:
+    CZentrelView* OpenPage(const QString& name, const QByteArray& bytes = "<P>old</P>\n");
+    // Runs a wizard command; when its dialog opens, fill fills it and it is
+    // accepted (or cancelled).
+    bool Run(int id, const Filler& fill, bool accept = true);
+    bool Enabled(int id) const { return m_app->GetMainFrame()->Router().IsEnabled(id); }
+
+    CZentrelApp* m_app = nullptr;
+    QString m_dir;
+    QStringList m_messages;
+};
+
+void TestWizardCommands::initTestCase()
+{
+    m_app = ZtApp();
+    ZtTest::ShowMainFrame();
+    m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
+    m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1000000);
+    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+        m_messages.append(text);
+        return QMessageBox::Ok;
+    });
+}
+
+void TestWizardCommands::init()
+{
+    m_dir = ZtTest::SandboxDir() + QStringLiteral("/Web Sïte");
+    QDir(m_dir).removeRecursively();
+    QVERIFY(QDir().mkpath(m_dir));
+    m_messages.clear();
+}
+
+void TestWizardCommands::cleanup()
+{
+    m_app->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_app->m_strSelectedPath.clear();
+    m_app->m_strProjectPath.clear();
+}
+
+CZentrelView* TestWizardCommands::OpenPage(const QString& name, const QByteArray& bytes)
+{
+    const QString path = ZtTest::WriteFile(m_dir + QLatin1Char('/') + name, bytes);
+    m_app->OpenFileInEditor(path, false);
+    CMDIChildWnd* frame = m_app->GetMainFrame()->MDIGetActive();
+    return frame ? dynamic_cast<CZentrelView*>(frame->GetActiveView()) : nullptr;
+}
+
+bool TestWizardCommands::Run(int id, const Filler& fill, bool accept)
+{
+    QTimer::singleShot(0, [fill, accept] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            qFatal("no wizard dialog");
+        fill(dialog);
+        auto* wizard = qobject_cast<QWizard*>(dialog);
+        if (!accept)
+            dialog->reject();
+        else if (wizard)
+            wizard->button(QWizard::FinishButton)->click();
+        else
+            dialog->accept();
+    });
+    return m_app->GetMainFrame()->ExecuteCommand(id);
+}
+
+void TestWizardCommands::enableRule_data()
+{
+    // "-" for no window, "" for a new page without a path.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("pageWizards");
+    QTest::addColumn<bool>("colorWizard");
+    QTest::newRow("PAGE.HTM") << "PAGE.HTM" << true << true;
+    QTest::newRow("page.shtml") << "page.shtml" << false << false;
+    QTest::newRow("page.php") << "page.php" << false << false;
+    QTest::newRow("style.css") << "style.css" << false << true;
+    QTest::newRow("new page") << "" << false << false;
+    QTest::newRow("plain text") << "notes.txt" << false << false;
+    QTest::newRow("no window") << "-" << false << false;
+}
+
+void TestWizardCommands::enableRule()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, pageWizards);
+    QFETCH(bool, colorWizard);
+    if (name.isEmpty())
+        QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
+    else if (name != QLatin1String("-"))
+        OpenPage(name);
+    for (int id : kWizards) {
+        if (id != ID_COLOR_WIZARD)
+            QVERIFY2(Enabled(id) == pageWizards, qPrintable(QString::number(id)));
+    }
+    QCOMPARE(Enabled(ID_COLOR_WIZARD), colorWizard);
+}
+
+void TestWizardCommands::insertsOneUndoableEdit_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<Filler>("fill");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Body") << int(ID_BODY_WIZARD) << Filler([](QDialog* d) {
+        Type(d, CBodyWizDlg::IDC_BACKGROUND, "Red");
+        Click(d, CBodyWizDlg::IDC_FIXED);
+        Type(d, CBodyWizDlg::IDC_TOP_MARGIN, "10");
+    }) << "<BODY BGCOLOR=\"Red\" BGPROPERTIES=\"FIXED\" TOPMARGIN=\"10\" >\n";
+    const QString longText = QString(5000, QChar(0x00E9)) + QString(5000, QChar(0x4F60));
+    QTest::newRow("Font, long non-ASCII text") << int(ID_FONT_WIZARD) << Filler([longText](QDialog* d) {
+        Type(d, CFontWizDlg::IDC_SIZE, "+1");
+        Type(d, CFontWizDlg::IDC_TEXT, longText);
+    }) << "<FONT SIZE=\"+1\" >" + longText + " </FONT>\n";
+    QTest::newRow("Table") << int(ID_TABLE_WIZARD) << Filler([](QDialog* d) {
+        Type(d, CTableWizPage1::IDC_WIDTH, "100%");
+        Type(d, CTableWizPage1::IDC_BORDER, "1");
+        static_cast<QWizard*>(d)->next();
+        Type(d, CTableWizPage2::IDC_CELLS_FIRST + CTableGroupFields::COUNT, "2");
+    }) << "<TABLE WIDTH=\"100%\" BORDER=\"1\" >\n\t<TR >\n"
+          + QString("\t\t<TD >\nCell data goes here.\n\t\t</TD>\n").repeated(2) + "\t</TR>\n</TABLE>\n";
+    QTest::newRow("Image") << int(ID_IMAGE_WIZARD) << Filler([](QDialog* d) {
+        Type(d, CImageWizDlg::IDC_IMAGE, "images/a.gif");
+        Type(d, CImageWizDlg::IDC_ALIGN, "left");
+        Type(d, CImageWizDlg::IDC_BORDER, "2");
+        Type(d, CImageWizDlg::IDC_LINK, "pages/next.html");
+        Type(d, CImageWizDlg::IDC_TEXT, "Next");
+    }) << "<A HREF=\"pages/next.html\"><IMG SRC=\"images/a.gif\" BORDER=\"2\" ALIGN=\"left\"> Next</A>\n";
+    QTest::newRow("Color") << int(ID_COLOR_WIZARD) << Filler([](QDialog* d) {
+        Click(d, CColorWizDlg::IDC_KIND_BACKGROUND_COLOR);
+    }) << "background-color: #FFFFFF;";
+    QTest::newRow("Align") << int(ID_ALIGN_WIZARD) << Filler([](QDialog* d) {
+        Click(d, CAlignWizDlg::IDC_HORIZONTAL);
+        Type(d, CAlignWizDlg::IDC_HORIZONTAL_VALUE, "Center");
+    }) << " ALIGN=\"Center\" ";
+    QTest::newRow("List") << int(ID_LIST_WIZARD) << Filler([](QDialog* d) {
+        Type(d, CListWizDlg::IDC_UNORDERED_QUANTITY, "1");
+    }) << "<UL> \n\t<LI> Item here \n</UL> \n";
+    QTest::newRow("List, empty text") << int(ID_LIST_WIZARD) << Filler([](QDialog*) {}) << "";
+}
+
+void TestWizardCommands::insertsOneUndoableEdit()
+{
+    QFETCH(int, command);
+    QFETCH(Filler, fill);
+    QFETCH(QString, expected);
+    CZentrelView* view = OpenPage(QStringLiteral("page.html"));
+    QVERIFY(view);
+    const QString before = view->toPlainText();
+    QTextCursor selection = view->textCursor();
+    selection.setPosition(3);
+    selection.setPosition(6, QTextCursor::KeepAnchor); // "old"
+    view->setTextCursor(selection);
+
+    QVERIFY(Run(command, fill));
+    QCOMPARE(view->toPlainText(), QString(before).replace(3, 3, expected));
+    QCOMPARE(view->textCursor().position(), 3 + expected.size());
+    QVERIFY(view->document()->isModified());
+    // Coloured at once: colouring the whole text again changes nothing.
+    const QTextBlock block = view->document()->findBlock(3);
+    const QList<QTextLayout::FormatRange> colours = block.layout()->formats();
+    view->Colorizer()->ColorizeAll();
+    QVERIFY(!colours.isEmpty());
+    QVERIFY(colours == block.layout()->formats());
+    view->undo();
+    QCOMPARE(view->toPlainText(), before);
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestWizardCommands::cancelInsertsNothing()
+{
+    CZentrelView* view = OpenPage(QStringLiteral("page.html"));
+    view->selectAll();
+    for (int id : kWizards)
+        QVERIFY(Run(id, [](QDialog*) {}, false));
+    QCOMPARE(view->toPlainText(), QStringLiteral("<P>old</P>\n"));
+    QVERIFY(!view->document()->isModified());
+}
+
+void TestWizardCommands::messagesWithoutAnEditor()
+{
+    // The commands are disabled then, so the handlers are called directly,
+    // as when the window closed while the dialog was open.
+    CWizardCommands& commands = m_app->WizardCommands();
+    const QList<std::function<void()>> handlers{
+        [&] { commands.OnBodyWizard(); },  [&] { commands.OnFontWizard(); },  [&] { commands.OnTableWizard(); },
+        [&] { commands.OnImageWizard(); }, [&] { commands.OnColorWizard(); }, [&] { commands.OnAlignWizard(); },
+        [&] { commands.OnListWizard(); }};
+    for (const auto& handler : handlers) {
+        QTimer::singleShot(0, [] { static_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+        handler();
+    }
+    const QString open = QStringLiteral("No open file in editor!");
+    const QString file = QStringLiteral("No file in editor!");
+    QCOMPARE(m_messages, (QStringList{open, open, open, open, file, file, file}));
+
+    // Over a window that is no page editor: nothing, silently.
+    m_messages.clear();
+    OpenPage(QStringLiteral("notes.txt"), "plain");
+    QTimer::singleShot(0, [] { static_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+    commands.OnListWizard();
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestWizardCommands::wizardDirectory()
+{
+    // With no page: the folder holding the selected folder, else the project.
+    m_app->m_strProjectPath = m_dir + QStringLiteral("/Site/Site.ztp");
+    QCOMPARE(m_app->GetWizardDirectory(), m_app->m_strProjectPath);
+    m_app->m_strSelectedPath = m_dir + QStringLiteral("/Site/Images");
+    QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/Site"));
+    QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), QString());
+
+    // Two pages: the one opened first decides, though the other is active.
+    OpenPage(QStringLiteral("First/a.html"));
+    OpenPage(QStringLiteral("Second/b.html"));
+    QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/First"));
+    QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), m_dir + QStringLiteral("/First"));
+}
+
+ZT_APP_TEST_MAIN(TestWizardCommands)
+#include "tst_wizardcommands.moc"

@@ -1,0 +1,362 @@
+#include "support/TestMain.h"
+
+#include "framework/ContextHelp.h"
+#include "framework/MessageBox.h"
+#include "framework/Profile.h"
+#include "wizards/AlignWizDlg.h"
+#include "wizards/BodyWizDlg.h"
+#include "wizards/ColorButton.h"
+#include "wizards/ColorWizDlg.h"
+#include "wizards/FileButton.h"
+#include "wizards/FontWizDlg.h"
+#include "wizards/ImageFolders.h"
+#include "wizards/ImageWizDlg.h"
+#include "wizards/TableGroupFields.h"
+#include "wizards/TableWizPage1.h"
+#include "wizards/TableWizPage2.h"
+#include "wizards/TableWizSheet.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QWizard>
+
+namespace {
+template <class Control>
+Control* Find(QWidget* dialog, int id)
+{
+    Control* control = dialog->findChild<Control*>(CContextHelp::ObjectNameFor(id));
+    if (!control)
+        qFatal("no control %d", id);
+    return control;
+}
+
+// The colour button beside a field: the next button in the same row.
+CColorButton* ColorButtonOf(QWidget* dialog, int index)
+{
+    return dialog->findChildren<CColorButton*>().value(index);
+}
+} // namespace
+
+// What the wizard dialogs do between opening and OK: radio buttons, the
+// colour, file and face buttons, the preview, the enabled fields.
+class TestWizardDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void bodyFixedFlagAndColourButtons();
+    void bodyImageButton_data();
+    void bodyImageButton();
+    void fontFacesCollect();
+    void colorWizardKeepsItsValue();
+    void alignBoxesEnableTheirFields();
+    void tableWizardPieces();
+    void tableBackgroundImageStart_data();
+    void tableBackgroundImageStart();
+    void imageFoldersRemembered();
+
+private:
+    QList<bool> m_pickedFullOpen;
+};
+
+void TestWizardDialogs::cleanup()
+{
+    CColorButton::SetPicker(nullptr);
+    CFileButton::SetChooser(nullptr);
+    CFontWizDlg::SetFontChooser(nullptr);
+    m_pickedFullOpen.clear();
+    ZtMessageBox::SetHandler(nullptr);
+    CProfile::Instance().RemoveSection(ZtImageFolders::Section());
+}
+
+void TestWizardDialogs::bodyFixedFlagAndColourButtons()
+{
+    CBodyWizDlg dialog{QString()};
+    QStringList answers{"#0A05C8", ""};
+    CColorButton::SetPicker([&](bool fullOpen, QWidget*) {
+        m_pickedFullOpen.append(fullOpen);
+        return answers.takeFirst();
+    });
+    auto* text = Find<QComboBox>(&dialog, CBodyWizDlg::IDC_TEXT_COLOR);
+    QCOMPARE(text->currentText(), QString());
+    // Typing keeps what was typed: no completion to "Red".
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    text->setFocus();
+    QTest::keyClicks(text, "r");
+    QCOMPARE(text->currentText(), QStringLiteral("r"));
+
+    ColorButtonOf(&dialog, 0)->click(); // Background: full-open form
+    ColorButtonOf(&dialog, 1)->click(); // Text color: plain form, cancelled
+    QCOMPARE(m_pickedFullOpen, (QList<bool>{true, false}));
+    QCOMPARE(Find<QComboBox>(&dialog, CBodyWizDlg::IDC_BACKGROUND)->currentText(), QStringLiteral("#0A05C8"));
+    QCOMPARE(text->currentText(), QString()); // a cancelled chooser empties the field
+
+    Find<QRadioButton>(&dialog, CBodyWizDlg::IDC_FIXED)->click();
+    QVERIFY(dialog.Values().m_bFixed);
+    Find<QRadioButton>(&dialog, CBodyWizDlg::IDC_NOT_FIXED)->click();
+    dialog.accept();
+    QCOMPARE(dialog.Text(), QStringLiteral("<BODY BGCOLOR=\"#0A05C8\" >\n"));
+    const auto* visited = Find<QComboBox>(&dialog, CBodyWizDlg::IDC_VISITED_LINK);
+    QCOMPARE(visited->itemText(0), QStringLiteral("Black"));
+    QCOMPARE(visited->itemText(7), QStringLiteral("Yellow"));
+}
+
+void TestWizardDialogs::bodyImageButton_data()
+{
+    // The base directory as the command gives it, relative to a fresh
+    // folder; "-" for none.
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("becomesCurrent");
+    QTest::newRow("below the base") << "Site" << "Site/Img/Ä b.GIF" << "Img/Ä b.GIF" << true;
+    QTest::newRow("base gone") << "Gone" << "Site/a.gif" << "Site/a.gif" << false;
+    QTest::newRow("no page path") << "-" << "Site/a.gif" << "Site/a.gif" << false;
+}
+
+void TestWizardDialogs::bodyImageButton()
+{
+    QFETCH(QString, base);
+    QFETCH(QString, chosen);
+    QFETCH(QString, expected);
+    QFETCH(bool, becomesCurrent);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("Site/Img")));
+    const QString before = QDir::currentPath();
+    const QString baseDirectory = base == QLatin1String("-") ? QString() : root.filePath(base);
+    CBodyWizDlg dialog(baseDirectory);
+    QString openedIn;
+    QString filter;
+    CFileButton::SetChooser([&](QWidget*, const QString& directory, const QString& qtFilter) {
+        openedIn = directory;
+        filter = qtFilter;
+        return root.filePath(chosen);
+    });
+    dialog.ImageButton()->click();
+    const QString reference = Find<QLineEdit>(&dialog, CBodyWizDlg::IDC_IMAGE)->text();
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(before);
+    QCOMPARE(reference.startsWith(QLatin1Char('/')) ? reference.mid(root.path().size() + 1) : reference, expected);
+    QCOMPARE(current == root.filePath(base), becomesCurrent);
+    QCOMPARE(openedIn, current);
+    QVERIFY(filter.startsWith(QStringLiteral(".gif Files (*.GIF *.gif)")));
+
+    // Cancel leaves the field as it was.
+    CFileButton::SetChooser([](QWidget*, const QString&, const QString&) { return QString(); });
+    dialog.ImageButton()->click();
+    QDir::setCurrent(before);
+    QCOMPARE(Find<QLineEdit>(&dialog, CBodyWizDlg::IDC_IMAGE)->text(), reference);
+}
+
+void TestWizardDialogs::fontFacesCollect()
+{
+    CFontWizDlg dialog;
+    QStringList faces{"Arial", "Verdana", ""};
+    CFontWizDlg::SetFontChooser([&](QWidget*, QString* face) {
+        *face = faces.takeFirst();
+        return !face->isEmpty();
+    });
+    auto* faceButton = Find<QPushButton>(&dialog, CFontWizDlg::IDC_FACE_BUTTON);
+    for (int press = 0; press < 3; ++press)
+        faceButton->click();
+    QCOMPARE(Find<QLineEdit>(&dialog, CFontWizDlg::IDC_FACE)->text(), QStringLiteral("Arial, Verdana"));
+
+    CColorButton::SetPicker([&](bool fullOpen, QWidget*) {
+        m_pickedFullOpen.append(fullOpen);
+        return QStringLiteral("#FF0000");
+    });
+    ColorButtonOf(&dialog, 0)->click();
+    QCOMPARE(m_pickedFullOpen, QList<bool>{false});
+    Find<QCheckBox>(&dialog, CFontWizDlg::IDC_INSIDE_TAG)->click();
+    QTest::keyClicks(Find<QLineEdit>(&dialog, CFontWizDlg::IDC_TEXT), "Hi");
+    dialog.accept();
+    QCOMPARE(dialog.Text(), QStringLiteral(" FONT FACE=\"Arial, Verdana\" COLOR=\"#FF0000\" >Hi\n"));
+}
+
+void TestWizardDialogs::colorWizardKeepsItsValue()
+{
+    CColorWizDlg dialog;
+    QCOMPARE(dialog.PreviewText(), QStringLiteral("#FFFFFF"));
+    QVERIFY(Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_ALONE)->isChecked());
+    Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_COLOR)->click();
+    QCOMPARE(dialog.PreviewText(), QStringLiteral("color: #FFFFFF;"));
+
+    QStringList answers{"", "#0A05C8"};
+    CColorButton::SetPicker([&](bool fullOpen, QWidget*) {
+        m_pickedFullOpen.append(fullOpen);
+        return answers.takeFirst();
+    });
+    auto* value = Find<QLineEdit>(&dialog, CColorWizDlg::IDC_VALUE);
+    ColorButtonOf(&dialog, 0)->click(); // cancelled: the value stays
+    QCOMPARE(value->text(), QStringLiteral("#FFFFFF"));
+    ColorButtonOf(&dialog, 0)->click();
+    QCOMPARE(m_pickedFullOpen, (QList<bool>{true, true}));
+    QCOMPARE(dialog.PreviewText(), QStringLiteral("color: #0A05C8;"));
+    // Typing shows in the field only; the value is the picked one.
+    QTest::keyClicks(value, "zz");
+    QCOMPARE(dialog.PreviewText(), QStringLiteral("color: #0A05C8;"));
+    Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_BGCOLOR)->click();
+    dialog.accept();
+    QCOMPARE(dialog.Text(), QStringLiteral(" BGCOLOR=\"#0A05C8\" "));
+}
+
+void TestWizardDialogs::alignBoxesEnableTheirFields()
+{
+    CAlignWizDlg dialog;
+    const QList<int> boxes{CAlignWizDlg::IDC_HORIZONTAL, CAlignWizDlg::IDC_VERTICAL, CAlignWizDlg::IDC_HEIGHT,
+                           CAlignWizDlg::IDC_WIDTH};
+    for (int box : boxes) {
+        QVERIFY(!Find<QCheckBox>(&dialog, box)->isChecked());
+        QVERIFY(!Find<QComboBox>(&dialog, box + 1)->isEnabled());
+    }
+    auto* vertical = Find<QCheckBox>(&dialog, CAlignWizDlg::IDC_VERTICAL);
+    vertical->click();
+    QVERIFY(Find<QComboBox>(&dialog, CAlignWizDlg::IDC_VERTICAL_VALUE)->isEnabled());
+    vertical->click();
+    QVERIFY(!Find<QComboBox>(&dialog, CAlignWizDlg::IDC_VERTICAL_VALUE)->isEnabled());
+}
+
+void TestWizardDialogs::tableWizardPieces()
+{
+    CTableWizSheet sheet{QString(), QString()};
+    QStringList messages;
+    ZtMessageBox::SetHandler([&](const QString& text, QMessageBox::StandardButtons) {
+        messages.append(text);
+        return QMessageBox::Ok;
+    });
+    CColorButton::SetPicker([](bool, QWidget*) { return QStringLiteral("#0A05C8"); });
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+    QCOMPARE(sheet.windowTitle(), QStringLiteral("Wizard"));
+    QVERIFY(!sheet.button(QWizard::BackButton)->isEnabled());
+    Find<QComboBox>(&sheet, CTableWizPage1::IDC_WIDTH)->setEditText("100%");
+    Find<QLineEdit>(&sheet, CTableWizPage1::IDC_CSS_TEXT)->setText("main");
+    Find<QRadioButton>(&sheet, CTableWizPage1::IDC_CSS_TEXT + 1)->click(); // CLASS
+    sheet.next();
+    // Back, a change, Next: one start tag, as the page now stands.
+    sheet.back();
+    Find<QComboBox>(&sheet, CTableWizPage1::IDC_BORDER)->setEditText("1");
+    sheet.next();
+    QCOMPARE(sheet.currentPage(), sheet.Page2());
+    QVERIFY(sheet.button(QWizard::BackButton)->isEnabled());
+
+    const int cells = CTableWizPage2::IDC_CELLS_FIRST;
+    ColorButtonOf(sheet.Page2(), 1)->click(); // the cells' Background Color
+    Find<QRadioButton>(&sheet, cells + CTableGroupFields::CSS_ID)->click();
+    Find<QLineEdit>(&sheet, cells + CTableGroupFields::CSS_TEXT)->setText("c1");
+    auto* rowCount = Find<QLineEdit>(&sheet, CTableWizPage2::IDC_ROWS_FIRST + CTableGroupFields::COUNT);
+    auto* cellCount = Find<QLineEdit>(&sheet, cells + CTableGroupFields::COUNT);
+    for (const QString& refused : {"", "two", "100001"}) {
+        rowCount->setText(refused);
+        sheet.button(QWizard::FinishButton)->click();
+        QVERIFY(sheet.isVisible());
+    }
+    QCOMPARE(messages, (QStringList{CTableWizPage2::NotAWholeNumberMessage(), CTableWizPage2::NotAWholeNumberMessage(),
+                                    CTableWizPage2::TooLargeMessage()}));
+    rowCount->setText("1");
+    cellCount->setText(" 2 ");
+    sheet.button(QWizard::FinishButton)->click();
+    QCOMPARE(sheet.result(), int(QDialog::Accepted));
+    const QString cell = "\t\t<TD ID=c1 BGCOLOR=\"#0A05C8\" >\nCell data goes here.\n\t\t</TD>\n";
+    QCOMPARE(sheet.Text(), "<TABLE CLASS=main WIDTH=\"100%\" BORDER=\"1\" >\n\t<TR >\n" + cell + cell
+                               + "\t</TR>\n</TABLE>\n");
+}
+
+void TestWizardDialogs::tableBackgroundImageStart_data()
+{
+    // ImageDir1 as stored ("-" for none; "recent" for an existing folder),
+    // and where the file dialog opens ("project" when the project file's
+    // path is the start, which is no folder: the current one stays).
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("opensIn");
+    QTest::newRow("recent image folder") << "recent" << "recent";
+    QTest::newRow("none remembered") << "-" << "project";
+    QTest::newRow("empty") << "empty" << "project";
+    QTest::newRow("garbage") << "c:\\web\\img" << "project";
+}
+
+void TestWizardDialogs::tableBackgroundImageStart()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, opensIn);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("Site/Img")));
+    QVERIFY(QDir(root.path()).mkpath(QStringLiteral("Recent Ä")));
+    const QString recent = root.filePath(QStringLiteral("Recent Ä"));
+    CProfile& profile = CProfile::Instance();
+    if (stored != QLatin1String("-"))
+        profile.WriteString(ZtImageFolders::Section(), ZtImageFolders::Key(0), stored == "recent" ? recent : stored);
+    const QString before = QDir::currentPath();
+    CTableWizSheet sheet(root.filePath(QStringLiteral("Site")), root.filePath(QStringLiteral("Site/Site.ztp")));
+    QString openedIn;
+    CFileButton::SetChooser([&](QWidget*, const QString& directory, const QString&) {
+        openedIn = directory;
+        return root.filePath(QStringLiteral("Site/Img/Logo.GIF"));
+    });
+    sheet.Page1()->ImageButton()->click();
+    QDir::setCurrent(before);
+    QCOMPARE(openedIn, opensIn == "recent" ? recent : before);
+    QCOMPARE(Find<QLineEdit>(&sheet, CTableWizPage1::IDC_BACKGROUND_IMAGE)->text(), QStringLiteral("Img/Logo.GIF"));
+    // Only read, never written.
+    QCOMPARE(profile.Contains(ZtImageFolders::Section(), ZtImageFolders::Key(1)), false);
+}
+
+void TestWizardDialogs::imageFoldersRemembered()
+{
+    QTemporaryDir root;
+    for (const char* folder : {"Site/Img", "One", "Two", "Three", "Four", "New Földer"})
+        QVERIFY(QDir(root.path()).mkpath(QString::fromUtf8(folder)));
+    CProfile& profile = CProfile::Instance();
+    const QString section = ZtImageFolders::Section();
+    const QStringList stored{root.filePath("One"), "empty", root.filePath("Two"), root.filePath("Gone")};
+    for (int i = 0; i < stored.size(); ++i)
+        profile.WriteString(section, ZtImageFolders::Key(i), stored[i]);
+    const QString before = QDir::currentPath();
+
+    CImageWizDlg dialog(root.filePath("Site"));
+    QCOMPARE(dialog.Folders(), (QStringList{root.filePath("One"), root.filePath("Two"), root.filePath("Gone")}));
+    auto* folderBox = Find<QComboBox>(&dialog, CImageWizDlg::IDC_FOLDER);
+    QCOMPARE(folderBox->currentText(), root.filePath("One"));
+
+    QStringList openedIn;
+    QString answer = root.filePath("New Földer/Pic.GIF");
+    CFileButton::SetChooser([&](QWidget*, const QString& directory, const QString&) {
+        openedIn.append(directory);
+        return answer;
+    });
+    // A folder that is gone opens the dialog where it would open anyway.
+    folderBox->setEditText(root.filePath("Gone"));
+    dialog.ImageButton()->click();
+    QCOMPARE(openedIn.takeFirst(), before);
+    QCOMPARE(Find<QLineEdit>(&dialog, CImageWizDlg::IDC_IMAGE)->text(), answer);
+    QCOMPARE(dialog.Folders(),
+             (QStringList{root.filePath("New Földer"), root.filePath("One"), root.filePath("Two")}));
+    QCOMPARE(folderBox->currentText(), root.filePath("New Földer"));
+    // The next pick starts there; a pick below the base is relative.
+    answer = root.filePath("Site/Img/b.gif");
+    dialog.ImageButton()->click();
+    QCOMPARE(openedIn.takeFirst(), root.filePath("New Földer"));
+    QCOMPARE(Find<QLineEdit>(&dialog, CImageWizDlg::IDC_IMAGE)->text(), QStringLiteral("Img/b.gif"));
+    answer = root.filePath("Site/Pages/Next.html");
+    dialog.LinkButton()->click();
+    QCOMPARE(openedIn.takeFirst(), root.filePath("Site"));
+    QCOMPARE(Find<QLineEdit>(&dialog, CImageWizDlg::IDC_LINK)->text(), QStringLiteral("Pages/Next.html"));
+    QDir::setCurrent(before);
+
+    // Cancel still writes the list; the fourth key keeps its old value.
+    dialog.reject();
+    QCOMPARE(profile.GetString(section, ZtImageFolders::Key(0)), root.filePath("Site/Img"));
+    QCOMPARE(profile.GetString(section, ZtImageFolders::Key(1)), root.filePath("New Földer"));
+    QCOMPARE(profile.GetString(section, ZtImageFolders::Key(2)), root.filePath("One"));
+    QCOMPARE(profile.GetString(section, ZtImageFolders::Key(3)), root.filePath("Gone"));
+    QCOMPARE(dialog.Text(), QString());
+}
+
+ZT_TEST_MAIN(TestWizardDialogs)
+#include "tst_wizarddialogs.moc"
