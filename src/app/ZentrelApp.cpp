@@ -690,6 +690,8 @@ void CZentrelApp::MapBrowseCommands()
 void CZentrelApp::ShowInBrowser(const QString& path, const QString& sourcePath)
 {
     m_pBrowseCommands->ShowInBrowser(path, sourcePath);
+}
+
 void CZentrelApp::MapWizardCommands()
 {
     CWizardCommands* commands = m_pWizardCommands.get();
