@@ -10,7 +10,24 @@
 #include <QStorageInfo>
 
 namespace {
-enum EItemRole { PathRole = Qt::UserRole, FilledRole };
+enum EItemRole { PathRole = Qt::UserRole, FilledRole, PlaceholderRole, PinnedRole };
+
+bool IsPlaceholder(const QTreeWidgetItem* item)
+{
+    return item->data(0, PlaceholderRole).toBool();
+}
+
+// The last part of a folder path; a child's path always has one.
+QString ChildName(const QTreeWidgetItem* child)
+{
+    const QString path = CShellTree::ItemPath(child);
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString ChildPath(const QString& folder, const QString& name)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
 
 bool IsFolderOrParentOf(const QString& folder, const QString& path)
 {
@@ -35,12 +52,16 @@ CShellTree::CShellTree(QWidget* parent)
 {
     setHeaderHidden(true);
     setEditTriggers(QAbstractItemView::EditKeyPressed);
+    m_folderIcon = m_iconProvider.icon(QFileIconProvider::Folder);
     connect(this, &QTreeWidget::itemExpanded, this, &CShellTree::FillFolder);
+    connect(this, &QTreeWidget::itemCollapsed, this, &CShellTree::OnItemCollapsed);
     connect(this, &QTreeWidget::itemChanged, this, &CShellTree::OnItemChanged);
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item)
+        if (item && !IsPlaceholder(item))
             emit folderSelected(ItemPath(item));
     });
+    connect(&m_reader, &CSubfolderReader::foldersRead, this, &CShellTree::OnFoldersRead);
+    connect(&m_reader, &CSubfolderReader::finished, this, &CShellTree::OnReadFinished);
 }
 
 QList<CShellPlace> CShellTree::TopLevelPlaces()
@@ -96,6 +117,8 @@ bool CShellTree::IsUserVolume(const QString& rootPath, const QByteArray& device,
 
 void CShellTree::PopulateTree()
 {
+    m_reader.CancelAll();
+    m_reads.clear();
     clear();
     for (const CShellPlace& place : TopLevelPlaces())
         addTopLevelItem(MakeItem(place.m_strName, place.m_strPath, m_iconProvider.icon(place.m_icon)));
@@ -117,43 +140,167 @@ QString CShellTree::ItemPath(const QTreeWidgetItem* item)
     return item ? item->data(0, PathRole).toString() : QString();
 }
 
+QTreeWidgetItem* CShellTree::MakeFolderItem(QTreeWidgetItem* parent, const QString& name) const
+{
+    QTreeWidgetItem* child = MakeItem(name, ChildPath(ItemPath(parent), name), m_folderIcon);
+    child->setFlags(child->flags() | Qt::ItemIsEditable);
+    return child;
+}
+
 void CShellTree::FillFolder(QTreeWidgetItem* item)
 {
     if (item->data(0, FilledRole).toBool() || ItemPath(item).isEmpty())
         return;
     item->setData(0, FilledRole, true);
-    const QDir folder(ItemPath(item));
-    const QDir::Filters filters =
-        QDir::Dirs | QDir::NoDotAndDotDot | (m_bShowHidden ? QDir::Hidden : QDir::Filters());
-    const QStringList names = folder.entryList(filters, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
-    QList<QTreeWidgetItem*> children;
-    children.reserve(names.size());
-    const QIcon icon = m_iconProvider.icon(QFileIconProvider::Folder);
-    for (const QString& name : names) {
-        QTreeWidgetItem* child = MakeItem(name, folder.filePath(name), icon);
-        child->setFlags(child->flags() | Qt::ItemIsEditable);
-        children.append(child);
-    }
-    item->addChildren(children);
-    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    StartRead(item);
 }
 
 void CShellTree::RereadFolder(QTreeWidgetItem* item)
 {
-    if (!item->data(0, FilledRole).toBool())
+    if (item->data(0, FilledRole).toBool())
+        StartRead(item);
+}
+
+void CShellTree::StartRead(QTreeWidgetItem* item)
+{
+    CancelRead(item);
+    const quint64 ticket = m_reader.Start(ItemPath(item), m_bShowHidden);
+    m_reads.insert(ticket, {QPersistentModelIndex(indexFromItem(item)), {}});
+    // Stands in until the first names come, so an open folder never looks
+    // empty while it is read.
+    if (item->childCount() == 0) {
+        auto* placeholder = new QTreeWidgetItem({QStringLiteral("...")});
+        placeholder->setData(0, PlaceholderRole, true);
+        placeholder->setFlags(Qt::NoItemFlags);
+        item->addChild(placeholder);
+    }
+}
+
+void CShellTree::CancelRead(QTreeWidgetItem* item)
+{
+    const quint64 ticket = ReadTicket(item);
+    if (!ticket)
         return;
-    const bool bExpanded = item->isExpanded();
-    const QSignalBlocker blocker(this);
-    qDeleteAll(item->takeChildren());
+    m_reader.Cancel(ticket);
+    m_reads.remove(ticket);
+    RemovePlaceholder(item);
+}
+
+void CShellTree::RestartReadOf(QTreeWidgetItem* item)
+{
+    if (item && ReadTicket(item))
+        StartRead(item);
+}
+
+quint64 CShellTree::ReadTicket(const QTreeWidgetItem* item) const
+{
+    // The item's data is left alone: changing it would reset an open
+    // rename editor. Few reads run at a time.
+    const QModelIndex index = indexFromItem(item);
+    if (!index.isValid())
+        return 0;
+    for (auto read = m_reads.cbegin(); read != m_reads.cend(); ++read) {
+        if (read->m_index == index)
+            return read.key();
+    }
+    return 0;
+}
+
+QTreeWidgetItem* CShellTree::ReadingItem(quint64 ticket) const
+{
+    // A removed item's index is no longer valid, so its names go nowhere.
+    const auto read = m_reads.constFind(ticket);
+    if (read == m_reads.cend() || !read->m_index.isValid())
+        return nullptr;
+    return itemFromIndex(read->m_index);
+}
+
+void CShellTree::OnFoldersRead(quint64 ticket, const QStringList& names)
+{
+    QTreeWidgetItem* item = ReadingItem(ticket);
+    if (!item) {
+        // Its item is gone: nobody wants the rest.
+        m_reader.Cancel(ticket);
+        m_reads.remove(ticket);
+        return;
+    }
+    CRead& read = m_reads[ticket];
+    for (const QString& name : names)
+        read.m_seen.insert(name);
+    InsertSorted(item, names);
+}
+
+void CShellTree::OnReadFinished(quint64 ticket, bool /*ok*/)
+{
+    QTreeWidgetItem* item = ReadingItem(ticket);
+    const CRead read = m_reads.take(ticket);
+    if (!item)
+        return;
+    RemovePlaceholder(item);
+    // Folders gone since the last read, and hidden ones no longer wanted; a
+    // folder that cannot be read shows none.
+    for (int i = item->childCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* child = item->child(i);
+        if (!child->data(0, PinnedRole).toBool() && !read.m_seen.contains(ChildName(child)))
+            delete child;
+    }
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    emit folderRead(item);
+}
+
+void CShellTree::OnItemCollapsed(QTreeWidgetItem* item)
+{
+    // What was read so far stays; opening it again reads it afresh.
+    if (!ReadTicket(item))
+        return;
+    CancelRead(item);
     item->setData(0, FilledRole, false);
-    FillFolder(item);
-    item->setExpanded(bExpanded);
+}
+
+void CShellTree::InsertSorted(QTreeWidgetItem* item, const QStringList& names)
+{
+    RemovePlaceholder(item);
+    QSet<QString> shown;
+    shown.reserve(item->childCount());
+    for (int i = 0; i < item->childCount(); ++i)
+        shown.insert(ChildName(item->child(i)));
+    // The children are in name order, and so are the names: one walk finds
+    // every new name's place.
+    QList<std::pair<int, QTreeWidgetItem*>> places;
+    const int count = item->childCount();
+    int at = 0;
+    for (const QString& name : names) {
+        if (shown.contains(name))
+            continue;
+        while (at < count && CSubfolderReader::NameLess(ChildName(item->child(at)), name))
+            ++at;
+        places.append({at, MakeFolderItem(item, name)});
+    }
+    // Names with the same place go in with one call, from the last place
+    // back so the earlier places stay right; children already there are
+    // never taken out, so what is open or edited below them stays.
+    for (qsizetype end = places.size(); end > 0;) {
+        qsizetype begin = end - 1;
+        while (begin > 0 && places.at(begin - 1).first == places.at(end - 1).first)
+            --begin;
+        QList<QTreeWidgetItem*> run;
+        for (qsizetype i = begin; i < end; ++i)
+            run.append(places.at(i).second);
+        item->insertChildren(places.at(end - 1).first, run);
+        end = begin;
+    }
+}
+
+void CShellTree::RemovePlaceholder(QTreeWidgetItem* item)
+{
+    if (item->childCount() > 0 && IsPlaceholder(item->child(0)))
+        delete item->child(0);
 }
 
 QTreeWidgetItem* CShellTree::ChildNamed(QTreeWidgetItem* item, const QString& name) const
 {
     for (int i = 0; i < item->childCount(); ++i) {
-        if (QFileInfo(ItemPath(item->child(i))).fileName() == name)
+        if (!IsPlaceholder(item->child(i)) && ChildName(item->child(i)) == name)
             return item->child(i);
     }
     return nullptr;
@@ -161,10 +308,13 @@ QTreeWidgetItem* CShellTree::ChildNamed(QTreeWidgetItem* item, const QString& na
 
 QTreeWidgetItem* CShellTree::AddChild(QTreeWidgetItem* item, const QString& name)
 {
-    QTreeWidgetItem* child = MakeItem(name, QDir(ItemPath(item)).filePath(name),
-                                      m_iconProvider.icon(QFileIconProvider::Folder));
-    child->setFlags(child->flags() | Qt::ItemIsEditable);
-    item->addChild(child);
+    RemovePlaceholder(item);
+    QTreeWidgetItem* child = MakeFolderItem(item, name);
+    child->setData(0, PinnedRole, true);
+    int at = 0;
+    while (at < item->childCount() && CSubfolderReader::NameLess(ChildName(item->child(at)), name))
+        ++at;
+    item->insertChild(at, child);
     return child;
 }
 
@@ -190,16 +340,18 @@ bool CShellTree::TunnelTree(const QString& path)
     const QStringList names = target.mid(ItemPath(item).size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     bool reached = true;
     for (const QString& name : names) {
-        FillFolder(item);
+        // The way down is made of the folders named, without waiting for
+        // the reads that fill in their neighbours. Hidden folders are not
+        // listed, but one typed by name is shown.
         QTreeWidgetItem* child = ChildNamed(item, name);
-        // Hidden folders are not listed, but one typed by name is shown.
-        if (!child && QFileInfo(QDir(ItemPath(item)).filePath(name)).isDir())
+        if (!child && QFileInfo(ChildPath(ItemPath(item), name)).isDir())
             child = AddChild(item, name);
         if (!child) {
             reached = false;
             break;
         }
         item->setExpanded(true);
+        FillFolder(item);
         item = child;
     }
     setCurrentItem(item);
@@ -222,7 +374,7 @@ void CShellTree::contextMenuEvent(QContextMenuEvent* event)
 {
     // The position is the viewport's; the menu key asks about the current item.
     QTreeWidgetItem* item = event->reason() == QContextMenuEvent::Keyboard ? currentItem() : itemAt(event->pos());
-    if (!item)
+    if (!item || IsPlaceholder(item))
         return;
     setCurrentItem(item);
     QMenu* menu = CreateContextMenu(item);
@@ -258,12 +410,16 @@ bool CShellTree::DeleteItem(QTreeWidgetItem* item)
     // Still there: the user said no, or the helper reported why not.
     if (CFileName().Exist(path))
         return false;
+    QTreeWidgetItem* parent = item->parent();
     delete item;
+    RestartReadOf(parent);
     return true;
 }
 
 void CShellTree::OnItemChanged(QTreeWidgetItem* item, int column)
 {
+    if (IsPlaceholder(item))
+        return;
     const QString oldName = QFileInfo(ItemPath(item)).fileName();
     if (column != 0 || !item->parent() || item->text(0) == oldName)
         return;
@@ -286,6 +442,7 @@ bool CShellTree::RenameFolder(QTreeWidgetItem* item, const QString& newName)
         return false;
     {
         const QSignalBlocker blocker(this);
+        CancelRead(item);
         item->setData(0, PathRole, newPath);
         item->setToolTip(0, newPath);
         // The sub-folders' paths changed with it: read them again when opened.
@@ -294,6 +451,7 @@ bool CShellTree::RenameFolder(QTreeWidgetItem* item, const QString& newName)
         item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
         item->setExpanded(false);
     }
+    RestartReadOf(item->parent());
     if (currentItem() == item)
         emit folderSelected(newPath);
     return true;

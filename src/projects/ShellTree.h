@@ -1,6 +1,11 @@
 #pragma once
 
+#include "files/SubfolderReader.h"
+
 #include <QFileIconProvider>
+#include <QHash>
+#include <QPersistentModelIndex>
+#include <QSet>
 #include <QTreeWidget>
 
 class QMenu;
@@ -21,6 +26,11 @@ struct CShellPlace
 // when they are first expanded, so a tree through a symbolic link loop only
 // grows as far as the user opens it. The context menu creates, renames and
 // deletes folders (to the trash) through the shell file helper.
+//
+// Folders are read on worker threads: expanding returns at once with a "..."
+// item standing in, and the sub-folders arrive in batches, in name order.
+// Every item is taken to have sub-folders until its read finds none. A read
+// whose folder was collapsed, removed or read again meanwhile is dropped.
 class CShellTree : public QTreeWidget
 {
     Q_OBJECT
@@ -42,6 +52,8 @@ public:
     bool TunnelTree(const QString& path);
 
     static QString ItemPath(const QTreeWidgetItem* item);
+    // Whether some folder's read is still under way.
+    bool IsReading() const { return !m_reads.isEmpty(); }
     // The context menu for item, owned by the caller.
     virtual QMenu* CreateContextMenu(QTreeWidgetItem* item);
 
@@ -53,18 +65,23 @@ public:
 
 signals:
     void folderSelected(const QString& path);
+    // item's sub-folders have all been read and shown.
+    void folderRead(QTreeWidgetItem* item);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 protected:
     QTreeWidgetItem* MakeItem(const QString& name, const QString& path, const QIcon& icon) const;
-    // Reads item's sub-folders once; an item without a path (a place that
-    // is no folder) has none.
+    // Starts reading item's sub-folders, once; an item without a path (a
+    // place that is no folder) has none.
     void FillFolder(QTreeWidgetItem* item);
-    // Reads item's sub-folders again, keeping it open or closed.
+    // Reads item's sub-folders again when they were read before, keeping
+    // the ones still there (and what is open below them).
     void RereadFolder(QTreeWidgetItem* item);
     QTreeWidgetItem* ChildNamed(QTreeWidgetItem* item, const QString& name) const;
+    // A child for a folder the user reached or made, in its place by name;
+    // the end of a read that did not see it keeps it.
     QTreeWidgetItem* AddChild(QTreeWidgetItem* item, const QString& name);
     QFileIconProvider& IconProvider() { return m_iconProvider; }
 
@@ -72,9 +89,32 @@ protected:
     bool m_bShowHidden = false;
 
 private:
+    // What the tree knows of a read under way: the item it fills (lost when
+    // the item is removed) and the names it brought so far.
+    struct CRead
+    {
+        QPersistentModelIndex m_index;
+        QSet<QString> m_seen;
+    };
+    void StartRead(QTreeWidgetItem* item);
+    void CancelRead(QTreeWidgetItem* item);
+    // A folder changed by the tree while it is read: the read may have
+    // listed it before the change, so it starts again.
+    void RestartReadOf(QTreeWidgetItem* item);
+    quint64 ReadTicket(const QTreeWidgetItem* item) const; // 0 when not read now
+    QTreeWidgetItem* ReadingItem(quint64 ticket) const;
+    void OnFoldersRead(quint64 ticket, const QStringList& names);
+    void OnReadFinished(quint64 ticket, bool ok);
+    void OnItemCollapsed(QTreeWidgetItem* item);
+    void InsertSorted(QTreeWidgetItem* item, const QStringList& names);
+    void RemovePlaceholder(QTreeWidgetItem* item);
+    QTreeWidgetItem* MakeFolderItem(QTreeWidgetItem* parent, const QString& name) const;
     QTreeWidgetItem* TopLevelHolding(const QString& path) const;
     void OnItemChanged(QTreeWidgetItem* item, int column);
     bool RenameFolder(QTreeWidgetItem* item, const QString& newName);
 
     QFileIconProvider m_iconProvider;
+    QIcon m_folderIcon;
+    CSubfolderReader m_reader;
+    QHash<quint64, CRead> m_reads;
 };

@@ -170,6 +170,7 @@ void TestChooseDirectory::contextMenuCreatesRenamesAndTrashes()
     QVERIFY(!ActionNamed(menu.get(), QStringLiteral("Move to &Trash"))->isEnabled());
 
     // Saying No keeps the folder; Yes moves it to this test's own trash.
+    QTRY_VERIFY(!tree.IsReading());
     ZtTest::CScriptedShell::Answer() = CShellFileOperation::EAnswer::No;
     menu.reset(tree.CreateContextMenu(created));
     ActionNamed(menu.get(), QStringLiteral("Move to &Trash"))->trigger();

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QThreadPool>
 
 // The Desktop tab's tree on a home folder of a few personal folders.
 class TestDesktopTree : public QObject
@@ -18,6 +19,9 @@ private slots:
     void cleanup();
     void topLevelAndHiddenFolders();
     void newFolderWithIndexFile();
+    void expandingReadsInTheBackground();
+    void staleReadsAreDropped_data();
+    void staleReadsAreDropped();
 
 private:
     QString m_strHome;
@@ -33,14 +37,31 @@ QString Texts(const QTreeWidgetItem* parent, const QTreeWidget* tree)
         texts << (parent ? parent->child(i) : tree->topLevelItem(i))->text(0);
     return texts.join(QLatin1Char(','));
 }
+
+QTreeWidgetItem* ChildNamed(const QTreeWidgetItem* parent, const QString& text)
+{
+    for (int i = 0; i < parent->childCount(); ++i) {
+        if (parent->child(i)->text(0) == text)
+            return parent->child(i);
+    }
+    return nullptr;
+}
+
+// Every read's worker has ended and every batch it posted has arrived, so
+// one that should have been dropped had its chance to land.
+void SettleReads()
+{
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+}
 } // namespace
 
 void TestDesktopTree::initTestCase()
 {
     // The test process has a home of its own.
     m_strHome = QDir::homePath();
-    for (const char* folder : {"Desktop", "Documents", "Music", "web", ".cache"})
-        QDir(m_strHome).mkpath(QString::fromLatin1(folder));
+    for (const char* folder : {"Desktop", "Documents", "Music", "web/a", "web/B", "web/c", ".cache"})
+        QVERIFY(QDir(m_strHome).mkpath(QString::fromLatin1(folder)));
     ZtTest::CScriptedShell::Install(&m_messages);
 }
 
@@ -61,6 +82,7 @@ void TestDesktopTree::topLevelAndHiddenFolders()
     QVERIFY(home->isExpanded());
     QVERIFY(home->font(0).bold());
     QCOMPARE(tree.currentItem(), home);
+    QTRY_VERIFY(!tree.IsReading());
     QCOMPARE(Texts(home, &tree), QStringLiteral("Desktop,Documents,Music,web"));
 
     // Selecting a folder names it; the trash is no folder to list.
@@ -72,8 +94,11 @@ void TestDesktopTree::topLevelAndHiddenFolders()
 
     // Hidden folders on request, in every opened folder.
     tree.SetShowHidden(true);
+    QTRY_VERIFY(!tree.IsReading());
     QVERIFY(Texts(home, &tree).startsWith(QStringLiteral(".cache,")));
+    QVERIFY(Texts(home, &tree).endsWith(QStringLiteral(",Desktop,Documents,Music,web")));
     tree.SetShowHidden(false);
+    QTRY_VERIFY(!tree.IsReading());
     QCOMPARE(Texts(home, &tree), QStringLiteral("Desktop,Documents,Music,web"));
 }
 
@@ -81,6 +106,7 @@ void TestDesktopTree::newFolderWithIndexFile()
 {
     CDesktopTreeCtrl tree;
     tree.show();
+    QTRY_VERIFY(!tree.IsReading());
     QTreeWidgetItem* web = tree.topLevelItem(0)->child(3);
     tree.setCurrentItem(web);
     // Twice: the second takes the next free name.
@@ -102,6 +128,78 @@ void TestDesktopTree::newFolderWithIndexFile()
     QVERIFY(QFile::exists(m_strHome + QStringLiteral("/web/pages/Index.txt")));
     QCOMPARE(CShellTree::ItemPath(second), m_strHome + QStringLiteral("/web/pages"));
     QVERIFY(m_messages.isEmpty());
+    // The read of web that the new folders started leaves them once.
+    QTRY_VERIFY(!tree.IsReading());
+    QCOMPARE(Texts(web, &tree), QStringLiteral("a,B,c,New_Folder,pages"));
+}
+
+void TestDesktopTree::expandingReadsInTheBackground()
+{
+    // Enough folders for several batches, in mixed case, in no order.
+    const QString many = m_strHome + QStringLiteral("/many");
+    for (int i = 0; i < 700; ++i) {
+        const QString name = (i % 2 ? QStringLiteral("Folder %1") : QStringLiteral("folder %1")).arg(i * 7919 % 100000);
+        QVERIFY(QDir(many).mkpath(name));
+    }
+    const QString order = QDir(many).entryList(QDir::Dirs | QDir::NoDotAndDotDot,
+                                               QDir::Name | QDir::IgnoreCase | QDir::LocaleAware).join(',');
+    CDesktopTreeCtrl tree;
+    QTRY_VERIFY(!tree.IsReading());
+    QTreeWidgetItem* home = tree.topLevelItem(0);
+    QTreeWidgetItem* manyItem = ChildNamed(home, QStringLiteral("many"));
+    QTreeWidgetItem* music = ChildNamed(home, QStringLiteral("Music"));
+
+    // Expanding returns at once with a stand-in; the folders follow.
+    manyItem->setExpanded(true);
+    music->setExpanded(true);
+    QCOMPARE(Texts(manyItem, &tree), QStringLiteral("..."));
+    QCOMPARE(Texts(music, &tree), QStringLiteral("..."));
+    QTRY_VERIFY(!tree.IsReading());
+    QCOMPARE(Texts(manyItem, &tree), order);
+    // An empty folder loses its expand arrow once read.
+    QCOMPARE(music->childCount(), 0);
+    QCOMPARE(music->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    QVERIFY(QDir(many).removeRecursively());
+}
+
+void TestDesktopTree::staleReadsAreDropped_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("collapsed") << "collapse";
+    QTest::newRow("removed to the trash") << "trash";
+}
+
+void TestDesktopTree::staleReadsAreDropped()
+{
+    QFETCH(QString, meanwhile);
+    QVERIFY(QDir(m_strHome).mkpath(QStringLiteral("doomed/x")));
+    QVERIFY(QDir(m_strHome).mkpath(QStringLiteral("doomed/y")));
+    CDesktopTreeCtrl tree;
+    QTRY_VERIFY(!tree.IsReading());
+    QTreeWidgetItem* home = tree.topLevelItem(0);
+    QTreeWidgetItem* doomed = ChildNamed(home, QStringLiteral("doomed"));
+    doomed->setExpanded(true);
+    if (meanwhile == QLatin1String("collapse")) {
+        doomed->setExpanded(false);
+        SettleReads();
+        QCOMPARE(Texts(doomed, &tree), QString());
+        // Opened again, it is read afresh.
+        doomed->setExpanded(true);
+        QTRY_VERIFY(!tree.IsReading());
+        QCOMPARE(Texts(doomed, &tree), QStringLiteral("x,y"));
+        return;
+    }
+    QVERIFY(tree.DeleteItem(doomed));
+    // A new item most likely reuses the removed one's memory: the removed
+    // folder's names must not land in it.
+    tree.setCurrentItem(home);
+    QTreeWidgetItem* fresh = tree.NewFolder();
+    QVERIFY(fresh);
+    SettleReads();
+    QTRY_VERIFY(!tree.IsReading());
+    QCOMPARE(fresh->childCount(), 0);
+    QVERIFY(!Texts(home, &tree).contains(QStringLiteral("doomed")));
+    QVERIFY(QDir(CShellTree::ItemPath(fresh)).removeRecursively());
 }
 
 ZT_TEST_MAIN(TestDesktopTree)
