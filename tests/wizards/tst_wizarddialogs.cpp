@@ -185,6 +185,10 @@ void TestWizardDialogs::colorWizardKeepsItsValue()
 {
     CColorWizDlg dialog;
     QCOMPARE(dialog.PreviewText(), QStringLiteral("#FFFFFF"));
+    // The arrow keys step on from the chosen kind.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.focusWidget(), Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_ALONE));
     QVERIFY(Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_ALONE)->isChecked());
     Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_COLOR)->click();
     QCOMPARE(dialog.PreviewText(), QStringLiteral("color: #FFFFFF;"));
