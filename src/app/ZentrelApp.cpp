@@ -7,6 +7,7 @@
 #include "app/ChildFrame.h"
 #include "app/ChildProjectFrame.h"
 #include "framework/CmdUI.h"
+#include "framework/ContextMenuKey.h"
 #include "framework/DocTemplate.h"
 #include "files/FileName.h"
 #include "app/MainFrame.h"
@@ -280,6 +281,7 @@ bool CZentrelApp::InitInstance()
     if (!commandLine.m_openFiles.isEmpty() && CSingleInstance::SendToRunning(commandLine.m_openFiles))
         return false; // the running Zentrel opens them
     CSplashWnd::EnableSplashScreen(commandLine.m_bShowSplash);
+    CContextMenuKey::Install(this);
 
     RegisterDocTemplates();
 

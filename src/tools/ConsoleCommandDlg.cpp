@@ -1,6 +1,7 @@
 #include "tools/ConsoleCommandDlg.h"
 
 #include "framework/ContextHelp.h"
+#include "framework/InstantMnemonic.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -38,6 +39,7 @@ CConsoleCommandDlg::CConsoleCommandDlg(QWidget* parent)
     auto* buttons = new QDialogButtonBox;
     QPushButton* run = buttons->addButton(QStringLiteral("&Run"), QDialogButtonBox::AcceptRole);
     run->setDefault(true);
+    CInstantMnemonic::Install(run);
     buttons->addButton(QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

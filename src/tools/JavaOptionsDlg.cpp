@@ -63,6 +63,8 @@ CJavaOptionsDlg::CJavaOptionsDlg(QWidget* parent)
     // Mouse, Space and the arrow keys all change the choice through toggled.
     connect(m_pCreateHtml, &QRadioButton::toggled, this, &CJavaOptionsDlg::SetApplet);
     m_pJustCompile->setChecked(true);
+    // The focus opens on the chosen button, where Tab enters the group.
+    m_pJustCompile->setFocus();
     SetApplet(false);
     CContextHelp::Install(this, {IDC_CREATE_HTML, IDC_JUST_COMPILE, IDC_PROGRAM, IDC_SWITCHES, IDC_WIDTH, IDC_HEIGHT});
 }

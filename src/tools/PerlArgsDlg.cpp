@@ -1,6 +1,7 @@
 #include "tools/PerlArgsDlg.h"
 
 #include "framework/ContextHelp.h"
+#include "framework/InstantMnemonic.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -58,6 +59,7 @@ CPerlArgsDlg::CPerlArgsDlg(const QString& perlPath, const QString& startDirector
     auto* buttons = new QDialogButtonBox;
     QPushButton* run = buttons->addButton(QStringLiteral("&Run"), QDialogButtonBox::AcceptRole);
     run->setDefault(true);
+    CInstantMnemonic::Install(run);
     buttons->addButton(QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -1,6 +1,7 @@
 #include "wizards/AlignWizDlg.h"
 
 #include "framework/ContextHelp.h"
+#include "framework/InstantMnemonic.h"
 #include "wizards/WizardFields.h"
 
 #include <QCheckBox>
@@ -52,6 +53,7 @@ CAlignWizDlg::CRow CAlignWizDlg::AddRow(QGridLayout* grid, const QString& label,
 {
     CRow row;
     row.m_pBox = new QCheckBox(label);
+    CInstantMnemonic::Install(row.m_pBox);
     row.m_pBox->setObjectName(CContextHelp::ObjectNameFor(boxId));
     // Each value control's id follows its box's.
     row.m_pValue = ZtWizardFields::MakeCombo(items, boxId + 1);

@@ -22,6 +22,12 @@ CColorWizDlg::CColorWizDlg(QWidget* parent)
     layout->addWidget(MakeParametersGroup());
     layout->addWidget(buttons);
     UpdatePreview();
+    // The dialog opens with the focus where Tab would enter the group: on
+    // the chosen kind, so the arrow keys step on from "Alone".
+    for (QRadioButton* radio : findChildren<QRadioButton*>()) {
+        if (radio->isChecked())
+            radio->setFocus();
+    }
 
     CContextHelp::Install(this, {IDC_KIND_BGCOLOR, IDC_KIND_ALONE, IDC_KIND_BACKGROUND, IDC_KIND_COLOR,
                                  IDC_KIND_BACKGROUND_COLOR});

@@ -1,7 +1,10 @@
 #include "wizards/TableWizSheet.h"
 
+#include "framework/InstantMnemonic.h"
 #include "wizards/TableWizPage1.h"
 #include "wizards/TableWizPage2.h"
+
+#include <QAbstractButton>
 
 CTableWizSheet::CTableWizSheet(const QString& baseDirectory, const QString& projectPath, QWidget* parent)
     : QWizard(parent)
@@ -18,6 +21,8 @@ CTableWizSheet::CTableWizSheet(const QString& baseDirectory, const QString& proj
     setButtonText(QWizard::NextButton, tr("&Next >"));
     setButtonText(QWizard::FinishButton, tr("Finish"));
     setButtonText(QWizard::CancelButton, tr("Cancel"));
+    CInstantMnemonic::Install(button(QWizard::BackButton));
+    CInstantMnemonic::Install(button(QWizard::NextButton));
     addPage(m_pPage1);
     addPage(m_pPage2);
 }

@@ -148,6 +148,7 @@ void TestToolCommands::compileWritesClassAndPage()
     AnswerDialog<CJavaOptionsDlg>(this, [](CJavaOptionsDlg* dialog) {
         QCOMPARE(dialog->ProgramEdit()->text(), QStringLiteral("javac"));
         QVERIFY(!dialog->WidthBox()->isEnabled());
+        QCOMPARE(dialog->focusWidget(), dialog->JustCompileButton());
         dialog->CreateHtmlButton()->click();
         dialog->WidthBox()->setEditText(QStringLiteral("400"));
         dialog->SwitchesEdit()->setText(QStringLiteral("-g \"-Xlint:all\""));

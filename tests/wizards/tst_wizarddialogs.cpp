@@ -16,6 +16,7 @@
 #include "wizards/TableWizPage2.h"
 #include "wizards/TableWizSheet.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -55,6 +56,7 @@ private slots:
     void fontFacesCollect();
     void colorWizardKeepsItsValue();
     void alignBoxesEnableTheirFields();
+    void alignMnemonicsTickAtOnce();
     void tableWizardPieces();
     void tableBackgroundImageStart_data();
     void tableBackgroundImageStart();
@@ -183,6 +185,10 @@ void TestWizardDialogs::colorWizardKeepsItsValue()
 {
     CColorWizDlg dialog;
     QCOMPARE(dialog.PreviewText(), QStringLiteral("#FFFFFF"));
+    // The arrow keys step on from the chosen kind.
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.focusWidget(), Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_ALONE));
     QVERIFY(Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_ALONE)->isChecked());
     Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_COLOR)->click();
     QCOMPARE(dialog.PreviewText(), QStringLiteral("color: #FFFFFF;"));
@@ -220,6 +226,27 @@ void TestWizardDialogs::alignBoxesEnableTheirFields()
     QVERIFY(Find<QComboBox>(&dialog, CAlignWizDlg::IDC_VERTICAL_VALUE)->isEnabled());
     vertical->click();
     QVERIFY(!Find<QComboBox>(&dialog, CAlignWizDlg::IDC_VERTICAL_VALUE)->isEnabled());
+}
+
+// Alt+letter, Tab and typing, as fast as a user types them: the box must be
+// ticked before the Tab, or the Tab skips its still disabled field.
+void TestWizardDialogs::alignMnemonicsTickAtOnce()
+{
+    CAlignWizDlg dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    const auto type = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    type(Qt::Key_Z, Qt::AltModifier);
+    type(Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "Center");
+    type(Qt::Key_W, Qt::AltModifier);
+    type(Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "50%");
+    type(Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.Text(), QStringLiteral(" ALIGN=\"Center\" WIDTH=\"50%\" "));
 }
 
 void TestWizardDialogs::tableWizardPieces()
