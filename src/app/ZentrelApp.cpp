@@ -10,6 +10,7 @@
 #include "framework/DocTemplate.h"
 #include "files/FileName.h"
 #include "app/MainFrame.h"
+#include "app/NewCommands.h"
 #include "framework/MessageBox.h"
 #include "framework/PrinterSetup.h"
 #include "projects/ListBar.h"
@@ -113,6 +114,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pFileBarCommands = std::make_unique<CFileBarCommands>(*this);
     m_pBrowseCommands = std::make_unique<CBrowseCommands>(*this);
     m_pWizardCommands = std::make_unique<CWizardCommands>(*this);
+    m_pNewCommands = std::make_unique<CNewCommands>(*this);
     MapCommands();
     CHelpEngine::Install();
 }
@@ -712,7 +714,7 @@ void CZentrelApp::OnAppAbout()
 
 void CZentrelApp::OnFileNew()
 {
-    m_pWebPageTemplate->OpenDocumentFile(QString());
+    m_pNewCommands->OnFileNew();
 }
 
 void CZentrelApp::OnFileOpen()

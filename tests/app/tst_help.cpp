@@ -19,6 +19,8 @@
 #include "wizards/FontWizDlg.h"
 #include "wizards/ImageWizDlg.h"
 #include "wizards/ListWizDlg.h"
+#include "wizards/NewDlg.h"
+#include "wizards/NewPageDlg.h"
 #include "wizards/TableWizSheet.h"
 
 #include <QComboBox>
@@ -90,6 +92,8 @@ void TestHelp::everyHelpTableIdHasATopic_data()
     QTest::newRow("Get Color") << DialogFactory([] { return new CColorWizDlg; });
     QTest::newRow("Positional") << DialogFactory([] { return new CAlignWizDlg; });
     QTest::newRow("List Wizard") << DialogFactory([] { return new CListWizDlg; });
+    QTest::newRow("New") << DialogFactory([] { return new CNewDlg; });
+    QTest::newRow("New Page") << DialogFactory([] { return new CNewPageDlg(QString(), QString()); });
     QTest::newRow("Table wizard") << DialogFactory([] { return new CTableWizSheet(QString(), QString()); });
     QTest::newRow("Image tag") << DialogFactory([] { return new CImageWizDlg(QString()); });
 }
