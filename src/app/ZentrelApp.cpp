@@ -10,6 +10,7 @@
 #include "framework/DocTemplate.h"
 #include "files/FileName.h"
 #include "app/MainFrame.h"
+#include "app/KeywordCommands.h"
 #include "app/NewCommands.h"
 #include "framework/MessageBox.h"
 #include "framework/PrinterSetup.h"
@@ -115,6 +116,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pBrowseCommands = std::make_unique<CBrowseCommands>(*this);
     m_pWizardCommands = std::make_unique<CWizardCommands>(*this);
     m_pNewCommands = std::make_unique<CNewCommands>(*this);
+    m_pKeywordCommands = std::make_unique<CKeywordCommands>(*this);
     MapCommands();
     CHelpEngine::Install();
 }
@@ -238,6 +240,7 @@ void CZentrelApp::SetMainFrame(CMainFrame* frame)
         docTemplate->SetMainFrame(frame);
     ConnectProjectTree();
     m_pFileBarCommands->Connect(frame);
+    m_pKeywordCommands->Connect(frame);
 }
 
 void CZentrelApp::ConnectProjectTree()
@@ -640,6 +643,7 @@ void CZentrelApp::MapCommands()
                             [this](int id, std::function<void(CCmdUI*)> update) { OnUpdate(id, std::move(update)); });
     MapBrowseCommands();
     MapWizardCommands();
+    m_pKeywordCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); });
 }
 
 void CZentrelApp::MapProjectCommands()

@@ -19,6 +19,7 @@ class CToolCommands;
 struct CCommandLine;
 class CWizardCommands;
 class CNewCommands;
+class CKeywordCommands;
 class CMDIChildWnd;
 class CProfile;
 class CRecentFileList;
@@ -174,6 +175,7 @@ private:
     std::unique_ptr<CBrowseCommands> m_pBrowseCommands;
     std::unique_ptr<CWizardCommands> m_pWizardCommands;
     std::unique_ptr<CNewCommands> m_pNewCommands;
+    std::unique_ptr<CKeywordCommands> m_pKeywordCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
     int m_nStartUpExitCode = 0;
