@@ -2,8 +2,10 @@
 
 #include "app/MainFrame.h"
 #include "app/ZentrelApp.h"
+#include "editor/SyntaxColoringCheck.h"
 #include "files/UserDataFolders.h"
 #include "framework/DocTemplate.h"
+#include "framework/OpenRequest.h"
 #include "projects/ChooseDirectoryDlg.h"
 #include "res/CommandIds.h"
 #include "wizards/NewDlg.h"
@@ -34,9 +36,14 @@ void CNewCommands::OnFileNew()
     if (dialog.exec() != QDialog::Accepted)
         return;
     switch (dialog.Choice()) {
-    case CNewDlg::Page:
-        m_app.m_pWebPageTemplate->OpenDocumentFile(QString());
+    case CNewDlg::Page: {
+        // A new page is coloured as a small file would be: colouring on and
+        // a size limit set.
+        COpenRequest request;
+        request.m_bSyntaxColoring = CheckSyntaxColoring(QString()) >= 1;
+        m_app.m_pWebPageTemplate->OpenDocumentFile(request);
         break;
+    }
     case CNewDlg::PlainText:
         m_app.m_pTextTemplate->OpenDocumentFile(QString());
         break;

@@ -61,6 +61,7 @@ void TestNewCommands::initTestCase()
     m_app = ZtApp();
     ZtTest::ShowMainFrame();
     m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
+    m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1000000);
     ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
         qFatal("unexpected message %s", qPrintable(text));
         return QMessageBox::Ok;
@@ -98,6 +99,7 @@ void TestNewCommands::pageFromTemplate()
     QVERIFY(!QFile::exists(site + "/Start.html"));
     const QString text = page->GetView()->toPlainText();
     QVERIFY(text.startsWith("<!---Created with Zentrel I.D.E--->\n<!DOCTYPE html>\n<html lang=\"en\">\n"));
+    QVERIFY(page->GetView()->IsSyntaxColoring());
     QCOMPARE(page->GetView()->Colorizer()->PrimaryList().isEmpty(), false);
     // Saved, the page is the template's text with the file's line ends.
     QVERIFY(page->DoFileSave());
