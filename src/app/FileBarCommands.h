@@ -34,6 +34,9 @@ public:
     void OnDelete();
     void OnDirectoryStep(bool up);
     void OnNewFolder();
+    // A tree's paste ended: the list's copy list is used up, a pending
+    // move completes.
+    void OnTreePasted(bool done, bool usedCopyList);
 
 private:
     CFileListCtrl* List() const;
@@ -41,7 +44,6 @@ private:
     // than edit files.
     bool IsBrowserOrProjectActive() const;
     void OnTreeFolderSelected(const QString& folder);
-    void OnTreePasted(bool done, bool usedCopyList);
 
     CZentrelApp& m_app;
 };

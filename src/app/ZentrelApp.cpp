@@ -11,6 +11,8 @@
 #include "framework/DocTemplate.h"
 #include "files/FileName.h"
 #include "app/MainFrame.h"
+#include "app/KeywordCommands.h"
+#include "app/NewCommands.h"
 #include "framework/MessageBox.h"
 #include "framework/PrinterSetup.h"
 #include "projects/ListBar.h"
@@ -114,6 +116,8 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pFileBarCommands = std::make_unique<CFileBarCommands>(*this);
     m_pBrowseCommands = std::make_unique<CBrowseCommands>(*this);
     m_pWizardCommands = std::make_unique<CWizardCommands>(*this);
+    m_pNewCommands = std::make_unique<CNewCommands>(*this);
+    m_pKeywordCommands = std::make_unique<CKeywordCommands>(*this);
     MapCommands();
     CHelpEngine::Install();
 }
@@ -237,6 +241,7 @@ void CZentrelApp::SetMainFrame(CMainFrame* frame)
         docTemplate->SetMainFrame(frame);
     ConnectProjectTree();
     m_pFileBarCommands->Connect(frame);
+    m_pKeywordCommands->Connect(frame);
 }
 
 void CZentrelApp::ConnectProjectTree()
@@ -640,6 +645,7 @@ void CZentrelApp::MapCommands()
                             [this](int id, std::function<void(CCmdUI*)> update) { OnUpdate(id, std::move(update)); });
     MapBrowseCommands();
     MapWizardCommands();
+    m_pKeywordCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); });
 }
 
 void CZentrelApp::MapProjectCommands()
@@ -714,7 +720,7 @@ void CZentrelApp::OnAppAbout()
 
 void CZentrelApp::OnFileNew()
 {
-    m_pWebPageTemplate->OpenDocumentFile(QString());
+    m_pNewCommands->OnFileNew();
 }
 
 void CZentrelApp::OnFileOpen()

@@ -18,6 +18,8 @@ class CProjectCommands;
 class CToolCommands;
 struct CCommandLine;
 class CWizardCommands;
+class CNewCommands;
+class CKeywordCommands;
 class CMDIChildWnd;
 class CProfile;
 class CRecentFileList;
@@ -109,6 +111,7 @@ public:
     // stands for (they differ only for the preview page).
     void ShowInBrowser(const QString& path, const QString& sourcePath);
     CWizardCommands& WizardCommands() const { return *m_pWizardCommands; }
+    CNewCommands& NewCommands() const { return *m_pNewCommands; }
     // Start-up: the project and the web pages the last Exit recorded.
     void ReopenLastSession();
     void ReopenFiles(int count);
@@ -171,6 +174,8 @@ private:
     std::unique_ptr<CFileBarCommands> m_pFileBarCommands;
     std::unique_ptr<CBrowseCommands> m_pBrowseCommands;
     std::unique_ptr<CWizardCommands> m_pWizardCommands;
+    std::unique_ptr<CNewCommands> m_pNewCommands;
+    std::unique_ptr<CKeywordCommands> m_pKeywordCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
     int m_nStartUpExitCode = 0;

@@ -69,6 +69,8 @@ public:
     // The format that marks a file dragged from one of the program's own
     // trees or lists (the file itself travels as a URL).
     static QString ProgramFileDragFormat() { return QStringLiteral("application/x-zentrel-file"); }
+    // A keyword dragged from the Keywords tree: its text, UTF-8.
+    static QString KeywordDragFormat() { return QStringLiteral("application/x-zentrel-keyword"); }
 
 protected:
     // Edits made through commands, announced to whoever watches edits

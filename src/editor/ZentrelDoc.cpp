@@ -1,11 +1,39 @@
 #include "editor/ZentrelDoc.h"
 
+#include "editor/SourceText.h"
 #include "editor/ZentrelView.h"
+
+#include <QTextDocument>
+
+namespace {
+CZentrelDoc::NewPageHandler& InstalledNewPageHandler()
+{
+    static CZentrelDoc::NewPageHandler handler;
+    return handler;
+}
+} // namespace
+
+void CZentrelDoc::SetNewPageHandler(NewPageHandler handler)
+{
+    InstalledNewPageHandler() = std::move(handler);
+}
 
 bool CZentrelDoc::OnNewDocument()
 {
-    // An untitled empty page; the New Page dialog fills it once it exists.
-    return CSourceDoc::OnNewDocument();
+    if (!CSourceDoc::OnNewDocument())
+        return false;
+    const std::optional<CNewPage> page = InstalledNewPageHandler() ? InstalledNewPageHandler()() : std::nullopt;
+    CZentrelView* view = GetView();
+    if (!page || !view)
+        return true;
+    SetPathName(page->m_strFullPath);
+    SetTitle(page->m_strFileName);
+    CSourceText::LoadInto(view->document(), page->m_strText.toUtf8());
+    view->moveCursor(QTextCursor::Start);
+    view->SetLanguage(page->m_strFileName);
+    // Nothing is on disk yet: the page waits to be saved.
+    SetModifiedFlag(true);
+    return true;
 }
 
 bool CZentrelDoc::OnOpenDocument(const QString& path)

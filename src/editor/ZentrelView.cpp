@@ -50,6 +50,15 @@ bool CZentrelView::AcceptsFileDrop(const QMimeData* data) const
 
 void CZentrelView::dropEvent(QDropEvent* event)
 {
+    if (event->mimeData()->hasFormat(KeywordDragFormat())) {
+        // The keyword goes where it was let go, as one undoable edit.
+        setTextCursor(cursorForPosition(event->position().toPoint()));
+        setFocus(Qt::OtherFocusReason);
+        ReplaceSelection(QString::fromUtf8(event->mimeData()->data(KeywordDragFormat())));
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        return;
+    }
     if (!AcceptsFileDrop(event->mimeData())) {
         CSourceEditView::dropEvent(event);
         return;

@@ -1,6 +1,7 @@
 #include "projects/ProjectBar.h"
 
 #include "projects/DesktopTreeCtrl.h"
+#include "projects/KeywordsTreeCtrl.h"
 #include "projects/ProjectTreeCtrl.h"
 #include "res/CommandIds.h"
 
@@ -12,6 +13,7 @@ CProjectBar::CProjectBar(QWidget* parent)
     , m_pTabs(new QTabWidget)
     , m_pProjectTree(new CProjectTreeCtrl)
     , m_pDesktopTree(new CDesktopTreeCtrl)
+    , m_pKeywordsTree(new CKeywordsTreeCtrl)
 {
     setObjectName(QStringLiteral("ProjectBar"));
     m_pTabs->setObjectName(QString::number(kTabControlId));
@@ -25,6 +27,7 @@ CProjectBar::CProjectBar(QWidget* parent)
     SetContents(m_pTabs);
     m_pProjectTree->setObjectName(QString::number(kProjectTreeId));
     SetTabWindow(0, m_pProjectTree);
+    SetTabWindow(1, m_pKeywordsTree);
     SetTabWindow(2, m_pDesktopTree);
 }
 

@@ -3,14 +3,14 @@
 #include "framework/SizeControlBar.h"
 
 class CDesktopTreeCtrl;
+class CKeywordsTreeCtrl;
 class CProjectTreeCtrl;
 class QTabWidget;
 class QTreeWidgetItem;
 
 // The "Project Bar": a tab control with the tabs "Project", "Keywords" and
-// "Desktop", each showing one tree. The Project and Desktop trees are made
-// with the bar; the Keywords tree is put in by its owner, and until then its
-// tab shows an empty page.
+// "Desktop", each showing one tree, all made with the bar. The Keywords
+// tree shows nothing until its owner gives it its folder.
 class CProjectBar : public CSizeControlBar
 {
     Q_OBJECT
@@ -30,6 +30,7 @@ public:
     void SetTabWindow(int index, QWidget* window);
     CProjectTreeCtrl* ProjectTree() const { return m_pProjectTree; }
     CDesktopTreeCtrl* DesktopTree() const { return m_pDesktopTree; }
+    CKeywordsTreeCtrl* KeywordsTree() const { return m_pKeywordsTree; }
     // The current item of the shown tab's tree; null when there is none.
     QTreeWidgetItem* GetCurrentItem() const;
     // The full path of that item; empty when there is none.
@@ -39,4 +40,5 @@ private:
     QTabWidget* m_pTabs;
     CProjectTreeCtrl* m_pProjectTree;
     CDesktopTreeCtrl* m_pDesktopTree;
+    CKeywordsTreeCtrl* m_pKeywordsTree;
 };

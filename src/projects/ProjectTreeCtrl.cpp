@@ -31,25 +31,6 @@ using namespace ZtCmd;
 
 namespace {
 
-// Hands the label editor out with the longest name a label may take.
-class CLabelDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
-    {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor))
-            line->setMaxLength(CProjectTreeCtrl::kMaxLabelLength);
-        return editor;
-    }
-};
-
-const QDir::Filters kAllEntries =
-    QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
-
 void ShowNoProjectMessage()
 {
     ZtMessageBox::Show(QStringLiteral("No open project, command canceled!"), QMessageBox::Information);
@@ -61,43 +42,19 @@ void ShowInvalidName(const QString& name)
                        QMessageBox::Warning);
 }
 
-bool IsFolderImage(int image)
-{
-    return image == CProjectTreeCtrl::ImageFolder || image == CProjectTreeCtrl::ImageFolderSelected;
-}
-
 } // namespace
 
 CProjectTreeCtrl::CProjectTreeCtrl(QWidget* parent)
-    : QTreeWidget(parent)
+    : CFolderTreeCtrl(parent)
 {
     setObjectName(QStringLiteral("ProjectTree"));
-    setHeaderHidden(true);
-    setRootIsDecorated(true);
-    // Labels are edited only from the Rename and New Folder commands.
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setItemDelegate(new CLabelDelegate(this));
-    setDragEnabled(true);
-    setAcceptDrops(true);
-    setDropIndicatorShown(true);
-    setDragDropMode(QAbstractItemView::DragDrop);
-    m_buttonDown.start();
-    // Looked up once: a folder of thousands of files shares three pictures.
-    m_icons.insert(ImageRoot, style()->standardIcon(QStyle::SP_DirHomeIcon));
-    m_icons.insert(ImageFile, style()->standardIcon(QStyle::SP_FileIcon));
-    m_icons.insert(ImageFolder, style()->standardIcon(QStyle::SP_DirIcon));
     CreateActions();
-
-    connect(this, &QTreeWidget::itemExpanded, this, &CProjectTreeCtrl::OnItemExpanded);
-    connect(this, &QTreeWidget::itemCollapsed, this, &CProjectTreeCtrl::OnItemCollapsed);
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { OnCurrentItemChanged(current); });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         SetCurrentItem(item);
         OpenItem();
     });
-    connect(itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-            &CProjectTreeCtrl::OnEditorClosed, Qt::QueuedConnection);
     ShowNoProject();
 }
 
@@ -148,210 +105,32 @@ QMenu* CProjectTreeCtrl::CreateContextMenu()
     return CMenuBuilder::BuildContextMenu(IDR_PROJTREE_CONTEXT, lookup, update, this);
 }
 
-// ---- Items and paths ------------------------------------------------------
-
-int CProjectTreeCtrl::ImageOf(const QTreeWidgetItem* item)
-{
-    return item ? item->data(0, kImageRole).toInt() : -1;
-}
-
-QTreeWidgetItem* CProjectTreeCtrl::NewItem(const QString& name, EImage image) const
-{
-    auto* item = new QTreeWidgetItem(QStringList{name});
-    item->setData(0, kImageRole, int(image));
-    item->setIcon(0, m_icons.value(image));
-    return item;
-}
-
-QTreeWidgetItem* CProjectTreeCtrl::AddRoot(const QString& text)
-{
-    QTreeWidgetItem* root = NewItem(text, ImageRoot);
-    QFont font = root->font(0);
-    font.setBold(true);
-    root->setFont(0, font);
-    addTopLevelItem(root);
-    return root;
-}
-
-QString CProjectTreeCtrl::GetItemPath(const QTreeWidgetItem* item) const
-{
-    QStringList names;
-    for (; item && item->parent(); item = item->parent())
-        names.prepend(item->text(0));
-    return CProjectTreeRules::ItemPath(m_strMainDirectory, names);
-}
-
-QTreeWidgetItem* CProjectTreeCtrl::CurrentItem() const
-{
-    return m_currentIndex.isValid() ? itemFromIndex(m_currentIndex) : nullptr;
-}
-
-void CProjectTreeCtrl::SetCurrentItem(QTreeWidgetItem* item)
-{
-    if (item == CurrentItem())
-        return;
-    m_previousIndex = m_currentIndex;
-    m_currentIndex = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
-}
-
-QTreeWidgetItem* CProjectTreeCtrl::FolderOf(QTreeWidgetItem* item) const
-{
-    if (!item)
-        return nullptr;
-    const int image = ImageOf(item);
-    if (image == ImageFile)
-        return item->parent();
-    return image == ImageRoot || IsFolderImage(image) ? item : nullptr;
-}
-
-QTreeWidgetItem* CProjectTreeCtrl::FindChild(QTreeWidgetItem* parent, const QString& name) const
-{
-    for (int i = 0; parent && i < parent->childCount(); ++i) {
-        if (parent->child(i)->text(0) == name)
-            return parent->child(i);
-    }
-    return nullptr;
-}
-
 // ---- Filling ---------------------------------------------------------------
 
 void CProjectTreeCtrl::ShowNoProject()
 {
     clear();
     m_strProjectFile.clear();
-    m_strMainDirectory.clear();
+    SetRootDirectory(QString());
     m_strProjectName.clear();
-    AddRoot(QStringLiteral("No Open Project"));
+    AddRoot(QStringLiteral("No Open Project"), ImageRoot);
 }
 
 void CProjectTreeCtrl::SetProjectPath(const QString& projectFile)
 {
     m_strProjectFile = projectFile;
-    m_strMainDirectory = CProjectTreeRules::MainDirectoryOf(projectFile);
+    SetRootDirectory(CProjectTreeRules::MainDirectoryOf(projectFile));
     m_strProjectName = CProjectTreeRules::ProjectNameOf(projectFile);
     if (QTreeWidgetItem* root = topLevelItem(0))
         root->setText(0, m_strProjectName);
-    QDir::setCurrent(m_strMainDirectory);
+    QDir::setCurrent(RootDirectory());
 }
 
 void CProjectTreeCtrl::FillTree()
 {
     clear();
-    QTreeWidgetItem* root = AddRoot(m_strProjectName);
-    AddChildMarker(root, m_strMainDirectory);
-}
-
-void CProjectTreeCtrl::RemoveChildren(QTreeWidgetItem* item)
-{
-    const QList<QTreeWidgetItem*> children = item->takeChildren();
-    qDeleteAll(children);
-}
-
-bool CProjectTreeCtrl::AddChildMarker(QTreeWidgetItem* item, const QString& directory)
-{
-    QDirIterator entries(directory, kAllEntries);
-    if (!entries.hasNext())
-        return false;
-    AddMarker(item);
-    return true;
-}
-
-void CProjectTreeCtrl::AddMarker(QTreeWidgetItem* item) const
-{
-    QTreeWidgetItem* marker = NewItem(QString(), ImageFolder);
-    // The marker is never picked: it only gives the folder its button.
-    marker->setFlags(Qt::NoItemFlags);
-    item->addChild(marker);
-}
-
-int CProjectTreeCtrl::FillFolder(QTreeWidgetItem* item, const QString& directory)
-{
-    const QFileInfo folderInfo(directory);
-    if (!folderInfo.isDir() || !folderInfo.isReadable() || !folderInfo.isExecutable()) {
-        if (!item->parent())
-            AddMarker(item);
-        return 0;
-    }
-    QVector<CProjectTreeRules::CEntry> entries;
-    QDirIterator it(directory, kAllEntries);
-    while (it.hasNext()) {
-        it.next();
-        // A link to a folder is shown as the folder; a link that loops or
-        // leads nowhere is shown as a file.
-        entries.append({it.fileName(), it.fileInfo().isDir()});
-    }
-    const CProjectTreeRules::CListing listing =
-        CProjectTreeRules::OrderEntries(entries, m_strProjectName + QStringLiteral(".ztp"));
-
-    const QString base = directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
-    QList<QTreeWidgetItem*> children;
-    children.reserve(listing.m_folders.size() + listing.m_files.size());
-    for (const QString& name : listing.m_folders)
-        children << NewItem(name, ImageFolder);
-    for (const QString& name : listing.m_files)
-        children << NewItem(name, ImageFile);
-    item->addChildren(children);
-    for (qsizetype i = 0; i < listing.m_folders.size(); ++i)
-        AddChildMarker(children.at(i), base + listing.m_folders.at(i));
-    return int(listing.m_folders.size());
-}
-
-void CProjectTreeCtrl::RereadFolder(QTreeWidgetItem* folder)
-{
-    RemoveChildren(folder);
-    FillFolder(folder, GetItemPath(folder));
-}
-
-void CProjectTreeCtrl::RefreshCurrentFolder(bool updateList)
-{
-    if (m_strProjectFile.isEmpty())
-        return;
-    QTreeWidgetItem* folder = FolderOf(CurrentItem());
-    if (!folder)
-        return;
-    const bool bShown = folder == currentItem() || folder == CurrentItem();
-    RereadFolder(folder);
-    if (updateList && bShown)
-        emit folderRefreshed(GetItemPath(folder));
-}
-
-void CProjectTreeCtrl::InsertInOrder(QTreeWidgetItem* parent, QTreeWidgetItem* child)
-{
-    // Folders keep the tree's alphabetical order, files their byte order
-    // after all folders; the marker stays last.
-    const bool bFolder = IsFolderImage(ImageOf(child));
-    const QByteArray bytes = QFile::encodeName(child->text(0));
-    int at = 0;
-    for (; at < parent->childCount(); ++at) {
-        const QTreeWidgetItem* sibling = parent->child(at);
-        if (sibling->flags() == Qt::NoItemFlags)
-            break;
-        const bool bSiblingFolder = IsFolderImage(ImageOf(sibling));
-        if (bFolder != bSiblingFolder) {
-            if (bFolder)
-                break;
-            continue;
-        }
-        const bool bBefore = bFolder ? CProjectTreeRules::FolderNameLess(child->text(0), sibling->text(0))
-                                     : bytes < QFile::encodeName(sibling->text(0));
-        if (bBefore)
-            break;
-    }
-    parent->insertChild(at, child);
-}
-
-void CProjectTreeCtrl::OnItemExpanded(QTreeWidgetItem* item)
-{
-    RereadFolder(item);
-}
-
-void CProjectTreeCtrl::OnItemCollapsed(QTreeWidgetItem* item)
-{
-    RemoveChildren(item);
-    if (item->parent())
-        AddChildMarker(item, GetItemPath(item));
-    else
-        AddMarker(item);
+    QTreeWidgetItem* root = AddRoot(m_strProjectName, ImageRoot);
+    AddChildMarker(root, RootDirectory());
 }
 
 // ---- Selection and mouse ----------------------------------------------------
@@ -370,13 +149,6 @@ void CProjectTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* current)
         emit folderSelected(path);
     else
         viewport()->update();
-}
-
-void CProjectTreeCtrl::mousePressEvent(QMouseEvent* event)
-{
-    m_buttonDown.restart();
-    SetCurrentItem(itemAt(event->position().toPoint()));
-    QTreeWidget::mousePressEvent(event);
 }
 
 void CProjectTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
@@ -416,30 +188,6 @@ bool CProjectTreeCtrl::NeedsProject() const
     return true;
 }
 
-void CProjectTreeCtrl::StartLabelEdit(QTreeWidgetItem* item, EEdit kind)
-{
-    m_edit = kind;
-    m_editIndex = QPersistentModelIndex(indexFromItem(item));
-    m_strEditPath = GetItemPath(item);
-    item->setFlags(item->flags() | Qt::ItemIsEditable);
-    scrollToItem(item);
-    editItem(item, 0);
-}
-
-void CProjectTreeCtrl::OnEditorClosed()
-{
-    const EEdit kind = m_edit;
-    m_edit = EEdit::None;
-    QTreeWidgetItem* item = m_editIndex.isValid() ? itemFromIndex(m_editIndex) : nullptr;
-    if (!item || kind == EEdit::None)
-        return;
-    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    if (kind == EEdit::NewFolder)
-        FinishNewFolder(item);
-    else
-        FinishRename(item);
-}
-
 void CProjectTreeCtrl::NewFolder()
 {
     if (NeedsProject())
@@ -452,7 +200,7 @@ void CProjectTreeCtrl::NewFolder()
     QTreeWidgetItem* item = NewItem(QStringLiteral("New_Folder"), ImageFolder);
     InsertInOrder(parent, item);
     setCurrentItem(item);
-    StartLabelEdit(item, EEdit::NewFolder);
+    StartLabelEdit(item, EditNewFolder);
 }
 
 void CProjectTreeCtrl::FinishNewFolder(QTreeWidgetItem* item)
@@ -492,12 +240,25 @@ void CProjectTreeCtrl::RenameItem()
     // the project closed.
     if (!item || !item->parent())
         return;
-    StartLabelEdit(item, EEdit::Rename);
+    StartLabelEdit(item, EditRename);
 }
 
-void CProjectTreeCtrl::FinishRename(QTreeWidgetItem* item)
+void CProjectTreeCtrl::FinishLabelEdit(QTreeWidgetItem* item, int kind, const QString& oldPath)
 {
-    const QString oldName = m_strEditPath.mid(m_strEditPath.lastIndexOf(QLatin1Char('/')) + 1);
+    if (kind == EditNewFolder)
+        FinishNewFolder(item);
+    else
+        FinishRename(item, oldPath);
+}
+
+QString CProjectTreeCtrl::HiddenFileName() const
+{
+    return m_strProjectName + QStringLiteral(".ztp");
+}
+
+void CProjectTreeCtrl::FinishRename(QTreeWidgetItem* item, const QString& oldPath)
+{
+    const QString oldName = oldPath.mid(oldPath.lastIndexOf(QLatin1Char('/')) + 1);
     const QString name = item->text(0);
     if (name == oldName)
         return;
@@ -509,8 +270,8 @@ void CProjectTreeCtrl::FinishRename(QTreeWidgetItem* item)
     const QString newPath = GetItemPath(item);
     const CFileName fileName;
     const bool bDone = IsFolderImage(ImageOf(item))
-                           ? fileName.ShellRenameDirectory(this, m_strEditPath, newPath)
-                           : fileName.ShellRenameFiles(this, m_strEditPath, newPath);
+                           ? fileName.ShellRenameDirectory(this, oldPath, newPath)
+                           : fileName.ShellRenameFiles(this, oldPath, newPath);
     if (!bDone) {
         // The shell operation told the user why; the label names the disk again.
         item->setText(0, oldName);
@@ -538,8 +299,7 @@ void CProjectTreeCtrl::DeleteItem()
     const QString path = GetItemPath(item);
     const bool bFolder = IsFolderImage(ImageOf(item));
     QTreeWidgetItem* parent = item->parent();
-    m_previousIndex = QPersistentModelIndex();
-    m_currentIndex = QPersistentModelIndex(indexFromItem(parent));
+    SetCurrentItem(parent);
 
     const CFileName fileName;
     if (bFolder) {
@@ -577,27 +337,7 @@ void CProjectTreeCtrl::CopyItemPath()
 
 bool CProjectTreeCtrl::PasteFiles()
 {
-    QTreeWidgetItem* target = FolderOf(CurrentItem());
-    if (!target || m_strProjectFile.isEmpty())
-        return false;
-    const QString destination = GetItemPath(target) + QLatin1Char('/');
-    const CFileName fileName;
-    bool bDone = false;
-    const bool bCopyList = !m_listCopy.isEmpty();
-    if (bCopyList) {
-        bDone = fileName.ShellCopyList(this, m_listCopy, destination, 2);
-        m_listCopy.clear();
-    } else {
-        const CProjectTreeRules::CPasteSource source =
-            CProjectTreeRules::PasteSourceOf(QApplication::clipboard()->mimeData());
-        const QString paths = source.m_paths.join(QChar(0));
-        bDone = source.m_bCut ? fileName.ShellMoveFiles(this, paths, destination)
-                              : fileName.ShellCopyFiles(this, paths, destination);
-    }
-    RereadFolder(target);
-    viewport()->update();
-    emit filesPasted(bDone, bCopyList);
-    return bDone;
+    return PasteInto(FolderOf(CurrentItem()));
 }
 
 void CProjectTreeCtrl::OpenItem()
@@ -625,7 +365,7 @@ void CProjectTreeCtrl::ShowPage()
 void CProjectTreeCtrl::startDrag(Qt::DropActions)
 {
     // A press that turns into a movement this quickly is a sloppy click.
-    if (m_buttonDown.elapsed() < CProjectTreeRules::kDragDelayMs)
+    if (!DragMayStart())
         return;
     QTreeWidgetItem* dragged = CurrentItem();
     if (!dragged || !dragged->parent() || dragged->flags() == Qt::NoItemFlags)

@@ -184,6 +184,7 @@ enum Resource : int {
     IDR_EDITOR_CONTEXT = 110,         // the web-page editor
     IDR_TEXT_CONTEXT = 125,           // the plain text editor
     IDR_PROJTREE_CONTEXT = 104,       // the Project tree
+    IDR_KEYWORDS_CONTEXT = 106,       // the Keywords tree
     IDR_LIST_CONTEXT = 114,           // the List bar
 
     // Toolbars.

@@ -252,6 +252,21 @@ MenuItem ProjectTreeContextMenu()
                       Cmd(ID_PROJTREE_DELETE_ITEM, "&Delete Item")});
 }
 
+MenuItem KeywordsTreeContextMenu()
+{
+    return Popup("", {Cmd(ID_KEYWORDS_NEW_FOLDER, "New &Folder"),
+                      Cmd(ID_KEYWORDS_NEW_KEYWORD, "New &Keyword"),
+                      Cmd(ID_KEYWORDS_NEW_FILE, "New &Keywords File"),
+                      Separator(),
+                      Cmd(ID_KEYWORDS_COPY, "&Copy"),
+                      Cmd(ID_KEYWORDS_PASTE, "&Paste"),
+                      Cmd(ID_KEYWORDS_EDIT_LABEL, "Edit &Label"),
+                      Separator(),
+                      ProjectBarPopup("Pr&oject bar window"),
+                      Separator(),
+                      Cmd(ID_KEYWORDS_DELETE_ITEM, "&Delete Item")});
+}
+
 MenuItem ListContextMenu()
 {
     return Popup("", {Cmd(ID_LIST_EDIT_ITEM, "&Edit Item"),
@@ -293,6 +308,8 @@ MenuItem ContextMenu(int menuResourceId)
         return PlainTextContextMenu();
     case IDR_PROJTREE_CONTEXT:
         return ProjectTreeContextMenu();
+    case IDR_KEYWORDS_CONTEXT:
+        return KeywordsTreeContextMenu();
     case IDR_LIST_CONTEXT:
         return ListContextMenu();
     default:

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "framework/ContextHelp.h"
 #include "projects/ChooseDirectoryDlg.h"
+#include "projects/NewKeywordsFileDlg.h"
 #include "projects/ProjectWizSheet.h"
 #include "res/CommandIds.h"
 #include "res/HelpFile.h"
@@ -19,6 +20,8 @@
 #include "wizards/FontWizDlg.h"
 #include "wizards/ImageWizDlg.h"
 #include "wizards/ListWizDlg.h"
+#include "wizards/NewDlg.h"
+#include "wizards/NewPageDlg.h"
 #include "wizards/TableWizSheet.h"
 
 #include <QComboBox>
@@ -90,6 +93,9 @@ void TestHelp::everyHelpTableIdHasATopic_data()
     QTest::newRow("Get Color") << DialogFactory([] { return new CColorWizDlg; });
     QTest::newRow("Positional") << DialogFactory([] { return new CAlignWizDlg; });
     QTest::newRow("List Wizard") << DialogFactory([] { return new CListWizDlg; });
+    QTest::newRow("New") << DialogFactory([] { return new CNewDlg; });
+    QTest::newRow("New Keywords file") << DialogFactory([] { return new CNewKeywordsFileDlg; });
+    QTest::newRow("New Page") << DialogFactory([] { return new CNewPageDlg(QString(), QString()); });
     QTest::newRow("Table wizard") << DialogFactory([] { return new CTableWizSheet(QString(), QString()); });
     QTest::newRow("Image tag") << DialogFactory([] { return new CImageWizDlg(QString()); });
 }

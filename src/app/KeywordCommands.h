@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+
+class CCmdUI;
+class CMainFrame;
+class CZentrelApp;
+
+// The Keywords tree in the program: it shows the user's Keywords folder,
+// its commands are routed to it, and what it asks for (a folder listed,
+// a file opened, a paste completed) reaches the application and the List bar.
+class CKeywordCommands
+{
+public:
+    explicit CKeywordCommands(CZentrelApp& app) : m_app(app) {}
+
+    using CommandMapper = std::function<void(int, std::function<void()>)>;
+    void Map(const CommandMapper& onCommand);
+    // Fills frame's Keywords tree from the Keywords folder and connects it.
+    void Connect(CMainFrame* frame);
+
+private:
+    CZentrelApp& m_app;
+};

@@ -1,0 +1,63 @@
+#include "app/NewCommands.h"
+
+#include "app/MainFrame.h"
+#include "app/ZentrelApp.h"
+#include "editor/SyntaxColoringCheck.h"
+#include "files/UserDataFolders.h"
+#include "framework/DocTemplate.h"
+#include "framework/OpenRequest.h"
+#include "projects/ChooseDirectoryDlg.h"
+#include "res/CommandIds.h"
+#include "wizards/NewDlg.h"
+#include "wizards/NewPageDlg.h"
+
+using namespace ZtCmd;
+
+CNewCommands::CNewCommands(CZentrelApp& app)
+    : m_app(app)
+{
+    CZentrelDoc::SetNewPageHandler([this] { return RunNewPageDialog(); });
+    CNewPageDlg::SetFolderChooser([](QWidget* parent, const QString& startFolder) {
+        CChooseDirectoryDlg chooser(parent);
+        chooser.m_strStartPath = startFolder;
+        return chooser.exec() == QDialog::Accepted ? chooser.m_strResultPath : QString();
+    });
+}
+
+CNewCommands::~CNewCommands()
+{
+    CZentrelDoc::SetNewPageHandler(nullptr);
+    CNewPageDlg::SetFolderChooser(nullptr);
+}
+
+void CNewCommands::OnFileNew()
+{
+    CNewDlg dialog(m_app.GetMainFrame());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    switch (dialog.Choice()) {
+    case CNewDlg::Page: {
+        // A new page is coloured as a small file would be: colouring on and
+        // a size limit set.
+        COpenRequest request;
+        request.m_bSyntaxColoring = CheckSyntaxColoring(QString()) >= 1;
+        m_app.m_pWebPageTemplate->OpenDocumentFile(request);
+        break;
+    }
+    case CNewDlg::PlainText:
+        m_app.m_pTextTemplate->OpenDocumentFile(QString());
+        break;
+    case CNewDlg::ProjectWorkspace:
+        if (CMainFrame* frame = m_app.GetMainFrame())
+            frame->ExecuteCommand(ID_PROJECT_WIZARD);
+        break;
+    }
+}
+
+std::optional<CZentrelDoc::CNewPage> CNewCommands::RunNewPageDialog()
+{
+    CNewPageDlg dialog(CUserDataFolders::Templates(), m_app.GetWizardDirectory(), m_app.GetMainFrame());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return CZentrelDoc::CNewPage{dialog.FileName(), dialog.FullPath(), dialog.TemplateText()};
+}

@@ -1,0 +1,311 @@
+#include "projects/FolderTreeCtrl.h"
+
+#include "files/FileName.h"
+#include "projects/ProjectTreeRules.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Hands the label editor out with the longest name a label may take.
+class CLabelDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(CFolderTreeCtrl::kMaxLabelLength);
+        return editor;
+    }
+};
+
+const QDir::Filters kAllEntries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+
+} // namespace
+
+CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setHeaderHidden(true);
+    setRootIsDecorated(true);
+    // Labels are edited only from the commands.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setItemDelegate(new CLabelDelegate(this));
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    m_buttonDown.start();
+    // Looked up once: a folder of thousands of entries shares a few pictures.
+    m_icons.insert(ImageRoot, style()->standardIcon(QStyle::SP_DirHomeIcon));
+    m_icons.insert(ImageFile, style()->standardIcon(QStyle::SP_FileIcon));
+    m_icons.insert(ImageFolder, style()->standardIcon(QStyle::SP_DirIcon));
+    m_icons.insert(ImageFolderSelected, style()->standardIcon(QStyle::SP_DirOpenIcon));
+    m_icons.insert(ImageKeyword, style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+
+    connect(this, &QTreeWidget::itemExpanded, this, &CFolderTreeCtrl::OnItemExpanded);
+    connect(this, &QTreeWidget::itemCollapsed, this, &CFolderTreeCtrl::OnItemCollapsed);
+    connect(itemDelegate(), &QAbstractItemDelegate::closeEditor, this, &CFolderTreeCtrl::OnEditorClosed,
+            Qt::QueuedConnection);
+}
+
+// ---- Items and paths ------------------------------------------------------
+
+int CFolderTreeCtrl::ImageOf(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, kImageRole).toInt() : -1;
+}
+
+bool CFolderTreeCtrl::IsFolderImage(int image)
+{
+    return image == ImageFolder || image == ImageFolderSelected;
+}
+
+bool CFolderTreeCtrl::IsMarker(const QTreeWidgetItem* item)
+{
+    return item && item->flags() == Qt::NoItemFlags;
+}
+
+QTreeWidgetItem* CFolderTreeCtrl::NewItem(const QString& name, EImage image) const
+{
+    auto* item = new QTreeWidgetItem(QStringList{name});
+    item->setData(0, kImageRole, int(image));
+    item->setIcon(0, m_icons.value(image));
+    return item;
+}
+
+QTreeWidgetItem* CFolderTreeCtrl::AddRoot(const QString& text, EImage image)
+{
+    QTreeWidgetItem* root = NewItem(text, image);
+    QFont font = root->font(0);
+    font.setBold(true);
+    root->setFont(0, font);
+    addTopLevelItem(root);
+    return root;
+}
+
+QString CFolderTreeCtrl::GetItemPath(const QTreeWidgetItem* item) const
+{
+    QStringList names;
+    for (; item && item->parent(); item = item->parent())
+        names.prepend(item->text(0));
+    return CProjectTreeRules::ItemPath(m_strRootDirectory, names);
+}
+
+QTreeWidgetItem* CFolderTreeCtrl::CurrentItem() const
+{
+    return m_currentIndex.isValid() ? itemFromIndex(m_currentIndex) : nullptr;
+}
+
+void CFolderTreeCtrl::SetCurrentItem(QTreeWidgetItem* item)
+{
+    if (item == CurrentItem())
+        return;
+    m_previousIndex = m_currentIndex;
+    m_currentIndex = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
+}
+
+QTreeWidgetItem* CFolderTreeCtrl::FolderOf(QTreeWidgetItem* item) const
+{
+    if (!item || IsMarker(item))
+        return nullptr;
+    if (!item->parent() || IsFolderImage(ImageOf(item)))
+        return item;
+    return item->parent();
+}
+
+QTreeWidgetItem* CFolderTreeCtrl::FindChild(QTreeWidgetItem* parent, const QString& name) const
+{
+    for (int i = 0; parent && i < parent->childCount(); ++i) {
+        if (parent->child(i)->text(0) == name)
+            return parent->child(i);
+    }
+    return nullptr;
+}
+
+// ---- Filling ---------------------------------------------------------------
+
+void CFolderTreeCtrl::RemoveChildren(QTreeWidgetItem* item)
+{
+    const QList<QTreeWidgetItem*> children = item->takeChildren();
+    qDeleteAll(children);
+}
+
+bool CFolderTreeCtrl::AddChildMarker(QTreeWidgetItem* item, const QString& directory)
+{
+    QDirIterator entries(directory, kAllEntries);
+    if (!entries.hasNext())
+        return false;
+    AddMarker(item);
+    return true;
+}
+
+void CFolderTreeCtrl::AddMarker(QTreeWidgetItem* item) const
+{
+    QTreeWidgetItem* marker = NewItem(QString(), ImageFolder);
+    // The marker is never picked: it only gives the folder its button.
+    marker->setFlags(Qt::NoItemFlags);
+    item->addChild(marker);
+}
+
+int CFolderTreeCtrl::FillFolder(QTreeWidgetItem* item, const QString& directory)
+{
+    const QFileInfo folderInfo(directory);
+    if (!folderInfo.isDir() || !folderInfo.isReadable() || !folderInfo.isExecutable()) {
+        if (!item->parent())
+            AddMarker(item);
+        return 0;
+    }
+    QVector<CProjectTreeRules::CEntry> entries;
+    QDirIterator it(directory, kAllEntries);
+    while (it.hasNext()) {
+        it.next();
+        // A link to a folder is shown as the folder; a link that loops or
+        // leads nowhere is shown as a file.
+        entries.append({it.fileName(), it.fileInfo().isDir()});
+    }
+    const CProjectTreeRules::CListing listing = CProjectTreeRules::OrderEntries(entries, HiddenFileName());
+
+    const QString base = directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
+    QList<QTreeWidgetItem*> children;
+    children.reserve(listing.m_folders.size() + listing.m_files.size());
+    for (const QString& name : listing.m_folders)
+        children << NewItem(name, ImageFolder);
+    for (const QString& name : listing.m_files)
+        children << NewItem(name, ImageFile);
+    item->addChildren(children);
+    for (qsizetype i = 0; i < listing.m_folders.size(); ++i)
+        AddChildMarker(children.at(i), base + listing.m_folders.at(i));
+    OnFolderFilled(item, directory, listing.m_files);
+    return int(listing.m_folders.size());
+}
+
+void CFolderTreeCtrl::OnFolderFilled(QTreeWidgetItem*, const QString&, const QStringList&)
+{
+}
+
+void CFolderTreeCtrl::RereadFolder(QTreeWidgetItem* folder)
+{
+    RemoveChildren(folder);
+    FillFolder(folder, GetItemPath(folder));
+}
+
+void CFolderTreeCtrl::RefreshCurrentFolder(bool updateList)
+{
+    if (!HasRoot())
+        return;
+    QTreeWidgetItem* folder = FolderOf(CurrentItem());
+    if (!folder)
+        return;
+    const bool bShown = folder == currentItem() || folder == CurrentItem();
+    RereadFolder(folder);
+    if (updateList && bShown)
+        emit folderRefreshed(GetItemPath(folder));
+}
+
+void CFolderTreeCtrl::InsertInOrder(QTreeWidgetItem* parent, QTreeWidgetItem* child)
+{
+    const bool bFolder = IsFolderImage(ImageOf(child));
+    const QByteArray bytes = QFile::encodeName(child->text(0));
+    int at = 0;
+    for (; at < parent->childCount(); ++at) {
+        const QTreeWidgetItem* sibling = parent->child(at);
+        if (IsMarker(sibling) || ImageOf(sibling) == ImageKeyword)
+            break;
+        const bool bSiblingFolder = IsFolderImage(ImageOf(sibling));
+        if (bFolder != bSiblingFolder) {
+            if (bFolder)
+                break;
+            continue;
+        }
+        const bool bBefore = bFolder ? CProjectTreeRules::FolderNameLess(child->text(0), sibling->text(0))
+                                     : bytes < QFile::encodeName(sibling->text(0));
+        if (bBefore)
+            break;
+    }
+    parent->insertChild(at, child);
+}
+
+void CFolderTreeCtrl::OnItemExpanded(QTreeWidgetItem* item)
+{
+    RereadFolder(item);
+}
+
+void CFolderTreeCtrl::OnItemCollapsed(QTreeWidgetItem* item)
+{
+    RemoveChildren(item);
+    if (item->parent())
+        AddChildMarker(item, GetItemPath(item));
+    else
+        AddMarker(item);
+}
+
+// ---- Mouse, labels, paste ---------------------------------------------------
+
+void CFolderTreeCtrl::mousePressEvent(QMouseEvent* event)
+{
+    m_buttonDown.restart();
+    SetCurrentItem(itemAt(event->position().toPoint()));
+    QTreeWidget::mousePressEvent(event);
+}
+
+bool CFolderTreeCtrl::DragMayStart() const
+{
+    // A press that turns into a movement this quickly is a sloppy click.
+    return m_buttonDown.elapsed() >= CProjectTreeRules::kDragDelayMs;
+}
+
+void CFolderTreeCtrl::StartLabelEdit(QTreeWidgetItem* item, int kind)
+{
+    m_nEditKind = kind;
+    m_editIndex = QPersistentModelIndex(indexFromItem(item));
+    m_strEditPath = GetItemPath(item);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    scrollToItem(item);
+    editItem(item, 0);
+}
+
+void CFolderTreeCtrl::OnEditorClosed()
+{
+    const int kind = std::exchange(m_nEditKind, 0);
+    QTreeWidgetItem* item = m_editIndex.isValid() ? itemFromIndex(m_editIndex) : nullptr;
+    if (!item || kind == 0)
+        return;
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    FinishLabelEdit(item, kind, m_strEditPath);
+}
+
+bool CFolderTreeCtrl::PasteInto(QTreeWidgetItem* target)
+{
+    if (!target || !HasRoot())
+        return false;
+    const QString destination = GetItemPath(target) + QLatin1Char('/');
+    const CFileName fileName;
+    bool bDone = false;
+    const bool bCopyList = !m_listCopy.isEmpty();
+    if (bCopyList) {
+        bDone = fileName.ShellCopyList(this, m_listCopy, destination, 2);
+        m_listCopy.clear();
+    } else {
+        const CProjectTreeRules::CPasteSource source =
+            CProjectTreeRules::PasteSourceOf(QApplication::clipboard()->mimeData());
+        const QString paths = source.m_paths.join(QChar(0));
+        bDone = source.m_bCut ? fileName.ShellMoveFiles(this, paths, destination)
+                              : fileName.ShellCopyFiles(this, paths, destination);
+    }
+    RereadFolder(target);
+    viewport()->update();
+    emit filesPasted(bDone, bCopyList);
+    return bDone;
+}

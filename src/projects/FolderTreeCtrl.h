@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QIcon>
+#include <QPersistentModelIndex>
+#include <QStringList>
+#include <QTreeWidget>
+
+// A tree of one folder on disk, shared by the Project tree and the Keywords
+// tree: items carry only their names and the picture that says what they
+// are, an item's path is worked out from its place below the root, folders
+// are read only when expanded (a folder with entries that has not been read
+// holds one nameless marker child, so it shows an expand button), labels
+// are edited only from commands, and a drag starts only once the button
+// has been down a moment.
+class CFolderTreeCtrl : public QTreeWidget
+{
+    Q_OBJECT
+public:
+    // The pictures of the bars' image list; an item's picture is also its kind.
+    enum EImage {
+        ImageRoot = 0,
+        ImageFile = 2,
+        ImageFolder = 5,
+        ImageFolderSelected = 6,
+        ImageKeyword = 8,
+    };
+    static constexpr int kImageRole = Qt::UserRole;
+    // The longest name the label editor takes.
+    static constexpr int kMaxLabelLength = 256;
+
+    explicit CFolderTreeCtrl(QWidget* parent = nullptr);
+
+    // The folder the root item stands for.
+    QString RootDirectory() const { return m_strRootDirectory; }
+    QString GetItemPath(const QTreeWidgetItem* item) const;
+    // Adds the marker when directory holds any entry; true when added.
+    bool AddChildMarker(QTreeWidgetItem* item, const QString& directory);
+    // Adds directory's folders (each with its marker) and then its files
+    // under item; returns the number of folders.
+    int FillFolder(QTreeWidgetItem* item, const QString& directory);
+    // Re-reads the folder of the current item; with updateList, and when
+    // that folder is the one shown, announces it again.
+    void RefreshCurrentFolder(bool updateList);
+
+    // The item the commands act on: the last one clicked with either button,
+    // or selected.
+    QTreeWidgetItem* CurrentItem() const;
+    void SetCurrentItem(QTreeWidgetItem* item);
+    static int ImageOf(const QTreeWidgetItem* item);
+    static bool IsFolderImage(int image);
+    static bool IsMarker(const QTreeWidgetItem* item);
+
+    // Files the List bar copied, pasted by the next paste.
+    void SetListCopy(const QStringList& paths) { m_listCopy = paths; }
+
+signals:
+    // A folder was selected: the List bar shows it.
+    void folderSelected(const QString& folder);
+    // A file is to be opened in the editor.
+    void openFileRequested(const QString& path);
+    // The item picked (selected or dragged) is now path: the current file.
+    void currentPathChanged(const QString& path);
+    // A folder was re-read after a change; the List bar shows it again.
+    void folderRefreshed(const QString& folder);
+    // A paste ended; done when it was carried out. The copy list, if one
+    // was waiting, has been used up either way.
+    void filesPasted(bool done, bool usedCopyList);
+
+protected:
+    void SetRootDirectory(const QString& directory) { m_strRootDirectory = directory; }
+    // False while the tree stands for no folder (no project open).
+    virtual bool HasRoot() const { return !m_strRootDirectory.isEmpty(); }
+    // The file a folder listing leaves out; none by default.
+    virtual QString HiddenFileName() const { return QString(); }
+    // Called after FillFolder added directory's folders and files (in that
+    // order) under item.
+    virtual void OnFolderFilled(QTreeWidgetItem* item, const QString& directory, const QStringList& files);
+    // A label edit that a command started has ended; kind is what that
+    // command passed to StartLabelEdit, oldPath the item's path before.
+    virtual void FinishLabelEdit(QTreeWidgetItem* item, int kind, const QString& oldPath) = 0;
+
+    QTreeWidgetItem* NewItem(const QString& name, EImage image) const;
+    QTreeWidgetItem* AddRoot(const QString& text, EImage image);
+    static void RemoveChildren(QTreeWidgetItem* item);
+    void AddMarker(QTreeWidgetItem* item) const;
+    // Puts child among parent's children: folders in the tree's
+    // alphabetical order, files in byte order after them, before any
+    // keyword or marker.
+    void InsertInOrder(QTreeWidgetItem* parent, QTreeWidgetItem* child);
+    // The folder item an item stands in: itself for the root and folders,
+    // the parent for anything else; null for a marker.
+    QTreeWidgetItem* FolderOf(QTreeWidgetItem* item) const;
+    QTreeWidgetItem* FindChild(QTreeWidgetItem* parent, const QString& name) const;
+    void RereadFolder(QTreeWidgetItem* folder);
+
+    void StartLabelEdit(QTreeWidgetItem* item, int kind);
+    bool IsEditingLabel() const { return m_nEditKind != 0; }
+
+    // Copies or moves what the List bar or the clipboard offers into the
+    // folder target stands for, re-reads it and emits filesPasted.
+    bool PasteInto(QTreeWidgetItem* target);
+    // True when the left button has been down long enough for a drag.
+    bool DragMayStart() const;
+
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void OnItemExpanded(QTreeWidgetItem* item);
+    void OnItemCollapsed(QTreeWidgetItem* item);
+    void OnEditorClosed();
+
+    QString m_strRootDirectory;
+    QPersistentModelIndex m_previousIndex;
+    QPersistentModelIndex m_currentIndex;
+    QElapsedTimer m_buttonDown;
+    QString m_strEditPath;
+    QPersistentModelIndex m_editIndex;
+    int m_nEditKind = 0;
+    QStringList m_listCopy;
+    QHash<int, QIcon> m_icons;
+};

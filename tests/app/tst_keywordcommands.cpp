@@ -1,0 +1,69 @@
+#include "support/AppTestMain.h"
+#include "support/TestFiles.h"
+
+#include "app/MainFrame.h"
+#include "app/ZentrelApp.h"
+#include "editor/ZentrelView.h"
+#include "files/UserDataFolders.h"
+#include "framework/DocTemplate.h"
+#include "projects/KeywordsTreeCtrl.h"
+#include "projects/ProjectBar.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTextBlock>
+
+// The Keywords tab in the whole program: it shows the user's seeded
+// Keywords folder, and a keyword dropped on a page lands where it was let go.
+class TestKeywordCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void tabShowsTheSeededFolder();
+    void keywordDroppedIntoPage();
+
+private:
+    CZentrelApp* m_app = nullptr;
+};
+
+void TestKeywordCommands::initTestCase()
+{
+    m_app = ZtApp();
+    ZtTest::ShowMainFrame();
+}
+
+void TestKeywordCommands::tabShowsTheSeededFolder()
+{
+    CKeywordsTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->KeywordsTree();
+    QCOMPARE(tree->RootDirectory(), CUserDataFolders::Keywords());
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    root->setExpanded(true);
+    QTreeWidgetItem* html = tree->findItems("HTML", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    QVERIFY(html);
+    html->setExpanded(true);
+    QVERIFY(!tree->findItems("<p></p>", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
+}
+
+void TestKeywordCommands::keywordDroppedIntoPage()
+{
+    const QString path = ZtTest::WriteFile(ZtTest::SandboxDir() + "/page.html", "<BODY>\n\n</BODY>\n");
+    m_app->OpenFileInEditor(path, false);
+    auto* view = qobject_cast<CZentrelView*>(m_app->GetMainFrame()->GetActiveView()->GetWidget());
+    QVERIFY(view);
+    QApplication::processEvents();
+    const QPoint point = view->cursorRect(QTextCursor(view->document()->findBlockByNumber(1))).center();
+    std::unique_ptr<QMimeData> data(CKeywordsTreeCtrl::MakeKeywordMimeData("<p></p>"));
+    QDragEnterEvent enter(point, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(point), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &drop);
+    QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n<p></p>\n</BODY>\n"));
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    view->undo();
+    QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n\n</BODY>\n"));
+}
+
+ZT_APP_TEST_MAIN(TestKeywordCommands)
+#include "tst_keywordcommands.moc"

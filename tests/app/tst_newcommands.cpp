@@ -1,0 +1,138 @@
+#include "support/AppTestMain.h"
+#include "support/TestFiles.h"
+
+#include "app/MainFrame.h"
+#include "app/ZentrelApp.h"
+#include "editor/PlainTextDoc.h"
+#include "editor/SyntaxColorizer.h"
+#include "editor/ZentrelDoc.h"
+#include "editor/ZentrelView.h"
+#include "files/UserDataFolders.h"
+#include "framework/ContextHelp.h"
+#include "framework/DocTemplate.h"
+#include "framework/MessageBox.h"
+#include "framework/RecentFileList.h"
+#include "res/CommandIds.h"
+#include "wizards/FileButton.h"
+#include "wizards/NewDlg.h"
+#include "wizards/NewPageDlg.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace ZtCmd;
+
+namespace {
+// Acts on the modal dialog titled caption once it is open.
+void WhenOpen(const QString& caption, const std::function<void(QDialog*)>& act)
+{
+    QTimer::singleShot(0, [caption, act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->windowTitle() != caption)
+            qFatal("no dialog %s", qPrintable(caption));
+        act(dialog);
+    });
+}
+
+template <class T> T* Control(QDialog* dialog, int id)
+{
+    return dialog->findChild<T*>(CContextHelp::ObjectNameFor(id));
+}
+} // namespace
+
+// File > New in the whole program: a page from a template, plain text, and
+// what Cancel leaves.
+class TestNewCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void pageFromTemplate();
+    void cancelledPageIsUntitledAndEmpty();
+    void plainTextAsksNoPageDialog();
+
+private:
+    CZentrelApp* m_app = nullptr;
+};
+
+void TestNewCommands::initTestCase()
+{
+    m_app = ZtApp();
+    ZtTest::ShowMainFrame();
+    m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
+    m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1000000);
+    ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
+        qFatal("unexpected message %s", qPrintable(text));
+        return QMessageBox::Ok;
+    });
+}
+
+void TestNewCommands::pageFromTemplate()
+{
+    const QString site = ZtTest::SandboxDir() + "/My Site";
+    QDir().mkpath(site);
+    const QString shipped = CUserDataFolders::Templates() + "/html5.tpt";
+    QString startedIn;
+    CFileButton::SetChooser([&](QWidget*, const QString&, const QString&) {
+        startedIn = QDir::currentPath();
+        return shipped;
+    });
+    WhenOpen(CNewDlg::Caption(), [site](QDialog* dialog) {
+        WhenOpen(CNewPageDlg::Caption(), [site](QDialog* page) {
+            Control<QLineEdit>(page, CNewPageDlg::IDC_TITLE)->setText("Start");
+            Control<QLineEdit>(page, CNewPageDlg::IDC_PATH)->setText(site);
+            Control<QAbstractButton>(page, CNewPageDlg::IDC_GET_TEMPLATE)->click();
+            page->accept();
+        });
+        dialog->accept();
+    });
+    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
+    CFileButton::SetChooser(nullptr);
+
+    QCOMPARE(startedIn, CUserDataFolders::Templates());
+    auto* page = qobject_cast<CZentrelDoc*>(m_app->m_pWebPageTemplate->Documents().last());
+    QVERIFY(page);
+    QCOMPARE(page->GetPathName(), site + "/Start.html");
+    QCOMPARE(page->GetTitle(), QStringLiteral("Start.html"));
+    QVERIFY(page->IsModified());
+    QVERIFY(!QFile::exists(site + "/Start.html"));
+    const QString text = page->GetView()->toPlainText();
+    QVERIFY(text.startsWith("<!---Created with Zentrel I.D.E--->\n<!DOCTYPE html>\n<html lang=\"en\">\n"));
+    QVERIFY(page->GetView()->IsSyntaxColoring());
+    QCOMPARE(page->GetView()->Colorizer()->PrimaryList().isEmpty(), false);
+    // Saved, the page is the template's text with the file's line ends.
+    QVERIFY(page->DoFileSave());
+    QVERIFY(ZtTest::ReadFile(site + "/Start.html").endsWith("</html>\n"));
+    QVERIFY(m_app->RecentFileList().Entries().contains(site + "/Start.html"));
+}
+
+void TestNewCommands::cancelledPageIsUntitledAndEmpty()
+{
+    const int before = int(m_app->m_pWebPageTemplate->Documents().size());
+    WhenOpen(CNewDlg::Caption(), [](QDialog* dialog) {
+        WhenOpen(CNewPageDlg::Caption(), [](QDialog* page) { page->reject(); });
+        dialog->accept();
+    });
+    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
+    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), before + 1);
+    auto* page = qobject_cast<CZentrelDoc*>(m_app->m_pWebPageTemplate->Documents().last());
+    QVERIFY(page->GetPathName().isEmpty());
+    QVERIFY(page->GetView()->toPlainText().isEmpty());
+    QVERIFY(!page->IsModified());
+}
+
+void TestNewCommands::plainTextAsksNoPageDialog()
+{
+    const int pages = int(m_app->m_pWebPageTemplate->Documents().size());
+    WhenOpen(CNewDlg::Caption(), [](QDialog* dialog) {
+        Control<QRadioButton>(dialog, CNewDlg::IDC_NEW_TEXT)->setChecked(true);
+        dialog->accept();
+    });
+    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
+    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), pages);
+    QVERIFY(qobject_cast<CPlainTextDoc*>(m_app->m_pTextTemplate->Documents().last()));
+}
+
+ZT_APP_TEST_MAIN(TestNewCommands)
+#include "tst_newcommands.moc"

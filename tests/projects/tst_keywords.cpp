@@ -1,0 +1,240 @@
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
+#include "framework/MessageBox.h"
+#include "projects/KeywordFile.h"
+#include "projects/KeywordsTreeCtrl.h"
+
+#include <QTimer>
+
+// Keyword files edited line by line, byte-exact for every other line, and
+// the Keywords tree that shows and edits them.
+class TestKeywords : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void keywordsOfBytes_data();
+    void keywordsOfBytes();
+    void edits_data();
+    void edits();
+    void staleEditsAreRefused();
+    void folderShowsEveryKeywordFile();
+    void treeCommandsKeepFilesInStep();
+    void newKeywordsFile_data();
+    void newKeywordsFile();
+
+private:
+    QTreeWidgetItem* Expand(QTreeWidgetItem* item);
+    QStringList Texts(const QTreeWidgetItem* folder) const;
+    void Edit(const std::function<void()>& start, const QString& text);
+
+    std::unique_ptr<CKeywordsTreeCtrl> m_pTree;
+    QString m_dir;
+    QStringList m_messages;
+    QMessageBox::StandardButton m_answer = QMessageBox::Yes;
+};
+
+void TestKeywords::init()
+{
+    m_dir = ZtTest::SandboxDir() + "/Keywords";
+    QDir(m_dir).removeRecursively();
+    m_messages.clear();
+    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+        m_messages << text;
+        return m_answer;
+    });
+    ZtTest::WriteFile(m_dir + "/Web/a.kwd", "alpha\r\nbeta\r\n");
+    ZtTest::WriteFile(m_dir + "/Web/b.kwd", "gamma");
+    ZtTest::WriteFile(m_dir + "/Web/notes.txt", "x");
+    QDir().mkpath(m_dir + "/Empty");
+    m_pTree = std::make_unique<CKeywordsTreeCtrl>();
+    m_pTree->FillTree(m_dir);
+    m_pTree->show();
+}
+
+QTreeWidgetItem* TestKeywords::Expand(QTreeWidgetItem* item)
+{
+    item->setExpanded(true);
+    return item;
+}
+
+QStringList TestKeywords::Texts(const QTreeWidgetItem* folder) const
+{
+    QStringList texts;
+    for (int i = 0; i < folder->childCount(); ++i)
+        texts << folder->child(i)->text(0);
+    return texts;
+}
+
+void TestKeywords::Edit(const std::function<void()>& start, const QString& text)
+{
+    start();
+    QApplication::processEvents();
+    auto* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor->inherits("QLineEdit"));
+    editor->setProperty("text", text);
+    m_pTree->setFocus();
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+}
+
+void TestKeywords::keywordsOfBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("keywords");
+    QTest::newRow("mixed ends") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("final end makes no line") << QByteArray("a\n") << QStringList{"a"};
+    QTest::newRow("empty lines are keywords") << QByteArray("\n\r\nx\n") << QStringList{"", "", "x"};
+    QTest::newRow("CR CR LF is two ends") << QByteArray("a\r\r\nb") << QStringList{"a", "", "b"};
+    QTest::newRow("invalid UTF-8 as Windows-1252") << QByteArray("caf\xe9\nné") << QStringList{"café", "né"};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+}
+
+void TestKeywords::keywordsOfBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, keywords);
+    QCOMPARE(CKeywordFile::Keywords(bytes), keywords);
+}
+
+void TestKeywords::edits_data()
+{
+    // op: "+i text" insert, "=i old>new" rename, "-i old" delete, "mi old>j" move.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("op");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray mixed("\xff\xfe\r\nb\nc\rd");
+    QTest::newRow("insert first takes the common end") << QByteArray("a\nb\r\nc\n") << "+0 new"
+                                                       << QByteArray("new\na\nb\r\nc\n");
+    QTest::newRow("insert in an empty file: CR LF") << QByteArray() << "+0 x" << QByteArray("x\r\n");
+    QTest::newRow("append after a last line without end") << QByteArray("a\r\nb") << "+2 x"
+                                                          << QByteArray("a\r\nb\r\nx");
+    QTest::newRow("rename keeps its own end and the others") << mixed << "=1 b>B" << QByteArray("\xff\xfe\r\nB\nc\rd");
+    QTest::newRow("rename the undecodable line") << mixed << "=0 ÿþ>ok" << QByteArray("ok\r\nb\nc\rd");
+    QTest::newRow("delete takes its end along") << mixed << "-2 c" << QByteArray("\xff\xfe\r\nb\nd");
+    QTest::newRow("delete the last line") << QByteArray("a\nb") << "-1 b" << QByteArray("a\n");
+    QTest::newRow("move down keeps its bytes") << mixed << "m0 ÿþ>3" << QByteArray("b\nc\r\xff\xfe\r\nd");
+    QTest::newRow("move up") << QByteArray("a\nb\nc\n") << "m2 c>0" << QByteArray("c\na\nb\n");
+    QTest::newRow("move to the end") << QByteArray("a\nb\nc\n") << "m0 a>3" << QByteArray("b\nc\na\n");
+    QTest::newRow("move onto itself") << QByteArray("a\nb") << "m0 a>1" << QByteArray("a\nb");
+}
+
+void TestKeywords::edits()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, op);
+    QFETCH(QByteArray, expected);
+    const qsizetype space = op.indexOf(' ');
+    const int index = op.mid(1, space - 1).toInt();
+    const QString rest = op.mid(space + 1);
+    const QString first = rest.section('>', 0, 0);
+    const QString second = rest.section('>', 1);
+    std::optional<QByteArray> result;
+    switch (op.at(0).toLatin1()) {
+    case '+': result = CKeywordFile::InsertLine(bytes, index, rest); break;
+    case '=': result = CKeywordFile::RenameLine(bytes, index, first, second); break;
+    case '-': result = CKeywordFile::DeleteLine(bytes, index, rest); break;
+    case 'm': result = CKeywordFile::MoveLine(bytes, index, first, second.toInt()); break;
+    }
+    QVERIFY(result);
+    QCOMPARE(*result, expected);
+}
+
+void TestKeywords::staleEditsAreRefused()
+{
+    const QByteArray bytes("a\nb\n");
+    QVERIFY(!CKeywordFile::RenameLine(bytes, 1, "a", "x"));
+    QVERIFY(!CKeywordFile::DeleteLine(bytes, 2, "b"));
+    QVERIFY(!CKeywordFile::MoveLine(bytes, 0, "b", 2));
+}
+
+void TestKeywords::folderShowsEveryKeywordFile()
+{
+    QTreeWidgetItem* root = m_pTree->topLevelItem(0);
+    QCOMPARE(root->text(0), QStringLiteral("Keywords"));
+    QCOMPARE(root->childCount(), 1); // the marker
+    Expand(root);
+    QCOMPARE(Texts(root), (QStringList{"Empty", "Web"}));
+    QTreeWidgetItem* web = Expand(root->child(1));
+    QCOMPARE(Texts(web), (QStringList{"a.kwd", "b.kwd", "notes.txt", "alpha", "beta", "gamma"}));
+    QCOMPARE(m_pTree->KeywordsFileOf(web), m_dir + "/Web/a.kwd");
+    web->setExpanded(false);
+    QCOMPARE(web->childCount(), 1);
+}
+
+void TestKeywords::treeCommandsKeepFilesInStep()
+{
+    QTreeWidgetItem* root = Expand(m_pTree->topLevelItem(0));
+    QTreeWidgetItem* web = Expand(root->child(1));
+    // A new keyword goes first into the folder's keywords file; b.kwd is untouched.
+    m_pTree->SetCurrentItem(web);
+    Edit([this] { m_pTree->NewKeyword(); }, "document.write");
+    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("document.write\r\nalpha\r\nbeta\r\n"));
+    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/b.kwd"), QByteArray("gamma"));
+    // Renaming a keyword to nothing is refused; to a text, only its line changes.
+    m_pTree->SetCurrentItem(m_pTree->findItems("beta", Qt::MatchExactly | Qt::MatchRecursive).first());
+    Edit([this] { m_pTree->EditLabel(); }, "");
+    QVERIFY(m_messages.last().contains("needs a text"));
+    m_pTree->SetCurrentItem(m_pTree->findItems("beta", Qt::MatchExactly | Qt::MatchRecursive).first());
+    Edit([this] { m_pTree->EditLabel(); }, "BETA");
+    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("document.write\r\nalpha\r\nBETA\r\n"));
+    // A keyword dropped on another folder is added to its file; the folder without one says so.
+    QTreeWidgetItem* gamma = m_pTree->findItems("gamma", Qt::MatchExactly | Qt::MatchRecursive).first();
+    QVERIFY(!m_pTree->DropItem(gamma, root->child(0)));
+    QCOMPARE(m_messages.last(), QStringLiteral("This folder does not have an keywords file"));
+    gamma = m_pTree->findItems("gamma", Qt::MatchExactly | Qt::MatchRecursive).first();
+    QVERIFY(m_pTree->DropItem(gamma, m_pTree->findItems("alpha", Qt::MatchExactly | Qt::MatchRecursive).first()));
+    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("document.write\r\nalpha\r\nBETA\r\ngamma\r\n"));
+    // Within one file a drop moves the line.
+    QTreeWidgetItem* alpha = m_pTree->findItems("alpha", Qt::MatchExactly | Qt::MatchRecursive).first();
+    QVERIFY(m_pTree->DropItem(alpha, m_pTree->findItems("document.write", Qt::MatchExactly | Qt::MatchRecursive).first()));
+    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("alpha\r\ndocument.write\r\nBETA\r\ngamma\r\n"));
+    // Deleting a keyword removes its line only, even after the file changed around it.
+    ZtTest::WriteFile(m_dir + "/Web/a.kwd", "alpha\r\ndocument.write\r\nBETA\r\ngamma\r\n");
+    m_pTree->SetCurrentItem(m_pTree->findItems("BETA", Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->DeleteItem();
+    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("alpha\r\ndocument.write\r\ngamma\r\n"));
+    // The root keeps its name.
+    m_pTree->SetCurrentItem(root);
+    m_pTree->EditLabel();
+    QCOMPARE(m_messages.last(),
+             QStringLiteral("Editing this folder's name is not an option! It is sharedby all your projects"));
+    // A new folder beside a file gets its index file.
+    m_pTree->SetCurrentItem(m_pTree->findItems("notes.txt", Qt::MatchExactly | Qt::MatchRecursive).first());
+    Edit([this] { m_pTree->NewFolder(); }, "Snippets");
+    QVERIFY(QFile::exists(m_dir + "/Web/Snippets/Index.txt"));
+}
+
+void TestKeywords::newKeywordsFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("created");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("list.txt") << "list.txt" << "list.kwd" << "";
+    QTest::newRow("list") << "list" << "list.kwd" << "";
+    QTest::newRow("empty") << "" << "" << "You didn't name the new file.";
+    QTest::newRow("existing is emptied after asking") << "a" << "a.kwd" << "already exists";
+}
+
+void TestKeywords::newKeywordsFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, created);
+    QFETCH(QString, message);
+    CKeywordsTreeCtrl::SetNameAsker([name](QWidget*) { return std::optional<QString>(name); });
+    QTreeWidgetItem* web = Expand(Expand(m_pTree->topLevelItem(0))->child(1));
+    m_pTree->SetCurrentItem(web->child(0));
+    m_pTree->NewKeywordsFile();
+    CKeywordsTreeCtrl::SetNameAsker(nullptr);
+    if (!created.isEmpty()) {
+        QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/" + created), QByteArray());
+        QVERIFY(Texts(web).contains(created));
+    }
+    QCOMPARE(m_messages.isEmpty(), message.isEmpty());
+    if (!message.isEmpty())
+        QVERIFY(m_messages.first().contains(message));
+}
+
+ZT_TEST_MAIN(TestKeywords)
+#include "tst_keywords.moc"

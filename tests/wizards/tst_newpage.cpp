@@ -1,0 +1,197 @@
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
+#include "files/UserDataFolders.h"
+#include "framework/ContextHelp.h"
+#include "framework/MessageBox.h"
+#include "wizards/NewPageDlg.h"
+#include "wizards/NewPageText.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+using namespace ZtNewPage;
+
+// The New Page dialog's text from a template and prologue, the file its
+// Title and Path name, and templates saved and loaded again.
+class TestNewPage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { m_messages.clear(); }
+    void templateText_data();
+    void templateText();
+    void pageTarget_data();
+    void pageTarget();
+    void savedTemplateReloadsWithOneMarker();
+    void badTemplatesLeaveTheText_data();
+    void badTemplatesLeaveTheText();
+    void okNeedsATitleAndAsksBeforeReplacing();
+    void seedingKeepsTheUsersFiles();
+
+private:
+    QStringList m_messages;
+    QMessageBox::StandardButton m_answer = QMessageBox::Ok;
+    void Answer()
+    {
+        ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+            m_messages << text;
+            return m_answer;
+        });
+    }
+};
+
+void TestNewPage::templateText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("prologue");
+    QTest::addColumn<QString>("expected");
+    const QString m = PageMarker() + QLatin1Char('\n');
+    QTest::newRow("CR LF, no prologue") << QByteArray("<HTML>\r\n</HTML>\r\n") << -1 << m + "<HTML>\n</HTML>\n";
+    QTest::newRow("CR CR LF of a saved template")
+        << QByteArray("<!---Created with Zentrel I.D.E--->\r\r\n<P>\r\r\n") << -1 << m + "<P>\n";
+    QTest::newRow("prologue 2 keeps two blanks")
+        << QByteArray("<P>") << 1
+        << m + "<!DOCTYPE HTML PUBLIC  \"-//IETF//DTD HTML//EN\">\n<P>\n";
+    QTest::newRow("any marker line dropped")
+        << QByteArray("<!---Created by hand\na\n<!---Created\n") << -1 << m + "a\n";
+    QTest::newRow("empty lines kept, last one has no line") << QByteArray("a\n\nb") << -1 << m + "a\n\nb\n";
+    QTest::newRow("Windows-1252 when not UTF-8") << QByteArray("caf\xe9\n") << -1 << m + QString::fromUtf8("café\n");
+    QTest::newRow("empty file") << QByteArray() << 0
+                                << m + "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n";
+}
+
+void TestNewPage::templateText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, prologue);
+    QFETCH(QString, expected);
+    QCOMPARE(TemplateText(bytes, prologue < 0 ? QString() : PrologueIdentifiers().at(prologue)), expected);
+}
+
+void TestNewPage::pageTarget_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("pathIsFolder");
+    // "name in folder", or the error.
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("title gets .html, case kept") << "Index" << "/web/Site" << true << "Index.html in /web/Site/";
+    QTest::newRow("extension kept") << "About.HTM" << "/web/" << true << "About.HTM in /web/";
+    QTest::newRow("dot only at the start") << ".profile" << "/web" << true << ".profile.html in /web/";
+    QTest::newRow("file named in Path") << "" << "/web/site/about.htm" << false << "about.htm in /web/site/";
+    QTest::newRow("title wins over Path's file") << "x" << "/web/site/about.htm" << false << "x.html in /web/site/";
+    QTest::newRow("folder with a dot stays a folder") << "a" << "/home/me/site.v2" << true << "a.html in /home/me/site.v2/";
+    QTest::newRow("no path: working directory") << "a" << "" << false << "a.html in /work/dir/";
+    QTest::newRow("relative path") << "a" << "pages" << false << "a.html in /work/dir/pages/";
+    QTest::newRow("no title") << "" << "/web/site" << true << "NoTitle";
+    QTest::newRow("slash in title") << "sub/a" << "/web" << true << "SlashInTitle";
+}
+
+void TestNewPage::pageTarget()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, path);
+    QFETCH(bool, pathIsFolder);
+    QFETCH(QString, expected);
+    const CPageTarget target = ResolvePageTarget(title, path, pathIsFolder, QStringLiteral("/work/dir"));
+    const QString got = target.m_eError == CPageTarget::NoTitle        ? QStringLiteral("NoTitle")
+                        : target.m_eError == CPageTarget::SlashInTitle ? QStringLiteral("SlashInTitle")
+                                                                       : target.m_strFileName + " in " + target.m_strFolder;
+    QCOMPARE(got, expected);
+    if (target.m_eError == CPageTarget::None)
+        QCOMPARE(target.m_strFullPath, target.m_strFolder + target.m_strFileName);
+}
+
+void TestNewPage::savedTemplateReloadsWithOneMarker()
+{
+    Answer();
+    const QString dir = ZtTest::SandboxDir();
+    const QString source = ZtTest::WriteFile(dir + "/t.tpt", "<HTML>\r\n<BODY>\r\n");
+    CNewPageDlg dialog(dir, QString());
+    dialog.findChild<QComboBox*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_PROLOGUE))->setEditText("<!DOCTYPE x>");
+    QVERIFY(dialog.LoadTemplate(source));
+    QVERIFY(dialog.SaveTemplate(dir + "/saved.tpt"));
+    QCOMPARE(ZtTest::ReadFile(dir + "/saved.tpt"),
+             QByteArray("<!---Created with Zentrel I.D.E--->\r\n<!DOCTYPE x>\r\n<HTML>\r\n<BODY>\r\n"));
+    dialog.findChild<QComboBox*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_PROLOGUE))->setEditText(QString());
+    QVERIFY(dialog.LoadTemplate(dir + "/saved.tpt"));
+    auto* text = dialog.findChild<QPlainTextEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TEMPLATE_TEXT));
+    QCOMPARE(text->toPlainText(), PageMarker() + "\n<!DOCTYPE x>\n<HTML>\n<BODY>\n");
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestNewPage::badTemplatesLeaveTheText_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << "gone.tpt" << QByteArray() << "File not found\n";
+    QTest::newRow("binary") << "image.tpt" << QByteArray("GIF89a\0\0\x01", 9) << "holds binary data";
+    QTest::newRow("a folder") << "folder.tpt" << QByteArray() << "cannot be read";
+}
+
+void TestNewPage::badTemplatesLeaveTheText()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    Answer();
+    const QString path = ZtTest::SandboxDir() + "/bad/" + name;
+    if (!bytes.isEmpty())
+        ZtTest::WriteFile(path, bytes);
+    else if (name.startsWith("folder"))
+        QDir().mkpath(path);
+    CNewPageDlg dialog{QString(), QString()};
+    auto* text = dialog.findChild<QPlainTextEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TEMPLATE_TEXT));
+    text->setPlainText("kept");
+    QVERIFY(!dialog.LoadTemplate(path));
+    QCOMPARE(text->toPlainText(), QStringLiteral("kept"));
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().contains(message), qPrintable(m_messages.first()));
+}
+
+void TestNewPage::okNeedsATitleAndAsksBeforeReplacing()
+{
+    Answer();
+    const QString dir = ZtTest::SandboxDir() + "/site";
+    ZtTest::WriteFile(dir + "/index.html", "old");
+    CNewPageDlg dialog(QString(), dir + "/pages");
+    auto* path = dialog.findChild<QLineEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_PATH));
+    QCOMPARE(path->text(), dir);
+    dialog.accept();
+    QCOMPARE(m_messages, QStringList{"You must give this new file a title."});
+    dialog.findChild<QLineEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TITLE))->setText("index");
+    m_answer = QMessageBox::No;
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(m_messages.last().contains("already exists"));
+    m_answer = QMessageBox::Yes;
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.FullPath(), dir + "/index.html");
+    QCOMPARE(ZtTest::ReadFile(dir + "/index.html"), QByteArray("old"));
+}
+
+void TestNewPage::seedingKeepsTheUsersFiles()
+{
+    const QString seed = ZtTest::SandboxDir() + "/seed";
+    ZtTest::WriteFile(seed + "/a.tpt", "shipped");
+    ZtTest::WriteFile(seed + "/sub/b.kwd", "x\n");
+    const QString folder = ZtTest::SandboxDir() + "/user/Templates";
+    QCOMPARE(CUserDataFolders::EnsureSeeded(folder, seed), folder);
+    QCOMPARE(ZtTest::ReadFile(folder + "/sub/b.kwd"), QByteArray("x\n"));
+    // The user edits one file and deletes the other: seeding again changes nothing.
+    ZtTest::WriteFile(folder + "/a.tpt", "mine");
+    QFile::remove(folder + "/sub/b.kwd");
+    CUserDataFolders::EnsureSeeded(folder, seed);
+    QCOMPARE(ZtTest::ReadFile(folder + "/a.tpt"), QByteArray("mine"));
+    QVERIFY(!QFile::exists(folder + "/sub/b.kwd"));
+    // The shipped folders are found beside the test's bin folder.
+    QVERIFY(QFile::exists(CUserDataFolders::Templates() + "/html5.tpt"));
+    QVERIFY(QFile::exists(CUserDataFolders::Keywords() + "/HTML/html-tags.kwd"));
+}
+
+ZT_TEST_MAIN(TestNewPage)
+#include "tst_newpage.moc"
