@@ -1,3 +1,4 @@
+#include "support/Dialogs.h"
 #include "support/TestMain.h"
 
 #include "framework/Profile.h"
@@ -53,15 +54,6 @@ struct FontToolBarUnderTest
     CFontToolBar toolBar{176};
     QStringList events;
 };
-
-template <typename T>
-T* Control(QWidget& parent, int id)
-{
-    T* control = parent.findChild<T*>(QString::number(id));
-    if (!control)
-        qFatal("control %d missing", id);
-    return control;
-}
 
 // Clicks a radio button on its indicator: a radio button answers clicks only
 // on its indicator and label, not on the rest of its width.
@@ -131,16 +123,16 @@ void TestEditorSettings::settingsDialogFollowsProfileAndRadios()
     CSyntaxSettingsDlg dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(Control<QComboBox>(dialog, 1216)->currentText(), expectSizeText);
+    QCOMPARE(ZtTest::Find<QComboBox>(&dialog, 1216)->currentText(), expectSizeText);
     // First as read from the profile, then after clicking the other radio.
     for (const bool on : {expectOn, !expectOn}) {
         if (on != expectOn)
-            ClickRadio(Control<QRadioButton>(dialog, on ? 1214 : 1215));
-        QCOMPARE(Control<QRadioButton>(dialog, 1214)->isChecked(), on);
-        QCOMPARE(Control<QRadioButton>(dialog, 1215)->isChecked(), !on);
+            ClickRadio(ZtTest::Find<QRadioButton>(&dialog, on ? 1214 : 1215));
+        QCOMPARE(ZtTest::Find<QRadioButton>(&dialog, 1214)->isChecked(), on);
+        QCOMPARE(ZtTest::Find<QRadioButton>(&dialog, 1215)->isChecked(), !on);
         QCOMPARE(dialog.State(), on ? 1 : 0);
-        QCOMPARE(Control<QComboBox>(dialog, 1216)->isEnabled(), on);
-        QCOMPARE(Control<QLabel>(dialog, 1213)->text(), CSyntaxSettingsDlg::StatusTextFor(on ? 1 : 0));
+        QCOMPARE(ZtTest::Find<QComboBox>(&dialog, 1216)->isEnabled(), on);
+        QCOMPARE(ZtTest::Find<QLabel>(&dialog, 1213)->text(), CSyntaxSettingsDlg::StatusTextFor(on ? 1 : 0));
     }
 }
 
@@ -164,9 +156,9 @@ void TestEditorSettings::settingsButtonsWriteProfile()
     QFETCH(QString, expectSize);
     CSyntaxSettingsDlg dialog;
     dialog.show();
-    ClickRadio(Control<QRadioButton>(dialog, 1214));
-    Control<QComboBox>(dialog, 1216)->setEditText(typed);
-    Control<QPushButton>(dialog, button)->click();
+    ClickRadio(ZtTest::Find<QRadioButton>(&dialog, 1214));
+    ZtTest::Find<QComboBox>(&dialog, 1216)->setEditText(typed);
+    ZtTest::Find<QPushButton>(&dialog, button)->click();
 
     const CProfile& profile = CProfile::Instance();
     if (expectSize.isNull()) {

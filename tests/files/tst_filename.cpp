@@ -1,3 +1,4 @@
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "files/FileName.h"
@@ -49,19 +50,8 @@ protected:
 // The shape shared by CFileName's copy, move and rename calls.
 using FOperation = bool (CFileName::*)(QWidget*, const QString&, const QString&) const;
 
-void WriteFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+using ZtTest::ReadFile;
+using ZtTest::WriteFile;
 
 // Paths below folder, relative and sorted: a compact picture of a tree.
 QStringList TreeOf(const QString& folder)

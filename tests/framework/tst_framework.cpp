@@ -1,4 +1,6 @@
+#include "support/Dialogs.h"
 #include "support/FullDisk.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "framework/Archive.h"
@@ -7,7 +9,6 @@
 #include "framework/CommandRouter.h"
 #include "framework/ContextHelp.h"
 #include "framework/Document.h"
-#include "framework/MessageBox.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
@@ -56,12 +57,6 @@ public:
     }
     QByteArray bytes;
 };
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
 } // namespace
 
 class TestFramework : public QObject
@@ -187,20 +182,13 @@ void TestFramework::saveOntoAFullDiskKeepsTheFile()
     doc.SetPathName(path);
     QVERIFY(disk.Fill());
 
-    QStringList messages;
-    ZtMessageBox::SetHandler([&messages](const QString& text, QMessageBox::StandardButtons) {
-        messages << text;
-        return QMessageBox::Ok;
-    });
+    ZtTest::CMessageLog messages;
     doc.bytes += 'x';
     doc.SetModifiedFlag(true);
-    const bool saved = doc.DoFileSave();
-    ZtMessageBox::SetHandler(nullptr);
-
-    QVERIFY(!saved);
-    QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.first().contains(QStringLiteral("No space left on device")), qPrintable(messages.first()));
-    QCOMPARE(FileBytes(path), original);
+    QVERIFY(!doc.DoFileSave());
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.first().contains(QStringLiteral("No space left on device")), qPrintable(messages.texts.first()));
+    QCOMPARE(ZtTest::ReadFile(path), original);
     QCOMPARE(disk.Names(), QStringList{QStringLiteral("page.html")}); // no temporary file left
     QVERIFY(doc.IsModified());
     QCOMPARE(doc.bytes, original + 'x');
@@ -209,12 +197,8 @@ void TestFramework::saveOntoAFullDiskKeepsTheFile()
 void TestFramework::saveKeepsLinkAndPermissions()
 {
     const QString folder = ZtTest::SandboxDir() + QStringLiteral("/linked");
-    QVERIFY(QDir().mkpath(folder));
-    const QString real = folder + QStringLiteral("/real.css");
+    const QString real = ZtTest::WriteFile(folder + QStringLiteral("/real.css"), "old");
     const QString link = folder + QStringLiteral("/link.css");
-    QFile file(real);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
-    file.close();
     const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     QVERIFY(QFile::setPermissions(real, mode));
     QVERIFY(QFile::link(real, link));
@@ -223,7 +207,7 @@ void TestFramework::saveKeepsLinkAndPermissions()
     doc.bytes = "new";
     QVERIFY(doc.OnSaveDocument(link));
     QVERIFY(QFileInfo(link).isSymLink());
-    QCOMPARE(FileBytes(real), QByteArray("new"));
+    QCOMPARE(ZtTest::ReadFile(real), QByteArray("new"));
     QCOMPARE(QFile::permissions(real) & QFileDevice::Permissions(0x7077), mode); // owner, group, others
 }
 

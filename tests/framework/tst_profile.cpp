@@ -1,4 +1,5 @@
 #include "support/FullDisk.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "framework/Profile.h"
@@ -33,18 +34,8 @@ private:
 };
 
 namespace {
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
+using ZtTest::ReadFile;
+using ZtTest::WriteFile;
 
 // "section/key=value" for every key of the sections the tests use.
 QString Dump(const CProfile& profile)
@@ -72,7 +63,7 @@ void TestProfile::namesIgnoreCaseValuesStayExact()
     QCOMPARE(profile.Keys(QStringLiteral("startup")), QStringList{QStringLiteral("FontFace")});
 
     // One section and one key on disk, spelled as first written.
-    QCOMPARE(FileBytes(path), QByteArray("[Startup]\nFontFace=Serif \n\n[Settings]\nJava path= /opt/j d k=1 \nMulti=a b\n"));
+    QCOMPARE(ReadFile(path), QByteArray("[Startup]\nFontFace=Serif \n\n[Settings]\nJava path= /opt/j d k=1 \nMulti=a b\n"));
     CProfile reread(path);
     QCOMPARE(reread.GetString(QStringLiteral("settings"), QStringLiteral("java PATH")), QStringLiteral(" /opt/j d k=1 "));
     QCOMPARE(reread.GetString(QStringLiteral("Settings"), QStringLiteral("Multi")), QStringLiteral("a b"));
@@ -134,7 +125,7 @@ void TestProfile::writeKeepsEveryOtherByte()
     CProfile profile(path);
     QCOMPARE(Dump(profile), keysRead);
     QVERIFY(profile.WriteString(QStringLiteral("Settings"), QStringLiteral("New"), QStringLiteral("x")));
-    QCOMPARE(FileBytes(path), after);
+    QCOMPARE(ReadFile(path), after);
     QCOMPARE(Dump(CProfile(path)), Dump(profile));
 }
 
@@ -203,7 +194,7 @@ void TestProfile::unreadableProfileIsLeftAlone()
     QCOMPARE(profile.GetInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 0), 5000);
     QCOMPARE(QFileInfo(path).isFile(), kind == QLatin1String("huge"));
     if (kind == QLatin1String("huge"))
-        QCOMPARE(FileBytes(path), huge);
+        QCOMPARE(ReadFile(path), huge);
 }
 
 void TestProfile::fullDiskKeepsTheProfile()
@@ -214,12 +205,12 @@ void TestProfile::fullDiskKeepsTheProfile()
     const QString path = disk.Path(QStringLiteral("Zentrel.ini"));
     CProfile profile(path);
     QVERIFY(profile.WriteString(QStringLiteral("Settings"), QStringLiteral("Browser"), QString(6000, QLatin1Char('b'))));
-    const QByteArray before = FileBytes(path);
+    const QByteArray before = ReadFile(path);
     QVERIFY(disk.Fill());
 
     QVERIFY(!profile.WriteString(QStringLiteral("Settings"), QStringLiteral("WindowPos"), QStringLiteral("1,2")));
     QVERIFY2(profile.LastError().contains(QStringLiteral("No space left on device")), qPrintable(profile.LastError()));
-    QCOMPARE(FileBytes(path), before);
+    QCOMPARE(ReadFile(path), before);
     QCOMPARE(disk.Names(), QStringList{QStringLiteral("Zentrel.ini")});
 }
 
