@@ -1,4 +1,5 @@
 #include "support/Dialogs.h"
+#include "support/ResultTable.h"
 #include "support/TestMain.h"
 
 #include "framework/Profile.h"
@@ -21,6 +22,8 @@
 #include <limits>
 
 namespace {
+
+using ZtTest::Row;
 
 const QString kSettings = QStringLiteral("Settings");
 const QString kStartup = QStringLiteral("Startup");
@@ -75,8 +78,8 @@ private slots:
     void settingsButtonsWriteProfile_data();
     void settingsButtonsWriteProfile();
 
-    void customColorTexts_data();
-    void customColorTexts();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void pickColor_data();
     void pickColor();
 
@@ -173,27 +176,20 @@ void TestEditorSettings::settingsButtonsWriteProfile()
 
 // ---- Colour chooser --------------------------------------------------------
 
-void TestEditorSettings::customColorTexts_data()
+// A stored custom colour as read and shown, and read again once written back
+// in the canonical form.
+void TestEditorSettings::results_data()
 {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QColor>("expected");
-    QTest::addColumn<QString>("html");
-    QTest::newRow("plain") << "0,128,255" << QColor(0, 128, 255) << "#0080FF";
-    QTest::newRow("empty is white") << "" << QColor(255, 255, 255) << "#FFFFFF";
-    QTest::newRow("stops at a non-number") << "5,x,7" << QColor(5, 0, 0) << "#050000";
-    QTest::newRow("extra numbers ignored") << "1,2,3,4" << QColor(1, 2, 3) << "#010203";
-}
-
-void TestEditorSettings::customColorTexts()
-{
-    QFETCH(QString, stored);
-    QFETCH(QColor, expected);
-    QFETCH(QString, html);
-    const QColor parsed = CColorPicker::ParseCustomColor(stored);
-    QCOMPARE(parsed, expected);
-    QCOMPARE(CColorPicker::FormatHtmlColor(parsed), html);
-    // Whatever was read is written back in the canonical form.
-    QCOMPARE(CColorPicker::ParseCustomColor(CColorPicker::FormatCustomColor(parsed)), parsed);
+    ZtTest::ResultColumns();
+    const auto read = [](const QString& stored) {
+        const QColor parsed = CColorPicker::ParseCustomColor(stored);
+        const QColor reread = CColorPicker::ParseCustomColor(CColorPicker::FormatCustomColor(parsed));
+        return CColorPicker::FormatHtmlColor(parsed) + (reread == parsed ? QString() : QStringLiteral(" changed"));
+    };
+    Row("plain", read("0,128,255"), "#0080FF");
+    Row("empty is white", read(""), "#FFFFFF");
+    Row("stops at a non-number", read("5,x,7"), "#050000");
+    Row("extra numbers ignored", read("1,2,3,4"), "#010203");
 }
 
 void TestEditorSettings::pickColor_data()
