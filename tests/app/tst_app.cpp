@@ -1,5 +1,6 @@
 #include "support/AppTestMain.h"
 #include "support/Dialogs.h"
+#include "support/ResultTable.h"
 #include "support/TestFiles.h"
 
 #include "app/ChildFrame.h"
@@ -28,6 +29,26 @@
 #include <QTimer>
 
 using namespace ZtCmd;
+using ZtTest::Row;
+
+namespace {
+// What the command line asks for, in short: "start" or "exit N", then
+// "nosplash", the files to open, and whether there is output or errors.
+QString Parsed(const QStringList& arguments)
+{
+    const CCommandLineInfo info = CZentrelApp::ParseCommandLine(QStringList{QStringLiteral("zentrel")} + arguments);
+    QStringList seen{info.m_bExit ? QStringLiteral("exit %1").arg(info.m_nExitCode) : QStringLiteral("start")};
+    if (!info.m_bExit && !info.m_bShowSplash)
+        seen << QStringLiteral("nosplash");
+    if (!info.m_openFiles.isEmpty())
+        seen << QStringLiteral("open:") + info.m_openFiles.join(QLatin1Char(','));
+    if (!info.m_strOutput.isEmpty())
+        seen << QStringLiteral("out");
+    if (!info.m_strErrors.isEmpty())
+        seen << QStringLiteral("err");
+    return seen.join(QLatin1Char(' '));
+}
+} // namespace
 
 class TestApp : public QObject
 {
@@ -52,9 +73,8 @@ private slots:
     void editorFontsFollowTheProfile();
     void pastesPlainTextOnly();
     void colouringFollowsTheSettings();
-    void commandLine_data();
-    void commandLine();
-    void shellAndBrowserLevels();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
 
 private:
     QString MakeFile(const QString& name, const QByteArray& bytes = QByteArray("<HTML>\r\n</HTML>\r\n"));
@@ -380,48 +400,29 @@ void TestApp::colouringFollowsTheSettings()
     }
 }
 
-void TestApp::commandLine_data()
+void TestApp::results_data()
 {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("a file alone is not opened") << QStringList{"a.html"} << "start";
-    QTest::newRow("open") << QStringList{"--nosplash", "--open", "a b.html", "c.css"}
-                          << "start nosplash open:a b.html,c.css";
-    QTest::newRow("unknown options are reported, the rest still counts")
-        << QStringList{"--geometry=9x9", "-x", "--nosplash"} << "start nosplash err";
-    QTest::newRow("help") << QStringList{"--help", "--bogus"} << "exit 0 out err";
-    QTest::newRow("version") << QStringList{"--version"} << "exit 0 out";
-    QTest::newRow("open without files") << QStringList{"--open"} << "exit 2 err";
-    QTest::newRow("value for a switch") << QStringList{"--nosplash=yes"} << "exit 2 err";
-}
+    ZtTest::ResultColumns();
+    Row("a file alone is not opened", Parsed({"a.html"}), "start");
+    Row("open", Parsed({"--nosplash", "--open", "a b.html", "c.css"}), "start nosplash open:a b.html,c.css");
+    Row("unknown options are reported, the rest still counts", Parsed({"--geometry=9x9", "-x", "--nosplash"}),
+        "start nosplash err");
+    Row("help", Parsed({"--help", "--bogus"}), "exit 0 out err");
+    Row("version", Parsed({"--version"}), "exit 0 out");
+    Row("open without files", Parsed({"--open"}), "exit 2 err");
+    Row("value for a switch", Parsed({"--nosplash=yes"}), "exit 2 err");
 
-void TestApp::commandLine()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, expected);
-    const CCommandLineInfo info = CZentrelApp::ParseCommandLine(QStringList{QStringLiteral("zentrel")} + arguments);
-    QStringList seen{info.m_bExit ? QStringLiteral("exit %1").arg(info.m_nExitCode) : QStringLiteral("start")};
-    if (!info.m_bExit && !info.m_bShowSplash)
-        seen << QStringLiteral("nosplash");
-    if (!info.m_openFiles.isEmpty())
-        seen << QStringLiteral("open:") + info.m_openFiles.join(QLatin1Char(','));
-    if (!info.m_strOutput.isEmpty())
-        seen << QStringLiteral("out");
-    if (!info.m_strErrors.isEmpty())
-        seen << QStringLiteral("err");
-    QCOMPARE(seen.join(QLatin1Char(' ')), expected);
-}
-
-void TestApp::shellAndBrowserLevels()
-{
-    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1995, 12, 31)), 0);
-    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1996, 8, 23)), 1);
-    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1996, 8, 24)), 2);
-    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1996, 9, 1)), 1); // the day rule, as it stands
-    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1997, 1, 1)), 2);
-    QCOMPARE(CMainFrame::BrowserLevelFromVersion(3, 99), 0);
-    QCOMPARE(CMainFrame::BrowserLevelFromVersion(4, 70), 1);
-    QCOMPARE(CMainFrame::BrowserLevelFromVersion(4, 71), 2);
+    const auto shell = [](int year, int month, int day) {
+        return QString::number(CZentrelApp::ShellVersionLevelFromDate(QDate(year, month, day)));
+    };
+    Row("shell 1995-12-31", shell(1995, 12, 31), "0");
+    Row("shell 1996-08-23", shell(1996, 8, 23), "1");
+    Row("shell 1996-08-24", shell(1996, 8, 24), "2");
+    Row("shell 1996-09-01, the day rule as it stands", shell(1996, 9, 1), "1");
+    Row("shell 1997-01-01", shell(1997, 1, 1), "2");
+    Row("browser 3.99", QString::number(CMainFrame::BrowserLevelFromVersion(3, 99)), "0");
+    Row("browser 4.70", QString::number(CMainFrame::BrowserLevelFromVersion(4, 70)), "1");
+    Row("browser 4.71", QString::number(CMainFrame::BrowserLevelFromVersion(4, 71)), "2");
 }
 
 ZT_APP_TEST_MAIN(TestApp)
