@@ -8,6 +8,7 @@
 #include "framework/CmdUI.h"
 #include "framework/CommandRouter.h"
 #include "framework/ContextHelp.h"
+#include "framework/ContextMenuKey.h"
 #include "framework/Document.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
@@ -22,6 +23,7 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QThread>
+#include <QVBoxLayout>
 
 namespace {
 // A command target whose handlers record what ran.
@@ -44,6 +46,20 @@ private:
 };
 QStringList CRecordingTarget::log;
 
+// A field that notes each context-menu request and where it came from.
+class CRecordingEdit : public QLineEdit
+{
+public:
+    QStringList m_requests;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override
+    {
+        m_requests << (event->reason() == QContextMenuEvent::Keyboard ? QStringLiteral("keyboard")
+                                                                      : QStringLiteral("mouse"));
+    }
+};
+
 // A document whose contents are its bytes.
 class CBytesDoc : public CDocument
 {
@@ -63,10 +79,13 @@ class TestFramework : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { CContextMenuKey::Install(QApplication::instance()); }
     void routesAlongTheChain();
     void recentListKeepsFourMostRecent();
     void singleInstanceHandsFilesOver();
     void contextHelpShowsTheControlsTopic();
+    void shiftF10RequestsTheMenu_data();
+    void shiftF10RequestsTheMenu();
     void saveOntoAFullDiskKeepsTheFile();
     void saveKeepsLinkAndPermissions();
 };
@@ -167,6 +186,31 @@ void TestFramework::contextHelpShowsTheControlsTopic()
     rightClick(&other);
     QCOMPARE(shown, (QList<int>{1007, 1007}));
     CContextHelp::SetHandler({});
+}
+
+// Shift+F10 asks the focused widget for its context menu, once, as the
+// Menu key would; other F10 combinations pass through.
+void TestFramework::shiftF10RequestsTheMenu_data()
+{
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QStringList>("requests");
+    QTest::newRow("Shift+F10") << int(Qt::ShiftModifier) << QStringList{"keyboard"};
+    QTest::newRow("F10") << int(Qt::NoModifier) << QStringList();
+    QTest::newRow("Ctrl+Shift+F10") << int(Qt::ControlModifier | Qt::ShiftModifier) << QStringList();
+}
+
+void TestFramework::shiftF10RequestsTheMenu()
+{
+    QFETCH(int, modifiers);
+    QFETCH(QStringList, requests);
+    QWidget window;
+    auto* edit = new CRecordingEdit;
+    (new QVBoxLayout(&window))->addWidget(edit);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F10, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(edit->m_requests, requests);
 }
 
 void TestFramework::saveOntoAFullDiskKeepsTheFile()

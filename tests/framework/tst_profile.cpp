@@ -1,4 +1,5 @@
 #include "support/FullDisk.h"
+#include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -18,8 +19,8 @@ class TestProfile : public QObject
     Q_OBJECT
 private slots:
     void namesIgnoreCaseValuesStayExact();
-    void readsIntegersLikeTheProfileFunctions_data();
-    void readsIntegersLikeTheProfileFunctions();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void writeKeepsEveryOtherByte_data();
     void writeKeepsEveryOtherByte();
     void writeMergesWithTheFileOnDisk();
@@ -69,24 +70,21 @@ void TestProfile::namesIgnoreCaseValuesStayExact()
     QCOMPARE(reread.GetString(QStringLiteral("Settings"), QStringLiteral("Multi")), QStringLiteral("a b"));
 }
 
-void TestProfile::readsIntegersLikeTheProfileFunctions_data()
+// Integers are read as the profile functions read them: blanks, a sign and
+// digits, anything after ignored; the default when there is no number.
+void TestProfile::results_data()
 {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("blanks and sign") << "  -3" << -3;
-    QTest::newRow("trailing text") << "12px" << 12;
-    QTest::newRow("letters") << "big" << 77;
-    QTest::newRow("overflow") << "99999999999" << 77;
-    QTest::newRow("sign only") << "-" << 77;
-}
-
-void TestProfile::readsIntegersLikeTheProfileFunctions()
-{
-    QFETCH(QString, stored);
-    QFETCH(int, expected);
+    ZtTest::ResultColumns();
     CProfile profile(NewPath(QStringLiteral("int.ini")));
-    profile.WriteString(QStringLiteral("Startup"), QStringLiteral("FontSize"), stored);
-    QCOMPARE(profile.GetInt(QStringLiteral("startup"), QStringLiteral("fontsize"), 77), expected);
+    const auto read = [&profile](const QString& stored) {
+        profile.WriteString(QStringLiteral("Startup"), QStringLiteral("FontSize"), stored);
+        return QString::number(profile.GetInt(QStringLiteral("startup"), QStringLiteral("fontsize"), 77));
+    };
+    ZtTest::Row("blanks and sign", read("  -3"), "-3");
+    ZtTest::Row("trailing text", read("12px"), "12");
+    ZtTest::Row("letters", read("big"), "77");
+    ZtTest::Row("overflow", read("99999999999"), "77");
+    ZtTest::Row("sign only", read("-"), "77");
 }
 
 void TestProfile::writeKeepsEveryOtherByte_data()
