@@ -1,29 +1,20 @@
 #include "tools/ConsoleCommandDlg.h"
 
 #include "framework/ContextHelp.h"
-#include "framework/InstantMnemonic.h"
+#include "tools/ToolDialogParts.h"
 
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QLineEdit* Edit(int id)
-{
-    auto* edit = new QLineEdit;
-    edit->setObjectName(CContextHelp::ObjectNameFor(id));
-    return edit;
-}
-} // namespace
+using ZtToolDialogParts::NamedEdit;
 
 CConsoleCommandDlg::CConsoleCommandDlg(QWidget* parent)
     : QDialog(parent)
-    , m_pExecutable(Edit(IDC_EXECUTABLE))
-    , m_pSwitches(Edit(IDC_SWITCHES))
-    , m_pParameters(Edit(IDC_PARAMETERS))
+    , m_pExecutable(NamedEdit(IDC_EXECUTABLE))
+    , m_pSwitches(NamedEdit(IDC_SWITCHES))
+    , m_pParameters(NamedEdit(IDC_PARAMETERS))
 {
     setWindowTitle(QStringLiteral("Run console command"));
     auto* group = new QGroupBox(QStringLiteral("Add to command"));
@@ -36,16 +27,7 @@ CConsoleCommandDlg::CConsoleCommandDlg(QWidget* parent)
     fields->addWidget(m_pParameters);
     fields->addWidget(new QLabel(QStringLiteral("Use full paths")));
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* run = buttons->addButton(QStringLiteral("&Run"), QDialogButtonBox::AcceptRole);
-    run->setDefault(true);
-    CInstantMnemonic::Install(run);
-    buttons->addButton(QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addWidget(buttons);
+    ZtToolDialogParts::StackGroupAndButtons(this, group, ZtToolDialogParts::RunButtons());
     resize(420, sizeHint().height());
     m_pParameters->setFocus();
     CContextHelp::Install(this, {IDC_EXECUTABLE, IDC_SWITCHES, IDC_PARAMETERS});

@@ -1,26 +1,16 @@
 #include "tools/PerlArgsDlg.h"
 
 #include "framework/ContextHelp.h"
-#include "framework/InstantMnemonic.h"
+#include "tools/ToolDialogParts.h"
 
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
-namespace {
-QLineEdit* Edit(int id)
-{
-    auto* edit = new QLineEdit;
-    edit->setObjectName(CContextHelp::ObjectNameFor(id));
-    return edit;
-}
-} // namespace
+using ZtToolDialogParts::NamedEdit;
 
 QStringList CPerlArgsDlg::BrowseFilters()
 {
@@ -32,9 +22,9 @@ CPerlArgsDlg::CPerlArgsDlg(const QString& perlPath, const QString& startDirector
     : QDialog(parent)
     , m_strStartDirectory(startDirectory)
     , m_pInterpreter(new QLabel(perlPath))
-    , m_pSwitches(Edit(IDC_SWITCHES))
-    , m_pWorkFile(Edit(IDC_WORK_FILE))
-    , m_pOutputFile(Edit(IDC_OUTPUT_FILE))
+    , m_pSwitches(NamedEdit(IDC_SWITCHES))
+    , m_pWorkFile(NamedEdit(IDC_WORK_FILE))
+    , m_pOutputFile(NamedEdit(IDC_OUTPUT_FILE))
 {
     setWindowTitle(QStringLiteral("Enter command line parameters"));
     m_pInterpreter->setObjectName(CContextHelp::ObjectNameFor(IDC_INTERPRETER));
@@ -56,16 +46,7 @@ CPerlArgsDlg::CPerlArgsDlg(const QString& perlPath, const QString& startDirector
     grid->addWidget(BrowseButton(IDC_BROWSE_OUTPUT_FILE, m_pOutputFile), 5, 2);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* run = buttons->addButton(QStringLiteral("&Run"), QDialogButtonBox::AcceptRole);
-    run->setDefault(true);
-    CInstantMnemonic::Install(run);
-    buttons->addButton(QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addWidget(buttons);
+    ZtToolDialogParts::StackGroupAndButtons(this, group, ZtToolDialogParts::RunButtons());
     resize(480, sizeHint().height());
     m_pSwitches->setFocus();
     CContextHelp::Install(this, {IDC_INTERPRETER, IDC_SWITCHES, IDC_WORK_FILE, IDC_BROWSE_WORK_FILE, IDC_OUTPUT_FILE,

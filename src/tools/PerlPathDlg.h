@@ -1,24 +1,17 @@
 #pragma once
 
-#include <QDialog>
-
-class QLineEdit;
+#include "tools/ToolPathDlg.h"
 
 // "Register PERL Path": the full path of the Perl interpreter.
-class CPerlPathDlg : public QDialog
+class CPerlPathDlg : public CToolPathDlg
 {
-    Q_OBJECT
 public:
-    enum ControlId { IDC_PATH = 1195 };
     static QString NotSetText() { return QStringLiteral("PERL\\BIN path not set"); }
 
-    // stored: the path kept in the profile; empty shows NotSetText.
-    explicit CPerlPathDlg(const QString& stored, QWidget* parent = nullptr);
-
-    // The edit's text, whatever it reads.
-    QString Path() const;
-    QLineEdit* PathEdit() const { return m_pPath; }
-
-private:
-    QLineEdit* m_pPath;
+    explicit CPerlPathDlg(const QString& stored, QWidget* parent = nullptr)
+        : CToolPathDlg({QStringLiteral("Register PERL Path"), QStringLiteral("PERL path"),
+                        QStringLiteral("Full path to perl.exe"), NotSetText()},
+                       stored, parent)
+    {
+    }
 };

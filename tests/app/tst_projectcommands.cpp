@@ -64,9 +64,7 @@ void TestProjectCommands::initTestCase()
 
 void TestProjectCommands::init()
 {
-    m_dir = ZtTest::SandboxDir() + QStringLiteral("/web \"sites\"");
-    QDir(m_dir).removeRecursively();
-    QVERIFY(QDir().mkpath(m_dir));
+    m_dir = ZtTest::FreshDir(QStringLiteral("web \"sites\""));
     m_messages.clear();
     m_app->m_strProjectPath.clear();
 }

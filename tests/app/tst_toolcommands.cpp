@@ -25,13 +25,6 @@ using namespace ZtCmd;
 namespace {
 const QString kSettings = QStringLiteral("Settings");
 
-QString WriteScript(const QString& path, const QByteArray& body)
-{
-    ZtTest::WriteFile(path, "#!/bin/sh\n" + body);
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
-    return path;
-}
-
 // Runs fill on the next modal dialog of type T, then presses OK (or Cancel).
 template<typename T>
 void AnswerDialog(QObject* context, std::function<void(T*)> fill, bool accept = true)
@@ -84,12 +77,10 @@ void TestToolCommands::initTestCase()
 
 void TestToolCommands::init()
 {
-    m_dir = ZtTest::SandboxDir() + QStringLiteral("/web; \"site\"");
-    QDir(m_dir).removeRecursively();
-    QVERIFY(QDir().mkpath(m_dir));
+    m_dir = ZtTest::FreshDir(QStringLiteral("web; \"site\""));
     m_messages.clear();
     m_app->m_strStartDirectory = m_dir;
-    const QString terminal = WriteScript(Path(QStringLiteral("term")),
+    const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("term")),
                                          "[ \"$1\" = -e ] && shift\nexec \"$@\" </dev/null >>console.log 2>&1\n");
     CConsoleLauncher::SetRunnerPath(QStringLiteral(ZT_RUNCON));
     CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
@@ -134,7 +125,7 @@ void TestToolCommands::pathSettings()
 void TestToolCommands::compileWritesClassAndPage()
 {
     // A stand-in compiler: notes its arguments and makes the class.
-    WriteScript(Path(QStringLiteral("jdk bin/javac")),
+    ZtTest::WriteScript(Path(QStringLiteral("jdk bin/javac")),
                 "for a; do printf '[%s]' \"$a\" >>\"$HOME/javac.log\"; last=$a; done\n"
                 "touch \"${last%.*}.class\"\n");
     m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), Path(QStringLiteral("jdk bin")));
@@ -223,7 +214,7 @@ void TestToolCommands::perlRunsTheActiveScript()
 
 void TestToolCommands::consoleWindowOpensInTheCurrentFolder()
 {
-    const QString terminal = WriteScript(Path(QStringLiteral("pwd-term")), "pwd >\"$HOME/terminal-folder\"\n");
+    const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("pwd-term")), "pwd >\"$HOME/terminal-folder\"\n");
     CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {}}; });
     const QString marker = QDir::homePath() + QStringLiteral("/terminal-folder");
     QFile::remove(marker);

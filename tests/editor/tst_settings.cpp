@@ -1,3 +1,5 @@
+#include "support/Dialogs.h"
+#include "support/ResultTable.h"
 #include "support/TestMain.h"
 
 #include "framework/Profile.h"
@@ -20,6 +22,8 @@
 #include <limits>
 
 namespace {
+
+using ZtTest::Row;
 
 const QString kSettings = QStringLiteral("Settings");
 const QString kStartup = QStringLiteral("Startup");
@@ -54,15 +58,6 @@ struct FontToolBarUnderTest
     QStringList events;
 };
 
-template <typename T>
-T* Control(QWidget& parent, int id)
-{
-    T* control = parent.findChild<T*>(QString::number(id));
-    if (!control)
-        qFatal("control %d missing", id);
-    return control;
-}
-
 // Clicks a radio button on its indicator: a radio button answers clicks only
 // on its indicator and label, not on the rest of its width.
 void ClickRadio(QRadioButton* radio)
@@ -83,8 +78,8 @@ private slots:
     void settingsButtonsWriteProfile_data();
     void settingsButtonsWriteProfile();
 
-    void customColorTexts_data();
-    void customColorTexts();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void pickColor_data();
     void pickColor();
 
@@ -131,16 +126,16 @@ void TestEditorSettings::settingsDialogFollowsProfileAndRadios()
     CSyntaxSettingsDlg dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(Control<QComboBox>(dialog, 1216)->currentText(), expectSizeText);
+    QCOMPARE(ZtTest::Find<QComboBox>(&dialog, 1216)->currentText(), expectSizeText);
     // First as read from the profile, then after clicking the other radio.
     for (const bool on : {expectOn, !expectOn}) {
         if (on != expectOn)
-            ClickRadio(Control<QRadioButton>(dialog, on ? 1214 : 1215));
-        QCOMPARE(Control<QRadioButton>(dialog, 1214)->isChecked(), on);
-        QCOMPARE(Control<QRadioButton>(dialog, 1215)->isChecked(), !on);
+            ClickRadio(ZtTest::Find<QRadioButton>(&dialog, on ? 1214 : 1215));
+        QCOMPARE(ZtTest::Find<QRadioButton>(&dialog, 1214)->isChecked(), on);
+        QCOMPARE(ZtTest::Find<QRadioButton>(&dialog, 1215)->isChecked(), !on);
         QCOMPARE(dialog.State(), on ? 1 : 0);
-        QCOMPARE(Control<QComboBox>(dialog, 1216)->isEnabled(), on);
-        QCOMPARE(Control<QLabel>(dialog, 1213)->text(), CSyntaxSettingsDlg::StatusTextFor(on ? 1 : 0));
+        QCOMPARE(ZtTest::Find<QComboBox>(&dialog, 1216)->isEnabled(), on);
+        QCOMPARE(ZtTest::Find<QLabel>(&dialog, 1213)->text(), CSyntaxSettingsDlg::StatusTextFor(on ? 1 : 0));
     }
 }
 
@@ -164,9 +159,9 @@ void TestEditorSettings::settingsButtonsWriteProfile()
     QFETCH(QString, expectSize);
     CSyntaxSettingsDlg dialog;
     dialog.show();
-    ClickRadio(Control<QRadioButton>(dialog, 1214));
-    Control<QComboBox>(dialog, 1216)->setEditText(typed);
-    Control<QPushButton>(dialog, button)->click();
+    ClickRadio(ZtTest::Find<QRadioButton>(&dialog, 1214));
+    ZtTest::Find<QComboBox>(&dialog, 1216)->setEditText(typed);
+    ZtTest::Find<QPushButton>(&dialog, button)->click();
 
     const CProfile& profile = CProfile::Instance();
     if (expectSize.isNull()) {
@@ -181,27 +176,20 @@ void TestEditorSettings::settingsButtonsWriteProfile()
 
 // ---- Colour chooser --------------------------------------------------------
 
-void TestEditorSettings::customColorTexts_data()
+// A stored custom colour as read and shown, and read again once written back
+// in the canonical form.
+void TestEditorSettings::results_data()
 {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QColor>("expected");
-    QTest::addColumn<QString>("html");
-    QTest::newRow("plain") << "0,128,255" << QColor(0, 128, 255) << "#0080FF";
-    QTest::newRow("empty is white") << "" << QColor(255, 255, 255) << "#FFFFFF";
-    QTest::newRow("stops at a non-number") << "5,x,7" << QColor(5, 0, 0) << "#050000";
-    QTest::newRow("extra numbers ignored") << "1,2,3,4" << QColor(1, 2, 3) << "#010203";
-}
-
-void TestEditorSettings::customColorTexts()
-{
-    QFETCH(QString, stored);
-    QFETCH(QColor, expected);
-    QFETCH(QString, html);
-    const QColor parsed = CColorPicker::ParseCustomColor(stored);
-    QCOMPARE(parsed, expected);
-    QCOMPARE(CColorPicker::FormatHtmlColor(parsed), html);
-    // Whatever was read is written back in the canonical form.
-    QCOMPARE(CColorPicker::ParseCustomColor(CColorPicker::FormatCustomColor(parsed)), parsed);
+    ZtTest::ResultColumns();
+    const auto read = [](const QString& stored) {
+        const QColor parsed = CColorPicker::ParseCustomColor(stored);
+        const QColor reread = CColorPicker::ParseCustomColor(CColorPicker::FormatCustomColor(parsed));
+        return CColorPicker::FormatHtmlColor(parsed) + (reread == parsed ? QString() : QStringLiteral(" changed"));
+    };
+    Row("plain", read("0,128,255"), "#0080FF");
+    Row("empty is white", read(""), "#FFFFFF");
+    Row("stops at a non-number", read("5,x,7"), "#050000");
+    Row("extra numbers ignored", read("1,2,3,4"), "#010203");
 }
 
 void TestEditorSettings::pickColor_data()

@@ -1,3 +1,4 @@
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "support/TokenNames.h"
 
@@ -404,11 +405,8 @@ void TestSyntaxColorizer::setLanguageFollowsProfile()
         profile.WriteString(settings, QStringLiteral("SyntaxFileSize"), fileSize);
     const QString path = ZtTest::SandboxDir() + QStringLiteral("/style.css");
     QFile::remove(path);
-    if (bytes >= 0) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(bytes, 'x'));
-    }
+    if (bytes >= 0)
+        ZtTest::WriteFile(path, QByteArray(bytes, 'x'));
 
     Editor e(QStringLiteral("p { color: red }"), path, false);
     QCOMPARE(e.colorizer->IsSyntaxColoring(), colours);

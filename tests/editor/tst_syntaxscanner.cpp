@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/TestMain.h"
 #include "support/TokenNames.h"
 
@@ -7,6 +8,8 @@
 #include "editor/SyntaxScanner.h"
 
 #include <QRegularExpression>
+
+using ZtTest::Row;
 
 // Tokens are written as class:text@start, one blank between them; classes
 // are kw1 (primary), kw2 (secondary), str and num.
@@ -27,75 +30,79 @@ static CSyntaxScanner ScannerFor(const QString& fileName)
                           *language->secondaryList);
 }
 
+static QString Tokens(const QString& fileName, const QString& text)
+{
+    return Describe(text, ScannerFor(fileName).Tokens(text));
+}
+
+// The language a file name gets; its strings start with a double quote.
+static QString Language(const QString& name)
+{
+    const CLanguageTable::Language* found = CLanguageTable::ForFileName(name);
+    const QString quotes = CLanguageTable::QuoteChars(found);
+    if (quotes != (found ? QStringLiteral("\"") : QString()))
+        return QStringLiteral("quotes: ") + quotes;
+    return found ? QString::fromLatin1(found->name) : QString();
+}
+
 class TestSyntaxScanner : public QObject
 {
     Q_OBJECT
 private slots:
-    void tokens_data();
-    void tokens();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void scanStopsAtNul();
     void offsetShiftsPositions();
     void lookupEqualsListSearch();
-    void languageByFileName_data();
-    void languageByFileName();
 };
 
-void TestSyntaxScanner::tokens_data()
+void TestSyntaxScanner::results_data()
 {
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
+    ZtTest::ResultColumns();
+    Row("table width 100%", Tokens("a.html", "<TABLE WIDTH=\"100%\">"), "kw1:TABLE@1 kw1:WIDTH@7 str:\"100%\"@13");
+    Row("upper-case extension", Tokens("index.HTML", "<TABLE BORDER>"), "kw1:TABLE@1 kw1:BORDER@7");
+    Row("lookups are case-sensitive", Tokens("a.html", "<table border>"), "");
+    Row("colour names secondary", Tokens("a.html", "Red red RED"), "kw2:Red@0");
+    Row("HTTP-EQUIV never matches", Tokens("a.html", "HTTP-EQUIV"), "");
+    Row("H1 is a word", Tokens("a.html", "<H1>"), "kw1:H1@1");
+    Row("1H is number then unknown word", Tokens("a.html", "1H"), "num:1@0");
+    Row("TABLES is no keyword", Tokens("a.html", "TABLES"), "");
+    Row("single quote is no string", Tokens("a.html", "'TABLE'"), "kw1:TABLE@1");
+    Row("unterminated string to CR", Tokens("a.html", "\"abc\rTABLE"), "str:\"abc@0 kw1:TABLE@5");
+    Row("string ends at LF and U+2029", Tokens("a.html", "\"a\nB\"c\u2029d"), "str:\"a@0 str:\"c@4");
+    Row("unterminated string to end", Tokens("a.html", "x \"TABLE"), "str:\"TABLE@2");
+    Row("empty and adjacent strings", Tokens("a.html", "\"\"\"a\"\"b\""), "str:\"\"@0 str:\"a\"@2 str:\"b\"@5");
+    Row("bytes from 128 are other text", Tokens("a.html", "\u00e9TABLE\u00e91\u00e92"), "kw1:TABLE@1 num:1@7 num:2@9");
+    Row("letters beyond ASCII end a word", Tokens("a.html", "TABLE\u00c4"), "kw1:TABLE@0");
+    Row("fullwidth digit is no number", Tokens("a.html", "\uff11"), "");
+    Row("css number and unit", Tokens("a.css", "12.5e3px"), "num:12.5e3@0 kw2:px@6");
+    Row("css primary before secondary", Tokens("s.css", "color COLOR"), "kw1:color@0 kw2:COLOR@6");
+    Row("hex is no number", Tokens("a.css", "0x1F"), "num:0@0");
+    Row("cnc G92.1", Tokens("p.cnc", "G92.1"), "kw1:G92@0 num:1@4");
+    Row("cnc bracket word never matches", Tokens("p.cnc", "[$FIXTURE] IF"), "kw2:IF@11");
+    Row("perl underscore words", Tokens("a.pl", "CONTENT_LENGTH _print print_ print"), "kw2:CONTENT_LENGTH@0 kw1:print@29");
+    Row("vbs exact case", Tokens("a.vbs", "Dim dim DIM vbCrLf"), "kw1:Dim@0 kw2:vbCrLf@12");
+    Row("java lists", Tokens("A.java", "JAVA java string"), "kw2:JAVA@0 kw1:string@10");
+    Row("no language: no strings, no words", Tokens("Makefile", "\"x\" 12 TABLE"), "num:12@4");
+    Row("js has no language", Tokens("a.js", "\"x\" TABLE"), "");
 
-    QTest::newRow("table width 100%") << "a.html" << "<TABLE WIDTH=\"100%\">"
-                                      << "kw1:TABLE@1 kw1:WIDTH@7 str:\"100%\"@13";
-    QTest::newRow("upper-case extension") << "index.HTML" << "<TABLE BORDER>"
-                                          << "kw1:TABLE@1 kw1:BORDER@7";
-    QTest::newRow("lookups are case-sensitive") << "a.html" << "<table border>" << "";
-    QTest::newRow("colour names secondary") << "a.html" << "Red red RED" << "kw2:Red@0";
-    QTest::newRow("HTTP-EQUIV never matches") << "a.html" << "HTTP-EQUIV" << "";
-    QTest::newRow("H1 is a word") << "a.html" << "<H1>" << "kw1:H1@1";
-    QTest::newRow("1H is number then unknown word") << "a.html" << "1H" << "num:1@0";
-    QTest::newRow("TABLES is no keyword") << "a.html" << "TABLES" << "";
-    QTest::newRow("single quote is no string") << "a.html" << "'TABLE'" << "kw1:TABLE@1";
-    QTest::newRow("unterminated string to CR") << "a.html" << "\"abc\rTABLE"
-                                               << "str:\"abc@0 kw1:TABLE@5";
-    QTest::newRow("string ends at LF and U+2029") << "a.html" << "\"a\nB\"c\u2029d"
-                                                  << "str:\"a@0 str:\"c@4";
-    QTest::newRow("unterminated string to end") << "a.html" << "x \"TABLE" << "str:\"TABLE@2";
-    QTest::newRow("empty and adjacent strings") << "a.html" << "\"\"\"a\"\"b\""
-                                                << "str:\"\"@0 str:\"a\"@2 str:\"b\"@5";
-    QTest::newRow("bytes from 128 are other text") << "a.html" << "\u00e9TABLE\u00e91\u00e92"
-                                                   << "kw1:TABLE@1 num:1@7 num:2@9";
-    QTest::newRow("letters beyond ASCII end a word") << "a.html" << "TABLE\u00c4" << "kw1:TABLE@0";
-    QTest::newRow("fullwidth digit is no number") << "a.html" << "\uff11" << "";
-    QTest::newRow("css number and unit") << "a.css" << "12.5e3px" << "num:12.5e3@0 kw2:px@6";
-    QTest::newRow("css primary before secondary") << "s.css" << "color COLOR" << "kw1:color@0 kw2:COLOR@6";
-    QTest::newRow("hex is no number") << "a.css" << "0x1F" << "num:0@0";
-    QTest::newRow("cnc G92.1") << "p.cnc" << "G92.1" << "kw1:G92@0 num:1@4";
-    QTest::newRow("cnc bracket word never matches") << "p.cnc" << "[$FIXTURE] IF" << "kw2:IF@11";
-    QTest::newRow("perl underscore words") << "a.pl" << "CONTENT_LENGTH _print print_ print"
-                                           << "kw2:CONTENT_LENGTH@0 kw1:print@29";
-    QTest::newRow("vbs exact case") << "a.vbs" << "Dim dim DIM vbCrLf" << "kw1:Dim@0 kw2:vbCrLf@12";
-    QTest::newRow("java lists") << "A.java" << "JAVA java string" << "kw2:JAVA@0 kw1:string@10";
-    QTest::newRow("no language: no strings, no words") << "Makefile" << "\"x\" 12 TABLE" << "num:12@4";
-    QTest::newRow("js has no language") << "a.js" << "\"x\" TABLE" << "";
+    Row("number with point", Tokens("x", "1."), "num:1.@0");
+    Row("point exponent", Tokens("x", "1.e5"), "num:1.e5@0");
+    Row("exponent needs a digit", Tokens("x", "1e 2E+ 3e-4 5E+6"), "num:1@0 num:2@3 num:3e-4@7 num:5E+6@12");
+    Row("leading point", Tokens("x", ".5"), "num:5@1");
+    Row("two points", Tokens("x", "1.2.3"), "num:1.2@0 num:3@4");
+    Row("digits inside a word", Tokens("a.html", "A1 H12 A"), "kw1:A@7");
+    Row("empty text", Tokens("a.html", ""), "");
 
-    QTest::newRow("number with point") << "x" << "1." << "num:1.@0";
-    QTest::newRow("point exponent") << "x" << "1.e5" << "num:1.e5@0";
-    QTest::newRow("exponent needs a digit") << "x" << "1e 2E+ 3e-4 5E+6" << "num:1@0 num:2@3 num:3e-4@7 num:5E+6@12";
-    QTest::newRow("leading point") << "x" << ".5" << "num:5@1";
-    QTest::newRow("two points") << "x" << "1.2.3" << "num:1.2@0 num:3@4";
-    QTest::newRow("digits inside a word") << "a.html" << "A1 H12 A" << "kw1:A@7";
-    QTest::newRow("empty text") << "a.html" << "" << "";
-}
-
-void TestSyntaxScanner::tokens()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    const CSyntaxScanner scanner = ScannerFor(fileName);
-    QCOMPARE(Describe(text, scanner.Tokens(text)), expected);
+    // Only the part after the last dot counts, in any case, and it must
+    // match an extension whole.
+    Row("language: upper case", Language("index.HTML"), "HTML");
+    Row("language: htm", Language("x.htm"), "HTML");
+    Row("language: last dot", Language("a.b.css"), "CSS");
+    Row("language: prl", Language("x.prl"), "Perl");
+    Row("language: pm has none", Language("x.pm"), "");
+    Row("language: jav has none", Language("X.jav"), "");
+    Row("language: no dot", Language("Makefile"), "");
 }
 
 void TestSyntaxScanner::scanStopsAtNul()
@@ -157,30 +164,6 @@ void TestSyntaxScanner::lookupEqualsListSearch()
                 QFAIL(qPrintable(QStringLiteral("'%1' in '%2'").arg(word, list.left(40))));
         }
     }
-}
-
-// Only the part after the last dot counts, in any case, and it must match
-// an extension whole.
-void TestSyntaxScanner::languageByFileName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("language");
-    QTest::newRow("upper case") << "index.HTML" << "HTML";
-    QTest::newRow("htm") << "x.htm" << "HTML";
-    QTest::newRow("last dot") << "a.b.css" << "CSS";
-    QTest::newRow("prl") << "x.prl" << "Perl";
-    QTest::newRow("pm has none") << "x.pm" << "";
-    QTest::newRow("jav has none") << "X.jav" << "";
-    QTest::newRow("no dot") << "Makefile" << "";
-}
-
-void TestSyntaxScanner::languageByFileName()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, language);
-    const CLanguageTable::Language* found = CLanguageTable::ForFileName(name);
-    QCOMPARE(found ? QString::fromLatin1(found->name) : QString(), language);
-    QCOMPARE(CLanguageTable::QuoteChars(found), found ? QStringLiteral("\"") : QString());
 }
 
 ZT_TEST_MAIN(TestSyntaxScanner)

@@ -1,45 +1,18 @@
+#include "support/ResultTable.h"
 #include "support/TestMain.h"
 
 #include "files/FileKinds.h"
+#include "files/RelativePath.h"
 
 #include <QSet>
 
-// The file kinds table and the extension rule every decision about a file's
-// kind goes through.
-class TestFileKinds : public QObject
-{
-    Q_OBJECT
-private slots:
-    void kindsOfNames_data();
-    void kindsOfNames();
-    void tableIsConsistent();
-    void typeTestsLowerCaseTheirArgument();
-};
+using ZtTest::Row;
 
+namespace {
 // What each decision answers for a name: its extension, then "text",
 // "html", "browse", "lang=N".
-void TestFileKinds::kindsOfNames_data()
+QString Kinds(const QString& name)
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("kinds");
-    QTest::newRow("page") << "/site/Index.HTM" << ".htm html browse lang=0";
-    QTest::newRow("last dot counts") << "/site/read.me.TXT" << ".txt text browse lang=-1";
-    QTest::newRow("keywords") << "tags.kwd" << ".kwd text lang=-1";
-    QTest::newRow("template") << "Templates/page.TPT" << ".tpt text lang=-1";
-    QTest::newRow("style") << "s.css" << ".css browse lang=1";
-    QTest::newRow("perl") << "x.PL" << ".pl lang=2";
-    QTest::newRow("vbscript") << "x.vbs" << ".vbs lang=4";
-    QTest::newRow("dot only in a folder") << "/site.html/README" << " lang=-1";
-    QTest::newRow("image") << "logo.PNG" << ".png browse lang=-1";
-    QTest::newRow("dot file") << ".profile" << ".profile lang=-1";
-    QTest::newRow("trailing dot") << "name." << ". lang=-1";
-    QTest::newRow("backslash is part of a Linux name") << "a\\b.TXT" << ".txt text browse lang=-1";
-}
-
-void TestFileKinds::kindsOfNames()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, kinds);
     QStringList found{FileExtension(name)};
     if (IsPlainTextFile(name))
         found << QStringLiteral("text");
@@ -48,7 +21,49 @@ void TestFileKinds::kindsOfNames()
     if (IsBrowsableFile(name))
         found << QStringLiteral("browse");
     found << QStringLiteral("lang=%1").arg(int(FileLanguage(name)));
-    QCOMPARE(found.join(QLatin1Char(' ')), kinds);
+    return found.join(QLatin1Char(' '));
+}
+} // namespace
+
+// The file kinds table and the extension rule every decision about a file's
+// kind goes through, and the references pages get for files: relative below
+// the base, the path unchanged elsewhere, letter case always kept.
+class TestFileKinds : public QObject
+{
+    Q_OBJECT
+private slots:
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
+    void tableIsConsistent();
+    void typeTestsLowerCaseTheirArgument();
+};
+
+void TestFileKinds::results_data()
+{
+    ZtTest::ResultColumns();
+    Row("page", Kinds("/site/Index.HTM"), ".htm html browse lang=0");
+    Row("last dot counts", Kinds("/site/read.me.TXT"), ".txt text browse lang=-1");
+    Row("keywords", Kinds("tags.kwd"), ".kwd text lang=-1");
+    Row("template", Kinds("Templates/page.TPT"), ".tpt text lang=-1");
+    Row("style", Kinds("s.css"), ".css browse lang=1");
+    Row("perl", Kinds("x.PL"), ".pl lang=2");
+    Row("vbscript", Kinds("x.vbs"), ".vbs lang=4");
+    Row("dot only in a folder", Kinds("/site.html/README"), " lang=-1");
+    Row("image", Kinds("logo.PNG"), ".png browse lang=-1");
+    Row("dot file", Kinds(".profile"), ".profile lang=-1");
+    Row("trailing dot", Kinds("name."), ". lang=-1");
+    Row("backslash is part of a Linux name", Kinds("a\\b.TXT"), ".txt text browse lang=-1");
+
+    Row("relative: below, case kept", MakeRelativePath("/Web/Site/Images/Logo.GIF", "/Web/Site"), "Images/Logo.GIF");
+    Row("relative: elsewhere", MakeRelativePath("/Web/Site/Images/Logo.GIF", "/other"), "/Web/Site/Images/Logo.GIF");
+    Row("relative: in the base", MakeRelativePath("/site/a.gif", "/site"), "a.gif");
+    Row("relative: one folder down", MakeRelativePath("/site/img/a.gif", "/site"), "img/a.gif");
+    Row("relative: no base", MakeRelativePath("/a.gif", ""), "/a.gif");
+    Row("relative: equal to the base", MakeRelativePath("/Site", "/Site"), "/Site");
+    Row("relative: shorter than the base", MakeRelativePath("/S", "/Site"), "/S");
+    // On a case-sensitive file system /web is not /Web.
+    Row("relative: base in other case", MakeRelativePath("/web/site/a.gif", "/Web/Site"), "/web/site/a.gif");
+    Row("relative: base ends in a slash", MakeRelativePath("/a.gif", "/"), "a.gif");
 }
 
 void TestFileKinds::tableIsConsistent()

@@ -1,7 +1,8 @@
+#include "support/Dialogs.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "framework/BarDockState.h"
-#include "framework/MessageBox.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/WindowPlacement.h"
@@ -70,10 +71,7 @@ void TestDamage::randomlyDamagedProfilesReadSafely()
     QRandomGenerator random(7);
     for (int round = 0; round < 300; ++round) {
         const QByteArray text = Damaged(kSoundProfile, random);
-        QFile file(ProfilePath());
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-        file.close();
-        CProfile profile(ProfilePath());
+        CProfile profile(ZtTest::WriteFile(ProfilePath(), text));
         for (const char* key : {"WindowPos", "w1", "ZTTypeWindowPos"}) {
             const auto placement = CWindowPlacement::Parse(profile.GetString("Settings", key));
             if (placement)
@@ -140,13 +138,9 @@ void TestDamage::messagesFitTheScreen()
 {
     QFETCH(QString, text);
     QFETCH(bool, unchanged);
-    QString shown;
-    ZtMessageBox::SetHandler([&shown](const QString& fitted, QMessageBox::StandardButtons) {
-        shown = fitted;
-        return QMessageBox::Ok;
-    });
+    ZtTest::CMessageLog messages;
     ZtMessageBox::Show(text);
-    ZtMessageBox::SetHandler(nullptr);
+    const QString shown = messages.texts.value(0);
     QCOMPARE(shown == text, unchanged);
 
     // The box's text fits half the screen across and 25 rows down, and keeps

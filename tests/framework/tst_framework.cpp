@@ -1,4 +1,6 @@
+#include "support/Dialogs.h"
 #include "support/FullDisk.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "framework/Archive.h"
@@ -6,8 +8,8 @@
 #include "framework/CmdUI.h"
 #include "framework/CommandRouter.h"
 #include "framework/ContextHelp.h"
+#include "framework/ContextMenuKey.h"
 #include "framework/Document.h"
-#include "framework/MessageBox.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
@@ -21,6 +23,7 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QThread>
+#include <QVBoxLayout>
 
 namespace {
 // A command target whose handlers record what ran.
@@ -43,6 +46,20 @@ private:
 };
 QStringList CRecordingTarget::log;
 
+// A field that notes each context-menu request and where it came from.
+class CRecordingEdit : public QLineEdit
+{
+public:
+    QStringList m_requests;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override
+    {
+        m_requests << (event->reason() == QContextMenuEvent::Keyboard ? QStringLiteral("keyboard")
+                                                                      : QStringLiteral("mouse"));
+    }
+};
+
 // A document whose contents are its bytes.
 class CBytesDoc : public CDocument
 {
@@ -56,22 +73,19 @@ public:
     }
     QByteArray bytes;
 };
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
 } // namespace
 
 class TestFramework : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { CContextMenuKey::Install(QApplication::instance()); }
     void routesAlongTheChain();
     void recentListKeepsFourMostRecent();
     void singleInstanceHandsFilesOver();
     void contextHelpShowsTheControlsTopic();
+    void shiftF10RequestsTheMenu_data();
+    void shiftF10RequestsTheMenu();
     void saveOntoAFullDiskKeepsTheFile();
     void saveKeepsLinkAndPermissions();
 };
@@ -174,6 +188,31 @@ void TestFramework::contextHelpShowsTheControlsTopic()
     CContextHelp::SetHandler({});
 }
 
+// Shift+F10 asks the focused widget for its context menu, once, as the
+// Menu key would; other F10 combinations pass through.
+void TestFramework::shiftF10RequestsTheMenu_data()
+{
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QStringList>("requests");
+    QTest::newRow("Shift+F10") << int(Qt::ShiftModifier) << QStringList{"keyboard"};
+    QTest::newRow("F10") << int(Qt::NoModifier) << QStringList();
+    QTest::newRow("Ctrl+Shift+F10") << int(Qt::ControlModifier | Qt::ShiftModifier) << QStringList();
+}
+
+void TestFramework::shiftF10RequestsTheMenu()
+{
+    QFETCH(int, modifiers);
+    QFETCH(QStringList, requests);
+    QWidget window;
+    auto* edit = new CRecordingEdit;
+    (new QVBoxLayout(&window))->addWidget(edit);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F10, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(edit->m_requests, requests);
+}
+
 void TestFramework::saveOntoAFullDiskKeepsTheFile()
 {
     ZtTest::CFullDisk disk;
@@ -187,20 +226,13 @@ void TestFramework::saveOntoAFullDiskKeepsTheFile()
     doc.SetPathName(path);
     QVERIFY(disk.Fill());
 
-    QStringList messages;
-    ZtMessageBox::SetHandler([&messages](const QString& text, QMessageBox::StandardButtons) {
-        messages << text;
-        return QMessageBox::Ok;
-    });
+    ZtTest::CMessageLog messages;
     doc.bytes += 'x';
     doc.SetModifiedFlag(true);
-    const bool saved = doc.DoFileSave();
-    ZtMessageBox::SetHandler(nullptr);
-
-    QVERIFY(!saved);
-    QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.first().contains(QStringLiteral("No space left on device")), qPrintable(messages.first()));
-    QCOMPARE(FileBytes(path), original);
+    QVERIFY(!doc.DoFileSave());
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.first().contains(QStringLiteral("No space left on device")), qPrintable(messages.texts.first()));
+    QCOMPARE(ZtTest::ReadFile(path), original);
     QCOMPARE(disk.Names(), QStringList{QStringLiteral("page.html")}); // no temporary file left
     QVERIFY(doc.IsModified());
     QCOMPARE(doc.bytes, original + 'x');
@@ -209,12 +241,8 @@ void TestFramework::saveOntoAFullDiskKeepsTheFile()
 void TestFramework::saveKeepsLinkAndPermissions()
 {
     const QString folder = ZtTest::SandboxDir() + QStringLiteral("/linked");
-    QVERIFY(QDir().mkpath(folder));
-    const QString real = folder + QStringLiteral("/real.css");
+    const QString real = ZtTest::WriteFile(folder + QStringLiteral("/real.css"), "old");
     const QString link = folder + QStringLiteral("/link.css");
-    QFile file(real);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
-    file.close();
     const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     QVERIFY(QFile::setPermissions(real, mode));
     QVERIFY(QFile::link(real, link));
@@ -223,7 +251,7 @@ void TestFramework::saveKeepsLinkAndPermissions()
     doc.bytes = "new";
     QVERIFY(doc.OnSaveDocument(link));
     QVERIFY(QFileInfo(link).isSymLink());
-    QCOMPARE(FileBytes(real), QByteArray("new"));
+    QCOMPARE(ZtTest::ReadFile(real), QByteArray("new"));
     QCOMPARE(QFile::permissions(real) & QFileDevice::Permissions(0x7077), mode); // owner, group, others
 }
 

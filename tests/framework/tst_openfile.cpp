@@ -1,7 +1,8 @@
+#include "support/Dialogs.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "framework/Document.h"
-#include "framework/MessageBox.h"
 #include "files/RegularFile.h"
 
 #include <QFile>
@@ -31,9 +32,7 @@ void TestOpenFile::opensOnlyRegularFiles_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("message"); // empty when the file opens
 
-    QFile regular(m_dir.filePath(QStringLiteral("page.html")));
-    QVERIFY(regular.open(QIODevice::WriteOnly) && regular.write("<P>") == 3);
-    regular.close();
+    const QString regular = ZtTest::WriteFile(m_dir.filePath(QStringLiteral("page.html")), "<P>");
     const QString fifo = m_dir.filePath(QStringLiteral("pipe"));
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     auto* server = new QLocalServer(this);
@@ -41,7 +40,7 @@ void TestOpenFile::opensOnlyRegularFiles_data()
     QVERIFY(server->listen(m_dir.filePath(QStringLiteral("socket"))));
 
     const QString notRegular = QStringLiteral("is not a regular file");
-    QTest::newRow("regular file") << regular.fileName() << QString();
+    QTest::newRow("regular file") << regular << QString();
     QTest::newRow("named pipe") << fifo << notRegular;
     QTest::newRow("character device") << QStringLiteral("/dev/null") << notRegular;
     QTest::newRow("socket") << server->fullServerName() << notRegular;
@@ -66,11 +65,7 @@ void TestOpenFile::opensOnlyRegularFiles()
     if (path.endsWith(QStringLiteral("pipe")))
         writer->start();
 
-    QStringList shown;
-    ZtMessageBox::SetHandler([&shown](const QString& text, QMessageBox::StandardButtons) {
-        shown.append(text);
-        return QMessageBox::Ok;
-    });
+    ZtTest::CMessageLog messages;
     CDocument document;
     const bool opened = document.OnOpenDocument(path);
     // The type is checked again once the file is open.
@@ -80,7 +75,7 @@ void TestOpenFile::opensOnlyRegularFiles()
     done = true;
     writer->wait();
     delete writer;
-    ZtMessageBox::SetHandler(nullptr);
+    const QStringList& shown = messages.texts;
 
     QCOMPARE(opened, message.isEmpty());
     QCOMPARE(openedDirectly, message.isEmpty());

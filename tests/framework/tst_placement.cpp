@@ -1,38 +1,67 @@
+#include "support/ResultTable.h"
 #include "support/TestMain.h"
 
 #include "framework/DockSide.h"
 #include "framework/WindowPlacement.h"
 
+using ZtTest::Row;
+
+namespace {
+// A placement read and written again; "rejected" when it cannot be read.
+QString Reread(const QString& text)
+{
+    const std::optional<CWindowPlacement> placement = CWindowPlacement::Parse(text);
+    return placement ? placement->Format() : QStringLiteral("rejected");
+}
+
+// The dock side for a drop at x, y in a frame client area of 1000 x 600,
+// whose halves are at 500 and 300.
+QString Side(int x, int y)
+{
+    return QString::number(DockSideFromPosition(x, y, QSize(1000, 600)));
+}
+} // namespace
+
 class TestPlacement : public QObject
 {
     Q_OBJECT
 private slots:
-    void roundTrip_data();
-    void roundTrip();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void parsesFields();
-    void rejectsMalformed_data();
-    void rejectsMalformed();
     void fitToScreens_data();
     void fitToScreens();
-    void dockSide_data();
-    void dockSide();
 };
 
-void TestPlacement::roundTrip_data()
+void TestPlacement::results_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::newRow("normal") << "0,1,-1,-1,-8,-8,25,0,1255,974";
-    QTest::newRow("maximised") << "2,3,-32000,-32000,-1,-1,100,120,900,700";
-    QTest::newRow("empty rectangle") << "0,1,0,0,0,0,10,10,10,10";
-    QTest::newRow("extremes") << "4294967295,0,-2147483648,2147483647,0,0,-2147483647,-2147483647,2147483647,2147483647";
-}
+    ZtTest::ResultColumns();
+    for (const char* sound : {"0,1,-1,-1,-8,-8,25,0,1255,974", "2,3,-32000,-32000,-1,-1,100,120,900,700",
+                              "0,1,0,0,0,0,10,10,10,10",
+                              "4294967295,0,-2147483648,2147483647,0,0,-2147483647,-2147483647,2147483647,2147483647"})
+        Row(sound, Reread(sound), sound);
 
-void TestPlacement::roundTrip()
-{
-    QFETCH(QString, text);
-    const std::optional<CWindowPlacement> placement = CWindowPlacement::Parse(text);
-    QVERIFY(placement);
-    QCOMPARE(placement->Format(), text);
+    Row("empty", Reread(""), "rejected");
+    Row("nine numbers", Reread("0,1,0,0,0,0,10,10,100"), "rejected");
+    Row("eleven numbers", Reread("0,1,0,0,0,0,10,10,100,100,5"), "rejected");
+    Row("empty field", Reread("0,1,0,,0,0,10,10,100,100"), "rejected");
+    Row("number with garbage", Reread("0,1,0,0,0,0,10,10,100px,100"), "rejected");
+    Row("garbage after", Reread("0,1,0,0,0,0,10,10,100,100 x"), "rejected");
+    Row("negative flags", Reread("-1,1,0,0,0,0,10,10,100,100"), "rejected");
+    Row("negative show", Reread("0,-3,0,0,0,0,10,10,100,100"), "rejected");
+    Row("too large", Reread("0,1,0,0,0,0,10,10,2147483648,100"), "rejected");
+    Row("flags too large", Reread("4294967296,1,0,0,0,0,10,10,100,100"), "rejected");
+    Row("right at the lowest", Reread("0,1,0,0,0,0,10,10,-2147483648,100"), "rejected");
+    Row("padded past 1024 characters", Reread("0,1,0,0,0,0,10,10,100," + QString(1100, QLatin1Char(' ')) + "100"),
+        "rejected");
+
+    Row("dock: middle is left", Side(500, 10), "59420");
+    Row("dock: right of middle", Side(501, 10), "59421");
+    Row("dock: lower half at left edge", Side(0, 300), "59422");
+    Row("dock: lower half x 40", Side(40, 599), "59422");
+    Row("dock: lower half x 41", Side(41, 599), "59420");
+    Row("dock: just above half", Side(0, 299), "59420");
+    Row("dock: off the left in lower half", Side(-300, 400), "59422");
 }
 
 void TestPlacement::parsesFields()
@@ -45,29 +74,6 @@ void TestPlacement::parsesFields()
     QCOMPARE(p->maxPosition, QPoint(-8, -9));
     // Right and bottom lie outside the rectangle.
     QCOMPARE(p->normal, QRect(25, 10, 1230, 964));
-}
-
-void TestPlacement::rejectsMalformed_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("empty") << "";
-    QTest::newRow("nine numbers") << "0,1,0,0,0,0,10,10,100";
-    QTest::newRow("eleven numbers") << "0,1,0,0,0,0,10,10,100,100,5";
-    QTest::newRow("empty field") << "0,1,0,,0,0,10,10,100,100";
-    QTest::newRow("number with garbage") << "0,1,0,0,0,0,10,10,100px,100";
-    QTest::newRow("garbage after") << "0,1,0,0,0,0,10,10,100,100 x";
-    QTest::newRow("negative flags") << "-1,1,0,0,0,0,10,10,100,100";
-    QTest::newRow("negative show") << "0,-3,0,0,0,0,10,10,100,100";
-    QTest::newRow("too large") << "0,1,0,0,0,0,10,10,2147483648,100";
-    QTest::newRow("flags too large") << "4294967296,1,0,0,0,0,10,10,100,100";
-    QTest::newRow("right at the lowest") << "0,1,0,0,0,0,10,10,-2147483648,100";
-    QTest::newRow("padded past 1024 characters") << "0,1,0,0,0,0,10,10,100," + QString(1100, QLatin1Char(' ')) + "100";
-}
-
-void TestPlacement::rejectsMalformed()
-{
-    QFETCH(QString, text);
-    QVERIFY(!CWindowPlacement::Parse(text));
 }
 
 void TestPlacement::fitToScreens_data()
@@ -110,29 +116,6 @@ void TestPlacement::fitToScreens()
     QFETCH(QList<QRect>, screens);
     QFETCH(QRect, expected);
     QCOMPARE(CWindowPlacement::FitToScreens(wanted, screens), expected);
-}
-
-void TestPlacement::dockSide_data()
-{
-    QTest::addColumn<int>("x");
-    QTest::addColumn<int>("y");
-    QTest::addColumn<int>("side");
-    // Frame client area 1000 x 600: halves 500 and 300.
-    QTest::newRow("middle is left") << 500 << 10 << 59420;
-    QTest::newRow("right of middle") << 501 << 10 << 59421;
-    QTest::newRow("lower half at left edge") << 0 << 300 << 59422;
-    QTest::newRow("lower half x 40") << 40 << 599 << 59422;
-    QTest::newRow("lower half x 41") << 41 << 599 << 59420;
-    QTest::newRow("just above half") << 0 << 299 << 59420;
-    QTest::newRow("off the left in lower half") << -300 << 400 << 59422;
-}
-
-void TestPlacement::dockSide()
-{
-    QFETCH(int, x);
-    QFETCH(int, y);
-    QFETCH(int, side);
-    QCOMPARE(DockSideFromPosition(x, y, QSize(1000, 600)), side);
 }
 
 ZT_TEST_MAIN(TestPlacement)

@@ -1,4 +1,6 @@
 #include "support/FullDisk.h"
+#include "support/ResultTable.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "framework/Profile.h"
@@ -17,8 +19,8 @@ class TestProfile : public QObject
     Q_OBJECT
 private slots:
     void namesIgnoreCaseValuesStayExact();
-    void readsIntegersLikeTheProfileFunctions_data();
-    void readsIntegersLikeTheProfileFunctions();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void writeKeepsEveryOtherByte_data();
     void writeKeepsEveryOtherByte();
     void writeMergesWithTheFileOnDisk();
@@ -33,18 +35,8 @@ private:
 };
 
 namespace {
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
+using ZtTest::ReadFile;
+using ZtTest::WriteFile;
 
 // "section/key=value" for every key of the sections the tests use.
 QString Dump(const CProfile& profile)
@@ -72,30 +64,27 @@ void TestProfile::namesIgnoreCaseValuesStayExact()
     QCOMPARE(profile.Keys(QStringLiteral("startup")), QStringList{QStringLiteral("FontFace")});
 
     // One section and one key on disk, spelled as first written.
-    QCOMPARE(FileBytes(path), QByteArray("[Startup]\nFontFace=Serif \n\n[Settings]\nJava path= /opt/j d k=1 \nMulti=a b\n"));
+    QCOMPARE(ReadFile(path), QByteArray("[Startup]\nFontFace=Serif \n\n[Settings]\nJava path= /opt/j d k=1 \nMulti=a b\n"));
     CProfile reread(path);
     QCOMPARE(reread.GetString(QStringLiteral("settings"), QStringLiteral("java PATH")), QStringLiteral(" /opt/j d k=1 "));
     QCOMPARE(reread.GetString(QStringLiteral("Settings"), QStringLiteral("Multi")), QStringLiteral("a b"));
 }
 
-void TestProfile::readsIntegersLikeTheProfileFunctions_data()
+// Integers are read as the profile functions read them: blanks, a sign and
+// digits, anything after ignored; the default when there is no number.
+void TestProfile::results_data()
 {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("blanks and sign") << "  -3" << -3;
-    QTest::newRow("trailing text") << "12px" << 12;
-    QTest::newRow("letters") << "big" << 77;
-    QTest::newRow("overflow") << "99999999999" << 77;
-    QTest::newRow("sign only") << "-" << 77;
-}
-
-void TestProfile::readsIntegersLikeTheProfileFunctions()
-{
-    QFETCH(QString, stored);
-    QFETCH(int, expected);
+    ZtTest::ResultColumns();
     CProfile profile(NewPath(QStringLiteral("int.ini")));
-    profile.WriteString(QStringLiteral("Startup"), QStringLiteral("FontSize"), stored);
-    QCOMPARE(profile.GetInt(QStringLiteral("startup"), QStringLiteral("fontsize"), 77), expected);
+    const auto read = [&profile](const QString& stored) {
+        profile.WriteString(QStringLiteral("Startup"), QStringLiteral("FontSize"), stored);
+        return QString::number(profile.GetInt(QStringLiteral("startup"), QStringLiteral("fontsize"), 77));
+    };
+    ZtTest::Row("blanks and sign", read("  -3"), "-3");
+    ZtTest::Row("trailing text", read("12px"), "12");
+    ZtTest::Row("letters", read("big"), "77");
+    ZtTest::Row("overflow", read("99999999999"), "77");
+    ZtTest::Row("sign only", read("-"), "77");
 }
 
 void TestProfile::writeKeepsEveryOtherByte_data()
@@ -134,7 +123,7 @@ void TestProfile::writeKeepsEveryOtherByte()
     CProfile profile(path);
     QCOMPARE(Dump(profile), keysRead);
     QVERIFY(profile.WriteString(QStringLiteral("Settings"), QStringLiteral("New"), QStringLiteral("x")));
-    QCOMPARE(FileBytes(path), after);
+    QCOMPARE(ReadFile(path), after);
     QCOMPARE(Dump(CProfile(path)), Dump(profile));
 }
 
@@ -203,7 +192,7 @@ void TestProfile::unreadableProfileIsLeftAlone()
     QCOMPARE(profile.GetInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 0), 5000);
     QCOMPARE(QFileInfo(path).isFile(), kind == QLatin1String("huge"));
     if (kind == QLatin1String("huge"))
-        QCOMPARE(FileBytes(path), huge);
+        QCOMPARE(ReadFile(path), huge);
 }
 
 void TestProfile::fullDiskKeepsTheProfile()
@@ -214,12 +203,12 @@ void TestProfile::fullDiskKeepsTheProfile()
     const QString path = disk.Path(QStringLiteral("Zentrel.ini"));
     CProfile profile(path);
     QVERIFY(profile.WriteString(QStringLiteral("Settings"), QStringLiteral("Browser"), QString(6000, QLatin1Char('b'))));
-    const QByteArray before = FileBytes(path);
+    const QByteArray before = ReadFile(path);
     QVERIFY(disk.Fill());
 
     QVERIFY(!profile.WriteString(QStringLiteral("Settings"), QStringLiteral("WindowPos"), QStringLiteral("1,2")));
     QVERIFY2(profile.LastError().contains(QStringLiteral("No space left on device")), qPrintable(profile.LastError()));
-    QCOMPARE(FileBytes(path), before);
+    QCOMPARE(ReadFile(path), before);
     QCOMPARE(disk.Names(), QStringList{QStringLiteral("Zentrel.ini")});
 }
 

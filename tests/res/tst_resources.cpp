@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/TestMain.h"
 
 #include "framework/MenuBuilder.h"
@@ -21,6 +22,7 @@
 
 using ZtRes::MenuItem;
 using ZtRes::MenuItemKind;
+using ZtTest::Row;
 
 namespace {
 
@@ -81,12 +83,11 @@ private slots:
     void menus();
     void keysShownAreKeysThatRun();
     void picturesExistAndRender();
-    void stringsSplitIntoStatusAndTip_data();
-    void stringsSplitIntoStatusAndTip();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void builderMakesMenuStructure();
     void builderGivesEachMenuItsTexts();
     void builderShowsUnknownCommandsDisabled();
-    void builderReplacesMenuBar();
     void builderToolBar();
 };
 
@@ -191,25 +192,18 @@ void TestResources::picturesExistAndRender()
     QVERIFY(!ZtRes::ProgramIcon().pixmap(32, 32).isNull());
 }
 
-void TestResources::stringsSplitIntoStatusAndTip_data()
+// A string splits at its newline into status text and tool tip.
+void TestResources::results_data()
 {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("status");
-    QTest::addColumn<QString>("tip");
-    QTest::newRow("both, blank kept") << 113 << "Changes the environment font " << "Select environment font";
-    QTest::newRow("tip only shows in status bar") << 32830 << "Cycle thru open Windows..ctrl+Plus"
-                                                  << "Cycle thru open Windows..ctrl+Plus";
-    QTest::newRow("status only") << 32942 << "Set syntax coloring criteria" << "";
-    QTest::newRow("no string") << 999 << "" << "";
-}
-
-void TestResources::stringsSplitIntoStatusAndTip()
-{
-    QFETCH(int, id);
-    QFETCH(QString, status);
-    QFETCH(QString, tip);
-    QCOMPARE(ZtRes::StatusText(id), status);
-    QCOMPARE(ZtRes::ToolTipText(id), tip);
+    ZtTest::ResultColumns();
+    Row("status: both, blank kept", ZtRes::StatusText(113), "Changes the environment font ");
+    Row("tip: both", ZtRes::ToolTipText(113), "Select environment font");
+    Row("status: tip only shows in status bar", ZtRes::StatusText(32830), "Cycle thru open Windows..ctrl+Plus");
+    Row("tip: tip only", ZtRes::ToolTipText(32830), "Cycle thru open Windows..ctrl+Plus");
+    Row("status: status only", ZtRes::StatusText(32942), "Set syntax coloring criteria");
+    Row("tip: status only", ZtRes::ToolTipText(32942), "");
+    Row("status: no string", ZtRes::StatusText(999), "");
+    Row("tip: no string", ZtRes::ToolTipText(999), "");
 }
 
 void TestResources::builderMakesMenuStructure()
@@ -256,29 +250,24 @@ void TestResources::builderGivesEachMenuItsTexts()
     QCOMPARE(pool.Get(ZtCmd::ID_FILE_MRU_FILE1)->text(), QStringLiteral("&1 page.html"));
 }
 
+// Commands the frame has no action for show disabled; a second menu bar
+// replaces the first.
 void TestResources::builderShowsUnknownCommandsDisabled()
 {
     ActionPool pool;
     pool.missing = {ZtCmd::ID_BROWSE_BACK, ZtCmd::ID_FILE_MRU_FILE2};
-    QMenu browse;
-    CMenuBuilder::Populate(&browse, ZtRes::MenuBar(145).last().items, pool.Lookup(), {});
-    QCOMPARE(Texts(&browse), (QStringList{"&Back", "&Forward"}));
-    QVERIFY(!browse.actions().first()->isEnabled());
-    QVERIFY(browse.actions().last()->isEnabled());
-
-    QMenu file;
-    CMenuBuilder::Populate(&file, ZtRes::MenuBar(145).first().items, pool.Lookup(), {});
-    QVERIFY(!file.actions().contains(nullptr));
-    QCOMPARE(file.actions().size(), 17); // 15 items with 3 of the 4 recent files in place of one
-}
-
-void TestResources::builderReplacesMenuBar()
-{
-    ActionPool pool;
     QMenuBar bar;
     CMenuBuilder::PopulateMenuBar(&bar, 128, pool.Lookup(), {});
     CMenuBuilder::PopulateMenuBar(&bar, 145, pool.Lookup(), {});
     QCOMPARE(Texts(&bar), (QStringList{"&File", "&View", "&Window", "&Browse"}));
+    QMenu* browse = bar.actions().last()->menu();
+    QCOMPARE(Texts(browse), (QStringList{"&Back", "&Forward"}));
+    QVERIFY(!browse->actions().first()->isEnabled());
+    QVERIFY(browse->actions().last()->isEnabled());
+
+    QMenu* file = bar.actions().first()->menu();
+    QVERIFY(!file->actions().contains(nullptr));
+    QCOMPARE(file->actions().size(), 17); // 15 items with 3 of the 4 recent files in place of one
 }
 
 void TestResources::builderToolBar()

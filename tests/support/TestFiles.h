@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QString>
 
+#include "support/TestMain.h"
+
 namespace ZtTest {
 
 // Writes bytes to path, making its folder first. Returns path.
@@ -25,6 +27,24 @@ inline QByteArray ReadFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArrayLiteral("(unreadable)");
+}
+
+// A shell script that may be run, with body after its "#!/bin/sh" line.
+inline QString WriteScript(const QString& path, const QByteArray& body)
+{
+    WriteFile(path, "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+    return path;
+}
+
+// An empty folder of the sandbox, emptied if an earlier test left it full.
+inline QString FreshDir(const QString& name)
+{
+    const QString path = SandboxDir() + QLatin1Char('/') + name;
+    QDir(path).removeRecursively();
+    if (!QDir().mkpath(path))
+        qFatal("cannot make %s", qPrintable(path));
+    return path;
 }
 
 } // namespace ZtTest

@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -7,6 +8,7 @@
 #include "tools/ToolRules.h"
 
 using namespace ZtToolCommandLines;
+using ZtTest::Row;
 
 namespace {
 // A command line as one string: its words joined with "|", then the
@@ -18,6 +20,21 @@ QString Describe(const CCommandLine& line)
         text += QStringLiteral(" > ") + line.m_strOutputFile;
     return text;
 }
+
+
+// What the tools accept: compile, tree compile, Perl, "-" for no.
+QString Accepting(const QString& path)
+{
+    return QStringList{ZtToolRules::IsJavaSource(path) ? "java" : "-", ZtToolRules::IsTreeJavaFile(path) ? "tree" : "-",
+                       ZtToolRules::IsPerlScript(path) ? "perl" : "-"}
+        .join(QLatin1Char(' '));
+}
+
+QString Console(const QString& executable, const QString& switches, const QString& parameters)
+{
+    const std::optional<CCommandLine> line = ConsoleCommand(executable, switches, parameters);
+    return !line ? QStringLiteral("(none)") : line->IsEmpty() ? QStringLiteral("(empty)") : Describe(*line);
+}
 } // namespace
 
 // The command lines of the outside tools, the shell-like word splitting of
@@ -26,114 +43,58 @@ class TestCommandLines : public QObject
 {
     Q_OBJECT
 private slots:
-    void javaCompile_data();
-    void javaCompile();
-    void perlRun_data();
-    void perlRun();
-    void consoleCommand_data();
-    void consoleCommand();
-    void splitSwitches_data();
-    void splitSwitches();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void quotedWordsReadBackWhole();
     void appletPage();
-    void enableRules_data();
-    void enableRules();
 };
 
-void TestCommandLines::javaCompile_data()
+void TestCommandLines::results_data()
 {
-    QTest::addColumn<QString>("javaPath");
-    QTest::addColumn<QString>("switches");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "/opt/jdk/bin" << "" << "/web/Hello.java" << "/opt/jdk/bin/javac|/web/Hello.java";
-    QTest::newRow("trailing slash kept once") << "/opt/jdk/bin/" << "" << "/web/Hello.java"
-                                              << "/opt/jdk/bin/javac|/web/Hello.java";
-    QTest::newRow("no slash at all") << "jdk" << "" << "/web/Hello.java" << "jdk/javac|/web/Hello.java";
-    QTest::newRow("switches before the source") << "/opt/jdk/bin" << "-g -deprecation" << "/web/Hello.java"
-                                                << "/opt/jdk/bin/javac|-g|-deprecation|/web/Hello.java";
-    QTest::newRow("source with blanks and quotes") << "/usr/bin" << "" << "/my \"web\" site/Hello.java"
-                                                   << "/usr/bin/javac|/my \"web\" site/Hello.java";
-}
+    ZtTest::ResultColumns();
+    const QString javac = QStringLiteral("javac");
+    Row("java: plain", Describe(JavaCompile("/opt/jdk/bin", javac, "", "/web/Hello.java")),
+        "/opt/jdk/bin/javac|/web/Hello.java");
+    Row("java: trailing slash kept once", Describe(JavaCompile("/opt/jdk/bin/", javac, "", "/web/Hello.java")),
+        "/opt/jdk/bin/javac|/web/Hello.java");
+    Row("java: no slash at all", Describe(JavaCompile("jdk", javac, "", "/web/Hello.java")), "jdk/javac|/web/Hello.java");
+    Row("java: switches before the source", Describe(JavaCompile("/opt/jdk/bin", javac, "-g -deprecation", "/web/Hello.java")),
+        "/opt/jdk/bin/javac|-g|-deprecation|/web/Hello.java");
+    Row("java: source with blanks and quotes", Describe(JavaCompile("/usr/bin", javac, "", "/my \"web\" site/Hello.java")),
+        "/usr/bin/javac|/my \"web\" site/Hello.java");
 
-void TestCommandLines::javaCompile()
-{
-    QFETCH(QString, javaPath);
-    QFETCH(QString, switches);
-    QFETCH(QString, source);
-    QFETCH(QString, expected);
-    QCOMPARE(Describe(JavaCompile(javaPath, QStringLiteral("javac"), switches, source)), expected);
-}
+    const auto perl = [](const QString& switches, const QString& workFile, const QString& outputFile) {
+        return Describe(PerlRun(QStringLiteral("/usr/bin/perl"), switches, QStringLiteral("/s/t.pl"), workFile, outputFile));
+    };
+    Row("perl: switches, work and output file", perl("-w", "/in.txt", "/out.txt"), "/usr/bin/perl|-w|/s/t.pl|/in.txt|/out.txt");
+    Row("perl: > and blanks redirect", perl("", "", ">  out.txt"), "/usr/bin/perl|/s/t.pl > out.txt");
+    Row("perl: output without > dropped", perl("", "", "out.txt"), "/usr/bin/perl|/s/t.pl");
+    Row("perl: > with a work file is a name", perl("", "/in.txt", ">x"), "/usr/bin/perl|/s/t.pl|/in.txt|>x");
+    Row("perl: work file alone", perl("-T -w", "/a b.txt", ""), "/usr/bin/perl|-T|-w|/s/t.pl|/a b.txt");
 
-void TestCommandLines::perlRun_data()
-{
-    QTest::addColumn<QString>("switches");
-    QTest::addColumn<QString>("workFile");
-    QTest::addColumn<QString>("outputFile");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("switches, work and output file") << "-w" << "/in.txt" << "/out.txt"
-                                                    << "/usr/bin/perl|-w|/s/t.pl|/in.txt|/out.txt";
-    QTest::newRow("> and blanks redirect") << "" << "" << ">  out.txt" << "/usr/bin/perl|/s/t.pl > out.txt";
-    QTest::newRow("output without > dropped") << "" << "" << "out.txt" << "/usr/bin/perl|/s/t.pl";
-    QTest::newRow("> with a work file is a name") << "" << "/in.txt" << ">x" << "/usr/bin/perl|/s/t.pl|/in.txt|>x";
-    QTest::newRow("work file alone") << "-T -w" << "/a b.txt" << "" << "/usr/bin/perl|-T|-w|/s/t.pl|/a b.txt";
-}
+    Row("console: parameters are one word", Console("notepad", "", "/a b.txt"), "notepad|/a b.txt");
+    Row("console: switches then parameters", Console("ls", "-l -a", "/tmp"), "ls|-l|-a|/tmp");
+    Row("console: executable alone", Console(" ls ", "", ""), "ls");
+    Row("console: no executable runs nothing", Console("", "-l", "/tmp"), "(empty)");
+    Row("console: nothing at all", Console("", "", ""), "(none)");
 
-void TestCommandLines::perlRun()
-{
-    QFETCH(QString, switches);
-    QFETCH(QString, workFile);
-    QFETCH(QString, outputFile);
-    QFETCH(QString, expected);
-    const CCommandLine line = PerlRun(QStringLiteral("/usr/bin/perl"), switches, QStringLiteral("/s/t.pl"),
-                                      workFile, outputFile);
-    QCOMPARE(Describe(line), expected);
-}
+    const auto split = [](const QString& text) { return ZtShellWords::Split(text).join(QLatin1Char('|')); };
+    Row("split: blanks", split(" -a \t -b\n"), "-a|-b");
+    Row("split: single quotes", split("'-I/a b' '\\n'"), "-I/a b|\\n");
+    Row("split: double quotes", split("\"a \\\"b\\\" \\x\""), "a \"b\" \\x");
+    Row("split: backslash outside quotes", split("a\\ b c\\'"), "a b|c'");
+    Row("split: joined pieces", split("-D'x y'\"z\""), "-Dx yz");
+    Row("split: empty quotes are a word", split("'' \"\""), "|");
+    Row("split: nothing is expanded", split("$HOME ~ *.txt $(touch x) `id`"), "$HOME|~|*.txt|$(touch|x)|`id`");
+    Row("split: unclosed quote runs to the end", split("-e 'print 1"), "-e|print 1");
 
-void TestCommandLines::consoleCommand_data()
-{
-    QTest::addColumn<QString>("executable");
-    QTest::addColumn<QString>("switches");
-    QTest::addColumn<QString>("parameters");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("parameters are one word") << "notepad" << "" << "/a b.txt" << "notepad|/a b.txt";
-    QTest::newRow("switches then parameters") << "ls" << "-l -a" << "/tmp" << "ls|-l|-a|/tmp";
-    QTest::newRow("executable alone") << " ls " << "" << "" << "ls";
-    QTest::newRow("no executable runs nothing") << "" << "-l" << "/tmp" << "(empty)";
-    QTest::newRow("nothing at all") << "" << "" << "" << "(none)";
-}
-
-void TestCommandLines::consoleCommand()
-{
-    QFETCH(QString, executable);
-    QFETCH(QString, switches);
-    QFETCH(QString, parameters);
-    QFETCH(QString, expected);
-    const std::optional<CCommandLine> line = ConsoleCommand(executable, switches, parameters);
-    const QString shown = !line ? QStringLiteral("(none)") : line->IsEmpty() ? QStringLiteral("(empty)") : Describe(*line);
-    QCOMPARE(shown, expected);
-}
-
-void TestCommandLines::splitSwitches_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("words");
-    QTest::newRow("blanks") << " -a \t -b\n" << QStringList{"-a", "-b"};
-    QTest::newRow("single quotes") << "'-I/a b' '\\n'" << QStringList{"-I/a b", "\\n"};
-    QTest::newRow("double quotes") << "\"a \\\"b\\\" \\x\"" << QStringList{"a \"b\" \\x"};
-    QTest::newRow("backslash outside quotes") << "a\\ b c\\'" << QStringList{"a b", "c'"};
-    QTest::newRow("joined pieces") << "-D'x y'\"z\"" << QStringList{"-Dx yz"};
-    QTest::newRow("empty quotes are a word") << "'' \"\"" << QStringList{"", ""};
-    QTest::newRow("nothing is expanded") << "$HOME ~ *.txt $(touch x) `id`"
-                                         << QStringList{"$HOME", "~", "*.txt", "$(touch", "x)", "`id`"};
-    QTest::newRow("unclosed quote runs to the end") << "-e 'print 1" << QStringList{"-e", "print 1"};
-}
-
-void TestCommandLines::splitSwitches()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, words);
-    QCOMPARE(ZtShellWords::Split(text), words);
+    Row("accepts: Hello.JAVA", Accepting("/w/Hello.JAVA"), "java tree -");
+    Row("accepts: Hello.jav", Accepting("/w/Hello.jav"), "- tree -");
+    Row("accepts: Tool.PM", Accepting("/w/Tool.PM"), "- - perl");
+    Row("accepts: Tool.pll", Accepting("/w/Tool.pll"), "- - perl");
+    Row("accepts: Tool.prl", Accepting("/w/Tool.prl"), "- - perl");
+    Row("accepts: Tool.cgi", Accepting("/w/Tool.cgi"), "- - -");
+    Row("accepts: dot in the folder only", Accepting("/w/x.pl/Tool"), "- - -");
 }
 
 void TestCommandLines::quotedWordsReadBackWhole()
@@ -159,30 +120,6 @@ void TestCommandLines::appletPage()
     QCOMPARE(ZtTest::ReadFile(folder + QStringLiteral("/html_Hello.html")), expected);
     // A folder that cannot take the page: no page, no complaint.
     QCOMPARE(ZtAppletPage::WriteAppletPage(QStringLiteral("/proc/none/Hello.class"), QString(), QString()), 1);
-}
-
-void TestCommandLines::enableRules_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("expected"); // compile, tree compile, Perl
-    QTest::newRow("Hello.JAVA") << "/w/Hello.JAVA" << "java tree -";
-    QTest::newRow("Hello.jav") << "/w/Hello.jav" << "- tree -";
-    QTest::newRow("Tool.PM") << "/w/Tool.PM" << "- - perl";
-    QTest::newRow("Tool.pll") << "/w/Tool.pll" << "- - perl";
-    QTest::newRow("Tool.prl") << "/w/Tool.prl" << "- - perl";
-    QTest::newRow("Tool.cgi") << "/w/Tool.cgi" << "- - -";
-    QTest::newRow("dot in the folder only") << "/w/x.pl/Tool" << "- - -";
-}
-
-void TestCommandLines::enableRules()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, expected);
-    const QString shown = QStringList{ZtToolRules::IsJavaSource(path) ? "java" : "-",
-                                      ZtToolRules::IsTreeJavaFile(path) ? "tree" : "-",
-                                      ZtToolRules::IsPerlScript(path) ? "perl" : "-"}
-                              .join(QLatin1Char(' '));
-    QCOMPARE(shown, expected);
 }
 
 ZT_TEST_MAIN(TestCommandLines)

@@ -1,7 +1,7 @@
+#include "support/Dialogs.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
-#include "framework/MessageBox.h"
 #include "tools/ConsoleLauncher.h"
 #include "tools/ConsoleRunner.h"
 #include "tools/ConsoleWindow.h"
@@ -18,13 +18,6 @@ namespace {
 const QString kHostileName = QStringLiteral("x; touch pwned.pl");
 const QStringList kHostileNames{kHostileName, QStringLiteral("$(touch pwned2) `touch pwned3`"),
                                 QStringLiteral("a | touch pwned4 & > pwned5\ntouch pwned6")};
-
-QString WriteScript(const QString& path, const QByteArray& body)
-{
-    ZtTest::WriteFile(path, "#!/bin/sh\n" + body);
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
-    return path;
-}
 
 struct CRunResult
 {
@@ -78,16 +71,13 @@ private:
 
 void TestConsoleRunner::init()
 {
-    m_dir = ZtTest::SandboxDir() + QStringLiteral("/run 'here'");
-    QDir(m_dir).removeRecursively();
-    QVERIFY(QDir().mkpath(m_dir));
+    m_dir = ZtTest::FreshDir(QStringLiteral("run 'here'"));
 }
 
 void TestConsoleRunner::cleanup()
 {
     CConsoleLauncher::SetRunnerPath(QString());
     CConsoleLauncher::SetTerminalFinder({});
-    ZtMessageBox::SetHandler({});
 }
 
 void TestConsoleRunner::runs_data()
@@ -138,7 +128,7 @@ void TestConsoleRunner::fileNamesNeverRunCommands_data()
 void TestConsoleRunner::fileNamesNeverRunCommands()
 {
     QFETCH(QString, tool);
-    const QString lister = WriteScript(m_dir + QStringLiteral("/bin/javac"),
+    const QString lister = ZtTest::WriteScript(m_dir + QStringLiteral("/bin/javac"),
                                        "for a; do printf '[%s]\\n' \"$a\"; done\n");
     for (const QString& name : kHostileNames) {
         const QString file = m_dir + QLatin1Char('/') + name;
@@ -166,7 +156,7 @@ void TestConsoleRunner::launcherWaitsForTheRunnerInATerminal()
     // A stand-in emulator in the manner of "xterm -e": it runs the command
     // with no keyboard (so "Press Enter" is answered by the end of input) and
     // keeps what the console showed.
-    const QString terminal = WriteScript(m_dir + QStringLiteral("/term"),
+    const QString terminal = ZtTest::WriteScript(m_dir + QStringLiteral("/term"),
                                          "[ \"$1\" = -e ] && shift\nexec \"$@\" </dev/null >console.log 2>&1\n");
     CConsoleLauncher::SetRunnerPath(QStringLiteral(ZT_RUNCON));
     CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
@@ -192,14 +182,10 @@ void TestConsoleRunner::launcherWaitsForTheRunnerInATerminal()
 
 void TestConsoleRunner::launcherReportsARunnerThatCannotStart()
 {
-    QStringList messages;
-    ZtMessageBox::SetHandler([&messages](const QString& text, QMessageBox::StandardButtons) {
-        messages.append(text);
-        return QMessageBox::Ok;
-    });
+    ZtTest::CMessageLog messages;
     CConsoleLauncher::SetRunnerPath(m_dir + QStringLiteral("/no-runner"));
     QVERIFY(!CConsoleLauncher::Run(CCommandLine{QStringLiteral("/bin/true"), {}, false, {}}, m_dir));
-    QCOMPARE(messages, QStringList{QStringLiteral("CreateProcess failed.")});
+    QCOMPARE(messages.texts, QStringList{QStringLiteral("CreateProcess failed.")});
 }
 
 void TestConsoleRunner::consoleWindowTakesInputAndCloses()

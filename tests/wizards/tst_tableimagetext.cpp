@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/TestMain.h"
 
 #include "framework/Profile.h"
@@ -6,6 +7,8 @@
 #include "wizards/TableText.h"
 
 #include <QTemporaryDir>
+
+using ZtTest::Row;
 
 namespace {
 const QString kCell = QStringLiteral("Cell data goes here.\n\t\t</TD>\n");
@@ -24,6 +27,13 @@ QStringList StoredFolders(const CProfile& profile)
     }
     return lines;
 }
+
+// The count a text gives the Table wizard, "x" where it is no whole number.
+QString TableCount(const QString& text)
+{
+    int read = -99;
+    return ReadTableCount(text, &read) ? QString::number(read) : QStringLiteral("x");
+}
 } // namespace
 
 // The Table and Image wizards' markup, the counts the Table wizard takes,
@@ -32,176 +42,89 @@ class TestTableImageText : public QObject
 {
     Q_OBJECT
 private slots:
-    void tableStartTag_data();
-    void tableStartTag();
-    void tableRows_data();
-    void tableRows();
-    void tableCounts_data();
-    void tableCounts();
-    void tableSizeLimit();
-    void imageText_data();
-    void imageText();
-    void recordFolder_data();
-    void recordFolder();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void foldersInTheProfile();
 };
 
-void TestTableImageText::tableStartTag_data()
+void TestTableImageText::results_data()
 {
-    QTest::addColumn<CTableValues>("values");
-    QTest::addColumn<QString>("expected");
-    CTableValues values;
-    QTest::newRow("nothing") << values << "<TABLE >\n";
-    values.m_strWidth = "100%";
-    values.m_strBorder = "1";
-    QTest::newRow("width and border") << values << "<TABLE WIDTH=\"100%\" BORDER=\"1\" >\n";
-    values.m_nCssKind = 1;
-    values.m_strCss = "main";
-    QTest::newRow("CLASS first") << values << "<TABLE CLASS=main WIDTH=\"100%\" BORDER=\"1\" >\n";
-    values = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "img/Ä b.gif", 2, "t"};
-    QTest::newRow("all, in order")
-        << values
-        << "<TABLE ID=t WIDTH=\"1\" HEIGHT=\"2\" ALIGN=\"3\" VALIGN=\"4\" BORDER=\"5\" CELLPADDING=\"6\" "
-           "CELLSPACING=\"7\" BORDERCOLOR=\"8\" BORDERCOLORLIGHT=\"9\" BORDERCOLORDARK=\"10\" BGCOLOR=\"11\" "
-           "BACKGROUND=\"img/Ä b.gif\" >\n";
-    values = CTableValues();
-    values.m_nCssKind = 1; // CLASS with no name: no CLASS word
-    values.m_strHeight = " ";
-    QTest::newRow("CLASS without text, blank value") << values << "<TABLE HEIGHT=\" \" >\n";
-    values.m_nCssKind = 0; // a name without a kind: nothing
-    values.m_strCss = "lost";
-    QTest::newRow("text without a kind") << values << "<TABLE HEIGHT=\" \" >\n";
-}
+    ZtTest::ResultColumns();
+    CTableValues table;
+    Row("table: nothing", BuildTableStartTag(table), "<TABLE >\n");
+    table.m_strWidth = "100%";
+    table.m_strBorder = "1";
+    Row("table: width and border", BuildTableStartTag(table), "<TABLE WIDTH=\"100%\" BORDER=\"1\" >\n");
+    table.m_nCssKind = 1;
+    table.m_strCss = "main";
+    Row("table: CLASS first", BuildTableStartTag(table), "<TABLE CLASS=main WIDTH=\"100%\" BORDER=\"1\" >\n");
+    table = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "img/Ä b.gif", 2, "t"};
+    Row("table: all, in order", BuildTableStartTag(table),
+        "<TABLE ID=t WIDTH=\"1\" HEIGHT=\"2\" ALIGN=\"3\" VALIGN=\"4\" BORDER=\"5\" CELLPADDING=\"6\" "
+        "CELLSPACING=\"7\" BORDERCOLOR=\"8\" BORDERCOLORLIGHT=\"9\" BORDERCOLORDARK=\"10\" BGCOLOR=\"11\" "
+        "BACKGROUND=\"img/Ä b.gif\" >\n");
+    table = CTableValues();
+    table.m_nCssKind = 1; // CLASS with no name: no CLASS word
+    table.m_strHeight = " ";
+    Row("table: CLASS without text, blank value", BuildTableStartTag(table), "<TABLE HEIGHT=\" \" >\n");
+    table.m_nCssKind = 0; // a name without a kind: nothing
+    table.m_strCss = "lost";
+    Row("table: text without a kind", BuildTableStartTag(table), "<TABLE HEIGHT=\" \" >\n");
 
-void TestTableImageText::tableStartTag()
-{
-    QFETCH(CTableValues, values);
-    QFETCH(QString, expected);
-    QCOMPARE(BuildTableStartTag(values), expected);
-}
-
-void TestTableImageText::tableRows_data()
-{
-    QTest::addColumn<CTableGroupValues>("rows");
-    QTest::addColumn<CTableGroupValues>("cells");
-    QTest::addColumn<int>("rowCount");
-    QTest::addColumn<int>("cellCount");
-    QTest::addColumn<QString>("expected");
+    const CTableGroupValues plain;
     const QString plainCell = "\t\t<TD >\n" + kCell;
-    QTest::newRow("1 row, 2 cells") << CTableGroupValues() << CTableGroupValues() << 1 << 2
-                                    << "\t<TR >\n" + plainCell + plainCell + "\t</TR>\n</TABLE>\n";
-    QTest::newRow("no rows") << CTableGroupValues() << CTableGroupValues() << 0 << 5 << "</TABLE>\n";
-    QTest::newRow("negative rows") << CTableGroupValues() << CTableGroupValues() << -3 << 1 << "</TABLE>\n";
-    QTest::newRow("3 rows, no cells") << CTableGroupValues() << CTableGroupValues() << 3 << -1
-                                      << QString("\t<TR >\n\t</TR>\n").repeated(3) + "</TABLE>\n";
-    const CTableGroupValues rows{"90%", "", "Center", "Baseline", "Red", 1, "r"};
-    const CTableGroupValues cells{"", "50%", "", "", "#0A05C8", 2, "c1"};
-    QTest::newRow("attributes and styles")
-        << rows << cells << 2 << 1
-        << QString("\t<TR CLASS=r WIDTH=\"90%\" ALIGN=\"Center\" VALIGN=\"Baseline\" BGCOLOR=\"Red\" >\n"
-                   "\t\t<TD ID=c1 HEIGHT=\"50%\" BGCOLOR=\"#0A05C8\" >\n"
-                   + kCell + "\t</TR>\n")
-                   .repeated(2)
-               + "</TABLE>\n";
-}
+    Row("rows: 1 row, 2 cells", BuildTableRowsText(plain, plain, 1, 2),
+        "\t<TR >\n" + plainCell + plainCell + "\t</TR>\n</TABLE>\n");
+    Row("rows: no rows", BuildTableRowsText(plain, plain, 0, 5), "</TABLE>\n");
+    Row("rows: negative rows", BuildTableRowsText(plain, plain, -3, 1), "</TABLE>\n");
+    Row("rows: 3 rows, no cells", BuildTableRowsText(plain, plain, 3, -1),
+        QString("\t<TR >\n\t</TR>\n").repeated(3) + "</TABLE>\n");
+    Row("rows: attributes and styles",
+        BuildTableRowsText({"90%", "", "Center", "Baseline", "Red", 1, "r"}, {"", "50%", "", "", "#0A05C8", 2, "c1"}, 2, 1),
+        QString("\t<TR CLASS=r WIDTH=\"90%\" ALIGN=\"Center\" VALIGN=\"Baseline\" BGCOLOR=\"Red\" >\n"
+                "\t\t<TD ID=c1 HEIGHT=\"50%\" BGCOLOR=\"#0A05C8\" >\n" + kCell + "\t</TR>\n").repeated(2)
+            + "</TABLE>\n");
 
-void TestTableImageText::tableRows()
-{
-    QFETCH(CTableGroupValues, rows);
-    QFETCH(CTableGroupValues, cells);
-    QFETCH(int, rowCount);
-    QFETCH(int, cellCount);
-    QFETCH(QString, expected);
-    QCOMPARE(BuildTableRowsText(rows, cells, rowCount, cellCount), expected);
-}
+    Row("count: blanks around", TableCount(" 12\t"), "12");
+    Row("count: signs", TableCount("+3"), "3");
+    Row("count: negative", TableCount("-2"), "-2");
+    Row("count: largest int", TableCount("2147483647"), "2147483647");
+    for (const char* refused : {"", "  ", "1.5", "3x", "1,000", "2147483648"})
+        Row(qPrintable(QStringLiteral("count: '%1' is none").arg(refused)), TableCount(refused), "x");
 
-void TestTableImageText::tableCounts_data()
-{
-    // "x" where the text is no whole number.
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("count");
-    QTest::newRow("blanks around") << " 12\t" << "12";
-    QTest::newRow("signs") << "+3" << "3";
-    QTest::newRow("negative") << "-2" << "-2";
-    QTest::newRow("empty") << "" << "x";
-    QTest::newRow("blanks only") << "  " << "x";
-    QTest::newRow("fraction") << "1.5" << "x";
-    QTest::newRow("trailing letters") << "3x" << "x";
-    QTest::newRow("thousands separator") << "1,000" << "x";
-    QTest::newRow("beyond an int") << "2147483648" << "x";
-    QTest::newRow("largest int") << "2147483647" << "2147483647";
-}
-
-void TestTableImageText::tableCounts()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, count);
-    int read = -99;
-    const bool ok = ReadTableCount(text, &read);
-    QCOMPARE(ok ? QString::number(read) : QStringLiteral("x"), count);
-}
-
-void TestTableImageText::tableSizeLimit()
-{
     // At most 10,000 cells and 10,000 rows; what is not built counts as
     // nothing, and no product overflows.
-    QVERIFY(IsTableSizeAllowed(100, 100));
-    QVERIFY(!IsTableSizeAllowed(100, 101));
-    QVERIFY(!IsTableSizeAllowed(2147483647, 2147483647));
-    QVERIFY(IsTableSizeAllowed(10000, 0));
-    QVERIFY(!IsTableSizeAllowed(10001, -5));
-    QVERIFY(IsTableSizeAllowed(-2147483647 - 1, 2147483647));
-}
+    const auto allowed = [](int rows, int cells) { return ZtTest::YesNo(IsTableSizeAllowed(rows, cells)); };
+    Row("size: 100 x 100", allowed(100, 100), "yes");
+    Row("size: 100 x 101", allowed(100, 101), "no");
+    Row("size: largest ints", allowed(2147483647, 2147483647), "no");
+    Row("size: 10,000 rows without cells", allowed(10000, 0), "yes");
+    Row("size: 10,001 rows", allowed(10001, -5), "no");
+    Row("size: no rows", allowed(-2147483647 - 1, 2147483647), "yes");
 
-void TestTableImageText::imageText_data()
-{
-    QTest::addColumn<CImageValues>("values");
-    QTest::addColumn<QString>("expected");
     const QString img = "<IMG SRC=\"images/a.gif\" BORDER=\"0\" > ";
     // image, align, border, link, text
-    QTest::newRow("link, text, image") << CImageValues{"images/a.gif", "", "", "x.html", "T"}
-                                       << "<A HREF=\"x.html\">" + img + "T</A>\n";
-    QTest::newRow("link, image") << CImageValues{"images/a.gif", "", "", "x.html", ""}
-                                 << "<A HREF=\"x.html\">" + img + "</A>\n";
-    QTest::newRow("link, text") << CImageValues{"", "left", "2", "x.html", "T"} << "<A HREF=\"x.html\">T</A>\n";
-    QTest::newRow("link only") << CImageValues{"", "", "", "pages/next.html", ""}
-                               << "<A HREF=\"pages/next.html\"></A>\n";
-    QTest::newRow("text before image") << CImageValues{"images/a.gif", "", "", "", "T"} << "T" + img + "\n";
-    QTest::newRow("text only") << CImageValues{"", "", "", "", "Only text"} << "Only text\n";
-    QTest::newRow("image, align, border") << CImageValues{"images/a.gif", "left", "2", "", ""}
-                                          << "<IMG SRC=\"images/a.gif\" BORDER=\"2\" ALIGN=\"left\"> \n";
-    QTest::newRow("nothing") << CImageValues{"", "left", "2", "", ""} << "";
-    QTest::newRow("spaces, non-ASCII") << CImageValues{"Bilder/Grüße 1.gif", "", "", "", ""}
-                                       << "<IMG SRC=\"Bilder/Grüße 1.gif\" BORDER=\"0\" > \n";
-}
+    Row("image: link, text, image", BuildImageText({"images/a.gif", "", "", "x.html", "T"}),
+        "<A HREF=\"x.html\">" + img + "T</A>\n");
+    Row("image: link, image", BuildImageText({"images/a.gif", "", "", "x.html", ""}), "<A HREF=\"x.html\">" + img + "</A>\n");
+    Row("image: link, text", BuildImageText({"", "left", "2", "x.html", "T"}), "<A HREF=\"x.html\">T</A>\n");
+    Row("image: link only", BuildImageText({"", "", "", "pages/next.html", ""}), "<A HREF=\"pages/next.html\"></A>\n");
+    Row("image: text before image", BuildImageText({"images/a.gif", "", "", "", "T"}), "T" + img + "\n");
+    Row("image: text only", BuildImageText({"", "", "", "", "Only text"}), "Only text\n");
+    Row("image: image, align, border", BuildImageText({"images/a.gif", "left", "2", "", ""}),
+        "<IMG SRC=\"images/a.gif\" BORDER=\"2\" ALIGN=\"left\"> \n");
+    Row("image: nothing", BuildImageText({"", "left", "2", "", ""}), "");
+    Row("image: spaces, non-ASCII", BuildImageText({"Bilder/Grüße 1.gif", "", "", "", ""}),
+        "<IMG SRC=\"Bilder/Grüße 1.gif\" BORDER=\"0\" > \n");
 
-void TestTableImageText::imageText()
-{
-    QFETCH(CImageValues, values);
-    QFETCH(QString, expected);
-    QCOMPARE(BuildImageText(values), expected);
-}
-
-void TestTableImageText::recordFolder_data()
-{
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<QString>("picked");
-    QTest::addColumn<QStringList>("after");
-    QTest::newRow("first pick") << QStringList() << "/web/img" << QStringList{"/web/img"};
-    QTest::newRow("fifth folder: three kept") << QStringList{"/a", "/b", "/c", "/d"} << "/e"
-                                              << QStringList{"/e", "/a", "/b"};
-    QTest::newRow("already first") << QStringList{"/a", "/b"} << "/a" << QStringList{"/a", "/b"};
-    QTest::newRow("from the middle") << QStringList{"/a", "/b", "/c", "/d"} << "/c"
-                                     << QStringList{"/c", "/a", "/b"};
-    QTest::newRow("case differs") << QStringList{"/Img"} << "/img" << QStringList{"/img", "/Img"};
-}
-
-void TestTableImageText::recordFolder()
-{
-    QFETCH(QStringList, before);
-    QFETCH(QString, picked);
-    QFETCH(QStringList, after);
-    QCOMPARE(ZtImageFolders::RecordFolder(before, picked), after);
+    const auto record = [](const QStringList& before, const QString& picked) {
+        return ZtImageFolders::RecordFolder(before, picked).join(QLatin1Char(' '));
+    };
+    Row("folders: first pick", record({}, "/web/img"), "/web/img");
+    Row("folders: fifth folder, three kept", record({"/a", "/b", "/c", "/d"}, "/e"), "/e /a /b");
+    Row("folders: already first", record({"/a", "/b"}, "/a"), "/a /b");
+    Row("folders: from the middle", record({"/a", "/b", "/c", "/d"}, "/c"), "/c /a /b");
+    Row("folders: case differs", record({"/Img"}, "/img"), "/img /Img");
 }
 
 void TestTableImageText::foldersInTheProfile()

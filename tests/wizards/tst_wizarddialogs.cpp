@@ -1,7 +1,6 @@
+#include "support/Dialogs.h"
 #include "support/TestMain.h"
 
-#include "framework/ContextHelp.h"
-#include "framework/MessageBox.h"
 #include "framework/Profile.h"
 #include "wizards/AlignWizDlg.h"
 #include "wizards/BodyWizDlg.h"
@@ -26,17 +25,10 @@
 #include <QTemporaryDir>
 #include <QWizard>
 
-namespace {
-template <class Control>
-Control* Find(QWidget* dialog, int id)
-{
-    Control* control = dialog->findChild<Control*>(CContextHelp::ObjectNameFor(id));
-    if (!control)
-        qFatal("no control %d", id);
-    return control;
-}
+using ZtTest::Find;
 
-// The colour button beside a field: the next button in the same row.
+namespace {
+// The dialog's index-th colour button, in the order of the fields they serve.
 CColorButton* ColorButtonOf(QWidget* dialog, int index)
 {
     return dialog->findChildren<CColorButton*>().value(index);
@@ -56,7 +48,6 @@ private slots:
     void fontFacesCollect();
     void colorWizardKeepsItsValue();
     void alignBoxesEnableTheirFields();
-    void alignMnemonicsTickAtOnce();
     void tableWizardPieces();
     void tableBackgroundImageStart_data();
     void tableBackgroundImageStart();
@@ -72,7 +63,6 @@ void TestWizardDialogs::cleanup()
     CFileButton::SetChooser(nullptr);
     CFontWizDlg::SetFontChooser(nullptr);
     m_pickedFullOpen.clear();
-    ZtMessageBox::SetHandler(nullptr);
     CProfile::Instance().RemoveSection(ZtImageFolders::Section());
 }
 
@@ -212,27 +202,17 @@ void TestWizardDialogs::colorWizardKeepsItsValue()
     QCOMPARE(dialog.Text(), QStringLiteral(" BGCOLOR=\"#0A05C8\" "));
 }
 
+// Each box enables its field. Alt+letter, Tab and typing come as fast as a
+// user types them: the box must be ticked before the Tab, or the Tab skips
+// its still disabled field.
 void TestWizardDialogs::alignBoxesEnableTheirFields()
 {
     CAlignWizDlg dialog;
-    const QList<int> boxes{CAlignWizDlg::IDC_HORIZONTAL, CAlignWizDlg::IDC_VERTICAL, CAlignWizDlg::IDC_HEIGHT,
-                           CAlignWizDlg::IDC_WIDTH};
-    for (int box : boxes) {
+    for (int box : {CAlignWizDlg::IDC_HORIZONTAL, CAlignWizDlg::IDC_VERTICAL, CAlignWizDlg::IDC_HEIGHT,
+                    CAlignWizDlg::IDC_WIDTH}) {
         QVERIFY(!Find<QCheckBox>(&dialog, box)->isChecked());
         QVERIFY(!Find<QComboBox>(&dialog, box + 1)->isEnabled());
     }
-    auto* vertical = Find<QCheckBox>(&dialog, CAlignWizDlg::IDC_VERTICAL);
-    vertical->click();
-    QVERIFY(Find<QComboBox>(&dialog, CAlignWizDlg::IDC_VERTICAL_VALUE)->isEnabled());
-    vertical->click();
-    QVERIFY(!Find<QComboBox>(&dialog, CAlignWizDlg::IDC_VERTICAL_VALUE)->isEnabled());
-}
-
-// Alt+letter, Tab and typing, as fast as a user types them: the box must be
-// ticked before the Tab, or the Tab skips its still disabled field.
-void TestWizardDialogs::alignMnemonicsTickAtOnce()
-{
-    CAlignWizDlg dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     const auto type = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -244,6 +224,11 @@ void TestWizardDialogs::alignMnemonicsTickAtOnce()
     type(Qt::Key_W, Qt::AltModifier);
     type(Qt::Key_Tab);
     QTest::keyClicks(QApplication::focusWidget(), "50%");
+    auto* vertical = Find<QCheckBox>(&dialog, CAlignWizDlg::IDC_VERTICAL);
+    vertical->click();
+    QVERIFY(Find<QComboBox>(&dialog, CAlignWizDlg::IDC_VERTICAL_VALUE)->isEnabled());
+    vertical->click();
+    QVERIFY(!Find<QComboBox>(&dialog, CAlignWizDlg::IDC_VERTICAL_VALUE)->isEnabled());
     type(Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.Text(), QStringLiteral(" ALIGN=\"Center\" WIDTH=\"50%\" "));
@@ -252,11 +237,7 @@ void TestWizardDialogs::alignMnemonicsTickAtOnce()
 void TestWizardDialogs::tableWizardPieces()
 {
     CTableWizSheet sheet{QString(), QString()};
-    QStringList messages;
-    ZtMessageBox::SetHandler([&](const QString& text, QMessageBox::StandardButtons) {
-        messages.append(text);
-        return QMessageBox::Ok;
-    });
+    ZtTest::CMessageLog messages;
     CColorButton::SetPicker([](bool, QWidget*) { return QStringLiteral("#0A05C8"); });
     sheet.show();
     QVERIFY(QTest::qWaitForWindowExposed(&sheet));
@@ -284,7 +265,7 @@ void TestWizardDialogs::tableWizardPieces()
         sheet.button(QWizard::FinishButton)->click();
         QVERIFY(sheet.isVisible());
     }
-    QCOMPARE(messages, (QStringList{CTableWizPage2::NotAWholeNumberMessage(), CTableWizPage2::NotAWholeNumberMessage(),
+    QCOMPARE(messages.texts, (QStringList{CTableWizPage2::NotAWholeNumberMessage(), CTableWizPage2::NotAWholeNumberMessage(),
                                     CTableWizPage2::TooLargeMessage()}));
     rowCount->setText("1");
     cellCount->setText(" 2 ");
