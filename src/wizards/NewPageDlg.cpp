@@ -18,9 +18,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -52,6 +55,26 @@ QToolButton* MakePictureButton(int controlId, const QString& toolTip)
     return button;
 }
 
+// Return on a focused picture button presses it, as on any push button of
+// a dialog, instead of the dialog's OK.
+class CReturnPresses : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        static_cast<QAbstractButton*>(watched)->click();
+        return true;
+    }
+};
+
 } // namespace
 
 void CNewPageDlg::SetFolderChooser(FolderChooser chooser)
@@ -80,9 +103,34 @@ CNewPageDlg::CNewPageDlg(const QString& templatesDirectory, const QString& wizar
     // Path shows the folder above the wizards' base directory; the folder
     // button starts at the base directory itself.
     m_pPath->setText(wizardDirectory.left(qMax(0, int(wizardDirectory.lastIndexOf(QLatin1Char('/'))))));
+    SetTabOrder(buttons);
     m_pTitle->setFocus();
     resize(560, 480);
     CContextHelp::Install(this, {IDC_TITLE, IDC_PATH, IDC_PROLOGUE, IDC_TEMPLATE_TEXT});
+}
+
+void CNewPageDlg::SetTabOrder(QDialogButtonBox* buttons)
+{
+    // Tab visits the controls in the order they are laid out for the user,
+    // each picture button after the field it serves.
+    const auto control = [this](int id) { return findChild<QWidget*>(CContextHelp::ObjectNameFor(id)); };
+    const QList<QWidget*> order{m_pTitle,
+                                control(IDC_PATH_BUTTON),
+                                m_pPath,
+                                m_pPrologue,
+                                control(IDC_GET_TEMPLATE),
+                                control(IDC_SAVE_TEMPLATE),
+                                m_pText,
+                                buttons->button(QDialogButtonBox::Ok),
+                                buttons->button(QDialogButtonBox::Cancel)};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+    // The picture buttons are the only way to their actions: Tab reaches them.
+    for (int id : {IDC_PATH_BUTTON, IDC_GET_TEMPLATE, IDC_SAVE_TEMPLATE}) {
+        QWidget* button = control(id);
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->installEventFilter(new CReturnPresses(button));
+    }
 }
 
 QWidget* CNewPageDlg::MakePageGroup()
