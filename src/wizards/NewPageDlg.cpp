@@ -233,10 +233,16 @@ void CNewPageDlg::OnSaveTemplate()
         SaveTemplate(path);
 }
 
+QString CNewPageDlg::FieldText() const
+{
+    // The raw text keeps no-break spaces, which the plain text makes blanks.
+    return m_pText->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+}
+
 bool CNewPageDlg::SaveTemplate(const QString& path)
 {
     QString reason;
-    if (CAtomicFile::Write(path, ZtNewPage::TemplateFileBytes(m_pText->toPlainText()), &reason))
+    if (CAtomicFile::Write(path, ZtNewPage::TemplateFileBytes(FieldText()), &reason))
         return true;
     ZtMessageBox::Show(QStringLiteral("File Error\n") + reason, QMessageBox::Warning);
     return false;
@@ -257,15 +263,9 @@ void CNewPageDlg::accept()
                            QMessageBox::Information);
         return;
     }
-    if (QFileInfo::exists(target.m_strFullPath)
-        && ZtMessageBox::Show(tr("%1 already exists.\nSaving the new page will replace it. Go on?")
-                                  .arg(target.m_strFullPath),
-                              QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               != QMessageBox::Yes)
-        return;
     m_strFileName = target.m_strFileName;
     m_strFullPath = target.m_strFullPath;
     m_strFolder = target.m_strFolder;
-    m_strTemplateText = m_pText->toPlainText();
+    m_strTemplateText = ZtNewPage::PageText(FieldText());
     QDialog::accept();
 }
