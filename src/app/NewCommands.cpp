@@ -6,6 +6,7 @@
 #include "files/UserDataFolders.h"
 #include "framework/DocTemplate.h"
 #include "framework/OpenRequest.h"
+#include "framework/View.h"
 #include "projects/ChooseDirectoryDlg.h"
 #include "res/CommandIds.h"
 #include "wizards/NewDlg.h"
@@ -33,9 +34,14 @@ CNewCommands::~CNewCommands()
 void CNewCommands::OnFileNew()
 {
     CNewDlg dialog(m_app.GetMainFrame());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    switch (dialog.Choice()) {
+    if (dialog.exec() == QDialog::Accepted)
+        Create(dialog.Choice());
+    GiveFocusBack();
+}
+
+void CNewCommands::Create(int choice)
+{
+    switch (choice) {
     case CNewDlg::Page: {
         // A new page is coloured as a small file would be: colouring on and
         // a size limit set.
@@ -52,6 +58,18 @@ void CNewCommands::OnFileNew()
             frame->ExecuteCommand(ID_PROJECT_WIZARD);
         break;
     }
+}
+
+void CNewCommands::GiveFocusBack()
+{
+    // Without a window manager the main window is not reactivated when a
+    // dialog closes: Ctrl+S and the menus' keys would go nowhere.
+    CMainFrame* frame = m_app.GetMainFrame();
+    if (!frame)
+        return;
+    frame->activateWindow();
+    if (CView* view = frame->GetActiveView())
+        view->GetWidget()->setFocus();
 }
 
 std::optional<CZentrelDoc::CNewPage> CNewCommands::RunNewPageDialog()

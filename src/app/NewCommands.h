@@ -20,5 +20,10 @@ public:
     std::optional<CZentrelDoc::CNewPage> RunNewPageDialog();
 
 private:
+    // Makes what the New dialog's choice (CNewDlg::EChoice) names.
+    void Create(int choice);
+    // The keys go back to the main window and its active editor.
+    void GiveFocusBack();
+
     CZentrelApp& m_app;
 };
