@@ -103,13 +103,13 @@ CNewPageDlg::CNewPageDlg(const QString& templatesDirectory, const QString& wizar
     // Path shows the folder above the wizards' base directory; the folder
     // button starts at the base directory itself.
     m_pPath->setText(wizardDirectory.left(qMax(0, int(wizardDirectory.lastIndexOf(QLatin1Char('/'))))));
-    SetTabOrder(buttons);
+    SetUpKeyboard(buttons);
     m_pTitle->setFocus();
     resize(560, 480);
     CContextHelp::Install(this, {IDC_TITLE, IDC_PATH, IDC_PROLOGUE, IDC_TEMPLATE_TEXT});
 }
 
-void CNewPageDlg::SetTabOrder(QDialogButtonBox* buttons)
+void CNewPageDlg::SetUpKeyboard(QDialogButtonBox* buttons)
 {
     // Tab visits the controls in the order they are laid out for the user,
     // each picture button after the field it serves.
@@ -125,11 +125,20 @@ void CNewPageDlg::SetTabOrder(QDialogButtonBox* buttons)
                                 buttons->button(QDialogButtonBox::Cancel)};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
-    // The picture buttons are the only way to their actions: Tab reaches them.
+    // The picture buttons are the only way to their actions: Tab reaches
+    // them. Once a button's action is over, the keys go to where Return
+    // means OK again (this runs after the action's own handler): Path after
+    // the folder button, OK after a template button. Without a window
+    // manager, the dialog must also be made active again.
     for (int id : {IDC_PATH_BUTTON, IDC_GET_TEMPLATE, IDC_SAVE_TEMPLATE}) {
-        QWidget* button = control(id);
+        auto* button = qobject_cast<QAbstractButton*>(control(id));
         button->setFocusPolicy(Qt::StrongFocus);
         button->installEventFilter(new CReturnPresses(button));
+        QWidget* next = id == IDC_PATH_BUTTON ? static_cast<QWidget*>(m_pPath) : buttons->button(QDialogButtonBox::Ok);
+        connect(button, &QAbstractButton::clicked, this, [this, next] {
+            activateWindow();
+            next->setFocus();
+        });
     }
 }
 

@@ -62,7 +62,7 @@ public:
 
 private:
     QWidget* MakePageGroup();
-    void SetTabOrder(QDialogButtonBox* buttons);
+    void SetUpKeyboard(QDialogButtonBox* buttons);
     // The template field's text, "\n" between its lines.
     QString FieldText() const;
     QWidget* MakeTemplateGroup();
