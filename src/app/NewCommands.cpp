@@ -12,6 +12,9 @@
 #include "wizards/NewDlg.h"
 #include "wizards/NewPageDlg.h"
 
+#include <QApplication>
+#include <QPointer>
+
 using namespace ZtCmd;
 
 CNewCommands::CNewCommands(CZentrelApp& app)
@@ -33,10 +36,13 @@ CNewCommands::~CNewCommands()
 
 void CNewCommands::OnFileNew()
 {
-    CNewDlg dialog(m_app.GetMainFrame());
+    CMainFrame* frame = m_app.GetMainFrame();
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const CView* viewBefore = frame ? frame->GetActiveView() : nullptr;
+    CNewDlg dialog(frame);
     if (dialog.exec() == QDialog::Accepted)
         Create(dialog.Choice());
-    GiveFocusBack();
+    GiveFocusBack(viewBefore, focus);
 }
 
 void CNewCommands::Create(int choice)
@@ -60,7 +66,7 @@ void CNewCommands::Create(int choice)
     }
 }
 
-void CNewCommands::GiveFocusBack()
+void CNewCommands::GiveFocusBack(const CView* viewBefore, QWidget* focusBefore)
 {
     // Without a window manager the main window is not reactivated when a
     // dialog closes: Ctrl+S and the menus' keys would go nowhere.
@@ -68,8 +74,11 @@ void CNewCommands::GiveFocusBack()
     if (!frame)
         return;
     frame->activateWindow();
-    if (CView* view = frame->GetActiveView())
+    CView* view = frame->GetActiveView();
+    if (view && view != viewBefore)
         view->GetWidget()->setFocus();
+    else if (focusBefore)
+        focusBefore->setFocus();
 }
 
 std::optional<CZentrelDoc::CNewPage> CNewCommands::RunNewPageDialog()
