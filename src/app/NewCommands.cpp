@@ -6,10 +6,14 @@
 #include "files/UserDataFolders.h"
 #include "framework/DocTemplate.h"
 #include "framework/OpenRequest.h"
+#include "framework/View.h"
 #include "projects/ChooseDirectoryDlg.h"
 #include "res/CommandIds.h"
 #include "wizards/NewDlg.h"
 #include "wizards/NewPageDlg.h"
+
+#include <QApplication>
+#include <QPointer>
 
 using namespace ZtCmd;
 
@@ -32,10 +36,18 @@ CNewCommands::~CNewCommands()
 
 void CNewCommands::OnFileNew()
 {
-    CNewDlg dialog(m_app.GetMainFrame());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    switch (dialog.Choice()) {
+    CMainFrame* frame = m_app.GetMainFrame();
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const CView* viewBefore = frame ? frame->GetActiveView() : nullptr;
+    CNewDlg dialog(frame);
+    if (dialog.exec() == QDialog::Accepted)
+        Create(dialog.Choice());
+    GiveFocusBack(viewBefore, focus);
+}
+
+void CNewCommands::Create(int choice)
+{
+    switch (choice) {
     case CNewDlg::Page: {
         // A new page is coloured as a small file would be: colouring on and
         // a size limit set.
@@ -52,6 +64,21 @@ void CNewCommands::OnFileNew()
             frame->ExecuteCommand(ID_PROJECT_WIZARD);
         break;
     }
+}
+
+void CNewCommands::GiveFocusBack(const CView* viewBefore, QWidget* focusBefore)
+{
+    // Without a window manager the main window is not reactivated when a
+    // dialog closes: Ctrl+S and the menus' keys would go nowhere.
+    CMainFrame* frame = m_app.GetMainFrame();
+    if (!frame)
+        return;
+    frame->activateWindow();
+    CView* view = frame->GetActiveView();
+    if (view && view != viewBefore)
+        view->GetWidget()->setFocus();
+    else if (focusBefore)
+        focusBefore->setFocus();
 }
 
 std::optional<CZentrelDoc::CNewPage> CNewCommands::RunNewPageDialog()

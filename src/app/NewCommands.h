@@ -4,7 +4,9 @@
 
 #include <optional>
 
+class CView;
 class CZentrelApp;
+class QWidget;
 
 // File > New: the New dialog's choice of a page, a plain text file or a
 // project workspace, and the New Page dialog every new web page runs.
@@ -20,5 +22,11 @@ public:
     std::optional<CZentrelDoc::CNewPage> RunNewPageDialog();
 
 private:
+    // Makes what the New dialog's choice (CNewDlg::EChoice) names.
+    void Create(int choice);
+    // The keys go back to the main window: to the editor of a new document,
+    // else where they were before.
+    void GiveFocusBack(const CView* viewBefore, QWidget* focusBefore);
+
     CZentrelApp& m_app;
 };

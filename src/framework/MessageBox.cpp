@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QPointer>
 #include <QScreen>
 #include <QStringList>
 
@@ -77,10 +78,20 @@ QMessageBox::StandardButton Show(const QString& text, QMessageBox::Icon icon, QM
     const QString fitted = FitText(text, QFontMetrics(QApplication::font("QMessageBox")), MaxLineWidth());
     if (InstalledHandler())
         return InstalledHandler()(fitted, buttons);
-    QMessageBox box(icon, QApplication::applicationDisplayName(), fitted, buttons, QApplication::activeWindow());
+    QWidget* parent = QApplication::activeWindow();
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    QMessageBox box(icon, QApplication::applicationDisplayName(), fitted, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
-    return QMessageBox::StandardButton(box.exec());
+    const auto answer = QMessageBox::StandardButton(box.exec());
+    // Without a window manager nothing makes the window active again, and
+    // its shortcuts and mnemonics would be dead.
+    if (parent) {
+        parent->activateWindow();
+        if (focus)
+            focus->setFocus();
+    }
+    return answer;
 }
 
 void SetHandler(Handler handler)

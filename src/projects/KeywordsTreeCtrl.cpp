@@ -325,11 +325,7 @@ void CKeywordsTreeCtrl::NewKeywordsFile()
         return;
     }
     const QString path = GetItemPath(folder) + QLatin1Char('/') + name;
-    if (QFileInfo::exists(path)
-        && ZtMessageBox::Show(tr("%1 already exists.\nEmpty it? Its keywords will be lost.").arg(path),
-                              QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               != QMessageBox::Yes)
-        return;
+    // A file of that name is emptied: the user asked for a new, empty one.
     QString reason;
     if (!CAtomicFile::Write(path, QByteArray(), &reason)) {
         ZtMessageBox::Show(tr("Cannot create the keywords file %1.\n%2").arg(path, reason), QMessageBox::Warning);

@@ -37,7 +37,13 @@ QString CNewKeywordsFileDlg::Name() const
 std::optional<QString> CNewKeywordsFileDlg::Ask(QWidget* parent)
 {
     CNewKeywordsFileDlg dialog(parent);
-    if (dialog.exec() != QDialog::Accepted)
+    const bool bAccepted = dialog.exec() == QDialog::Accepted;
+    // Without a window manager nothing gives the keys back to the tree.
+    if (parent) {
+        parent->window()->activateWindow();
+        parent->setFocus();
+    }
+    if (!bAccepted)
         return std::nullopt;
     return dialog.Name();
 }

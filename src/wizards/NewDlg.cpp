@@ -1,6 +1,7 @@
 #include "wizards/NewDlg.h"
 
 #include "framework/ContextHelp.h"
+#include "framework/InstantMnemonic.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -23,12 +24,16 @@ CNewDlg::CNewDlg(QWidget* parent)
         button->setObjectName(CContextHelp::ObjectNameFor(id));
         group->addButton(button);
         layout->addWidget(button);
+        // Alt+T then Return, typed at once, must make plain text.
+        CInstantMnemonic::Install(button);
     }
     auto* box = new QDialogButtonBox;
     box->addButton(QDialogButtonBox::Ok)->setText(tr("&OK"));
     box->addButton(QDialogButtonBox::Cancel)->setText(tr("&Cancel"));
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    for (QAbstractButton* button : box->buttons())
+        CInstantMnemonic::Install(button);
     layout->addWidget(box);
     // Return takes the page at once, as the dialog opens with that choice.
     box->button(QDialogButtonBox::Ok)->setDefault(true);

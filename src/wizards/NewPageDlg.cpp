@@ -18,9 +18,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -52,6 +55,26 @@ QToolButton* MakePictureButton(int controlId, const QString& toolTip)
     return button;
 }
 
+// Return on a focused picture button presses it, as on any push button of
+// a dialog, instead of the dialog's OK.
+class CReturnPresses : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        static_cast<QAbstractButton*>(watched)->click();
+        return true;
+    }
+};
+
 } // namespace
 
 void CNewPageDlg::SetFolderChooser(FolderChooser chooser)
@@ -80,9 +103,43 @@ CNewPageDlg::CNewPageDlg(const QString& templatesDirectory, const QString& wizar
     // Path shows the folder above the wizards' base directory; the folder
     // button starts at the base directory itself.
     m_pPath->setText(wizardDirectory.left(qMax(0, int(wizardDirectory.lastIndexOf(QLatin1Char('/'))))));
+    SetUpKeyboard(buttons);
     m_pTitle->setFocus();
     resize(560, 480);
     CContextHelp::Install(this, {IDC_TITLE, IDC_PATH, IDC_PROLOGUE, IDC_TEMPLATE_TEXT});
+}
+
+void CNewPageDlg::SetUpKeyboard(QDialogButtonBox* buttons)
+{
+    // Tab visits the controls in the order they are laid out for the user,
+    // each picture button after the field it serves.
+    const auto control = [this](int id) { return findChild<QWidget*>(CContextHelp::ObjectNameFor(id)); };
+    const QList<QWidget*> order{m_pTitle,
+                                control(IDC_PATH_BUTTON),
+                                m_pPath,
+                                m_pPrologue,
+                                control(IDC_GET_TEMPLATE),
+                                control(IDC_SAVE_TEMPLATE),
+                                m_pText,
+                                buttons->button(QDialogButtonBox::Ok),
+                                buttons->button(QDialogButtonBox::Cancel)};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+    // The picture buttons are the only way to their actions: Tab reaches
+    // them. Once a button's action is over, the keys go to where Return
+    // means OK again (this runs after the action's own handler): Path after
+    // the folder button, OK after a template button. Without a window
+    // manager, the dialog must also be made active again.
+    for (int id : {IDC_PATH_BUTTON, IDC_GET_TEMPLATE, IDC_SAVE_TEMPLATE}) {
+        auto* button = qobject_cast<QAbstractButton*>(control(id));
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->installEventFilter(new CReturnPresses(button));
+        QWidget* next = id == IDC_PATH_BUTTON ? static_cast<QWidget*>(m_pPath) : buttons->button(QDialogButtonBox::Ok);
+        connect(button, &QAbstractButton::clicked, this, [this, next] {
+            activateWindow();
+            next->setFocus();
+        });
+    }
 }
 
 QWidget* CNewPageDlg::MakePageGroup()
@@ -185,10 +242,16 @@ void CNewPageDlg::OnSaveTemplate()
         SaveTemplate(path);
 }
 
+QString CNewPageDlg::FieldText() const
+{
+    // The raw text keeps no-break spaces, which the plain text makes blanks.
+    return m_pText->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+}
+
 bool CNewPageDlg::SaveTemplate(const QString& path)
 {
     QString reason;
-    if (CAtomicFile::Write(path, ZtNewPage::TemplateFileBytes(m_pText->toPlainText()), &reason))
+    if (CAtomicFile::Write(path, ZtNewPage::TemplateFileBytes(FieldText()), &reason))
         return true;
     ZtMessageBox::Show(QStringLiteral("File Error\n") + reason, QMessageBox::Warning);
     return false;
@@ -209,15 +272,9 @@ void CNewPageDlg::accept()
                            QMessageBox::Information);
         return;
     }
-    if (QFileInfo::exists(target.m_strFullPath)
-        && ZtMessageBox::Show(tr("%1 already exists.\nSaving the new page will replace it. Go on?")
-                                  .arg(target.m_strFullPath),
-                              QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               != QMessageBox::Yes)
-        return;
     m_strFileName = target.m_strFileName;
     m_strFullPath = target.m_strFullPath;
     m_strFolder = target.m_strFolder;
-    m_strTemplateText = m_pText->toPlainText();
+    m_strTemplateText = ZtNewPage::PageText(FieldText());
     QDialog::accept();
 }

@@ -6,6 +6,7 @@
 
 class CFileButton;
 class QComboBox;
+class QDialogButtonBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QToolButton;
@@ -61,6 +62,9 @@ public:
 
 private:
     QWidget* MakePageGroup();
+    void SetUpKeyboard(QDialogButtonBox* buttons);
+    // The template field's text, "\n" between its lines.
+    QString FieldText() const;
     QWidget* MakeTemplateGroup();
     void OnPathButton();
     void OnSaveTemplate();

@@ -69,8 +69,14 @@ QString TemplateText(const QByteArray& templateBytes, const QString& prologue)
 QByteArray TemplateFileBytes(const QString& fieldText)
 {
     QByteArray bytes = fieldText.toUtf8();
-    bytes.replace("\n", "\r\n");
+    bytes.replace("\n", "\r\r\n");
     return bytes;
+}
+
+QString PageText(const QString& fieldText)
+{
+    QString text = fieldText;
+    return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
 CPageTarget ResolvePageTarget(const QString& title, const QString& path, bool pathIsFolder,

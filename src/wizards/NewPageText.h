@@ -27,9 +27,14 @@ bool IsBinary(const QByteArray& bytes);
 // UTF-8 or, failing that, Windows-1252.
 QString TemplateText(const QByteArray& templateBytes, const QString& prologue);
 
-// The bytes the template field's text is saved as: UTF-8, each line ended
-// with CR LF (a last line without an end keeps none).
+// The bytes the template field's text ("\n" between lines) is saved as:
+// UTF-8, each line ended with CR CR LF, as template files have always been
+// written (a last line without an end keeps none).
 QByteArray TemplateFileBytes(const QString& fieldText);
+
+// The new page's text from the template field's text: every line break of
+// the field becomes CR LF.
+QString PageText(const QString& fieldText);
 
 // The file a new page will be: what OK makes of Title and Path.
 struct CPageTarget

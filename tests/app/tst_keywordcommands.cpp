@@ -9,9 +9,12 @@
 #include "projects/KeywordsTreeCtrl.h"
 #include "projects/ProjectBar.h"
 
+#include <QDialog>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTabWidget>
 #include <QTextBlock>
+#include <QTimer>
 
 // The Keywords tab in the whole program: it shows the user's seeded
 // Keywords folder, and a keyword dropped on a page lands where it was let go.
@@ -22,6 +25,7 @@ private slots:
     void initTestCase();
     void tabShowsTheSeededFolder();
     void keywordDroppedIntoPage();
+    void keysComeBackAfterAMessageOrDialog();
 
 private:
     CZentrelApp* m_app = nullptr;
@@ -63,6 +67,34 @@ void TestKeywordCommands::keywordDroppedIntoPage()
     QCOMPARE(drop.dropAction(), Qt::CopyAction);
     view->undo();
     QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n\n</BODY>\n"));
+}
+
+// Without a window manager a closed box or dialog left no window active,
+// so the next shortcut went nowhere.
+void TestKeywordCommands::keysComeBackAfterAMessageOrDialog()
+{
+    CMainFrame* frame = m_app->GetMainFrame();
+    CKeywordsTreeCtrl* tree = frame->ProjectBar()->KeywordsTree();
+    frame->ProjectBar()->SetCurrentTab(frame->ProjectBar()->TabControl()->indexOf(tree));
+    const std::function<void()> commands[] = {[tree] { tree->EditLabel(); }, [tree] { tree->NewKeywordsFile(); }};
+    for (const auto& command : commands) {
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        tree->setFocus();
+        QCOMPARE(QApplication::focusWidget(), tree);
+        tree->SetCurrentItem(tree->topLevelItem(0));
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            QWidget* modal = QApplication::activeModalWidget();
+            shown = modal ? modal->windowTitle() : QString();
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+        });
+        command();
+        QVERIFY(!shown.isEmpty());
+        QTRY_COMPARE(QApplication::activeWindow(), frame);
+        QCOMPARE(QApplication::focusWidget(), tree);
+    }
 }
 
 ZT_APP_TEST_MAIN(TestKeywordCommands)

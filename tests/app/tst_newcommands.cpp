@@ -101,9 +101,13 @@ void TestNewCommands::pageFromTemplate()
     QVERIFY(text.startsWith("<!---Created with Zentrel I.D.E--->\n<!DOCTYPE html>\n<html lang=\"en\">\n"));
     QVERIFY(page->GetView()->IsSyntaxColoring());
     QCOMPARE(page->GetView()->Colorizer()->PrimaryList().isEmpty(), false);
-    // Saved, the page is the template's text with the file's line ends.
+    // Saved, the page is the marker and the template's lines, each ended by CR LF.
     QVERIFY(page->DoFileSave());
-    QVERIFY(ZtTest::ReadFile(site + "/Start.html").endsWith("</html>\n"));
+    QByteArray expected = "<!---Created with Zentrel I.D.E--->\n" + ZtTest::ReadFile(shipped);
+    QCOMPARE(ZtTest::ReadFile(site + "/Start.html"), expected.replace("\n", "\r\n"));
+    // The keys go back to the new page's editor.
+    QTRY_COMPARE(QApplication::activeWindow(), m_app->GetMainFrame());
+    QCOMPARE(QApplication::focusWidget(), page->GetView());
     QVERIFY(m_app->RecentFileList().Entries().contains(site + "/Start.html"));
 }
 

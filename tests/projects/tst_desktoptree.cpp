@@ -122,6 +122,7 @@ void TestDesktopTree::newFolderWithIndexFile()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const QList<QLineEdit*> editors = tree.findChildren<QLineEdit*>();
     QCOMPARE(editors.size(), 1);
+    QCOMPARE(editors.first()->maxLength(), 127);
     editors.first()->setText(QStringLiteral("pages"));
     QTest::keyClick(editors.first(), Qt::Key_Return);
     QCoreApplication::processEvents();

@@ -4,9 +4,11 @@
 #include "files/UserDataFolders.h"
 #include "framework/ContextHelp.h"
 #include "framework/MessageBox.h"
+#include "wizards/NewDlg.h"
 #include "wizards/NewPageDlg.h"
 #include "wizards/NewPageText.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -27,7 +29,8 @@ private slots:
     void savedTemplateReloadsWithOneMarker();
     void badTemplatesLeaveTheText_data();
     void badTemplatesLeaveTheText();
-    void okNeedsATitleAndAsksBeforeReplacing();
+    void okNeedsATitle();
+    void keyboard();
     void seedingKeepsTheUsersFiles();
 
 private:
@@ -114,7 +117,7 @@ void TestNewPage::savedTemplateReloadsWithOneMarker()
     QVERIFY(dialog.LoadTemplate(source));
     QVERIFY(dialog.SaveTemplate(dir + "/saved.tpt"));
     QCOMPARE(ZtTest::ReadFile(dir + "/saved.tpt"),
-             QByteArray("<!---Created with Zentrel I.D.E--->\r\n<!DOCTYPE x>\r\n<HTML>\r\n<BODY>\r\n"));
+             QByteArray("<!---Created with Zentrel I.D.E--->\r\r\n<!DOCTYPE x>\r\r\n<HTML>\r\r\n<BODY>\r\r\n"));
     dialog.findChild<QComboBox*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_PROLOGUE))->setEditText(QString());
     QVERIFY(dialog.LoadTemplate(dir + "/saved.tpt"));
     auto* text = dialog.findChild<QPlainTextEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TEMPLATE_TEXT));
@@ -152,7 +155,7 @@ void TestNewPage::badTemplatesLeaveTheText()
     QVERIFY2(m_messages.first().contains(message), qPrintable(m_messages.first()));
 }
 
-void TestNewPage::okNeedsATitleAndAsksBeforeReplacing()
+void TestNewPage::okNeedsATitle()
 {
     Answer();
     const QString dir = ZtTest::SandboxDir() + "/site";
@@ -162,16 +165,69 @@ void TestNewPage::okNeedsATitleAndAsksBeforeReplacing()
     QCOMPARE(path->text(), dir);
     dialog.accept();
     QCOMPARE(m_messages, QStringList{"You must give this new file a title."});
-    dialog.findChild<QLineEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TITLE))->setText("index");
-    m_answer = QMessageBox::No;
-    dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(m_messages.last().contains("already exists"));
-    m_answer = QMessageBox::Yes;
+    // A page named like an existing file is taken without a question; the
+    // file is replaced only when the page is saved.
+    dialog.findChild<QLineEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TITLE))->setText("index");
     dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(m_messages.size(), 1);
     QCOMPARE(dialog.FullPath(), dir + "/index.html");
     QCOMPARE(ZtTest::ReadFile(dir + "/index.html"), QByteArray("old"));
+}
+
+// The dialogs as a user types: Alt+T and Return at once make plain text;
+// the New Page dialog opens on Title, Tab visits its controls in their
+// order, Down picks the prologues from the first, Return presses a focused
+// picture button and then means OK again, and the page's lines end with CR LF.
+void TestNewPage::keyboard()
+{
+    Answer();
+    CNewDlg choice;
+    choice.show();
+    QVERIFY(QTest::qWaitForWindowActive(&choice));
+    QCOMPARE(choice.focusWidget(), choice.findChild<QWidget*>(CContextHelp::ObjectNameFor(CNewDlg::IDC_NEW_PAGE)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(choice.result(), int(QDialog::Accepted));
+    QCOMPARE(choice.Choice(), CNewDlg::PlainText);
+
+    const QString dir = ZtTest::SandboxDir() + "/keys";
+    const QString source = ZtTest::WriteFile(dir + "/t.tpt", "<P>\r\n</P>\r\n");
+    CNewPageDlg dialog(dir, QString());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    const auto control = [&dialog](int id) { return dialog.findChild<QWidget*>(CContextHelp::ObjectNameFor(id)); };
+    const QList<QWidget*> order{control(CNewPageDlg::IDC_TITLE),         control(CNewPageDlg::IDC_PATH_BUTTON),
+                                control(CNewPageDlg::IDC_PATH),          control(CNewPageDlg::IDC_PROLOGUE),
+                                control(CNewPageDlg::IDC_GET_TEMPLATE),  control(CNewPageDlg::IDC_SAVE_TEMPLATE),
+                                control(CNewPageDlg::IDC_TEMPLATE_TEXT)};
+    for (QWidget* expected : order) {
+        QCOMPARE(QApplication::focusWidget(), expected);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    order.first()->setFocus();
+    QTest::keyClicks(QApplication::focusWidget(), "Keys");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), dir);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QVERIFY(dialog.LoadTemplate(source));
+    // Return on a picture button presses it, not OK.
+    CNewPageDlg::SetSaveChooser([&dir](QWidget*, const QString&, const QString&) { return dir + "/saved.tpt"; });
+    control(CNewPageDlg::IDC_SAVE_TEMPLATE)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    CNewPageDlg::SetSaveChooser(nullptr);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(ZtTest::ReadFile(dir + "/saved.tpt").endsWith("<P>\r\r\n</P>\r\r\n"));
+    // Then Return is OK again.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.FullPath(), dir + "/Keys.html");
+    QCOMPARE(dialog.TemplateText(), PageMarker() + "\r\n" + PrologueIdentifiers().at(1) + "\r\n<P>\r\n</P>\r\n");
+    QVERIFY(m_messages.isEmpty());
 }
 
 void TestNewPage::seedingKeepsTheUsersFiles()
