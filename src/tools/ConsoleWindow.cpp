@@ -54,8 +54,25 @@ void CConsoleWindow::Append(const QString& text)
 {
     QTextCursor end(m_pOutput->document());
     end.movePosition(QTextCursor::End);
-    end.insertText(text);
+    end.insertText(BreakLongLines(text, &m_nColumn));
     m_pOutput->verticalScrollBar()->setValue(m_pOutput->verticalScrollBar()->maximum());
+}
+
+QString CConsoleWindow::BreakLongLines(const QString& text, int* column)
+{
+    QString result;
+    result.reserve(text.size() + text.size() / kMaxLineLength);
+    for (const QChar c : text) {
+        // A break between the two halves of a surrogate pair would leave
+        // two broken characters.
+        if (*column >= kMaxLineLength && c != QLatin1Char('\n') && !c.isLowSurrogate()) {
+            result += QLatin1Char('\n');
+            *column = 0;
+        }
+        result += c;
+        *column = c == QLatin1Char('\n') ? 0 : *column + 1;
+    }
+    return result;
 }
 
 void CConsoleWindow::OnReturn()

@@ -20,6 +20,10 @@ class CConsoleWindow : public QWidget
 public:
     // The most lines kept: a program printing without end cannot fill memory.
     static constexpr int kMaxLines = 10000;
+    // The longest line kept whole; longer ones go on in the next line, as a
+    // terminal wraps them. One line without end would otherwise grow without
+    // bound, and laying it out again on every piece would freeze the window.
+    static constexpr int kMaxLineLength = 1000;
 
     explicit CConsoleWindow(QWidget* parent = nullptr);
     ~CConsoleWindow() override;
@@ -38,6 +42,9 @@ protected:
 
 private:
     void Append(const QString& text);
+    // text with a line break wherever a line would pass kMaxLineLength;
+    // column is where text starts and becomes where it ends.
+    static QString BreakLongLines(const QString& text, int* column);
     void OnReturn();
     void OnFinished(int status);
 
@@ -47,4 +54,6 @@ private:
     QStringDecoder m_decoder{QStringDecoder::Utf8};
     int m_nExitStatus = 0;
     bool m_bFinished = false;
+    // Characters in the output's last line so far.
+    int m_nColumn = 0;
 };

@@ -64,6 +64,7 @@ private slots:
     void launcherWaitsForTheRunnerInATerminal();
     void launcherReportsARunnerThatCannotStart();
     void consoleWindowTakesInputAndCloses();
+    void consoleWindowBreaksEndlessLines();
 
 private:
     QString m_dir;
@@ -205,6 +206,21 @@ void TestConsoleRunner::consoleWindowTakesInputAndCloses()
     QCOMPARE(window.ExitStatus(), 4);
     QTest::keyClick(window.Input(), Qt::Key_Return);
     QVERIFY(!window.isVisible());
+}
+
+void TestConsoleRunner::consoleWindowBreaksEndlessLines()
+{
+    // A line with no end must not grow one block without bound: it goes on
+    // in new lines, which the window's line limit then bounds.
+    CConsoleWindow window;
+    QVERIFY(window.Run(CConsoleRequest{{QStringLiteral("/bin/sh"),
+                                        {QStringLiteral("-c"), QStringLiteral("head -c 2500 /dev/zero | tr '\\0' x; echo end")},
+                                        false, {}},
+                                       m_dir}));
+    QTRY_VERIFY(window.IsFinished());
+    const QStringList lines = window.Output()->toPlainText().split(QLatin1Char('\n'));
+    const QString full(CConsoleWindow::kMaxLineLength, QLatin1Char('x'));
+    QCOMPARE(lines.mid(1, 3), (QStringList{full, full, QString(500, QLatin1Char('x')) + QStringLiteral("end")}));
 }
 
 ZT_TEST_MAIN(TestConsoleRunner)
