@@ -14,7 +14,7 @@
 
 namespace {
 
-// Hands the label editor out with the longest name a label may take.
+// Hands the label editor out with the longest text its tree lets the label take.
 class CLabelDelegate : public QStyledItemDelegate
 {
 public:
@@ -24,8 +24,10 @@ public:
                           const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        const auto* tree = qobject_cast<const CFolderTreeCtrl*>(QObject::parent());
         if (auto* line = qobject_cast<QLineEdit*>(editor))
-            line->setMaxLength(CFolderTreeCtrl::kMaxLabelLength);
+            line->setMaxLength(tree ? tree->LabelMaxLength(tree->itemFromIndex(index))
+                                    : CFolderTreeCtrl::kMaxLabelLength);
         return editor;
     }
 };

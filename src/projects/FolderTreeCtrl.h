@@ -55,6 +55,10 @@ public:
     // Files the List bar copied, pasted by the next paste.
     void SetListCopy(const QStringList& paths) { m_listCopy = paths; }
 
+    // The longest text the label editor takes for item: a name, unless a
+    // tree's items hold other texts.
+    virtual int LabelMaxLength(const QTreeWidgetItem*) const { return kMaxLabelLength; }
+
 signals:
     // A folder was selected: the List bar shows it.
     void folderSelected(const QString& folder);

@@ -27,6 +27,7 @@
 #include <QMimeData>
 
 #include <algorithm>
+#include <limits>
 
 using namespace ZtCmd;
 
@@ -350,6 +351,11 @@ void CKeywordsTreeCtrl::EditLabel()
     }
     m_strOldKeyword = item->text(0);
     StartLabelEdit(item, EditRename);
+}
+
+int CKeywordsTreeCtrl::LabelMaxLength(const QTreeWidgetItem* item) const
+{
+    return item && IsKeyword(item) ? std::numeric_limits<int>::max() : kMaxLabelLength;
 }
 
 void CKeywordsTreeCtrl::FinishLabelEdit(QTreeWidgetItem* item, int kind, const QString& oldPath)

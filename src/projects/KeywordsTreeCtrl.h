@@ -62,6 +62,9 @@ public:
 
     QMenu* CreateContextMenu();
     QAction* CommandAction(int id) const { return m_actions.value(id); }
+    // A keyword is a line of its file, of any length: cut to a name's
+    // length, even an edit that changed nothing would write the cut text.
+    int LabelMaxLength(const QTreeWidgetItem* item) const override;
 
 protected:
     void OnFolderFilled(QTreeWidgetItem* item, const QString& directory, const QStringList& files) override;

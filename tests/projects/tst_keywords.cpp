@@ -21,6 +21,7 @@ private slots:
     void staleEditsAreRefused();
     void folderShowsEveryKeywordFile();
     void treeCommandsKeepFilesInStep();
+    void longKeywordEditedWhole();
     void newKeywordsFile_data();
     void newKeywordsFile();
 
@@ -204,6 +205,27 @@ void TestKeywords::treeCommandsKeepFilesInStep()
     m_pTree->SetCurrentItem(m_pTree->findItems("notes.txt", Qt::MatchExactly | Qt::MatchRecursive).first());
     Edit([this] { m_pTree->NewFolder(); }, "Snippets");
     QVERIFY(QFile::exists(m_dir + "/Web/Snippets/Index.txt"));
+}
+
+void TestKeywords::longKeywordEditedWhole()
+{
+    // Longer than any file name: the label editor must hold all of it.
+    const QString script = "document.write('" + QString(400, QLatin1Char('x')) + "');";
+    ZtTest::WriteFile(m_dir + "/Web/a.kwd", "alpha\r\n" + script.toUtf8() + "\r\n");
+    m_pTree->FillTree(m_dir);
+    Expand(Expand(m_pTree->topLevelItem(0))->child(1));
+    m_pTree->SetCurrentItem(m_pTree->findItems(script, Qt::MatchExactly | Qt::MatchRecursive).first());
+    Edit([this] { m_pTree->EditLabel(); }, QString());
+    QCOMPARE(m_messages.size(), 1); // the empty text is refused, the line kept
+    m_pTree->SetCurrentItem(m_pTree->findItems(script, Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->EditLabel();
+    QApplication::processEvents();
+    auto* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor->inherits("QLineEdit"));
+    editor->setProperty("text", editor->property("text").toString() + "//");
+    m_pTree->setFocus();
+    QApplication::processEvents();
+    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), "alpha\r\n" + script.toUtf8() + "//\r\n");
 }
 
 void TestKeywords::newKeywordsFile_data()
