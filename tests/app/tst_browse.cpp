@@ -39,6 +39,7 @@ private slots:
     void messagesWithoutABrowser();
     void previewOfModifiedPageThenHistory();
     void unwritablePreviewShowsSavedPage();
+    void endlessScriptsGiveWay();
 
 private:
     CZentrelView* OpenPage(const QString& path, const QByteArray& bytes);
@@ -215,6 +216,34 @@ void TestBrowse::unwritablePreviewShowsSavedPage()
              qPrintable(m_messages.first()));
     QVERIFY(WaitForPage(pagePath));
     QVERIFY(editor->GetDocument()->IsModified());
+}
+
+void TestBrowse::endlessScriptsGiveWay()
+{
+    // Alerts in a loop: the first few are shown, then the script loops on
+    // without them. Neither it nor a plain endless loop keeps the next page out.
+    const QString alerts = ZtTest::WriteFile(m_dir + QStringLiteral("/alerts.html"),
+                                             "<HTML><BODY><SCRIPT>for (;;) { alert('a'); confirm('c'); }</SCRIPT></BODY></HTML>\n");
+    const QString loops = ZtTest::WriteFile(m_dir + QStringLiteral("/loops.html"),
+                                            "<HTML><BODY><SCRIPT>for (;;) {}</SCRIPT></BODY></HTML>\n");
+    const QString next = ZtTest::WriteFile(m_dir + QStringLiteral("/next.html"), "<P>next</P>\n");
+    ZtApp()->ShowInBrowser(alerts, alerts);
+    QTRY_COMPARE_WITH_TIMEOUT(m_messages, (QStringList{"a", "c", "a"}), 60000);
+    ZtApp()->ShowInBrowser(loops, loops);
+    QTRY_COMPARE_WITH_TIMEOUT(Browser()->CurrentPath(), loops, 60000);
+    ZtApp()->ShowInBrowser(next, next);
+    QVERIFY(WaitForPage(next));
+
+    // The window closes while its page loops, and the editor goes on.
+    ZtApp()->ShowInBrowser(loops, loops);
+    QTRY_COMPARE_WITH_TIMEOUT(Browser()->CurrentPath(), loops, 60000);
+    ZtApp()->m_pBrowserTemplate->FirstDocument()->Frames().value(0)->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!Browser());
+    CZentrelView* editor = OpenPage(m_dir + QStringLiteral("/page.html"), "<P>x</P>\n");
+    QTest::keyClicks(editor, QStringLiteral("ok"));
+    QCOMPARE(editor->toPlainText(), QStringLiteral("ok<P>x</P>\n"));
+    QCOMPARE(m_messages.size(), 3);
 }
 
 ZT_APP_TEST_MAIN(TestBrowse)

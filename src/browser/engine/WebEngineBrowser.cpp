@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QWebEngineView>
 
+#include <signal.h>
+
 bool CProgramKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::ChildAdded) {
@@ -44,7 +46,15 @@ CWebEngineBrowser::CWebEngineBrowser(const Callbacks& callbacks)
         if (m_callbacks.linkHovered)
             m_callbacks.linkHovered(url);
     });
+    m_overdue.setSingleShot(true);
+    QObject::connect(&m_overdue, &QTimer::timeout, m_pView, [this] { OnLoadOverdue(); });
+    QObject::connect(m_pView->page(), &QWebEnginePage::renderProcessTerminated, m_pView,
+                     [this] { OnRendererEnded(); });
     QObject::connect(m_pView, &QWebEngineView::loadFinished, m_pView, [this](bool ok) {
+        // The end of the page shown before (stopped for the next) is not
+        // the arrival of the next.
+        if (m_pView->url() == m_pendingUrl)
+            m_pendingUrl.clear();
         if (m_callbacks.loadFinished)
             m_callbacks.loadFinished(ok);
     });
@@ -70,7 +80,27 @@ QWidget* CWebEngineBrowser::Widget()
 
 void CWebEngineBrowser::Load(const QUrl& url)
 {
+    m_pendingUrl = url;
+    m_overdue.start(kHungRendererMs);
     m_pView->load(url);
+}
+
+void CWebEngineBrowser::OnLoadOverdue()
+{
+    // The page shown runs a script that never returns (a loop, or alerts
+    // the page may no longer show): its renderer never takes the next page,
+    // and nothing but its end frees it. The page asked for comes in a new one.
+    const qint64 renderer = m_pView->page()->renderProcessPid();
+    if (m_pendingUrl.isEmpty() || m_pView->url() == m_pendingUrl || renderer <= 0)
+        return;
+    m_bReloadWhenEnded = true;
+    ::kill(pid_t(renderer), SIGKILL);
+}
+
+void CWebEngineBrowser::OnRendererEnded()
+{
+    if (std::exchange(m_bReloadWhenEnded, false) && !m_pendingUrl.isEmpty())
+        m_pView->load(m_pendingUrl);
 }
 
 QUrl CWebEngineBrowser::Url() const
@@ -80,11 +110,13 @@ QUrl CWebEngineBrowser::Url() const
 
 void CWebEngineBrowser::Back()
 {
+    m_pendingUrl.clear();
     m_pView->back();
 }
 
 void CWebEngineBrowser::Forward()
 {
+    m_pendingUrl.clear();
     m_pView->forward();
 }
 

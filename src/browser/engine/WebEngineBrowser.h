@@ -3,6 +3,8 @@
 #include "browser/BrowserEngine.h"
 
 #include <QObject>
+#include <QTimer>
+#include <QUrl>
 
 class QWebEngineView;
 
@@ -37,9 +39,20 @@ public:
     void Print(QPrinter* printer, std::function<void(bool ok)> done) override;
 
 private:
+    // How long a local page may take to replace the one shown before that
+    // one's renderer counts as hung.
+    static constexpr int kHungRendererMs = 5000;
+
+    void OnLoadOverdue();
+    void OnRendererEnded();
+
     // Owned by the view's layout once the view takes it; deleted here only
     // when it never did.
     QWebEngineView* m_pView;
+    // The page last asked for, while it has not arrived.
+    QUrl m_pendingUrl;
+    QTimer m_overdue;
+    bool m_bReloadWhenEnded = false;
     Callbacks m_callbacks;
     std::function<void(bool)> m_printDone;
 };
