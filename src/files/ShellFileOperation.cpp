@@ -1,5 +1,7 @@
 #include "files/ShellFileOperation.h"
 
+#include "files/LinkTrash.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -63,6 +65,19 @@ QString PartialName(const QString& target)
         if (!PathPresent(candidate))
             return candidate;
     }
+}
+
+// A link goes itself, whether or not its target exists; anything else
+// the way Qt trashes it.
+bool MoveToTrash(const QString& path, QString* error)
+{
+    if (QFileInfo(path).isSymLink())
+        return CLinkTrash::MoveLink(path, error);
+    QFile file(path);
+    if (file.moveToTrash())
+        return true;
+    *error = file.errorString();
+    return false;
 }
 
 QString Title()
@@ -405,10 +420,9 @@ bool CShellFileOperation::Delete(const QStringList& paths, bool bConfirm)
             bOk = false;
             break;
         }
-        QFile file(item);
-        if (!file.moveToTrash()) {
-            bOk = Fail(QStringLiteral("Cannot move '%1' to the Trash:\n%2")
-                           .arg(NameOf(item), file.errorString()));
+        QString error;
+        if (!MoveToTrash(item, &error)) {
+            bOk = Fail(QStringLiteral("Cannot move '%1' to the Trash:\n%2").arg(NameOf(item), error));
             break;
         }
     }

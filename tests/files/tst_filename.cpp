@@ -11,7 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QRegularExpression>
 #include <QStorageInfo>
+#include <QUrl>
 
 namespace {
 
@@ -90,6 +92,7 @@ private slots:
     void moveKeepsDeclinedFiles();
     void renamesAndFolderMove();
     void deleteToTrash();
+    void deleteMovesLinksThemselves();
     void defaultOperationCopiesQuietly();
 
     void fileInfoDisplay();
@@ -392,6 +395,41 @@ void TestFileName::deleteToTrash()
     QVERIFY(fileName.ShellDeleteItems(nullptr, Path("kept.txt"), CFileName::NoConfirmation));
     QVERIFY(TreeOf(m_strRoot).isEmpty());
     QCOMPARE(g_script.questions.size(), 3);
+}
+
+// Links go to the trash themselves, broken ones and loops included, each
+// with the record a trash reader restores it from; what a link points to
+// stays where it is.
+void TestFileName::deleteMovesLinksThemselves()
+{
+    WriteFile(Path("target/kept.txt"), "k");
+    QVERIFY(QFile::link(Path("nowhere"), Path("broken")));
+    QVERIFY(QFile::link(Path("loopy"), Path("loopy")));
+    QVERIFY(QFile::link(Path("target"), Path("folder link")));
+    QVERIFY(QDir().mkpath(Path("sub")));
+    QVERIFY(QFile::link(Path("gone"), Path("sub/loopy")));
+    const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                          + QStringLiteral("/Trash");
+    QDir(trash).removeRecursively();
+    const QStringList links = {Path("broken"), Path("loopy"), Path("folder link"), Path("sub/loopy")};
+    QVERIFY(CFileName().ShellDeleteItems(nullptr, links.join(QChar(0)), CFileName::NoConfirmation));
+    QVERIFY2(g_script.errors.isEmpty(), qPrintable(g_script.errors.join('\n')));
+    QCOMPARE(TreeOf(m_strRoot), QStringList({"sub", "target", "target/kept.txt"}));
+
+    // The second "loopy" takes a free name beside the first.
+    const QStringList trashed = {"broken", "loopy", "folder link", "loopy.2"};
+    const QStringList pointedAt = {Path("nowhere"), Path("loopy"), Path("target"), Path("gone")};
+    const QRegularExpression record(QStringLiteral("^\\[Trash Info\\]\nPath=([^ \n]+)\n"
+                                                   "DeletionDate=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$"));
+    for (int i = 0; i < trashed.size(); ++i) {
+        const QFileInfo link(trash + QStringLiteral("/files/") + trashed.at(i));
+        QVERIFY2(link.isSymLink(), qPrintable(trashed.at(i)));
+        QCOMPARE(link.symLinkTarget(), pointedAt.at(i));
+        const QString info = QString::fromUtf8(ReadFile(trash + "/info/" + trashed.at(i) + ".trashinfo"));
+        const QRegularExpressionMatch match = record.match(info);
+        QVERIFY2(match.hasMatch(), qPrintable(info));
+        QCOMPARE(QUrl::fromPercentEncoding(match.captured(1).toLatin1()), links.at(i));
+    }
 }
 
 // The real dialogs stay out of sight when there is nothing to ask and the
