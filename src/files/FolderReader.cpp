@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QMetaObject>
 #include <QMutex>
@@ -10,6 +11,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <system_error>
+
+#include <dirent.h>
 
 namespace {
 const QDir::Filters kEntries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
@@ -24,6 +29,18 @@ bool IsReadableFolder(const QString& folder)
     const QFileInfo info(folder);
     return info.isDir() && info.isReadable() && info.isExecutable();
 }
+
+// Why folder cannot be listed, in the system's words ("No such file or
+// directory", "Permission denied", "Not a directory").
+QString ReadFailure(const QString& folder)
+{
+    int code = EACCES;
+    if (DIR* dir = ::opendir(QFile::encodeName(folder).constData()))
+        ::closedir(dir);
+    else
+        code = errno;
+    return QString::fromStdString(std::generic_category().message(code));
+}
 } // namespace
 
 // What the worker shares with the reader: the reader clears m_pReceiver (under
@@ -36,8 +53,9 @@ struct CFolderReader::CJob
     quint64 m_nGeneration = 0;
     QString m_strFolder;
 
-    // False once nobody wants the rows any more.
-    bool Post(const QVector<CFileRow>& rows, bool bDone, bool ok)
+    // False once nobody wants the rows any more. failure: why the folder
+    // could not be read.
+    bool Post(const QVector<CFileRow>& rows, bool bDone, bool ok, const QString& failure = {})
     {
         QMutexLocker locker(&m_lock);
         if (!m_pReceiver || m_bCancelled)
@@ -45,7 +63,10 @@ struct CFolderReader::CJob
         CFolderReader* receiver = m_pReceiver;
         const quint64 generation = m_nGeneration;
         QMetaObject::invokeMethod(
-            receiver, [receiver, generation, rows, bDone, ok] { receiver->Deliver(generation, rows, bDone, ok); },
+            receiver,
+            [receiver, generation, rows, bDone, ok, failure] {
+                receiver->Deliver(generation, rows, bDone, ok, failure);
+            },
             Qt::QueuedConnection);
         return true;
     }
@@ -82,9 +103,10 @@ void CFolderReader::Start(const QString& folder)
     job->m_strFolder = folder;
     m_pJob = job;
     m_bReading = true;
+    m_strFailure.clear();
     QThreadPool::globalInstance()->start([job] {
         if (!IsReadableFolder(job->m_strFolder)) {
-            job->Post({}, true, false);
+            job->Post({}, true, false, ReadFailure(job->m_strFolder));
             return;
         }
         CFileRowMaker maker;
@@ -115,7 +137,8 @@ void CFolderReader::Start(const QString& folder)
     });
 }
 
-void CFolderReader::Deliver(quint64 generation, const QVector<CFileRow>& rows, bool bDone, bool ok)
+void CFolderReader::Deliver(quint64 generation, const QVector<CFileRow>& rows, bool bDone, bool ok,
+                            const QString& failure)
 {
     if (generation != m_nGeneration || !m_bReading)
         return;
@@ -126,6 +149,7 @@ void CFolderReader::Deliver(quint64 generation, const QVector<CFileRow>& rows, b
     }
     m_bReading = false;
     m_pJob.reset();
+    m_strFailure = failure;
     if (ok)
         emit sorted(rows);
     emit finished(ok);

@@ -14,7 +14,7 @@
 // ones show at once; then sorted brings them all again in name order (case
 // folded, ties by case: the order a Windows file system lists in), sorted on
 // the worker too; then finished says whether
-// the folder could be read at all.
+// the folder could be read at all, and Failure why not.
 //
 // Starting another listing, Cancel and the reader's destruction each end the
 // listing under way: none of its batches arrive afterwards.
@@ -28,6 +28,9 @@ public:
     void Start(const QString& folder);
     void Cancel();
     bool IsReading() const { return m_bReading; }
+    // Why the last listing failed, in the system's words; empty after one
+    // that succeeded or while one is under way.
+    QString Failure() const { return m_strFailure; }
 
     // The rows of folder, read on the calling thread; false when the folder
     // cannot be read.
@@ -40,10 +43,11 @@ signals:
 
 private:
     struct CJob;
-    void Deliver(quint64 generation, const QVector<CFileRow>& rows, bool bDone, bool ok);
+    void Deliver(quint64 generation, const QVector<CFileRow>& rows, bool bDone, bool ok, const QString& failure);
     static void SortByName(QVector<CFileRow>* rows);
 
     std::shared_ptr<CJob> m_pJob;
     quint64 m_nGeneration = 0;
     bool m_bReading = false;
+    QString m_strFailure;
 };

@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QSet>
 #include <QUrl>
 
@@ -86,6 +87,8 @@ void CFileListCtrl::FillList(const QString& folder)
     m_bBottomReached = false;
     m_bTopReached = false;
     m_pModel->Clear();
+    m_strFilling = folder;
+    SetReadError({});
     m_pReader->Start(folder);
 }
 
@@ -96,8 +99,31 @@ bool CFileListCtrl::IsFilling() const
 
 void CFileListCtrl::OnReadFinished(bool ok)
 {
+    // Said in the list itself, not in a message box: a folder is listed
+    // on every selection in a tree.
+    if (!ok)
+        SetReadError(QStringLiteral("Cannot read %1: %2").arg(m_strFilling, m_pReader->Failure()));
     ShowCutLook();
     emit listFilled(ok);
+}
+
+void CFileListCtrl::SetReadError(const QString& text)
+{
+    m_strReadError = text;
+    setToolTip(text);
+    viewport()->update();
+}
+
+void CFileListCtrl::paintEvent(QPaintEvent* event)
+{
+    CKVListCtrl::paintEvent(event);
+    if (m_strReadError.isEmpty() || RowCount() > 0)
+        return;
+    QPainter painter(viewport());
+    const QRect line = viewport()->rect().adjusted(4, 2, -4, 0);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     fontMetrics().elidedText(m_strReadError, Qt::ElideMiddle, line.width()));
 }
 
 int CFileListCtrl::RowCount() const

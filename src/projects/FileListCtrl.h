@@ -36,6 +36,9 @@ public:
     QString Folder() const { return m_strFolder; }
     QString RequestedPath() const { return m_strRequestedPath; }
     bool IsFilling() const;
+    // "Cannot read <folder>: <reason>" while the list shows a folder it
+    // could not read (the list shows it in place of rows); else empty.
+    QString ReadError() const { return m_strReadError; }
 
     CFileListModel* Model() const { return m_pModel; }
     int RowCount() const;
@@ -81,6 +84,7 @@ signals:
     void listFilled(bool ok);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -90,6 +94,7 @@ protected:
 private:
     void OpenFirstSelected();
     void OnReadFinished(bool ok);
+    void SetReadError(const QString& text);
     void RemoveRowsOfGonePaths(const QStringList& paths);
     void ShowCutLook();
     bool IsInFolder(const QString& path) const;
@@ -98,6 +103,8 @@ private:
     CFolderReader* m_pReader;
     QString m_strFolder;
     QString m_strRequestedPath;
+    QString m_strFilling;
+    QString m_strReadError;
     CFileListState m_state;
     QElapsedTimer m_buttonDown;
     bool m_bBottomReached = false;

@@ -99,6 +99,7 @@ void TestFileRow::readerDeliversOnlyTheLatestFolder()
     reader.Start(second.filePath(QStringLiteral("only.txt")));
     QVERIFY(finished.wait(5000));
     QCOMPARE(finished.last().first().toBool(), false);
+    QCOMPARE(reader.Failure(), QStringLiteral("Not a directory"));
     QVERIFY(names.isEmpty());
 }
 

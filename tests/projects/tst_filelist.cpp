@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QImage>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -245,11 +246,20 @@ void TestFileList::fillsSortedFromFolder()
     QCOMPARE(Rows(), QStringLiteral("A.txt|1 KB b.htm|1 KB dangling| Site.ztp|1 KB sub|"));
     QCOMPARE(filled.first().first().toBool(), true);
 
-    // A folder that is gone leaves the list empty.
+    // A folder that is gone leaves the list empty, and the list says why
+    // in its first line, until a folder is read again.
+    m_pList->resize(400, 200);
     m_pList->ShowFolder(P("sub/missing"));
     QVERIFY(filled.wait(5000));
     QCOMPARE(m_pList->RowCount(), 0);
     QCOMPARE(filled.last().first().toBool(), false);
+    QCOMPARE(m_pList->ReadError(), QStringLiteral("Cannot read %1: No such file or directory").arg(P("sub/missing")));
+    const QImage failed = m_pList->viewport()->grab().toImage();
+    QVERIFY(QDir().mkpath(P("empty")));
+    m_pList->ShowFolder(P("empty"));
+    QVERIFY(filled.wait(5000));
+    QVERIFY(m_pList->ReadError().isEmpty());
+    QVERIFY(m_pList->viewport()->grab().toImage() != failed);
 }
 
 void TestFileList::copyAndCutPasteIntoTree()
