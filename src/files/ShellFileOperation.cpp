@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <dirent.h>
+
 namespace {
 
 CShellFileOperation::Factory& InstalledFactory()
@@ -80,6 +82,23 @@ bool MoveToTrash(const QString& path, QString* error)
     return false;
 }
 
+// Names in folder that do not survive decoding to a QString and back: Qt's
+// directory listing leaves them out, so they are copied by their bytes.
+QList<QByteArray> UndecodableNames(const QString& folder)
+{
+    QList<QByteArray> names;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != ".." && QFile::encodeName(QFile::decodeName(name)) != name)
+            names << name;
+    }
+    ::closedir(dir);
+    return names;
+}
+
 QString Title()
 {
     return QStringLiteral("Zentrel");
@@ -144,6 +163,7 @@ bool CShellFileOperation::Transfer(const QStringList& sources, const QString& de
     m_bCancelled = false;
     m_bReplaceAll = false;
     m_movedSources.clear();
+    m_movedUndecodable.clear();
     if (sources.isEmpty())
         return false;
     if (destination.isEmpty())
@@ -284,6 +304,10 @@ bool CShellFileOperation::CopyFolder(const QString& source, const QString& targe
                           m_bCopy))
             return false;
     }
+    for (const QByteArray& name : UndecodableNames(source)) {
+        if (!CopyUndecodable(source, target, name))
+            return false;
+    }
     if (bCreated)
         QFile::setPermissions(target, QFile::permissions(source));
     if (!m_bCopy)
@@ -320,6 +344,36 @@ bool CShellFileOperation::CopyFile(const QString& source, const QString& target)
     return true;
 }
 
+bool CShellFileOperation::CopyUndecodable(const QString& sourceFolder, const QString& targetFolder,
+                                          const QByteArray& name)
+{
+    const std::filesystem::path source = NativePath(sourceFolder) / name.toStdString();
+    const std::filesystem::path target = NativePath(targetFolder) / name.toStdString();
+    const QString shownSource = sourceFolder + QLatin1Char('/') + QFile::decodeName(name);
+    if (!CountStep(shownSource))
+        return false;
+    std::error_code error;
+    const bool bFolder = std::filesystem::is_directory(std::filesystem::symlink_status(source, error));
+    auto options = std::filesystem::copy_options::recursive | std::filesystem::copy_options::copy_symlinks;
+    if (std::filesystem::exists(std::filesystem::symlink_status(target, error))) {
+        const EAnswer answer = AskConflict(bFolder ? EQuestion::MergeFolder : EQuestion::ReplaceFile,
+                                           targetFolder + QLatin1Char('/') + QFile::decodeName(name));
+        if (answer == EAnswer::Cancel)
+            return false;
+        if (answer == EAnswer::No)
+            return true;
+        options |= std::filesystem::copy_options::overwrite_existing;
+    }
+    std::filesystem::copy(source, target, options, error);
+    if (error)
+        return Fail(QStringLiteral("Cannot %1 '%2' to '%3':\n%4")
+                        .arg(Verb(), NameOf(shownSource), targetFolder,
+                             QString::fromStdString(error.message())));
+    if (!m_bCopy)
+        m_movedUndecodable << QByteArray::fromStdString(source.string());
+    return true;
+}
+
 bool CShellFileOperation::CopyLink(const QString& source, const QString& target)
 {
     if (!CountStep(source))
@@ -340,6 +394,16 @@ bool CShellFileOperation::CopyLink(const QString& source, const QString& target)
 
 bool CShellFileOperation::RemoveMovedSources()
 {
+    // Entries copied by their bytes lie inside recorded folders: they go
+    // first.
+    for (const QByteArray& path : std::as_const(m_movedUndecodable)) {
+        std::error_code error;
+        std::filesystem::remove_all(path.toStdString(), error);
+        if (error)
+            return Fail(QStringLiteral("'%1' was copied, but the original cannot be removed.")
+                            .arg(QFile::decodeName(path)));
+    }
+    m_movedUndecodable.clear();
     // Folders were recorded after their contents, so this order empties a
     // folder before removing it. A folder still holding an entry the user
     // chose not to move stays.
@@ -370,6 +434,7 @@ bool CShellFileOperation::Rename(const QString& from, const QString& to)
     m_bCancelled = false;
     m_bReplaceAll = false;
     m_movedSources.clear();
+    m_movedUndecodable.clear();
     const QVector<CFileTransfer> transfers = CFileOperationPlan::PlanRename(from, to);
     if (transfers.isEmpty())
         return Fail(QStringLiteral("Cannot rename '%1': no such file or folder.").arg(from));

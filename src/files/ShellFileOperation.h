@@ -2,6 +2,8 @@
 
 #include "files/FileOperationPlan.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -74,6 +76,9 @@ private:
     bool CopyFolder(const QString& source, const QString& target);
     bool CopyFile(const QString& source, const QString& target);
     bool CopyLink(const QString& source, const QString& target);
+    // Copies the entry name (not valid in the file name encoding) of
+    // sourceFolder into targetFolder by its bytes, whole.
+    bool CopyUndecodable(const QString& sourceFolder, const QString& targetFolder, const QByteArray& name);
     bool MoveItem(const QString& source, const QString& target);
     bool RemoveMovedSources();
     EAnswer AskConflict(EQuestion question, const QString& target);
@@ -91,4 +96,6 @@ private:
     // Sources already copied during a move that could not be done by a
     // plain rename; they are removed once the whole copy succeeded.
     QStringList m_movedSources;
+    // The same for entries whose names Qt cannot decode, as native paths.
+    QList<QByteArray> m_movedUndecodable;
 };

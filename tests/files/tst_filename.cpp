@@ -1,3 +1,4 @@
+#include "support/FullDisk.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -12,8 +13,14 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStorageInfo>
 #include <QUrl>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -94,6 +101,7 @@ private slots:
     void deleteToTrash();
     void deleteMovesLinksThemselves();
     void defaultOperationCopiesQuietly();
+    void copiesNamesThatAreNotUtf8();
 
     void fileInfoDisplay();
 
@@ -451,6 +459,40 @@ void TestFileName::defaultOperationCopiesQuietly()
     QCOMPARE(TreeOf(Path("moved")), TreeOf(Path("src")));
     QVERIFY(!CFileName().Exist(Path("dest/src")));
     QVERIFY(operation.LastError().isEmpty());
+}
+
+// Qt's directory listing skips a name that is not valid UTF-8; a folder
+// copy must take such a file, a folder and a link all the same.
+void TestFileName::copiesNamesThatAreNotUtf8()
+{
+    WriteFile(Path("src/good.txt"), "g");
+    const std::string source = QFile::encodeName(Path("src")).toStdString();
+    const std::string bad = "/bad\xff";
+    std::ofstream(source + bad + ".txt") << "b";
+    std::filesystem::create_directory(source + bad + " dir");
+    std::ofstream(source + bad + " dir" + bad) << "i";
+    std::filesystem::create_symlink("nowhere", source + bad + " link");
+    // Qt cannot remove these names either.
+    const auto cleanup = qScopeGuard([this] { std::filesystem::remove_all(QFile::encodeName(m_strRoot).toStdString()); });
+
+    QVERIFY(CFileName().ShellCopyFiles(nullptr, Path("src"), Path("dest/")));
+    QVERIFY2(g_script.errors.isEmpty(), qPrintable(g_script.errors.join('\n')));
+    const std::string copy = QFile::encodeName(Path("dest/src")).toStdString();
+    QCOMPARE(ReadFile(Path("dest/src/good.txt")), QByteArray("g"));
+    const auto readRaw = [](const std::string& path) {
+        std::ifstream in(path);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    QCOMPARE(readRaw(copy + bad + ".txt") + readRaw(copy + bad + " dir" + bad), std::string("bi"));
+    QCOMPARE(std::filesystem::read_symlink(copy + bad + " link").string(), std::string("nowhere"));
+
+    // Moved to another file system, the source folder goes completely.
+    ZtTest::CFullDisk disk;
+    if (!disk.SkipReason().isEmpty())
+        QSKIP(qPrintable(disk.SkipReason()));
+    QVERIFY(CFileName().ShellMoveFiles(nullptr, Path("src"), disk.Path(QString())));
+    QVERIFY(!std::filesystem::exists(source));
+    QVERIFY(std::filesystem::exists(QFile::encodeName(disk.Path("src")).toStdString() + bad + " dir" + bad));
 }
 
 void TestFileName::fileInfoDisplay()
