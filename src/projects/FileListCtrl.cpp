@@ -17,6 +17,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -88,7 +89,7 @@ void CFileListCtrl::FillList(const QString& folder)
     m_bTopReached = false;
     m_pModel->Clear();
     m_strFilling = folder;
-    SetReadError({});
+    SetReadFailure({});
     m_pReader->Start(folder);
 }
 
@@ -102,28 +103,45 @@ void CFileListCtrl::OnReadFinished(bool ok)
     // Said in the list itself, not in a message box: a folder is listed
     // on every selection in a tree.
     if (!ok)
-        SetReadError(QStringLiteral("Cannot read %1: %2").arg(m_strFilling, m_pReader->Failure()));
+        SetReadFailure(m_pReader->Failure());
     ShowCutLook();
     emit listFilled(ok);
 }
 
-void CFileListCtrl::SetReadError(const QString& text)
+QString CFileListCtrl::ReadError() const
 {
-    m_strReadError = text;
-    setToolTip(text);
+    return ReadErrorText(m_strFilling);
+}
+
+QString CFileListCtrl::ReadErrorText(const QString& folder) const
+{
+    if (m_strReadFailure.isEmpty())
+        return {};
+    return QStringLiteral("Cannot read %1: %2").arg(folder, m_strReadFailure);
+}
+
+void CFileListCtrl::SetReadFailure(const QString& failure)
+{
+    m_strReadFailure = failure;
+    setToolTip(ReadError());
     viewport()->update();
 }
 
 void CFileListCtrl::paintEvent(QPaintEvent* event)
 {
     CKVListCtrl::paintEvent(event);
-    if (m_strReadError.isEmpty() || RowCount() > 0)
+    if (m_strReadFailure.isEmpty() || RowCount() > 0)
         return;
     QPainter painter(viewport());
     const QRect line = viewport()->rect().adjusted(4, 2, -4, 0);
+    // A narrow bar shortens the folder from the left, never past its own
+    // name, before it cuts the reason.
+    const QFontMetrics metrics = fontMetrics();
+    const int nameWidth = metrics.horizontalAdvance(QStringLiteral("\u2026/") + QFileInfo(m_strFilling).fileName());
+    const int spare = line.width() - metrics.horizontalAdvance(ReadErrorText(QString()));
+    const QString folder = metrics.elidedText(m_strFilling, Qt::ElideLeft, qMax(spare, nameWidth));
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     fontMetrics().elidedText(m_strReadError, Qt::ElideMiddle, line.width()));
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, ReadErrorText(folder));
 }
 
 int CFileListCtrl::RowCount() const

@@ -38,7 +38,7 @@ public:
     bool IsFilling() const;
     // "Cannot read <folder>: <reason>" while the list shows a folder it
     // could not read (the list shows it in place of rows); else empty.
-    QString ReadError() const { return m_strReadError; }
+    QString ReadError() const;
 
     CFileListModel* Model() const { return m_pModel; }
     int RowCount() const;
@@ -94,7 +94,8 @@ protected:
 private:
     void OpenFirstSelected();
     void OnReadFinished(bool ok);
-    void SetReadError(const QString& text);
+    void SetReadFailure(const QString& failure);
+    QString ReadErrorText(const QString& folder) const;
     void RemoveRowsOfGonePaths(const QStringList& paths);
     void ShowCutLook();
     bool IsInFolder(const QString& path) const;
@@ -103,8 +104,9 @@ private:
     CFolderReader* m_pReader;
     QString m_strFolder;
     QString m_strRequestedPath;
+    // The folder asked of the reader, and why it could not be read.
     QString m_strFilling;
-    QString m_strReadError;
+    QString m_strReadFailure;
     CFileListState m_state;
     QElapsedTimer m_buttonDown;
     bool m_bBottomReached = false;
