@@ -1,13 +1,20 @@
 #include "projects/FolderTreeCtrl.h"
 
+#include "files/AtomicFile.h"
 #include "files/FileName.h"
+#include "framework/MDIFrameWnd.h"
+#include "framework/MenuBuilder.h"
+#include "framework/MessageBox.h"
 #include "projects/ProjectTreeRules.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -60,6 +67,56 @@ CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent)
     connect(this, &QTreeWidget::itemCollapsed, this, &CFolderTreeCtrl::OnItemCollapsed);
     connect(itemDelegate(), &QAbstractItemDelegate::closeEditor, this, &CFolderTreeCtrl::OnEditorClosed,
             Qt::QueuedConnection);
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { OnCurrentItemChanged(current); });
+    connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        SetCurrentItem(item);
+        OpenItem();
+    });
+}
+
+// ---- Commands and the context menu ------------------------------------------
+
+void CFolderTreeCtrl::AddCommandActions(const QList<std::pair<int, std::function<void()>>>& commands)
+{
+    for (const auto& [id, run] : commands) {
+        auto* action = new QAction(this);
+        connect(action, &QAction::triggered, this, run);
+        m_actions.insert(id, action);
+    }
+}
+
+QMenu* CFolderTreeCtrl::BuildContextMenu(int menuId, const std::function<void()>& beforeShow)
+{
+    // The tree's commands are its own; the others (the bar commands, Java)
+    // are the main frame's, so they take its routing.
+    auto* frame = qobject_cast<CMDIFrameWnd*>(window());
+    auto lookup = [this, frame](int id) -> QAction* {
+        if (QAction* own = m_actions.value(id))
+            return own;
+        return frame ? frame->Action(id) : nullptr;
+    };
+    auto update = [frame, beforeShow](QMenu* shown) {
+        if (frame)
+            frame->UpdateMenu(shown);
+        if (beforeShow)
+            beforeShow();
+    };
+    if (beforeShow)
+        beforeShow();
+    return CMenuBuilder::BuildContextMenu(menuId, lookup, update, this);
+}
+
+void CFolderTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The right-clicked item becomes the one the commands act on, while
+    // the highlighted item stays as it is.
+    if (event->reason() == QContextMenuEvent::Mouse)
+        SetCurrentItem(itemAt(event->pos()));
+    QMenu* menu = CreateContextMenu();
+    menu->exec(event->globalPos());
+    delete menu;
+    event->accept();
 }
 
 // ---- Items and paths ------------------------------------------------------
@@ -310,4 +367,75 @@ bool CFolderTreeCtrl::PasteInto(QTreeWidgetItem* target)
     viewport()->update();
     emit filesPasted(bDone, bCopyList);
     return bDone;
+}
+
+// ---- New folders, renames, deletes -------------------------------------------
+
+void CFolderTreeCtrl::ShowInvalidName(const QString& name)
+{
+    ZtMessageBox::Show(QStringLiteral("'%1' is not a valid name for a file or folder.").arg(name),
+                       QMessageBox::Warning);
+}
+
+bool CFolderTreeCtrl::WriteIndexFile(const QString& directory)
+{
+    return CAtomicFile::Write(directory + QStringLiteral("/Index.txt"), CProjectTreeRules::IndexFileBytes());
+}
+
+void CFolderTreeCtrl::FinishNewFolder(QTreeWidgetItem* item)
+{
+    const QString name = item->text(0);
+    const QString path = GetItemPath(item);
+    QTreeWidgetItem* parent = item->parent();
+    if (!CProjectTreeRules::IsValidItemName(name)) {
+        ShowInvalidName(name);
+        delete item;
+        return;
+    }
+    if (!CFileName().CreateNewDirectory(path)) {
+        // Only a folder that exists stays in the tree.
+        ZtMessageBox::Show(QStringLiteral("Cannot create the folder '%1'.").arg(path), QMessageBox::Warning);
+        delete item;
+        return;
+    }
+    parent->removeChild(item);
+    InsertInOrder(parent, item);
+    setCurrentItem(item);
+    if (WriteIndexFile(path))
+        AddChildMarker(item, path);
+}
+
+bool CFolderTreeCtrl::RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath)
+{
+    const QString oldName = oldPath.mid(oldPath.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString name = item->text(0);
+    if (name == oldName)
+        return false;
+    if (!CProjectTreeRules::IsValidItemName(name)) {
+        ShowInvalidName(name);
+        item->setText(0, oldName);
+        return false;
+    }
+    const QString newPath = GetItemPath(item);
+    const CFileName fileName;
+    const bool bDone = IsFolderImage(ImageOf(item)) ? fileName.ShellRenameDirectory(this, oldPath, newPath)
+                                                    : fileName.ShellRenameFiles(this, oldPath, newPath);
+    if (!bDone) {
+        // The shell operation told the user why; the label names the disk again.
+        item->setText(0, oldName);
+        return false;
+    }
+    return true;
+}
+
+bool CFolderTreeCtrl::RefusesFolderDelete() const
+{
+    if (m_nShellVersionLevel >= 2)
+        return false;
+    ZtMessageBox::Show(QStringLiteral(
+        "The version of Shell32.dll on your computer\nappears to be an older version than "
+        "nec. to safely complete this action.\nIf you delete this folder from here your "
+        "machine may close Zentrel.\nTo safely send this folder to recycle-bin, delete it "
+        "from Desktop tab."));
+    return true;
 }

@@ -7,6 +7,12 @@
 #include <QStringList>
 #include <QTreeWidget>
 
+#include <functional>
+#include <utility>
+
+class QAction;
+class QMenu;
+
 // A tree of one folder on disk, shared by the Project tree and the Keywords
 // tree: items carry only their names and the picture that says what they
 // are, an item's path is worked out from its place below the root, folders
@@ -55,6 +61,21 @@ public:
     // Files the List bar copied, pasted by the next paste.
     void SetListCopy(const QStringList& paths) { m_listCopy = paths; }
 
+    // Writes "Index.txt" into a new folder; false when it cannot.
+    static bool WriteIndexFile(const QString& directory);
+
+    // Opens the current item; a double click runs it too.
+    virtual void OpenItem() = 0;
+
+    // The shell's capability level; at 1 or less folders are not deleted
+    // from here. Linux always has 2.
+    void SetShellVersionLevel(int level) { m_nShellVersionLevel = level; }
+
+    // The context menu for the current item, owned by the caller.
+    virtual QMenu* CreateContextMenu() = 0;
+    // The tree's own action of a context menu command, or null.
+    QAction* CommandAction(int id) const { return m_actions.value(id); }
+
     // The longest text the label editor takes for item: a name, unless a
     // tree's items hold other texts.
     virtual int LabelMaxLength(const QTreeWidgetItem*) const { return kMaxLabelLength; }
@@ -84,6 +105,25 @@ protected:
     // A label edit that a command started has ended; kind is what that
     // command passed to StartLabelEdit, oldPath the item's path before.
     virtual void FinishLabelEdit(QTreeWidgetItem* item, int kind, const QString& oldPath) = 0;
+    // The highlighted item changed (also to none).
+    virtual void OnCurrentItemChanged(QTreeWidgetItem* current) = 0;
+
+    // Makes the tree's own command actions, each running its function.
+    void AddCommandActions(const QList<std::pair<int, std::function<void()>>>& commands);
+    // Builds context menu menuId from the tree's own actions and the main
+    // frame's; beforeShow runs when the menu's commands are brought up to date.
+    QMenu* BuildContextMenu(int menuId, const std::function<void()>& beforeShow = {});
+
+    static void ShowInvalidName(const QString& name);
+    // Finishes a new folder's label edit: creates the folder on disk (with
+    // its "Index.txt") and puts the item in its place, or removes it.
+    void FinishNewFolder(QTreeWidgetItem* item);
+    // Renames item's file or folder on disk after a label edit; true when
+    // renamed. A refused name or a failed rename puts the old name back.
+    bool RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath);
+    // True, after telling the user, when the shell is too old to delete
+    // folders from the tree.
+    bool RefusesFolderDelete() const;
 
     QTreeWidgetItem* NewItem(const QString& name, EImage image) const;
     QTreeWidgetItem* AddRoot(const QString& text, EImage image);
@@ -109,6 +149,7 @@ protected:
     bool DragMayStart() const;
 
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void OnItemExpanded(QTreeWidgetItem* item);
@@ -124,4 +165,6 @@ private:
     int m_nEditKind = 0;
     QStringList m_listCopy;
     QHash<int, QIcon> m_icons;
+    int m_nShellVersionLevel = 2;
+    QHash<int, QAction*> m_actions;
 };

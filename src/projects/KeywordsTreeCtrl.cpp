@@ -49,12 +49,6 @@ CKeywordsTreeCtrl::NameAsker& InstalledNameAsker()
     return asker;
 }
 
-void ShowInvalidName(const QString& name)
-{
-    ZtMessageBox::Show(QStringLiteral("'%1' is not a valid name for a file or folder.").arg(name),
-                       QMessageBox::Warning);
-}
-
 } // namespace
 
 CKeywordsTreeCtrl::CKeywordsTreeCtrl(QWidget* parent)
@@ -62,12 +56,6 @@ CKeywordsTreeCtrl::CKeywordsTreeCtrl(QWidget* parent)
 {
     setObjectName(QStringLiteral("KeywordsTree"));
     CreateActions();
-    connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { OnCurrentItemChanged(current); });
-    connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        SetCurrentItem(item);
-        OpenItem();
-    });
 }
 
 void CKeywordsTreeCtrl::SetNameAsker(NameAsker asker)
@@ -91,7 +79,7 @@ QMimeData* CKeywordsTreeCtrl::MakeKeywordMimeData(const QString& keyword)
 
 void CKeywordsTreeCtrl::CreateActions()
 {
-    const QList<std::pair<int, std::function<void()>>> commands{
+    AddCommandActions({
         {ID_KEYWORDS_NEW_FOLDER, [this] { NewFolder(); }},
         {ID_KEYWORDS_NEW_KEYWORD, [this] { NewKeyword(); }},
         {ID_KEYWORDS_NEW_FILE, [this] { NewKeywordsFile(); }},
@@ -99,27 +87,12 @@ void CKeywordsTreeCtrl::CreateActions()
         {ID_KEYWORDS_PASTE, [this] { PasteFiles(); }},
         {ID_KEYWORDS_EDIT_LABEL, [this] { EditLabel(); }},
         {ID_KEYWORDS_DELETE_ITEM, [this] { DeleteItem(); }},
-    };
-    for (const auto& [id, run] : commands) {
-        auto* action = new QAction(this);
-        connect(action, &QAction::triggered, this, run);
-        m_actions.insert(id, action);
-    }
+    });
 }
 
 QMenu* CKeywordsTreeCtrl::CreateContextMenu()
 {
-    auto* frame = qobject_cast<CMDIFrameWnd*>(window());
-    auto lookup = [this, frame](int id) -> QAction* {
-        if (QAction* own = m_actions.value(id))
-            return own;
-        return frame ? frame->Action(id) : nullptr;
-    };
-    auto update = [frame](QMenu* shown) {
-        if (frame)
-            frame->UpdateMenu(shown);
-    };
-    return CMenuBuilder::BuildContextMenu(IDR_KEYWORDS_CONTEXT, lookup, update, this);
+    return BuildContextMenu(IDR_KEYWORDS_CONTEXT);
 }
 
 // ---- Filling ---------------------------------------------------------------
@@ -216,16 +189,6 @@ void CKeywordsTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* current)
         emit folderSelected(path);
 }
 
-void CKeywordsTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (event->reason() == QContextMenuEvent::Mouse)
-        SetCurrentItem(itemAt(event->pos()));
-    QMenu* menu = CreateContextMenu();
-    menu->exec(event->globalPos());
-    delete menu;
-    event->accept();
-}
-
 void CKeywordsTreeCtrl::keyPressEvent(QKeyEvent* event)
 {
     if (state() != EditingState && (event->key() == Qt::Key_Delete || event->key() == Qt::Key_F2)) {
@@ -259,28 +222,6 @@ void CKeywordsTreeCtrl::NewFolder()
     parent->insertChild(0, item);
     setCurrentItem(item);
     StartLabelEdit(item, EditNewFolder);
-}
-
-void CKeywordsTreeCtrl::FinishNewFolder(QTreeWidgetItem* item)
-{
-    const QString name = item->text(0);
-    const QString path = GetItemPath(item);
-    if (!CProjectTreeRules::IsValidItemName(name)) {
-        ShowInvalidName(name);
-        delete item;
-        return;
-    }
-    if (!CFileName().CreateNewDirectory(path)) {
-        ZtMessageBox::Show(tr("Cannot create the folder '%1'.").arg(path), QMessageBox::Warning);
-        delete item;
-        return;
-    }
-    QTreeWidgetItem* parent = item->parent();
-    parent->removeChild(item);
-    InsertInOrder(parent, item);
-    setCurrentItem(item);
-    if (CAtomicFile::Write(path + QStringLiteral("/Index.txt"), CProjectTreeRules::IndexFileBytes()))
-        AddChildMarker(item, path);
 }
 
 void CKeywordsTreeCtrl::NewKeyword()
@@ -370,26 +311,11 @@ void CKeywordsTreeCtrl::FinishLabelEdit(QTreeWidgetItem* item, int kind, const Q
 
 void CKeywordsTreeCtrl::FinishRenameOnDisk(QTreeWidgetItem* item, const QString& oldPath)
 {
-    const QString oldName = oldPath.mid(oldPath.lastIndexOf(QLatin1Char('/')) + 1);
-    const QString name = item->text(0);
-    if (name == oldName)
+    if (!RenameOnDisk(item, oldPath))
         return;
-    if (!CProjectTreeRules::IsValidItemName(name)) {
-        ShowInvalidName(name);
-        item->setText(0, oldName);
-        return;
-    }
-    const QString newPath = GetItemPath(item);
-    const CFileName fileName;
-    const bool bDone = IsFolderImage(ImageOf(item)) ? fileName.ShellRenameDirectory(this, oldPath, newPath)
-                                                    : fileName.ShellRenameFiles(this, oldPath, newPath);
-    if (!bDone) {
-        // The shell operation told the user why; the label names the disk again.
-        item->setText(0, oldName);
-        return;
-    }
     // A renamed keywords file brings its keywords along under the new name.
-    if (IsKeywordFileName(name) || IsKeywordFileName(oldName))
+    const QString oldName = oldPath.mid(oldPath.lastIndexOf(QLatin1Char('/')) + 1);
+    if (IsKeywordFileName(item->text(0)) || IsKeywordFileName(oldName))
         RereadFolder(item->parent());
 }
 
@@ -452,14 +378,8 @@ void CKeywordsTreeCtrl::DeleteItem()
     }
     const QString path = GetItemPath(item);
     const bool bFolder = IsFolderImage(ImageOf(item));
-    if (bFolder && m_nShellVersionLevel < 2) {
-        ZtMessageBox::Show(QStringLiteral(
-            "The version of Shell32.dll on your computer\nappears to be an older version than "
-            "nec. to safely complete this action.\nIf you delete this folder from here your "
-            "machine may close Zentrel.\nTo safely send this folder to recycle-bin, delete it "
-            "from Desktop tab."));
+    if (bFolder && RefusesFolderDelete())
         return;
-    }
     const CFileName fileName;
     fileName.ShellDeleteItems(this, path, 0);
     if (fileName.Exist(path))

@@ -5,8 +5,6 @@
 #include <functional>
 #include <optional>
 
-class QAction;
-class QMenu;
 class QMimeData;
 
 // The Keywords tree: the user's keyword collections, the folders and ".kwd"
@@ -46,22 +44,17 @@ public:
     bool PasteFiles();
     void EditLabel();
     void DeleteItem();
-    void OpenItem();
+    void OpenItem() override;
     // Drops dragged on dropItem: a keyword is moved within its file or
     // added to the target folder's keywords file, a file or folder copied.
     bool DropItem(QTreeWidgetItem* dragged, QTreeWidgetItem* dropItem);
-
-    // The shell's capability level; at 1 or less folders are not deleted
-    // from here. Linux always has 2.
-    void SetShellVersionLevel(int level) { m_nShellVersionLevel = level; }
 
     // Who names a new keywords file: the "New Keywords file" dialog, or a
     // test's answer (no value for Cancel).
     using NameAsker = std::function<std::optional<QString>(QWidget* parent)>;
     static void SetNameAsker(NameAsker asker);
 
-    QMenu* CreateContextMenu();
-    QAction* CommandAction(int id) const { return m_actions.value(id); }
+    QMenu* CreateContextMenu() override;
     // A keyword is a line of its file, of any length: cut to a name's
     // length, even an edit that changed nothing would write the cut text.
     int LabelMaxLength(const QTreeWidgetItem* item) const override;
@@ -69,7 +62,7 @@ public:
 protected:
     void OnFolderFilled(QTreeWidgetItem* item, const QString& directory, const QStringList& files) override;
     void FinishLabelEdit(QTreeWidgetItem* item, int kind, const QString& oldPath) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    void OnCurrentItemChanged(QTreeWidgetItem* current) override;
     void keyPressEvent(QKeyEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -86,12 +79,8 @@ private:
     // (the file changed) or a failed write tells the user and re-reads folder.
     bool EditKeywordFile(const QString& path, QTreeWidgetItem* folder,
                          const std::function<std::optional<QByteArray>(const QByteArray&)>& edit);
-    void FinishNewFolder(QTreeWidgetItem* item);
     void FinishRenameOnDisk(QTreeWidgetItem* item, const QString& oldPath);
     void FinishKeywordEdit(QTreeWidgetItem* item, int kind, const QString& oldText);
-    void OnCurrentItemChanged(QTreeWidgetItem* current);
 
     QString m_strOldKeyword;
-    int m_nShellVersionLevel = 2;
-    QHash<int, QAction*> m_actions;
 };

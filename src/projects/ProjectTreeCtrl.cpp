@@ -36,12 +36,6 @@ void ShowNoProjectMessage()
     ZtMessageBox::Show(QStringLiteral("No open project, command canceled!"), QMessageBox::Information);
 }
 
-void ShowInvalidName(const QString& name)
-{
-    ZtMessageBox::Show(QStringLiteral("'%1' is not a valid name for a file or folder.").arg(name),
-                       QMessageBox::Warning);
-}
-
 } // namespace
 
 CProjectTreeCtrl::CProjectTreeCtrl(QWidget* parent)
@@ -49,18 +43,12 @@ CProjectTreeCtrl::CProjectTreeCtrl(QWidget* parent)
 {
     setObjectName(QStringLiteral("ProjectTree"));
     CreateActions();
-    connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { OnCurrentItemChanged(current); });
-    connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        SetCurrentItem(item);
-        OpenItem();
-    });
     ShowNoProject();
 }
 
 void CProjectTreeCtrl::CreateActions()
 {
-    const QList<std::pair<int, std::function<void()>>> commands{
+    AddCommandActions({
         {ID_PROJTREE_EDIT, [this] { OpenItem(); }},
         {ID_PROJTREE_SHOW_PAGE, [this] { ShowPage(); }},
         {ID_PROJTREE_NEW_FOLDER, [this] { NewFolder(); }},
@@ -68,12 +56,7 @@ void CProjectTreeCtrl::CreateActions()
         {ID_PROJTREE_PASTE, [this] { PasteFiles(); }},
         {ID_PROJTREE_RENAME, [this] { RenameItem(); }},
         {ID_PROJTREE_DELETE_ITEM, [this] { DeleteItem(); }},
-    };
-    for (const auto& [id, run] : commands) {
-        auto* action = new QAction(this);
-        connect(action, &QAction::triggered, this, run);
-        m_actions.insert(id, action);
-    }
+    });
 }
 
 void CProjectTreeCtrl::UpdateActions()
@@ -81,28 +64,14 @@ void CProjectTreeCtrl::UpdateActions()
     const QTreeWidgetItem* item = CurrentItem();
     const bool bFile = item && ImageOf(item) == ImageFile;
     const QString path = bFile ? GetItemPath(item) : QString();
-    m_actions.value(ID_PROJTREE_EDIT)->setEnabled(bFile && CProjectTreeRules::IsEditEnabled(path));
-    m_actions.value(ID_PROJTREE_SHOW_PAGE)
-        ->setEnabled(bFile && CProjectTreeRules::IsShowPageEnabled(path));
+    CommandAction(ID_PROJTREE_EDIT)->setEnabled(bFile && CProjectTreeRules::IsEditEnabled(path));
+    CommandAction(ID_PROJTREE_SHOW_PAGE)->setEnabled(bFile && CProjectTreeRules::IsShowPageEnabled(path));
 }
 
 QMenu* CProjectTreeCtrl::CreateContextMenu()
 {
-    // The tree's commands are its own; the others (the bar commands, Java)
-    // are the main frame's, so they take its routing.
-    auto* frame = qobject_cast<CMDIFrameWnd*>(window());
-    auto lookup = [this, frame](int id) -> QAction* {
-        if (QAction* own = m_actions.value(id))
-            return own;
-        return frame ? frame->Action(id) : nullptr;
-    };
-    auto update = [this, frame](QMenu* shown) {
-        if (frame)
-            frame->UpdateMenu(shown);
-        UpdateActions();
-    };
-    UpdateActions();
-    return CMenuBuilder::BuildContextMenu(IDR_PROJTREE_CONTEXT, lookup, update, this);
+    // Edit and Show Page depend on the item the menu is for.
+    return BuildContextMenu(IDR_PROJTREE_CONTEXT, [this] { UpdateActions(); });
 }
 
 // ---- Filling ---------------------------------------------------------------
@@ -151,18 +120,6 @@ void CProjectTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* current)
         viewport()->update();
 }
 
-void CProjectTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
-{
-    // The right-clicked item becomes the one the commands act on, while
-    // the highlighted item stays as it is.
-    if (event->reason() == QContextMenuEvent::Mouse)
-        SetCurrentItem(itemAt(event->pos()));
-    QMenu* menu = CreateContextMenu();
-    menu->exec(event->globalPos());
-    delete menu;
-    event->accept();
-}
-
 void CProjectTreeCtrl::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete && state() != EditingState) {
@@ -203,34 +160,6 @@ void CProjectTreeCtrl::NewFolder()
     StartLabelEdit(item, EditNewFolder);
 }
 
-void CProjectTreeCtrl::FinishNewFolder(QTreeWidgetItem* item)
-{
-    const QString name = item->text(0);
-    const QString path = GetItemPath(item);
-    QTreeWidgetItem* parent = item->parent();
-    if (!CProjectTreeRules::IsValidItemName(name)) {
-        ShowInvalidName(name);
-        delete item;
-        return;
-    }
-    if (!CFileName().CreateNewDirectory(path)) {
-        // Only a folder that exists stays in the tree.
-        ZtMessageBox::Show(QStringLiteral("Cannot create the folder '%1'.").arg(path), QMessageBox::Warning);
-        delete item;
-        return;
-    }
-    parent->removeChild(item);
-    InsertInOrder(parent, item);
-    setCurrentItem(item);
-    if (WriteIndexFile(path))
-        AddChildMarker(item, path);
-}
-
-bool CProjectTreeCtrl::WriteIndexFile(const QString& directory)
-{
-    return CAtomicFile::Write(directory + QStringLiteral("/Index.txt"), CProjectTreeRules::IndexFileBytes());
-}
-
 void CProjectTreeCtrl::RenameItem()
 {
     if (NeedsProject())
@@ -258,25 +187,9 @@ QString CProjectTreeCtrl::HiddenFileName() const
 
 void CProjectTreeCtrl::FinishRename(QTreeWidgetItem* item, const QString& oldPath)
 {
-    const QString oldName = oldPath.mid(oldPath.lastIndexOf(QLatin1Char('/')) + 1);
-    const QString name = item->text(0);
-    if (name == oldName)
+    if (!RenameOnDisk(item, oldPath))
         return;
-    if (!CProjectTreeRules::IsValidItemName(name)) {
-        ShowInvalidName(name);
-        item->setText(0, oldName);
-        return;
-    }
-    const QString newPath = GetItemPath(item);
-    const CFileName fileName;
-    const bool bDone = IsFolderImage(ImageOf(item))
-                           ? fileName.ShellRenameDirectory(this, oldPath, newPath)
-                           : fileName.ShellRenameFiles(this, oldPath, newPath);
-    if (!bDone) {
-        // The shell operation told the user why; the label names the disk again.
-        item->setText(0, oldName);
-        return;
-    }
+    // The new name may belong elsewhere among the folder's entries.
     QTreeWidgetItem* parent = item->parent();
     const bool bExpanded = item->isExpanded();
     parent->removeChild(item);
@@ -303,14 +216,8 @@ void CProjectTreeCtrl::DeleteItem()
 
     const CFileName fileName;
     if (bFolder) {
-        if (m_nShellVersionLevel <= 1) {
-            ZtMessageBox::Show(QStringLiteral(
-                "The version of Shell32.dll on your computer\nappears to be an older version than "
-                "nec. to safely complete this action.\nIf you delete this folder from here your "
-                "machine may close Zentrel.\nTo safely send this folder to recycle-bin, delete it "
-                "from Desktop tab."));
+        if (RefusesFolderDelete())
             return;
-        }
         fileName.ShellDeleteItems(nullptr, path, 0);
     } else {
         fileName.ShellDeleteItems(this, path, 0);

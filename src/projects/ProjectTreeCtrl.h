@@ -2,9 +2,6 @@
 
 #include "projects/FolderTreeCtrl.h"
 
-class QAction;
-class QMenu;
-
 // The Project tree: the folders and files of the open project's main
 // directory, read lazily as folders are expanded, and the commands that
 // manage them (new folder, rename, delete to the trash, copy a path, paste,
@@ -35,7 +32,7 @@ public:
     void CopyItemPath();
     // Emits filesPasted with the result.
     bool PasteFiles();
-    void OpenItem();
+    void OpenItem() override;
     void ShowPage();
     // Moves dragged into the folder the drop item stands for (the root, a
     // folder, or a file's folder), on disk and in the tree.
@@ -44,17 +41,8 @@ public:
     // into the folder the drop item stands for.
     bool DropFiles(const QStringList& paths, QTreeWidgetItem* dropItem);
 
-    // Writes "Index.txt" into a new folder; false when it cannot.
-    static bool WriteIndexFile(const QString& directory);
-
-    // The shell's capability level; at 1 or less folders are not deleted
-    // from here. Linux always has 2.
-    void SetShellVersionLevel(int level) { m_nShellVersionLevel = level; }
-
     // The context menu (menu 104) for the current item, owned by the caller.
-    QMenu* CreateContextMenu();
-    // The tree's own action of a context menu command, or null.
-    QAction* CommandAction(int id) const { return m_actions.value(id); }
+    QMenu* CreateContextMenu() override;
 
 signals:
     // A page is to be shown in the browser.
@@ -64,7 +52,7 @@ protected:
     bool HasRoot() const override { return !m_strProjectFile.isEmpty(); }
     QString HiddenFileName() const override;
     void FinishLabelEdit(QTreeWidgetItem* item, int kind, const QString& oldPath) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    void OnCurrentItemChanged(QTreeWidgetItem* current) override;
     void keyPressEvent(QKeyEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -77,13 +65,9 @@ private:
     void CreateActions();
     void UpdateActions();
     bool NeedsProject() const;
-    void FinishNewFolder(QTreeWidgetItem* item);
     void FinishRename(QTreeWidgetItem* item, const QString& oldPath);
-    void OnCurrentItemChanged(QTreeWidgetItem* current);
     bool IsForeignFileDrop(const QDropEvent* event) const;
 
     QString m_strProjectFile;
     QString m_strProjectName;
-    int m_nShellVersionLevel = 2;
-    QHash<int, QAction*> m_actions;
 };
