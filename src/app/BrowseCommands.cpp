@@ -26,6 +26,15 @@ CMDIChildWnd* CBrowseCommands::ActiveChild() const
     return child && child->isVisible() ? child : nullptr;
 }
 
+CDocument* CBrowseCommands::ActiveDocumentOrTell() const
+{
+    CMDIChildWnd* child = ActiveChild();
+    CDocument* document = child ? child->GetActiveDocument() : nullptr;
+    if (!document)
+        ZtMessageBox::Show(tr("No open file in editor!"));
+    return document;
+}
+
 bool CBrowseCommands::IsBrowserActive() const
 {
     CMDIChildWnd* child = ActiveChild();
@@ -101,12 +110,9 @@ void CBrowseCommands::ShowInBrowser(const QString& path, const QString& sourcePa
 
 void CBrowseCommands::OnShowAsWebPage()
 {
-    CMDIChildWnd* child = ActiveChild();
-    CDocument* document = child ? child->GetActiveDocument() : nullptr;
-    if (!document) {
-        ZtMessageBox::Show(tr("No open file in editor!"));
+    CDocument* document = ActiveDocumentOrTell();
+    if (!document)
         return;
-    }
     const QString path = document->GetPathName();
     switch (CBrowseRules::PlanPreview(path, document->IsModified())) {
     case CBrowseRules::PreviewAction::WrongFileType:
@@ -183,12 +189,9 @@ void CBrowseCommands::OnBrowserFileOpen()
 
 void CBrowseCommands::OnOpenInBrowser()
 {
-    CMDIChildWnd* child = ActiveChild();
-    CDocument* document = child ? child->GetActiveDocument() : nullptr;
-    if (!document) {
-        ZtMessageBox::Show(tr("No open file in editor!"));
+    CDocument* document = ActiveDocumentOrTell();
+    if (!document)
         return;
-    }
     // The saved file goes to the desktop's web browser, as the shell would
     // open it.
     const QString path = document->GetPathName();

@@ -5,6 +5,7 @@
 
 class CBrowserView;
 class CCmdUI;
+class CDocument;
 class CMDIChildWnd;
 class CZentrelApp;
 
@@ -37,6 +38,9 @@ public:
 private:
     CMDIChildWnd* ActiveChild() const;
     bool IsBrowserActive() const;
+    // The document of the active window; null, after telling the user,
+    // when there is none.
+    CDocument* ActiveDocumentOrTell() const;
 
     CZentrelApp& m_app;
     // Back and Forward keep their last state while no window is active.
