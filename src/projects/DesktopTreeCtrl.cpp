@@ -4,16 +4,15 @@
 #include "files/ShellExecute.h"
 #include "framework/MessageBox.h"
 #include "projects/FileDrag.h"
+#include "projects/LabelDelegate.h"
 #include "projects/ProjectTreeCtrl.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QStandardPaths>
-#include <QStyledItemDelegate>
 #include <QUrl>
 
 namespace {
@@ -21,21 +20,6 @@ enum { TrashRole = Qt::UserRole + 10 };
 
 // The longest name a folder's label takes while it is edited.
 constexpr int kMaxLabelLength = 127;
-
-class CLabelDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
-    {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor))
-            line->setMaxLength(kMaxLabelLength);
-        return editor;
-    }
-};
 } // namespace
 
 CDesktopTreeCtrl::CDesktopTreeCtrl(QWidget* parent)
@@ -44,7 +28,7 @@ CDesktopTreeCtrl::CDesktopTreeCtrl(QWidget* parent)
     setObjectName(QString::number(kControlId));
     // Any folder's label is edited by clicking it again, or with F2.
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
-    setItemDelegate(new CLabelDelegate(this));
+    setItemDelegate(new CLabelDelegate([](const QModelIndex&) { return kMaxLabelLength; }, this));
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DropOnly);

@@ -5,6 +5,7 @@
 #include "framework/MDIFrameWnd.h"
 #include "framework/MenuBuilder.h"
 #include "framework/MessageBox.h"
+#include "projects/LabelDelegate.h"
 #include "projects/ProjectTreeRules.h"
 
 #include <QAction>
@@ -13,31 +14,11 @@
 #include <QContextMenuEvent>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStyle>
-#include <QStyledItemDelegate>
 
 namespace {
-
-// Hands the label editor out with the longest text its tree lets the label take.
-class CLabelDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
-    {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        const auto* tree = qobject_cast<const CFolderTreeCtrl*>(QObject::parent());
-        if (auto* line = qobject_cast<QLineEdit*>(editor))
-            line->setMaxLength(tree ? tree->LabelMaxLength(tree->itemFromIndex(index))
-                                    : CFolderTreeCtrl::kMaxLabelLength);
-        return editor;
-    }
-};
 
 const QDir::Filters kAllEntries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
 
@@ -50,7 +31,9 @@ CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent)
     setRootIsDecorated(true);
     // Labels are edited only from the commands.
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setItemDelegate(new CLabelDelegate(this));
+    // The label editor takes the longest text this tree lets the label take.
+    setItemDelegate(
+        new CLabelDelegate([this](const QModelIndex& index) { return LabelMaxLength(itemFromIndex(index)); }, this));
     setDragEnabled(true);
     setAcceptDrops(true);
     setDropIndicatorShown(true);
