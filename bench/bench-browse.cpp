@@ -6,9 +6,9 @@
 //
 //   build/bin/bench-browse [runs]
 
+#include "BenchSetup.h"
 #include "app/BrowseCommands.h"
 #include "app/MainFrame.h"
-#include "app/SplashWnd.h"
 #include "app/ZentrelApp.h"
 #include "browser/BrowserView.h"
 #include "editor/ZentrelDoc.h"
@@ -117,13 +117,12 @@ double ShowModified(CMainFrame* frame, CZentrelView* editor, const QString& temp
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ZtBench::UseOffscreenWithoutDisplay();
     if (geteuid() == 0 && !qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
     qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
     QTemporaryDir profileDir;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(profileDir.path()));
+    ZtBench::UseOwnProfile(profileDir);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     CZentrelApp app(argc, argv);
     ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
@@ -131,12 +130,7 @@ int main(int argc, char** argv)
         return QMessageBox::Ok;
     });
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
-    CSplashWnd::EnableSplashScreen(false);
-    app.RegisterDocTemplates();
-    auto* frame = new CMainFrame;
-    frame->LoadFrame();
-    app.SetMainFrame(frame);
-    frame->show();
+    CMainFrame* frame = ZtBench::ShowMainFrame(app);
 
     QTemporaryDir dir;
     const QString page = dir.filePath(QStringLiteral("page.html"));

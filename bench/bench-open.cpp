@@ -6,6 +6,7 @@
 
 #include "framework/DocTemplate.h"
 #include "framework/MessageBox.h"
+#include "BenchSetup.h"
 #include "app/ZentrelApp.h"
 #include "editor/SourceDoc.h"
 
@@ -51,11 +52,10 @@ long PeakRssKb()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ZtBench::UseOffscreenWithoutDisplay();
     // A profile of its own, so the run leaves the user's recent files alone.
     QTemporaryDir profileDir;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(profileDir.path()));
+    ZtBench::UseOwnProfile(profileDir);
     CZentrelApp app(argc, argv);
     app.RegisterDocTemplates();
     ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {

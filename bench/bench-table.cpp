@@ -3,8 +3,8 @@
 //
 //   build/bin/bench-table [cells ...]     default: 10000 100000
 
+#include "BenchSetup.h"
 #include "app/MainFrame.h"
-#include "app/SplashWnd.h"
 #include "app/ZentrelApp.h"
 #include "editor/ZentrelView.h"
 #include "framework/MDIChildWnd.h"
@@ -31,20 +31,14 @@ double Milliseconds(QElapsedTimer& timer)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ZtBench::UseOffscreenWithoutDisplay();
     QTemporaryDir profileDir;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(profileDir.path()));
+    ZtBench::UseOwnProfile(profileDir);
     CZentrelApp app(argc, argv);
     ZtMessageBox::SetHandler([](const QString&, QMessageBox::StandardButtons) { return QMessageBox::Ok; });
     app.WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
     app.WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 100000);
-    CSplashWnd::EnableSplashScreen(false);
-    app.RegisterDocTemplates();
-    auto* frame = new CMainFrame;
-    frame->LoadFrame();
-    app.SetMainFrame(frame);
-    frame->show();
+    CMainFrame* frame = ZtBench::ShowMainFrame(app);
 
     QTemporaryDir dir;
     const QString page = dir.filePath(QStringLiteral("page.html"));
