@@ -27,6 +27,7 @@ bool CZentrelDoc::OnNewDocument()
     if (!page || !view)
         return true;
     SetPathName(page->m_strFullPath);
+    SetPathNotYetWritten();
     SetTitle(page->m_strFileName);
     CSourceText::LoadInto(view->document(), page->m_strText.toUtf8());
     view->moveCursor(QTextCursor::Start);

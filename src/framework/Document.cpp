@@ -160,6 +160,13 @@ bool CDocument::DoFileSave()
     const QFileInfo info(m_strPathName);
     if (m_strPathName.isEmpty() || (info.exists() && !info.isWritable()))
         return DoSave(QString());
+    if (m_bPathNotYetWritten && info.exists()) {
+        const auto answer = ZtMessageBox::Show(
+            tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(m_strPathName)),
+            QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return DoSave(QString());
+    }
     return DoSave(m_strPathName);
 }
 
@@ -194,6 +201,7 @@ bool CDocument::DoSave(const QString& path, bool replacePath)
     }
     if (!OnSaveDocument(target))
         return false;
+    m_bPathNotYetWritten = false;
     if (replacePath)
         SetPathName(target);
     return true;

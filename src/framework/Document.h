@@ -46,6 +46,9 @@ public:
     virtual bool SaveModified();
     // Save: under the current path, or through Save As when there is none.
     bool DoFileSave();
+    // The path was given to a new document, not read from: until its first
+    // save, a file already there is replaced only after asking.
+    void SetPathNotYetWritten() { m_bPathNotYetWritten = true; }
     // Save As when path is empty; otherwise save under path.
     bool DoSave(const QString& path, bool replacePath = true);
 
@@ -87,4 +90,5 @@ private:
     QString m_strTitle;
     bool m_bModified = false;
     bool m_bClosing = false;
+    bool m_bPathNotYetWritten = false;
 };

@@ -25,6 +25,14 @@ using namespace ZtCmd;
 
 namespace {
 // Acts on the modal dialog titled caption once it is open.
+void FailOnAnyMessage()
+{
+    ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
+        qFatal("unexpected message %s", qPrintable(text));
+        return QMessageBox::Ok;
+    });
+}
+
 void WhenOpen(const QString& caption, const std::function<void(QDialog*)>& act)
 {
     QTimer::singleShot(0, [caption, act] {
@@ -62,10 +70,7 @@ void TestNewCommands::initTestCase()
     ZtTest::ShowMainFrame();
     m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
     m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1000000);
-    ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
-        qFatal("unexpected message %s", qPrintable(text));
-        return QMessageBox::Ok;
-    });
+    FailOnAnyMessage();
 }
 
 void TestNewCommands::pageFromTemplate()
@@ -101,8 +106,19 @@ void TestNewCommands::pageFromTemplate()
     QVERIFY(text.startsWith("<!---Created with Zentrel I.D.E--->\n<!DOCTYPE html>\n<html lang=\"en\">\n"));
     QVERIFY(page->GetView()->IsSyntaxColoring());
     QCOMPARE(page->GetView()->Colorizer()->PrimaryList().isEmpty(), false);
-    // Saved, the page is the marker and the template's lines, each ended by CR LF.
+    // A file that appeared under that name meanwhile is replaced only after
+    // asking, and only on the first save. Saved, the page is the marker and
+    // the template's lines, each ended by CR LF.
+    ZtTest::WriteFile(site + "/Start.html", "someone else's page");
+    QStringList asked;
+    ZtMessageBox::SetHandler([&asked](const QString& text, QMessageBox::StandardButtons) {
+        asked.append(text);
+        return QMessageBox::Yes;
+    });
     QVERIFY(page->DoFileSave());
+    QVERIFY(page->DoFileSave());
+    QCOMPARE(asked, QStringList{site + "/Start.html already exists.\nDo you want to replace it?"});
+    FailOnAnyMessage();
     QByteArray expected = "<!---Created with Zentrel I.D.E--->\n" + ZtTest::ReadFile(shipped);
     QCOMPARE(ZtTest::ReadFile(site + "/Start.html"), expected.replace("\n", "\r\n"));
     // The keys go back to the new page's editor.
