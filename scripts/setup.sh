@@ -4,8 +4,11 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# desktop-file-utils and appstream: the install test checks the launcher and
+# the software-centre description with the desktop's own validators.
 PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-svg-dev qt6-webengine-dev
-          libgl1-mesa-dri shared-mime-info xvfb xauth)
+          libgl1-mesa-dri shared-mime-info xvfb xauth
+          desktop-file-utils appstream)
 
 missing=()
 for package in "${PACKAGES[@]}"; do

@@ -3,6 +3,7 @@
 #include "framework/Profile.h"
 #include "framework/WindowPlacement.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMoveEvent>
 
@@ -12,21 +13,43 @@ const QString kLastPlacementKey = QStringLiteral("ZTTypeWindowPos");
 
 // Show states of a placement record.
 enum ShowState { Hidden = 0, Normal = 1, Minimized = 2, Maximized = 3 };
-// Flag of a placement record: restore to maximised.
-constexpr uint kRestoreToMaximized = 2;
 } // namespace
 
 CChildFrame::CChildFrame() = default;
 
 CChildFrame::~CChildFrame()
 {
-    // Remember where this window stood, for the next web page to open.
-    std::optional<CWindowPlacement> parsed = CWindowPlacement::Parse(PlacementString(this));
-    if (!parsed)
+    // Remember where this window stood, for the next web page to open. A
+    // window never shown (its file failed to open) stood nowhere, and must
+    // not make the next page forget where the last one was.
+    if (!m_bShownBefore)
         return;
-    CWindowPlacement placement = *parsed;
-    placement.flags = isMaximized() ? kRestoreToMaximized : 0;
-    CProfile::Instance().WriteString(kSettings, kLastPlacementKey, placement.Format());
+    const QString placement = m_strClosedPlacement.isEmpty() ? ClosingPlacement() : m_strClosedPlacement;
+    CProfile::Instance().WriteString(kSettings, kLastPlacementKey, placement);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    // Once the close is accepted Qt hides the frame, and may restore a
+    // maximised one as the area lets it go, long before the frame is
+    // destroyed: take the placement while the window still stands as the
+    // user left it.
+    const QString placement = ClosingPlacement();
+    CMDIChildWnd::closeEvent(event);
+    if (event->isAccepted())
+        m_strClosedPlacement = placement;
+}
+
+QString CChildFrame::ClosingPlacement() const
+{
+    CWindowPlacement placement = CWindowPlacement::OfWindow(*this, NormalRect());
+    placement.flags = isMaximized() ? CWindowPlacement::RestoreToMaximized : 0;
+    return placement.Format();
+}
+
+QRect CChildFrame::NormalRect() const
+{
+    return m_rectNormal.isValid() ? m_rectNormal : geometry();
 }
 
 int CChildFrame::CurrentShowState() const
@@ -42,19 +65,9 @@ int CChildFrame::CurrentShowState() const
 
 QString CChildFrame::PlacementString(CMDIChildWnd* frame)
 {
-    CWindowPlacement placement;
-    placement.flags = 0;
-    if (frame->isMinimized())
-        placement.showCmd = Minimized;
-    else if (frame->isMaximized())
-        placement.showCmd = Maximized;
-    else
-        placement.showCmd = frame->isVisible() ? Normal : Hidden;
-    placement.minPosition = QPoint(-1, -1);
-    placement.maxPosition = QPoint(-1, -1);
     auto* childFrame = qobject_cast<CChildFrame*>(frame);
-    placement.normal = (childFrame && childFrame->m_rectNormal.isValid()) ? childFrame->m_rectNormal : frame->geometry();
-    return placement.Format();
+    const QRect normal = childFrame ? childFrame->NormalRect() : frame->geometry();
+    return CWindowPlacement::OfWindow(*frame, normal).Format();
 }
 
 bool CChildFrame::ApplyPlacementString(const QString& text, bool normalInsteadOfMaximized)
@@ -109,6 +122,12 @@ void CChildFrame::ActivateFrame(int showCmd)
     if (showCmd >= 0)
         ShowWithState(showCmd);
     CMDIChildWnd::ActivateFrame(-1);
+}
+
+void CChildFrame::showEvent(QShowEvent* event)
+{
+    CMDIChildWnd::showEvent(event);
+    m_bShownBefore = true;
 }
 
 void CChildFrame::RememberNormalGeometry()

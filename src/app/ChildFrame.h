@@ -22,10 +22,16 @@ public:
     bool ApplyPlacementString(const QString& placement, bool normalInsteadOfMaximized);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The placement "ZTTypeWindowPos" keeps for this window as it stands
+    // now: flags 2 (restore to maximised) while it is maximised, else 0.
+    QString ClosingPlacement() const;
+    QRect NormalRect() const;
     // The show state the frame had before it was first shown: 0.
     int CurrentShowState() const;
     void RememberNormalGeometry();
@@ -33,4 +39,5 @@ private:
 
     QRect m_rectNormal; // the restored geometry, also while maximised or minimised
     bool m_bShownBefore = false;
+    QString m_strClosedPlacement; // taken when a close was accepted, written when destroyed
 };

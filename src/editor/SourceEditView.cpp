@@ -34,7 +34,8 @@ namespace {
 const QString kStartup = QStringLiteral("Startup");
 const QString kDefaultFace = QStringLiteral("Courier New");
 constexpr int kMaxFaceLength = 31;
-// Sizes beyond what anyone can mean are read as the default.
+// The largest screen font, 200 points: larger stored sizes draw at this
+// size rather than asking the font engine for glyphs of any height.
 constexpr int kLargestSizeTwips = 4000;
 } // namespace
 
@@ -50,8 +51,10 @@ CSourceEditView::~CSourceEditView() = default;
 
 int CSourceEditView::ProfileFontSize(int defaultTwips)
 {
+    // A size too large is still a wish for a large font and gets the
+    // largest; no size at all (zero or less) gets the default.
     const int size = CProfile::Instance().GetInt(kStartup, QStringLiteral("FontSize"), defaultTwips);
-    return (size <= 0 || size > kLargestSizeTwips) ? defaultTwips : size;
+    return size <= 0 ? defaultTwips : qMin(size, kLargestSizeTwips);
 }
 
 void CSourceEditView::SetupEditor()

@@ -1,6 +1,7 @@
 #include "framework/WindowPlacement.h"
 
 #include <QStringList>
+#include <QWidget>
 
 #include <algorithm>
 #include <limits>
@@ -143,6 +144,24 @@ QString CWindowPlacement::Format() const
         .arg(normal.top())
         .arg(normal.right() + 1)
         .arg(normal.bottom() + 1);
+}
+
+CWindowPlacement CWindowPlacement::OfWindow(const QWidget& window, const QRect& normal)
+{
+    CWindowPlacement placement;
+    placement.flags = 0;
+    if (window.isHidden())
+        placement.showCmd = ShowHidden;
+    else if (window.isMinimized())
+        placement.showCmd = ShowMinimized;
+    else if (window.isMaximized())
+        placement.showCmd = ShowMaximized;
+    else
+        placement.showCmd = ShowNormal;
+    placement.minPosition = QPoint(-1, -1);
+    placement.maxPosition = QPoint(-1, -1);
+    placement.normal = normal;
+    return placement;
 }
 
 QRect CWindowPlacement::FitToScreens(const QRect& wanted, const QList<QRect>& availableScreens)

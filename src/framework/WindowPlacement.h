@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class QWidget;
+
 // A window's placement as the profile keeps it ("WindowPos",
 // "ZTTypeWindowPos", "w1" to "w4"): ten comma-separated numbers, flags, show
 // state, minimised position, maximised position and the normal rectangle as
@@ -35,6 +37,13 @@ struct CWindowPlacement
 
     // The placement as "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d".
     QString Format() const;
+
+    // How a window stands, with flags 0, no minimised or maximised position
+    // (-1, -1) and the given rectangle as its normal one. The show state is
+    // the window's own: hidden only when it was hidden itself, never because
+    // the window holding it is, so a page window inside a main window that
+    // is closing still counts as shown.
+    static CWindowPlacement OfWindow(const QWidget& window, const QRect& normal);
 
     // A rectangle for a window that wanted the given one, so that the window
     // neither comes up off every screen nor larger than the largest screen:

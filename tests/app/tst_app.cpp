@@ -62,6 +62,8 @@ private slots:
     void reopensOnlyOnExactYes();
     void reopensProjectOnExactYes();
     void exitThenRestartKeepsEachWindowsPlace();
+    void closedPageWindowLeavesItsPlace_data();
+    void closedPageWindowLeavesItsPlace();
     void openFileInEditorChoosesType_data();
     void openFileInEditorChoosesType();
     void openingReusesOrReplacesThePage();
@@ -208,6 +210,63 @@ void TestApp::exitThenRestartKeepsEachWindowsPlace()
     QVERIFY(m_app->OpenDocumentFile(MakeFile(QStringLiteral("notes.txt"), "text")));
     m_app->RecordSessionForReopen();
     QCOMPARE(m_app->Profile().GetString(QStringLiteral("Startup"), QStringLiteral("FilesOnExit")), QStringLiteral("no"));
+}
+
+void TestApp::closedPageWindowLeavesItsPlace_data()
+{
+    QTest::addColumn<QString>("state");    // how the window stands when it goes
+    QTest::addColumn<QString>("closedBy"); // its close box, its document's close, or closing everything
+    QTest::addColumn<QString>("expected"); // "ZTTypeWindowPos" written
+    for (const char* closedBy : {"window", "document", "all"}) {
+        QTest::addRow("normal, %s", closedBy) << "normal" << closedBy << "0,1,-1,-1,-1,-1,30,40,330,240";
+        QTest::addRow("maximised, %s", closedBy) << "maximised" << closedBy << "2,3,-1,-1,-1,-1,30,40,330,240";
+        QTest::addRow("minimised, %s", closedBy) << "minimised" << closedBy << "0,2,-1,-1,-1,-1,30,40,330,240";
+    }
+}
+
+// A closed page window leaves its flags and show state as they were before
+// the window went, and the next page window comes back the same way.
+void TestApp::closedPageWindowLeavesItsPlace()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, closedBy);
+    QFETCH(QString, expected);
+    const auto standing = [](const QMdiSubWindow* frame) {
+        return frame->isMinimized() ? QStringLiteral("minimised")
+               : frame->isMaximized() ? QStringLiteral("maximised")
+                                      : QStringLiteral("normal");
+    };
+    CDocument* document = m_app->OpenDocumentFile(MakeFile(QStringLiteral("closing.html")));
+    QVERIFY(document);
+    CMDIChildWnd* frame = document->Frames().first();
+    frame->setGeometry(30, 40, 300, 200);
+    if (state == QLatin1String("maximised"))
+        frame->showMaximized();
+    else if (state == QLatin1String("minimised"))
+        frame->showMinimized();
+    QCOMPARE(standing(frame), state);
+
+    if (closedBy == QLatin1String("window"))
+        QVERIFY(frame->close());
+    else if (closedBy == QLatin1String("document"))
+        document->OnCloseDocument();
+    else
+        m_app->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
+    QCOMPARE(m_app->Profile().GetString(QStringLiteral("Settings"), QStringLiteral("ZTTypeWindowPos")), expected);
+
+    // A page whose file fails to open never had a window to remember.
+    QVERIFY(!m_app->OpenDocumentFile(m_dir + QStringLiteral("/missing.html")));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(m_app->Profile().GetString(QStringLiteral("Settings"), QStringLiteral("ZTTypeWindowPos")), expected);
+
+    CDocument* next = m_app->OpenDocumentFile(MakeFile(QStringLiteral("next.html")));
+    QVERIFY(next);
+    QMdiSubWindow* reopened = next->Frames().first();
+    QCOMPARE(standing(reopened), state);
+    if (state == QLatin1String("normal"))
+        QCOMPARE(reopened->geometry(), QRect(30, 40, 300, 200));
 }
 
 void TestApp::openFileInEditorChoosesType_data()

@@ -5,6 +5,7 @@
 #include "framework/Profile.h"
 #include "editor/ColorPicker.h"
 #include "editor/FontToolBar.h"
+#include "editor/PlainTextView.h"
 #include "editor/SyntaxSettingsDlg.h"
 #include "editor/ZentrelView.h"
 
@@ -83,6 +84,8 @@ private slots:
     void pickColor_data();
     void pickColor();
 
+    void storedFontSizeGivesEditorSizes_data();
+    void storedFontSizeGivesEditorSizes();
     void fontToolBarStartsFromProfile_data();
     void fontToolBarStartsFromProfile();
     void fontSizeTyped_data();
@@ -253,6 +256,39 @@ void TestEditorSettings::pickColor()
 
 // ---- Editor Font toolbar ---------------------------------------------------
 
+void TestEditorSettings::storedFontSizeGivesEditorSizes_data()
+{
+    QTest::addColumn<QString>("stored"); // null: key absent
+    // In points: the page editor's default format, the plain text editor's,
+    // and the screen font both draw with.
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("absent") << QString() << "9 10 9";
+    QTest::newRow("below the cap") << "240" << "12 12 12";
+    QTest::newRow("at the cap") << "280" << "14 14 14";
+    QTest::newRow("above the cap") << "400" << "14 14 20";
+    QTest::newRow("above the largest screen size") << "5000" << "14 14 200";
+    QTest::newRow("largest number") << "2147483647" << "14 14 200";
+    QTest::newRow("zero") << "0" << "9 10 9";
+    QTest::newRow("negative") << "-100" << "9 10 9";
+    QTest::newRow("letters") << "big" << "9 10 9";
+}
+
+// A stored size above the cap gives the cap, never the default.
+void TestEditorSettings::storedFontSizeGivesEditorSizes()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+    if (!stored.isNull())
+        CProfile::Instance().WriteString(kStartup, QStringLiteral("FontSize"), stored);
+    CZentrelView page;
+    CPlainTextView text;
+    const QStringList sizes{QString::number(page.DefaultCharFormat().fontPointSize()),
+                            QString::number(text.DefaultCharFormat().fontPointSize()),
+                            QString::number(text.GetEditorFont().pointSizeF())};
+    QCOMPARE(sizes.join(QLatin1Char(' ')), expected);
+    QCOMPARE(page.GetEditorFont().pointSizeF(), text.GetEditorFont().pointSizeF());
+}
+
 void TestEditorSettings::fontToolBarStartsFromProfile_data()
 {
     QTest::addColumn<QString>("storedSize"); // null: key absent
@@ -262,6 +298,7 @@ void TestEditorSettings::fontToolBarStartsFromProfile_data()
     QTest::newRow("large size, empty face") << "400" << "" << "20";
     QTest::newRow("odd size, face not installed") << "250" << "No Such Face Zq" << "12.5";
     QTest::newRow("below a point is default") << "-100" << QString() << "9";
+    QTest::newRow("beyond the largest size") << "5000" << QString() << "200";
     const QStringList families = QFontDatabase::families();
     if (!families.isEmpty())
         QTest::newRow("face in any case") << QString() << families.last().toUpper() << "9";

@@ -69,6 +69,7 @@ private slots:
 
     void fillsLazilyAndHidesProjectFile();
     void newFolderAndRenameInPlace();
+    void escapeDropsTheTypedLabel();
     void deletesToTrash();
     void pastesAndDragsOnDisk();
     void commandsNeedProject();
@@ -261,6 +262,33 @@ void TestProjectTree::newFolderAndRenameInPlace()
     Rename(Child(root, "b.txt"), QStringLiteral("new name.txt"));
     QCOMPARE(QDir(m_strMain).entryList(QDir::Files, QDir::Name), QStringList({"Site.ztp", "new name.txt", "star.txt"}));
     QCOMPARE(Describe(root), QStringLiteral("Docs/+ zz/+ new name.txt star.txt"));
+}
+
+// Escape ends a label edit without what was typed, as in any Linux tree: a
+// new folder is still made, under the name it was offered with.
+void TestProjectTree::escapeDropsTheTypedLabel()
+{
+    QTreeWidgetItem* root = MakeProject({"b.txt"});
+    root->setExpanded(true);
+    const auto typeThenEscape = [this](const QString& name) {
+        auto* editor = m_pTree->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->setText(name);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    m_pTree->SetCurrentItem(Child(root, "b.txt"));
+    m_pTree->RenameItem();
+    typeThenEscape(QStringLiteral("c.txt"));
+    m_pTree->SetCurrentItem(root);
+    m_pTree->NewFolder();
+    typeThenEscape(QStringLiteral("Docs"));
+    QCOMPARE(m_messages.size(), 0);
+    QCOMPARE(QDir(m_strMain).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+             QStringList({"New_Folder", "Site.ztp", "b.txt"}));
+    QCOMPARE(Describe(root), QStringLiteral("New_Folder/+ b.txt"));
 }
 
 void TestProjectTree::deletesToTrash()
