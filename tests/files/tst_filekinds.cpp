@@ -64,6 +64,12 @@ void TestFileKinds::results_data()
     // On a case-sensitive file system /web is not /Web.
     Row("relative: base in other case", MakeRelativePath("/web/site/a.gif", "/Web/Site"), "/web/site/a.gif");
     Row("relative: base ends in a slash", MakeRelativePath("/a.gif", "/"), "a.gif");
+    Row("relative: below a base with its slash", MakeRelativePath("/home/u/site/img/a.gif", "/home/u/site/"),
+        "img/a.gif");
+    // A folder beside the base whose name starts with the base's is not below it.
+    Row("relative: sibling folder", MakeRelativePath("/home/u/site2/img/a.gif", "/home/u/site"),
+        "/home/u/site2/img/a.gif");
+    Row("relative: sibling file", MakeRelativePath("/home/u/site.gif", "/home/u/site"), "/home/u/site.gif");
 }
 
 void TestFileKinds::tableIsConsistent()
