@@ -211,7 +211,8 @@ void TestProjectCommands::wizardParentIsNotTheFolderPickedInTheTree()
     m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Old/Old.ztp")), "Old"));
     CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
     tree->topLevelItem(0)->setExpanded(true);
-    const QList<QTreeWidgetItem*> pages = tree->findItems(QStringLiteral("pages"), Qt::MatchExactly | Qt::MatchRecursive);
+    const QList<QTreeWidgetItem*> pages =
+        tree->findItems(QStringLiteral("pages"), Qt::MatchExactly | Qt::MatchRecursive);
     QCOMPARE(pages.size(), 1);
     tree->setCurrentItem(pages.first());
     QTimer::singleShot(0, this, [parent] {

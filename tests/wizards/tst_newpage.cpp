@@ -126,6 +126,7 @@ void TestNewPage::okTakesPathFromTheStartDirectory_data()
     QTest::newRow("relative") << "pages" << "START/pages/page.html";
     QTest::newRow("a home folder with a dot") << "~/site.v2" << "HOME/site.v2/page.html";
     QTest::newRow("home") << "~" << "HOME/page.html";
+    QTest::newRow("blanks kept") << " my site " << "START/ my site /page.html";
 }
 
 // Getting a template makes the Templates folder current; the page still
