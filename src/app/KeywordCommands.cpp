@@ -3,6 +3,7 @@
 #include "app/FileBarCommands.h"
 #include "app/MainFrame.h"
 #include "app/ZentrelApp.h"
+#include "editor/ZentrelView.h"
 #include "files/UserDataFolders.h"
 #include "projects/FileListCtrl.h"
 #include "projects/KeywordsTreeCtrl.h"
@@ -58,6 +59,9 @@ void CKeywordCommands::Connect(CMainFrame* frame)
     });
     QObject::connect(tree, &CKeywordsTreeCtrl::openFileRequested, app,
                      [app](const QString& path) { app->OpenFileInEditor(path, false); });
+    // A text file of the tree let go over a page opens like one let go
+    // anywhere else.
+    CZentrelView::SetFileOpenHandler([app](const QString& path) { app->OpenFileInEditor(path, false); });
     QObject::connect(tree, &CKeywordsTreeCtrl::currentPathChanged, app,
                      [app](const QString& path) { app->m_strCurrentFile = path; });
     QObject::connect(tree, &CKeywordsTreeCtrl::folderRefreshed, app,

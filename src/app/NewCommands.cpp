@@ -21,9 +21,10 @@ CNewCommands::CNewCommands(CZentrelApp& app)
     : m_app(app)
 {
     CZentrelDoc::SetNewPageHandler([this] { return RunNewPageDialog(); });
-    CNewPageDlg::SetFolderChooser([](QWidget* parent, const QString& startFolder) {
+    CNewPageDlg::SetFolderChooser([this](QWidget* parent, const QString& startFolder) {
         CChooseDirectoryDlg chooser(parent);
         chooser.m_strStartPath = startFolder;
+        chooser.m_strBaseDirectory = m_app.m_strStartDirectory;
         return chooser.exec() == QDialog::Accepted ? chooser.m_strResultPath : QString();
     });
 }
@@ -83,7 +84,8 @@ void CNewCommands::GiveFocusBack(const CView* viewBefore, QWidget* focusBefore)
 
 std::optional<CZentrelDoc::CNewPage> CNewCommands::RunNewPageDialog()
 {
-    CNewPageDlg dialog(CUserDataFolders::Templates(), m_app.GetWizardDirectory(), m_app.GetMainFrame());
+    CNewPageDlg dialog(CUserDataFolders::Templates(), m_app.GetWizardDirectory(), m_app.m_strStartDirectory,
+                       m_app.GetMainFrame());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return CZentrelDoc::CNewPage{dialog.FileName(), dialog.FullPath(), dialog.TemplateText()};

@@ -69,6 +69,9 @@ public:
     // The format that marks a file dragged from one of the program's own
     // trees or lists (the file itself travels as a URL).
     static QString ProgramFileDragFormat() { return QStringLiteral("application/x-zentrel-file"); }
+    // A file of the Keywords tree that opens in an editor where it is let
+    // go, instead of becoming a tag (its path, in the file name encoding).
+    static QString OpenFileDragFormat() { return QStringLiteral("application/x-zentrel-open-file"); }
     // A keyword dragged from the Keywords tree: its text, UTF-8.
     static QString KeywordDragFormat() { return QStringLiteral("application/x-zentrel-keyword"); }
 

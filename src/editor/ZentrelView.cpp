@@ -6,9 +6,11 @@
 #include "editor/SyntaxColorizer.h"
 #include "res/CommandIds.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTimer>
 
 using namespace ZtCmd;
 
@@ -35,6 +37,17 @@ CZentrelView::FileDropHandler& InstalledFileDropHandler()
     static CZentrelView::FileDropHandler handler;
     return handler;
 }
+
+CZentrelView::FileOpenHandler& InstalledFileOpenHandler()
+{
+    static CZentrelView::FileOpenHandler handler;
+    return handler;
+}
+
+bool OffersLocalFile(const QMimeData* data)
+{
+    return !data->urls().isEmpty() && data->urls().first().isLocalFile();
+}
 } // namespace
 
 void CZentrelView::SetFileDropHandler(FileDropHandler handler)
@@ -42,14 +55,29 @@ void CZentrelView::SetFileDropHandler(FileDropHandler handler)
     InstalledFileDropHandler() = std::move(handler);
 }
 
+void CZentrelView::SetFileOpenHandler(FileOpenHandler handler)
+{
+    InstalledFileOpenHandler() = std::move(handler);
+}
+
 bool CZentrelView::AcceptsFileDrop(const QMimeData* data) const
 {
-    return InstalledFileDropHandler() && data->hasFormat(ProgramFileDragFormat()) && !data->urls().isEmpty()
-           && data->urls().first().isLocalFile();
+    if (data->hasFormat(OpenFileDragFormat()))
+        return InstalledFileOpenHandler() && OffersLocalFile(data);
+    return InstalledFileDropHandler() && data->hasFormat(ProgramFileDragFormat()) && OffersLocalFile(data);
 }
 
 void CZentrelView::dropEvent(QDropEvent* event)
 {
+    if (event->mimeData()->hasFormat(OpenFileDragFormat()) && AcceptsFileDrop(event->mimeData())) {
+        // Opened after the drop: a new window must not appear while the
+        // drag still delivers its events.
+        const QString path = event->mimeData()->urls().first().toLocalFile();
+        QTimer::singleShot(0, qApp, [handler = InstalledFileOpenHandler(), path] { handler(path); });
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        return;
+    }
     if (event->mimeData()->hasFormat(KeywordDragFormat())) {
         // The keyword goes where it was let go, as one undoable edit.
         setTextCursor(cursorForPosition(event->position().toPoint()));

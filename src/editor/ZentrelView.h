@@ -39,6 +39,10 @@ public:
     // application installs it.
     using FileDropHandler = std::function<QString(const QString& path)>;
     static void SetFileDropHandler(FileDropHandler handler);
+    // Who opens a file dropped in the open-file format (the application's
+    // OpenFileInEditor); it runs once the drop is over.
+    using FileOpenHandler = std::function<void(const QString& path)>;
+    static void SetFileOpenHandler(FileOpenHandler handler);
 
 protected:
     void AnnounceEdit(int commandId) override;

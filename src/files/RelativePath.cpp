@@ -2,12 +2,14 @@
 
 QString MakeRelativePath(QString path, QString base)
 {
-    if (path.size() <= base.size())
+    if (base.isEmpty() || path.size() <= base.size() || !path.startsWith(base))
         return path;
-    if (!base.isEmpty() && !path.startsWith(base))
+    // A base that ends in "/" has taken the separator already. Otherwise the
+    // next character must be one: "/web/site2/a.gif" starts with the text
+    // "/web/site" but lies in a folder beside it, not below it.
+    if (base.endsWith(QLatin1Char('/')))
+        return path.mid(base.size());
+    if (path.at(base.size()) != QLatin1Char('/'))
         return path;
-    // What follows base is the separator before the rest; a base that ends
-    // in one ("/") has already taken it.
-    const bool separatorFollows = !base.isEmpty() && !base.endsWith(QLatin1Char('/'));
-    return path.mid(base.size() + (separatorFollows ? 1 : 0));
+    return path.mid(base.size() + 1);
 }

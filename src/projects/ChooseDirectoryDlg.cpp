@@ -1,5 +1,6 @@
 #include "projects/ChooseDirectoryDlg.h"
 
+#include "files/TypedPath.h"
 #include "framework/ContextHelp.h"
 #include "projects/ShellTree.h"
 #include "res/CommandIcons.h"
@@ -71,14 +72,14 @@ void CChooseDirectoryDlg::OnInitDialog()
     m_pPathBox->setEditText(m_strResultPath);
     // Reaching the start folder selects it, which shows its path; a start
     // path the tree cannot reach is still what OK returns.
-    if (!m_strStartPath.isEmpty() && !m_pTree->TunnelTree(m_strStartPath))
+    if (!m_strStartPath.isEmpty() && !m_pTree->TunnelTree(ResolveTypedPath(m_strStartPath, m_strBaseDirectory)))
         m_pPathBox->setEditText(m_strStartPath);
 }
 
 void CChooseDirectoryDlg::OnExpandTo()
 {
     const QString typed = m_pPathBox->currentText();
-    m_pTree->TunnelTree(typed);
+    m_pTree->TunnelTree(ResolveTypedPath(typed.trimmed(), m_strBaseDirectory));
     m_pPathBox->setEditText(typed);
     m_pTree->setFocus();
 }

@@ -23,8 +23,9 @@ public:
 
     explicit CChooseDirectoryDlg(QWidget* parent = nullptr);
 
-    QString m_strStartPath;  // expanded to when the dialog opens; optional
-    QString m_strResultPath; // the combo box's text when OK was pressed
+    QString m_strStartPath;     // expanded to when the dialog opens; optional
+    QString m_strResultPath;    // the combo box's text when OK was pressed
+    QString m_strBaseDirectory; // where a typed relative path starts
 
     int exec() override;
     void accept() override;

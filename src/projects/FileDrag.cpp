@@ -27,8 +27,14 @@ QMimeData* CFileDrag::MakeMimeData(const QStringList& paths)
 CFileDrag::CResult CFileDrag::Exec(QWidget* source, const QStringList& paths, const QPixmap& pixmap,
                                    Qt::DropActions actions, Qt::DropAction defaultAction)
 {
+    return Exec(source, MakeMimeData(paths), pixmap, actions, defaultAction);
+}
+
+CFileDrag::CResult CFileDrag::Exec(QWidget* source, QMimeData* data, const QPixmap& pixmap, Qt::DropActions actions,
+                                   Qt::DropAction defaultAction)
+{
     auto* drag = new QDrag(source);
-    drag->setMimeData(MakeMimeData(paths));
+    drag->setMimeData(data);
     if (!pixmap.isNull()) {
         drag->setPixmap(pixmap);
         drag->setHotSpot(QPoint(8, 8));

@@ -28,6 +28,9 @@ public:
     // Drags paths from source until the button is let go.
     static CResult Exec(QWidget* source, const QStringList& paths, const QPixmap& pixmap,
                         Qt::DropActions actions, Qt::DropAction defaultAction);
+    // The same with data made beforehand; the drag takes it over.
+    static CResult Exec(QWidget* source, QMimeData* data, const QPixmap& pixmap, Qt::DropActions actions,
+                        Qt::DropAction defaultAction);
 
     // The local files a drop offers; empty when it offers anything else.
     static QStringList DroppedPaths(const QMimeData* data);

@@ -77,6 +77,16 @@ QMimeData* CKeywordsTreeCtrl::MakeKeywordMimeData(const QString& keyword)
     return data;
 }
 
+QMimeData* CKeywordsTreeCtrl::MakeFileMimeData(const QString& path)
+{
+    QMimeData* data = CFileDrag::MakeMimeData({path});
+    if (OpensOnDrop(path)) {
+        data->removeFormat(CSourceEditView::ProgramFileDragFormat());
+        data->setData(CSourceEditView::OpenFileDragFormat(), QFile::encodeName(path));
+    }
+    return data;
+}
+
 void CKeywordsTreeCtrl::CreateActions()
 {
     AddCommandActions({
@@ -410,10 +420,11 @@ void CKeywordsTreeCtrl::startDrag(Qt::DropActions)
     const QString path = GetItemPath(dragged);
     emit currentPathChanged(path);
     const bool bOpens = ImageOf(dragged) == ImageFile && OpensOnDrop(path);
+    QMimeData* data = bOpens ? MakeFileMimeData(path) : CFileDrag::MakeMimeData({path});
     const CFileDrag::CResult result =
-        CFileDrag::Exec(this, {path}, dragged->icon(0).pixmap(16, 16), Qt::CopyAction, Qt::CopyAction);
-    // Let go over another window of the program that took nothing: text
-    // files open in the editor.
+        CFileDrag::Exec(this, data, dragged->icon(0).pixmap(16, 16), Qt::CopyAction, Qt::CopyAction);
+    // A page editor opens such a file itself. Let go over another window
+    // of the program that took nothing, it opens in the editor too.
     if (bOpens && result.m_action == Qt::IgnoreAction && result.m_pTarget && result.m_pTarget != viewport())
         emit openFileRequested(path);
 }

@@ -28,6 +28,10 @@ public:
     static bool OpensOnDrop(const QString& name);
     // What dragging a keyword carries: its text, for editors and other programs.
     static QMimeData* MakeKeywordMimeData(const QString& keyword);
+    // What dragging a file carries: its URL and path, for the trees and
+    // other programs; a file that opens on a drop is marked so that a page
+    // editor opens it rather than linking to it.
+    static QMimeData* MakeFileMimeData(const QString& path);
 
     explicit CKeywordsTreeCtrl(QWidget* parent = nullptr);
 

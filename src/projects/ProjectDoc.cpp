@@ -1,5 +1,6 @@
 #include "projects/ProjectDoc.h"
 
+#include "files/TypedPath.h"
 #include "framework/Archive.h"
 #include "framework/MessageBox.h"
 #include "framework/Profile.h"
@@ -75,12 +76,12 @@ void CProjectDoc::CreateProject(const QString& startDirectory, QWidget* owner, c
     CProjectWizSheet sheet(startDirectory);
     if (sheet.exec() != QDialog::Accepted)
         return;
-    CreateProjectFrom(sheet.m_strProjectName, sheet.m_strParentDirectory, sheet.m_strAdditionalFiles, owner,
-                      openProject);
+    CreateProjectFrom(sheet.m_strProjectName, sheet.m_strParentDirectory, sheet.m_strAdditionalFiles,
+                      startDirectory, owner, openProject);
 }
 
 bool CProjectDoc::CreateProjectFrom(const QString& name, const QString& parentDirectory, const QString& source,
-                                    QWidget* owner, const ProjectOpener& openProject)
+                                    const QString& startDirectory, QWidget* owner, const ProjectOpener& openProject)
 {
     QString problem = CProjectFiles::NameProblem(name);
     if (problem.isEmpty() && parentDirectory.trimmed().isEmpty())
@@ -89,7 +90,9 @@ bool CProjectDoc::CreateProjectFrom(const QString& name, const QString& parentDi
         ZtMessageBox::Show(problem, QMessageBox::Warning);
         return false;
     }
-    const QString parent = QDir::cleanPath(QFileInfo(parentDirectory).absoluteFilePath());
+    // Taken from the start directory, never from the current directory,
+    // which follows the folder last picked in a tree.
+    const QString parent = QDir::cleanPath(ResolveTypedPath(parentDirectory, startDirectory));
     const QString mainDirectory = CProjectFiles::MainDirectory(parent, name);
     if (!CProjectFiles::EnsureProjectDirectory(mainDirectory)
         || !CProjectFiles::CreateProjectFile(mainDirectory, name)) {
@@ -97,7 +100,8 @@ bool CProjectDoc::CreateProjectFrom(const QString& name, const QString& parentDi
         return false;
     }
     openProject(CProjectFiles::ProjectFilePath(mainDirectory, name));
-    const bool copied = CProjectFiles::CopyAdditionalFiles(owner, source, mainDirectory);
+    const bool copied =
+        CProjectFiles::CopyAdditionalFiles(owner, ResolveTypedPath(source, startDirectory), mainDirectory);
     ZtMessageBox::Show(name + (copied ? QStringLiteral(" project directory successfully created.")
                                       : QStringLiteral(" project directory copy canceled!")));
     return true;

@@ -30,9 +30,11 @@ public:
     void CreateProject(const QString& startDirectory, QWidget* owner, const ProjectOpener& openProject);
     // The steps after the wizard: makes the main directory and the project
     // file, opens the project, copies the additional files and says how it
-    // went. False when nothing was opened.
+    // went. False when nothing was opened. The parent directory and the
+    // source are as typed: "~" is the home folder, and a relative path
+    // starts in startDirectory.
     static bool CreateProjectFrom(const QString& name, const QString& parentDirectory, const QString& source,
-                                  QWidget* owner, const ProjectOpener& openProject);
+                                  const QString& startDirectory, QWidget* owner, const ProjectOpener& openProject);
 
     // The recent project list: "Recent Project List", "Project1".."Project4".
     static void AddToRecentProjectList(const QString& path);

@@ -25,11 +25,12 @@ CProjectWizPage1::CProjectWizPage1(CProjectWizSheet* sheet, const QString& start
     , m_pParent(new QLineEdit)
 {
     setObjectName(QStringLiteral("104"));
+    setTitle(Caption());
     m_pName->setObjectName(CContextHelp::ObjectNameFor(IDC_PROJECT_NAME));
     m_pParent->setObjectName(CContextHelp::ObjectNameFor(IDC_PARENT_DIRECTORY));
     auto* browse = new QToolButton;
     browse->setObjectName(CContextHelp::ObjectNameFor(IDC_BROWSE_PARENT));
-    browse->setIcon(QIcon(QStringLiteral(":/icons/file-open.svg")));
+    browse->setIcon(QIcon(QStringLiteral(":/icons/folder-open.svg")));
     browse->setToolTip(tr("Browse for the parent directory"));
     connect(browse, &QToolButton::clicked, this, &CProjectWizPage1::OnBrowse);
 
@@ -59,7 +60,7 @@ void CProjectWizPage1::initializePage()
 void CProjectWizPage1::OnBrowse()
 {
     QString chosen;
-    if (CProjectWizSheet::ChooseDirectory(this, m_pParent->text(), &chosen))
+    if (m_pSheet->ChooseDirectory(this, m_pSheet->ResolvedPath(m_pParent->text()), &chosen))
         m_pParent->setText(chosen);
     else
         ZtMessageBox::Show(tr("Browse directories canceled"));

@@ -30,9 +30,10 @@ CProjectWizPage2::CProjectWizPage2(CProjectWizSheet* sheet)
     , m_pFilePath(SunkenLabel(IDC_FILE_PATH))
 {
     setObjectName(QStringLiteral("105"));
+    setTitle(Caption());
     auto* browse = new QToolButton;
     browse->setObjectName(CContextHelp::ObjectNameFor(IDC_BROWSE_SOURCE));
-    browse->setIcon(QIcon(QStringLiteral(":/icons/file-open.svg")));
+    browse->setIcon(QIcon(QStringLiteral(":/icons/folder-open.svg")));
     browse->setToolTip(tr("Browse for the location of additional files"));
     connect(browse, &QToolButton::clicked, this, &CProjectWizPage2::OnBrowse);
     m_pSource->setObjectName(CContextHelp::ObjectNameFor(IDC_SOURCE));
@@ -62,14 +63,17 @@ QString CProjectWizPage2::ProjectFileShown(const QString& parentDirectory, const
 void CProjectWizPage2::initializePage()
 {
     m_pFileName->setText(m_pSheet->m_strProjectName + QStringLiteral(".ztp"));
-    m_pFilePath->setText(ProjectFileShown(m_pSheet->m_strParentDirectory, m_pSheet->m_strProjectName));
+    // The path the project file will really have: "~" and a relative parent
+    // are shown resolved.
+    m_pFilePath->setText(ProjectFileShown(m_pSheet->ResolvedPath(m_pSheet->m_strParentDirectory),
+                                          m_pSheet->m_strProjectName));
     m_pSource->setFocus();
 }
 
 void CProjectWizPage2::OnBrowse()
 {
     QString chosen;
-    if (CProjectWizSheet::ChooseDirectory(this, QString(), &chosen))
+    if (m_pSheet->ChooseDirectory(this, QString(), &chosen))
         m_pSource->setText(chosen);
     else
         ZtMessageBox::Show(tr("Browse directories canceled"));

@@ -1,8 +1,11 @@
 #include "projects/ProjectWizSheet.h"
 
+#include "files/TypedPath.h"
 #include "projects/ChooseDirectoryDlg.h"
 #include "projects/ProjectWizPage1.h"
 #include "projects/ProjectWizPage2.h"
+#include "res/CommandIds.h"
+#include "res/StringTable.h"
 
 namespace {
 CProjectWizSheet::DirectoryChooser& InstalledChooser()
@@ -14,6 +17,7 @@ CProjectWizSheet::DirectoryChooser& InstalledChooser()
 
 CProjectWizSheet::CProjectWizSheet(const QString& startDirectory, QWidget* parent)
     : QWizard(parent)
+    , m_strStartDirectory(startDirectory)
     , m_pPage1(new CProjectWizPage1(this, startDirectory))
     , m_pPage2(new CProjectWizPage2(this))
 {
@@ -26,22 +30,22 @@ CProjectWizSheet::CProjectWizSheet(const QString& startDirectory, QWidget* paren
     setButtonText(QWizard::CancelButton, tr("Cancel"));
     addPage(m_pPage1);
     addPage(m_pPage2);
-    // The title bar names the page shown, as a wizard's pages do.
-    setWindowTitle(m_pPage1->Caption());
-    connect(this, &QWizard::currentIdChanged, this, [this](int id) {
-        if (auto* page = qobject_cast<CProjectWizPage1*>(this->page(id)))
-            setWindowTitle(page->Caption());
-        else if (auto* page2 = qobject_cast<CProjectWizPage2*>(this->page(id)))
-            setWindowTitle(page2->Caption());
-    });
+    // The title bar says "Wizard"; each page shows its own name as its title.
+    setWindowTitle(ZtRes::String(ZtCmd::IDS_WIZARD_CAPTION));
 }
 
-bool CProjectWizSheet::ChooseDirectory(QWidget* parent, const QString& start, QString* chosen)
+QString CProjectWizSheet::ResolvedPath(const QString& typed) const
+{
+    return ResolveTypedPath(typed, m_strStartDirectory);
+}
+
+bool CProjectWizSheet::ChooseDirectory(QWidget* parent, const QString& start, QString* chosen) const
 {
     if (InstalledChooser())
         return InstalledChooser()(start, chosen);
     CChooseDirectoryDlg dialog(parent);
     dialog.m_strStartPath = start;
+    dialog.m_strBaseDirectory = m_strStartDirectory;
     if (dialog.exec() != QDialog::Accepted)
         return false;
     *chosen = dialog.m_strResultPath;

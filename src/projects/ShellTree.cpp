@@ -1,6 +1,7 @@
 #include "projects/ShellTree.h"
 
 #include "files/FileName.h"
+#include "files/TypedPath.h"
 #include "framework/MessageBox.h"
 
 #include <QContextMenuEvent>
@@ -36,14 +37,12 @@ bool IsFolderOrParentOf(const QString& folder, const QString& path)
     return path == folder || path.startsWith(folder + QLatin1Char('/'));
 }
 
-// A typed path made absolute and plain: "~" is the home folder, a relative
-// path starts in the current directory.
-QString AbsoluteFolderPath(QString path)
+// A path made plain: "~" is the home folder; a relative path leads nowhere,
+// since the folder it would start in is the caller's to give.
+QString AbsoluteFolderPath(const QString& path)
 {
-    path = path.trimmed();
-    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
-        path.replace(0, 1, QDir::homePath());
-    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    const QString resolved = ResolveTypedPath(path, QString());
+    return QDir::isAbsolutePath(resolved) ? QDir::cleanPath(resolved) : QString();
 }
 } // namespace
 
@@ -334,7 +333,7 @@ QTreeWidgetItem* CShellTree::TopLevelHolding(const QString& path) const
 bool CShellTree::TunnelTree(const QString& path)
 {
     const QString target = AbsoluteFolderPath(path);
-    QTreeWidgetItem* item = TopLevelHolding(target);
+    QTreeWidgetItem* item = target.isEmpty() ? nullptr : TopLevelHolding(target);
     if (!item)
         return false;
     const QStringList names = target.mid(ItemPath(item).size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);

@@ -48,7 +48,8 @@ public:
     // Rebuilds the top level, all collapsed.
     virtual void PopulateTree();
     // Expands the tree down to path and selects the deepest folder reached;
-    // true when that is path itself.
+    // true when that is path itself. The path is absolute or starts with
+    // "~"; a relative one reaches nothing.
     bool TunnelTree(const QString& path);
 
     static QString ItemPath(const QTreeWidgetItem* item);

@@ -1,5 +1,6 @@
 #include "tools/ToolPathDlg.h"
 
+#include "files/TypedPath.h"
 #include "framework/ContextHelp.h"
 #include "tools/ToolDialogParts.h"
 
@@ -29,5 +30,7 @@ CToolPathDlg::CToolPathDlg(const Texts& texts, const QString& stored, QWidget* p
 
 QString CToolPathDlg::Path() const
 {
-    return m_pPath->text();
+    // "~" is the home folder here as in a shell; anything else, the "not
+    // set" text too, is kept as it reads.
+    return ResolveTypedPath(m_pPath->text(), QString());
 }

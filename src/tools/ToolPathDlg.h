@@ -24,7 +24,8 @@ public:
     // stored: the path kept in the profile; empty shows texts.notSet.
     CToolPathDlg(const Texts& texts, const QString& stored, QWidget* parent);
 
-    // The edit's text, whatever it reads.
+    // The edit's text, whatever it reads, with a leading "~" standing for
+    // the home folder.
     QString Path() const;
     QLineEdit* PathEdit() const { return m_pPath; }
 

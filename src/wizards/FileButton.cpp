@@ -1,6 +1,7 @@
 #include "wizards/FileButton.h"
 
 #include "files/RelativePath.h"
+#include "files/TypedPath.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -71,10 +72,11 @@ void CFileButton::SetChooser(Chooser chooser)
 void CFileButton::OnClicked()
 {
     // Failing (the directory is gone, or there is none) leaves the current
-    // one, where the dialog then opens.
-    const QString start = m_startDirectory ? m_startDirectory() : QString();
+    // one, where the dialog then opens. A typed folder may start with "~";
+    // a relative one names no folder here.
+    const QString start = m_startDirectory ? ResolveTypedPath(m_startDirectory(), QString()) : QString();
     const QString startDirectory = start.isEmpty() ? m_strBaseDirectory : start;
-    if (!startDirectory.isEmpty())
+    if (QDir::isAbsolutePath(startDirectory))
         QDir::setCurrent(startDirectory);
     const QString directory = QDir::currentPath();
     const QString qtFilter = ToQtFilter(m_strFilter);

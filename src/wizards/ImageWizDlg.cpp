@@ -1,5 +1,6 @@
 #include "wizards/ImageWizDlg.h"
 
+#include "files/TypedPath.h"
 #include "framework/ContextHelp.h"
 #include "framework/Profile.h"
 #include "wizards/FileButton.h"
@@ -48,8 +49,12 @@ QWidget* CImageWizDlg::MakeFolderGroup()
     m_pFolder = MakeCombo({}, IDC_FOLDER);
     m_pFolder->setMinimumContentsLength(30);
     // Choosing a folder makes it current, where the next file dialog opens;
-    // a folder that is gone changes nothing.
-    connect(m_pFolder, &QComboBox::activated, this, [this] { QDir::setCurrent(m_pFolder->currentText()); });
+    // a folder that is gone, or a relative one, changes nothing.
+    connect(m_pFolder, &QComboBox::activated, this, [this] {
+        const QString folder = ResolveTypedPath(m_pFolder->currentText(), QString());
+        if (QDir::isAbsolutePath(folder))
+            QDir::setCurrent(folder);
+    });
     auto* group = new QGroupBox(tr("Set default path"));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(new QLabel(tr("Where I got my last image.")));

@@ -1,6 +1,7 @@
 #include "wizards/NewPageDlg.h"
 
 #include "files/AtomicFile.h"
+#include "files/TypedPath.h"
 #include "framework/ContextHelp.h"
 #include "framework/MessageBox.h"
 #include "wizards/FileButton.h"
@@ -9,7 +10,6 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -87,10 +87,12 @@ void CNewPageDlg::SetSaveChooser(SaveChooser chooser)
     TestSaveChooser() = std::move(chooser);
 }
 
-CNewPageDlg::CNewPageDlg(const QString& templatesDirectory, const QString& wizardDirectory, QWidget* parent)
+CNewPageDlg::CNewPageDlg(const QString& templatesDirectory, const QString& wizardDirectory,
+                         const QString& startDirectory, QWidget* parent)
     : QDialog(parent)
     , m_strTemplatesDirectory(templatesDirectory)
     , m_strWizardDirectory(wizardDirectory)
+    , m_strStartDirectory(startDirectory)
 {
     setWindowTitle(Caption());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -259,9 +261,11 @@ bool CNewPageDlg::SaveTemplate(const QString& path)
 
 void CNewPageDlg::accept()
 {
-    const QString path = m_pPath->text().trimmed();
-    const ZtNewPage::CPageTarget target = ZtNewPage::ResolvePageTarget(
-        m_pTitle->text().trimmed(), path, QFileInfo(path).isDir(), QDir::currentPath());
+    // Title and Path are taken as typed: blanks are part of a Linux name.
+    const QString path = m_pPath->text();
+    const bool pathIsFolder = !path.isEmpty() && QFileInfo(ResolveTypedPath(path, m_strStartDirectory)).isDir();
+    const ZtNewPage::CPageTarget target =
+        ZtNewPage::ResolvePageTarget(m_pTitle->text(), path, pathIsFolder, m_strStartDirectory);
     if (target.m_eError == ZtNewPage::CPageTarget::NoTitle) {
         ZtMessageBox::Show(QStringLiteral("You must give this new file a title."), QMessageBox::Information);
         return;

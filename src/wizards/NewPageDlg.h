@@ -30,8 +30,11 @@ public:
     };
 
     // templatesDirectory is where template files are looked for first;
-    // wizardDirectory the wizards' base directory, which Path starts from.
-    CNewPageDlg(const QString& templatesDirectory, const QString& wizardDirectory, QWidget* parent = nullptr);
+    // wizardDirectory the wizards' base directory, which Path starts from;
+    // startDirectory the folder the program started in, where an empty or
+    // relative Path leads.
+    CNewPageDlg(const QString& templatesDirectory, const QString& wizardDirectory, const QString& startDirectory,
+                QWidget* parent = nullptr);
 
     static QString Caption() { return QStringLiteral("New Page"); }
     static QString TemplateFilter() { return QStringLiteral("template Files (*.tpt) |*.TPT|all Files (*.*) |*.*|"); }
@@ -71,6 +74,7 @@ private:
 
     QString m_strTemplatesDirectory;
     QString m_strWizardDirectory;
+    QString m_strStartDirectory;
     QString m_strLastTemplate;
     QLineEdit* m_pTitle = nullptr;
     QLineEdit* m_pPath = nullptr;

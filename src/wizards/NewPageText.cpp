@@ -1,6 +1,7 @@
 #include "wizards/NewPageText.h"
 
-#include <QDir>
+#include "files/TypedPath.h"
+
 #include <QStringDecoder>
 
 namespace ZtNewPage {
@@ -80,7 +81,7 @@ QString PageText(const QString& fieldText)
 }
 
 CPageTarget ResolvePageTarget(const QString& title, const QString& path, bool pathIsFolder,
-                              const QString& workingDirectory)
+                              const QString& startDirectory)
 {
     CPageTarget target;
     QString folder = path;
@@ -102,12 +103,10 @@ CPageTarget ResolvePageTarget(const QString& title, const QString& path, bool pa
     }
     if (fileName.indexOf(QLatin1Char('.'), 1) < 0)
         fileName += QStringLiteral(".html");
-    // No folder, or one relative to nothing, is taken from where the
-    // program works: never the root of the file system.
-    if (folder.isEmpty())
-        folder = workingDirectory;
-    else if (QDir::isRelativePath(folder))
-        folder = workingDirectory + QLatin1Char('/') + folder;
+    // No folder, or a relative one, is taken from where the program
+    // started: never the root of the file system, nor the current
+    // directory, which the file buttons and the trees move.
+    folder = folder.isEmpty() ? startDirectory : ResolveTypedPath(folder, startDirectory);
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     target.m_strFileName = fileName;

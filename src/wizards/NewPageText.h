@@ -46,12 +46,13 @@ struct CPageTarget
     QString m_strFullPath; // folder + file name
 };
 
-// Title and Path as typed; their letter case is kept. When the last part of
-// Path has a dot after its first character and pathIsFolder is false, that
-// part names the file (and is the title when Title is empty). An empty Path
-// is workingDirectory. A Title without a dot after its first character gets
-// ".html".
+// Title and Path as typed; their letter case and blanks are kept. When the
+// last part of Path has a dot after its first character and pathIsFolder is
+// false, that part names the file (and is the title when Title is empty).
+// An empty Path is startDirectory, the folder the program started in; "~"
+// starts in the home folder and any other relative Path in startDirectory.
+// A Title without a dot after its first character gets ".html".
 CPageTarget ResolvePageTarget(const QString& title, const QString& path, bool pathIsFolder,
-                              const QString& workingDirectory);
+                              const QString& startDirectory);
 
 } // namespace ZtNewPage

@@ -95,7 +95,7 @@ void TestHelp::everyHelpTableIdHasATopic_data()
     QTest::newRow("List Wizard") << DialogFactory([] { return new CListWizDlg; });
     QTest::newRow("New") << DialogFactory([] { return new CNewDlg; });
     QTest::newRow("New Keywords file") << DialogFactory([] { return new CNewKeywordsFileDlg; });
-    QTest::newRow("New Page") << DialogFactory([] { return new CNewPageDlg(QString(), QString()); });
+    QTest::newRow("New Page") << DialogFactory([] { return new CNewPageDlg(QString(), QString(), QString()); });
     QTest::newRow("Table wizard") << DialogFactory([] { return new CTableWizSheet(QString(), QString()); });
     QTest::newRow("Image tag") << DialogFactory([] { return new CImageWizDlg(QString()); });
 }

@@ -6,6 +6,7 @@
 #include "editor/ZentrelView.h"
 #include "files/UserDataFolders.h"
 #include "framework/DocTemplate.h"
+#include "framework/Document.h"
 #include "projects/KeywordsTreeCtrl.h"
 #include "projects/ProjectBar.h"
 
@@ -25,6 +26,8 @@ private slots:
     void initTestCase();
     void tabShowsTheSeededFolder();
     void keywordDroppedIntoPage();
+    void textFileDroppedOnPageOpens_data();
+    void textFileDroppedOnPageOpens();
     void keysComeBackAfterAMessageOrDialog();
 
 private:
@@ -67,6 +70,40 @@ void TestKeywordCommands::keywordDroppedIntoPage()
     QCOMPARE(drop.dropAction(), Qt::CopyAction);
     view->undo();
     QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n\n</BODY>\n"));
+}
+
+void TestKeywordCommands::textFileDroppedOnPageOpens_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("text") << "notes.txt";
+    QTest::newRow("keywords") << "tags.kwd";
+    QTest::newRow("template, upper case") << "PAGE.TPT";
+    QTest::newRow("setup information") << "setup.inf";
+    QTest::newRow("rich text") << "letter.rtf";
+}
+
+// A text file of the Keywords tree let go over a page opens in an editor of
+// its own; the page gets no tag and no path.
+void TestKeywordCommands::textFileDroppedOnPageOpens()
+{
+    QFETCH(QString, name);
+    const QString page = ZtTest::WriteFile(ZtTest::SandboxDir() + "/drop.html", "<BODY>\n</BODY>\n");
+    const QString file = ZtTest::WriteFile(CUserDataFolders::Keywords() + "/HTML/" + name, "text\n");
+    m_app->OpenFileInEditor(page, false);
+    auto* view = qobject_cast<CZentrelView*>(m_app->GetMainFrame()->GetActiveView()->GetWidget());
+    QVERIFY(view);
+    const QPoint point = view->cursorRect(QTextCursor(view->document()->findBlockByNumber(1))).center();
+    std::unique_ptr<QMimeData> data(CKeywordsTreeCtrl::MakeFileMimeData(file));
+    QDragEnterEvent enter(point, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(point), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &drop);
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    QTRY_COMPARE(m_app->GetMainFrame()->GetActiveView()->GetDocument()->GetPathName(), file);
+    QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n</BODY>\n"));
+    m_app->CloseAllDocuments();
+    QFile::remove(file);
 }
 
 // Without a window manager a closed box or dialog left no window active,

@@ -42,6 +42,8 @@ private slots:
     void openingClosesPagesButNotText();
     void saveAsCopiesTheProject();
     void wizardCreatesAndExitReopens();
+    void wizardParentIsNotTheFolderPickedInTheTree_data();
+    void wizardParentIsNotTheFolderPickedInTheTree();
     void treeRequestsReachListAndEditor();
     void droppedFilesBecomeTags();
 
@@ -186,6 +188,46 @@ void TestProjectCommands::wizardCreatesAndExitReopens()
     QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
     QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_PROJECT_WIZARD));
     QCOMPARE(TreeRoot(), QString());
+}
+
+void TestProjectCommands::wizardParentIsNotTheFolderPickedInTheTree_data()
+{
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QString>("project"); // "@" is the start directory, "~" the home folder
+    QTest::newRow("relative") << "new" << "@/new/Site/Site.ztp";
+    QTest::newRow("below home") << "~/new" << "~/new/Site/Site.ztp";
+}
+
+// Picking a folder in the Project tree makes it the current directory; a
+// new project still goes where its parent leads from the start directory.
+void TestProjectCommands::wizardParentIsNotTheFolderPickedInTheTree()
+{
+    QFETCH(QString, parent);
+    QFETCH(QString, project);
+    project.replace(QLatin1Char('@'), m_dir).replace(QLatin1Char('~'), QDir::homePath());
+    const QString startBefore = m_app->m_strStartDirectory;
+    m_app->m_strStartDirectory = m_dir;
+    QVERIFY(QDir().mkpath(Path(QStringLiteral("Old/pages"))));
+    m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Old/Old.ztp")), "Old"));
+    CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
+    tree->topLevelItem(0)->setExpanded(true);
+    const QList<QTreeWidgetItem*> pages =
+        tree->findItems(QStringLiteral("pages"), Qt::MatchExactly | Qt::MatchRecursive);
+    QCOMPARE(pages.size(), 1);
+    tree->setCurrentItem(pages.first());
+    QTimer::singleShot(0, this, [parent] {
+        auto* sheet = qobject_cast<CProjectWizSheet*>(QApplication::activeModalWidget());
+        QVERIFY(sheet);
+        sheet->Page1()->NameEdit()->setText(QStringLiteral("Site"));
+        sheet->Page1()->ParentEdit()->setText(parent);
+        sheet->next();
+        sheet->accept();
+    });
+    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_PROJECT_WIZARD));
+    m_app->m_strStartDirectory = startBefore;
+    QCOMPARE(m_app->m_strProjectPath, project);
+    QVERIFY(QFileInfo::exists(project));
+    QCOMPARE(QDir(Path(QStringLiteral("Old/pages"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
 void TestProjectCommands::treeRequestsReachListAndEditor()

@@ -3,6 +3,9 @@
 
 #include "files/FileKinds.h"
 #include "files/RelativePath.h"
+#include "files/TypedPath.h"
+
+#include <QDir>
 
 #include <QSet>
 
@@ -26,8 +29,9 @@ QString Kinds(const QString& name)
 } // namespace
 
 // The file kinds table and the extension rule every decision about a file's
-// kind goes through, and the references pages get for files: relative below
-// the base, the path unchanged elsewhere, letter case always kept.
+// kind goes through; the references pages get for files: relative below
+// the base, the path unchanged elsewhere, letter case always kept; and where
+// a typed path leads.
 class TestFileKinds : public QObject
 {
     Q_OBJECT
@@ -64,6 +68,23 @@ void TestFileKinds::results_data()
     // On a case-sensitive file system /web is not /Web.
     Row("relative: base in other case", MakeRelativePath("/web/site/a.gif", "/Web/Site"), "/web/site/a.gif");
     Row("relative: base ends in a slash", MakeRelativePath("/a.gif", "/"), "a.gif");
+    Row("relative: below a base with its slash", MakeRelativePath("/home/u/site/img/a.gif", "/home/u/site/"),
+        "img/a.gif");
+    // A folder beside the base whose name starts with the base's is not below it.
+    Row("relative: sibling folder", MakeRelativePath("/home/u/site2/img/a.gif", "/home/u/site"),
+        "/home/u/site2/img/a.gif");
+    Row("relative: sibling file", MakeRelativePath("/home/u/site.gif", "/home/u/site"), "/home/u/site.gif");
+
+    const QString home = QDir::homePath();
+    Row("typed: home", ResolveTypedPath("~", "/start"), home);
+    Row("typed: below home", ResolveTypedPath("~/web/", "/start"), home + "/web/");
+    Row("typed: relative", ResolveTypedPath("site/pages", "/start"), "/start/site/pages");
+    Row("typed: parent", ResolveTypedPath("../web", "/start/"), "/start/../web");
+    Row("typed: tilde starts a name", ResolveTypedPath("~web", "/start"), "/start/~web");
+    Row("typed: blanks kept", ResolveTypedPath(" web ", "/start"), "/start/ web ");
+    Row("typed: absolute", ResolveTypedPath("/srv/~/web", "/start"), "/srv/~/web");
+    Row("typed: empty", ResolveTypedPath("", "/start"), "");
+    Row("typed: no start directory", ResolveTypedPath("JAVA path not set", ""), "JAVA path not set");
 }
 
 void TestFileKinds::tableIsConsistent()

@@ -105,6 +105,9 @@ void TestChooseDirectory::typedPathExpandsAndOkReturnsIt_data()
     const QString tmpChain = QStringLiteral("File System>") + m_tmp.path().mid(1).replace(QLatin1Char('/'), QLatin1Char('>'));
     QTest::newRow("under Documents") << m_home + "/Documents/a/b" << "Documents>a>b";
     QTest::newRow("tilde, doubled and trailing slashes") << "~/Documents//a/" << "Documents>a";
+    // Relative paths start in the base directory, not in the current one.
+    QTest::newRow("relative") << "a/b" << "Documents>a>b";
+    QTest::newRow("relative, up and down") << "../Documents/a" << "Documents>a";
     QTest::newRow("hidden folder") << m_home + "/Documents/.hidden/inner" << "Documents>.hidden>inner";
     QTest::newRow("missing tail stops at the last folder") << m_home + "/Documents/a/nope/deeper" << "Documents>a";
     QTest::newRow("a file stops at its folder") << m_home + "/Documents/a/b/page.html" << "Documents>a>b";
@@ -118,6 +121,8 @@ void TestChooseDirectory::typedPathExpandsAndOkReturnsIt()
     QFETCH(QString, selected);
     CChooseDirectoryDlg dialog;
     dialog.m_strStartPath = m_home + QStringLiteral("/Desktop");
+    dialog.m_strBaseDirectory = m_home + QStringLiteral("/Documents");
+    QDir::setCurrent(m_tmp.path());
     QString startText;
     QString chain;
     QTimer::singleShot(0, &dialog, [&] {

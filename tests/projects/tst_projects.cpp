@@ -2,6 +2,7 @@
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
+#include "framework/ContextHelp.h"
 #include "framework/DocTemplate.h"
 #include "framework/MDIChildWnd.h"
 #include "framework/Profile.h"
@@ -14,8 +15,11 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 
 // The project file, the project document and view, creating a project from
 // the wizard's answers, and the wizard's pages.
@@ -31,6 +35,8 @@ private slots:
     void nameRules();
     void createProject_data();
     void createProject();
+    void typedPathsLeadFromHomeOrTheStartDirectory_data();
+    void typedPathsLeadFromHomeOrTheStartDirectory();
     void documentKeepsTheFileBytes_data();
     void documentKeepsTheFileBytes();
     void recentProjectList();
@@ -78,7 +84,7 @@ CProjectDoc* TestProjects::Open(const QString& path)
 
 bool TestProjects::Create(const QString& name, const QString& parent, const QString& source)
 {
-    return CProjectDoc::CreateProjectFrom(name, parent, source, nullptr,
+    return CProjectDoc::CreateProjectFrom(name, parent, source, m_dir, nullptr,
                                           [this](const QString& path) { m_opened.append(path); });
 }
 
@@ -149,6 +155,47 @@ void TestProjects::createProject()
                  QByteArray(before.contains(QLatin1String("Site.ztp")) ? "x" : "Site\r\r\n"));
 }
 
+void TestProjects::typedPathsLeadFromHomeOrTheStartDirectory_data()
+{
+    // The parent and source as typed; the project file made and a file
+    // copied from the source. "~" is the home folder, "@" the start
+    // directory (the test's folder).
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("made");
+    QTest::newRow("home") << "~" << "" << "~/Site/Site.ztp";
+    QTest::newRow("below home") << "~/web" << "~/src" << "~/web/Site/Site.ztp ~/web/Site/a.html";
+    QTest::newRow("relative") << "web" << "src" << "@/web/Site/Site.ztp @/web/Site/a.html";
+    QTest::newRow("relative parent") << "../up" << "" << "@/../up/Site/Site.ztp";
+}
+
+// The current directory follows whatever a tree picked last: a typed path
+// never starts there.
+void TestProjects::typedPathsLeadFromHomeOrTheStartDirectory()
+{
+    QFETCH(QString, parent);
+    QFETCH(QString, source);
+    QFETCH(QString, made);
+    const auto place = [this](QString path) {
+        path.replace(QLatin1Char('@'), m_dir).replace(QLatin1Char('~'), QDir::homePath());
+        return QDir::cleanPath(path);
+    };
+    ZtTest::WriteFile(place(QStringLiteral("~/src/a.html")), "x");
+    ZtTest::WriteFile(Path(QStringLiteral("src/a.html")), "x");
+    const QString elsewhere = Path(QStringLiteral("elsewhere"));
+    QVERIFY(QDir().mkpath(elsewhere) && QDir::setCurrent(elsewhere));
+    QVERIFY(Create(QStringLiteral("Site"), parent, source));
+    const QStringList files = made.split(QLatin1Char(' '));
+    QCOMPARE(m_opened, QStringList{place(files.first())});
+    for (const QString& file : files)
+        QVERIFY2(QFileInfo::exists(place(file)), qPrintable(file));
+    QCOMPARE(QDir(elsewhere).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    QVERIFY(!QFileInfo::exists(elsewhere + QStringLiteral("/~")));
+    QDir(place(QStringLiteral("~/Site"))).removeRecursively();
+    QDir(place(QStringLiteral("~/web"))).removeRecursively();
+    QDir(place(QStringLiteral("@/../up"))).removeRecursively();
+}
+
 void TestProjects::documentKeepsTheFileBytes_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -210,6 +257,15 @@ void TestProjects::wizardPages()
     sheet.show();
     CProjectWizPage1* page1 = sheet.Page1();
     CProjectWizPage2* page2 = sheet.Page2();
+    QCOMPARE(sheet.windowTitle(), QStringLiteral("Wizard"));
+    // Both browse buttons show the folder picture the wizards' folder buttons show.
+    const QImage folderPicture = QIcon(QStringLiteral(":/icons/folder-open.svg")).pixmap(16, 16).toImage();
+    QVERIFY(!folderPicture.isNull());
+    for (int id : {int(CProjectWizPage1::IDC_BROWSE_PARENT), int(CProjectWizPage2::IDC_BROWSE_SOURCE)}) {
+        auto* button = sheet.findChild<QToolButton*>(CContextHelp::ObjectNameFor(id));
+        QVERIFY(button);
+        QCOMPARE(button->icon().pixmap(16, 16).toImage(), folderPicture);
+    }
 
     // The chooser starts at the field. A cancelled chooser says so and
     // changes nothing; a chosen folder replaces the field.
@@ -231,9 +287,29 @@ void TestProjects::wizardPages()
     sheet.next();
     QCOMPARE(page2->FilePathLabel()->text(), QStringLiteral("/srv/web/Site/Site.ztp"));
 
+    // Page 2 shows where a typed parent leads: "~" is the home folder, a
+    // relative one starts in the start directory. The chooser starts there.
+    const QString home = QDir::homePath();
+    const QList<std::pair<QString, QString>> typedParents{{"~/web", home + "/web"},
+                                                          {"~", home},
+                                                          {"web", "/opt/tools/web"}};
+    chooserAnswer.clear();
+    for (const auto& [typed, shown] : typedParents) {
+        sheet.back();
+        page1->ParentEdit()->setText(typed);
+        page1->OnBrowse();
+        QCOMPARE(chooserStart, shown);
+        sheet.next();
+        QCOMPARE(page2->FilePathLabel()->text(), shown + QStringLiteral("/Site/Site.ztp"));
+    }
+    sheet.back();
+    page1->ParentEdit()->setText(QStringLiteral("/srv/web"));
+    sheet.next();
+
     chooserAnswer = QStringLiteral("/srv/extra");
     page2->OnBrowse();
     QCOMPARE(chooserStart, QString());
+    QCOMPARE(sheet.windowTitle(), QStringLiteral("Wizard"));
     sheet.accept();
     QCOMPARE((QStringList{sheet.m_strProjectName, sheet.m_strParentDirectory, sheet.m_strAdditionalFiles}),
              (QStringList{"Site", "/srv/web", "/srv/extra"}));

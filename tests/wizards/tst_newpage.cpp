@@ -4,6 +4,7 @@
 #include "files/UserDataFolders.h"
 #include "framework/ContextHelp.h"
 #include "framework/MessageBox.h"
+#include "wizards/FileButton.h"
 #include "wizards/NewDlg.h"
 #include "wizards/NewPageDlg.h"
 #include "wizards/NewPageText.h"
@@ -26,6 +27,8 @@ private slots:
     void templateText();
     void pageTarget_data();
     void pageTarget();
+    void okTakesPathFromTheStartDirectory_data();
+    void okTakesPathFromTheStartDirectory();
     void savedTemplateReloadsWithOneMarker();
     void badTemplatesLeaveTheText_data();
     void badTemplatesLeaveTheText();
@@ -86,8 +89,15 @@ void TestNewPage::pageTarget_data()
     QTest::newRow("file named in Path") << "" << "/web/site/about.htm" << false << "about.htm in /web/site/";
     QTest::newRow("title wins over Path's file") << "x" << "/web/site/about.htm" << false << "x.html in /web/site/";
     QTest::newRow("folder with a dot stays a folder") << "a" << "/home/me/site.v2" << true << "a.html in /home/me/site.v2/";
-    QTest::newRow("no path: working directory") << "a" << "" << false << "a.html in /work/dir/";
-    QTest::newRow("relative path") << "a" << "pages" << false << "a.html in /work/dir/pages/";
+    QTest::newRow("no path: start directory") << "a" << "" << false << "a.html in /start/dir/";
+    QTest::newRow("relative path") << "a" << "pages" << false << "a.html in /start/dir/pages/";
+    QTest::newRow("relative file") << "" << "../about.htm" << false << "about.htm in /start/dir/../";
+    QTest::newRow("home") << "a" << "~" << true << "a.html in HOME/";
+    QTest::newRow("below home") << "a" << "~/web" << true << "a.html in HOME/web/";
+    QTest::newRow("file below home") << "" << "~/web/about.htm" << false << "about.htm in HOME/web/";
+    QTest::newRow("tilde starting a name") << "a" << "~web" << false << "a.html in /start/dir/~web/";
+    // Blanks are part of a Linux name.
+    QTest::newRow("blanks kept") << " a " << "/web/my site " << true << " a .html in /web/my site /";
     QTest::newRow("no title") << "" << "/web/site" << true << "NoTitle";
     QTest::newRow("slash in title") << "sub/a" << "/web" << true << "SlashInTitle";
 }
@@ -98,13 +108,48 @@ void TestNewPage::pageTarget()
     QFETCH(QString, path);
     QFETCH(bool, pathIsFolder);
     QFETCH(QString, expected);
-    const CPageTarget target = ResolvePageTarget(title, path, pathIsFolder, QStringLiteral("/work/dir"));
-    const QString got = target.m_eError == CPageTarget::NoTitle        ? QStringLiteral("NoTitle")
-                        : target.m_eError == CPageTarget::SlashInTitle ? QStringLiteral("SlashInTitle")
-                                                                       : target.m_strFileName + " in " + target.m_strFolder;
+    const CPageTarget target = ResolvePageTarget(title, path, pathIsFolder, QStringLiteral("/start/dir"));
+    QString got = target.m_eError == CPageTarget::NoTitle        ? QStringLiteral("NoTitle")
+                  : target.m_eError == CPageTarget::SlashInTitle ? QStringLiteral("SlashInTitle")
+                                                                 : target.m_strFileName + " in " + target.m_strFolder;
+    got.replace(QDir::homePath(), QStringLiteral("HOME"));
     QCOMPARE(got, expected);
     if (target.m_eError == CPageTarget::None)
         QCOMPARE(target.m_strFullPath, target.m_strFolder + target.m_strFileName);
+}
+
+void TestNewPage::okTakesPathFromTheStartDirectory_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected"); // START: the start directory, HOME: the home folder
+    QTest::newRow("empty") << "" << "START/page.html";
+    QTest::newRow("relative") << "pages" << "START/pages/page.html";
+    QTest::newRow("a home folder with a dot") << "~/site.v2" << "HOME/site.v2/page.html";
+    QTest::newRow("home") << "~" << "HOME/page.html";
+    QTest::newRow("blanks kept") << " my site " << "START/ my site /page.html";
+}
+
+// Getting a template makes the Templates folder current; the page still
+// goes where Path leads from the start directory.
+void TestNewPage::okTakesPathFromTheStartDirectory()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    Answer();
+    const QString start = ZtTest::SandboxDir() + "/start";
+    const QString templates = ZtTest::SandboxDir() + "/Templates";
+    const QString source = ZtTest::WriteFile(templates + "/t.tpt", "<P>\n");
+    QVERIFY(QDir().mkpath(start) && QDir::home().mkpath("site.v2"));
+    CNewPageDlg dialog(templates, QString(), start);
+    CFileButton::SetChooser([&](QWidget*, const QString&, const QString&) { return source; });
+    dialog.findChild<QAbstractButton*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_GET_TEMPLATE))->click();
+    CFileButton::SetChooser(nullptr);
+    dialog.findChild<QLineEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TITLE))->setText("page");
+    dialog.findChild<QLineEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_PATH))->setText(path);
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.FullPath(), QString(expected).replace("START", start).replace("HOME", QDir::homePath()));
+    QVERIFY(m_messages.isEmpty());
 }
 
 void TestNewPage::savedTemplateReloadsWithOneMarker()
@@ -112,7 +157,7 @@ void TestNewPage::savedTemplateReloadsWithOneMarker()
     Answer();
     const QString dir = ZtTest::SandboxDir();
     const QString source = ZtTest::WriteFile(dir + "/t.tpt", "<HTML>\r\n<BODY>\r\n");
-    CNewPageDlg dialog(dir, QString());
+    CNewPageDlg dialog(dir, QString(), dir);
     dialog.findChild<QComboBox*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_PROLOGUE))->setEditText("<!DOCTYPE x>");
     QVERIFY(dialog.LoadTemplate(source));
     QVERIFY(dialog.SaveTemplate(dir + "/saved.tpt"));
@@ -146,7 +191,7 @@ void TestNewPage::badTemplatesLeaveTheText()
         ZtTest::WriteFile(path, bytes);
     else if (name.startsWith("folder"))
         QDir().mkpath(path);
-    CNewPageDlg dialog{QString(), QString()};
+    CNewPageDlg dialog{QString(), QString(), QString()};
     auto* text = dialog.findChild<QPlainTextEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TEMPLATE_TEXT));
     text->setPlainText("kept");
     QVERIFY(!dialog.LoadTemplate(path));
@@ -160,7 +205,7 @@ void TestNewPage::okNeedsATitle()
     Answer();
     const QString dir = ZtTest::SandboxDir() + "/site";
     ZtTest::WriteFile(dir + "/index.html", "old");
-    CNewPageDlg dialog(QString(), dir + "/pages");
+    CNewPageDlg dialog(QString(), dir + "/pages", dir);
     auto* path = dialog.findChild<QLineEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_PATH));
     QCOMPARE(path->text(), dir);
     dialog.accept();
@@ -194,7 +239,7 @@ void TestNewPage::keyboard()
 
     const QString dir = ZtTest::SandboxDir() + "/keys";
     const QString source = ZtTest::WriteFile(dir + "/t.tpt", "<P>\r\n</P>\r\n");
-    CNewPageDlg dialog(dir, QString());
+    CNewPageDlg dialog(dir, QString(), dir);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     const auto control = [&dialog](int id) { return dialog.findChild<QWidget*>(CContextHelp::ObjectNameFor(id)); };

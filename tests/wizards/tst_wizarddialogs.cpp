@@ -355,6 +355,12 @@ void TestWizardDialogs::imageFoldersRemembered()
     dialog.LinkButton()->click();
     QCOMPARE(openedIn.takeFirst(), root.filePath("Site"));
     QCOMPARE(Find<QLineEdit>(&dialog, CImageWizDlg::IDC_LINK)->text(), QStringLiteral("Pages/Next.html"));
+    // A folder typed with "~" is in the home folder.
+    QVERIFY(QDir::home().mkpath(QStringLiteral("Pics")));
+    folderBox->setEditText(QStringLiteral("~/Pics"));
+    answer = root.filePath("Site/Img/b.gif");
+    dialog.ImageButton()->click();
+    QCOMPARE(openedIn.takeFirst(), QDir::homePath() + QStringLiteral("/Pics"));
     QDir::setCurrent(before);
 
     // Cancel still writes the list; the fourth key keeps its old value.
