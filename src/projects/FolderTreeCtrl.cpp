@@ -336,15 +336,24 @@ bool CFolderTreeCtrl::PasteInto(QTreeWidgetItem* target)
     const CFileName fileName;
     bool bDone = false;
     const bool bCopyList = !m_listCopy.isEmpty();
+    const CProjectTreeRules::CPasteSource clipboard =
+        CProjectTreeRules::PasteSourceOf(QApplication::clipboard()->mimeData());
     if (bCopyList) {
         bDone = fileName.ShellCopyList(this, m_listCopy, destination, 2);
         m_listCopy.clear();
+    } else if (!m_listCut.isEmpty()) {
+        // The List bar's cut wins over whatever the clipboard holds now.
+        bDone = fileName.ShellMoveFiles(this, m_listCut.join(QChar(0)), destination);
+        // Moved files cannot be pasted again: the clipboard forgets them
+        // too, unless something else was copied since the cut.
+        if (bDone && clipboard.m_bCut && clipboard.m_paths == m_listCut)
+            QApplication::clipboard()->clear();
+        if (bDone)
+            m_listCut.clear();
     } else {
-        const CProjectTreeRules::CPasteSource source =
-            CProjectTreeRules::PasteSourceOf(QApplication::clipboard()->mimeData());
-        const QString paths = source.m_paths.join(QChar(0));
-        bDone = source.m_bCut ? fileName.ShellMoveFiles(this, paths, destination)
-                              : fileName.ShellCopyFiles(this, paths, destination);
+        const QString paths = clipboard.m_paths.join(QChar(0));
+        bDone = clipboard.m_bCut ? fileName.ShellMoveFiles(this, paths, destination)
+                                 : fileName.ShellCopyFiles(this, paths, destination);
     }
     RereadFolder(target);
     viewport()->update();
