@@ -153,8 +153,13 @@ protected:
     // True when the left button has been down long enough for a drag.
     bool DragMayStart() const;
 
+    // Highlights item as the place a drag would drop on (none for null),
+    // leaving the selection as it is.
+    void ShowDropTarget(QTreeWidgetItem* item);
+
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
 
 private:
     void OnItemExpanded(QTreeWidgetItem* item);

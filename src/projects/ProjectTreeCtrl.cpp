@@ -318,20 +318,23 @@ void CProjectTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
     // The item under the cursor is highlighted as the drop place.
     QTreeWidgetItem* item = itemAt(event->position().toPoint());
     if (item && item->flags() != Qt::NoItemFlags) {
-        selectionModel()->select(indexFromItem(item), QItemSelectionModel::ClearAndSelect);
+        ShowDropTarget(item);
         event->setDropAction(bForeign ? Qt::CopyAction : Qt::MoveAction);
         event->accept();
     } else if (bForeign) {
         // Files let go off the items are told where to go.
+        ShowDropTarget(nullptr);
         event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
+        ShowDropTarget(nullptr);
         event->ignore();
     }
 }
 
 void CProjectTreeCtrl::dropEvent(QDropEvent* event)
 {
+    ShowDropTarget(nullptr);
     QTreeWidgetItem* dropItem = itemAt(event->position().toPoint());
     if (IsForeignFileDrop(event)) {
         // The copy is done here; the drag source keeps its files.
@@ -362,6 +365,8 @@ bool CProjectTreeCtrl::DropFiles(const QStringList& paths, QTreeWidgetItem* drop
         return false;
     SetCurrentItem(dropItem);
     RefreshCurrentFolder(false);
+    // The drop place was only highlighted: commands act on the selection.
+    SetCurrentItem(currentItem());
     return true;
 }
 
