@@ -10,6 +10,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <memory>
+
 QMimeData* CFileDrag::MakeMimeData(const QStringList& paths)
 {
     auto* data = new QMimeData;
@@ -24,9 +26,28 @@ QMimeData* CFileDrag::MakeMimeData(const QStringList& paths)
     return data;
 }
 
+namespace {
+
+CFileDrag::ExecHandler& Handler()
+{
+    static CFileDrag::ExecHandler handler;
+    return handler;
+}
+
+} // namespace
+
+void CFileDrag::SetExecHandler(ExecHandler handler)
+{
+    Handler() = std::move(handler);
+}
+
 CFileDrag::CResult CFileDrag::Exec(QWidget* source, const QStringList& paths, const QPixmap& pixmap,
                                    Qt::DropActions actions, Qt::DropAction defaultAction)
 {
+    if (Handler()) {
+        const std::unique_ptr<QMimeData> data(MakeMimeData(paths));
+        return Handler()(data.get(), actions, defaultAction);
+    }
     auto* drag = new QDrag(source);
     drag->setMimeData(MakeMimeData(paths));
     if (!pixmap.isNull()) {

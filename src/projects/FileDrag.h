@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QMimeData;
 class QObject;
 class QWidget;
@@ -28,6 +30,11 @@ public:
     // Drags paths from source until the button is let go.
     static CResult Exec(QWidget* source, const QStringList& paths, const QPixmap& pixmap,
                         Qt::DropActions actions, Qt::DropAction defaultAction);
+    // Runs every drag instead of the window system while set (tests have no
+    // pointer to let go): it gets the drag's data and the actions offered.
+    using ExecHandler = std::function<CResult(const QMimeData* data, Qt::DropActions actions,
+                                              Qt::DropAction defaultAction)>;
+    static void SetExecHandler(ExecHandler handler);
 
     // The local files a drop offers; empty when it offers anything else.
     static QStringList DroppedPaths(const QMimeData* data);

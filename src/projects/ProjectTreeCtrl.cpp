@@ -281,9 +281,11 @@ void CProjectTreeCtrl::startDrag(Qt::DropActions)
     emit currentPathChanged(path);
 
     const QPersistentModelIndex draggedIndex(indexFromItem(dragged));
+    // Other programs are offered a copy only: a file manager that took a
+    // move would carry the file out of the project. A drop inside the tree
+    // moves all the same, since the tree does that move itself.
     const CFileDrag::CResult result = CFileDrag::Exec(this, {path}, dragged->icon(0).pixmap(16, 16),
-                                                      Qt::MoveAction | Qt::CopyAction | Qt::LinkAction,
-                                                      Qt::MoveAction);
+                                                      Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
     // Dropped on another window of the program that took nothing: an
     // editable file opens in the editor.
     QObject* target = result.m_pTarget;
@@ -319,7 +321,9 @@ void CProjectTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
     QTreeWidgetItem* item = itemAt(event->position().toPoint());
     if (item && item->flags() != Qt::NoItemFlags) {
         ShowDropTarget(item);
-        event->setDropAction(bForeign ? Qt::CopyAction : Qt::MoveAction);
+        // The drag offers no move to the outside, so a move inside the
+        // tree is accepted as the copy action too (dropEvent moves).
+        event->setDropAction(Qt::CopyAction);
         event->accept();
     } else if (bForeign) {
         // Files let go off the items are told where to go.

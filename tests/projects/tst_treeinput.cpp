@@ -7,6 +7,7 @@
 #include "projects/FileDrag.h"
 #include "projects/LabelDelegate.h"
 #include "projects/ProjectTreeCtrl.h"
+#include "projects/ProjectTreeRules.h"
 #include "res/Accelerators.h"
 #include "res/CommandIds.h"
 
@@ -34,6 +35,13 @@ public:
     }
 };
 
+// The Project tree with its drag start in reach of the test.
+class CDraggableTree : public CProjectTreeCtrl
+{
+public:
+    using CProjectTreeCtrl::startDrag;
+};
+
 QString NameOf(const QTreeWidgetItem* item)
 {
     return item ? item->text(0) : QStringLiteral("(none)");
@@ -48,10 +56,22 @@ QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& name)
     return nullptr;
 }
 
+QString Describe(Qt::DropActions actions)
+{
+    QStringList names;
+    for (const auto& [action, name] : {std::pair{Qt::MoveAction, "move"}, std::pair{Qt::CopyAction, "copy"},
+                                       std::pair{Qt::LinkAction, "link"}}) {
+        if (actions & action)
+            names << QString::fromLatin1(name);
+    }
+    return names.join(QLatin1Char(','));
+}
+
 } // namespace
 
 // What the trees' mouse, keys and drags act on: the item the user sees
-// selected, and the keys a label editor keeps from the main window.
+// selected, what a drag offers other programs, and the keys a label editor
+// keeps from the main window.
 class TestTreeInput : public QObject
 {
     Q_OBJECT
@@ -62,6 +82,7 @@ private slots:
     void labelEditorKeepsAcceleratorKeys_data();
     void labelEditorKeepsAcceleratorKeys();
     void commandsActOnTheSelectedItem();
+    void dragOffersOtherProgramsACopy();
 
 private:
     // The project Site with files (each holding its own name) in a shown
@@ -72,7 +93,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_pDir;
     std::unique_ptr<QWidget> m_pWindow;
-    CProjectTreeCtrl* m_pTree = nullptr;
+    CDraggableTree* m_pTree = nullptr;
     QString m_strMain;
     QStringList m_messages;
 };
@@ -88,6 +109,7 @@ void TestTreeInput::cleanup()
     m_pWindow.reset();
     m_pTree = nullptr;
     m_pDir.reset();
+    CFileDrag::SetExecHandler({});
     ZtTest::CScriptedShell::Uninstall();
 }
 
@@ -100,7 +122,7 @@ QTreeWidgetItem* TestTreeInput::MakeProject(std::initializer_list<const char*> f
         ZtTest::WriteFile(P(QString::fromUtf8(name)), name);
     m_pWindow = std::make_unique<QWidget>();
     auto* layout = new QVBoxLayout(m_pWindow.get());
-    m_pTree = new CProjectTreeCtrl;
+    m_pTree = new CDraggableTree;
     layout->addWidget(m_pTree);
     m_pTree->SetProjectPath(P("Site.ztp"));
     m_pTree->FillTree();
@@ -218,6 +240,27 @@ void TestTreeInput::commandsActOnTheSelectedItem()
     QVERIFY(!QFile::exists(P("a.htm")));
     QVERIFY(QFile::exists(P("b.htm")) && QFile::exists(P("c.htm")));
     QVERIFY(m_messages.isEmpty());
+}
+
+void TestTreeInput::dragOffersOtherProgramsACopy()
+{
+    QTreeWidgetItem* root = MakeProject({"a.htm"});
+    QVERIFY(root);
+    QString offered;
+    CFileDrag::SetExecHandler([&offered](const QMimeData* data, Qt::DropActions actions, Qt::DropAction defaultAction) {
+        offered = QStringLiteral("%1 default:%2 offered:%3")
+                      .arg(QFileInfo(data->urls().value(0).toLocalFile()).fileName(), Describe(defaultAction),
+                           Describe(actions));
+        // A file manager took it.
+        return CFileDrag::CResult{defaultAction, nullptr};
+    });
+    m_pTree->SetCurrentItem(Child(root, "a.htm"));
+    // The button has been down long enough for a drag.
+    QTest::qWait(int(CProjectTreeRules::kDragDelayMs) + 20);
+    m_pTree->startDrag(Qt::MoveAction | Qt::CopyAction);
+    QCOMPARE(offered, QStringLiteral("a.htm default:copy offered:copy,link"));
+    QCOMPARE(ZtTest::ReadFile(P("a.htm")), QByteArray("a.htm"));
+    QVERIFY(Child(root, "a.htm"));
 }
 
 ZT_TEST_MAIN(TestTreeInput)
