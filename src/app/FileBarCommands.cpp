@@ -49,6 +49,7 @@ void CFileBarCommands::Connect(CMainFrame* frame)
     QObject::connect(list, &CFileListCtrl::showInBrowserRequested, &m_app,
                      [this](const QString& path) { m_app.ShowInBrowser(path, path); });
     QObject::connect(list, &CFileListCtrl::copyListChanged, projectTree, &CProjectTreeCtrl::SetListCopy);
+    QObject::connect(list, &CFileListCtrl::cutSourceChanged, projectTree, &CProjectTreeCtrl::SetListCut);
     QObject::connect(projectTree, &CProjectTreeCtrl::filesPasted, &m_app,
                      [this](bool done, bool usedCopyList) { OnTreePasted(done, usedCopyList); });
     QObject::connect(desktopTree, &CShellTree::folderSelected, &m_app,
@@ -76,7 +77,8 @@ void CFileBarCommands::OnTreePasted(bool done, bool usedCopyList)
         return;
     if (usedCopyList)
         List()->CopyListTaken();
-    if (done && m_app.m_bMovePending) {
+    // A paste of the copy list leaves a waiting move for the next paste.
+    if (done && m_app.m_bMovePending && !usedCopyList) {
         m_app.m_bMovePending = false;
         List()->CompleteMove();
     }

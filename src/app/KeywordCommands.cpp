@@ -69,7 +69,10 @@ void CKeywordCommands::Connect(CMainFrame* frame)
     QObject::connect(tree, &CKeywordsTreeCtrl::filesPasted, app, [app](bool done, bool usedCopyList) {
         app->FileBarCommands().OnTreePasted(done, usedCopyList);
     });
-    if (frame->ListBar())
+    if (frame->ListBar()) {
         QObject::connect(frame->ListBar()->List(), &CFileListCtrl::copyListChanged, tree,
                          &CKeywordsTreeCtrl::SetListCopy);
+        QObject::connect(frame->ListBar()->List(), &CFileListCtrl::cutSourceChanged, tree,
+                         &CKeywordsTreeCtrl::SetListCut);
+    }
 }

@@ -191,14 +191,23 @@ void CDesktopTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
         event->ignore();
         return;
     }
-    if (QTreeWidgetItem* item = itemAt(event->position().toPoint()))
-        selectionModel()->select(indexFromItem(item), QItemSelectionModel::ClearAndSelect);
+    // The item under the cursor is highlighted as the drop place; the
+    // selection stays with the folder the List bar shows.
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    CLabelDelegate::ShowDropTarget(this, item ? indexFromItem(item) : QModelIndex());
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }
 
+void CDesktopTreeCtrl::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    CLabelDelegate::ShowDropTarget(this, QModelIndex());
+    CShellTree::dragLeaveEvent(event);
+}
+
 void CDesktopTreeCtrl::dropEvent(QDropEvent* event)
 {
+    CLabelDelegate::ShowDropTarget(this, QModelIndex());
     const QStringList paths = CFileDrag::DroppedPaths(event->mimeData());
     if (paths.isEmpty()) {
         event->ignore();
@@ -208,7 +217,4 @@ void CDesktopTreeCtrl::dropEvent(QDropEvent* event)
     event->setDropAction(Qt::CopyAction);
     event->accept();
     DropFiles(paths, itemAt(event->position().toPoint()));
-    // The highlight showed the drop place; the selection is the current item.
-    if (currentItem())
-        selectionModel()->select(indexFromItem(currentItem()), QItemSelectionModel::ClearAndSelect);
 }

@@ -10,6 +10,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <memory>
+
 QMimeData* CFileDrag::MakeMimeData(const QStringList& paths)
 {
     auto* data = new QMimeData;
@@ -24,6 +26,21 @@ QMimeData* CFileDrag::MakeMimeData(const QStringList& paths)
     return data;
 }
 
+namespace {
+
+CFileDrag::ExecHandler& Handler()
+{
+    static CFileDrag::ExecHandler handler;
+    return handler;
+}
+
+} // namespace
+
+void CFileDrag::SetExecHandler(ExecHandler handler)
+{
+    Handler() = std::move(handler);
+}
+
 CFileDrag::CResult CFileDrag::Exec(QWidget* source, const QStringList& paths, const QPixmap& pixmap,
                                    Qt::DropActions actions, Qt::DropAction defaultAction)
 {
@@ -33,6 +50,10 @@ CFileDrag::CResult CFileDrag::Exec(QWidget* source, const QStringList& paths, co
 CFileDrag::CResult CFileDrag::Exec(QWidget* source, QMimeData* data, const QPixmap& pixmap, Qt::DropActions actions,
                                    Qt::DropAction defaultAction)
 {
+    if (Handler()) {
+        const std::unique_ptr<QMimeData> owned(data);
+        return Handler()(owned.get(), actions, defaultAction);
+    }
     auto* drag = new QDrag(source);
     drag->setMimeData(data);
     if (!pixmap.isNull()) {

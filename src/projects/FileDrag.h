@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QMimeData;
 class QObject;
 class QWidget;
@@ -31,6 +33,11 @@ public:
     // The same with data made beforehand; the drag takes it over.
     static CResult Exec(QWidget* source, QMimeData* data, const QPixmap& pixmap, Qt::DropActions actions,
                         Qt::DropAction defaultAction);
+    // Runs every drag instead of the window system while set (tests have no
+    // pointer to let go): it gets the drag's data and the actions offered.
+    using ExecHandler = std::function<CResult(const QMimeData* data, Qt::DropActions actions,
+                                              Qt::DropAction defaultAction)>;
+    static void SetExecHandler(ExecHandler handler);
 
     // The local files a drop offers; empty when it offers anything else.
     static QStringList DroppedPaths(const QMimeData* data);

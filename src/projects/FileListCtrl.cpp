@@ -221,6 +221,9 @@ void CFileListCtrl::CutSelection()
     if (!paths.isEmpty())
         QApplication::clipboard()->setMimeData(FilesForClipboard(paths, true));
     emit copyListChanged({});
+    // The trees hold the cut themselves: whatever is copied to the clipboard
+    // before the paste, the paste still moves these files.
+    emit cutSourceChanged(m_state.CutSource());
 }
 
 void CFileListCtrl::ShowCutLook()
@@ -268,6 +271,7 @@ void CFileListCtrl::CompleteMove()
     RemoveRowsOfGonePaths(m_state.CutSource());
     m_state.MoveCompleted();
     ShowCutLook();
+    emit cutSourceChanged({});
 }
 
 void CFileListCtrl::CopyListTaken()
@@ -375,7 +379,7 @@ void CFileListCtrl::startDrag(Qt::DropActions)
     const QIcon icon = m_pModel->data(m_pModel->index(dragged, 0), Qt::DecorationRole).value<QIcon>();
     const CFileDrag::CResult result =
         CFileDrag::Exec(this, paths, icon.pixmap(16, 16), Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
-    m_state.MoveCompleted();
+    m_state.DragEnded();
     // Let go over another window of the program that took nothing: an
     // editable file opens in the editor, and nothing is ever started.
     if (result.m_action == Qt::IgnoreAction && result.m_pTarget && result.m_pTarget != viewport())

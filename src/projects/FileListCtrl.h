@@ -58,7 +58,7 @@ public:
     void CutSelection();
     // Moves the selected files to the trash; the number of rows removed.
     int DeleteSelection();
-    // A paste moved the cut files: their rows go.
+    // A paste moved the cut files: their rows go, and no cut waits.
     void CompleteMove();
     // A tree pasted the copy list.
     void CopyListTaken();
@@ -80,6 +80,9 @@ signals:
     void showInBrowserRequested(const QString& path);
     // The copy list a tree's paste takes; empty when none is waiting.
     void copyListChanged(const QStringList& paths);
+    // The files a Move-Cut left for a tree's paste to move; empty when
+    // none wait.
+    void cutSourceChanged(const QStringList& paths);
     // The folder was read completely (ok), or could not be read.
     void listFilled(bool ok);
 

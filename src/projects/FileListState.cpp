@@ -1,5 +1,7 @@
 #include "projects/FileListState.h"
 
+#include <utility>
+
 int CFileListState::Copy(const QStringList& selectedPaths)
 {
     if (selectedPaths.isEmpty())
@@ -29,4 +31,15 @@ void CFileListState::CopyListTaken()
 {
     m_bCopyWaiting = false;
     m_copyList.clear();
+}
+
+void CFileListState::DragStarted(const QStringList& selectedPaths)
+{
+    m_cutBeforeDrag = m_cutSource;
+    m_cutSource = selectedPaths;
+}
+
+void CFileListState::DragEnded()
+{
+    m_cutSource = std::exchange(m_cutBeforeDrag, {});
 }

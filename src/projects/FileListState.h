@@ -12,7 +12,10 @@ public:
     // Copy of the selected paths; the number of files taken.
     int Copy(const QStringList& selectedPaths);
     void Cut(const QStringList& selectedPaths);
-    void DragStarted(const QStringList& selectedPaths) { m_cutSource = selectedPaths; }
+    // A drag carries its files as the cut source while it runs; a cut
+    // waiting before it waits again once the drag has ended.
+    void DragStarted(const QStringList& selectedPaths);
+    void DragEnded();
     // A delete loses a copy waiting for a paste.
     void Deleted();
     // A tree pasted the copy list.
@@ -28,4 +31,5 @@ private:
     QStringList m_copyList;
     bool m_bCopyWaiting = false;
     QStringList m_cutSource;
+    QStringList m_cutBeforeDrag;
 };

@@ -92,14 +92,16 @@ QMenu* CFolderTreeCtrl::BuildContextMenu(int menuId, const std::function<void()>
 
 void CFolderTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The right-clicked item becomes the one the commands act on, while
-    // the highlighted item stays as it is.
-    if (event->reason() == QContextMenuEvent::Mouse)
-        SetCurrentItem(itemAt(event->pos()));
+    // The right-clicked item becomes the one the menu acts on, while the
+    // highlighted item stays as it is; the menu key opens the menu of the
+    // highlighted item.
+    SetCurrentItem(event->reason() == QContextMenuEvent::Mouse ? itemAt(event->pos()) : currentItem());
     QMenu* menu = CreateContextMenu();
     menu->exec(event->globalPos());
     delete menu;
     event->accept();
+    // Once the menu is gone, commands act on the highlighted item again.
+    SetCurrentItem(currentItem());
 }
 
 // ---- Items and paths ------------------------------------------------------
@@ -297,9 +299,25 @@ void CFolderTreeCtrl::OnItemCollapsed(QTreeWidgetItem* item)
 
 void CFolderTreeCtrl::mousePressEvent(QMouseEvent* event)
 {
-    m_buttonDown.restart();
     SetCurrentItem(itemAt(event->position().toPoint()));
+    // A right click picks the item for its menu only: the highlight stays.
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    m_buttonDown.restart();
     QTreeWidget::mousePressEvent(event);
+}
+
+void CFolderTreeCtrl::ShowDropTarget(QTreeWidgetItem* item)
+{
+    CLabelDelegate::ShowDropTarget(this, item ? indexFromItem(item) : QModelIndex());
+}
+
+void CFolderTreeCtrl::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    ShowDropTarget(nullptr);
+    QTreeWidget::dragLeaveEvent(event);
 }
 
 bool CFolderTreeCtrl::DragMayStart() const
@@ -336,15 +354,24 @@ bool CFolderTreeCtrl::PasteInto(QTreeWidgetItem* target)
     const CFileName fileName;
     bool bDone = false;
     const bool bCopyList = !m_listCopy.isEmpty();
+    const CProjectTreeRules::CPasteSource clipboard =
+        CProjectTreeRules::PasteSourceOf(QApplication::clipboard()->mimeData());
     if (bCopyList) {
         bDone = fileName.ShellCopyList(this, m_listCopy, destination, 2);
         m_listCopy.clear();
+    } else if (!m_listCut.isEmpty()) {
+        // The List bar's cut wins over whatever the clipboard holds now.
+        bDone = fileName.ShellMoveFiles(this, m_listCut.join(QChar(0)), destination);
+        // Moved files cannot be pasted again: the clipboard forgets them
+        // too, unless something else was copied since the cut.
+        if (bDone && clipboard.m_bCut && clipboard.m_paths == m_listCut)
+            QApplication::clipboard()->clear();
+        if (bDone)
+            m_listCut.clear();
     } else {
-        const CProjectTreeRules::CPasteSource source =
-            CProjectTreeRules::PasteSourceOf(QApplication::clipboard()->mimeData());
-        const QString paths = source.m_paths.join(QChar(0));
-        bDone = source.m_bCut ? fileName.ShellMoveFiles(this, paths, destination)
-                              : fileName.ShellCopyFiles(this, paths, destination);
+        const QString paths = clipboard.m_paths.join(QChar(0));
+        bDone = clipboard.m_bCut ? fileName.ShellMoveFiles(this, paths, destination)
+                                 : fileName.ShellCopyFiles(this, paths, destination);
     }
     RereadFolder(target);
     viewport()->update();

@@ -60,6 +60,10 @@ public:
 
     // Files the List bar copied, pasted by the next paste.
     void SetListCopy(const QStringList& paths) { m_listCopy = paths; }
+    // Files the List bar cut, moved by the next paste; they wait here, not
+    // only on the clipboard, so copying anything else meanwhile loses no
+    // move.
+    void SetListCut(const QStringList& paths) { m_listCut = paths; }
 
     // Writes "Index.txt" into a new folder; false when it cannot.
     static bool WriteIndexFile(const QString& directory);
@@ -143,13 +147,19 @@ protected:
     bool IsEditingLabel() const { return m_nEditKind != 0; }
 
     // Copies or moves what the List bar or the clipboard offers into the
-    // folder target stands for, re-reads it and emits filesPasted.
+    // folder target stands for, re-reads it and emits filesPasted: the
+    // List bar's copy list first, then its cut, then the clipboard.
     bool PasteInto(QTreeWidgetItem* target);
     // True when the left button has been down long enough for a drag.
     bool DragMayStart() const;
 
+    // Highlights item as the place a drag would drop on (none for null),
+    // leaving the selection as it is.
+    void ShowDropTarget(QTreeWidgetItem* item);
+
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
 
 private:
     void OnItemExpanded(QTreeWidgetItem* item);
@@ -164,6 +174,7 @@ private:
     QPersistentModelIndex m_editIndex;
     int m_nEditKind = 0;
     QStringList m_listCopy;
+    QStringList m_listCut;
     QHash<int, QIcon> m_icons;
     int m_nShellVersionLevel = 2;
     QHash<int, QAction*> m_actions;

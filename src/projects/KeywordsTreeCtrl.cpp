@@ -441,17 +441,19 @@ void CKeywordsTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
 {
     QTreeWidgetItem* item = itemAt(event->position().toPoint());
     if (!item || IsMarker(item) || (event->source() != this && CFileDrag::DroppedPaths(event->mimeData()).isEmpty())) {
+        ShowDropTarget(nullptr);
         event->ignore();
         return;
     }
     // The item under the cursor is highlighted as the drop place.
-    selectionModel()->select(indexFromItem(item), QItemSelectionModel::ClearAndSelect);
+    ShowDropTarget(item);
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }
 
 void CKeywordsTreeCtrl::dropEvent(QDropEvent* event)
 {
+    ShowDropTarget(nullptr);
     QTreeWidgetItem* dropItem = itemAt(event->position().toPoint());
     event->setDropAction(Qt::CopyAction);
     event->accept();

@@ -1,6 +1,8 @@
 #include "projects/LabelDelegate.h"
 
-#include <QLineEdit>
+#include "projects/LabelEdit.h"
+
+#include <QAbstractItemView>
 
 CLabelDelegate::CLabelDelegate(MaxLength maxLength, QObject* parent)
     : QStyledItemDelegate(parent)
@@ -8,11 +10,32 @@ CLabelDelegate::CLabelDelegate(MaxLength maxLength, QObject* parent)
 {
 }
 
-QWidget* CLabelDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                                      const QModelIndex& index) const
+QWidget* CLabelDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
 {
-    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto* line = qobject_cast<QLineEdit*>(editor))
-        line->setMaxLength(m_maxLength(index));
+    auto* editor = new CLabelEdit(parent);
+    editor->setFrame(false);
+    editor->setMaxLength(m_maxLength(index));
     return editor;
+}
+
+void CLabelDelegate::ShowDropTarget(QAbstractItemView* view, const QModelIndex& index)
+{
+    auto* delegate = qobject_cast<CLabelDelegate*>(view->itemDelegate());
+    if (!delegate || delegate->m_dropTarget == index)
+        return;
+    delegate->m_dropTarget = index;
+    view->viewport()->update();
+}
+
+void CLabelDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    // While a drag is over an item, that item alone looks selected, as the
+    // place the files would go.
+    if (!m_dropTarget.isValid())
+        return;
+    if (index == m_dropTarget)
+        option->state |= QStyle::State_Selected;
+    else
+        option->state &= ~QStyle::State_Selected;
 }

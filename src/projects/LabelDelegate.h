@@ -1,13 +1,20 @@
 #pragma once
 
+#include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
 
 #include <functional>
 
-// Hands out the label editor of a tree taking at most the number of
-// characters its tree allows for the edited item.
+class QAbstractItemView;
+
+// The trees' item delegate. It hands out the label editor (a CLabelEdit
+// taking at most the number of characters its tree allows for the edited
+// item), and it paints the item a drag would drop on as highlighted without
+// touching the selection, so the item the commands act on stays the one
+// the user sees selected.
 class CLabelDelegate : public QStyledItemDelegate
 {
+    Q_OBJECT
 public:
     using MaxLength = std::function<int(const QModelIndex& index)>;
 
@@ -16,6 +23,15 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
 
+    QModelIndex DropTarget() const { return m_dropTarget; }
+    // Highlights index in view as the drop place (none for an invalid
+    // index); does nothing for a view without this delegate.
+    static void ShowDropTarget(QAbstractItemView* view, const QModelIndex& index);
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
 private:
     MaxLength m_maxLength;
+    QPersistentModelIndex m_dropTarget;
 };

@@ -281,9 +281,11 @@ void CProjectTreeCtrl::startDrag(Qt::DropActions)
     emit currentPathChanged(path);
 
     const QPersistentModelIndex draggedIndex(indexFromItem(dragged));
+    // Other programs are offered a copy only: a file manager that took a
+    // move would carry the file out of the project. A drop inside the tree
+    // moves all the same, since the tree does that move itself.
     const CFileDrag::CResult result = CFileDrag::Exec(this, {path}, dragged->icon(0).pixmap(16, 16),
-                                                      Qt::MoveAction | Qt::CopyAction | Qt::LinkAction,
-                                                      Qt::MoveAction);
+                                                      Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
     // Dropped on another window of the program that took nothing: an
     // editable file opens in the editor.
     QObject* target = result.m_pTarget;
@@ -318,20 +320,25 @@ void CProjectTreeCtrl::dragMoveEvent(QDragMoveEvent* event)
     // The item under the cursor is highlighted as the drop place.
     QTreeWidgetItem* item = itemAt(event->position().toPoint());
     if (item && item->flags() != Qt::NoItemFlags) {
-        selectionModel()->select(indexFromItem(item), QItemSelectionModel::ClearAndSelect);
-        event->setDropAction(bForeign ? Qt::CopyAction : Qt::MoveAction);
+        ShowDropTarget(item);
+        // The drag offers no move to the outside, so a move inside the
+        // tree is accepted as the copy action too (dropEvent moves).
+        event->setDropAction(Qt::CopyAction);
         event->accept();
     } else if (bForeign) {
         // Files let go off the items are told where to go.
+        ShowDropTarget(nullptr);
         event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
+        ShowDropTarget(nullptr);
         event->ignore();
     }
 }
 
 void CProjectTreeCtrl::dropEvent(QDropEvent* event)
 {
+    ShowDropTarget(nullptr);
     QTreeWidgetItem* dropItem = itemAt(event->position().toPoint());
     if (IsForeignFileDrop(event)) {
         // The copy is done here; the drag source keeps its files.
@@ -362,6 +369,8 @@ bool CProjectTreeCtrl::DropFiles(const QStringList& paths, QTreeWidgetItem* drop
         return false;
     SetCurrentItem(dropItem);
     RefreshCurrentFolder(false);
+    // The drop place was only highlighted: commands act on the selection.
+    SetCurrentItem(currentItem());
     return true;
 }
 

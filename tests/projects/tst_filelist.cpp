@@ -206,6 +206,9 @@ void TestFileList::copyCutState_data()
     QTest::newRow("delete loses the copy") << QStringList{"cut c", "copy a b", "delete"} << "copy: wait:0 cut:c";
     QTest::newRow("paste takes the copy") << QStringList{"copy a b", "taken"} << "copy: wait:0 cut:";
     QTest::newRow("move empties the cut") << QStringList{"cut a b", "moved"} << "copy: wait:0 cut:";
+    QTest::newRow("a drag carries its files") << QStringList{"cut c", "drag a b"} << "copy: wait:0 cut:a,b";
+    QTest::newRow("a cut waits again after a drag") << QStringList{"cut c", "drag a b", "dragged"}
+                                                    << "copy: wait:0 cut:c";
 }
 
 void TestFileList::copyCutState()
@@ -225,6 +228,10 @@ void TestFileList::copyCutState()
             state.CopyListTaken();
         else if (verb == QLatin1String("moved"))
             state.MoveCompleted();
+        else if (verb == QLatin1String("drag"))
+            state.DragStarted(words);
+        else if (verb == QLatin1String("dragged"))
+            state.DragEnded();
     }
     const QString described = QStringLiteral("copy:%1 wait:%2 cut:%3")
                                   .arg(state.CopyList().join(QLatin1Char(',')))

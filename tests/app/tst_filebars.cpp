@@ -1,0 +1,128 @@
+#include "support/AppTestMain.h"
+#include "support/ScriptedShell.h"
+#include "support/TestFiles.h"
+
+#include "app/MainFrame.h"
+#include "app/ZentrelApp.h"
+#include "projects/FileListCtrl.h"
+#include "projects/FileListModel.h"
+#include "projects/ListBar.h"
+#include "projects/ProjectBar.h"
+#include "projects/ProjectTreeCtrl.h"
+#include "res/CommandIds.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+
+using namespace ZtCmd;
+
+// The List bar's commands with the whole program: what a copy or a
+// Move-Cut leaves for the Project tree's paste.
+class TestFileBars : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void moveCutWaitsBesideTheClipboard();
+
+private:
+    QString P(const QString& relative) const { return m_strMain + QLatin1Char('/') + relative; }
+    CFileListCtrl* List() const { return m_app->GetMainFrame()->ListBar()->List(); }
+    CProjectTreeCtrl* Tree() const { return m_app->GetMainFrame()->ProjectBar()->ProjectTree(); }
+    void Select(const QStringList& names);
+    // The rows' names, a cut row's followed by "*".
+    QString Rows() const;
+
+    CZentrelApp* m_app = nullptr;
+    QString m_strMain;
+    QStringList m_messages;
+};
+
+void TestFileBars::initTestCase()
+{
+    m_app = ZtApp();
+    ZtTest::ShowMainFrame();
+    ZtTest::CScriptedShell::Install(&m_messages);
+}
+
+void TestFileBars::cleanup()
+{
+    m_app->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Tree()->ShowNoProject();
+}
+
+void TestFileBars::Select(const QStringList& names)
+{
+    List()->clearSelection();
+    for (const QString& name : names) {
+        const QModelIndex index = List()->Model()->index(List()->Model()->RowOf(name), 0);
+        List()->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
+QString TestFileBars::Rows() const
+{
+    QStringList rows;
+    const CFileListModel* model = List()->Model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const bool bCut = model->data(model->index(row, 0), Qt::ForegroundRole).isValid();
+        rows << model->Name(row) + (bCut ? QStringLiteral("*") : QString());
+    }
+    return rows.join(QLatin1Char(' '));
+}
+
+void TestFileBars::moveCutWaitsBesideTheClipboard()
+{
+    m_strMain = ZtTest::FreshDir(QStringLiteral("cut/Site"));
+    ZtTest::WriteFile(P("Site.ztp"), "Site\r\r\n");
+    for (const char* name : {"a.htm", "b.gif", "c.txt", "dest/keep.txt"})
+        ZtTest::WriteFile(P(QString::fromLatin1(name)), name);
+    m_app->OpenProject(P("Site.ztp"));
+    QTreeWidgetItem* root = Tree()->topLevelItem(0);
+    root->setExpanded(true);
+    QSignalSpy filled(List(), &CFileListCtrl::listFilled);
+    m_app->GetMainFrame()->ShowFolderInListBar(m_strMain);
+    QVERIFY(filled.wait(5000));
+    CMainFrame* frame = m_app->GetMainFrame();
+
+    // Cut one file, copy two, and copy some text elsewhere.
+    Select({"c.txt"});
+    QVERIFY(frame->ExecuteCommand(ID_LIST_MOVE_CUT));
+    Select({"a.htm", "b.gif"});
+    QVERIFY(frame->ExecuteCommand(ID_LIST_COPY));
+    QApplication::clipboard()->setText(QStringLiteral("some text"));
+    QCOMPARE(Rows(), QStringLiteral("a.htm b.gif c.txt* dest Site.ztp"));
+
+    // The first paste takes the copied files; the cut still waits.
+    Tree()->SetCurrentItem(root->child(0));
+    QVERIFY(Tree()->PasteFiles());
+    QCOMPARE(ZtTest::ReadFile(P("dest/b.gif")), QByteArray("b.gif"));
+    QVERIFY(QFile::exists(P("c.txt")));
+    QCOMPARE(Rows(), QStringLiteral("a.htm b.gif c.txt* dest Site.ztp"));
+
+    // The next paste moves the cut file, and its row goes.
+    Tree()->SetCurrentItem(Tree()->topLevelItem(0)->child(0));
+    QVERIFY(Tree()->PasteFiles());
+    QCOMPARE(ZtTest::ReadFile(P("dest/c.txt")), QByteArray("c.txt"));
+    QVERIFY(!QFile::exists(P("c.txt")));
+    QCOMPARE(Rows(), QStringLiteral("a.htm b.gif dest Site.ztp"));
+    QVERIFY(!m_app->m_bMovePending);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("some text"));
+
+    // With the cut still on the clipboard, the clipboard forgets the moved
+    // file too, so a second paste has nothing to move.
+    Select({"a.htm"});
+    QVERIFY(frame->ExecuteCommand(ID_LIST_MOVE_CUT));
+    Tree()->SetCurrentItem(Tree()->topLevelItem(0)->child(0));
+    QVERIFY(Tree()->PasteFiles());
+    QCOMPARE(Rows(), QStringLiteral("b.gif dest Site.ztp"));
+    QVERIFY(QApplication::clipboard()->text().isEmpty());
+    QVERIFY(m_messages.isEmpty());
+}
+
+ZT_APP_TEST_MAIN(TestFileBars)
+#include "tst_filebars.moc"
