@@ -148,12 +148,22 @@ void TestProjectCommands::saveAsCopiesTheProject()
     QCOMPARE(TreeRoot(), QStringLiteral("Shop"));
     QVERIFY(m_messages.isEmpty());
 
+    // Under the same name in another folder: the copied file keeps its
+    // name, and nothing is reported.
+    QVERIFY(QDir().mkpath(Path(QStringLiteral("backup"))));
+    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("backup/Shop.ztp")));
+    QCOMPARE(m_messages, QStringList());
+    QCOMPARE(m_app->m_strProjectPath, Path(QStringLiteral("backup/Shop/Shop.ztp")));
+    QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("backup/Shop/Shop.ztp"))), QByteArray("Site\r\r\n"));
+    QVERIFY(QFileInfo::exists(Path(QStringLiteral("backup/Shop/pages/index.html"))));
+    QCOMPARE(TreeRoot(), QStringLiteral("Shop"));
+
     // Onto a folder that exists, and into the project's own folder.
     m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Site.ztp")));
     QCOMPARE(m_messages, QStringList{"OOOPs"});
-    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Shop/Inner.ztp")));
+    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("backup/Shop/Inner.ztp")));
     QCOMPARE(m_messages.size(), 2);
-    QVERIFY(!QFileInfo::exists(Path(QStringLiteral("Shop/Inner"))));
+    QVERIFY(!QFileInfo::exists(Path(QStringLiteral("backup/Shop/Inner"))));
 }
 
 void TestProjectCommands::wizardCreatesAndExitReopens()
