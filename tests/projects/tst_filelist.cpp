@@ -95,6 +95,7 @@ void TestFileList::MakeSite(std::initializer_list<const char*> files)
     m_pTree->SetProjectPath(P("Site.ztp"));
     m_pTree->FillTree();
     m_pTree->topLevelItem(0)->setExpanded(true);
+    QTRY_VERIFY(!m_pTree->IsReading());
     connect(m_pList.get(), &CFileListCtrl::copyListChanged, m_pTree.get(), &CProjectTreeCtrl::SetListCopy);
 }
 
