@@ -21,6 +21,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <memory>
 
@@ -276,6 +277,10 @@ void TestFileList::copyAndCutPasteIntoTree()
     // Two files wait in the copy list, which the tree's paste takes.
     Select({"a.htm", "b.gif"});
     QCOMPARE(m_pList->CopySelection(), 2);
+    // Both reach the clipboard too, for a file manager to paste.
+    QCOMPARE(QApplication::clipboard()->mimeData()->urls(),
+             (QList<QUrl>{QUrl::fromLocalFile(P("a.htm")), QUrl::fromLocalFile(P("b.gif"))}));
+    QCOMPARE(QApplication::clipboard()->text(), P("a.htm") + QLatin1Char('\n') + P("b.gif"));
     QSignalSpy pasted(m_pTree.get(), &CProjectTreeCtrl::filesPasted);
     m_pTree->SetCurrentItem(dest);
     QVERIFY(m_pTree->PasteFiles());
