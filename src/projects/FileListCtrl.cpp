@@ -80,6 +80,9 @@ void CFileListCtrl::ShowFolder(const QString& path)
     if (path.isEmpty())
         return;
     m_strFolder = path;
+    // The listed folder is where a bare name, and the next file dialog,
+    // start from; a folder that cannot be entered leaves it where it was.
+    QDir::setCurrent(path);
     FillList(path);
 }
 

@@ -8,6 +8,7 @@
 #include "editor/ZentrelView.h"
 #include "framework/DocTemplate.h"
 #include "framework/MDIChildWnd.h"
+#include "projects/DesktopTreeCtrl.h"
 #include "projects/ListBar.h"
 #include "projects/ProjectBar.h"
 #include "projects/ProjectDoc.h"
@@ -213,11 +214,22 @@ void TestProjectCommands::treeRequestsReachListAndEditor()
     m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("w/w.ztp")), "w"));
     QTreeWidgetItem* root = tree->topLevelItem(0);
     root->setExpanded(true);
+    QTRY_VERIFY(!tree->IsReading());
     QTreeWidgetItem* pageItem = root->child(root->childCount() - 1);
     QCOMPARE(pageItem->text(0), QStringLiteral("page.html"));
     tree->setCurrentItem(pageItem);
     QCOMPARE(m_app->m_strCurrentFile, page);
     QCOMPARE(m_app->GetMainFrame()->ProjectBar()->GetCurrentItemPath(), page);
+
+    // A folder picked in the Desktop tree is the current file and the
+    // current directory too; the trash, no folder, changes neither.
+    CDesktopTreeCtrl* desktop = m_app->GetMainFrame()->ProjectBar()->DesktopTree();
+    desktop->setCurrentItem(desktop->TrashItem());
+    QCOMPARE(m_app->m_strCurrentFile, page);
+    desktop->setCurrentItem(desktop->topLevelItem(0));
+    QCOMPARE(m_app->m_strCurrentFile, QDir::homePath());
+    QCOMPARE(m_app->GetMainFrame()->ListBar()->Folder(), QDir::homePath());
+    QCOMPARE(QDir::currentPath(), QDir(QDir::homePath()).canonicalPath());
 }
 
 void TestProjectCommands::droppedFilesBecomeTags()
