@@ -25,8 +25,9 @@ struct CTreeFolderReader::CJob
 
     void Post(const QVector<CTreeEntry>& entries, bool ok)
     {
+        // Cancel clears the receiver under this lock.
         QMutexLocker locker(&m_lock);
-        if (!m_pReceiver || m_bCancelled)
+        if (!m_pReceiver)
             return;
         CTreeFolderReader* receiver = m_pReceiver;
         const quint64 ticket = m_nTicket;
@@ -60,12 +61,15 @@ quint64 CTreeFolderReader::Start(const QString& folder)
     job->m_nTicket = ++m_nLastTicket;
     job->m_strFolder = folder;
     m_jobs.insert(job->m_nTicket, job);
-    QThreadPool::globalInstance()->start([job] {
-        QVector<CTreeEntry> entries;
-        const bool ok = ReadAll(job->m_strFolder, &entries, &job->m_bCancelled);
-        job->Post(entries, ok);
-    });
+    QThreadPool::globalInstance()->start([job] { Read(job); });
     return job->m_nTicket;
+}
+
+void CTreeFolderReader::Read(const std::shared_ptr<CJob>& job)
+{
+    QVector<CTreeEntry> entries;
+    const bool ok = ReadAll(job->m_strFolder, &entries, [&job] { return job->m_bCancelled.load(); });
+    job->Post(entries, ok);
 }
 
 void CTreeFolderReader::Cancel(quint64 ticket)
@@ -82,7 +86,7 @@ void CTreeFolderReader::CancelAll()
 }
 
 bool CTreeFolderReader::ReadAll(const QString& folder, QVector<CTreeEntry>* entries,
-                                const std::atomic<bool>* bCancelled)
+                                const std::function<bool()>& cancelled)
 {
     const QFileInfo folderInfo(folder);
     if (!folderInfo.isDir() || !folderInfo.isReadable() || !folderInfo.isExecutable())
@@ -90,7 +94,7 @@ bool CTreeFolderReader::ReadAll(const QString& folder, QVector<CTreeEntry>* entr
     const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     QDirIterator it(folder, kAllEntries);
     while (it.hasNext()) {
-        if (bCancelled && *bCancelled)
+        if (cancelled && cancelled())
             return false;
         it.next();
         CTreeEntry entry;

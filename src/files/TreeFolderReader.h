@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVector>
 
-#include <atomic>
+#include <functional>
 #include <memory>
 
 // One entry of a folder as a folder tree shows it.
@@ -41,9 +41,10 @@ public:
     bool IsReading() const { return !m_jobs.isEmpty(); }
 
     // Lists folder on the calling thread; false when it cannot be read.
-    // bCancelled, when given, stops the listing early (with false).
+    // cancelled, when given, is asked between entries and stops the
+    // listing early (with false).
     static bool ReadAll(const QString& folder, QVector<CTreeEntry>* entries,
-                        const std::atomic<bool>* bCancelled = nullptr);
+                        const std::function<bool()>& cancelled = {});
 
 signals:
     void folderListed(quint64 ticket, const QVector<CTreeEntry>& entries, bool ok);
@@ -51,6 +52,7 @@ signals:
 private:
     struct CJob;
     void Deliver(quint64 ticket, const QVector<CTreeEntry>& entries, bool ok);
+    static void Read(const std::shared_ptr<CJob>& job);
 
     QHash<quint64, std::shared_ptr<CJob>> m_jobs;
     quint64 m_nLastTicket = 0;
