@@ -67,6 +67,9 @@ void CFileBarCommands::OnTreeFolderSelected(const QString& folder)
     // The trash and other places that are no folder leave the list alone.
     if (folder.isEmpty())
         return;
+    // A folder picked in a tree is the current file, as a file picked in
+    // the Project tree is.
+    m_app.m_strCurrentFile = folder;
     m_app.SetSelectedPath(folder);
     m_app.GetMainFrame()->ShowFolderInListBar(folder);
 }

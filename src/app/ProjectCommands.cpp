@@ -124,7 +124,11 @@ void CProjectCommands::SaveAsTo(const QString& chosenPath)
     QWidget* owner = m_app.GetMainFrame();
     files.ShellCopyFiles(owner, oldMain + QStringLiteral("/*.*"), newMain + QLatin1Char('/'));
     const QString newProject = newMain + QLatin1Char('/') + newName + QStringLiteral(".ztp");
-    files.ShellRenameFiles(owner, newMain + QLatin1Char('/') + oldFileName, newProject);
+    const QString copiedProject = newMain + QLatin1Char('/') + oldFileName;
+    // A copy under the same name in another folder already has its file's
+    // name; renaming a file onto itself would only be refused.
+    if (copiedProject != newProject)
+        files.ShellRenameFiles(owner, copiedProject, newProject);
     m_app.OpenProject(newProject);
     CProjectDoc* project = OpenProjectDoc();
     if (project && project->GetPathName() == newProject) {

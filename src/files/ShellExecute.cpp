@@ -29,5 +29,17 @@ bool CShellExecute::Open(const QString& path, const QString& parameter, const QS
         const QStringList arguments = parameter.isEmpty() ? QStringList() : QStringList{parameter};
         return QProcess::startDetached(path, arguments, directory);
     }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return QDesktopServices::openUrl(DesktopUrl(path));
+}
+
+QUrl CShellExecute::DesktopUrl(const QString& path)
+{
+    // Our paths are absolute, so anything else with a scheme of its own is
+    // a location; a file address would make it "file:trash:///".
+    if (!path.startsWith(QLatin1Char('/'))) {
+        const QUrl location(path, QUrl::StrictMode);
+        if (location.isValid() && location.scheme().size() > 1)
+            return location;
+    }
+    return QUrl::fromLocalFile(path);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 
@@ -19,4 +20,7 @@ public:
     static bool Open(const QString& path, const QString& parameter, const QString& directory);
     // Replaces the real start by handler; an empty one restores it.
     static void SetHandler(Handler handler);
+    // What the desktop is given for path: a file address for a file or
+    // folder, the location itself for a place that is no file ("trash:///").
+    static QUrl DesktopUrl(const QString& path);
 };

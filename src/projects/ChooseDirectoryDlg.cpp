@@ -22,6 +22,7 @@ CChooseDirectoryDlg::CChooseDirectoryDlg(QWidget* parent)
     // The tree keeps its right click for its own menu.
     CContextHelp::Install(this, {IDC_DIRECTORY});
     connect(m_pTree, &CShellTree::folderSelected, m_pPathBox, &QComboBox::setEditText);
+    connect(m_pTree, &CShellTree::volumesAdded, this, &CChooseDirectoryDlg::OnVolumesAdded);
     resize(440, 480);
 }
 
@@ -65,15 +66,25 @@ int CChooseDirectoryDlg::exec()
 
 void CChooseDirectoryDlg::OnInitDialog()
 {
+    // The list offers the tree's top-level folders; volumes join both
+    // when they have been listed.
     m_pTree->PopulateTree();
     m_pPathBox->clear();
-    for (const CShellPlace& place : CShellTree::TopLevelPlaces())
-        m_pPathBox->addItem(place.m_strPath);
+    for (int i = 0; i < m_pTree->topLevelItemCount(); ++i)
+        m_pPathBox->addItem(CShellTree::ItemPath(m_pTree->topLevelItem(i)));
     m_pPathBox->setEditText(m_strResultPath);
     // Reaching the start folder selects it, which shows its path; a start
     // path the tree cannot reach is still what OK returns.
     if (!m_strStartPath.isEmpty() && !m_pTree->TunnelTree(ResolveTypedPath(m_strStartPath, m_strBaseDirectory)))
         m_pPathBox->setEditText(m_strStartPath);
+}
+
+void CChooseDirectoryDlg::OnVolumesAdded(const QStringList& paths)
+{
+    // Adding items must not replace what is typed.
+    const QString typed = m_pPathBox->currentText();
+    m_pPathBox->addItems(paths);
+    m_pPathBox->setEditText(typed);
 }
 
 void CChooseDirectoryDlg::OnExpandTo()

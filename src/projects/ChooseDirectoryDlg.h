@@ -39,6 +39,7 @@ public:
 private:
     void BuildControls();
     void OnInitDialog();
+    void OnVolumesAdded(const QStringList& paths);
 
     CShellTree* m_pTree;
     QComboBox* m_pPathBox;

@@ -80,6 +80,9 @@ void CFileListCtrl::ShowFolder(const QString& path)
     if (path.isEmpty())
         return;
     m_strFolder = path;
+    // The listed folder is where a bare name, and the next file dialog,
+    // start from; a folder that cannot be entered leaves it where it was.
+    QDir::setCurrent(path);
     FillList(path);
 }
 
@@ -206,10 +209,12 @@ int CFileListCtrl::CopySelection()
 {
     const QStringList paths = SelectedPaths();
     const int taken = m_state.Copy(paths);
-    if (taken == 1)
-        QApplication::clipboard()->setMimeData(FilesForClipboard(paths, false));
-    if (taken > 0)
-        emit copyListChanged(m_state.CopyList());
+    if (taken == 0)
+        return 0;
+    // Every copied file reaches the clipboard, for a file manager's paste;
+    // several wait in the copy list as well, which a tree's paste prefers.
+    QApplication::clipboard()->setMimeData(FilesForClipboard(paths, false));
+    emit copyListChanged(m_state.CopyList());
     return taken;
 }
 

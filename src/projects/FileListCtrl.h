@@ -30,7 +30,8 @@ public:
     explicit CFileListCtrl(QWidget* parent = nullptr);
     ~CFileListCtrl() override;
 
-    // Remembers path and lists it; an empty path changes nothing shown.
+    // Remembers path, makes it the current directory and lists it; an
+    // empty path changes nothing shown.
     void ShowFolder(const QString& path);
     void FillList(const QString& folder);
     QString Folder() const { return m_strFolder; }

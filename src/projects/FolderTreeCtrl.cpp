@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSet>
 #include <QStyle>
 
 namespace {
@@ -56,6 +57,7 @@ CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent)
         SetCurrentItem(item);
         OpenItem();
     });
+    connect(&m_reader, &CTreeFolderReader::folderListed, this, &CFolderTreeCtrl::OnFolderListed);
 }
 
 // ---- Commands and the context menu ------------------------------------------
@@ -205,23 +207,29 @@ void CFolderTreeCtrl::AddMarker(QTreeWidgetItem* item) const
 
 int CFolderTreeCtrl::FillFolder(QTreeWidgetItem* item, const QString& directory)
 {
-    const QFileInfo folderInfo(directory);
-    if (!folderInfo.isDir() || !folderInfo.isReadable() || !folderInfo.isExecutable()) {
+    QVector<CTreeEntry> entries;
+    if (!CTreeFolderReader::ReadAll(directory, &entries)) {
         if (!item->parent())
             AddMarker(item);
         return 0;
     }
-    QVector<CProjectTreeRules::CEntry> entries;
-    QDirIterator it(directory, kAllEntries);
-    while (it.hasNext()) {
-        it.next();
-        // A link to a folder is shown as the folder; a link that loops or
-        // leads nowhere is shown as a file.
-        entries.append({it.fileName(), it.fileInfo().isDir()});
-    }
-    const CProjectTreeRules::CListing listing = CProjectTreeRules::OrderEntries(entries, HiddenFileName());
+    return AddEntries(item, directory, entries);
+}
 
-    const QString base = directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
+int CFolderTreeCtrl::AddEntries(QTreeWidgetItem* item, const QString& directory, const QVector<CTreeEntry>& entries)
+{
+    // A link to a folder is shown as the folder; a link that loops or
+    // leads nowhere is shown as a file.
+    QVector<CProjectTreeRules::CEntry> named;
+    QSet<QString> withEntries;
+    named.reserve(entries.size());
+    for (const CTreeEntry& entry : entries) {
+        named.append({entry.m_strName, entry.m_bFolder});
+        if (entry.m_bHasEntries)
+            withEntries.insert(entry.m_strName);
+    }
+    const CProjectTreeRules::CListing listing = CProjectTreeRules::OrderEntries(named, HiddenFileName());
+
     QList<QTreeWidgetItem*> children;
     children.reserve(listing.m_folders.size() + listing.m_files.size());
     for (const QString& name : listing.m_folders)
@@ -229,8 +237,10 @@ int CFolderTreeCtrl::FillFolder(QTreeWidgetItem* item, const QString& directory)
     for (const QString& name : listing.m_files)
         children << NewItem(name, ImageFile);
     item->addChildren(children);
-    for (qsizetype i = 0; i < listing.m_folders.size(); ++i)
-        AddChildMarker(children.at(i), base + listing.m_folders.at(i));
+    for (qsizetype i = 0; i < listing.m_folders.size(); ++i) {
+        if (withEntries.contains(listing.m_folders.at(i)))
+            AddMarker(children.at(i));
+    }
     OnFolderFilled(item, directory, listing.m_files);
     return int(listing.m_folders.size());
 }
@@ -241,8 +251,92 @@ void CFolderTreeCtrl::OnFolderFilled(QTreeWidgetItem*, const QString&, const QSt
 
 void CFolderTreeCtrl::RereadFolder(QTreeWidgetItem* folder)
 {
+    if (ReadsInBackground()) {
+        StartRead(folder);
+        return;
+    }
     RemoveChildren(folder);
     FillFolder(folder, GetItemPath(folder));
+}
+
+void CFolderTreeCtrl::SelectWhenRead(QTreeWidgetItem* folder, const QString& name)
+{
+    if (const quint64 ticket = ReadTicket(folder)) {
+        m_reads[ticket].m_strSelect = name;
+        return;
+    }
+    if (QTreeWidgetItem* child = FindChild(folder, name))
+        setCurrentItem(child);
+}
+
+void CFolderTreeCtrl::StartRead(QTreeWidgetItem* folder)
+{
+    // The shown entries stay until the new ones arrive.
+    CancelRead(folder);
+    const QString path = GetItemPath(folder);
+    m_reads.insert(m_reader.Start(path), {QPersistentModelIndex(indexFromItem(folder)), path, QString()});
+}
+
+void CFolderTreeCtrl::CancelRead(QTreeWidgetItem* folder)
+{
+    if (const quint64 ticket = ReadTicket(folder)) {
+        m_reader.Cancel(ticket);
+        m_reads.remove(ticket);
+    }
+}
+
+quint64 CFolderTreeCtrl::ReadTicket(const QTreeWidgetItem* folder) const
+{
+    const QModelIndex index = indexFromItem(folder);
+    if (!index.isValid())
+        return 0;
+    for (auto read = m_reads.cbegin(); read != m_reads.cend(); ++read) {
+        if (read->m_index == index)
+            return read.key();
+    }
+    return 0;
+}
+
+void CFolderTreeCtrl::OnFolderListed(quint64 ticket, const QVector<CTreeEntry>& entries, bool ok)
+{
+    const CRead read = m_reads.take(ticket);
+    // A removed item's index is no longer valid: nobody wants its entries.
+    QTreeWidgetItem* item = read.m_index.isValid() ? itemFromIndex(read.m_index) : nullptr;
+    if (!item)
+        return;
+    if (IsEditingChildOf(item)) {
+        // Rebuilding would take the edited item away under the editor.
+        m_deferredReads.append(read.m_index);
+        return;
+    }
+    if (GetItemPath(item) != read.m_strFolder) {
+        // Renamed meanwhile: the entries are those of a path gone.
+        StartRead(item);
+        m_reads[ReadTicket(item)].m_strSelect = read.m_strSelect;
+        return;
+    }
+    // The entries are made anew: the highlighted one stays highlighted.
+    QString select = read.m_strSelect;
+    if (select.isEmpty() && currentItem() && currentItem()->parent() == item)
+        select = currentItem()->text(0);
+    RemoveChildren(item);
+    if (ok)
+        AddEntries(item, read.m_strFolder, entries);
+    else if (!item->parent())
+        AddMarker(item);
+    if (!select.isEmpty()) {
+        if (QTreeWidgetItem* child = FindChild(item, select))
+            setCurrentItem(child);
+    }
+    emit folderRead(item);
+}
+
+bool CFolderTreeCtrl::IsEditingChildOf(const QTreeWidgetItem* folder) const
+{
+    if (!IsEditingLabel() || !m_editIndex.isValid())
+        return false;
+    const QTreeWidgetItem* edited = itemFromIndex(m_editIndex);
+    return edited && edited->parent() == folder;
 }
 
 void CFolderTreeCtrl::RefreshCurrentFolder(bool updateList)
@@ -288,6 +382,16 @@ void CFolderTreeCtrl::OnItemExpanded(QTreeWidgetItem* item)
 
 void CFolderTreeCtrl::OnItemCollapsed(QTreeWidgetItem* item)
 {
+    if (ReadsInBackground()) {
+        // What it showed says whether it holds anything; the disk is read
+        // again only when it is opened.
+        CancelRead(item);
+        const bool bHadEntries = item->childCount() > 0;
+        RemoveChildren(item);
+        if (bHadEntries || !item->parent())
+            AddMarker(item);
+        return;
+    }
     RemoveChildren(item);
     if (item->parent())
         AddChildMarker(item, GetItemPath(item));
@@ -340,10 +444,17 @@ void CFolderTreeCtrl::OnEditorClosed()
 {
     const int kind = std::exchange(m_nEditKind, 0);
     QTreeWidgetItem* item = m_editIndex.isValid() ? itemFromIndex(m_editIndex) : nullptr;
-    if (!item || kind == 0)
-        return;
-    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    FinishLabelEdit(item, kind, m_strEditPath);
+    if (item && kind != 0) {
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        FinishLabelEdit(item, kind, m_strEditPath);
+    }
+    // Reads that arrived during the edit are done again, now that nothing
+    // below their folders is being edited.
+    const QList<QPersistentModelIndex> deferred = std::exchange(m_deferredReads, {});
+    for (const QPersistentModelIndex& index : deferred) {
+        if (index.isValid())
+            StartRead(itemFromIndex(index));
+    }
 }
 
 bool CFolderTreeCtrl::PasteInto(QTreeWidgetItem* target)
@@ -411,8 +522,9 @@ void CFolderTreeCtrl::FinishNewFolder(QTreeWidgetItem* item)
     parent->removeChild(item);
     InsertInOrder(parent, item);
     setCurrentItem(item);
+    // The folder holds its "Index.txt" now: it gets its expand button.
     if (WriteIndexFile(path))
-        AddChildMarker(item, path);
+        AddMarker(item);
 }
 
 bool CFolderTreeCtrl::RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/TreeFolderReader.h"
+
 #include <QElapsedTimer>
 #include <QHash>
 #include <QIcon>
@@ -20,6 +22,10 @@ class QMenu;
 // holds one nameless marker child, so it shows an expand button), labels
 // are edited only from commands, and a drag starts only once the button
 // has been down a moment.
+//
+// A tree may read its folders on worker threads (ReadsInBackground): an
+// opened folder then keeps its marker until its entries arrive, and a read
+// whose folder was collapsed, removed or read again meanwhile is dropped.
 class CFolderTreeCtrl : public QTreeWidget
 {
     Q_OBJECT
@@ -49,6 +55,8 @@ public:
     // Re-reads the folder of the current item; with updateList, and when
     // that folder is the one shown, announces it again.
     void RefreshCurrentFolder(bool updateList);
+    // Whether some folder's read is still under way.
+    bool IsReading() const { return !m_reads.isEmpty(); }
 
     // The item the commands act on: the last one clicked with either button,
     // or selected.
@@ -96,6 +104,8 @@ signals:
     // A paste ended; done when it was carried out. The copy list, if one
     // was waiting, has been used up either way.
     void filesPasted(bool done, bool usedCopyList);
+    // item's entries were read and are shown.
+    void folderRead(QTreeWidgetItem* item);
 
 protected:
     void SetRootDirectory(const QString& directory) { m_strRootDirectory = directory; }
@@ -103,6 +113,8 @@ protected:
     virtual bool HasRoot() const { return !m_strRootDirectory.isEmpty(); }
     // The file a folder listing leaves out; none by default.
     virtual QString HiddenFileName() const { return QString(); }
+    // Whether folders are read on worker threads rather than at once.
+    virtual bool ReadsInBackground() const { return false; }
     // Called after FillFolder added directory's folders and files (in that
     // order) under item.
     virtual void OnFolderFilled(QTreeWidgetItem* item, const QString& directory, const QStringList& files);
@@ -142,6 +154,9 @@ protected:
     QTreeWidgetItem* FolderOf(QTreeWidgetItem* item) const;
     QTreeWidgetItem* FindChild(QTreeWidgetItem* parent, const QString& name) const;
     void RereadFolder(QTreeWidgetItem* folder);
+    // Selects folder's child name once folder's entries are shown: at once,
+    // or when the read under way brings them.
+    void SelectWhenRead(QTreeWidgetItem* folder, const QString& name);
 
     void StartLabelEdit(QTreeWidgetItem* item, int kind);
     bool IsEditingLabel() const { return m_nEditKind != 0; }
@@ -162,9 +177,27 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
 
 private:
+    // A read under way: the folder item it fills (lost when the item is
+    // removed), the folder's path when it started, and the child to select
+    // when it has been shown.
+    struct CRead
+    {
+        QPersistentModelIndex m_index;
+        QString m_strFolder;
+        QString m_strSelect;
+    };
+
     void OnItemExpanded(QTreeWidgetItem* item);
     void OnItemCollapsed(QTreeWidgetItem* item);
     void OnEditorClosed();
+    // Shows directory's entries under item, after its folders' markers.
+    int AddEntries(QTreeWidgetItem* item, const QString& directory, const QVector<CTreeEntry>& entries);
+    void StartRead(QTreeWidgetItem* folder);
+    void CancelRead(QTreeWidgetItem* folder);
+    quint64 ReadTicket(const QTreeWidgetItem* folder) const; // 0 when not read now
+    void OnFolderListed(quint64 ticket, const QVector<CTreeEntry>& entries, bool ok);
+    // True when a label edit is open on one of folder's children.
+    bool IsEditingChildOf(const QTreeWidgetItem* folder) const;
 
     QString m_strRootDirectory;
     QPersistentModelIndex m_previousIndex;
@@ -178,4 +211,9 @@ private:
     QHash<int, QIcon> m_icons;
     int m_nShellVersionLevel = 2;
     QHash<int, QAction*> m_actions;
+    CTreeFolderReader m_reader;
+    QHash<quint64, CRead> m_reads;
+    // Folders whose read arrived during a label edit below them; they are
+    // read again when the edit ends.
+    QList<QPersistentModelIndex> m_deferredReads;
 };

@@ -99,7 +99,9 @@ void CProjectTreeCtrl::FillTree()
 {
     clear();
     QTreeWidgetItem* root = AddRoot(m_strProjectName, ImageRoot);
-    AddChildMarker(root, RootDirectory());
+    // The main directory holds the project file at least; nothing more
+    // is read before the root is opened.
+    AddMarker(root);
 }
 
 // ---- Selection and mouse ----------------------------------------------------
@@ -391,13 +393,13 @@ bool CProjectTreeCtrl::MoveItem(QTreeWidgetItem* dragged, QTreeWidgetItem* dropI
     if (newParent->isExpanded()) {
         RereadFolder(newParent);
     } else {
-        // A collapsed folder reads its entries when it is opened.
+        // A collapsed folder reads its entries when it is opened; it holds
+        // the moved one now.
         RemoveChildren(newParent);
-        AddChildMarker(newParent, GetItemPath(newParent));
+        AddMarker(newParent);
         newParent->setExpanded(true);
     }
-    if (QTreeWidgetItem* moved = FindChild(newParent, name))
-        setCurrentItem(moved);
+    SelectWhenRead(newParent, name);
     viewport()->update();
     return true;
 }

@@ -19,7 +19,8 @@ public:
     void ShowNoProject();
     // Takes the project file's path: main directory and project name.
     void SetProjectPath(const QString& projectFile);
-    // Rebuilds the tree from the main directory; the root is not expanded.
+    // Rebuilds the tree from the main directory; the root is not expanded,
+    // and its entries are read when it is.
     void FillTree();
 
     QString MainDirectory() const { return RootDirectory(); }
@@ -51,6 +52,8 @@ signals:
 protected:
     bool HasRoot() const override { return !m_strProjectFile.isEmpty(); }
     QString HiddenFileName() const override;
+    // A project may lie on a slow or stalled network mount.
+    bool ReadsInBackground() const override { return true; }
     void FinishLabelEdit(QTreeWidgetItem* item, int kind, const QString& oldPath) override;
     void OnCurrentItemChanged(QTreeWidgetItem* current) override;
     void keyPressEvent(QKeyEvent* event) override;

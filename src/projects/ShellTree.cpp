@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QMenu>
 #include <QStandardPaths>
-#include <QStorageInfo>
 
 namespace {
 enum EItemRole { PathRole = Qt::UserRole, FilledRole, PlaceholderRole, PinnedRole };
@@ -61,6 +60,7 @@ CShellTree::CShellTree(QWidget* parent)
     });
     connect(&m_reader, &CSubfolderReader::foldersRead, this, &CShellTree::OnFoldersRead);
     connect(&m_reader, &CSubfolderReader::finished, this, &CShellTree::OnReadFinished);
+    connect(&m_volumeReader, &CVolumeReader::volumesRead, this, &CShellTree::OnVolumesRead);
 }
 
 QList<CShellPlace> CShellTree::TopLevelPlaces()
@@ -87,11 +87,18 @@ QList<CShellPlace> CShellTree::TopLevelPlaces()
         add(QFileInfo(path).fileName(), path, QFileIconProvider::Folder);
     }
     add(QStringLiteral("File System"), QStringLiteral("/"), QFileIconProvider::Computer);
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !IsUserVolume(volume.rootPath(), volume.device(), volume.fileSystemType()))
+    return places;
+}
+
+QList<CShellPlace> CShellTree::VolumePlaces(const QList<CVolume>& volumes)
+{
+    QList<CShellPlace> places;
+    for (const CVolume& volume : volumes) {
+        if (!IsUserVolume(volume.m_strRootPath, volume.m_device, volume.m_fileSystemType))
             continue;
-        const QString name = volume.name().isEmpty() ? QFileInfo(volume.rootPath()).fileName() : volume.name();
-        add(name, volume.rootPath(), QFileIconProvider::Drive);
+        const QString path = QDir::cleanPath(volume.m_strRootPath);
+        const QString name = volume.m_strName.isEmpty() ? QFileInfo(path).fileName() : volume.m_strName;
+        places.append({name, path, QFileIconProvider::Drive});
     }
     return places;
 }
@@ -121,6 +128,28 @@ void CShellTree::PopulateTree()
     clear();
     for (const CShellPlace& place : TopLevelPlaces())
         addTopLevelItem(MakeItem(place.m_strName, place.m_strPath, m_iconProvider.icon(place.m_icon)));
+    m_volumeReader.Start();
+}
+
+void CShellTree::OnVolumesRead(const QList<CVolume>& volumes)
+{
+    // After the last place that is a folder, before places that are none
+    // (the trash); a volume already shown as a place is not shown twice.
+    int at = topLevelItemCount();
+    while (at > 0 && ItemPath(topLevelItem(at - 1)).isEmpty())
+        --at;
+    QStringList added;
+    for (const CShellPlace& place : VolumePlaces(volumes)) {
+        bool bShown = false;
+        for (int i = 0; i < topLevelItemCount() && !bShown; ++i)
+            bShown = ItemPath(topLevelItem(i)) == place.m_strPath;
+        if (bShown)
+            continue;
+        insertTopLevelItem(at++, MakeItem(place.m_strName, place.m_strPath, m_iconProvider.icon(place.m_icon)));
+        added.append(place.m_strPath);
+    }
+    if (!added.isEmpty())
+        emit volumesAdded(added);
 }
 
 QTreeWidgetItem* CShellTree::MakeItem(const QString& name, const QString& path, const QIcon& icon) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/SubfolderReader.h"
+#include "files/VolumeReader.h"
 
 #include <QFileIconProvider>
 #include <QHash>
@@ -37,16 +38,22 @@ class CShellTree : public QTreeWidget
 public:
     explicit CShellTree(QWidget* parent = nullptr);
 
-    // The top level, in order, without duplicates and without folders that
-    // do not exist.
+    // The top level before the volumes, in order, without duplicates and
+    // without folders that do not exist.
     static QList<CShellPlace> TopLevelPlaces();
+    // The volumes a user would pick, of those mounted, as places.
+    static QList<CShellPlace> VolumePlaces(const QList<CVolume>& volumes);
     // Whether a mounted file system is one a user keeps files on (a disk,
     // a stick, a network share), not one the system runs on.
     static bool IsUserVolume(const QString& rootPath, const QByteArray& device,
                              const QByteArray& fileSystemType);
 
-    // Rebuilds the top level, all collapsed.
+    // Rebuilds the top level, all collapsed. The mounted volumes are listed
+    // in the background and join the top level after the other places when
+    // they arrive (volumesAdded).
     virtual void PopulateTree();
+    // Whether the mounted volumes are still being listed.
+    bool IsListingVolumes() const { return m_volumeReader.IsReading(); }
     // Expands the tree down to path and selects the deepest folder reached;
     // true when that is path itself. The path is absolute or starts with
     // "~"; a relative one reaches nothing.
@@ -68,6 +75,8 @@ signals:
     void folderSelected(const QString& path);
     // item's sub-folders have all been read and shown.
     void folderRead(QTreeWidgetItem* item);
+    // Volumes joined the top level; paths are their folders.
+    void volumesAdded(const QStringList& paths);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -107,6 +116,7 @@ private:
     void OnFoldersRead(quint64 ticket, const QStringList& names);
     void OnReadFinished(quint64 ticket, bool ok);
     void OnItemCollapsed(QTreeWidgetItem* item);
+    void OnVolumesRead(const QList<CVolume>& volumes);
     void InsertSorted(QTreeWidgetItem* item, const QStringList& names);
     void RemovePlaceholder(QTreeWidgetItem* item);
     QTreeWidgetItem* MakeFolderItem(QTreeWidgetItem* parent, const QString& name) const;
@@ -117,5 +127,6 @@ private:
     QFileIconProvider m_iconProvider;
     QIcon m_folderIcon;
     CSubfolderReader m_reader;
+    CVolumeReader m_volumeReader;
     QHash<quint64, CRead> m_reads;
 };

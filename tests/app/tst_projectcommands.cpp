@@ -8,6 +8,7 @@
 #include "editor/ZentrelView.h"
 #include "framework/DocTemplate.h"
 #include "framework/MDIChildWnd.h"
+#include "projects/DesktopTreeCtrl.h"
 #include "projects/ListBar.h"
 #include "projects/ProjectBar.h"
 #include "projects/ProjectDoc.h"
@@ -150,12 +151,22 @@ void TestProjectCommands::saveAsCopiesTheProject()
     QCOMPARE(TreeRoot(), QStringLiteral("Shop"));
     QVERIFY(m_messages.isEmpty());
 
+    // Under the same name in another folder: the copied file keeps its
+    // name, and nothing is reported.
+    QVERIFY(QDir().mkpath(Path(QStringLiteral("backup"))));
+    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("backup/Shop.ztp")));
+    QCOMPARE(m_messages, QStringList());
+    QCOMPARE(m_app->m_strProjectPath, Path(QStringLiteral("backup/Shop/Shop.ztp")));
+    QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("backup/Shop/Shop.ztp"))), QByteArray("Site\r\r\n"));
+    QVERIFY(QFileInfo::exists(Path(QStringLiteral("backup/Shop/pages/index.html"))));
+    QCOMPARE(TreeRoot(), QStringLiteral("Shop"));
+
     // Onto a folder that exists, and into the project's own folder.
     m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Site.ztp")));
     QCOMPARE(m_messages, QStringList{"OOOPs"});
-    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Shop/Inner.ztp")));
+    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("backup/Shop/Inner.ztp")));
     QCOMPARE(m_messages.size(), 2);
-    QVERIFY(!QFileInfo::exists(Path(QStringLiteral("Shop/Inner"))));
+    QVERIFY(!QFileInfo::exists(Path(QStringLiteral("backup/Shop/Inner"))));
 }
 
 void TestProjectCommands::wizardCreatesAndExitReopens()
@@ -245,11 +256,22 @@ void TestProjectCommands::treeRequestsReachListAndEditor()
     m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("w/w.ztp")), "w"));
     QTreeWidgetItem* root = tree->topLevelItem(0);
     root->setExpanded(true);
+    QTRY_VERIFY(!tree->IsReading());
     QTreeWidgetItem* pageItem = root->child(root->childCount() - 1);
     QCOMPARE(pageItem->text(0), QStringLiteral("page.html"));
     tree->setCurrentItem(pageItem);
     QCOMPARE(m_app->m_strCurrentFile, page);
     QCOMPARE(m_app->GetMainFrame()->ProjectBar()->GetCurrentItemPath(), page);
+
+    // A folder picked in the Desktop tree is the current file and the
+    // current directory too; the trash, no folder, changes neither.
+    CDesktopTreeCtrl* desktop = m_app->GetMainFrame()->ProjectBar()->DesktopTree();
+    desktop->setCurrentItem(desktop->TrashItem());
+    QCOMPARE(m_app->m_strCurrentFile, page);
+    desktop->setCurrentItem(desktop->topLevelItem(0));
+    QCOMPARE(m_app->m_strCurrentFile, QDir::homePath());
+    QCOMPARE(m_app->GetMainFrame()->ListBar()->Folder(), QDir::homePath());
+    QCOMPARE(QDir::currentPath(), QDir(QDir::homePath()).canonicalPath());
 }
 
 void TestProjectCommands::droppedFilesBecomeTags()

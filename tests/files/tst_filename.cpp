@@ -5,6 +5,7 @@
 #include "files/FileName.h"
 #include "files/FileOperationPlan.h"
 #include "files/SHFileInfo.h"
+#include "files/ShellExecute.h"
 #include "files/ShellFileOperation.h"
 
 #include <QDir>
@@ -104,6 +105,8 @@ private slots:
     void copiesNamesThatAreNotUtf8();
 
     void fileInfoDisplay();
+    void desktopAddresses_data();
+    void desktopAddresses();
 
 private:
     QString Path(const QString& relative) const { return m_strRoot + QLatin1Char('/') + relative; }
@@ -510,6 +513,22 @@ void TestFileName::fileInfoDisplay()
     // separators and no overflow.
     QCOMPARE(CSHFileInfo::FormatSize(1024), QStringLiteral("1 KB"));
     QCOMPARE(CSHFileInfo::FormatSize(qint64(3) << 30), QStringLiteral("3,145,728 KB"));
+}
+
+void TestFileName::desktopAddresses_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("folder") << "/home/ann/web site" << "file:///home/ann/web%20site";
+    QTest::newRow("colon in a file name") << "/srv/trash:/a:b.html" << "file:///srv/trash:/a:b.html";
+    QTest::newRow("the trash") << "trash:///" << "trash:///";
+    QTest::newRow("a network place") << "smb://host/share" << "smb://host/share";
+}
+
+void TestFileName::desktopAddresses()
+{
+    QFETCH(QString, path);
+    QTEST(QString::fromUtf8(CShellExecute::DesktopUrl(path).toEncoded()), "address");
 }
 
 ZT_TEST_MAIN(TestFileName)

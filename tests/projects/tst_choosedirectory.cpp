@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSemaphore>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -44,6 +46,7 @@ private slots:
     void typedPathExpandsAndOkReturnsIt_data();
     void typedPathExpandsAndOkReturnsIt();
     void contextMenuCreatesRenamesAndTrashes();
+    void volumesJoinTheListLater();
 
 private:
     QString m_home;
@@ -185,6 +188,48 @@ void TestChooseDirectory::contextMenuCreatesRenamesAndTrashes()
     ActionNamed(menu.get(), QStringLiteral("Move to &Trash"))->trigger();
     QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/it's new")));
     QCOMPARE(parent->childCount(), 0);
+}
+
+void TestChooseDirectory::volumesJoinTheListLater()
+{
+    // A listing an earlier tree started would be joined, not replaced.
+    CVolumeReader earlier;
+    QSignalSpy earlierDone(&earlier, &CVolumeReader::volumesRead);
+    earlier.Start();
+    QVERIFY(earlierDone.wait(5000));
+    auto release = std::make_shared<QSemaphore>();
+    const QString volume = m_tmp.path() + QStringLiteral("/with space");
+    int listings = 0;
+    CVolumeReader::SetLister([release, volume, &listings] {
+        ++listings;
+        release->tryAcquire(1, 30000);
+        return QList<CVolume>{{volume, QStringLiteral("Disk"), "/dev/sdz1", "ext4"}};
+    });
+    CChooseDirectoryDlg dialog;
+    dialog.m_strStartPath = m_home + QStringLiteral("/Desktop");
+    QStringList before;
+    QStringList after;
+    QString typed;
+    QTimer::singleShot(0, &dialog, [&] {
+        // Open while the volumes are still being listed.
+        for (int i = 0; i < dialog.PathBox()->count(); ++i)
+            before << dialog.PathBox()->itemText(i);
+        dialog.PathBox()->setEditText(QStringLiteral("/typed"));
+        QSignalSpy added(dialog.Tree(), &CShellTree::volumesAdded);
+        release->release();
+        QVERIFY(added.wait(5000));
+        for (int i = 0; i < dialog.PathBox()->count(); ++i)
+            after << dialog.PathBox()->itemText(i);
+        typed = dialog.PathBox()->currentText();
+        dialog.reject();
+    });
+    dialog.exec();
+    CVolumeReader::SetLister({});
+    QCOMPARE(listings, 1);
+    QCOMPARE(before.last(), QStringLiteral("/"));
+    QCOMPARE(after, before + QStringList{volume});
+    QCOMPARE(typed, QStringLiteral("/typed"));
+    QCOMPARE(dialog.Tree()->topLevelItem(dialog.Tree()->topLevelItemCount() - 1)->text(0), QStringLiteral("Disk"));
 }
 
 ZT_TEST_MAIN(TestChooseDirectory)

@@ -5,8 +5,10 @@
 #include "projects/DesktopTreeCtrl.h"
 #include "projects/ProjectTreeRules.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QLineEdit>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QThreadPool>
 
@@ -14,6 +16,10 @@
 class TestDesktopTree : public QObject
 {
     Q_OBJECT
+public slots:
+    // The desktop's handler of the addresses a test catches.
+    void OnUrlOpened(const QUrl& url) { m_opened << url.toString(); }
+
 private slots:
     void initTestCase();
     void cleanup();
@@ -22,9 +28,12 @@ private slots:
     void expandingReadsInTheBackground();
     void staleReadsAreDropped_data();
     void staleReadsAreDropped();
+    void fileManagerGetsAddresses();
+    void volumesJoinWithoutHoldingUpTheTree();
 
 private:
     QString m_strHome;
+    QStringList m_opened;
     QStringList m_messages;
 };
 
@@ -201,6 +210,51 @@ void TestDesktopTree::staleReadsAreDropped()
     QCOMPARE(fresh->childCount(), 0);
     QVERIFY(!Texts(home, &tree).contains(QStringLiteral("doomed")));
     QVERIFY(QDir(CShellTree::ItemPath(fresh)).removeRecursively());
+}
+
+void TestDesktopTree::fileManagerGetsAddresses()
+{
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnUrlOpened");
+    QDesktopServices::setUrlHandler(QStringLiteral("trash"), this, "OnUrlOpened");
+    CDesktopTreeCtrl tree;
+    tree.OpenInFileManager(tree.topLevelItem(0));
+    tree.OpenInFileManager(tree.TrashItem());
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("trash"));
+    // A folder as a file address, the trash as the desktop's own location.
+    QCOMPARE(m_opened, QStringList({QUrl::fromLocalFile(m_strHome).toString(), QStringLiteral("trash:///")}));
+}
+
+void TestDesktopTree::volumesJoinWithoutHoldingUpTheTree()
+{
+    // A listing that hangs as one behind a dead network mount does, until
+    // the test lets it go.
+    // A listing an earlier tree started would be joined, not replaced.
+    CVolumeReader earlier;
+    QSignalSpy earlierDone(&earlier, &CVolumeReader::volumesRead);
+    earlier.Start();
+    QVERIFY(earlierDone.wait(5000));
+    auto release = std::make_shared<QSemaphore>();
+    const QString stick = m_strHome + QStringLiteral("/web/a");
+    CVolumeReader::SetLister([release, stick, this] {
+        release->tryAcquire(1, 30000);
+        return QList<CVolume>{{stick, QStringLiteral("STICK"), "/dev/sdz1", "vfat"},
+                              {m_strHome + QStringLiteral("/Music"), QString(), "/dev/sdz2", "ext4"},
+                              {QStringLiteral("/proc"), QString(), "proc", "proc"}};
+    });
+    CDesktopTreeCtrl tree;
+    QSignalSpy added(&tree, &CShellTree::volumesAdded);
+    QVERIFY(tree.IsListingVolumes());
+    QCOMPARE(Texts(nullptr, &tree), QStringLiteral("Home,Desktop,Documents,Music,File System,Trash"));
+    release->release();
+    QVERIFY(added.wait(5000));
+    CVolumeReader::SetLister({});
+    // After the folders, before the trash; a folder shown already and a
+    // system mount are not added.
+    QCOMPARE(Texts(nullptr, &tree), QStringLiteral("Home,Desktop,Documents,Music,File System,STICK,Trash"));
+    QCOMPARE(added.first().first().toStringList(), QStringList{stick});
+    QCOMPARE(CShellTree::ItemPath(tree.topLevelItem(5)), stick);
+    QVERIFY(!tree.IsListingVolumes());
 }
 
 ZT_TEST_MAIN(TestDesktopTree)

@@ -21,6 +21,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <memory>
 
@@ -95,6 +96,7 @@ void TestFileList::MakeSite(std::initializer_list<const char*> files)
     m_pTree->SetProjectPath(P("Site.ztp"));
     m_pTree->FillTree();
     m_pTree->topLevelItem(0)->setExpanded(true);
+    QTRY_VERIFY(!m_pTree->IsReading());
     connect(m_pList.get(), &CFileListCtrl::copyListChanged, m_pTree.get(), &CProjectTreeCtrl::SetListCopy);
 }
 
@@ -252,12 +254,18 @@ void TestFileList::fillsSortedFromFolder()
     // Name order, any case; a folder and a broken link have no size.
     QCOMPARE(Rows(), QStringLiteral("A.txt|1 KB b.htm|1 KB dangling| Site.ztp|1 KB sub|"));
     QCOMPARE(filled.first().first().toBool(), true);
+    // The listed folder becomes the current directory.
+    m_pList->ShowFolder(P("sub"));
+    QVERIFY(filled.wait(5000));
+    QCOMPARE(QDir::currentPath(), QDir(P("sub")).canonicalPath());
 
     // A folder that is gone leaves the list empty, and the list says why
-    // in its first line, until a folder is read again.
+    // in its first line, until a folder is read again; the current
+    // directory stays where it was.
     m_pList->resize(400, 200);
     m_pList->ShowFolder(P("sub/missing"));
     QVERIFY(filled.wait(5000));
+    QCOMPARE(QDir::currentPath(), QDir(P("sub")).canonicalPath());
     QCOMPARE(m_pList->RowCount(), 0);
     QCOMPARE(filled.last().first().toBool(), false);
     QCOMPARE(m_pList->ReadError(), QStringLiteral("Cannot read %1: No such file or directory").arg(P("sub/missing")));
@@ -282,6 +290,10 @@ void TestFileList::copyAndCutPasteIntoTree()
     // Two files wait in the copy list, which the tree's paste takes.
     Select({"a.htm", "b.gif"});
     QCOMPARE(m_pList->CopySelection(), 2);
+    // Both reach the clipboard too, for a file manager to paste.
+    QCOMPARE(QApplication::clipboard()->mimeData()->urls(),
+             (QList<QUrl>{QUrl::fromLocalFile(P("a.htm")), QUrl::fromLocalFile(P("b.gif"))}));
+    QCOMPARE(QApplication::clipboard()->text(), P("a.htm") + QLatin1Char('\n') + P("b.gif"));
     QSignalSpy pasted(m_pTree.get(), &CProjectTreeCtrl::filesPasted);
     m_pTree->SetCurrentItem(dest);
     QVERIFY(m_pTree->PasteFiles());

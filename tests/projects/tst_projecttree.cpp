@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 #include <memory>
 
@@ -68,6 +69,8 @@ private slots:
     void pasteSource();
 
     void fillsLazilyAndHidesProjectFile();
+    void staleReadsAreDropped_data();
+    void staleReadsAreDropped();
     void newFolderAndRenameInPlace();
     void escapeDropsTheTypedLabel();
     void deletesToTrash();
@@ -79,6 +82,8 @@ private:
     // Makes the project Site under a fresh folder, with files (each holding
     // its own name), and a tree showing it. Returns the tree's root.
     QTreeWidgetItem* MakeProject(std::initializer_list<const char*> files);
+    // Waits until every folder read has been shown.
+    void Settle();
     // Types name into the label editor of the item being named.
     void Type(const QString& name);
     void Rename(QTreeWidgetItem* item, const QString& name);
@@ -114,6 +119,11 @@ QTreeWidgetItem* TestProjectTree::MakeProject(std::initializer_list<const char*>
     m_pTree->SetProjectPath(P("Site.ztp"));
     m_pTree->FillTree();
     return m_pTree->topLevelItem(0);
+}
+
+void TestProjectTree::Settle()
+{
+    QTRY_VERIFY(!m_pTree->IsReading());
 }
 
 void TestProjectTree::Type(const QString& name)
@@ -226,21 +236,71 @@ void TestProjectTree::fillsLazilyAndHidesProjectFile()
     QVERIFY(root->font(0).bold());
     QCOMPARE(Describe(root), QStringLiteral("+")); // nothing read before expanding
 
+    // Opening returns at once, the marker standing in; the entries follow
+    // from a worker thread.
     root->setExpanded(true);
+    QCOMPARE(Describe(root), QStringLiteral("+"));
+    QVERIFY(m_pTree->IsReading());
+    Settle();
     QCOMPARE(Describe(root), QStringLiteral("empty/ self/+ sub/+ A.htm b.txt loop"));
     Child(root, "sub")->setExpanded(true);
     QTreeWidgetItem* self = Child(root, "self");
     self->setExpanded(true); // the loop is read one level at a time only
+    Settle();
     QCOMPARE(Describe(Child(root, "sub")), QStringLiteral("x.htm"));
     QCOMPARE(m_pTree->GetItemPath(Child(self, "sub")), P("self/sub"));
     self->setExpanded(false);
     QCOMPARE(Describe(self), QStringLiteral("+"));
 }
 
+void TestProjectTree::staleReadsAreDropped_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("collapsed") << "collapse";
+    QTest::newRow("removed") << "remove";
+    QTest::newRow("new folder named in it") << "new folder";
+}
+
+void TestProjectTree::staleReadsAreDropped()
+{
+    QFETCH(QString, meanwhile);
+    QTreeWidgetItem* root = MakeProject({"a.htm", "sub/x.htm", "sub/deeper/y.htm"});
+    root->setExpanded(true);
+    Settle();
+    QTreeWidgetItem* sub = Child(root, "sub");
+    sub->setExpanded(true);
+    if (meanwhile == QLatin1String("collapse")) {
+        sub->setExpanded(false);
+        Settle();
+        QCOMPARE(Describe(root), QStringLiteral("sub/+ a.htm"));
+        return;
+    }
+    if (meanwhile == QLatin1String("remove")) {
+        delete sub;
+        Settle();
+        QCOMPARE(Describe(root), QStringLiteral("a.htm"));
+        return;
+    }
+    // The folder's entries arrive while the new folder's name is typed:
+    // the item being named is not swept away, and the folder shows what
+    // is on disk once it is named.
+    m_pTree->SetCurrentItem(sub);
+    m_pTree->NewFolder();
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    Type(QStringLiteral("Docs"));
+    QVERIFY(QFile::exists(P("sub/Docs/Index.txt")));
+    Settle();
+    QCOMPARE(Describe(sub), QStringLiteral("deeper/+ Docs/+ x.htm"));
+    QCOMPARE(m_pTree->currentItem()->text(0), QStringLiteral("Docs"));
+    QVERIFY(m_messages.isEmpty());
+}
+
 void TestProjectTree::newFolderAndRenameInPlace()
 {
     QTreeWidgetItem* root = MakeProject({"b.txt", "*.txt", "zz/page.htm"});
     root->setExpanded(true);
+    Settle();
     m_pTree->SetCurrentItem(root);
     m_pTree->NewFolder();
     Type(QStringLiteral("Docs"));
@@ -261,6 +321,7 @@ void TestProjectTree::newFolderAndRenameInPlace()
     Rename(Child(root, "*.txt"), QStringLiteral("star.txt"));
     Rename(Child(root, "b.txt"), QStringLiteral("new name.txt"));
     QCOMPARE(QDir(m_strMain).entryList(QDir::Files, QDir::Name), QStringList({"Site.ztp", "new name.txt", "star.txt"}));
+    Settle();
     QCOMPARE(Describe(root), QStringLiteral("Docs/+ zz/+ new name.txt star.txt"));
 }
 
@@ -295,12 +356,14 @@ void TestProjectTree::deletesToTrash()
 {
     QTreeWidgetItem* root = MakeProject({"a.htm", "*.htm", "sub/x.htm"});
     root->setExpanded(true);
+    Settle();
     // The highlighted item is another one: the right-clicked one goes.
     m_pTree->setCurrentItem(Child(root, "a.htm"));
     m_pTree->SetCurrentItem(Child(root, "*.htm"));
     m_pTree->DeleteItem();
     QVERIFY(!QFile::exists(P("*.htm")));
     QVERIFY(QFile::exists(P("a.htm")));
+    Settle();
     QCOMPARE(Describe(root), QStringLiteral("sub/+ a.htm"));
 
     // Cancelled: the tree is unchanged. An old shell: nothing deleted.
@@ -312,6 +375,7 @@ void TestProjectTree::deletesToTrash()
     m_pTree->DeleteItem();
     QCOMPARE(m_messages.size(), 1);
     QVERIFY(m_messages.first().startsWith("The version of Shell32.dll"));
+    Settle();
     QCOMPARE(Describe(root), QStringLiteral("sub/+ a.htm"));
 }
 
@@ -319,8 +383,10 @@ void TestProjectTree::pastesAndDragsOnDisk()
 {
     QTreeWidgetItem* root = MakeProject({"a b.htm", "sub/inner/x.txt"});
     root->setExpanded(true);
+    Settle();
     QTreeWidgetItem* sub = Child(root, "sub");
     sub->setExpanded(true);
+    Settle();
     QTreeWidgetItem* inner = Child(sub, "inner");
 
     m_pTree->SetCurrentItem(Child(root, "a b.htm"));
@@ -329,14 +395,18 @@ void TestProjectTree::pastesAndDragsOnDisk()
     m_pTree->SetCurrentItem(sub);
     QVERIFY(m_pTree->PasteFiles());
     QCOMPARE(ZtTest::ReadFile(P("sub/a b.htm")), QByteArray("a b.htm"));
+    Settle();
+    inner = Child(sub, "inner");
 
     // A folder dropped on its own child: refused, nothing moves.
     QVERIFY(!m_pTree->MoveItem(sub, inner));
     QCOMPARE(m_messages.size(), 1);
     // A file dropped on a file moves into that file's folder.
     inner->setExpanded(true);
+    Settle();
     QVERIFY(m_pTree->MoveItem(Child(root, "a b.htm"), Child(inner, "x.txt")));
     QVERIFY(!QFile::exists(P("a b.htm")));
+    Settle();
     QCOMPARE(Describe(root), QStringLiteral("sub/[inner/[a b.htm x.txt] a b.htm]"));
     QCOMPARE(m_pTree->GetItemPath(m_pTree->currentItem()), P("sub/inner/a b.htm"));
 }
@@ -356,6 +426,7 @@ void TestProjectTree::menuFollowsItem()
 {
     QTreeWidgetItem* root = MakeProject({"Page.HTML", "pic.gif", "run.bat"});
     root->setExpanded(true);
+    Settle();
     QStringList states;
     QStringList opened;
     connect(m_pTree.get(), &CProjectTreeCtrl::openFileRequested, this,
