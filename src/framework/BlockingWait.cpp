@@ -1,6 +1,6 @@
 #include "framework/BlockingWait.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDialog>
 #include <QTimer>
 #include <QWidget>
@@ -75,7 +75,10 @@ void CBlockingWait::Exec()
     m_bRunning = false;
     for (const QPointer<QWidget>& window : std::as_const(m_closeRequested)) {
         Deferred().push_back([window] {
-            if (window)
+            // As the window system does, a window that a modal box (a message
+            // the command showed after the wait) blocks is not closed.
+            const QWidget* modal = QApplication::activeModalWidget();
+            if (window && (!modal || modal == window))
                 window->close();
         });
     }
