@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -94,22 +93,22 @@ public:
         if (m_process.state() != QProcess::NotRunning) {
             // The emulator normally closes with the runner; one that stays,
             // or never ran the runner, is not waited for.
-            if (!m_runner || !m_process.waitForFinished(2000))
+            if (!m_bRunnerStarted || !m_process.waitForFinished(2000))
                 m_process.kill();
             m_process.waitForFinished(2000);
         }
-        return m_runner != nullptr;
+        return m_bRunnerStarted;
     }
 
 private:
     void OnConnection()
     {
         QLocalSocket* runner = m_server.nextPendingConnection();
-        if (!runner || m_runner) {
+        if (!runner || m_bRunnerStarted) {
             delete runner;
             return;
         }
-        m_runner = runner;
+        m_bRunnerStarted = true;
         m_grace.stop();
         connect(runner, &QLocalSocket::disconnected, this, [this] { m_wait.Quit(); });
         runner->write(m_request.Encode());
@@ -119,17 +118,18 @@ private:
 
     void OnProcessEnded()
     {
-        if (!m_runner && !m_bViaEmulator)
+        if (!m_bRunnerStarted && !m_bViaEmulator)
             m_wait.Quit();
     }
 
     CConsoleRequest m_request;
     QLocalServer m_server;
     QProcess m_process;
-    QPointer<QLocalSocket> m_runner;
     QTimer m_grace;
     CBlockingWait m_wait;
     bool m_bViaEmulator = false;
+    // The runner connected: it started, whatever became of its socket since.
+    bool m_bRunnerStarted = false;
 };
 
 } // namespace
