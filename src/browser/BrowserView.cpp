@@ -1,6 +1,7 @@
 #include "browser/BrowserView.h"
 
 #include "browser/BrowserEngine.h"
+#include "framework/BlockingWait.h"
 #include "framework/MessageBox.h"
 #include "framework/PrinterSetup.h"
 #include "res/Accelerators.h"
@@ -58,15 +59,21 @@ void CBrowserView::CreateEngine()
             emit statusTextChanged(url);
     };
     callbacks.loadFinished = [this](bool ok) { OnLoadFinished(ok); };
-    callbacks.scriptDialog = [](const QString& text, bool question) {
-        if (!question)
-            return ZtMessageBox::Show(text) == QMessageBox::Ok;
-        return ZtMessageBox::Show(text, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel)
-               == QMessageBox::Ok;
-    };
+    callbacks.scriptDialog = &CBrowserView::ShowScriptDialog;
     callbacks.isProgramKey = [](QKeyCombination key) { return CommandForKey(key) != 0; };
     callbacks.programKeyPressed = [this](QKeyCombination key) { emit commandRequested(CommandForKey(key)); };
     m_pEngine = CBrowserEngine::Create(callbacks, &m_strEngineError);
+}
+
+bool CBrowserView::ShowScriptDialog(const QString& text, bool question)
+{
+    // An alert is not kept for later like the program's own messages: it
+    // belongs to a moment of the page, which has moved on by then.
+    if (CBlockingWait::IsActive())
+        return false;
+    if (!question)
+        return ZtMessageBox::Show(text) == QMessageBox::Ok;
+    return ZtMessageBox::Show(text, QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 void CBrowserView::OnInitialUpdate()

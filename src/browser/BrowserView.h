@@ -41,6 +41,11 @@ public:
     void GoBack();
     void GoForward();
 
+    // Shows a page script's alert (question false) or confirm (question
+    // true); true for OK. While a blocking wait runs nothing is shown and the
+    // answer is false: the page's box would hang the wait.
+    static bool ShowScriptDialog(const QString& text, bool question);
+
     // The command of the main window's accelerator key, or 0.
     static int CommandForKey(QKeyCombination key);
 

@@ -1,5 +1,7 @@
 #include "framework/MessageBox.h"
 
+#include "framework/BlockingWait.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPointer>
@@ -75,6 +77,18 @@ QString FitText(const QString& text, const QFontMetrics& metrics, int maxWidth)
 QMessageBox::StandardButton Show(const QString& text, QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
                                  QMessageBox::StandardButton defaultButton)
 {
+    if (CBlockingWait::IsActive()) {
+        // A box now could hang the wait (BlockingWait.h): a message waits for
+        // its end; a question, which needs its answer now, gets the one that
+        // changes nothing.
+        if (buttons == QMessageBox::Ok || buttons == QMessageBox::NoButton) {
+            CBlockingWait::Defer([text, icon] { Show(text, icon); });
+            return QMessageBox::Ok;
+        }
+        return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
+               : buttons.testFlag(QMessageBox::No)   ? QMessageBox::No
+                                                     : QMessageBox::NoButton;
+    }
     const QString fitted = FitText(text, QFontMetrics(QApplication::font("QMessageBox")), MaxLineWidth());
     if (InstalledHandler())
         return InstalledHandler()(fitted, buttons);

@@ -20,7 +20,9 @@ constexpr int kMaxRows = 25;
 // Shows text in a message box titled with the product name and returns the
 // button pressed. The text is first fitted to the screen (FitText), so that
 // no path or value, however long, pushes the box or its buttons off it; a
-// handler gets the fitted text too.
+// handler gets the fitted text too. While a CBlockingWait runs nothing is
+// shown: a message with only OK shows once the wait has ended (the call
+// answers OK at once), and a question is answered Cancel, else No.
 QMessageBox::StandardButton Show(const QString& text, QMessageBox::Icon icon = QMessageBox::Information,
                                  QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);

@@ -1,9 +1,12 @@
 #include "framework/SingleInstance.h"
 
+#include "framework/BlockingWait.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 
 #include <memory>
 
@@ -73,7 +76,12 @@ void CSingleInstance::OnNewConnection()
             }
             socket->write("ok\n");
             socket->flush();
-            emit filesRequested(paths);
+            // Opening files can ask questions and show messages, which must
+            // not open during a blocking wait: the files open after it.
+            CBlockingWait::Defer([self = QPointer<CSingleInstance>(this), paths] {
+                if (self)
+                    emit self->filesRequested(paths);
+            });
         });
     }
 }

@@ -25,6 +25,7 @@ public:
     bool Listen();
 
 signals:
+    // Held back while a CBlockingWait runs, until it has ended.
     void filesRequested(const QStringList& paths);
 
 private:

@@ -1,14 +1,13 @@
 #include "tools/ConsoleLauncher.h"
 
+#include "framework/BlockingWait.h"
 #include "framework/MessageBox.h"
 #include "tools/ConsoleRequest.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -16,9 +15,16 @@
 
 namespace {
 
-// How long an emulator that has already returned may take to start the
-// runner (a terminal server starting up) before the runner counts as lost.
+// How long the started program (a terminal emulator, or a terminal server
+// it hands the window to) may take to start the runner before the runner
+// counts as lost.
 constexpr int kRunnerStartGraceMs = 15000;
+
+int& GraceOverride()
+{
+    static int ms = 0;
+    return ms;
+}
 
 QString& RunnerOverride()
 {
@@ -31,36 +37,6 @@ CConsoleLauncher::TerminalFinder& FinderOverride()
     static CConsoleLauncher::TerminalFinder finder;
     return finder;
 }
-
-// Swallows the user's input to every window of the program while the runner
-// runs: the windows still paint, but no command can start in the meantime.
-class CInputBlocker : public QObject
-{
-public:
-    CInputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
-    ~CInputBlocker() override { QCoreApplication::instance()->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::ContextMenu:
-        case QEvent::Close:
-            event->ignore();
-            return true;
-        default:
-            return false;
-        }
-    }
-};
 
 // One run of the runner: the socket it reports to, the process started, and
 // the wait for its end.
@@ -78,7 +54,7 @@ public:
                 OnProcessEnded();
         });
         m_grace.setSingleShot(true);
-        connect(&m_grace, &QTimer::timeout, &m_loop, &QEventLoop::quit);
+        connect(&m_grace, &QTimer::timeout, this, [this] { m_wait.Quit(); });
     }
 
     bool Listen()
@@ -87,59 +63,73 @@ public:
         return m_server.listen(name);
     }
 
-    // graceMs: how long to wait for the runner once the started program has
-    // ended without it having connected.
-    bool Start(const QString& program, const QStringList& arguments, const QString& workingDirectory, int graceMs)
+    // viaEmulator: the program is a terminal emulator, which may end before
+    // the runner starts (its server starts it) and is then given the grace
+    // time; the runner itself ending unconnected ends the wait at once.
+    bool Start(const QString& program, const QStringList& arguments, const QString& workingDirectory,
+               bool viaEmulator)
     {
-        m_nGraceMs = graceMs;
+        m_bViaEmulator = viaEmulator;
         m_process.setWorkingDirectory(workingDirectory);
         m_process.setStandardOutputFile(QProcess::nullDevice());
         m_process.setStandardErrorFile(QProcess::nullDevice());
         m_process.start(program, arguments);
-        return m_process.waitForStarted(-1);
+        if (!m_process.waitForStarted(-1))
+            return false;
+        // From the start, not from the emulator's end: one that stays open
+        // without ever running the runner (an error it shows, a prompt of
+        // its own) would otherwise be waited for without end.
+        m_grace.start(GraceOverride() > 0 ? GraceOverride() : kRunnerStartGraceMs);
+        return true;
     }
 
     QString ServerName() const { return m_server.fullServerName(); }
 
-    void Wait()
+    // Waits for the runner's end; false when it never started.
+    bool Wait()
     {
-        CInputBlocker blocker;
-        m_loop.exec();
-        // The emulator normally closes with the runner; one that stays is
-        // not waited for.
-        if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(2000))
-            m_process.kill();
+        m_wait.Exec();
+        m_grace.stop();
+        if (m_process.state() != QProcess::NotRunning) {
+            // The emulator normally closes with the runner; one that stays,
+            // or never ran the runner, is not waited for.
+            if (!m_bRunnerStarted || !m_process.waitForFinished(2000))
+                m_process.kill();
+            m_process.waitForFinished(2000);
+        }
+        return m_bRunnerStarted;
     }
 
 private:
     void OnConnection()
     {
         QLocalSocket* runner = m_server.nextPendingConnection();
-        if (!runner || m_runner) {
+        if (!runner || m_bRunnerStarted) {
             delete runner;
             return;
         }
-        m_runner = runner;
+        m_bRunnerStarted = true;
         m_grace.stop();
-        connect(runner, &QLocalSocket::disconnected, &m_loop, &QEventLoop::quit);
+        connect(runner, &QLocalSocket::disconnected, this, [this] { m_wait.Quit(); });
         runner->write(m_request.Encode());
         if (runner->state() != QLocalSocket::ConnectedState)
-            QTimer::singleShot(0, &m_loop, &QEventLoop::quit);
+            m_wait.Quit();
     }
 
     void OnProcessEnded()
     {
-        if (!m_runner)
-            m_grace.start(m_nGraceMs);
+        if (!m_bRunnerStarted && !m_bViaEmulator)
+            m_wait.Quit();
     }
 
     CConsoleRequest m_request;
     QLocalServer m_server;
     QProcess m_process;
-    QPointer<QLocalSocket> m_runner;
     QTimer m_grace;
-    QEventLoop m_loop;
-    int m_nGraceMs = 0;
+    CBlockingWait m_wait;
+    bool m_bViaEmulator = false;
+    // The runner connected: it started, whatever became of its socket since.
+    bool m_bRunnerStarted = false;
 };
 
 } // namespace
@@ -179,17 +169,21 @@ bool CConsoleLauncher::Run(const CCommandLine& line, const QString& workingDirec
         const CTerminalEmulator terminal = Terminal();
         if (terminal.IsValid())
             started = wait.Start(terminal.m_strProgram, terminal.ArgumentsToRun(runnerCommand), workingDirectory,
-                                 kRunnerStartGraceMs);
+                                 true);
         else
             started = wait.Start(runner, runnerCommand.mid(1) + QStringList{QStringLiteral("--window")},
-                                 workingDirectory, 0);
+                                 workingDirectory, false);
     }
-    if (!started) {
+    if (!started || !wait.Wait()) {
         ZtMessageBox::Show(QObject::tr("CreateProcess failed."));
         return false;
     }
-    wait.Wait();
     return true;
+}
+
+void CConsoleLauncher::SetRunnerStartGraceMs(int ms)
+{
+    GraceOverride() = ms;
 }
 
 bool CConsoleLauncher::OpenTerminal(const QString& folder)

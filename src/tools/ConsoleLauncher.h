@@ -22,8 +22,10 @@ public:
 
     // Runs line in a console window whose runner works in workingDirectory,
     // and returns when the runner has ended. Meanwhile the program's windows
-    // keep painting but take no input. False, after the message
-    // "CreateProcess failed.", when the runner could not be started.
+    // keep painting but take no input and open no box (CBlockingWait). False,
+    // after the message "CreateProcess failed.", when the runner could not be
+    // started or did not start within the grace time (an emulator that stays
+    // open without running it).
     static bool Run(const CCommandLine& line, const QString& workingDirectory);
 
     // Opens the terminal emulator in folder without waiting for it; false
@@ -37,5 +39,8 @@ public:
     // invalid one means none is installed). Empty restores the default.
     static void SetRunnerPath(const QString& path);
     static void SetTerminalFinder(TerminalFinder finder);
+    // Seam for tests: how long the runner may take to start; 0 restores the
+    // default.
+    static void SetRunnerStartGraceMs(int ms);
     static CTerminalEmulator Terminal();
 };

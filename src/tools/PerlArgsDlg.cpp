@@ -57,7 +57,7 @@ QToolButton* CPerlArgsDlg::BrowseButton(int id, QLineEdit* target)
 {
     auto* button = new QToolButton;
     button->setObjectName(CContextHelp::ObjectNameFor(id));
-    button->setIcon(QIcon(QStringLiteral(":/icons/file-open.svg")));
+    button->setIcon(QIcon(QStringLiteral(":/icons/folder-open.svg")));
     button->setToolTip(tr("Browse for the file"));
     connect(button, &QToolButton::clicked, this, [this, target] {
         // A cancelled choice empties the field.

@@ -2,6 +2,8 @@
 
 #include "tools/ShellWords.h"
 
+#include <QFileInfo>
+
 namespace ZtToolCommandLines {
 
 CCommandLine JavaCompile(const QString& javaPath, const QString& compiler, const QString& switches,
@@ -47,8 +49,13 @@ std::optional<CCommandLine> ConsoleCommand(const QString& executable, const QStr
     if (executable.isEmpty())
         return line;
     // A blank typed before or after the name is not part of it.
-    line.m_strProgram = executable.trimmed();
-    line.m_arguments = ZtShellWords::Split(switches);
+    const QString typed = executable.trimmed();
+    // The field may hold the program's first switches too ("perl -w"), split
+    // like the switches; a path with blanks that names a file is kept whole,
+    // so it need not be quoted.
+    const QStringList words = QFileInfo(typed).isFile() ? QStringList{typed} : ZtShellWords::Split(typed);
+    line.m_strProgram = words.value(0);
+    line.m_arguments = words.mid(1) + ZtShellWords::Split(switches);
     if (!parameters.isEmpty())
         line.m_arguments.append(parameters);
     return line;

@@ -23,7 +23,9 @@ CCommandLine JavaCompile(const QString& javaPath, const QString& compiler, const
 CCommandLine PerlRun(const QString& perlPath, const QString& switches, const QString& script,
                      const QString& workFile, const QString& outputFile);
 
-// The executable with its switches and the parameters as one argument.
+// The executable with its switches and the parameters as one argument. The
+// executable field is split into words like the switches ("perl -w" runs
+// perl with -w), unless it names an existing file as it stands.
 // Nothing (nullopt) when both the executable and the parameters are empty;
 // an empty command line when only the executable is.
 std::optional<CCommandLine> ConsoleCommand(const QString& executable, const QString& switches,

@@ -5,7 +5,10 @@
 #include "app/MainFrame.h"
 #include "app/ToolCommands.h"
 #include "app/ZentrelApp.h"
+#include "browser/BrowserView.h"
 #include "framework/CmdUI.h"
+#include "framework/DocTemplate.h"
+#include "framework/SingleInstance.h"
 #include "tools/AppletPage.h"
 #include "tools/ConsoleLauncher.h"
 #include "tools/JavaOptionsDlg.h"
@@ -17,8 +20,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocalSocket>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace ZtCmd;
 
@@ -57,6 +62,8 @@ private slots:
     void compileMessages_data();
     void compileMessages();
     void perlRunsTheActiveScript();
+    void compileReportsARunnerThatNeverStarts();
+    void nothingOpensABoxDuringTheRun();
     void consoleWindowOpensInTheCurrentFolder();
 
 private:
@@ -92,6 +99,7 @@ void TestToolCommands::cleanup()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), QString());
     m_app->WriteProfileString(kSettings, QStringLiteral("Perl path"), QString());
+    CConsoleLauncher::SetRunnerStartGraceMs(0);
 }
 
 void TestToolCommands::pathSettings_data()
@@ -208,12 +216,73 @@ void TestToolCommands::perlRunsTheActiveScript()
     m_app->WriteProfileString(kSettings, QStringLiteral("Perl path"), QStringLiteral("/usr/bin/perl"));
     AnswerDialog<CPerlArgsDlg>(this, [](CPerlArgsDlg* dialog) {
         QCOMPARE(dialog->InterpreterLabel()->text(), QStringLiteral("/usr/bin/perl"));
+        // Both browse buttons show the folder-open picture.
+        const QImage folderOpen = QIcon(QStringLiteral(":/icons/folder-open.svg")).pixmap(16).toImage();
+        const QList<QToolButton*> browse = dialog->findChildren<QToolButton*>();
+        QCOMPARE(browse.size(), 2);
+        for (const QToolButton* button : browse)
+            QCOMPARE(button->icon().pixmap(16).toImage(), folderOpen);
         dialog->OutputFileEdit()->setText(QStringLiteral(">  out put.txt"));
     });
     QVERIFY(Frame()->ExecuteCommand(ID_RUN_PERL));
     QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("out put.txt"))), QByteArray("hello \n"));
     QVERIFY(QDir(m_dir).entryList({QStringLiteral("pwned*")}).isEmpty());
     QCOMPARE(m_messages.size(), 1);
+}
+
+void TestToolCommands::compileReportsARunnerThatNeverStarts()
+{
+    // An emulator that stays open without ever running the runner: the
+    // compile gives up after the grace time, and an older class gets no page.
+    const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("stuck-term")), "exec sleep 120\n");
+    CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
+    CConsoleLauncher::SetRunnerStartGraceMs(300);
+    m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), Path(QStringLiteral("jdk")));
+    const QString source = ZtTest::WriteFile(Path(QStringLiteral("Hello.java")), "class Hello {}\n");
+    ZtTest::WriteFile(Path(QStringLiteral("Hello.class")), "old");
+    m_app->OpenFileInEditor(source, false);
+    AnswerDialog<CJavaOptionsDlg>(this, [](CJavaOptionsDlg* dialog) { dialog->CreateHtmlButton()->click(); });
+    QVERIFY(Frame()->ExecuteCommand(ID_COMPILE_JAVA));
+    QCOMPARE(m_messages, (QStringList{QStringLiteral("CreateProcess failed."),
+                                      QStringLiteral("Problem encountered compiling java document!")}));
+    QVERIFY(!QFileInfo::exists(Path(QStringLiteral("html_Hello.html"))));
+}
+
+void TestToolCommands::nothingOpensABoxDuringTheRun()
+{
+    // Another "zentrel --open" hands over a page and a missing file while
+    // the console runs, and a previewed page's script asks its questions.
+    CSingleInstance running;
+    QVERIFY(running.Listen());
+    connect(&running, &CSingleInstance::filesRequested, m_app, &CZentrelApp::OpenRequestedFiles);
+    const QString page = ZtTest::WriteFile(Path(QStringLiteral("handed.html")), "<P>\n");
+    const QString missing = Path(QStringLiteral("missing.html"));
+    // The console's program runs until this file exists.
+    const QString release = Path(QStringLiteral("release"));
+    QLocalSocket secondStart;
+    QStringList during;
+    const auto openPages = [this] { return m_app->m_pWebPageTemplate->Documents().size(); };
+    QTimer::singleShot(0, this, [&] {
+        during << QStringLiteral("alert %1, confirm %2")
+                      .arg(CBrowserView::ShowScriptDialog(QStringLiteral("Hello"), false))
+                      .arg(CBrowserView::ShowScriptDialog(QStringLiteral("Leave?"), true));
+        secondStart.connectToServer(CSingleInstance::ServerName());
+        secondStart.write((page + QLatin1Char('\n') + missing + QStringLiteral("\n\n")).toUtf8());
+    });
+    connect(&secondStart, &QLocalSocket::readyRead, this, [&] {
+        during << QStringLiteral("pages %1, messages %2").arg(openPages()).arg(m_messages.size());
+        ZtTest::WriteFile(release, "");
+    });
+    const CCommandLine waitForRelease{QStringLiteral("/bin/sh"),
+                                      {QStringLiteral("-c"), QStringLiteral("while [ ! -e \"$0\" ]; do sleep 0.05; done"),
+                                       release},
+                                      false,
+                                      {}};
+    QVERIFY(m_app->ToolCommands().RunConsoleProcess(waitForRelease));
+    QCOMPARE(during, (QStringList{QStringLiteral("alert 0, confirm 0"), QStringLiteral("pages 0, messages 0")}));
+    QTRY_COMPARE(openPages(), 1);
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().contains(QStringLiteral("missing.html")), qPrintable(m_messages.first()));
 }
 
 void TestToolCommands::consoleWindowOpensInTheCurrentFolder()

@@ -75,6 +75,10 @@ void TestCommandLines::results_data()
     Row("console: parameters are one word", Console("notepad", "", "/a b.txt"), "notepad|/a b.txt");
     Row("console: switches then parameters", Console("ls", "-l -a", "/tmp"), "ls|-l|-a|/tmp");
     Row("console: executable alone", Console(" ls ", "", ""), "ls");
+    Row("console: executable with its own switch", Console("perl -w", "-T", "/s/t.pl"), "perl|-w|-T|/s/t.pl");
+    Row("console: quoted executable with blanks", Console("'/opt/my tools/run' -q", "", ""), "/opt/my tools/run|-q");
+    const QString blankName = ZtTest::WriteFile(ZtTest::SandboxDir() + QStringLiteral("/my tools/run"), "");
+    Row("console: existing file with blanks stays whole", Console(blankName, "", ""), blankName);
     Row("console: no executable runs nothing", Console("", "-l", "/tmp"), "(empty)");
     Row("console: nothing at all", Console("", "", ""), "(none)");
 

@@ -2,6 +2,7 @@
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
+#include "framework/MessageBox.h"
 #include "tools/ConsoleLauncher.h"
 #include "tools/ConsoleRunner.h"
 #include "tools/ConsoleWindow.h"
@@ -62,6 +63,7 @@ private slots:
     void fileNamesNeverRunCommands_data();
     void fileNamesNeverRunCommands();
     void launcherWaitsForTheRunnerInATerminal();
+    void launcherReportsARunnerThatCannotStart_data();
     void launcherReportsARunnerThatCannotStart();
     void consoleWindowTakesInputAndCloses();
     void consoleWindowBreaksEndlessLines();
@@ -79,6 +81,7 @@ void TestConsoleRunner::cleanup()
 {
     CConsoleLauncher::SetRunnerPath(QString());
     CConsoleLauncher::SetTerminalFinder({});
+    CConsoleLauncher::SetRunnerStartGraceMs(0);
 }
 
 void TestConsoleRunner::runs_data()
@@ -163,10 +166,15 @@ void TestConsoleRunner::launcherWaitsForTheRunnerInATerminal()
     CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
     QLineEdit typedInto;
     typedInto.show();
-    // A key pressed while the runner runs must not reach the program's windows.
+    // A key pressed while the runner runs must not reach the program's
+    // windows, and a message must not open a box there.
+    ZtTest::CMessageLog messages;
     bool pressedDuringRun = false;
-    QTimer::singleShot(0, &typedInto, [&typedInto, &pressedDuringRun] {
+    QStringList shownDuringRun;
+    QTimer::singleShot(0, &typedInto, [&] {
         QTest::keyClick(&typedInto, Qt::Key_A);
+        ZtMessageBox::Show(QStringLiteral("File not found"));
+        shownDuringRun = messages.texts;
         pressedDuringRun = true;
     });
 
@@ -174,6 +182,8 @@ void TestConsoleRunner::launcherWaitsForTheRunnerInATerminal()
                                                         kHostileName}, false, {}};
     QVERIFY(CConsoleLauncher::Run(line, m_dir));
     QVERIFY(pressedDuringRun);
+    QCOMPARE(shownDuringRun, QStringList());
+    QTRY_COMPARE(messages.texts, QStringList{"File not found"});
     const QString console = QString::fromUtf8(ZtTest::ReadFile(m_dir + QStringLiteral("/console.log")));
     QCOMPARE(console, QStringLiteral("$ /bin/sh -c 'echo \"$0\"' 'x; touch pwned.pl'\n"
                                      "x; touch pwned.pl\n\nExit status: 0\nPress Enter to close\n"));
@@ -181,10 +191,26 @@ void TestConsoleRunner::launcherWaitsForTheRunnerInATerminal()
     QVERIFY(QDir(m_dir).entryList({QStringLiteral("pwned*")}).isEmpty());
 }
 
+void TestConsoleRunner::launcherReportsARunnerThatCannotStart_data()
+{
+    QTest::addColumn<QString>("runner");   // empty: the real one
+    QTest::addColumn<QString>("terminal"); // stand-in emulator's script; empty: none
+    QTest::newRow("no runner program") << "no-runner" << "";
+    QTest::newRow("emulator stays open without running it") << "" << "exec sleep 120\n";
+    QTest::newRow("emulator ends without running it") << "" << "exit 0\n";
+}
+
 void TestConsoleRunner::launcherReportsARunnerThatCannotStart()
 {
+    QFETCH(QString, runner);
+    QFETCH(QString, terminal);
     ZtTest::CMessageLog messages;
-    CConsoleLauncher::SetRunnerPath(m_dir + QStringLiteral("/no-runner"));
+    CConsoleLauncher::SetRunnerPath(runner.isEmpty() ? QStringLiteral(ZT_RUNCON) : m_dir + QLatin1Char('/') + runner);
+    if (!terminal.isEmpty()) {
+        const QString program = ZtTest::WriteScript(m_dir + QStringLiteral("/term"), terminal.toUtf8());
+        CConsoleLauncher::SetTerminalFinder([program] { return CTerminalEmulator{program, {QStringLiteral("-e")}}; });
+    }
+    CConsoleLauncher::SetRunnerStartGraceMs(300);
     QVERIFY(!CConsoleLauncher::Run(CCommandLine{QStringLiteral("/bin/true"), {}, false, {}}, m_dir));
     QCOMPARE(messages.texts, QStringList{QStringLiteral("CreateProcess failed.")});
 }
