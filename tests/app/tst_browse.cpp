@@ -18,6 +18,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSignalSpy>
 #include <QStatusBar>
 
@@ -43,6 +45,7 @@ private slots:
     void unwritablePreviewShowsSavedPage_data();
     void unwritablePreviewShowsSavedPage();
     void newWindowPassesOverPipe();
+    void firstBrowserKeepsNativeWindow();
     void endlessScriptsGiveWay();
 
 private:
@@ -267,6 +270,39 @@ void TestBrowse::newWindowPassesOverPipe()
     QVERIFY(WaitForPage(tempPath));
     QCOMPARE(Browser()->InitialPath(), QString());
     QCOMPARE(m_messages, QStringList());
+}
+
+void TestBrowse::firstBrowserKeepsNativeWindow()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        // Offscreen the page is never drawn through OpenGL and Qt never makes
+        // a window anew, so the test runs itself again on an X server.
+        const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+        if (xvfbRun.isEmpty())
+            QSKIP("xvfb-run is not installed");
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(xvfbRun, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
+                              QCoreApplication::applicationFilePath(), QStringLiteral("firstBrowserKeepsNativeWindow")});
+        QVERIFY(child.waitForFinished(300000));
+        const QByteArray output = child.readAll();
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
+        QVERIFY2(output.contains("PASS   : TestBrowse::firstBrowserKeepsNativeWindow()"), output.constData());
+        return;
+    }
+    // A main window made anew when the first browser window opens flashes,
+    // and some window managers forget its place.
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    QVERIFY(!Browser());
+    const WId nativeId = m_frame->winId();
+    const QString pagePath = m_dir + QStringLiteral("/native.html");
+    OpenPage(pagePath, "<P>native</P>\n");
+    QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
+    QVERIFY(WaitForPage(pagePath));
+    QCOMPARE(m_frame->winId(), nativeId);
 }
 
 void TestBrowse::endlessScriptsGiveWay()

@@ -5,6 +5,7 @@
 #include <QChildEvent>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QQuickWindow>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
@@ -142,5 +143,13 @@ void CWebEngineBrowser::Print(QPrinter* printer, std::function<void(bool ok)> do
 
 extern "C" Q_DECL_EXPORT CBrowserEngine* ZtCreateBrowserEngine(const CBrowserEngine::Callbacks& callbacks)
 {
+    // The page's Qt Quick widget drawn through OpenGL makes Qt create the
+    // main window's native window anew (for a surface OpenGL can draw on)
+    // when the first browser window opens: the window flashes, and some
+    // window managers forget its place. Drawn by Qt Quick's software
+    // renderer, the page leaves the main window as it is, and the program
+    // never needs the OpenGL driver at start. Only the first call counts:
+    // the choice must come before Qt Quick's first window.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     return new CWebEngineBrowser(callbacks);
 }
