@@ -148,8 +148,8 @@ extern "C" Q_DECL_EXPORT CBrowserEngine* ZtCreateBrowserEngine(const CBrowserEng
     // when the first browser window opens: the window flashes, and some
     // window managers forget its place. Drawn by Qt Quick's software
     // renderer, the page leaves the main window as it is, and the program
-    // never needs the OpenGL driver at start. Only the first call counts:
-    // the choice must come before Qt Quick's first window.
+    // never needs the OpenGL driver at start. The choice counts only before
+    // Qt Quick makes its first window, the first view's.
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     return new CWebEngineBrowser(callbacks);
 }
