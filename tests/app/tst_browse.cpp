@@ -287,7 +287,7 @@ void TestBrowse::firstBrowserKeepsNativeWindow()
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(xvfbRun, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
                               QCoreApplication::applicationFilePath(), QStringLiteral("firstBrowserKeepsNativeWindow")});
-        QVERIFY(child.waitForFinished(300000));
+        QVERIFY(child.waitForFinished(240000));
         const QByteArray output = child.readAll();
         QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
         QVERIFY2(output.contains("PASS   : TestBrowse::firstBrowserKeepsNativeWindow()"), output.constData());
