@@ -4,6 +4,9 @@
 
 #include <QChildEvent>
 #include <QKeyEvent>
+#include <QPointer>
+#include <QQuickWindow>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <signal.h>
@@ -46,15 +49,11 @@ CWebEngineBrowser::CWebEngineBrowser(const Callbacks& callbacks)
         if (m_callbacks.linkHovered)
             m_callbacks.linkHovered(url);
     });
-    m_overdue.setSingleShot(true);
-    QObject::connect(&m_overdue, &QTimer::timeout, m_pView, [this] { OnLoadOverdue(); });
+    m_answer.setSingleShot(true);
+    QObject::connect(&m_answer, &QTimer::timeout, m_pView, [this] { OnProbeUnanswered(); });
     QObject::connect(m_pView->page(), &QWebEnginePage::renderProcessTerminated, m_pView,
                      [this] { OnRendererEnded(); });
     QObject::connect(m_pView, &QWebEngineView::loadFinished, m_pView, [this](bool ok) {
-        // The end of the page shown before (stopped for the next) is not
-        // the arrival of the next.
-        if (m_pView->url() == m_pendingUrl)
-            m_pendingUrl.clear();
         if (m_callbacks.loadFinished)
             m_callbacks.loadFinished(ok);
     });
@@ -81,24 +80,40 @@ QWidget* CWebEngineBrowser::Widget()
 void CWebEngineBrowser::Load(const QUrl& url)
 {
     m_pendingUrl = url;
-    m_overdue.start(kHungRendererMs);
+    m_answer.stop();
+    // A page whose script never returns (a loop, or alerts the page may no
+    // longer show) keeps its renderer from taking the next page, or the same
+    // address again, and nothing but the renderer's end frees it. Asked
+    // before the navigation, the renderer answers unless the page there now
+    // is stuck; the page asked for may then loop itself without being
+    // mistaken for the one that blocked it.
+    if (m_pView->page()->renderProcessPid() > 0) {
+        const int probe = ++m_nProbe;
+        QPointer<QWebEngineView> view = m_pView;
+        m_pView->page()->runJavaScript(QStringLiteral("0"), QWebEngineScript::ApplicationWorld,
+                                       [this, view, probe](const QVariant&) {
+                                           if (view && probe == m_nProbe)
+                                               m_answer.stop();
+                                       });
+        m_answer.start(kHungRendererMs);
+    }
     m_pView->load(url);
 }
 
-void CWebEngineBrowser::OnLoadOverdue()
+void CWebEngineBrowser::OnProbeUnanswered()
 {
-    // The page shown runs a script that never returns (a loop, or alerts
-    // the page may no longer show): its renderer never takes the next page,
-    // and nothing but its end frees it. The page asked for comes in a new one.
+    // A page that finished loading meanwhile proves the renderer alive.
     const qint64 renderer = m_pView->page()->renderProcessPid();
-    if (m_pendingUrl.isEmpty() || m_pView->url() == m_pendingUrl || renderer <= 0)
+    if (m_pendingUrl.isEmpty() || !m_pView->page()->isLoading() || renderer <= 0)
         return;
+    // The page asked for comes in a new renderer.
     m_bReloadWhenEnded = true;
     ::kill(pid_t(renderer), SIGKILL);
 }
 
 void CWebEngineBrowser::OnRendererEnded()
 {
+    m_answer.stop();
     if (std::exchange(m_bReloadWhenEnded, false) && !m_pendingUrl.isEmpty())
         m_pView->load(m_pendingUrl);
 }
@@ -128,5 +143,13 @@ void CWebEngineBrowser::Print(QPrinter* printer, std::function<void(bool ok)> do
 
 extern "C" Q_DECL_EXPORT CBrowserEngine* ZtCreateBrowserEngine(const CBrowserEngine::Callbacks& callbacks)
 {
+    // The page's Qt Quick widget drawn through OpenGL makes Qt create the
+    // main window's native window anew (for a surface OpenGL can draw on)
+    // when the first browser window opens: the window flashes, and some
+    // window managers forget its place. Drawn by Qt Quick's software
+    // renderer, the page leaves the main window as it is, and the program
+    // never needs the OpenGL driver at start. The choice counts only before
+    // Qt Quick makes its first window, the first view's.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     return new CWebEngineBrowser(callbacks);
 }
