@@ -49,8 +49,7 @@ CWebEngineBrowser::CWebEngineBrowser(const Callbacks& callbacks)
         if (m_callbacks.linkHovered)
             m_callbacks.linkHovered(url);
     });
-    m_answer.setSingleShot(true);
-    QObject::connect(&m_answer, &QTimer::timeout, m_pView, [this] { OnProbeUnanswered(); });
+    QObject::connect(&m_watch, &QTimer::timeout, m_pView, [this] { OnWatchTick(); });
     QObject::connect(m_pView->page(), &QWebEnginePage::renderProcessTerminated, m_pView,
                      [this] { OnRendererEnded(); });
     QObject::connect(m_pView, &QWebEngineView::loadFinished, m_pView, [this](bool ok) {
@@ -80,40 +79,57 @@ QWidget* CWebEngineBrowser::Widget()
 void CWebEngineBrowser::Load(const QUrl& url)
 {
     m_pendingUrl = url;
-    m_answer.stop();
     // A page whose script never returns (a loop, or alerts the page may no
     // longer show) keeps its renderer from taking the next page, or the same
-    // address again, and nothing but the renderer's end frees it. Asked
-    // before the navigation, the renderer answers unless the page there now
-    // is stuck; the page asked for may then loop itself without being
-    // mistaken for the one that blocked it.
-    if (m_pView->page()->renderProcessPid() > 0) {
-        const int probe = ++m_nProbe;
-        QPointer<QWebEngineView> view = m_pView;
-        m_pView->page()->runJavaScript(QStringLiteral("0"), QWebEngineScript::ApplicationWorld,
-                                       [this, view, probe](const QVariant&) {
-                                           if (view && probe == m_nProbe)
-                                               m_answer.stop();
-                                       });
-        m_answer.start(kHungRendererMs);
-    }
+    // address again, and nothing but the renderer's end frees it. The
+    // renderer is asked a one-line question now and again while the load is
+    // under way: one left unanswered for a whole tick while the page still
+    // loads means it is stuck. The first question may be answered just before
+    // the old page's loop starts, so asking once is not enough.
+    m_bRendererEndedForLoad = false;
+    m_bProbeOutstanding = false;
+    Probe();
+    m_watch.start(kHungRendererMs);
     m_pView->load(url);
 }
 
-void CWebEngineBrowser::OnProbeUnanswered()
+void CWebEngineBrowser::Probe()
+{
+    if (m_pView->page()->renderProcessPid() <= 0)
+        return;
+    const int probe = ++m_nProbe;
+    m_bProbeOutstanding = true;
+    QPointer<QWebEngineView> view = m_pView;
+    m_pView->page()->runJavaScript(QStringLiteral("0"), QWebEngineScript::ApplicationWorld,
+                                   [this, view, probe](const QVariant&) {
+                                       if (view && probe == m_nProbe)
+                                           m_bProbeOutstanding = false;
+                                   });
+}
+
+void CWebEngineBrowser::OnWatchTick()
 {
     // A page that finished loading meanwhile proves the renderer alive.
-    const qint64 renderer = m_pView->page()->renderProcessPid();
-    if (m_pendingUrl.isEmpty() || !m_pView->page()->isLoading() || renderer <= 0)
+    if (m_pendingUrl.isEmpty() || !m_pView->page()->isLoading()) {
+        m_watch.stop();
         return;
-    // The page asked for comes in a new renderer.
-    m_bReloadWhenEnded = true;
-    ::kill(pid_t(renderer), SIGKILL);
+    }
+    const qint64 renderer = m_pView->page()->renderProcessPid();
+    if (m_bProbeOutstanding && renderer > 0 && !m_bRendererEndedForLoad) {
+        // The page asked for comes in a new renderer.
+        m_bRendererEndedForLoad = true;
+        m_bProbeOutstanding = false;
+        m_bReloadWhenEnded = true;
+        ::kill(pid_t(renderer), SIGKILL);
+        return;
+    }
+    if (!m_bProbeOutstanding)
+        Probe();
 }
 
 void CWebEngineBrowser::OnRendererEnded()
 {
-    m_answer.stop();
+    m_bProbeOutstanding = false;
     if (std::exchange(m_bReloadWhenEnded, false) && !m_pendingUrl.isEmpty())
         m_pView->load(m_pendingUrl);
 }
