@@ -403,7 +403,15 @@ void CFolderTreeCtrl::OnItemCollapsed(QTreeWidgetItem* item)
 
 void CFolderTreeCtrl::mousePressEvent(QMouseEvent* event)
 {
-    SetCurrentItem(itemAt(event->position().toPoint()));
+    // A click beside the items keeps the highlighted item, and commands keep
+    // acting on it rather than on none.
+    QTreeWidgetItem* clicked = itemAt(event->position().toPoint());
+    if (!clicked) {
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
+    SetCurrentItem(clicked);
     // A right click picks the item for its menu only: the highlight stays.
     if (event->button() == Qt::RightButton) {
         event->accept();

@@ -238,6 +238,11 @@ void TestTreeInput::commandsActOnTheSelectedItem()
     QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), m_pTree->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(m_pTree, &menuKey);
     QCOMPARE(menuFor, QStringLiteral("a.htm"));
+    // A left click beside the items leaves the highlighted item the target.
+    const QPoint empty(viewport->width() / 2, viewport->height() - 4);
+    QVERIFY(!m_pTree->itemAt(empty));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, empty);
+    QCOMPARE(NameOf(m_pTree->CurrentItem()) + QLatin1Char('/') + Selected(), QStringLiteral("a.htm/a.htm"));
     m_pTree->setFocus();
     QTest::keyClick(m_pTree, Qt::Key_Delete);
     QVERIFY(!QFile::exists(P("a.htm")));
