@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
-#include <QUrl>
-#include <QVBoxLayout>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 // What an item of the contents stands for: the title page, a chapter or a topic.

@@ -282,9 +282,15 @@ void TestHelp::helpNamesRealMenusAndKeys()
     int pathsChecked = 0;
     int keysChecked = 0;
     for (const CHelpTopic& topic : CHelpFile::Program().Topics()) {
+        // As the reader sees it: a line that starts with ">" would turn into
+        // a quote and tear the path apart.
+        QTextDocument shown;
+        shown.setMarkdown(topic.m_strBody);
+        const QString shownText = shown.toPlainText().simplified();
         for (auto it = boldPath.globalMatch(topic.m_strBody); it.hasNext(); ++pathsChecked) {
             const QString path = it.next().captured(1).simplified();
             QVERIFY2(menuPaths.contains(path), qPrintable(topic.m_strTitle + QStringLiteral(": ") + path));
+            QVERIFY2(shownText.contains(path), qPrintable(topic.m_strTitle + QStringLiteral(" shows: ") + path));
         }
         if (!topic.IsTask())
             continue;
