@@ -3,10 +3,14 @@
 #include "res/CommandIcons.h"
 #include "res/HelpFile.h"
 
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 // What an item of the contents stands for: the title page, a chapter or a topic.
@@ -30,9 +34,19 @@ CHelpWindow::CHelpWindow(const CHelpFile& helpFile, QWidget* parent)
     splitter->addWidget(m_pPage);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({300, 460});
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    // The contents page links to the task topics; the window follows them
+    // itself so that the contents on the left show where the reader is.
+    m_pPage->setOpenLinks(false);
+    connect(m_pPage, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) { OnLinkClicked(url); });
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* close = buttons->addButton(tr("&Close"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("helpClose"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    // Escape closes the window, as it closes a dialog.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter, 1);
+    layout->addWidget(buttons);
     resize(760, 480);
     FillContents();
     connect(m_pContents, &QTreeWidget::currentItemChanged, this,
@@ -68,7 +82,18 @@ void CHelpWindow::FillContents()
 void CHelpWindow::ShowTopic(int id)
 {
     const CHelpTopic* topic = id != 0 ? m_helpFile.Topic(id) : nullptr;
-    const int index = topic ? int(topic - m_helpFile.Topics().constData()) : -1;
+    ShowTopicAt(topic ? int(topic - m_helpFile.Topics().constData()) : -1);
+}
+
+void CHelpWindow::OnLinkClicked(const QUrl& url)
+{
+    const int index = CHelpFile::TopicIndexOfLink(url.toString());
+    if (index >= 0 && index < m_helpFile.Topics().size())
+        ShowTopicAt(index);
+}
+
+void CHelpWindow::ShowTopicAt(int index)
+{
     for (QTreeWidgetItemIterator it(m_pContents); *it; ++it) {
         const bool wanted = index < 0 ? (*it)->data(0, KindRole) == TitleItem
                                       : (*it)->data(0, KindRole) == TopicItem
@@ -88,7 +113,7 @@ void CHelpWindow::OnItemChanged(QTreeWidgetItem* item)
     const int index = item->data(0, IndexRole).toInt();
     switch (item->data(0, KindRole).toInt()) {
     case TitleItem:
-        ShowPage(QStringLiteral("# %1\n\n%2").arg(m_helpFile.Title(), m_helpFile.Intro()));
+        ShowPage(m_helpFile.ContentsPage());
         break;
     case ChapterItem:
         ShowPage(ChapterPage(index));

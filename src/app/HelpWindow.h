@@ -6,10 +6,12 @@ class CHelpFile;
 class QTextBrowser;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QUrl;
 
-// The whole help: the contents (the chapters and their topics) on the left,
-// the chosen page on the right. One window for the program, opened by the
-// Help menu's commands.
+// The whole help: the contents (the task topics, the chapters and their
+// topics) on the left, the chosen page on the right, and a Close button.
+// One window for the program, opened by the Help menu's commands; Escape
+// closes it.
 class CHelpWindow : public QWidget
 {
     Q_OBJECT
@@ -23,6 +25,10 @@ public:
 
 private:
     void FillContents();
+    // Selects the topic at index of the help file's topics in the contents
+    // and shows it; -1 shows the contents page.
+    void ShowTopicAt(int index);
+    void OnLinkClicked(const QUrl& url);
     void OnItemChanged(QTreeWidgetItem* item);
     void ShowPage(const QString& markdown);
     QString ChapterPage(int chapter) const;

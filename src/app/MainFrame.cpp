@@ -36,6 +36,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -498,6 +499,13 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     ZtApp()->CloseAllDocuments();
     event->accept();
+    // Our other top-level windows (the help window, a floating bar) would
+    // stay on screen and keep the program running with its main window gone.
+    // The bars' places were saved above, so closing them loses nothing.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)

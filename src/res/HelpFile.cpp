@@ -41,6 +41,28 @@ const CHelpTopic* CHelpFile::Topic(int id) const
     return nullptr;
 }
 
+QString CHelpFile::ContentsPage() const
+{
+    QString page = QStringLiteral("# %1\n\n%2\n\n").arg(m_strTitle, m_strIntro);
+    for (int i = 0; i < m_topics.size(); ++i) {
+        if (m_topics[i].IsTask())
+            page += QStringLiteral("- [%1](%2)\n").arg(m_topics[i].m_strTitle, TopicLink(i));
+    }
+    return page;
+}
+
+QString CHelpFile::TopicLink(int index)
+{
+    return QStringLiteral("topic:%1").arg(index);
+}
+
+int CHelpFile::TopicIndexOfLink(const QString& link)
+{
+    static const QRegularExpression topicLink(QStringLiteral("^topic:(\\d+)$"));
+    const QRegularExpressionMatch match = topicLink.match(link);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
 void CHelpFile::AddHeading(int level, const QString& text)
 {
     m_nLevel = level;

@@ -8,7 +8,9 @@
 #include "projects/NewKeywordsFileDlg.h"
 #include "projects/ProjectWizSheet.h"
 #include "res/CommandIds.h"
+#include "res/Accelerators.h"
 #include "res/HelpFile.h"
+#include "res/MenuTables.h"
 #include "tools/ConsoleCommandDlg.h"
 #include "tools/JavaOptionsDlg.h"
 #include "tools/JavaPathDlg.h"
@@ -28,8 +30,15 @@
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QDir>
+#include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextBrowser>
+#include <QTreeWidget>
 
 using namespace ZtCmd;
 
@@ -54,6 +63,53 @@ QList<int> HelpTableOf(QDialog* dialog)
     return shown;
 }
 
+// Every menu path of the menu bars, as a reader sees it: "File > New",
+// "View > Project bar window > Show / Hide Project bar".
+QStringList MenuPaths(const QString& prefix, const QVector<ZtRes::MenuItem>& items)
+{
+    QStringList paths;
+    for (const ZtRes::MenuItem& item : items) {
+        const QString text = item.text.section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')).simplified();
+        if (text.isEmpty())
+            continue;
+        const QString path = prefix.isEmpty() ? text : prefix + QStringLiteral(" > ") + text;
+        paths << path << MenuPaths(path, item.items);
+    }
+    return paths;
+}
+
+QStringList AllMenuPaths()
+{
+    QStringList paths;
+    for (const int menuBar : {IDR_MAINFRAME, IDR_ZTTYPE, IDR_PROJECTTYPE, IDR_TEXTTYPE, IDR_BROWSERTYPE})
+        paths << MenuPaths(QString(), ZtRes::MenuBar(menuBar));
+    return paths;
+}
+
+// The link addresses of a page, in their order on the page.
+QStringList LinksOf(QTextBrowser* page)
+{
+    QStringList links;
+    for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QString href = it.fragment().charFormat().anchorHref();
+            if (!href.isEmpty())
+                links << href;
+        }
+    }
+    return links;
+}
+
+QList<QWidget*> VisibleWindows()
+{
+    QList<QWidget*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible())
+            windows << widget;
+    }
+    return windows;
+}
+
 QLabel* ShownPopup()
 {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -75,6 +131,13 @@ private slots:
     void helpFileTopicsAreUnique();
     void rightClickShowsTheTopic();
     void helpCommandsOpenTheHelpWindow();
+    void contentsPageLinksTheTasks();
+    void helpTopicsReachesEveryTask();
+    void helpNamesRealMenusAndKeys();
+    void helpWindowCloses_data();
+    void helpWindowCloses();
+    // Last: it closes the main window.
+    void exitClosesEveryWindowOfOurs();
 };
 
 void TestHelp::everyHelpTableIdHasATopic_data()
@@ -152,6 +215,138 @@ void TestHelp::helpCommandsOpenTheHelpWindow()
     QVERIFY(windows.first()->PageText().startsWith(QStringLiteral("# Zentrel Help")));
     windows.first()->ShowTopic(1009);
     QVERIFY(windows.first()->PageText().startsWith(QStringLiteral("## Project name")));
+}
+
+void TestHelp::contentsPageLinksTheTasks()
+{
+    // Topics before the first chapter are tasks; the contents page links
+    // them, and only them, each to its own place among the topics.
+    const CHelpFile helpFile = CHelpFile::Parse(QStringLiteral(
+        "# Help\n\nIntro.\n\n### Getting started\n\nSteps.\n\n### Printing\n\nMore.\n\n"
+        "## A dialog\n\nAbout it.\n\n### 2000 A field\n\nWhat it holds.\n"));
+    QStringList tasks;
+    for (const CHelpTopic& topic : helpFile.Topics()) {
+        if (topic.IsTask())
+            tasks << topic.m_strTitle;
+    }
+    QCOMPARE(tasks, QStringList({QStringLiteral("Getting started"), QStringLiteral("Printing")}));
+    QCOMPARE(helpFile.Topics().at(1).m_strBody, QStringLiteral("More."));
+    QCOMPARE(helpFile.ContentsPage(),
+             QStringLiteral("# Help\n\nIntro.\n\n- [Getting started](topic:0)\n- [Printing](topic:1)\n"));
+    QCOMPARE(CHelpFile::TopicIndexOfLink(CHelpFile::TopicLink(1)), 1);
+    QCOMPARE(CHelpFile::TopicIndexOfLink(QStringLiteral("https://example.org/")), -1);
+}
+
+void TestHelp::helpTopicsReachesEveryTask()
+{
+    // Help Topics opens at the contents page; each task is one click away,
+    // on the page and in the contents tree.
+    CMainFrame* frame = ZtTest::ShowMainFrame();
+    QVERIFY(frame->ExecuteCommand(ID_HELP_FINDER));
+    CHelpWindow* window = nullptr;
+    for (QWidget* shown : VisibleWindows()) {
+        if (auto* help = qobject_cast<CHelpWindow*>(shown))
+            window = help;
+    }
+    QVERIFY(window);
+    auto* page = window->findChild<QTextBrowser*>();
+    auto* contents = window->findChild<QTreeWidget*>();
+    QStringList tasks;
+    for (const CHelpTopic& topic : CHelpFile::Program().Topics()) {
+        if (topic.IsTask())
+            tasks << topic.m_strTitle;
+    }
+    QVERIFY2(tasks.size() >= 6, qPrintable(tasks.join(QLatin1Char('|'))));
+    const QStringList links = LinksOf(page);
+    QCOMPARE(links.size(), tasks.size());
+    for (int i = 0; i < links.size(); ++i) {
+        window->ShowTopic(0);
+        emit page->anchorClicked(QUrl(links[i]));
+        QVERIFY2(window->PageText().startsWith(QStringLiteral("## ") + tasks[i]), qPrintable(window->PageText()));
+        QCOMPARE(contents->currentItem()->text(0), tasks[i]);
+    }
+    window->close();
+}
+
+void TestHelp::helpNamesRealMenusAndKeys()
+{
+    // A menu path the help spells out in bold ("**File > New**") must be
+    // one the program has, and a key a task names must run a command, so the
+    // manual cannot drift from the menus and the keys.
+    static const QRegularExpression boldPath(QStringLiteral("\\*\\*([^*]+ > [^*]+)\\*\\*"));
+    static const QRegularExpression keyName(QStringLiteral("(?<![\\w+])((?:Ctrl\\+|Alt\\+|Shift\\+)+(?:F\\d+|[A-Z]))(?![\\w+])"));
+    const QStringList menuPaths = AllMenuPaths();
+    QList<QKeySequence> keys;
+    for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators() + ZtRes::EditorAccelerators())
+        keys << accelerator.keys;
+    int pathsChecked = 0;
+    int keysChecked = 0;
+    for (const CHelpTopic& topic : CHelpFile::Program().Topics()) {
+        // As the reader sees it: a line that starts with ">" would turn into
+        // a quote and tear the path apart.
+        QTextDocument shown;
+        shown.setMarkdown(topic.m_strBody);
+        const QString shownText = shown.toPlainText().simplified();
+        for (auto it = boldPath.globalMatch(topic.m_strBody); it.hasNext(); ++pathsChecked) {
+            const QString path = it.next().captured(1).simplified();
+            QVERIFY2(menuPaths.contains(path), qPrintable(topic.m_strTitle + QStringLiteral(": ") + path));
+            QVERIFY2(shownText.contains(path), qPrintable(topic.m_strTitle + QStringLiteral(" shows: ") + path));
+        }
+        if (!topic.IsTask())
+            continue;
+        for (auto it = keyName.globalMatch(topic.m_strBody); it.hasNext(); ++keysChecked) {
+            const QString key = it.next().captured(1);
+            QVERIFY2(keys.contains(QKeySequence(key)), qPrintable(topic.m_strTitle + QStringLiteral(": ") + key));
+        }
+    }
+    QVERIFY(pathsChecked > 0);
+    QVERIFY(keysChecked > 0);
+}
+
+void TestHelp::helpWindowCloses_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Escape") << QStringLiteral("Escape");
+    QTest::newRow("Close button") << QStringLiteral("button");
+    QTest::newRow("Alt+C") << QStringLiteral("Alt+C");
+}
+
+void TestHelp::helpWindowCloses()
+{
+    QFETCH(QString, how);
+    CMainFrame* frame = ZtTest::ShowMainFrame();
+    QPointer<CHelpWindow> window = CHelpEngine::ShowHelpWindow(frame);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    auto* close = window->findChild<QPushButton*>(QStringLiteral("helpClose"));
+    QVERIFY(close);
+    QCOMPARE(close->text(), QStringLiteral("&Close"));
+    if (how == QLatin1String("Escape"))
+        QTest::keyClick(window->focusWidget(), Qt::Key_Escape);
+    else if (how == QLatin1String("Alt+C"))
+        QTest::keyClick(window->focusWidget(), Qt::Key_C, Qt::AltModifier);
+    else
+        QTest::mouseClick(close, Qt::LeftButton);
+    QTRY_VERIFY(!window || !window->isVisible());
+    frame->close();
+}
+
+void TestHelp::exitClosesEveryWindowOfOurs()
+{
+    // With the help window open and a bar floating, Exit must leave nothing
+    // on screen, or the process goes on running with no window to end it from.
+    CMainFrame* frame = ZtTest::ShowMainFrame();
+    for (QWidget* window : VisibleWindows()) {
+        if (window != frame)
+            window->close();
+    }
+    CHelpEngine::ShowHelpWindow(frame);
+    QVERIFY(frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
+    QVERIFY(frame->findChild<QDockWidget*>(QStringLiteral("ProjectBar"))->isFloating());
+    QVERIFY(frame->ExecuteCommand(ID_APP_EXIT));
+    QStringList left;
+    for (QWidget* window : VisibleWindows())
+        left << QString::fromLatin1(window->metaObject()->className()) + QLatin1Char(' ') + window->objectName();
+    QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
 }
 
 ZT_APP_TEST_MAIN(TestHelp)
