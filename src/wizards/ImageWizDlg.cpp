@@ -119,6 +119,11 @@ void CImageWizDlg::RecordFolder(const QString& folder)
     ShowFolders(ZtImageFolders::RecordFolder(Folders(), folder));
 }
 
+void CImageWizDlg::SetText(const QString& text)
+{
+    m_pTextField->setText(text);
+}
+
 CImageValues CImageWizDlg::Values() const
 {
     CImageValues values;

@@ -35,6 +35,8 @@ public:
     static QString LinkFilter();
 
     CImageValues Values() const;
+    // Fills the Text field, as the command does with the editor's selection.
+    void SetText(const QString& text);
     // The tag OK built; empty before.
     const QString& Text() const { return m_strText; }
     // The remembered folders as the folder box lists them.

@@ -49,6 +49,7 @@ private slots:
     void colorWizardKeepsItsValue();
     void alignBoxesEnableTheirFields();
     void tableWizardPieces();
+    void tableWizardKeepsItsSizeAndPlace();
     void tableBackgroundImageStart_data();
     void tableBackgroundImageStart();
     void imageFoldersRemembered();
@@ -274,6 +275,29 @@ void TestWizardDialogs::tableWizardPieces()
     const QString cell = "\t\t<TD ID=c1 BGCOLOR=\"#0A05C8\" >\nCell data goes here.\n\t\t</TD>\n";
     QCOMPARE(sheet.Text(), "<TABLE CLASS=main WIDTH=\"100%\" BORDER=\"1\" >\n\t<TR >\n" + cell + cell
                                + "\t</TR>\n</TABLE>\n");
+}
+
+// Next and Back leave the window where and as large as the user had it.
+void TestWizardDialogs::tableWizardKeepsItsSizeAndPlace()
+{
+    CTableWizSheet sheet{QString(), QString()};
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+    sheet.move(120, 80);
+    QCoreApplication::processEvents();
+    const QRect first = sheet.frameGeometry();
+    QStringList seen;
+    for (const char* step : {"next", "back", "next"}) {
+        QLatin1String(step) == QLatin1String("next") ? sheet.next() : sheet.back();
+        QCoreApplication::processEvents();
+        if (sheet.frameGeometry() != first)
+            seen.append(QString::fromLatin1(step));
+    }
+    QCOMPARE(seen, QStringList());
+    QCOMPARE(sheet.currentPage(), sheet.Page2());
+    // Every field of the larger page is shown whole.
+    for (QWidget* field : sheet.Page2()->findChildren<QLineEdit*>())
+        QVERIFY(field->width() >= field->minimumSizeHint().width());
 }
 
 void TestWizardDialogs::tableBackgroundImageStart_data()
