@@ -10,6 +10,7 @@
 #include "projects/ListBar.h"
 #include "projects/ProjectBar.h"
 #include "res/CommandIds.h"
+#include "wizards/WizardTarget.h"
 
 #include <QObject>
 
@@ -62,6 +63,8 @@ void CKeywordCommands::Connect(CMainFrame* frame)
     // A text file of the tree let go over a page opens like one let go
     // anywhere else.
     CZentrelView::SetFileOpenHandler([app](const QString& path) { app->OpenFileInEditor(path, false); });
+    QObject::connect(tree, &CKeywordsTreeCtrl::keywordActivated, app,
+                     [this](const QString& keyword) { InsertKeyword(keyword); });
     QObject::connect(tree, &CKeywordsTreeCtrl::currentPathChanged, app,
                      [app](const QString& path) { app->m_strCurrentFile = path; });
     QObject::connect(tree, &CKeywordsTreeCtrl::folderRefreshed, app,
@@ -75,4 +78,13 @@ void CKeywordCommands::Connect(CMainFrame* frame)
         QObject::connect(frame->ListBar()->List(), &CFileListCtrl::cutSourceChanged, tree,
                          &CKeywordsTreeCtrl::SetListCut);
     }
+}
+
+void CKeywordCommands::InsertKeyword(const QString& keyword)
+{
+    CZentrelView* view = ActiveWizardView(m_app.GetMainFrame());
+    if (!view)
+        return;
+    view->ReplaceSelection(keyword);
+    view->setFocus(Qt::OtherFocusReason);
 }

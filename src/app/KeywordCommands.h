@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
 class CCmdUI;
@@ -18,6 +20,11 @@ public:
     void Map(const CommandMapper& onCommand);
     // Fills frame's Keywords tree from the Keywords folder and connects it.
     void Connect(CMainFrame* frame);
+    // A double-clicked keyword: it replaces the selection of the active page
+    // editor (at the caret when nothing is selected) as one undoable edit, as
+    // a dropped one does, and the keys go back to that editor. Without one
+    // nothing happens.
+    void InsertKeyword(const QString& keyword);
 
 private:
     CZentrelApp& m_app;

@@ -31,11 +31,12 @@ QString CWizardCommands::BodyBaseDirectory() const
     return path.left(qMax(0, int(path.lastIndexOf(QLatin1Char('/')))));
 }
 
-void CWizardCommands::Finish(bool accepted, const QString& text, const QString& noWindowMessage)
+void CWizardCommands::Finish(bool accepted, const QString& text, const QString& noWindowMessage,
+                             bool dialogTookSelection)
 {
     CMainFrame* frame = m_app.GetMainFrame();
     if (accepted)
-        InsertWizardText(frame, text, noWindowMessage);
+        InsertWizardText(frame, text, noWindowMessage, dialogTookSelection);
     // Without a window manager the main window is not reactivated when a
     // dialog closes: give the keys back to the editor.
     if (!frame)
@@ -55,8 +56,10 @@ void CWizardCommands::OnBodyWizard()
 void CWizardCommands::OnFontWizard()
 {
     CFontWizDlg dialog(m_app.GetMainFrame());
+    dialog.SetText(WizardSelection(m_app.GetMainFrame()));
     const bool ok = dialog.exec() == QDialog::Accepted;
-    Finish(ok, dialog.Text(), NoOpenFileMessage());
+    // A BASEFONT tag leaves the Text field out, and so the selection.
+    Finish(ok, dialog.Text(), NoOpenFileMessage(), !dialog.Values().m_bBasefont);
 }
 
 void CWizardCommands::OnTableWizard()
@@ -69,8 +72,9 @@ void CWizardCommands::OnTableWizard()
 void CWizardCommands::OnImageWizard()
 {
     CImageWizDlg dialog(m_app.GetWizardDirectory(), m_app.GetMainFrame());
+    dialog.SetText(WizardSelection(m_app.GetMainFrame()));
     const bool ok = dialog.exec() == QDialog::Accepted;
-    Finish(ok, dialog.Text(), NoOpenFileMessage());
+    Finish(ok, dialog.Text(), NoOpenFileMessage(), true);
 }
 
 // These three take any way of closing but Cancel.

@@ -29,7 +29,8 @@ private:
     static QString NoOpenFileMessage();
     static QString NoFileMessage();
     // Inserts text when the dialog was accepted, then gives the focus back.
-    void Finish(bool accepted, const QString& text, const QString& noWindowMessage);
+    // dialogTookSelection: the text holds the selection the dialog was given.
+    void Finish(bool accepted, const QString& text, const QString& noWindowMessage, bool dialogTookSelection = false);
 
     CZentrelApp& m_app;
 };

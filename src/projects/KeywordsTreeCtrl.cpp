@@ -212,6 +212,8 @@ void CKeywordsTreeCtrl::keyPressEvent(QKeyEvent* event)
 void CKeywordsTreeCtrl::OpenItem()
 {
     const QTreeWidgetItem* item = CurrentItem();
+    if (item && IsKeyword(item))
+        emit keywordActivated(item->text(0));
     if (ImageOf(item) != ImageFile)
         return;
     QString extension = FileExtension(item->text(0));

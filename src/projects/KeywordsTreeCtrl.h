@@ -59,6 +59,13 @@ public:
     static void SetNameAsker(NameAsker asker);
 
     QMenu* CreateContextMenu() override;
+
+signals:
+    // A keyword item was double-clicked: its text goes into the active page,
+    // as if it had been dragged there.
+    void keywordActivated(const QString& keyword);
+
+public:
     // A keyword is a line of its file, of any length: cut to a name's
     // length, even an edit that changed nothing would write the cut text.
     int LabelMaxLength(const QTreeWidgetItem* item) const override;

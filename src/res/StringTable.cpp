@@ -90,6 +90,13 @@ const QHash<int, QString>& OtherStrings()
         {IDS_LIST_COLUMN_SIZE, QStringLiteral("Size")},
         {IDS_LIST_COLUMN_TYPE, QStringLiteral("Type")},
         {IDS_LIST_COLUMN_MODIFIED, QStringLiteral("Modified")},
+        {IDS_WIZARD_REPLACE_SELECTION,
+         QStringLiteral("Replace the selected text with the wizard's markup?\n\nYes replaces it, No puts the "
+                        "markup in front of it, Cancel inserts nothing.")},
+        {IDS_IMAGE_COPY_INTO_SITE,
+         QStringLiteral("%1\nlies outside the site's folder %2, so the link to it would break once the site "
+                        "is published.\n\nCopy it into %3 and link to the copy?")},
+        {IDS_IMAGE_COPY_FAILED, QStringLiteral("Cannot copy %1 into %2.\n%3\nThe link names the picture where it is.")},
     };
     return strings;
 }

@@ -15,7 +15,7 @@ QString StatusText(int id);
 QString ToolTipText(int id);
 
 // Any other numbered string: the caption 128, the document strings 129, 130,
-// 136 and 145, 111, 61450 to 61454. Empty for an unknown number.
+// 136 and 145, 111, 61450 to 61457. Empty for an unknown number.
 QString String(int id);
 
 } // namespace ZtRes

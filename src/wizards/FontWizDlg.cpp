@@ -118,6 +118,11 @@ void CFontWizDlg::OnFaceButton()
         m_pFace->setText(AddFontFace(m_pFace->text(), face));
 }
 
+void CFontWizDlg::SetText(const QString& text)
+{
+    m_pText->setText(text);
+}
+
 CFontValues CFontWizDlg::Values() const
 {
     CFontValues values;

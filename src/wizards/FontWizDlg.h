@@ -34,6 +34,8 @@ public:
     static QString Caption() { return QStringLiteral("Choose font"); }
 
     CFontValues Values() const;
+    // Fills the Text field, as the command does with the editor's selection.
+    void SetText(const QString& text);
     const QString& Text() const { return m_strText; }
 
     // Runs the font dialog; a chosen face joins the face field.

@@ -1,7 +1,10 @@
 #include "wizards/ImageFolders.h"
 
+#include "files/RelativePath.h"
 #include "framework/Profile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QList>
 #include <QPair>
 
@@ -82,6 +85,23 @@ QString FolderOf(const QString& path)
 {
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     return slash == 0 ? QStringLiteral("/") : path.left(qMax(0, slash));
+}
+
+bool LiesOutsideSite(const QString& path, const QString& base)
+{
+    return !base.isEmpty() && QFileInfo(base).isDir() && MakeRelativePath(path, base) == path;
+}
+
+QString SiteImageFolder(const QString& base)
+{
+    const QString images = QStringLiteral("images");
+    QStringList folders = QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    if (!folders.contains(images)) {
+        folders.removeIf([&](const QString& name) { return name.compare(images, Qt::CaseInsensitive) != 0; });
+        if (folders.isEmpty())
+            return base;
+    }
+    return base + QLatin1Char('/') + (folders.contains(images) ? images : folders.first());
 }
 
 } // namespace ZtImageFolders

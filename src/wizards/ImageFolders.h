@@ -45,4 +45,13 @@ QString MostRecent(const CProfile& profile);
 // file at the root).
 QString FolderOf(const QString& path);
 
+// Whether a picture at path lies outside the site whose folder is base: base
+// is an existing folder and path is not below it, so a page's link to the
+// picture could not be relative and would break once the site is published.
+bool LiesOutsideSite(const QString& path, const QString& base);
+
+// Where a picture from outside the site is copied: base's "images" folder
+// when it has one (in any letter case, "images" itself first), else base.
+QString SiteImageFolder(const QString& base);
+
 } // namespace ZtImageFolders

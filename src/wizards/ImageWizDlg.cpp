@@ -1,8 +1,13 @@
 #include "wizards/ImageWizDlg.h"
 
+#include "files/FolderCopy.h"
+#include "files/RelativePath.h"
 #include "files/TypedPath.h"
 #include "framework/ContextHelp.h"
+#include "framework/MessageBox.h"
 #include "framework/Profile.h"
+#include "res/CommandIds.h"
+#include "res/StringTable.h"
 #include "wizards/FileButton.h"
 #include "wizards/ImageFolders.h"
 #include "wizards/WizardFields.h"
@@ -35,8 +40,12 @@ CImageWizDlg::CImageWizDlg(const QString& baseDirectory, QWidget* parent)
 
 QString CImageWizDlg::ImageFilter()
 {
+    // Every picture a browser shows comes first, so that no kind is hidden
+    // until the user changes the filter.
     return QStringLiteral(
-        ".gif Files (*.gif) |*.GIF|.jpg Files (*.jpg) |*.JPG|.jpeg Files (*.jpeg) |*.JPEG|all Files (*.*) |*.*|");
+        "Pictures (*.gif;*.jpg;*.jpeg;*.png;*.svg;*.webp) |*.GIF;*.JPG;*.JPEG;*.PNG;*.SVG;*.WEBP|"
+        ".gif Files (*.gif) |*.GIF|.jpg Files (*.jpg) |*.JPG|.jpeg Files (*.jpeg) |*.JPEG|"
+        ".png Files (*.png) |*.PNG|.svg Files (*.svg) |*.SVG|.webp Files (*.webp) |*.WEBP|all Files (*.*) |*.*|");
 }
 
 QString CImageWizDlg::LinkFilter()
@@ -68,9 +77,7 @@ QWidget* CImageWizDlg::MakeTagGroup(const QString& baseDirectory)
     m_pImageButton = new CFileButton(ImageFilter());
     m_pImageButton->SetBaseDirectory(baseDirectory);
     m_pImageButton->SetStartDirectory([this] { return m_pFolder->currentText(); });
-    m_pImageButton->Fill(m_pImage);
-    connect(m_pImageButton, &CFileButton::pathChosen, this,
-            [this](const QString& path) { RecordFolder(ZtImageFolders::FolderOf(path)); });
+    connect(m_pImageButton, &CFileButton::pathChosen, this, &CImageWizDlg::OnImageChosen);
     m_pAlign = MakeCombo({QStringLiteral("left"), QStringLiteral("right"), QStringLiteral("top"),
                           QStringLiteral("texttop"), QStringLiteral("middle"), QStringLiteral("absmiddle"),
                           QStringLiteral("baseline"), QStringLiteral("bottom"), QStringLiteral("absbottom")},
@@ -99,6 +106,31 @@ QWidget* CImageWizDlg::MakeTagGroup(const QString& baseDirectory)
     return group;
 }
 
+void CImageWizDlg::OnImageChosen(const QString& path)
+{
+    // The folder remembered is where the user found the picture, even when
+    // the link names a copy.
+    RecordFolder(ZtImageFolders::FolderOf(path));
+    const QString base = m_pImageButton->BaseDirectory();
+    m_pImage->setText(MakeRelativePath(OfferCopyIntoSite(path, base), base));
+}
+
+QString CImageWizDlg::OfferCopyIntoSite(const QString& path, const QString& base)
+{
+    if (!ZtImageFolders::LiesOutsideSite(path, base))
+        return path;
+    const QString folder = ZtImageFolders::SiteImageFolder(base);
+    const QString offer = ZtRes::String(ZtCmd::IDS_IMAGE_COPY_INTO_SITE).arg(path, base, folder);
+    if (ZtMessageBox::Show(offer, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        != QMessageBox::Yes)
+        return path;
+    QString reason;
+    const QString copy = ZtFolderCopy::CopyInto(path, folder, &reason);
+    if (copy.isEmpty())
+        ZtMessageBox::Show(ZtRes::String(ZtCmd::IDS_IMAGE_COPY_FAILED).arg(path, folder, reason), QMessageBox::Warning);
+    return copy.isEmpty() ? path : copy;
+}
+
 QStringList CImageWizDlg::Folders() const
 {
     QStringList folders;
@@ -117,6 +149,11 @@ void CImageWizDlg::ShowFolders(const QStringList& folders)
 void CImageWizDlg::RecordFolder(const QString& folder)
 {
     ShowFolders(ZtImageFolders::RecordFolder(Folders(), folder));
+}
+
+void CImageWizDlg::SetText(const QString& text)
+{
+    m_pTextField->setText(text);
 }
 
 CImageValues CImageWizDlg::Values() const

@@ -10,7 +10,8 @@ class QComboBox;
 class QLineEdit;
 
 // The Image wizard, "Image tag": an image and a link target picked with
-// file dialogs (references relative to the base directory), alignment,
+// file dialogs (references relative to the base directory; a picture from
+// outside the site may be copied into it first), alignment,
 // border and a text; OK builds the tag. The folders images were picked
 // from are remembered in the profile, most recent first: loaded when the
 // dialog opens, written back however it closes.
@@ -35,6 +36,8 @@ public:
     static QString LinkFilter();
 
     CImageValues Values() const;
+    // Fills the Text field, as the command does with the editor's selection.
+    void SetText(const QString& text);
     // The tag OK built; empty before.
     const QString& Text() const { return m_strText; }
     // The remembered folders as the folder box lists them.
@@ -48,6 +51,13 @@ public:
 private:
     QWidget* MakeFolderGroup();
     QWidget* MakeTagGroup(const QString& baseDirectory);
+    // A picked image: its folder is remembered, and the field gets its
+    // reference, to a copy in the site when the user takes that offer.
+    void OnImageChosen(const QString& path);
+    // For a picture outside the site whose folder is base, offers to copy it
+    // into the site and returns the copy's path; otherwise, when declined or
+    // when the copy fails (the user is told why), path.
+    static QString OfferCopyIntoSite(const QString& path, const QString& base);
     // Puts the folder of a picked image in front of the remembered ones.
     void RecordFolder(const QString& folder);
     void ShowFolders(const QStringList& folders);

@@ -42,6 +42,8 @@ CTableGroupFields::CTableGroupFields(const QString& title, const QString& countL
     }
     grid->addWidget(colorButton, 4, 2);
     grid->addWidget(m_pCss, int(rows.size()), 0, 1, 3);
+    // The page is as tall as the first one: the room left over goes below.
+    grid->setRowStretch(int(rows.size()) + 1, 1);
 }
 
 CTableGroupValues CTableGroupFields::Values() const

@@ -25,6 +25,17 @@ CTableWizSheet::CTableWizSheet(const QString& baseDirectory, const QString& proj
     CInstantMnemonic::Install(button(QWizard::NextButton));
     addPage(m_pPage1);
     addPage(m_pPage2);
+    GiveBothPagesOneSize();
+}
+
+void CTableWizSheet::GiveBothPagesOneSize()
+{
+    // QWizard sizes its window to the page shown, so the larger second page
+    // made the window grow and shift on Next. Each page asks for the room of
+    // the larger one, and the window keeps one size on both.
+    const QSize room = m_pPage1->sizeHint().expandedTo(m_pPage2->sizeHint());
+    m_pPage1->setMinimumSize(room);
+    m_pPage2->setMinimumSize(room);
 }
 
 void CTableWizSheet::RecordPiece(Piece piece, const QString& text)

@@ -33,6 +33,8 @@ public:
     QString Text() const { return m_pieces.join(QString()); }
 
 private:
+    void GiveBothPagesOneSize();
+
     QString m_strBaseDirectory;
     QString m_strProjectPath;
     QStringList m_pieces{QString(), QString()};

@@ -6,6 +6,9 @@
 #include "framework/MDIFrameWnd.h"
 #include "framework/MessageBox.h"
 #include "res/CommandIds.h"
+#include "res/StringTable.h"
+
+#include <QTextCursor>
 
 namespace {
 // A hidden child (the project's window) is no window the user works in.
@@ -38,7 +41,42 @@ bool IsHtmlFileActive(const CMDIFrameWnd* frame, int commandId)
     return document && IsWizardFileType(document->GetPathName(), commandId);
 }
 
-bool InsertWizardText(const CMDIFrameWnd* frame, const QString& text, const QString& noWindowMessage)
+QString WizardSelection(const CMDIFrameWnd* frame)
+{
+    CZentrelView* view = ActiveWizardView(frame);
+    // The editor separates lines with U+2029; the wizards write "\n".
+    return view ? view->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')) : QString();
+}
+
+EWizardInsert ChooseWizardInsert(bool dialogTookSelection, bool hasSelection, bool textEmpty)
+{
+    if (!hasSelection || dialogTookSelection)
+        return EWizardInsert::Replace;
+    return textEmpty ? EWizardInsert::Nothing : EWizardInsert::Ask;
+}
+
+QString ReplaceSelectionQuestion()
+{
+    return ZtRes::String(ZtCmd::IDS_WIZARD_REPLACE_SELECTION);
+}
+
+namespace {
+EWizardInsert AskAboutSelection()
+{
+    switch (ZtMessageBox::Show(ReplaceSelectionQuestion(), QMessageBox::Question,
+                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No)) {
+    case QMessageBox::Yes:
+        return EWizardInsert::Replace;
+    case QMessageBox::No:
+        return EWizardInsert::InsertBefore;
+    default:
+        return EWizardInsert::Nothing;
+    }
+}
+} // namespace
+
+bool InsertWizardText(const CMDIFrameWnd* frame, const QString& text, const QString& noWindowMessage,
+                      bool dialogTookSelection)
 {
     if (!ActiveVisibleChild(frame)) {
         ZtMessageBox::Show(noWindowMessage);
@@ -47,6 +85,16 @@ bool InsertWizardText(const CMDIFrameWnd* frame, const QString& text, const QStr
     CZentrelView* view = ActiveWizardView(frame);
     if (!view)
         return false;
+    EWizardInsert insert = ChooseWizardInsert(dialogTookSelection, view->textCursor().hasSelection(), text.isEmpty());
+    if (insert == EWizardInsert::Ask)
+        insert = AskAboutSelection();
+    if (insert == EWizardInsert::Nothing)
+        return false;
+    if (insert == EWizardInsert::InsertBefore) {
+        QTextCursor caret = view->textCursor();
+        caret.setPosition(caret.selectionStart());
+        view->setTextCursor(caret);
+    }
     view->ReplaceSelection(text);
     return true;
 }

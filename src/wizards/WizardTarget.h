@@ -21,9 +21,33 @@ bool IsHtmlFileActive(const CMDIFrameWnd* frame, int commandId);
 // browser, project or plain text window).
 CZentrelView* ActiveWizardView(const CMDIFrameWnd* frame);
 
-// The last step of a wizard command: text replaces the selection of the
-// active editor as one undoable edit (an empty text still removes the
-// selection), leaving the caret after it. With no active child the user is
-// told noWindowMessage; over a window that is no web-page editor nothing
-// happens. True when the text went in.
-bool InsertWizardText(const CMDIFrameWnd* frame, const QString& text, const QString& noWindowMessage);
+// The text selected in the active page editor, line breaks as "\n"; empty
+// when nothing is selected or no page editor is active. The wizards with a
+// text field start with it there, so that their markup wraps it.
+QString WizardSelection(const CMDIFrameWnd* frame);
+
+// What becomes of the editor's selection when a wizard's text goes in.
+enum class EWizardInsert {
+    Replace,      // the text takes the selection's place (or goes in at the caret)
+    InsertBefore, // the text goes in front of the selection, which stays
+    Ask,          // the user chooses between the two, or nothing
+    Nothing,      // the editor is left as it is
+};
+
+// The choice for a wizard whose dialog took the selection into its text
+// field (dialogTookSelection: the text holds it, or the user removed it
+// there) or not, with or without a selection, and an empty text or not.
+// Selected text is never dropped unasked: a text that does not hold it
+// asks, and an empty one changes nothing.
+EWizardInsert ChooseWizardInsert(bool dialogTookSelection, bool hasSelection, bool textEmpty);
+
+// The question asked before a wizard's text replaces a selection that its
+// dialog did not take in: Yes replaces, No inserts before, Cancel nothing.
+QString ReplaceSelectionQuestion();
+
+// The last step of a wizard command: text goes into the active editor as one
+// undoable edit as ChooseWizardInsert decides, leaving the caret after it.
+// With no active child the user is told noWindowMessage; over a window that
+// is no web-page editor nothing happens. True when the text went in.
+bool InsertWizardText(const CMDIFrameWnd* frame, const QString& text, const QString& noWindowMessage,
+                      bool dialogTookSelection = false);

@@ -26,6 +26,8 @@ private slots:
     void initTestCase();
     void tabShowsTheSeededFolder();
     void keywordDroppedIntoPage();
+    void keywordDoubleClickedIntoPage_data();
+    void keywordDoubleClickedIntoPage();
     void textFileDroppedOnPageOpens_data();
     void textFileDroppedOnPageOpens();
     void keysComeBackAfterAMessageOrDialog();
@@ -70,6 +72,58 @@ void TestKeywordCommands::keywordDroppedIntoPage()
     QCOMPARE(drop.dropAction(), Qt::CopyAction);
     view->undo();
     QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n\n</BODY>\n"));
+}
+
+void TestKeywordCommands::keywordDoubleClickedIntoPage_data()
+{
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("at the caret") << 7 << 7 << "<BODY>\n<p></p>\n</BODY>\n";
+    QTest::newRow("over a selection") << 8 << 11 << "<BODY>\n\n<p></p>\n</BODY>\n";
+}
+
+// A double click puts a keyword into the active page as a drop does, and the
+// keys go back to the page.
+void TestKeywordCommands::keywordDoubleClickedIntoPage()
+{
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+    QFETCH(QString, expected);
+    const QString original = QStringLiteral("<BODY>\n\nold\n</BODY>\n").remove(anchor == position ? "old\n" : "");
+    const QString path = ZtTest::WriteFile(ZtTest::SandboxDir() + "/dblclick " + QTest::currentDataTag() + ".html",
+                                           original.toUtf8());
+    m_app->OpenFileInEditor(path, false);
+    auto* view = qobject_cast<CZentrelView*>(m_app->GetMainFrame()->GetActiveView()->GetWidget());
+    QVERIFY(view);
+    QTextCursor cursor = view->textCursor();
+    cursor.setPosition(anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    view->setTextCursor(cursor);
+
+    CProjectBar* bar = m_app->GetMainFrame()->ProjectBar();
+    CKeywordsTreeCtrl* tree = bar->KeywordsTree();
+    bar->SetCurrentTab(bar->TabControl()->indexOf(tree));
+    tree->topLevelItem(0)->setExpanded(true);
+    QTreeWidgetItem* html = tree->findItems("HTML", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    QVERIFY(html);
+    html->setExpanded(true);
+    QTreeWidgetItem* keyword = tree->findItems("<p></p>", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    QVERIFY(keyword);
+    tree->scrollToItem(keyword);
+    tree->setFocus();
+    QCoreApplication::processEvents(); // lays the expanded items out
+    const QPoint point = tree->visualItemRect(keyword).center();
+    // The click picks the item, the double click that follows inserts it.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+
+    QCOMPARE(view->toPlainText(), expected);
+    QCOMPARE(QApplication::focusWidget(), view);
+    view->undo();
+    QCOMPARE(view->toPlainText(), original);
+    m_app->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void TestKeywordCommands::textFileDroppedOnPageOpens_data()

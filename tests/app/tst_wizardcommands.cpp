@@ -20,6 +20,7 @@
 #include "wizards/TableGroupFields.h"
 #include "wizards/TableWizPage1.h"
 #include "wizards/TableWizPage2.h"
+#include "wizards/WizardTarget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,6 +72,8 @@ private slots:
     void insertsOneUndoableEdit_data();
     void insertsOneUndoableEdit();
     void cancelInsertsNothing();
+    void selectionIsNeverDroppedUnasked_data();
+    void selectionIsNeverDroppedUnasked();
     void messagesWithoutAnEditor();
     void wizardDirectory();
 
@@ -210,7 +213,6 @@ void TestWizardCommands::insertsOneUndoableEdit_data()
     QTest::newRow("List") << int(ID_LIST_WIZARD) << Filler([](QDialog* d) {
         Type(d, CListWizDlg::IDC_UNORDERED_QUANTITY, "1");
     }) << "<UL> \n\t<LI> Item here \n</UL> \n";
-    QTest::newRow("List, empty text") << int(ID_LIST_WIZARD) << Filler([](QDialog*) {}) << "";
 }
 
 void TestWizardCommands::insertsOneUndoableEdit()
@@ -220,6 +222,7 @@ void TestWizardCommands::insertsOneUndoableEdit()
     QFETCH(QString, expected);
     CZentrelView* view = OpenPage(QStringLiteral("page.html"));
     QVERIFY(view);
+    m_messages.answer = QMessageBox::Yes;
     const QString before = view->toPlainText();
     QTextCursor selection = view->textCursor();
     selection.setPosition(3);
@@ -238,7 +241,9 @@ void TestWizardCommands::insertsOneUndoableEdit()
     QVERIFY(colours == block.layout()->formats());
     view->undo();
     QCOMPARE(view->toPlainText(), before);
-    QVERIFY(m_messages.texts.isEmpty());
+    // Only the wizards whose text field took the selection replace it unasked.
+    const bool hasTextField = command == ID_FONT_WIZARD || command == ID_IMAGE_WIZARD;
+    QCOMPARE(m_messages.texts, hasTextField ? QStringList() : QStringList{ReplaceSelectionQuestion()});
 }
 
 void TestWizardCommands::cancelInsertsNothing()
@@ -249,6 +254,55 @@ void TestWizardCommands::cancelInsertsNothing()
         QVERIFY(Run(id, [](QDialog*) {}, false));
     QCOMPARE(view->toPlainText(), QStringLiteral("<P>old</P>\n"));
     QVERIFY(!view->document()->isModified());
+}
+
+void TestWizardCommands::selectionIsNeverDroppedUnasked_data()
+{
+    // The page holds "<P>old</P>\nnew\n"; "old" or "old</P>\nnew" is selected.
+    QTest::addColumn<int>("command");
+    QTest::addColumn<bool>("twoLines");
+    QTest::addColumn<Filler>("fill");
+    QTest::addColumn<int>("answer"); // to the question, when one comes
+    QTest::addColumn<QString>("expected");
+    const Filler none = [](QDialog*) {};
+    const int noQuestion = QMessageBox::NoButton;
+    QTest::newRow("Font wraps it") << int(ID_FONT_WIZARD) << false << none << noQuestion
+                                   << "<P><FONT >old </FONT>\n</P>\nnew\n";
+    QTest::newRow("Font wraps two lines")
+        << int(ID_FONT_WIZARD) << true << Filler([](QDialog* d) { Type(d, CFontWizDlg::IDC_COLOR, "Red"); })
+        << noQuestion << "<P><FONT COLOR=\"Red\" >old</P>\nnew </FONT>\n\n";
+    QTest::newRow("Font, Basefont, kept") << int(ID_FONT_WIZARD) << false
+                                          << Filler([](QDialog* d) { Click(d, CFontWizDlg::IDC_BASEFONT); })
+                                          << int(QMessageBox::No) << "<P><BASEFONT >\nold</P>\nnew\n";
+    QTest::newRow("Image keeps it as its text")
+        << int(ID_IMAGE_WIZARD) << false << Filler([](QDialog* d) { Type(d, CImageWizDlg::IDC_IMAGE, "a.gif"); })
+        << noQuestion << "<P>old<IMG SRC=\"a.gif\" BORDER=\"0\" > \n</P>\nnew\n";
+    QTest::newRow("Body, kept") << int(ID_BODY_WIZARD) << false << none << int(QMessageBox::No)
+                                << "<P><BODY >\nold</P>\nnew\n";
+    QTest::newRow("Align, cancelled") << int(ID_ALIGN_WIZARD) << true << none << int(QMessageBox::Cancel)
+                                      << "<P>old</P>\nnew\n";
+    QTest::newRow("List, empty text") << int(ID_LIST_WIZARD) << false << none << noQuestion << "<P>old</P>\nnew\n";
+}
+
+// A new user selected a word and ran the Font wizard: the word was gone.
+void TestWizardCommands::selectionIsNeverDroppedUnasked()
+{
+    QFETCH(int, command);
+    QFETCH(bool, twoLines);
+    QFETCH(Filler, fill);
+    QFETCH(int, answer);
+    QFETCH(QString, expected);
+    CZentrelView* view = OpenPage(QStringLiteral("page.html"), "<P>old</P>\nnew\n");
+    QVERIFY(view);
+    m_messages.answer = QMessageBox::StandardButton(answer);
+    QTextCursor selection = view->textCursor();
+    selection.setPosition(3);
+    selection.setPosition(twoLines ? 14 : 6, QTextCursor::KeepAnchor);
+    view->setTextCursor(selection);
+
+    QVERIFY(Run(command, fill));
+    QCOMPARE(view->toPlainText(), expected);
+    QCOMPARE(m_messages.texts, answer == QMessageBox::NoButton ? QStringList() : QStringList{ReplaceSelectionQuestion()});
 }
 
 void TestWizardCommands::messagesWithoutAnEditor()

@@ -1,4 +1,5 @@
 #include "support/Dialogs.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "framework/Profile.h"
@@ -19,6 +20,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,6 +36,15 @@ namespace {
 CColorButton* ColorButtonOf(QWidget* dialog, int index)
 {
     return dialog->findChildren<CColorButton*>().value(index);
+}
+
+QStringList FilesBelow(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(it.next());
+    return files;
 }
 } // namespace
 
@@ -49,9 +62,13 @@ private slots:
     void colorWizardKeepsItsValue();
     void alignBoxesEnableTheirFields();
     void tableWizardPieces();
+    void tableWizardKeepsItsSizeAndPlace();
     void tableBackgroundImageStart_data();
     void tableBackgroundImageStart();
     void imageFoldersRemembered();
+    void imageFromOutsideTheSite_data();
+    void imageFromOutsideTheSite();
+    void imageFilterShowsEveryPicture();
 
 private:
     QList<bool> m_pickedFullOpen;
@@ -276,6 +293,29 @@ void TestWizardDialogs::tableWizardPieces()
                                + "\t</TR>\n</TABLE>\n");
 }
 
+// Next and Back leave the window where and as large as the user had it.
+void TestWizardDialogs::tableWizardKeepsItsSizeAndPlace()
+{
+    CTableWizSheet sheet{QString(), QString()};
+    sheet.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+    sheet.move(120, 80);
+    QCoreApplication::processEvents();
+    const QRect first = sheet.frameGeometry();
+    QStringList seen;
+    for (const char* step : {"next", "back", "next"}) {
+        QLatin1String(step) == QLatin1String("next") ? sheet.next() : sheet.back();
+        QCoreApplication::processEvents();
+        if (sheet.frameGeometry() != first)
+            seen.append(QString::fromLatin1(step));
+    }
+    QCOMPARE(seen, QStringList());
+    QCOMPARE(sheet.currentPage(), sheet.Page2());
+    // Every field of the larger page is shown whole.
+    for (QWidget* field : sheet.Page2()->findChildren<QLineEdit*>())
+        QVERIFY(field->width() >= field->minimumSizeHint().width());
+}
+
 void TestWizardDialogs::tableBackgroundImageStart_data()
 {
     // ImageDir1 as stored ("-" for none; "recent" for an existing folder),
@@ -326,6 +366,7 @@ void TestWizardDialogs::imageFoldersRemembered()
     for (int i = 0; i < stored.size(); ++i)
         profile.WriteString(section, ZtImageFolders::Key(i), stored[i]);
     const QString before = QDir::currentPath();
+    ZtTest::CMessageLog messages(QMessageBox::No); // no copy into the site
 
     CImageWizDlg dialog(root.filePath("Site"));
     QCOMPARE(dialog.Folders(), (QStringList{root.filePath("One"), root.filePath("Two"), root.filePath("Gone")}));
@@ -370,6 +411,87 @@ void TestWizardDialogs::imageFoldersRemembered()
     QCOMPARE(profile.GetString(section, ZtImageFolders::Key(2)), root.filePath("One"));
     QCOMPARE(profile.GetString(section, ZtImageFolders::Key(3)), root.filePath("Gone"));
     QCOMPARE(dialog.Text(), QString());
+}
+
+void TestWizardDialogs::imageFromOutsideTheSite_data()
+{
+    // The picture picked (below the temporary folder), the site's folders,
+    // the answer to the copy offer (NoButton: none is made), the Image
+    // field and the file the site then holds ("-" for none).
+    QTest::addColumn<QString>("picked");
+    QTest::addColumn<QString>("siteFolders");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("copy");
+    const int yes = QMessageBox::Yes;
+    QTest::newRow("into images") << "Pics/Logo.PNG" << "images" << yes << "images/Logo.PNG" << "Site/images/Logo.PNG";
+    QTest::newRow("into Images") << "Pics/Logo.PNG" << "Images" << yes << "Images/Logo.PNG" << "Site/Images/Logo.PNG";
+    QTest::newRow("into the page's folder") << "Pics/Logo.PNG" << "css" << yes << "Logo.PNG" << "Site/Logo.PNG";
+    QTest::newRow("same name, other picture")
+        << "Pics/Old.gif" << "images" << yes << "images/Old (2).gif" << "Site/images/Old (2).gif";
+    QTest::newRow("same picture already there") << "Pics/Same.gif" << "images" << yes << "images/Same.gif" << "-";
+    QTest::newRow("declined") << "Pics/Logo.PNG" << "images" << int(QMessageBox::No) << "<root>/Pics/Logo.PNG"
+                              << "-";
+    QTest::newRow("copy fails") << "Pics/Folder.png" << "images" << yes << "<root>/Pics/Folder.png" << "-";
+    QTest::newRow("inside the site") << "Site/art/a.webp" << "images" << int(QMessageBox::NoButton) << "art/a.webp"
+                                     << "-";
+}
+
+// A picture linked from outside the site breaks once the site is published;
+// the wizard offers to copy it in.
+void TestWizardDialogs::imageFromOutsideTheSite()
+{
+    QFETCH(QString, picked);
+    QFETCH(QString, siteFolders);
+    QFETCH(int, answer);
+    QFETCH(QString, field);
+    QFETCH(QString, copy);
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    for (const QString& folder : QStringList{"Pics/Folder.png", "Site/art", "Site/" + siteFolders})
+        QVERIFY(dir.mkpath(folder));
+    const QByteArray picture("\x89PNG picture");
+    for (const QString& file : {"Pics/Logo.PNG", "Pics/Old.gif", "Pics/Same.gif", "Site/art/a.webp"})
+        ZtTest::WriteFile(dir.filePath(file), picture);
+    ZtTest::WriteFile(dir.filePath("Site/" + siteFolders + "/Old.gif"), "another picture");
+    ZtTest::WriteFile(dir.filePath("Site/" + siteFolders + "/Same.gif"), picture);
+    const QStringList before = FilesBelow(dir.filePath("Site"));
+
+    ZtTest::CMessageLog messages{QMessageBox::StandardButton(answer)};
+    CImageWizDlg dialog(dir.filePath("Site"));
+    CFileButton::SetChooser([&](QWidget*, const QString&, const QString&) { return dir.filePath(picked); });
+    dialog.ImageButton()->click();
+
+    QCOMPARE(Find<QLineEdit>(&dialog, CImageWizDlg::IDC_IMAGE)->text(), QString(field).replace("<root>", root.path()));
+    QCOMPARE(messages.texts.size(), (answer == QMessageBox::NoButton ? 0 : 1) + (QTest::currentDataTag() == QLatin1String("copy fails")));
+    QStringList added = FilesBelow(dir.filePath("Site"));
+    for (const QString& file : before)
+        added.removeOne(file);
+    QCOMPARE(added, copy == "-" ? QStringList() : QStringList{dir.filePath(copy)});
+    if (copy != "-") {
+        QFile copied(dir.filePath(copy));
+        QVERIFY(copied.open(QIODevice::ReadOnly));
+        QCOMPARE(copied.readAll(), picture);
+    }
+    // The folder remembered is where the picture was found.
+    QCOMPARE(dialog.Folders().value(0), ZtImageFolders::FolderOf(dir.filePath(picked)));
+}
+
+// The file dialog opens on the first filter: it shows every kind of picture.
+void TestWizardDialogs::imageFilterShowsEveryPicture()
+{
+    const QString first = CFileButton::ToQtFilter(CImageWizDlg::ImageFilter()).split(";;").first();
+    const QString patterns = first.mid(first.indexOf('(') + 1).chopped(1);
+    QStringList shown;
+    for (const char* name : {"a.gif", "b.JPG", "c.jpeg", "d.png", "e.PNG", "f.svg", "g.webp", "h.html", "i.txt"}) {
+        for (const QString& pattern : patterns.split(' ')) {
+            if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern)).match(name).hasMatch()) {
+                shown.append(QString::fromLatin1(name));
+                break;
+            }
+        }
+    }
+    QCOMPARE(shown, (QStringList{"a.gif", "b.JPG", "c.jpeg", "d.png", "e.PNG", "f.svg", "g.webp"}));
 }
 
 ZT_TEST_MAIN(TestWizardDialogs)
