@@ -6,6 +6,7 @@
 #include "framework/View.h"
 
 #include <QAbstractEventDispatcher>
+#include <QEvent>
 #include <QMdiArea>
 
 CMDIFrameWnd::CMDIFrameWnd(QWidget* parent)
@@ -82,6 +83,7 @@ void CMDIFrameWnd::AddChildFrame(CMDIChildWnd* frame)
     // moves there when it is shown.
     const int opened = m_pMdiArea->subWindowList().size();
     m_pMdiArea->addSubWindow(frame);
+    frame->installEventFilter(this);
     frame->setGeometry(CMdiTiler::CascadeSlot(AreaRect(), opened));
 }
 
@@ -103,6 +105,38 @@ void CMDIFrameWnd::CascadeChildFrames()
         window->setGeometry(CMdiTiler::CascadeSlot(AreaRect(), index++));
         window->raise();
     }
+}
+
+bool CMDIFrameWnd::eventFilter(QObject* watched, QEvent* event)
+{
+    // A child window hides when it closes, and the project's hides as it
+    // opens. Once the close is over, see that a shown window is active.
+    if (event->type() == QEvent::Hide && !m_bActiveCheckPending && qobject_cast<CMDIChildWnd*>(watched)) {
+        m_bActiveCheckPending = true;
+        QMetaObject::invokeMethod(this, &CMDIFrameWnd::ActivateLastUsedChild, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMDIFrameWnd::ActivateLastUsedChild()
+{
+    m_bActiveCheckPending = false;
+    // The area, left without its active window, goes to the next in its
+    // history even when that one is hidden (the project's), or to none.
+    QMdiSubWindow* active = m_pMdiArea->activeSubWindow();
+    if (active && !active->isHidden())
+        return;
+    const QList<QMdiSubWindow*> history = m_pMdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto window = history.rbegin(); window != history.rend(); ++window) {
+        if (!(*window)->isHidden()) {
+            m_pMdiArea->setActiveSubWindow(*window);
+            return;
+        }
+    }
+    // No window is shown: the frame is without an active document.
+    if (active)
+        m_pMdiArea->setActiveSubWindow(nullptr);
+    emit activeChildChanged(nullptr);
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const

@@ -53,8 +53,13 @@ protected:
     virtual QList<CCmdTarget*> ExtraCommandTargets() const { return {}; }
     // The MDI area's inside, where child windows may go.
     QRect AreaRect() const;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Makes the most recently active shown child window active when none is.
+    void ActivateLastUsedChild();
+
     QMdiArea* m_pMdiArea;
     CCommandActions* m_pCommands;
+    bool m_bActiveCheckPending = false;
 };
