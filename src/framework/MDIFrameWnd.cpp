@@ -1,11 +1,15 @@
 #include "framework/MDIFrameWnd.h"
 
+#include "framework/CmdUI.h"
 #include "framework/CommandActions.h"
 #include "framework/MDIChildWnd.h"
 #include "framework/MdiTiler.h"
 #include "framework/View.h"
+#include "framework/WindowList.h"
+#include "res/CommandIds.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAction>
 #include <QEvent>
 #include <QMdiArea>
 
@@ -18,6 +22,7 @@ CMDIFrameWnd::CMDIFrameWnd(QWidget* parent)
     m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_pMdiArea);
+    MapWindowListCommands();
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         emit activeChildChanged(qobject_cast<CMDIChildWnd*>(window));
     });
@@ -47,7 +52,54 @@ bool CMDIFrameWnd::ExecuteCommand(int id)
 
 void CMDIFrameWnd::UpdateMenu(QMenu* menu)
 {
+    UpdateWindowListTexts();
     m_pCommands->UpdateMenu(menu);
+}
+
+void CMDIFrameWnd::MapWindowListCommands()
+{
+    OnCommandRange(ZtCmd::ID_WINDOW_LIST_FIRST, ZtCmd::ID_WINDOW_LIST_LAST,
+                   [this](int id) { ActivateListedChild(id - ZtCmd::ID_WINDOW_LIST_FIRST); });
+    OnUpdateRange(ZtCmd::ID_WINDOW_LIST_FIRST, ZtCmd::ID_WINDOW_LIST_LAST, [this](CCmdUI* cmdUI) {
+        CMDIChildWnd* frame = ListedChildFrames().value(cmdUI->m_nID - ZtCmd::ID_WINDOW_LIST_FIRST);
+        cmdUI->Enable(frame != nullptr);
+        cmdUI->SetCheck(frame && frame == MDIGetActive());
+    });
+}
+
+void CMDIFrameWnd::UpdateWindowListTexts()
+{
+    const QList<CMDIChildWnd*> frames = ListedChildFrames();
+    for (int index = 0; index < CWindowList::kMaxEntries; ++index) {
+        QAction* entry = Action(ZtCmd::ID_WINDOW_LIST_FIRST + index);
+        CMDIChildWnd* frame = frames.value(index);
+        entry->setVisible(frame != nullptr);
+        if (frame)
+            entry->setText(CWindowList::EntryText(index, CWindowList::ShownTitle(frame->windowTitle(),
+                                                                                 frame->isWindowModified())));
+    }
+}
+
+void CMDIFrameWnd::ActivateListedChild(int index)
+{
+    CMDIChildWnd* frame = ListedChildFrames().value(index);
+    if (!frame)
+        return;
+    if (frame->isMinimized())
+        frame->showNormal();
+    m_pMdiArea->setActiveSubWindow(frame);
+    if (CView* view = frame->GetActiveView())
+        view->GetWidget()->setFocus();
+}
+
+QList<CMDIChildWnd*> CMDIFrameWnd::ListedChildFrames() const
+{
+    QList<CMDIChildWnd*> frames;
+    for (CMDIChildWnd* frame : ChildFrames()) {
+        if (!frame->isHidden() && frames.size() < CWindowList::kMaxEntries)
+            frames.append(frame);
+    }
+    return frames;
 }
 
 void CMDIFrameWnd::UpdateToolbarActions()

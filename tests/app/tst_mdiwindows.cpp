@@ -29,10 +29,13 @@ private slots:
 
     void closingAWindowActivatesTheLastOneUsed_data();
     void closingAWindowActivatesTheLastOneUsed();
+    void windowMenuListsAndActivatesTheWindows();
 
 private:
     CMDIChildWnd* Open(const QString& name);
     QString ActiveTitle() const;
+    QMenu* WindowMenu() const;
+    QString WindowEntries() const;
 
     CMainFrame* m_frame = nullptr;
     QString m_dir;
@@ -52,6 +55,33 @@ QString TestMdiWindows::ActiveTitle() const
     return active && active->GetActiveDocument() ? active->GetActiveDocument()->GetTitle() : QStringLiteral("none");
 }
 
+QMenu* TestMdiWindows::WindowMenu() const
+{
+    for (QAction* action : m_frame->menuBar()->actions()) {
+        if (action->text() == QLatin1String("&Window"))
+            return action->menu();
+    }
+    return nullptr;
+}
+
+// The Window menu's entries after its last separator as the user sees them
+// when it opens: "&1 index.html" and so on, "+" before the checked one.
+QString TestMdiWindows::WindowEntries() const
+{
+    QMenu* menu = WindowMenu();
+    if (!menu)
+        return QStringLiteral("no Window menu");
+    emit menu->aboutToShow();
+    QStringList entries;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            entries.clear();
+        else if (action->isVisible())
+            entries << (action->isChecked() ? QStringLiteral("+") : QString()) + action->text();
+    }
+    return entries.join(QLatin1Char('|'));
+}
+
 void TestMdiWindows::initTestCase()
 {
     m_frame = ZtTest::ShowMainFrame();
@@ -61,6 +91,7 @@ void TestMdiWindows::initTestCase()
 
 void TestMdiWindows::cleanup()
 {
+    m_messages.answer = QMessageBox::No; // discard unsaved test edits
     ZtApp()->CloseAllDocuments();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -109,6 +140,42 @@ void TestMdiWindows::closingAWindowActivatesTheLastOneUsed()
     QCoreApplication::sendPostedEvents();
     QCOMPARE(ActiveTitle(), QStringLiteral("none"));
     QCOMPARE(m_frame->CurrentMenuId(), int(IDR_MAINFRAME));
+}
+
+void TestMdiWindows::windowMenuListsAndActivatesTheWindows()
+{
+    // The project's hidden window is no entry.
+    ZtApp()->OpenProject(ZtTest::WriteFile(m_dir + QStringLiteral("/site.ztp"), "project"));
+    Open(QStringLiteral("index.html"));
+    CMDIChildWnd* second = Open(QStringLiteral("a&b.html"));
+    Open(QStringLiteral("notes.txt"));
+    second->GetActiveDocument()->SetModifiedFlag(true);
+    QCOMPARE(WindowEntries(), QStringLiteral("&1 index.html|&2 a&&b.html*|+&3 notes.txt"));
+
+    // Choosing an entry activates its window, minimised or not, and the
+    // keys go to it.
+    second->showMinimized();
+    QVERIFY(WindowMenu());
+    for (QAction* action : WindowMenu()->actions()) {
+        if (action->text().startsWith(QLatin1String("&2 ")))
+            action->trigger();
+    }
+    QCOMPARE(m_frame->MDIGetActive(), second);
+    QVERIFY(!second->isMinimized());
+    QCOMPARE(QApplication::focusWidget(), second->GetActiveView()->GetWidget());
+    QCOMPARE(WindowEntries(), QStringLiteral("&1 index.html|+&2 a&&b.html*|&3 notes.txt"));
+
+    // A closed window leaves the list, and the others move up.
+    m_frame->MdiArea()->subWindowList().at(1)->close();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(WindowEntries(), QStringLiteral("+&1 a&&b.html*|&2 notes.txt"));
+
+    // Nine entries at most, one digit each.
+    for (int i = 3; i <= 10; ++i)
+        Open(QStringLiteral("page%1.html").arg(i));
+    const QStringList entries = WindowEntries().split(QLatin1Char('|'));
+    QCOMPARE(entries.size(), 9);
+    QCOMPARE(entries.last(), QStringLiteral("&9 page9.html"));
 }
 
 ZT_APP_TEST_MAIN(TestMdiWindows)
