@@ -54,6 +54,10 @@ void CMDIFrameWnd::UpdateMenu(QMenu* menu)
 {
     UpdateWindowListTexts();
     m_pCommands->UpdateMenu(menu);
+    // Only the active window's entry shows a mark; the others show no empty
+    // box beside them.
+    for (int id = ZtCmd::ID_WINDOW_LIST_FIRST; id <= ZtCmd::ID_WINDOW_LIST_LAST; ++id)
+        Action(id)->setCheckable(Action(id)->isChecked());
 }
 
 void CMDIFrameWnd::MapWindowListCommands()

@@ -65,7 +65,8 @@ QMenu* TestMdiWindows::WindowMenu() const
 }
 
 // The Window menu's entries after its last separator as the user sees them
-// when it opens: "&1 index.html" and so on, "+" before the checked one.
+// when it opens: "&1 index.html" and so on, "+" before the checked one, "[]"
+// before one that shows an empty check box.
 QString TestMdiWindows::WindowEntries() const
 {
     QMenu* menu = WindowMenu();
@@ -77,7 +78,10 @@ QString TestMdiWindows::WindowEntries() const
         if (action->isSeparator())
             entries.clear();
         else if (action->isVisible())
-            entries << (action->isChecked() ? QStringLiteral("+") : QString()) + action->text();
+            entries << (action->isChecked()       ? QStringLiteral("+")
+                        : action->isCheckable() ? QStringLiteral("[]")
+                                                : QString())
+                           + action->text();
     }
     return entries.join(QLatin1Char('|'));
 }
