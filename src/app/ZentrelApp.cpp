@@ -19,6 +19,7 @@
 #include "app/PlainTextChildFrame.h"
 #include "app/FileBarCommands.h"
 #include "app/ProjectCommands.h"
+#include "app/ReopenRules.h"
 #include "app/ToolCommands.h"
 #include "app/WizardCommands.h"
 #include "framework/Profile.h"
@@ -340,12 +341,15 @@ void CZentrelApp::ReopenLastSession()
     const QString projectOnExit = GetProfileString(kStartup, QStringLiteral("ProjectOnExit"), QStringLiteral("no"));
     const QString lastProject = GetProfileString(QStringLiteral("Recent Project List"), QStringLiteral("Project1"),
                                                  QStringLiteral("default.html"));
+    // The pages are read first: opening the project puts it at the top of
+    // the recent files, which would push the oldest page out of the list.
+    QStringList pages;
+    if (GetProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("no")) == QLatin1String("yes"))
+        pages = PagesToReopen(GetProfileInt(kStartup, QStringLiteral("FilesOpen"), 4));
     // A project gone since the last run is not worth a message at start.
     if (projectOnExit == QLatin1String("yes") && QFileInfo(lastProject).isFile())
         OpenProject(lastProject);
-
-    if (GetProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("no")) == QLatin1String("yes"))
-        ReopenFiles(GetProfileInt(kStartup, QStringLiteral("FilesOpen"), 4));
+    ReopenPages(pages);
 }
 
 void CZentrelApp::OpenProject(const QString& path)
@@ -461,14 +465,20 @@ void CZentrelApp::OpenFileInEditor(const QString& path, bool closeCurrent)
 
 void CZentrelApp::ReopenFiles(int count)
 {
-    // The reopen keys stop at "w4", and the recent-file list holds four.
-    const int limit = qMin(count, 4);
-    for (int i = 0; i < limit; ++i) {
-        const QString path = m_pRecentFileList->GetAt(i);
-        if (path.isEmpty())
-            break;
-        m_strNextWindowPos = GetProfileString(kSettings, QStringLiteral("w%1").arg(i + 1));
-        OpenDocumentFile(path);
+    ReopenPages(PagesToReopen(count));
+}
+
+QStringList CZentrelApp::PagesToReopen(int count) const
+{
+    return CReopenRules::PagesToReopen(m_pRecentFileList->Entries(), count,
+                                       m_pProjectTemplate->GetDocString(CDocTemplate::filterExt));
+}
+
+void CZentrelApp::ReopenPages(const QStringList& pages)
+{
+    for (int i = 0; i < pages.size(); ++i) {
+        m_strNextWindowPos = GetProfileString(kSettings, CReopenRules::PlacementKey(i));
+        OpenDocumentFile(pages.at(i));
     }
     // Windows opened from here on go where the last closed one stood.
     m_strNextWindowPos.clear();
@@ -478,23 +488,24 @@ void CZentrelApp::SaveWindowPositions()
 {
     if (!qobject_cast<CChildFrame*>(m_pMainFrame->MDIGetActive()))
         return;
-    const int count = qMin(int(m_pWebPageTemplate->Documents().size()), 4);
+    const int count = qMin(int(m_pWebPageTemplate->Documents().size()), CReopenRules::kMaxPages);
+    const QStringList pages = PagesToReopen(count);
     QList<CMDIChildWnd*> windows = WindowsMostRecentFirst();
     for (int k = 0; k < count && !windows.isEmpty(); ++k) {
-        // The next start reopens recent file k at "w<k+1>": the place of that
+        // The next start reopens page k at "w<k+1>": the place of that
         // file's own window when it is open, else of the most recently active
         // window not yet recorded. The walk activates nothing, so a close the
         // user cancels leaves the windows as they were.
         CMDIChildWnd* frame = windows.first();
         for (CMDIChildWnd* candidate : std::as_const(windows)) {
             CDocument* document = candidate->GetActiveDocument();
-            if (document && document->GetPathName() == m_pRecentFileList->GetAt(k)) {
+            if (document && document->GetPathName() == pages.value(k)) {
                 frame = candidate;
                 break;
             }
         }
         windows.removeOne(frame);
-        WriteProfileString(kSettings, QStringLiteral("w%1").arg(k + 1), CChildFrame::PlacementString(frame));
+        WriteProfileString(kSettings, CReopenRules::PlacementKey(k), CChildFrame::PlacementString(frame));
     }
 }
 

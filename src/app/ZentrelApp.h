@@ -115,6 +115,9 @@ public:
     // Start-up: the project and the web pages the last Exit recorded.
     void ReopenLastSession();
     void ReopenFiles(int count);
+    // The pages a start would reopen from the recent files, at most count.
+    QStringList PagesToReopen(int count) const;
+    void ReopenPages(const QStringList& pages);
     void SaveWindowPositions();
     // The Exit command: records what to reopen, then closes the main window.
     void OnAppExit();

@@ -1,11 +1,16 @@
 #include "framework/MDIFrameWnd.h"
 
+#include "framework/CmdUI.h"
 #include "framework/CommandActions.h"
 #include "framework/MDIChildWnd.h"
 #include "framework/MdiTiler.h"
 #include "framework/View.h"
+#include "framework/WindowList.h"
+#include "res/CommandIds.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QEvent>
 #include <QMdiArea>
 
 CMDIFrameWnd::CMDIFrameWnd(QWidget* parent)
@@ -17,6 +22,7 @@ CMDIFrameWnd::CMDIFrameWnd(QWidget* parent)
     m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_pMdiArea);
+    MapWindowListCommands();
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         emit activeChildChanged(qobject_cast<CMDIChildWnd*>(window));
     });
@@ -46,7 +52,58 @@ bool CMDIFrameWnd::ExecuteCommand(int id)
 
 void CMDIFrameWnd::UpdateMenu(QMenu* menu)
 {
+    UpdateWindowListTexts();
     m_pCommands->UpdateMenu(menu);
+    // Only the active window's entry shows a mark; the others show no empty
+    // box beside them.
+    for (int id = ZtCmd::ID_WINDOW_LIST_FIRST; id <= ZtCmd::ID_WINDOW_LIST_LAST; ++id)
+        Action(id)->setCheckable(Action(id)->isChecked());
+}
+
+void CMDIFrameWnd::MapWindowListCommands()
+{
+    OnCommandRange(ZtCmd::ID_WINDOW_LIST_FIRST, ZtCmd::ID_WINDOW_LIST_LAST,
+                   [this](int id) { ActivateListedChild(id - ZtCmd::ID_WINDOW_LIST_FIRST); });
+    OnUpdateRange(ZtCmd::ID_WINDOW_LIST_FIRST, ZtCmd::ID_WINDOW_LIST_LAST, [this](CCmdUI* cmdUI) {
+        CMDIChildWnd* frame = ListedChildFrames().value(cmdUI->m_nID - ZtCmd::ID_WINDOW_LIST_FIRST);
+        cmdUI->Enable(frame != nullptr);
+        cmdUI->SetCheck(frame && frame == MDIGetActive());
+    });
+}
+
+void CMDIFrameWnd::UpdateWindowListTexts()
+{
+    const QList<CMDIChildWnd*> frames = ListedChildFrames();
+    for (int index = 0; index < CWindowList::kMaxEntries; ++index) {
+        QAction* entry = Action(ZtCmd::ID_WINDOW_LIST_FIRST + index);
+        CMDIChildWnd* frame = frames.value(index);
+        entry->setVisible(frame != nullptr);
+        if (frame)
+            entry->setText(CWindowList::EntryText(index, CWindowList::ShownTitle(frame->windowTitle(),
+                                                                                 frame->isWindowModified())));
+    }
+}
+
+void CMDIFrameWnd::ActivateListedChild(int index)
+{
+    CMDIChildWnd* frame = ListedChildFrames().value(index);
+    if (!frame)
+        return;
+    if (frame->isMinimized())
+        frame->showNormal();
+    m_pMdiArea->setActiveSubWindow(frame);
+    if (CView* view = frame->GetActiveView())
+        view->GetWidget()->setFocus();
+}
+
+QList<CMDIChildWnd*> CMDIFrameWnd::ListedChildFrames() const
+{
+    QList<CMDIChildWnd*> frames;
+    for (CMDIChildWnd* frame : ChildFrames()) {
+        if (!frame->isHidden() && frames.size() < CWindowList::kMaxEntries)
+            frames.append(frame);
+    }
+    return frames;
 }
 
 void CMDIFrameWnd::UpdateToolbarActions()
@@ -82,6 +139,7 @@ void CMDIFrameWnd::AddChildFrame(CMDIChildWnd* frame)
     // moves there when it is shown.
     const int opened = m_pMdiArea->subWindowList().size();
     m_pMdiArea->addSubWindow(frame);
+    frame->installEventFilter(this);
     frame->setGeometry(CMdiTiler::CascadeSlot(AreaRect(), opened));
 }
 
@@ -103,6 +161,38 @@ void CMDIFrameWnd::CascadeChildFrames()
         window->setGeometry(CMdiTiler::CascadeSlot(AreaRect(), index++));
         window->raise();
     }
+}
+
+bool CMDIFrameWnd::eventFilter(QObject* watched, QEvent* event)
+{
+    // A child window hides when it closes, and the project's hides as it
+    // opens. Once the close is over, see that a shown window is active.
+    if (event->type() == QEvent::Hide && !m_bActiveCheckPending && qobject_cast<CMDIChildWnd*>(watched)) {
+        m_bActiveCheckPending = true;
+        QMetaObject::invokeMethod(this, &CMDIFrameWnd::ActivateLastUsedChild, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMDIFrameWnd::ActivateLastUsedChild()
+{
+    m_bActiveCheckPending = false;
+    // The area, left without its active window, goes to the next in its
+    // history even when that one is hidden (the project's), or to none.
+    QMdiSubWindow* active = m_pMdiArea->activeSubWindow();
+    if (active && !active->isHidden())
+        return;
+    const QList<QMdiSubWindow*> history = m_pMdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto window = history.rbegin(); window != history.rend(); ++window) {
+        if (!(*window)->isHidden()) {
+            m_pMdiArea->setActiveSubWindow(*window);
+            return;
+        }
+    }
+    // No window is shown: the frame is without an active document.
+    if (active)
+        m_pMdiArea->setActiveSubWindow(nullptr);
+    emit activeChildChanged(nullptr);
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const

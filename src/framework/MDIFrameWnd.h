@@ -42,6 +42,9 @@ public:
     CView* GetActiveView() const;
     // Lays the visible, not minimised child windows out in a cascade.
     void CascadeChildFrames();
+    // The windows the Window menu lists: the shown child frames in the
+    // order they were opened, at most nine.
+    QList<CMDIChildWnd*> ListedChildFrames() const;
 
 signals:
     void activeChildChanged(CMDIChildWnd* frame);
@@ -53,8 +56,17 @@ protected:
     virtual QList<CCmdTarget*> ExtraCommandTargets() const { return {}; }
     // The MDI area's inside, where child windows may go.
     QRect AreaRect() const;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Makes the most recently active shown child window active when none is.
+    void ActivateLastUsedChild();
+    void MapWindowListCommands();
+    // Names the Window menu's entries after the listed windows.
+    void UpdateWindowListTexts();
+    void ActivateListedChild(int index);
+
     QMdiArea* m_pMdiArea;
     CCommandActions* m_pCommands;
+    bool m_bActiveCheckPending = false;
 };

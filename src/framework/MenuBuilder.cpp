@@ -41,6 +41,14 @@ void CMenuBuilder::Populate(QMenu* menu, const QVector<ZtRes::MenuItem>& items, 
                     menu->addAction(action);
             }
             break;
+        case ZtRes::MenuItemKind::WindowList:
+            // The frame names these after the open windows and hides the
+            // ones no window stands behind.
+            for (int id = ZtCmd::ID_WINDOW_LIST_FIRST; id <= ZtCmd::ID_WINDOW_LIST_LAST; ++id) {
+                if (QAction* action = lookup ? lookup(id) : nullptr)
+                    menu->addAction(action);
+            }
+            break;
         case ZtRes::MenuItemKind::Command:
             texts.append({CommandAction(menu, item, lookup), item.text});
             break;

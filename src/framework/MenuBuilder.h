@@ -20,7 +20,7 @@ public:
     using ActionLookup = std::function<QAction*(int id)>;
 
     // Fills menu with the items. Popups become submenus, RecentFiles becomes
-    // the actions of 57616..57619. Since an action is shared by every menu
+    // the actions of 57616..57619, WindowList those of 65280..65288. Since an action is shared by every menu
     // showing its id, and the item's text differs between menus, each menu
     // gives its actions its own texts when it is about to show, and then calls
     // aboutToShow(menu) so the caller can run its update handlers. A command

@@ -41,6 +41,9 @@ enum FrameworkCommand : int {
     ID_WINDOW_CASCADE = 57650,
     ID_WINDOW_TILE_HORZ = 57651,
     ID_WINDOW_TILE_VERT = 57652,
+    // The open windows listed at the foot of the Window menu, "&1" to "&9".
+    ID_WINDOW_LIST_FIRST = 65280,
+    ID_WINDOW_LIST_LAST = 65288,
 
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,

@@ -22,6 +22,11 @@ MenuItem RecentFiles()
     return {MenuItemKind::RecentFiles, ID_FILE_MRU_FILE1, QString(), {}};
 }
 
+MenuItem WindowList()
+{
+    return {MenuItemKind::WindowList, ID_WINDOW_LIST_FIRST, QString(), {}};
+}
+
 MenuItem Popup(const char* text, QVector<MenuItem> items)
 {
     return {MenuItemKind::Popup, 0, QString::fromLatin1(text), std::move(items)};
@@ -183,7 +188,9 @@ MenuItem DocumentWindowMenu()
                              Cmd(ID_WINDOW_ARRANGE, "&Arrange Icons"),
                              Separator(),
                              Cmd(ID_OPEN_CONSOLE_WINDOW, "&Open console window"),
-                             Cmd(ID_RUN_CONSOLE_PROCESS, "&Run console process")});
+                             Cmd(ID_RUN_CONSOLE_PROCESS, "&Run console process"),
+                             Separator(),
+                             WindowList()});
 }
 
 MenuItem HelpMenu()

@@ -13,6 +13,7 @@ enum class MenuItemKind {
     Separator,   // a separator line
     Popup,       // a submenu: text and items
     RecentFiles, // where the recent-file list goes (ids 57616..57619)
+    WindowList,  // where the list of open windows goes (ids 65280..65288)
 };
 
 struct MenuItem

@@ -62,6 +62,8 @@ private slots:
     void reopensOnlyOnExactYes();
     void reopensProjectOnExactYes();
     void exitThenRestartKeepsEachWindowsPlace();
+    void restartReopensEveryPageBesideTheProject_data();
+    void restartReopensEveryPageBesideTheProject();
     void closedPageWindowLeavesItsPlace_data();
     void closedPageWindowLeavesItsPlace();
     void openFileInEditorChoosesType_data();
@@ -210,6 +212,52 @@ void TestApp::exitThenRestartKeepsEachWindowsPlace()
     QVERIFY(m_app->OpenDocumentFile(MakeFile(QStringLiteral("notes.txt"), "text")));
     m_app->RecordSessionForReopen();
     QCOMPARE(m_app->Profile().GetString(QStringLiteral("Startup"), QStringLiteral("FilesOnExit")), QStringLiteral("no"));
+}
+
+void TestApp::restartReopensEveryPageBesideTheProject_data()
+{
+    QTest::addColumn<int>("pageCount");
+    QTest::addColumn<QString>("projectName");
+    // The project stays in the recent files among the pages.
+    QTest::newRow("three pages") << 3 << "site";
+    // The pages pushed the project out of the list, and reopening it would
+    // push the oldest page out.
+    QTest::newRow("four pages") << 4 << "site";
+    QTest::newRow("project in capitals") << 3 << "SITE";
+}
+
+void TestApp::restartReopensEveryPageBesideTheProject()
+{
+    QFETCH(int, pageCount);
+    QFETCH(QString, projectName);
+    const QString project = MakeFile(projectName + QLatin1Char('/') + projectName + QStringLiteral(".ZTP"), "project");
+    m_app->OpenProject(project);
+    QCOMPARE(OpenCount(m_app->m_pProjectTemplate), 1);
+    QHash<QString, QRect> places;
+    for (int i = 0; i < pageCount; ++i) {
+        const QString path = MakeFile(QStringLiteral("site page%1.html").arg(i));
+        CDocument* document = m_app->OpenDocumentFile(path);
+        QVERIFY(document);
+        const QRect place(15 + 50 * i, 25 + 20 * i, 320 + 10 * i, 210 + 10 * i);
+        document->Frames().first()->setGeometry(place);
+        places.insert(path, place);
+    }
+    m_app->RecordSessionForReopen();
+    CloseAll();
+
+    m_app->ReopenLastSession();
+    QCOMPARE(OpenCount(m_app->m_pProjectTemplate), 1);
+    QStringList reopened;
+    for (CDocument* document : m_app->m_pWebPageTemplate->Documents()) {
+        reopened << QFileInfo(document->GetPathName()).fileName();
+        QCOMPARE(document->Frames().first()->geometry(), places.value(document->GetPathName()));
+    }
+    reopened.sort();
+    QStringList expected;
+    for (const QString& path : places.keys())
+        expected << QFileInfo(path).fileName();
+    expected.sort();
+    QCOMPARE(reopened, expected);
 }
 
 void TestApp::closedPageWindowLeavesItsPlace_data()

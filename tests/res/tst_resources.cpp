@@ -27,7 +27,8 @@ using ZtTest::Row;
 namespace {
 
 // A menu as lines: "id text" for commands, "-" for separators, "recent" for
-// the recent-file list, "[title" ... "]" around a submenu. Command ids are
+// the recent-file list, "windows" for the list of open windows, "[title" ...
+// "]" around a submenu. Command ids are
 // also collected.
 QStringList Describe(const QVector<MenuItem>& items, QList<int>* ids = nullptr)
 {
@@ -40,7 +41,9 @@ QStringList Describe(const QVector<MenuItem>& items, QList<int>* ids = nullptr)
         } else if (item.kind == MenuItemKind::Popup) {
             lines << QLatin1Char('[') + item.text << Describe(item.items, ids) << QStringLiteral("]");
         } else {
-            lines << (item.kind == MenuItemKind::Separator ? QStringLiteral("-") : QStringLiteral("recent"));
+            lines << (item.kind == MenuItemKind::Separator     ? QStringLiteral("-")
+                      : item.kind == MenuItemKind::RecentFiles ? QStringLiteral("recent")
+                                                               : QStringLiteral("windows"));
         }
     }
     return lines;
@@ -101,9 +104,9 @@ void TestResources::menus_data()
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("main") << 128 << "&File &View Wi&zards &Settings &Window &Help"
                           << QStringList{"32782 Sa&ve Project", "32905 &Colors", "recent", "!57603 &Save\tCtrl+S",
-                                         "32784 &Show  / Hide Project bar", "32785 &Show / Hide Listbar"};
+                                         "32784 &Show  / Hide Project bar", "32785 &Show / Hide Listbar", "!windows"};
     QTest::newRow("web page") << 129 << "&File &Edit &View Wi&zards &Window &Help"
-                              << QStringList{"32782 Pro&ject Save", "32905 &Color", "recent", "57639 Paste &Special"};
+                              << QStringList{"32782 Pro&ject Save", "32905 &Color", "recent", "57639 Paste &Special", "windows"};
     QTest::newRow("project") << 130 << "&File &Edit &View Wi&zards &Window &Help"
                              << QStringList{"32950 Recent Files", "!recent", "57645 &Delete", "!57639 Paste &Special"};
     QTest::newRow("text") << 136 << "&File &Edit &View &Window &Help"

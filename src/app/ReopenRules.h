@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Which files a start reopens as pages, and which placement key each one
+// takes. Exit and start-up both ask here, so the window recorded under "w2"
+// is the one the next start opens with "w2".
+class CReopenRules
+{
+public:
+    // The most recent files that reopen as pages, at most count of them and
+    // never more than the four placement keys. The list ends at its first
+    // empty entry. A project file is no page: the project comes back on its
+    // own, so its entry is passed over and takes no page's place.
+    static QStringList PagesToReopen(const QStringList& recentFiles, int count, const QString& projectExtension);
+    // The placement key of page index (0 is the first page): "w1" to "w4".
+    static QString PlacementKey(int index);
+
+    static constexpr int kMaxPages = 4;
+};
