@@ -73,6 +73,7 @@ bool CDocument::OnOpenDocument(const QString& path)
             ReportError(archive.ErrorMessage());
         return false;
     }
+    m_diskStamp = CDiskStamp::Of(path);
     SetModifiedFlag(false);
     return true;
 }
@@ -94,6 +95,7 @@ bool CDocument::OnSaveDocument(const QString& path)
                         .arg(QDir::toNativeSeparators(path), reason));
         return false;
     }
+    m_diskStamp = CDiskStamp::Of(path);
     SetModifiedFlag(false);
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/CmdTarget.h"
+#include "framework/DiskStamp.h"
 
 #include <QList>
 #include <QObject>
@@ -49,6 +50,13 @@ public:
     // The path was given to a new document, not read from: until its first
     // save, a file already there is replaced only after asking.
     void SetPathNotYetWritten() { m_bPathNotYetWritten = true; }
+    // True while a save under the current path must ask before it replaces
+    // the file there.
+    bool IsPathNotYetWritten() const { return m_bPathNotYetWritten; }
+    // The file as this document last read or wrote it; null for a document
+    // that has not touched its file yet.
+    CDiskStamp DiskStamp() const { return m_diskStamp; }
+    void SetDiskStamp(const CDiskStamp& stamp) { m_diskStamp = stamp; }
     // Save As when path is empty; otherwise save under path.
     bool DoSave(const QString& path, bool replacePath = true);
 
@@ -91,4 +99,5 @@ private:
     bool m_bModified = false;
     bool m_bClosing = false;
     bool m_bPathNotYetWritten = false;
+    CDiskStamp m_diskStamp;
 };

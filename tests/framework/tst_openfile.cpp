@@ -22,6 +22,7 @@ class TestOpenFile : public QObject
 private slots:
     void opensOnlyRegularFiles_data();
     void opensOnlyRegularFiles();
+    void stampFollowsReadsAndWrites();
 
 private:
     QTemporaryDir m_dir;
@@ -84,6 +85,28 @@ void TestOpenFile::opensOnlyRegularFiles()
         QCOMPARE(file.readAll(), QByteArray("<P>"));
     else
         QVERIFY2(shown.first().contains(path) && shown.first().contains(message), qPrintable(shown.first()));
+}
+
+// The stamp is the file as the document last read or wrote it, so a change
+// by another program in between is seen.
+void TestOpenFile::stampFollowsReadsAndWrites()
+{
+    const QString path = ZtTest::WriteFile(m_dir.filePath(QStringLiteral("stamped.html")), "<P>");
+    CDocument document;
+    QVERIFY(document.DiskStamp().IsNull());
+    QVERIFY(document.OnOpenDocument(path));
+    QCOMPARE(document.DiskStamp(), CDiskStamp::Of(path));
+    QCOMPARE(document.DiskStamp().m_nSize, 3);
+
+    ZtTest::WriteFile(path, "<P>longer");
+    QVERIFY(!(document.DiskStamp() == CDiskStamp::Of(path)));
+    QVERIFY(document.OnSaveDocument(path));
+    QCOMPARE(document.DiskStamp(), CDiskStamp::Of(path));
+
+    QVERIFY(QFile::remove(path));
+    const CDiskStamp gone = CDiskStamp::Of(path);
+    QVERIFY(!gone.m_bExists && !gone.IsNull());
+    QVERIFY(!(document.DiskStamp() == gone));
 }
 
 ZT_TEST_MAIN(TestOpenFile)
