@@ -71,6 +71,7 @@ private slots:
     void fillsLazilyAndHidesProjectFile();
     void staleReadsAreDropped_data();
     void staleReadsAreDropped();
+    void showsWhatChangesOnDisk();
     void newFolderAndRenameInPlace();
     void escapeDropsTheTypedLabel();
     void deletesToTrash();
@@ -293,6 +294,52 @@ void TestProjectTree::staleReadsAreDropped()
     Settle();
     QCOMPARE(Describe(sub), QStringLiteral("deeper/+ Docs/+ x.htm"));
     QCOMPARE(m_pTree->currentItem()->text(0), QStringLiteral("Docs"));
+    QVERIFY(m_messages.isEmpty());
+}
+
+// Files and folders made or removed after the tree was filled, by another
+// program or by this one, show in the open folders; what is open and
+// highlighted stays so, and only open folders are watched.
+void TestProjectTree::showsWhatChangesOnDisk()
+{
+    QTreeWidgetItem* root = MakeProject({"index.html", "sub/x.htm", "sub/deeper/y.htm", "old/z.htm"});
+    QDir().mkpath(P("empty"));
+    root->setExpanded(true);
+    Settle();
+    QTreeWidgetItem* sub = Child(root, "sub");
+    sub->setExpanded(true);
+    Settle();
+    Child(sub, "deeper")->setExpanded(true);
+    Settle();
+    m_pTree->setCurrentItem(Child(sub, "x.htm"));
+    QStringList watched = m_pTree->WatchedFolders();
+    watched.sort();
+    QCOMPARE(watched, QStringList({m_strMain, P("sub"), P("sub/deeper")}));
+
+    ZtTest::WriteFile(P("about.html"), "about");
+    ZtTest::WriteFile(P("images/logo.gif"), "gif");
+    ZtTest::WriteFile(P("sub/new.htm"), "new");
+    QVERIFY(QFile::remove(P("sub/deeper/y.htm")));
+    QVERIFY(QDir(P("old")).removeRecursively());
+    QTRY_COMPARE(Describe(root),
+                 QStringLiteral("empty/ images/+ sub/[deeper/[] new.htm x.htm] about.html index.html"));
+    QCOMPARE(m_pTree->currentItem(), Child(sub, "x.htm"));
+
+    // A closed folder is no longer watched.
+    sub->setExpanded(false);
+    Settle();
+    QCOMPARE(m_pTree->WatchedFolders(), QStringList{m_strMain});
+
+    // A page this program saves shows at once, without waiting for the
+    // watch; an empty closed folder gets its expand button.
+    ZtTest::WriteFile(P("contact.html"), "contact");
+    m_pTree->ShowSavedFile(P("contact.html"));
+    ZtTest::WriteFile(P("empty/draft.html"), "draft");
+    m_pTree->ShowSavedFile(P("empty/draft.html"));
+    m_pTree->ShowSavedFile(P("Site.ztp"));
+    QCOMPARE(Describe(root), QStringLiteral("empty/+ images/+ sub/+ about.html contact.html index.html"));
+    Settle();
+    QTRY_COMPARE(Describe(root), QStringLiteral("empty/+ images/+ sub/+ about.html contact.html index.html"));
     QVERIFY(m_messages.isEmpty());
 }
 
