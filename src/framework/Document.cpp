@@ -95,6 +95,7 @@ bool CDocument::OnSaveDocument(const QString& path)
         return false;
     }
     SetModifiedFlag(false);
+    emit fileSaved(path);
     return true;
 }
 
