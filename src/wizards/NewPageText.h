@@ -36,6 +36,12 @@ QByteArray TemplateFileBytes(const QString& fieldText);
 // the field becomes CR LF.
 QString PageText(const QString& fieldText);
 
+// What the Path field shows first: the folder above the wizards' base
+// directory; but with a project open (projectFile not empty) and no folder
+// picked in a tree, the project's own folder, so that a project's pages go
+// into it even while one of its pages is being edited.
+QString InitialPath(const QString& wizardDirectory, const QString& projectFile, const QString& selectedFolder);
+
 // The file a new page will be: what OK makes of Title and Path.
 struct CPageTarget
 {
