@@ -123,7 +123,6 @@ int main(int argc, char** argv)
     qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
     QTemporaryDir profileDir;
     ZtBench::UseOwnProfile(profileDir);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     CZentrelApp app(argc, argv);
     ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));

@@ -49,7 +49,10 @@ CBrowserView* CBrowseCommands::BrowserView() const
 
 CBrowserView* CBrowseCommands::MakeView()
 {
-    auto* view = new CBrowserView(m_app.m_strCurrentFile);
+    // The current file may be anything picked in a tree, a pipe among them:
+    // the new window opens on it only when a browse command would show it.
+    const QString& currentFile = m_app.m_strCurrentFile;
+    auto* view = new CBrowserView(CFileName().IsBrowsable(currentFile) ? currentFile : QString());
     connect(view, &CBrowserView::titleChanged, this, [this](const QString& title) {
         if (CMainFrame* frame = m_app.GetMainFrame())
             frame->setWindowTitle(QStringLiteral("Zentrel - %1").arg(title));

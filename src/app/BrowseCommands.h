@@ -22,8 +22,8 @@ public:
     // for (they differ only for the preview page "tempFile.html"). A file
     // the browser cannot show is ignored.
     void ShowInBrowser(const QString& path, const QString& sourcePath);
-    // A new browser view, opening on the current file, whose title and
-    // status texts reach the main window.
+    // A new browser view, opening on the current file when the browser can
+    // show it, whose title and status texts reach the main window.
     CBrowserView* MakeView();
     // The view of the browser window; null while there is none.
     CBrowserView* BrowserView() const;

@@ -26,9 +26,12 @@ void DeleteShareContext()
 
 // Qt WebEngine makes the share context itself only when its library is
 // loaded before the application object exists. Loaded later, as here, it
-// expects to find one (and crashes without). Creating it may fail (no
-// OpenGL offscreen, or with --disable-gpu); the engine then draws in
-// software, but it needs the object.
+// expects to find one when Qt Quick draws through OpenGL (and crashes
+// without). The module chooses software drawing; the context stays for the
+// case that Qt Quick draws through OpenGL all the same. Creating it may
+// fail (no OpenGL offscreen, or with --disable-gpu); the engine then draws
+// in software, but it needs the object. Made on the first browse command,
+// it never costs the start.
 void EnsureShareContext()
 {
     if (qt_gl_global_share_context())

@@ -153,7 +153,8 @@ QString CZentrelView::WriteTempPage(const QString& path)
 {
     const QString tempPath = TempPagePath(path);
     QString reason;
-    if (!CAtomicFile::Write(tempPath, CSourceText::TempPageBytes(document()), &reason)) {
+    // The name is ours, not the user's: a link in its place is refused.
+    if (!CAtomicFile::WriteScratch(tempPath, CSourceText::TempPageBytes(document()), &reason)) {
         ZtMessageBox::Show(tr("Cannot write the preview page %1.\n%2")
                                .arg(QDir::toNativeSeparators(tempPath), reason),
                            QMessageBox::Warning);

@@ -26,8 +26,9 @@ public:
     void ReplaceSelection(const QString& text);
 
     // Writes the text as "tempFile.html" in the folder of path, for a
-    // preview of unsaved changes, and returns that file's path (empty when
-    // it could not be written). The document is then marked modified.
+    // preview of unsaved changes, and returns that file's path (empty, after
+    // telling the user, when it could not be written or a link, a pipe or a
+    // folder has the name). The document is then marked modified.
     QString WriteTempPage(const QString& path);
     static QString TempPagePath(const QString& path);
 

@@ -114,13 +114,13 @@ bool Fail(QString* errorString, const QString& reason)
         *errorString = reason;
     return false;
 }
-} // namespace
 
-bool CAtomicFile::Write(const QString& path, const QByteArray& bytes, QString* errorString)
+// Replaces target by a new file holding bytes. target is not resolved any
+// further: a link found there is not a regular file.
+bool WriteTarget(const QByteArray& target, const QByteArray& bytes, QString* errorString)
 {
-    const QByteArray target = QFile::encodeName(ResolvedTarget(path));
     struct stat old {};
-    const bool exists = ::stat(target.constData(), &old) == 0;
+    const bool exists = ::lstat(target.constData(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
         return Fail(errorString, Tr("It is not a regular file."));
 
@@ -146,3 +146,32 @@ bool CAtomicFile::Write(const QString& path, const QByteArray& bytes, QString* e
     SyncFolder(target);
     return true;
 }
+} // namespace
+
+bool CAtomicFile::Write(const QString& path, const QByteArray& bytes, QString* errorString)
+{
+    return WriteTarget(QFile::encodeName(ResolvedTarget(path)), bytes, errorString);
+}
+
+QString CAtomicFile::ScratchProblem(const QString& path)
+{
+    struct stat entry {};
+    if (::lstat(QFile::encodeName(path).constData(), &entry) != 0)
+        return QString();
+    if (S_ISLNK(entry.st_mode))
+        return Tr("It is a symbolic link; Zentrel does not write through it.");
+    if (!S_ISREG(entry.st_mode))
+        return Tr("It is not a regular file.");
+    return QString();
+}
+
+bool CAtomicFile::WriteScratch(const QString& path, const QByteArray& bytes, QString* errorString)
+{
+    const QString problem = ScratchProblem(path);
+    if (!problem.isEmpty())
+        return Fail(errorString, problem);
+    // A link that comes after this check is refused by the write's own
+    // check, or, coming later still, replaced by the rename.
+    return WriteTarget(QFile::encodeName(path), bytes, errorString);
+}
+

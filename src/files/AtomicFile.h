@@ -24,4 +24,15 @@ public:
     // replaced. On failure returns false and, when errorString is given, puts
     // the reason there ("No space left on device").
     static bool Write(const QString& path, const QByteArray& bytes, QString* errorString = nullptr);
+
+    // Writes a file whose name the program chose, not the user (the preview
+    // page, the applet page): such a name in a shared folder or an unpacked
+    // archive may be a link to any file of the user's. A symbolic link or
+    // anything but a regular file in its place is refused, never followed;
+    // the new file replaces the name itself, so a link that appears meanwhile
+    // is replaced, not written through.
+    static bool WriteScratch(const QString& path, const QByteArray& bytes, QString* errorString = nullptr);
+    // Why WriteScratch would refuse path, ready for the user; empty when the
+    // name is free or a regular file.
+    static QString ScratchProblem(const QString& path);
 };

@@ -133,7 +133,10 @@ bool CFileName::Exist() const
 
 bool CFileName::IsBrowsable(const QString& path) const
 {
-    return !path.isEmpty() && !QFileInfo(path).isDir() && IsBrowsableFile(path);
+    // A name not there yet is left to the browser's own error page; a pipe or
+    // a device would hang the engine reading it or never end.
+    const QFileInfo info(path);
+    return !path.isEmpty() && (info.isFile() || !info.exists()) && IsBrowsableFile(path);
 }
 
 qint64 CFileName::GetFileSize(const QString& path) const

@@ -51,7 +51,7 @@ public:
     // True when the embedded browser can show the file: web pages (.html
     // .htm .shtml .shtm .xhtml .xht .mht .mhtml), text (.txt .xml .xsl .css
     // .js .json), images (.gif .jpg .jpeg .jpe .png .bmp .ico .svg .webp) and
-    // .pdf. Folders and other files are not.
+    // .pdf. Folders, pipes, devices and other files are not.
     bool IsBrowsable(const QString& path) const;
 
     // Size in bytes; 0 for a folder, -1 for a path that does not exist.

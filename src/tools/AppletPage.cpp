@@ -1,6 +1,10 @@
 #include "tools/AppletPage.h"
 
 #include "files/AtomicFile.h"
+#include "framework/MessageBox.h"
+
+#include <QCoreApplication>
+#include <QDir>
 
 #include <QFileInfo>
 
@@ -34,7 +38,18 @@ QByteArray PageBytes(const QString& name, const QString& width, const QString& h
 int WriteAppletPage(const QString& classFile, const QString& width, const QString& height)
 {
     const QString name = QFileInfo(classFile).completeBaseName();
-    CAtomicFile::Write(PagePathFor(classFile), PageBytes(name, width, height));
+    const QString pagePath = PagePathFor(classFile);
+    // Other write failures pass in silence, but a link or a device in the
+    // page's place may stand for any file of the user's: say why the page
+    // is missing.
+    const QString problem = CAtomicFile::ScratchProblem(pagePath);
+    if (!problem.isEmpty()) {
+        ZtMessageBox::Show(QCoreApplication::translate("ZtAppletPage", "Cannot write the applet page %1.\n%2")
+                               .arg(QDir::toNativeSeparators(pagePath), problem),
+                           QMessageBox::Warning);
+        return 1;
+    }
+    CAtomicFile::WriteScratch(pagePath, PageBytes(name, width, height));
     return 1;
 }
 

@@ -16,10 +16,14 @@
 #include "res/CommandIds.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSignalSpy>
 #include <QStatusBar>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace ZtCmd;
@@ -38,7 +42,10 @@ private slots:
     void messagesWithoutABrowser_data();
     void messagesWithoutABrowser();
     void previewOfModifiedPageThenHistory();
+    void unwritablePreviewShowsSavedPage_data();
     void unwritablePreviewShowsSavedPage();
+    void newWindowPassesOverPipe();
+    void firstBrowserKeepsNativeWindow();
     void endlessScriptsGiveWay();
 
 private:
@@ -87,8 +94,12 @@ CZentrelView* TestBrowse::OpenPage(const QString& path, const QByteArray& bytes)
 {
     ZtTest::WriteFile(path, bytes);
     ZtApp()->OpenFileInEditor(path, false);
-    auto* document = qobject_cast<CZentrelDoc*>(ZtApp()->m_pWebPageTemplate->Documents().value(0));
-    return document ? document->GetView() : nullptr;
+    for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents()) {
+        auto* page = qobject_cast<CZentrelDoc*>(document);
+        if (page && document->GetPathName() == path)
+            return page->GetView();
+    }
+    return nullptr;
 }
 
 bool TestBrowse::WaitForPage(const QString& path)
@@ -202,11 +213,33 @@ void TestBrowse::previewOfModifiedPageThenHistory()
     QVERIFY(!m_frame->Router().IsEnabled(ID_EDIT_DOCUMENT));
 }
 
+void TestBrowse::unwritablePreviewShowsSavedPage_data()
+{
+    // What stands where the preview page goes. A link names "victim", a file
+    // of the user's elsewhere that must keep its text.
+    QTest::addColumn<QString>("occupant");
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("a link to a file") << "link";
+    QTest::newRow("a link to nothing") << "dangling";
+    QTest::newRow("a pipe") << "fifo";
+}
+
 void TestBrowse::unwritablePreviewShowsSavedPage()
 {
+    QFETCH(QString, occupant);
+    const QString folder = m_dir + QStringLiteral("/locked ") + QString::fromLatin1(QTest::currentDataTag());
+    const QString tempPath = folder + QStringLiteral("/tempFile.html");
+    const QString victim = ZtTest::WriteFile(folder + QStringLiteral(" victim/.bashrc"), "mine");
+    QDir().mkpath(folder);
     // A folder in the preview page's place cannot be written over, even by root.
-    const QString folder = m_dir + QStringLiteral("/locked");
-    QDir().mkpath(folder + QStringLiteral("/tempFile.html"));
+    if (occupant == QLatin1String("folder"))
+        QDir().mkpath(tempPath);
+    else if (occupant == QLatin1String("link"))
+        QVERIFY(QFile::link(victim, tempPath));
+    else if (occupant == QLatin1String("dangling"))
+        QVERIFY(QFile::link(victim + QStringLiteral(".new"), tempPath));
+    else
+        QVERIFY(::mkfifo(QFile::encodeName(tempPath).constData(), 0600) == 0);
     const QString pagePath = folder + QStringLiteral("/page.html");
     CZentrelView* editor = OpenPage(pagePath, "<P>saved</P>\n");
     editor->insertPlainText(QStringLiteral("<P>draft</P>\n"));
@@ -216,6 +249,60 @@ void TestBrowse::unwritablePreviewShowsSavedPage()
              qPrintable(m_messages.first()));
     QVERIFY(WaitForPage(pagePath));
     QVERIFY(editor->GetDocument()->IsModified());
+    QCOMPARE(ZtTest::ReadFile(victim), QByteArray("mine"));
+    QVERIFY(!QFileInfo::exists(victim + QStringLiteral(".new")));
+}
+
+void TestBrowse::newWindowPassesOverPipe()
+{
+    // The current file, picked in a tree, is a pipe with a page's name: the
+    // new browser window must not open on it (the engine would wait on it
+    // and keep it in its history).
+    QVERIFY(!Browser());
+    const QString pagePath = m_dir + QStringLiteral("/piped/page.html");
+    const QString tempPath = m_dir + QStringLiteral("/piped/tempFile.html");
+    CZentrelView* editor = OpenPage(pagePath, "<P>saved</P>\n");
+    const QString pipe = m_dir + QStringLiteral("/piped/pipe.html");
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    ZtApp()->m_strCurrentFile = pipe;
+    editor->insertPlainText(QStringLiteral("<P>draft</P>\n"));
+    QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
+    QVERIFY(WaitForPage(tempPath));
+    QCOMPARE(Browser()->InitialPath(), QString());
+    QCOMPARE(m_messages, QStringList());
+}
+
+void TestBrowse::firstBrowserKeepsNativeWindow()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        // Offscreen the page is never drawn through OpenGL and Qt never makes
+        // a window anew, so the test runs itself again on an X server.
+        const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+        if (xvfbRun.isEmpty())
+            QSKIP("xvfb-run is not installed");
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(xvfbRun, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
+                              QCoreApplication::applicationFilePath(), QStringLiteral("firstBrowserKeepsNativeWindow")});
+        QVERIFY(child.waitForFinished(240000));
+        const QByteArray output = child.readAll();
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
+        QVERIFY2(output.contains("PASS   : TestBrowse::firstBrowserKeepsNativeWindow()"), output.constData());
+        return;
+    }
+    // A main window made anew when the first browser window opens flashes,
+    // and some window managers forget its place.
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    QVERIFY(!Browser());
+    const WId nativeId = m_frame->winId();
+    const QString pagePath = m_dir + QStringLiteral("/native.html");
+    OpenPage(pagePath, "<P>native</P>\n");
+    QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
+    QVERIFY(WaitForPage(pagePath));
+    QCOMPARE(m_frame->winId(), nativeId);
 }
 
 void TestBrowse::endlessScriptsGiveWay()
@@ -233,6 +320,21 @@ void TestBrowse::endlessScriptsGiveWay()
     QTRY_COMPARE_WITH_TIMEOUT(Browser()->CurrentPath(), loops, 60000);
     ZtApp()->ShowInBrowser(next, next);
     QVERIFY(WaitForPage(next));
+
+    // The same preview page, again and again: a draft that loops, then its
+    // fix, shown under the very same address.
+    CZentrelView* draft = OpenPage(m_dir + QStringLiteral("/draft.html"), "<P>saved</P>\n");
+    CMDIChildWnd* draftFrame = Active();
+    draft->selectAll();
+    draft->insertPlainText(QStringLiteral("<HTML><BODY><SCRIPT>document.title = 'Looping'; for (;;) {}</SCRIPT></BODY></HTML>\n"));
+    QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->windowTitle(), QStringLiteral("Zentrel - Looping"), 60000);
+    draft->selectAll();
+    draft->insertPlainText(QStringLiteral("<HTML><HEAD><TITLE>Fixed</TITLE></HEAD></HTML>\n"));
+    m_frame->MdiArea()->setActiveSubWindow(draftFrame);
+    QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->windowTitle(), QStringLiteral("Zentrel - Fixed"), 60000);
+    draft->GetDocument()->SetModifiedFlag(false);
 
     // The window closes while its page loops, and the editor goes on.
     ZtApp()->ShowInBrowser(loops, loops);

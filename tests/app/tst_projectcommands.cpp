@@ -222,6 +222,7 @@ void TestProjectCommands::wizardParentIsNotTheFolderPickedInTheTree()
     m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Old/Old.ztp")), "Old"));
     CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
     tree->topLevelItem(0)->setExpanded(true);
+    QTRY_VERIFY(!tree->IsReading());
     const QList<QTreeWidgetItem*> pages =
         tree->findItems(QStringLiteral("pages"), Qt::MatchExactly | Qt::MatchRecursive);
     QCOMPARE(pages.size(), 1);

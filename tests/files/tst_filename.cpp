@@ -18,6 +18,8 @@
 #include <QStorageInfo>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -136,9 +138,13 @@ void TestFileName::init()
     g_script = CScript();
 }
 
-// Text is told by content, browsing by extension; a folder is neither.
+// Text is told by content, browsing by extension; a folder, a pipe or a
+// device is neither.
 void TestFileName::predicates()
 {
+    QVERIFY(::mkfifo(QFile::encodeName(Path("pipe.html")).constData(), 0600) == 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/null"), Path("device.html")));
+    QVERIFY(QFile::link(Path("gone.html"), Path("dangling.html")));
     WriteFile(Path("empty.txt"), "");
     WriteFile(Path("data.bin"), QByteArray("ab\0cd", 5));
     WriteFile(Path("x.txt"), "\x89PNG\r\n\x1a\nabc");
@@ -152,6 +158,9 @@ void TestFileName::predicates()
         {"OLD.HTM", true, true},      // Latin-1 text, upper-case extension
         {"site.html/Makefile", true, false},
         {"nothing.gif", false, true},
+        {"pipe.html", false, false},
+        {"device.html", false, false},
+        {"dangling.html", false, true}, // the browser says what is missing
     };
     const CFileName fileName;
     for (const auto& c : cases) {

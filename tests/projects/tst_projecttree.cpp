@@ -378,6 +378,7 @@ void TestProjectTree::escapeDropsTheTypedLabel()
 {
     QTreeWidgetItem* root = MakeProject({"b.txt"});
     root->setExpanded(true);
+    Settle();
     const auto typeThenEscape = [this](const QString& name) {
         auto* editor = m_pTree->findChild<QLineEdit*>();
         QVERIFY(editor);
@@ -393,6 +394,7 @@ void TestProjectTree::escapeDropsTheTypedLabel()
     m_pTree->SetCurrentItem(root);
     m_pTree->NewFolder();
     typeThenEscape(QStringLiteral("Docs"));
+    Settle();
     QCOMPARE(m_messages.size(), 0);
     QCOMPARE(QDir(m_strMain).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
              QStringList({"New_Folder", "Site.ztp", "b.txt"}));

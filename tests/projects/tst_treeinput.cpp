@@ -132,6 +132,9 @@ QTreeWidgetItem* TestTreeInput::MakeProject(std::initializer_list<const char*> f
     m_pWindow->show();
     if (!QTest::qWaitForWindowExposed(m_pWindow.get()))
         return nullptr;
+    // The tree reads its folders in the background.
+    if (!QTest::qWaitFor([this] { return !m_pTree->IsReading(); }))
+        return nullptr;
     return root;
 }
 

@@ -20,8 +20,6 @@ CMainFrame* ShowMainFrame()
 
 int RunWithZentrelApp(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest)
 {
-    // Before the application object, as the browser's engine needs.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     CZentrelApp app(argc, argv);
     return RunInApp(&app, argc, argv, makeTest);
 }

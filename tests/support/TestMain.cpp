@@ -52,8 +52,6 @@ int RunInApp(QApplication* app, int argc, char** argv, const std::function<std::
 
 int RunWithApp(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest)
 {
-    // Before the application object, as the browser's engine needs.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zentrel"));
     CProfile profile;

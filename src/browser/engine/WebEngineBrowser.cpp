@@ -4,6 +4,9 @@
 
 #include <QChildEvent>
 #include <QKeyEvent>
+#include <QPointer>
+#include <QQuickWindow>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <signal.h>
@@ -46,15 +49,10 @@ CWebEngineBrowser::CWebEngineBrowser(const Callbacks& callbacks)
         if (m_callbacks.linkHovered)
             m_callbacks.linkHovered(url);
     });
-    m_overdue.setSingleShot(true);
-    QObject::connect(&m_overdue, &QTimer::timeout, m_pView, [this] { OnLoadOverdue(); });
+    QObject::connect(&m_watch, &QTimer::timeout, m_pView, [this] { OnWatchTick(); });
     QObject::connect(m_pView->page(), &QWebEnginePage::renderProcessTerminated, m_pView,
                      [this] { OnRendererEnded(); });
     QObject::connect(m_pView, &QWebEngineView::loadFinished, m_pView, [this](bool ok) {
-        // The end of the page shown before (stopped for the next) is not
-        // the arrival of the next.
-        if (m_pView->url() == m_pendingUrl)
-            m_pendingUrl.clear();
         if (m_callbacks.loadFinished)
             m_callbacks.loadFinished(ok);
     });
@@ -81,24 +79,57 @@ QWidget* CWebEngineBrowser::Widget()
 void CWebEngineBrowser::Load(const QUrl& url)
 {
     m_pendingUrl = url;
-    m_overdue.start(kHungRendererMs);
+    // A page whose script never returns (a loop, or alerts the page may no
+    // longer show) keeps its renderer from taking the next page, or the same
+    // address again, and nothing but the renderer's end frees it. The
+    // renderer is asked a one-line question now and again while the load is
+    // under way: one left unanswered for a whole tick while the page still
+    // loads means it is stuck. The first question may be answered just before
+    // the old page's loop starts, so asking once is not enough.
+    m_bRendererEndedForLoad = false;
+    m_bProbeOutstanding = false;
+    Probe();
+    m_watch.start(kHungRendererMs);
     m_pView->load(url);
 }
 
-void CWebEngineBrowser::OnLoadOverdue()
+void CWebEngineBrowser::Probe()
 {
-    // The page shown runs a script that never returns (a loop, or alerts
-    // the page may no longer show): its renderer never takes the next page,
-    // and nothing but its end frees it. The page asked for comes in a new one.
-    const qint64 renderer = m_pView->page()->renderProcessPid();
-    if (m_pendingUrl.isEmpty() || m_pView->url() == m_pendingUrl || renderer <= 0)
+    if (m_pView->page()->renderProcessPid() <= 0)
         return;
-    m_bReloadWhenEnded = true;
-    ::kill(pid_t(renderer), SIGKILL);
+    const int probe = ++m_nProbe;
+    m_bProbeOutstanding = true;
+    QPointer<QWebEngineView> view = m_pView;
+    m_pView->page()->runJavaScript(QStringLiteral("0"), QWebEngineScript::ApplicationWorld,
+                                   [this, view, probe](const QVariant&) {
+                                       if (view && probe == m_nProbe)
+                                           m_bProbeOutstanding = false;
+                                   });
+}
+
+void CWebEngineBrowser::OnWatchTick()
+{
+    // A page that finished loading meanwhile proves the renderer alive.
+    if (m_pendingUrl.isEmpty() || !m_pView->page()->isLoading()) {
+        m_watch.stop();
+        return;
+    }
+    const qint64 renderer = m_pView->page()->renderProcessPid();
+    if (m_bProbeOutstanding && renderer > 0 && !m_bRendererEndedForLoad) {
+        // The page asked for comes in a new renderer.
+        m_bRendererEndedForLoad = true;
+        m_bProbeOutstanding = false;
+        m_bReloadWhenEnded = true;
+        ::kill(pid_t(renderer), SIGKILL);
+        return;
+    }
+    if (!m_bProbeOutstanding)
+        Probe();
 }
 
 void CWebEngineBrowser::OnRendererEnded()
 {
+    m_bProbeOutstanding = false;
     if (std::exchange(m_bReloadWhenEnded, false) && !m_pendingUrl.isEmpty())
         m_pView->load(m_pendingUrl);
 }
@@ -128,5 +159,13 @@ void CWebEngineBrowser::Print(QPrinter* printer, std::function<void(bool ok)> do
 
 extern "C" Q_DECL_EXPORT CBrowserEngine* ZtCreateBrowserEngine(const CBrowserEngine::Callbacks& callbacks)
 {
+    // The page's Qt Quick widget drawn through OpenGL makes Qt create the
+    // main window's native window anew (for a surface OpenGL can draw on)
+    // when the first browser window opens: the window flashes, and some
+    // window managers forget its place. Drawn by Qt Quick's software
+    // renderer, the page leaves the main window as it is, and the program
+    // never needs the OpenGL driver at start. The choice counts only before
+    // Qt Quick makes its first window, the first view's.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     return new CWebEngineBrowser(callbacks);
 }

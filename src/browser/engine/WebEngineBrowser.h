@@ -39,19 +39,27 @@ public:
     void Print(QPrinter* printer, std::function<void(bool ok)> done) override;
 
 private:
-    // How long a local page may take to replace the one shown before that
-    // one's renderer counts as hung.
+    // How long the renderer may take to answer a question asked while a
+    // load is under way before it counts as hung and is ended.
     static constexpr int kHungRendererMs = 5000;
 
-    void OnLoadOverdue();
+    void Probe();
+    void OnWatchTick();
     void OnRendererEnded();
 
     // Owned by the view's layout once the view takes it; deleted here only
     // when it never did.
     QWebEngineView* m_pView;
-    // The page last asked for, while it has not arrived.
+    // The page last asked for; cleared when the user moves in the history.
     QUrl m_pendingUrl;
-    QTimer m_overdue;
+    // Ticks while a load is under way; each tick finds the last question
+    // answered or ends the renderer.
+    QTimer m_watch;
+    int m_nProbe = 0;
+    bool m_bProbeOutstanding = false;
+    // A load ends its renderer at most once, so a page that itself loops is
+    // not reloaded over and over.
+    bool m_bRendererEndedForLoad = false;
     bool m_bReloadWhenEnded = false;
     Callbacks m_callbacks;
     std::function<void(bool)> m_printDone;
