@@ -390,10 +390,16 @@ void CFolderTreeCtrl::SyncWatches()
     while (!open.isEmpty()) {
         QTreeWidgetItem* item = open.takeLast();
         folders.append(GetItemPath(item));
+        // The closed folders shown too: whether they get an expand button
+        // depends on what they hold.
         for (int i = 0; i < item->childCount(); ++i) {
             QTreeWidgetItem* child = item->child(i);
-            if (child->isExpanded() && IsFolderImage(ImageOf(child)))
+            if (!IsFolderImage(ImageOf(child)))
+                continue;
+            if (child->isExpanded())
                 open.append(child);
+            else
+                folders.append(GetItemPath(child));
         }
     }
     m_watcher.SetFolders(folders);
@@ -402,6 +408,11 @@ void CFolderTreeCtrl::SyncWatches()
 void CFolderTreeCtrl::OnFolderChanged(const QString& folder)
 {
     QTreeWidgetItem* item = ItemForPath(folder);
+    if (!item)
+        return;
+    // A closed folder's expand button comes from its open parent's read.
+    if (!item->isExpanded())
+        item = item->parent();
     if (item && item->isExpanded())
         StartRead(item);
 }

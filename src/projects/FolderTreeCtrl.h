@@ -27,9 +27,9 @@ class QMenu;
 // A tree may read its folders on worker threads (ReadsInBackground): an
 // opened folder then keeps its marker until its entries arrive, and a read
 // whose folder was collapsed, removed or read again meanwhile is dropped.
-// Such a tree also watches its open folders: when their entries change on
-// disk they are read again, and what is open or highlighted below them
-// stays so.
+// Such a tree also watches the folders it shows: when an open folder's
+// entries change on disk it is read again, and what is open or highlighted
+// below it stays so; a closed one gets or loses its expand button.
 class CFolderTreeCtrl : public QTreeWidget
 {
     Q_OBJECT
@@ -63,7 +63,8 @@ public:
     // Whether some folder's read, or the watch of an opened folder, is
     // still being set up.
     bool IsReading() const { return !m_reads.isEmpty() || m_bWatchSyncPending || m_watcher.IsSettingUp(); }
-    // The folders watched for changes: the open ones.
+    // The folders watched for changes: the open ones, and the closed ones
+    // shown in them.
     QStringList WatchedFolders() const { return m_watcher.Folders(); }
     // A file this program wrote: it shows at once in its folder when that
     // folder is open, and gives a closed folder its expand button.
