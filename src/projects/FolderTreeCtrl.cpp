@@ -59,7 +59,8 @@ CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent)
     });
     connect(&m_reader, &CTreeFolderReader::folderListed, this, &CFolderTreeCtrl::OnFolderListed);
     connect(&m_watcher, &CFolderWatcher::folderChanged, this, &CFolderTreeCtrl::OnFolderChanged);
-    // Items removed, renamed or all cleared may take open folders with them.
+    // Items added, removed, renamed or all cleared change the folders shown.
+    connect(model(), &QAbstractItemModel::rowsInserted, this, &CFolderTreeCtrl::ScheduleWatchSync);
     connect(model(), &QAbstractItemModel::rowsRemoved, this, &CFolderTreeCtrl::ScheduleWatchSync);
     connect(model(), &QAbstractItemModel::modelReset, this, &CFolderTreeCtrl::ScheduleWatchSync);
     connect(model(), &QAbstractItemModel::dataChanged, this, &CFolderTreeCtrl::ScheduleWatchSync);

@@ -325,15 +325,21 @@ void TestProjectTree::showsWhatChangesOnDisk()
     QTRY_COMPARE(Describe(root),
                  QStringLiteral("empty/ images/+ sub/[deeper/[] new.htm x.htm] about.html index.html"));
     QCOMPARE(m_pTree->currentItem(), Child(sub, "x.htm"));
+    // A folder made later gets its expand button when something is put in it.
+    QVERIFY(QDir().mkpath(P("later")));
+    QTRY_VERIFY(Child(root, "later"));
+    Settle();
+    ZtTest::WriteFile(P("later/a.htm"), "a");
+    QTRY_COMPARE(Child(root, "later")->childCount(), 1);
 
     sub->setExpanded(false);
     Settle();
     watched = m_pTree->WatchedFolders();
     watched.sort();
-    QCOMPARE(watched, QStringList({m_strMain, P("empty"), P("images"), P("sub")}));
+    QCOMPARE(watched, QStringList({m_strMain, P("empty"), P("images"), P("later"), P("sub")}));
     // A closed folder emptied loses its expand button.
     QVERIFY(QFile::remove(P("images/logo.gif")));
-    QTRY_COMPARE(Describe(root), QStringLiteral("empty/ images/ sub/+ about.html index.html"));
+    QTRY_COMPARE(Describe(root), QStringLiteral("empty/ images/ later/+ sub/+ about.html index.html"));
 
     // A page this program saves shows at once, without waiting for the
     // watch; an empty closed folder gets its expand button.
@@ -343,9 +349,10 @@ void TestProjectTree::showsWhatChangesOnDisk()
     ZtTest::WriteFile(P("empty/draft.html"), "draft");
     m_pTree->ShowSavedFile(P("empty/draft.html"));
     m_pTree->ShowSavedFile(P("Site.ztp"));
-    QCOMPARE(Describe(root), QStringLiteral("empty/+ images/ sub/+ about.html contact.html index.html"));
+    QCOMPARE(Describe(root), QStringLiteral("empty/+ images/ later/+ sub/+ about.html contact.html index.html"));
     Settle();
-    QTRY_COMPARE(Describe(root), QStringLiteral("empty/+ images/ sub/+ about.html contact.html index.html"));
+    QTRY_COMPARE(Describe(root),
+                 QStringLiteral("empty/+ images/ later/+ sub/+ about.html contact.html index.html"));
     QVERIFY(m_messages.isEmpty());
 }
 
