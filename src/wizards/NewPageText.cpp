@@ -83,8 +83,13 @@ QString PageText(const QString& fieldText)
 QString InitialPath(const QString& wizardDirectory, const QString& projectFile, const QString& selectedFolder)
 {
     const auto folderOf = [](const QString& path) { return path.left(qMax(0, int(path.lastIndexOf(u'/')))); };
-    if (!projectFile.isEmpty() && selectedFolder.isEmpty())
-        return folderOf(projectFile);
+    if (projectFile.isEmpty())
+        return folderOf(wizardDirectory);
+    const QString project = folderOf(projectFile);
+    if (selectedFolder == project || selectedFolder.startsWith(project + u'/'))
+        return selectedFolder;
+    if (selectedFolder.isEmpty())
+        return project;
     return folderOf(wizardDirectory);
 }
 
