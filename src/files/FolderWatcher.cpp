@@ -3,6 +3,8 @@
 #include <QFileSystemWatcher>
 #include <QMetaObject>
 
+#include <utility>
+
 // Lives on the watcher's thread, and so does its system watcher, which it
 // makes on first use so that its notifier belongs to that thread.
 class CFolderWatcher::CWorker : public QObject
@@ -70,11 +72,15 @@ CFolderWatcher::CFolderWatcher(QObject* parent)
     m_pWorker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_pWorker, &QObject::deleteLater);
     m_thread.setObjectName(QStringLiteral("folder watcher"));
-    m_thread.start();
 }
 
 CFolderWatcher::~CFolderWatcher()
 {
+    if (!m_thread.isRunning()) {
+        // Never started: the worker made nothing on a thread of its own.
+        delete m_pWorker;
+        return;
+    }
     m_thread.quit();
     m_thread.wait();
 }
@@ -85,6 +91,10 @@ void CFolderWatcher::SetFolders(const QStringList& folders)
     if (wanted == m_folders)
         return;
     m_folders = wanted;
+    // The thread starts with the first watch: a tree that never opens a
+    // folder costs none.
+    if (!m_thread.isRunning())
+        m_thread.start();
     ++m_nPending;
     CWorker* worker = m_pWorker;
     const QStringList list = wanted.values();
