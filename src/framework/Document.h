@@ -83,6 +83,8 @@ signals:
     void pathNameChanged(const QString& path, bool addToRecentList);
     // The document became the file the user works on now.
     void currentFileChanged(const QString& path);
+    // The document was written to path: views of its folder show the file.
+    void fileSaved(const QString& path);
 
 protected:
     // Shows a file error in the framework's message box.
