@@ -3,6 +3,7 @@
 #include "res/CommandIcons.h"
 #include "res/HelpFile.h"
 
+#include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QShortcut>
@@ -11,6 +12,13 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+
+void CHelpWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted() && parentWidget() && parentWidget()->window()->isVisible())
+        parentWidget()->window()->activateWindow();
+}
 
 namespace {
 // What an item of the contents stands for: the title page, a chapter or a topic.

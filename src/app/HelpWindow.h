@@ -23,6 +23,11 @@ public:
     // The Markdown of the page on show.
     QString PageText() const { return m_strPage; }
 
+protected:
+    // Hands the keys back to the main window: without a window manager
+    // nothing else would, and the next Alt+letter would go nowhere.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void FillContents();
     // Selects the topic at index of the help file's topics in the contents

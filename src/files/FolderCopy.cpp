@@ -50,7 +50,7 @@ QString FreeName(const QString& folder, const QString& fileName)
     const QString extension = dot > 0 ? fileName.mid(dot) : QString();
     QString name = fileName;
     for (int number = 2; QFileInfo::exists(folder + QLatin1Char('/') + name); ++number)
-        name = stem + QStringLiteral(" (%1)").arg(number) + extension;
+        name = stem + QStringLiteral("-%1").arg(number) + extension;
     return name;
 }
 

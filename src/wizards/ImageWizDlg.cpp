@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -125,7 +127,10 @@ QString CImageWizDlg::OfferCopyIntoSite(const QString& path, const QString& base
         != QMessageBox::Yes)
         return path;
     QString reason;
+    const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
     const QString copy = ZtFolderCopy::CopyInto(path, folder, &reason);
+    if (!copy.isEmpty() && !before.contains(QFileInfo(copy).fileName()))
+        m_madeCopies.append(copy);
     if (copy.isEmpty())
         ZtMessageBox::Show(ZtRes::String(ZtCmd::IDS_IMAGE_COPY_FAILED).arg(path, folder, reason), QMessageBox::Warning);
     return copy.isEmpty() ? path : copy;
@@ -175,6 +180,12 @@ void CImageWizDlg::accept()
 
 void CImageWizDlg::done(int result)
 {
+    // A picture copied for a tag that is not written would only clutter the
+    // site.
+    if (result != QDialog::Accepted) {
+        for (const QString& copy : std::as_const(m_madeCopies))
+            QFile::remove(copy);
+    }
     ZtImageFolders::Save(CProfile::Instance(), Folders());
     QDialog::done(result);
 }

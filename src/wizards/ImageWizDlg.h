@@ -57,7 +57,7 @@ private:
     // For a picture outside the site whose folder is base, offers to copy it
     // into the site and returns the copy's path; otherwise, when declined or
     // when the copy fails (the user is told why), path.
-    static QString OfferCopyIntoSite(const QString& path, const QString& base);
+    QString OfferCopyIntoSite(const QString& path, const QString& base);
     // Puts the folder of a picked image in front of the remembered ones.
     void RecordFolder(const QString& folder);
     void ShowFolders(const QStringList& folders);
@@ -71,4 +71,6 @@ private:
     CFileButton* m_pLinkButton = nullptr;
     QLineEdit* m_pTextField = nullptr;
     QString m_strText;
+    // Copies this dialog made in the site; Cancel removes them again.
+    QStringList m_madeCopies;
 };

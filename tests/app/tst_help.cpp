@@ -26,6 +26,7 @@
 #include "wizards/NewPageDlg.h"
 #include "wizards/TableWizSheet.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -327,6 +328,8 @@ void TestHelp::helpWindowCloses()
     else
         QTest::mouseClick(close, Qt::LeftButton);
     QTRY_VERIFY(!window || !window->isVisible());
+    // The keys go back to the main window.
+    QTRY_COMPARE(QApplication::activeWindow(), frame);
     frame->close();
 }
 

@@ -29,15 +29,15 @@ void TestFolderCopy::copyInto_data()
     QTest::newRow("free name") << "logo.png" << QByteArray("png") << QStringList() << "logo.png";
     QTest::newRow("same bytes there") << "logo.png" << QByteArray("png") << QStringList{"logo.png=png"} << "logo.png";
     QTest::newRow("other bytes there") << "logo.png" << QByteArray("png") << QStringList{"logo.png=old"}
-                                       << "logo (2).png";
-    QTest::newRow("two taken") << "logo.png" << QByteArray("png") << QStringList{"logo.png=a", "logo (2).png=b"}
-                               << "logo (3).png";
+                                       << "logo-2.png";
+    QTest::newRow("two taken") << "logo.png" << QByteArray("png") << QStringList{"logo.png=a", "logo-2.png=b"}
+                               << "logo-3.png";
     QTest::newRow("only the numbered one holds it")
-        << "logo.png" << QByteArray("png") << QStringList{"logo.png=a", "logo (2).png=png"} << "logo (3).png";
-    QTest::newRow("no extension") << "README" << QByteArray("r") << QStringList{"README=x"} << "README (2)";
-    QTest::newRow("dot file") << ".logo" << QByteArray("r") << QStringList{".logo=x"} << ".logo (2)";
-    QTest::newRow("two dots") << "a.b.gif" << QByteArray("g") << QStringList{"a.b.gif=x"} << "a.b (2).gif";
-    QTest::newRow("a folder takes the name") << "pics" << QByteArray("p") << QStringList{"pics/"} << "pics (2)";
+        << "logo.png" << QByteArray("png") << QStringList{"logo.png=a", "logo-2.png=png"} << "logo-3.png";
+    QTest::newRow("no extension") << "README" << QByteArray("r") << QStringList{"README=x"} << "README-2";
+    QTest::newRow("dot file") << ".logo" << QByteArray("r") << QStringList{".logo=x"} << ".logo-2";
+    QTest::newRow("two dots") << "a.b.gif" << QByteArray("g") << QStringList{"a.b.gif=x"} << "a.b-2.gif";
+    QTest::newRow("a folder takes the name") << "pics" << QByteArray("p") << QStringList{"pics/"} << "pics-2";
     QTest::newRow("empty file") << "empty.gif" << QByteArray() << QStringList() << "empty.gif";
 }
 

@@ -428,7 +428,7 @@ void TestWizardDialogs::imageFromOutsideTheSite_data()
     QTest::newRow("into Images") << "Pics/Logo.PNG" << "Images" << yes << "Images/Logo.PNG" << "Site/Images/Logo.PNG";
     QTest::newRow("into the page's folder") << "Pics/Logo.PNG" << "css" << yes << "Logo.PNG" << "Site/Logo.PNG";
     QTest::newRow("same name, other picture")
-        << "Pics/Old.gif" << "images" << yes << "images/Old (2).gif" << "Site/images/Old (2).gif";
+        << "Pics/Old.gif" << "images" << yes << "images/Old-2.gif" << "Site/images/Old-2.gif";
     QTest::newRow("same picture already there") << "Pics/Same.gif" << "images" << yes << "images/Same.gif" << "-";
     QTest::newRow("declined") << "Pics/Logo.PNG" << "images" << int(QMessageBox::No) << "<root>/Pics/Logo.PNG"
                               << "-";
@@ -475,6 +475,9 @@ void TestWizardDialogs::imageFromOutsideTheSite()
     }
     // The folder remembered is where the picture was found.
     QCOMPARE(dialog.Folders().value(0), ZtImageFolders::FolderOf(dir.filePath(picked)));
+    // Cancel takes back the copy the dialog made, and only that.
+    dialog.reject();
+    QCOMPARE(FilesBelow(dir.filePath("Site")), before);
 }
 
 // The file dialog opens on the first filter: it shows every kind of picture.
