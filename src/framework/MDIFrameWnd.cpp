@@ -13,6 +13,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
@@ -250,8 +251,10 @@ void CMDIFrameWnd::ScheduleDiskCheck()
 void CMDIFrameWnd::CheckFilesOnDisk()
 {
     // A question below ends by activating this window again; that check
-    // would only see what this one is answering.
-    if (m_bCheckingDisk)
+    // would only see what this one is answering. Nor does a file change under
+    // an open dialog (a Save As, a "Save changes?" box): the next activation
+    // looks again.
+    if (m_bCheckingDisk || QApplication::activeModalWidget())
         return;
     m_bCheckingDisk = true;
     QList<QPointer<CDocument>> documents;
