@@ -1,12 +1,15 @@
 #include "editor/SourceDoc.h"
 
 #include "framework/Archive.h"
+#include "framework/MDIChildWnd.h"
 #include "framework/MessageBox.h"
 #include "framework/View.h"
 #include "editor/SourceText.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextDocument>
 
 std::function<bool(const QString&, qsizetype)> CSourceDoc::s_confirmTruncatedOpen =
@@ -60,4 +63,48 @@ void CSourceDoc::SetModifiedFlag(bool modified)
     if (QTextDocument* text = TextDocument())
         text->setModified(modified);
     CDocument::SetModifiedFlag(modified);
+}
+
+namespace {
+// Where a view stood before its text was read again.
+struct CViewPlace
+{
+    QPointer<QPlainTextEdit> editor;
+    int line = 0;
+    int column = 0;
+    int firstVisibleLine = 0;
+    int horizontalScroll = 0;
+};
+} // namespace
+
+bool CSourceDoc::ReloadFromDisk()
+{
+    QList<CViewPlace> places;
+    for (CMDIChildWnd* frame : Frames()) {
+        auto* editor = frame->GetActiveView() ? qobject_cast<QPlainTextEdit*>(frame->GetActiveView()->GetWidget())
+                                              : nullptr;
+        if (!editor)
+            continue;
+        const QTextCursor caret = editor->textCursor();
+        places.append({editor, caret.blockNumber(), caret.positionInBlock(), editor->verticalScrollBar()->value(),
+                       editor->horizontalScrollBar()->value()});
+    }
+    // The base class reads the file without announcing it as the file the
+    // user works on now: the reload is not the user's doing.
+    if (!CDocument::OnOpenDocument(GetPathName()))
+        return false;
+    for (const CViewPlace& place : places) {
+        if (!place.editor)
+            continue;
+        const QTextBlock block = place.editor->document()->findBlockByNumber(
+            qMin(place.line, place.editor->document()->blockCount() - 1));
+        QTextCursor caret(block);
+        caret.setPosition(block.position() + qMin(place.column, block.length() - 1));
+        place.editor->setTextCursor(caret);
+        // A plain text editor scrolls by lines: the same value shows the same
+        // first line.
+        place.editor->verticalScrollBar()->setValue(place.firstVisibleLine);
+        place.editor->horizontalScrollBar()->setValue(place.horizontalScroll);
+    }
+    return true;
 }

@@ -15,6 +15,10 @@ public:
     void Serialize(CArchive& ar) override;
     bool IsModified() const override;
     void SetModifiedFlag(bool modified = true) override;
+    bool FollowsFileOnDisk() const override { return true; }
+    // Every view keeps its caret line and scroll position, as far as the new
+    // text reaches.
+    bool ReloadFromDisk() override;
 
     // The editor text of the first view; null before the view exists.
     QTextDocument* TextDocument() const;

@@ -74,6 +74,7 @@ bool CDocument::OnOpenDocument(const QString& path)
         return false;
     }
     m_diskStamp = CDiskStamp::Of(path);
+    m_settledDiskStamp = CDiskStamp();
     SetModifiedFlag(false);
     return true;
 }
@@ -96,6 +97,7 @@ bool CDocument::OnSaveDocument(const QString& path)
         return false;
     }
     m_diskStamp = CDiskStamp::Of(path);
+    m_settledDiskStamp = CDiskStamp();
     SetModifiedFlag(false);
     emit fileSaved(path);
     return true;
@@ -163,6 +165,16 @@ bool CDocument::DoFileSave()
     const QFileInfo info(m_strPathName);
     if (m_strPathName.isEmpty() || (info.exists() && !info.isWritable()))
         return DoSave(QString());
+    if (FollowsFileOnDisk() && info.exists() && IsChangedOnDisk()) {
+        const auto answer = ZtMessageBox::Show(
+            tr("%1 was changed by another program since it was opened here.\n"
+               "Do you want to replace it with this text?")
+                .arg(QDir::toNativeSeparators(m_strPathName)),
+            QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return DoSave(QString());
+        return DoSave(m_strPathName);
+    }
     if (m_bPathNotYetWritten && info.exists()) {
         const auto answer = ZtMessageBox::Show(
             tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(m_strPathName)),
@@ -171,6 +183,16 @@ bool CDocument::DoFileSave()
             return DoSave(QString());
     }
     return DoSave(m_strPathName);
+}
+
+bool CDocument::IsChangedOnDisk() const
+{
+    return !m_diskStamp.IsNull() && !m_strPathName.isEmpty() && CDiskStamp::Of(m_strPathName) != m_diskStamp;
+}
+
+bool CDocument::ReloadFromDisk()
+{
+    return OnOpenDocument(m_strPathName);
 }
 
 QString CDocument::SaveAsDirectory() const

@@ -57,6 +57,21 @@ public:
     // that has not touched its file yet.
     CDiskStamp DiskStamp() const { return m_diskStamp; }
     void SetDiskStamp(const CDiskStamp& stamp) { m_diskStamp = stamp; }
+    // The change on disk the user already dealt with (kept their text, or
+    // was told the file is gone), so that the same change is not raised
+    // again; null when there is none.
+    CDiskStamp SettledDiskStamp() const { return m_settledDiskStamp; }
+    void SetSettledDiskStamp(const CDiskStamp& stamp) { m_settledDiskStamp = stamp; }
+    // True when the file's changes by other programs concern this document:
+    // it shows the file's contents and can read them again, and Save asks
+    // before it replaces a file another program changed.
+    virtual bool FollowsFileOnDisk() const { return false; }
+    // Reads the file again after another program changed it; false (the user
+    // was told why) leaves the document as it was.
+    virtual bool ReloadFromDisk();
+    // True when the file under the document's path is no longer the one it
+    // last read or wrote: another program replaced or rewrote it.
+    bool IsChangedOnDisk() const;
     // Save As when path is empty; otherwise save under path.
     bool DoSave(const QString& path, bool replacePath = true);
 
@@ -102,4 +117,5 @@ private:
     bool m_bClosing = false;
     bool m_bPathNotYetWritten = false;
     CDiskStamp m_diskStamp;
+    CDiskStamp m_settledDiskStamp;
 };

@@ -2,16 +2,24 @@
 
 #include "framework/CmdUI.h"
 #include "framework/CommandActions.h"
+#include "framework/DiskChangeRules.h"
+#include "framework/Document.h"
 #include "framework/MDIChildWnd.h"
 #include "framework/MdiTiler.h"
+#include "framework/MessageBox.h"
 #include "framework/View.h"
 #include "framework/WindowList.h"
 #include "res/CommandIds.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMdiArea>
+#include <QPointer>
+#include <QStatusBar>
 
 CMDIFrameWnd::CMDIFrameWnd(QWidget* parent)
     : QMainWindow(parent)
@@ -25,6 +33,14 @@ CMDIFrameWnd::CMDIFrameWnd(QWidget* parent)
     MapWindowListCommands();
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         emit activeChildChanged(qobject_cast<CMDIChildWnd*>(window));
+        if (window)
+            ScheduleDiskCheck();
+    });
+    // Files are changed by other programs while the user works there, so
+    // coming back to this program is the moment to look.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            ScheduleDiskCheck();
     });
     // Toolbar buttons follow their commands' states whenever the program
     // has nothing else to do, like menus do before they open.
@@ -214,4 +230,76 @@ CView* CMDIFrameWnd::GetActiveView() const
 {
     CMDIChildWnd* frame = MDIGetActive();
     return frame ? frame->GetActiveView() : nullptr;
+}
+
+void CMDIFrameWnd::ScheduleDiskCheck()
+{
+    // Activation comes in bursts (the program, then its window, then a
+    // child), and a child is activated before its document has loaded.
+    if (m_bDiskCheckPending)
+        return;
+    m_bDiskCheckPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_bDiskCheckPending = false;
+            CheckFilesOnDisk();
+        },
+        Qt::QueuedConnection);
+}
+
+void CMDIFrameWnd::CheckFilesOnDisk()
+{
+    // A question below ends by activating this window again; that check
+    // would only see what this one is answering. Nor does a file change under
+    // an open dialog (a Save As, a "Save changes?" box): the next activation
+    // looks again.
+    if (m_bCheckingDisk || QApplication::activeModalWidget())
+        return;
+    m_bCheckingDisk = true;
+    QList<QPointer<CDocument>> documents;
+    for (CMDIChildWnd* frame : ChildFrames()) {
+        CDocument* document = frame->GetActiveDocument();
+        if (document && document->FollowsFileOnDisk() && !documents.contains(document))
+            documents.append(document);
+    }
+    for (const QPointer<CDocument>& document : documents) {
+        if (document) // an answer may have closed it
+            CheckFileOnDisk(document);
+    }
+    m_bCheckingDisk = false;
+}
+
+void CMDIFrameWnd::CheckFileOnDisk(CDocument* document)
+{
+    using DiskChangeRules::Action;
+    const CDiskStamp now = CDiskStamp::Of(document->GetPathName());
+    const QString name = QDir::toNativeSeparators(document->GetPathName());
+    switch (DiskChangeRules::Decide(document->DiskStamp(), document->SettledDiskStamp(), now,
+                                    document->IsModified())) {
+    case Action::None:
+        return;
+    case Action::Reload:
+        // A file that cannot be read now (it became a folder, or unreadable)
+        // was reported once; the same state is not reported again.
+        if (!document->ReloadFromDisk())
+            document->SetSettledDiskStamp(now);
+        return;
+    case Action::AskReload: {
+        const QPointer<CDocument> asked(document);
+        const auto answer =
+            ZtMessageBox::Show(tr("%1 was changed by another program. Reload it and lose your changes?").arg(name),
+                               QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (!asked || (answer == QMessageBox::Yes && document->ReloadFromDisk()))
+            return;
+        // No keeps the text; Save will ask before it replaces the file.
+        document->SetSettledDiskStamp(now);
+        return;
+    }
+    case Action::MarkGone:
+        document->SetSettledDiskStamp(now);
+        document->SetModifiedFlag(true);
+        statusBar()->showMessage(tr("%1 is no longer on disk; Save writes it again.").arg(name));
+        return;
+    }
 }

@@ -6,6 +6,7 @@
 
 class CCommandActions;
 class CCommandRouter;
+class CDocument;
 class CMDIChildWnd;
 class CView;
 class QAction;
@@ -46,6 +47,12 @@ public:
     // order they were opened, at most nine.
     QList<CMDIChildWnd*> ListedChildFrames() const;
 
+    // Compares the file of every open document with the stamp of its last
+    // load or save: an unchanged document reads the file again, one with
+    // unsaved text asks first, and one whose file is gone is marked modified.
+    // Runs by itself when a child window or the program is activated.
+    void CheckFilesOnDisk();
+
 signals:
     void activeChildChanged(CMDIChildWnd* frame);
 
@@ -65,8 +72,13 @@ private:
     // Names the Window menu's entries after the listed windows.
     void UpdateWindowListTexts();
     void ActivateListedChild(int index);
+    // Runs CheckFilesOnDisk once the current event is over.
+    void ScheduleDiskCheck();
+    void CheckFileOnDisk(CDocument* document);
 
     QMdiArea* m_pMdiArea;
     CCommandActions* m_pCommands;
     bool m_bActiveCheckPending = false;
+    bool m_bDiskCheckPending = false;
+    bool m_bCheckingDisk = false;
 };

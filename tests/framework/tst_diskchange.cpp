@@ -1,0 +1,154 @@
+#include "support/Dialogs.h"
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
+#include "framework/Archive.h"
+#include "framework/DiskChangeRules.h"
+#include "framework/Document.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+// A document whose contents are its bytes.
+class CBytesDoc : public CDocument
+{
+public:
+    bool FollowsFileOnDisk() const override { return true; }
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsStoring())
+            ar.Bytes() = bytes;
+        else
+            bytes = ar.Bytes();
+    }
+    QByteArray bytes;
+};
+
+CDiskStamp Stamp(qint64 size, qint64 modifiedMs)
+{
+    CDiskStamp stamp;
+    stamp.m_bExists = true;
+    stamp.m_nSize = size;
+    stamp.m_nModifiedMs = modifiedMs;
+    return stamp;
+}
+
+CDiskStamp Gone()
+{
+    CDiskStamp stamp;
+    stamp.m_nSize = 0;
+    stamp.m_nModifiedMs = 0;
+    return stamp;
+}
+
+QString ActionName(DiskChangeRules::Action action)
+{
+    using DiskChangeRules::Action;
+    switch (action) {
+    case Action::None: return QStringLiteral("none");
+    case Action::Reload: return QStringLiteral("reload");
+    case Action::AskReload: return QStringLiteral("ask");
+    case Action::MarkGone: return QStringLiteral("gone");
+    }
+    return QStringLiteral("?");
+}
+} // namespace
+
+Q_DECLARE_METATYPE(CDiskStamp)
+
+// What a document does about its file being changed or removed by another
+// program, and the question Save asks before it replaces such a file.
+class TestDiskChange : public QObject
+{
+    Q_OBJECT
+private slots:
+    void decidesFromTheStamps_data();
+    void decidesFromTheStamps();
+    void saveAsksBeforeReplacingAChangedFile_data();
+    void saveAsksBeforeReplacingAChangedFile();
+};
+
+void TestDiskChange::decidesFromTheStamps_data()
+{
+    QTest::addColumn<CDiskStamp>("recorded");
+    QTest::addColumn<CDiskStamp>("settled");
+    QTest::addColumn<CDiskStamp>("now");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<QString>("expected");
+    const CDiskStamp loaded = Stamp(100, 5000);
+    const CDiskStamp none;
+    for (const bool modified : {false, true}) {
+        const char* state = modified ? "modified" : "unmodified";
+        QTest::addRow("%s, unchanged", state) << loaded << none << loaded << modified << "none";
+        QTest::addRow("%s, rewritten same size", state)
+            << loaded << none << Stamp(100, 6000) << modified << (modified ? "ask" : "reload");
+        QTest::addRow("%s, same time other size", state)
+            << loaded << none << Stamp(101, 5000) << modified << (modified ? "ask" : "reload");
+        QTest::addRow("%s, deleted", state) << loaded << none << Gone() << modified << "gone";
+        QTest::addRow("%s, untitled", state) << none << none << Gone() << modified << "none";
+    }
+    // Once the user kept their text, or was told the file is gone, the same
+    // change stays quiet; a newer one speaks again.
+    QTest::newRow("kept text, same change") << loaded << Stamp(120, 7000) << Stamp(120, 7000) << true << "none";
+    QTest::newRow("kept text, newer change") << loaded << Stamp(120, 7000) << Stamp(130, 8000) << true << "ask";
+    QTest::newRow("kept text, file put back") << loaded << Stamp(120, 7000) << loaded << true << "none";
+    QTest::newRow("told gone, still gone") << loaded << Gone() << Gone() << true << "none";
+    QTest::newRow("told gone, file back") << loaded << Gone() << Stamp(120, 7000) << true << "ask";
+    QTest::newRow("kept text, then deleted") << loaded << Stamp(120, 7000) << Gone() << true << "gone";
+}
+
+void TestDiskChange::decidesFromTheStamps()
+{
+    QFETCH(CDiskStamp, recorded);
+    QFETCH(CDiskStamp, settled);
+    QFETCH(CDiskStamp, now);
+    QFETCH(bool, modified);
+    QFETCH(QString, expected);
+    QCOMPARE(ActionName(DiskChangeRules::Decide(recorded, settled, now, modified)), expected);
+}
+
+void TestDiskChange::saveAsksBeforeReplacingAChangedFile_data()
+{
+    QTest::addColumn<QByteArray>("otherProgramWrites"); // "-" deletes the file
+    QTest::addColumn<int>("questions");
+    QTest::newRow("untouched") << QByteArray() << 0;
+    QTest::newRow("rewritten") << QByteArray("their longer text") << 1;
+    QTest::newRow("deleted") << QByteArray("-") << 0;
+}
+
+// Whatever the change, answering Yes writes the document's bytes; the file
+// changed by another program is replaced only after the question.
+void TestDiskChange::saveAsksBeforeReplacingAChangedFile()
+{
+    QFETCH(QByteArray, otherProgramWrites);
+    QFETCH(int, questions);
+    const QString path = ZtTest::WriteFile(ZtTest::FreshDir(QStringLiteral("save")) + QStringLiteral("/page.html"),
+                                           "first");
+    CBytesDoc document;
+    QVERIFY(document.OnOpenDocument(path));
+    document.SetPathName(path, false);
+    document.bytes = "mine";
+    document.SetModifiedFlag(true);
+    if (otherProgramWrites == "-")
+        QVERIFY(QFile::remove(path));
+    else if (!otherProgramWrites.isEmpty())
+        ZtTest::WriteFile(path, otherProgramWrites);
+
+    ZtTest::CMessageLog messages(QMessageBox::Yes);
+    QVERIFY(document.DoFileSave());
+    QCOMPARE(ZtTest::ReadFile(path), QByteArray("mine"));
+    QCOMPARE(messages.texts.size(), questions);
+    if (questions)
+        QCOMPARE(messages.texts.first(), QDir::toNativeSeparators(path) +
+                                             " was changed by another program since it was opened here.\n"
+                                             "Do you want to replace it with this text?");
+    // Saved, the file is the document's again: the next save asks nothing.
+    document.bytes = "mine again";
+    QVERIFY(document.DoFileSave());
+    QCOMPARE(messages.texts.size(), questions);
+}
+
+ZT_TEST_MAIN(TestDiskChange)
+
+#include "tst_diskchange.moc"
