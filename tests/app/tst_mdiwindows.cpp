@@ -30,6 +30,7 @@ private slots:
     void closingAWindowActivatesTheLastOneUsed_data();
     void closingAWindowActivatesTheLastOneUsed();
     void windowMenuListsAndActivatesTheWindows();
+    void nextDocumentGoesThroughEveryShownWindow();
 
 private:
     CMDIChildWnd* Open(const QString& name);
@@ -192,6 +193,26 @@ void TestMdiWindows::windowMenuListsAndActivatesTheWindows()
     const QStringList entries = WindowEntries().split(QLatin1Char('|'));
     QCOMPARE(entries.size(), 9);
     QCOMPARE(entries.last(), QStringLiteral("&9 page9.html"));
+}
+
+void TestMdiWindows::nextDocumentGoesThroughEveryShownWindow()
+{
+    // Closing goes back through the windows by their last use; Next document
+    // must still reach every shown window, not swap the last two used.
+    ZtApp()->OpenProject(ZtTest::WriteFile(m_dir + QStringLiteral("/site.ztp"), "project"));
+    for (const char* name : {"one.html", "two.html", "three.html", "four.html"})
+        Open(QString::fromLatin1(name));
+    QVERIFY(m_frame->ExecuteCommand(ID_WINDOW_LIST_FIRST + 1));
+    QStringList visited{ActiveTitle()};
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(m_frame->ExecuteCommand(ID_NEXT_DOCUMENT));
+        visited << ActiveTitle();
+    }
+    // Four steps visit each window once, in whichever order, and come back.
+    QCOMPARE(visited.last(), visited.first());
+    visited.removeLast();
+    visited.sort();
+    QCOMPARE(visited.join(QLatin1Char('|')), QStringLiteral("four.html|one.html|three.html|two.html"));
 }
 
 ZT_APP_TEST_MAIN(TestMdiWindows)
