@@ -497,7 +497,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    ZtApp()->CloseAllDocuments();
+    ZtApp()->EndSession();
     event->accept();
     // Our other top-level windows (the help window, a floating bar) would
     // stay on screen and keep the program running with its main window gone.

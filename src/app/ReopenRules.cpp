@@ -15,6 +15,26 @@ QStringList CReopenRules::PagesToReopen(const QStringList& recentFiles, int coun
     return pages;
 }
 
+QStringList CReopenRules::RecentFilesWithPagesFirst(const QStringList& recentFiles, const QStringList& openPages,
+                                                      int size)
+{
+    QStringList pages;
+    for (const QString& path : recentFiles) {
+        if (openPages.contains(path))
+            pages.append(path);
+    }
+    for (const QString& path : openPages) {
+        if (!path.isEmpty() && !pages.contains(path))
+            pages.append(path);
+    }
+    QStringList entries = pages.mid(0, kMaxPages);
+    for (const QString& path : recentFiles) {
+        if (!entries.contains(path))
+            entries.append(path);
+    }
+    return entries.mid(0, size);
+}
+
 QString CReopenRules::PlacementKey(int index)
 {
     return QStringLiteral("w%1").arg(index + 1);

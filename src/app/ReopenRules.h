@@ -14,6 +14,12 @@ public:
     // empty entry. A project file is no page: the project comes back on its
     // own, so its entry is passed over and takes no page's place.
     static QStringList PagesToReopen(const QStringList& recentFiles, int count, const QString& projectExtension);
+    // The recent files as Exit leaves them for the next start: the open
+    // pages first, at most four, so that none is pushed out by a project
+    // file or by a file closed earlier; pages already listed keep their
+    // order and the others follow in the order given. The other entries come
+    // after them, as far as size leaves room.
+    static QStringList RecentFilesWithPagesFirst(const QStringList& recentFiles, const QStringList& openPages, int size);
     // The placement key of page index (0 is the first page): "w1" to "w4".
     static QString PlacementKey(int index);
 

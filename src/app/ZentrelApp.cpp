@@ -497,29 +497,42 @@ void CZentrelApp::ReopenPages(const QStringList& pages)
     m_strNextWindowPos.clear();
 }
 
-void CZentrelApp::SaveWindowPositions()
+void CZentrelApp::SaveWindowPositions(const QStringList& pages)
 {
     if (!qobject_cast<CChildFrame*>(m_pMainFrame->MDIGetActive()))
         return;
-    const int count = qMin(int(m_pWebPageTemplate->Documents().size()), CReopenRules::kMaxPages);
-    const QStringList pages = PagesToReopen(count);
-    QList<CMDIChildWnd*> windows = WindowsMostRecentFirst();
-    for (int k = 0; k < count && !windows.isEmpty(); ++k) {
-        // The next start reopens page k at "w<k+1>": the place of that
-        // file's own window when it is open, else of the most recently active
-        // window not yet recorded. The walk activates nothing, so a close the
-        // user cancels leaves the windows as they were.
-        CMDIChildWnd* frame = windows.first();
-        for (CMDIChildWnd* candidate : std::as_const(windows)) {
-            CDocument* document = candidate->GetActiveDocument();
-            if (document && document->GetPathName() == pages.value(k)) {
-                frame = candidate;
-                break;
-            }
-        }
-        windows.removeOne(frame);
-        WriteProfileString(kSettings, CReopenRules::PlacementKey(k), CChildFrame::PlacementString(frame));
+    // The next start reopens page k at "w<k+1>": the place of that page's
+    // own window. Taking the places activates nothing, so a close the user
+    // cancels leaves the windows as they were.
+    for (CDocument* document : m_pWebPageTemplate->Documents()) {
+        const int k = int(pages.indexOf(document->GetPathName()));
+        if (k >= 0 && k < CReopenRules::kMaxPages && !document->Frames().isEmpty())
+            WriteProfileString(kSettings, CReopenRules::PlacementKey(k),
+                               CChildFrame::PlacementString(document->Frames().first()));
     }
+}
+
+QStringList CZentrelApp::OpenPagePaths() const
+{
+    QList<CDocument*> documents;
+    for (CMDIChildWnd* frame : WindowsMostRecentFirst()) {
+        CDocument* document = frame->GetActiveDocument();
+        if (document && m_pWebPageTemplate->Documents().contains(document) && !documents.contains(document))
+            documents.append(document);
+    }
+    for (CDocument* document : m_pWebPageTemplate->Documents()) {
+        if (!documents.contains(document))
+            documents.append(document);
+    }
+    // An untitled page, or the preview page, has nothing the next start could
+    // open.
+    QStringList paths;
+    for (CDocument* document : std::as_const(documents)) {
+        const QString path = document->GetPathName();
+        if (!path.isEmpty() && !CZentrelDoc::IsTempPagePath(path))
+            paths.append(path);
+    }
+    return paths;
 }
 
 QList<CMDIChildWnd*> CZentrelApp::WindowsMostRecentFirst() const
@@ -536,19 +549,39 @@ QList<CMDIChildWnd*> CZentrelApp::WindowsMostRecentFirst() const
 
 void CZentrelApp::OnAppExit()
 {
-    RecordSessionForReopen();
+    // What to reopen is recorded once the close has saved what the user
+    // wants saved (EndSession): a save moves its file to the top of the
+    // recent files, and an untitled page saved then gets the name it
+    // reopens by.
+    m_bRecordSessionAtClose = true;
     m_pMainFrame->close();
+    m_bRecordSessionAtClose = false;
+}
+
+void CZentrelApp::EndSession()
+{
+    if (m_bRecordSessionAtClose)
+        RecordSessionForReopen();
+    CloseAllDocuments();
 }
 
 void CZentrelApp::RecordSessionForReopen()
 {
-    SaveWindowPositions();
+    // The open pages take the top of the recent files, where the next start
+    // looks for them, and each one's place goes under the key it reopens with.
+    const QStringList openPages = OpenPagePaths();
+    const QStringList recent = CReopenRules::RecentFilesWithPagesFirst(m_pRecentFileList->Entries(), openPages,
+                                                                       m_pRecentFileList->GetSize());
+    m_pRecentFileList->SetEntries(recent);
+    const QStringList pages = recent.mid(0, qMin(int(openPages.size()), CReopenRules::kMaxPages));
+    SaveWindowPositions(pages);
     WriteProfileString(kStartup, QStringLiteral("ProjectOnExit"),
                        m_pProjectTemplate->Documents().isEmpty() ? QStringLiteral("no") : QStringLiteral("yes"));
-    const int pages = m_pWebPageTemplate->Documents().size();
-    if (pages > 0) {
+    if (!m_pWebPageTemplate->Documents().isEmpty()) {
         WriteProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("yes"));
-        WriteProfileInt(kStartup, QStringLiteral("FilesOpen"), qMin(pages, 4));
+        // Only pages with a file count: an untitled page let go at Exit
+        // must not make the next start open a file that was not open.
+        WriteProfileInt(kStartup, QStringLiteral("FilesOpen"), pages.size());
     } else {
         WriteProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("no"));
     }

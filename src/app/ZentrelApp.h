@@ -118,9 +118,15 @@ public:
     // The pages a start would reopen from the recent files, at most count.
     QStringList PagesToReopen(int count) const;
     void ReopenPages(const QStringList& pages);
-    void SaveWindowPositions();
-    // The Exit command: records what to reopen, then closes the main window.
+    // Records the place of each page's window under "w1".."w4", page k under
+    // the key the next start reopens it with.
+    void SaveWindowPositions(const QStringList& pages);
+    // The Exit command: closes the main window, recording what to reopen.
     void OnAppExit();
+    // The main window's close, once every modified document was saved or let
+    // go: records what to reopen when the close came from Exit, then closes
+    // every document.
+    void EndSession();
     // What Exit records for the next start: the windows' places, whether a
     // project and how many web pages were open.
     void RecordSessionForReopen();
@@ -163,6 +169,8 @@ private:
     void RunAfterSplash(const std::function<void()>& task);
     // The visible child frames, the most recently active first.
     QList<CMDIChildWnd*> WindowsMostRecentFirst() const;
+    // The files of the open web pages, the most recently active window first.
+    QStringList OpenPagePaths() const;
     void KeepQtStateOutOfTheProfileDir();
     void MapProjectCommands();
     void MapToolCommands();
@@ -184,6 +192,7 @@ private:
     std::unique_ptr<CKeywordCommands> m_pKeywordCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
+    bool m_bRecordSessionAtClose = false; // set while Exit closes the main window
     int m_nStartUpExitCode = 0;
 };
 

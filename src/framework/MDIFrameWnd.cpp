@@ -29,6 +29,9 @@ CMDIFrameWnd::CMDIFrameWnd(QWidget* parent)
     m_pMdiArea->setObjectName(QStringLiteral("MDIClient"));
     m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A closed window hands its place to the window used before it, not to
+    // the next one opened.
+    m_pMdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_pMdiArea);
     MapWindowListCommands();
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
@@ -193,8 +196,9 @@ bool CMDIFrameWnd::eventFilter(QObject* watched, QEvent* event)
 void CMDIFrameWnd::ActivateLastUsedChild()
 {
     m_bActiveCheckPending = false;
-    // The area, left without its active window, goes to the next in its
-    // history even when that one is hidden (the project's), or to none.
+    // The area, left without its active window, goes back to the window used
+    // before it, even when that one is hidden (the project's), or to none.
+    // A hidden one gives way to the shown window used most recently.
     QMdiSubWindow* active = m_pMdiArea->activeSubWindow();
     if (active && !active->isHidden())
         return;

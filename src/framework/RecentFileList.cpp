@@ -48,6 +48,16 @@ void CRecentFileList::Remove(int index)
     WriteList();
 }
 
+void CRecentFileList::SetEntries(const QStringList& paths)
+{
+    m_entries.clear();
+    for (const QString& path : paths) {
+        if (!path.isEmpty() && !m_entries.contains(path) && m_entries.size() < m_nSize)
+            m_entries.append(path);
+    }
+    WriteList();
+}
+
 void CRecentFileList::ReadList()
 {
     m_entries.clear();

@@ -23,6 +23,9 @@ public:
     // when the list is full.
     void Add(const QString& path);
     void Remove(int index);
+    // Replaces the whole list, most recent first; the entries past the
+    // list's size are dropped.
+    void SetEntries(const QStringList& paths);
 
     // Entries longer than any path can be (PATH_MAX) are skipped.
     void ReadList();

@@ -9,6 +9,7 @@
 #include "app/MainFrame.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
+#include "app/ReopenRules.h"
 #include "app/ZentrelApp.h"
 #include "editor/PlainTextView.h"
 #include "editor/SourceDoc.h"
@@ -62,6 +63,8 @@ private slots:
     void reopensOnlyOnExactYes();
     void reopensProjectOnExactYes();
     void exitThenRestartKeepsEachWindowsPlace();
+    void exitPutsTheOpenPagesFirstInTheRecentFiles_data();
+    void exitPutsTheOpenPagesFirstInTheRecentFiles();
     void restartReopensEveryPageBesideTheProject_data();
     void restartReopensEveryPageBesideTheProject();
     void closedPageWindowLeavesItsPlace_data();
@@ -183,6 +186,34 @@ void TestApp::reopensProjectOnExactYes()
     QVERIFY(!m_app->m_pProjectTemplate->FirstDocument()->Frames().first()->isVisible());
 }
 
+void TestApp::exitPutsTheOpenPagesFirstInTheRecentFiles_data()
+{
+    QTest::addColumn<QString>("recent");   // the recent files at Exit, most recent first
+    QTest::addColumn<QString>("open");     // the open pages, the most recently active first
+    QTest::addColumn<QString>("expected"); // the recent files the next start finds
+    QTest::newRow("project above four pages") << "site.ztp|d.html|c.html|b.html" << "d.html|c.html|b.html|a.html"
+                                              << "d.html|c.html|b.html|a.html";
+    QTest::newRow("closed page above the open ones") << "old.html|b.html|a.html" << "a.html|b.html"
+                                                     << "b.html|a.html|old.html";
+    QTest::newRow("five pages: the four most recent files") << "e.html|d.html|c.html|b.html"
+                                                            << "c.html|e.html|d.html|b.html|a.html"
+                                                            << "e.html|d.html|c.html|b.html";
+    QTest::newRow("listed pages keep their order") << "a.html|c.html|b.html" << "c.html|b.html|a.html"
+                                                   << "a.html|c.html|b.html";
+    QTest::newRow("other files follow") << "notes.txt|site.ztp|a.html" << "a.html"
+                                        << "a.html|notes.txt|site.ztp";
+}
+
+void TestApp::exitPutsTheOpenPagesFirstInTheRecentFiles()
+{
+    QFETCH(QString, recent);
+    QFETCH(QString, open);
+    QFETCH(QString, expected);
+    const QStringList entries = CReopenRules::RecentFilesWithPagesFirst(
+        recent.split(QLatin1Char('|')), open.split(QLatin1Char('|')), 4);
+    QCOMPARE(entries.join(QLatin1Char('|')), expected);
+}
+
 void TestApp::exitThenRestartKeepsEachWindowsPlace()
 {
     // Five pages, each at a place of its own; the four most recent are the
@@ -218,18 +249,24 @@ void TestApp::restartReopensEveryPageBesideTheProject_data()
 {
     QTest::addColumn<int>("pageCount");
     QTest::addColumn<QString>("projectName");
+    QTest::addColumn<QString>("saved"); // what Exit saves as it closes: "page", "project" or nothing
     // The project stays in the recent files among the pages.
-    QTest::newRow("three pages") << 3 << "site";
+    QTest::newRow("three pages") << 3 << "site" << "";
     // The pages pushed the project out of the list, and reopening it would
     // push the oldest page out.
-    QTest::newRow("four pages") << 4 << "site";
-    QTest::newRow("project in capitals") << 3 << "SITE";
+    QTest::newRow("four pages") << 4 << "site" << "";
+    QTest::newRow("project in capitals") << 3 << "SITE" << "";
+    // Saving puts a file at the top of the recent files after the places
+    // were taken.
+    QTest::newRow("page saved at Exit") << 3 << "site" << "page";
+    QTest::newRow("project saved at Exit, four pages") << 4 << "site" << "project";
 }
 
 void TestApp::restartReopensEveryPageBesideTheProject()
 {
     QFETCH(int, pageCount);
     QFETCH(QString, projectName);
+    QFETCH(QString, saved);
     const QString project = MakeFile(projectName + QLatin1Char('/') + projectName + QStringLiteral(".ZTP"), "project");
     m_app->OpenProject(project);
     QCOMPARE(OpenCount(m_app->m_pProjectTemplate), 1);
@@ -242,8 +279,22 @@ void TestApp::restartReopensEveryPageBesideTheProject()
         document->Frames().first()->setGeometry(place);
         places.insert(path, place);
     }
-    m_app->RecordSessionForReopen();
-    CloseAll();
+    if (saved.isEmpty()) {
+        m_app->RecordSessionForReopen();
+        CloseAll();
+    } else {
+        // The page opened first, or the project, is saved when Exit asks.
+        CDocument* modified = saved == QLatin1String("page") ? m_app->m_pWebPageTemplate->Documents().first()
+                                                             : m_app->m_pProjectTemplate->FirstDocument();
+        modified->SetModifiedFlag(true);
+        m_messages.answer = QMessageBox::Yes;
+        QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_APP_EXIT));
+        QCOMPARE(m_messages.texts.size(), 1);
+        QVERIFY(!m_app->GetMainFrame()->isVisible());
+        QCOMPARE(m_app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
+        m_app->GetMainFrame()->show();
+        m_messages.answer = QMessageBox::No;
+    }
 
     m_app->ReopenLastSession();
     QCOMPARE(OpenCount(m_app->m_pProjectTemplate), 1);

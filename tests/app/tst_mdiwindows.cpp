@@ -30,6 +30,7 @@ private slots:
     void closingAWindowActivatesTheLastOneUsed_data();
     void closingAWindowActivatesTheLastOneUsed();
     void windowMenuListsAndActivatesTheWindows();
+    void nextDocumentGoesThroughEveryShownWindow();
 
 private:
     CMDIChildWnd* Open(const QString& name);
@@ -102,47 +103,59 @@ void TestMdiWindows::cleanup()
 
 void TestMdiWindows::closingAWindowActivatesTheLastOneUsed_data()
 {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("close box") << "window";
-    QTest::newRow("File Close") << "command";
-    QTest::newRow("document closed") << "document";
+    QTest::addColumn<QString>("opened");    // pages opened, in this order
+    QTest::addColumn<QString>("activated"); // then chosen from the Window menu, in this order
+    QTest::addColumn<QString>("how");       // how each active window is closed
+    QTest::addColumn<QString>("expected");  // the window active after each close
+    // index.html was used last before three.html, although two.html was
+    // opened later.
+    const QString back = QStringLiteral("index.html|three.html");
+    for (const char* how : {"window", "command", "document"})
+        QTest::addRow("back to an earlier window, %s", how)
+            << "index.html|two.html|three.html" << back << how << "index.html|two.html|none";
+    // The window opened first has no window before it to go back to.
+    QTest::newRow("first window opened") << "about.html|contact.html|index.html|four.html"
+                                         << "about.html" << "command"
+                                         << "four.html|index.html|contact.html|none";
+    QTest::newRow("windows used out of order") << "one.html|two.html|three.html|four.html"
+                                               << "one.html|three.html" << "window"
+                                               << "one.html|four.html|two.html|none";
 }
 
 void TestMdiWindows::closingAWindowActivatesTheLastOneUsed()
 {
+    QFETCH(QString, opened);
+    QFETCH(QString, activated);
     QFETCH(QString, how);
+    QFETCH(QString, expected);
     // The project's own window, hidden, is among the child windows.
     ZtApp()->OpenProject(ZtTest::WriteFile(m_dir + QStringLiteral("/site.ztp"), "project"));
     QVERIFY(!ZtApp()->m_pProjectTemplate->Documents().isEmpty());
-    CMDIChildWnd* index = Open(QStringLiteral("index.html"));
-    Open(QStringLiteral("two.html"));
-    CMDIChildWnd* third = Open(QStringLiteral("three.html"));
-    // The user went back to index.html, then to three.html: index.html was
-    // used last before it, although two.html was opened later.
-    m_frame->MdiArea()->setActiveSubWindow(index);
-    m_frame->MdiArea()->setActiveSubWindow(third);
-    QCOMPARE(ActiveTitle(), QStringLiteral("three.html"));
+    const QStringList names = opened.split(QLatin1Char('|'));
+    for (const QString& name : names)
+        Open(name);
+    for (const QString& name : activated.split(QLatin1Char('|')))
+        QVERIFY(m_frame->ExecuteCommand(ID_WINDOW_LIST_FIRST + int(names.indexOf(name))));
+    QCOMPARE(ActiveTitle(), activated.split(QLatin1Char('|')).last());
 
-    if (how == QLatin1String("window"))
-        third->close();
-    else if (how == QLatin1String("command"))
-        QVERIFY(m_frame->ExecuteCommand(ID_FILE_CLOSE));
-    else
-        third->GetActiveDocument()->OnCloseDocument();
-    QCoreApplication::sendPostedEvents();
-    QCOMPARE(ActiveTitle(), QStringLiteral("index.html"));
-    // The menus are those of the window now active, and keys go to it.
-    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_ZTTYPE));
-    QCOMPARE(QApplication::focusWidget(), m_frame->MDIGetActive()->GetActiveView()->GetWidget());
-
-    // Closing the last page but one leaves two.html active; the last
-    // leaves none, with the menus of no document.
-    m_frame->MDIGetActive()->close();
-    QCoreApplication::sendPostedEvents();
-    QCOMPARE(ActiveTitle(), QStringLiteral("two.html"));
-    m_frame->MDIGetActive()->close();
-    QCoreApplication::sendPostedEvents();
-    QCOMPARE(ActiveTitle(), QStringLiteral("none"));
+    QStringList actives;
+    while (CMDIChildWnd* active = m_frame->MDIGetActive()) {
+        if (how == QLatin1String("window"))
+            active->close();
+        else if (how == QLatin1String("command"))
+            QVERIFY(m_frame->ExecuteCommand(ID_FILE_CLOSE));
+        else
+            active->GetActiveDocument()->OnCloseDocument();
+        QCoreApplication::sendPostedEvents();
+        actives << ActiveTitle();
+        // The menus are those of the window now active, and keys go to it.
+        if (CMDIChildWnd* next = m_frame->MDIGetActive()) {
+            QCOMPARE(m_frame->CurrentMenuId(), int(IDR_ZTTYPE));
+            QCOMPARE(QApplication::focusWidget(), next->GetActiveView()->GetWidget());
+        }
+    }
+    QCOMPARE(actives.join(QLatin1Char('|')), expected);
+    // The last close leaves the menus of no document.
     QCOMPARE(m_frame->CurrentMenuId(), int(IDR_MAINFRAME));
 }
 
@@ -180,6 +193,26 @@ void TestMdiWindows::windowMenuListsAndActivatesTheWindows()
     const QStringList entries = WindowEntries().split(QLatin1Char('|'));
     QCOMPARE(entries.size(), 9);
     QCOMPARE(entries.last(), QStringLiteral("&9 page9.html"));
+}
+
+void TestMdiWindows::nextDocumentGoesThroughEveryShownWindow()
+{
+    // Closing goes back through the windows by their last use; Next document
+    // must still reach every shown window, not swap the last two used.
+    ZtApp()->OpenProject(ZtTest::WriteFile(m_dir + QStringLiteral("/site.ztp"), "project"));
+    for (const char* name : {"one.html", "two.html", "three.html", "four.html"})
+        Open(QString::fromLatin1(name));
+    QVERIFY(m_frame->ExecuteCommand(ID_WINDOW_LIST_FIRST + 1));
+    QStringList visited{ActiveTitle()};
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY(m_frame->ExecuteCommand(ID_NEXT_DOCUMENT));
+        visited << ActiveTitle();
+    }
+    // Four steps visit each window once, in whichever order, and come back.
+    QCOMPARE(visited.last(), visited.first());
+    visited.removeLast();
+    visited.sort();
+    QCOMPARE(visited.join(QLatin1Char('|')), QStringLiteral("four.html|one.html|three.html|two.html"));
 }
 
 ZT_APP_TEST_MAIN(TestMdiWindows)
