@@ -23,8 +23,19 @@ QString& DefaultDirectory()
 }
 } // namespace
 
+namespace {
+// Every document alive, so that a save can tell whether another window holds
+// the file it would replace.
+QList<CDocument*>& LiveDocuments()
+{
+    static QList<CDocument*> documents;
+    return documents;
+}
+} // namespace
+
 CDocument::CDocument()
 {
+    LiveDocuments().append(this);
     OnCommand(ZtCmd::ID_FILE_SAVE, [this] { DoFileSave(); });
     OnCommand(ZtCmd::ID_FILE_SAVE_AS, [this] { DoSave(QString()); });
     OnCommand(ZtCmd::ID_FILE_CLOSE, [this] {
@@ -35,6 +46,7 @@ CDocument::CDocument()
 
 CDocument::~CDocument()
 {
+    LiveDocuments().removeOne(this);
     if (m_pDocTemplate)
         m_pDocTemplate->RemoveDocument(this);
 }
@@ -60,6 +72,9 @@ bool CDocument::OnOpenDocument(const QString& path)
         ReportError(openError);
         return false;
     }
+    // Taken before the bytes are read: another program writing meanwhile
+    // then shows as a change at the next check instead of passing unseen.
+    const CDiskStamp stampBeforeReading = CDiskStamp::Of(path);
     CArchive archive(CArchive::Mode::Load, path);
     archive.Bytes() = file.readAll();
     if (file.error() != QFileDevice::NoError) {
@@ -73,7 +88,7 @@ bool CDocument::OnOpenDocument(const QString& path)
             ReportError(archive.ErrorMessage());
         return false;
     }
-    m_diskStamp = CDiskStamp::Of(path);
+    m_diskStamp = stampBeforeReading;
     m_settledDiskStamp = CDiskStamp();
     SetModifiedFlag(false);
     return true;
@@ -224,12 +239,28 @@ bool CDocument::DoSave(const QString& path, bool replacePath)
         if (target.isEmpty())
             return false;
     }
+    if (const CDocument* holder = OtherDocumentAt(target)) {
+        ReportError(tr("%1 is open in another window.\nClose that window first, or save under another name.")
+                        .arg(QDir::toNativeSeparators(holder->GetPathName())));
+        return false;
+    }
     if (!OnSaveDocument(target))
         return false;
     m_bPathNotYetWritten = false;
     if (replacePath)
         SetPathName(target);
     return true;
+}
+
+const CDocument* CDocument::OtherDocumentAt(const QString& path) const
+{
+    const QString target = QFileInfo(path).absoluteFilePath();
+    for (const CDocument* document : std::as_const(LiveDocuments())) {
+        if (document != this && document->FollowsFileOnDisk() && !document->GetPathName().isEmpty()
+            && QFileInfo(document->GetPathName()).absoluteFilePath() == target)
+            return document;
+    }
+    return nullptr;
 }
 
 QList<CMDIChildWnd*> CDocument::Frames() const

@@ -102,6 +102,10 @@ signals:
     void fileSaved(const QString& path);
 
 protected:
+    // Another document that keeps its file in step with the disk and stands
+    // for path; null when none does. Saving over its file would leave two
+    // windows on one file, each overwriting the other.
+    const CDocument* OtherDocumentAt(const QString& path) const;
     // Shows a file error in the framework's message box.
     void ReportError(const QString& message) const;
     // The folder a Save As dialog opens in.

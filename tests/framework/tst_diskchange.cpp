@@ -67,6 +67,7 @@ private slots:
     void decidesFromTheStamps();
     void saveAsksBeforeReplacingAChangedFile_data();
     void saveAsksBeforeReplacingAChangedFile();
+    void saveAsRefusesAFileOpenElsewhere();
 };
 
 void TestDiskChange::decidesFromTheStamps_data()
@@ -147,6 +148,37 @@ void TestDiskChange::saveAsksBeforeReplacingAChangedFile()
     document.bytes = "mine again";
     QVERIFY(document.DoFileSave());
     QCOMPARE(messages.texts.size(), questions);
+}
+
+// Saved over the file of another open window, a page would leave two windows
+// on one file, each later save undoing the other's.
+void TestDiskChange::saveAsRefusesAFileOpenElsewhere()
+{
+    const QString folder = ZtTest::FreshDir(QStringLiteral("saveas"));
+    const QString pathA = ZtTest::WriteFile(folder + QStringLiteral("/a.html"), "a");
+    const QString pathB = ZtTest::WriteFile(folder + QStringLiteral("/b.html"), "b");
+    CBytesDoc a;
+    CBytesDoc b;
+    QVERIFY(a.OnOpenDocument(pathA));
+    a.SetPathName(pathA, false);
+    QVERIFY(b.OnOpenDocument(pathB));
+    b.SetPathName(pathB, false);
+    a.bytes = "typed in a";
+    a.SetModifiedFlag(true);
+
+    ZtTest::CMessageLog messages(QMessageBox::Yes);
+    QVERIFY(!a.DoSave(folder + QStringLiteral("/./b.html")));
+    QCOMPARE(messages.texts, QStringList{QDir::toNativeSeparators(pathB) + " is open in another window.\n"
+                                                                           "Close that window first, or save under "
+                                                                           "another name."});
+    QCOMPARE(ZtTest::ReadFile(pathB), QByteArray("b"));
+    QCOMPARE(a.GetPathName(), pathA);
+    QVERIFY(a.IsModified());
+    // Its own file, and a file no window holds, are saved as ever.
+    QVERIFY(a.DoSave(pathA));
+    QVERIFY(a.DoSave(folder + QStringLiteral("/c.html")));
+    QCOMPARE(ZtTest::ReadFile(folder + QStringLiteral("/c.html")), QByteArray("typed in a"));
+    QCOMPARE(messages.texts.size(), 1);
 }
 
 ZT_TEST_MAIN(TestDiskChange)
