@@ -1,5 +1,6 @@
 #include "files/ShellFileOperation.h"
 
+#include "files/FileMoveNotifier.h"
 #include "files/LinkTrash.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include <dirent.h>
 
@@ -210,7 +212,20 @@ bool CShellFileOperation::RunTransfers(const QVector<CFileTransfer>& transfers, 
     if (bOk && !bCopy)
         bOk = RemoveMovedSources();
     EndProgress();
+    if (!bCopy)
+        ReportMoves();
     return bOk;
+}
+
+void CShellFileOperation::ReportMoves()
+{
+    // Only what really went: after a No, a failure or a cancel the source
+    // may still be where it was, and then nothing moved.
+    const auto moves = std::exchange(m_moves, {});
+    for (const auto& [source, target] : moves) {
+        if (!PathPresent(source) && PathPresent(target))
+            CFileMoveNotifier::Instance()->ReportMoved(source, target);
+    }
 }
 
 CShellFileOperation::EAnswer CShellFileOperation::AskConflict(EQuestion question,
@@ -241,6 +256,8 @@ bool CShellFileOperation::TransferItem(const QString& source, const QString& tar
     const QFileInfo targetInfo(target);
     const bool bSourceFolder = sourceInfo.isDir() && !sourceInfo.isSymLink();
     const bool bTargetFolder = targetInfo.isDir() && !targetInfo.isSymLink();
+    if (!bCopy)
+        m_moves.append({source, target});
 
     if (PathPresent(target)) {
         if (bSourceFolder != bTargetFolder)

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QProgressDialog;
 
@@ -81,6 +82,9 @@ private:
     bool CopyUndecodable(const QString& sourceFolder, const QString& targetFolder, const QByteArray& name);
     bool MoveItem(const QString& source, const QString& target);
     bool RemoveMovedSources();
+    // Tells CFileMoveNotifier about every item of m_moves that now lies at
+    // its target, and forgets them.
+    void ReportMoves();
     EAnswer AskConflict(EQuestion question, const QString& target);
     bool CountStep(const QString& path);
     bool Fail(const QString& message);
@@ -98,4 +102,7 @@ private:
     QStringList m_movedSources;
     // The same for entries whose names Qt cannot decode, as native paths.
     QList<QByteArray> m_movedUndecodable;
+    // Every item a move or rename set out to move, source and target, in
+    // order; reported once the run is over.
+    QVector<std::pair<QString, QString>> m_moves;
 };

@@ -1,6 +1,7 @@
 #include "framework/DocTemplate.h"
 
 #include "files/FileKinds.h"
+#include "files/FileMoveNotifier.h"
 #include "framework/Document.h"
 #include "framework/MDIChildWnd.h"
 #include "framework/MDIFrameWnd.h"
@@ -17,6 +18,8 @@ CDocTemplate::CDocTemplate(int resourceId, const QString& resourceString, Docume
     , m_makeFrame(std::move(makeFrame))
     , m_makeView(std::move(makeView))
 {
+    // A file the program moved is not one that vanished: its pages follow it.
+    connect(CFileMoveNotifier::Instance(), &CFileMoveNotifier::pathMoved, this, &CDocTemplate::FollowMovedPath);
 }
 
 CDocTemplate::~CDocTemplate()
@@ -124,4 +127,15 @@ void CDocTemplate::CloseAllDocuments()
 void CDocTemplate::RemoveDocument(CDocument* document)
 {
     m_documents.removeAll(document);
+}
+
+void CDocTemplate::FollowMovedPath(const QString& from, const QString& to)
+{
+    for (CDocument* document : std::as_const(m_documents)) {
+        if (!document->FollowsFileOnDisk())
+            continue;
+        const QString path = CFileMoveNotifier::MovedPath(document->GetPathName(), from, to);
+        if (!path.isEmpty())
+            document->FollowMovedFile(path);
+    }
 }

@@ -78,6 +78,10 @@ public:
 
     void RemoveDocument(CDocument* document);
 
+    // The program moved from to to: every open document that follows its
+    // file and lies at from, or below it when from is a folder, moves along.
+    void FollowMovedPath(const QString& from, const QString& to);
+
 signals:
     void documentCreated(CDocument* document);
 

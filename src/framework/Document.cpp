@@ -146,6 +146,13 @@ void CDocument::SetPathName(const QString& path, bool addToRecentList)
     emit pathNameChanged(m_strPathName, addToRecentList);
 }
 
+void CDocument::FollowMovedFile(const QString& path)
+{
+    SetPathName(path);
+    m_diskStamp = CDiskStamp::Of(path);
+    m_settledDiskStamp = CDiskStamp();
+}
+
 void CDocument::SetTitle(const QString& title)
 {
     m_strTitle = title;
