@@ -107,6 +107,8 @@ void CSourceEditView::OnInitialUpdate()
         if (document)
             emit document->modifiedChanged(modified);
     });
+    if (document)
+        connect(this->document(), &QTextDocument::contentsChanged, document, &CDocument::contentsEdited);
 }
 
 void CSourceEditView::OnCharFormatNotify(const CCharFormatChange& change)

@@ -100,6 +100,21 @@ bool CDocument::OnSaveDocument(const QString& path)
     return true;
 }
 
+bool CDocument::OnRecoverDocument(const QString& path, const QByteArray& bytes)
+{
+    CArchive archive(CArchive::Mode::Load, path);
+    archive.Bytes() = bytes;
+    DeleteContents();
+    Serialize(archive);
+    if (archive.HasFailed()) {
+        if (!archive.ErrorMessage().isEmpty())
+            ReportError(archive.ErrorMessage());
+        return false;
+    }
+    SetModifiedFlag(true);
+    return true;
+}
+
 void CDocument::OnCloseDocument()
 {
     if (m_bClosing)

@@ -30,6 +30,10 @@ public:
     virtual bool OnNewDocument();
     virtual bool OnOpenDocument(const QString& path);
     virtual bool OnSaveDocument(const QString& path);
+    // Takes bytes kept from an earlier run as the document's unsaved text:
+    // loaded as if read from path (which is not read or touched) and marked
+    // modified, so that Save writes them there.
+    virtual bool OnRecoverDocument(const QString& path, const QByteArray& bytes);
     virtual void OnCloseDocument();
     virtual void Serialize(CArchive& ar);
     virtual void DeleteContents() {}
@@ -83,6 +87,9 @@ signals:
     void pathNameChanged(const QString& path, bool addToRecentList);
     // The document became the file the user works on now.
     void currentFileChanged(const QString& path);
+    // The contents were edited (typing, undo, redo); the modified flag may
+    // not change with it. Emitted by the documents that hold editable text.
+    void contentsEdited();
 
 protected:
     // Shows a file error in the framework's message box.
