@@ -136,6 +136,15 @@ void CDocument::Serialize(CArchive&)
 {
 }
 
+std::function<QByteArray()> CDocument::StoreLater()
+{
+    CArchive archive(CArchive::Mode::Store, m_strPathName);
+    Serialize(archive);
+    if (archive.HasFailed())
+        return {};
+    return [bytes = archive.Bytes()] { return bytes; };
+}
+
 void CDocument::SetPathName(const QString& path, bool addToRecentList)
 {
     m_strPathName = QFileInfo(path).absoluteFilePath();

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class CArchive;
 class CDocTemplate;
 class CMDIChildWnd;
@@ -36,6 +38,10 @@ public:
     virtual bool OnRecoverDocument(const QString& path, const QByteArray& bytes);
     virtual void OnCloseDocument();
     virtual void Serialize(CArchive& ar);
+    // The bytes Serialize would store, as a job that may run on another
+    // thread: whatever it needs from the document is taken in this call.
+    // Empty when the document cannot be stored. The default stores now.
+    virtual std::function<QByteArray()> StoreLater();
     virtual void DeleteContents() {}
 
     virtual void SetPathName(const QString& path, bool addToRecentList = true);

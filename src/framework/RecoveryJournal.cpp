@@ -1,7 +1,6 @@
 #include "framework/RecoveryJournal.h"
 
 #include "files/AtomicFile.h"
-#include "framework/Archive.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/JournalRecord.h"
@@ -75,9 +74,10 @@ void CRecoveryJournal::Write(CDocument* document)
     it->m_pTimer->stop();
     if (!document->IsModified())
         return;
-    CArchive archive(CArchive::Mode::Store, document->GetPathName());
-    document->Serialize(archive);
-    if (archive.HasFailed())
+    // Only the copy of the text is made here; the bytes are made and
+    // written by the worker.
+    const std::function<QByteArray()> store = document->StoreLater();
+    if (!store)
         return;
     CJournalRecord record;
     record.m_strPath = document->GetPathName();
@@ -86,13 +86,11 @@ void CRecoveryJournal::Write(CDocument* document)
         record.m_strKind = docTemplate->GetDocString(CDocTemplate::docName);
     record.m_loadStamp = document->DiskStamp();
     record.m_nJournaledMs = QDateTime::currentMSecsSinceEpoch();
-    // The bytes are shared, not copied: the worker encodes and writes them.
-    const QByteArray bytes = archive.Bytes();
     const QString file = it->m_strFile;
     // The destructor waits for the worker, so this outlives the task.
-    m_disk.start([this, file, record, bytes] {
+    m_disk.start([this, file, record, store] {
         QString reason;
-        if (CAtomicFile::WriteScratch(file, record.Encode(bytes), &reason))
+        if (CAtomicFile::WriteScratch(file, record.Encode(store()), &reason))
             return;
         QMetaObject::invokeMethod(this, [this, reason] {
             if (reason != m_strLastFailure) {

@@ -13,9 +13,9 @@ class QTimer;
 // typing.
 //
 // An edit (re)starts a one-second timer for its document; when it fires the
-// document's bytes are taken from Serialize, exactly as Save would write
-// them, and written by a worker thread through CAtomicFile into the session
-// folder. The keystroke itself only restarts a timer, whatever the size of
+// document's text is copied out (StoreLater), and a worker thread makes the
+// bytes exactly as Save would write them and writes them through CAtomicFile
+// into the session folder. The keystroke itself only restarts a timer, whatever the size of
 // the page. The journal is removed when the document stops being modified
 // (saved, or undone back to the saved text) and when it closes. Work for
 // one process runs in order on one worker, so a removal never overtakes the
