@@ -62,7 +62,7 @@ QStringList CRecoverDlg::RowTexts(const CJournalRecord& record)
     if (record.m_bDamaged)
         state = tr("Damaged: cannot be recovered");
     else if (record.FileChangedSince())
-        state = tr("Changed on disk since");
+        state = tr("File changed on disk since");
     if (record.m_bDamaged && name.isEmpty())
         return {QFileInfo(record.m_strJournalFile).fileName(), QString(), time, state};
     return {name, folder, time, state};

@@ -104,7 +104,10 @@ CDocument* CUnsavedWork::Recover(CJournalRecord& record, const QList<CDocTemplat
         document->SetTitle(record.m_strTitle);
     if (changed) {
         // Another program wrote the file after this text was loaded: the
-        // first save asks before it replaces that file.
+        // title says so and the first save asks before it replaces that
+        // file. The stamp becomes the file's present one, so that the check
+        // on activation does not ask about the same change once more.
+        document->SetDiskStamp(CDiskStamp::Of(record.m_strPath));
         document->SetPathNotYetWritten();
         document->SetTitle(tr("%1 (changed on disk)").arg(QFileInfo(record.m_strPath).fileName()));
     }

@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
+
 // Journals of unsaved work in the whole program: what is journaled and when
 // it goes, a real process killed after typing and recovered by the next, and
 // the recovery dialog's keys.
@@ -245,6 +247,51 @@ private slots:
             }
             CloseUnsaved(document);
         }
+    }
+
+    // A journal whose file is now a folder or a FIFO still opens, named as
+    // changed on disk; saving it there fails with a message and keeps the
+    // text. A damaged journal is not opened and stays for later.
+    void recoverWhereThePathIsNoLongerAFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a FIFO") << "fifo";
+    }
+    void recoverWhereThePathIsNoLongerAFile()
+    {
+        QFETCH(QString, kind);
+        const QString root = m_dir.path() + QStringLiteral("/recovery-") + kind;
+        const QString path = m_dir.path() + QStringLiteral("/now-") + kind + QStringLiteral(".html");
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(path));
+        else
+            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/100-1")));
+        CJournalRecord record;
+        record.m_strPath = path;
+        record.m_strKind = ZtApp()->m_pWebPageTemplate->GetDocString(CDocTemplate::docName);
+        WriteFile(QStringLiteral("recovery-%1/100-1/1.ztj").arg(kind), record.Encode("<P>kept\n"));
+        WriteFile(QStringLiteral("recovery-%1/100-1/2.ztj").arg(kind), "damaged");
+
+        CUnsavedWork work(root);
+        work.Start();
+        QCOMPARE(work.Orphans().size(), 2);
+        CRecoveryChoice recoverAll;
+        recoverAll.m_action = CRecoveryChoice::Action::Recover;
+        recoverAll.m_checked = {0, 1};
+        work.Apply(recoverAll, ZtApp()->Templates());
+        QCOMPARE(ZtApp()->m_pWebPageTemplate->Documents().size(), 1);
+        CDocument* document = ZtApp()->m_pWebPageTemplate->Documents().first();
+        QCOMPARE(document->GetTitle(), QFileInfo(path).fileName() + QStringLiteral(" (changed on disk)"));
+        QCOMPARE(SaveBytes(document), QByteArray("<P>kept\n"));
+        QVERIFY(!document->DoSave(path));
+        QCOMPARE(m_questions.size(), 1);
+        QVERIFY(document->IsModified());
+        QVERIFY(QFileInfo(path).isDir() == (kind == QLatin1String("folder")));
+        QVERIFY(QFile::exists(root + QStringLiteral("/100-1/2.ztj")));
+        QVERIFY(!QFile::exists(root + QStringLiteral("/100-1/1.ztj")));
+        CloseUnsaved(document);
     }
 
     // Return recovers the checked rows, Escape keeps everything for later,
