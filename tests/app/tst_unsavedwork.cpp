@@ -1,4 +1,5 @@
 #include "support/AppTestMain.h"
+#include "support/FullDisk.h"
 
 #include "app/MainFrame.h"
 #include "app/RecoverDlg.h"
@@ -17,6 +18,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
@@ -145,6 +147,33 @@ private slots:
         work.Journal()->JournalNow(document);
         work.Journal()->WaitForDisk();
         QCOMPARE(Journaled(work.Journal()->JournalFile(document)), QByteArray("<none>"));
+        CloseUnsaved(document);
+    }
+
+    // A full disk under the recovery folder: the user hears of it once in
+    // the status bar, the text stays as it was.
+    void fullRecoveryFolderIsReportedOnce()
+    {
+        ZtTest::CFullDisk disk;
+        if (!disk.SkipReason().isEmpty())
+            QSKIP(qPrintable(disk.SkipReason()));
+        CUnsavedWork work(disk.Path(QStringLiteral("recovery")));
+        work.Start();
+        QSignalSpy problems(&work, &CUnsavedWork::journalProblem);
+        QVERIFY(disk.Fill());
+        CDocument* document = ZtApp()->m_pWebPageTemplate->OpenDocumentFile(WriteFile("full.html", "<P>\n"));
+        work.Watch(document);
+        QTest::keyClicks(Editor(document), QStringLiteral("kept"));
+        work.Journal()->JournalNow(document);
+        QTest::keyClicks(Editor(document), QStringLiteral(" still"));
+        work.Journal()->JournalNow(document);
+        work.Journal()->WaitForDisk();
+        QTRY_COMPARE_WITH_TIMEOUT(problems.count(), 1, 30000);
+        QCoreApplication::processEvents();
+        QCOMPARE(problems.count(), 1);
+        QVERIFY2(problems.first().first().toString().contains(QStringLiteral("could not be journaled")),
+                 qPrintable(problems.first().first().toString()));
+        QCOMPARE(SaveBytes(document), QByteArray("kept still<P>\n"));
         CloseUnsaved(document);
     }
 
