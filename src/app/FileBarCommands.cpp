@@ -54,6 +54,17 @@ void CFileBarCommands::Connect(CMainFrame* frame)
                      [this](bool done, bool usedCopyList) { OnTreePasted(done, usedCopyList); });
     QObject::connect(desktopTree, &CShellTree::folderSelected, &m_app,
                      [this](const QString& folder) { OnTreeFolderSelected(folder); });
+    QObject::connect(frame->ProjectBar(), &CProjectBar::tabFolderShown, &m_app,
+                     [this](const QString& folder) { OnTabFolderShown(folder); });
+}
+
+void CFileBarCommands::OnTabFolderShown(const QString& folder)
+{
+    // Showing a tab picks nothing: the wizards keep the folder last picked.
+    CListBar* listBar = m_app.GetMainFrame()->ListBar();
+    listBar->SetSelectedFolder(folder);
+    if (listBar->Folder() != folder)
+        m_app.GetMainFrame()->ShowFolderInListBar(folder);
 }
 
 CFileListCtrl* CFileBarCommands::List() const

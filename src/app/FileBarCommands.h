@@ -44,6 +44,8 @@ private:
     // than edit files.
     bool IsBrowserOrProjectActive() const;
     void OnTreeFolderSelected(const QString& folder);
+    // The List bar lists the folder highlighted in the tab now shown.
+    void OnTabFolderShown(const QString& folder);
 
     CZentrelApp& m_app;
 };

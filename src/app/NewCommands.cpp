@@ -11,6 +11,7 @@
 #include "res/CommandIds.h"
 #include "wizards/NewDlg.h"
 #include "wizards/NewPageDlg.h"
+#include "wizards/NewPageText.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -86,6 +87,10 @@ std::optional<CZentrelDoc::CNewPage> CNewCommands::RunNewPageDialog()
 {
     CNewPageDlg dialog(CUserDataFolders::Templates(), m_app.GetWizardDirectory(), m_app.m_strStartDirectory,
                        m_app.GetMainFrame());
+    // The project that is open now: the project path outlives a closed one.
+    const CDocument* project = m_app.m_pProjectTemplate ? m_app.m_pProjectTemplate->FirstDocument() : nullptr;
+    dialog.SetPath(ZtNewPage::InitialPath(m_app.GetWizardDirectory(), project ? project->GetPathName() : QString(),
+                                          m_app.m_strSelectedPath));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return CZentrelDoc::CNewPage{dialog.FileName(), dialog.FullPath(), dialog.TemplateText()};

@@ -225,6 +225,7 @@ void CZentrelApp::WatchDocument(CDocument* document)
         if (addToRecentList)
             AddToRecentFileList(path);
     });
+    connect(document, &CDocument::fileSaved, this, &CZentrelApp::ShowSavedFile);
     if (auto* project = qobject_cast<CProjectDoc*>(document)) {
         connect(project, &CProjectDoc::projectLoaded, this, [this](const QString& projectFile) {
             if (!m_pMainFrame || !m_pMainFrame->ProjectBar())
@@ -238,6 +239,18 @@ void CZentrelApp::WatchDocument(CDocument* document)
                 m_pMainFrame->ProjectBar()->ProjectTree()->clear();
         });
     }
+}
+
+void CZentrelApp::ShowSavedFile(const QString& path)
+{
+    // The watches would show it too, a moment later; a page just saved is
+    // one the user goes on to drag or link.
+    if (!m_pMainFrame)
+        return;
+    if (CProjectBar* bar = m_pMainFrame->ProjectBar())
+        bar->ProjectTree()->ShowSavedFile(path);
+    if (CListBar* listBar = m_pMainFrame->ListBar())
+        listBar->ShowSavedFile(path);
 }
 
 void CZentrelApp::SetMainFrame(CMainFrame* frame)

@@ -160,6 +160,9 @@ private:
     // Listens to a new document: it names the current file and the recent
     // files.
     void WatchDocument(CDocument* document);
+    // A document was saved to path: the Project tree and the List bar show
+    // the file without waiting for their folders' watches.
+    void ShowSavedFile(const QString& path);
     void RunAfterSplash(const std::function<void()>& task);
     // The last session's pages, then the files named on the command line.
     void OpenStartFiles(const QStringList& openFiles);

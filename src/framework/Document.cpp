@@ -97,6 +97,7 @@ bool CDocument::OnSaveDocument(const QString& path)
     }
     m_diskStamp = CDiskStamp::Of(path);
     SetModifiedFlag(false);
+    emit fileSaved(path);
     return true;
 }
 

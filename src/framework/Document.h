@@ -96,6 +96,8 @@ signals:
     // The contents were edited (typing, undo, redo); the modified flag may
     // not change with it. Emitted by the documents that hold editable text.
     void contentsEdited();
+    // The document was written to path: views of its folder show the file.
+    void fileSaved(const QString& path);
 
 protected:
     // Shows a file error in the framework's message box.

@@ -2,6 +2,7 @@
 
 #include "files/FileName.h"
 #include "files/FolderReader.h"
+#include "files/FolderWatcher.h"
 #include "files/ShellExecute.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/MenuBuilder.h"
@@ -56,6 +57,7 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
     : CKVListCtrl(QString::fromLatin1(kProfileSection), parent)
     , m_pModel(new CFileListModel(this))
     , m_pReader(new CFolderReader(this))
+    , m_pWatcher(new CFolderWatcher(this))
 {
     setObjectName(QString::number(kControlId));
     setModel(m_pModel);
@@ -65,9 +67,16 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
     SetDefaultColumnWidths(DefaultColumnWidths());
     LoadColumnWidths();
     m_buttonDown.start();
-    connect(m_pReader, &CFolderReader::rowsRead, m_pModel, &CFileListModel::AppendRows);
+    connect(m_pReader, &CFolderReader::rowsRead, this, [this](const QVector<CFileRow>& rows) {
+        if (!m_bRefreshing)
+            m_pModel->AppendRows(rows);
+    });
     connect(m_pReader, &CFolderReader::sorted, m_pModel, &CFileListModel::ReplaceRows);
     connect(m_pReader, &CFolderReader::finished, this, &CFileListCtrl::OnReadFinished);
+    connect(m_pWatcher, &CFolderWatcher::folderChanged, this, [this](const QString& folder) {
+        if (folder == m_strFilling)
+            Refresh();
+    });
 }
 
 CFileListCtrl::~CFileListCtrl() = default;
@@ -92,19 +101,35 @@ void CFileListCtrl::FillList(const QString& folder)
     m_bTopReached = false;
     m_pModel->Clear();
     m_strFilling = folder;
+    m_bRefreshing = false;
     SetReadFailure({});
     m_pReader->Start(folder);
+    m_pWatcher->SetFolders({folder});
+}
+
+void CFileListCtrl::Refresh()
+{
+    if (m_strFilling.isEmpty())
+        return;
+    // A first listing under way may have passed the change: it starts
+    // again, and its rows come all at once.
+    m_bRefreshing = true;
+    m_pReader->Start(m_strFilling);
 }
 
 bool CFileListCtrl::IsFilling() const
 {
-    return m_pReader->IsReading();
+    return m_pReader->IsReading() || m_pWatcher->IsSettingUp();
 }
 
 void CFileListCtrl::OnReadFinished(bool ok)
 {
     // Said in the list itself, not in a message box: a folder is listed
     // on every selection in a tree.
+    const bool bRefreshed = std::exchange(m_bRefreshing, false);
+    // A folder gone while shown is said like one that cannot be read.
+    if (!ok && bRefreshed)
+        m_pModel->Clear();
     if (!ok)
         SetReadFailure(m_pReader->Failure());
     ShowCutLook();

@@ -8,6 +8,7 @@
 
 class CFileListModel;
 class CFolderReader;
+class CFolderWatcher;
 class QMenu;
 
 // The List bar's list: the entries of one folder in the columns "Name",
@@ -17,7 +18,9 @@ class QMenu;
 // page editor or another program.
 //
 // The folder is read on a worker thread; listFilled says when it is
-// complete, and the rows are then in name order.
+// complete, and the rows are then in name order. The folder shown is
+// watched: when its entries change on disk it is read again, and the rows
+// of the entries still there keep their selection.
 class CFileListCtrl : public CKVListCtrl
 {
     Q_OBJECT
@@ -34,8 +37,12 @@ public:
     // empty path changes nothing shown.
     void ShowFolder(const QString& path);
     void FillList(const QString& folder);
+    // Reads the folder shown again in place of its rows; the rows of the
+    // entries still there stay selected.
+    void Refresh();
     QString Folder() const { return m_strFolder; }
     QString RequestedPath() const { return m_strRequestedPath; }
+    // Whether the folder is still being read, or its watch set up.
     bool IsFilling() const;
     // "Cannot read <folder>: <reason>" while the list shows a folder it
     // could not read (the list shows it in place of rows); else empty.
@@ -106,6 +113,10 @@ private:
 
     CFileListModel* m_pModel;
     CFolderReader* m_pReader;
+    CFolderWatcher* m_pWatcher;
+    // A refresh is under way: the rows shown stay until the new ones are
+    // all read.
+    bool m_bRefreshing = false;
     QString m_strFolder;
     QString m_strRequestedPath;
     // The folder asked of the reader, and why it could not be read.

@@ -58,6 +58,19 @@ CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent)
         OpenItem();
     });
     connect(&m_reader, &CTreeFolderReader::folderListed, this, &CFolderTreeCtrl::OnFolderListed);
+    connect(&m_watcher, &CFolderWatcher::folderChanged, this, &CFolderTreeCtrl::OnFolderChanged);
+    // Items added, removed, renamed or all cleared change the folders shown.
+    connect(model(), &QAbstractItemModel::rowsInserted, this, &CFolderTreeCtrl::ScheduleWatchSync);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, &CFolderTreeCtrl::ScheduleWatchSync);
+    connect(model(), &QAbstractItemModel::modelReset, this, &CFolderTreeCtrl::ScheduleWatchSync);
+    connect(model(), &QAbstractItemModel::dataChanged, this, &CFolderTreeCtrl::ScheduleWatchSync);
+}
+
+CFolderTreeCtrl::~CFolderTreeCtrl()
+{
+    // The items go after this part of the tree is gone: their removal must
+    // not reach it.
+    disconnect(model(), nullptr, this, nullptr);
 }
 
 // ---- Commands and the context menu ------------------------------------------
@@ -180,6 +193,26 @@ QTreeWidgetItem* CFolderTreeCtrl::FindChild(QTreeWidgetItem* parent, const QStri
     return nullptr;
 }
 
+QTreeWidgetItem* CFolderTreeCtrl::ItemForPath(const QString& folder) const
+{
+    if (!HasRoot() || topLevelItemCount() == 0)
+        return nullptr;
+    QTreeWidgetItem* item = topLevelItem(0);
+    const QString root = GetItemPath(item);
+    if (folder == root)
+        return item;
+    const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
+    if (!folder.startsWith(prefix))
+        return nullptr;
+    for (const QString& name : folder.mid(prefix.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        QTreeWidgetItem* child = FindChild(item, name);
+        if (!child || !IsFolderImage(ImageOf(child)))
+            return nullptr;
+        item = child;
+    }
+    return item;
+}
+
 // ---- Filling ---------------------------------------------------------------
 
 void CFolderTreeCtrl::RemoveChildren(QTreeWidgetItem* item)
@@ -249,6 +282,142 @@ void CFolderTreeCtrl::OnFolderFilled(QTreeWidgetItem*, const QString&, const QSt
 {
 }
 
+void CFolderTreeCtrl::MergeEntries(QTreeWidgetItem* item, const QVector<CTreeEntry>& entries)
+{
+    QVector<CProjectTreeRules::CEntry> named;
+    QSet<QString> withEntries;
+    named.reserve(entries.size());
+    for (const CTreeEntry& entry : entries) {
+        named.append({entry.m_strName, entry.m_bFolder});
+        if (entry.m_bHasEntries)
+            withEntries.insert(entry.m_strName);
+    }
+    const CProjectTreeRules::CListing listing = CProjectTreeRules::OrderEntries(named, HiddenFileName());
+    // A file and a folder of one name are different entries: a file that
+    // became a folder is replaced.
+    const auto keyOf = [](bool bFolder, const QString& name) -> QString {
+        return (bFolder ? QStringLiteral("d:") : QStringLiteral("f:")) + name;
+    };
+    const auto keyOfItem = [&keyOf](const QTreeWidgetItem* child) -> QString {
+        return keyOf(IsFolderImage(ImageOf(child)), child->text(0));
+    };
+    QSet<QString> wanted;
+    for (const QString& name : listing.m_folders)
+        wanted.insert(keyOf(true, name));
+    for (const QString& name : listing.m_files)
+        wanted.insert(keyOf(false, name));
+    for (int i = item->childCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* child = item->child(i);
+        if (IsMarker(child) || !wanted.contains(keyOfItem(child)))
+            delete child;
+    }
+
+    QHash<QString, QTreeWidgetItem*> shown;
+    for (int i = 0; i < item->childCount(); ++i)
+        shown.insert(keyOfItem(item->child(i)), item->child(i));
+    // The kept children are in the listing's order, so one walk finds each
+    // new entry's place; the places count the children before any insert.
+    QList<std::pair<int, QTreeWidgetItem*>> places;
+    int at = 0;
+    const auto place = [&](const QString& name, bool bFolder) {
+        if (QTreeWidgetItem* kept = shown.value(keyOf(bFolder, name))) {
+            const int index = at < item->childCount() && item->child(at) == kept ? at : item->indexOfChild(kept);
+            at = qMax(at, index + 1);
+            // A closed folder's button says whether it holds anything now.
+            if (bFolder && !kept->isExpanded()) {
+                const bool bMarked = kept->childCount() > 0;
+                if (withEntries.contains(name) && !bMarked)
+                    AddMarker(kept);
+                else if (!withEntries.contains(name) && bMarked && IsMarker(kept->child(0)))
+                    RemoveChildren(kept);
+            }
+            return;
+        }
+        QTreeWidgetItem* child = NewItem(name, bFolder ? ImageFolder : ImageFile);
+        if (bFolder && withEntries.contains(name))
+            AddMarker(child);
+        places.append({at, child});
+    };
+    for (const QString& name : listing.m_folders)
+        place(name, true);
+    for (const QString& name : listing.m_files)
+        place(name, false);
+    // From the last place back, so the earlier places stay right; entries
+    // that share a place go in with one call.
+    for (qsizetype end = places.size(); end > 0;) {
+        qsizetype begin = end - 1;
+        while (begin > 0 && places.at(begin - 1).first == places.at(end - 1).first)
+            --begin;
+        QList<QTreeWidgetItem*> run;
+        for (qsizetype i = begin; i < end; ++i)
+            run.append(places.at(i).second);
+        item->insertChildren(places.at(end - 1).first, run);
+        end = begin;
+    }
+}
+
+void CFolderTreeCtrl::ShowSavedFile(const QString& path)
+{
+    const QFileInfo info(path);
+    QTreeWidgetItem* folder = ItemForPath(info.absolutePath());
+    if (!folder || info.fileName() == HiddenFileName())
+        return;
+    const bool bEntriesShown = folder->childCount() > 0 && !IsMarker(folder->child(0));
+    if (bEntriesShown) {
+        if (!FindChild(folder, info.fileName()))
+            InsertInOrder(folder, NewItem(info.fileName(), ImageFile));
+    } else if (folder->childCount() == 0) {
+        // It was empty: now it can be opened.
+        AddMarker(folder);
+    }
+}
+
+void CFolderTreeCtrl::ScheduleWatchSync()
+{
+    if (m_bWatchSyncPending || !ReadsInBackground())
+        return;
+    m_bWatchSyncPending = true;
+    QMetaObject::invokeMethod(this, [this] { SyncWatches(); }, Qt::QueuedConnection);
+}
+
+void CFolderTreeCtrl::SyncWatches()
+{
+    m_bWatchSyncPending = false;
+    QStringList folders;
+    QTreeWidgetItem* root = HasRoot() && topLevelItemCount() > 0 ? topLevelItem(0) : nullptr;
+    QList<QTreeWidgetItem*> open;
+    if (root && root->isExpanded())
+        open.append(root);
+    while (!open.isEmpty()) {
+        QTreeWidgetItem* item = open.takeLast();
+        folders.append(GetItemPath(item));
+        // The closed folders shown too: whether they get an expand button
+        // depends on what they hold.
+        for (int i = 0; i < item->childCount(); ++i) {
+            QTreeWidgetItem* child = item->child(i);
+            if (!IsFolderImage(ImageOf(child)))
+                continue;
+            if (child->isExpanded())
+                open.append(child);
+            else
+                folders.append(GetItemPath(child));
+        }
+    }
+    m_watcher.SetFolders(folders);
+}
+
+void CFolderTreeCtrl::OnFolderChanged(const QString& folder)
+{
+    QTreeWidgetItem* item = ItemForPath(folder);
+    if (!item)
+        return;
+    // A closed folder's expand button comes from its open parent's read.
+    if (!item->isExpanded())
+        item = item->parent();
+    if (item && item->isExpanded())
+        StartRead(item);
+}
+
 void CFolderTreeCtrl::RereadFolder(QTreeWidgetItem* folder)
 {
     if (ReadsInBackground()) {
@@ -271,10 +440,13 @@ void CFolderTreeCtrl::SelectWhenRead(QTreeWidgetItem* folder, const QString& nam
 
 void CFolderTreeCtrl::StartRead(QTreeWidgetItem* folder)
 {
-    // The shown entries stay until the new ones arrive.
+    // The shown entries stay until the new ones arrive; the child that read
+    // under way was to select is selected by this one.
+    const quint64 previous = ReadTicket(folder);
+    const QString select = previous ? m_reads.value(previous).m_strSelect : QString();
     CancelRead(folder);
     const QString path = GetItemPath(folder);
-    m_reads.insert(m_reader.Start(path), {QPersistentModelIndex(indexFromItem(folder)), path, QString()});
+    m_reads.insert(m_reader.Start(path), {QPersistentModelIndex(indexFromItem(folder)), path, select});
 }
 
 void CFolderTreeCtrl::CancelRead(QTreeWidgetItem* folder)
@@ -319,11 +491,16 @@ void CFolderTreeCtrl::OnFolderListed(quint64 ticket, const QVector<CTreeEntry>& 
     QString select = read.m_strSelect;
     if (select.isEmpty() && currentItem() && currentItem()->parent() == item)
         select = currentItem()->text(0);
-    RemoveChildren(item);
-    if (ok)
-        AddEntries(item, read.m_strFolder, entries);
-    else if (!item->parent())
-        AddMarker(item);
+    const bool bEntriesShown = item->childCount() > 0 && !IsMarker(item->child(0));
+    if (ok && bEntriesShown) {
+        MergeEntries(item, entries);
+    } else {
+        RemoveChildren(item);
+        if (ok)
+            AddEntries(item, read.m_strFolder, entries);
+        else if (!item->parent())
+            AddMarker(item);
+    }
     if (!select.isEmpty()) {
         if (QTreeWidgetItem* child = FindChild(item, select))
             setCurrentItem(child);
@@ -378,10 +555,12 @@ void CFolderTreeCtrl::InsertInOrder(QTreeWidgetItem* parent, QTreeWidgetItem* ch
 void CFolderTreeCtrl::OnItemExpanded(QTreeWidgetItem* item)
 {
     RereadFolder(item);
+    ScheduleWatchSync();
 }
 
 void CFolderTreeCtrl::OnItemCollapsed(QTreeWidgetItem* item)
 {
+    ScheduleWatchSync();
     if (ReadsInBackground()) {
         // What it showed says whether it holds anything; the disk is read
         // again only when it is opened.

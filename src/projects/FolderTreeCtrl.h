@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/FolderWatcher.h"
 #include "files/TreeFolderReader.h"
 
 #include <QElapsedTimer>
@@ -26,6 +27,9 @@ class QMenu;
 // A tree may read its folders on worker threads (ReadsInBackground): an
 // opened folder then keeps its marker until its entries arrive, and a read
 // whose folder was collapsed, removed or read again meanwhile is dropped.
+// Such a tree also watches the folders it shows: when an open folder's
+// entries change on disk it is read again, and what is open or highlighted
+// below it stays so; a closed one gets or loses its expand button.
 class CFolderTreeCtrl : public QTreeWidget
 {
     Q_OBJECT
@@ -43,6 +47,7 @@ public:
     static constexpr int kMaxLabelLength = 256;
 
     explicit CFolderTreeCtrl(QWidget* parent = nullptr);
+    ~CFolderTreeCtrl() override;
 
     // The folder the root item stands for.
     QString RootDirectory() const { return m_strRootDirectory; }
@@ -55,8 +60,15 @@ public:
     // Re-reads the folder of the current item; with updateList, and when
     // that folder is the one shown, announces it again.
     void RefreshCurrentFolder(bool updateList);
-    // Whether some folder's read is still under way.
-    bool IsReading() const { return !m_reads.isEmpty(); }
+    // Whether some folder's read, or the watch of an opened folder, is
+    // still being set up.
+    bool IsReading() const { return !m_reads.isEmpty() || m_bWatchSyncPending || m_watcher.IsSettingUp(); }
+    // The folders watched for changes: the open ones, and the closed ones
+    // shown in them.
+    QStringList WatchedFolders() const { return m_watcher.Folders(); }
+    // A file this program wrote: it shows at once in its folder when that
+    // folder is open, and gives a closed folder its expand button.
+    void ShowSavedFile(const QString& path);
 
     // The item the commands act on: the last one clicked with either button,
     // or selected.
@@ -153,6 +165,9 @@ protected:
     // the parent for anything else; null for a marker.
     QTreeWidgetItem* FolderOf(QTreeWidgetItem* item) const;
     QTreeWidgetItem* FindChild(QTreeWidgetItem* parent, const QString& name) const;
+    // The root or folder item that stands for folder; null when the tree
+    // does not show it.
+    QTreeWidgetItem* ItemForPath(const QString& folder) const;
     void RereadFolder(QTreeWidgetItem* folder);
     // Selects folder's child name once folder's entries are shown: at once,
     // or when the read under way brings them.
@@ -192,6 +207,14 @@ private:
     void OnEditorClosed();
     // Shows directory's entries under item, after its folders' markers.
     int AddEntries(QTreeWidgetItem* item, const QString& directory, const QVector<CTreeEntry>& entries);
+    // Brings item's shown entries in line with entries read again: new
+    // ones are added in their places, gone ones removed, and the ones kept
+    // keep what is open, highlighted or edited below them.
+    void MergeEntries(QTreeWidgetItem* item, const QVector<CTreeEntry>& entries);
+    // Watches the folders now open, once the current changes are done.
+    void ScheduleWatchSync();
+    void SyncWatches();
+    void OnFolderChanged(const QString& folder);
     void StartRead(QTreeWidgetItem* folder);
     void CancelRead(QTreeWidgetItem* folder);
     quint64 ReadTicket(const QTreeWidgetItem* folder) const; // 0 when not read now
@@ -216,4 +239,6 @@ private:
     // Folders whose read arrived during a label edit below them; they are
     // read again when the edit ends.
     QList<QPersistentModelIndex> m_deferredReads;
+    CFolderWatcher m_watcher;
+    bool m_bWatchSyncPending = false;
 };

@@ -3,7 +3,9 @@
 #include "projects/FileListCtrl.h"
 #include "res/CommandIds.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 
 CListBar::CListBar(QWidget* parent)
     : CSizeControlBar(QStringLiteral("List Bar"), ZtCmd::ID_LIST_BAR, kDockedInset, parent)
@@ -21,6 +23,12 @@ void CListBar::ShowFolder(const QString& folder)
     m_strFolder = folder;
     m_pList->ShowFolder(folder);
     emit folderChanged(folder);
+}
+
+void CListBar::ShowSavedFile(const QString& path)
+{
+    if (!m_strFolder.isEmpty() && QFileInfo(path).absolutePath() == QDir::cleanPath(m_strFolder))
+        m_pList->Refresh();
 }
 
 bool CListBar::eventFilter(QObject* watched, QEvent* event)

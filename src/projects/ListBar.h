@@ -24,6 +24,9 @@ public:
     QString Folder() const { return m_strFolder; }
     // Makes folder the bar's folder and lists it.
     void ShowFolder(const QString& folder);
+    // A file this program wrote: when it lies in the folder shown, the
+    // list shows it at once.
+    void ShowSavedFile(const QString& path);
     // The folder last selected in a tree. While the list is out of sight it
     // is not listed at once; the list shows it when it gets the focus.
     void SetSelectedFolder(const QString& folder) { m_strSelectedFolder = folder; }

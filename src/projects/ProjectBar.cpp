@@ -29,6 +29,23 @@ CProjectBar::CProjectBar(QWidget* parent)
     SetTabWindow(0, m_pProjectTree);
     SetTabWindow(1, m_pKeywordsTree);
     SetTabWindow(2, m_pDesktopTree);
+    connect(m_pTabs, &QTabWidget::currentChanged, this, [this] {
+        const QString folder = CurrentTabFolder();
+        if (!folder.isEmpty())
+            emit tabFolderShown(folder);
+    });
+}
+
+QString CProjectBar::CurrentTabFolder() const
+{
+    QWidget* shown = m_pTabs->currentWidget();
+    if (shown == m_pDesktopTree)
+        return CShellTree::ItemPath(m_pDesktopTree->currentItem());
+    auto* tree = qobject_cast<CFolderTreeCtrl*>(shown);
+    QTreeWidgetItem* item = tree ? tree->currentItem() : nullptr;
+    if (!item || !item->parent() || !CFolderTreeCtrl::IsFolderImage(CFolderTreeCtrl::ImageOf(item)))
+        return QString();
+    return tree->GetItemPath(item);
 }
 
 QTreeWidgetItem* CProjectBar::GetCurrentItem() const

@@ -35,6 +35,15 @@ public:
     QTreeWidgetItem* GetCurrentItem() const;
     // The full path of that item; empty when there is none.
     QString GetCurrentItemPath() const;
+    // The folder highlighted in the shown tab's tree, the one the List bar
+    // lists for that tab; empty when none is (a file, the Project tree's
+    // root, a place that is no folder).
+    QString CurrentTabFolder() const;
+
+signals:
+    // Another tab is shown, and its tree has folder highlighted: the List
+    // bar follows it, so it never lists a folder of a hidden tab.
+    void tabFolderShown(const QString& folder);
 
 private:
     QTabWidget* m_pTabs;

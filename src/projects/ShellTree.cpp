@@ -61,6 +61,66 @@ CShellTree::CShellTree(QWidget* parent)
     connect(&m_reader, &CSubfolderReader::foldersRead, this, &CShellTree::OnFoldersRead);
     connect(&m_reader, &CSubfolderReader::finished, this, &CShellTree::OnReadFinished);
     connect(&m_volumeReader, &CVolumeReader::volumesRead, this, &CShellTree::OnVolumesRead);
+    connect(&m_watcher, &CFolderWatcher::folderChanged, this, &CShellTree::OnFolderChanged);
+    connect(this, &QTreeWidget::itemExpanded, this, &CShellTree::ScheduleWatchSync);
+    connect(this, &QTreeWidget::itemCollapsed, this, &CShellTree::ScheduleWatchSync);
+    // Items removed, renamed or all cleared may take open folders with them.
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, &CShellTree::ScheduleWatchSync);
+    connect(model(), &QAbstractItemModel::modelReset, this, &CShellTree::ScheduleWatchSync);
+    connect(model(), &QAbstractItemModel::dataChanged, this, &CShellTree::ScheduleWatchSync);
+}
+
+CShellTree::~CShellTree()
+{
+    // The items go after this part of the tree is gone: their removal must
+    // not reach it.
+    disconnect(model(), nullptr, this, nullptr);
+}
+
+void CShellTree::ScheduleWatchSync()
+{
+    if (m_bWatchSyncPending)
+        return;
+    m_bWatchSyncPending = true;
+    QMetaObject::invokeMethod(this, [this] { SyncWatches(); }, Qt::QueuedConnection);
+}
+
+QList<QTreeWidgetItem*> CShellTree::OpenItems() const
+{
+    QList<QTreeWidgetItem*> open;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        if (topLevelItem(i)->isExpanded())
+            open.append(topLevelItem(i));
+    }
+    for (qsizetype next = 0; next < open.size(); ++next) {
+        const QTreeWidgetItem* item = open.at(next);
+        for (int i = 0; i < item->childCount(); ++i) {
+            if (item->child(i)->isExpanded())
+                open.append(item->child(i));
+        }
+    }
+    return open;
+}
+
+void CShellTree::SyncWatches()
+{
+    m_bWatchSyncPending = false;
+    QStringList folders;
+    for (const QTreeWidgetItem* item : OpenItems()) {
+        if (item->data(0, FilledRole).toBool() && !ItemPath(item).isEmpty())
+            folders.append(ItemPath(item));
+    }
+    m_watcher.SetFolders(folders);
+}
+
+void CShellTree::OnFolderChanged(const QString& folder)
+{
+    // A folder may be open in several places: under Home and under the
+    // file system.
+    for (QTreeWidgetItem* item : OpenItems()) {
+        if (ItemPath(item) == folder)
+            RereadFolder(item);
+    }
 }
 
 QList<CShellPlace> CShellTree::TopLevelPlaces()

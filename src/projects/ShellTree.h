@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/FolderWatcher.h"
 #include "files/SubfolderReader.h"
 #include "files/VolumeReader.h"
 
@@ -32,11 +33,14 @@ struct CShellPlace
 // item standing in, and the sub-folders arrive in batches, in name order.
 // Every item is taken to have sub-folders until its read finds none. A read
 // whose folder was collapsed, removed or read again meanwhile is dropped.
+// Open folders are watched: a folder made, removed or renamed in one of them
+// shows at once, and what is open or highlighted below it stays so.
 class CShellTree : public QTreeWidget
 {
     Q_OBJECT
 public:
     explicit CShellTree(QWidget* parent = nullptr);
+    ~CShellTree() override;
 
     // The top level before the volumes, in order, without duplicates and
     // without folders that do not exist.
@@ -60,8 +64,11 @@ public:
     bool TunnelTree(const QString& path);
 
     static QString ItemPath(const QTreeWidgetItem* item);
-    // Whether some folder's read is still under way.
-    bool IsReading() const { return !m_reads.isEmpty(); }
+    // Whether some folder's read, or the watch of an opened folder, is
+    // still being set up.
+    bool IsReading() const { return !m_reads.isEmpty() || m_bWatchSyncPending || m_watcher.IsSettingUp(); }
+    // The folders watched for changes: the open ones.
+    QStringList WatchedFolders() const { return m_watcher.Folders(); }
     // The context menu for item, owned by the caller.
     virtual QMenu* CreateContextMenu(QTreeWidgetItem* item);
 
@@ -123,10 +130,18 @@ private:
     QTreeWidgetItem* TopLevelHolding(const QString& path) const;
     void OnItemChanged(QTreeWidgetItem* item, int column);
     bool RenameFolder(QTreeWidgetItem* item, const QString& newName);
+    // Watches the folders now open, once the current changes are done.
+    void ScheduleWatchSync();
+    void SyncWatches();
+    void OnFolderChanged(const QString& folder);
+    // The open items, each with the items open below it.
+    QList<QTreeWidgetItem*> OpenItems() const;
 
     QFileIconProvider m_iconProvider;
     QIcon m_folderIcon;
     CSubfolderReader m_reader;
     CVolumeReader m_volumeReader;
     QHash<quint64, CRead> m_reads;
+    CFolderWatcher m_watcher;
+    bool m_bWatchSyncPending = false;
 };

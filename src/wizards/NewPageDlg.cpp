@@ -104,7 +104,7 @@ CNewPageDlg::CNewPageDlg(const QString& templatesDirectory, const QString& wizar
     layout->addWidget(buttons);
     // Path shows the folder above the wizards' base directory; the folder
     // button starts at the base directory itself.
-    m_pPath->setText(wizardDirectory.left(qMax(0, int(wizardDirectory.lastIndexOf(QLatin1Char('/'))))));
+    m_pPath->setText(ZtNewPage::InitialPath(wizardDirectory, QString(), QString()));
     SetUpKeyboard(buttons);
     m_pTitle->setFocus();
     resize(560, 480);
@@ -197,6 +197,11 @@ QWidget* CNewPageDlg::MakeTemplateGroup()
     layout->addLayout(row);
     layout->addWidget(m_pText, 1);
     return group;
+}
+
+void CNewPageDlg::SetPath(const QString& path)
+{
+    m_pPath->setText(path);
 }
 
 void CNewPageDlg::OnPathButton()

@@ -55,6 +55,9 @@ public:
     // Saves the text field as a template file; false after telling the user.
     bool SaveTemplate(const QString& path);
 
+    // Puts path into the Path field (ZtNewPage::InitialPath).
+    void SetPath(const QString& path);
+
     // After OK.
     QString FileName() const { return m_strFileName; }
     QString FullPath() const { return m_strFullPath; }

@@ -80,6 +80,19 @@ QString PageText(const QString& fieldText)
     return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
+QString InitialPath(const QString& wizardDirectory, const QString& projectFile, const QString& selectedFolder)
+{
+    const auto folderOf = [](const QString& path) { return path.left(qMax(0, int(path.lastIndexOf(u'/')))); };
+    if (projectFile.isEmpty())
+        return folderOf(wizardDirectory);
+    const QString project = folderOf(projectFile);
+    if (selectedFolder == project || selectedFolder.startsWith(project + u'/'))
+        return selectedFolder;
+    if (selectedFolder.isEmpty())
+        return project;
+    return folderOf(wizardDirectory);
+}
+
 CPageTarget ResolvePageTarget(const QString& title, const QString& path, bool pathIsFolder,
                               const QString& startDirectory)
 {

@@ -36,6 +36,13 @@ QByteArray TemplateFileBytes(const QString& fieldText);
 // the field becomes CR LF.
 QString PageText(const QString& fieldText);
 
+// What the Path field shows first: the folder above the wizards' base
+// directory; but with a project open (projectFile not empty), a folder of
+// the project: the one last picked in a tree when it lies in the project,
+// else the project's own folder. So a project's pages go into it even
+// while one of its pages is being edited.
+QString InitialPath(const QString& wizardDirectory, const QString& projectFile, const QString& selectedFolder);
+
 // The file a new page will be: what OK makes of Title and Path.
 struct CPageTarget
 {

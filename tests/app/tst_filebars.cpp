@@ -4,6 +4,10 @@
 
 #include "app/MainFrame.h"
 #include "app/ZentrelApp.h"
+#include "files/UserDataFolders.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "projects/DesktopTreeCtrl.h"
 #include "projects/FileListCtrl.h"
 #include "projects/FileListModel.h"
 #include "projects/ListBar.h"
@@ -13,6 +17,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFocusEvent>
 #include <QSignalSpy>
 
 using namespace ZtCmd;
@@ -27,6 +32,7 @@ private slots:
     void cleanup();
 
     void moveCutWaitsBesideTheClipboard();
+    void listFollowsTabsAndSavedPagesShow();
 
 private:
     QString P(const QString& relative) const { return m_strMain + QLatin1Char('/') + relative; }
@@ -121,6 +127,61 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
     QVERIFY(Tree()->PasteFiles());
     QCOMPARE(Rows(), QStringLiteral("b.gif dest Site.ztp"));
     QVERIFY(QApplication::clipboard()->text().isEmpty());
+    QVERIFY(m_messages.isEmpty());
+}
+
+// The List bar lists the folder of the tab shown, never one of a hidden
+// tab; a page saved into the project shows in the tree at once, and in the
+// list showing its folder.
+void TestFileBars::listFollowsTabsAndSavedPagesShow()
+{
+    m_strMain = ZtTest::FreshDir(QStringLiteral("tabs/Site"));
+    ZtTest::WriteFile(P("Site.ztp"), "Site\r\r\n");
+    ZtTest::WriteFile(P("index.html"), "<html></html>");
+    QDir().mkpath(P("pages"));
+    m_app->OpenProject(P("Site.ztp"));
+    QTreeWidgetItem* root = Tree()->topLevelItem(0);
+    root->setExpanded(true);
+    QTRY_VERIFY(!Tree()->IsReading());
+    CMainFrame* frame = m_app->GetMainFrame();
+    CProjectBar* bar = frame->ProjectBar();
+    const QString home = CShellTree::ItemPath(bar->DesktopTree()->currentItem());
+    QVERIFY(!home.isEmpty());
+
+    // The Keywords folder listed, then the Desktop tab shown.
+    bar->SetCurrentTab(1);
+    const QString keywords = CUserDataFolders::Keywords();
+    m_app->SetSelectedPath(keywords);
+    frame->ShowFolderInListBar(keywords);
+    bar->SetCurrentTab(2);
+    QCOMPARE(frame->ListBar()->Folder(), home);
+    QFocusEvent focusIn(QEvent::FocusIn);
+    QCoreApplication::sendEvent(List(), &focusIn);
+    QCOMPARE(frame->ListBar()->Folder(), home);
+    // Showing a tab picks no folder for the wizards.
+    QCOMPARE(m_app->m_strSelectedPath, keywords);
+
+    // The Project tab brings back the folder highlighted there.
+    bar->SetCurrentTab(0);
+    Tree()->setCurrentItem(root->child(0));
+    QCOMPARE(frame->ListBar()->Folder(), P("pages"));
+    bar->SetCurrentTab(2);
+    QCOMPARE(frame->ListBar()->Folder(), home);
+    bar->SetCurrentTab(0);
+    QCOMPARE(frame->ListBar()->Folder(), P("pages"));
+
+    // A page saved under a new name into the project's folder.
+    QSignalSpy filled(List(), &CFileListCtrl::listFilled);
+    frame->ShowFolderInListBar(m_strMain);
+    QVERIFY(filled.wait(5000));
+    m_app->OpenFileInEditor(P("index.html"), false);
+    CDocument* page = m_app->m_pWebPageTemplate->Documents().last();
+    QVERIFY(page->DoSave(P("second.html")));
+    QStringList shown;
+    for (int i = 0; i < root->childCount(); ++i)
+        shown << root->child(i)->text(0);
+    QCOMPARE(shown, QStringList({"pages", "index.html", "second.html"}));
+    QTRY_COMPARE(List()->Model()->Names(), QStringList({"index.html", "pages", "second.html", "Site.ztp"}));
     QVERIFY(m_messages.isEmpty());
 }
 

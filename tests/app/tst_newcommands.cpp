@@ -59,6 +59,8 @@ private slots:
     void pageFromTemplate();
     void cancelledPageIsUntitledAndEmpty();
     void plainTextAsksNoPageDialog();
+    void pathStartsInTheOpenProject_data();
+    void pathStartsInTheOpenProject();
 
 private:
     CZentrelApp* m_app = nullptr;
@@ -152,6 +154,56 @@ void TestNewCommands::plainTextAsksNoPageDialog()
     QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
     QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), pages);
     QVERIFY(qobject_cast<CPlainTextDoc*>(m_app->m_pTextTemplate->Documents().last()));
+}
+
+void TestNewCommands::pathStartsInTheOpenProject_data()
+{
+    QTest::addColumn<bool>("project");
+    QTest::addColumn<QString>("edited"); // a page open in an editor, or none
+    QTest::addColumn<QString>("picked"); // the folder last picked in a tree, or none
+    QTest::addColumn<QString>("expected"); // below the test's folder; empty for that folder
+
+    // The second page of a site made while its first one is edited.
+    QTest::newRow("project, its page edited") << true << "Web/Site/index.html" << "" << "Web/Site";
+    QTest::newRow("project, nothing edited") << true << "" << "" << "Web/Site";
+    QTest::newRow("project, its folder picked") << true << "Web/Site/index.html" << "Web/Site/pages"
+                                                << "Web/Site/pages";
+    // A folder picked elsewhere, or no project: the folder above the
+    // wizards' base directory.
+    QTest::newRow("project, other folder picked") << true << "" << "Web/Other" << "";
+    QTest::newRow("no project, a page edited") << false << "Web/Other/x.html" << "" << "Web";
+}
+
+void TestNewCommands::pathStartsInTheOpenProject()
+{
+    QFETCH(bool, project);
+    QFETCH(QString, edited);
+    QFETCH(QString, picked);
+    QFETCH(QString, expected);
+    const QString sandbox = ZtTest::SandboxDir() + "/new";
+    ZtTest::WriteFile(sandbox + "/Web/Site/Site.ztp", "Site\r\r\n");
+    ZtTest::WriteFile(sandbox + "/Web/Site/index.html", "<html></html>");
+    ZtTest::WriteFile(sandbox + "/Web/Other/x.html", "<html></html>");
+    m_app->CloseAllDocuments();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_app->SetSelectedPath(picked.isEmpty() ? QString() : sandbox + "/" + picked);
+    if (project)
+        m_app->OpenProject(sandbox + "/Web/Site/Site.ztp");
+    if (!edited.isEmpty())
+        m_app->OpenFileInEditor(sandbox + "/" + edited, false);
+
+    QString path;
+    WhenOpen(CNewDlg::Caption(), [&path](QDialog* dialog) {
+        WhenOpen(CNewPageDlg::Caption(), [&path](QDialog* page) {
+            path = Control<QLineEdit>(page, CNewPageDlg::IDC_PATH)->text();
+            page->reject();
+        });
+        dialog->accept();
+    });
+    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
+    QCOMPARE(path, expected.isEmpty() ? sandbox : sandbox + "/" + expected);
+    if (project)
+        QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_PROJECT_CLOSE));
 }
 
 ZT_APP_TEST_MAIN(TestNewCommands)

@@ -26,6 +26,7 @@ private slots:
     void topLevelAndHiddenFolders();
     void newFolderWithIndexFile();
     void expandingReadsInTheBackground();
+    void showsFoldersMadeLater();
     void staleReadsAreDropped_data();
     void staleReadsAreDropped();
     void fileManagerGetsAddresses();
@@ -170,6 +171,40 @@ void TestDesktopTree::expandingReadsInTheBackground()
     QCOMPARE(music->childCount(), 0);
     QCOMPARE(music->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicatorWhenChildless);
     QVERIFY(QDir(many).removeRecursively());
+}
+
+// Folders made, removed or renamed by another program while the tree is up
+// show in the open folders; what is open and highlighted stays so.
+void TestDesktopTree::showsFoldersMadeLater()
+{
+    const QString site = m_strHome + QStringLiteral("/site");
+    for (const char* folder : {"a", "B", "c"})
+        QVERIFY(QDir(site).mkpath(QString::fromLatin1(folder)));
+    CDesktopTreeCtrl tree;
+    QTRY_VERIFY(!tree.IsReading());
+    QTreeWidgetItem* siteItem = ChildNamed(tree.topLevelItem(0), QStringLiteral("site"));
+    siteItem->setExpanded(true);
+    QTRY_VERIFY(!tree.IsReading());
+    QTreeWidgetItem* a = ChildNamed(siteItem, QStringLiteral("a"));
+    a->setExpanded(true);
+    tree.setCurrentItem(ChildNamed(siteItem, QStringLiteral("c")));
+    QTRY_VERIFY(!tree.IsReading());
+    QVERIFY(tree.WatchedFolders().contains(site + QStringLiteral("/a")));
+
+    QVERIFY(QDir(site).mkpath(QStringLiteral("a/inner")));
+    QVERIFY(QDir(site).mkpath(QStringLiteral("later")));
+    QVERIFY(QDir(site).rename(QStringLiteral("B"), QStringLiteral("b2")));
+    QTRY_COMPARE(Texts(siteItem, &tree), QStringLiteral("a,b2,c,later"));
+    QTRY_COMPARE(Texts(a, &tree), QStringLiteral("inner"));
+    QVERIFY(a->isExpanded());
+    QCOMPARE(tree.currentItem()->text(0), QStringLiteral("c"));
+
+    QVERIFY(QDir(site + QStringLiteral("/later")).removeRecursively());
+    QVERIFY(QDir(site).rename(QStringLiteral("b2"), QStringLiteral("B")));
+    QVERIFY(QDir(site + QStringLiteral("/a/inner")).removeRecursively());
+    QTRY_COMPARE(Texts(siteItem, &tree), QStringLiteral("a,B,c"));
+    QTRY_COMPARE(Texts(a, &tree), QString());
+    QVERIFY(QDir(site).removeRecursively());
 }
 
 void TestDesktopTree::staleReadsAreDropped_data()

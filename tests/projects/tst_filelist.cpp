@@ -44,6 +44,7 @@ private slots:
     void copyCutState();
 
     void fillsSortedFromFolder();
+    void followsChangesKeepingSelection();
     void copyAndCutPasteIntoTree();
     void deletesToTrash();
     void runsProgramsAndStepsThroughFiles();
@@ -275,6 +276,26 @@ void TestFileList::fillsSortedFromFolder()
     QVERIFY(filled.wait(5000));
     QVERIFY(m_pList->ReadError().isEmpty());
     QVERIFY(m_pList->viewport()->grab().toImage() != failed);
+}
+
+// Files made, removed or renamed in the folder shown, by another program,
+// show in the list; the rows still there keep their selection.
+void TestFileList::followsChangesKeepingSelection()
+{
+    MakeSite({"a.htm", "b.htm", "c.htm"});
+    QTRY_VERIFY(!m_pList->IsFilling());
+    Select({"b.htm", "c.htm"});
+    ZtTest::WriteFile(P("d.htm"), "d");
+    QVERIFY(QFile::remove(P("a.htm")));
+    QVERIFY(QFile::rename(P("c.htm"), P("e.htm")));
+    QTRY_COMPARE(m_pList->Model()->Names().join(QLatin1Char(' ')), QStringLiteral("b.htm d.htm e.htm Site.ztp"));
+    QCOMPARE(m_pList->SelectedPaths(), QStringList{P("b.htm")});
+
+    // The folder itself gone: the list says so, as for any folder it
+    // cannot read.
+    QVERIFY(QDir(m_strMain).removeRecursively());
+    QTRY_COMPARE(m_pList->RowCount(), 0);
+    QVERIFY(m_pList->ReadError().startsWith(QStringLiteral("Cannot read ")));
 }
 
 void TestFileList::copyAndCutPasteIntoTree()

@@ -71,6 +71,7 @@ private slots:
     void fillsLazilyAndHidesProjectFile();
     void staleReadsAreDropped_data();
     void staleReadsAreDropped();
+    void showsWhatChangesOnDisk();
     void newFolderAndRenameInPlace();
     void escapeDropsTheTypedLabel();
     void deletesToTrash();
@@ -293,6 +294,65 @@ void TestProjectTree::staleReadsAreDropped()
     Settle();
     QCOMPARE(Describe(sub), QStringLiteral("deeper/+ Docs/+ x.htm"));
     QCOMPARE(m_pTree->currentItem()->text(0), QStringLiteral("Docs"));
+    QVERIFY(m_messages.isEmpty());
+}
+
+// Files and folders made or removed after the tree was filled, by another
+// program or by this one, show in the open folders; what is open and
+// highlighted stays so. Closed folders are watched only for their expand
+// buttons, and the folders below them not at all.
+void TestProjectTree::showsWhatChangesOnDisk()
+{
+    QTreeWidgetItem* root = MakeProject({"index.html", "sub/x.htm", "sub/deeper/y.htm", "old/z.htm"});
+    QDir().mkpath(P("empty"));
+    root->setExpanded(true);
+    Settle();
+    QTreeWidgetItem* sub = Child(root, "sub");
+    sub->setExpanded(true);
+    Settle();
+    Child(sub, "deeper")->setExpanded(true);
+    Settle();
+    m_pTree->setCurrentItem(Child(sub, "x.htm"));
+    QStringList watched = m_pTree->WatchedFolders();
+    watched.sort();
+    QCOMPARE(watched, QStringList({m_strMain, P("empty"), P("old"), P("sub"), P("sub/deeper")}));
+
+    ZtTest::WriteFile(P("about.html"), "about");
+    ZtTest::WriteFile(P("images/logo.gif"), "gif");
+    ZtTest::WriteFile(P("sub/new.htm"), "new");
+    QVERIFY(QFile::remove(P("sub/deeper/y.htm")));
+    QVERIFY(QDir(P("old")).removeRecursively());
+    QTRY_COMPARE(Describe(root),
+                 QStringLiteral("empty/ images/+ sub/[deeper/[] new.htm x.htm] about.html index.html"));
+    QCOMPARE(m_pTree->currentItem(), Child(sub, "x.htm"));
+    // A folder made later gets its expand button when something is put in it.
+    QVERIFY(QDir().mkpath(P("later")));
+    QTRY_VERIFY(Child(root, "later"));
+    Settle();
+    ZtTest::WriteFile(P("later/a.htm"), "a");
+    QTRY_COMPARE(Child(root, "later")->childCount(), 1);
+
+    sub->setExpanded(false);
+    Settle();
+    watched = m_pTree->WatchedFolders();
+    watched.sort();
+    QCOMPARE(watched, QStringList({m_strMain, P("empty"), P("images"), P("later"), P("sub")}));
+    // A closed folder emptied loses its expand button.
+    QVERIFY(QFile::remove(P("images/logo.gif")));
+    QTRY_COMPARE(Describe(root), QStringLiteral("empty/ images/ later/+ sub/+ about.html index.html"));
+
+    // A page this program saves shows at once, without waiting for the
+    // watch; an empty closed folder gets its expand button.
+    Settle();
+    ZtTest::WriteFile(P("contact.html"), "contact");
+    m_pTree->ShowSavedFile(P("contact.html"));
+    ZtTest::WriteFile(P("empty/draft.html"), "draft");
+    m_pTree->ShowSavedFile(P("empty/draft.html"));
+    m_pTree->ShowSavedFile(P("Site.ztp"));
+    QCOMPARE(Describe(root), QStringLiteral("empty/+ images/ later/+ sub/+ about.html contact.html index.html"));
+    Settle();
+    QTRY_COMPARE(Describe(root),
+                 QStringLiteral("empty/+ images/ later/+ sub/+ about.html contact.html index.html"));
     QVERIFY(m_messages.isEmpty());
 }
 
