@@ -3,12 +3,14 @@
 
 #include "app/MainFrame.h"
 #include "app/RecoverDlg.h"
+#include "app/SplashWnd.h"
 #include "app/UnsavedWork.h"
 #include "app/ZentrelApp.h"
 #include "framework/Archive.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "framework/MessageBox.h"
+#include "framework/RecoveryFolder.h"
 #include "framework/RecoveryJournal.h"
 #include "framework/View.h"
 
@@ -78,7 +80,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        ZtTest::ShowMainFrame();
+        // The start-up child runs the program's own start instead.
+        if (!qEnvironmentVariableIsSet("ZT_START_CHILD"))
+            ZtTest::ShowMainFrame();
         ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
             m_questions.append(text);
             return m_answer;
@@ -321,6 +325,59 @@ private slots:
         QVERIFY(QFile::exists(root + QStringLiteral("/100-1/2.ztj")));
         QVERIFY(!QFile::exists(root + QStringLiteral("/100-1/1.ztj")));
         CloseUnsaved(document);
+    }
+
+    // The real start: the journals of a gone process are offered once the
+    // splash is gone and before the last session's pages reopen; the page
+    // reopens after the recovered one. Runs in a process of its own.
+    void startOffersRecoveryBeforeReopening()
+    {
+        if (!qEnvironmentVariableIsSet("ZT_START_CHILD")) {
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("ZT_START_CHILD"), QStringLiteral("1"));
+            child.setProcessEnvironment(environment);
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("startOffersRecoveryBeforeReopening")});
+            QVERIFY(child.waitForFinished(240000));
+            const QByteArray output = child.readAll();
+            QVERIFY2(output.contains("PASS   : TestUnsavedWork::startOffersRecoveryBeforeReopening()"),
+                     output.constData());
+            return;
+        }
+        const QString lastPage = WriteFile(QStringLiteral("last.html"), "<P>last\n");
+        ZtApp()->AddToRecentFileList(lastPage);
+        ZtApp()->WriteProfileString(QStringLiteral("Startup"), QStringLiteral("FilesOnExit"), QStringLiteral("yes"));
+        QVERIFY(QDir().mkpath(CRecoveryFolder::DefaultRoot() + QStringLiteral("/100-1")));
+        CJournalRecord record;
+        record.m_strPath = m_dir.path() + QStringLiteral("/lost.html");
+        record.m_strKind = QStringLiteral("HTML");
+        QFile journal(CRecoveryFolder::DefaultRoot() + QStringLiteral("/100-1/1.ztj"));
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.write(record.Encode("<P>lost\n"));
+        journal.close();
+
+        QString seen;
+        CUnsavedWork::SetAsker([&seen](const QList<CJournalRecord>& records) {
+            seen = QStringLiteral("rows:%1 splash:%2 pages:%3")
+                       .arg(records.size())
+                       .arg(CSplashWnd::IsVisibleSplash())
+                       .arg(ZtApp()->m_pWebPageTemplate->Documents().size());
+            CRecoveryChoice choice;
+            choice.m_action = CRecoveryChoice::Action::Recover;
+            choice.m_checked = {0};
+            return choice;
+        });
+        QVERIFY(ZtApp()->InitInstance());
+        QTRY_VERIFY_WITH_TIMEOUT(!seen.isEmpty(), 60000);
+        CUnsavedWork::SetAsker(nullptr);
+        QCOMPARE(seen, QStringLiteral("rows:1 splash:0 pages:0"));
+        QStringList opened;
+        for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents())
+            opened.append(QFileInfo(document->GetPathName()).fileName() + (document->IsModified() ? "*" : ""));
+        QCOMPARE(opened.join(QLatin1Char(',')), QStringLiteral("lost.html*,last.html"));
+        for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents())
+            CloseUnsaved(document);
     }
 
     // Return recovers the checked rows, Escape keeps everything for later,
