@@ -1,5 +1,7 @@
 #include "framework/JournalRecord.h"
 
+#include "files/RegularFile.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -96,12 +98,12 @@ CJournalRecord CJournalRecord::ReadHeader(const QString& journalFile)
     CJournalRecord record;
     record.m_strJournalFile = journalFile;
     record.m_bDamaged = true;
-    // Only a regular file is read: a FIFO put here would block the start.
-    const QFileInfo info(journalFile);
-    if (info.isSymLink() || !info.isFile())
+    // Only a regular file is read, and opened so that a FIFO put here
+    // cannot block the start; a link is not followed.
+    if (QFileInfo(journalFile).isSymLink())
         return record;
-    QFile file(journalFile);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!CRegularFile::OpenForReading(journalFile, file, nullptr))
         return record;
     const QByteArray start = file.read(kMaxHeader);
     const qsizetype end = start.indexOf("\n\n");
@@ -118,8 +120,8 @@ bool CJournalRecord::ReadBytes(QByteArray& bytes)
 {
     if (m_bDamaged)
         return false;
-    QFile file(m_strJournalFile);
-    if (!file.open(QIODevice::ReadOnly) || file.size() < m_nLength) {
+    QFile file;
+    if (!CRegularFile::OpenForReading(m_strJournalFile, file, nullptr) || file.size() < m_nLength) {
         m_bDamaged = true;
         return false;
     }
