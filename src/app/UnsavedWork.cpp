@@ -51,6 +51,10 @@ void CUnsavedWork::Start()
         emit journalProblem(tr("Unsaved work could not be journaled: %1").arg(reason));
     });
     m_orphans = m_pFolder->ClaimOrphans();
+    // Sessions that left no journal (a process killed with nothing unsaved)
+    // are tidied away at once.
+    if (m_orphans.isEmpty())
+        m_pFolder->ReleaseOrphans();
 }
 
 void CUnsavedWork::Watch(CDocument* document)
