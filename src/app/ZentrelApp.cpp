@@ -26,6 +26,7 @@
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
 #include "app/SplashWnd.h"
+#include "app/UnsavedWork.h"
 #include "browser/BrowserDoc.h"
 #include "browser/BrowserView.h"
 #include "browser/LinkBuilder.h"
@@ -33,6 +34,7 @@
 #include "files/RegularFile.h"
 #include "editor/PlainTextDoc.h"
 #include "editor/PlainTextView.h"
+#include "editor/SourceDoc.h"
 #include "editor/SyntaxColoringCheck.h"
 #include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
@@ -119,6 +121,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pWizardCommands = std::make_unique<CWizardCommands>(*this);
     m_pNewCommands = std::make_unique<CNewCommands>(*this);
     m_pKeywordCommands = std::make_unique<CKeywordCommands>(*this);
+    m_pUnsavedWork = std::make_unique<CUnsavedWork>();
     MapCommands();
     CHelpEngine::Install();
 }
@@ -215,6 +218,8 @@ void CZentrelApp::RegisterDocTemplates()
 
 void CZentrelApp::WatchDocument(CDocument* document)
 {
+    if (qobject_cast<CSourceDoc*>(document))
+        m_pUnsavedWork->Watch(document);
     connect(document, &CDocument::currentFileChanged, this, [this](const QString& path) { m_strCurrentFile = path; });
     connect(document, &CDocument::pathNameChanged, this, [this](const QString& path, bool addToRecentList) {
         if (addToRecentList)
@@ -317,14 +322,22 @@ bool CZentrelApp::InitInstance()
 
     m_pMainFrame->RestorePlacement();
 
-    ReopenLastSession();
-
-    if (!commandLine.m_openFiles.isEmpty())
-        OpenRequestedFiles(commandLine.m_openFiles);
+    connect(m_pUnsavedWork.get(), &CUnsavedWork::journalProblem, m_pMainFrame, &CMainFrame::SetStatusText);
+    m_pUnsavedWork->Start();
+    const QStringList openFiles = commandLine.m_openFiles;
+    if (m_pUnsavedWork->HasOrphans()) {
+        // Unsaved work is offered first, over the main window once the
+        // splash is gone; the last session's pages open after it.
+        RunAfterSplash([this, openFiles] {
+            m_pUnsavedWork->OfferRecovery(m_templates);
+            OpenStartFiles(openFiles);
+        });
+    } else {
+        OpenStartFiles(openFiles);
+    }
 
     m_pMainFrame->LoadBarState();
     m_pMainFrame->SetBrowserLevelFromVersion();
-    m_strNextWindowPos.clear();
 
     if (m_bFirstRun) {
         // The first start switches colouring on for small files and lets the
@@ -335,6 +348,14 @@ bool CZentrelApp::InitInstance()
             RunAfterSplash(m_onFirstRun);
     }
     return true;
+}
+
+void CZentrelApp::OpenStartFiles(const QStringList& openFiles)
+{
+    ReopenLastSession();
+    if (!openFiles.isEmpty())
+        OpenRequestedFiles(openFiles);
+    m_strNextWindowPos.clear();
 }
 
 void CZentrelApp::RunAfterSplash(const std::function<void()>& task)

@@ -24,6 +24,7 @@ class CMDIChildWnd;
 class CProfile;
 class CRecentFileList;
 class CSingleInstance;
+class CUnsavedWork;
 
 // What the command line asks for.
 struct CCommandLineInfo
@@ -112,6 +113,8 @@ public:
     void ShowInBrowser(const QString& path, const QString& sourcePath);
     CWizardCommands& WizardCommands() const { return *m_pWizardCommands; }
     CNewCommands& NewCommands() const { return *m_pNewCommands; }
+    // The journals of unsaved work, this run's and those a gone run left.
+    CUnsavedWork& UnsavedWork() const { return *m_pUnsavedWork; }
     // Start-up: the project and the web pages the last Exit recorded.
     void ReopenLastSession();
     void ReopenFiles(int count);
@@ -167,6 +170,8 @@ private:
     // the file without waiting for their folders' watches.
     void ShowSavedFile(const QString& path);
     void RunAfterSplash(const std::function<void()>& task);
+    // The last session's pages, then the files named on the command line.
+    void OpenStartFiles(const QStringList& openFiles);
     // The visible child frames, the most recently active first.
     QList<CMDIChildWnd*> WindowsMostRecentFirst() const;
     // The files of the open web pages, the most recently active window first.
@@ -183,6 +188,7 @@ private:
     std::unique_ptr<CProfile> m_pProfile;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CSingleInstance> m_pSingleInstance;
+    std::unique_ptr<CUnsavedWork> m_pUnsavedWork;
     std::unique_ptr<CProjectCommands> m_pProjectCommands;
     std::unique_ptr<CToolCommands> m_pToolCommands;
     std::unique_ptr<CFileBarCommands> m_pFileBarCommands;

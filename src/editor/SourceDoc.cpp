@@ -52,6 +52,14 @@ void CSourceDoc::Serialize(CArchive& ar)
         editor->moveCursor(QTextCursor::Start);
 }
 
+std::function<QByteArray()> CSourceDoc::StoreLater()
+{
+    QTextDocument* text = TextDocument();
+    if (!text)
+        return {};
+    return [snapshot = CSourceText::Snapshot(text)] { return snapshot.Bytes(); };
+}
+
 bool CSourceDoc::IsModified() const
 {
     QTextDocument* text = TextDocument();

@@ -13,6 +13,8 @@ class CSourceDoc : public CDocument
     Q_OBJECT
 public:
     void Serialize(CArchive& ar) override;
+    // Copies the text out; the worker makes the bytes, as Serialize would.
+    std::function<QByteArray()> StoreLater() override;
     bool IsModified() const override;
     void SetModifiedFlag(bool modified = true) override;
     bool FollowsFileOnDisk() const override { return true; }

@@ -107,6 +107,17 @@ void CSourceEditView::OnInitialUpdate()
         if (document)
             emit document->modifiedChanged(modified);
     });
+    // Colours are layout formats: they change the layout, not the revision,
+    // and are no edit.
+    if (document) {
+        connect(this->document(), &QTextDocument::contentsChanged, document,
+                [document, text = this->document(), revision = this->document()->revision()]() mutable {
+                    if (text->revision() == revision)
+                        return;
+                    revision = text->revision();
+                    emit document->contentsEdited();
+                });
+    }
 }
 
 void CSourceEditView::OnCharFormatNotify(const CCharFormatChange& change)

@@ -246,24 +246,47 @@ QByteArray CSourceText::LineEndBytes(LineEnd lineEnd, Encoding encoding)
 
 QByteArray CSourceText::Save(const QTextDocument* document)
 {
-    const Encoding encoding = DocumentEncoding(document);
-    const LineEnd newLineEnd = DocumentLineEnd(document);
+    return Snapshot(document).Bytes();
+}
+
+CSourceText CSourceText::Snapshot(const QTextDocument* document)
+{
+    CSourceText snapshot;
+    snapshot.encoding = DocumentEncoding(document);
+    snapshot.dominantLineEnd = DocumentLineEnd(document);
+    snapshot.byteOrderMark = document->property(kByteOrderMarkProperty).toBool();
+    snapshot.frameMarkerStandIns = document->property(kStandInsProperty).toString();
+    // Raw text: blocks joined by U+2029, nothing else changed (U+00A0 and
+    // U+2028 stay as they are). A block never holds a '\n' of its own.
+    snapshot.text = document->toRawText();
+    snapshot.text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     const CLineEnds* lineEnds = CLineEnds::Of(document);
-    const QString standIns = document->property(kStandInsProperty).toString();
+    const int breaks = document->blockCount() - 1;
+    snapshot.lineEnds.reserve(breaks);
+    for (int i = 0; i < breaks; ++i) {
+        const int recorded = lineEnds ? lineEnds->EndOf(i) : CLineEnds::New;
+        snapshot.lineEnds.append(quint8(recorded <= ParagraphSeparator ? recorded : snapshot.dominantLineEnd));
+    }
+    return snapshot;
+}
+
+QByteArray CSourceText::Bytes() const
+{
     QByteArray bytes;
-    bytes.reserve(document->characterCount());
-    if (document->property(kByteOrderMarkProperty).toBool())
+    bytes.reserve(text.size() + lineEnds.size());
+    if (byteOrderMark)
         bytes.append(kUtf8ByteOrderMark);
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        QString line = block.text();
-        if (!standIns.isEmpty())
-            ReplaceFrameMarkers(line, standIns, false);
-        bytes.append(Encode(line, encoding));
-        if (!block.next().isValid())
+    qsizetype start = 0;
+    for (int line = 0;; ++line) {
+        const qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        QString piece = text.mid(start, (end < 0 ? text.size() : end) - start);
+        if (!frameMarkerStandIns.isEmpty())
+            ReplaceFrameMarkers(piece, frameMarkerStandIns, false);
+        bytes.append(Encode(piece, encoding));
+        if (end < 0)
             break;
-        const int recorded = lineEnds ? lineEnds->EndOf(block.blockNumber()) : CLineEnds::New;
-        const LineEnd end = recorded <= ParagraphSeparator ? LineEnd(recorded) : newLineEnd;
-        bytes.append(LineEndBytes(end, encoding));
+        bytes.append(LineEndBytes(LineEnd(lineEnds.value(line, dominantLineEnd)), encoding));
+        start = end + 1;
     }
     return bytes;
 }

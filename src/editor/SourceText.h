@@ -44,6 +44,12 @@ public:
     static void LoadInto(QTextDocument* document, const QByteArray& fileBytes);
     // The document's text as file bytes, in its recorded encoding and line ends.
     static QByteArray Save(const QTextDocument* document);
+    // Everything Save needs from the document, copied out (one copy of the
+    // text, the line ends resolved), so that Bytes() can make the file bytes
+    // on another thread while the user goes on typing.
+    static CSourceText Snapshot(const QTextDocument* document);
+    // The file bytes of a snapshot: exactly what Save writes.
+    QByteArray Bytes() const;
     // The temporary preview page: every line with its trailing control
     // characters (codes below 32) removed, each followed by CR LF.
     static QByteArray TempPageBytes(const QTextDocument* document);

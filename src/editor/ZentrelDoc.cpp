@@ -48,6 +48,15 @@ bool CZentrelDoc::OnOpenDocument(const QString& path)
     return true;
 }
 
+bool CZentrelDoc::OnRecoverDocument(const QString& path, const QByteArray& bytes)
+{
+    if (!CSourceDoc::OnRecoverDocument(path, bytes))
+        return false;
+    if (CZentrelView* view = GetView())
+        view->SetLanguage(path.isEmpty() ? GetTitle() : path);
+    return true;
+}
+
 bool CZentrelDoc::IsTempPagePath(const QString& path)
 {
     return path.endsWith(QLatin1String("tempFile.html"), Qt::CaseSensitive);

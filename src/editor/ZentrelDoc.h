@@ -28,6 +28,7 @@ public:
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const QString& path) override;
+    bool OnRecoverDocument(const QString& path, const QByteArray& bytes) override;
     // A preview page ("tempFile.html") never enters the recent-file list.
     void SetPathName(const QString& path, bool addToRecentList = true) override;
 

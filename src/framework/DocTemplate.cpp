@@ -87,7 +87,13 @@ CDocument* CDocTemplate::OpenDocumentFile(const COpenRequest& request)
         view->OnOpenRequest(request);
 
     bool opened;
-    if (path.isEmpty()) {
+    if (request.m_recoveredBytes) {
+        if (path.isEmpty())
+            SetDefaultTitle(document);
+        else
+            document->SetPathName(path, false);
+        opened = document->OnRecoverDocument(path, *request.m_recoveredBytes);
+    } else if (path.isEmpty()) {
         SetDefaultTitle(document);
         opened = document->OnNewDocument();
     } else {

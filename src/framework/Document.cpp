@@ -118,6 +118,21 @@ bool CDocument::OnSaveDocument(const QString& path)
     return true;
 }
 
+bool CDocument::OnRecoverDocument(const QString& path, const QByteArray& bytes)
+{
+    CArchive archive(CArchive::Mode::Load, path);
+    archive.Bytes() = bytes;
+    DeleteContents();
+    Serialize(archive);
+    if (archive.HasFailed()) {
+        if (!archive.ErrorMessage().isEmpty())
+            ReportError(archive.ErrorMessage());
+        return false;
+    }
+    SetModifiedFlag(true);
+    return true;
+}
+
 void CDocument::OnCloseDocument()
 {
     if (m_bClosing)
@@ -137,6 +152,15 @@ void CDocument::OnCloseDocument()
 
 void CDocument::Serialize(CArchive&)
 {
+}
+
+std::function<QByteArray()> CDocument::StoreLater()
+{
+    CArchive archive(CArchive::Mode::Store, m_strPathName);
+    Serialize(archive);
+    if (archive.HasFailed())
+        return {};
+    return [bytes = archive.Bytes()] { return bytes; };
 }
 
 void CDocument::SetPathName(const QString& path, bool addToRecentList)

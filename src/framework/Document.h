@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class CArchive;
 class CDocTemplate;
 class CMDIChildWnd;
@@ -30,8 +32,16 @@ public:
     virtual bool OnNewDocument();
     virtual bool OnOpenDocument(const QString& path);
     virtual bool OnSaveDocument(const QString& path);
+    // Takes bytes kept from an earlier run as the document's unsaved text:
+    // loaded as if read from path (which is not read or touched) and marked
+    // modified, so that Save writes them there.
+    virtual bool OnRecoverDocument(const QString& path, const QByteArray& bytes);
     virtual void OnCloseDocument();
     virtual void Serialize(CArchive& ar);
+    // The bytes Serialize would store, as a job that may run on another
+    // thread: whatever it needs from the document is taken in this call.
+    // Empty when the document cannot be stored. The default stores now.
+    virtual std::function<QByteArray()> StoreLater();
     virtual void DeleteContents() {}
 
     virtual void SetPathName(const QString& path, bool addToRecentList = true);
@@ -102,6 +112,9 @@ signals:
     void pathNameChanged(const QString& path, bool addToRecentList);
     // The document became the file the user works on now.
     void currentFileChanged(const QString& path);
+    // The contents were edited (typing, undo, redo); the modified flag may
+    // not change with it. Emitted by the documents that hold editable text.
+    void contentsEdited();
     // The document was written to path: views of its folder show the file.
     void fileSaved(const QString& path);
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 // Everything a new document window needs to know, handed over in the call
 // that opens it: which file, where its window goes, whether it is shown, and
@@ -16,4 +19,7 @@ struct COpenRequest
     bool m_bMakeVisible = true;
     // Whether a source editor colours the text it opens.
     bool m_bSyntaxColoring = false;
+    // Unsaved text kept from an earlier run: the document takes these bytes
+    // as its modified text instead of reading the file at m_strPath.
+    std::optional<QByteArray> m_recoveredBytes;
 };

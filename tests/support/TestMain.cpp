@@ -19,9 +19,9 @@ QString IsolateEnvironment()
     g_sandbox = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/zentrel-test-XXXXXX"));
     const QString root = g_sandbox->path();
     const char* names[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                           "XDG_RUNTIME_DIR"};
-    const char* dirs[] = {"home", "home/.config", "home/.local/share", "home/.cache", "runtime"};
-    for (int i = 0; i < 5; ++i) {
+                           "XDG_STATE_HOME", "XDG_RUNTIME_DIR"};
+    const char* dirs[] = {"home", "home/.config", "home/.local/share", "home/.cache", "home/.local/state", "runtime"};
+    for (int i = 0; i < 6; ++i) {
         const QString path = root + QLatin1Char('/') + QLatin1String(dirs[i]);
         QDir().mkpath(path);
         qputenv(names[i], QFile::encodeName(path));

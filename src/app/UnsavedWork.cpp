@@ -1,0 +1,121 @@
+#include "app/UnsavedWork.h"
+
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "framework/RecoveryFolder.h"
+#include "framework/RecoveryJournal.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+CUnsavedWork::Asker& InstalledAsker()
+{
+    static CUnsavedWork::Asker asker;
+    return asker;
+}
+
+CRecoveryChoice AskWithDialog(const QList<CJournalRecord>& records)
+{
+    CRecoverDlg dialog(records, QApplication::activeWindow());
+    dialog.exec();
+    return dialog.Choice();
+}
+} // namespace
+
+CUnsavedWork::CUnsavedWork(const QString& root, QObject* parent)
+    : QObject(parent), m_pFolder(std::make_unique<CRecoveryFolder>(root))
+{
+}
+
+CUnsavedWork::~CUnsavedWork()
+{
+    // The journal's last removals finish before the session folder goes.
+    m_pJournal.reset();
+}
+
+void CUnsavedWork::SetAsker(Asker asker)
+{
+    InstalledAsker() = std::move(asker);
+}
+
+void CUnsavedWork::Start()
+{
+    if (m_pJournal)
+        return;
+    if (!m_pFolder->Open())
+        emit journalProblem(tr("Unsaved work is not journaled: %1").arg(m_pFolder->Problem()));
+    m_pJournal = std::make_unique<CRecoveryJournal>(m_pFolder->SessionFolder());
+    connect(m_pJournal.get(), &CRecoveryJournal::writeFailed, this, [this](const QString& reason) {
+        emit journalProblem(tr("Unsaved work could not be journaled: %1").arg(reason));
+    });
+    m_orphans = m_pFolder->ClaimOrphans();
+    // Sessions that left no journal (a process killed with nothing unsaved)
+    // are tidied away at once.
+    if (m_orphans.isEmpty())
+        m_pFolder->ReleaseOrphans();
+}
+
+void CUnsavedWork::Watch(CDocument* document)
+{
+    if (m_pJournal)
+        m_pJournal->Watch(document);
+}
+
+void CUnsavedWork::OfferRecovery(const QList<CDocTemplate*>& templates)
+{
+    if (m_orphans.isEmpty())
+        return;
+    const CRecoveryChoice choice = InstalledAsker() ? InstalledAsker()(m_orphans) : AskWithDialog(m_orphans);
+    Apply(choice, templates);
+}
+
+void CUnsavedWork::Apply(const CRecoveryChoice& choice, const QList<CDocTemplate*>& templates)
+{
+    if (choice.m_action != CRecoveryChoice::Action::Later) {
+        for (int index : choice.m_checked) {
+            if (index < 0 || index >= m_orphans.size())
+                continue;
+            CJournalRecord& record = m_orphans[index];
+            if (choice.m_action == CRecoveryChoice::Action::Discard || Recover(record, templates))
+                QFile::remove(record.m_strJournalFile);
+        }
+    }
+    m_orphans.clear();
+    m_pFolder->ReleaseOrphans();
+}
+
+CDocument* CUnsavedWork::Recover(CJournalRecord& record, const QList<CDocTemplate*>& templates)
+{
+    CDocTemplate* target = nullptr;
+    for (CDocTemplate* docTemplate : templates) {
+        if (docTemplate->GetDocString(CDocTemplate::docName) == record.m_strKind)
+            target = docTemplate;
+    }
+    QByteArray bytes;
+    if (!target || !record.ReadBytes(bytes))
+        return nullptr;
+    const bool changed = record.FileChangedSince();
+    COpenRequest request;
+    request.m_strPath = record.m_strPath;
+    request.m_recoveredBytes = bytes;
+    CDocument* document = target->OpenDocumentFile(request);
+    if (!document)
+        return nullptr;
+    document->SetDiskStamp(record.m_loadStamp);
+    if (record.m_strPath.isEmpty() && !record.m_strTitle.isEmpty())
+        document->SetTitle(record.m_strTitle);
+    if (changed) {
+        // Another program wrote the file after this text was loaded: the
+        // title says so and the first save asks before it replaces that
+        // file. The stamp becomes the file's present one, so that the check
+        // on activation does not ask about the same change once more.
+        document->SetDiskStamp(CDiskStamp::Of(record.m_strPath));
+        document->SetPathNotYetWritten();
+        document->SetTitle(tr("%1 (changed on disk)").arg(QFileInfo(record.m_strPath).fileName()));
+    }
+    if (m_pJournal)
+        m_pJournal->JournalNow(document);
+    return document;
+}

@@ -1,0 +1,436 @@
+#include "support/AppTestMain.h"
+#include "support/FullDisk.h"
+
+#include "app/MainFrame.h"
+#include "app/RecoverDlg.h"
+#include "app/SplashWnd.h"
+#include "app/UnsavedWork.h"
+#include "app/ZentrelApp.h"
+#include "framework/Archive.h"
+#include "framework/DocTemplate.h"
+#include "framework/Document.h"
+#include "framework/MessageBox.h"
+#include "framework/RecoveryFolder.h"
+#include "framework/RecoveryJournal.h"
+#include "framework/View.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <sys/stat.h>
+
+// Journals of unsaved work in the whole program: what is journaled and when
+// it goes, a real process killed after typing and recovered by the next, and
+// the recovery dialog's keys.
+class TestUnsavedWork : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QStringList m_questions;
+    QMessageBox::StandardButton m_answer = QMessageBox::Yes;
+
+    QString WriteFile(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.path() + QLatin1Char('/') + name;
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    static QByteArray ReadFile(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+    static QPlainTextEdit* Editor(CDocument* document)
+    {
+        return qobject_cast<QPlainTextEdit*>(document->GetFirstView()->GetWidget());
+    }
+    static QByteArray SaveBytes(CDocument* document)
+    {
+        CArchive archive(CArchive::Mode::Store, document->GetPathName());
+        document->Serialize(archive);
+        return archive.Bytes();
+    }
+    static void CloseUnsaved(CDocument* document)
+    {
+        document->SetModifiedFlag(false);
+        document->OnCloseDocument();
+    }
+    // The bytes a journal holds; "<none>" or "<damaged>" otherwise.
+    static QByteArray Journaled(const QString& journalFile)
+    {
+        if (!QFile::exists(journalFile))
+            return "<none>";
+        CJournalRecord record = CJournalRecord::ReadHeader(journalFile);
+        QByteArray bytes;
+        return record.ReadBytes(bytes) ? bytes : QByteArray("<damaged>");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // The start-up child runs the program's own start instead.
+        if (!qEnvironmentVariableIsSet("ZT_START_CHILD"))
+            ZtTest::ShowMainFrame();
+        ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+            m_questions.append(text);
+            return m_answer;
+        });
+    }
+
+    void init()
+    {
+        m_questions.clear();
+        m_answer = QMessageBox::Yes;
+    }
+
+    // The journal holds what Save would write (line ends and encoding of the
+    // file kept), and goes away with the unsaved changes, however they go.
+    void journalEndsWithTheChanges_data()
+    {
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("saved") << "save";
+        QTest::newRow("undone back to the saved text") << "undo";
+        QTest::newRow("closed without saving") << "close";
+    }
+    void journalEndsWithTheChanges()
+    {
+        QFETCH(QString, ending);
+        CUnsavedWork work(m_dir.path() + QStringLiteral("/recovery-") + ending);
+        work.Start();
+        const QByteArray original("caf\xe9\r\nline two\r\n");
+        const QString path = WriteFile(ending + QStringLiteral(".html"), original);
+        CDocument* document = ZtApp()->m_pWebPageTemplate->OpenDocumentFile(path);
+        QVERIFY(document);
+        work.Watch(document);
+        const QString journal = work.Journal()->JournalFile(document);
+
+        QTest::keyClicks(Editor(document), QStringLiteral("x"));
+        QTRY_COMPARE_WITH_TIMEOUT(Journaled(journal), QByteArray("xcaf\xe9\r\nline two\r\n"), 30000);
+        QCOMPARE(Journaled(journal), SaveBytes(document));
+        const CJournalRecord record = CJournalRecord::ReadHeader(journal);
+        QCOMPARE(record.m_strPath, path);
+        QVERIFY(record.m_loadStamp == document->DiskStamp());
+        QCOMPARE(ReadFile(path), original);
+
+        if (ending == QLatin1String("save")) {
+            QVERIFY(document->DoFileSave());
+        } else if (ending == QLatin1String("undo")) {
+            Editor(document)->undo();
+            QVERIFY(!document->IsModified());
+        } else {
+            m_answer = QMessageBox::No;
+            QVERIFY(document->SaveModified());
+            QPointer<CDocument> closing(document);
+            document->OnCloseDocument();
+            QTRY_VERIFY(!closing);
+        }
+        work.Journal()->WaitForDisk();
+        QCOMPARE(Journaled(journal), QByteArray("<none>"));
+        if (ending != QLatin1String("close"))
+            CloseUnsaved(document);
+    }
+
+    void unmodifiedDocumentIsNotJournaled()
+    {
+        CUnsavedWork work(m_dir.path() + QStringLiteral("/recovery-unmodified"));
+        work.Start();
+        CDocument* document = ZtApp()->m_pWebPageTemplate->OpenDocumentFile(WriteFile("plain.html", "<P>\n"));
+        work.Watch(document);
+        work.Journal()->JournalNow(document);
+        work.Journal()->WaitForDisk();
+        QCOMPARE(Journaled(work.Journal()->JournalFile(document)), QByteArray("<none>"));
+        CloseUnsaved(document);
+    }
+
+    // A full disk under the recovery folder: the user hears of it once in
+    // the status bar, the text stays as it was.
+    void fullRecoveryFolderIsReportedOnce()
+    {
+        ZtTest::CFullDisk disk;
+        if (!disk.SkipReason().isEmpty())
+            QSKIP(qPrintable(disk.SkipReason()));
+        CUnsavedWork work(disk.Path(QStringLiteral("recovery")));
+        work.Start();
+        QSignalSpy problems(&work, &CUnsavedWork::journalProblem);
+        QVERIFY(disk.Fill());
+        CDocument* document = ZtApp()->m_pWebPageTemplate->OpenDocumentFile(WriteFile("full.html", "<P>\n"));
+        work.Watch(document);
+        QTest::keyClicks(Editor(document), QStringLiteral("kept"));
+        work.Journal()->JournalNow(document);
+        QTest::keyClicks(Editor(document), QStringLiteral(" still"));
+        work.Journal()->JournalNow(document);
+        work.Journal()->WaitForDisk();
+        QTRY_COMPARE_WITH_TIMEOUT(problems.count(), 1, 30000);
+        QCoreApplication::processEvents();
+        QCOMPARE(problems.count(), 1);
+        QVERIFY2(problems.first().first().toString().contains(QStringLiteral("could not be journaled")),
+                 qPrintable(problems.first().first().toString()));
+        QCOMPARE(SaveBytes(document), QByteArray("kept still<P>\n"));
+        CloseUnsaved(document);
+    }
+
+    // Run in a process of its own by killedProcessIsRecovered: types into a
+    // page, a page that will change on disk and an untitled text, waits for
+    // their journals and stays until killed.
+    void typeAndWaitToBeKilled()
+    {
+        const QString root = qEnvironmentVariable("ZT_KILLED_CHILD_ROOT");
+        if (root.isEmpty())
+            QSKIP("the child half of killedProcessIsRecovered");
+        const QString folder = qEnvironmentVariable("ZT_KILLED_CHILD_DIR");
+        auto* work = new CUnsavedWork(root, this);
+        work->Start();
+        QList<CDocument*> documents{
+            ZtApp()->m_pWebPageTemplate->OpenDocumentFile(folder + QStringLiteral("/page.html")),
+            ZtApp()->m_pWebPageTemplate->OpenDocumentFile(folder + QStringLiteral("/changed.html")),
+            ZtApp()->m_pTextTemplate->OpenDocumentFile(QString())};
+        const QStringList typed{QStringLiteral("typed "), QStringLiteral("mine "), QStringLiteral("never saved")};
+        for (int i = 0; i < documents.size(); ++i) {
+            QVERIFY(documents.at(i));
+            work->Watch(documents.at(i));
+            QTest::keyClicks(Editor(documents.at(i)), typed.at(i));
+        }
+        QTest::keyClick(Editor(documents.at(2)), Qt::Key_Return);
+        for (CDocument* document : documents)
+            QTRY_COMPARE_WITH_TIMEOUT(Journaled(work->Journal()->JournalFile(document)), SaveBytes(document), 60000);
+        fputs("journaled\n", stdout);
+        fflush(stdout);
+        QEventLoop().exec(); // until the parent kills this process
+    }
+
+    // kill -9 after typing, then a new start: every document comes back
+    // with its exact bytes, modified, at its path; the files on disk are
+    // untouched; a file changed meanwhile is named so in the title and the
+    // first save asks before replacing it.
+    void killedProcessIsRecovered()
+    {
+        const QString root = m_dir.path() + QStringLiteral("/recovery-killed");
+        QDir().mkpath(m_dir.path() + QStringLiteral("/killed"));
+        const QString folder = m_dir.path() + QStringLiteral("/killed");
+        const QByteArray pageBytes("<P>one\r\n<P>two\r\r\n");
+        const QString page = folder + QStringLiteral("/page.html");
+        const QString changed = folder + QStringLiteral("/changed.html");
+        QFile::remove(page);
+        QFile::remove(changed);
+        WriteFile(QStringLiteral("killed/page.html"), pageBytes);
+        WriteFile(QStringLiteral("killed/changed.html"), "theirs\n");
+
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ZT_KILLED_CHILD_ROOT"), root);
+        environment.insert(QStringLiteral("ZT_KILLED_CHILD_DIR"), folder);
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("typeAndWaitToBeKilled")});
+        QByteArray output;
+        QVERIFY(QTest::qWaitFor([&] {
+            child.waitForReadyRead(100);
+            output += child.readAll();
+            return output.contains("journaled\n") || child.state() == QProcess::NotRunning;
+        }, 240000));
+        QVERIFY2(output.contains("journaled\n"), output.constData());
+        child.kill(); // SIGKILL: nothing of the child's shut-down runs
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+        WriteFile(QStringLiteral("killed/changed.html"), "theirs, changed after the load\n");
+        CUnsavedWork next(root);
+        next.Start();
+        QCOMPARE(next.Orphans().size(), 3);
+        CRecoveryChoice recoverAll;
+        recoverAll.m_action = CRecoveryChoice::Action::Recover;
+        recoverAll.m_checked = {0, 1, 2};
+        next.Apply(recoverAll, ZtApp()->Templates());
+
+        QStringList found;
+        QList<CDocument*> recovered = ZtApp()->m_pWebPageTemplate->Documents() + ZtApp()->m_pTextTemplate->Documents();
+        for (CDocument* document : recovered) {
+            found.append(QFileInfo(document->GetPathName()).fileName() + QLatin1Char('|') + document->GetTitle()
+                         + QLatin1Char('|') + QString::fromLatin1(SaveBytes(document).toPercentEncoding())
+                         + QLatin1Char('|') + QString::number(document->IsModified()));
+        }
+        found.sort();
+        QCOMPARE(found.join(QLatin1Char('\n')),
+                 QStringLiteral("changed.html|changed.html (changed on disk)|mine%20theirs%0A|1\n"
+                                "page.html|page.html|typed%20%3CP%3Eone%0D%0A%3CP%3Etwo%0D%0D%0A|1\n"
+                                "|Text1|never%20saved%0A|1"));
+        QCOMPARE(ReadFile(page), pageBytes);
+        QCOMPARE(ReadFile(changed), QByteArray("theirs, changed after the load\n"));
+        // Recovered journals are gone; only the locks' folder is left.
+        QVERIFY(QDir(root).entryList({QStringLiteral("*.ztj")}, QDir::Files).isEmpty());
+
+        for (CDocument* document : recovered) {
+            if (document->GetPathName() == changed) {
+                QVERIFY(document->DoFileSave());
+                QCOMPARE(m_questions.size(), 1);
+                QVERIFY2(m_questions.first().contains(QStringLiteral("already exists")), qPrintable(m_questions.first()));
+                QCOMPARE(ReadFile(changed), QByteArray("mine theirs\n"));
+            }
+            CloseUnsaved(document);
+        }
+    }
+
+    // A journal whose file is now a folder or a FIFO still opens, named as
+    // changed on disk; saving it there fails with a message and keeps the
+    // text. A damaged journal is not opened and stays for later.
+    void recoverWhereThePathIsNoLongerAFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a FIFO") << "fifo";
+    }
+    void recoverWhereThePathIsNoLongerAFile()
+    {
+        QFETCH(QString, kind);
+        const QString root = m_dir.path() + QStringLiteral("/recovery-") + kind;
+        const QString path = m_dir.path() + QStringLiteral("/now-") + kind + QStringLiteral(".html");
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(path));
+        else
+            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/100-1")));
+        CJournalRecord record;
+        record.m_strPath = path;
+        record.m_strKind = ZtApp()->m_pWebPageTemplate->GetDocString(CDocTemplate::docName);
+        WriteFile(QStringLiteral("recovery-%1/100-1/1.ztj").arg(kind), record.Encode("<P>kept\n"));
+        WriteFile(QStringLiteral("recovery-%1/100-1/2.ztj").arg(kind), "damaged");
+
+        CUnsavedWork work(root);
+        work.Start();
+        QCOMPARE(work.Orphans().size(), 2);
+        CRecoveryChoice recoverAll;
+        recoverAll.m_action = CRecoveryChoice::Action::Recover;
+        recoverAll.m_checked = {0, 1};
+        work.Apply(recoverAll, ZtApp()->Templates());
+        QCOMPARE(ZtApp()->m_pWebPageTemplate->Documents().size(), 1);
+        CDocument* document = ZtApp()->m_pWebPageTemplate->Documents().first();
+        QCOMPARE(document->GetTitle(), QFileInfo(path).fileName() + QStringLiteral(" (changed on disk)"));
+        QCOMPARE(SaveBytes(document), QByteArray("<P>kept\n"));
+        QVERIFY(!document->DoSave(path));
+        QCOMPARE(m_questions.size(), 1);
+        QVERIFY(document->IsModified());
+        QVERIFY(QFileInfo(path).isDir() == (kind == QLatin1String("folder")));
+        QVERIFY(QFile::exists(root + QStringLiteral("/100-1/2.ztj")));
+        QVERIFY(!QFile::exists(root + QStringLiteral("/100-1/1.ztj")));
+        CloseUnsaved(document);
+    }
+
+    // The real start: the journals of a gone process are offered once the
+    // splash is gone and before the last session's pages reopen; the page
+    // reopens after the recovered one. Runs in a process of its own.
+    void startOffersRecoveryBeforeReopening()
+    {
+        if (!qEnvironmentVariableIsSet("ZT_START_CHILD")) {
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("ZT_START_CHILD"), QStringLiteral("1"));
+            child.setProcessEnvironment(environment);
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("startOffersRecoveryBeforeReopening")});
+            QVERIFY(child.waitForFinished(240000));
+            const QByteArray output = child.readAll();
+            QVERIFY2(output.contains("PASS   : TestUnsavedWork::startOffersRecoveryBeforeReopening()"),
+                     output.constData());
+            return;
+        }
+        const QString lastPage = WriteFile(QStringLiteral("last.html"), "<P>last\n");
+        ZtApp()->AddToRecentFileList(lastPage);
+        ZtApp()->WriteProfileString(QStringLiteral("Startup"), QStringLiteral("FilesOnExit"), QStringLiteral("yes"));
+        QVERIFY(QDir().mkpath(CRecoveryFolder::DefaultRoot() + QStringLiteral("/100-1")));
+        CJournalRecord record;
+        record.m_strPath = m_dir.path() + QStringLiteral("/lost.html");
+        record.m_strKind = QStringLiteral("HTML");
+        QFile journal(CRecoveryFolder::DefaultRoot() + QStringLiteral("/100-1/1.ztj"));
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.write(record.Encode("<P>lost\n"));
+        journal.close();
+
+        QString seen;
+        CUnsavedWork::SetAsker([&seen](const QList<CJournalRecord>& records) {
+            seen = QStringLiteral("rows:%1 splash:%2 pages:%3")
+                       .arg(records.size())
+                       .arg(CSplashWnd::IsVisibleSplash())
+                       .arg(ZtApp()->m_pWebPageTemplate->Documents().size());
+            CRecoveryChoice choice;
+            choice.m_action = CRecoveryChoice::Action::Recover;
+            choice.m_checked = {0};
+            return choice;
+        });
+        QVERIFY(ZtApp()->InitInstance());
+        QTRY_VERIFY_WITH_TIMEOUT(!seen.isEmpty(), 60000);
+        CUnsavedWork::SetAsker(nullptr);
+        QCOMPARE(seen, QStringLiteral("rows:1 splash:0 pages:0"));
+        QStringList opened;
+        for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents())
+            opened.append(QFileInfo(document->GetPathName()).fileName() + (document->IsModified() ? "*" : ""));
+        QCOMPARE(opened.join(QLatin1Char(',')), QStringLiteral("lost.html*,last.html"));
+        for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents())
+            CloseUnsaved(document);
+    }
+
+    // Return recovers the checked rows, Escape keeps everything for later,
+    // Discard asks once and stays when the answer is No.
+    void dialogKeysAndButtons_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("discardAnswer");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Return") << "Return" << int(QMessageBox::No) << "recover:0,2 questions:0";
+        QTest::newRow("Escape") << "Escape" << int(QMessageBox::No) << "later: questions:0";
+        QTest::newRow("Discard, confirmed") << "Discard" << int(QMessageBox::Yes) << "discard:0,2 questions:1";
+        QTest::newRow("Discard, not confirmed") << "Discard" << int(QMessageBox::No) << "open questions:1";
+    }
+    void dialogKeysAndButtons()
+    {
+        QFETCH(QString, input);
+        QFETCH(int, discardAnswer);
+        QFETCH(QString, expected);
+        m_answer = QMessageBox::StandardButton(discardAnswer);
+        CJournalRecord page;
+        page.m_strPath = m_dir.path() + QStringLiteral("/a.html");
+        page.m_nJournaledMs = 1;
+        CJournalRecord untitled;
+        untitled.m_strTitle = QStringLiteral("Untitled1");
+        CJournalRecord damaged;
+        damaged.m_bDamaged = true;
+        CRecoverDlg dialog({page, untitled, damaged});
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Recover Unsaved Work"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.List()->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        if (input == QLatin1String("Discard")) {
+            for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+                if (button->text() == QLatin1String("&Discard"))
+                    button->click();
+            }
+        } else {
+            QTest::keyClick(&dialog, input == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Escape);
+        }
+        QString result = QStringLiteral("open");
+        if (!dialog.isVisible()) {
+            const CRecoveryChoice choice = dialog.Choice();
+            const char* names[] = {"recover", "discard", "later"};
+            QStringList rows;
+            for (int row : choice.m_checked)
+                rows.append(QString::number(row));
+            result = QString::fromLatin1(names[int(choice.m_action)]) + QLatin1Char(':')
+                     + (choice.m_action == CRecoveryChoice::Action::Later ? QString() : rows.join(QLatin1Char(',')));
+        }
+        QCOMPARE(result + QStringLiteral(" questions:%1").arg(m_questions.size()), expected);
+    }
+};
+
+ZT_APP_TEST_MAIN(TestUnsavedWork)
+#include "tst_unsavedwork.moc"
