@@ -709,6 +709,7 @@ void CFolderTreeCtrl::FinishNewFolder(QTreeWidgetItem* item)
     parent->removeChild(item);
     InsertInOrder(parent, item);
     setCurrentItem(item);
+    RestartReadUnderWay(parent);
     // The folder holds its "Index.txt" now: it gets its expand button.
     if (WriteIndexFile(path))
         AddMarker(item);
@@ -734,7 +735,16 @@ bool CFolderTreeCtrl::RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath
         item->setText(0, oldName);
         return false;
     }
+    RestartReadUnderWay(item->parent());
     return true;
+}
+
+void CFolderTreeCtrl::RestartReadUnderWay(QTreeWidgetItem* folder)
+{
+    // A listing taken before the tree changed the folder would put back what
+    // was just renamed or made.
+    if (folder && ReadTicket(folder))
+        StartRead(folder);
 }
 
 bool CFolderTreeCtrl::RefusesFolderDelete() const

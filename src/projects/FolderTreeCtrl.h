@@ -149,6 +149,9 @@ protected:
     // Renames item's file or folder on disk after a label edit; true when
     // renamed. A refused name or a failed rename puts the old name back.
     bool RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath);
+    // Starts again a read of folder under way, whose listing may predate a
+    // change the tree itself just made there.
+    void RestartReadUnderWay(QTreeWidgetItem* folder);
     // True, after telling the user, when the shell is too old to delete
     // folders from the tree.
     bool RefusesFolderDelete() const;
