@@ -249,19 +249,25 @@ int CFolderTreeCtrl::FillFolder(QTreeWidgetItem* item, const QString& directory)
     return AddEntries(item, directory, entries);
 }
 
-int CFolderTreeCtrl::AddEntries(QTreeWidgetItem* item, const QString& directory, const QVector<CTreeEntry>& entries)
+CProjectTreeRules::CListing CFolderTreeCtrl::OrderedListing(const QVector<CTreeEntry>& entries,
+                                                            QSet<QString>* withEntries) const
 {
-    // A link to a folder is shown as the folder; a link that loops or
-    // leads nowhere is shown as a file.
     QVector<CProjectTreeRules::CEntry> named;
-    QSet<QString> withEntries;
     named.reserve(entries.size());
     for (const CTreeEntry& entry : entries) {
         named.append({entry.m_strName, entry.m_bFolder});
         if (entry.m_bHasEntries)
-            withEntries.insert(entry.m_strName);
+            withEntries->insert(entry.m_strName);
     }
-    const CProjectTreeRules::CListing listing = CProjectTreeRules::OrderEntries(named, HiddenFileName());
+    return CProjectTreeRules::OrderEntries(named, HiddenFileName());
+}
+
+int CFolderTreeCtrl::AddEntries(QTreeWidgetItem* item, const QString& directory, const QVector<CTreeEntry>& entries)
+{
+    // A link to a folder is shown as the folder; a link that loops or
+    // leads nowhere is shown as a file.
+    QSet<QString> withEntries;
+    const CProjectTreeRules::CListing listing = OrderedListing(entries, &withEntries);
 
     QList<QTreeWidgetItem*> children;
     children.reserve(listing.m_folders.size() + listing.m_files.size());
@@ -284,15 +290,8 @@ void CFolderTreeCtrl::OnFolderFilled(QTreeWidgetItem*, const QString&, const QSt
 
 void CFolderTreeCtrl::MergeEntries(QTreeWidgetItem* item, const QVector<CTreeEntry>& entries)
 {
-    QVector<CProjectTreeRules::CEntry> named;
     QSet<QString> withEntries;
-    named.reserve(entries.size());
-    for (const CTreeEntry& entry : entries) {
-        named.append({entry.m_strName, entry.m_bFolder});
-        if (entry.m_bHasEntries)
-            withEntries.insert(entry.m_strName);
-    }
-    const CProjectTreeRules::CListing listing = CProjectTreeRules::OrderEntries(named, HiddenFileName());
+    const CProjectTreeRules::CListing listing = OrderedListing(entries, &withEntries);
     // A file and a folder of one name are different entries: a file that
     // became a folder is replaced.
     const auto keyOf = [](bool bFolder, const QString& name) -> QString {

@@ -2,11 +2,13 @@
 
 #include "files/FolderWatcher.h"
 #include "files/TreeFolderReader.h"
+#include "projects/ProjectTreeRules.h"
 
 #include <QElapsedTimer>
 #include <QHash>
 #include <QIcon>
 #include <QPersistentModelIndex>
+#include <QSet>
 #include <QStringList>
 #include <QTreeWidget>
 
@@ -208,6 +210,9 @@ private:
     void OnItemExpanded(QTreeWidgetItem* item);
     void OnItemCollapsed(QTreeWidgetItem* item);
     void OnEditorClosed();
+    // The entries in the order the tree shows them, the hidden file left out;
+    // withEntries gets the names of the folders that hold something.
+    CProjectTreeRules::CListing OrderedListing(const QVector<CTreeEntry>& entries, QSet<QString>* withEntries) const;
     // Shows directory's entries under item, after its folders' markers.
     int AddEntries(QTreeWidgetItem* item, const QString& directory, const QVector<CTreeEntry>& entries);
     // Brings item's shown entries in line with entries read again: new

@@ -1,5 +1,6 @@
 #include "support/AppTestMain.h"
 #include "support/FullDisk.h"
+#include "support/TestFiles.h"
 
 #include "app/MainFrame.h"
 #include "app/RecoverDlg.h"
@@ -40,16 +41,7 @@ private:
 
     QString WriteFile(const QString& name, const QByteArray& bytes)
     {
-        const QString path = m_dir.path() + QLatin1Char('/') + name;
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
-    static QByteArray ReadFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+        return ZtTest::WriteFile(m_dir.path() + QLatin1Char('/') + name, bytes);
     }
     static QPlainTextEdit* Editor(CDocument* document)
     {
@@ -122,7 +114,7 @@ private slots:
         const CJournalRecord record = CJournalRecord::ReadHeader(journal);
         QCOMPARE(record.m_strPath, path);
         QVERIFY(record.m_loadStamp == document->DiskStamp());
-        QCOMPARE(ReadFile(path), original);
+        QCOMPARE(ZtTest::ReadFile(path), original);
 
         if (ending == QLatin1String("save")) {
             QVERIFY(document->DoFileSave());
@@ -266,8 +258,8 @@ private slots:
                  QStringLiteral("changed.html|changed.html (changed on disk)|mine%20theirs%0A|1\n"
                                 "page.html|page.html|typed%20%3CP%3Eone%0D%0A%3CP%3Etwo%0D%0D%0A|1\n"
                                 "|Text1|never%20saved%0A|1"));
-        QCOMPARE(ReadFile(page), pageBytes);
-        QCOMPARE(ReadFile(changed), QByteArray("theirs, changed after the load\n"));
+        QCOMPARE(ZtTest::ReadFile(page), pageBytes);
+        QCOMPARE(ZtTest::ReadFile(changed), QByteArray("theirs, changed after the load\n"));
         // Recovered journals are gone; only the locks' folder is left.
         QVERIFY(QDir(root).entryList({QStringLiteral("*.ztj")}, QDir::Files).isEmpty());
 
@@ -276,7 +268,7 @@ private slots:
                 QVERIFY(document->DoFileSave());
                 QCOMPARE(m_questions.size(), 1);
                 QVERIFY2(m_questions.first().contains(QStringLiteral("already exists")), qPrintable(m_questions.first()));
-                QCOMPARE(ReadFile(changed), QByteArray("mine theirs\n"));
+                QCOMPARE(ZtTest::ReadFile(changed), QByteArray("mine theirs\n"));
             }
             CloseUnsaved(document);
         }
