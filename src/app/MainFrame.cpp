@@ -347,6 +347,9 @@ void CMainFrame::OnSyntaxColoring()
 {
     CSyntaxSettingsDlg dialog(this);
     dialog.exec();
+    // Without a window manager nothing gives the keys back once the dialog
+    // has closed (it also opens by itself at the first start).
+    activateWindow();
 }
 
 CMDIChildWnd* CMainFrame::GetNextMDIChild()

@@ -16,10 +16,24 @@ CUnsavedWork::Asker& InstalledAsker()
     return asker;
 }
 
+QWidget* MainWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->inherits("QMainWindow") && widget->isVisible())
+            return widget;
+    }
+    return QApplication::activeWindow();
+}
+
 CRecoveryChoice AskWithDialog(const QList<CJournalRecord>& records)
 {
-    CRecoverDlg dialog(records, QApplication::activeWindow());
+    QWidget* mainWindow = MainWindow();
+    CRecoverDlg dialog(records, mainWindow);
     dialog.exec();
+    // Without a window manager nothing gives the keys back once the dialog
+    // has closed.
+    if (mainWindow)
+        mainWindow->activateWindow();
     return dialog.Choice();
 }
 } // namespace
@@ -86,6 +100,18 @@ void CUnsavedWork::Apply(const CRecoveryChoice& choice, const QList<CDocTemplate
     m_pFolder->ReleaseOrphans();
 }
 
+bool CUnsavedWork::IsOpen(const QString& path, const QList<CDocTemplate*>& templates)
+{
+    const QString target = QFileInfo(path).absoluteFilePath();
+    for (const CDocTemplate* docTemplate : templates) {
+        for (const CDocument* document : docTemplate->Documents()) {
+            if (!document->GetPathName().isEmpty() && QFileInfo(document->GetPathName()).absoluteFilePath() == target)
+                return true;
+        }
+    }
+    return false;
+}
+
 CDocument* CUnsavedWork::Recover(CJournalRecord& record, const QList<CDocTemplate*>& templates)
 {
     CDocTemplate* target = nullptr;
@@ -93,6 +119,10 @@ CDocument* CUnsavedWork::Recover(CJournalRecord& record, const QList<CDocTemplat
         if (docTemplate->GetDocString(CDocTemplate::docName) == record.m_strKind)
             target = docTemplate;
     }
+    // A second journal of a file already open (two sessions lost in a row)
+    // would open a second window on that file; it waits for the next start.
+    if (!record.m_strPath.isEmpty() && IsOpen(record.m_strPath, templates))
+        return nullptr;
     QByteArray bytes;
     if (!target || !record.ReadBytes(bytes))
         return nullptr;
@@ -108,11 +138,10 @@ CDocument* CUnsavedWork::Recover(CJournalRecord& record, const QList<CDocTemplat
         document->SetTitle(record.m_strTitle);
     if (changed) {
         // Another program wrote the file after this text was loaded: the
-        // title says so and the first save asks before it replaces that
-        // file. The stamp becomes the file's present one, so that the check
-        // on activation does not ask about the same change once more.
-        document->SetDiskStamp(CDiskStamp::Of(record.m_strPath));
-        document->SetPathNotYetWritten();
+        // title says so, and the stamp of the load makes the first save ask
+        // before it replaces that file. The change counts as answered, so
+        // the check on activation does not ask about it once more.
+        document->SetSettledDiskStamp(CDiskStamp::Of(record.m_strPath));
         document->SetTitle(tr("%1 (changed on disk)").arg(QFileInfo(record.m_strPath).fileName()));
     }
     if (m_pJournal)

@@ -41,6 +41,8 @@ public:
     void Apply(const CRecoveryChoice& choice, const QList<CDocTemplate*>& templates);
     // Opens one journal as a modified document at its path; null when the
     // journal is damaged or no template takes it.
+    // True when a document of templates already stands for path.
+    static bool IsOpen(const QString& path, const QList<CDocTemplate*>& templates);
     CDocument* Recover(CJournalRecord& record, const QList<CDocTemplate*>& templates);
 
     // Replaces the dialog; tests answer it.

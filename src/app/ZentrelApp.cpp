@@ -816,6 +816,9 @@ void CZentrelApp::OnFileOpen()
                                                             filters.join(QStringLiteral(";;")));
     for (const QString& path : paths)
         OpenDocumentFile(path);
+    // Without a window manager nothing gives the keys back once the dialog
+    // has closed.
+    m_pMainFrame->activateWindow();
 }
 
 void CZentrelApp::OnOpenRecentFile(int id)

@@ -111,8 +111,15 @@ CJournalRecord CJournalRecord::ReadHeader(const QString& journalFile)
         return record;
     if (!ParseHeader(start.left(end).split('\n'), record))
         return record;
-    // A journal cut short, or with bytes added, is damaged.
+    // A journal cut short, with bytes added or with a byte changed is
+    // damaged; it is listed as such rather than offered as whole.
     record.m_bDamaged = file.size() != end + 2 + record.m_nLength;
+    if (!record.m_bDamaged) {
+        QCryptographicHash sha1(QCryptographicHash::Sha1);
+        file.seek(end + 2);
+        sha1.addData(&file);
+        record.m_bDamaged = sha1.result() != record.m_sha1;
+    }
     return record;
 }
 

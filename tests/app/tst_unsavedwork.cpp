@@ -267,7 +267,7 @@ private slots:
             if (document->GetPathName() == changed) {
                 QVERIFY(document->DoFileSave());
                 QCOMPARE(m_questions.size(), 1);
-                QVERIFY2(m_questions.first().contains(QStringLiteral("already exists")), qPrintable(m_questions.first()));
+                QVERIFY2(m_questions.first().contains(QStringLiteral("was changed by another program since it was opened here")), qPrintable(m_questions.first()));
                 QCOMPARE(ZtTest::ReadFile(changed), QByteArray("mine theirs\n"));
             }
             CloseUnsaved(document);
@@ -316,6 +316,35 @@ private slots:
         QVERIFY(QFileInfo(path).isDir() == (kind == QLatin1String("folder")));
         QVERIFY(QFile::exists(root + QStringLiteral("/100-1/2.ztj")));
         QVERIFY(!QFile::exists(root + QStringLiteral("/100-1/1.ztj")));
+        CloseUnsaved(document);
+    }
+
+    // Two sessions lost in a row may both hold a journal of one page: one
+    // window opens on it, and the other journal waits for the next start.
+    void oneWindowPerRecoveredFile()
+    {
+        const QString root = m_dir.path() + QStringLiteral("/recovery-twice");
+        const QString path = WriteFile(QStringLiteral("twice.html"), "<P>saved\n");
+        CJournalRecord record;
+        record.m_strPath = path;
+        record.m_strKind = ZtApp()->m_pWebPageTemplate->GetDocString(CDocTemplate::docName);
+        record.m_loadStamp = CDiskStamp::Of(path);
+        WriteFile(QStringLiteral("recovery-twice/100-1/1.ztj"), record.Encode("<P>first\n"));
+        WriteFile(QStringLiteral("recovery-twice/101-1/1.ztj"), record.Encode("<P>second\n"));
+
+        CUnsavedWork work(root);
+        work.Start();
+        QCOMPARE(work.Orphans().size(), 2);
+        CRecoveryChoice recoverAll;
+        recoverAll.m_action = CRecoveryChoice::Action::Recover;
+        recoverAll.m_checked = {0, 1};
+        work.Apply(recoverAll, ZtApp()->Templates());
+        QCOMPARE(ZtApp()->m_pWebPageTemplate->Documents().size(), 1);
+        CDocument* document = ZtApp()->m_pWebPageTemplate->Documents().first();
+        QCOMPARE(QDir(root + QStringLiteral("/100-1")).entryList({QStringLiteral("*.ztj")}).size()
+                     + QDir(root + QStringLiteral("/101-1")).entryList({QStringLiteral("*.ztj")}).size(),
+                 1);
+        QCOMPARE(ZtTest::ReadFile(path), QByteArray("<P>saved\n"));
         CloseUnsaved(document);
     }
 
