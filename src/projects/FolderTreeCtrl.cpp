@@ -7,6 +7,7 @@
 #include "framework/MessageBox.h"
 #include "projects/LabelDelegate.h"
 #include "projects/ProjectTreeRules.h"
+#include "projects/ReadTicket.h"
 
 #include <QAction>
 #include <QApplication>
@@ -458,14 +459,7 @@ void CFolderTreeCtrl::CancelRead(QTreeWidgetItem* folder)
 
 quint64 CFolderTreeCtrl::ReadTicket(const QTreeWidgetItem* folder) const
 {
-    const QModelIndex index = indexFromItem(folder);
-    if (!index.isValid())
-        return 0;
-    for (auto read = m_reads.cbegin(); read != m_reads.cend(); ++read) {
-        if (read->m_index == index)
-            return read.key();
-    }
-    return 0;
+    return ReadTicketOf(m_reads, indexFromItem(folder));
 }
 
 void CFolderTreeCtrl::OnFolderListed(quint64 ticket, const QVector<CTreeEntry>& entries, bool ok)

@@ -3,6 +3,7 @@
 #include "files/FileName.h"
 #include "files/TypedPath.h"
 #include "framework/MessageBox.h"
+#include "projects/ReadTicket.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
@@ -284,14 +285,7 @@ quint64 CShellTree::ReadTicket(const QTreeWidgetItem* item) const
 {
     // The item's data is left alone: changing it would reset an open
     // rename editor. Few reads run at a time.
-    const QModelIndex index = indexFromItem(item);
-    if (!index.isValid())
-        return 0;
-    for (auto read = m_reads.cbegin(); read != m_reads.cend(); ++read) {
-        if (read->m_index == index)
-            return read.key();
-    }
-    return 0;
+    return ReadTicketOf(m_reads, indexFromItem(item));
 }
 
 QTreeWidgetItem* CShellTree::ReadingItem(quint64 ticket) const
