@@ -4,6 +4,7 @@
 
 #include "files/ShellFileOperation.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 
 namespace ZtTest {
@@ -13,6 +14,13 @@ inline bool Finished(CShellFileOperation* job)
 {
     QSignalSpy spy(job, &CShellFileOperation::finished);
     return spy.wait(60000) && spy.first().first().toBool();
+}
+
+// True once every job CFileName started is over: they hang below the
+// application object until then.
+inline bool JobsDone()
+{
+    return QCoreApplication::instance()->findChildren<CShellFileOperation*>(Qt::FindDirectChildrenOnly).isEmpty();
 }
 
 } // namespace ZtTest
