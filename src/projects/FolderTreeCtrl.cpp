@@ -21,6 +21,8 @@
 #include <QSet>
 #include <QStyle>
 
+#include <memory>
+
 namespace {
 
 const QDir::Filters kAllEntries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
@@ -660,13 +662,15 @@ bool CFolderTreeCtrl::PasteInto(QTreeWidgetItem* target)
                                : fileName.ShellCopyFiles(this, clipboard.m_paths, destination);
     }
     const QPersistentModelIndex targetIndex(indexFromItem(target));
-    connect(job, &CShellFileOperation::finished, this, [this, targetIndex, cut, bCopyList](bool bDone) {
+    // Moved files cannot be pasted again: the clipboard forgets them too,
+    // unless something else was copied since the cut or during the move.
+    const bool bForgetClipboard = !cut.isEmpty() && clipboard.m_bCut && clipboard.m_paths == cut;
+    auto clipboardChanged = std::make_shared<bool>(false);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, job, [clipboardChanged] { *clipboardChanged = true; });
+    connect(job, &CShellFileOperation::finished, this,
+            [this, targetIndex, cut, bCopyList, bForgetClipboard, clipboardChanged](bool bDone) {
         if (bDone && !cut.isEmpty()) {
-            // Moved files cannot be pasted again: the clipboard forgets them
-            // too, unless something else was copied since the cut.
-            const CProjectTreeRules::CPasteSource now =
-                CProjectTreeRules::PasteSourceOf(QApplication::clipboard()->mimeData());
-            if (now.m_bCut && now.m_paths == cut)
+            if (bForgetClipboard && !*clipboardChanged)
                 QApplication::clipboard()->clear();
             if (m_listCut == cut)
                 m_listCut.clear();
