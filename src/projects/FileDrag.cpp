@@ -89,7 +89,8 @@ bool CFileDrag::CopyInto(QWidget* owner, const QStringList& paths, const QString
     }
     const QString destination = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
     CShellFileOperation* job = CFileName().ShellCopyFiles(owner, paths, destination);
-    QObject::connect(job, &CShellFileOperation::finished, owner, [onCopied](bool bDone) {
+    QObject* context = owner ? static_cast<QObject*>(owner) : job;
+    QObject::connect(job, &CShellFileOperation::finished, context, [onCopied](bool bDone) {
         if (!bDone)
             ZtMessageBox::Show(QStringLiteral("Action canceled!"), QMessageBox::NoIcon);
         else if (onCopied)
