@@ -90,19 +90,22 @@ void TestFileOperationJob::cancelLeavesWholeFiles_data()
     QTest::addColumn<int>("stopAtStep");
     QTest::addColumn<int>("cancelAtCheck");
     QTest::addColumn<QString>("expected"); // dest | src | steps | cancelled
-    // Three entries of src: a.txt, big.bin (three blocks and a byte), sub/c.txt.
+    // Three entries of src: a.txt, big.bin (three blocks and a byte), and sub
+    // holding c.txt and d.txt.
     QTest::newRow("copy runs through, counting files first")
-        << "copy" << -1 << -1 << "a.txt big.bin sub sub/c.txt | a.txt big.bin sub sub/c.txt | 1/3 2/3 3/3 | ok";
+        << "copy" << -1 << -1
+        << "a.txt big.bin sub sub/c.txt sub/d.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 3/4 4/4 | ok";
     QTest::newRow("cancel on the second file keeps the first")
-        << "copy" << 2 << -1 << "a.txt | a.txt big.bin sub sub/c.txt | 1/3 2/3 | cancelled";
+        << "copy" << 2 << -1 << "a.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 | cancelled";
     // Checks: one before the transfer, one after a.txt's block, then big.bin's.
     QTest::newRow("cancel inside a file removes its part")
-        << "copy" << -1 << 4 << "a.txt | a.txt big.bin sub sub/c.txt | 1/3 2/3 | cancelled";
+        << "copy" << -1 << 4 << "a.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 | cancelled";
+    // A plain rename never walks the folder it moves.
     QTest::newRow("move by rename counts items, not files")
-        << "move" << -1 << -1 << "a.txt big.bin sub sub/c.txt |  | 1/3 2/3 3/3 | ok";
+        << "move" << -1 << -1 << "a.txt big.bin sub sub/c.txt sub/d.txt |  | 1/3 2/3 3/3 | ok";
     // A rename is done when its step comes: the stop is for what follows.
     QTest::newRow("cancelled move leaves the rest where it was")
-        << "move" << 2 << -1 << "a.txt big.bin | sub sub/c.txt | 1/3 2/3 | cancelled";
+        << "move" << 2 << -1 << "a.txt big.bin | sub sub/c.txt sub/d.txt | 1/3 2/3 | cancelled";
 }
 
 void TestFileOperationJob::cancelLeavesWholeFiles()
@@ -115,6 +118,7 @@ void TestFileOperationJob::cancelLeavesWholeFiles()
     ZtTest::WriteFile(root + "/src/a.txt", "a");
     ZtTest::WriteFile(root + "/src/big.bin", QByteArray(3 * CFileOperationJob::kBlockBytes + 1, 'b'));
     ZtTest::WriteFile(root + "/src/sub/c.txt", "c");
+    ZtTest::WriteFile(root + "/src/sub/d.txt", "d");
     QVERIFY(QDir().mkpath(root + "/dest"));
     const bool bCopy = operation == QLatin1String("copy");
     const QVector<CFileTransfer> transfers =
