@@ -34,10 +34,24 @@ CDocument* CBrowseCommands::ActiveDocumentOrTell() const
     return document;
 }
 
+bool CBrowseCommands::IsBrowserFrame(const CMDIChildWnd* frame)
+{
+    return frame && dynamic_cast<CBrowserView*>(frame->GetActiveView());
+}
+
 bool CBrowseCommands::IsBrowserActive() const
 {
-    CMDIChildWnd* child = ActiveChild();
-    return child && dynamic_cast<CBrowserView*>(child->GetActiveView());
+    return IsBrowserFrame(ActiveChild());
+}
+
+void CBrowseCommands::Connect(CMainFrame* frame)
+{
+    if (!frame)
+        return;
+    connect(frame, &CMDIFrameWnd::activeChildChanged, this, [this](CMDIChildWnd* child) {
+        if (child && child->isVisible())
+            m_bBrowserWasActive = IsBrowserFrame(child);
+    });
 }
 
 CBrowserView* CBrowseCommands::BrowserView() const
@@ -164,9 +178,7 @@ void CBrowseCommands::OnBrowseHistory(bool forward)
 
 void CBrowseCommands::OnUpdateBrowseHistory(CCmdUI* cmdUI)
 {
-    if (ActiveChild())
-        m_bHistoryEnabled = IsBrowserActive();
-    cmdUI->Enable(m_bHistoryEnabled);
+    cmdUI->Enable(ActiveChild() ? IsBrowserActive() : m_bBrowserWasActive);
 }
 
 void CBrowseCommands::OnEditDocument()

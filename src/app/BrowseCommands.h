@@ -47,6 +47,9 @@ public:
     QString BrowserTitle() const { return m_strBrowserTitle; }
     // Gives the browser window its caption again (Next document).
     void RestoreBrowserTitle();
+    // Follows frame's active window: Back and Forward keep the state of the
+    // window active last while none is.
+    void Connect(CMainFrame* frame);
 
     void OnShowAsWebPage();
     void OnBrowseHistory(bool forward);
@@ -58,12 +61,14 @@ public:
 private:
     CMDIChildWnd* ActiveChild() const;
     bool IsBrowserActive() const;
+    static bool IsBrowserFrame(const CMDIChildWnd* frame);
     // The document of the active window; null, after telling the user,
     // when there is none.
     CDocument* ActiveDocumentOrTell() const;
 
     CServices& m_services;
     QString m_strBrowserTitle;
-    // Back and Forward keep their last state while no window is active.
-    bool m_bHistoryEnabled = true;
+    // Whether the window active last was the browser's; Back and Forward
+    // follow it while no window is active.
+    bool m_bBrowserWasActive = true;
 };

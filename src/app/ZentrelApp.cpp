@@ -253,6 +253,7 @@ void CZentrelApp::SetMainFrame(CMainFrame* frame)
     ConnectProjectTree();
     m_pFileBarCommands->Connect(frame);
     m_pKeywordCommands->Connect(frame);
+    m_pBrowseCommands->Connect(frame);
 }
 
 void CZentrelApp::ConnectProjectTree()

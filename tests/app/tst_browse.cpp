@@ -211,6 +211,14 @@ void TestBrowse::previewOfModifiedPageThenHistory()
     QCOMPARE(Active()->windowTitle(), QStringLiteral("other.htm"));
     QCOMPARE(ZtApp()->CurrentFile(), otherPath);
     QVERIFY(!m_frame->Router().IsEnabled(ID_EDIT_DOCUMENT));
+
+    // With no window left, Back and Forward keep the state they had in the
+    // window active last.
+    ZtApp()->CloseAllDocuments();
+    QVERIFY(m_frame->Router().IsEnabled(ID_BROWSE_BACK));
+    QVERIFY(OpenPage(m_dir + QStringLiteral("/last.html"), "<P>last</P>\n"));
+    ZtApp()->CloseAllDocuments();
+    QVERIFY(!m_frame->Router().IsEnabled(ID_BROWSE_BACK));
 }
 
 void TestBrowse::unwritablePreviewShowsSavedPage_data()
