@@ -219,6 +219,10 @@ void TestBrowse::previewOfModifiedPageThenHistory()
     QVERIFY(OpenPage(m_dir + QStringLiteral("/last.html"), "<P>last</P>\n"));
     ZtApp()->CloseAllDocuments();
     QVERIFY(!m_frame->Router().IsEnabled(ID_BROWSE_BACK));
+    ZtApp()->ShowInBrowser(otherPath, otherPath);
+    QVERIFY(WaitForPage(otherPath));
+    ZtApp()->CloseAllDocuments();
+    QVERIFY(m_frame->Router().IsEnabled(ID_BROWSE_BACK));
 }
 
 void TestBrowse::unwritablePreviewShowsSavedPage_data()
