@@ -112,7 +112,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pBrowseCommands = std::make_unique<CBrowseCommands>(*this);
     m_pWizardCommands = std::make_unique<CWizardCommands>(*this);
     m_pNewCommands = std::make_unique<CNewCommands>(*this);
-    m_pKeywordCommands = std::make_unique<CKeywordCommands>(static_cast<CFolderTreeServices&>(*this));
+    m_pKeywordCommands = std::make_unique<CKeywordCommands>(*this);
     m_pUnsavedWork = std::make_unique<CUnsavedWork>();
     MapCommands();
     CHelpEngine::Install();
