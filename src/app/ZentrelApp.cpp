@@ -632,8 +632,10 @@ void CZentrelApp::OpenRequestedFiles(const QStringList& paths)
     // A request may arrive while the reopen step waits on a message: its
     // files go where the last closed window stood, not where a reopened one did.
     const QString reopenPlacement = std::exchange(m_strNextWindowPos, QString());
+    // A relative name was typed where the program started: by now opening
+    // the last project may have made another folder the current one.
     for (const QString& path : paths)
-        OpenFileInEditor(QFileInfo(path).absoluteFilePath(), false);
+        OpenFileInEditor(QDir::cleanPath(QDir(m_strStartDirectory).absoluteFilePath(path)), false);
     m_strNextWindowPos = reopenPlacement;
     if (m_pMainFrame) {
         m_pMainFrame->raise();

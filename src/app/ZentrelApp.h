@@ -152,7 +152,8 @@ public:
     // the folder last selected in a tree, else the open project's file.
     QString GetWizardDirectory() const override;
 
-    // Opens files sent by another Zentrel started with --open.
+    // Opens the files of --open: sent by another Zentrel (absolute), or
+    // named on this one's command line (relative to the start directory).
     void OpenRequestedFiles(const QStringList& paths);
 
     // What is shown once, on the first start, after the main window is up.

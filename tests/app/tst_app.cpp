@@ -62,6 +62,7 @@ private slots:
     void reopensOnlyOnExactYes_data();
     void reopensOnlyOnExactYes();
     void reopensProjectOnExactYes();
+    void requestedNamesAreFoundInTheStartDirectory();
     void exitThenRestartKeepsEachWindowsPlace();
     void exitPutsTheOpenPagesFirstInTheRecentFiles_data();
     void exitPutsTheOpenPagesFirstInTheRecentFiles();
@@ -167,6 +168,24 @@ void TestApp::reopensOnlyOnExactYes()
     CDocument* requested = m_app->WebPageTemplate()->Documents().last();
     QCOMPARE(requested->GetTitle(), QStringLiteral("requested.html"));
     QCOMPARE(requested->Frames().first()->geometry(), QRect(40, 50, 400, 300));
+}
+
+void TestApp::requestedNamesAreFoundInTheStartDirectory()
+{
+    // Reopening the last project makes its folder the current one before
+    // the files named on the command line open.
+    const QString elsewhere = ZtTest::SandboxDir() + QStringLiteral("/elsewhere");
+    ZtTest::WriteFile(elsewhere + QStringLiteral("/asked.html"), "<P>other\n");
+    const QString asked = MakeFile(QStringLiteral("asked.html"));
+    const QString startBefore = m_app->StartDirectory();
+    const QString currentBefore = QDir::currentPath();
+    m_app->SetStartDirectory(m_dir);
+    QVERIFY(QDir::setCurrent(elsewhere));
+    m_app->OpenRequestedFiles({QStringLiteral("asked.html")});
+    QDir::setCurrent(currentBefore);
+    m_app->SetStartDirectory(startBefore);
+    QCOMPARE(OpenCount(m_app->WebPageTemplate()), 1);
+    QCOMPARE(m_app->WebPageTemplate()->Documents().first()->GetPathName(), asked);
 }
 
 void TestApp::reopensProjectOnExactYes()
