@@ -324,18 +324,22 @@ int PrintSpans(const QString& path)
     }
     QPlainTextEdit editor;
     CSourceText::LoadInto(editor.document(), file.readAll());
+    file.close();
     auto* colorizer = new CSyntaxColorizer(&editor);
     // Coloured whatever its size: the size limit is the program's choice.
     colorizer->SetSyntaxColoring(true);
     colorizer->SetLanguage(path);
+    // Every line as the editor colours it when the line is shown, without
+    // giving each line a layout.
+    int position = 0;
     for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
-        const int position = block.position();
-        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+        for (const QTextLayout::FormatRange& range : colorizer->BlockFormats(block)) {
             const ZtTokenClass tokenClass = CTokenFormats::ClassOf(range.format);
             if (tokenClass != ZtTokenClass::Other)
                 std::printf("%d %d %s\n", position + range.start,
                             position + range.start + range.length, ClassName(tokenClass));
         }
+        position += block.length();
     }
     return 0;
 }

@@ -223,7 +223,8 @@ void CSourceEditView::PrintTo(QPrinter* printer)
     CSourcePrinter::Pages pages{0, 0};
     if (printer->printRange() == QPrinter::PageRange)
         pages = {printer->fromPage(), printer->toPage()};
-    CSourcePrinter::Print(text, printer, kPrintMarginTwips, [printer] { return printer->newPage(); }, pages);
+    CSourcePrinter::Print(text, printer, kPrintMarginTwips, [printer] { return printer->newPage(); }, pages,
+                          PrintColours());
     printer->setFullPage(wasFullPage);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/SourcePrinter.h"
 #include "framework/View.h"
 
 #include <QFont>
@@ -89,6 +90,8 @@ protected:
     // Whether a dragged file is this editor's to take; other file drags go
     // on to the main window, which opens the file.
     virtual bool AcceptsFileDrop(const QMimeData*) const { return false; }
+    // The colours of the printed lines; none for black text.
+    virtual CSourcePrinter::BlockColours PrintColours() const { return {}; }
 
 private:
     void MapCommands();
