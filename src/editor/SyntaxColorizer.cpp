@@ -301,8 +301,8 @@ void CSyntaxColorizer::RecolourLines(int a, int b)
             stopped = !ColorizeBlock(block, blockPosition, 0, blockLength - 1);
             MarkCurrent(block);
         } else {
+            // Coloured when shown, on its own: a NUL there ends its own line.
             block.setUserState(kOutOfDate);
-            stopped = block.text().contains(QChar(0));
         }
         blockPosition += blockLength;
         block = block.next();
