@@ -77,10 +77,6 @@ public:
     static QString KeywordDragFormat() { return QStringLiteral("application/x-zentrel-keyword"); }
 
 protected:
-    // Edits made through commands, announced to whoever watches edits
-    // (the web-page editor's colouring) before they happen.
-    virtual void AnnounceEdit(int commandId);
-
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
