@@ -236,7 +236,9 @@ void CSyntaxColorizer::ForgetUnseen(BlockSpan shown)
     // for another merely loses ranges it gets back when shown, and one missed
     // keeps its ranges.
     const QTextDocument* document = m_pEditor->document();
-    while (m_nShownSpanBlocks > kKeptShownLines / 2 && m_shownSpans.size() > 1) {
+    // The oldest spans go one at a time, a screen or so for each screen
+    // scrolled in, so that no paint pays for many.
+    while (m_nShownSpanBlocks > kKeptShownLines && m_shownSpans.size() > 1) {
         const BlockSpan span = m_shownSpans.front();
         m_shownSpans.pop_front();
         m_nShownSpanBlocks -= span.last - span.first + 1;

@@ -126,6 +126,7 @@ private slots:
     void setLanguageFollowsProfile();
     void shownLinesAreExact_data();
     void shownLinesAreExact();
+    void linesLongOutOfViewGiveTheirColoursUp();
 };
 
 void TestSyntaxColorizer::openColoursEveryLine()
@@ -475,6 +476,31 @@ void TestSyntaxColorizer::shownLinesAreExact()
     JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_Home));
     JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_End));
     QCOMPARE(LineColours(e.edit, 1500), QStringLiteral("-"));
+}
+
+// Scrolling through a long text keeps colours only for the lines seen last
+// (a few thousand);
+// the first screen, long out of view, has given its ranges up and gets them
+// back when it is shown again.
+void TestSyntaxColorizer::linesLongOutOfViewGiveTheirColoursUp()
+{
+    QStringList lines;
+    for (int i = 0; i < 20000; ++i)
+        lines << QStringLiteral("<TABLE WIDTH=%1>").arg(i);
+    Editor e(lines.join(QLatin1Char('\n')));
+    QCOMPARE(LineColours(e.edit, 0), ExpectedColours(lines[0]));
+    QScrollBar* bar = e.edit.verticalScrollBar();
+    while (bar->value() < bar->maximum()) {
+        bar->setValue(bar->value() + 200);
+        e.edit.grab();
+    }
+    int coloured = 0;
+    for (int line = 0; line < lines.size(); ++line)
+        coloured += LineColours(e.edit, line) != QLatin1String("-");
+    QVERIFY2(coloured < lines.size() / 4, qPrintable(QString::number(coloured)));
+    QCOMPARE(LineColours(e.edit, 0), QStringLiteral("-"));
+    QCOMPARE(LineColours(e.edit, lines.size() - 1), ExpectedColours(lines.last()));
+    JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_Home));
 }
 
 ZT_TEST_MAIN(TestSyntaxColorizer)
