@@ -104,10 +104,7 @@ void CLivePreviewCommands::FollowPage(CZentrelView* page)
     m_pageChange = connect(text, &QTextDocument::contentsChange, &m_renderTimer, qOverload<>(&QTimer::start));
     m_pageCaret = connect(page, &QPlainTextEdit::cursorPositionChanged, &m_caretTimer, qOverload<>(&QTimer::start));
     // Closing the page empties the preview.
-    connect(page, &QObject::destroyed, this, [this] {
-        if (!m_pPage)
-            m_renderTimer.start(0);
-    });
+    connect(page, &QObject::destroyed, &m_renderTimer, [this] { m_renderTimer.start(0); });
     m_renderTimer.start(0);
 }
 
