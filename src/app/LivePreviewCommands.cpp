@@ -51,6 +51,8 @@ CLivePreviewCommands::CLivePreviewCommands(CMDIFrameWnd* frame)
     m_renderTimer.setInterval(kRenderDelayMs);
     m_caretTimer.setInterval(kCaretDelayMs);
     m_styleSheetTimer.setInterval(kRenderDelayMs);
+    // The pause is a promise to the user: not up to 5 % more, as a coarse timer may take.
+    m_renderTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_renderTimer, &QTimer::timeout, this, &CLivePreviewCommands::Render);
     connect(&m_caretTimer, &QTimer::timeout, this, &CLivePreviewCommands::RevealCaret);
     connect(&m_styleSheetTimer, &QTimer::timeout, this, &CLivePreviewCommands::ReloadStyleSheet);
@@ -61,7 +63,7 @@ CLivePreviewCommands::CLivePreviewCommands(CMDIFrameWnd* frame)
             Render();
     });
 
-    OnCommand(ID_VIEW_LIVEPREVIEW, [this] { m_pBar->setVisible(m_pBar->isHidden()); });
+    OnCommand(ID_VIEW_LIVEPREVIEW, [this] { ToggleBar(); });
     OnUpdate(ID_VIEW_LIVEPREVIEW, [this](CCmdUI* cmdUI) {
         cmdUI->Enable(IsHtmlFileActive(m_pFrame, ID_VIEW_LIVEPREVIEW));
         cmdUI->SetCheck(!m_pBar->isHidden());
@@ -72,6 +74,16 @@ CLivePreviewCommands::~CLivePreviewCommands()
 {
     // The bar's engine asks us for files until it is gone.
     delete m_pBar;
+}
+
+void CLivePreviewCommands::ToggleBar()
+{
+    const bool show = m_pBar->isHidden();
+    m_pBar->setVisible(show);
+    // Docked for the first time (or left a sliver by the layout), the bar
+    // takes a third of the window: a page needs room to be read.
+    if (show && !m_pBar->isFloating() && m_pBar->width() < kMinimumWidth)
+        m_pFrame->resizeDocks({m_pBar}, {qMax(kMinimumWidth, m_pFrame->width() / 3)}, Qt::Horizontal);
 }
 
 bool CLivePreviewCommands::IsShown() const

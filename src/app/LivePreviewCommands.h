@@ -44,6 +44,10 @@ public:
     static QString ProjectFolderOf(const CMDIFrameWnd* frame);
 
 private:
+    // The docked width below which showing the bar widens it.
+    static constexpr int kMinimumWidth = 200;
+
+    void ToggleBar();
     void OnActiveChildChanged(CMDIChildWnd* child);
     void FollowPage(CZentrelView* page);
     void FollowStyleSheet(CZentrelView* styleSheet);

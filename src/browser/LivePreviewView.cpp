@@ -98,6 +98,7 @@ void CLivePreviewView::ShowPage(const QString& path, qsizetype characters)
     m_strPagePath = path;
     m_strSiteRoot = CPreviewSite::SiteRoot(path, m_services.projectFolder ? m_services.projectFolder() : QString());
     m_pEngine->Load(CPreviewSite::PreviewUrl(path));
+    emit renderRequested();
 }
 
 void CLivePreviewView::Clear()

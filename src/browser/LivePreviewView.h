@@ -66,6 +66,8 @@ public:
     bool Serve(const QUrl& url, QByteArray* body, QByteArray* mimeType) const;
 
 signals:
+    // A render of the page's text was asked of the engine.
+    void renderRequested();
     // A render finished loading (ok false when the engine gave up on it).
     void rendered(bool ok);
 
