@@ -40,6 +40,8 @@ private slots:
     void scriptsReadOnlyTheirSite_data();
     void scriptsReadOnlyTheirSite();
     void endlessScriptGivesWay();
+    void badPagesLeaveTheEditorAlone_data();
+    void badPagesLeaveTheEditorAlone();
 
 private:
     CZentrelView* OpenEditor(const QString& path, const QByteArray& bytes);
@@ -242,6 +244,54 @@ void TestLivePreview::endlessScriptGivesWay()
     QTest::keyClicks(editor, QStringLiteral("<P ID=\"p\">fixed</P>"));
     QCOMPARE(editor->toPlainText(), QStringLiteral("<P ID=\"p\">fixed</P>"));
     QTRY_COMPARE_WITH_TIMEOUT(Evaluate(text).toString(), QStringLiteral("fixed"), 60000);
+}
+
+void TestLivePreview::badPagesLeaveTheEditorAlone_data()
+{
+    // The page, and what a script in it then finds in the title, or "too
+    // large" for a page the preview refuses with a message.
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("not valid HTML")
+        << "<TITLE>shown</TITLE><P><B>open <TABLE><TR><TD>cell</DIV></I>\n<<>> </HTML></BODY><P>" << "shown";
+    QTest::newRow("reloads itself")
+        << "<TITLE>shown</TITLE><SCRIPT>setTimeout(function () { location.reload(); }, 20);</SCRIPT>" << "shown";
+    QTest::newRow("opens a window")
+        << "<SCRIPT>var w = window.open('other.html');"
+           " setInterval(function () { document.title = w && !w.closed ? 'opened' : 'refused'; }, 50);</SCRIPT>"
+        << "refused";
+    QTest::newRow("a base elsewhere")
+        << "<BASE HREF=\"https://example.invalid/\"><LINK REL=\"stylesheet\" HREF=\"x.css\"><TITLE>shown</TITLE>"
+        << "shown";
+    QTest::newRow("a local base elsewhere")
+        << "<BASE HREF=\"file:///etc/\"><SCRIPT SRC=\"passwd\"></SCRIPT><TITLE>shown</TITLE>" << "shown";
+    QTest::newRow("too large") << QString(120, QLatin1Char('x')) << "too large";
+}
+
+void TestLivePreview::badPagesLeaveTheEditorAlone()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, title);
+    CZentrelView* editor = OpenEditor(m_site + QStringLiteral("/bad.html"), "<P>start</P>\n");
+    QVERIFY(editor);
+    CLivePreviewView* view = ShowPreview();
+    QVERIFY(view);
+    editor->selectAll();
+    if (title == QLatin1String("too large")) {
+        // Lines of 120 characters, up to just over the limit.
+        page = (page + QLatin1Char('\n')).repeated(CLivePreviewView::kMaxPageCharacters / 121 + 1);
+        editor->insertPlainText(page);
+        QTRY_VERIFY_WITH_TIMEOUT(view->Message().contains(QStringLiteral("too large")), 10000);
+        QCOMPARE(view->PagePath(), QString());
+    } else {
+        editor->insertPlainText(page);
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.title").toString(), title, 30000);
+    }
+    // The editor goes on taking keys, and the preview follows them.
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("<TITLE>after</TITLE>"));
+    QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.title").toString(), QStringLiteral("after"), 30000);
+    QCOMPARE(view->Message(), QString());
 }
 
 ZT_APP_TEST_MAIN(TestLivePreview)
