@@ -42,6 +42,7 @@ private slots:
     void endlessScriptGivesWay();
     void badPagesLeaveTheEditorAlone_data();
     void badPagesLeaveTheEditorAlone();
+    void barKeptAcrossRuns();
 
 private:
     CZentrelView* OpenEditor(const QString& path, const QByteArray& bytes);
@@ -292,6 +293,24 @@ void TestLivePreview::badPagesLeaveTheEditorAlone()
     QTest::keyClicks(editor, QStringLiteral("<TITLE>after</TITLE>"));
     QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.title").toString(), QStringLiteral("after"), 30000);
     QCOMPARE(view->Message(), QString());
+}
+
+void TestLivePreview::barKeptAcrossRuns()
+{
+    // The bar's place and whether it shows go into the profile with the
+    // other bars' layout, and come back from it.
+    QVERIFY(OpenEditor(m_site + QStringLiteral("/kept.html"), "<P>kept</P>\n"));
+    QVERIFY(ShowPreview());
+    m_frame->removeDockWidget(Bar());
+    m_frame->addDockWidget(Qt::BottomDockWidgetArea, Bar());
+    Bar()->show();
+    m_frame->SaveBarState();
+    QVERIFY(m_frame->ExecuteCommand(ID_VIEW_LIVEPREVIEW));
+    QVERIFY(Bar()->isHidden());
+    m_frame->addDockWidget(Qt::RightDockWidgetArea, Bar());
+    m_frame->LoadBarState();
+    QVERIFY(!Bar()->isHidden());
+    QCOMPARE(m_frame->dockWidgetArea(Bar()), Qt::BottomDockWidgetArea);
 }
 
 ZT_APP_TEST_MAIN(TestLivePreview)
