@@ -93,7 +93,9 @@ bool CLivePreviewCommands::IsShown() const
 
 void CLivePreviewCommands::OnActiveChildChanged(CMDIChildWnd* child)
 {
-    CZentrelView* editor = child && child->isVisible() ? EditorOf(child) : nullptr;
+    // Not asked whether the window shows yet: a new window is activated
+    // before it is shown, and no hidden window holds a web-page editor.
+    CZentrelView* editor = EditorOf(child);
     CDocument* document = editor ? child->GetActiveDocument() : nullptr;
     if (!document)
         return;

@@ -5,8 +5,9 @@
 // Which element of a page holds a place in its source text, named so that
 // the rendered page can find it again: the tag and how many elements of
 // that tag come before it in the source ("the third <p>"). The page's parser
-// keeps every element the source starts, in source order, so the same count
-// finds it in the document.
+// keeps the elements the source starts in source order (markup it moves, as
+// text misplaced in a table, is rare), so the same count finds it in the
+// document; at worst the preview scrolls to a neighbour.
 //
 // The element is the innermost one open at the place; text standing
 // directly in the body or the page counts as part of the element just

@@ -232,9 +232,12 @@ void TestLivePreview::scriptsReadOnlyTheirSite()
 
 void TestLivePreview::endlessScriptGivesWay()
 {
-    CZentrelView* editor = OpenEditor(m_site + QStringLiteral("/loop.html"), "<P ID=\"p\">start</P>\n");
+    const QString path = m_site + QStringLiteral("/loop.html");
+    CZentrelView* editor = OpenEditor(path, "<P ID=\"p\">start</P>\n");
     QVERIFY(editor);
-    QVERIFY(ShowPreview());
+    CLivePreviewView* view = ShowPreview();
+    QVERIFY(view);
+    QTRY_COMPARE(view->PagePath(), path);
     const QString text = QStringLiteral("document.getElementById('p') && document.getElementById('p').textContent");
     QTRY_COMPARE_WITH_TIMEOUT(Evaluate(text).toString(), QStringLiteral("start"), 60000);
     // The draft loops for ever; its fix comes under the very same address.
