@@ -169,6 +169,9 @@ enum Command : int {
     // in the free part of the framework's edit block, beside "C&lear" (57632),
     // which erases the selection only.
     ID_EDIT_DELETE = 57645,
+
+    // The live preview (33100..33149 are its own).
+    ID_VIEW_LIVEPREVIEW = 33100,      // "Li&ve Preview": show/hide the Live Preview bar
 };
 
 // Resource identifiers: menus, toolbars, bars, controls, strings and bitmaps.
@@ -210,6 +213,7 @@ enum Resource : int {
     AFX_IDW_STATUS_BAR = 59393,
     ID_PROJECT_BAR = 0xE804,
     ID_LIST_BAR = 0xE808,
+    ID_LIVE_PREVIEW_BAR = 33101,
 
     // Strings.
     IDS_WIZARD_CAPTION = 111,

@@ -141,6 +141,7 @@ MenuItem ViewMenu()
                            Cmd(ID_VIEW_BROWSEBAR, "&Browse bar"),
                            Cmd(ID_VIEW_TOOLBAR, "&Main Toolbar"),
                            Cmd(ID_VIEW_STATUS_BAR, "&Status Bar"),
+                           Cmd(ID_VIEW_LIVEPREVIEW, "Li&ve Preview\tCtrl+Alt+V"),
                            ProjectBarPopup("Pr&oject bar window"),
                            ListBarPopup("&List bar window")});
 }
