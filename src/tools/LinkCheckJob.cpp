@@ -104,6 +104,8 @@ CLinkReport CLinkCheckJob::Check(const QString& folderPath, const std::atomic<bo
         },
         cancelled);
     report.unreadable = walker.Unreadable();
+    // In name order, so that a report reads the same on every run.
+    sources.sort();
 
     QSet<QString> linked;
     QElapsedTimer sinceProgress;
