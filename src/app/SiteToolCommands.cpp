@@ -4,11 +4,13 @@
 #include "app/ZentrelApp.h"
 #include "editor/SourceDoc.h"
 #include "editor/SourceEditView.h"
+#include "files/FileMoveNotifier.h"
 #include "framework/DocTemplate.h"
 #include "framework/MessageBox.h"
 #include "res/CommandIds.h"
 #include "tools/FindInFilesDlg.h"
 #include "tools/LinkCheckDlg.h"
+#include "tools/LinkUpdater.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,6 +37,31 @@ void CSiteToolCommands::Map(const CommandMapper& onCommand)
 {
     onCommand(ZtCmd::ID_FIND_IN_FILES, [this] { OnFindInFiles(); });
     onCommand(ZtCmd::ID_CHECK_LINKS, [this] { OnCheckLinks(); });
+    // Queued: the document templates move the open pages along first, and
+    // the question waits until the rename or paste that moved has ended.
+    QObject::connect(
+        CFileMoveNotifier::Instance(), &CFileMoveNotifier::pathMoved, &m_app,
+        [this](const QString& from, const QString& to) { OnPathMoved(from, to); }, Qt::QueuedConnection);
+}
+
+void CSiteToolCommands::OnPathMoved(const QString& from, const QString& to)
+{
+    const QString site = ProjectFolder();
+    auto inside = [&site](const QString& path) { return path.startsWith(site + QLatin1Char('/')); };
+    if (site.isEmpty() || !inside(QDir::cleanPath(from)) || !inside(QDir::cleanPath(to)))
+        return;
+    const QVector<CPageLinkEdits> plan =
+        ZtLinkUpdater::Plan(site, QDir::cleanPath(from), QDir::cleanPath(to), OpenTexts());
+    if (plan.isEmpty())
+        return;
+    const QString question =
+        QObject::tr("Update %1 links in %2 pages?").arg(ZtLinkUpdater::LinkCount(plan)).arg(plan.size());
+    if (ZtMessageBox::Show(question, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    const QStringList failures = ZtLinkUpdater::Apply(plan);
+    if (!failures.isEmpty())
+        ZtMessageBox::Show(QObject::tr("These pages could not be updated:\n%1").arg(failures.join(QLatin1Char('\n'))),
+                           QMessageBox::Warning);
 }
 
 QString CSiteToolCommands::ProjectFolder() const

@@ -14,6 +14,8 @@ struct COpenText;
 // The commands of the Tools menu that work on a whole site: Find in Files and
 // Check Links. Each keeps one modeless window, made on first use; a chosen
 // result opens its file in the editor with the match or link selected.
+// Also keeps the project's links whole when the program moves or renames a
+// file or folder of the project.
 class CSiteToolCommands
 {
 public:
@@ -21,6 +23,7 @@ public:
     ~CSiteToolCommands();
 
     using CommandMapper = std::function<void(int, std::function<void()>)>;
+    // Maps the commands, and starts following the moves the program makes.
     void Map(const CommandMapper& onCommand);
 
     void OnFindInFiles();
@@ -28,6 +31,9 @@ public:
     // Opens path in the editor and selects length characters from column of
     // the 1-based line.
     void ShowInEditor(const QString& path, int line, qsizetype column, qsizetype length);
+    // from, inside the project, now lies at to: offers to update the links
+    // of the project's pages that the move broke.
+    void OnPathMoved(const QString& from, const QString& to);
 
     CFindInFilesDlg* FindDialog() const;
     CLinkCheckDlg* LinkDialog() const;

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "tools/OpenText.h"
 #include "tools/SiteSearchJob.h"
 
 #include <QDialog>
-#include <QPointer>
 
 #include <functional>
 
@@ -11,16 +11,8 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTextDocument;
 class QTreeWidget;
 class QTreeWidgetItem;
-
-// A document open in the editor, searched and changed there rather than on disk.
-struct COpenText
-{
-    QString path;
-    QPointer<QTextDocument> document;
-};
 
 // The modeless Find in Files dialog: the search fields, the result list
 // grouped by file, and Find All and Replace All over a folder. The search

@@ -6,6 +6,7 @@
 #include "tools/LinkCheckJob.h"
 #include "tools/LinkParser.h"
 #include "tools/LinkResolver.h"
+#include "tools/LinkUpdater.h"
 
 #include <QSignalSpy>
 #include <QTreeWidget>
@@ -54,6 +55,18 @@ QString Resolved(const QString& url, const QString& base = QString())
     return QString();
 }
 
+// The page's text after the move of from to to (both below the site), its
+// links rewritten; the site's files are already where the move put them.
+QString AfterMove(const QString& site, const QString& page, const QString& text, const QString& from, const QString& to)
+{
+    const QVector<CLinkEdit> edits = ZtLinkUpdater::EditsForMove(text, !page.endsWith(".css"), site + '/' + page,
+                                                                 site + '/' + from, site + '/' + to, site);
+    QString result = text;
+    for (qsizetype i = edits.size() - 1; i >= 0; --i)
+        result.replace(edits[i].start, edits[i].length, edits[i].text);
+    return result;
+}
+
 QString Describe(const CLinkReport& report, const QString& folder)
 {
     const QDir site(folder);
@@ -79,6 +92,8 @@ private slots:
     void parse() { ZtTest::CompareResult(); }
     void resolve_data();
     void resolve() { ZtTest::CompareResult(); }
+    void linksFollowAMove_data();
+    void linksFollowAMove() { ZtTest::CompareResult(); }
     void checkSmallSite();
     void checkWindowListsFindings();
 };
@@ -128,6 +143,39 @@ void TestLinks::resolve_data()
     Row("base file", Resolved("x.html", "other/index.html"), "/s/sub/other/x.html");
     Row("absolute base", Resolved("x.html", "http://example.org/"), "(external)");
     Row("absolute link under a base", Resolved("mailto:a@b", "../other/"), "(external)");
+}
+
+void TestLinks::linksFollowAMove_data()
+{
+    // The site as it is after each move.
+    const QString s = ZtTest::FreshDir("moved");
+    for (const char* file : {"index.html", "b.html", "pages/a.html", "images/logo.png", "pics/logo.png",
+                             "our page.html", "manual/x.html", "manual/y.html", "images/bg.png"})
+        ZtTest::WriteFile(s + '/' + file, "x");
+    ZtTest::ResultColumns();
+    Row("renamed page", AfterMove(s, "index.html", "<a href=\"a.html\">", "a.html", "b.html"), "<a href=\"b.html\">");
+    Row("query and fragment kept", AfterMove(s, "index.html", "<a href='a.html?x=1&amp;y=2#t'>", "a.html", "pages/a.html"),
+        "<a href='pages/a.html?x=1&amp;y=2#t'>");
+    Row("folder renamed", AfterMove(s, "index.html", "<img src=img/logo.png>", "img", "images"), "<img src=images/logo.png>");
+    Row("letter case as on disk", AfterMove(s, "index.html", "<img src=\"IMG/Logo.PNG\">", "img", "pics"),
+        "<img src=\"pics/logo.png\">");
+    Row("from the root stays from the root", AfterMove(s, "pages/a.html", "<img src=\"/img/logo.png\">", "img", "images"),
+        "<img src=\"/images/logo.png\">");
+    Row("moved page's own links", AfterMove(s, "pages/a.html",
+                                            "<a href=index.html>i</a><a href=#top>t</a><a href=mailto:a@b>m</a>"
+                                            "<a href=http://example.org/>e</a><a href=pages/a.html>self</a>",
+                                            "a.html", "pages/a.html"),
+        "<a href=../index.html>i</a><a href=#top>t</a><a href=mailto:a@b>m</a><a href=http://example.org/>e</a>"
+        "<a href=a.html>self</a>");
+    Row("moved together", AfterMove(s, "manual/x.html", "<a href=\"y.html\">", "docs", "manual"), "<a href=\"y.html\">");
+    Row("percent-encoded", AfterMove(s, "index.html", "<a href=\"my%20page.html\">", "my page.html", "our page.html"),
+        "<a href=\"our%20page.html\">");
+    Row("style sheet", AfterMove(s, "site.css", "body{background:url('img/bg.png')}", "img", "images"),
+        "body{background:url('images/bg.png')}");
+    Row("page with a base href left alone", AfterMove(s, "index.html", "<base href=x/><a href=a.html>", "a.html", "b.html"),
+        "<base href=x/><a href=a.html>");
+    Row("untouched links stay as written", AfterMove(s, "index.html", "<a href=\"./b.html\"><a href=\"index.html\">", "a.html", "z.html"),
+        "<a href=\"./b.html\"><a href=\"index.html\">");
 }
 
 // A small site with one of each finding; a symbolic link looping back to the
