@@ -24,6 +24,9 @@ constexpr int kPathRole = Qt::UserRole + 1;
 constexpr int kLineRole = Qt::UserRole + 2;
 constexpr int kStartRole = Qt::UserRole + 3;
 constexpr int kLengthRole = Qt::UserRole + 4;
+// The most lines the list shows: beyond that a list is no help, and filling
+// it would hold the window up; the count goes on.
+constexpr int kMaxListedLines = 10000;
 
 QLabel* Buddy(const QString& text, QWidget* field)
 {
@@ -204,7 +207,7 @@ bool CFindInFilesDlg::StartSearch(bool forReplace)
     m_pResults->clear();
     m_openMatched.clear();
     m_closedMatched.clear();
-    m_nMatches = m_nFiles = 0;
+    m_nMatches = m_nFiles = m_nListedLines = 0;
     m_nOpenReplaced = m_nOpenFilesReplaced = 0;
     m_stage = forReplace ? Stage::FindingForReplace : Stage::Finding;
 
@@ -240,6 +243,9 @@ void CFindInFilesDlg::AddFiles(const QVector<CFileMatches>& files)
         if (m_stage != Stage::Finding && !std::any_of(m_openMatched.begin(), m_openMatched.end(),
                                                       [&](const COpenText& open) { return open.path == file.path; }))
             m_closedMatched << file.path;
+        if (m_nListedLines >= kMaxListedLines)
+            continue;
+        m_nListedLines += int(file.lines.size());
         auto* fileItem = new QTreeWidgetItem(m_pResults, {QDir::toNativeSeparators(file.path)});
         fileItem->setFirstColumnSpanned(true);
         fileItem->setData(0, kPathRole, file.path);
@@ -254,6 +260,11 @@ void CFindInFilesDlg::AddFiles(const QVector<CFileMatches>& files)
             row->setData(0, kLineRole, line.line);
             row->setData(0, kStartRole, qlonglong(line.spans.first().start));
             row->setData(0, kLengthRole, qlonglong(line.spans.first().length));
+        }
+        if (m_nListedLines >= kMaxListedLines) {
+            auto* note = new QTreeWidgetItem(m_pResults, {tr("The list stops here, after %1 lines; the count goes on.")
+                                                              .arg(m_nListedLines)});
+            note->setFirstColumnSpanned(true);
         }
     }
     m_pResults->setUpdatesEnabled(true);

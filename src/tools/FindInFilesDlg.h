@@ -79,6 +79,7 @@ private:
     QList<COpenText> m_openMatched;
     QStringList m_closedMatched;
     int m_nMatches = 0;
+    int m_nListedLines = 0;
     int m_nFiles = 0;
     int m_nOpenReplaced = 0;
     int m_nOpenFilesReplaced = 0;

@@ -54,6 +54,8 @@ QVector<CLineMatch> FindInBytes(const QByteArray& bytes, const CSiteMatcher& mat
     if (IsBinary(bytes) || !matcher.MayMatch(bytes))
         return rows;
     const CSourceText source = CSourceText::Decode(bytes);
+    if (!matcher.MayMatchText(source.text))
+        return rows;
     ForEachLine(source.text, [&](int number, QStringView line) {
         const QVector<CTextSpan> spans = matcher.FindInLine(line);
         if (!spans.isEmpty())
@@ -72,6 +74,8 @@ CFileReplacement ReplaceInBytes(const QByteArray& bytes, const CSiteMatcher& mat
     if (!matcher.MayMatch(bytes))
         return result;
     CSourceText source = CSourceText::Decode(bytes);
+    if (!matcher.MayMatchText(source.text))
+        return result;
     if (source.Bytes() != bytes) {
         result.outcome = CFileReplacement::Undecodable;
         return result;

@@ -45,6 +45,13 @@ CSiteMatcher::CSiteMatcher(const CSiteSearchOptions& options)
                              .arg(m_regex.patternErrorOffset() + 1);
         else
             m_regex.optimize();
+        // Looking around or anchoring to the subject's ends sees past a line
+        // in the whole text, so such expressions are matched line by line only.
+        static const QRegularExpression seesPastLine(QStringLiteral(R"(\(\?|\\[AzZG])"));
+        if (m_regex.isValid() && !seesPastLine.match(options.pattern).hasMatch()) {
+            m_wholeText = QRegularExpression(options.pattern, flags | QRegularExpression::MultilineOption);
+            m_wholeText.optimize();
+        }
         return;
     }
     const bool ascii = std::all_of(options.pattern.begin(), options.pattern.end(),
@@ -61,6 +68,15 @@ bool CSiteMatcher::MayMatch(const QByteArray& bytes) const
         return true;
     // Ignoring case, the Kelvin sign matches "k" and the long s matches "s".
     return !m_options.matchCase && (bytes.contains("\xe2\x84\xaa") || bytes.contains("\xc5\xbf"));
+}
+
+bool CSiteMatcher::MayMatchText(const QString& text) const
+{
+    if (!IsValid())
+        return false;
+    if (!m_options.regularExpression)
+        return text.contains(m_options.pattern, m_options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    return !m_wholeText.isValid() || m_wholeText.match(text).hasMatch();
 }
 
 CTextSpan CSiteMatcher::NextMatch(QStringView line, qsizetype from, QStringList* groups) const

@@ -47,6 +47,9 @@ public:
     // may be read in. Plain patterns of ASCII letters are looked for in the
     // bytes themselves; other patterns always answer true.
     bool MayMatch(const QByteArray& bytes) const;
+    // False only when no line of text (lines joined by '\n') can hold a
+    // match: one pass over the whole text instead of a call per line.
+    bool MayMatchText(const QString& text) const;
     // The matches in line; replacements, when given, receives the text that
     // takes the place of each.
     QVector<CTextSpan> FindInLine(QStringView line, QStringList* replacements = nullptr) const;
@@ -60,6 +63,7 @@ private:
 
     CSiteSearchOptions m_options;
     QRegularExpression m_regex;
+    QRegularExpression m_wholeText; // m_regex over many lines; invalid when it could miss a line's match
     QByteArray m_asciiPattern; // the pattern, when it is ASCII and not an expression
     QString m_strError;
 };

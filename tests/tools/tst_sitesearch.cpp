@@ -131,6 +131,9 @@ void TestSiteSearch::findReportsLinesAndPlaces_data()
     Row("Windows-1252", Found("\xe9t\xe9 foo", "foo"), "1:4+3");
     Row("binary", Found(QByteArray("foo\0", 4), "foo"), "");
     Row("expression", Found("a1 b22", "[0-9]+", "r"), "1:1+1 1:4+2");
+    Row("expression anchored to lines", Found("a\r\nfoo\r\nfoox", "^foo$", "r"), "2:0+3");
+    Row("start of subject is start of line", Found("a\nfoo", "\\Afoo", "r"), "2:0+3");
+    Row("look-behind within the line", Found("x\nfoo xfoo", "(?<!x)foo", "r"), "2:0+3");
 }
 
 void TestSiteSearch::badExpressionRunsNothing()
