@@ -83,6 +83,7 @@ void CFindInFilesDlg::BuildFields()
     m_pFolder = new QLineEdit;
     m_pBrowse = new QPushButton(QStringLiteral("..."));
     m_pBrowse->setAutoDefault(false);
+    m_pBrowse->setFixedWidth(m_pBrowse->fontMetrics().horizontalAdvance(m_pBrowse->text()) + 24);
     m_pFiles = new QLineEdit(DefaultFilePatterns());
     m_pMatchCase = new QCheckBox(QStringLiteral("Match &case"));
     m_pWholeWord = new QCheckBox(QStringLiteral("Whole w&ord"));
