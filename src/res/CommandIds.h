@@ -164,6 +164,10 @@ enum Command : int {
     // serves, so it stays disabled (the recent-file list itself is 57616..57619).
     ID_RECENT_FILES_INERT = 32950,
 
+    // The Tools menu: tools that work on a whole site.
+    ID_FIND_IN_FILES = 33200,         // "Find in &Files...": find and replace in the files of a folder
+    ID_CHECK_LINKS = 33201,           // "Check &Links": broken links, letter-case slips, orphan files
+
     // "&Delete" of the editor menus: removes the selection, or the character
     // after the caret when nothing is selected, as the Delete key does. It lies
     // in the free part of the framework's edit block, beside "C&lear" (57632),

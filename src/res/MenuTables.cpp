@@ -175,6 +175,13 @@ MenuItem SettingsMenu()
                                Cmd(ID_SYNTAX_COLORING, "&Syntax Coloring")});
 }
 
+// The tools that work on the whole site rather than on the page in front.
+MenuItem ToolsMenu()
+{
+    return Popup("&Tools", {Cmd(ID_FIND_IN_FILES, "Find in &Files...\tCtrl+Shift+F"),
+                            Cmd(ID_CHECK_LINKS, "Check &Links")});
+}
+
 MenuItem MainWindowMenu()
 {
     return Popup("&Window", {Cmd(ID_OPEN_CONSOLE_WINDOW, "&Open console window"),
@@ -291,17 +298,17 @@ QVector<MenuItem> MenuBar(int menuResourceId)
 {
     switch (menuResourceId) {
     case IDR_MAINFRAME:
-        return {MainFileMenu(), ViewMenu(), WizardsMenu("&Colors"), SettingsMenu(), MainWindowMenu(), HelpMenu()};
+        return {MainFileMenu(), ViewMenu(), WizardsMenu("&Colors"), SettingsMenu(), ToolsMenu(), MainWindowMenu(), HelpMenu()};
     case IDR_ZTTYPE:
         return {DocumentFileMenu(true, true), FullEditMenu(), ViewMenu(), WizardsMenu("&Color"),
-                DocumentWindowMenu(), HelpMenu()};
+                ToolsMenu(), DocumentWindowMenu(), HelpMenu()};
     case IDR_PROJECTTYPE:
         return {DocumentFileMenu(true, false), ShortEditMenu(), ViewMenu(), WizardsMenu("&Color"),
-                DocumentWindowMenu(), HelpMenu()};
+                ToolsMenu(), DocumentWindowMenu(), HelpMenu()};
     case IDR_TEXTTYPE:
-        return {DocumentFileMenu(false, true), ShortEditMenu(), ViewMenu(), DocumentWindowMenu(), HelpMenu()};
+        return {DocumentFileMenu(false, true), ShortEditMenu(), ViewMenu(), ToolsMenu(), DocumentWindowMenu(), HelpMenu()};
     case IDR_BROWSERTYPE:
-        return {BrowserFileMenu(), BrowserViewMenu(), DocumentWindowMenu(), BrowseMenu()};
+        return {BrowserFileMenu(), BrowserViewMenu(), ToolsMenu(), DocumentWindowMenu(), BrowseMenu()};
     default:
         return {};
     }
