@@ -68,7 +68,7 @@ CBrowserView* CBrowseCommands::MakeView()
     const QString currentFile = m_services.CurrentFile();
     auto* view = new CBrowserView(CFileName().IsBrowsable(currentFile) ? currentFile : QString());
     view->SetProjectFolderSource([this] {
-        const CMainFrame* frame = m_app.GetMainFrame();
+        const CMainFrame* frame = m_services.GetMainFrame();
         return frame ? CLivePreviewCommands::ProjectFolderOf(frame) : QString();
     });
     connect(view, &CBrowserView::titleChanged, this, [this](const QString& title) {

@@ -1,7 +1,6 @@
 #include "app/SiteToolCommands.h"
 
 #include "app/MainFrame.h"
-#include "app/ZentrelApp.h"
 #include "editor/SourceDoc.h"
 #include "editor/SourceEditView.h"
 #include "files/FileMoveNotifier.h"
@@ -40,7 +39,7 @@ void CSiteToolCommands::Map(const CommandMapper& onCommand)
     // Queued: the document templates move the open pages along first, and
     // the question waits until the rename or paste that moved has ended.
     QObject::connect(
-        CFileMoveNotifier::Instance(), &CFileMoveNotifier::pathMoved, &m_app,
+        CFileMoveNotifier::Instance(), &CFileMoveNotifier::pathMoved, &m_moveReceiver,
         [this](const QString& from, const QString& to) { OnPathMoved(from, to); }, Qt::QueuedConnection);
 }
 
@@ -66,9 +65,9 @@ void CSiteToolCommands::OnPathMoved(const QString& from, const QString& to)
 
 QString CSiteToolCommands::ProjectFolder() const
 {
-    if (!m_app.ProjectTemplate())
+    if (!m_services.ProjectTemplate())
         return QString();
-    const QList<CDocument*> projects = m_app.ProjectTemplate()->Documents();
+    const QList<CDocument*> projects = m_services.ProjectTemplate()->Documents();
     if (projects.isEmpty() || projects.first()->GetPathName().isEmpty())
         return QString();
     return QFileInfo(projects.first()->GetPathName()).absolutePath();
@@ -76,7 +75,7 @@ QString CSiteToolCommands::ProjectFolder() const
 
 QString CSiteToolCommands::ActivePagePath() const
 {
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     CView* view = frame ? frame->GetActiveView() : nullptr;
     CDocument* document = view ? view->GetDocument() : nullptr;
     return dynamic_cast<CSourceDoc*>(document) ? document->GetPathName() : QString();
@@ -84,7 +83,7 @@ QString CSiteToolCommands::ActivePagePath() const
 
 QString CSiteToolCommands::SelectedLine() const
 {
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     auto* editor = frame ? dynamic_cast<CSourceEditView*>(frame->GetActiveView()) : nullptr;
     if (!editor)
         return QString();
@@ -96,7 +95,7 @@ QString CSiteToolCommands::SelectedLine() const
 QList<COpenText> CSiteToolCommands::OpenTexts() const
 {
     QList<COpenText> texts;
-    for (CDocTemplate* docTemplate : m_app.Templates()) {
+    for (CDocTemplate* docTemplate : m_services.Templates()) {
         for (CDocument* document : docTemplate->Documents()) {
             auto* source = dynamic_cast<CSourceDoc*>(document);
             if (source && source->TextDocument() && !source->GetPathName().isEmpty())
@@ -109,7 +108,7 @@ QList<COpenText> CSiteToolCommands::OpenTexts() const
 void CSiteToolCommands::OnFindInFiles()
 {
     if (!m_pFindDlg) {
-        m_pFindDlg = new CFindInFilesDlg([this] { return OpenTexts(); }, m_app.GetMainFrame());
+        m_pFindDlg = new CFindInFilesDlg([this] { return OpenTexts(); }, m_services.GetMainFrame());
         QObject::connect(m_pFindDlg, &CFindInFilesDlg::matchChosen, m_pFindDlg,
                          [this](const QString& path, int line, qsizetype start, qsizetype length) {
                              ShowInEditor(path, line, start, length);
@@ -117,7 +116,7 @@ void CSiteToolCommands::OnFindInFiles()
     }
     QString folder = ProjectFolder();
     if (folder.isEmpty())
-        folder = m_app.StartDirectory();
+        folder = m_services.StartDirectory();
     m_pFindDlg->Prepare(SelectedLine(), QDir::toNativeSeparators(folder));
     m_pFindDlg->show();
     m_pFindDlg->raise();
@@ -134,7 +133,7 @@ void CSiteToolCommands::OnCheckLinks()
         return;
     }
     if (!m_pLinkDlg) {
-        m_pLinkDlg = new CLinkCheckDlg(m_app.GetMainFrame());
+        m_pLinkDlg = new CLinkCheckDlg(m_services.GetMainFrame());
         QObject::connect(m_pLinkDlg, &CLinkCheckDlg::linkChosen, m_pLinkDlg,
                          [this](const QString& path, int line, qsizetype column, qsizetype length) {
                              ShowInEditor(path, line, column, length);
@@ -148,7 +147,7 @@ void CSiteToolCommands::OnCheckLinks()
 
 void CSiteToolCommands::ShowInEditor(const QString& path, int line, qsizetype column, qsizetype length)
 {
-    CDocument* document = m_app.OpenDocumentFile(path);
+    CDocument* document = m_services.OpenDocumentFile(path);
     CView* view = document ? document->GetFirstView() : nullptr;
     auto* editor = dynamic_cast<CSourceEditView*>(view);
     if (!editor || line <= 0)

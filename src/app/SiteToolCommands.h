@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
 #include <functional>
 
 class CCmdUI;
+class CDocTemplate;
+class CDocument;
 class CFindInFilesDlg;
 class CLinkCheckDlg;
-class CZentrelApp;
+class CMainFrame;
 struct COpenText;
 
 // The commands of the Tools menu that work on a whole site: Find in Files and
@@ -19,7 +22,21 @@ struct COpenText;
 class CSiteToolCommands
 {
 public:
-    explicit CSiteToolCommands(CZentrelApp& app) : m_app(app) {}
+    // What the commands use of the program; the application gives itself.
+    class CServices
+    {
+    public:
+        virtual ~CServices() = default;
+        virtual CMainFrame* GetMainFrame() const = 0;
+        virtual CDocTemplate* ProjectTemplate() const = 0;
+        // Every document type: the open texts are searched and edited in place.
+        virtual QList<CDocTemplate*> Templates() const = 0;
+        // Where Find in Files looks when no project is open.
+        virtual QString StartDirectory() const = 0;
+        virtual CDocument* OpenDocumentFile(const QString& path) = 0;
+    };
+
+    explicit CSiteToolCommands(CServices& services) : m_services(services) {}
     ~CSiteToolCommands();
 
     using CommandMapper = std::function<void(int, std::function<void()>)>;
@@ -46,7 +63,9 @@ private:
     QString SelectedLine() const;
     QList<COpenText> OpenTexts() const;
 
-    CZentrelApp& m_app;
+    CServices& m_services;
+    // Ends the move notifier's connection with these commands.
+    QObject m_moveReceiver;
     QPointer<CFindInFilesDlg> m_pFindDlg;
     QPointer<CLinkCheckDlg> m_pLinkDlg;
 };

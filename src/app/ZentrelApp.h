@@ -5,6 +5,7 @@
 #include "app/FolderTreeServices.h"
 #include "app/NewCommands.h"
 #include "app/ProjectCommands.h"
+#include "app/SiteToolCommands.h"
 #include "app/ToolCommands.h"
 #include "app/WizardCommands.h"
 #include "framework/CmdTarget.h"
@@ -49,7 +50,8 @@ class CZentrelApp : public QApplication,
                     public CToolCommands::CServices,
                     public CProjectCommands::CServices,
                     public CWizardCommands::CServices,
-                    public CNewCommands::CServices
+                    public CNewCommands::CServices,
+                    public CSiteToolCommands::CServices
 {
     Q_OBJECT
 public:
@@ -67,7 +69,7 @@ public:
     CDocTemplate* BrowserTemplate() const override { return m_pBrowserTemplate; }
     CDocTemplate* ProjectTemplate() const override { return m_pProjectTemplate; }
     CDocTemplate* TextTemplate() const override { return m_pTextTemplate; }
-    QList<CDocTemplate*> Templates() const;
+    QList<CDocTemplate*> Templates() const override;
     void RegisterDocTemplates();
 
     // The folder the program was started in: file dialogs, the user's
@@ -102,7 +104,7 @@ public:
 
     // Opens a file with the document type its extension chooses; a file
     // already open is brought to the front.
-    CDocument* OpenDocumentFile(const QString& path);
+    CDocument* OpenDocumentFile(const QString& path) override;
     void OpenFileInEditor(const QString& path, bool closeCurrent) override;
     // Closes the web pages, the browser and the project (each modified one
     // offered for saving first), then opens the project file at path and
