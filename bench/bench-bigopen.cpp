@@ -5,6 +5,7 @@
 // file and checks that the bytes are identical.
 //
 //   build/bin/bench-bigopen [megabytes]
+//   build/bin/bench-bigopen FILE     (any file: shows how it ends, and the figures)
 //
 // The UI thread is watched by a 1 ms timer: the longest gap between two of
 // its ticks, less the 1 ms, is the longest time the event loop could not
@@ -19,7 +20,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -67,12 +70,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
         return QMessageBox::No;
     });
-    const qint64 megabytes = argc > 1 ? std::max(1, atoi(argv[1])) : 100;
+    const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const bool givenFile = !argument.isEmpty() && QFileInfo(argument).isFile();
+    const qint64 megabytes = argc > 1 && !givenFile ? std::max(1, atoi(argv[1])) : 100;
 
     QTemporaryDir dir;
-    const QString source = dir.filePath(QStringLiteral("big.html"));
+    const QString source = givenFile ? QFileInfo(argument).absoluteFilePath() : dir.filePath(QStringLiteral("big.html"));
     const QString target = dir.filePath(QStringLiteral("saved.html"));
-    WritePage(source, megabytes << 20);
+    if (!givenFile)
+        WritePage(source, megabytes << 20);
     // Read once, so the figures are of a file in the page cache.
     {
         QFile warm(source);
@@ -113,9 +119,17 @@ int main(int argc, char** argv)
     } else {
         firstScreenMs = openReturnsMs;
     }
-    while (document->IsLoading())
+    QPointer<CSourceDoc> watched = document;
+    while (watched && watched->IsLoading())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (!watched) {
+        std::printf("closed without a window, after %.0f ms; UI thread held at most %.1f ms\n",
+                    clock.nsecsElapsed() / 1e6, longestGapNs / 1e6);
+        std::printf("peak_rss_mb: %.0f MB\n", StatusKb("VmHWM:") / 1024.0);
+        return 0;
+    }
     const double loadedMs = clock.nsecsElapsed() / 1e6;
     watch.stop();
     const long rssLoadedKb = StatusKb("VmRSS:");

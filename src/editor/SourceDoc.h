@@ -25,7 +25,7 @@ public:
     static qint64 s_nBackgroundLoadBytes;
     // True while the text is still coming in: it cannot be saved yet.
     bool IsLoading() const;
-    // Escape in the editor does the same.
+    // Escape in the main window does the same while the page is active.
     void CancelLoad();
 
     void Serialize(CArchive& ar) override;

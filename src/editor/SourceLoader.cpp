@@ -2,10 +2,13 @@
 
 #include "editor/SourceText.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTextCursor>
@@ -140,7 +143,7 @@ QString CSourceLoader::TooLargeMessage(const QString& path, qint64 size)
 
 QString CSourceLoader::LineTooLongMessage(const QString& path)
 {
-    return tr("%1 has a line longer than %2 characters, which the editor cannot show.")
+    return tr("%1 has a line longer than %L2 bytes, which the editor cannot show.")
         .arg(NativePath(path))
         .arg(s_nLongestLine);
 }
@@ -161,7 +164,7 @@ void CSourceLoader::Start()
     document->setUndoRedoEnabled(false);
     document->blockSignals(true);
     m_pEditor->setReadOnly(true);
-    m_pEditor->installEventFilter(this);
+    qApp->installEventFilter(this);
     m_sinceStart.start();
     m_tick.start();
     std::thread([job] { Run(job); }).detach();
@@ -173,17 +176,30 @@ void CSourceLoader::Cancel()
         Finish(Outcome::Cancelled, QString());
 }
 
+bool CSourceLoader::IsEscapeForThisLoad(QObject* watched, QEvent* event) const
+{
+    if (!m_pJob || !m_pEditor || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+        return false;
+    // Anywhere in the main window, while this page's window is the active one.
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (!target || target->window() != m_pEditor->window())
+        return false;
+    for (QWidget* parent = m_pEditor->parentWidget(); parent; parent = parent->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(parent))
+            return !frame->mdiArea() || frame->mdiArea()->activeSubWindow() == frame;
+    }
+    return true;
+}
+
 bool CSourceLoader::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_pEditor && m_pJob
-        && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
-        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        event->accept();
-        if (event->type() == QEvent::KeyPress)
-            Cancel();
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
+    if (!IsEscapeForThisLoad(watched, event))
+        return QObject::eventFilter(watched, event);
+    event->accept();
+    if (event->type() == QEvent::KeyPress)
+        Cancel();
+    return true;
 }
 
 void CSourceLoader::OnTick()
@@ -290,8 +306,8 @@ void CSourceLoader::Finish(Outcome outcome, const QString& message)
         job->m_wake.notify_all();
     }
     ClearProgress();
+    qApp->removeEventFilter(this);
     if (m_pEditor) {
-        m_pEditor->removeEventFilter(this);
         QTextDocument* document = m_pEditor->document();
         if (outcome == Outcome::Loaded || outcome == Outcome::Deleted) {
             job->m_source.RecordOn(document);

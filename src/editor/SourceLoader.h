@@ -25,7 +25,8 @@ class QPlainTextEdit;
 //
 // While it loads, the editor is read-only and its document's signals are held
 // back: the text coming in is no edit, so it makes no undo step, no modified
-// flag and nothing for the recovery journal. Escape in the editor cancels.
+// flag and nothing for the recovery journal. Escape anywhere in the main
+// window cancels while the page's window is the active one.
 // The file is only ever read.
 class CSourceLoader : public QObject
 {
@@ -82,6 +83,7 @@ protected:
 private:
     struct CJob;
     static void Run(const std::shared_ptr<CJob>& job);
+    bool IsEscapeForThisLoad(QObject* watched, QEvent* event) const;
     void OnTick();
     void ShowProgress(int percent);
     void ClearProgress();
