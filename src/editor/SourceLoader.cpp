@@ -30,7 +30,7 @@ namespace {
 constexpr size_t kPiecesAhead = 8;
 // The UI thread appends pieces for about this long before it lets other
 // events in; a piece it has started is always finished.
-constexpr qint64 kTickBudgetMs = 25;
+constexpr qint64 kTickBudgetMs = 16;
 // Progress shows for a load that takes longer than this.
 constexpr qint64 kProgressAfterMs = 500;
 const QByteArray kByteOrderMark("\xef\xbb\xbf");
