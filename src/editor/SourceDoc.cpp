@@ -15,6 +15,11 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
 std::function<bool(const QString&, qsizetype)> CSourceDoc::s_confirmTruncatedOpen =
     [](const QString& path, qsizetype offset) {
         const auto answer = ZtMessageBox::Show(
@@ -47,13 +52,18 @@ bool CSourceDoc::OnOpenDocument(const QString& path)
         ReportError(openError);
         return false;
     }
-    file.close();
-    if (info.size() > CSourceLoader::s_nLargestFile) {
-        ReportError(CSourceLoader::TooLargeMessage(path, info.size()));
+    if (file.size() > CSourceLoader::s_nLargestFile) {
+        ReportError(CSourceLoader::TooLargeMessage(path, file.size()));
+        return false;
+    }
+    const int descriptor = ::dup(file.handle());
+    if (descriptor < 0) {
+        ReportError(tr("Cannot read %1.\n%2")
+                        .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno))));
         return false;
     }
     DeleteContents();
-    m_pLoader = new CSourceLoader(editor, path, s_confirmTruncatedOpen);
+    m_pLoader = new CSourceLoader(editor, path, descriptor, s_confirmTruncatedOpen);
     connect(m_pLoader, &CSourceLoader::finished, this, &CSourceDoc::OnLoadFinished);
     m_pLoader->Start();
     return true;

@@ -19,6 +19,9 @@
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <utility>
+
+#include <unistd.h>
 
 qint64 CSourceLoader::s_nLargestFile = qint64(256) << 20;
 qsizetype CSourceLoader::s_nLongestLine = qsizetype(4) << 20;
@@ -49,6 +52,7 @@ struct CSourceLoader::CJob
     enum class Stage { Scanning, AskTruncated, Decoding, Done };
 
     QString m_strPath;
+    int m_nFileDescriptor = -1;
     qint64 m_nLargestFile = 0;
     qsizetype m_nLongestLine = 0;
     qsizetype m_nPieceBytes = 0;
@@ -113,11 +117,12 @@ void CheckLines(const char* data, qsizetype size, CFileFacts& facts)
 }
 } // namespace
 
-CSourceLoader::CSourceLoader(QPlainTextEdit* editor, const QString& path,
+CSourceLoader::CSourceLoader(QPlainTextEdit* editor, const QString& path, int fileDescriptor,
                              std::function<bool(const QString&, qsizetype)> confirmTruncated)
     : QObject(editor)
     , m_pEditor(editor)
     , m_strPath(path)
+    , m_nFileDescriptor(fileDescriptor)
     , m_confirmTruncated(std::move(confirmTruncated))
 {
     m_tick.setInterval(5);
@@ -126,6 +131,8 @@ CSourceLoader::CSourceLoader(QPlainTextEdit* editor, const QString& path,
 
 CSourceLoader::~CSourceLoader()
 {
+    if (m_nFileDescriptor >= 0)
+        ::close(m_nFileDescriptor);
     if (m_pJob) {
         std::lock_guard<std::mutex> locker(m_pJob->m_lock);
         m_pJob->m_bCancelled = true;
@@ -152,6 +159,7 @@ void CSourceLoader::Start()
 {
     auto job = std::make_shared<CJob>();
     job->m_strPath = m_strPath;
+    job->m_nFileDescriptor = std::exchange(m_nFileDescriptor, -1);
     job->m_nLargestFile = s_nLargestFile;
     job->m_nLongestLine = s_nLongestLine;
     job->m_nPieceBytes = qMax<qsizetype>(1, s_nPieceBytes);
@@ -261,8 +269,10 @@ void CSourceLoader::OnTick()
     if (ask) {
         // The question may run an event loop: no tick meanwhile.
         m_tick.stop();
+        const QPointer<CSourceLoader> self(this);
         const bool open = m_confirmTruncated && m_confirmTruncated(m_strPath, zeroByte);
-        if (!m_pJob)
+        // The window may have gone while the question was open.
+        if (!self || !m_pJob)
             return;
         if (!open) {
             Cancel();
@@ -323,8 +333,9 @@ void CSourceLoader::Finish(Outcome outcome, const QString& message)
 
 void CSourceLoader::Run(const std::shared_ptr<CJob>& job)
 {
-    QFile file(job->m_strPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!file.open(job->m_nFileDescriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(job->m_nFileDescriptor);
         job->End(Outcome::Failed, tr("Cannot read %1.\n%2").arg(NativePath(job->m_strPath), file.errorString()));
         return;
     }

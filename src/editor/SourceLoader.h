@@ -42,9 +42,11 @@ public:
         Cancelled,
     };
 
-    // confirmTruncated is asked on the UI thread when the file holds a zero
-    // byte (the text ends there); false cancels.
-    CSourceLoader(QPlainTextEdit* editor, const QString& path,
+    // Reads the open file descriptor (the loader owns it), which is the file
+    // at path: what was checked is what is read. confirmTruncated is asked on
+    // the UI thread when the file holds a zero byte (the text ends there);
+    // false cancels.
+    CSourceLoader(QPlainTextEdit* editor, const QString& path, int fileDescriptor,
                   std::function<bool(const QString& path, qsizetype offset)> confirmTruncated);
     ~CSourceLoader() override;
 
@@ -91,6 +93,7 @@ private:
 
     QPointer<QPlainTextEdit> m_pEditor;
     QString m_strPath;
+    int m_nFileDescriptor;
     std::function<bool(const QString&, qsizetype)> m_confirmTruncated;
     std::shared_ptr<CJob> m_pJob;
     QTimer m_tick;
