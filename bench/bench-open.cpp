@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer timer;
         timer.start();
-        auto* document = qobject_cast<CSourceDoc*>(app.m_pWebPageTemplate->OpenDocumentFile(source));
+        auto* document = qobject_cast<CSourceDoc*>(app.WebPageTemplate()->OpenDocumentFile(source));
         // A page this large comes in off the UI thread: count until all of it is in.
         while (document->IsLoading())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -148,9 +148,11 @@ protected:
     // Finishes a new folder's label edit: creates the folder on disk (with
     // its "Index.txt") and puts the item in its place, or removes it.
     void FinishNewFolder(QTreeWidgetItem* item);
-    // Renames item's file or folder on disk after a label edit; true when
-    // renamed. A refused name or a failed rename puts the old name back.
-    bool RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath);
+    // Renames item's file or folder on disk after a label edit; once the
+    // rename is done, onRenamed gets the item (if it is still shown). A
+    // refused name or a failed rename puts the old name back.
+    void RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath,
+                      std::function<void(QTreeWidgetItem*)> onRenamed = {});
     // Starts again a read of folder under way, whose listing may predate a
     // change the tree itself just made there.
     void RestartReadUnderWay(QTreeWidgetItem* folder);
@@ -182,8 +184,9 @@ protected:
     bool IsEditingLabel() const { return m_nEditKind != 0; }
 
     // Copies or moves what the List bar or the clipboard offers into the
-    // folder target stands for, re-reads it and emits filesPasted: the
-    // List bar's copy list first, then its cut, then the clipboard.
+    // folder target stands for: the List bar's copy list first, then its
+    // cut, then the clipboard. When the job is over it re-reads the folder
+    // and emits filesPasted. False when there is nowhere to paste.
     bool PasteInto(QTreeWidgetItem* target);
     // True when the left button has been down long enough for a drag.
     bool DragMayStart() const;

@@ -4,6 +4,7 @@
 #include "files/AtomicFile.h"
 #include "files/FileKinds.h"
 #include "files/FileName.h"
+#include "files/ShellFileOperation.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/MenuBuilder.h"
 #include "framework/MessageBox.h"
@@ -323,12 +324,12 @@ void CKeywordsTreeCtrl::FinishLabelEdit(QTreeWidgetItem* item, int kind, const Q
 
 void CKeywordsTreeCtrl::FinishRenameOnDisk(QTreeWidgetItem* item, const QString& oldPath)
 {
-    if (!RenameOnDisk(item, oldPath))
-        return;
-    // A renamed keywords file brings its keywords along under the new name.
     const QString oldName = oldPath.mid(oldPath.lastIndexOf(QLatin1Char('/')) + 1);
-    if (IsKeywordFileName(item->text(0)) || IsKeywordFileName(oldName))
-        RereadFolder(item->parent());
+    RenameOnDisk(item, oldPath, [this, oldName](QTreeWidgetItem* renamed) {
+        // A renamed keywords file brings its keywords along under the new name.
+        if (IsKeywordFileName(renamed->text(0)) || IsKeywordFileName(oldName))
+            RereadFolder(renamed->parent());
+    });
 }
 
 void CKeywordsTreeCtrl::FinishKeywordEdit(QTreeWidgetItem* item, int kind, const QString& oldText)
@@ -392,17 +393,20 @@ void CKeywordsTreeCtrl::DeleteItem()
     const bool bFolder = IsFolderImage(ImageOf(item));
     if (bFolder && RefusesFolderDelete())
         return;
-    const CFileName fileName;
-    fileName.ShellDeleteItems(this, path, 0);
-    if (fileName.Exist(path))
-        return;
-    if (bFolder) {
-        delete item;
-        viewport()->update();
-    } else {
-        // The folder is read again: a deleted keyword file takes its keywords along.
-        RefreshCurrentFolder(true);
-    }
+    CShellFileOperation* job = CFileName().ShellDeleteItems(this, {path});
+    const QPersistentModelIndex index(indexFromItem(item));
+    connect(job, &CShellFileOperation::finished, this, [this, index, path, bFolder] {
+        if (CFileName().Exist(path))
+            return;
+        if (bFolder) {
+            if (index.isValid())
+                delete itemFromIndex(index);
+            viewport()->update();
+        } else {
+            // The folder is read again: a deleted keyword file takes its keywords along.
+            RefreshCurrentFolder(true);
+        }
+    });
 }
 
 // ---- Dragging ------------------------------------------------------------------------
@@ -465,8 +469,11 @@ void CKeywordsTreeCtrl::dropEvent(QDropEvent* event)
             CFileDrag::ShowDropOnItem();
             return;
         }
-        if (CFileDrag::CopyInto(this, CFileDrag::DroppedPaths(event->mimeData()), GetItemPath(folder)))
-            RereadFolder(folder);
+        const QPersistentModelIndex folderIndex(indexFromItem(folder));
+        CFileDrag::CopyInto(this, CFileDrag::DroppedPaths(event->mimeData()), GetItemPath(folder), [this, folderIndex] {
+            if (folderIndex.isValid())
+                RereadFolder(itemFromIndex(folderIndex));
+        });
         return;
     }
     DropItem(CurrentItem(), dropItem);
@@ -497,9 +504,13 @@ bool CKeywordsTreeCtrl::DropItem(QTreeWidgetItem* dragged, QTreeWidgetItem* drop
                 CKeywordFile::InsertLine(bytes, CKeywordFile::Lines(bytes).size(), text));
         });
     }
-    if (dragged->parent() == target || !CFileDrag::CopyInto(this, {GetItemPath(dragged)}, GetItemPath(target)))
-        return false;
-    RereadFolder(target);
-    target->setExpanded(true);
-    return true;
+    const QPersistentModelIndex targetIndex(indexFromItem(target));
+    return dragged->parent() != target
+           && CFileDrag::CopyInto(this, {GetItemPath(dragged)}, GetItemPath(target), [this, targetIndex] {
+                  if (!targetIndex.isValid())
+                      return;
+                  QTreeWidgetItem* folder = itemFromIndex(targetIndex);
+                  RereadFolder(folder);
+                  folder->setExpanded(true);
+              });
 }

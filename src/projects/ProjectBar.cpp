@@ -74,11 +74,6 @@ void CProjectBar::SetCurrentTab(int index)
     m_pTabs->setCurrentIndex(index);
 }
 
-QWidget* CProjectBar::GetTabWindow(int index) const
-{
-    return m_pTabs->widget(index);
-}
-
 void CProjectBar::SetTabWindow(int index, QWidget* window)
 {
     QWidget* previous = m_pTabs->widget(index);

@@ -1,6 +1,7 @@
 #include "projects/ProjectFiles.h"
 
 #include "files/FileName.h"
+#include "files/ShellFileOperation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -89,11 +90,13 @@ bool CProjectFiles::CreateProjectFile(const QString& mainDirectory, const QStrin
     return true;
 }
 
-bool CProjectFiles::CopyAdditionalFiles(QWidget* owner, const QString& source, const QString& mainDirectory)
+void CProjectFiles::CopyAdditionalFiles(QWidget* owner, const QString& source, const QString& mainDirectory,
+                                        const std::function<void(bool copied)>& done)
 {
     if (source.trimmed().isEmpty())
-        return false;
+        return done(false);
     const CFileName files;
     const QString from = files.IsFolder(source) ? QDir::cleanPath(source) + QStringLiteral("/*.*") : source;
-    return files.ShellCopyFiles(owner, from, mainDirectory + QLatin1Char('/'));
+    CShellFileOperation* job = files.ShellCopyFiles(owner, {from}, mainDirectory + QLatin1Char('/'));
+    QObject::connect(job, &CShellFileOperation::finished, job, done);
 }

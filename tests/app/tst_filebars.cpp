@@ -106,6 +106,7 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
     // The first paste takes the copied files; the cut still waits.
     Tree()->SetCurrentItem(root->child(0));
     QVERIFY(Tree()->PasteFiles());
+    QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(ZtTest::ReadFile(P("dest/b.gif")), QByteArray("b.gif"));
     QVERIFY(QFile::exists(P("c.txt")));
     QCOMPARE(Rows(), QStringLiteral("a.htm b.gif c.txt* dest Site.ztp"));
@@ -113,10 +114,11 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
     // The next paste moves the cut file, and its row goes.
     Tree()->SetCurrentItem(Tree()->topLevelItem(0)->child(0));
     QVERIFY(Tree()->PasteFiles());
+    QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(ZtTest::ReadFile(P("dest/c.txt")), QByteArray("c.txt"));
     QVERIFY(!QFile::exists(P("c.txt")));
     QCOMPARE(Rows(), QStringLiteral("a.htm b.gif dest Site.ztp"));
-    QVERIFY(!m_app->m_bMovePending);
+    QVERIFY(!m_app->FileBarCommands().IsMovePending());
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("some text"));
 
     // With the cut still on the clipboard, the clipboard forgets the moved
@@ -125,6 +127,7 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
     QVERIFY(frame->ExecuteCommand(ID_LIST_MOVE_CUT));
     Tree()->SetCurrentItem(Tree()->topLevelItem(0)->child(0));
     QVERIFY(Tree()->PasteFiles());
+    QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(Rows(), QStringLiteral("b.gif dest Site.ztp"));
     QVERIFY(QApplication::clipboard()->text().isEmpty());
     QVERIFY(m_messages.isEmpty());
@@ -159,7 +162,7 @@ void TestFileBars::listFollowsTabsAndSavedPagesShow()
     QCoreApplication::sendEvent(List(), &focusIn);
     QCOMPARE(frame->ListBar()->Folder(), home);
     // Showing a tab picks no folder for the wizards.
-    QCOMPARE(m_app->m_strSelectedPath, keywords);
+    QCOMPARE(m_app->SelectedPath(), keywords);
 
     // The Project tab brings back the folder highlighted there.
     bar->SetCurrentTab(0);
@@ -175,7 +178,7 @@ void TestFileBars::listFollowsTabsAndSavedPagesShow()
     frame->ShowFolderInListBar(m_strMain);
     QVERIFY(filled.wait(5000));
     m_app->OpenFileInEditor(P("index.html"), false);
-    CDocument* page = m_app->m_pWebPageTemplate->Documents().last();
+    CDocument* page = m_app->WebPageTemplate()->Documents().last();
     QVERIFY(page->DoSave(P("second.html")));
     QStringList shown;
     for (int i = 0; i < root->childCount(); ++i)
