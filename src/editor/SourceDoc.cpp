@@ -5,12 +5,20 @@
 #include "framework/MessageBox.h"
 #include "framework/View.h"
 #include "editor/SourceText.h"
+#include "files/RegularFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
 
 std::function<bool(const QString&, qsizetype)> CSourceDoc::s_confirmTruncatedOpen =
     [](const QString& path, qsizetype offset) {
@@ -23,6 +31,86 @@ std::function<bool(const QString&, qsizetype)> CSourceDoc::s_confirmTruncatedOpe
             QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         return answer == QMessageBox::Yes;
     };
+
+qint64 CSourceDoc::s_nBackgroundLoadBytes = qint64(1) << 20;
+
+bool CSourceDoc::OnOpenDocument(const QString& path)
+{
+    auto* editor = GetFirstView() ? qobject_cast<QPlainTextEdit*>(GetFirstView()->GetWidget()) : nullptr;
+    const QFileInfo info(path);
+    if (!editor || IsLoading() || !info.isFile() || info.size() < s_nBackgroundLoadBytes)
+        return CDocument::OnOpenDocument(path);
+    // The same checks and messages as a file read at once.
+    const QString problem = CRegularFile::Problem(path);
+    if (!problem.isEmpty()) {
+        ReportError(problem);
+        return false;
+    }
+    QFile file;
+    QString openError;
+    if (!CRegularFile::OpenForReading(path, file, &openError)) {
+        ReportError(openError);
+        return false;
+    }
+    if (file.size() > CSourceLoader::s_nLargestFile) {
+        ReportError(CSourceLoader::TooLargeMessage(path, file.size()));
+        return false;
+    }
+    const int descriptor = ::dup(file.handle());
+    if (descriptor < 0) {
+        ReportError(tr("Cannot read %1.\n%2")
+                        .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno))));
+        return false;
+    }
+    DeleteContents();
+    m_pLoader = new CSourceLoader(editor, path, descriptor, s_confirmTruncatedOpen);
+    connect(m_pLoader, &CSourceLoader::finished, this, &CSourceDoc::OnLoadFinished);
+    m_pLoader->Start();
+    return true;
+}
+
+bool CSourceDoc::IsLoading() const
+{
+    return m_pLoader && m_pLoader->IsRunning();
+}
+
+void CSourceDoc::CancelLoad()
+{
+    if (IsLoading())
+        m_pLoader->Cancel();
+}
+
+void CSourceDoc::OnLoadFinished(CSourceLoader::Outcome outcome, const QString& message)
+{
+    const CDiskStamp stamp = m_pLoader->StampBeforeReading();
+    m_pLoader->deleteLater();
+    switch (outcome) {
+    case CSourceLoader::Outcome::Loaded:
+        SetDiskStamp(stamp);
+        SetSettledDiskStamp(CDiskStamp());
+        SetModifiedFlag(false);
+        OnTextLoaded();
+        return;
+    case CSourceLoader::Outcome::Deleted:
+        // Everything was read: keep it, and let closing ask to save it.
+        SetDiskStamp(stamp);
+        SetSettledDiskStamp(CDiskStamp::Of(GetPathName()));
+        OnTextLoaded();
+        SetModifiedFlag(true);
+        ReportError(tr("%1 was deleted while it was being opened.\n"
+                       "The window shows the whole text as it was read; save it to keep it.")
+                        .arg(QDir::toNativeSeparators(GetPathName())));
+        return;
+    case CSourceLoader::Outcome::Changed:
+    case CSourceLoader::Outcome::Failed:
+    case CSourceLoader::Outcome::Cancelled:
+        // No half text stays behind: the window goes.
+        OnCloseDocument();
+        if (!message.isEmpty())
+            ReportError(message);
+        return;
+    }
+}
 
 QTextDocument* CSourceDoc::TextDocument() const
 {
@@ -38,6 +126,11 @@ void CSourceDoc::Serialize(CArchive& ar)
         return;
     }
     if (ar.IsStoring()) {
+        if (IsLoading()) {
+            ar.Fail(tr("%1 is still being opened; it can be saved once all of it is read.")
+                        .arg(QDir::toNativeSeparators(GetPathName())));
+            return;
+        }
         ar.Bytes() = CSourceText::Save(text);
         return;
     }
@@ -55,7 +148,7 @@ void CSourceDoc::Serialize(CArchive& ar)
 std::function<QByteArray()> CSourceDoc::StoreLater()
 {
     QTextDocument* text = TextDocument();
-    if (!text)
+    if (!text || IsLoading())
         return {};
     return [snapshot = CSourceText::Snapshot(text)] { return snapshot.Bytes(); };
 }
@@ -87,6 +180,9 @@ struct CViewPlace
 
 bool CSourceDoc::ReloadFromDisk()
 {
+    // Nothing was taken from the file yet.
+    if (IsLoading())
+        return false;
     QList<CViewPlace> places;
     for (CMDIChildWnd* frame : Frames()) {
         auto* editor = frame->GetActiveView() ? qobject_cast<QPlainTextEdit*>(frame->GetActiveView()->GetWidget())

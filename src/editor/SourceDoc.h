@@ -2,6 +2,10 @@
 
 #include "framework/Document.h"
 
+#include "editor/SourceLoader.h"
+
+#include <QPointer>
+
 #include <functional>
 
 class QTextDocument;
@@ -12,6 +16,18 @@ class CSourceDoc : public CDocument
 {
     Q_OBJECT
 public:
+    // A file of at least s_nBackgroundLoadBytes is read off the UI thread: the
+    // window opens at once and fills as the text comes in (CSourceLoader).
+    // Errors found before the first byte is read are reported here as for
+    // any file; the others close the window with a message when the load
+    // ends. A cancelled load closes the window and leaves the file as it was.
+    bool OnOpenDocument(const QString& path) override;
+    static qint64 s_nBackgroundLoadBytes;
+    // True while the text is still coming in: it cannot be saved yet.
+    bool IsLoading() const;
+    // Escape in the main window does the same while the page is active.
+    void CancelLoad();
+
     void Serialize(CArchive& ar) override;
     // Copies the text out; the worker makes the bytes, as Serialize would.
     std::function<QByteArray()> StoreLater() override;
@@ -29,4 +45,13 @@ public:
     // before that byte can be shown and saved. True opens it. Tests replace
     // the question.
     static std::function<bool(const QString& path, qsizetype offset)> s_confirmTruncatedOpen;
+
+protected:
+    // A background load put the whole text in. Default: nothing.
+    virtual void OnTextLoaded() {}
+
+private:
+    void OnLoadFinished(CSourceLoader::Outcome outcome, const QString& message);
+
+    QPointer<CSourceLoader> m_pLoader;
 };

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -127,22 +128,48 @@ CSourceText CSourceText::Decode(const QByteArray& fileBytes)
         size = fileBytes.size();
     const char* data = fileBytes.constData();
 
-    QString decoded;
     if (IsValidUtf8(data, size)) {
         result.byteOrderMark = fileBytes.startsWith(kUtf8ByteOrderMark);
-        const qsizetype skip = result.byteOrderMark ? kUtf8ByteOrderMark.size() : 0;
-        decoded = QString::fromUtf8(data + skip, size - skip);
-        if (decoded.contains(QChar(kFrameMarkers[0])) || decoded.contains(QChar(kFrameMarkers[1]))) {
-            result.frameMarkerStandIns = PickStandIns(decoded);
-            ReplaceFrameMarkers(decoded, result.frameMarkerStandIns, true);
-        }
+        if (HasFrameMarker(data, size))
+            result.frameMarkerStandIns = PickStandIns(QString::fromUtf8(data, size));
     } else {
         result.encoding = Encoding::Windows1252;
+    }
+    LineEndCounts counts = {0, 0, 0, 0, 0};
+    result.text = result.DecodePiece(data, size, true, counts);
+    result.dominantLineEnd = DominantLineEnd(counts);
+    return result;
+}
+
+QString CSourceText::StandInsFor(const QString& text)
+{
+    return PickStandIns(text);
+}
+
+bool CSourceText::HasFrameMarker(const char* data, qsizetype size)
+{
+    // U+FDD0 and U+FDD1 in UTF-8: EF B7 90 and EF B7 91.
+    const std::string_view bytes(data, size_t(size));
+    for (size_t at = bytes.find("\xef\xb7"); at != std::string_view::npos; at = bytes.find("\xef\xb7", at + 1)) {
+        if (at + 2 < bytes.size() && (bytes[at + 2] == '\x90' || bytes[at + 2] == '\x91'))
+            return true;
+    }
+    return false;
+}
+
+QString CSourceText::DecodePiece(const char* data, qsizetype size, bool startOfFile, LineEndCounts& counts)
+{
+    QString decoded;
+    if (encoding == Encoding::Utf8) {
+        const qsizetype skip = startOfFile && byteOrderMark ? kUtf8ByteOrderMark.size() : 0;
+        decoded = QString::fromUtf8(data + skip, size - skip);
+        if (!frameMarkerStandIns.isEmpty())
+            ReplaceFrameMarkers(decoded, frameMarkerStandIns, true);
+    } else {
         decoded = DecodeCp1252(data, size);
     }
 
     // Split at every line end, in place: the text only ever shrinks.
-    std::array<int, 5> counts = {0, 0, 0, 0, 0};
     char16_t* chars = reinterpret_cast<char16_t*>(decoded.data());
     const qsizetype length = decoded.size();
     qsizetype out = 0;
@@ -168,31 +195,38 @@ CSourceText CSourceText::Decode(const QByteArray& fileBytes)
             continue;
         }
         chars[out++] = u'\n';
-        result.lineEnds.append(quint8(end));
+        lineEnds.append(quint8(end));
         ++counts[end];
     }
     decoded.truncate(out);
-    result.text = std::move(decoded);
+    return decoded;
+}
 
+CSourceText::LineEnd CSourceText::DominantLineEnd(const LineEndCounts& counts)
+{
     int best = LF;
     for (int kind = CRLF; kind <= CRCRLF; ++kind) {
         if (counts[kind] > counts[best])
             best = kind;
     }
-    result.dominantLineEnd = LineEnd(best);
-    return result;
+    return LineEnd(best);
 }
 
 void CSourceText::LoadInto(QTextDocument* document, const QByteArray& fileBytes)
 {
     const CSourceText source = Decode(fileBytes);
-    document->setProperty(kEncodingProperty, int(source.encoding));
-    document->setProperty(kLineEndProperty, int(source.dominantLineEnd));
-    document->setProperty(kByteOrderMarkProperty, source.byteOrderMark);
-    document->setProperty(kStandInsProperty, source.frameMarkerStandIns);
     document->setPlainText(source.text);
+    source.RecordOn(document);
+}
+
+void CSourceText::RecordOn(QTextDocument* document) const
+{
+    document->setProperty(kEncodingProperty, int(encoding));
+    document->setProperty(kLineEndProperty, int(dominantLineEnd));
+    document->setProperty(kByteOrderMarkProperty, byteOrderMark);
+    document->setProperty(kStandInsProperty, frameMarkerStandIns);
     document->clearUndoRedoStacks();
-    CLineEnds::Attach(document, source.lineEnds);
+    CLineEnds::Attach(document, lineEnds);
     document->setModified(false);
 }
 

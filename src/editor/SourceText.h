@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+#include <array>
+
 class QTextDocument;
 
 // The bridge between a source file's bytes and the editor's text.
@@ -42,6 +44,23 @@ public:
     // ends and encoding on the document. Clears the undo history and the
     // modified flag.
     static void LoadInto(QTextDocument* document, const QByteArray& fileBytes);
+    // Records this text's encoding, line ends and stand-ins on a document
+    // that already holds its text, as LoadInto does after setting the text.
+    void RecordOn(QTextDocument* document) const;
+
+    // Decoding a file piece by piece, for files too large to decode at once.
+    // The encoding, byte order mark and stand-ins are decided over the whole
+    // file first (IsValidUtf8, HasFrameMarker); each piece must then end
+    // just after a line feed byte or at the text's end, so that no character
+    // and no line end is cut in two. Returns the piece's text (lines joined by
+    // '\n') and appends its line ends to lineEnds.
+    using LineEndCounts = std::array<int, 5>;
+    QString DecodePiece(const char* data, qsizetype size, bool startOfFile, LineEndCounts& counts);
+    static LineEnd DominantLineEnd(const LineEndCounts& counts);
+    // True when UTF-8 bytes hold U+FDD0 or U+FDD1.
+    static bool HasFrameMarker(const char* data, qsizetype size);
+    // What the frame markers are shown as in text that holds them.
+    static QString StandInsFor(const QString& text);
     // The document's text as file bytes, in its recorded encoding and line ends.
     static QByteArray Save(const QTextDocument* document);
     // Everything Save needs from the document, copied out (one copy of the

@@ -43,9 +43,16 @@ bool CZentrelDoc::OnOpenDocument(const QString& path)
     emit currentFileChanged(path);
     if (!CSourceDoc::OnOpenDocument(path))
         return false;
-    if (CZentrelView* view = GetView())
+    // Colours come once the whole text is in.
+    if (CZentrelView* view = GetView(); view && !IsLoading())
         view->SetLanguage(path);
     return true;
+}
+
+void CZentrelDoc::OnTextLoaded()
+{
+    if (CZentrelView* view = GetView())
+        view->SetLanguage(GetPathName());
 }
 
 bool CZentrelDoc::OnRecoverDocument(const QString& path, const QByteArray& bytes)
