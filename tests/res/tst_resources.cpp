@@ -270,7 +270,7 @@ void TestResources::builderShowsUnknownCommandsDisabled()
 
     QMenu* file = bar.actions().first()->menu();
     QVERIFY(!file->actions().contains(nullptr));
-    QCOMPARE(file->actions().size(), 17); // 15 items with 3 of the 4 recent files in place of one
+    QVERIFY(file->actions().contains(pool.Get(ZtCmd::ID_FILE_MRU_FILE3)));
 }
 
 void TestResources::builderToolBar()
