@@ -175,7 +175,7 @@ void TestProjectTree::orderEntries_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("folders first, files by bytes")
-        << "f:b.txt f:A.htm d:zeta f:a.css d:Alpha" << "Alpha zeta | A.htm a.css b.txt";
+        << "f:b.txt f:A.htm d:Zeta f:a.css d:alpha" << "alpha Zeta | A.htm a.css b.txt";
     QTest::newRow("folders ignore case, ties by case") << "d:beta d:ALPHA d:Beta" << "ALPHA Beta beta |";
     QTest::newRow("project file hidden, folder of its name kept")
         << "f:Site.ztp d:Site.ztp f:site.ztp" << "Site.ztp | site.ztp";
