@@ -1,4 +1,5 @@
 #include "support/AppTestMain.h"
+#include "support/Dialogs.h"
 #include "support/ScriptedShell.h"
 #include "support/TestFiles.h"
 
@@ -196,8 +197,9 @@ void TestProjectCommands::wizardCreatesAndExitReopens()
     QCOMPARE(Project()->GetPathName(), project);
 
     // Cancelling the wizard leaves the tree empty.
-    QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
+    const auto answered = ZtTest::AnswerDialogs({false});
     QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_PROJECT_WIZARD));
+    QCOMPARE(*answered, 1);
     QCOMPARE(TreeRoot(), QString());
 }
 

@@ -159,11 +159,9 @@ void TestWizardCommands::enableRule()
     QFETCH(bool, colorWizard);
     if (name.isEmpty()) {
         // New takes a page; its New Page dialog is cancelled: an untitled page.
-        QTimer::singleShot(0, [] {
-            QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
-            qobject_cast<QDialog*>(QApplication::activeModalWidget())->accept();
-        });
+        const auto answered = ZtTest::AnswerDialogs({true, false});
         QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
+        QCOMPARE(*answered, 2);
     }
     else if (name != QLatin1String("-"))
         OpenPage(name);
@@ -315,7 +313,7 @@ void TestWizardCommands::messagesWithoutAnEditor()
         [&] { commands.OnImageWizard(); }, [&] { commands.OnColorWizard(); }, [&] { commands.OnAlignWizard(); },
         [&] { commands.OnListWizard(); }};
     for (const auto& handler : handlers) {
-        QTimer::singleShot(0, [] { static_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+        ZtTest::AnswerDialogs({true});
         handler();
     }
     const QString open = QStringLiteral("No open file in editor!");
@@ -325,8 +323,9 @@ void TestWizardCommands::messagesWithoutAnEditor()
     // Over a window that is no page editor: nothing, silently.
     m_messages.texts.clear();
     OpenPage(QStringLiteral("notes.txt"), "plain");
-    QTimer::singleShot(0, [] { static_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+    const auto answered = ZtTest::AnswerDialogs({true});
     commands.OnListWizard();
+    QCOMPARE(*answered, 1);
     QVERIFY(m_messages.texts.isEmpty());
 }
 
