@@ -111,9 +111,6 @@ void TestWizardDialogs::bodyFixedFlagAndColourButtons()
     Find<QRadioButton>(&dialog, CBodyWizDlg::IDC_NOT_FIXED)->click();
     dialog.accept();
     QCOMPARE(dialog.Text(), QStringLiteral("<BODY BGCOLOR=\"#0A05C8\" >\n"));
-    const auto* visited = Find<QComboBox>(&dialog, CBodyWizDlg::IDC_VISITED_LINK);
-    QCOMPARE(visited->itemText(0), QStringLiteral("Black"));
-    QCOMPARE(visited->itemText(7), QStringLiteral("Yellow"));
 }
 
 void TestWizardDialogs::bodyImageButton_data()
@@ -258,7 +255,6 @@ void TestWizardDialogs::tableWizardPieces()
     CColorButton::SetPicker([](bool, QWidget*) { return QStringLiteral("#0A05C8"); });
     sheet.show();
     QVERIFY(QTest::qWaitForWindowExposed(&sheet));
-    QCOMPARE(sheet.windowTitle(), QStringLiteral("Wizard"));
     QVERIFY(!sheet.button(QWizard::BackButton)->isEnabled());
     Find<QComboBox>(&sheet, CTableWizPage1::IDC_WIDTH)->setEditText("100%");
     Find<QLineEdit>(&sheet, CTableWizPage1::IDC_CSS_TEXT)->setText("main");
