@@ -90,7 +90,7 @@ void TestProjectCommands::enableRulesSaveAndClose()
 {
     CMainFrame* frame = m_app->GetMainFrame();
     for (int id : {ID_PROJECT_SAVE, ID_PROJECT_SAVE_AS, ID_PROJECT_CLOSE})
-        QVERIFY(!frame->ExecuteCommand(id));
+        QVERIFY2(!frame->ExecuteCommand(id), QByteArray::number(id).constData());
 
     const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "Site\r\r\n");
     m_app->OpenProject(path);

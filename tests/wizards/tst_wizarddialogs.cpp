@@ -224,8 +224,9 @@ void TestWizardDialogs::alignBoxesEnableTheirFields()
     CAlignWizDlg dialog;
     for (int box : {CAlignWizDlg::IDC_HORIZONTAL, CAlignWizDlg::IDC_VERTICAL, CAlignWizDlg::IDC_HEIGHT,
                     CAlignWizDlg::IDC_WIDTH}) {
-        QVERIFY(!Find<QCheckBox>(&dialog, box)->isChecked());
-        QVERIFY(!Find<QComboBox>(&dialog, box + 1)->isEnabled());
+        const QByteArray name = QByteArray::number(box);
+        QVERIFY2(!Find<QCheckBox>(&dialog, box)->isChecked(), name.constData());
+        QVERIFY2(!Find<QComboBox>(&dialog, box + 1)->isEnabled(), name.constData());
     }
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
