@@ -79,6 +79,8 @@ QStringList TreeOf(const QString& folder)
 
 } // namespace
 
+Q_DECLARE_METATYPE(FOperation)
+
 class TestFileName : public QObject
 {
     Q_OBJECT
@@ -97,7 +99,9 @@ private slots:
     void planTransfers();
     void copyAndWildcardNames();
 
+    void copyConflictAnswers_data();
     void copyConflictAnswers();
+    void refusedOperations_data();
     void refusedOperations();
     void copyToUnwritableDestination();
     void progressCancelStopsCopy();
@@ -272,61 +276,79 @@ void TestFileName::copyAndWildcardNames()
     QCOMPARE(map("a1.txt", "a?.txt", "b?.txt"), QStringLiteral("b1.txt"));
 }
 
+// What is answered, the result, dest/one.txt and dest/two.txt afterwards,
+// and how many questions were asked.
+void TestFileName::copyConflictAnswers_data()
+{
+    QTest::addColumn<QList<EAnswer>>("answers");
+    QTest::addColumn<bool>("result");
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QByteArray>("second");
+    QTest::addColumn<int>("questions");
+    QTest::newRow("no, then yes") << QList<EAnswer>{EAnswer::No, EAnswer::Yes} << true << QByteArray("old 1")
+                                  << QByteArray("new 2") << 2;
+    QTest::newRow("yes to all") << QList<EAnswer>{EAnswer::YesToAll} << true << QByteArray("new 1")
+                                << QByteArray("new 2") << 1;
+    QTest::newRow("cancel") << QList<EAnswer>{EAnswer::Cancel} << false << QByteArray("old 1") << QByteArray("old 2")
+                            << 1;
+}
+
 void TestFileName::copyConflictAnswers()
 {
-    // What is answered, the result, dest/one.txt and dest/two.txt afterwards,
-    // and how many questions were asked.
-    const struct { QList<EAnswer> answers; bool result; QByteArray first, second; int questions; }
-        cases[] = {
-        {{EAnswer::No, EAnswer::Yes}, true, "old 1", "new 2", 2},
-        {{EAnswer::YesToAll}, true, "new 1", "new 2", 1},
-        {{EAnswer::Cancel}, false, "old 1", "old 2", 1},
-    };
+    QFETCH(QList<EAnswer>, answers);
+    QFETCH(bool, result);
+    WriteFile(Path("src/one.txt"), "new 1");
+    WriteFile(Path("src/two.txt"), "new 2");
+    WriteFile(Path("dest/one.txt"), "old 1");
+    WriteFile(Path("dest/two.txt"), "old 2");
+    g_script.answers = answers;
     const QString list = Path("src/one.txt") + QChar(0) + Path("src/two.txt") + QChar(0);
-    for (const auto& c : cases) {
-        WriteFile(Path("src/one.txt"), "new 1");
-        WriteFile(Path("src/two.txt"), "new 2");
-        WriteFile(Path("dest/one.txt"), "old 1");
-        WriteFile(Path("dest/two.txt"), "old 2");
-        g_script = CScript();
-        g_script.answers = c.answers;
-        QCOMPARE(CFileName().ShellCopyFiles(nullptr, list, Path("dest/*.*")), c.result);
-        QCOMPARE(ReadFile(Path("dest/one.txt")), c.first);
-        QCOMPARE(ReadFile(Path("dest/two.txt")), c.second);
-        QCOMPARE(g_script.questions.size(), c.questions);
-        QCOMPARE(TreeOf(Path("dest")), QStringList({"one.txt", "two.txt"})); // no leftovers
-    }
+    QCOMPARE(CFileName().ShellCopyFiles(nullptr, list, Path("dest/*.*")), result);
+    QTEST(ReadFile(Path("dest/one.txt")), "first");
+    QTEST(ReadFile(Path("dest/two.txt")), "second");
+    QTEST(int(g_script.questions.size()), "questions");
+    QCOMPARE(TreeOf(Path("dest")), QStringList({"one.txt", "two.txt"})); // no leftovers
 }
 
 // Each refusal shows one message (none for an empty paste) and changes nothing.
+void TestFileName::refusedOperations_data()
+{
+    QTest::addColumn<FOperation>("operation");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("copy into itself") << FOperation(&CFileName::ShellCopyFiles) << "site" << "site/sub"
+                                      << "inside the source folder";
+    QTest::newRow("move into itself") << FOperation(&CFileName::ShellMoveFiles) << "site" << "site/sub/"
+                                      << "inside the source folder";
+    QTest::newRow("copy a missing file") << FOperation(&CFileName::ShellCopyFiles) << "gone.html" << "dest"
+                                         << "does not exist";
+    QTest::newRow("empty paste") << FOperation(&CFileName::ShellCopyFiles) << "" << "dest" << "";
+    QTest::newRow("rename onto a file") << FOperation(&CFileName::ShellRenameFiles) << "a.html" << "b.html"
+                                        << "already exists";
+    QTest::newRow("rename a missing file") << FOperation(&CFileName::ShellRenameFiles) << "gone.html" << "c.html"
+                                           << "does not exist";
+    QTest::newRow("rename by a pattern that matches nothing") << FOperation(&CFileName::ShellRenameFiles) << "*.xyz"
+                                                              << "*.abc" << "no such file";
+}
+
 void TestFileName::refusedOperations()
 {
+    QFETCH(FOperation, operation);
+    QFETCH(QString, source);
+    QFETCH(QString, destination);
+    QFETCH(QString, message);
     WriteFile(Path("site/index.html"), "i");
     QVERIFY(QDir().mkpath(Path("site/sub")));
     WriteFile(Path("a.html"), "a");
     WriteFile(Path("b.html"), "b");
     QVERIFY(QDir().mkpath(Path("dest")));
     const QStringList before = TreeOf(m_strRoot);
-    const struct { FOperation operation; const char* source, *destination, *message; } cases[] = {
-        {&CFileName::ShellCopyFiles, "site", "site/sub", "inside the source folder"},
-        {&CFileName::ShellMoveFiles, "site", "site/sub/", "inside the source folder"},
-        {&CFileName::ShellCopyFiles, "gone.html", "dest", "does not exist"},
-        {&CFileName::ShellCopyFiles, "", "dest", ""},
-        {&CFileName::ShellRenameFiles, "a.html", "b.html", "already exists"},
-        {&CFileName::ShellRenameFiles, "gone.html", "c.html", "does not exist"},
-        {&CFileName::ShellRenameFiles, "*.xyz", "*.abc", "no such file"},
-    };
-    const CFileName fileName;
-    for (const auto& c : cases) {
-        g_script = CScript();
-        const QString source = *c.source ? Path(c.source) : QString();
-        QVERIFY(!(fileName.*c.operation)(nullptr, source, Path(c.destination)));
-        const QString message = QString::fromLatin1(c.message);
-        QCOMPARE(g_script.errors.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty())
-            QVERIFY2(g_script.errors.first().contains(message), qPrintable(g_script.errors[0]));
-        QCOMPARE(TreeOf(m_strRoot), before);
-    }
+    QVERIFY(!(CFileName().*operation)(nullptr, source.isEmpty() ? QString() : Path(source), Path(destination)));
+    QCOMPARE(g_script.errors.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(g_script.errors.first().contains(message), qPrintable(g_script.errors[0]));
+    QCOMPARE(TreeOf(m_strRoot), before);
     QCOMPARE(ReadFile(Path("b.html")), QByteArray("b"));
 }
 
