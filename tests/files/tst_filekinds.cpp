@@ -53,6 +53,7 @@ void TestFileKinds::results_data()
     Row("vbscript", Kinds("x.vbs"), ".vbs lang=4");
     Row("dot only in a folder", Kinds("/site.html/README"), " lang=-1");
     Row("image", Kinds("logo.PNG"), ".png browse lang=-1");
+    Row("drawing", Kinds("map.SVG"), ".svg browse lang=-1");
     Row("dot file", Kinds(".profile"), ".profile lang=-1");
     Row("trailing dot", Kinds("name."), ". lang=-1");
     Row("backslash is part of a Linux name", Kinds("a\\b.TXT"), ".txt text browse lang=-1");
