@@ -35,7 +35,7 @@ QByteArray PageBytes(const QString& name, const QString& width, const QString& h
     return bytes;
 }
 
-int WriteAppletPage(const QString& classFile, const QString& width, const QString& height)
+bool WriteAppletPage(const QString& classFile, const QString& width, const QString& height)
 {
     const QString name = QFileInfo(classFile).completeBaseName();
     const QString pagePath = PagePathFor(classFile);
@@ -47,10 +47,9 @@ int WriteAppletPage(const QString& classFile, const QString& width, const QStrin
         ZtMessageBox::Show(QCoreApplication::translate("ZtAppletPage", "Cannot write the applet page %1.\n%2")
                                .arg(QDir::toNativeSeparators(pagePath), problem),
                            QMessageBox::Warning);
-        return 1;
+        return false;
     }
-    CAtomicFile::WriteScratch(pagePath, PageBytes(name, width, height));
-    return 1;
+    return CAtomicFile::WriteScratch(pagePath, PageBytes(name, width, height));
 }
 
 } // namespace ZtAppletPage

@@ -16,9 +16,9 @@ QString PagePathFor(const QString& classFile);
 // line ends.
 QByteArray PageBytes(const QString& name, const QString& width, const QString& height);
 // Writes the page for classFile, replacing an older one. A failure is not
-// reported: the page is then missing or the old one stays. Only a symbolic
-// link or a non-regular file in the page's place is refused with a message,
-// and never written through. Returns 1.
-int WriteAppletPage(const QString& classFile, const QString& width, const QString& height);
+// reported to the user: the page is then missing or the old one stays. Only a
+// symbolic link or a non-regular file in the page's place is refused with a
+// message, and never written through. False when no page was written.
+bool WriteAppletPage(const QString& classFile, const QString& width, const QString& height);
 
 } // namespace ZtAppletPage

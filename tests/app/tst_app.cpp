@@ -11,7 +11,6 @@
 #include "framework/RecentFileList.h"
 #include "app/ReopenRules.h"
 #include "app/ZentrelApp.h"
-#include "editor/PlainTextView.h"
 #include "editor/SourceDoc.h"
 #include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
@@ -78,7 +77,6 @@ private slots:
     void openDialogStartsInStartDirectory();
     void badFilesAreRefusedWithAMessage();
     void saveKeepsBytesAndFailedSaveKeepsTheEdit();
-    void editorFontsFollowTheProfile();
     void pastesPlainTextOnly();
     void colouringFollowsTheSettings();
     void results_data();
@@ -524,27 +522,6 @@ void TestApp::saveKeepsBytesAndFailedSaveKeepsTheEdit()
     QVERIFY(document->IsModified());
     QCOMPARE(document->GetPathName(), path);
     QCOMPARE(ZtTest::ReadFile(path), bytes);
-}
-
-// The screen font follows the profile as the Fonts toolbar shows it; the
-// character format the page is written with keeps sizes of its own.
-void TestApp::editorFontsFollowTheProfile()
-{
-    {
-        CZentrelView html;
-        CPlainTextView text;
-        QCOMPARE(html.DefaultCharFormat().fontPointSize(), 9.0);
-        QCOMPARE(text.DefaultCharFormat().fontPointSize(), 10.0);
-        QCOMPARE(text.GetEditorFont().pointSizeF(), 9.0);
-        QCOMPARE(html.DefaultCharFormat().fontFamilies().toStringList(), QStringList{QStringLiteral("Courier New")});
-    }
-    m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("FontSize"), QStringLiteral("400"));
-    m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("FontFace"), QString());
-    CZentrelView html;
-    QCOMPARE(html.DefaultCharFormat().fontPointSize(), 14.0); // capped at 280 twips; the screen font is not
-    QCOMPARE(html.GetEditorFont().families(), QStringList{QStringLiteral("Courier New")});
-    QCOMPARE(html.lineWrapMode(), QPlainTextEdit::NoWrap);
-    QCOMPARE(html.tabStopDistance(), html.logicalDpiX() * 0.2);
 }
 
 void TestApp::pastesPlainTextOnly()

@@ -208,7 +208,7 @@ void TestHelp::helpCommandsOpenTheHelpWindow()
 {
     CMainFrame* frame = ZtTest::ShowMainFrame();
     for (const int id : {ID_HELP_FINDER, ID_HELP, ID_CONTEXT_HELP})
-        QVERIFY(frame->ExecuteCommand(id));
+        QVERIFY2(frame->ExecuteCommand(id), QByteArray::number(id).constData());
     // One window, opened at the contents.
     const QList<CHelpWindow*> windows = frame->findChildren<CHelpWindow*>();
     QCOMPARE(windows.size(), 1);

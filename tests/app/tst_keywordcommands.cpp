@@ -24,7 +24,6 @@ class TestKeywordCommands : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void tabShowsTheSeededFolder();
     void keywordDroppedIntoPage();
     void keywordDoubleClickedIntoPage_data();
     void keywordDoubleClickedIntoPage();
@@ -36,22 +35,26 @@ private:
     CZentrelApp* m_app = nullptr;
 };
 
+namespace {
+// Drags data over the start of line of view and lets it go there; the
+// action the drop took, or IgnoreAction when the drag was refused.
+Qt::DropAction DropOnLine(CZentrelView* view, const QMimeData* data, int line)
+{
+    const QPoint point = view->cursorRect(QTextCursor(view->document()->findBlockByNumber(line))).center();
+    QDragEnterEvent enter(point, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &enter);
+    if (!enter.isAccepted())
+        return Qt::IgnoreAction;
+    QDropEvent drop(QPointF(point), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &drop);
+    return drop.dropAction();
+}
+} // namespace
+
 void TestKeywordCommands::initTestCase()
 {
     m_app = ZtApp();
     ZtTest::ShowMainFrame();
-}
-
-void TestKeywordCommands::tabShowsTheSeededFolder()
-{
-    CKeywordsTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->KeywordsTree();
-    QCOMPARE(tree->RootDirectory(), CUserDataFolders::Keywords());
-    QTreeWidgetItem* root = tree->topLevelItem(0);
-    root->setExpanded(true);
-    QTreeWidgetItem* html = tree->findItems("HTML", Qt::MatchExactly | Qt::MatchRecursive).value(0);
-    QVERIFY(html);
-    html->setExpanded(true);
-    QVERIFY(!tree->findItems("<p></p>", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
 }
 
 void TestKeywordCommands::keywordDroppedIntoPage()
@@ -61,15 +64,9 @@ void TestKeywordCommands::keywordDroppedIntoPage()
     auto* view = qobject_cast<CZentrelView*>(m_app->GetMainFrame()->GetActiveView()->GetWidget());
     QVERIFY(view);
     QApplication::processEvents();
-    const QPoint point = view->cursorRect(QTextCursor(view->document()->findBlockByNumber(1))).center();
     std::unique_ptr<QMimeData> data(CKeywordsTreeCtrl::MakeKeywordMimeData("<p></p>"));
-    QDragEnterEvent enter(point, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(point), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &drop);
+    QCOMPARE(DropOnLine(view, data.get(), 1), Qt::CopyAction);
     QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n<p></p>\n</BODY>\n"));
-    QCOMPARE(drop.dropAction(), Qt::CopyAction);
     view->undo();
     QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n\n</BODY>\n"));
 }
@@ -103,6 +100,8 @@ void TestKeywordCommands::keywordDoubleClickedIntoPage()
 
     CProjectBar* bar = m_app->GetMainFrame()->ProjectBar();
     CKeywordsTreeCtrl* tree = bar->KeywordsTree();
+    // The tab shows the user's seeded Keywords folder.
+    QCOMPARE(tree->RootDirectory(), CUserDataFolders::Keywords());
     bar->SetCurrentTab(bar->TabControl()->indexOf(tree));
     tree->topLevelItem(0)->setExpanded(true);
     QTreeWidgetItem* html = tree->findItems("HTML", Qt::MatchExactly | Qt::MatchRecursive).value(0);
@@ -146,14 +145,8 @@ void TestKeywordCommands::textFileDroppedOnPageOpens()
     m_app->OpenFileInEditor(page, false);
     auto* view = qobject_cast<CZentrelView*>(m_app->GetMainFrame()->GetActiveView()->GetWidget());
     QVERIFY(view);
-    const QPoint point = view->cursorRect(QTextCursor(view->document()->findBlockByNumber(1))).center();
     std::unique_ptr<QMimeData> data(CKeywordsTreeCtrl::MakeFileMimeData(file));
-    QDragEnterEvent enter(point, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(point), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view->viewport(), &drop);
-    QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    QCOMPARE(DropOnLine(view, data.get(), 1), Qt::CopyAction);
     QTRY_COMPARE(m_app->GetMainFrame()->GetActiveView()->GetDocument()->GetPathName(), file);
     QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n</BODY>\n"));
     m_app->CloseAllDocuments();

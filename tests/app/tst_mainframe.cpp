@@ -18,7 +18,6 @@
 #include "app/ZentrelApp.h"
 #include "editor/FontToolBar.h"
 #include "editor/SourceEditView.h"
-#include "editor/SyntaxSettingsDlg.h"
 #include "res/Accelerators.h"
 #include "res/CommandIds.h"
 
@@ -26,6 +25,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDockWidget>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -56,12 +56,12 @@ private slots:
     void init();
     void cleanup();
 
-    void windowTitlesAreTheirOwn();
     void tilesFillTheArea();
     void lockKeysLearntFromTypedKeys();
     void dockStateDefaultsAndGarbage();
 
     void menusAndRulesFollowActiveWindow();
+    void barCommandsToggleAndCheck_data();
     void barCommandsToggleAndCheck();
     void projectBarDockFloatRoundTrip();
     void fontToolbarFloatsAndSetsEditorFont();
@@ -69,9 +69,6 @@ private slots:
     void listBarPlaceInsetFocusAndTitleMenu();
     void layoutSavedOnCloseAndRestored();
     void splashShowsAtEndOfCreation();
-    // Last: the offscreen platform gives no window the focus back after a
-    // modal dialog, which the keypad accelerators need.
-    void syntaxColoringOpensSettings();
 
 private:
     CMDIChildWnd* Open(const QString& name, const QByteArray& bytes = QByteArray("<HTML>\n</HTML>\n"));
@@ -136,24 +133,21 @@ void TestMainFrame::init()
     m_openedUrls.clear();
     m_messages.clear();
     m_frame->m_nBrowserLevel = 2;
+    // Every case starts from the first layout, whatever the one before left:
+    // the frame shown, the Project bar docked on the left, the List bar below it.
+    m_frame->show();
+    for (QDockWidget* bar : {static_cast<QDockWidget*>(m_frame->ProjectBar()), static_cast<QDockWidget*>(m_frame->ListBar())}) {
+        bar->setFloating(false);
+        bar->show();
+    }
+    m_frame->addDockWidget(Qt::LeftDockWidgetArea, m_frame->ProjectBar());
+    m_frame->splitDockWidget(m_frame->ProjectBar(), m_frame->ListBar(), Qt::Vertical);
 }
 
 void TestMainFrame::cleanup()
 {
     ZtApp()->CloseAllDocuments();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void TestMainFrame::windowTitlesAreTheirOwn()
-{
-    // With a display name set, the desktop appends it to every window title
-    // ("Settings — Zentrel"). Unset, the display name follows the application
-    // name.
-    const QString name = QCoreApplication::applicationName();
-    QCoreApplication::setApplicationName(QStringLiteral("probe"));
-    const QString displayName = QGuiApplication::applicationDisplayName();
-    QCoreApplication::setApplicationName(name);
-    QCOMPARE(displayName, QStringLiteral("probe"));
 }
 
 void TestMainFrame::tilesFillTheArea()
@@ -250,24 +244,36 @@ void TestMainFrame::menusAndRulesFollowActiveWindow()
     QCOMPARE(m_frame->CurrentMenuId(), int(IDR_MAINFRAME));
 }
 
+// Each switch hides its bar and shows it again; the menu's switches carry a
+// check mark, the main toolbar's two buttons do not.
+void TestMainFrame::barCommandsToggleAndCheck_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QWidget*>("bar");
+    QTest::addColumn<bool>("checkMark");
+    QTest::newRow("Project bar") << int(ID_VIEW_PROJECTBAR) << static_cast<QWidget*>(m_frame->ProjectBar()) << true;
+    QTest::newRow("List bar") << int(ID_VIEW_LISTBAR) << static_cast<QWidget*>(m_frame->ListBar()) << true;
+    QTest::newRow("Browse bar") << int(ID_VIEW_BROWSEBAR) << static_cast<QWidget*>(m_frame->BrowseBar()) << true;
+    QTest::newRow("HTML tags bar") << int(ID_VIEW_HTMLTAGS) << static_cast<QWidget*>(m_frame->HtmlTagsBar()) << true;
+    QTest::newRow("Operation bar") << int(ID_VIEW_OPERATIONBAR) << static_cast<QWidget*>(m_frame->OperationBar()) << true;
+    QTest::newRow("toolbar") << int(ID_VIEW_TOOLBAR) << static_cast<QWidget*>(m_frame->MainToolBar()) << true;
+    QTest::newRow("status bar") << int(ID_VIEW_STATUS_BAR) << static_cast<QWidget*>(m_frame->statusBar()) << true;
+    QTest::newRow("workspace button") << int(ID_TOGGLE_WORKSPACE) << static_cast<QWidget*>(m_frame->ProjectBar()) << false;
+    QTest::newRow("List bar button") << int(ID_TOGGLE_LISTBAR) << static_cast<QWidget*>(m_frame->ListBar()) << false;
+}
+
 void TestMainFrame::barCommandsToggleAndCheck()
 {
-    // Each switch hides its bar and shows it again; the menu's switches carry
-    // a check mark, the main toolbar's two buttons do not.
-    const struct { int id; QWidget* bar; bool checkMark; } switches[] = {
-        {ID_VIEW_PROJECTBAR, m_frame->ProjectBar(), true},  {ID_VIEW_LISTBAR, m_frame->ListBar(), true},
-        {ID_VIEW_BROWSEBAR, m_frame->BrowseBar(), true},    {ID_VIEW_HTMLTAGS, m_frame->HtmlTagsBar(), true},
-        {ID_VIEW_OPERATIONBAR, m_frame->OperationBar(), true}, {ID_VIEW_TOOLBAR, m_frame->MainToolBar(), true},
-        {ID_VIEW_STATUS_BAR, m_frame->statusBar(), true},   {ID_TOGGLE_WORKSPACE, m_frame->ProjectBar(), false},
-        {ID_TOGGLE_LISTBAR, m_frame->ListBar(), false}};
-    for (const auto& item : switches) {
-        const QByteArray id = QByteArray::number(item.id);
-        QVERIFY2(item.bar->isVisible() && Checked(item.id) == item.checkMark, id.constData());
-        QVERIFY(m_frame->ExecuteCommand(item.id));
-        QVERIFY2(!item.bar->isVisible() && !Checked(item.id), id.constData());
-        QVERIFY(m_frame->ExecuteCommand(item.id));
-        QVERIFY2(item.bar->isVisible(), id.constData());
-    }
+    QFETCH(int, id);
+    QFETCH(QWidget*, bar);
+    QFETCH(bool, checkMark);
+    QVERIFY(bar->isVisible());
+    QCOMPARE(Checked(id), checkMark);
+    QVERIFY(m_frame->ExecuteCommand(id));
+    QVERIFY(!bar->isVisible());
+    QVERIFY(!Checked(id));
+    QVERIFY(m_frame->ExecuteCommand(id));
+    QVERIFY(bar->isVisible());
 }
 
 void TestMainFrame::projectBarDockFloatRoundTrip()
@@ -464,7 +470,7 @@ void TestMainFrame::listBarPlaceInsetFocusAndTitleMenu()
     QCOMPARE(bar->ContentsInset(), 2);
     QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
     QCOMPARE(m_frame->dockWidgetArea(bar), Qt::BottomDockWidgetArea);
-    // Back to the default place, for the title menu and the tests that follow.
+    // Back in its first place, below the Project bar.
     m_frame->splitDockWidget(m_frame->ProjectBar(), bar, Qt::Vertical);
     QCOMPARE(bar->ContentsInset(), 4);
 
@@ -504,10 +510,6 @@ void TestMainFrame::layoutSavedOnCloseAndRestored()
     QVERIFY(second.ListBar()->isFloating());
     QCOMPARE(second.ListBar()->pos(), QPoint(300, 200));
     QCOMPARE(second.geometry().size(), m_frame->geometry().size());
-
-    // Put the shared frame back as the other tests found it.
-    m_frame->show();
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
 }
 
 void TestMainFrame::splashShowsAtEndOfCreation()
@@ -522,19 +524,6 @@ void TestMainFrame::splashShowsAtEndOfCreation()
     CSplashWnd::EnableSplashScreen(false);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!CSplashWnd::IsVisibleSplash());
-}
-
-void TestMainFrame::syntaxColoringOpensSettings()
-{
-    bool dialogShown = false;
-    QTimer::singleShot(0, this, [&dialogShown] {
-        if (auto* dialog = qobject_cast<CSyntaxSettingsDlg*>(QApplication::activeModalWidget())) {
-            dialogShown = true;
-            dialog->reject();
-        }
-    });
-    QVERIFY(m_frame->ExecuteCommand(ID_SYNTAX_COLORING));
-    QVERIFY(dialogShown);
 }
 
 ZT_APP_TEST_MAIN(TestMainFrame)

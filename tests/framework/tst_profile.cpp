@@ -68,6 +68,11 @@ void TestProfile::namesIgnoreCaseValuesStayExact()
     CProfile reread(path);
     QCOMPARE(reread.GetString(QStringLiteral("settings"), QStringLiteral("java PATH")), QStringLiteral(" /opt/j d k=1 "));
     QCOMPARE(reread.GetString(QStringLiteral("Settings"), QStringLiteral("Multi")), QStringLiteral("a b"));
+    // Removing goes by the same rule.
+    QVERIFY(reread.RemoveKey(QStringLiteral("SETTINGS"), QStringLiteral("multi")));
+    QVERIFY(reread.RemoveSection(QStringLiteral("startup")));
+    QVERIFY(!reread.Contains(QStringLiteral("Settings"), QStringLiteral("Multi")));
+    QVERIFY(reread.Keys(QStringLiteral("Startup")).isEmpty());
 }
 
 // Integers are read as the profile functions read them: blanks, a sign and

@@ -1,4 +1,5 @@
 #include "support/ScriptedShell.h"
+#include "support/Sites.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -11,6 +12,8 @@
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QThreadPool>
+
+using ZtTest::ChildNamed;
 
 // The Desktop tab's tree on a home folder of a few personal folders.
 class TestDesktopTree : public QObject
@@ -46,15 +49,6 @@ QString Texts(const QTreeWidgetItem* parent, const QTreeWidget* tree)
     for (int i = 0; i < count; ++i)
         texts << (parent ? parent->child(i) : tree->topLevelItem(i))->text(0);
     return texts.join(QLatin1Char(','));
-}
-
-QTreeWidgetItem* ChildNamed(const QTreeWidgetItem* parent, const QString& text)
-{
-    for (int i = 0; i < parent->childCount(); ++i) {
-        if (parent->child(i)->text(0) == text)
-            return parent->child(i);
-    }
-    return nullptr;
 }
 
 // Every read's worker has ended and every batch it posted has arrived, so

@@ -1,4 +1,5 @@
 #include "support/ScriptedShell.h"
+#include "support/Sites.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -86,9 +87,7 @@ void TestFileList::MakeSite(std::initializer_list<const char*> files)
 {
     m_pDir = std::make_unique<QTemporaryDir>();
     m_strMain = m_pDir->path() + QStringLiteral("/Site");
-    ZtTest::WriteFile(P("Site.ztp"), "Site\r\r\n");
-    for (const char* name : files)
-        ZtTest::WriteFile(P(QString::fromUtf8(name)), name);
+    ZtTest::WriteSite(m_strMain, files);
     m_pList = std::make_unique<CFileListCtrl>();
     QSignalSpy filled(m_pList.get(), &CFileListCtrl::listFilled);
     m_pList->ShowFolder(m_strMain);

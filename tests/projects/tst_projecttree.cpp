@@ -1,5 +1,6 @@
 #include "support/ScriptedShell.h"
 #include "support/ShellJob.h"
+#include "support/Sites.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -17,6 +18,8 @@
 #include <QThreadPool>
 
 #include <memory>
+
+using ZtTest::ChildNamed;
 
 namespace {
 
@@ -41,15 +44,6 @@ QString Describe(const QTreeWidgetItem* item)
         parts << text;
     }
     return parts.join(QLatin1Char(' '));
-}
-
-QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& name)
-{
-    for (int i = 0; i < parent->childCount(); ++i) {
-        if (parent->child(i)->text(0) == name)
-            return parent->child(i);
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -114,9 +108,7 @@ QTreeWidgetItem* TestProjectTree::MakeProject(std::initializer_list<const char*>
 {
     m_pDir = std::make_unique<QTemporaryDir>();
     m_strMain = m_pDir->path() + QStringLiteral("/Site");
-    ZtTest::WriteFile(P("Site.ztp"), "Site\r\r\n");
-    for (const char* name : files)
-        ZtTest::WriteFile(P(QString::fromUtf8(name)), name);
+    ZtTest::WriteSite(m_strMain, files);
     m_pTree = std::make_unique<CProjectTreeCtrl>();
     m_pTree->SetProjectPath(P("Site.ztp"));
     m_pTree->FillTree();
@@ -177,7 +169,7 @@ void TestProjectTree::orderEntries_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("folders first, files by bytes")
-        << "f:b.txt f:A.htm d:zeta f:a.css d:Alpha" << "Alpha zeta | A.htm a.css b.txt";
+        << "f:b.txt f:A.htm d:Zeta f:a.css d:alpha" << "alpha Zeta | A.htm a.css b.txt";
     QTest::newRow("folders ignore case, ties by case") << "d:beta d:ALPHA d:Beta" << "ALPHA Beta beta |";
     QTest::newRow("project file hidden, folder of its name kept")
         << "f:Site.ztp d:Site.ztp f:site.ztp" << "Site.ztp | site.ztp";
@@ -246,12 +238,12 @@ void TestProjectTree::fillsLazilyAndHidesProjectFile()
     QVERIFY(m_pTree->IsReading());
     Settle();
     QCOMPARE(Describe(root), QStringLiteral("empty/ self/+ sub/+ A.htm b.txt loop"));
-    Child(root, "sub")->setExpanded(true);
-    QTreeWidgetItem* self = Child(root, "self");
+    ChildNamed(root, "sub")->setExpanded(true);
+    QTreeWidgetItem* self = ChildNamed(root, "self");
     self->setExpanded(true); // the loop is read one level at a time only
     Settle();
-    QCOMPARE(Describe(Child(root, "sub")), QStringLiteral("x.htm"));
-    QCOMPARE(m_pTree->GetItemPath(Child(self, "sub")), P("self/sub"));
+    QCOMPARE(Describe(ChildNamed(root, "sub")), QStringLiteral("x.htm"));
+    QCOMPARE(m_pTree->GetItemPath(ChildNamed(self, "sub")), P("self/sub"));
     self->setExpanded(false);
     QCOMPARE(Describe(self), QStringLiteral("+"));
 }
@@ -270,7 +262,7 @@ void TestProjectTree::staleReadsAreDropped()
     QTreeWidgetItem* root = MakeProject({"a.htm", "sub/x.htm", "sub/deeper/y.htm"});
     root->setExpanded(true);
     Settle();
-    QTreeWidgetItem* sub = Child(root, "sub");
+    QTreeWidgetItem* sub = ChildNamed(root, "sub");
     sub->setExpanded(true);
     if (meanwhile == QLatin1String("collapse")) {
         sub->setExpanded(false);
@@ -309,12 +301,12 @@ void TestProjectTree::showsWhatChangesOnDisk()
     QDir().mkpath(P("empty"));
     root->setExpanded(true);
     Settle();
-    QTreeWidgetItem* sub = Child(root, "sub");
+    QTreeWidgetItem* sub = ChildNamed(root, "sub");
     sub->setExpanded(true);
     Settle();
-    Child(sub, "deeper")->setExpanded(true);
+    ChildNamed(sub, "deeper")->setExpanded(true);
     Settle();
-    m_pTree->setCurrentItem(Child(sub, "x.htm"));
+    m_pTree->setCurrentItem(ChildNamed(sub, "x.htm"));
     QStringList watched = m_pTree->WatchedFolders();
     watched.sort();
     QCOMPARE(watched, QStringList({m_strMain, P("empty"), P("old"), P("sub"), P("sub/deeper")}));
@@ -326,13 +318,13 @@ void TestProjectTree::showsWhatChangesOnDisk()
     QVERIFY(QDir(P("old")).removeRecursively());
     QTRY_COMPARE(Describe(root),
                  QStringLiteral("empty/ images/+ sub/[deeper/[] new.htm x.htm] about.html index.html"));
-    QCOMPARE(m_pTree->currentItem(), Child(sub, "x.htm"));
+    QCOMPARE(m_pTree->currentItem(), ChildNamed(sub, "x.htm"));
     // A folder made later gets its expand button when something is put in it.
     QVERIFY(QDir().mkpath(P("later")));
-    QTRY_VERIFY(Child(root, "later"));
+    QTRY_VERIFY(ChildNamed(root, "later"));
     Settle();
     ZtTest::WriteFile(P("later/a.htm"), "a");
-    QTRY_COMPARE(Child(root, "later")->childCount(), 1);
+    QTRY_COMPARE(ChildNamed(root, "later")->childCount(), 1);
 
     sub->setExpanded(false);
     Settle();
@@ -375,13 +367,13 @@ void TestProjectTree::newFolderAndRenameInPlace()
 
     // A name with a slash and a name in use: refused with a message, the
     // label names the file on disk again.
-    Rename(Child(root, "b.txt"), QStringLiteral("../escape.txt"));
-    Rename(Child(root, "b.txt"), QStringLiteral("*.txt"));
+    Rename(ChildNamed(root, "b.txt"), QStringLiteral("../escape.txt"));
+    Rename(ChildNamed(root, "b.txt"), QStringLiteral("*.txt"));
     QCOMPARE(m_messages.size(), 3);
-    QVERIFY(Child(root, "b.txt"));
+    QVERIFY(ChildNamed(root, "b.txt"));
     // A file named like a pattern is renamed alone.
-    Rename(Child(root, "*.txt"), QStringLiteral("star.txt"));
-    Rename(Child(root, "b.txt"), QStringLiteral("new name.txt"));
+    Rename(ChildNamed(root, "*.txt"), QStringLiteral("star.txt"));
+    Rename(ChildNamed(root, "b.txt"), QStringLiteral("new name.txt"));
     QCOMPARE(QDir(m_strMain).entryList(QDir::Files, QDir::Name), QStringList({"Site.ztp", "new name.txt", "star.txt"}));
     Settle();
     QCOMPARE(Describe(root), QStringLiteral("Docs/+ zz/+ new name.txt star.txt"));
@@ -403,7 +395,7 @@ void TestProjectTree::escapeDropsTheTypedLabel()
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
-    m_pTree->SetCurrentItem(Child(root, "b.txt"));
+    m_pTree->SetCurrentItem(ChildNamed(root, "b.txt"));
     m_pTree->RenameItem();
     typeThenEscape(QStringLiteral("c.txt"));
     m_pTree->SetCurrentItem(root);
@@ -422,8 +414,8 @@ void TestProjectTree::deletesToTrash()
     root->setExpanded(true);
     Settle();
     // The highlighted item is another one: the right-clicked one goes.
-    m_pTree->setCurrentItem(Child(root, "a.htm"));
-    m_pTree->SetCurrentItem(Child(root, "*.htm"));
+    m_pTree->setCurrentItem(ChildNamed(root, "a.htm"));
+    m_pTree->SetCurrentItem(ChildNamed(root, "*.htm"));
     m_pTree->DeleteItem();
     QTRY_VERIFY(ZtTest::JobsDone());
     QVERIFY(!QFile::exists(P("*.htm")));
@@ -433,10 +425,10 @@ void TestProjectTree::deletesToTrash()
 
     // Cancelled: the tree is unchanged. An old shell: nothing deleted.
     ZtTest::CScriptedShell::Answer() = CShellFileOperation::EAnswer::No;
-    m_pTree->SetCurrentItem(Child(root, "a.htm"));
+    m_pTree->SetCurrentItem(ChildNamed(root, "a.htm"));
     m_pTree->DeleteItem();
     m_pTree->SetShellVersionLevel(1);
-    m_pTree->SetCurrentItem(Child(root, "sub"));
+    m_pTree->SetCurrentItem(ChildNamed(root, "sub"));
     m_pTree->DeleteItem();
     QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(m_messages.size(), 1);
@@ -450,12 +442,12 @@ void TestProjectTree::pastesAndDragsOnDisk()
     QTreeWidgetItem* root = MakeProject({"a b.htm", "sub/inner/x.txt"});
     root->setExpanded(true);
     Settle();
-    QTreeWidgetItem* sub = Child(root, "sub");
+    QTreeWidgetItem* sub = ChildNamed(root, "sub");
     sub->setExpanded(true);
     Settle();
-    QTreeWidgetItem* inner = Child(sub, "inner");
+    QTreeWidgetItem* inner = ChildNamed(sub, "inner");
 
-    m_pTree->SetCurrentItem(Child(root, "a b.htm"));
+    m_pTree->SetCurrentItem(ChildNamed(root, "a b.htm"));
     m_pTree->CopyItemPath();
     QCOMPARE(QApplication::clipboard()->text(), P("a b.htm"));
     m_pTree->SetCurrentItem(sub);
@@ -463,17 +455,17 @@ void TestProjectTree::pastesAndDragsOnDisk()
     QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(ZtTest::ReadFile(P("sub/a b.htm")), QByteArray("a b.htm"));
     Settle();
-    inner = Child(sub, "inner");
+    inner = ChildNamed(sub, "inner");
 
     // A folder dropped on its own child: refused, nothing moves.
     m_pTree->MoveItem(sub, inner);
     QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(Child(sub, "inner"), inner);
+    QCOMPARE(ChildNamed(sub, "inner"), inner);
     // A file dropped on a file moves into that file's folder.
     inner->setExpanded(true);
     Settle();
-    QVERIFY(m_pTree->MoveItem(Child(root, "a b.htm"), Child(inner, "x.txt")));
+    QVERIFY(m_pTree->MoveItem(ChildNamed(root, "a b.htm"), ChildNamed(inner, "x.txt")));
     QTRY_VERIFY(ZtTest::JobsDone());
     QVERIFY(!QFile::exists(P("a b.htm")));
     Settle();
@@ -502,7 +494,7 @@ void TestProjectTree::menuFollowsItem()
     connect(m_pTree.get(), &CProjectTreeCtrl::openFileRequested, this,
             [&opened](const QString& path) { opened << QFileInfo(path).fileName(); });
     for (const char* name : {"Page.HTML", "pic.gif", "run.bat"}) {
-        m_pTree->SetCurrentItem(Child(root, name));
+        m_pTree->SetCurrentItem(ChildNamed(root, name));
         std::unique_ptr<QMenu> menu(m_pTree->CreateContextMenu());
         states << QStringLiteral("%1:%2%3").arg(name)
                       .arg(m_pTree->CommandAction(ZtCmd::ID_PROJTREE_EDIT)->isEnabled())

@@ -1,4 +1,5 @@
 #include "support/ScriptedShell.h"
+#include "support/Sites.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -21,6 +22,8 @@
 #include <QVBoxLayout>
 
 #include <memory>
+
+using ZtTest::ChildNamed;
 
 namespace {
 
@@ -45,15 +48,6 @@ public:
 QString NameOf(const QTreeWidgetItem* item)
 {
     return item ? item->text(0) : QStringLiteral("(none)");
-}
-
-QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& name)
-{
-    for (int i = 0; i < parent->childCount(); ++i) {
-        if (parent->child(i)->text(0) == name)
-            return parent->child(i);
-    }
-    return nullptr;
 }
 
 QString Describe(Qt::DropActions actions)
@@ -117,9 +111,7 @@ QTreeWidgetItem* TestTreeInput::MakeProject(std::initializer_list<const char*> f
 {
     m_pDir = std::make_unique<QTemporaryDir>();
     m_strMain = m_pDir->path() + QStringLiteral("/Site");
-    ZtTest::WriteFile(P("Site.ztp"), "Site\r\r\n");
-    for (const char* name : files)
-        ZtTest::WriteFile(P(QString::fromUtf8(name)), name);
+    ZtTest::WriteSite(m_strMain, files);
     m_pWindow = std::make_unique<QWidget>();
     auto* layout = new QVBoxLayout(m_pWindow.get());
     m_pTree = new CDraggableTree;
@@ -177,7 +169,7 @@ void TestTreeInput::labelEditorKeepsAcceleratorKeys()
     m_pWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
 
-    m_pTree->SetCurrentItem(Child(root, "a.htm"));
+    m_pTree->SetCurrentItem(ChildNamed(root, "a.htm"));
     m_pTree->RenameItem();
     auto* editor = m_pTree->findChild<QLineEdit*>();
     QVERIFY(editor);
@@ -200,10 +192,10 @@ void TestTreeInput::commandsActOnTheSelectedItem()
     QTreeWidgetItem* root = MakeProject({"a.htm", "b.htm", "c.htm", "sub/x.txt"});
     QVERIFY(root);
     QWidget* viewport = m_pTree->viewport();
-    const auto at = [this, root](const char* name) { return m_pTree->visualItemRect(Child(root, name)).center(); };
+    const auto at = [this, root](const char* name) { return m_pTree->visualItemRect(ChildNamed(root, name)).center(); };
     const auto* delegate = qobject_cast<const CLabelDelegate*>(m_pTree->itemDelegate());
     QVERIFY(delegate);
-    m_pTree->setCurrentItem(Child(root, "a.htm"));
+    m_pTree->setCurrentItem(ChildNamed(root, "a.htm"));
 
     // Files from the List bar pass over two items and leave: each is
     // highlighted as the drop place in turn, the selection never moves.
@@ -262,13 +254,13 @@ void TestTreeInput::dragOffersOtherProgramsACopy()
         // A file manager took it.
         return CFileDrag::CResult{defaultAction, nullptr};
     });
-    m_pTree->SetCurrentItem(Child(root, "a.htm"));
+    m_pTree->SetCurrentItem(ChildNamed(root, "a.htm"));
     // The button has been down long enough for a drag.
     QTest::qWait(int(CProjectTreeRules::kDragDelayMs) + 20);
     m_pTree->startDrag(Qt::MoveAction | Qt::CopyAction);
     QCOMPARE(offered, QStringLiteral("a.htm default:copy offered:copy,link"));
     QCOMPARE(ZtTest::ReadFile(P("a.htm")), QByteArray("a.htm"));
-    QVERIFY(Child(root, "a.htm"));
+    QVERIFY(ChildNamed(root, "a.htm"));
 }
 
 ZT_TEST_MAIN(TestTreeInput)

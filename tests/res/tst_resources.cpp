@@ -85,6 +85,7 @@ private slots:
     void menus_data();
     void menus();
     void keysShownAreKeysThatRun();
+    void picturesExistAndRender_data();
     void picturesExistAndRender();
     void results_data();
     void results() { ZtTest::CompareResult(); }
@@ -175,22 +176,33 @@ void TestResources::keysShownAreKeysThatRun()
     QVERIFY(shown > 0);
 }
 
+// Every button of every toolbar has a picture; the toolbars that are shown
+// also need a tip on every button but the main toolbar's last one, which has
+// no string at all.
+void TestResources::picturesExistAndRender_data()
+{
+    QTest::addColumn<int>("toolbar");
+    QTest::addColumn<bool>("shown");
+    for (int toolbar : {128, 132, 176, 234, 236})
+        QTest::addRow("toolbar %d", toolbar) << toolbar << true;
+    for (int toolbar : {141, 143, 145, 232})
+        QTest::addRow("toolbar %d", toolbar) << toolbar << false;
+}
+
 void TestResources::picturesExistAndRender()
 {
-    // The toolbars that are shown also need a tip on every button but the
-    // main toolbar's last one, which has no string at all.
-    const QList<int> shown{128, 132, 176, 234, 236};
-    for (int toolbar : {128, 132, 176, 234, 236, 141, 143, 145, 232}) {
-        const QVector<int> buttons = ZtRes::ToolbarButtons(toolbar);
-        QVERIFY(!buttons.isEmpty());
-        for (int id : buttons) {
-            if (id == ZtCmd::ID_SEPARATOR || id == ZtCmd::IDC_FONT_FACE || id == ZtCmd::IDC_FONT_SIZE)
-                continue;
-            QVERIFY2(QFile::exists(ZtRes::CommandIconFile(id)), qPrintable(QString::number(id)));
-            QVERIFY(!ZtRes::CommandIcon(id).pixmap(24, 24).isNull());
-            if (shown.contains(toolbar) && id != ZtCmd::ID_MAINBAR_BLANK)
-                QVERIFY2(!ZtRes::ToolTipText(id).isEmpty(), qPrintable(QString::number(id)));
-        }
+    QFETCH(int, toolbar);
+    QFETCH(bool, shown);
+    const QVector<int> buttons = ZtRes::ToolbarButtons(toolbar);
+    QVERIFY(!buttons.isEmpty());
+    for (int id : buttons) {
+        if (id == ZtCmd::ID_SEPARATOR || id == ZtCmd::IDC_FONT_FACE || id == ZtCmd::IDC_FONT_SIZE)
+            continue;
+        const QByteArray button = QByteArray::number(id);
+        QVERIFY2(QFile::exists(ZtRes::CommandIconFile(id)), button.constData());
+        QVERIFY2(!ZtRes::CommandIcon(id).pixmap(24, 24).isNull(), button.constData());
+        if (shown && id != ZtCmd::ID_MAINBAR_BLANK)
+            QVERIFY2(!ZtRes::ToolTipText(id).isEmpty(), button.constData());
     }
     QVERIFY(!ZtRes::ProgramIcon().pixmap(32, 32).isNull());
 }
@@ -270,7 +282,7 @@ void TestResources::builderShowsUnknownCommandsDisabled()
 
     QMenu* file = bar.actions().first()->menu();
     QVERIFY(!file->actions().contains(nullptr));
-    QCOMPARE(file->actions().size(), 17); // 15 items with 3 of the 4 recent files in place of one
+    QVERIFY(file->actions().contains(pool.Get(ZtCmd::ID_FILE_MRU_FILE3)));
 }
 
 void TestResources::builderToolBar()

@@ -111,9 +111,6 @@ void TestWizardDialogs::bodyFixedFlagAndColourButtons()
     Find<QRadioButton>(&dialog, CBodyWizDlg::IDC_NOT_FIXED)->click();
     dialog.accept();
     QCOMPARE(dialog.Text(), QStringLiteral("<BODY BGCOLOR=\"#0A05C8\" >\n"));
-    const auto* visited = Find<QComboBox>(&dialog, CBodyWizDlg::IDC_VISITED_LINK);
-    QCOMPARE(visited->itemText(0), QStringLiteral("Black"));
-    QCOMPARE(visited->itemText(7), QStringLiteral("Yellow"));
 }
 
 void TestWizardDialogs::bodyImageButton_data()
@@ -227,8 +224,9 @@ void TestWizardDialogs::alignBoxesEnableTheirFields()
     CAlignWizDlg dialog;
     for (int box : {CAlignWizDlg::IDC_HORIZONTAL, CAlignWizDlg::IDC_VERTICAL, CAlignWizDlg::IDC_HEIGHT,
                     CAlignWizDlg::IDC_WIDTH}) {
-        QVERIFY(!Find<QCheckBox>(&dialog, box)->isChecked());
-        QVERIFY(!Find<QComboBox>(&dialog, box + 1)->isEnabled());
+        const QByteArray name = QByteArray::number(box);
+        QVERIFY2(!Find<QCheckBox>(&dialog, box)->isChecked(), name.constData());
+        QVERIFY2(!Find<QComboBox>(&dialog, box + 1)->isEnabled(), name.constData());
     }
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -258,7 +256,6 @@ void TestWizardDialogs::tableWizardPieces()
     CColorButton::SetPicker([](bool, QWidget*) { return QStringLiteral("#0A05C8"); });
     sheet.show();
     QVERIFY(QTest::qWaitForWindowExposed(&sheet));
-    QCOMPARE(sheet.windowTitle(), QStringLiteral("Wizard"));
     QVERIFY(!sheet.button(QWizard::BackButton)->isEnabled());
     Find<QComboBox>(&sheet, CTableWizPage1::IDC_WIDTH)->setEditText("100%");
     Find<QLineEdit>(&sheet, CTableWizPage1::IDC_CSS_TEXT)->setText("main");
