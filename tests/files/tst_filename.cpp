@@ -110,7 +110,6 @@ private slots:
     void predicates_data();
     void predicates();
     void fileSystemQueries();
-    void hideFileNames();
 
     void planTransfers_data();
     void planTransfers();
@@ -201,39 +200,6 @@ void TestFileName::fileSystemQueries()
     // The root of a path not made yet is that of its nearest existing parent.
     QCOMPARE(fileName.GetRoot(Path("not/yet/made.html")), QStorageInfo(m_strRoot).rootPath());
     QCOMPARE(fileName.GetRoot(QStringLiteral("/")), QStringLiteral("/"));
-}
-
-void TestFileName::hideFileNames()
-{
-    const struct { const char* name; int number; const char* hidden; } cases[] = {
-        {"Zoo9.txt", 2, "Bqq1.txt"},           // letters and digits wrap
-        {"bcd.html", -1, "abc.html"},
-        {"a.x", 27, "b.x"},
-        {"my-page_1.htm", 1, "nz-qbhf_2.htm"}, // punctuation kept
-        {"readme", 1, "sfbenf"},
-        {".profile", 1, ".qspgjmf"},           // a leading dot is no extension
-    };
-    for (const auto& c : cases)
-        QCOMPARE(CFileName::HiddenName(c.name, c.number), QString(c.hidden));
-
-    // "a" shifted by 1 is "b", the old name of another file: the rename must
-    // not lose either of them.
-    WriteFile(Path("a.txt"), "A");
-    WriteFile(Path("b.txt"), "B");
-    QVERIFY(QDir().mkdir(Path("sub")));
-    const CFileName fileName;
-    QVERIFY(fileName.HideAllFileNames(m_strRoot, 1));
-    QCOMPARE(TreeOf(m_strRoot), QStringList({"b.txt", "c.txt", "sub"}));
-    QCOMPARE(ReadFile(Path("b.txt")), QByteArray("A"));
-    QCOMPARE(ReadFile(Path("c.txt")), QByteArray("B"));
-    QVERIFY(fileName.HideAllFileNames(m_strRoot, -1));
-    QCOMPARE(TreeOf(m_strRoot), QStringList({"a.txt", "b.txt", "sub"}));
-    QCOMPARE(ReadFile(Path("a.txt")), QByteArray("A"));
-
-    // The new name of "b.txt" is taken by a folder: nothing is renamed.
-    QVERIFY(QDir().mkdir(Path("c.txt")));
-    QVERIFY(!fileName.HideAllFileNames(m_strRoot, 1));
-    QCOMPARE(TreeOf(m_strRoot), QStringList({"a.txt", "b.txt", "c.txt", "sub"}));
 }
 
 void TestFileName::planTransfers_data()
