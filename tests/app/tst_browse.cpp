@@ -128,7 +128,6 @@ void TestBrowse::messagesWithoutABrowser_data()
 
     QTest::newRow("preview, no window") << "" << int(ID_SHOW_AS_WEBPAGE) << "No open file in editor!";
     QTest::newRow("preview of a jpeg") << "photo.jpeg" << int(ID_SHOW_AS_WEBPAGE) << "Wrong file type!";
-    QTest::newRow("preview of a style sheet") << "style.css" << int(ID_SHOW_AS_WEBPAGE) << "Wrong file type!";
     QTest::newRow("back, no window") << "" << int(ID_BROWSE_BACK) << "No file in Browser!";
     QTest::newRow("forward in an editor") << "page.html" << int(ID_BROWSE_FORWARD) << "";
     QTest::newRow("edit, no window") << "" << int(ID_EDIT_DOCUMENT) << "No open file in Browser!";
