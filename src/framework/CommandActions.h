@@ -27,7 +27,6 @@ public:
 
     // The action of a command id, made on first request.
     QAction* Action(int id);
-    bool HasAction(int id) const { return m_actions.contains(id); }
     // Runs a command as a menu would: only when enabled.
     bool Execute(int id);
     const CCommandRouter& Router() const { return m_router; }
