@@ -52,7 +52,7 @@ CBrowserView* CBrowseCommands::MakeView()
     // The current file may be anything picked in a tree, a pipe among them:
     // the new window opens on it only when a browse command would show it.
     const QString& currentFile = m_app.m_strCurrentFile;
-    auto* view = new CBrowserView(CFileName().IsBrowsable(currentFile) ? currentFile : QString());
+    auto* view = new CBrowserView(ZtFileName::IsBrowsable(currentFile) ? currentFile : QString());
     connect(view, &CBrowserView::titleChanged, this, [this](const QString& title) {
         if (CMainFrame* frame = m_app.GetMainFrame())
             frame->setWindowTitle(QStringLiteral("Zentrel - %1").arg(title));
@@ -70,7 +70,7 @@ CBrowserView* CBrowseCommands::MakeView()
 
 void CBrowseCommands::ShowInBrowser(const QString& path, const QString& sourcePath)
 {
-    if (!CFileName().IsBrowsable(path))
+    if (!ZtFileName::IsBrowsable(path))
         return;
     const CBrowseRules::ShowPlan plan = CBrowseRules::PlanShow(path, sourcePath, m_app.m_strCurrentFile);
     m_app.m_strCurrentFile = plan.m_strCurrentFile;

@@ -51,7 +51,7 @@ QString CProjectBar::CurrentTabFolder() const
 QTreeWidgetItem* CProjectBar::GetCurrentItem() const
 {
     if (m_pTabs->currentWidget() == m_pProjectTree)
-        return m_pProjectTree->CurrentItem();
+        return m_pProjectTree->HighlightedItem();
     auto* tree = qobject_cast<QTreeWidget*>(m_pTabs->currentWidget());
     return tree ? tree->currentItem() : nullptr;
 }
@@ -72,11 +72,6 @@ int CProjectBar::CurrentTab() const
 void CProjectBar::SetCurrentTab(int index)
 {
     m_pTabs->setCurrentIndex(index);
-}
-
-QWidget* CProjectBar::GetTabWindow(int index) const
-{
-    return m_pTabs->widget(index);
 }
 
 void CProjectBar::SetTabWindow(int index, QWidget* window)

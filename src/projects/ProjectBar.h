@@ -25,8 +25,7 @@ public:
     // The index of the tab shown (CFrameCommandRules::ProjectBarTab).
     int CurrentTab() const;
     void SetCurrentTab(int index);
-    // The window a tab shows, and its replacement.
-    QWidget* GetTabWindow(int index) const;
+    // Replaces the window a tab shows.
     void SetTabWindow(int index, QWidget* window);
     CProjectTreeCtrl* ProjectTree() const { return m_pProjectTree; }
     CDesktopTreeCtrl* DesktopTree() const { return m_pDesktopTree; }

@@ -1,6 +1,7 @@
 #include "projects/ProjectFiles.h"
 
 #include "files/FileName.h"
+#include "files/PathParts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,7 +34,7 @@ QByteArray CProjectFiles::NewFileBytes(const QString& name)
 
 QString CProjectFiles::ProjectNameOf(const QString& projectFile)
 {
-    const QString fileName = projectFile.mid(projectFile.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString fileName = ZtPath::NameOf(projectFile);
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QString() : fileName.left(dot);
 }
@@ -66,14 +67,13 @@ QString CProjectFiles::FolderMismatchProblem(const QString& projectFile)
 
 bool CProjectFiles::EnsureProjectDirectory(const QString& mainDirectory)
 {
-    const CFileName files;
-    return files.IsFolder(mainDirectory) || files.ChainCreateDirectory(mainDirectory);
+    return ZtFileName::IsFolder(mainDirectory) || ZtFileName::ChainCreateDirectory(mainDirectory);
 }
 
 bool CProjectFiles::CreateProjectFile(const QString& mainDirectory, const QString& name)
 {
     const QString path = ProjectFilePath(mainDirectory, name);
-    if (CFileName().IsFile(path))
+    if (ZtFileName::IsFile(path))
         return true;
     // NewOnly: a file or folder that appeared meanwhile is never written over.
     QFile file(path);
@@ -93,7 +93,6 @@ bool CProjectFiles::CopyAdditionalFiles(QWidget* owner, const QString& source, c
 {
     if (source.trimmed().isEmpty())
         return false;
-    const CFileName files;
-    const QString from = files.IsFolder(source) ? QDir::cleanPath(source) + QStringLiteral("/*.*") : source;
-    return files.ShellCopyFiles(owner, from, mainDirectory + QLatin1Char('/'));
+    const QString from = ZtFileName::IsFolder(source) ? QDir::cleanPath(source) + QStringLiteral("/*.*") : source;
+    return CFileName().ShellCopyFiles(owner, from, mainDirectory + QLatin1Char('/'));
 }

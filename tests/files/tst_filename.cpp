@@ -90,7 +90,6 @@ private slots:
 
     void predicates();
     void fileSystemQueries();
-    void hideFileNames();
 
     void planTransfers();
     void copyAndWildcardNames();
@@ -162,59 +161,24 @@ void TestFileName::predicates()
         {"device.html", false, false},
         {"dangling.html", false, true}, // the browser says what is missing
     };
-    const CFileName fileName;
     for (const auto& c : cases) {
-        QCOMPARE(fileName.IsTextFile(Path(c.name)), c.text);
-        QCOMPARE(fileName.IsBrowsable(Path(c.name)), c.browsable);
+        QCOMPARE(ZtFileName::IsTextFile(Path(c.name)), c.text);
+        QCOMPARE(ZtFileName::IsBrowsable(Path(c.name)), c.browsable);
     }
 }
 
 void TestFileName::fileSystemQueries()
 {
-    const CFileName fileName;
-    QCOMPARE(fileName.GetFileSize(Path("new page.html")), qint64(-1));
+    QCOMPARE(ZtFileName::GetFileSize(Path("new page.html")), qint64(-1));
     // The root of a path not made yet is that of its nearest existing parent.
-    QCOMPARE(fileName.GetRoot(Path("not/yet/made.html")), QStorageInfo(m_strRoot).rootPath());
-    QCOMPARE(fileName.GetRoot(QStringLiteral("/")), QStringLiteral("/"));
+    QCOMPARE(ZtFileName::GetRoot(Path("not/yet/made.html")), QStorageInfo(m_strRoot).rootPath());
+    QCOMPARE(ZtFileName::GetRoot(QStringLiteral("/")), QStringLiteral("/"));
 
     // The embedded browser reports a version that start-up takes for level 2.
     int major = 0;
     int minor = 0;
-    QVERIFY(fileName.GetBrowserVersion(&major, &minor));
+    QVERIFY(ZtFileName::GetBrowserVersion(&major, &minor));
     QVERIFY(major >= 4 && minor >= 71);
-}
-
-void TestFileName::hideFileNames()
-{
-    const struct { const char* name; int number; const char* hidden; } cases[] = {
-        {"Zoo9.txt", 2, "Bqq1.txt"},           // letters and digits wrap
-        {"bcd.html", -1, "abc.html"},
-        {"a.x", 27, "b.x"},
-        {"my-page_1.htm", 1, "nz-qbhf_2.htm"}, // punctuation kept
-        {"readme", 1, "sfbenf"},
-        {".profile", 1, ".qspgjmf"},           // a leading dot is no extension
-    };
-    for (const auto& c : cases)
-        QCOMPARE(CFileName::HiddenName(c.name, c.number), QString(c.hidden));
-
-    // "a" shifted by 1 is "b", the old name of another file: the rename must
-    // not lose either of them.
-    WriteFile(Path("a.txt"), "A");
-    WriteFile(Path("b.txt"), "B");
-    QVERIFY(QDir().mkdir(Path("sub")));
-    const CFileName fileName;
-    QVERIFY(fileName.HideAllFileNames(m_strRoot, 1));
-    QCOMPARE(TreeOf(m_strRoot), QStringList({"b.txt", "c.txt", "sub"}));
-    QCOMPARE(ReadFile(Path("b.txt")), QByteArray("A"));
-    QCOMPARE(ReadFile(Path("c.txt")), QByteArray("B"));
-    QVERIFY(fileName.HideAllFileNames(m_strRoot, -1));
-    QCOMPARE(TreeOf(m_strRoot), QStringList({"a.txt", "b.txt", "sub"}));
-    QCOMPARE(ReadFile(Path("a.txt")), QByteArray("A"));
-
-    // The new name of "b.txt" is taken by a folder: nothing is renamed.
-    QVERIFY(QDir().mkdir(Path("c.txt")));
-    QVERIFY(!fileName.HideAllFileNames(m_strRoot, 1));
-    QCOMPARE(TreeOf(m_strRoot), QStringList({"a.txt", "b.txt", "c.txt", "sub"}));
 }
 
 void TestFileName::planTransfers()
@@ -469,7 +433,7 @@ void TestFileName::defaultOperationCopiesQuietly()
              QFileInfo(Path("src/page.html")).lastModified());
     QVERIFY(operation.Move({Path("dest/src")}, Path("moved")));
     QCOMPARE(TreeOf(Path("moved")), TreeOf(Path("src")));
-    QVERIFY(!CFileName().Exist(Path("dest/src")));
+    QVERIFY(!ZtFileName::Exist(Path("dest/src")));
     QVERIFY(operation.LastError().isEmpty());
 }
 
@@ -509,15 +473,6 @@ void TestFileName::copiesNamesThatAreNotUtf8()
 
 void TestFileName::fileInfoDisplay()
 {
-    WriteFile(Path("page.html"), QByteArray(1500, 'x'));
-    QVERIFY(QDir().mkdir(Path("folder")));
-    const CSHFileInfo page(Path("page.html"));
-    QCOMPARE(page.GetFileSize(), QStringLiteral("2 KB"));
-    QVERIFY2(page.GetDescription().contains(QLatin1String("HTML")), qPrintable(page.GetDescription()));
-    QCOMPARE(page.GetLastWriteTime(), QFileInfo(Path("page.html")).lastModified().toString("yyyy-MM-dd HH:mm"));
-    const CSHFileInfo folder{QFileInfo(Path("folder"))};
-    QCOMPARE(folder.GetFileSize(), QString());
-
     // Whole kilobytes, rounded up (more rows in tst_filerow), with thousands
     // separators and no overflow.
     QCOMPARE(CSHFileInfo::FormatSize(1024), QStringLiteral("1 KB"));
