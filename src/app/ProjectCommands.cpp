@@ -4,6 +4,7 @@
 #include "app/ZentrelApp.h"
 #include "files/FileName.h"
 #include "files/FileOperationPlan.h"
+#include "files/ShellFileOperation.h"
 #include "framework/CmdUI.h"
 #include "framework/DocTemplate.h"
 #include "framework/MessageBox.h"
@@ -122,13 +123,22 @@ void CProjectCommands::SaveAsTo(const QString& chosenPath)
         return;
     }
     QWidget* owner = m_app.GetMainFrame();
-    files.ShellCopyFiles(owner, oldMain + QStringLiteral("/*.*"), newMain + QLatin1Char('/'));
     const QString newProject = newMain + QLatin1Char('/') + newName + QStringLiteral(".ztp");
     const QString copiedProject = newMain + QLatin1Char('/') + oldFileName;
-    // A copy under the same name in another folder already has its file's
-    // name; renaming a file onto itself would only be refused.
-    if (copiedProject != newProject)
-        files.ShellRenameFiles(owner, copiedProject, newProject);
+    CShellFileOperation* copy = files.ShellCopyFiles(owner, {oldMain + QStringLiteral("/*.*")}, newMain + QLatin1Char('/'));
+    QObject::connect(copy, &CShellFileOperation::finished, copy, [this, owner, copiedProject, newProject] {
+        // A copy under the same name in another folder already has its
+        // file's name; renaming a file onto itself would only be refused.
+        if (copiedProject == newProject)
+            return OpenCopiedProject(newProject);
+        CShellFileOperation* rename = CFileName().ShellRenameFiles(owner, copiedProject, newProject);
+        QObject::connect(rename, &CShellFileOperation::finished, rename,
+                         [this, newProject] { OpenCopiedProject(newProject); });
+    });
+}
+
+void CProjectCommands::OpenCopiedProject(const QString& newProject)
+{
     m_app.OpenProject(newProject);
     CProjectDoc* project = OpenProjectDoc();
     if (project && project->GetPathName() == newProject) {

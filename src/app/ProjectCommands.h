@@ -27,6 +27,8 @@ public:
     // Copies the open project to the project file path chosen in the
     // save-as dialog and opens the copy.
     void SaveAsTo(const QString& chosenPath);
+    // Opens the project a Save As copied, once its copy and rename are done.
+    void OpenCopiedProject(const QString& newProject);
     void OnProjectWizard();
 
     void OnUpdateProjectSave(CCmdUI* cmdUI) const;

@@ -6,6 +6,7 @@
 #include "files/FileOperationPlan.h"
 #include "files/ShellFileOperation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -50,9 +51,16 @@ int ChromiumMajorFor(int qtMinor)
     return chromium;
 }
 
-bool RunMove(QWidget* owner, const QStringList& sources, const QString& destination)
+// A job that lives until it has finished; the application outlives it
+// only when it is cancelled at exit.
+template <typename Request>
+CShellFileOperation* StartJob(QWidget* owner, Request request)
 {
-    return CShellFileOperation::Create(owner)->Move(sources, destination);
+    CShellFileOperation* operation = CShellFileOperation::Create(owner).release();
+    operation->setParent(QCoreApplication::instance());
+    operation->SetAutoDelete(true);
+    request(*operation);
+    return operation;
 }
 
 } // namespace
@@ -159,61 +167,59 @@ bool GetBrowserVersion(int* major, int* minor)
 
 } // namespace ZtFileName
 
-bool CFileName::ShellCopyFiles(QWidget* owner, const QString& source,
-                               const QString& destination) const
+CShellFileOperation* CFileName::ShellCopyFiles(QWidget* owner, const QStringList& sources,
+                                               const QString& destination) const
 {
-    return CShellFileOperation::Create(owner)->Copy(CFileOperationPlan::SplitPathList(source),
-                                                    destination);
+    return StartJob(owner, [&](CShellFileOperation& job) { job.Copy(sources, destination); });
 }
 
-bool CFileName::ShellMoveFiles(QWidget* owner, const QString& source,
-                               const QString& destination) const
+CShellFileOperation* CFileName::ShellMoveFiles(QWidget* owner, const QStringList& sources,
+                                               const QString& destination) const
 {
-    return RunMove(owner, CFileOperationPlan::SplitPathList(source), destination);
+    return StartJob(owner, [&](CShellFileOperation& job) { job.Move(sources, destination); });
 }
 
-bool CFileName::ShellRenameFiles(QWidget* owner, const QString& source,
-                                 const QString& destination) const
+CShellFileOperation* CFileName::ShellRenameFiles(QWidget* owner, const QString& source,
+                                                 const QString& destination) const
 {
-    return CShellFileOperation::Create(owner)->Rename(source, destination);
+    return StartJob(owner, [&](CShellFileOperation& job) { job.Rename(source, destination); });
 }
 
-bool CFileName::ShellRenameDirectory(QWidget* owner, const QString& oldPath,
-                                     const QString& newPath) const
+CShellFileOperation* CFileName::ShellRenameDirectory(QWidget* owner, const QString& oldPath,
+                                                     const QString& newPath) const
 {
-    return CShellFileOperation::Create(owner)->Rename(oldPath, newPath);
+    return ShellRenameFiles(owner, oldPath, newPath);
 }
 
-bool CFileName::MoveDirectory(QWidget* owner, const QString& path, const QString& newParent) const
+CShellFileOperation* CFileName::MoveDirectory(QWidget* owner, const QString& path,
+                                              const QString& newParent) const
 {
-    if (newParent.isEmpty())
-        return false;
-    // The trailing separator makes the destination a folder to move into.
-    const QString into = newParent.endsWith(QLatin1Char('/')) ? newParent
-                                                               : newParent + QLatin1Char('/');
-    return RunMove(owner, {path}, into);
+    // The trailing separator makes the destination a folder to move into;
+    // an empty one is refused with the other wrong destinations.
+    const QString into = newParent.isEmpty() || newParent.endsWith(QLatin1Char('/')) ? newParent
+                                                                                     : newParent + QLatin1Char('/');
+    return ShellMoveFiles(owner, {path}, into);
 }
 
-bool CFileName::ShellCopyList(QWidget* owner, const QStringList& paths,
-                              const QString& destination, int mode) const
+CShellFileOperation* CFileName::ShellCopyList(QWidget* owner, const QStringList& paths,
+                                              const QString& destination, CFileOperationPlan::EMode mode) const
 {
-    std::unique_ptr<CShellFileOperation> operation = CShellFileOperation::Create(owner);
-    switch (mode) {
-    case CFileOperationPlan::ModeMove:
-        return operation->Move(paths, destination);
-    case CFileOperationPlan::ModeCopy:
-        return operation->Copy(paths, destination);
-    case CFileOperationPlan::ModeDelete:
-        return operation->Delete(paths, true);
-    case CFileOperationPlan::ModeRename:
-        return paths.size() == 1 && operation->Rename(paths.first(), destination);
-    default:
-        return false;
-    }
+    return StartJob(owner, [&](CShellFileOperation& job) {
+        switch (mode) {
+        case CFileOperationPlan::EMode::Move:
+            return job.Move(paths, destination);
+        case CFileOperationPlan::EMode::Copy:
+            return job.Copy(paths, destination);
+        case CFileOperationPlan::EMode::Delete:
+            return job.Delete(paths, true);
+        case CFileOperationPlan::EMode::Rename:
+            // One path only: several cannot all take the one new name.
+            return job.Rename(paths.size() == 1 ? paths.first() : QString(), destination);
+        }
+    });
 }
 
-bool CFileName::ShellDeleteItems(QWidget* owner, const QString& paths, int flags) const
+CShellFileOperation* CFileName::ShellDeleteItems(QWidget* owner, const QStringList& paths, int flags) const
 {
-    return CShellFileOperation::Create(owner)->Delete(CFileOperationPlan::SplitPathList(paths),
-                                                      !(flags & NoConfirmation));
+    return StartJob(owner, [&](CShellFileOperation& job) { job.Delete(paths, !(flags & NoConfirmation)); });
 }

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "files/FileOperationPlan.h"
+
+class CShellFileOperation;
 class QWidget;
 
 // Questions about paths on the local file system, asked directly: no object
@@ -65,11 +68,11 @@ bool GetBrowserVersion(int* major, int* minor);
 // The shell file operations: copy, move, rename and delete to the trash.
 // One is made on the stack for each use; its operations take full paths.
 //
-// They confirm, show progress and report failures themselves through
-// CShellFileOperation; each returns true when the request was carried out,
-// and the caller then refreshes what it shows. Paths may be lists of several
-// paths, each followed by a NUL, and use the wildcard and "into this folder"
-// forms CFileOperationPlan describes.
+// They confirm, show progress
+// and report failures themselves through CShellFileOperation; they run as
+// jobs, and the caller refreshes what it shows when the job's finished
+// signal says the request was carried out. Paths use the wildcard and
+// "into this folder" forms CFileOperationPlan describes.
 class CFileName
 {
 public:
@@ -77,22 +80,27 @@ public:
     // used for "no confirmation".
     enum EDeleteFlag { NoConfirmation = 0x10 };
 
-    bool ShellCopyFiles(QWidget* owner, const QString& source, const QString& destination) const;
-    bool ShellMoveFiles(QWidget* owner, const QString& source, const QString& destination) const;
+    // Each starts a job and returns it: its finished(ok) signal comes once
+    // the work is over (or was refused, declined or cancelled), never
+    // before the call returns; the job deletes itself afterwards.
+    CShellFileOperation* ShellCopyFiles(QWidget* owner, const QStringList& sources,
+                                        const QString& destination) const;
+    CShellFileOperation* ShellMoveFiles(QWidget* owner, const QStringList& sources,
+                                        const QString& destination) const;
     // Renames source to destination (a full path, or a bare name in the
     // same folder); a wildcard source renames every match ("dir/*.htm" to
     // "*.html"). An existing destination is refused with a message.
-    bool ShellRenameFiles(QWidget* owner, const QString& source, const QString& destination) const;
-    bool ShellRenameDirectory(QWidget* owner, const QString& oldPath,
-                              const QString& newPath) const;
+    CShellFileOperation* ShellRenameFiles(QWidget* owner, const QString& source,
+                                          const QString& destination) const;
+    CShellFileOperation* ShellRenameDirectory(QWidget* owner, const QString& oldPath,
+                                              const QString& newPath) const;
     // Moves path into the folder newParent.
-    bool MoveDirectory(QWidget* owner, const QString& path, const QString& newParent) const;
-    // Carries out mode (CFileOperationPlan::EMode: 1 move, 2 copy, 3 delete,
-    // 4 rename) on every path of paths with destination.
-    bool ShellCopyList(QWidget* owner, const QStringList& paths, const QString& destination,
-                       int mode) const;
-    // Moves paths (one path, or several each followed by a NUL) to the
-    // desktop trash after asking, unless flags holds NoConfirmation. Callers
-    // test Exist afterwards: a path still there means the user cancelled.
-    bool ShellDeleteItems(QWidget* owner, const QString& paths, int flags = 0) const;
+    CShellFileOperation* MoveDirectory(QWidget* owner, const QString& path, const QString& newParent) const;
+    // Carries out mode on every path of paths with destination.
+    CShellFileOperation* ShellCopyList(QWidget* owner, const QStringList& paths, const QString& destination,
+                                       CFileOperationPlan::EMode mode) const;
+    // Moves paths to the desktop trash after asking, unless flags holds
+    // NoConfirmation. Once the job is over, a path still there means the
+    // user declined or the helper reported why it stayed.
+    CShellFileOperation* ShellDeleteItems(QWidget* owner, const QStringList& paths, int flags = 0) const;
 };

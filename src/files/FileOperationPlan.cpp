@@ -75,11 +75,6 @@ QString CFileOperationPlan::CleanPath(const QString& path)
     return QDir::cleanPath(path);
 }
 
-QStringList CFileOperationPlan::SplitPathList(const QString& paths)
-{
-    return paths.split(QChar(0), Qt::SkipEmptyParts);
-}
-
 bool CFileOperationPlan::HasWildcard(const QString& path)
 {
     const QString name = NameOf(path);

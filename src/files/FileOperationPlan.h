@@ -23,19 +23,14 @@ struct CFileTransfer
 // so every rule can be checked directly.
 //
 // Requests arrive in the forms the trees and the list build:
-// - several paths in one string, each followed by a NUL character;
 // - a source "dir/*.*" (or "dir/*", or any wildcard name) standing for the
 //   matching entries of dir; "*.*" matches every name, with or without a dot;
 // - a destination ending in "/" or "/*.*" meaning "into this folder".
 class CFileOperationPlan
 {
 public:
-    // The operation codes callers pass to CFileName::ShellCopyList.
-    enum EMode { ModeMove = 1, ModeCopy = 2, ModeDelete = 3, ModeRename = 4 };
-
-    // Splits a NUL-separated list; empty entries are dropped, so "a\0b\0",
-    // "a\0b" and "a\0\0b" all give {a, b}. A string without NULs is one path.
-    static QStringList SplitPathList(const QString& paths);
+    // The operations callers pass to CFileName::ShellCopyList.
+    enum class EMode { Move, Copy, Delete, Rename };
 
     // True when the last component of path holds '*' or '?'.
     static bool HasWildcard(const QString& path);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "files/FileOperationPlan.h"
+#include "files/FileOperationJob.h"
 
-#include <QByteArray>
-#include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -11,29 +10,38 @@
 
 #include <functional>
 #include <memory>
-#include <utility>
 
 class QProgressDialog;
 
 // Carries out a copy, move, rename or delete the way a desktop file manager
-// does: it asks before replacing or deleting, shows progress for long runs
-// (with a Cancel button), refuses to copy a folder into itself, and reports a
-// failure in a message box, leaving the source as it was.
+// does: it asks before replacing or deleting, shows progress (with a Cancel
+// button) for long runs, refuses to copy a folder into itself, and reports
+// a failure in a message box, leaving the source as it was.
 //
-// Every question, message and progress step goes through a virtual function,
-// so a test (or a caller that must stay silent) can answer them without a
-// dialog. CFileName's shell calls make their operation object with Create(),
-// which a test can redirect with SetFactory().
-class CShellFileOperation
+// The request is checked, and a delete confirmed, on the calling (UI)
+// thread; the disk work then runs as a CFileOperationJob on a worker
+// thread, so the window stays usable. A question the worker meets (replace
+// this file?) is asked here on the UI thread while only the worker waits.
+// finished comes once per request, always after the call has returned, also
+// for a request refused at once.
+//
+// Every question, message and progress step goes through a virtual function
+// called on the UI thread, so a test (or a caller that must stay silent)
+// can answer them without a dialog. CFileName's shell calls make their
+// operation object with Create(), which a test can redirect with
+// SetFactory().
+class CShellFileOperation : public QObject
 {
+    Q_OBJECT
 public:
-    enum class EAnswer { Yes, YesToAll, No, Cancel };
-    enum class EQuestion { ReplaceFile, MergeFolder, Delete };
+    using EAnswer = EFileAnswer;
+    using EQuestion = EFileQuestion;
 
     using Factory = std::function<std::unique_ptr<CShellFileOperation>(QWidget* owner)>;
 
     explicit CShellFileOperation(QWidget* owner = nullptr);
-    virtual ~CShellFileOperation();
+    // Cancels a job still running; it stops at its next file or block.
+    ~CShellFileOperation() override;
 
     // The operation object for a shell call; a plain CShellFileOperation
     // unless a factory was installed.
@@ -41,13 +49,21 @@ public:
     // Installs factory for Create(); an empty one restores the default.
     static void SetFactory(Factory factory);
 
-    // Each returns true when the whole request was carried out; false after
-    // a refusal, a failure or a cancel (see WasCancelled).
-    bool Copy(const QStringList& sources, const QString& destination);
-    bool Move(const QStringList& sources, const QString& destination);
-    bool Rename(const QString& from, const QString& to);
+    // Each starts one request; finished(true) says the whole request was
+    // carried out, finished(false) follows a refusal, a failure or a cancel
+    // (see WasCancelled). One request at a time: a call while one is
+    // running is ignored.
+    void Copy(const QStringList& sources, const QString& destination);
+    void Move(const QStringList& sources, const QString& destination);
+    void Rename(const QString& from, const QString& to);
     // Moves paths to the desktop trash, asking first unless bConfirm is false.
-    bool Delete(const QStringList& paths, bool bConfirm);
+    void Delete(const QStringList& paths, bool bConfirm);
+
+    // Stops the running job; what was copied stays, a half-copied file goes.
+    void Cancel();
+    bool IsRunning() const { return m_bRunning; }
+    // The object deletes itself once finished was emitted.
+    void SetAutoDelete(bool bAutoDelete) { m_bAutoDelete = bAutoDelete; }
 
     bool WasCancelled() const { return m_bCancelled; }
     // The text of the last message shown with ShowError.
@@ -57,13 +73,17 @@ public:
     // folder, moving to the trash would put files in the current directory.
     static bool PrepareTrash();
 
+signals:
+    void finished(bool ok);
+
 protected:
     // Asks question about path. A Delete question offers only Yes and No;
     // the others also offer Yes to all and Cancel.
     virtual EAnswer Confirm(EQuestion question, const QString& text);
     virtual void ShowError(const QString& message);
-    // Progress over total files. StepProgress returns false when the user
-    // asked to cancel.
+    // Progress in units (files, or the items of a move), the total known
+    // from the first step on. StepProgress returns false when the user
+    // asked to cancel; the worker reports a step now and then, not each.
     virtual void BeginProgress(const QString& title, int total);
     virtual bool StepProgress(int done, const QString& path);
     virtual void EndProgress();
@@ -71,38 +91,27 @@ protected:
     QWidget* Owner() const { return m_pOwner; }
 
 private:
-    bool Transfer(const QStringList& sources, const QString& destination, bool bCopy);
-    bool RunTransfers(const QVector<CFileTransfer>& transfers, bool bCopy, const QString& title);
-    bool TransferItem(const QString& source, const QString& target, bool bCopy);
-    bool CopyFolder(const QString& source, const QString& target);
-    bool CopyFile(const QString& source, const QString& target);
-    bool CopyLink(const QString& source, const QString& target);
-    // Copies the entry name (not valid in the file name encoding) of
-    // sourceFolder into targetFolder by its bytes, whole.
-    bool CopyUndecodable(const QString& sourceFolder, const QString& targetFolder, const QByteArray& name);
-    bool MoveItem(const QString& source, const QString& target);
-    bool RemoveMovedSources();
-    // Tells CFileMoveNotifier about every item of m_moves that now lies at
-    // its target, and forgets them.
-    void ReportMoves();
-    EAnswer AskConflict(EQuestion question, const QString& target);
-    bool CountStep(const QString& path);
-    bool Fail(const QString& message);
-    QString Verb() const;
+    struct CRun;
+
+    void Transfer(const QStringList& sources, const QString& destination, bool bCopy);
+    bool Begin();
+    void Refuse(const QString& message);
+    void Start(const QString& title, bool bCopy, std::function<bool(CFileOperationJob&)> work);
+    // Called on the UI thread by the worker's messages.
+    void OnStep(quint64 generation, int done, int total, const QString& path);
+    void OnQuestion(quint64 generation, EQuestion question, const QString& text);
+    void OnDone(quint64 generation, bool ok, bool bCancelled, const QString& error,
+                const QVector<std::pair<QString, QString>>& moves);
+    void Finish(bool ok);
+    QString Verb(bool bCopy) const;
 
     QPointer<QWidget> m_pOwner;
-    QProgressDialog* m_pProgress = nullptr;
-    bool m_bCopy = true;
+    QPointer<QProgressDialog> m_pProgress;
+    std::shared_ptr<CRun> m_pRun;
+    quint64 m_nGeneration = 0;
+    bool m_bRunning = false;
+    bool m_bAutoDelete = false;
     bool m_bCancelled = false;
-    bool m_bReplaceAll = false;
-    int m_nDone = 0;
     QString m_strLastError;
-    // Sources already copied during a move that could not be done by a
-    // plain rename; they are removed once the whole copy succeeded.
-    QStringList m_movedSources;
-    // The same for entries whose names Qt cannot decode, as native paths.
-    QList<QByteArray> m_movedUndecodable;
-    // Every item a move or rename set out to move, source and target, in
-    // order; reported once the run is over.
-    QVector<std::pair<QString, QString>> m_moves;
+    QString m_strTitle;
 };

@@ -170,11 +170,12 @@ bool CDesktopTreeCtrl::DropFiles(const QStringList& paths, QTreeWidgetItem* item
         CFileDrag::ShowDropOnItem();
         return false;
     }
-    if (!CFileDrag::CopyInto(this, paths, folder))
-        return false;
-    // A copied folder shows among the sub-folders.
-    RereadFolder(item);
-    return true;
+    const QPersistentModelIndex index(indexFromItem(item));
+    return CFileDrag::CopyInto(this, paths, folder, [this, index] {
+        // A copied folder shows among the sub-folders.
+        if (index.isValid())
+            RereadFolder(itemFromIndex(index));
+    });
 }
 
 void CDesktopTreeCtrl::dragEnterEvent(QDragEnterEvent* event)

@@ -37,8 +37,8 @@ public:
     void OpenInFileManager(QTreeWidgetItem* item);
     void SetShowHidden(bool bShow);
     bool IsShowingHidden() const { return m_bShowHidden; }
-    // Copies paths into item's folder; false (the user was told) when it
-    // could not.
+    // Copies paths into item's folder and shows them once copied; false
+    // (the user was told) when there was nothing to copy.
     bool DropFiles(const QStringList& paths, QTreeWidgetItem* item);
 
 protected:

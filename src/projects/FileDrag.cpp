@@ -2,6 +2,7 @@
 
 #include "editor/SourceEditView.h"
 #include "files/FileName.h"
+#include "files/ShellFileOperation.h"
 #include "framework/MessageBox.h"
 
 #include <QDrag>
@@ -79,13 +80,23 @@ QStringList CFileDrag::DroppedPaths(const QMimeData* data)
     return paths;
 }
 
-bool CFileDrag::CopyInto(QWidget* owner, const QStringList& paths, const QString& folder)
+bool CFileDrag::CopyInto(QWidget* owner, const QStringList& paths, const QString& folder,
+                         std::function<void()> onCopied)
 {
+    if (paths.isEmpty()) {
+        ZtMessageBox::Show(QStringLiteral("Action canceled!"), QMessageBox::NoIcon);
+        return false;
+    }
     const QString destination = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    if (!paths.isEmpty() && CFileName().ShellCopyFiles(owner, paths.join(QChar(0)), destination))
-        return true;
-    ZtMessageBox::Show(QStringLiteral("Action canceled!"), QMessageBox::NoIcon);
-    return false;
+    CShellFileOperation* job = CFileName().ShellCopyFiles(owner, paths, destination);
+    QObject* context = owner ? static_cast<QObject*>(owner) : job;
+    QObject::connect(job, &CShellFileOperation::finished, context, [onCopied](bool bDone) {
+        if (!bDone)
+            ZtMessageBox::Show(QStringLiteral("Action canceled!"), QMessageBox::NoIcon);
+        else if (onCopied)
+            onCopied();
+    });
+    return true;
 }
 
 void CFileDrag::ShowDropOnItem()

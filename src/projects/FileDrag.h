@@ -41,9 +41,11 @@ public:
 
     // The local files a drop offers; empty when it offers anything else.
     static QStringList DroppedPaths(const QMimeData* data);
-    // Copies paths into folder; on a refusal or failure tells the user
-    // "Action canceled!" and returns false.
-    static bool CopyInto(QWidget* owner, const QStringList& paths, const QString& folder);
+    // Starts copying paths into folder; onCopied runs (while owner lives)
+    // once everything was copied. A refusal, a failure or a cancel tells the
+    // user "Action canceled!"; false when there was nothing to copy.
+    static bool CopyInto(QWidget* owner, const QStringList& paths, const QString& folder,
+                         std::function<void()> onCopied);
     // Tells the user a drop needs an item under the cursor.
     static void ShowDropOnItem();
 };

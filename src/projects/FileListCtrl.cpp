@@ -1,6 +1,7 @@
 #include "projects/FileListCtrl.h"
 
 #include "files/FileName.h"
+#include "files/ShellFileOperation.h"
 #include "files/FolderReader.h"
 #include "files/FolderWatcher.h"
 #include "files/ShellExecute.h"
@@ -261,7 +262,7 @@ void CFileListCtrl::ShowCutLook()
     m_pModel->SetCutNames(names);
 }
 
-int CFileListCtrl::DeleteSelection()
+void CFileListCtrl::DeleteSelection()
 {
     const bool bCopyWasWaiting = m_state.IsCopyWaiting();
     m_state.Deleted();
@@ -269,17 +270,18 @@ int CFileListCtrl::DeleteSelection()
         emit copyListChanged({});
     const QStringList paths = SelectedPaths();
     if (paths.isEmpty())
-        return 0;
-    CFileName().ShellDeleteItems(this, paths.join(QChar(0)), 0);
-    const int before = RowCount();
-    // A path still there was kept: the user said no, or it could not go.
-    RemoveRowsOfGonePaths(paths);
-    const int removed = before - RowCount();
-    if (removed < paths.size())
-        ZtMessageBox::Show(paths.size() == 1 ? QStringLiteral("delete file canceled.")
-                                             : QStringLiteral("delete files canceled."),
-                           QMessageBox::NoIcon);
-    return removed;
+        return;
+    CShellFileOperation* job = CFileName().ShellDeleteItems(this, paths);
+    connect(job, &CShellFileOperation::finished, this, [this, paths] {
+        const int before = RowCount();
+        // A path still there was kept: the user said no, or it could not go.
+        RemoveRowsOfGonePaths(paths);
+        const int removed = before - RowCount();
+        if (removed < paths.size())
+            ZtMessageBox::Show(paths.size() == 1 ? QStringLiteral("delete file canceled.")
+                                                 : QStringLiteral("delete files canceled."),
+                               QMessageBox::NoIcon);
+    });
 }
 
 void CFileListCtrl::RemoveRowsOfGonePaths(const QStringList& paths)

@@ -62,8 +62,9 @@ public:
     int CopySelection();
     // Marks the selected files for a move by the next paste into a tree.
     void CutSelection();
-    // Moves the selected files to the trash; the number of rows removed.
-    int DeleteSelection();
+    // Moves the selected files to the trash; their rows go once the job is
+    // over, and the user is told when some stayed.
+    void DeleteSelection();
     // A paste moved the cut files: their rows go, and no cut waits.
     void CompleteMove();
     // A tree pasted the copy list.

@@ -3,6 +3,7 @@
 #include "files/AtomicFile.h"
 #include "files/FileName.h"
 #include "files/PathParts.h"
+#include "files/ShellFileOperation.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/MenuBuilder.h"
 #include "framework/MessageBox.h"
@@ -20,6 +21,8 @@
 #include <QMouseEvent>
 #include <QSet>
 #include <QStyle>
+
+#include <memory>
 
 namespace {
 
@@ -644,31 +647,41 @@ bool CFolderTreeCtrl::PasteInto(QTreeWidgetItem* target)
         return false;
     const QString destination = GetItemPath(target) + QLatin1Char('/');
     const CFileName fileName;
-    bool bDone = false;
     const bool bCopyList = !m_listCopy.isEmpty();
     const CProjectTreeRules::CPasteSource clipboard =
         CProjectTreeRules::PasteSourceOf(QApplication::clipboard()->mimeData());
+    // The List bar's cut wins over whatever the clipboard holds now.
+    const QStringList cut = bCopyList ? QStringList() : m_listCut;
+    CShellFileOperation* job = nullptr;
     if (bCopyList) {
-        bDone = fileName.ShellCopyList(this, m_listCopy, destination, 2);
+        job = fileName.ShellCopyList(this, m_listCopy, destination, CFileOperationPlan::EMode::Copy);
         m_listCopy.clear();
-    } else if (!m_listCut.isEmpty()) {
-        // The List bar's cut wins over whatever the clipboard holds now.
-        bDone = fileName.ShellMoveFiles(this, m_listCut.join(QChar(0)), destination);
-        // Moved files cannot be pasted again: the clipboard forgets them
-        // too, unless something else was copied since the cut.
-        if (bDone && clipboard.m_bCut && clipboard.m_paths == m_listCut)
-            QApplication::clipboard()->clear();
-        if (bDone)
-            m_listCut.clear();
+    } else if (!cut.isEmpty()) {
+        job = fileName.ShellMoveFiles(this, cut, destination);
     } else {
-        const QString paths = clipboard.m_paths.join(QChar(0));
-        bDone = clipboard.m_bCut ? fileName.ShellMoveFiles(this, paths, destination)
-                                 : fileName.ShellCopyFiles(this, paths, destination);
+        job = clipboard.m_bCut ? fileName.ShellMoveFiles(this, clipboard.m_paths, destination)
+                               : fileName.ShellCopyFiles(this, clipboard.m_paths, destination);
     }
-    RereadFolder(target);
-    viewport()->update();
-    emit filesPasted(bDone, bCopyList);
-    return bDone;
+    const QPersistentModelIndex targetIndex(indexFromItem(target));
+    // Moved files cannot be pasted again: the clipboard forgets them too,
+    // unless something else was copied since the cut or during the move.
+    const bool bForgetClipboard = !cut.isEmpty() && clipboard.m_bCut && clipboard.m_paths == cut;
+    auto clipboardChanged = std::make_shared<bool>(false);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, job, [clipboardChanged] { *clipboardChanged = true; });
+    connect(job, &CShellFileOperation::finished, this,
+            [this, targetIndex, cut, bCopyList, bForgetClipboard, clipboardChanged](bool bDone) {
+        if (bDone && !cut.isEmpty()) {
+            if (bForgetClipboard && !*clipboardChanged)
+                QApplication::clipboard()->clear();
+            if (m_listCut == cut)
+                m_listCut.clear();
+        }
+        if (targetIndex.isValid())
+            RereadFolder(itemFromIndex(targetIndex));
+        viewport()->update();
+        emit filesPasted(bDone, bCopyList);
+    });
+    return true;
 }
 
 // ---- New folders, renames, deletes -------------------------------------------
@@ -709,28 +722,36 @@ void CFolderTreeCtrl::FinishNewFolder(QTreeWidgetItem* item)
         AddMarker(item);
 }
 
-bool CFolderTreeCtrl::RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath)
+void CFolderTreeCtrl::RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath,
+                                   std::function<void(QTreeWidgetItem*)> onRenamed)
 {
     const QString oldName = ZtPath::NameOf(oldPath);
     const QString name = item->text(0);
     if (name == oldName)
-        return false;
+        return;
     if (!CProjectTreeRules::IsValidItemName(name)) {
         ShowInvalidName(name);
         item->setText(0, oldName);
-        return false;
+        return;
     }
     const QString newPath = GetItemPath(item);
     const CFileName fileName;
-    const bool bDone = IsFolderImage(ImageOf(item)) ? fileName.ShellRenameDirectory(this, oldPath, newPath)
-                                                    : fileName.ShellRenameFiles(this, oldPath, newPath);
-    if (!bDone) {
-        // The shell operation told the user why; the label names the disk again.
-        item->setText(0, oldName);
-        return false;
-    }
-    RestartReadUnderWay(item->parent());
-    return true;
+    CShellFileOperation* job = IsFolderImage(ImageOf(item)) ? fileName.ShellRenameDirectory(this, oldPath, newPath)
+                                                            : fileName.ShellRenameFiles(this, oldPath, newPath);
+    const QPersistentModelIndex index(indexFromItem(item));
+    connect(job, &CShellFileOperation::finished, this, [this, index, oldName, onRenamed](bool bDone) {
+        QTreeWidgetItem* renamed = index.isValid() ? itemFromIndex(index) : nullptr;
+        if (!renamed)
+            return;
+        if (!bDone) {
+            // The shell operation told the user why; the label names the disk again.
+            renamed->setText(0, oldName);
+            return;
+        }
+        RestartReadUnderWay(renamed->parent());
+        if (onRenamed)
+            onRenamed(renamed);
+    });
 }
 
 void CFolderTreeCtrl::RestartReadUnderWay(QTreeWidgetItem* folder)
@@ -741,21 +762,24 @@ void CFolderTreeCtrl::RestartReadUnderWay(QTreeWidgetItem* folder)
         StartRead(folder);
 }
 
-bool CFolderTreeCtrl::DeleteFromDisk(QTreeWidgetItem* item, QWidget* owner)
+void CFolderTreeCtrl::DeleteFromDisk(QTreeWidgetItem* item, QWidget* owner)
 {
     const QString path = GetItemPath(item);
     const bool bFolder = IsFolderImage(ImageOf(item));
     if (bFolder && RefusesFolderDelete())
-        return false;
-    CFileName().ShellDeleteItems(owner, path, 0);
-    if (ZtFileName::Exist(path))
-        return false;
-    delete item;
-    if (bFolder)
-        viewport()->update();
-    else
-        RefreshCurrentFolder(true);
-    return true;
+        return;
+    CShellFileOperation* job = CFileName().ShellDeleteItems(owner, {path});
+    const QPersistentModelIndex index(indexFromItem(item));
+    connect(job, &CShellFileOperation::finished, this, [this, index, path, bFolder] {
+        // Still there: the user said no, or the helper reported why not.
+        if (ZtFileName::Exist(path) || !index.isValid())
+            return;
+        delete itemFromIndex(index);
+        if (bFolder)
+            viewport()->update();
+        else
+            RefreshCurrentFolder(true);
+    });
 }
 
 bool CFolderTreeCtrl::RefusesFolderDelete() const

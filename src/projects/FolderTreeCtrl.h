@@ -149,21 +149,23 @@ protected:
     // Finishes a new folder's label edit: creates the folder on disk (with
     // its "Index.txt") and puts the item in its place, or removes it.
     void FinishNewFolder(QTreeWidgetItem* item);
-    // Renames item's file or folder on disk after a label edit; true when
-    // renamed. A refused name or a failed rename puts the old name back.
-    bool RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath);
+    // Renames item's file or folder on disk after a label edit; once the
+    // rename is done, onRenamed gets the item (if it is still shown). A
+    // refused name or a failed rename puts the old name back.
+    void RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath,
+                      std::function<void(QTreeWidgetItem*)> onRenamed = {});
     // Starts again a read of folder under way, whose listing may predate a
     // change the tree itself just made there.
     void RestartReadUnderWay(QTreeWidgetItem* folder);
     // True, after telling the user, when the shell is too old to delete
     // folders from the tree.
     bool RefusesFolderDelete() const;
-    // Moves item's file or folder to the trash (the user confirms first;
-    // owner, null for none, owns that question) and, once it is gone from
-    // the disk, takes the item out of the tree: a file's folder is read
-    // again and, when shown, the List bar shows it anew. False when nothing
-    // was deleted: a folder on a shell too old, a cancel, a failure.
-    bool DeleteFromDisk(QTreeWidgetItem* item, QWidget* owner);
+    // Moves item's file or folder to the trash as a job (the user confirms
+    // first; owner, null for none, owns that question) and, once the job is
+    // over and the path is gone, takes the item out of the tree: a file's
+    // folder is read again and, when shown, the List bar shows it anew.
+    // Nothing happens for a folder on a shell too old.
+    void DeleteFromDisk(QTreeWidgetItem* item, QWidget* owner);
 
     QTreeWidgetItem* NewItem(const QString& name, EImage image) const;
     QTreeWidgetItem* AddRoot(const QString& text, EImage image);
@@ -189,8 +191,9 @@ protected:
     bool IsEditingLabel() const { return m_nEditKind != 0; }
 
     // Copies or moves what the List bar or the clipboard offers into the
-    // folder target stands for, re-reads it and emits filesPasted: the
-    // List bar's copy list first, then its cut, then the clipboard.
+    // folder target stands for: the List bar's copy list first, then its
+    // cut, then the clipboard. When the job is over it re-reads the folder
+    // and emits filesPasted. False when there is nowhere to paste.
     bool PasteInto(QTreeWidgetItem* target);
     // True when the left button has been down long enough for a drag.
     bool DragMayStart() const;

@@ -5,6 +5,7 @@
 #include "files/FileKinds.h"
 #include "files/FileName.h"
 #include "files/PathParts.h"
+#include "files/ShellFileOperation.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/MenuBuilder.h"
 #include "framework/MessageBox.h"
@@ -326,12 +327,12 @@ void CKeywordsTreeCtrl::FinishLabelEdit(QTreeWidgetItem* item, int kind, const Q
 
 void CKeywordsTreeCtrl::FinishRenameOnDisk(QTreeWidgetItem* item, const QString& oldPath)
 {
-    if (!RenameOnDisk(item, oldPath))
-        return;
-    // A renamed keywords file brings its keywords along under the new name.
     const QString oldName = ZtPath::NameOf(oldPath);
-    if (IsKeywordFileName(item->text(0)) || IsKeywordFileName(oldName))
-        RereadFolder(item->parent());
+    RenameOnDisk(item, oldPath, [this, oldName](QTreeWidgetItem* renamed) {
+        // A renamed keywords file brings its keywords along under the new name.
+        if (IsKeywordFileName(renamed->text(0)) || IsKeywordFileName(oldName))
+            RereadFolder(renamed->parent());
+    });
 }
 
 void CKeywordsTreeCtrl::FinishKeywordEdit(QTreeWidgetItem* item, int kind, const QString& oldText)
@@ -455,8 +456,11 @@ void CKeywordsTreeCtrl::dropEvent(QDropEvent* event)
             CFileDrag::ShowDropOnItem();
             return;
         }
-        if (CFileDrag::CopyInto(this, CFileDrag::DroppedPaths(event->mimeData()), GetItemPath(folder)))
-            RereadFolder(folder);
+        const QPersistentModelIndex folderIndex(indexFromItem(folder));
+        CFileDrag::CopyInto(this, CFileDrag::DroppedPaths(event->mimeData()), GetItemPath(folder), [this, folderIndex] {
+            if (folderIndex.isValid())
+                RereadFolder(itemFromIndex(folderIndex));
+        });
         return;
     }
     DropItem(HighlightedItem(), dropItem);
@@ -487,9 +491,13 @@ bool CKeywordsTreeCtrl::DropItem(QTreeWidgetItem* dragged, QTreeWidgetItem* drop
                 CKeywordFile::InsertLine(bytes, CKeywordFile::Lines(bytes).size(), text));
         });
     }
-    if (dragged->parent() == target || !CFileDrag::CopyInto(this, {GetItemPath(dragged)}, GetItemPath(target)))
-        return false;
-    RereadFolder(target);
-    target->setExpanded(true);
-    return true;
+    const QPersistentModelIndex targetIndex(indexFromItem(target));
+    return dragged->parent() != target
+           && CFileDrag::CopyInto(this, {GetItemPath(dragged)}, GetItemPath(target), [this, targetIndex] {
+                  if (!targetIndex.isValid())
+                      return;
+                  QTreeWidgetItem* folder = itemFromIndex(targetIndex);
+                  RereadFolder(folder);
+                  folder->setExpanded(true);
+              });
 }

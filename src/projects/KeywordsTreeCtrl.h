@@ -50,7 +50,8 @@ public:
     void DeleteItem();
     void OpenItem() override;
     // Drops dragged on dropItem: a keyword is moved within its file or
-    // added to the target folder's keywords file, a file or folder copied.
+    // added to the target folder's keywords file, a file or folder copied
+    // (and shown once the copy is done).
     bool DropItem(QTreeWidgetItem* dragged, QTreeWidgetItem* dropItem);
 
     // Who names a new keywords file: the "New Keywords file" dialog, or a

@@ -100,9 +100,11 @@ bool CProjectDoc::CreateProjectFrom(const QString& name, const QString& parentDi
         return false;
     }
     openProject(CProjectFiles::ProjectFilePath(mainDirectory, name));
-    const bool copied =
-        CProjectFiles::CopyAdditionalFiles(owner, ResolveTypedPath(source, startDirectory), mainDirectory);
-    ZtMessageBox::Show(name + (copied ? QStringLiteral(" project directory successfully created.")
-                                      : QStringLiteral(" project directory copy canceled!")));
+    CProjectFiles::CopyAdditionalFiles(owner, ResolveTypedPath(source, startDirectory), mainDirectory,
+                                       [name](bool copied) {
+                                           ZtMessageBox::Show(
+                                               name + (copied ? QStringLiteral(" project directory successfully created.")
+                                                              : QStringLiteral(" project directory copy canceled!")));
+                                       });
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "files/FileName.h"
 #include "files/PathParts.h"
+#include "files/ShellFileOperation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -89,10 +90,12 @@ bool CProjectFiles::CreateProjectFile(const QString& mainDirectory, const QStrin
     return true;
 }
 
-bool CProjectFiles::CopyAdditionalFiles(QWidget* owner, const QString& source, const QString& mainDirectory)
+void CProjectFiles::CopyAdditionalFiles(QWidget* owner, const QString& source, const QString& mainDirectory,
+                                        const std::function<void(bool copied)>& done)
 {
     if (source.trimmed().isEmpty())
-        return false;
+        return done(false);
     const QString from = ZtFileName::IsFolder(source) ? QDir::cleanPath(source) + QStringLiteral("/*.*") : source;
-    return CFileName().ShellCopyFiles(owner, from, mainDirectory + QLatin1Char('/'));
+    CShellFileOperation* job = CFileName().ShellCopyFiles(owner, {from}, mainDirectory + QLatin1Char('/'));
+    QObject::connect(job, &CShellFileOperation::finished, job, done);
 }

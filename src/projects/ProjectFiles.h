@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // What the wizard's answers become on disk: the rules that name a project's
@@ -41,7 +43,8 @@ public:
     // false when it cannot be written (or a folder has its name).
     static bool CreateProjectFile(const QString& mainDirectory, const QString& name);
     // Copies the contents of source (a folder, or one file) into the main
-    // directory; false when there is no source or the copy was cancelled or
-    // failed (the copy has said why).
-    static bool CopyAdditionalFiles(QWidget* owner, const QString& source, const QString& mainDirectory);
+    // directory; done(false) when there is no source (at once) or the copy
+    // was cancelled or failed (the copy has said why).
+    static void CopyAdditionalFiles(QWidget* owner, const QString& source, const QString& mainDirectory,
+                                    const std::function<void(bool copied)>& done);
 };

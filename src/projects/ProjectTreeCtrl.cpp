@@ -3,6 +3,7 @@
 #include "files/AtomicFile.h"
 #include "editor/SourceEditView.h"
 #include "files/FileName.h"
+#include "files/ShellFileOperation.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/MenuBuilder.h"
 #include "framework/MessageBox.h"
@@ -189,15 +190,15 @@ QString CProjectTreeCtrl::HiddenFileName() const
 
 void CProjectTreeCtrl::FinishRename(QTreeWidgetItem* item, const QString& oldPath)
 {
-    if (!RenameOnDisk(item, oldPath))
-        return;
-    // The new name may belong elsewhere among the folder's entries.
-    QTreeWidgetItem* parent = item->parent();
-    const bool bExpanded = item->isExpanded();
-    parent->removeChild(item);
-    InsertInOrder(parent, item);
-    item->setExpanded(bExpanded);
-    setCurrentItem(item);
+    RenameOnDisk(item, oldPath, [this](QTreeWidgetItem* renamed) {
+        // The new name may belong elsewhere among the folder's entries.
+        QTreeWidgetItem* parent = renamed->parent();
+        const bool bExpanded = renamed->isExpanded();
+        parent->removeChild(renamed);
+        InsertInOrder(parent, renamed);
+        renamed->setExpanded(bExpanded);
+        setCurrentItem(renamed);
+    });
 }
 
 // ---- Delete, copy, paste, open -----------------------------------------------
@@ -350,13 +351,15 @@ bool CProjectTreeCtrl::DropFiles(const QStringList& paths, QTreeWidgetItem* drop
         return false;
     }
     QTreeWidgetItem* folder = FolderOf(dropItem);
-    if (!folder || !CFileDrag::CopyInto(this, paths, GetItemPath(folder)))
-        return false;
-    SetHighlightedItem(dropItem);
-    RefreshCurrentFolder(false);
-    // The drop place was only highlighted: commands act on the selection.
-    SetHighlightedItem(currentItem());
-    return true;
+    const QPersistentModelIndex dropIndex(indexFromItem(dropItem));
+    return folder && CFileDrag::CopyInto(this, paths, GetItemPath(folder), [this, dropIndex] {
+        if (!dropIndex.isValid())
+            return;
+        SetHighlightedItem(itemFromIndex(dropIndex));
+        RefreshCurrentFolder(false);
+        // The drop place was only highlighted: commands act on the selection.
+        SetHighlightedItem(currentItem());
+    });
 }
 
 bool CProjectTreeCtrl::MoveItem(QTreeWidgetItem* dragged, QTreeWidgetItem* dropItem)
@@ -366,23 +369,28 @@ bool CProjectTreeCtrl::MoveItem(QTreeWidgetItem* dragged, QTreeWidgetItem* dropI
         return false;
     const QString name = dragged->text(0);
     const QString path = GetItemPath(dragged);
-    if (!CFileName().MoveDirectory(this, path, GetItemPath(newParent)))
-        return false;
+    CShellFileOperation* job = CFileName().MoveDirectory(this, path, GetItemPath(newParent));
+    const QPersistentModelIndex draggedIndex(indexFromItem(dragged));
     const QPersistentModelIndex parentIndex(indexFromItem(newParent));
-    delete dragged;
-    newParent = itemFromIndex(parentIndex);
-    if (!newParent)
-        return true;
-    if (newParent->isExpanded()) {
-        RereadFolder(newParent);
-    } else {
-        // A collapsed folder reads its entries when it is opened; it holds
-        // the moved one now.
-        RemoveChildren(newParent);
-        AddMarker(newParent);
-        newParent->setExpanded(true);
-    }
-    SelectWhenRead(newParent, name);
-    viewport()->update();
+    connect(job, &CShellFileOperation::finished, this, [this, draggedIndex, parentIndex, name](bool bDone) {
+        if (!bDone)
+            return;
+        if (draggedIndex.isValid())
+            delete itemFromIndex(draggedIndex);
+        QTreeWidgetItem* folder = parentIndex.isValid() ? itemFromIndex(parentIndex) : nullptr;
+        if (!folder)
+            return;
+        if (folder->isExpanded()) {
+            RereadFolder(folder);
+        } else {
+            // A collapsed folder reads its entries when it is opened; it
+            // holds the moved one now.
+            RemoveChildren(folder);
+            AddMarker(folder);
+            folder->setExpanded(true);
+        }
+        SelectWhenRead(folder, name);
+        viewport()->update();
+    });
     return true;
 }

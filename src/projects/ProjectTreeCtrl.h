@@ -31,15 +31,17 @@ public:
     void RenameItem();
     void DeleteItem();
     void CopyItemPath();
-    // Emits filesPasted with the result.
+    // Emits filesPasted with the result once the job is over.
     bool PasteFiles();
     void OpenItem() override;
     void ShowPage();
     // Moves dragged into the folder the drop item stands for (the root, a
-    // folder, or a file's folder), on disk and in the tree.
+    // folder, or a file's folder), on disk and in the tree once the move
+    // is done; false when there is nothing to move.
     bool MoveItem(QTreeWidgetItem* dragged, QTreeWidgetItem* dropItem);
     // Copies files dragged from elsewhere (the List bar, another program)
-    // into the folder the drop item stands for.
+    // into the folder the drop item stands for, and shows them once copied;
+    // false (the user was told) when there is nothing to copy into.
     bool DropFiles(const QStringList& paths, QTreeWidgetItem* dropItem);
 
     // The context menu (menu 104) for the current item, owned by the caller.

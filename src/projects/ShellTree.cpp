@@ -2,6 +2,7 @@
 
 #include "files/FileName.h"
 #include "files/PathParts.h"
+#include "files/ShellFileOperation.h"
 #include "files/TypedPath.h"
 #include "framework/MessageBox.h"
 #include "projects/ReadTicket.h"
@@ -485,17 +486,20 @@ QTreeWidgetItem* CShellTree::NewFolder(QTreeWidgetItem* item)
     return child;
 }
 
-bool CShellTree::DeleteItem(QTreeWidgetItem* item)
+void CShellTree::DeleteItem(QTreeWidgetItem* item)
 {
     const QString path = ItemPath(item);
-    CFileName().ShellDeleteItems(this, path);
-    // Still there: the user said no, or the helper reported why not.
-    if (ZtFileName::Exist(path))
-        return false;
-    QTreeWidgetItem* parent = item->parent();
-    delete item;
-    RestartReadOf(parent);
-    return true;
+    CShellFileOperation* job = CFileName().ShellDeleteItems(this, {path});
+    const QPersistentModelIndex index(indexFromItem(item));
+    connect(job, &CShellFileOperation::finished, this, [this, index, path] {
+        // Still there: the user said no, or the helper reported why not.
+        if (ZtFileName::Exist(path) || !index.isValid())
+            return;
+        QTreeWidgetItem* gone = itemFromIndex(index);
+        QTreeWidgetItem* parent = gone->parent();
+        delete gone;
+        RestartReadOf(parent);
+    });
 }
 
 void CShellTree::OnItemChanged(QTreeWidgetItem* item, int column)
@@ -505,23 +509,37 @@ void CShellTree::OnItemChanged(QTreeWidgetItem* item, int column)
     const QString oldName = QFileInfo(ItemPath(item)).fileName();
     if (column != 0 || !item->parent() || item->text(0) == oldName)
         return;
-    if (!RenameFolder(item, item->text(0))) {
-        const QSignalBlocker blocker(this);
-        item->setText(0, oldName);
-    }
+    RenameFolder(item, item->text(0), oldName);
 }
 
-bool CShellTree::RenameFolder(QTreeWidgetItem* item, const QString& newName)
+void CShellTree::RenameFolder(QTreeWidgetItem* item, const QString& newName, const QString& oldName)
 {
     if (newName.isEmpty() || newName.contains(QLatin1Char('/')) || newName.contains(QChar(0))
         || newName == QLatin1String(".") || newName == QLatin1String("..")) {
         ZtMessageBox::Show(QStringLiteral("\"%1\" is not a valid folder name.").arg(newName), QMessageBox::Warning);
-        return false;
+        const QSignalBlocker blocker(this);
+        item->setText(0, oldName);
+        return;
     }
     const QString oldPath = ItemPath(item);
     const QString newPath = QDir(ItemPath(item->parent())).filePath(newName);
-    if (!CFileName().ShellRenameDirectory(this, oldPath, newPath))
-        return false;
+    CShellFileOperation* job = CFileName().ShellRenameDirectory(this, oldPath, newPath);
+    const QPersistentModelIndex index(indexFromItem(item));
+    connect(job, &CShellFileOperation::finished, this, [this, index, newPath, oldName](bool bDone) {
+        if (!index.isValid())
+            return;
+        QTreeWidgetItem* renamed = itemFromIndex(index);
+        if (bDone) {
+            ShowRenamed(renamed, newPath);
+            return;
+        }
+        const QSignalBlocker blocker(this);
+        renamed->setText(0, oldName);
+    });
+}
+
+void CShellTree::ShowRenamed(QTreeWidgetItem* item, const QString& newPath)
+{
     {
         const QSignalBlocker blocker(this);
         CancelRead(item);
@@ -536,5 +554,4 @@ bool CShellTree::RenameFolder(QTreeWidgetItem* item, const QString& newName)
     RestartReadOf(item->parent());
     if (currentItem() == item)
         emit folderSelected(newPath);
-    return true;
 }

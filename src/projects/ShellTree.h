@@ -75,8 +75,9 @@ public:
     // Makes a new folder in item's folder and starts renaming it; null when
     // it could not be made (the user was told).
     QTreeWidgetItem* NewFolder(QTreeWidgetItem* item);
-    // Moves item's folder to the trash after asking; true when it is gone.
-    bool DeleteItem(QTreeWidgetItem* item);
+    // Moves item's folder to the trash after asking; the item goes once
+    // the folder is gone.
+    void DeleteItem(QTreeWidgetItem* item);
 
 signals:
     void folderSelected(const QString& path);
@@ -129,7 +130,12 @@ private:
     QTreeWidgetItem* MakeFolderItem(QTreeWidgetItem* parent, const QString& name) const;
     QTreeWidgetItem* TopLevelHolding(const QString& path) const;
     void OnItemChanged(QTreeWidgetItem* item, int column);
-    bool RenameFolder(QTreeWidgetItem* item, const QString& newName);
+    // Renames item's folder to newName; a refused name or a failed rename
+    // puts oldName back on the label.
+    void RenameFolder(QTreeWidgetItem* item, const QString& newName, const QString& oldName);
+    // The item of a folder renamed to newPath, with its sub-folders to be
+    // read again.
+    void ShowRenamed(QTreeWidgetItem* item, const QString& newPath);
     // Watches the folders now open, once the current changes are done.
     void ScheduleWatchSync();
     void SyncWatches();

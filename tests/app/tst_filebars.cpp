@@ -106,6 +106,7 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
     // The first paste takes the copied files; the cut still waits.
     Tree()->SetHighlightedItem(root->child(0));
     QVERIFY(Tree()->PasteFiles());
+    QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(ZtTest::ReadFile(P("dest/b.gif")), QByteArray("b.gif"));
     QVERIFY(QFile::exists(P("c.txt")));
     QCOMPARE(Rows(), QStringLiteral("a.htm b.gif c.txt* dest Site.ztp"));
@@ -113,6 +114,7 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
     // The next paste moves the cut file, and its row goes.
     Tree()->SetHighlightedItem(Tree()->topLevelItem(0)->child(0));
     QVERIFY(Tree()->PasteFiles());
+    QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(ZtTest::ReadFile(P("dest/c.txt")), QByteArray("c.txt"));
     QVERIFY(!QFile::exists(P("c.txt")));
     QCOMPARE(Rows(), QStringLiteral("a.htm b.gif dest Site.ztp"));
@@ -125,6 +127,7 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
     QVERIFY(frame->ExecuteCommand(ID_LIST_MOVE_CUT));
     Tree()->SetHighlightedItem(Tree()->topLevelItem(0)->child(0));
     QVERIFY(Tree()->PasteFiles());
+    QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(Rows(), QStringLiteral("b.gif dest Site.ztp"));
     QVERIFY(QApplication::clipboard()->text().isEmpty());
     QVERIFY(m_messages.isEmpty());

@@ -4,6 +4,7 @@
 
 #include "app/MainFrame.h"
 #include "app/ZentrelApp.h"
+#include "files/FileMoveNotifier.h"
 #include "framework/Document.h"
 #include "projects/FileListCtrl.h"
 #include "projects/FileListModel.h"
@@ -81,7 +82,9 @@ void TestMovedPages::RenameInTree(const QString& name, const QString& newName)
     editor->setText(newName);
     QTest::keyClick(editor, Qt::Key_Return);
     // The editor hands its text over, and the tree renames, a posted step later.
+    QSignalSpy moved(CFileMoveNotifier::Instance(), &CFileMoveNotifier::pathMoved);
     QTRY_VERIFY(TreeItem(newName));
+    QTRY_VERIFY(!moved.isEmpty());
 }
 
 void TestMovedPages::MoveWithListBar(const QString& name, const QString& folder)
@@ -94,7 +97,9 @@ void TestMovedPages::MoveWithListBar(const QString& name, const QString& folder)
     List()->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_LIST_MOVE_CUT));
     Tree()->SetHighlightedItem(TreeItem(folder));
+    QSignalSpy moved(CFileMoveNotifier::Instance(), &CFileMoveNotifier::pathMoved);
     QVERIFY(Tree()->PasteFiles());
+    QTRY_VERIFY(!moved.isEmpty());
 }
 
 QString TestMovedPages::Describe(const QList<CDocument*>& pages) const

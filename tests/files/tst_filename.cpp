@@ -1,4 +1,5 @@
 #include "support/FullDisk.h"
+#include "support/ShellJob.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -34,7 +35,6 @@ using EQuestion = CShellFileOperation::EQuestion;
 struct CScript
 {
     QList<EAnswer> answers;   // taken in order; Cancel when exhausted
-    int cancelAtStep = -1;    // the progress step on which "Cancel" is pressed
     QList<EQuestion> questions;
     QStringList errors;
 };
@@ -55,12 +55,29 @@ protected:
     }
     void ShowError(const QString& message) override { g_script.errors << message; }
     void BeginProgress(const QString&, int) override {}
-    bool StepProgress(int done, const QString&) override { return done != g_script.cancelAtStep; }
+    bool StepProgress(int, const QString&) override { return true; }
     void EndProgress() override {}
 };
 
-// The shape shared by CFileName's copy, move and rename calls.
-using FOperation = bool (CFileName::*)(QWidget*, const QString&, const QString&) const;
+// A CFileName copy, move or rename from source to destination, run to its end.
+using FOperation = bool (*)(const QString& source, const QString& destination);
+
+bool CopyFiles(const QString& source, const QString& destination)
+{
+    return ZtTest::Finished(CFileName().ShellCopyFiles(nullptr, {source}, destination));
+}
+
+bool MoveFiles(const QString& source, const QString& destination)
+{
+    return ZtTest::Finished(CFileName().ShellMoveFiles(nullptr, {source}, destination));
+}
+
+bool RenameFiles(const QString& source, const QString& destination)
+{
+    return ZtTest::Finished(CFileName().ShellRenameFiles(nullptr, source, destination));
+}
+
+using ZtTest::Finished;
 
 using ZtTest::ReadFile;
 using ZtTest::WriteFile;
@@ -97,7 +114,6 @@ private slots:
     void copyConflictAnswers();
     void refusedOperations();
     void copyToUnwritableDestination();
-    void progressCancelStopsCopy();
     void moveKeepsDeclinedFiles();
     void renamesAndFolderMove();
     void deleteToTrash();
@@ -240,7 +256,7 @@ void TestFileName::copyConflictAnswers()
         {{EAnswer::YesToAll}, true, "new 1", "new 2", 1},
         {{EAnswer::Cancel}, false, "old 1", "old 2", 1},
     };
-    const QString list = Path("src/one.txt") + QChar(0) + Path("src/two.txt") + QChar(0);
+    const QStringList list = {Path("src/one.txt"), Path("src/two.txt")};
     for (const auto& c : cases) {
         WriteFile(Path("src/one.txt"), "new 1");
         WriteFile(Path("src/two.txt"), "new 2");
@@ -248,7 +264,7 @@ void TestFileName::copyConflictAnswers()
         WriteFile(Path("dest/two.txt"), "old 2");
         g_script = CScript();
         g_script.answers = c.answers;
-        QCOMPARE(CFileName().ShellCopyFiles(nullptr, list, Path("dest/*.*")), c.result);
+        QCOMPARE(Finished(CFileName().ShellCopyFiles(nullptr, list, Path("dest/*.*"))), c.result);
         QCOMPARE(ReadFile(Path("dest/one.txt")), c.first);
         QCOMPARE(ReadFile(Path("dest/two.txt")), c.second);
         QCOMPARE(g_script.questions.size(), c.questions);
@@ -266,19 +282,18 @@ void TestFileName::refusedOperations()
     QVERIFY(QDir().mkpath(Path("dest")));
     const QStringList before = TreeOf(m_strRoot);
     const struct { FOperation operation; const char* source, *destination, *message; } cases[] = {
-        {&CFileName::ShellCopyFiles, "site", "site/sub", "inside the source folder"},
-        {&CFileName::ShellMoveFiles, "site", "site/sub/", "inside the source folder"},
-        {&CFileName::ShellCopyFiles, "gone.html", "dest", "does not exist"},
-        {&CFileName::ShellCopyFiles, "", "dest", ""},
-        {&CFileName::ShellRenameFiles, "a.html", "b.html", "already exists"},
-        {&CFileName::ShellRenameFiles, "gone.html", "c.html", "does not exist"},
-        {&CFileName::ShellRenameFiles, "*.xyz", "*.abc", "no such file"},
+        {&CopyFiles, "site", "site/sub", "inside the source folder"},
+        {&MoveFiles, "site", "site/sub/", "inside the source folder"},
+        {&CopyFiles, "gone.html", "dest", "does not exist"},
+        {&CopyFiles, "", "dest", ""},
+        {&RenameFiles, "a.html", "b.html", "already exists"},
+        {&RenameFiles, "gone.html", "c.html", "does not exist"},
+        {&RenameFiles, "*.xyz", "*.abc", "no such file"},
     };
-    const CFileName fileName;
     for (const auto& c : cases) {
         g_script = CScript();
         const QString source = *c.source ? Path(c.source) : QString();
-        QVERIFY(!(fileName.*c.operation)(nullptr, source, Path(c.destination)));
+        QVERIFY(!c.operation(source, Path(c.destination)));
         const QString message = QString::fromLatin1(c.message);
         QCOMPARE(g_script.errors.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
@@ -299,24 +314,11 @@ void TestFileName::copyToUnwritableDestination()
     }
     WriteFile(Path("src/page.html"), "keep me");
 
-    QVERIFY(!CFileName().ShellCopyFiles(nullptr, Path("src/page.html"), destination));
+    QVERIFY(!CopyFiles(Path("src/page.html"), destination));
     QCOMPARE(g_script.errors.size(), 1);
     QVERIFY(g_script.errors.first().contains(QLatin1String("page.html")));
-    QVERIFY(!CFileName().ShellMoveFiles(nullptr, Path("src/page.html"), destination));
+    QVERIFY(!MoveFiles(Path("src/page.html"), destination));
     QCOMPARE(ReadFile(Path("src/page.html")), QByteArray("keep me"));
-}
-
-void TestFileName::progressCancelStopsCopy()
-{
-    for (int i = 1; i <= 4; ++i)
-        WriteFile(Path(QStringLiteral("src/f%1.txt").arg(i)), "x");
-    g_script.cancelAtStep = 2;
-    auto operation = CShellFileOperation::Create(nullptr);
-    QVERIFY(!operation->Copy({Path("src")}, Path("dest/")));
-    QVERIFY(operation->WasCancelled());
-    QVERIFY(g_script.errors.isEmpty()); // cancelling is not an error
-    QCOMPARE(TreeOf(Path("dest/src")), QStringList({"f1.txt"}));
-    QCOMPARE(TreeOf(Path("src")).size(), 4);
 }
 
 void TestFileName::moveKeepsDeclinedFiles()
@@ -326,7 +328,7 @@ void TestFileName::moveKeepsDeclinedFiles()
     WriteFile(Path("dest/dir/keep.txt"), "dest keep");
     // Merge the folder, decline keep.txt; take.txt has no conflict.
     g_script.answers = {EAnswer::Yes, EAnswer::No};
-    QVERIFY(CFileName().ShellMoveFiles(nullptr, Path("src/dir"), Path("dest")));
+    QVERIFY(MoveFiles(Path("src/dir"), Path("dest")));
     QCOMPARE(g_script.questions,
              QList<EQuestion>({EQuestion::MergeFolder, EQuestion::ReplaceFile}));
     QCOMPARE(ReadFile(Path("dest/dir/keep.txt")), QByteArray("dest keep"));
@@ -341,14 +343,13 @@ void TestFileName::renamesAndFolderMove()
     WriteFile(Path("b.html"), "b");
     QVERIFY(QDir().mkdir(Path("target")));
     const CFileName fileName;
-    QVERIFY(fileName.ShellRenameDirectory(nullptr, Path("old folder"), Path("new 'folder'")));
-    QVERIFY(fileName.ShellRenameFiles(nullptr, Path("new 'folder'/page.html"), "index.html"));
-    QVERIFY(fileName.ShellRenameFiles(nullptr, Path("new 'folder'/*.htm"), "*.html"));
-    QVERIFY(fileName.MoveDirectory(nullptr, Path("new 'folder'"), Path("target")));
-    QVERIFY(fileName.ShellCopyList(nullptr, {Path("target/new 'folder'/a.html")}, Path("target"),
-                                   CFileOperationPlan::ModeCopy));
-    QVERIFY(fileName.ShellCopyList(nullptr, {Path("b.html")}, Path("target"), CFileOperationPlan::ModeMove));
-    QVERIFY(!fileName.ShellCopyList(nullptr, {Path("target/a.html")}, Path("other"), 7));
+    QVERIFY(Finished(fileName.ShellRenameDirectory(nullptr, Path("old folder"), Path("new 'folder'"))));
+    QVERIFY(RenameFiles(Path("new 'folder'/page.html"), "index.html"));
+    QVERIFY(RenameFiles(Path("new 'folder'/*.htm"), "*.html"));
+    QVERIFY(Finished(fileName.MoveDirectory(nullptr, Path("new 'folder'"), Path("target"))));
+    QVERIFY(Finished(fileName.ShellCopyList(nullptr, {Path("target/new 'folder'/a.html")}, Path("target"),
+                                            CFileOperationPlan::EMode::Copy)));
+    QVERIFY(Finished(fileName.ShellCopyList(nullptr, {Path("b.html")}, Path("target"), CFileOperationPlan::EMode::Move)));
     QCOMPARE(TreeOf(m_strRoot), QStringList({"target", "target/a.html", "target/b.html", "target/new 'folder'",
                                              "target/new 'folder'/a.html", "target/new 'folder'/index.html"}));
     QVERIFY(g_script.errors.isEmpty());
@@ -365,18 +366,17 @@ void TestFileName::deleteToTrash()
     const CFileName fileName;
 
     g_script.answers = {EAnswer::Yes, EAnswer::Yes, EAnswer::No};
-    QVERIFY(fileName.ShellDeleteItems(nullptr, Path("doomed;$(x).html"), 0));
+    QVERIFY(Finished(fileName.ShellDeleteItems(nullptr, {Path("doomed;$(x).html")})));
     QCOMPARE(ReadFile(trash + QStringLiteral("/doomed;$(x).html")), QByteArray("d"));
-    // Several items, each followed by a NUL, are one question.
-    const QString both = Path("folder") + QChar(0) + Path("third.txt") + QChar(0);
-    QVERIFY(fileName.ShellDeleteItems(nullptr, both, 0));
+    // Several items are one question.
+    QVERIFY(Finished(fileName.ShellDeleteItems(nullptr, {Path("folder"), Path("third.txt")})));
     QCOMPARE(g_script.questions.size(), 2);
     // Declining keeps everything and is no error.
-    QVERIFY(!fileName.ShellDeleteItems(nullptr, Path("kept.txt"), 0));
+    QVERIFY(!Finished(fileName.ShellDeleteItems(nullptr, {Path("kept.txt")})));
     QCOMPARE(TreeOf(m_strRoot), QStringList({"kept.txt"}));
     QVERIFY(g_script.errors.isEmpty());
 
-    QVERIFY(fileName.ShellDeleteItems(nullptr, Path("kept.txt"), CFileName::NoConfirmation));
+    QVERIFY(Finished(fileName.ShellDeleteItems(nullptr, {Path("kept.txt")}, CFileName::NoConfirmation)));
     QVERIFY(TreeOf(m_strRoot).isEmpty());
     QCOMPARE(g_script.questions.size(), 3);
 }
@@ -396,7 +396,7 @@ void TestFileName::deleteMovesLinksThemselves()
                           + QStringLiteral("/Trash");
     QDir(trash).removeRecursively();
     const QStringList links = {Path("broken"), Path("loopy"), Path("folder link"), Path("sub/loopy")};
-    QVERIFY(CFileName().ShellDeleteItems(nullptr, links.join(QChar(0)), CFileName::NoConfirmation));
+    QVERIFY(Finished(CFileName().ShellDeleteItems(nullptr, links, CFileName::NoConfirmation)));
     QVERIFY2(g_script.errors.isEmpty(), qPrintable(g_script.errors.join('\n')));
     QCOMPARE(TreeOf(m_strRoot), QStringList({"sub", "target", "target/kept.txt"}));
 
@@ -425,13 +425,15 @@ void TestFileName::defaultOperationCopiesQuietly()
     WriteFile(Path("src/.hidden"), "h");
     QVERIFY(QDir().mkdir(Path("dest")));
     CShellFileOperation operation(nullptr);
-    QVERIFY(operation.Copy({Path("src")}, Path("dest")));
+    operation.Copy({Path("src")}, Path("dest"));
+    QVERIFY(Finished(&operation));
     QCOMPARE(TreeOf(Path("dest/src")), TreeOf(Path("src")));
     QCOMPARE(TreeOf(Path("src")).size(), 4);
     QCOMPARE(ReadFile(Path("dest/src/img/logo.gif")), QByteArray("GIF89a"));
     QCOMPARE(QFileInfo(Path("dest/src/page.html")).lastModified(),
              QFileInfo(Path("src/page.html")).lastModified());
-    QVERIFY(operation.Move({Path("dest/src")}, Path("moved")));
+    operation.Move({Path("dest/src")}, Path("moved"));
+    QVERIFY(Finished(&operation));
     QCOMPARE(TreeOf(Path("moved")), TreeOf(Path("src")));
     QVERIFY(!ZtFileName::Exist(Path("dest/src")));
     QVERIFY(operation.LastError().isEmpty());
@@ -451,7 +453,7 @@ void TestFileName::copiesNamesThatAreNotUtf8()
     // Qt cannot remove these names either.
     const auto cleanup = qScopeGuard([this] { std::filesystem::remove_all(QFile::encodeName(m_strRoot).toStdString()); });
 
-    QVERIFY(CFileName().ShellCopyFiles(nullptr, Path("src"), Path("dest/")));
+    QVERIFY(CopyFiles(Path("src"), Path("dest/")));
     QVERIFY2(g_script.errors.isEmpty(), qPrintable(g_script.errors.join('\n')));
     const std::string copy = QFile::encodeName(Path("dest/src")).toStdString();
     QCOMPARE(ReadFile(Path("dest/src/good.txt")), QByteArray("g"));
@@ -466,7 +468,7 @@ void TestFileName::copiesNamesThatAreNotUtf8()
     ZtTest::CFullDisk disk;
     if (!disk.SkipReason().isEmpty())
         QSKIP(qPrintable(disk.SkipReason()));
-    QVERIFY(CFileName().ShellMoveFiles(nullptr, Path("src"), disk.Path(QString())));
+    QVERIFY(MoveFiles(Path("src"), disk.Path(QString())));
     QVERIFY(!std::filesystem::exists(source));
     QVERIFY(std::filesystem::exists(QFile::encodeName(disk.Path("src")).toStdString() + bad + " dir" + bad));
 }

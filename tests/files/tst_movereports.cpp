@@ -1,3 +1,4 @@
+#include "support/ShellJob.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -90,11 +91,12 @@ void TestMoveReports::reportsWhatReallyMoved()
     QSignalSpy moved(CFileMoveNotifier::Instance(), &CFileMoveNotifier::pathMoved);
     CAnsweredOperation shell(answers);
     if (words.at(0) == QLatin1String("rename"))
-        QVERIFY(shell.Rename(sources.first(), destination));
+        shell.Rename(sources.first(), destination);
     else if (words.at(0) == QLatin1String("move"))
-        QVERIFY(shell.Move(sources, destination));
+        shell.Move(sources, destination);
     else
-        QVERIFY(shell.Copy(sources, destination));
+        shell.Copy(sources, destination);
+    QVERIFY(ZtTest::Finished(&shell));
 
     QStringList reports;
     for (const QList<QVariant>& report : std::as_const(moved))

@@ -135,9 +135,8 @@ void TestDesktopTree::newFolderWithIndexFile()
     QCOMPARE(editors.first()->maxLength(), 127);
     editors.first()->setText(QStringLiteral("pages"));
     QTest::keyClick(editors.first(), Qt::Key_Return);
-    QCoreApplication::processEvents();
+    QTRY_COMPARE(CShellTree::ItemPath(second), m_strHome + QStringLiteral("/web/pages"));
     QVERIFY(QFile::exists(m_strHome + QStringLiteral("/web/pages/Index.txt")));
-    QCOMPARE(CShellTree::ItemPath(second), m_strHome + QStringLiteral("/web/pages"));
     QVERIFY(m_messages.isEmpty());
     // The read of web that the new folders started leaves them once.
     QTRY_VERIFY(!tree.IsReading());
@@ -234,7 +233,8 @@ void TestDesktopTree::staleReadsAreDropped()
         QCOMPARE(Texts(doomed, &tree), QStringLiteral("x,y"));
         return;
     }
-    QVERIFY(tree.DeleteItem(doomed));
+    tree.DeleteItem(doomed);
+    QTRY_VERIFY(!ChildNamed(home, QStringLiteral("doomed")));
     // A new item most likely reuses the removed one's memory: the removed
     // folder's names must not land in it.
     tree.setCurrentItem(home);

@@ -1,4 +1,5 @@
 #include "support/ScriptedShell.h"
+#include "support/ShellJob.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -139,6 +140,7 @@ void TestProjectTree::Type(const QString& name)
     // posted step later.
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
+    QTRY_VERIFY(ZtTest::JobsDone());
 }
 
 void TestProjectTree::Rename(QTreeWidgetItem* item, const QString& name)
@@ -452,6 +454,7 @@ void TestProjectTree::deletesToTrash()
     m_pTree->setCurrentItem(Child(root, "a.htm"));
     m_pTree->SetHighlightedItem(Child(root, "*.htm"));
     m_pTree->DeleteItem();
+    QTRY_VERIFY(ZtTest::JobsDone());
     QVERIFY(!QFile::exists(P("*.htm")));
     QVERIFY(QFile::exists(P("a.htm")));
     Settle();
@@ -464,6 +467,7 @@ void TestProjectTree::deletesToTrash()
     m_pTree->SetShellVersionLevel(1);
     m_pTree->SetHighlightedItem(Child(root, "sub"));
     m_pTree->DeleteItem();
+    QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(m_messages.size(), 1);
     QVERIFY(m_messages.first().startsWith("The version of Shell32.dll"));
     Settle();
@@ -485,17 +489,21 @@ void TestProjectTree::pastesAndDragsOnDisk()
     QCOMPARE(QApplication::clipboard()->text(), P("a b.htm"));
     m_pTree->SetHighlightedItem(sub);
     QVERIFY(m_pTree->PasteFiles());
+    QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(ZtTest::ReadFile(P("sub/a b.htm")), QByteArray("a b.htm"));
     Settle();
     inner = Child(sub, "inner");
 
     // A folder dropped on its own child: refused, nothing moves.
-    QVERIFY(!m_pTree->MoveItem(sub, inner));
+    m_pTree->MoveItem(sub, inner);
+    QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(Child(sub, "inner"), inner);
     // A file dropped on a file moves into that file's folder.
     inner->setExpanded(true);
     Settle();
     QVERIFY(m_pTree->MoveItem(Child(root, "a b.htm"), Child(inner, "x.txt")));
+    QTRY_VERIFY(ZtTest::JobsDone());
     QVERIFY(!QFile::exists(P("a b.htm")));
     Settle();
     QCOMPARE(Describe(root), QStringLiteral("sub/[inner/[a b.htm x.txt] a b.htm]"));

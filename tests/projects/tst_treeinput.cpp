@@ -245,7 +245,7 @@ void TestTreeInput::commandsActOnTheSelectedItem()
     QCOMPARE(NameOf(m_pTree->HighlightedItem()) + QLatin1Char('/') + Selected(), QStringLiteral("a.htm/a.htm"));
     m_pTree->setFocus();
     QTest::keyClick(m_pTree, Qt::Key_Delete);
-    QVERIFY(!QFile::exists(P("a.htm")));
+    QTRY_VERIFY(!QFile::exists(P("a.htm")));
     QVERIFY(QFile::exists(P("b.htm")) && QFile::exists(P("c.htm")));
     QVERIFY(m_messages.isEmpty());
 }

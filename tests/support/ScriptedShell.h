@@ -5,6 +5,7 @@
 // whose library links the files layer may include this.
 
 #include "files/ShellFileOperation.h"
+#include "support/ShellJob.h"
 #include "framework/MessageBox.h"
 
 #include <QStringList>

@@ -1,0 +1,172 @@
+#include "support/ShellJob.h"
+#include "support/TestFiles.h"
+#include "support/TestMain.h"
+
+#include "files/FileOperationJob.h"
+#include "files/ShellFileOperation.h"
+
+#include <QDirIterator>
+#include <QThread>
+
+namespace {
+
+// Answers a job the way a test script says, on the test's own thread.
+class CScriptedHost : public CFileOperationJob::CHost
+{
+public:
+    int m_nStopAtStep = -1;  // Step says stop on this step
+    int m_nCancelAtCheck = -1; // IsCancelled says yes from this call on
+    QStringList m_steps;     // "done/total" of every step
+
+    EFileAnswer Ask(EFileQuestion, const QString&) override { return EFileAnswer::Cancel; }
+    bool Step(int done, int total, const QString&) override
+    {
+        m_steps << QStringLiteral("%1/%2").arg(done).arg(total);
+        return done != m_nStopAtStep;
+    }
+    bool IsCancelled() override { return m_nCancelAtCheck > 0 && ++m_nChecks >= m_nCancelAtCheck; }
+
+private:
+    int m_nChecks = 0;
+};
+
+// A shell operation whose replace question checks where and when it is
+// asked: on the UI thread, while the worker waits for the answer.
+class CWatchingOperation : public CShellFileOperation
+{
+public:
+    QString m_strWaitingFile; // must not exist yet while the question is open
+    bool m_bCancelInQuestion = false;
+    QStringList m_seen;
+
+protected:
+    EAnswer Confirm(EQuestion, const QString&) override
+    {
+        m_seen << (QThread::currentThread() == thread() ? QStringLiteral("ui") : QStringLiteral("worker"));
+        // Give a worker that did not wait the time to run on.
+        for (int i = 0; i < 20; ++i) {
+            QThread::msleep(5);
+            QCoreApplication::processEvents();
+        }
+        m_seen << (QFileInfo::exists(m_strWaitingFile) ? QStringLiteral("ran on") : QStringLiteral("waited"));
+        if (m_bCancelInQuestion)
+            Cancel();
+        return EAnswer::Yes;
+    }
+    void ShowError(const QString& message) override { m_seen << message; }
+    void BeginProgress(const QString&, int) override {}
+    bool StepProgress(int, const QString&) override { return true; }
+    void EndProgress() override {}
+};
+
+// Paths below folder, relative and sorted.
+QString TreeOf(const QString& folder)
+{
+    QStringList names;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names << QDir(folder).relativeFilePath(it.next());
+    names.sort();
+    return names.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+// Copies, moves and deletes as jobs: what a cancel leaves behind, what the
+// progress counts, and how a question reaches the user from the worker.
+class TestFileOperationJob : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cancelLeavesWholeFiles_data();
+    void cancelLeavesWholeFiles();
+    void questionFromWorker_data();
+    void questionFromWorker();
+};
+
+void TestFileOperationJob::cancelLeavesWholeFiles_data()
+{
+    QTest::addColumn<QString>("operation");  // "copy" or "move" of every entry of src into dest
+    QTest::addColumn<int>("stopAtStep");
+    QTest::addColumn<int>("cancelAtCheck");
+    QTest::addColumn<QString>("expected"); // dest | src | steps | cancelled
+    // Three entries of src: a.txt, big.bin (three blocks and a byte), and sub
+    // holding c.txt and d.txt.
+    QTest::newRow("copy runs through, counting files first")
+        << "copy" << -1 << -1
+        << "a.txt big.bin sub sub/c.txt sub/d.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 3/4 4/4 | ok";
+    QTest::newRow("cancel on the second file keeps the first")
+        << "copy" << 2 << -1 << "a.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 | cancelled";
+    // Checks: one before the transfer, one after a.txt's block, then big.bin's.
+    QTest::newRow("cancel inside a file removes its part")
+        << "copy" << -1 << 4 << "a.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 | cancelled";
+    // A plain rename never walks the folder it moves.
+    QTest::newRow("move by rename counts items, not files")
+        << "move" << -1 << -1 << "a.txt big.bin sub sub/c.txt sub/d.txt |  | 1/3 2/3 3/3 | ok";
+    // A rename is done when its step comes: the stop is for what follows.
+    QTest::newRow("cancelled move leaves the rest where it was")
+        << "move" << 2 << -1 << "a.txt big.bin | sub sub/c.txt sub/d.txt | 1/3 2/3 | cancelled";
+}
+
+void TestFileOperationJob::cancelLeavesWholeFiles()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, stopAtStep);
+    QFETCH(int, cancelAtCheck);
+    QFETCH(QString, expected);
+    const QString root = ZtTest::FreshDir(QStringLiteral("job"));
+    ZtTest::WriteFile(root + "/src/a.txt", "a");
+    ZtTest::WriteFile(root + "/src/big.bin", QByteArray(3 * CFileOperationJob::kBlockBytes + 1, 'b'));
+    ZtTest::WriteFile(root + "/src/sub/c.txt", "c");
+    ZtTest::WriteFile(root + "/src/sub/d.txt", "d");
+    QVERIFY(QDir().mkpath(root + "/dest"));
+    const bool bCopy = operation == QLatin1String("copy");
+    const QVector<CFileTransfer> transfers =
+        CFileOperationPlan::PlanTransfers({root + "/src/*"}, root + "/dest/", bCopy);
+
+    CScriptedHost host;
+    host.m_nStopAtStep = stopAtStep;
+    host.m_nCancelAtCheck = cancelAtCheck;
+    CFileOperationJob job(&host, bCopy);
+    const bool ok = job.RunTransfers(transfers);
+    QCOMPARE(ok, !job.WasCancelled());
+    QVERIFY(job.Error().isEmpty());
+    const QStringList parts = {TreeOf(root + "/dest"), TreeOf(root + "/src"), host.m_steps.join(QLatin1Char(' ')),
+                               job.WasCancelled() ? QStringLiteral("cancelled") : QStringLiteral("ok")};
+    QCOMPARE(parts.join(QStringLiteral(" | ")), expected);
+    if (ok)
+        QCOMPARE(ZtTest::ReadFile(root + "/dest/big.bin").size(), 3 * CFileOperationJob::kBlockBytes + 1);
+}
+
+void TestFileOperationJob::questionFromWorker_data()
+{
+    QTest::addColumn<bool>("cancelInQuestion");
+    QTest::addColumn<QString>("expected"); // what the question saw | dest/a.txt | dest/b.txt | result
+    QTest::newRow("yes replaces and goes on") << false << "ui waited | new a | b | ok";
+    QTest::newRow("cancel from the window stops the worker") << true << "ui waited | old a | (unreadable) | cancelled";
+}
+
+void TestFileOperationJob::questionFromWorker()
+{
+    QFETCH(bool, cancelInQuestion);
+    QFETCH(QString, expected);
+    const QString root = ZtTest::FreshDir(QStringLiteral("question"));
+    ZtTest::WriteFile(root + "/src/a.txt", "new a");
+    ZtTest::WriteFile(root + "/src/b.txt", "b");
+    ZtTest::WriteFile(root + "/dest/a.txt", "old a");
+
+    CWatchingOperation operation;
+    operation.m_strWaitingFile = root + "/dest/b.txt";
+    operation.m_bCancelInQuestion = cancelInQuestion;
+    operation.Copy({root + "/src/a.txt", root + "/src/b.txt"}, root + "/dest/");
+    const bool ok = ZtTest::Finished(&operation);
+    QCOMPARE(ok, !operation.WasCancelled());
+    const QStringList parts = {operation.m_seen.join(QLatin1Char(' ')), QString::fromUtf8(ZtTest::ReadFile(root + "/dest/a.txt")),
+                               QString::fromUtf8(ZtTest::ReadFile(root + "/dest/b.txt")),
+                               ok ? QStringLiteral("ok") : QStringLiteral("cancelled")};
+    QCOMPARE(parts.join(QStringLiteral(" | ")), expected);
+    QCOMPARE(TreeOf(root + "/dest").contains(QLatin1String("zt-part")), false);
+}
+
+ZT_TEST_MAIN(TestFileOperationJob)
+#include "tst_fileoperationjob.moc"
