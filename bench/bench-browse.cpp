@@ -139,7 +139,7 @@ int main(int argc, char** argv)
     file.write(MakePage(100 * 1024));
     file.close();
     app.OpenFileInEditor(page, false);
-    auto* editor = qobject_cast<CZentrelDoc*>(app.m_pWebPageTemplate->FirstDocument())->GetView();
+    auto* editor = qobject_cast<CZentrelDoc*>(app.WebPageTemplate()->FirstDocument())->GetView();
     Wait(500);
     const QString self = QString::number(QCoreApplication::applicationPid());
     const long rssBefore = StatusKb(self, "VmRSS:");

@@ -1,10 +1,13 @@
 // Figures of the syntax colouring engine: scanner throughput, opening and
 // colouring a 10 MB page in a real editor, the cost of re-colouring after a
-// keystroke, a paste and an undo, and peak memory.
+// keystroke, a paste and an undo, scrolling by pages, and memory.
 //
 //   bench-colour                 prints "name: value unit" lines (medians)
 //   bench-colour --spans FILE    colours FILE as the editor does and prints
 //                                every coloured token as "start end class"
+//   bench-colour --open FILE     opens FILE once, first screen painted, and
+//                                prints the time and the process's memory
+//   bench-colour --write-page FILE  writes the benchmark's 10 MB page
 
 #include "editor/SourceText.h"
 #include "editor/SyntaxColorizer.h"
@@ -18,6 +21,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -110,14 +114,19 @@ QByteArray ReadFile(const QString& path)
     return file.readAll();
 }
 
-double PeakRssMb()
+double StatusMb(const QByteArray& field)
 {
     const QByteArray status = ReadFile(QStringLiteral("/proc/self/status"));
     for (const QByteArray& line : status.split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').first().toDouble() / 1024.0;
     }
     return 0;
+}
+
+double PeakRssMb()
+{
+    return StatusMb("VmHWM:");
 }
 
 // Times only the colorizer's share of a change notification: one slot runs
@@ -147,6 +156,34 @@ private:
     double m_dLastMs = 0;
 };
 
+// Times only the colorizer's share of a viewport paint: an event filter
+// installed before the colorizer's runs after it, one installed after runs
+// before it.
+class CPaintTimer : public QObject
+{
+public:
+    explicit CPaintTimer(bool start) : m_bStart(start) {}
+    static void Reset() { s_dSlowestMs = 0; }
+    static double SlowestMs() { return s_dSlowestMs; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            if (m_bStart)
+                s_timer.start();
+            else
+                s_dSlowestMs = std::max(s_dSlowestMs, double(s_timer.nsecsElapsed()) / 1e6);
+        }
+        return false;
+    }
+
+private:
+    bool m_bStart;
+    static inline QElapsedTimer s_timer;
+    static inline double s_dSlowestMs = 0;
+};
+
 // An editor as the program opens a file: sized, shown offscreen, loaded from
 // the file's bytes, its colorizer set to the file's language.
 struct COpenEditor
@@ -154,6 +191,8 @@ struct COpenEditor
     std::unique_ptr<QPlainTextEdit> editor;
     CSyntaxColorizer* colorizer = nullptr;
     CChangeTimer changeTimer; // its slots hold its address: never moved
+    CPaintTimer paintStart{true};
+    CPaintTimer paintEnd{false};
     double loadMs = 0;
     double colourMs = 0;
     double showMs = 0;
@@ -172,7 +211,9 @@ struct COpenEditor
         CSourceText::LoadInto(editor->document(), ReadFile(path));
         loadMs = double(timer.nsecsElapsed()) / 1e6;
         changeTimer.Before(editor->document());
+        editor->viewport()->installEventFilter(&paintEnd);
         colorizer = new CSyntaxColorizer(editor.get());
+        editor->viewport()->installEventFilter(&paintStart);
         changeTimer.After(editor->document());
         colorizer->SetSyntaxColoring(true);
         colorizer->SetLanguage(path);
@@ -268,7 +309,8 @@ void BenchEdits(COpenEditor& open)
     for (int run = 0; run < 5; ++run) {
         paste.push_back(TimeMs([&] { SendKey(editor, Qt::Key_V, Qt::ControlModifier, QString()); }));
         pasteRecolour.push_back(open.changeTimer.LastMs());
-        // Ctrl+Z is an edit of unknown extent: the whole text is re-coloured.
+        // Ctrl+Z colours the whole text again: the lines on screen at once,
+        // the others when they are shown.
         undo.push_back(TimeMs([&] { SendKey(editor, Qt::Key_Z, Qt::ControlModifier, QString()); }));
         undoRecolour.push_back(open.changeTimer.LastMs());
     }
@@ -276,6 +318,46 @@ void BenchEdits(COpenEditor& open)
     Print("paste_1000_lines_recolour_ms", Median(pasteRecolour), "ms");
     Print("undo_recolour_ms", Median(undoRecolour), "ms");
     Print("undo_total_ms", Median(undo), "ms");
+
+    // A paste of half the page, far more lines than are shown, and its undo.
+    QByteArray many;
+    for (int n = 0; many.size() < kFileBytes / 2; ++n)
+        many += PageLine(n);
+    QApplication::clipboard()->setText(QString::fromUtf8(many));
+    std::vector<double> bigPaste, bigPasteRecolour, bigUndo, bigUndoRecolour;
+    for (int run = 0; run < 3; ++run) {
+        bigPaste.push_back(TimeMs([&] { SendKey(editor, Qt::Key_V, Qt::ControlModifier, QString()); }));
+        bigPasteRecolour.push_back(open.changeTimer.LastMs());
+        bigUndo.push_back(TimeMs([&] { SendKey(editor, Qt::Key_Z, Qt::ControlModifier, QString()); }));
+        bigUndoRecolour.push_back(open.changeTimer.LastMs());
+    }
+    Print("paste_5mb_ms", Median(bigPaste), "ms");
+    Print("paste_5mb_recolour_ms", Median(bigPasteRecolour), "ms");
+    Print("undo_5mb_paste_ms", Median(bigUndo), "ms");
+    Print("undo_5mb_paste_recolour_ms", Median(bigUndoRecolour), "ms");
+}
+
+// Pages down from the top to the bottom, each page painted before the next;
+// prints the slowest and the median page.
+void BenchScroll(COpenEditor& open)
+{
+    QPlainTextEdit* editor = open.editor.get();
+    QScrollBar* bar = editor->verticalScrollBar();
+    bar->setValue(0);
+    QCoreApplication::processEvents();
+    std::vector<double> pages;
+    CPaintTimer::Reset();
+    while (bar->value() < bar->maximum()) {
+        pages.push_back(TimeMs([&] {
+            bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            editor->viewport()->repaint();
+        }));
+    }
+    Print("scroll_pages", double(pages.size()), "pages");
+    Print("scroll_page_median_ms", Median(pages), "ms");
+    Print("scroll_page_slowest_ms", *std::max_element(pages.begin(), pages.end()), "ms");
+    Print("scroll_page_colour_slowest_ms", CPaintTimer::SlowestMs(), "ms");
+    Print("rss_after_scroll_mb", StatusMb("VmRSS:"), "MB");
 }
 
 int RunBenchmark()
@@ -290,9 +372,27 @@ int RunBenchmark()
     }
     BenchScanner(page);
     std::unique_ptr<COpenEditor> opened = BenchOpen("open_colour_10mb_ms", page);
+    Print("open_rss_mb", StatusMb("VmRSS:"), "MB");
+    Print("open_peak_rss_mb", PeakRssMb(), "MB");
     BenchEdits(*opened);
+    BenchScroll(*opened);
     opened.reset();
     BenchOpen("long_line_open_colour_ms", longLine);
+    Print("peak_rss_mb", PeakRssMb(), "MB");
+    return 0;
+}
+
+// Opens one page as the program does, first screen painted, and prints the
+// time and the memory of the process.
+int OpenOnce(const QString& path)
+{
+    COpenEditor open;
+    const double ms = TimeMs([&] { open.Open(path); });
+    Print("open_ms", ms, "ms");
+    Print("open_load_part_ms", open.loadMs, "ms");
+    Print("open_colour_part_ms", open.colourMs, "ms");
+    Print("open_show_part_ms", open.showMs, "ms");
+    Print("rss_mb", StatusMb("VmRSS:"), "MB");
     Print("peak_rss_mb", PeakRssMb(), "MB");
     return 0;
 }
@@ -324,18 +424,22 @@ int PrintSpans(const QString& path)
     }
     QPlainTextEdit editor;
     CSourceText::LoadInto(editor.document(), file.readAll());
+    file.close();
     auto* colorizer = new CSyntaxColorizer(&editor);
     // Coloured whatever its size: the size limit is the program's choice.
     colorizer->SetSyntaxColoring(true);
     colorizer->SetLanguage(path);
+    // Every line as the editor colours it when the line is shown, without
+    // giving each line a layout.
+    int position = 0;
     for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
-        const int position = block.position();
-        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+        for (const QTextLayout::FormatRange& range : colorizer->BlockFormats(block)) {
             const ZtTokenClass tokenClass = CTokenFormats::ClassOf(range.format);
             if (tokenClass != ZtTokenClass::Other)
                 std::printf("%d %d %s\n", position + range.start,
                             position + range.start + range.length, ClassName(tokenClass));
         }
+        position += block.length();
     }
     return 0;
 }
@@ -351,13 +455,17 @@ int main(int argc, char** argv)
     const QStringList args = QCoreApplication::arguments();
     if (args.size() >= 2 && args.at(1) == QLatin1String("--spans")) {
         if (args.size() != 3) {
-            std::fprintf(stderr, "usage: bench-colour [--spans FILE]\n");
+            std::fprintf(stderr, "usage: bench-colour [--spans FILE | --open FILE | --write-page FILE]\n");
             return 2;
         }
         return PrintSpans(args.at(2));
     }
+    if (args.size() == 3 && args.at(1) == QLatin1String("--open"))
+        return OpenOnce(args.at(2));
+    if (args.size() == 3 && args.at(1) == QLatin1String("--write-page"))
+        return WriteFile(args.at(2), MakePage(kFileBytes)) ? 0 : 1;
     if (args.size() > 1) {
-        std::fprintf(stderr, "usage: bench-colour [--spans FILE]\n");
+        std::fprintf(stderr, "usage: bench-colour [--spans FILE | --open FILE | --write-page FILE]\n");
         return 2;
     }
     return RunBenchmark();

@@ -56,7 +56,7 @@ int main(int argc, char** argv)
         file.open(QIODevice::WriteOnly);
         file.write(page);
         file.close();
-        app.m_pWebPageTemplate->OpenDocumentFile(path);
+        app.WebPageTemplate()->OpenDocumentFile(path);
     }
     QCoreApplication::processEvents();
     const QList<CMDIChildWnd*> children = frame->ChildFrames();

@@ -81,7 +81,7 @@ int main(int argc, char** argv)
     file.write(MakePage(10 * 1024 * 1024));
     file.close();
 
-    CDocument* document = app.m_pWebPageTemplate->OpenDocumentFile(source);
+    CDocument* document = app.WebPageTemplate()->OpenDocumentFile(source);
     auto* editor = qobject_cast<QPlainTextEdit*>(document->GetFirstView()->GetWidget());
     editor->moveCursor(QTextCursor::End);
     const double plainKeyMs = Median(TypeKeys(editor, keys));

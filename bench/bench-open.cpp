@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer timer;
         timer.start();
-        CDocument* document = app.m_pWebPageTemplate->OpenDocumentFile(source);
+        CDocument* document = app.WebPageTemplate()->OpenDocumentFile(source);
         openMs.push_back(timer.nsecsElapsed() / 1e6);
         timer.restart();
         document->OnSaveDocument(target);

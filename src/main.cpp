@@ -6,10 +6,10 @@
 int main(int argc, char** argv)
 {
     CZentrelApp app(argc, argv);
-    app.m_onFirstRun = [&app] {
+    app.SetFirstRunHandler([&app] {
         CSyntaxSettingsDlg dialog(app.GetMainFrame());
         dialog.exec();
-    };
+    });
     if (!app.InitInstance())
         return app.StartUpExitCode();
     return app.exec();

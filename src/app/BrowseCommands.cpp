@@ -1,7 +1,6 @@
 #include "app/BrowseCommands.h"
 
 #include "app/MainFrame.h"
-#include "app/ZentrelApp.h"
 #include "browser/BrowseRules.h"
 #include "browser/BrowserDoc.h"
 #include "browser/BrowserView.h"
@@ -21,7 +20,7 @@
 
 CMDIChildWnd* CBrowseCommands::ActiveChild() const
 {
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     CMDIChildWnd* child = frame ? frame->MDIGetActive() : nullptr;
     return child && child->isVisible() ? child : nullptr;
 }
@@ -35,15 +34,29 @@ CDocument* CBrowseCommands::ActiveDocumentOrTell() const
     return document;
 }
 
+bool CBrowseCommands::IsBrowserFrame(const CMDIChildWnd* frame)
+{
+    return frame && dynamic_cast<CBrowserView*>(frame->GetActiveView());
+}
+
 bool CBrowseCommands::IsBrowserActive() const
 {
-    CMDIChildWnd* child = ActiveChild();
-    return child && dynamic_cast<CBrowserView*>(child->GetActiveView());
+    return IsBrowserFrame(ActiveChild());
+}
+
+void CBrowseCommands::Connect(CMainFrame* frame)
+{
+    if (!frame)
+        return;
+    connect(frame, &CMDIFrameWnd::activeChildChanged, this, [this](CMDIChildWnd* child) {
+        if (child && child->isVisible())
+            m_bBrowserWasActive = IsBrowserFrame(child);
+    });
 }
 
 CBrowserView* CBrowseCommands::BrowserView() const
 {
-    auto* document = qobject_cast<CBrowserDoc*>(m_app.m_pBrowserTemplate->FirstDocument());
+    auto* document = qobject_cast<CBrowserDoc*>(m_services.BrowserTemplate()->FirstDocument());
     return document ? document->GetView() : nullptr;
 }
 
@@ -51,18 +64,18 @@ CBrowserView* CBrowseCommands::MakeView()
 {
     // The current file may be anything picked in a tree, a pipe among them:
     // the new window opens on it only when a browse command would show it.
-    const QString& currentFile = m_app.m_strCurrentFile;
+    const QString currentFile = m_services.CurrentFile();
     auto* view = new CBrowserView(ZtFileName::IsBrowsable(currentFile) ? currentFile : QString());
     connect(view, &CBrowserView::titleChanged, this, [this](const QString& title) {
-        if (CMainFrame* frame = m_app.GetMainFrame())
+        if (CMainFrame* frame = m_services.GetMainFrame())
             frame->setWindowTitle(QStringLiteral("Zentrel - %1").arg(title));
     });
     connect(view, &CBrowserView::statusTextChanged, this, [this](const QString& text) {
-        if (CMainFrame* frame = m_app.GetMainFrame())
+        if (CMainFrame* frame = m_services.GetMainFrame())
             frame->SetStatusText(text);
     });
     connect(view, &CBrowserView::commandRequested, this, [this](int commandId) {
-        if (CMainFrame* frame = m_app.GetMainFrame())
+        if (CMainFrame* frame = m_services.GetMainFrame())
             frame->ExecuteCommand(commandId);
     });
     return view;
@@ -72,9 +85,9 @@ void CBrowseCommands::ShowInBrowser(const QString& path, const QString& sourcePa
 {
     if (!ZtFileName::IsBrowsable(path))
         return;
-    const CBrowseRules::ShowPlan plan = CBrowseRules::PlanShow(path, sourcePath, m_app.m_strCurrentFile);
-    m_app.m_strCurrentFile = plan.m_strCurrentFile;
-    m_app.m_strBrowserTitle = plan.m_strTitle;
+    const CBrowseRules::ShowPlan plan = CBrowseRules::PlanShow(path, sourcePath, m_services.CurrentFile());
+    m_services.SetCurrentFile(plan.m_strCurrentFile);
+    m_strBrowserTitle = plan.m_strTitle;
     const bool made = !BrowserView();
     if (made) {
         const QString problem = CBrowserView::StartProblem();
@@ -82,33 +95,43 @@ void CBrowseCommands::ShowInBrowser(const QString& path, const QString& sourcePa
             ZtMessageBox::Show(problem, QMessageBox::Warning);
             return;
         }
-        m_app.m_pBrowserTemplate->OpenDocumentFile(QString());
+        m_services.BrowserTemplate()->OpenDocumentFile(QString());
     }
     CBrowserView* view = BrowserView();
     if (!view)
         return;
     if (!view->HasEngine()) {
         ZtMessageBox::Show(tr("The embedded browser cannot start.\n%1").arg(view->EngineError()), QMessageBox::Warning);
-        m_app.m_pBrowserTemplate->FirstDocument()->OnCloseDocument();
+        m_services.BrowserTemplate()->FirstDocument()->OnCloseDocument();
         return;
     }
     // A new window has just started loading the current file: loading it
     // again would only cost the time of a second load.
     if (!made || view->InitialPath() != path)
         view->Navigate(path);
-    CMDIChildWnd* frame = m_app.m_pBrowserTemplate->FirstDocument()->Frames().value(0);
+    CMDIChildWnd* frame = m_services.BrowserTemplate()->FirstDocument()->Frames().value(0);
     if (!frame)
         return;
     if (frame->isMinimized())
         frame->showMaximized();
-    m_app.GetMainFrame()->MdiArea()->setActiveSubWindow(frame);
-    frame->setWindowTitle(m_app.m_strBrowserTitle);
+    m_services.GetMainFrame()->MdiArea()->setActiveSubWindow(frame);
+    frame->setWindowTitle(m_strBrowserTitle);
     // Making the engine's widgets takes the activation from the main window
     // (with no window manager nothing gives it back), and the menus' keys
     // would go nowhere. The window holds the focus until the user clicks
     // into the page.
-    m_app.GetMainFrame()->activateWindow();
+    m_services.GetMainFrame()->activateWindow();
     view->setFocus();
+}
+
+void CBrowseCommands::RestoreBrowserTitle()
+{
+    CDocument* browser = m_services.BrowserTemplate()->FirstDocument();
+    if (!browser || browser->Frames().isEmpty() || m_strBrowserTitle.isEmpty())
+        return;
+    CMDIChildWnd* frame = browser->Frames().first();
+    frame->setWindowTitle(m_strBrowserTitle);
+    frame->update();
 }
 
 void CBrowseCommands::OnShowAsWebPage()
@@ -155,9 +178,7 @@ void CBrowseCommands::OnBrowseHistory(bool forward)
 
 void CBrowseCommands::OnUpdateBrowseHistory(CCmdUI* cmdUI)
 {
-    if (ActiveChild())
-        m_bHistoryEnabled = IsBrowserActive();
-    cmdUI->Enable(m_bHistoryEnabled);
+    cmdUI->Enable(ActiveChild() ? IsBrowserActive() : m_bBrowserWasActive);
 }
 
 void CBrowseCommands::OnEditDocument()
@@ -166,25 +187,25 @@ void CBrowseCommands::OnEditDocument()
         ZtMessageBox::Show(tr("No open file in Browser!"));
         return;
     }
-    for (CDocument* document : m_app.m_pWebPageTemplate->Documents()) {
-        if (document->GetTitle() != m_app.m_strBrowserTitle)
+    for (CDocument* document : m_services.WebPageTemplate()->Documents()) {
+        if (document->GetTitle() != m_strBrowserTitle)
             continue;
         if (CMDIChildWnd* frame = document->Frames().value(0))
-            m_app.GetMainFrame()->MdiArea()->setActiveSubWindow(frame);
+            m_services.GetMainFrame()->MdiArea()->setActiveSubWindow(frame);
         return;
     }
 }
 
 void CBrowseCommands::OnBrowserFileOpen()
 {
-    QDir::setCurrent(m_app.m_strStartDirectory);
+    QDir::setCurrent(m_services.StartDirectory());
     // Qt's dialog filters with letter case, so each filter names both cases.
     const QString filters = QStringLiteral(".html Files (*.html *.HTML);;.htm Files (*.htm *.HTM);;all Files (*)");
-    const QString path = QFileDialog::getOpenFileName(m_app.GetMainFrame(), tr("Open"), m_app.m_strStartDirectory,
+    const QString path = QFileDialog::getOpenFileName(m_services.GetMainFrame(), tr("Open"), m_services.StartDirectory(),
                                                       filters);
     // Without a window manager the main window is not reactivated when the
     // dialog closes.
-    if (CMainFrame* frame = m_app.GetMainFrame())
+    if (CMainFrame* frame = m_services.GetMainFrame())
         frame->activateWindow();
     if (!path.isEmpty())
         ShowInBrowser(path, path);

@@ -5,9 +5,10 @@
 
 class CBrowserView;
 class CCmdUI;
+class CDocTemplate;
 class CDocument;
+class CMainFrame;
 class CMDIChildWnd;
-class CZentrelApp;
 
 // The browse commands of the application: showing a file in the one browser
 // window (made on first use), Show as Web Page of the active page, Back and
@@ -16,7 +17,21 @@ class CBrowseCommands : public QObject
 {
     Q_OBJECT
 public:
-    explicit CBrowseCommands(CZentrelApp& app) : m_app(app) {}
+    // What the commands use of the program; the application gives itself.
+    class CServices
+    {
+    public:
+        virtual ~CServices() = default;
+        virtual CMainFrame* GetMainFrame() const = 0;
+        virtual CDocTemplate* WebPageTemplate() const = 0;
+        virtual CDocTemplate* BrowserTemplate() const = 0;
+        virtual QString StartDirectory() const = 0;
+        // The file the user worked with last: a new browser window opens it.
+        virtual QString CurrentFile() const = 0;
+        virtual void SetCurrentFile(const QString& path) = 0;
+    };
+
+    explicit CBrowseCommands(CServices& services) : m_services(services) {}
 
     // Shows path in the browser window; sourcePath names the page it stands
     // for (they differ only for the preview page "tempFile.html"). A file
@@ -27,6 +42,14 @@ public:
     CBrowserView* MakeView();
     // The view of the browser window; null while there is none.
     CBrowserView* BrowserView() const;
+    // The caption of the browser window: the name of the file it shows, or
+    // of the page the preview stands for.
+    QString BrowserTitle() const { return m_strBrowserTitle; }
+    // Gives the browser window its caption again (Next document).
+    void RestoreBrowserTitle();
+    // Follows frame's active window: Back and Forward keep the state of the
+    // window active last while none is.
+    void Connect(CMainFrame* frame);
 
     void OnShowAsWebPage();
     void OnBrowseHistory(bool forward);
@@ -38,11 +61,14 @@ public:
 private:
     CMDIChildWnd* ActiveChild() const;
     bool IsBrowserActive() const;
+    static bool IsBrowserFrame(const CMDIChildWnd* frame);
     // The document of the active window; null, after telling the user,
     // when there is none.
     CDocument* ActiveDocumentOrTell() const;
 
-    CZentrelApp& m_app;
-    // Back and Forward keep their last state while no window is active.
-    bool m_bHistoryEnabled = true;
+    CServices& m_services;
+    QString m_strBrowserTitle;
+    // Whether the window active last was the browser's; Back and Forward
+    // follow it while no window is active.
+    bool m_bBrowserWasActive = true;
 };

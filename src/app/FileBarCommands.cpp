@@ -3,11 +3,11 @@
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/PlainTextChildFrame.h"
-#include "app/ZentrelApp.h"
 #include "framework/CmdUI.h"
 #include "projects/DesktopTreeCtrl.h"
 #include "projects/FileListCtrl.h"
 #include "projects/FileListRules.h"
+#include "projects/KeywordsTreeCtrl.h"
 #include "projects/ListBar.h"
 #include "projects/ProjectBar.h"
 #include "projects/ProjectTreeCtrl.h"
@@ -44,32 +44,37 @@ void CFileBarCommands::Connect(CMainFrame* frame)
     CFileListCtrl* list = frame->ListBar()->List();
     CProjectTreeCtrl* projectTree = frame->ProjectBar()->ProjectTree();
     CDesktopTreeCtrl* desktopTree = frame->ProjectBar()->DesktopTree();
-    QObject::connect(list, &CFileListCtrl::openFileRequested, &m_app,
-                     [this](const QString& path, bool closeCurrent) { m_app.OpenFileInEditor(path, closeCurrent); });
-    QObject::connect(list, &CFileListCtrl::showInBrowserRequested, &m_app,
-                     [this](const QString& path) { m_app.ShowInBrowser(path, path); });
+    CServices* services = &m_services;
+    QObject::connect(list, &CFileListCtrl::openFileRequested, list, [services](const QString& path, bool closeCurrent) {
+        services->OpenFileInEditor(path, closeCurrent);
+    });
+    QObject::connect(list, &CFileListCtrl::showInBrowserRequested, list,
+                     [services](const QString& path) { services->ShowInBrowser(path, path); });
     QObject::connect(list, &CFileListCtrl::copyListChanged, projectTree, &CProjectTreeCtrl::SetListCopy);
     QObject::connect(list, &CFileListCtrl::cutSourceChanged, projectTree, &CProjectTreeCtrl::SetListCut);
-    QObject::connect(projectTree, &CProjectTreeCtrl::filesPasted, &m_app,
-                     [this](bool done, bool usedCopyList) { OnTreePasted(done, usedCopyList); });
-    QObject::connect(desktopTree, &CShellTree::folderSelected, &m_app,
+    for (CFolderTreeCtrl* tree : {static_cast<CFolderTreeCtrl*>(projectTree),
+                                  static_cast<CFolderTreeCtrl*>(frame->ProjectBar()->KeywordsTree())}) {
+        QObject::connect(tree, &CFolderTreeCtrl::filesPasted, tree,
+                         [this](bool done, bool usedCopyList) { OnTreePasted(done, usedCopyList); });
+    }
+    QObject::connect(desktopTree, &CShellTree::folderSelected, desktopTree,
                      [this](const QString& folder) { OnTreeFolderSelected(folder); });
-    QObject::connect(frame->ProjectBar(), &CProjectBar::tabFolderShown, &m_app,
+    QObject::connect(frame->ProjectBar(), &CProjectBar::tabFolderShown, frame->ProjectBar(),
                      [this](const QString& folder) { OnTabFolderShown(folder); });
 }
 
 void CFileBarCommands::OnTabFolderShown(const QString& folder)
 {
     // Showing a tab picks nothing: the wizards keep the folder last picked.
-    CListBar* listBar = m_app.GetMainFrame()->ListBar();
+    CListBar* listBar = m_services.GetMainFrame()->ListBar();
     listBar->SetSelectedFolder(folder);
     if (listBar->Folder() != folder)
-        m_app.GetMainFrame()->ShowFolderInListBar(folder);
+        m_services.GetMainFrame()->ShowFolderInListBar(folder);
 }
 
 CFileListCtrl* CFileBarCommands::List() const
 {
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     return frame && frame->ListBar() ? frame->ListBar()->List() : nullptr;
 }
 
@@ -80,9 +85,9 @@ void CFileBarCommands::OnTreeFolderSelected(const QString& folder)
         return;
     // A folder picked in a tree is the current file, as a file picked in
     // the Project tree is.
-    m_app.m_strCurrentFile = folder;
-    m_app.SetSelectedPath(folder);
-    m_app.GetMainFrame()->ShowFolderInListBar(folder);
+    m_services.SetCurrentFile(folder);
+    m_services.SetSelectedPath(folder);
+    m_services.GetMainFrame()->ShowFolderInListBar(folder);
 }
 
 void CFileBarCommands::OnTreePasted(bool done, bool usedCopyList)
@@ -92,8 +97,8 @@ void CFileBarCommands::OnTreePasted(bool done, bool usedCopyList)
     if (usedCopyList)
         List()->CopyListTaken();
     // A paste of the copy list leaves a waiting move for the next paste.
-    if (done && m_app.m_bMovePending && !usedCopyList) {
-        m_app.m_bMovePending = false;
+    if (done && m_bMovePending && !usedCopyList) {
+        m_bMovePending = false;
         List()->CompleteMove();
     }
 }
@@ -112,9 +117,9 @@ void CFileBarCommands::OnShowInBrowser()
     if (!list)
         return;
     const QString name = list->FirstSelectedName();
-    if (CFileListRules::IsBrowserShowable(name, m_app.GetMainFrame()->ListBar()->ExtensionFilter())) {
+    if (CFileListRules::IsBrowserShowable(name, m_services.GetMainFrame()->ListBar()->ExtensionFilter())) {
         const QString path = list->FullPath(list->FirstSelectedRow());
-        m_app.ShowInBrowser(path, path);
+        m_services.ShowInBrowser(path, path);
     }
 }
 
@@ -129,7 +134,7 @@ void CFileBarCommands::OnMoveCut()
     if (!List())
         return;
     List()->CutSelection();
-    m_app.m_bMovePending = true;
+    m_bMovePending = true;
 }
 
 void CFileBarCommands::OnDelete()
@@ -140,7 +145,7 @@ void CFileBarCommands::OnDelete()
 
 bool CFileBarCommands::IsBrowserOrProjectActive() const
 {
-    CMDIChildWnd* active = m_app.GetMainFrame()->MDIGetActive();
+    CMDIChildWnd* active = m_services.GetMainFrame()->MDIGetActive();
     return active && !qobject_cast<CChildFrame*>(active) && !qobject_cast<CPlainTextChildFrame*>(active);
 }
 
@@ -154,7 +159,7 @@ void CFileBarCommands::OnDirectoryStep(bool up)
 
 void CFileBarCommands::OnNewFolder()
 {
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     if (frame && frame->ProjectBar())
         frame->ProjectBar()->DesktopTree()->NewFolder();
 }

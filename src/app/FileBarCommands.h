@@ -7,7 +7,6 @@
 class CCmdUI;
 class CFileListCtrl;
 class CMainFrame;
-class CZentrelApp;
 
 // The commands of the List bar's list (Edit Item, Show in Browser, Copy,
 // Move-Cut, Delete, the two directory steps) and File > New Folder on the
@@ -17,7 +16,19 @@ class CZentrelApp;
 class CFileBarCommands
 {
 public:
-    explicit CFileBarCommands(CZentrelApp& app) : m_app(app) {}
+    // What the commands use of the program; the application gives itself.
+    class CServices
+    {
+    public:
+        virtual ~CServices() = default;
+        virtual CMainFrame* GetMainFrame() const = 0;
+        virtual void OpenFileInEditor(const QString& path, bool closeCurrent) = 0;
+        virtual void ShowInBrowser(const QString& path, const QString& sourcePath) = 0;
+        virtual void SetCurrentFile(const QString& path) = 0;
+        virtual void SetSelectedPath(const QString& folder) = 0;
+    };
+
+    explicit CFileBarCommands(CServices& services) : m_services(services) {}
 
     using CommandMapper = std::function<void(int, std::function<void()>)>;
     using UpdateMapper = std::function<void(int, std::function<void(CCmdUI*)>)>;
@@ -37,6 +48,9 @@ public:
     // A tree's paste ended: the list's copy list is used up, a pending
     // move completes.
     void OnTreePasted(bool done, bool usedCopyList);
+    // Move-Cut has remembered files that the next successful tree paste
+    // moves.
+    bool IsMovePending() const { return m_bMovePending; }
 
 private:
     CFileListCtrl* List() const;
@@ -47,5 +61,6 @@ private:
     // The List bar lists the folder highlighted in the tab now shown.
     void OnTabFolderShown(const QString& folder);
 
-    CZentrelApp& m_app;
+    CServices& m_services;
+    bool m_bMovePending = false;
 };

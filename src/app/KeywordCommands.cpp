@@ -1,8 +1,7 @@
 #include "app/KeywordCommands.h"
 
-#include "app/FileBarCommands.h"
+#include "app/FolderTreeServices.h"
 #include "app/MainFrame.h"
-#include "app/ZentrelApp.h"
 #include "editor/ZentrelView.h"
 #include "files/UserDataFolders.h"
 #include "projects/FileListCtrl.h"
@@ -17,9 +16,9 @@
 using namespace ZtCmd;
 
 namespace {
-CKeywordsTreeCtrl* TreeOf(CZentrelApp& app)
+CKeywordsTreeCtrl* TreeOf(const CFolderTreeServices& services)
 {
-    CMainFrame* frame = app.GetMainFrame();
+    CMainFrame* frame = services.GetMainFrame();
     return frame && frame->ProjectBar() ? frame->ProjectBar()->KeywordsTree() : nullptr;
 }
 } // namespace
@@ -36,12 +35,12 @@ void CKeywordCommands::Map(const CommandMapper& onCommand)
     };
     for (const auto& [id, run] : commands) {
         onCommand(id, [this, run = run] {
-            if (CKeywordsTreeCtrl* tree = TreeOf(m_app))
+            if (CKeywordsTreeCtrl* tree = TreeOf(m_services))
                 (tree->*run)();
         });
     }
     onCommand(ID_KEYWORDS_PASTE, [this] {
-        if (CKeywordsTreeCtrl* tree = TreeOf(m_app))
+        if (CKeywordsTreeCtrl* tree = TreeOf(m_services))
             tree->PasteFiles();
     });
 }
@@ -51,27 +50,18 @@ void CKeywordCommands::Connect(CMainFrame* frame)
     if (!frame || !frame->ProjectBar())
         return;
     CKeywordsTreeCtrl* tree = frame->ProjectBar()->KeywordsTree();
-    tree->SetShellVersionLevel(m_app.GetShellVersionLevel());
+    // Copy, move and delete to the trash are all there on this platform,
+    // whatever the age of the libraries' files: the highest level.
+    tree->SetShellVersionLevel(2);
     tree->FillTree(CUserDataFolders::Keywords());
-    CZentrelApp* app = &m_app;
-    QObject::connect(tree, &CKeywordsTreeCtrl::folderSelected, app, [app](const QString& folder) {
-        app->SetSelectedPath(folder);
-        app->GetMainFrame()->ShowFolderInListBar(folder);
-    });
-    QObject::connect(tree, &CKeywordsTreeCtrl::openFileRequested, app,
-                     [app](const QString& path) { app->OpenFileInEditor(path, false); });
+    ConnectFolderTree(tree, m_services, tree);
     // A text file of the tree let go over a page opens like one let go
     // anywhere else.
-    CZentrelView::SetFileOpenHandler([app](const QString& path) { app->OpenFileInEditor(path, false); });
-    QObject::connect(tree, &CKeywordsTreeCtrl::keywordActivated, app,
+    CFolderTreeServices* services = &m_services;
+    CZentrelView::SetFileOpenHandler(
+        [services](const QString& path) { services->OpenFileInEditor(path, false); });
+    QObject::connect(tree, &CKeywordsTreeCtrl::keywordActivated, tree,
                      [this](const QString& keyword) { InsertKeyword(keyword); });
-    QObject::connect(tree, &CKeywordsTreeCtrl::currentPathChanged, app,
-                     [app](const QString& path) { app->m_strCurrentFile = path; });
-    QObject::connect(tree, &CKeywordsTreeCtrl::folderRefreshed, app,
-                     [app](const QString& folder) { app->GetMainFrame()->ShowFolderInListBar(folder); });
-    QObject::connect(tree, &CKeywordsTreeCtrl::filesPasted, app, [app](bool done, bool usedCopyList) {
-        app->FileBarCommands().OnTreePasted(done, usedCopyList);
-    });
     if (frame->ListBar()) {
         QObject::connect(frame->ListBar()->List(), &CFileListCtrl::copyListChanged, tree,
                          &CKeywordsTreeCtrl::SetListCopy);
@@ -82,7 +72,7 @@ void CKeywordCommands::Connect(CMainFrame* frame)
 
 void CKeywordCommands::InsertKeyword(const QString& keyword)
 {
-    CZentrelView* view = ActiveWizardView(m_app.GetMainFrame());
+    CZentrelView* view = ActiveWizardView(m_services.GetMainFrame());
     if (!view)
         return;
     view->ReplaceSelection(keyword);

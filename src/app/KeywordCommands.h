@@ -4,17 +4,16 @@
 
 #include <functional>
 
-class CCmdUI;
+class CFolderTreeServices;
 class CMainFrame;
-class CZentrelApp;
 
 // The Keywords tree in the program: it shows the user's Keywords folder,
 // its commands are routed to it, and what it asks for (a folder listed,
-// a file opened, a paste completed) reaches the application and the List bar.
+// a file opened) reaches the application and the List bar.
 class CKeywordCommands
 {
 public:
-    explicit CKeywordCommands(CZentrelApp& app) : m_app(app) {}
+    explicit CKeywordCommands(CFolderTreeServices& services) : m_services(services) {}
 
     using CommandMapper = std::function<void(int, std::function<void()>)>;
     void Map(const CommandMapper& onCommand);
@@ -27,5 +26,5 @@ public:
     void InsertKeyword(const QString& keyword);
 
 private:
-    CZentrelApp& m_app;
+    CFolderTreeServices& m_services;
 };

@@ -81,7 +81,7 @@ CMainFrame::~CMainFrame()
         delete child;
 }
 
-bool CMainFrame::LoadFrame()
+void CMainFrame::LoadFrame()
 {
     setGeometry(InitialGeometry(QGuiApplication::primaryScreen()->availableGeometry()));
     CreateStatusBar();
@@ -94,7 +94,6 @@ bool CMainFrame::LoadFrame()
     // Key presses anywhere tell the lock keys' states.
     qApp->installEventFilter(this);
     CSplashWnd::ShowSplashScreen(this);
-    return true;
 }
 
 QToolBar* CMainFrame::CreateToolBar(int resourceId, const QString& name, const QString& title)
@@ -283,11 +282,11 @@ void CMainFrame::MapEnableRules()
     });
     OnUpdate(ID_EDIT_DOCUMENT, [this](CCmdUI* cmdUI) {
         QStringList titles;
-        for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents())
+        for (CDocument* document : ZtApp()->WebPageTemplate()->Documents())
             titles.append(document->GetTitle());
         cmdUI->Enable(AnyTargetHandles(ID_EDIT_DOCUMENT)
                       && CFrameCommandRules::IsEditDocumentEnabled(IsBrowseFrameActive(),
-                                                                   ZtApp()->m_strBrowserTitle, titles));
+                                                                   ZtApp()->BrowseCommands().BrowserTitle(), titles));
     });
     for (int id : {ID_BODY_WIZARD, ID_FONT_WIZARD, ID_TABLE_WIZARD, ID_IMAGE_WIZARD, ID_COLOR_WIZARD,
                    ID_ALIGN_WIZARD, ID_LIST_WIZARD}) {
@@ -335,12 +334,7 @@ QString CMainFrame::ActiveExtension() const
 void CMainFrame::OnNextDocument()
 {
     MdiArea()->activateNextSubWindow();
-    CDocument* browser = ZtApp()->m_pBrowserTemplate->FirstDocument();
-    if (!browser || browser->Frames().isEmpty() || ZtApp()->m_strBrowserTitle.isEmpty())
-        return;
-    CMDIChildWnd* frame = browser->Frames().first();
-    frame->setWindowTitle(ZtApp()->m_strBrowserTitle);
-    frame->update();
+    ZtApp()->BrowseCommands().RestoreBrowserTitle();
 }
 
 void CMainFrame::OnSyntaxColoring()

@@ -29,8 +29,8 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
-    // Builds the window's parts; false when one could not be made.
-    bool LoadFrame();
+    // Builds the window's parts.
+    void LoadFrame();
 
     // Also names the recent files in the File menu.
     void UpdateMenu(QMenu* menu) override;

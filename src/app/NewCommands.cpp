@@ -1,7 +1,6 @@
 #include "app/NewCommands.h"
 
 #include "app/MainFrame.h"
-#include "app/ZentrelApp.h"
 #include "editor/SyntaxColoringCheck.h"
 #include "files/UserDataFolders.h"
 #include "framework/DocTemplate.h"
@@ -18,14 +17,14 @@
 
 using namespace ZtCmd;
 
-CNewCommands::CNewCommands(CZentrelApp& app)
-    : m_app(app)
+CNewCommands::CNewCommands(CServices& services)
+    : m_services(services)
 {
     CZentrelDoc::SetNewPageHandler([this] { return RunNewPageDialog(); });
     CNewPageDlg::SetFolderChooser([this](QWidget* parent, const QString& startFolder) {
         CChooseDirectoryDlg chooser(parent);
         chooser.m_strStartPath = startFolder;
-        chooser.m_strBaseDirectory = m_app.m_strStartDirectory;
+        chooser.m_strBaseDirectory = m_services.StartDirectory();
         return chooser.exec() == QDialog::Accepted ? chooser.m_strResultPath : QString();
     });
 }
@@ -38,7 +37,7 @@ CNewCommands::~CNewCommands()
 
 void CNewCommands::OnFileNew()
 {
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     const QPointer<QWidget> focus = QApplication::focusWidget();
     const CView* viewBefore = frame ? frame->GetActiveView() : nullptr;
     CNewDlg dialog(frame);
@@ -55,14 +54,14 @@ void CNewCommands::Create(int choice)
         // a size limit set.
         COpenRequest request;
         request.m_bSyntaxColoring = CheckSyntaxColoring(QString()) >= 1;
-        m_app.m_pWebPageTemplate->OpenDocumentFile(request);
+        m_services.WebPageTemplate()->OpenDocumentFile(request);
         break;
     }
     case CNewDlg::PlainText:
-        m_app.m_pTextTemplate->OpenDocumentFile(QString());
+        m_services.TextTemplate()->OpenDocumentFile(QString());
         break;
     case CNewDlg::ProjectWorkspace:
-        if (CMainFrame* frame = m_app.GetMainFrame())
+        if (CMainFrame* frame = m_services.GetMainFrame())
             frame->ExecuteCommand(ID_PROJECT_WIZARD);
         break;
     }
@@ -72,7 +71,7 @@ void CNewCommands::GiveFocusBack(const CView* viewBefore, QWidget* focusBefore)
 {
     // Without a window manager the main window is not reactivated when a
     // dialog closes: Ctrl+S and the menus' keys would go nowhere.
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     if (!frame)
         return;
     frame->activateWindow();
@@ -85,12 +84,13 @@ void CNewCommands::GiveFocusBack(const CView* viewBefore, QWidget* focusBefore)
 
 std::optional<CZentrelDoc::CNewPage> CNewCommands::RunNewPageDialog()
 {
-    CNewPageDlg dialog(CUserDataFolders::Templates(), m_app.GetWizardDirectory(), m_app.m_strStartDirectory,
-                       m_app.GetMainFrame());
+    CNewPageDlg dialog(CUserDataFolders::Templates(), m_services.GetWizardDirectory(), m_services.StartDirectory(),
+                       m_services.GetMainFrame());
     // The project that is open now: the project path outlives a closed one.
-    const CDocument* project = m_app.m_pProjectTemplate ? m_app.m_pProjectTemplate->FirstDocument() : nullptr;
-    dialog.SetPath(ZtNewPage::InitialPath(m_app.GetWizardDirectory(), project ? project->GetPathName() : QString(),
-                                          m_app.m_strSelectedPath));
+    const CDocTemplate* projects = m_services.ProjectTemplate();
+    const CDocument* project = projects ? projects->FirstDocument() : nullptr;
+    dialog.SetPath(ZtNewPage::InitialPath(m_services.GetWizardDirectory(), project ? project->GetPathName() : QString(),
+                                          m_services.SelectedPath()));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return CZentrelDoc::CNewPage{dialog.FileName(), dialog.FullPath(), dialog.TemplateText()};

@@ -4,8 +4,9 @@
 
 #include <optional>
 
+class CDocTemplate;
+class CMainFrame;
 class CView;
-class CZentrelApp;
 class QWidget;
 
 // File > New: the New dialog's choice of a page, a plain text file or a
@@ -13,8 +14,24 @@ class QWidget;
 class CNewCommands
 {
 public:
+    // What the commands use of the program; the application gives itself.
+    class CServices
+    {
+    public:
+        virtual ~CServices() = default;
+        virtual CMainFrame* GetMainFrame() const = 0;
+        virtual CDocTemplate* WebPageTemplate() const = 0;
+        virtual CDocTemplate* TextTemplate() const = 0;
+        virtual CDocTemplate* ProjectTemplate() const = 0;
+        virtual QString StartDirectory() const = 0;
+        // The folder the pages' links are made relative to.
+        virtual QString GetWizardDirectory() const = 0;
+        // The folder last selected in a tree.
+        virtual QString SelectedPath() const = 0;
+    };
+
     // Installs the New Page dialog as what a new web page asks.
-    explicit CNewCommands(CZentrelApp& app);
+    explicit CNewCommands(CServices& services);
     ~CNewCommands();
 
     void OnFileNew();
@@ -28,5 +45,5 @@ private:
     // else where they were before.
     void GiveFocusBack(const CView* viewBefore, QWidget* focusBefore);
 
-    CZentrelApp& m_app;
+    CServices& m_services;
 };

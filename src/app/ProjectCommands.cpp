@@ -1,7 +1,6 @@
 #include "app/ProjectCommands.h"
 
 #include "app/MainFrame.h"
-#include "app/ZentrelApp.h"
 #include "files/FileName.h"
 #include "files/FileOperationPlan.h"
 #include "files/ShellFileOperation.h"
@@ -23,21 +22,22 @@ const QString kProjectFilter = QStringLiteral(".ztp Files (*.ztp *.ZTP)");
 
 CProjectDoc* CProjectCommands::OpenProjectDoc() const
 {
-    return m_app.m_pProjectTemplate ? qobject_cast<CProjectDoc*>(m_app.m_pProjectTemplate->FirstDocument()) : nullptr;
+    CDocTemplate* projects = m_services.ProjectTemplate();
+    return projects ? qobject_cast<CProjectDoc*>(projects->FirstDocument()) : nullptr;
 }
 
 QString CProjectCommands::ProjectsFolder() const
 {
-    return m_app.m_strStartDirectory + QStringLiteral("/Projects");
+    return m_services.StartDirectory() + QStringLiteral("/Projects");
 }
 
 QString CProjectCommands::ChooseProjectFile(bool save) const
 {
     // The dialogs start in the Projects folder, or where the program
     // started when there is none yet.
-    const QString folder = QFileInfo(ProjectsFolder()).isDir() ? ProjectsFolder() : m_app.m_strStartDirectory;
+    const QString folder = QFileInfo(ProjectsFolder()).isDir() ? ProjectsFolder() : m_services.StartDirectory();
     QDir::setCurrent(folder);
-    QWidget* owner = m_app.GetMainFrame();
+    QWidget* owner = m_services.GetMainFrame();
     if (!save)
         return QFileDialog::getOpenFileName(owner, QObject::tr("Open"), folder, kProjectFilter);
     QFileDialog dialog(owner, QObject::tr("Save As"), folder, kProjectFilter);
@@ -50,7 +50,7 @@ void CProjectCommands::OnProjectOpen()
 {
     const QString path = ChooseProjectFile(false);
     if (!path.isEmpty())
-        m_app.OpenProject(path);
+        m_services.OpenProject(path);
     GiveFocusBack();
 }
 
@@ -72,13 +72,13 @@ void CProjectCommands::OnProjectClose()
         project->SaveModified(); // closed whatever the answer
         project->OnCloseDocument();
     }
-    m_app.WriteProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("no"));
+    m_services.WriteProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("no"));
     ResetProjectTree();
 }
 
 void CProjectCommands::ResetProjectTree()
 {
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     if (frame && frame->ProjectBar())
         frame->ProjectBar()->ProjectTree()->ShowNoProject();
 }
@@ -99,7 +99,7 @@ void CProjectCommands::SaveAsTo(const QString& chosenPath)
     const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));
     const QString newMain = dot > chosen.lastIndexOf(QLatin1Char('/')) ? chosen.left(dot) : chosen;
     const QString newName = QFileInfo(newMain).fileName();
-    const QString oldProject = m_app.m_strProjectPath;
+    const QString oldProject = m_services.ProjectPath();
     const QString oldMain = QFileInfo(oldProject).absolutePath();
     const QString oldFileName = QFileInfo(oldProject).fileName();
     const CFileName files;
@@ -122,7 +122,7 @@ void CProjectCommands::SaveAsTo(const QString& chosenPath)
         ZtMessageBox::Show(QObject::tr("OOOPs"), QMessageBox::NoIcon);
         return;
     }
-    QWidget* owner = m_app.GetMainFrame();
+    QWidget* owner = m_services.GetMainFrame();
     const QString newProject = newMain + QLatin1Char('/') + newName + QStringLiteral(".ztp");
     const QString copiedProject = newMain + QLatin1Char('/') + oldFileName;
     CShellFileOperation* copy = files.ShellCopyFiles(owner, {oldMain + QStringLiteral("/*.*")}, newMain + QLatin1Char('/'));
@@ -139,7 +139,7 @@ void CProjectCommands::SaveAsTo(const QString& chosenPath)
 
 void CProjectCommands::OpenCopiedProject(const QString& newProject)
 {
-    m_app.OpenProject(newProject);
+    m_services.OpenProject(newProject);
     CProjectDoc* project = OpenProjectDoc();
     if (project && project->GetPathName() == newProject) {
         project->SetModifiedFlag(true);
@@ -151,12 +151,12 @@ void CProjectCommands::OnProjectWizard()
 {
     CProjectDoc* project = OpenProjectDoc();
     if (!project)
-        project = qobject_cast<CProjectDoc*>(m_app.m_pProjectTemplate->OpenDocumentFile(QString()));
+        project = qobject_cast<CProjectDoc*>(m_services.ProjectTemplate()->OpenDocumentFile(QString()));
     if (!project)
         return;
-    CZentrelApp& app = m_app;
-    project->CreateProject(m_app.m_strStartDirectory, m_app.GetMainFrame(),
-                           [&app](const QString& path) { app.OpenProject(path); });
+    CServices& services = m_services;
+    project->CreateProject(m_services.StartDirectory(), m_services.GetMainFrame(),
+                           [&services](const QString& path) { services.OpenProject(path); });
     GiveFocusBack();
 }
 
@@ -164,7 +164,7 @@ void CProjectCommands::GiveFocusBack()
 {
     // Without a window manager the main window is not reactivated when a
     // dialog closes, and the next keys would go nowhere.
-    if (CMainFrame* frame = m_app.GetMainFrame())
+    if (CMainFrame* frame = m_services.GetMainFrame())
         frame->activateWindow();
 }
 

@@ -3,8 +3,9 @@
 #include <QString>
 
 class CCmdUI;
+class CDocTemplate;
+class CMainFrame;
 class CProjectDoc;
-class CZentrelApp;
 
 // The project commands of the application: open, save, close and save-as of
 // the project, and the project wizard. They act on the one open project
@@ -12,7 +13,22 @@ class CZentrelApp;
 class CProjectCommands
 {
 public:
-    explicit CProjectCommands(CZentrelApp& app) : m_app(app) {}
+    // What the commands use of the program; the application gives itself.
+    class CServices
+    {
+    public:
+        virtual ~CServices() = default;
+        virtual CMainFrame* GetMainFrame() const = 0;
+        virtual CDocTemplate* ProjectTemplate() const = 0;
+        virtual QString StartDirectory() const = 0;
+        // The project file opened last; it outlives the project's closing.
+        virtual QString ProjectPath() const = 0;
+        // Closes what a project replaces and opens the project file at path.
+        virtual void OpenProject(const QString& path) = 0;
+        virtual bool WriteProfileString(const QString& section, const QString& key, const QString& value) = 0;
+    };
+
+    explicit CProjectCommands(CServices& services) : m_services(services) {}
 
     // The open project document; null with none.
     CProjectDoc* OpenProjectDoc() const;
@@ -40,5 +56,5 @@ private:
     void ResetProjectTree();
     void GiveFocusBack();
 
-    CZentrelApp& m_app;
+    CServices& m_services;
 };

@@ -1,7 +1,6 @@
 #include "app/ToolCommands.h"
 
 #include "app/MainFrame.h"
-#include "app/ZentrelApp.h"
 #include "editor/ZentrelView.h"
 #include "framework/CmdUI.h"
 #include "framework/Document.h"
@@ -34,23 +33,23 @@ QString FolderOf(const QString& path)
 
 void CToolCommands::OnJavaPath()
 {
-    CJavaPathDlg dialog(m_app.GetProfileString(kSettings, kJavaPathKey), m_app.GetMainFrame());
+    CJavaPathDlg dialog(m_services.GetProfileString(kSettings, kJavaPathKey), m_services.GetMainFrame());
     if (dialog.exec() == QDialog::Accepted)
-        m_app.WriteProfileString(kSettings, kJavaPathKey, dialog.Path());
+        m_services.WriteProfileString(kSettings, kJavaPathKey, dialog.Path());
     GiveFocusBack();
 }
 
 void CToolCommands::OnPerlPath()
 {
-    CPerlPathDlg dialog(m_app.GetProfileString(kSettings, kPerlPathKey), m_app.GetMainFrame());
+    CPerlPathDlg dialog(m_services.GetProfileString(kSettings, kPerlPathKey), m_services.GetMainFrame());
     if (dialog.exec() == QDialog::Accepted)
-        m_app.WriteProfileString(kSettings, kPerlPathKey, dialog.Path());
+        m_services.WriteProfileString(kSettings, kPerlPathKey, dialog.Path());
     GiveFocusBack();
 }
 
 CDocument* CToolCommands::ActiveEditorDocument() const
 {
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     CView* view = frame ? frame->GetActiveView() : nullptr;
     return dynamic_cast<CZentrelView*>(view) ? view->GetDocument() : nullptr;
 }
@@ -58,7 +57,7 @@ CDocument* CToolCommands::ActiveEditorDocument() const
 void CToolCommands::OnCompileJava()
 {
     const QString noJava = QObject::tr("No active .java document!");
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     if (!frame || !frame->MDIGetActive()) {
         ZtMessageBox::Show(noJava);
         return;
@@ -80,14 +79,14 @@ void CToolCommands::OnCompileJava()
 
 bool CToolCommands::CompileJava(const QString& sourcePath)
 {
-    const QString javaPath = m_app.GetProfileString(kSettings, kJavaPathKey);
+    const QString javaPath = m_services.GetProfileString(kSettings, kJavaPathKey);
     if (javaPath.isEmpty()) {
         ZtMessageBox::Show(QObject::tr("Zentrel has no path information for your \"\\java\\bin\" directory. Close "
                                        "all opened Zentrel files and go to the \"Settings\" menu item and register "
                                        "the path there."));
         return false;
     }
-    CJavaOptionsDlg options(m_app.GetMainFrame());
+    CJavaOptionsDlg options(m_services.GetMainFrame());
     if (options.exec() != QDialog::Accepted)
         return false;
     QDir::setCurrent(FolderOf(sourcePath));
@@ -104,26 +103,26 @@ bool CToolCommands::CompileJava(const QString& sourcePath)
 
 void CToolCommands::RefreshProjectTree()
 {
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     if (frame && frame->ProjectBar())
         frame->ProjectBar()->ProjectTree()->RefreshCurrentFolder(true);
 }
 
 void CToolCommands::RunPerlScript()
 {
-    if (m_app.m_strPerlScript.isEmpty())
+    if (m_strPerlScript.isEmpty())
         return;
-    const QString perlPath = m_app.GetProfileString(kSettings, kPerlPathKey);
+    const QString perlPath = m_services.GetProfileString(kSettings, kPerlPathKey);
     if (perlPath.isEmpty()) {
         ZtMessageBox::Show(QObject::tr("You must first set the PERL path. Close all Zentrel files, then the "
                                        "\"Settings\" menu item will be available. From the main menu bar of "
                                        "Zentrel, under \"Settings\",\" Perl Path\" enter the full path to perl.exe"));
         return;
     }
-    CPerlArgsDlg arguments(perlPath, m_app.m_strStartDirectory, m_app.GetMainFrame());
+    CPerlArgsDlg arguments(perlPath, m_services.StartDirectory(), m_services.GetMainFrame());
     if (arguments.exec() == QDialog::Accepted) {
         // The script runs as it is on disk: unsaved changes are not part of it.
-        RunConsoleProcess(ZtToolCommandLines::PerlRun(perlPath, arguments.m_strSwitches, m_app.m_strPerlScript,
+        RunConsoleProcess(ZtToolCommandLines::PerlRun(perlPath, arguments.m_strSwitches, m_strPerlScript,
                                                       arguments.m_strWorkFile, arguments.m_strOutputFile));
     }
     GiveFocusBack();
@@ -131,7 +130,7 @@ void CToolCommands::RunPerlScript()
 
 void CToolCommands::OnRunConsoleProcess()
 {
-    CConsoleCommandDlg dialog(m_app.GetMainFrame());
+    CConsoleCommandDlg dialog(m_services.GetMainFrame());
     if (dialog.exec() == QDialog::Accepted) {
         const std::optional<CCommandLine> line = ZtToolCommandLines::ConsoleCommand(
             dialog.m_strExecutable, dialog.m_strSwitches, dialog.m_strParameters);
@@ -143,9 +142,9 @@ void CToolCommands::OnRunConsoleProcess()
 
 void CToolCommands::OnOpenConsoleWindow()
 {
-    QString folder = FolderOf(m_app.m_strCurrentFile);
+    QString folder = FolderOf(m_services.CurrentFile());
     if (!QFileInfo(folder).isDir())
-        folder = m_app.m_strStartDirectory;
+        folder = m_services.StartDirectory();
     if (!CConsoleLauncher::OpenTerminal(folder))
         ZtMessageBox::Show(QObject::tr("No terminal emulator could be started. Install one (for example xterm) "
                                        "to open a console window."));
@@ -153,7 +152,7 @@ void CToolCommands::OnOpenConsoleWindow()
 
 bool CToolCommands::RunConsoleProcess(const CCommandLine& line)
 {
-    return CConsoleLauncher::Run(line, m_app.m_strStartDirectory);
+    return CConsoleLauncher::Run(line, m_services.StartDirectory());
 }
 
 void CToolCommands::OnUpdateCompileJava(CCmdUI* cmdUI) const
@@ -164,7 +163,7 @@ void CToolCommands::OnUpdateCompileJava(CCmdUI* cmdUI) const
 
 void CToolCommands::OnUpdateTreeCompileJava(CCmdUI* cmdUI) const
 {
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     const CProjectTreeCtrl* tree = frame && frame->ProjectBar() ? frame->ProjectBar()->ProjectTree() : nullptr;
     const QTreeWidgetItem* item = tree ? tree->HighlightedItem() : nullptr;
     const bool file = item && CProjectTreeCtrl::ImageOf(item) == CProjectTreeCtrl::ImageFile;
@@ -176,7 +175,7 @@ void CToolCommands::OnUpdateRunPerl(CCmdUI* cmdUI)
     const CDocument* document = ActiveEditorDocument();
     const bool perl = document && ZtToolRules::IsPerlScript(document->GetPathName());
     if (perl)
-        m_app.m_strPerlScript = document->GetPathName();
+        m_strPerlScript = document->GetPathName();
     cmdUI->Enable(perl);
 }
 
@@ -184,6 +183,6 @@ void CToolCommands::GiveFocusBack()
 {
     // Without a window manager the main window is not reactivated when a
     // dialog or the console closes, and the next keys would go nowhere.
-    if (CMainFrame* frame = m_app.GetMainFrame())
+    if (CMainFrame* frame = m_services.GetMainFrame())
         frame->activateWindow();
 }

@@ -4,7 +4,7 @@
 
 class CCmdUI;
 class CDocument;
-class CZentrelApp;
+class CMainFrame;
 struct CCommandLine;
 
 // The outside tool commands of the application: the Java and Perl path
@@ -14,7 +14,23 @@ struct CCommandLine;
 class CToolCommands
 {
 public:
-    explicit CToolCommands(CZentrelApp& app) : m_app(app) {}
+    // What the commands use of the program; the application gives itself.
+    class CServices
+    {
+    public:
+        virtual ~CServices() = default;
+        virtual CMainFrame* GetMainFrame() const = 0;
+        // Where the console runner works and the Perl dialog starts.
+        virtual QString StartDirectory() const = 0;
+        // The file the user worked with last: the console window opens in
+        // its folder.
+        virtual QString CurrentFile() const = 0;
+        virtual QString GetProfileString(const QString& section, const QString& key,
+                                         const QString& defaultValue = QString()) const = 0;
+        virtual bool WriteProfileString(const QString& section, const QString& key, const QString& value) = 0;
+    };
+
+    explicit CToolCommands(CServices& services) : m_services(services) {}
 
     void OnJavaPath();
     void OnPerlPath();
@@ -24,8 +40,11 @@ public:
     // console runner and writes the applet page when asked; true when the
     // runner ran.
     bool CompileJava(const QString& sourcePath);
-    // Runs m_strPerlScript with the interpreter of the Perl path.
+    // Runs the Perl script with the interpreter of the Perl path.
     void RunPerlScript();
+    // The script Run Perl runs: the active Perl document when its command's
+    // state was last updated with one; empty before.
+    QString PerlScript() const { return m_strPerlScript; }
     void OnRunConsoleProcess();
     // Opens a terminal in the folder of the file worked on last.
     void OnOpenConsoleWindow();
@@ -35,7 +54,7 @@ public:
 
     void OnUpdateCompileJava(CCmdUI* cmdUI) const;
     void OnUpdateTreeCompileJava(CCmdUI* cmdUI) const;
-    // Also remembers the active Perl script as m_strPerlScript.
+    // Also remembers the active Perl document as the script to run.
     void OnUpdateRunPerl(CCmdUI* cmdUI);
 
 private:
@@ -44,5 +63,6 @@ private:
     void RefreshProjectTree();
     void GiveFocusBack();
 
-    CZentrelApp& m_app;
+    CServices& m_services;
+    QString m_strPerlScript;
 };

@@ -1,7 +1,6 @@
 #include "app/WizardCommands.h"
 
 #include "app/MainFrame.h"
-#include "app/ZentrelApp.h"
 #include "editor/ZentrelView.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
@@ -26,7 +25,8 @@ QString CWizardCommands::NoFileMessage()
 
 QString CWizardCommands::BodyBaseDirectory() const
 {
-    CDocument* first = m_app.m_pWebPageTemplate ? m_app.m_pWebPageTemplate->FirstDocument() : nullptr;
+    CDocTemplate* pages = m_services.WebPageTemplate();
+    CDocument* first = pages ? pages->FirstDocument() : nullptr;
     const QString path = first ? first->GetPathName() : QString();
     return path.left(qMax(0, int(path.lastIndexOf(QLatin1Char('/')))));
 }
@@ -34,7 +34,7 @@ QString CWizardCommands::BodyBaseDirectory() const
 void CWizardCommands::Finish(bool accepted, const QString& text, const QString& noWindowMessage,
                              bool dialogTookSelection)
 {
-    CMainFrame* frame = m_app.GetMainFrame();
+    CMainFrame* frame = m_services.GetMainFrame();
     if (accepted)
         InsertWizardText(frame, text, noWindowMessage, dialogTookSelection);
     // Without a window manager the main window is not reactivated when a
@@ -48,15 +48,15 @@ void CWizardCommands::Finish(bool accepted, const QString& text, const QString& 
 
 void CWizardCommands::OnBodyWizard()
 {
-    CBodyWizDlg dialog(BodyBaseDirectory(), m_app.GetMainFrame());
+    CBodyWizDlg dialog(BodyBaseDirectory(), m_services.GetMainFrame());
     const bool ok = dialog.exec() == QDialog::Accepted;
     Finish(ok, dialog.Text(), NoOpenFileMessage());
 }
 
 void CWizardCommands::OnFontWizard()
 {
-    CFontWizDlg dialog(m_app.GetMainFrame());
-    dialog.SetText(WizardSelection(m_app.GetMainFrame()));
+    CFontWizDlg dialog(m_services.GetMainFrame());
+    dialog.SetText(WizardSelection(m_services.GetMainFrame()));
     const bool ok = dialog.exec() == QDialog::Accepted;
     // A BASEFONT tag leaves the Text field out, and so the selection.
     Finish(ok, dialog.Text(), NoOpenFileMessage(), !dialog.Values().m_bBasefont);
@@ -64,15 +64,15 @@ void CWizardCommands::OnFontWizard()
 
 void CWizardCommands::OnTableWizard()
 {
-    CTableWizSheet sheet(m_app.GetWizardDirectory(), m_app.m_strProjectPath, m_app.GetMainFrame());
+    CTableWizSheet sheet(m_services.GetWizardDirectory(), m_services.ProjectPath(), m_services.GetMainFrame());
     const bool finished = sheet.exec() == QDialog::Accepted;
     Finish(finished, sheet.Text(), NoOpenFileMessage());
 }
 
 void CWizardCommands::OnImageWizard()
 {
-    CImageWizDlg dialog(m_app.GetWizardDirectory(), m_app.GetMainFrame());
-    dialog.SetText(WizardSelection(m_app.GetMainFrame()));
+    CImageWizDlg dialog(m_services.GetWizardDirectory(), m_services.GetMainFrame());
+    dialog.SetText(WizardSelection(m_services.GetMainFrame()));
     const bool ok = dialog.exec() == QDialog::Accepted;
     Finish(ok, dialog.Text(), NoOpenFileMessage(), true);
 }
@@ -80,21 +80,21 @@ void CWizardCommands::OnImageWizard()
 // These three take any way of closing but Cancel.
 void CWizardCommands::OnColorWizard()
 {
-    CColorWizDlg dialog(m_app.GetMainFrame());
+    CColorWizDlg dialog(m_services.GetMainFrame());
     const bool notCancelled = dialog.exec() != QDialog::Rejected;
     Finish(notCancelled, dialog.Text(), NoFileMessage());
 }
 
 void CWizardCommands::OnAlignWizard()
 {
-    CAlignWizDlg dialog(m_app.GetMainFrame());
+    CAlignWizDlg dialog(m_services.GetMainFrame());
     const bool notCancelled = dialog.exec() != QDialog::Rejected;
     Finish(notCancelled, dialog.Text(), NoFileMessage());
 }
 
 void CWizardCommands::OnListWizard()
 {
-    CListWizDlg dialog(m_app.GetMainFrame());
+    CListWizDlg dialog(m_services.GetMainFrame());
     const bool notCancelled = dialog.exec() != QDialog::Rejected;
     Finish(notCancelled, dialog.Text(), NoFileMessage());
 }

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-class CZentrelApp;
+class CDocTemplate;
+class CMainFrame;
 
 // The HTML wizard commands of the application: each runs its dialog and,
 // when the dialog is accepted, puts the text it built into the active
@@ -10,7 +11,19 @@ class CZentrelApp;
 class CWizardCommands
 {
 public:
-    explicit CWizardCommands(CZentrelApp& app) : m_app(app) {}
+    // What the commands use of the program; the application gives itself.
+    class CServices
+    {
+    public:
+        virtual ~CServices() = default;
+        virtual CMainFrame* GetMainFrame() const = 0;
+        virtual CDocTemplate* WebPageTemplate() const = 0;
+        // The folder the pages' links are made relative to.
+        virtual QString GetWizardDirectory() const = 0;
+        virtual QString ProjectPath() const = 0;
+    };
+
+    explicit CWizardCommands(CServices& services) : m_services(services) {}
 
     void OnBodyWizard();
     void OnFontWizard();
@@ -32,5 +45,5 @@ private:
     // dialogTookSelection: the text holds the selection the dialog was given.
     void Finish(bool accepted, const QString& text, const QString& noWindowMessage, bool dialogTookSelection = false);
 
-    CZentrelApp& m_app;
+    CServices& m_services;
 };

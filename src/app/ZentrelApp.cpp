@@ -1,7 +1,6 @@
 #include "app/ZentrelApp.h"
 
 #include "app/AboutDlg.h"
-#include "app/BrowseCommands.h"
 #include "app/HelpEngine.h"
 #include "app/ChildBrowseFrame.h"
 #include "app/ChildFrame.h"
@@ -12,16 +11,11 @@
 #include "files/FileName.h"
 #include "app/MainFrame.h"
 #include "app/KeywordCommands.h"
-#include "app/NewCommands.h"
 #include "framework/MessageBox.h"
 #include "framework/PrinterSetup.h"
 #include "projects/ListBar.h"
 #include "app/PlainTextChildFrame.h"
-#include "app/FileBarCommands.h"
-#include "app/ProjectCommands.h"
 #include "app/ReopenRules.h"
-#include "app/ToolCommands.h"
-#include "app/WizardCommands.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
@@ -51,12 +45,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPageSetupDialog>
 #include <QSettings>
-#include <QSysInfo>
 #include <QTimer>
 
 using namespace ZtCmd;
@@ -220,7 +212,7 @@ void CZentrelApp::WatchDocument(CDocument* document)
 {
     if (qobject_cast<CSourceDoc*>(document))
         m_pUnsavedWork->Watch(document);
-    connect(document, &CDocument::currentFileChanged, this, [this](const QString& path) { m_strCurrentFile = path; });
+    connect(document, &CDocument::currentFileChanged, this, &CZentrelApp::SetCurrentFile);
     connect(document, &CDocument::pathNameChanged, this, [this](const QString& path, bool addToRecentList) {
         if (addToRecentList)
             AddToRecentFileList(path);
@@ -261,6 +253,7 @@ void CZentrelApp::SetMainFrame(CMainFrame* frame)
     ConnectProjectTree();
     m_pFileBarCommands->Connect(frame);
     m_pKeywordCommands->Connect(frame);
+    m_pBrowseCommands->Connect(frame);
 }
 
 void CZentrelApp::ConnectProjectTree()
@@ -268,17 +261,9 @@ void CZentrelApp::ConnectProjectTree()
     if (!m_pMainFrame || !m_pMainFrame->ProjectBar())
         return;
     CProjectTreeCtrl* tree = m_pMainFrame->ProjectBar()->ProjectTree();
-    connect(tree, &CProjectTreeCtrl::folderSelected, this, [this](const QString& folder) {
-        SetSelectedPath(folder);
-        m_pMainFrame->ShowFolderInListBar(folder);
-    });
-    connect(tree, &CProjectTreeCtrl::openFileRequested, this,
-            [this](const QString& path) { OpenFileInEditor(path, false); });
+    ConnectFolderTree(tree, *this, this);
     connect(tree, &CProjectTreeCtrl::showPageRequested, this,
             [this](const QString& path) { ShowInBrowser(path, path); });
-    connect(tree, &CProjectTreeCtrl::currentPathChanged, this, [this](const QString& path) { m_strCurrentFile = path; });
-    connect(tree, &CProjectTreeCtrl::folderRefreshed, this,
-            [this](const QString& folder) { m_pMainFrame->ShowFolderInListBar(folder); });
 }
 
 void CZentrelApp::SetSelectedPath(const QString& folder)
@@ -310,11 +295,7 @@ bool CZentrelApp::InitInstance()
     RegisterDocTemplates();
 
     auto* mainFrame = new CMainFrame;
-    if (!mainFrame->LoadFrame()) {
-        delete mainFrame;
-        m_nStartUpExitCode = 1;
-        return false;
-    }
+    mainFrame->LoadFrame();
     SetMainFrame(mainFrame);
     m_pSingleInstance = std::make_unique<CSingleInstance>();
     m_pSingleInstance->Listen();
@@ -646,51 +627,15 @@ QString CZentrelApp::GetWizardDirectory() const
     return m_strProjectPath;
 }
 
-int CZentrelApp::DeleteFileIfPresent(const QString& path)
-{
-    QFile file(path);
-    if (QFileInfo(path).isFile() && !file.remove())
-        ZtMessageBox::Show(tr("Delete file error\nerror: (-500)"));
-    return 1;
-}
-
-QString CZentrelApp::GetOperatingSystemName()
-{
-    const QString name = QSysInfo::prettyProductName();
-    if (name.isEmpty() || name == QLatin1String("Unknown")) {
-        ZtMessageBox::Show(tr("Failed to get correct Operating System."));
-        return QString();
-    }
-    return name + QLatin1Char(' ');
-}
-
-int CZentrelApp::ShellVersionLevelFromDate(const QDate& date)
-{
-    if (date.year() >= 1997)
-        return 2;
-    if (date.year() == 1996)
-        return (date.month() >= 8 && date.day() >= 24) ? 2 : 1;
-    return 0;
-}
-
-int CZentrelApp::GetShellVersionLevel() const
-{
-    // The shell operations (copy, move, delete to the trash) come from the Qt
-    // core library, so its date stands for the shell's.
-    const QString library = QLibraryInfo::path(QLibraryInfo::LibrariesPath) + QStringLiteral("/libQt6Core.so.6");
-    const QFileInfo info(library);
-    if (!info.exists())
-        return 2;
-    return ShellVersionLevelFromDate(info.lastModified().toLocalTime().date());
-}
-
 void CZentrelApp::OpenRequestedFiles(const QStringList& paths)
 {
     // A request may arrive while the reopen step waits on a message: its
     // files go where the last closed window stood, not where a reopened one did.
     const QString reopenPlacement = std::exchange(m_strNextWindowPos, QString());
+    // A relative name was typed where the program started: by now opening
+    // the last project may have made another folder the current one.
     for (const QString& path : paths)
-        OpenFileInEditor(QFileInfo(path).absoluteFilePath(), false);
+        OpenFileInEditor(QDir::cleanPath(QDir(m_strStartDirectory).absoluteFilePath(path)), false);
     m_strNextWindowPos = reopenPlacement;
     if (m_pMainFrame) {
         m_pMainFrame->raise();

@@ -1,24 +1,24 @@
 #pragma once
 
+#include "app/BrowseCommands.h"
+#include "app/FileBarCommands.h"
+#include "app/FolderTreeServices.h"
+#include "app/NewCommands.h"
+#include "app/ProjectCommands.h"
+#include "app/ToolCommands.h"
+#include "app/WizardCommands.h"
 #include "framework/CmdTarget.h"
 
 #include <QApplication>
-#include <QDate>
 #include <QString>
 
 #include <functional>
 #include <memory>
 
-class CBrowseCommands;
 class CDocTemplate;
 class CDocument;
 class CMainFrame;
-class CFileBarCommands;
-class CProjectCommands;
-class CToolCommands;
 struct CCommandLine;
-class CWizardCommands;
-class CNewCommands;
 class CKeywordCommands;
 class CMDIChildWnd;
 class CProfile;
@@ -38,8 +38,17 @@ struct CCommandLineInfo
 };
 
 // The application object: start-up and shut-down, the four document types,
-// the profile, and the commands that no view, document or frame handles.
-class CZentrelApp : public QApplication, public CCmdTarget
+// the profile, and the commands that no view, document or frame handles. It
+// owns the command classes and gives each the services it uses.
+class CZentrelApp : public QApplication,
+                    public CCmdTarget,
+                    public CFolderTreeServices,
+                    public CBrowseCommands::CServices,
+                    public CFileBarCommands::CServices,
+                    public CToolCommands::CServices,
+                    public CProjectCommands::CServices,
+                    public CWizardCommands::CServices,
+                    public CNewCommands::CServices
 {
     Q_OBJECT
 public:
@@ -53,36 +62,38 @@ public:
     static CCommandLineInfo ParseCommandLine(const QStringList& arguments);
 
     // Document types, in the order they are registered.
-    CDocTemplate* m_pWebPageTemplate = nullptr;
-    CDocTemplate* m_pBrowserTemplate = nullptr;
-    CDocTemplate* m_pProjectTemplate = nullptr;
-    CDocTemplate* m_pTextTemplate = nullptr;
+    CDocTemplate* WebPageTemplate() const override { return m_pWebPageTemplate; }
+    CDocTemplate* BrowserTemplate() const override { return m_pBrowserTemplate; }
+    CDocTemplate* ProjectTemplate() const override { return m_pProjectTemplate; }
+    CDocTemplate* TextTemplate() const override { return m_pTextTemplate; }
     QList<CDocTemplate*> Templates() const;
     void RegisterDocTemplates();
 
-    QString m_strStartDirectory;
-    QString m_strCurrentFile;
-    QString m_strPerlScript;
-    QString m_strNextWindowPos;
-    QString m_strBrowserTitle;
-    QString m_strProjectPath;
-    QString m_strSelectedPath;
-    bool m_bMovePending = false;
-    int m_nSyntaxColoring = -1;
+    // The folder the program was started in: file dialogs, the user's
+    // folders and the console runner are found from it. Tests move it.
+    QString StartDirectory() const override { return m_strStartDirectory; }
+    void SetStartDirectory(const QString& folder) { m_strStartDirectory = folder; }
+    // The file last opened in an editor or picked in a tree.
+    QString CurrentFile() const override { return m_strCurrentFile; }
+    void SetCurrentFile(const QString& path) override { m_strCurrentFile = path; }
+    // The project file opened last; it outlives the project's closing.
+    QString ProjectPath() const override { return m_strProjectPath; }
+    void SetProjectPath(const QString& path) { m_strProjectPath = path; }
 
-    CMainFrame* GetMainFrame() const { return m_pMainFrame; }
+    CMainFrame* GetMainFrame() const override { return m_pMainFrame; }
     // Makes frame the main window that new document windows open in.
     void SetMainFrame(CMainFrame* frame);
     // The folder last selected in a tree; the List bar shows it when it
     // gets the focus.
-    void SetSelectedPath(const QString& folder);
+    void SetSelectedPath(const QString& folder) override;
+    QString SelectedPath() const override { return m_strSelectedPath; }
 
     // The profile, with the calls the rest of the program knows.
     CProfile& Profile() const;
     QString GetProfileString(const QString& section, const QString& key,
-                             const QString& defaultValue = QString()) const;
+                             const QString& defaultValue = QString()) const override;
     int GetProfileInt(const QString& section, const QString& key, int defaultValue) const;
-    bool WriteProfileString(const QString& section, const QString& key, const QString& value);
+    bool WriteProfileString(const QString& section, const QString& key, const QString& value) override;
     bool WriteProfileInt(const QString& section, const QString& key, int value);
 
     CRecentFileList& RecentFileList() const { return *m_pRecentFileList; }
@@ -91,12 +102,12 @@ public:
     // Opens a file with the document type its extension chooses; a file
     // already open is brought to the front.
     CDocument* OpenDocumentFile(const QString& path);
-    void OpenFileInEditor(const QString& path, bool closeCurrent);
+    void OpenFileInEditor(const QString& path, bool closeCurrent) override;
     // Closes the web pages, the browser and the project (each modified one
     // offered for saving first), then opens the project file at path and
-    // makes it m_strProjectPath. A project file not named after its folder
+    // makes it the project path. A project file not named after its folder
     // is refused, and then nothing is closed.
-    void OpenProject(const QString& path);
+    void OpenProject(const QString& path) override;
     // What opening a project closes: every web page, browser and project
     // document, each offered for saving when modified and closed whatever
     // the answer. Plain text documents stay.
@@ -110,7 +121,7 @@ public:
     CBrowseCommands& BrowseCommands() const { return *m_pBrowseCommands; }
     // Shows path in the one browser window; sourcePath is the page it
     // stands for (they differ only for the preview page).
-    void ShowInBrowser(const QString& path, const QString& sourcePath);
+    void ShowInBrowser(const QString& path, const QString& sourcePath) override;
     CWizardCommands& WizardCommands() const { return *m_pWizardCommands; }
     CNewCommands& NewCommands() const { return *m_pNewCommands; }
     // The journals of unsaved work, this run's and those a gone run left.
@@ -136,21 +147,17 @@ public:
     void SaveAllDocuments();
     bool SaveAllModified();
     void CloseAllDocuments();
-    int DeleteFileIfPresent(const QString& path);
     // The folder the pages' links are made relative to: the folder of the
     // earliest-opened page while a page is active, else the folder holding
     // the folder last selected in a tree, else the open project's file.
-    QString GetWizardDirectory() const;
-    QString GetOperatingSystemName();
-    int GetShellVersionLevel() const;
-    static int ShellVersionLevelFromDate(const QDate& date);
+    QString GetWizardDirectory() const override;
 
-    // Opens files sent by another Zentrel started with --open.
+    // Opens the files of --open: sent by another Zentrel (absolute), or
+    // named on this one's command line (relative to the start directory).
     void OpenRequestedFiles(const QStringList& paths);
 
-    // Shown once, on the first start, after the main window is up. Tests
-    // replace it.
-    std::function<void()> m_onFirstRun;
+    // What is shown once, on the first start, after the main window is up.
+    void SetFirstRunHandler(std::function<void()> handler) { m_onFirstRun = std::move(handler); }
     bool IsFirstRun() const { return m_bFirstRun; }
 
 protected:
@@ -185,6 +192,20 @@ private:
     void ConnectProjectTree();
 
     CMainFrame* m_pMainFrame = nullptr;
+    CDocTemplate* m_pWebPageTemplate = nullptr;
+    CDocTemplate* m_pBrowserTemplate = nullptr;
+    CDocTemplate* m_pProjectTemplate = nullptr;
+    CDocTemplate* m_pTextTemplate = nullptr;
+    QString m_strStartDirectory;
+    QString m_strCurrentFile;
+    QString m_strProjectPath;
+    QString m_strSelectedPath;
+    // The placement the next web-page window takes; set only while the
+    // start reopens the last session's pages.
+    QString m_strNextWindowPos;
+    // The colouring decision OpenFileInEditor took last; -1 before any.
+    int m_nSyntaxColoring = -1;
+    std::function<void()> m_onFirstRun;
     std::unique_ptr<CProfile> m_pProfile;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CSingleInstance> m_pSingleInstance;

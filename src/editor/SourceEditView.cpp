@@ -148,48 +148,28 @@ void CSourceEditView::OnFontReturnNotify()
     setFocus();
 }
 
-void CSourceEditView::AnnounceEdit(int)
-{
-}
-
 void CSourceEditView::MapCommands()
 {
     auto hasSelection = [this](CCmdUI* cmdUI) { cmdUI->Enable(textCursor().hasSelection()); };
 
-    OnCommand(ID_EDIT_UNDO, [this] {
-        AnnounceEdit(ID_EDIT_UNDO);
-        undo();
-    });
+    OnCommand(ID_EDIT_UNDO, [this] { undo(); });
     OnUpdate(ID_EDIT_UNDO, [this](CCmdUI* cmdUI) { cmdUI->Enable(document()->isUndoAvailable()); });
-    OnCommand(ID_EDIT_REDO, [this] {
-        AnnounceEdit(ID_EDIT_REDO);
-        redo();
-    });
+    OnCommand(ID_EDIT_REDO, [this] { redo(); });
     OnUpdate(ID_EDIT_REDO, [this](CCmdUI* cmdUI) { cmdUI->Enable(document()->isRedoAvailable()); });
-    OnCommand(ID_EDIT_CUT, [this] {
-        AnnounceEdit(ID_EDIT_CUT);
-        cut();
-    });
+    OnCommand(ID_EDIT_CUT, [this] { cut(); });
     OnUpdate(ID_EDIT_CUT, hasSelection);
     OnCommand(ID_EDIT_COPY, [this] { copy(); });
     OnUpdate(ID_EDIT_COPY, hasSelection);
-    auto pastePlain = [this] {
-        AnnounceEdit(ID_EDIT_PASTE);
-        paste();
-    };
+    auto pastePlain = [this] { paste(); };
     OnCommand(ID_EDIT_PASTE, pastePlain);
     // Only plain text is ever pasted, so Paste Special has nothing else to offer.
     OnCommand(ID_EDIT_PASTE_SPECIAL, pastePlain);
     auto canPasteText = [this](CCmdUI* cmdUI) { cmdUI->Enable(canPaste()); };
     OnUpdate(ID_EDIT_PASTE, canPasteText);
     OnUpdate(ID_EDIT_PASTE_SPECIAL, canPasteText);
-    OnCommand(ID_EDIT_CLEAR, [this] {
-        AnnounceEdit(ID_EDIT_CLEAR);
-        textCursor().removeSelectedText();
-    });
+    OnCommand(ID_EDIT_CLEAR, [this] { textCursor().removeSelectedText(); });
     OnUpdate(ID_EDIT_CLEAR, hasSelection);
     OnCommand(ID_EDIT_DELETE, [this] {
-        AnnounceEdit(ID_EDIT_DELETE);
         QTextCursor cursor = textCursor();
         if (!cursor.hasSelection())
             cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
@@ -223,7 +203,8 @@ void CSourceEditView::PrintTo(QPrinter* printer)
     CSourcePrinter::Pages pages{0, 0};
     if (printer->printRange() == QPrinter::PageRange)
         pages = {printer->fromPage(), printer->toPage()};
-    CSourcePrinter::Print(text, printer, kPrintMarginTwips, [printer] { return printer->newPage(); }, pages);
+    CSourcePrinter::Print(text, printer, kPrintMarginTwips, [printer] { return printer->newPage(); }, pages,
+                          PrintColours());
     printer->setFullPage(wasFullPage);
 }
 

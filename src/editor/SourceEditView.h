@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/SourcePrinter.h"
 #include "framework/View.h"
 
 #include <QFont>
@@ -76,10 +77,6 @@ public:
     static QString KeywordDragFormat() { return QStringLiteral("application/x-zentrel-keyword"); }
 
 protected:
-    // Edits made through commands, announced to whoever watches edits
-    // (the web-page editor's colouring) before they happen.
-    virtual void AnnounceEdit(int commandId);
-
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -89,6 +86,8 @@ protected:
     // Whether a dragged file is this editor's to take; other file drags go
     // on to the main window, which opens the file.
     virtual bool AcceptsFileDrop(const QMimeData*) const { return false; }
+    // The colours of the printed lines; none for black text.
+    virtual CSourcePrinter::BlockColours PrintColours() const { return {}; }
 
 private:
     void MapCommands();

@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextOption>
@@ -14,9 +15,16 @@ constexpr qreal kTwipsPerInch = 1440.0;
 constexpr qreal kTabStopTwips = 288.0;
 
 // A copy of the text laid out for pages of pageSize device pixels.
-std::unique_ptr<QTextDocument> LayOutForPaper(const QTextDocument& text, QPaintDevice* paper, const QSizeF& pageSize)
+std::unique_ptr<QTextDocument> LayOutForPaper(const QTextDocument& text, QPaintDevice* paper, const QSizeF& pageSize,
+                                              const CSourcePrinter::BlockColours& colours)
 {
     std::unique_ptr<QTextDocument> copy(text.clone());
+    // A copy takes the text, not the editor's colours: each line gets them
+    // before the copy is laid out, since bold text wraps differently.
+    if (colours) {
+        for (QTextBlock block = copy->begin(); block.isValid(); block = block.next())
+            block.layout()->setFormats(colours(block));
+    }
     // Fonts and tab stops in the paper's own pixels.
     copy->documentLayout()->setPaintDevice(paper);
     QTextOption option = copy->defaultTextOption();
@@ -30,14 +38,14 @@ std::unique_ptr<QTextDocument> LayOutForPaper(const QTextDocument& text, QPaintD
 } // namespace
 
 void CSourcePrinter::Print(const QTextDocument& text, QPaintDevice* paper, int marginTwips,
-                           const std::function<bool()>& newPage, Pages pages)
+                           const std::function<bool()>& newPage, Pages pages, const BlockColours& colours)
 {
     const qreal marginX = paper->logicalDpiX() * marginTwips / kTwipsPerInch;
     const qreal marginY = paper->logicalDpiY() * marginTwips / kTwipsPerInch;
     const QSizeF pageSize(paper->width() - 2 * marginX, paper->height() - 2 * marginY);
     if (pageSize.width() <= 0 || pageSize.height() <= 0)
         return;
-    const std::unique_ptr<QTextDocument> laidOut = LayOutForPaper(text, paper, pageSize);
+    const std::unique_ptr<QTextDocument> laidOut = LayOutForPaper(text, paper, pageSize, colours);
 
     QPainter painter(paper);
     if (!painter.isActive())

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QList>
+#include <QTextLayout>
+
 #include <functional>
 
 class QPaintDevice;
+class QTextBlock;
 class QTextDocument;
 
 // Prints the editor's text: fixed margins on all four sides, long lines
@@ -18,9 +22,14 @@ public:
         int to;   // last page to print; 0 for all
     };
 
+    // The colours of a block of the printed copy, as layout format ranges.
+    using BlockColours = std::function<QList<QTextLayout::FormatRange>(const QTextBlock&)>;
+
     // Paints text on paper, a device whose whole area is the sheet (for a
     // printer: full-page mode), with marginTwips on each side. newPage starts
-    // the next sheet and returns false when the device cannot.
+    // the next sheet and returns false when the device cannot. colours, when
+    // given, colours every line of the copy laid out for the paper.
     static void Print(const QTextDocument& text, QPaintDevice* paper, int marginTwips,
-                      const std::function<bool()>& newPage, Pages pages = Pages{0, 0});
+                      const std::function<bool()>& newPage, Pages pages = Pages{0, 0},
+                      const BlockColours& colours = {});
 };

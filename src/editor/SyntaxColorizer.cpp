@@ -3,25 +3,34 @@
 #include "editor/LanguageTable.h"
 #include "editor/SyntaxColoringCheck.h"
 
-#include <QDropEvent>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QKeySequence>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
-#include <QTimer>
+
+namespace {
+// A change of at most this many lines is coloured whole at once, shown or
+// not: a thousand lines cost about 2 ms.
+constexpr int kColourAtOnceLines = 2000;
+// The lines taken as shown are never fewer than this, so that a window not
+// laid out yet (no size, or hidden) still colours its first screen.
+constexpr int kMinShownLines = 64;
+// Lines coloured while shown keep their ranges until this many more have been
+// coloured; then the ones out of view longest give theirs up.
+constexpr int kKeptShownLines = 3000;
+constexpr int kOutOfDate = -1; // user state of a block whose colours are out of date
+} // namespace
 
 CSyntaxColorizer::CSyntaxColorizer(QPlainTextEdit* editor)
     : QObject(editor)
     , m_pEditor(editor)
 {
     connect(editor->document(), &QTextDocument::contentsChange, this, &CSyntaxColorizer::OnChange);
-    editor->installEventFilter(this);
-    // Drops are delivered to the viewport, not to the editor itself.
+    m_nUndoSteps = editor->document()->availableUndoSteps();
+    // Lines scrolled into view are coloured right before they are painted.
     editor->viewport()->installEventFilter(this);
 }
 
@@ -35,19 +44,13 @@ void CSyntaxColorizer::SetLanguage(const QString& nameOrPath)
         m_strSecondaryList += *language->secondaryList;
     }
     m_scanner = CSyntaxScanner(m_strQuoteChars, m_strPrimaryList, m_strSecondaryList);
-    ColorizeAll();
+    RecolourAll();
 }
 
 int CSyntaxColorizer::TextLength() const
 {
     // characterCount() includes the document's final paragraph separator.
     return m_pEditor->document()->characterCount() - 1;
-}
-
-CEditRange CSyntaxColorizer::Selection() const
-{
-    const QTextCursor cursor = m_pEditor->textCursor();
-    return {cursor.selectionStart(), cursor.selectionEnd()};
 }
 
 void CSyntaxColorizer::ColorizeAll()
@@ -86,7 +89,10 @@ void CSyntaxColorizer::ColorizeRange(int start, int end)
         const int from = qMax(start - position, 0);
         const int to = qMin(end - position, length - 1);
         // A NUL character ends the scanned text, as it ends a loaded file.
-        if (!ColorizeBlock(block, position, from, to))
+        const bool goOn = ColorizeBlock(block, position, from, to);
+        if (from == 0 && to == length - 1)
+            MarkCurrent(block);
+        if (!goOn)
             break;
         position += length;
         block = block.next();
@@ -147,146 +153,172 @@ void CSyntaxColorizer::FlushDirty()
     m_nDirtyEnd = -1;
 }
 
+bool CSyntaxColorizer::IsCurrent(const QTextBlock& block) const
+{
+    return block.userState() >= m_nGeneration;
+}
+
+void CSyntaxColorizer::MarkCurrent(QTextBlock& block) const
+{
+    block.setUserState(m_nGeneration);
+}
+
+QList<QTextLayout::FormatRange> CSyntaxColorizer::BlockFormats(const QTextBlock& block)
+{
+    const QString text = block.text();
+    m_tokens.clear();
+    const int scanned = m_scanner.Scan(text, m_tokens);
+    return m_tokenFormats.Ranges(m_tokens, 0, scanned);
+}
+
+void CSyntaxColorizer::RecolourAll()
+{
+    // Every block's state is now below the generation: each is coloured again
+    // when it is next shown, and the lines on screen are now.
+    ++m_nGeneration;
+    ColourShownBlocks();
+}
+
+CSyntaxColorizer::BlockSpan CSyntaxColorizer::ShownBlocks() const
+{
+    const QTextDocument* document = m_pEditor->document();
+    // The vertical scroll bar counts lines from the top: the first one shown
+    // is at its value.
+    QTextBlock block = document->findBlockByLineNumber(qMax(0, m_pEditor->verticalScrollBar()->value()));
+    if (!block.isValid())
+        block = document->firstBlock();
+    const int lineHeight = qMax(1, m_pEditor->fontMetrics().lineSpacing());
+    // The last line may be cut by the bottom edge; one more covers a caret
+    // move that scrolls a line in.
+    const int lines = qMax(kMinShownLines, m_pEditor->viewport()->height() / lineHeight + 2);
+    BlockSpan span{block.blockNumber(), block.blockNumber()};
+    int counted = qMax(1, block.lineCount());
+    for (block = block.next(); block.isValid() && counted < lines; block = block.next()) {
+        ++span.last;
+        counted += qMax(1, block.lineCount()); // a wrapped line takes several
+    }
+    return span;
+}
+
+void CSyntaxColorizer::ColourShownBlocks()
+{
+    if (!m_bSyntaxColoring)
+        return;
+    const BlockSpan shown = ShownBlocks();
+    QScopedValueRollback<bool> colorizing(m_bColorizing, true);
+    QTextBlock block = m_pEditor->document()->findBlockByNumber(shown.first);
+    int position = block.position();
+    bool coloured = false;
+    for (int number = shown.first; number <= shown.last && block.isValid(); ++number) {
+        const int length = block.length();
+        if (!IsCurrent(block)) {
+            // Shown on its own, a line with a NUL is coloured up to it.
+            ColorizeBlock(block, position, 0, length - 1);
+            MarkCurrent(block);
+            coloured = true;
+        }
+        position += length;
+        block = block.next();
+    }
+    FlushDirty();
+    if (coloured) {
+        m_shownSpans.push_back(shown);
+        m_nShownSpanBlocks += shown.last - shown.first + 1;
+        ForgetUnseen(shown);
+    }
+}
+
+void CSyntaxColorizer::ForgetUnseen(BlockSpan shown)
+{
+    if (m_nShownSpanBlocks <= kKeptShownLines)
+        return;
+    // Edits may have moved the lines since a span was recorded: a line taken
+    // for another merely loses ranges it gets back when shown, and one missed
+    // keeps its ranges.
+    const QTextDocument* document = m_pEditor->document();
+    // The oldest spans go one at a time, a screen or so for each screen
+    // scrolled in, so that no paint pays for many.
+    while (m_nShownSpanBlocks > kKeptShownLines && m_shownSpans.size() > 1) {
+        const BlockSpan span = m_shownSpans.front();
+        m_shownSpans.pop_front();
+        m_nShownSpanBlocks -= span.last - span.first + 1;
+        QTextBlock block = document->findBlockByNumber(span.first);
+        int position = block.isValid() ? block.position() : 0;
+        for (int number = span.first; number <= span.last && block.isValid(); ++number) {
+            const int length = block.length();
+            if ((number < shown.first || number > shown.last) && block.userState() != kOutOfDate) {
+                block.layout()->clearFormats();
+                block.setUserState(kOutOfDate);
+                MarkDirty(position, length);
+            }
+            position += length;
+            block = block.next();
+        }
+    }
+    FlushDirty();
+}
+
 void CSyntaxColorizer::OnChange(int position, int /*charsRemoved*/, int charsAdded)
 {
     if (m_bColorizing)
         return;
-    const ZentrelEditKind kind = m_nEditKind;
-    m_nEditKind = ZentrelEditKind::None;
+    QTextDocument* document = m_pEditor->document();
+    const int undoSteps = document->availableUndoSteps();
+    const bool undone = undoSteps < m_nUndoSteps;
+    m_nUndoSteps = undoSteps;
     if (!m_bSyntaxColoring)
         return;
-
-    const CEditKindRules::ChangePlan plan = CEditKindRules::OnChange(kind, m_rangeEdit, Selection());
-    if (plan.all) {
-        ColorizeAll();
+    if (undone) {
+        // An undo colours the whole text again; lines not shown wait.
+        RecolourAll();
         return;
     }
+    // The scanner keeps nothing from one line to the next, so the lines of
+    // the reported range are all this change can have recoloured. The lines
+    // of the selection after it are coloured too, as after every edit.
+    const QTextCursor cursor = m_pEditor->textCursor();
+    RecolourLines(position, position + charsAdded);
+    RecolourLines(cursor.selectionStart(), cursor.selectionEnd());
+}
+
+void CSyntaxColorizer::RecolourLines(int a, int b)
+{
     const QTextDocument* document = m_pEditor->document();
     const int length = TextLength();
-    const int changedFirst = document->findBlock(qBound(0, position, length)).blockNumber();
-    const int changedLast =
-        document->findBlock(qBound(0, position + charsAdded, length)).blockNumber();
-    bool changeCovered = false;
-    for (const CEditKindRules::LineSpan& span : plan.spans) {
-        ColorizeLines(span.a, span.b);
-        const int spanFirst = document->findBlock(qBound(0, span.a, length)).blockNumber();
-        const int spanLast = document->findBlock(qBound(0, span.b, length)).blockNumber();
-        if (spanFirst <= changedFirst && changedLast <= spanLast)
-            changeCovered = true;
+    QTextBlock block = document->findBlock(qBound(0, a, length));
+    const int first = block.blockNumber();
+    const int last = document->findBlock(qBound(0, b, length)).blockNumber();
+    const bool atOnce = last - first < kColourAtOnceLines;
+    const BlockSpan shown = atOnce ? BlockSpan{first, last} : ShownBlocks();
+
+    QScopedValueRollback<bool> colorizing(m_bColorizing, true);
+    int blockPosition = block.position();
+    bool stopped = false;
+    for (int number = first; number <= last && block.isValid(); ++number) {
+        const int blockLength = block.length();
+        if (stopped) {
+            // A NUL above ended this pass: the line stays as it is.
+            MarkCurrent(block);
+        } else if (number >= shown.first && number <= shown.last) {
+            stopped = !ColorizeBlock(block, blockPosition, 0, blockLength - 1);
+            MarkCurrent(block);
+        } else {
+            // Coloured when shown, on its own: a NUL there ends its own line.
+            block.setUserState(kOutOfDate);
+        }
+        blockPosition += blockLength;
+        block = block.next();
     }
-    // The announced kind may not fit what really happened (a change made by
-    // code, an edit nobody announced): the changed lines are coloured anyway.
-    if (!changeCovered)
-        ColorizeLines(position, position + charsAdded);
-}
-
-void CSyntaxColorizer::OnProtected(ZtEditAnnouncement what)
-{
-    Announce(what, Selection());
-}
-
-void CSyntaxColorizer::Announce(ZtEditAnnouncement what, CEditRange range)
-{
-    const CEditKindRules::Announced announced = CEditKindRules::OnProtected(m_nEditKind, what);
-    m_nEditKind = announced.kind;
-    if (announced.recordRange)
-        m_rangeEdit = range;
-    // An announced edit that changed nothing (Backspace at the very start,
-    // paste of an empty clipboard) must not decide how a later, unrelated
-    // change is coloured: once control is back in the event loop it is gone.
-    const unsigned announcement = ++m_nAnnouncement;
-    QTimer::singleShot(0, this, [this, announcement] {
-        if (announcement == m_nAnnouncement)
-            m_nEditKind = ZentrelEditKind::None;
-    });
+    FlushDirty();
+    if (atOnce && last > first) {
+        m_shownSpans.push_back({first, last});
+        m_nShownSpanBlocks += last - first + 1;
+    }
 }
 
 bool CSyntaxColorizer::eventFilter(QObject* watched, QEvent* event)
 {
-    // The event type is checked before the editor is asked anything: while
-    // the editor is being destroyed it still gets child events through here.
-    const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::InputMethod && type != QEvent::Drop)
-        return false;
-    if (m_pEditor->isReadOnly())
-        return false;
-    if (type == QEvent::KeyPress) {
-        if (watched == m_pEditor)
-            AnnounceKey(static_cast<QKeyEvent*>(event));
-    } else if (type == QEvent::InputMethod) {
-        if (!static_cast<QInputMethodEvent*>(event)->commitString().isEmpty())
-            Announce(ZtEditAnnouncement::Char, Selection());
-    } else {
-        AnnounceDrop(static_cast<QDropEvent*>(event));
-    }
+    if (event->type() == QEvent::Paint && watched == m_pEditor->viewport())
+        ColourShownBlocks();
     return false;
-}
-
-namespace {
-
-// Keys that only move the caret, change the selection or copy: they never
-// edit, so they announce nothing.
-bool IsNonEditingKey(const QKeyEvent* event)
-{
-    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll))
-        return true;
-    const int key = event->key();
-    switch (key) {
-    case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
-    case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown:
-    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta:
-    case Qt::Key_AltGr: case Qt::Key_CapsLock: case Qt::Key_NumLock: case Qt::Key_ScrollLock:
-    case Qt::Key_Escape: case Qt::Key_Insert: case Qt::Key_Menu: case Qt::Key_unknown:
-        return true;
-    default:
-        break;
-    }
-    return key >= Qt::Key_F1 && key <= Qt::Key_F35;
-}
-
-bool IsTypedText(const QKeyEvent* event)
-{
-    const int key = event->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab
-        || key == Qt::Key_Backtab)
-        return true;
-    const QString text = event->text();
-    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
-        return false;
-    const QChar first = text.at(0);
-    return first.unicode() >= 0x20 && first.unicode() != 0x7f;
-}
-
-} // namespace
-
-void CSyntaxColorizer::AnnounceKey(const QKeyEvent* event)
-{
-    ZtEditAnnouncement what = ZtEditAnnouncement::KeyOther;
-    if (event->matches(QKeySequence::Cut))
-        what = ZtEditAnnouncement::Cut;
-    else if (event->matches(QKeySequence::Paste))
-        what = ZtEditAnnouncement::Paste;
-    else if (event->key() == Qt::Key_Backspace)
-        what = ZtEditAnnouncement::KeyBackspace;
-    else if (event->key() == Qt::Key_Delete)
-        what = ZtEditAnnouncement::KeyDelete;
-    else if (IsTypedText(event))
-        what = ZtEditAnnouncement::Char;
-    else if (IsNonEditingKey(event))
-        return;
-    Announce(what, Selection());
-}
-
-void CSyntaxColorizer::AnnounceDrop(const QDropEvent* event)
-{
-    const bool fromHere = event->source() == m_pEditor || event->source() == m_pEditor->viewport();
-    if (fromHere && event->dropAction() == Qt::MoveAction) {
-        // A move within the editor: the selection is cut, then pasted at the
-        // drop place.
-        Announce(ZtEditAnnouncement::Cut, Selection());
-        Announce(ZtEditAnnouncement::Paste, Selection());
-        return;
-    }
-    const int dropAt = m_pEditor->cursorForPosition(event->position().toPoint()).position();
-    Announce(ZtEditAnnouncement::Paste, {dropAt, dropAt});
 }

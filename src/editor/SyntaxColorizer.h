@@ -1,30 +1,34 @@
 #pragma once
 
-#include "editor/EditKindRules.h"
+#include "editor/EditAnnouncement.h"
 #include "editor/SyntaxScanner.h"
 #include "editor/TokenFormats.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QTextLayout>
 
+#include <deque>
 #include <vector>
 
 class QEvent;
-class QKeyEvent;
-class QDropEvent;
 class QPlainTextEdit;
 class QTextBlock;
 
 // Colours the syntax of one editor's text by token class: keywords of the
 // file's language, strings, numbers and other text.
 //
-// The whole text is coloured when the language is chosen; after that each
-// change re-colours only the lines it touched. To know what an edit touches
-// the colorizer watches the editor's key presses and drops (and the view tells
-// it about the edits it makes through commands) before they happen, and the
-// document's contentsChange after. Whatever the announcement, the lines of the
-// changed range itself are always re-coloured too, so a change nobody
-// announced still ends up correctly coloured.
+// The scanner carries nothing from one line to the next (a string ends at its
+// line's end), so a line's colours follow from its own text. Each block's user
+// state says whether its colours show its current text: a change makes the
+// blocks of the range the document reports out of date, and that range is all
+// an edit can have touched. A block gets its colours (layout format ranges)
+// when it is shown: the lines on screen are coloured right away, the others
+// in the viewport's paint as they scroll in, and lines that have been out of
+// view for a while give their ranges up again. Lines never shown cost neither
+// a layout nor ranges. A small change (typing, a paste of some thousand
+// lines) is coloured whole at once, which costs less than a frame.
 //
 // Colours live in the blocks' layout formats only: they never reach the undo
 // stack, never mark the document modified and never move the caret, the
@@ -38,37 +42,55 @@ public:
     bool IsSyntaxColoring() const { return m_bSyntaxColoring; }
     void SetSyntaxColoring(bool on) { m_bSyntaxColoring = on; }
 
-    // Chooses the language by the extension of nameOrPath and colours the
-    // whole text. A view that does not colour yet asks CheckSyntaxColoring
+    // Chooses the language by the extension of nameOrPath; the whole text
+    // takes the language's colours (the lines on screen at once, the others
+    // when shown). A view that does not colour yet asks CheckSyntaxColoring
     // about nameOrPath first.
     void SetLanguage(const QString& nameOrPath);
 
+    // Colour the given characters now, whether shown or not.
     void ColorizeRange(int start, int end);
     // From the start of the line holding a to the end of the line holding b.
     void ColorizeLines(int a, int b);
     void ColorizeAll();
 
-    // The view calls this right before an edit it makes itself through a
-    // command (cut, paste, text replacing the selection, undo and redo as
-    // Other). The announced range is the current selection.
-    void OnProtected(ZtEditAnnouncement what);
+    // The format ranges that show block's tokens, whatever the block's layout
+    // holds: what the editor draws for it. For printing and tools.
+    QList<QTextLayout::FormatRange> BlockFormats(const QTextBlock& block);
+
+    // Edit announcements are accepted for the views that make them; the
+    // document's change notification alone decides what is coloured.
+    void OnProtected(ZtEditAnnouncement) {}
+    ZentrelEditKind EditKind() const { return ZentrelEditKind::None; }
 
     // The language's lists as the colorizer holds them (list form).
     const QString& PrimaryList() const { return m_strPrimaryList; }
     const QString& SecondaryList() const { return m_strSecondaryList; }
     const QString& QuoteChars() const { return m_strQuoteChars; }
-    ZentrelEditKind EditKind() const { return m_nEditKind; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The blocks the viewport shows, as block numbers [first, last].
+    struct BlockSpan
+    {
+        int first;
+        int last;
+    };
+
     void OnChange(int position, int charsRemoved, int charsAdded);
-    void Announce(ZtEditAnnouncement what, CEditRange range);
-    void AnnounceKey(const QKeyEvent* event);
-    void AnnounceDrop(const QDropEvent* event);
-    CEditRange Selection() const;
+    // Colours the lines from the one holding a to the one holding b: at once
+    // when they are few, else those on screen, the others when shown.
+    void RecolourLines(int a, int b);
+    // Every line's colours are out of date; those on screen are coloured now.
+    void RecolourAll();
+    void ColourShownBlocks();
+    BlockSpan ShownBlocks() const;
+    void ForgetUnseen(BlockSpan shown);
     int TextLength() const;
+    bool IsCurrent(const QTextBlock& block) const;
+    void MarkCurrent(QTextBlock& block) const;
     bool ColorizeBlock(const QTextBlock& block, int position, int from, int to);
     void MarkDirty(int position, int length);
     void FlushDirty();
@@ -82,11 +104,17 @@ private:
     CSyntaxScanner m_scanner;
     CTokenFormats m_tokenFormats;
     bool m_bColorizing = false;
-    ZentrelEditKind m_nEditKind = ZentrelEditKind::None;
-    CEditRange m_rangeEdit;
 
-    // Counts announcements, so that one no change followed can be dropped.
-    unsigned m_nAnnouncement = 0;
+    // A block whose user state is below this is out of date; a new or changed
+    // block's state is -1. Raising it puts every line out of date at once.
+    int m_nGeneration = 0;
+    // Undo steps after the last change: fewer at the next change means an
+    // undo, which colours the whole text again.
+    int m_nUndoSteps = 0;
+    // Spans of blocks coloured while shown, oldest first, and how many blocks
+    // they hold: past a limit the oldest give their ranges up.
+    std::deque<BlockSpan> m_shownSpans;
+    int m_nShownSpanBlocks = 0;
     // Blocks whose formats changed in the current pass, as one position span
     // that is pending a relayout.
     int m_nDirtyStart = -1;

@@ -117,29 +117,16 @@ bool CZentrelView::IsSyntaxColoring() const
     return m_pColorizer->IsSyntaxColoring();
 }
 
-void CZentrelView::AnnounceEdit(int commandId)
+CSourcePrinter::BlockColours CZentrelView::PrintColours() const
 {
-    switch (commandId) {
-    case ID_EDIT_CUT:
-        m_pColorizer->OnProtected(ZtEditAnnouncement::Cut);
-        break;
-    case ID_EDIT_PASTE:
-        m_pColorizer->OnProtected(ZtEditAnnouncement::Paste);
-        break;
-    case ID_EDIT_CLEAR:
-    case ID_EDIT_DELETE:
-        m_pColorizer->OnProtected(ZtEditAnnouncement::KeyDelete);
-        break;
-    default:
-        // Undo, redo and anything else may touch any line.
-        m_pColorizer->OnProtected(ZtEditAnnouncement::Other);
-        break;
-    }
+    if (!m_pColorizer->IsSyntaxColoring())
+        return {};
+    CSyntaxColorizer* colorizer = m_pColorizer;
+    return [colorizer](const QTextBlock& block) { return colorizer->BlockFormats(block); };
 }
 
 void CZentrelView::ReplaceSelection(const QString& text)
 {
-    m_pColorizer->OnProtected(ZtEditAnnouncement::ReplaceSel);
     textCursor().insertText(text);
 }
 

@@ -46,8 +46,8 @@ public:
     static void SetFileOpenHandler(FileOpenHandler handler);
 
 protected:
-    void AnnounceEdit(int commandId) override;
     bool AcceptsFileDrop(const QMimeData* data) const override;
+    CSourcePrinter::BlockColours PrintColours() const override;
     void dropEvent(QDropEvent* event) override;
 
 private:

@@ -72,13 +72,12 @@ void CFileButton::SetChooser(Chooser chooser)
 void CFileButton::OnClicked()
 {
     // Failing (the directory is gone, or there is none) leaves the current
-    // one, where the dialog then opens. A typed folder may start with "~";
-    // a relative one names no folder here.
+    // one, and the dialog opens where it opens by default: there. A typed
+    // folder may start with "~"; a relative one names no folder here.
     const QString start = m_startDirectory ? ResolveTypedPath(m_startDirectory(), QString()) : QString();
     const QString startDirectory = start.isEmpty() ? m_strBaseDirectory : start;
-    if (QDir::isAbsolutePath(startDirectory))
-        QDir::setCurrent(startDirectory);
-    const QString directory = QDir::currentPath();
+    const bool madeCurrent = QDir::isAbsolutePath(startDirectory) && QDir::setCurrent(startDirectory);
+    const QString directory = madeCurrent ? startDirectory : QString();
     const QString qtFilter = ToQtFilter(m_strFilter);
     const QString path = TestChooser() ? TestChooser()(window(), directory, qtFilter)
                                        : QFileDialog::getOpenFileName(window(), tr("Open"), directory, qtFilter);

@@ -10,7 +10,7 @@ class QLineEdit;
 // the base directory the current directory, lets the user choose a file
 // there and announces the file's reference relative to the base directory.
 // A base directory that does not exist (or none) leaves the current
-// directory as it is; the file dialog then opens there.
+// directory as it is, and the file dialog opens where it opens by default.
 class CFileButton : public QToolButton
 {
     Q_OBJECT
@@ -33,7 +33,8 @@ public:
     static QString ToQtFilter(const QString& filter);
 
     // Who chooses the file: the open-file dialog, or a test's answer (an
-    // empty path for Cancel). Null restores the dialog.
+    // empty path for Cancel). directory is empty when no start folder could
+    // be made current. Null restores the dialog.
     using Chooser = std::function<QString(QWidget* parent, const QString& directory, const QString& qtFilter)>;
     static void SetChooser(Chooser chooser);
 

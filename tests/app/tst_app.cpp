@@ -62,6 +62,7 @@ private slots:
     void reopensOnlyOnExactYes_data();
     void reopensOnlyOnExactYes();
     void reopensProjectOnExactYes();
+    void requestedNamesAreFoundInTheStartDirectory();
     void exitThenRestartKeepsEachWindowsPlace();
     void exitPutsTheOpenPagesFirstInTheRecentFiles_data();
     void exitPutsTheOpenPagesFirstInTheRecentFiles();
@@ -112,7 +113,6 @@ void TestApp::init()
                                    QStringLiteral("Recent File List"), QStringLiteral("Recent Project List")})
         m_app->Profile().RemoveSection(section);
     m_app->RecentFileList().ReadList();
-    m_app->m_nSyntaxColoring = -1;
     m_messages.texts.clear();
     m_messages.answer = QMessageBox::No;
 }
@@ -159,15 +159,33 @@ void TestApp::reopensOnlyOnExactYes()
         profile.WriteString(QStringLiteral("Settings"), key, QStringLiteral("0,1,-1,-1,-1,-1,90,90,390,290"));
 
     m_app->ReopenLastSession();
-    QCOMPARE(OpenCount(m_app->m_pWebPageTemplate), expected);
+    QCOMPARE(OpenCount(m_app->WebPageTemplate()), expected);
     // A file handed over with --open while start-up reopens goes where the
     // last closed window stood, not where a reopened one did.
     profile.WriteString(QStringLiteral("Settings"), QStringLiteral("ZTTypeWindowPos"),
                         QStringLiteral("0,1,-1,-1,-1,-1,40,50,440,350"));
     m_app->OpenRequestedFiles({MakeFile(QStringLiteral("requested.html"))});
-    CDocument* requested = m_app->m_pWebPageTemplate->Documents().last();
+    CDocument* requested = m_app->WebPageTemplate()->Documents().last();
     QCOMPARE(requested->GetTitle(), QStringLiteral("requested.html"));
     QCOMPARE(requested->Frames().first()->geometry(), QRect(40, 50, 400, 300));
+}
+
+void TestApp::requestedNamesAreFoundInTheStartDirectory()
+{
+    // Reopening the last project makes its folder the current one before
+    // the files named on the command line open.
+    const QString elsewhere = ZtTest::SandboxDir() + QStringLiteral("/elsewhere");
+    ZtTest::WriteFile(elsewhere + QStringLiteral("/asked.html"), "<P>other\n");
+    const QString asked = MakeFile(QStringLiteral("asked.html"));
+    const QString startBefore = m_app->StartDirectory();
+    const QString currentBefore = QDir::currentPath();
+    m_app->SetStartDirectory(m_dir);
+    QVERIFY(QDir::setCurrent(elsewhere));
+    m_app->OpenRequestedFiles({QStringLiteral("asked.html")});
+    QDir::setCurrent(currentBefore);
+    m_app->SetStartDirectory(startBefore);
+    QCOMPARE(OpenCount(m_app->WebPageTemplate()), 1);
+    QCOMPARE(m_app->WebPageTemplate()->Documents().first()->GetPathName(), asked);
 }
 
 void TestApp::reopensProjectOnExactYes()
@@ -176,14 +194,14 @@ void TestApp::reopensProjectOnExactYes()
     m_app->Profile().WriteString(QStringLiteral("Recent Project List"), QStringLiteral("Project1"), project);
     m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("Yes"));
     m_app->ReopenLastSession();
-    QCOMPARE(OpenCount(m_app->m_pProjectTemplate), 0);
+    QCOMPARE(OpenCount(m_app->ProjectTemplate()), 0);
 
     m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("yes"));
     m_app->ReopenLastSession();
-    QCOMPARE(OpenCount(m_app->m_pProjectTemplate), 1);
-    QCOMPARE(m_app->m_strProjectPath, project);
+    QCOMPARE(OpenCount(m_app->ProjectTemplate()), 1);
+    QCOMPARE(m_app->ProjectPath(), project);
     // The project's own window stays hidden, and the menu bar stays the main one.
-    QVERIFY(!m_app->m_pProjectTemplate->FirstDocument()->Frames().first()->isVisible());
+    QVERIFY(!m_app->ProjectTemplate()->FirstDocument()->Frames().first()->isVisible());
 }
 
 void TestApp::exitPutsTheOpenPagesFirstInTheRecentFiles_data()
@@ -229,13 +247,13 @@ void TestApp::exitThenRestartKeepsEachWindowsPlace()
     }
     // Clicking an earlier window again changes the order of activation, not
     // the order of the recent files the next start goes by.
-    m_app->GetMainFrame()->MdiArea()->setActiveSubWindow(m_app->m_pWebPageTemplate->Documents().at(2)->Frames().first());
+    m_app->GetMainFrame()->MdiArea()->setActiveSubWindow(m_app->WebPageTemplate()->Documents().at(2)->Frames().first());
     m_app->RecordSessionForReopen();
     QVERIFY(!m_app->Profile().Contains(QStringLiteral("Settings"), QStringLiteral("w5")));
     CloseAll();
     m_app->ReopenLastSession();
-    QCOMPARE(OpenCount(m_app->m_pWebPageTemplate), 4);
-    for (CDocument* document : m_app->m_pWebPageTemplate->Documents())
+    QCOMPARE(OpenCount(m_app->WebPageTemplate()), 4);
+    for (CDocument* document : m_app->WebPageTemplate()->Documents())
         QCOMPARE(document->Frames().first()->geometry(), places.value(document->GetPathName()));
 
     // With no page open, the next start reopens none.
@@ -269,7 +287,7 @@ void TestApp::restartReopensEveryPageBesideTheProject()
     QFETCH(QString, saved);
     const QString project = MakeFile(projectName + QLatin1Char('/') + projectName + QStringLiteral(".ZTP"), "project");
     m_app->OpenProject(project);
-    QCOMPARE(OpenCount(m_app->m_pProjectTemplate), 1);
+    QCOMPARE(OpenCount(m_app->ProjectTemplate()), 1);
     QHash<QString, QRect> places;
     for (int i = 0; i < pageCount; ++i) {
         const QString path = MakeFile(QStringLiteral("site page%1.html").arg(i));
@@ -284,8 +302,8 @@ void TestApp::restartReopensEveryPageBesideTheProject()
         CloseAll();
     } else {
         // The page opened first, or the project, is saved when Exit asks.
-        CDocument* modified = saved == QLatin1String("page") ? m_app->m_pWebPageTemplate->Documents().first()
-                                                             : m_app->m_pProjectTemplate->FirstDocument();
+        CDocument* modified = saved == QLatin1String("page") ? m_app->WebPageTemplate()->Documents().first()
+                                                             : m_app->ProjectTemplate()->FirstDocument();
         modified->SetModifiedFlag(true);
         m_messages.answer = QMessageBox::Yes;
         QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_APP_EXIT));
@@ -297,9 +315,9 @@ void TestApp::restartReopensEveryPageBesideTheProject()
     }
 
     m_app->ReopenLastSession();
-    QCOMPARE(OpenCount(m_app->m_pProjectTemplate), 1);
+    QCOMPARE(OpenCount(m_app->ProjectTemplate()), 1);
     QStringList reopened;
-    for (CDocument* document : m_app->m_pWebPageTemplate->Documents()) {
+    for (CDocument* document : m_app->WebPageTemplate()->Documents()) {
         reopened << QFileInfo(document->GetPathName()).fileName();
         QCOMPARE(document->Frames().first()->geometry(), places.value(document->GetPathName()));
     }
@@ -385,7 +403,7 @@ void TestApp::openFileInEditorChoosesType()
     QFETCH(int, resourceId);
     const QString path = MakeFile(name);
     m_app->OpenFileInEditor(path, false);
-    QCOMPARE(m_app->m_strCurrentFile, path);
+    QCOMPARE(m_app->CurrentFile(), path);
     int opened = 0;
     for (CDocTemplate* docTemplate : m_app->Templates()) {
         opened += docTemplate->Documents().size();
@@ -406,8 +424,8 @@ void TestApp::openingReusesOrReplacesThePage()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(m_messages.texts.size(), 1);
     QVERIFY(m_messages.texts.first().startsWith(QStringLiteral("Save changes to")));
-    QCOMPARE(OpenCount(m_app->m_pWebPageTemplate), 1);
-    QCOMPARE(m_app->m_pWebPageTemplate->FirstDocument()->GetTitle(), QStringLiteral("second.html"));
+    QCOMPARE(OpenCount(m_app->WebPageTemplate()), 1);
+    QCOMPARE(m_app->WebPageTemplate()->FirstDocument()->GetTitle(), QStringLiteral("second.html"));
 }
 
 void TestApp::tempPageBesideThePageNeverRecent()
@@ -459,7 +477,7 @@ void TestApp::openDialogStartsInStartDirectory()
         }
     });
     QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_OPEN));
-    QCOMPARE(shownDirectory, QDir(m_app->m_strStartDirectory).absolutePath());
+    QCOMPARE(shownDirectory, QDir(m_app->StartDirectory()).absolutePath());
 }
 
 void TestApp::badFilesAreRefusedWithAMessage()
@@ -472,13 +490,13 @@ void TestApp::badFilesAreRefusedWithAMessage()
 
     // A page that fails to load still becomes the current file; a plain
     // text file only once it has opened.
-    QCOMPARE(m_app->m_strCurrentFile, m_dir);
-    m_app->m_strCurrentFile = QStringLiteral("before");
-    QVERIFY(!m_app->m_pTextTemplate->OpenDocumentFile(m_dir + QStringLiteral("/missing.txt")));
-    QCOMPARE(m_app->m_strCurrentFile, QStringLiteral("before"));
+    QCOMPARE(m_app->CurrentFile(), m_dir);
+    m_app->SetCurrentFile(QStringLiteral("before"));
+    QVERIFY(!m_app->TextTemplate()->OpenDocumentFile(m_dir + QStringLiteral("/missing.txt")));
+    QCOMPARE(m_app->CurrentFile(), QStringLiteral("before"));
     m_messages.texts.clear();
-    QVERIFY(m_app->m_pTextTemplate->OpenDocumentFile(MakeFile(QStringLiteral("here.txt"), "text")));
-    QCOMPARE(m_app->m_strCurrentFile, m_dir + QStringLiteral("/here.txt"));
+    QVERIFY(m_app->TextTemplate()->OpenDocumentFile(MakeFile(QStringLiteral("here.txt"), "text")));
+    QCOMPARE(m_app->CurrentFile(), m_dir + QStringLiteral("/here.txt"));
     CloseAll();
 
     // A binary file opens only when the user agrees, and only up to its first zero byte.
@@ -549,7 +567,7 @@ void TestApp::colouringFollowsTheSettings()
     const QByteArray line("<TABLE BORDER=\"1\">\n");
     m_app->OpenFileInEditor(MakeFile(QStringLiteral("small.html"), line), false);
     m_app->OpenFileInEditor(MakeFile(QStringLiteral("large.html"), line.repeated(10)), false);
-    const QList<CDocument*> pages = m_app->m_pWebPageTemplate->Documents();
+    const QList<CDocument*> pages = m_app->WebPageTemplate()->Documents();
     QCOMPARE(pages.size(), 2);
     // Only the page under the size limit is coloured.
     for (CDocument* page : pages) {
@@ -570,14 +588,6 @@ void TestApp::results_data()
     Row("open without files", Parsed({"--open"}), "exit 2 err");
     Row("value for a switch", Parsed({"--nosplash=yes"}), "exit 2 err");
 
-    const auto shell = [](int year, int month, int day) {
-        return QString::number(CZentrelApp::ShellVersionLevelFromDate(QDate(year, month, day)));
-    };
-    Row("shell 1995-12-31", shell(1995, 12, 31), "0");
-    Row("shell 1996-08-23", shell(1996, 8, 23), "1");
-    Row("shell 1996-08-24", shell(1996, 8, 24), "2");
-    Row("shell 1996-09-01, the day rule as it stands", shell(1996, 9, 1), "1");
-    Row("shell 1997-01-01", shell(1997, 1, 1), "2");
     Row("browser 3.99", QString::number(CMainFrame::BrowserLevelFromVersion(3, 99)), "0");
     Row("browser 4.70", QString::number(CMainFrame::BrowserLevelFromVersion(4, 70)), "1");
     Row("browser 4.71", QString::number(CMainFrame::BrowserLevelFromVersion(4, 71)), "2");

@@ -84,7 +84,7 @@ void TestBrowse::init()
 
 void TestBrowse::cleanup()
 {
-    for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents())
+    for (CDocument* document : ZtApp()->WebPageTemplate()->Documents())
         document->SetModifiedFlag(false);
     ZtApp()->CloseAllDocuments();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -94,7 +94,7 @@ CZentrelView* TestBrowse::OpenPage(const QString& path, const QByteArray& bytes)
 {
     ZtTest::WriteFile(path, bytes);
     ZtApp()->OpenFileInEditor(path, false);
-    for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents()) {
+    for (CDocument* document : ZtApp()->WebPageTemplate()->Documents()) {
         auto* page = qobject_cast<CZentrelDoc*>(document);
         if (page && document->GetPathName() == path)
             return page->GetView();
@@ -180,8 +180,8 @@ void TestBrowse::previewOfModifiedPageThenHistory()
     QTRY_COMPARE(m_frame->windowTitle(), QStringLiteral("Zentrel - Draft"));
     QCOMPARE(Active()->windowTitle(), QStringLiteral("page.html"));
     QVERIFY(Active()->isMaximized());
-    QCOMPARE(ZtApp()->m_strBrowserTitle, QStringLiteral("page.html"));
-    QCOMPARE(ZtApp()->m_strCurrentFile, pagePath);
+    QCOMPARE(ZtApp()->BrowseCommands().BrowserTitle(), QStringLiteral("page.html"));
+    QCOMPARE(ZtApp()->CurrentFile(), pagePath);
     QVERIFY(editor->GetDocument()->IsModified());
     QCOMPARE(m_frame->statusBar()->currentMessage(), tempPath);
 
@@ -209,8 +209,20 @@ void TestBrowse::previewOfModifiedPageThenHistory()
     emit m_frame->ProjectBar()->ProjectTree()->showPageRequested(otherPath);
     QVERIFY(WaitForPage(otherPath));
     QCOMPARE(Active()->windowTitle(), QStringLiteral("other.htm"));
-    QCOMPARE(ZtApp()->m_strCurrentFile, otherPath);
+    QCOMPARE(ZtApp()->CurrentFile(), otherPath);
     QVERIFY(!m_frame->Router().IsEnabled(ID_EDIT_DOCUMENT));
+
+    // With no window left, Back and Forward keep the state they had in the
+    // window active last.
+    ZtApp()->CloseAllDocuments();
+    QVERIFY(m_frame->Router().IsEnabled(ID_BROWSE_BACK));
+    QVERIFY(OpenPage(m_dir + QStringLiteral("/last.html"), "<P>last</P>\n"));
+    ZtApp()->CloseAllDocuments();
+    QVERIFY(!m_frame->Router().IsEnabled(ID_BROWSE_BACK));
+    ZtApp()->ShowInBrowser(otherPath, otherPath);
+    QVERIFY(WaitForPage(otherPath));
+    ZtApp()->CloseAllDocuments();
+    QVERIFY(m_frame->Router().IsEnabled(ID_BROWSE_BACK));
 }
 
 void TestBrowse::unwritablePreviewShowsSavedPage_data()
@@ -264,7 +276,7 @@ void TestBrowse::newWindowPassesOverPipe()
     CZentrelView* editor = OpenPage(pagePath, "<P>saved</P>\n");
     const QString pipe = m_dir + QStringLiteral("/piped/pipe.html");
     QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
-    ZtApp()->m_strCurrentFile = pipe;
+    ZtApp()->SetCurrentFile(pipe);
     editor->insertPlainText(QStringLiteral("<P>draft</P>\n"));
     QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
     QVERIFY(WaitForPage(tempPath));
@@ -339,7 +351,7 @@ void TestBrowse::endlessScriptsGiveWay()
     // The window closes while its page loops, and the editor goes on.
     ZtApp()->ShowInBrowser(loops, loops);
     QTRY_COMPARE_WITH_TIMEOUT(Browser()->CurrentPath(), loops, 60000);
-    ZtApp()->m_pBrowserTemplate->FirstDocument()->Frames().value(0)->close();
+    ZtApp()->BrowserTemplate()->FirstDocument()->Frames().value(0)->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!Browser());
     CZentrelView* editor = OpenPage(m_dir + QStringLiteral("/page.html"), "<P>x</P>\n");

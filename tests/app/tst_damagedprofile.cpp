@@ -86,7 +86,7 @@ void TestDamagedProfile::damagedLayoutNeverReachesQt()
     const QByteArray sealed = QByteArray::fromBase64(m_layout.toLatin1());
     QVERIFY(sealed.size() > 100);
     CMainFrame frame;
-    QVERIFY(frame.LoadFrame());
+    frame.LoadFrame();
     const auto atDefaultPlaces = [&frame] { return !frame.ListBar()->isFloating() && !frame.BrowseBar()->isHidden(); };
 
     // Flipped bytes (byte 16 XOR 0x91 crashed Qt's reader), layouts cut off

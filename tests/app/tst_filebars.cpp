@@ -118,7 +118,7 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
     QCOMPARE(ZtTest::ReadFile(P("dest/c.txt")), QByteArray("c.txt"));
     QVERIFY(!QFile::exists(P("c.txt")));
     QCOMPARE(Rows(), QStringLiteral("a.htm b.gif dest Site.ztp"));
-    QVERIFY(!m_app->m_bMovePending);
+    QVERIFY(!m_app->FileBarCommands().IsMovePending());
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("some text"));
 
     // With the cut still on the clipboard, the clipboard forgets the moved
@@ -162,7 +162,7 @@ void TestFileBars::listFollowsTabsAndSavedPagesShow()
     QCoreApplication::sendEvent(List(), &focusIn);
     QCOMPARE(frame->ListBar()->Folder(), home);
     // Showing a tab picks no folder for the wizards.
-    QCOMPARE(m_app->m_strSelectedPath, keywords);
+    QCOMPARE(m_app->SelectedPath(), keywords);
 
     // The Project tab brings back the folder highlighted there.
     bar->SetCurrentTab(0);
@@ -178,7 +178,7 @@ void TestFileBars::listFollowsTabsAndSavedPagesShow()
     frame->ShowFolderInListBar(m_strMain);
     QVERIFY(filled.wait(5000));
     m_app->OpenFileInEditor(P("index.html"), false);
-    CDocument* page = m_app->m_pWebPageTemplate->Documents().last();
+    CDocument* page = m_app->WebPageTemplate()->Documents().last();
     QVERIFY(page->DoSave(P("second.html")));
     QStringList shown;
     for (int i = 0; i < root->childCount(); ++i)

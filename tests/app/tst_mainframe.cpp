@@ -90,7 +90,7 @@ CMDIChildWnd* TestMainFrame::Open(const QString& name, const QByteArray& bytes)
 {
     const QString path = ZtTest::WriteFile(m_dir + QLatin1Char('/') + name, bytes);
     if (name.endsWith(QLatin1String(".txt")))
-        ZtApp()->m_pTextTemplate->OpenDocumentFile(path, true);
+        ZtApp()->TextTemplate()->OpenDocumentFile(path, true);
     else
         ZtApp()->OpenDocumentFile(path);
     return m_frame->MDIGetActive();
@@ -116,7 +116,7 @@ void TestMainFrame::initTestCase()
     CSplashWnd::EnableSplashScreen(false);
     ZtApp()->RegisterDocTemplates();
     m_frame = new CMainFrame;
-    QVERIFY(m_frame->LoadFrame());
+    m_frame->LoadFrame();
     ZtApp()->SetMainFrame(m_frame);
     m_frame->setGeometry(m_frame->screen()->availableGeometry().adjusted(10, 10, -10, -10));
     m_frame->show();
@@ -498,7 +498,7 @@ void TestMainFrame::layoutSavedOnCloseAndRestored()
     QVERIFY(m_frame->close());
 
     CMainFrame second;
-    QVERIFY(second.LoadFrame());
+    second.LoadFrame();
     second.RestorePlacement();
     second.LoadBarState();
     QVERIFY(second.ListBar()->isFloating());
@@ -515,7 +515,7 @@ void TestMainFrame::splashShowsAtEndOfCreation()
     CSplashWnd::EnableSplashScreen(true);
     {
         CMainFrame frame;
-        QVERIFY(frame.LoadFrame());
+        frame.LoadFrame();
         QVERIFY(CSplashWnd::IsVisibleSplash());
         CSplashWnd::HideSplashScreen();
     }

@@ -130,7 +130,7 @@ void TestMdiWindows::closingAWindowActivatesTheLastOneUsed()
     QFETCH(QString, expected);
     // The project's own window, hidden, is among the child windows.
     ZtApp()->OpenProject(ZtTest::WriteFile(m_dir + QStringLiteral("/site.ztp"), "project"));
-    QVERIFY(!ZtApp()->m_pProjectTemplate->Documents().isEmpty());
+    QVERIFY(!ZtApp()->ProjectTemplate()->Documents().isEmpty());
     const QStringList names = opened.split(QLatin1Char('|'));
     for (const QString& name : names)
         Open(name);

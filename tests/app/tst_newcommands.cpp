@@ -98,7 +98,7 @@ void TestNewCommands::pageFromTemplate()
     CFileButton::SetChooser(nullptr);
 
     QCOMPARE(startedIn, CUserDataFolders::Templates());
-    auto* page = qobject_cast<CZentrelDoc*>(m_app->m_pWebPageTemplate->Documents().last());
+    auto* page = qobject_cast<CZentrelDoc*>(m_app->WebPageTemplate()->Documents().last());
     QVERIFY(page);
     QCOMPARE(page->GetPathName(), site + "/Start.html");
     QCOMPARE(page->GetTitle(), QStringLiteral("Start.html"));
@@ -131,14 +131,14 @@ void TestNewCommands::pageFromTemplate()
 
 void TestNewCommands::cancelledPageIsUntitledAndEmpty()
 {
-    const int before = int(m_app->m_pWebPageTemplate->Documents().size());
+    const int before = int(m_app->WebPageTemplate()->Documents().size());
     WhenOpen(CNewDlg::Caption(), [](QDialog* dialog) {
         WhenOpen(CNewPageDlg::Caption(), [](QDialog* page) { page->reject(); });
         dialog->accept();
     });
     QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
-    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), before + 1);
-    auto* page = qobject_cast<CZentrelDoc*>(m_app->m_pWebPageTemplate->Documents().last());
+    QCOMPARE(m_app->WebPageTemplate()->Documents().size(), before + 1);
+    auto* page = qobject_cast<CZentrelDoc*>(m_app->WebPageTemplate()->Documents().last());
     QVERIFY(page->GetPathName().isEmpty());
     QVERIFY(page->GetView()->toPlainText().isEmpty());
     QVERIFY(!page->IsModified());
@@ -146,14 +146,14 @@ void TestNewCommands::cancelledPageIsUntitledAndEmpty()
 
 void TestNewCommands::plainTextAsksNoPageDialog()
 {
-    const int pages = int(m_app->m_pWebPageTemplate->Documents().size());
+    const int pages = int(m_app->WebPageTemplate()->Documents().size());
     WhenOpen(CNewDlg::Caption(), [](QDialog* dialog) {
         Control<QRadioButton>(dialog, CNewDlg::IDC_NEW_TEXT)->setChecked(true);
         dialog->accept();
     });
     QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
-    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), pages);
-    QVERIFY(qobject_cast<CPlainTextDoc*>(m_app->m_pTextTemplate->Documents().last()));
+    QCOMPARE(m_app->WebPageTemplate()->Documents().size(), pages);
+    QVERIFY(qobject_cast<CPlainTextDoc*>(m_app->TextTemplate()->Documents().last()));
 }
 
 void TestNewCommands::pathStartsInTheOpenProject_data()

@@ -69,7 +69,7 @@ void TestProjectCommands::init()
 {
     m_dir = ZtTest::FreshDir(QStringLiteral("web \"sites\""));
     m_messages.clear();
-    m_app->m_strProjectPath.clear();
+    m_app->SetProjectPath(QString());
 }
 
 void TestProjectCommands::cleanup()
@@ -118,22 +118,22 @@ void TestProjectCommands::openingClosesPagesButNotText()
     // Named otherwise than its folder: refused before anything closes.
     m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Other/Site.ztp")), "x"));
     QVERIFY(m_messages.value(0).contains(QLatin1String("not named after its folder")));
-    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), 1);
+    QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 1);
     // A folder in its place: refused too, the page stays open and the
     // project path is not taken.
     QVERIFY(QDir().mkpath(Path(QStringLiteral("Dir/Dir.ztp"))));
     m_app->OpenProject(Path(QStringLiteral("Dir/Dir.ztp")));
     QCOMPARE(m_messages.size(), 2);
     QVERIFY(!Project());
-    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), 1);
-    QVERIFY(m_app->m_strProjectPath.isEmpty());
+    QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 1);
+    QVERIFY(m_app->ProjectPath().isEmpty());
 
     const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "x");
     m_app->OpenProject(path);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), 0);
-    QCOMPARE(m_app->m_pTextTemplate->Documents().size(), 1);
-    QCOMPARE(m_app->m_strProjectPath, path);
+    QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 0);
+    QCOMPARE(m_app->TextTemplate()->Documents().size(), 1);
+    QCOMPARE(m_app->ProjectPath(), path);
     QCOMPARE(TreeRoot(), QStringLiteral("Site"));
 }
 
@@ -144,7 +144,7 @@ void TestProjectCommands::saveAsCopiesTheProject()
     m_app->OpenProject(site);
     m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Shop.ztp")));
     QTRY_VERIFY(ZtTest::JobsDone());
-    QCOMPARE(m_app->m_strProjectPath, Path(QStringLiteral("Shop/Shop.ztp")));
+    QCOMPARE(m_app->ProjectPath(), Path(QStringLiteral("Shop/Shop.ztp")));
     QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("Shop/Shop.ztp"))), QByteArray("Site\r\r\n"));
     QVERIFY(QFileInfo::exists(Path(QStringLiteral("Shop/pages/index.html"))));
     QVERIFY(!QFileInfo::exists(Path(QStringLiteral("Shop/Site.ztp"))));
@@ -158,7 +158,7 @@ void TestProjectCommands::saveAsCopiesTheProject()
     m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("backup/Shop.ztp")));
     QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(m_messages, QStringList());
-    QCOMPARE(m_app->m_strProjectPath, Path(QStringLiteral("backup/Shop/Shop.ztp")));
+    QCOMPARE(m_app->ProjectPath(), Path(QStringLiteral("backup/Shop/Shop.ztp")));
     QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("backup/Shop/Shop.ztp"))), QByteArray("Site\r\r\n"));
     QVERIFY(QFileInfo::exists(Path(QStringLiteral("backup/Shop/pages/index.html"))));
     QCOMPARE(TreeRoot(), QStringLiteral("Shop"));
@@ -186,9 +186,9 @@ void TestProjectCommands::wizardCreatesAndExitReopens()
     QCOMPARE(m_messages.join('|'), "Site project directory copy canceled!");
     const QString project = parent + QStringLiteral("/Site/Site.ztp");
     QCOMPARE(ZtTest::ReadFile(project), QByteArray("Site\r\r\n"));
-    QCOMPARE(m_app->m_strProjectPath, project);
+    QCOMPARE(m_app->ProjectPath(), project);
     QCOMPARE(TreeRoot(), QStringLiteral("Site"));
-    QCOMPARE(m_app->m_pProjectTemplate->Documents().size(), 1);
+    QCOMPARE(m_app->ProjectTemplate()->Documents().size(), 1);
 
     m_app->RecordSessionForReopen();
     m_app->CloseAllDocuments();
@@ -218,8 +218,8 @@ void TestProjectCommands::wizardParentIsNotTheFolderPickedInTheTree()
     QFETCH(QString, parent);
     QFETCH(QString, project);
     project.replace(QLatin1Char('@'), m_dir).replace(QLatin1Char('~'), QDir::homePath());
-    const QString startBefore = m_app->m_strStartDirectory;
-    m_app->m_strStartDirectory = m_dir;
+    const QString startBefore = m_app->StartDirectory();
+    m_app->SetStartDirectory(m_dir);
     QVERIFY(QDir().mkpath(Path(QStringLiteral("Old/pages"))));
     m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Old/Old.ztp")), "Old"));
     CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
@@ -238,8 +238,8 @@ void TestProjectCommands::wizardParentIsNotTheFolderPickedInTheTree()
         sheet->accept();
     });
     QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_PROJECT_WIZARD));
-    m_app->m_strStartDirectory = startBefore;
-    QCOMPARE(m_app->m_strProjectPath, project);
+    m_app->SetStartDirectory(startBefore);
+    QCOMPARE(m_app->ProjectPath(), project);
     QVERIFY(QFileInfo::exists(project));
     QCOMPARE(QDir(Path(QStringLiteral("Old/pages"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
@@ -248,10 +248,10 @@ void TestProjectCommands::treeRequestsReachListAndEditor()
 {
     CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
     emit tree->folderSelected(m_dir);
-    QCOMPARE(m_app->m_strSelectedPath, m_dir);
+    QCOMPARE(m_app->SelectedPath(), m_dir);
     QCOMPARE(m_app->GetMainFrame()->ListBar()->Folder(), m_dir);
     emit tree->openFileRequested(ZtTest::WriteFile(Path(QStringLiteral("a.html")), "<P>"));
-    QCOMPARE(m_app->m_pWebPageTemplate->Documents().size(), 1);
+    QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 1);
 
     // Picking an item in the tree makes it the current file, and the bar
     // gives its path to the commands.
@@ -263,16 +263,16 @@ void TestProjectCommands::treeRequestsReachListAndEditor()
     QTreeWidgetItem* pageItem = root->child(root->childCount() - 1);
     QCOMPARE(pageItem->text(0), QStringLiteral("page.html"));
     tree->setCurrentItem(pageItem);
-    QCOMPARE(m_app->m_strCurrentFile, page);
+    QCOMPARE(m_app->CurrentFile(), page);
     QCOMPARE(m_app->GetMainFrame()->ProjectBar()->GetCurrentItemPath(), page);
 
     // A folder picked in the Desktop tree is the current file and the
     // current directory too; the trash, no folder, changes neither.
     CDesktopTreeCtrl* desktop = m_app->GetMainFrame()->ProjectBar()->DesktopTree();
     desktop->setCurrentItem(desktop->TrashItem());
-    QCOMPARE(m_app->m_strCurrentFile, page);
+    QCOMPARE(m_app->CurrentFile(), page);
     desktop->setCurrentItem(desktop->topLevelItem(0));
-    QCOMPARE(m_app->m_strCurrentFile, QDir::homePath());
+    QCOMPARE(m_app->CurrentFile(), QDir::homePath());
     QCOMPARE(m_app->GetMainFrame()->ListBar()->Folder(), QDir::homePath());
     QCOMPARE(QDir::currentPath(), QDir(QDir::homePath()).canonicalPath());
 }

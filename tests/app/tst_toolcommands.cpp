@@ -86,7 +86,7 @@ void TestToolCommands::init()
 {
     m_dir = ZtTest::FreshDir(QStringLiteral("web; \"site\""));
     m_messages.clear();
-    m_app->m_strStartDirectory = m_dir;
+    m_app->SetStartDirectory(m_dir);
     const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("term")),
                                          "[ \"$1\" = -e ] && shift\nexec \"$@\" </dev/null >>console.log 2>&1\n");
     CConsoleLauncher::SetRunnerPath(QStringLiteral(ZT_RUNCON));
@@ -206,7 +206,7 @@ void TestToolCommands::perlRunsTheActiveScript()
     CCmdUI update(ID_RUN_PERL);
     m_app->ToolCommands().OnUpdateRunPerl(&update);
     QVERIFY(update.m_bEnabled);
-    QCOMPARE(m_app->m_strPerlScript, script);
+    QCOMPARE(m_app->ToolCommands().PerlScript(), script);
 
     // Without a Perl path nothing runs.
     m_app->ToolCommands().RunPerlScript();
@@ -261,7 +261,7 @@ void TestToolCommands::nothingOpensABoxDuringTheRun()
     const QString release = Path(QStringLiteral("release"));
     QLocalSocket secondStart;
     QStringList during;
-    const auto openPages = [this] { return m_app->m_pWebPageTemplate->Documents().size(); };
+    const auto openPages = [this] { return m_app->WebPageTemplate()->Documents().size(); };
     QTimer::singleShot(0, this, [&] {
         during << QStringLiteral("alert %1, confirm %2")
                       .arg(CBrowserView::ShowScriptDialog(QStringLiteral("Hello"), false))
@@ -291,7 +291,7 @@ void TestToolCommands::consoleWindowOpensInTheCurrentFolder()
     CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {}}; });
     const QString marker = QDir::homePath() + QStringLiteral("/terminal-folder");
     QFile::remove(marker);
-    m_app->m_strCurrentFile = Path(QStringLiteral("pages/index.html"));
+    m_app->SetCurrentFile(Path(QStringLiteral("pages/index.html")));
     QDir().mkpath(Path(QStringLiteral("pages")));
     QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
     QTRY_COMPARE(ZtTest::ReadFile(marker), Path(QStringLiteral("pages\n")).toUtf8());

@@ -103,7 +103,7 @@ private slots:
         work.Start();
         const QByteArray original("caf\xe9\r\nline two\r\n");
         const QString path = WriteFile(ending + QStringLiteral(".html"), original);
-        CDocument* document = ZtApp()->m_pWebPageTemplate->OpenDocumentFile(path);
+        CDocument* document = ZtApp()->WebPageTemplate()->OpenDocumentFile(path);
         QVERIFY(document);
         work.Watch(document);
         const QString journal = work.Journal()->JournalFile(document);
@@ -138,7 +138,7 @@ private slots:
     {
         CUnsavedWork work(m_dir.path() + QStringLiteral("/recovery-unmodified"));
         work.Start();
-        CDocument* document = ZtApp()->m_pWebPageTemplate->OpenDocumentFile(WriteFile("plain.html", "<P>\n"));
+        CDocument* document = ZtApp()->WebPageTemplate()->OpenDocumentFile(WriteFile("plain.html", "<P>\n"));
         work.Watch(document);
         work.Journal()->JournalNow(document);
         work.Journal()->WaitForDisk();
@@ -157,7 +157,7 @@ private slots:
         work.Start();
         QSignalSpy problems(&work, &CUnsavedWork::journalProblem);
         QVERIFY(disk.Fill());
-        CDocument* document = ZtApp()->m_pWebPageTemplate->OpenDocumentFile(WriteFile("full.html", "<P>\n"));
+        CDocument* document = ZtApp()->WebPageTemplate()->OpenDocumentFile(WriteFile("full.html", "<P>\n"));
         work.Watch(document);
         QTest::keyClicks(Editor(document), QStringLiteral("kept"));
         work.Journal()->JournalNow(document);
@@ -185,9 +185,9 @@ private slots:
         auto* work = new CUnsavedWork(root, this);
         work->Start();
         QList<CDocument*> documents{
-            ZtApp()->m_pWebPageTemplate->OpenDocumentFile(folder + QStringLiteral("/page.html")),
-            ZtApp()->m_pWebPageTemplate->OpenDocumentFile(folder + QStringLiteral("/changed.html")),
-            ZtApp()->m_pTextTemplate->OpenDocumentFile(QString())};
+            ZtApp()->WebPageTemplate()->OpenDocumentFile(folder + QStringLiteral("/page.html")),
+            ZtApp()->WebPageTemplate()->OpenDocumentFile(folder + QStringLiteral("/changed.html")),
+            ZtApp()->TextTemplate()->OpenDocumentFile(QString())};
         const QStringList typed{QStringLiteral("typed "), QStringLiteral("mine "), QStringLiteral("never saved")};
         for (int i = 0; i < documents.size(); ++i) {
             QVERIFY(documents.at(i));
@@ -247,7 +247,7 @@ private slots:
         next.Apply(recoverAll, ZtApp()->Templates());
 
         QStringList found;
-        QList<CDocument*> recovered = ZtApp()->m_pWebPageTemplate->Documents() + ZtApp()->m_pTextTemplate->Documents();
+        QList<CDocument*> recovered = ZtApp()->WebPageTemplate()->Documents() + ZtApp()->TextTemplate()->Documents();
         for (CDocument* document : recovered) {
             found.append(QFileInfo(document->GetPathName()).fileName() + QLatin1Char('|') + document->GetTitle()
                          + QLatin1Char('|') + QString::fromLatin1(SaveBytes(document).toPercentEncoding())
@@ -295,7 +295,7 @@ private slots:
         QVERIFY(QDir().mkpath(root + QStringLiteral("/100-1")));
         CJournalRecord record;
         record.m_strPath = path;
-        record.m_strKind = ZtApp()->m_pWebPageTemplate->Strings().m_strDocName;
+        record.m_strKind = ZtApp()->WebPageTemplate()->Strings().m_strDocName;
         WriteFile(QStringLiteral("recovery-%1/100-1/1.ztj").arg(kind), record.Encode("<P>kept\n"));
         WriteFile(QStringLiteral("recovery-%1/100-1/2.ztj").arg(kind), "damaged");
 
@@ -306,8 +306,8 @@ private slots:
         recoverAll.m_action = CRecoveryChoice::Action::Recover;
         recoverAll.m_checked = {0, 1};
         work.Apply(recoverAll, ZtApp()->Templates());
-        QCOMPARE(ZtApp()->m_pWebPageTemplate->Documents().size(), 1);
-        CDocument* document = ZtApp()->m_pWebPageTemplate->Documents().first();
+        QCOMPARE(ZtApp()->WebPageTemplate()->Documents().size(), 1);
+        CDocument* document = ZtApp()->WebPageTemplate()->Documents().first();
         QCOMPARE(document->GetTitle(), QFileInfo(path).fileName() + QStringLiteral(" (changed on disk)"));
         QCOMPARE(SaveBytes(document), QByteArray("<P>kept\n"));
         QVERIFY(!document->DoSave(path));
@@ -327,7 +327,7 @@ private slots:
         const QString path = WriteFile(QStringLiteral("twice.html"), "<P>saved\n");
         CJournalRecord record;
         record.m_strPath = path;
-        record.m_strKind = ZtApp()->m_pWebPageTemplate->Strings().m_strDocName;
+        record.m_strKind = ZtApp()->WebPageTemplate()->Strings().m_strDocName;
         record.m_loadStamp = CDiskStamp::Of(path);
         WriteFile(QStringLiteral("recovery-twice/100-1/1.ztj"), record.Encode("<P>first\n"));
         WriteFile(QStringLiteral("recovery-twice/101-1/1.ztj"), record.Encode("<P>second\n"));
@@ -339,8 +339,8 @@ private slots:
         recoverAll.m_action = CRecoveryChoice::Action::Recover;
         recoverAll.m_checked = {0, 1};
         work.Apply(recoverAll, ZtApp()->Templates());
-        QCOMPARE(ZtApp()->m_pWebPageTemplate->Documents().size(), 1);
-        CDocument* document = ZtApp()->m_pWebPageTemplate->Documents().first();
+        QCOMPARE(ZtApp()->WebPageTemplate()->Documents().size(), 1);
+        CDocument* document = ZtApp()->WebPageTemplate()->Documents().first();
         QCOMPARE(QDir(root + QStringLiteral("/100-1")).entryList({QStringLiteral("*.ztj")}).size()
                      + QDir(root + QStringLiteral("/101-1")).entryList({QStringLiteral("*.ztj")}).size(),
                  1);
@@ -383,7 +383,7 @@ private slots:
             seen = QStringLiteral("rows:%1 splash:%2 pages:%3")
                        .arg(records.size())
                        .arg(CSplashWnd::IsVisibleSplash())
-                       .arg(ZtApp()->m_pWebPageTemplate->Documents().size());
+                       .arg(ZtApp()->WebPageTemplate()->Documents().size());
             CRecoveryChoice choice;
             choice.m_action = CRecoveryChoice::Action::Recover;
             choice.m_checked = {0};
@@ -394,10 +394,10 @@ private slots:
         CUnsavedWork::SetAsker(nullptr);
         QCOMPARE(seen, QStringLiteral("rows:1 splash:0 pages:0"));
         QStringList opened;
-        for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents())
+        for (CDocument* document : ZtApp()->WebPageTemplate()->Documents())
             opened.append(QFileInfo(document->GetPathName()).fileName() + (document->IsModified() ? "*" : ""));
         QCOMPARE(opened.join(QLatin1Char(',')), QStringLiteral("lost.html*,last.html"));
-        for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents())
+        for (CDocument* document : ZtApp()->WebPageTemplate()->Documents())
             CloseUnsaved(document);
     }
 

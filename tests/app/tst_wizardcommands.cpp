@@ -107,8 +107,8 @@ void TestWizardCommands::cleanup()
 {
     m_app->CloseAllDocuments();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_app->m_strSelectedPath.clear();
-    m_app->m_strProjectPath.clear();
+    m_app->SetSelectedPath(QString());
+    m_app->SetProjectPath(QString());
 }
 
 CZentrelView* TestWizardCommands::OpenPage(const QString& name, const QByteArray& bytes)
@@ -333,9 +333,9 @@ void TestWizardCommands::messagesWithoutAnEditor()
 void TestWizardCommands::wizardDirectory()
 {
     // With no page: the folder holding the selected folder, else the project.
-    m_app->m_strProjectPath = m_dir + QStringLiteral("/Site/Site.ztp");
-    QCOMPARE(m_app->GetWizardDirectory(), m_app->m_strProjectPath);
-    m_app->m_strSelectedPath = m_dir + QStringLiteral("/Site/Images");
+    m_app->SetProjectPath(m_dir + QStringLiteral("/Site/Site.ztp"));
+    QCOMPARE(m_app->GetWizardDirectory(), m_app->ProjectPath());
+    m_app->SetSelectedPath(m_dir + QStringLiteral("/Site/Images"));
     QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/Site"));
     QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), QString());
 

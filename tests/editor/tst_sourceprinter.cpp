@@ -1,9 +1,13 @@
 #include "support/TestMain.h"
 
 #include "editor/SourcePrinter.h"
+#include "editor/SyntaxColorizer.h"
 
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QPlainTextEdit>
+#include <QSet>
+#include <QTextBlock>
 #include <QTextDocument>
 
 namespace {
@@ -12,6 +16,8 @@ struct PaintedText
     int page;
     QRectF rect;
     QString text;
+    QColor colour;
+    bool bold;
 };
 
 // A Letter sheet at 1200 dots per inch that records where text is painted.
@@ -47,16 +53,19 @@ private:
     {
         if (state.state() & QPaintEngine::DirtyTransform)
             m_transform = state.transform();
+        if (state.state() & QPaintEngine::DirtyPen)
+            m_colour = state.pen().color();
     }
     void drawTextItem(const QPointF& baseline, const QTextItem& item) override
     {
         const QPointF at = m_transform.map(baseline);
         painted.append({m_page, QRectF(at.x(), at.y() - item.ascent(), item.width(), item.ascent() + item.descent()),
-                        item.text()});
+                        item.text(), m_colour, item.font().bold()});
     }
 
     int m_page = 1;
     QTransform m_transform;
+    QColor m_colour;
 };
 } // namespace
 
@@ -65,6 +74,7 @@ class TestSourcePrinter : public QObject
     Q_OBJECT
 private slots:
     void printsWithinHalfInchMargins();
+    void printColoursEveryLine();
 };
 
 // Every character is painted once, inside margins of half an inch, even a
@@ -99,6 +109,46 @@ void TestSourcePrinter::printsWithinHalfInchMargins()
     }
     QVERIFY(lastPage >= 3);
     QCOMPARE(all.remove(QLatin1Char(' ')), lines.join(QString()).remove(QLatin1Char(' ')));
+}
+
+// Lines the editor never showed are printed in their colours too, on every
+// page, bold keywords included.
+void TestSourcePrinter::printColoursEveryLine()
+{
+    QStringList lines;
+    for (int i = 0; i < 400; ++i)
+        lines.append(QStringLiteral("<TABLE WIDTH=%1>Red").arg(i));
+    QPlainTextEdit editor;
+    editor.setPlainText(lines.join(QLatin1Char('\n')));
+    editor.resize(400, 200);
+    auto* colorizer = new CSyntaxColorizer(&editor);
+    colorizer->SetSyntaxColoring(true);
+    colorizer->SetLanguage(QStringLiteral("page.html"));
+
+    CPaperRecorder paper;
+    CSourcePrinter::Print(*editor.document(), &paper, 720, [&paper] { return paper.NewPage(); }, {0, 0},
+                          [colorizer](const QTextBlock& block) { return colorizer->BlockFormats(block); });
+
+    QSet<int> pages;
+    int tables = 0;
+    int reds = 0;
+    for (const PaintedText& item : paper.painted) {
+        pages.insert(item.page);
+        const QString text = item.text.trimmed();
+        if (text == QLatin1String("TABLE") || text == QLatin1String("WIDTH")) {
+            QCOMPARE(item.colour, QColor(0, 0, 255));
+            tables += text == QLatin1String("TABLE");
+        } else if (text == QLatin1String("Red")) {
+            QVERIFY(item.bold);
+            ++reds;
+        } else {
+            QVERIFY2(!text.contains(QLatin1String("TABLE")) && !text.contains(QLatin1String("Red")),
+                     qPrintable(text));
+        }
+    }
+    QVERIFY(pages.size() >= 3);
+    QCOMPARE(tables, lines.size());
+    QCOMPARE(reds, lines.size());
 }
 
 ZT_TEST_MAIN(TestSourcePrinter)

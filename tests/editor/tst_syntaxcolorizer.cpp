@@ -124,6 +124,9 @@ private slots:
     void colouringOffTouchesNothing();
     void setLanguageFollowsProfile_data();
     void setLanguageFollowsProfile();
+    void shownLinesAreExact_data();
+    void shownLinesAreExact();
+    void linesLongOutOfViewGiveTheirColoursUp();
 };
 
 void TestSyntaxColorizer::openColoursEveryLine()
@@ -411,6 +414,93 @@ void TestSyntaxColorizer::setLanguageFollowsProfile()
     Editor e(QStringLiteral("p { color: red }"), path, false);
     QCOMPARE(e.colorizer->IsSyntaxColoring(), colours);
     QCOMPARE(LineColours(e.edit, 0), colours ? QStringLiteral("kw1:color@4 kw2:red@11") : QStringLiteral("-"));
+}
+
+namespace {
+
+// The colours a line of shownLinesAreExact's text must show.
+QString ExpectedColours(const QString& line)
+{
+    if (line == QLatin1String("<P>"))
+        return QStringLiteral("kw1:P@1");
+    if (line.startsWith(QLatin1Char('"')))
+        return QStringLiteral("str:%1@0").arg(line);
+    const QString number = line.mid(13, line.size() - 14); // <TABLE WIDTH=n>
+    return QStringLiteral("kw1:TABLE@1 kw1:WIDTH@7 num:%1@13").arg(number);
+}
+
+// Moves the caret with keys, lets the editor paint, and checks the colours
+// of every line on screen.
+void JumpAndCheck(Editor& e, QKeySequence keys)
+{
+    QTest::keySequence(&e.edit, keys);
+    e.edit.grab(); // paints the editor
+    const int first = e.edit.cursorForPosition(QPoint(0, 0)).blockNumber();
+    const int last = e.edit.cursorForPosition(QPoint(0, e.edit.viewport()->height() - 1)).blockNumber();
+    QVERIFY(last > first);
+    for (int line = first; line <= last; ++line) {
+        const QString text = e.edit.document()->findBlockByNumber(line).text();
+        QCOMPARE(LineColours(e.edit, line), ExpectedColours(text));
+    }
+}
+
+} // namespace
+
+// Lines get their colours when they are shown: after far jumps, and after
+// edits made while they were out of view, whatever they showed before. Lines
+// in between that were never shown hold no colours.
+void TestSyntaxColorizer::shownLinesAreExact_data()
+{
+    QTest::addColumn<int>("line");       // where the edit starts
+    QTest::addColumn<QString>("insert"); // empty: no edit
+    QTest::newRow("far jumps") << 0 << QString();
+    QTest::newRow("small edit off screen") << 10 << "\"";
+    QTest::newRow("large paste off screen") << 10 << Lines(QStringLiteral("<P>"), 2500) + QLatin1Char('"');
+}
+
+void TestSyntaxColorizer::shownLinesAreExact()
+{
+    QFETCH(int, line);
+    QFETCH(QString, insert);
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i)
+        lines << QStringLiteral("<TABLE WIDTH=%1>").arg(i);
+    Editor e(lines.join(QLatin1Char('\n')));
+    JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_End));
+    JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_Home));
+    JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_End));
+    if (!insert.isEmpty()) {
+        QTextCursor cursor(e.edit.document()->findBlockByNumber(line));
+        cursor.insertText(insert);
+    }
+    JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_Home));
+    JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_End));
+    QCOMPARE(LineColours(e.edit, 1500), QStringLiteral("-"));
+}
+
+// Scrolling through a long text keeps colours only for the lines seen last
+// (a few thousand);
+// the first screen, long out of view, has given its ranges up and gets them
+// back when it is shown again.
+void TestSyntaxColorizer::linesLongOutOfViewGiveTheirColoursUp()
+{
+    QStringList lines;
+    for (int i = 0; i < 20000; ++i)
+        lines << QStringLiteral("<TABLE WIDTH=%1>").arg(i);
+    Editor e(lines.join(QLatin1Char('\n')));
+    QCOMPARE(LineColours(e.edit, 0), ExpectedColours(lines[0]));
+    QScrollBar* bar = e.edit.verticalScrollBar();
+    while (bar->value() < bar->maximum()) {
+        bar->setValue(bar->value() + 200);
+        e.edit.grab();
+    }
+    int coloured = 0;
+    for (int line = 0; line < lines.size(); ++line)
+        coloured += LineColours(e.edit, line) != QLatin1String("-");
+    QVERIFY2(coloured < lines.size() / 4, qPrintable(QString::number(coloured)));
+    QCOMPARE(LineColours(e.edit, 0), QStringLiteral("-"));
+    QCOMPARE(LineColours(e.edit, lines.size() - 1), ExpectedColours(lines.last()));
+    JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_Home));
 }
 
 ZT_TEST_MAIN(TestSyntaxColorizer)

@@ -11,8 +11,7 @@ CMainFrame* ShowMainFrame()
     CSplashWnd::EnableSplashScreen(false);
     ZtApp()->RegisterDocTemplates();
     auto* frame = new CMainFrame;
-    if (!frame->LoadFrame())
-        qFatal("cannot load the main window");
+    frame->LoadFrame();
     ZtApp()->SetMainFrame(frame);
     frame->show();
     return frame;
