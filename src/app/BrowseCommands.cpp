@@ -1,5 +1,6 @@
 #include "app/BrowseCommands.h"
 
+#include "app/LivePreviewCommands.h"
 #include "app/MainFrame.h"
 #include "browser/BrowseRules.h"
 #include "browser/BrowserDoc.h"
@@ -66,6 +67,10 @@ CBrowserView* CBrowseCommands::MakeView()
     // the new window opens on it only when a browse command would show it.
     const QString currentFile = m_services.CurrentFile();
     auto* view = new CBrowserView(ZtFileName::IsBrowsable(currentFile) ? currentFile : QString());
+    view->SetProjectFolderSource([this] {
+        const CMainFrame* frame = m_services.GetMainFrame();
+        return frame ? CLivePreviewCommands::ProjectFolderOf(frame) : QString();
+    });
     connect(view, &CBrowserView::titleChanged, this, [this](const QString& title) {
         if (CMainFrame* frame = m_services.GetMainFrame())
             frame->setWindowTitle(QStringLiteral("Zentrel - %1").arg(title));

@@ -12,6 +12,7 @@
 #include "files/FileKinds.h"
 #include "files/FileName.h"
 #include "app/FrameCommandRules.h"
+#include "app/LivePreviewCommands.h"
 #include "projects/ListBar.h"
 #include "framework/MdiTiler.h"
 #include "framework/MenuBuilder.h"
@@ -89,6 +90,7 @@ void CMainFrame::LoadFrame()
     CreateToolBars();
     m_pBarLayout = std::make_unique<CBarLayout>(
         this, CBarLayout::ToolBars{m_pMainToolBar, m_pBrowseBar, m_pHtmlTagsBar, m_pOperationBar, m_pFontBar});
+    m_pLivePreview = std::make_unique<CLivePreviewCommands>(this);
     Commands().InstallAccelerators(MdiArea());
     ShowMenuBar(IDR_MAINFRAME);
     // Key presses anywhere tell the lock keys' states.
@@ -149,6 +151,8 @@ QList<CCmdTarget*> CMainFrame::ExtraCommandTargets() const
     QList<CCmdTarget*> targets;
     if (m_pBarLayout)
         targets.append(m_pBarLayout.get());
+    if (m_pLivePreview)
+        targets.append(m_pLivePreview.get());
     if (ZtApp())
         targets.append(ZtApp());
     return targets;

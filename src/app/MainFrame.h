@@ -11,6 +11,7 @@
 class CCommandRouter;
 class CFontToolBar;
 class CListBar;
+class CLivePreviewCommands;
 class CMDIChildWnd;
 class CProjectBar;
 class QAction;
@@ -57,6 +58,7 @@ public:
     CBarLayout& BarLayout() const { return *m_pBarLayout; }
     CProjectBar* ProjectBar() const { return m_pBarLayout ? m_pBarLayout->ProjectBar() : nullptr; }
     CListBar* ListBar() const { return m_pBarLayout ? m_pBarLayout->ListBar() : nullptr; }
+    CLivePreviewCommands* LivePreview() const { return m_pLivePreview.get(); }
     CFontToolBar* FontToolBar() const { return m_pFontBar; }
     QToolBar* MainToolBar() const { return m_pMainToolBar; }
     QToolBar* BrowseBar() const { return m_pBrowseBar; }
@@ -122,5 +124,6 @@ private:
     QToolBar* m_pHtmlTagsBar = nullptr;
     QToolBar* m_pOperationBar = nullptr;
     std::unique_ptr<CBarLayout> m_pBarLayout;
+    std::unique_ptr<CLivePreviewCommands> m_pLivePreview;
     int m_nChildCursor = 0;
 };

@@ -16,6 +16,7 @@
 #include "projects/ListBar.h"
 #include "app/PlainTextChildFrame.h"
 #include "app/ReopenRules.h"
+#include "app/SiteToolCommands.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
@@ -113,6 +114,7 @@ CZentrelApp::CZentrelApp(int& argc, char** argv)
     m_pWizardCommands = std::make_unique<CWizardCommands>(*this);
     m_pNewCommands = std::make_unique<CNewCommands>(*this);
     m_pKeywordCommands = std::make_unique<CKeywordCommands>(*this);
+    m_pSiteToolCommands = std::make_unique<CSiteToolCommands>(*this);
     m_pUnsavedWork = std::make_unique<CUnsavedWork>();
     MapCommands();
     CHelpEngine::Install();
@@ -669,6 +671,7 @@ void CZentrelApp::MapCommands()
     MapBrowseCommands();
     MapWizardCommands();
     m_pKeywordCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); });
+    m_pSiteToolCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); });
 }
 
 void CZentrelApp::MapProjectCommands()

@@ -20,6 +20,7 @@ class CDocument;
 class CMainFrame;
 struct CCommandLine;
 class CKeywordCommands;
+class CSiteToolCommands;
 class CMDIChildWnd;
 class CProfile;
 class CRecentFileList;
@@ -124,6 +125,7 @@ public:
     void ShowInBrowser(const QString& path, const QString& sourcePath) override;
     CWizardCommands& WizardCommands() const { return *m_pWizardCommands; }
     CNewCommands& NewCommands() const { return *m_pNewCommands; }
+    CSiteToolCommands& SiteToolCommands() const { return *m_pSiteToolCommands; }
     // The journals of unsaved work, this run's and those a gone run left.
     CUnsavedWork& UnsavedWork() const { return *m_pUnsavedWork; }
     // Start-up: the project and the web pages the last Exit recorded.
@@ -217,6 +219,7 @@ private:
     std::unique_ptr<CWizardCommands> m_pWizardCommands;
     std::unique_ptr<CNewCommands> m_pNewCommands;
     std::unique_ptr<CKeywordCommands> m_pKeywordCommands;
+    std::unique_ptr<CSiteToolCommands> m_pSiteToolCommands;
     QList<CDocTemplate*> m_templates;
     bool m_bFirstRun = false;
     bool m_bRecordSessionAtClose = false; // set while Exit closes the main window

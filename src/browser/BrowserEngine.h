@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QKeyCombination>
+#include <QPointF>
 #include <QString>
 #include <QUrl>
+#include <QVariant>
 
 #include <functional>
 #include <memory>
@@ -34,7 +36,22 @@ public:
         std::function<bool(QKeyCombination key)> isProgramKey;
         // Such a key was pressed in the page and no shortcut took it.
         std::function<void(QKeyCombination key)> programKeyPressed;
+        // Whether the page shown at pageUrl may load url into itself (a
+        // picture, a style sheet, a script's request, a frame). Unset, or for
+        // an address that is neither a local file nor the preview scheme's,
+        // everything loads; what the user opens in the window itself always
+        // does.
+        std::function<bool(const QUrl& url, const QUrl& pageUrl)> mayLoad;
+        // Answers a request for an address of the preview scheme (see
+        // kPreviewScheme) with its bytes and their MIME type; false when it
+        // is refused or there is nothing there. The last engine made with
+        // this set answers for the whole process.
+        std::function<bool(const QUrl& url, QByteArray* body, QByteArray* mimeType)> servePreview;
     };
+
+    // The scheme of the addresses the live preview serves from memory. A
+    // module registers it before it makes its first engine.
+    static constexpr char kPreviewScheme[] = "zentrel-preview";
 
     virtual ~CBrowserEngine() = default;
 
@@ -47,6 +64,14 @@ public:
     // Prints the page onto printer in the background; done runs when the
     // engine has finished with the printer.
     virtual void Print(QPrinter* printer, std::function<void(bool ok)> done) = 0;
+    // Runs a script in a world of its own beside the page's: it sees the
+    // page's document, while the page's scripts neither see nor change it.
+    // done, when given, gets the script's value; it never runs while the
+    // page's renderer is stuck.
+    virtual void RunScript(const QString& script, std::function<void(const QVariant& result)> done = {}) = 0;
+    // How far the page is scrolled, in CSS pixels.
+    virtual QPointF ScrollPosition() const = 0;
+    virtual bool IsLoading() const = 0;
 
     // Loads the module (once per process) and makes an engine; null, with
     // the reason in error, when the module cannot be found or loaded.

@@ -1,6 +1,7 @@
 #include "browser/BrowserView.h"
 
 #include "browser/BrowserEngine.h"
+#include "browser/PreviewSite.h"
 #include "framework/BlockingWait.h"
 #include "framework/MessageBox.h"
 #include "framework/PrinterSetup.h"
@@ -62,6 +63,11 @@ void CBrowserView::CreateEngine()
     callbacks.scriptDialog = &CBrowserView::ShowScriptDialog;
     callbacks.isProgramKey = [](QKeyCombination key) { return CommandForKey(key) != 0; };
     callbacks.programKeyPressed = [this](QKeyCombination key) { emit commandRequested(CommandForKey(key)); };
+    // A page reads files of its own site only; what the user opens in the
+    // window is not asked about.
+    callbacks.mayLoad = [this](const QUrl& url, const QUrl& pageUrl) {
+        return CPreviewSite::MayLoad(url, pageUrl, m_projectFolder ? m_projectFolder() : QString());
+    };
     m_pEngine = CBrowserEngine::Create(callbacks, &m_strEngineError);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class CBrowserEngine;
@@ -40,6 +41,9 @@ public:
     QString CurrentPath() const;
     void GoBack();
     void GoForward();
+    // Who knows the open project's folder: a page inside it may read the
+    // whole project, any other only its own folder and below.
+    void SetProjectFolderSource(std::function<QString()> projectFolder) { m_projectFolder = std::move(projectFolder); }
 
     // Shows a page script's alert (question false) or confirm (question
     // true); true for OK. While a blocking wait runs nothing is shown and the
@@ -75,5 +79,6 @@ private:
     std::unique_ptr<CBrowserEngine> m_pEngine;
     QString m_strEngineError;
     QString m_strInitialPath;
+    std::function<QString()> m_projectFolder;
     bool m_bPrinting = false;
 };

@@ -23,6 +23,7 @@ QVector<Accelerator> Accelerators()
         key(Qt::ControlModifier, Qt::Key_S, ID_FILE_SAVE),
         key(ctrlAlt, Qt::Key_S, ID_SHOW_AS_WEBPAGE),
         key(Qt::ControlModifier, Qt::Key_V, ID_EDIT_PASTE),
+        key(ctrlAlt, Qt::Key_V, ID_VIEW_LIVEPREVIEW),
         key(ctrlPad, Qt::Key_Plus, ID_NEXT_DOCUMENT),
         key(Qt::AltModifier, Qt::Key_Backspace, ID_EDIT_UNDO),
         key(Qt::ShiftModifier, Qt::Key_Delete, ID_EDIT_CUT),
@@ -43,6 +44,7 @@ QVector<Accelerator> Accelerators()
         key(Qt::ControlModifier, Qt::Key_X, ID_EDIT_CUT),
         key(ctrlAlt, Qt::Key_X, ID_OPEN_IN_IE),
         key(Qt::ControlModifier, Qt::Key_Z, ID_EDIT_UNDO),
+        key(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_F, ID_FIND_IN_FILES),
     };
 }
 

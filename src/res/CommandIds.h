@@ -164,11 +164,18 @@ enum Command : int {
     // serves, so it stays disabled (the recent-file list itself is 57616..57619).
     ID_RECENT_FILES_INERT = 32950,
 
+    // The Tools menu: tools that work on a whole site.
+    ID_FIND_IN_FILES = 33200,         // "Find in &Files...": find and replace in the files of a folder
+    ID_CHECK_LINKS = 33201,           // "Check &Links": broken links, letter-case slips, orphan files
+
     // "&Delete" of the editor menus: removes the selection, or the character
     // after the caret when nothing is selected, as the Delete key does. It lies
     // in the free part of the framework's edit block, beside "C&lear" (57632),
     // which erases the selection only.
     ID_EDIT_DELETE = 57645,
+
+    // The live preview (33100..33149 are its own).
+    ID_VIEW_LIVEPREVIEW = 33100,      // "Li&ve Preview": show/hide the Live Preview bar
 };
 
 // Resource identifiers: menus, toolbars, bars, controls, strings and bitmaps.
@@ -210,6 +217,7 @@ enum Resource : int {
     AFX_IDW_STATUS_BAR = 59393,
     ID_PROJECT_BAR = 0xE804,
     ID_LIST_BAR = 0xE808,
+    ID_LIVE_PREVIEW_BAR = 33101,
 
     // Strings.
     IDS_WIZARD_CAPTION = 111,

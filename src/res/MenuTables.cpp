@@ -141,6 +141,7 @@ MenuItem ViewMenu()
                            Cmd(ID_VIEW_BROWSEBAR, "&Browse bar"),
                            Cmd(ID_VIEW_TOOLBAR, "&Main Toolbar"),
                            Cmd(ID_VIEW_STATUS_BAR, "&Status Bar"),
+                           Cmd(ID_VIEW_LIVEPREVIEW, "Li&ve Preview\tCtrl+Alt+V"),
                            ProjectBarPopup("Pr&oject bar window"),
                            ListBarPopup("&List bar window")});
 }
@@ -172,6 +173,13 @@ MenuItem SettingsMenu()
     return Popup("&Settings", {Cmd(ID_JAVA_PATH, "&Java Path"),
                                Cmd(ID_PERL_PATH, "&Perl Path"),
                                Cmd(ID_SYNTAX_COLORING, "&Syntax Coloring")});
+}
+
+// The tools that work on the whole site rather than on the page in front.
+MenuItem ToolsMenu()
+{
+    return Popup("&Tools", {Cmd(ID_FIND_IN_FILES, "Find in &Files...\tCtrl+Shift+F"),
+                            Cmd(ID_CHECK_LINKS, "Check &Links")});
 }
 
 MenuItem MainWindowMenu()
@@ -290,17 +298,17 @@ QVector<MenuItem> MenuBar(int menuResourceId)
 {
     switch (menuResourceId) {
     case IDR_MAINFRAME:
-        return {MainFileMenu(), ViewMenu(), WizardsMenu("&Colors"), SettingsMenu(), MainWindowMenu(), HelpMenu()};
+        return {MainFileMenu(), ViewMenu(), WizardsMenu("&Colors"), SettingsMenu(), ToolsMenu(), MainWindowMenu(), HelpMenu()};
     case IDR_ZTTYPE:
         return {DocumentFileMenu(true, true), FullEditMenu(), ViewMenu(), WizardsMenu("&Color"),
-                DocumentWindowMenu(), HelpMenu()};
+                ToolsMenu(), DocumentWindowMenu(), HelpMenu()};
     case IDR_PROJECTTYPE:
         return {DocumentFileMenu(true, false), ShortEditMenu(), ViewMenu(), WizardsMenu("&Color"),
-                DocumentWindowMenu(), HelpMenu()};
+                ToolsMenu(), DocumentWindowMenu(), HelpMenu()};
     case IDR_TEXTTYPE:
-        return {DocumentFileMenu(false, true), ShortEditMenu(), ViewMenu(), DocumentWindowMenu(), HelpMenu()};
+        return {DocumentFileMenu(false, true), ShortEditMenu(), ViewMenu(), ToolsMenu(), DocumentWindowMenu(), HelpMenu()};
     case IDR_BROWSERTYPE:
-        return {BrowserFileMenu(), BrowserViewMenu(), DocumentWindowMenu(), BrowseMenu()};
+        return {BrowserFileMenu(), BrowserViewMenu(), ToolsMenu(), DocumentWindowMenu(), BrowseMenu()};
     default:
         return {};
     }

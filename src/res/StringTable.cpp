@@ -68,6 +68,8 @@ const QHash<int, QString>& CommandStrings()
         {ID_SYNTAX_COLORING, QStringLiteral("Set syntax coloring criteria")},
         {ID_HTML_INFO_LIBRARY, QStringLiteral("Open HTML Information library")},
         {ID_PROJECT_SETTINGS, QStringLiteral("Customize project settings")},
+        {ID_FIND_IN_FILES, QStringLiteral("Find and replace text in the files of a folder")},
+        {ID_CHECK_LINKS, QStringLiteral("List the broken links and the unlinked files of the site")},
     };
     return strings;
 }

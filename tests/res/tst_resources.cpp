@@ -102,16 +102,16 @@ void TestResources::menus_data()
     QTest::addColumn<int>("menu");
     QTest::addColumn<QString>("titles");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("main") << 128 << "&File &View Wi&zards &Settings &Window &Help"
+    QTest::newRow("main") << 128 << "&File &View Wi&zards &Settings &Tools &Window &Help"
                           << QStringList{"32782 Sa&ve Project", "32905 &Colors", "recent", "!57603 &Save\tCtrl+S",
                                          "32784 &Show  / Hide Project bar", "32785 &Show / Hide Listbar", "!windows"};
-    QTest::newRow("web page") << 129 << "&File &Edit &View Wi&zards &Window &Help"
+    QTest::newRow("web page") << 129 << "&File &Edit &View Wi&zards &Tools &Window &Help"
                               << QStringList{"32782 Pro&ject Save", "32905 &Color", "recent", "57639 Paste &Special", "windows"};
-    QTest::newRow("project") << 130 << "&File &Edit &View Wi&zards &Window &Help"
+    QTest::newRow("project") << 130 << "&File &Edit &View Wi&zards &Tools &Window &Help"
                              << QStringList{"32950 Recent Files", "!recent", "57645 &Delete", "!57639 Paste &Special"};
-    QTest::newRow("text") << 136 << "&File &Edit &View &Window &Help"
+    QTest::newRow("text") << 136 << "&File &Edit &View &Tools &Window &Help"
                           << QStringList{"recent", "57600 &New\tCtrl+N", "!32804 New &Folder", "!32868 &Body"};
-    QTest::newRow("browser") << 145 << "&File &View &Window &Browse"
+    QTest::newRow("browser") << 145 << "&File &View &Tools &Window &Browse"
                              << QStringList{"32827 &Open...\tCtrl+O", "!57601 &Open...\tCtrl+O", "32782 Project &Save",
                                             "recent", "32923 &Back"};
     QTest::newRow("web page editor") << 110 << ""
@@ -262,7 +262,7 @@ void TestResources::builderShowsUnknownCommandsDisabled()
     QMenuBar bar;
     CMenuBuilder::PopulateMenuBar(&bar, 128, pool.Lookup(), {});
     CMenuBuilder::PopulateMenuBar(&bar, 145, pool.Lookup(), {});
-    QCOMPARE(Texts(&bar), (QStringList{"&File", "&View", "&Window", "&Browse"}));
+    QCOMPARE(Texts(&bar), (QStringList{"&File", "&View", "&Tools", "&Window", "&Browse"}));
     QMenu* browse = bar.actions().last()->menu();
     QCOMPARE(Texts(browse), (QStringList{"&Back", "&Forward"}));
     QVERIFY(!browse->actions().first()->isEnabled());

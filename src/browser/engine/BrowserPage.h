@@ -18,6 +18,10 @@ public:
     CBrowserPage(DialogHandler showDialog, QObject* parent);
 
 protected:
+    // A page's new windows (window.open, a link to "_blank") are refused:
+    // the engine drops the window it made for one, and the page's script
+    // finds it closed.
+    QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
     void javaScriptAlert(const QUrl& securityOrigin, const QString& text) override;
     bool javaScriptConfirm(const QUrl& securityOrigin, const QString& text) override;
     bool javaScriptPrompt(const QUrl& securityOrigin, const QString& text, const QString& defaultValue,

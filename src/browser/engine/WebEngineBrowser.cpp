@@ -1,6 +1,8 @@
 #include "WebEngineBrowser.h"
 
 #include "BrowserPage.h"
+#include "PreviewSchemeHandler.h"
+#include "SiteRequestInterceptor.h"
 
 #include <QChildEvent>
 #include <QKeyEvent>
@@ -41,6 +43,11 @@ CWebEngineBrowser::CWebEngineBrowser(const Callbacks& callbacks)
 {
     m_pView->installEventFilter(new CProgramKeyFilter(callbacks, m_pView));
     m_pView->setPage(new CBrowserPage(callbacks.scriptDialog, m_pView));
+    if (callbacks.mayLoad)
+        m_pView->page()->setUrlRequestInterceptor(new CSiteRequestInterceptor(m_pView->page(), callbacks.mayLoad));
+    CPreviewSchemeHandler::InstallOnDefaultProfile();
+    if (callbacks.servePreview)
+        CPreviewSchemeHandler::SetServer(this, callbacks.servePreview);
     QObject::connect(m_pView, &QWebEngineView::titleChanged, m_pView, [this](const QString& title) {
         if (m_callbacks.titleChanged)
             m_callbacks.titleChanged(title);
@@ -66,6 +73,7 @@ CWebEngineBrowser::~CWebEngineBrowser()
 {
     // The view may outlive us inside a layout being torn down; it must not
     // call back into a dead engine.
+    CPreviewSchemeHandler::ClearServer(this);
     QObject::disconnect(m_pView, nullptr, m_pView, nullptr);
     QObject::disconnect(m_pView->page(), nullptr, m_pView, nullptr);
     delete m_pView;
@@ -86,10 +94,16 @@ void CWebEngineBrowser::Load(const QUrl& url)
     // under way: one left unanswered for a whole tick while the page still
     // loads means it is stuck. The first question may be answered just before
     // the old page's loop starts, so asking once is not enough.
+    //
+    // A watch already under way goes on: loads asked for faster than a tick
+    // (the live preview's, while the user types) must not put the end of a
+    // stuck renderer off for ever.
     m_bRendererEndedForLoad = false;
-    m_bProbeOutstanding = false;
-    Probe();
-    m_watch.start(kHungRendererMs);
+    if (!m_watch.isActive()) {
+        m_bProbeOutstanding = false;
+        Probe();
+        m_watch.start(kHungRendererMs);
+    }
     m_pView->load(url);
 }
 
@@ -157,6 +171,30 @@ void CWebEngineBrowser::Print(QPrinter* printer, std::function<void(bool ok)> do
     m_pView->print(printer);
 }
 
+void CWebEngineBrowser::RunScript(const QString& script, std::function<void(const QVariant&)> done)
+{
+    if (!done) {
+        m_pView->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld);
+        return;
+    }
+    QPointer<QWebEngineView> view = m_pView;
+    m_pView->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                   [view, done = std::move(done)](const QVariant& result) {
+                                       if (view)
+                                           done(result);
+                                   });
+}
+
+QPointF CWebEngineBrowser::ScrollPosition() const
+{
+    return m_pView->page()->scrollPosition();
+}
+
+bool CWebEngineBrowser::IsLoading() const
+{
+    return m_pView->page()->isLoading();
+}
+
 extern "C" Q_DECL_EXPORT CBrowserEngine* ZtCreateBrowserEngine(const CBrowserEngine::Callbacks& callbacks)
 {
     // The page's Qt Quick widget drawn through OpenGL makes Qt create the
@@ -167,5 +205,8 @@ extern "C" Q_DECL_EXPORT CBrowserEngine* ZtCreateBrowserEngine(const CBrowserEng
     // never needs the OpenGL driver at start. The choice counts only before
     // Qt Quick makes its first window, the first view's.
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // Only possible before the engine makes its first profile, which the
+    // first view does.
+    CPreviewSchemeHandler::RegisterScheme();
     return new CWebEngineBrowser(callbacks);
 }

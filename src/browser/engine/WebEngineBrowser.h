@@ -37,6 +37,9 @@ public:
     void Back() override;
     void Forward() override;
     void Print(QPrinter* printer, std::function<void(bool ok)> done) override;
+    void RunScript(const QString& script, std::function<void(const QVariant& result)> done) override;
+    QPointF ScrollPosition() const override;
+    bool IsLoading() const override;
 
 private:
     // How long the renderer may take to answer a question asked while a
