@@ -106,7 +106,7 @@ void TestSiteTools::renameInTreeUpdatesLinks()
     auto* open = qobject_cast<CSourceDoc*>(m_app->OpenDocumentFile(P("pages/other.html")));
     QVERIFY(open && open->TextDocument());
 
-    Tree()->SetCurrentItem(TreeItem("a.html"));
+    Tree()->SetHighlightedItem(TreeItem("a.html"));
     Tree()->RenameItem();
     auto* editor = Tree()->findChild<QLineEdit*>();
     QVERIFY(editor);

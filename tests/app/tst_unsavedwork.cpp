@@ -295,7 +295,7 @@ private slots:
         QVERIFY(QDir().mkpath(root + QStringLiteral("/100-1")));
         CJournalRecord record;
         record.m_strPath = path;
-        record.m_strKind = ZtApp()->WebPageTemplate()->GetDocString(CDocTemplate::docName);
+        record.m_strKind = ZtApp()->WebPageTemplate()->Strings().m_strDocName;
         WriteFile(QStringLiteral("recovery-%1/100-1/1.ztj").arg(kind), record.Encode("<P>kept\n"));
         WriteFile(QStringLiteral("recovery-%1/100-1/2.ztj").arg(kind), "damaged");
 
@@ -327,7 +327,7 @@ private slots:
         const QString path = WriteFile(QStringLiteral("twice.html"), "<P>saved\n");
         CJournalRecord record;
         record.m_strPath = path;
-        record.m_strKind = ZtApp()->WebPageTemplate()->GetDocString(CDocTemplate::docName);
+        record.m_strKind = ZtApp()->WebPageTemplate()->Strings().m_strDocName;
         record.m_loadStamp = CDiskStamp::Of(path);
         WriteFile(QStringLiteral("recovery-twice/100-1/1.ztj"), record.Encode("<P>first\n"));
         WriteFile(QStringLiteral("recovery-twice/101-1/1.ztj"), record.Encode("<P>second\n"));

@@ -110,7 +110,6 @@ private slots:
     void predicates_data();
     void predicates();
     void fileSystemQueries();
-    void hideFileNames();
 
     void planTransfers_data();
     void planTransfers();
@@ -190,50 +189,16 @@ void TestFileName::predicates()
     WriteFile(Path("x.txt"), "\x89PNG\r\n\x1a\nabc");
     WriteFile(Path("OLD.HTM"), "caf\xe9 cr\xe8me");
     WriteFile(Path("site.html/Makefile"), "all:");
-    QTEST(CFileName().IsTextFile(Path(name)), "text");
-    QTEST(CFileName().IsBrowsable(Path(name)), "browsable");
+    QTEST(ZtFileName::IsTextFile(Path(name)), "text");
+    QTEST(ZtFileName::IsBrowsable(Path(name)), "browsable");
 }
 
 void TestFileName::fileSystemQueries()
 {
-    const CFileName fileName;
-    QCOMPARE(fileName.GetFileSize(Path("new page.html")), qint64(-1));
+    QCOMPARE(ZtFileName::GetFileSize(Path("new page.html")), qint64(-1));
     // The root of a path not made yet is that of its nearest existing parent.
-    QCOMPARE(fileName.GetRoot(Path("not/yet/made.html")), QStorageInfo(m_strRoot).rootPath());
-    QCOMPARE(fileName.GetRoot(QStringLiteral("/")), QStringLiteral("/"));
-}
-
-void TestFileName::hideFileNames()
-{
-    const struct { const char* name; int number; const char* hidden; } cases[] = {
-        {"Zoo9.txt", 2, "Bqq1.txt"},           // letters and digits wrap
-        {"bcd.html", -1, "abc.html"},
-        {"a.x", 27, "b.x"},
-        {"my-page_1.htm", 1, "nz-qbhf_2.htm"}, // punctuation kept
-        {"readme", 1, "sfbenf"},
-        {".profile", 1, ".qspgjmf"},           // a leading dot is no extension
-    };
-    for (const auto& c : cases)
-        QCOMPARE(CFileName::HiddenName(c.name, c.number), QString(c.hidden));
-
-    // "a" shifted by 1 is "b", the old name of another file: the rename must
-    // not lose either of them.
-    WriteFile(Path("a.txt"), "A");
-    WriteFile(Path("b.txt"), "B");
-    QVERIFY(QDir().mkdir(Path("sub")));
-    const CFileName fileName;
-    QVERIFY(fileName.HideAllFileNames(m_strRoot, 1));
-    QCOMPARE(TreeOf(m_strRoot), QStringList({"b.txt", "c.txt", "sub"}));
-    QCOMPARE(ReadFile(Path("b.txt")), QByteArray("A"));
-    QCOMPARE(ReadFile(Path("c.txt")), QByteArray("B"));
-    QVERIFY(fileName.HideAllFileNames(m_strRoot, -1));
-    QCOMPARE(TreeOf(m_strRoot), QStringList({"a.txt", "b.txt", "sub"}));
-    QCOMPARE(ReadFile(Path("a.txt")), QByteArray("A"));
-
-    // The new name of "b.txt" is taken by a folder: nothing is renamed.
-    QVERIFY(QDir().mkdir(Path("c.txt")));
-    QVERIFY(!fileName.HideAllFileNames(m_strRoot, 1));
-    QCOMPARE(TreeOf(m_strRoot), QStringList({"a.txt", "b.txt", "c.txt", "sub"}));
+    QCOMPARE(ZtFileName::GetRoot(Path("not/yet/made.html")), QStorageInfo(m_strRoot).rootPath());
+    QCOMPARE(ZtFileName::GetRoot(QStringLiteral("/")), QStringLiteral("/"));
 }
 
 void TestFileName::planTransfers_data()
@@ -501,7 +466,7 @@ void TestFileName::defaultOperationCopiesQuietly()
     operation.Move({Path("dest/src")}, Path("moved"));
     QVERIFY(Finished(&operation));
     QCOMPARE(TreeOf(Path("moved")), TreeOf(Path("src")));
-    QVERIFY(!CFileName().Exist(Path("dest/src")));
+    QVERIFY(!ZtFileName::Exist(Path("dest/src")));
     QVERIFY(operation.LastError().isEmpty());
 }
 
@@ -541,15 +506,6 @@ void TestFileName::copiesNamesThatAreNotUtf8()
 
 void TestFileName::fileInfoDisplay()
 {
-    WriteFile(Path("page.html"), QByteArray(1500, 'x'));
-    QVERIFY(QDir().mkdir(Path("folder")));
-    const CSHFileInfo page(Path("page.html"));
-    QCOMPARE(page.GetFileSize(), QStringLiteral("2 KB"));
-    QVERIFY2(page.GetDescription().contains(QLatin1String("HTML")), qPrintable(page.GetDescription()));
-    QCOMPARE(page.GetLastWriteTime(), QFileInfo(Path("page.html")).lastModified().toString("yyyy-MM-dd HH:mm"));
-    const CSHFileInfo folder{QFileInfo(Path("folder"))};
-    QCOMPARE(folder.GetFileSize(), QString());
-
     // Whole kilobytes, rounded up (more rows in tst_filerow), with thousands
     // separators and no overflow.
     QCOMPARE(CSHFileInfo::FormatSize(1024), QStringLiteral("1 KB"));
