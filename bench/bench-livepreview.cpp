@@ -115,7 +115,7 @@ int main(int argc, char** argv)
     file.write(MakePage(100 * 1024));
     file.close();
     app.OpenFileInEditor(page, false);
-    auto* editor = qobject_cast<CZentrelDoc*>(app.m_pWebPageTemplate->FirstDocument())->GetView();
+    auto* editor = qobject_cast<CZentrelDoc*>(app.WebPageTemplate()->FirstDocument())->GetView();
     QTextCursor caret = editor->document()->find(QStringLiteral("Typed: "));
     editor->setTextCursor(caret);
     Wait(500);

@@ -103,7 +103,7 @@ void CBarLayout::MapCommands(const ToolBars& toolBars)
     });
 }
 
-void CBarLayout::MapDockingBarCommands(CSizeControlBar* bar, const CBarDockState& state, int showId,
+void CBarLayout::MapDockingBarCommands(CSizeControlBar* bar, CBarDockState& state, int showId,
                                        int otherShowId, int dockFloatId, int allowDockingId)
 {
     for (int id : {showId, otherShowId})
@@ -129,7 +129,7 @@ void CBarLayout::Load()
     Restore(CProfile::Instance().GetString(kBarState, kLayoutKey));
 }
 
-void CBarLayout::Save() const
+void CBarLayout::Save()
 {
     const QByteArray state = m_pFrame->saveState(kBarStateVersion);
     CProfile::Instance().WriteString(kBarState, kLayoutKey, CSealedState::Seal(state, kBarStateSealVersion));
@@ -166,7 +166,7 @@ int CBarLayout::DockSideFromPosition(int x, int y) const
     return ::DockSideFromPosition(x, y, m_pFrame->size());
 }
 
-void CBarLayout::SaveBarDockState(CSizeControlBar* bar, const CBarDockState& state) const
+void CBarLayout::SaveBarDockState(CSizeControlBar* bar, CBarDockState& state)
 {
     // The side is judged from where the bar stands in the frame, so the
     // result is the same on every screen the frame may be on.
@@ -174,12 +174,12 @@ void CBarLayout::SaveBarDockState(CSizeControlBar* bar, const CBarDockState& sta
     state.WriteDockState(bar->ScreenRect(), bar->FixedLayoutSize(), DockSideFromPosition(inFrame.x(), inFrame.y()));
 }
 
-void CBarLayout::SaveBarFloatState(CSizeControlBar* bar, const CBarDockState& state) const
+void CBarLayout::SaveBarFloatState(CSizeControlBar* bar, CBarDockState& state)
 {
     state.WriteFloatState(bar->pos());
 }
 
-void CBarLayout::OnDockFloat(CSizeControlBar* bar, const CBarDockState& state)
+void CBarLayout::OnDockFloat(CSizeControlBar* bar, CBarDockState& state)
 {
     if (!bar->isFloating()) {
         SaveBarDockState(bar, state);

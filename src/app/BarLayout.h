@@ -45,7 +45,7 @@ public:
     // Restores the layout the profile holds; a missing, damaged or foreign
     // one leaves every bar where it is.
     void Load();
-    void Save() const;
+    void Save();
     // Restores the layout from the profile's text of it; false (nothing
     // changed) unless it is a sound layout of this version.
     bool Restore(const QString& stored);
@@ -53,9 +53,9 @@ public:
     // The dock side a bar at (x, y) of the frame is remembered on.
     int DockSideFromPosition(int x, int y) const;
     // Records where a docked bar stands, before it floats.
-    void SaveBarDockState(CSizeControlBar* bar, const CBarDockState& state) const;
+    void SaveBarDockState(CSizeControlBar* bar, CBarDockState& state);
     // Records where a floating bar stands, before it docks.
-    void SaveBarFloatState(CSizeControlBar* bar, const CBarDockState& state) const;
+    void SaveBarFloatState(CSizeControlBar* bar, CBarDockState& state);
     // Docks a bar on a side (a dock bar id) at the size of rect, never
     // narrower than its contents want.
     void DockBarAt(CSizeControlBar* bar, int side, const QRect& rect);
@@ -69,10 +69,10 @@ public:
 private:
     void CreateDockingBars();
     void MapCommands(const ToolBars& toolBars);
-    void MapDockingBarCommands(CSizeControlBar* bar, const CBarDockState& state, int showId, int otherShowId,
+    void MapDockingBarCommands(CSizeControlBar* bar, CBarDockState& state, int showId, int otherShowId,
                                int dockFloatId, int allowDockingId);
     void MapToolBarCommand(int id, QToolBar* toolBar);
-    void OnDockFloat(CSizeControlBar* bar, const CBarDockState& state);
+    void OnDockFloat(CSizeControlBar* bar, CBarDockState& state);
     void FloatBar(CSizeControlBar* bar, const QPoint& screenPos);
     QList<QRect> DockedBarRects(const CSizeControlBar* except) const;
     void FitFloatingBarsToScreens();

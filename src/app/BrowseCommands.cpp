@@ -66,7 +66,7 @@ CBrowserView* CBrowseCommands::MakeView()
     // The current file may be anything picked in a tree, a pipe among them:
     // the new window opens on it only when a browse command would show it.
     const QString currentFile = m_services.CurrentFile();
-    auto* view = new CBrowserView(CFileName().IsBrowsable(currentFile) ? currentFile : QString());
+    auto* view = new CBrowserView(ZtFileName::IsBrowsable(currentFile) ? currentFile : QString());
     view->SetProjectFolderSource([this] {
         const CMainFrame* frame = m_services.GetMainFrame();
         return frame ? CLivePreviewCommands::ProjectFolderOf(frame) : QString();
@@ -88,7 +88,7 @@ CBrowserView* CBrowseCommands::MakeView()
 
 void CBrowseCommands::ShowInBrowser(const QString& path, const QString& sourcePath)
 {
-    if (!CFileName().IsBrowsable(path))
+    if (!ZtFileName::IsBrowsable(path))
         return;
     const CBrowseRules::ShowPlan plan = CBrowseRules::PlanShow(path, sourcePath, m_services.CurrentFile());
     m_services.SetCurrentFile(plan.m_strCurrentFile);

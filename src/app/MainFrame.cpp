@@ -486,7 +486,7 @@ void CMainFrame::SetBrowserLevelFromVersion()
 {
     int major = 0;
     int minor = 0;
-    CFileName().GetBrowserVersion(&major, &minor);
+    ZtFileName::GetBrowserVersion(&major, &minor);
     m_nBrowserLevel = BrowserLevelFromVersion(major, minor);
 }
 

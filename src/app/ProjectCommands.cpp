@@ -103,7 +103,7 @@ void CProjectCommands::SaveAsTo(const QString& chosenPath)
     const QString oldMain = QFileInfo(oldProject).absolutePath();
     const QString oldFileName = QFileInfo(oldProject).fileName();
     const CFileName files;
-    if (oldProject.isEmpty() || !files.IsFile(oldProject)) {
+    if (oldProject.isEmpty() || !ZtFileName::IsFile(oldProject)) {
         ZtMessageBox::Show(QObject::tr("There is no project file to copy: %1").arg(oldProject), QMessageBox::Warning);
         return;
     }
@@ -118,7 +118,7 @@ void CProjectCommands::SaveAsTo(const QString& chosenPath)
         ZtMessageBox::Show(nameProblem, QMessageBox::Warning);
         return;
     }
-    if (!files.CreateNewDirectory(newMain)) {
+    if (!ZtFileName::CreateNewDirectory(newMain)) {
         ZtMessageBox::Show(QObject::tr("OOOPs"), QMessageBox::NoIcon);
         return;
     }

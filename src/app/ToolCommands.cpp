@@ -165,7 +165,7 @@ void CToolCommands::OnUpdateTreeCompileJava(CCmdUI* cmdUI) const
 {
     CMainFrame* frame = m_services.GetMainFrame();
     const CProjectTreeCtrl* tree = frame && frame->ProjectBar() ? frame->ProjectBar()->ProjectTree() : nullptr;
-    const QTreeWidgetItem* item = tree ? tree->CurrentItem() : nullptr;
+    const QTreeWidgetItem* item = tree ? tree->HighlightedItem() : nullptr;
     const bool file = item && CProjectTreeCtrl::ImageOf(item) == CProjectTreeCtrl::ImageFile;
     cmdUI->Enable(file && ZtToolRules::IsTreeJavaFile(tree->GetItemPath(item)));
 }

@@ -116,7 +116,7 @@ CDocument* CUnsavedWork::Recover(CJournalRecord& record, const QList<CDocTemplat
 {
     CDocTemplate* target = nullptr;
     for (CDocTemplate* docTemplate : templates) {
-        if (docTemplate->GetDocString(CDocTemplate::docName) == record.m_strKind)
+        if (docTemplate->Strings().m_strDocName == record.m_strKind)
             target = docTemplate;
     }
     // A second journal of a file already open (two sessions lost in a row)

@@ -488,7 +488,7 @@ void CZentrelApp::ReopenFiles(int count)
 QStringList CZentrelApp::PagesToReopen(int count) const
 {
     return CReopenRules::PagesToReopen(m_pRecentFileList->Entries(), count,
-                                       m_pProjectTemplate->GetDocString(CDocTemplate::filterExt));
+                                       m_pProjectTemplate->Strings().m_strFilterExt);
 }
 
 void CZentrelApp::ReopenPages(const QStringList& pages)
@@ -753,7 +753,7 @@ void CZentrelApp::OnFileOpen()
 {
     QStringList filters;
     for (CDocTemplate* docTemplate : std::as_const(m_templates)) {
-        const QString filter = docTemplate->GetDocString(CDocTemplate::filterName).trimmed();
+        const QString filter = docTemplate->Strings().m_strFilterName.trimmed();
         if (!filter.isEmpty() && !filters.contains(filter))
             filters.append(filter);
     }

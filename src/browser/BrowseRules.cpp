@@ -1,6 +1,7 @@
 #include "browser/BrowseRules.h"
 
 #include "files/FileKinds.h"
+#include "files/PathParts.h"
 
 namespace {
 const QString kTempPageName = QStringLiteral("tempFile.html");
@@ -12,27 +13,21 @@ bool CBrowseRules::IsTempPage(const QString& path)
     return path.endsWith(kTempPageName, Qt::CaseSensitive);
 }
 
-QString CBrowseRules::FileNameOf(const QString& path)
-{
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
 CBrowseRules::ShowPlan CBrowseRules::PlanShow(const QString& path, const QString& sourcePath,
                                               const QString& currentFile)
 {
     if (IsTempPage(path))
-        return {FileNameOf(sourcePath), currentFile};
-    return {FileNameOf(path), path};
+        return {ZtPath::NameOf(sourcePath), currentFile};
+    return {ZtPath::NameOf(path), path};
 }
 
 CBrowseRules::PreviewAction CBrowseRules::PlanPreview(const QString& documentPath, bool modified)
 {
-    const QString extension = FileExtension(documentPath);
     if (IsHtmlFile(documentPath))
         return modified ? PreviewAction::ShowTempPage : PreviewAction::ShowFile;
-    // Only these two picture kinds: a ".jpeg" document is refused, though
-    // the List bar shows such a file.
-    if (extension == QLatin1String(".gif") || extension == QLatin1String(".jpg"))
+    // Not every picture: a ".jpeg" document is refused, though the List bar
+    // shows such a file.
+    if (IsShownAloneFile(documentPath))
         return PreviewAction::ShowFile;
     return PreviewAction::WrongFileType;
 }

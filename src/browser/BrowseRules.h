@@ -20,8 +20,6 @@ public:
     // The preview page is titled with the page it stands for and never
     // becomes the current file; any other path does both itself.
     static ShowPlan PlanShow(const QString& path, const QString& sourcePath, const QString& currentFile);
-    // The part of a path after its last "/", or all of it.
-    static QString FileNameOf(const QString& path);
 
     enum class PreviewAction { ShowTempPage, ShowFile, WrongFileType };
     // Show as Web Page for a document with this path: a modified page is

@@ -5,11 +5,10 @@
 
 QString CLinkBuilder::BuildTagForFile(const QString& path, const QString& baseDirectory)
 {
-    const QString extension = FileExtension(path);
     const QString reference = MakeRelativePath(path, baseDirectory);
     if (IsHtmlFile(path))
         return QStringLiteral("<A HREF=\"%1\"> </A>\n").arg(reference);
-    if (extension == QLatin1String(".gif") || extension == QLatin1String(".jpg") || extension == QLatin1String(".jpeg"))
+    if (IsImageFile(path))
         return QStringLiteral("<IMG SRC=\"%1\" BORDER=\"0\">").arg(reference);
     return QString();
 }

@@ -86,16 +86,6 @@ int CSyntaxScanner::ScanWord(const char16_t* text, int p, int size, std::uint32_
     return p;
 }
 
-ZtTokenClass CSyntaxScanner::ClassifyWord(QStringView word) const
-{
-    const std::uint32_t hash = CKeywordSet::Hash(word);
-    if (m_primary.Contains(word, hash))
-        return ZtTokenClass::Primary;
-    if (m_secondary.Contains(word, hash))
-        return ZtTokenClass::Secondary;
-    return ZtTokenClass::Other;
-}
-
 int CSyntaxScanner::Scan(QStringView view, std::vector<CSyntaxToken>& tokens, int offset) const
 {
     const char16_t* text = view.utf16();

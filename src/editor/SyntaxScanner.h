@@ -41,9 +41,6 @@ public:
     // Convenience for tests and tools: the tokens of text.
     std::vector<CSyntaxToken> Tokens(QStringView text) const;
 
-    // The class a word gets: Primary, Secondary or Other.
-    ZtTokenClass ClassifyWord(QStringView word) const;
-
 private:
     enum CharKind : std::uint8_t { Plain = 0, Digit, WordStart, Quote, Terminator };
     // Flag in m_wordChars: the character continues a word.

@@ -51,39 +51,6 @@ int ChromiumMajorFor(int qtMinor)
     return chromium;
 }
 
-QChar ShiftInRange(QChar c, char first, int size, int number)
-{
-    const int offset = c.unicode() - first;
-    const int shifted = ((offset + number) % size + size) % size;
-    return QChar(first + shifted);
-}
-
-// A free temporary name in folder for the two-step rename of
-// HideAllFileNames.
-QString TemporaryName(const QString& folder, int index)
-{
-    for (int attempt = 0;; ++attempt) {
-        const QString candidate =
-            folder + QStringLiteral("/.zt-hide-%1-%2").arg(index).arg(attempt);
-        if (!QFileInfo::exists(candidate))
-            return candidate;
-    }
-}
-
-// Renames each pair from first to second; on a failure the pairs already
-// done are renamed back and false is returned.
-bool RenameAll(const QVector<std::pair<QString, QString>>& renames)
-{
-    for (int i = 0; i < renames.size(); ++i) {
-        if (!QFile::rename(renames[i].first, renames[i].second)) {
-            for (int j = i - 1; j >= 0; --j)
-                QFile::rename(renames[j].second, renames[j].first);
-            return false;
-        }
-    }
-    return true;
-}
-
 // A job that lives until it has finished; the application outlives it
 // only when it is cancelled at exit.
 template <typename Request>
@@ -98,22 +65,19 @@ CShellFileOperation* StartJob(QWidget* owner, Request request)
 
 } // namespace
 
-CFileName::CFileName(const QString& path)
-    : m_strPath(path)
-{
-}
+namespace ZtFileName {
 
-bool CFileName::IsFolder(const QString& path) const
+bool IsFolder(const QString& path)
 {
     return !path.isEmpty() && QFileInfo(path).isDir();
 }
 
-bool CFileName::IsFile(const QString& path) const
+bool IsFile(const QString& path)
 {
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-bool CFileName::IsTextFile(const QString& path) const
+bool IsTextFile(const QString& path)
 {
     if (!IsFile(path))
         return false;
@@ -126,7 +90,7 @@ bool CFileName::IsTextFile(const QString& path) const
     return !head.contains('\0') && !HasBinarySignature(head);
 }
 
-bool CFileName::Exist(const QString& path) const
+bool Exist(const QString& path)
 {
     if (path.isEmpty())
         return false;
@@ -134,12 +98,7 @@ bool CFileName::Exist(const QString& path) const
     return info.exists() || info.isSymLink();
 }
 
-bool CFileName::Exist() const
-{
-    return Exist(m_strPath);
-}
-
-bool CFileName::IsBrowsable(const QString& path) const
+bool IsBrowsable(const QString& path)
 {
     // A name not there yet is left to the browser's own error page; a pipe or
     // a device would hang the engine reading it or never end.
@@ -147,7 +106,7 @@ bool CFileName::IsBrowsable(const QString& path) const
     return !path.isEmpty() && (info.isFile() || !info.exists()) && IsBrowsableFile(path);
 }
 
-qint64 CFileName::GetFileSize(const QString& path) const
+qint64 GetFileSize(const QString& path)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
@@ -155,7 +114,7 @@ qint64 CFileName::GetFileSize(const QString& path) const
     return info.isDir() ? 0 : info.size();
 }
 
-bool CFileName::GetFileStatus(const QString& path, CStatus* status) const
+bool GetFileStatus(const QString& path, CStatus* status)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || !status)
@@ -171,17 +130,17 @@ bool CFileName::GetFileStatus(const QString& path, CStatus* status) const
     return true;
 }
 
-bool CFileName::CreateNewDirectory(const QString& path) const
+bool CreateNewDirectory(const QString& path)
 {
     return !path.isEmpty() && QDir().mkdir(path);
 }
 
-bool CFileName::ChainCreateDirectory(const QString& path) const
+bool ChainCreateDirectory(const QString& path)
 {
     return !path.isEmpty() && QDir().mkpath(path);
 }
 
-QString CFileName::GetRoot(const QString& path) const
+QString GetRoot(const QString& path)
 {
     if (path.isEmpty())
         return QString();
@@ -196,7 +155,7 @@ QString CFileName::GetRoot(const QString& path) const
     return storage.isValid() ? storage.rootPath() : QStringLiteral("/");
 }
 
-bool CFileName::GetBrowserVersion(int* major, int* minor) const
+bool GetBrowserVersion(int* major, int* minor)
 {
     const QVersionNumber qt = QLibraryInfo::version();
     if (major)
@@ -206,60 +165,7 @@ bool CFileName::GetBrowserVersion(int* major, int* minor) const
     return true;
 }
 
-QString CFileName::HiddenName(const QString& name, int number)
-{
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    const int end = dot > 0 ? dot : int(name.size());
-    QString hidden = name;
-    for (int i = 0; i < end; ++i) {
-        const QChar c = name.at(i);
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            hidden[i] = ShiftInRange(c, 'a', 26, number);
-        else if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            hidden[i] = ShiftInRange(c, 'A', 26, number);
-        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            hidden[i] = ShiftInRange(c, '0', 10, number);
-    }
-    return hidden;
-}
-
-bool CFileName::HideAllFileNames(const QString& directory, int number) const
-{
-    if (!IsFolder(directory))
-        return false;
-    const QDir dir(directory);
-    const QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    QStringList others;
-    for (const QString& name :
-         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        if (!files.contains(name))
-            others << name;
-    }
-
-    // Shifting is one-to-one, so new names can only clash with entries that
-    // are not renamed (folders). Everything goes through temporary names
-    // first, because a new name may be the old name of another file.
-    QVector<std::pair<QString, QString>> toTemporary;
-    QVector<std::pair<QString, QString>> toFinal;
-    for (int i = 0; i < files.size(); ++i) {
-        const QString newName = HiddenName(files.at(i), number);
-        if (newName == files.at(i))
-            continue;
-        if (others.contains(newName))
-            return false;
-        const QString temporary = TemporaryName(directory, i);
-        toTemporary.append({dir.filePath(files.at(i)), temporary});
-        toFinal.append({temporary, dir.filePath(newName)});
-    }
-    if (!RenameAll(toTemporary))
-        return false;
-    if (!RenameAll(toFinal)) {
-        for (const auto& [original, temporary] : toTemporary)
-            QFile::rename(temporary, original);
-        return false;
-    }
-    return true;
-}
+} // namespace ZtFileName
 
 CShellFileOperation* CFileName::ShellCopyFiles(QWidget* owner, const QStringList& sources,
                                                const QString& destination) const

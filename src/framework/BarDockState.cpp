@@ -21,7 +21,7 @@ int CBarDockState::Read(const char* key, int defaultValue) const
     return std::clamp(value, -kMaxCoordinate, kMaxCoordinate);
 }
 
-void CBarDockState::Write(const char* key, int value) const
+void CBarDockState::Write(const char* key, int value)
 {
     CProfile::Instance().WriteInt(m_strSection, QLatin1String(key), value);
 }
@@ -46,13 +46,13 @@ int CBarDockState::DockSide() const
     return IsDockSide(side) ? side : m_nDefaultSide;
 }
 
-void CBarDockState::WriteFloatState(const QPoint& topLeft) const
+void CBarDockState::WriteFloatState(const QPoint& topLeft)
 {
     Write("float x", topLeft.x());
     Write("float y", topLeft.y());
 }
 
-void CBarDockState::WriteDockState(const QRect& windowRect, const QSize& layoutSize, int side) const
+void CBarDockState::WriteDockState(const QRect& windowRect, const QSize& layoutSize, int side)
 {
     Write("dock top", windowRect.top());
     Write("dock bottom", windowRect.top() + windowRect.height());

@@ -42,10 +42,10 @@ public:
     int DockSide() const;
 
     // Remembers where a floating bar stands before it docks again.
-    void WriteFloatState(const QPoint& topLeft) const;
+    void WriteFloatState(const QPoint& topLeft);
     // Remembers a docked bar before it floats: its window rectangle, its
     // size in the layout, and the side it was found on.
-    void WriteDockState(const QRect& windowRect, const QSize& layoutSize, int side) const;
+    void WriteDockState(const QRect& windowRect, const QSize& layoutSize, int side);
 
     // The dock widget area of a dock bar id (top for an unknown id).
     static Qt::DockWidgetArea AreaForSide(int side);
@@ -53,7 +53,7 @@ public:
 
 private:
     int Read(const char* key, int defaultValue) const;
-    void Write(const char* key, int value) const;
+    void Write(const char* key, int value);
 
     QString m_strSection;
     int m_nDefaultSide;

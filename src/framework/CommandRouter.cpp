@@ -2,6 +2,12 @@
 
 #include "framework/CmdTarget.h"
 #include "framework/CmdUI.h"
+#include "framework/Profile.h"
+
+namespace {
+// Commands running now: one command may run others.
+int g_nRunningCommands = 0;
+} // namespace
 
 void CCommandRouter::Update(CCmdUI* cmdUI) const
 {
@@ -30,9 +36,16 @@ bool CCommandRouter::Execute(int id) const
 {
     if (!IsEnabled(id))
         return false;
+    ++g_nRunningCommands;
+    bool done = false;
     for (CCmdTarget* target : m_chain()) {
-        if (target && target->InvokeCommand(id))
-            return true;
+        if (target && target->InvokeCommand(id)) {
+            done = true;
+            break;
+        }
     }
-    return false;
+    // What the command changed in the profile reaches the file as one write.
+    if (--g_nRunningCommands == 0)
+        CProfile::FlushInstance();
+    return done;
 }

@@ -25,7 +25,8 @@ public:
     // Fills cmdUI for its id.
     void Update(CCmdUI* cmdUI) const;
     bool IsEnabled(int id) const;
-    // Runs the command when it is enabled; false when it was not run.
+    // Runs the command when it is enabled; false when it was not run. When
+    // the outermost command ends, the profile's kept changes are written.
     bool Execute(int id) const;
 
 private:

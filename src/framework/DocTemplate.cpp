@@ -13,7 +13,7 @@
 CDocTemplate::CDocTemplate(int resourceId, const QString& resourceString, DocumentFactory makeDocument,
                            FrameFactory makeFrame, ViewFactory makeView)
     : m_nResourceId(resourceId)
-    , m_docStrings(resourceString.split(QLatin1Char('\n')))
+    , m_strings(CDocStrings::Parse(resourceString))
     , m_makeDocument(std::move(makeDocument))
     , m_makeFrame(std::move(makeFrame))
     , m_makeView(std::move(makeView))
@@ -28,11 +28,6 @@ CDocTemplate::~CDocTemplate()
         document->m_pDocTemplate = nullptr;
 }
 
-QString CDocTemplate::GetDocString(DocStringIndex index) const
-{
-    return m_docStrings.value(index);
-}
-
 CDocTemplate::Confidence CDocTemplate::MatchDocType(const QString& path, CDocument** alreadyOpen) const
 {
     *alreadyOpen = nullptr;
@@ -44,7 +39,7 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(const QString& path, CDocume
         }
     }
     // Extensions match without regard to case: "PAGE.HTML" is a web page.
-    const QString extension = GetDocString(filterExt).trimmed();
+    const QString extension = m_strings.m_strFilterExt.trimmed();
     if (!extension.isEmpty() && FileExtension(path) == extension.toLower())
         return yesAttemptNative;
     return yesAttemptForeign;
@@ -63,7 +58,7 @@ CMDIChildWnd* CDocTemplate::CreateNewFrame(CDocument* document)
 
 void CDocTemplate::SetDefaultTitle(CDocument* document)
 {
-    document->SetTitle(GetDocString(docName) + QString::number(++m_nUntitledCount));
+    document->SetTitle(m_strings.m_strDocName + QString::number(++m_nUntitledCount));
 }
 
 CDocument* CDocTemplate::OpenDocumentFile(const QString& path, bool makeVisible)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/DocStrings.h"
 #include "framework/OpenRequest.h"
 
 #include <QList>
@@ -15,9 +16,8 @@ class CMDIFrameWnd;
 class CView;
 
 // A document type: which document, child frame and view classes belong
-// together, and the seven-field resource string that names the type
-// ("window title\ndocument name\nnew-file name\nfilter name\nfilter
-// extension\nregistry type id\nregistry type name").
+// together, and the names of the type (CDocStrings, read from its
+// seven-field resource string).
 //
 // The template owns its open documents. Opening a file makes the document,
 // its frame and view first, then loads the file into them, as the editor's
@@ -28,15 +28,6 @@ class CDocTemplate : public QObject
 {
     Q_OBJECT
 public:
-    enum DocStringIndex {
-        windowTitle = 0,
-        docName,
-        fileNewName,
-        filterName,
-        filterExt,
-        regFileTypeId,
-        regFileTypeName,
-    };
     enum Confidence {
         noAttempt = 0,
         maybeAttemptForeign,
@@ -58,7 +49,7 @@ public:
     void SetMainFrame(CMDIFrameWnd* mainFrame) { m_pMainFrame = mainFrame; }
 
     int GetResourceId() const { return m_nResourceId; }
-    QString GetDocString(DocStringIndex index) const;
+    const CDocStrings& Strings() const { return m_strings; }
 
     // How well this type fits path; alreadyOpen receives the document when
     // the path is open already.
@@ -90,7 +81,7 @@ private:
     void SetDefaultTitle(CDocument* document);
 
     int m_nResourceId;
-    QStringList m_docStrings;
+    CDocStrings m_strings;
     DocumentFactory m_makeDocument;
     FrameFactory m_makeFrame;
     ViewFactory m_makeView;

@@ -258,12 +258,12 @@ bool CDocument::DoSave(const QString& path, bool replacePath)
     QString target = path;
     if (target.isEmpty()) {
         QString suggested = m_strTitle;
-        const QString extension = m_pDocTemplate ? m_pDocTemplate->GetDocString(CDocTemplate::filterExt) : QString();
+        const QString extension = m_pDocTemplate ? m_pDocTemplate->Strings().m_strFilterExt : QString();
         if (!extension.isEmpty() && !suggested.contains(QLatin1Char('.')))
             suggested += extension.trimmed();
         QString filter;
-        if (m_pDocTemplate && !m_pDocTemplate->GetDocString(CDocTemplate::filterName).isEmpty())
-            filter = m_pDocTemplate->GetDocString(CDocTemplate::filterName).trimmed() + QStringLiteral(";;");
+        if (m_pDocTemplate && !m_pDocTemplate->Strings().m_strFilterName.isEmpty())
+            filter = m_pDocTemplate->Strings().m_strFilterName.trimmed() + QStringLiteral(";;");
         filter += tr("All Files (*)");
         target = QFileDialog::getSaveFileName(QApplication::activeWindow(), tr("Save As"),
                                               SaveAsDirectory() + QLatin1Char('/') + suggested, filter);

@@ -2,12 +2,15 @@
 
 #include "files/AtomicFile.h"
 #include "framework/FolderLock.h"
+#include "framework/MessageBox.h"
 #include "framework/ProfileText.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -21,6 +24,11 @@ CProfile* g_installedProfile = nullptr;
 // A profile is a few kilobytes; a bigger file is not ours, and reading it
 // would only slow the start.
 constexpr qint64 kMaxProfileBytes = 4 * 1024 * 1024;
+
+// Changes made outside any command reach the file this long after the first
+// of them: soon enough that a crash loses little, late enough that a burst of
+// changes (the bar layout writes nine keys in a row) is one write.
+constexpr int kWriteDelayMs = 500;
 
 enum class ReadResult { Read, Missing, Refused };
 
@@ -99,6 +107,13 @@ CProfile::CProfile(const QString& filePath)
     Reload();
 }
 
+CProfile::~CProfile()
+{
+    // No message box while the program goes down: stderr has to do.
+    if (!m_pending.isEmpty() && !Save())
+        qWarning().noquote() << m_strLastError;
+}
+
 QString CProfile::DefaultFilePath()
 {
     QString base = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
@@ -120,8 +135,16 @@ void CProfile::SetInstance(CProfile* profile)
     g_installedProfile = profile;
 }
 
+void CProfile::FlushInstance()
+{
+    Instance().Flush();
+}
+
 void CProfile::Reload()
 {
+    m_pending.clear();
+    if (m_pWriteTimer)
+        m_pWriteTimer->stop();
     m_sections.clear();
     m_sectionIndex.clear();
     QByteArray bytes;
@@ -245,9 +268,10 @@ QStringList CProfile::Keys(const QString& section) const
 
 bool CProfile::WriteString(const QString& section, const QString& key, const QString& value)
 {
+    const QString name = key.trimmed();
     const QString line = OneLine(value);
-    SetInMemory(section, key.trimmed(), line);
-    return Save([&](CProfileText& text) { text.SetValue(section, key.trimmed(), line); });
+    SetInMemory(section, name, line);
+    return Keep([section, name, line](CProfileText& text) { text.SetValue(section, name, line); });
 }
 
 bool CProfile::WriteInt(const QString& section, const QString& key, int value)
@@ -264,7 +288,7 @@ bool CProfile::RemoveKey(const QString& section, const QString& key)
         }
         found->Reindex();
     }
-    return Save([&](CProfileText& text) { text.RemoveKey(section, key); });
+    return Keep([section, key](CProfileText& text) { text.RemoveKey(section, key); });
 }
 
 bool CProfile::RemoveSection(const QString& section)
@@ -276,14 +300,62 @@ bool CProfile::RemoveSection(const QString& section)
     m_sectionIndex.clear();
     for (int i = 0; i < m_sections.size(); ++i)
         m_sectionIndex.insert(m_sections[i].name.toCaseFolded(), i);
-    return Save([&](CProfileText& text) { text.RemoveSection(section); });
+    return Keep([section](CProfileText& text) { text.RemoveSection(section); });
 }
 
-// Applies change to the file as it is on disk now, not to what this object
-// read earlier, so a key another program wrote meanwhile survives; then
-// takes the file's values into memory too. Keys only memory holds stay
-// there: a profile deleted while the program runs does not reset it.
-bool CProfile::Save(const std::function<void(CProfileText&)>& change)
+bool CProfile::Keep(Change change)
+{
+    m_pending.append(std::move(change));
+    // Without an event loop nothing would write later: write now.
+    if (!QCoreApplication::instance())
+        return Save();
+    if (!m_pWriteTimer) {
+        m_pWriteTimer = std::make_unique<QTimer>();
+        m_pWriteTimer->setSingleShot(true);
+        m_pWriteTimer->setInterval(kWriteDelayMs);
+        QObject::connect(m_pWriteTimer.get(), &QTimer::timeout, [this] { Flush(); });
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, m_pWriteTimer.get(),
+                         [this] { Flush(); });
+    }
+    // Started by the first change only, so a steady stream of changes is
+    // still written every half second.
+    if (!m_pWriteTimer->isActive())
+        m_pWriteTimer->start();
+    return m_strLastError.isEmpty();
+}
+
+bool CProfile::Flush()
+{
+    if (m_pWriteTimer)
+        m_pWriteTimer->stop();
+    if (m_pending.isEmpty())
+        return true;
+    if (Save()) {
+        m_bFailureShown = false;
+        return true;
+    }
+    ReportFailure();
+    return false;
+}
+
+void CProfile::ReportFailure()
+{
+    if (m_bFailureShown)
+        return;
+    // Marked first: the box's own event loop may run the write timer.
+    m_bFailureShown = true;
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        ZtMessageBox::Show(m_strLastError, QMessageBox::Warning);
+    else
+        qWarning().noquote() << m_strLastError;
+}
+
+// Applies the kept changes to the file as it is on disk now, not to what
+// this object read earlier, so a key another program wrote meanwhile
+// survives; then takes the file's values into memory too. Keys only memory
+// holds stay there: a profile deleted while the program runs does not reset
+// it. The changes are kept until a write succeeds.
+bool CProfile::Save()
 {
     const QString folder = QFileInfo(m_strFilePath).absolutePath();
     QDir().mkpath(folder);
@@ -295,13 +367,15 @@ bool CProfile::Save(const std::function<void(CProfileText&)>& change)
         return false;
     }
     CProfileText text(bytes);
-    change(text);
+    for (const Change& change : std::as_const(m_pending))
+        change(text);
     const QByteArray updated = text.Bytes();
     if (updated != bytes && !CAtomicFile::Write(m_strFilePath, updated, &why)) {
         m_strLastError = QObject::tr("Cannot save the profile %1: %2")
                              .arg(QDir::toNativeSeparators(m_strFilePath), why);
         return false;
     }
+    m_pending.clear();
     m_strLastError.clear();
     Merge(text);
     return true;

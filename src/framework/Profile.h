@@ -6,8 +6,10 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
 class CProfileText;
+class QTimer;
 
 // The application profile: every setting the program keeps, in one INI file
 // at $XDG_CONFIG_HOME/Zentrel/Zentrel.ini.
@@ -18,11 +20,17 @@ class CProfileText;
 // written with. Values are kept exactly as they stand after the "=": no
 // trimming, so "yes " stays different from "yes".
 //
-// Every write goes to disk at once through an atomic save, so a crash or a
-// full disk never leaves a half-written profile behind. A write changes only
-// its own key in the file as it is on disk at that moment, so two programs
-// sharing the profile keep each other's settings, and every other line of
-// the file (comments, stray lines, line ends) stays as it was.
+// A write changes memory at once, so every read sees it, and the file a
+// little later: changes are kept and written together when a command routed
+// through CCommandRouter ends, half a second after the first of them (for
+// changes made outside any command), and when the program quits. Writing
+// locks the profile's folder, re-reads the file and applies the kept changes
+// to it as it is on disk then, so two programs sharing the profile keep each
+// other's settings and every line not written (comments, stray lines, line
+// ends) stays as it was; it is saved atomically, so a crash or a full disk
+// never leaves a half-written profile behind. A write that fails keeps the
+// changes for the next attempt and tells the user once, and again only after
+// a later write has succeeded.
 //
 // Only a regular file of at most 4 MB is read; anything else (a named pipe,
 // a device, a huge file) counts as an unreadable profile: the program starts
@@ -33,6 +41,10 @@ public:
     // Loads the profile from filePath; a missing or unreadable file gives an
     // empty profile (LastError says why it was unreadable).
     explicit CProfile(const QString& filePath = DefaultFilePath());
+    // Writes what is still kept.
+    ~CProfile();
+    CProfile(const CProfile&) = delete;
+    CProfile& operator=(const CProfile&) = delete;
 
     // $XDG_CONFIG_HOME/Zentrel/Zentrel.ini, or ~/.config/Zentrel/Zentrel.ini.
     static QString DefaultFilePath();
@@ -55,14 +67,24 @@ public:
     bool Contains(const QString& section, const QString& key) const;
     QStringList Keys(const QString& section) const;
 
-    // Each write saves the file; false (and LastError) when that failed. The
-    // value stays in memory either way.
+    // Each change takes effect in memory at once and is kept for the next
+    // write of the file. False when the last attempt to read or write the
+    // file failed (LastError says why), so this change may not reach it
+    // either.
     bool WriteString(const QString& section, const QString& key, const QString& value);
     bool WriteInt(const QString& section, const QString& key, int value);
     bool RemoveKey(const QString& section, const QString& key);
     bool RemoveSection(const QString& section);
 
-    // Re-reads the file, dropping what is in memory.
+    // Writes the kept changes now; true when there were none or they were
+    // written. A failure is shown through ZtMessageBox unless the last
+    // failure was shown and no write has succeeded since.
+    bool Flush();
+    bool HasPendingChanges() const { return !m_pending.isEmpty(); }
+    // Flushes the program's profile: called when a command ends.
+    static void FlushInstance();
+
+    // Re-reads the file, dropping what is in memory and the kept changes.
     void Reload();
     QString LastError() const { return m_strLastError; }
 
@@ -87,15 +109,23 @@ private:
         void Reindex();
     };
 
+    using Change = std::function<void(CProfileText&)>;
+
     void Merge(const CProfileText& text);
     void SetInMemory(const QString& section, const QString& key, const QString& value);
     const Section* FindSection(const QString& name) const;
     Section* FindSection(const QString& name);
     Section& SectionFor(const QString& name);
-    bool Save(const std::function<void(CProfileText&)>& change);
+    bool Keep(Change change);
+    bool Save();
+    void ReportFailure();
 
     QString m_strFilePath;
     QVector<Section> m_sections;
     QHash<QString, int> m_sectionIndex; // folded name -> index into m_sections
     QString m_strLastError;
+    // Changes not yet in the file, in the order they were made.
+    QVector<Change> m_pending;
+    std::unique_ptr<QTimer> m_pWriteTimer;
+    bool m_bFailureShown = false;
 };

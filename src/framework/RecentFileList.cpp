@@ -72,7 +72,7 @@ void CRecentFileList::ReadList()
     }
 }
 
-void CRecentFileList::WriteList() const
+void CRecentFileList::WriteList()
 {
     for (int i = 1; i <= m_nSize; ++i) {
         const QString key = m_strEntryFormat.arg(i);

@@ -29,7 +29,7 @@ public:
 
     // Entries longer than any path can be (PATH_MAX) are skipped.
     void ReadList();
-    void WriteList() const;
+    void WriteList();
 
     // The text of entry index in a menu: "&1 name", the path shortened to at
     // most maxWidth characters by dropping middle folders, or else the middle

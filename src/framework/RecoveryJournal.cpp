@@ -83,7 +83,7 @@ void CRecoveryJournal::Write(CDocument* document)
     record.m_strPath = document->GetPathName();
     record.m_strTitle = document->GetTitle();
     if (CDocTemplate* docTemplate = document->GetDocTemplate())
-        record.m_strKind = docTemplate->GetDocString(CDocTemplate::docName);
+        record.m_strKind = docTemplate->Strings().m_strDocName;
     record.m_loadStamp = document->DiskStamp();
     record.m_nJournaledMs = QDateTime::currentMSecsSinceEpoch();
     const QString file = it->m_strFile;

@@ -107,10 +107,10 @@ QTreeWidgetItem* CDesktopTreeCtrl::NewFolder()
     if (folder.isEmpty())
         return nullptr;
     QString name = QStringLiteral("New_Folder");
-    for (int number = 2; CFileName().Exist(QDir(folder).filePath(name)); ++number)
+    for (int number = 2; ZtFileName::Exist(QDir(folder).filePath(name)); ++number)
         name = QStringLiteral("New_Folder (%1)").arg(number);
     const QString path = QDir(folder).filePath(name);
-    if (!CFileName().CreateNewDirectory(path)) {
+    if (!ZtFileName::CreateNewDirectory(path)) {
         ZtMessageBox::Show(QStringLiteral("Could not create the folder \"%1\".").arg(path), QMessageBox::Warning);
         return nullptr;
     }

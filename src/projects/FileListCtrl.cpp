@@ -49,7 +49,7 @@ QMimeData* FilesForClipboard(const QStringList& paths, bool bCut)
 
 bool PathGone(const QString& path)
 {
-    return !CFileName().Exist(path);
+    return !ZtFileName::Exist(path);
 }
 
 } // namespace
@@ -116,11 +116,6 @@ void CFileListCtrl::Refresh()
     // again, and its rows come all at once.
     m_bRefreshing = true;
     m_pReader->Start(m_strFilling);
-}
-
-bool CFileListCtrl::IsFilling() const
-{
-    return m_pReader->IsReading() || m_pWatcher->IsSettingUp();
 }
 
 void CFileListCtrl::OnReadFinished(bool ok)
@@ -215,7 +210,7 @@ void CFileListCtrl::OpenListFile(const QString& path, bool allowRun)
     case CFileListRules::EOpen::Run:
         // The program gets its own path as its argument and starts in the
         // root of the file system it lives on.
-        if (!CShellExecute::Open(path, path, CFileName().GetRoot(path)))
+        if (!CShellExecute::Open(path, path, ZtFileName::GetRoot(path)))
             ZtMessageBox::Show(QStringLiteral("Cannot start '%1'.").arg(path), QMessageBox::Warning);
         break;
     case CFileListRules::EOpen::Nothing:
@@ -326,7 +321,7 @@ void CFileListCtrl::StepToFile(const QString& name, bool up, bool browserActive)
     if (target < 0)
         return;
     const QString path = FullPath(target);
-    const bool textFile = CFileName().IsTextFile(path);
+    const bool textFile = ZtFileName::IsTextFile(path);
     switch (CFileListRules::StepActionFor(m_pModel->Name(target), browserActive, textFile)) {
     case CFileListRules::EStep::ShowInBrowser:
         emit showInBrowserRequested(path);

@@ -42,8 +42,6 @@ public:
     void Refresh();
     QString Folder() const { return m_strFolder; }
     QString RequestedPath() const { return m_strRequestedPath; }
-    // Whether the folder is still being read, or its watch set up.
-    bool IsFilling() const;
     // "Cannot read <folder>: <reason>" while the list shows a folder it
     // could not read (the list shows it in place of rows); else empty.
     QString ReadError() const;

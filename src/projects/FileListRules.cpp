@@ -3,13 +3,10 @@
 #include "files/FileKinds.h"
 
 namespace {
-bool IsOneOf(const QString& extension, std::initializer_list<const char*> extensions)
+// What the List bar shows in the browser: pages and pictures.
+bool IsPageOrPicture(const QString& name)
 {
-    for (const char* candidate : extensions) {
-        if (extension == QLatin1String(candidate))
-            return true;
-    }
-    return false;
+    return IsHtmlFile(name) || IsImageFile(name);
 }
 } // namespace
 
@@ -28,19 +25,17 @@ bool CFileListRules::IsBrowserShowable(const QString& name, const QString& exten
     const QString extension = FileExtension(name);
     if (extension.isEmpty())
         return false;
-    return IsOneOf(extension, {".htm", ".html", ".jpg", ".jpeg", ".gif"})
-           || extension == NormalizeFilter(extensionFilter);
+    return IsPageOrPicture(name) || extension == NormalizeFilter(extensionFilter);
 }
 
 bool CFileListRules::IsEditItemEnabled(const QString& firstSelectedName)
 {
-    QString extension = FileExtension(firstSelectedName);
-    return !IsProgramFileType(extension);
+    return !IsProgramFileType(FileExtension(firstSelectedName));
 }
 
 CFileListRules::EOpen CFileListRules::OpenActionFor(const QString& path, bool allowRun, bool executableFile)
 {
-    QString extension = FileExtension(path);
+    const QString extension = FileExtension(path);
     if (IsEditableFileType(extension))
         return EOpen::Edit;
     if (allowRun && (IsRunnableFileType(extension) || executableFile))
@@ -67,11 +62,9 @@ int CFileListRules::StepTarget(const QStringList& names, const QString& name, bo
 
 CFileListRules::EStep CFileListRules::StepActionFor(const QString& name, bool browserActive, bool textFile)
 {
-    QString extension = FileExtension(name);
     if (browserActive)
-        return IsOneOf(extension, {".htm", ".html", ".jpg", ".jpeg", ".gif"}) ? EStep::ShowInBrowser
-                                                                               : EStep::Nothing;
-    if (!IsEditableFileType(extension))
+        return IsPageOrPicture(name) ? EStep::ShowInBrowser : EStep::Nothing;
+    if (!IsEditableFileType(FileExtension(name)))
         return EStep::Nothing;
     return textFile ? EStep::EditText : EStep::Open;
 }

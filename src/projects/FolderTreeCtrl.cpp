@@ -2,6 +2,7 @@
 
 #include "files/AtomicFile.h"
 #include "files/FileName.h"
+#include "files/PathParts.h"
 #include "files/ShellFileOperation.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/MenuBuilder.h"
@@ -58,7 +59,7 @@ CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent)
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { OnCurrentItemChanged(current); });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-        SetCurrentItem(item);
+        SetHighlightedItem(item);
         OpenItem();
     });
     connect(&m_reader, &CTreeFolderReader::folderListed, this, &CFolderTreeCtrl::OnFolderListed);
@@ -114,13 +115,13 @@ void CFolderTreeCtrl::contextMenuEvent(QContextMenuEvent* event)
     // The right-clicked item becomes the one the menu acts on, while the
     // highlighted item stays as it is; the menu key opens the menu of the
     // highlighted item.
-    SetCurrentItem(event->reason() == QContextMenuEvent::Mouse ? itemAt(event->pos()) : currentItem());
+    SetHighlightedItem(event->reason() == QContextMenuEvent::Mouse ? itemAt(event->pos()) : currentItem());
     QMenu* menu = CreateContextMenu();
     menu->exec(event->globalPos());
     delete menu;
     event->accept();
     // Once the menu is gone, commands act on the highlighted item again.
-    SetCurrentItem(currentItem());
+    SetHighlightedItem(currentItem());
 }
 
 // ---- Items and paths ------------------------------------------------------
@@ -166,17 +167,17 @@ QString CFolderTreeCtrl::GetItemPath(const QTreeWidgetItem* item) const
     return CProjectTreeRules::ItemPath(m_strRootDirectory, names);
 }
 
-QTreeWidgetItem* CFolderTreeCtrl::CurrentItem() const
+QTreeWidgetItem* CFolderTreeCtrl::HighlightedItem() const
 {
-    return m_currentIndex.isValid() ? itemFromIndex(m_currentIndex) : nullptr;
+    return m_highlightedIndex.isValid() ? itemFromIndex(m_highlightedIndex) : nullptr;
 }
 
-void CFolderTreeCtrl::SetCurrentItem(QTreeWidgetItem* item)
+void CFolderTreeCtrl::SetHighlightedItem(QTreeWidgetItem* item)
 {
-    if (item == CurrentItem())
+    if (item == HighlightedItem())
         return;
-    m_previousIndex = m_currentIndex;
-    m_currentIndex = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
+    m_previousIndex = m_highlightedIndex;
+    m_highlightedIndex = item ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
 }
 
 QTreeWidgetItem* CFolderTreeCtrl::FolderOf(QTreeWidgetItem* item) const
@@ -516,10 +517,10 @@ void CFolderTreeCtrl::RefreshCurrentFolder(bool updateList)
 {
     if (!HasRoot())
         return;
-    QTreeWidgetItem* folder = FolderOf(CurrentItem());
+    QTreeWidgetItem* folder = FolderOf(HighlightedItem());
     if (!folder)
         return;
-    const bool bShown = folder == currentItem() || folder == CurrentItem();
+    const bool bShown = folder == currentItem() || folder == HighlightedItem();
     RereadFolder(folder);
     if (updateList && bShown)
         emit folderRefreshed(GetItemPath(folder));
@@ -586,7 +587,7 @@ void CFolderTreeCtrl::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    SetCurrentItem(clicked);
+    SetHighlightedItem(clicked);
     // A right click picks the item for its menu only: the highlight stays.
     if (event->button() == Qt::RightButton) {
         event->accept();
@@ -706,7 +707,7 @@ void CFolderTreeCtrl::FinishNewFolder(QTreeWidgetItem* item)
         delete item;
         return;
     }
-    if (!CFileName().CreateNewDirectory(path)) {
+    if (!ZtFileName::CreateNewDirectory(path)) {
         // Only a folder that exists stays in the tree.
         ZtMessageBox::Show(QStringLiteral("Cannot create the folder '%1'.").arg(path), QMessageBox::Warning);
         delete item;
@@ -724,7 +725,7 @@ void CFolderTreeCtrl::FinishNewFolder(QTreeWidgetItem* item)
 void CFolderTreeCtrl::RenameOnDisk(QTreeWidgetItem* item, const QString& oldPath,
                                    std::function<void(QTreeWidgetItem*)> onRenamed)
 {
-    const QString oldName = oldPath.mid(oldPath.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString oldName = ZtPath::NameOf(oldPath);
     const QString name = item->text(0);
     if (name == oldName)
         return;
@@ -759,6 +760,26 @@ void CFolderTreeCtrl::RestartReadUnderWay(QTreeWidgetItem* folder)
     // was just renamed or made.
     if (folder && ReadTicket(folder))
         StartRead(folder);
+}
+
+void CFolderTreeCtrl::DeleteFromDisk(QTreeWidgetItem* item, QWidget* owner)
+{
+    const QString path = GetItemPath(item);
+    const bool bFolder = IsFolderImage(ImageOf(item));
+    if (bFolder && RefusesFolderDelete())
+        return;
+    CShellFileOperation* job = CFileName().ShellDeleteItems(owner, {path});
+    const QPersistentModelIndex index(indexFromItem(item));
+    connect(job, &CShellFileOperation::finished, this, [this, index, path, bFolder] {
+        // Still there: the user said no, or the helper reported why not.
+        if (ZtFileName::Exist(path) || !index.isValid())
+            return;
+        delete itemFromIndex(index);
+        if (bFolder)
+            viewport()->update();
+        else
+            RefreshCurrentFolder(true);
+    });
 }
 
 bool CFolderTreeCtrl::RefusesFolderDelete() const

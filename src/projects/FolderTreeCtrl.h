@@ -73,9 +73,10 @@ public:
     void ShowSavedFile(const QString& path);
 
     // The item the commands act on: the last one clicked with either button,
-    // or selected.
-    QTreeWidgetItem* CurrentItem() const;
-    void SetCurrentItem(QTreeWidgetItem* item);
+    // or selected. A right click highlights an item without moving Qt's
+    // current item, so the two can differ.
+    QTreeWidgetItem* HighlightedItem() const;
+    void SetHighlightedItem(QTreeWidgetItem* item);
     static int ImageOf(const QTreeWidgetItem* item);
     static bool IsFolderImage(int image);
     static bool IsMarker(const QTreeWidgetItem* item);
@@ -159,6 +160,12 @@ protected:
     // True, after telling the user, when the shell is too old to delete
     // folders from the tree.
     bool RefusesFolderDelete() const;
+    // Moves item's file or folder to the trash as a job (the user confirms
+    // first; owner, null for none, owns that question) and, once the job is
+    // over and the path is gone, takes the item out of the tree: a file's
+    // folder is read again and, when shown, the List bar shows it anew.
+    // Nothing happens for a folder on a shell too old.
+    void DeleteFromDisk(QTreeWidgetItem* item, QWidget* owner);
 
     QTreeWidgetItem* NewItem(const QString& name, EImage image) const;
     QTreeWidgetItem* AddRoot(const QString& text, EImage image);
@@ -235,7 +242,7 @@ private:
 
     QString m_strRootDirectory;
     QPersistentModelIndex m_previousIndex;
-    QPersistentModelIndex m_currentIndex;
+    QPersistentModelIndex m_highlightedIndex;
     QElapsedTimer m_buttonDown;
     QString m_strEditPath;
     QPersistentModelIndex m_editIndex;

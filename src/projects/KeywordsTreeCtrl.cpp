@@ -4,6 +4,7 @@
 #include "files/AtomicFile.h"
 #include "files/FileKinds.h"
 #include "files/FileName.h"
+#include "files/PathParts.h"
 #include "files/ShellFileOperation.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/MenuBuilder.h"
@@ -37,7 +38,10 @@ namespace {
 // The largest keyword file the tree reads; anything bigger is no list of snippets.
 constexpr qint64 kMaxKeywordFileBytes = 64 * 1024 * 1024;
 
-const QString kNoKeywordsFile = QStringLiteral("This folder does not have an keywords file");
+QString NoKeywordsFileText()
+{
+    return CKeywordsTreeCtrl::tr("This folder does not have an keywords file");
+}
 
 bool IsKeywordFileName(const QString& name)
 {
@@ -162,7 +166,7 @@ bool CKeywordsTreeCtrl::EditKeywordFile(const QString& path, QTreeWidgetItem* fo
 {
     QFile file(path);
     if (!file.exists()) {
-        ZtMessageBox::Show(QStringLiteral("File not found\n"), QMessageBox::Information);
+        ZtMessageBox::Show(tr("File not found\n"), QMessageBox::Information);
         return false;
     }
     if (QFileInfo(file).size() > kMaxKeywordFileBytes || !file.open(QIODevice::ReadOnly)) {
@@ -188,7 +192,7 @@ bool CKeywordsTreeCtrl::EditKeywordFile(const QString& path, QTreeWidgetItem* fo
 
 void CKeywordsTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* current)
 {
-    SetCurrentItem(current);
+    SetHighlightedItem(current);
     if (!current || IsKeyword(current) || IsMarker(current))
         return;
     const QString path = GetItemPath(current);
@@ -203,7 +207,7 @@ void CKeywordsTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* current)
 void CKeywordsTreeCtrl::keyPressEvent(QKeyEvent* event)
 {
     if (state() != EditingState && (event->key() == Qt::Key_Delete || event->key() == Qt::Key_F2)) {
-        SetCurrentItem(currentItem());
+        SetHighlightedItem(currentItem());
         event->key() == Qt::Key_Delete ? DeleteItem() : EditLabel();
         return;
     }
@@ -212,13 +216,12 @@ void CKeywordsTreeCtrl::keyPressEvent(QKeyEvent* event)
 
 void CKeywordsTreeCtrl::OpenItem()
 {
-    const QTreeWidgetItem* item = CurrentItem();
+    const QTreeWidgetItem* item = HighlightedItem();
     if (item && IsKeyword(item))
         emit keywordActivated(item->text(0));
     if (ImageOf(item) != ImageFile)
         return;
-    QString extension = FileExtension(item->text(0));
-    if (IsEditableFileType(extension))
+    if (IsEditableFileType(FileExtension(item->text(0))))
         emit openFileRequested(GetItemPath(item));
 }
 
@@ -226,7 +229,7 @@ void CKeywordsTreeCtrl::OpenItem()
 
 void CKeywordsTreeCtrl::NewFolder()
 {
-    QTreeWidgetItem* parent = FolderOf(CurrentItem());
+    QTreeWidgetItem* parent = FolderOf(HighlightedItem());
     if (!parent)
         return;
     // Expanding first reads the folder, so the new item is not swept away.
@@ -239,12 +242,12 @@ void CKeywordsTreeCtrl::NewFolder()
 
 void CKeywordsTreeCtrl::NewKeyword()
 {
-    QTreeWidgetItem* folder = FolderOf(CurrentItem());
+    QTreeWidgetItem* folder = FolderOf(HighlightedItem());
     if (!folder)
         return;
     const QString keywordsFile = KeywordsFileOf(folder);
     if (keywordsFile.isEmpty()) {
-        ZtMessageBox::Show(kNoKeywordsFile, QMessageBox::Information);
+        ZtMessageBox::Show(NoKeywordsFileText(), QMessageBox::Information);
         return;
     }
     folder->setExpanded(true);
@@ -259,7 +262,7 @@ void CKeywordsTreeCtrl::NewKeyword()
 
 void CKeywordsTreeCtrl::NewKeywordsFile()
 {
-    QTreeWidgetItem* folder = FolderOf(CurrentItem());
+    QTreeWidgetItem* folder = FolderOf(HighlightedItem());
     if (!folder)
         return;
     const std::optional<QString> answer =
@@ -271,7 +274,7 @@ void CKeywordsTreeCtrl::NewKeywordsFile()
     if (dot >= 0)
         name.truncate(dot);
     if (name.isEmpty()) {
-        ZtMessageBox::Show(QStringLiteral("You didn't name the new file."), QMessageBox::Information);
+        ZtMessageBox::Show(tr("You didn't name the new file."), QMessageBox::Information);
         return;
     }
     name += QStringLiteral(".kwd");
@@ -294,12 +297,12 @@ void CKeywordsTreeCtrl::NewKeywordsFile()
 
 void CKeywordsTreeCtrl::EditLabel()
 {
-    QTreeWidgetItem* item = CurrentItem();
+    QTreeWidgetItem* item = HighlightedItem();
     if (!item || IsMarker(item))
         return;
     if (!item->parent()) {
         ZtMessageBox::Show(
-            QStringLiteral("Editing this folder's name is not an option! It is sharedby all your projects"),
+            tr("Editing this folder's name is not an option! It is sharedby all your projects"),
             QMessageBox::Information);
         return;
     }
@@ -324,7 +327,7 @@ void CKeywordsTreeCtrl::FinishLabelEdit(QTreeWidgetItem* item, int kind, const Q
 
 void CKeywordsTreeCtrl::FinishRenameOnDisk(QTreeWidgetItem* item, const QString& oldPath)
 {
-    const QString oldName = oldPath.mid(oldPath.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString oldName = ZtPath::NameOf(oldPath);
     RenameOnDisk(item, oldPath, [this, oldName](QTreeWidgetItem* renamed) {
         // A renamed keywords file brings its keywords along under the new name.
         if (IsKeywordFileName(renamed->text(0)) || IsKeywordFileName(oldName))
@@ -364,7 +367,7 @@ void CKeywordsTreeCtrl::FinishKeywordEdit(QTreeWidgetItem* item, int kind, const
 
 void CKeywordsTreeCtrl::CopyItemPath()
 {
-    const QTreeWidgetItem* item = CurrentItem();
+    const QTreeWidgetItem* item = HighlightedItem();
     const int image = ImageOf(item);
     if (item && item->parent() && !IsMarker(item) && (image == ImageFile || IsFolderImage(image)))
         QApplication::clipboard()->setText(GetItemPath(item));
@@ -372,16 +375,16 @@ void CKeywordsTreeCtrl::CopyItemPath()
 
 bool CKeywordsTreeCtrl::PasteFiles()
 {
-    return PasteInto(FolderOf(CurrentItem()));
+    return PasteInto(FolderOf(HighlightedItem()));
 }
 
 void CKeywordsTreeCtrl::DeleteItem()
 {
-    QTreeWidgetItem* item = CurrentItem();
+    QTreeWidgetItem* item = HighlightedItem();
     if (!item || !item->parent() || IsMarker(item))
         return;
     QTreeWidgetItem* parent = item->parent();
-    SetCurrentItem(parent);
+    SetHighlightedItem(parent);
     if (IsKeyword(item)) {
         const QString text = item->text(0);
         const int line = item->data(0, kLineRole).toInt();
@@ -389,31 +392,15 @@ void CKeywordsTreeCtrl::DeleteItem()
                         [&](const QByteArray& bytes) { return CKeywordFile::DeleteLine(bytes, line, text); });
         return;
     }
-    const QString path = GetItemPath(item);
-    const bool bFolder = IsFolderImage(ImageOf(item));
-    if (bFolder && RefusesFolderDelete())
-        return;
-    CShellFileOperation* job = CFileName().ShellDeleteItems(this, {path});
-    const QPersistentModelIndex index(indexFromItem(item));
-    connect(job, &CShellFileOperation::finished, this, [this, index, path, bFolder] {
-        if (CFileName().Exist(path))
-            return;
-        if (bFolder) {
-            if (index.isValid())
-                delete itemFromIndex(index);
-            viewport()->update();
-        } else {
-            // The folder is read again: a deleted keyword file takes its keywords along.
-            RefreshCurrentFolder(true);
-        }
-    });
+    // A deleted keywords file takes its keywords along: its folder is read again.
+    DeleteFromDisk(item, this);
 }
 
 // ---- Dragging ------------------------------------------------------------------------
 
 void CKeywordsTreeCtrl::startDrag(Qt::DropActions)
 {
-    QTreeWidgetItem* dragged = CurrentItem();
+    QTreeWidgetItem* dragged = HighlightedItem();
     if (!DragMayStart() || !dragged || !dragged->parent() || IsMarker(dragged))
         return;
     if (IsKeyword(dragged)) {
@@ -476,7 +463,7 @@ void CKeywordsTreeCtrl::dropEvent(QDropEvent* event)
         });
         return;
     }
-    DropItem(CurrentItem(), dropItem);
+    DropItem(HighlightedItem(), dropItem);
 }
 
 bool CKeywordsTreeCtrl::DropItem(QTreeWidgetItem* dragged, QTreeWidgetItem* dropItem)
@@ -496,7 +483,7 @@ bool CKeywordsTreeCtrl::DropItem(QTreeWidgetItem* dragged, QTreeWidgetItem* drop
         }
         const QString keywordsFile = KeywordsFileOf(target);
         if (keywordsFile.isEmpty()) {
-            ZtMessageBox::Show(kNoKeywordsFile, QMessageBox::Information);
+            ZtMessageBox::Show(NoKeywordsFileText(), QMessageBox::Information);
             return false;
         }
         return EditKeywordFile(keywordsFile, target, [&](const QByteArray& bytes) {

@@ -51,7 +51,7 @@ QString CProjectBar::CurrentTabFolder() const
 QTreeWidgetItem* CProjectBar::GetCurrentItem() const
 {
     if (m_pTabs->currentWidget() == m_pProjectTree)
-        return m_pProjectTree->CurrentItem();
+        return m_pProjectTree->HighlightedItem();
     auto* tree = qobject_cast<QTreeWidget*>(m_pTabs->currentWidget());
     return tree ? tree->currentItem() : nullptr;
 }

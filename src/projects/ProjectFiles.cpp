@@ -1,6 +1,7 @@
 #include "projects/ProjectFiles.h"
 
 #include "files/FileName.h"
+#include "files/PathParts.h"
 #include "files/ShellFileOperation.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,7 @@ QByteArray CProjectFiles::NewFileBytes(const QString& name)
 
 QString CProjectFiles::ProjectNameOf(const QString& projectFile)
 {
-    const QString fileName = projectFile.mid(projectFile.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString fileName = ZtPath::NameOf(projectFile);
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QString() : fileName.left(dot);
 }
@@ -67,14 +68,13 @@ QString CProjectFiles::FolderMismatchProblem(const QString& projectFile)
 
 bool CProjectFiles::EnsureProjectDirectory(const QString& mainDirectory)
 {
-    const CFileName files;
-    return files.IsFolder(mainDirectory) || files.ChainCreateDirectory(mainDirectory);
+    return ZtFileName::IsFolder(mainDirectory) || ZtFileName::ChainCreateDirectory(mainDirectory);
 }
 
 bool CProjectFiles::CreateProjectFile(const QString& mainDirectory, const QString& name)
 {
     const QString path = ProjectFilePath(mainDirectory, name);
-    if (CFileName().IsFile(path))
+    if (ZtFileName::IsFile(path))
         return true;
     // NewOnly: a file or folder that appeared meanwhile is never written over.
     QFile file(path);
@@ -95,8 +95,7 @@ void CProjectFiles::CopyAdditionalFiles(QWidget* owner, const QString& source, c
 {
     if (source.trimmed().isEmpty())
         return done(false);
-    const CFileName files;
-    const QString from = files.IsFolder(source) ? QDir::cleanPath(source) + QStringLiteral("/*.*") : source;
-    CShellFileOperation* job = files.ShellCopyFiles(owner, {from}, mainDirectory + QLatin1Char('/'));
+    const QString from = ZtFileName::IsFolder(source) ? QDir::cleanPath(source) + QStringLiteral("/*.*") : source;
+    CShellFileOperation* job = CFileName().ShellCopyFiles(owner, {from}, mainDirectory + QLatin1Char('/'));
     QObject::connect(job, &CShellFileOperation::finished, job, done);
 }

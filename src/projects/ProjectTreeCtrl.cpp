@@ -62,7 +62,7 @@ void CProjectTreeCtrl::CreateActions()
 
 void CProjectTreeCtrl::UpdateActions()
 {
-    const QTreeWidgetItem* item = CurrentItem();
+    const QTreeWidgetItem* item = HighlightedItem();
     const bool bFile = item && ImageOf(item) == ImageFile;
     const QString path = bFile ? GetItemPath(item) : QString();
     CommandAction(ID_PROJTREE_EDIT)->setEnabled(bFile && CProjectTreeRules::IsEditEnabled(path));
@@ -109,7 +109,7 @@ void CProjectTreeCtrl::FillTree()
 
 void CProjectTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* current)
 {
-    SetCurrentItem(current);
+    SetHighlightedItem(current);
     if (!current || m_strProjectFile.isEmpty())
         return;
     const QString path = GetItemPath(current);
@@ -126,12 +126,12 @@ void CProjectTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* current)
 void CProjectTreeCtrl::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete && state() != EditingState) {
-        SetCurrentItem(currentItem());
+        SetHighlightedItem(currentItem());
         DeleteItem();
         return;
     }
     if (event->key() == Qt::Key_F2 && state() != EditingState) {
-        SetCurrentItem(currentItem());
+        SetHighlightedItem(currentItem());
         RenameItem();
         return;
     }
@@ -152,7 +152,7 @@ void CProjectTreeCtrl::NewFolder()
 {
     if (NeedsProject())
         return;
-    QTreeWidgetItem* parent = FolderOf(CurrentItem());
+    QTreeWidgetItem* parent = FolderOf(HighlightedItem());
     if (!parent)
         return;
     // Expanding first reads the folder, so the new item is not swept away.
@@ -167,7 +167,7 @@ void CProjectTreeCtrl::RenameItem()
 {
     if (NeedsProject())
         return;
-    QTreeWidgetItem* item = CurrentItem();
+    QTreeWidgetItem* item = HighlightedItem();
     // The root stands for the main directory, which is renamed only with
     // the project closed.
     if (!item || !item->parent())
@@ -207,35 +207,19 @@ void CProjectTreeCtrl::DeleteItem()
 {
     if (NeedsProject())
         return;
-    QTreeWidgetItem* item = CurrentItem();
+    QTreeWidgetItem* item = HighlightedItem();
     // The root is the main directory itself: the project is closed before
     // it goes.
     if (!item || !item->parent() || item->flags() == Qt::NoItemFlags)
         return;
-    const QString path = GetItemPath(item);
-    const bool bFolder = IsFolderImage(ImageOf(item));
-    QTreeWidgetItem* parent = item->parent();
-    SetCurrentItem(parent);
-
-    if (bFolder && RefusesFolderDelete())
-        return;
-    CShellFileOperation* job = CFileName().ShellDeleteItems(bFolder ? nullptr : this, {path});
-    const QPersistentModelIndex index(indexFromItem(item));
-    connect(job, &CShellFileOperation::finished, this, [this, index, path, bFolder] {
-        // Still there: the user said no, or the helper reported why not.
-        if (CFileName().Exist(path) || !index.isValid())
-            return;
-        delete itemFromIndex(index);
-        if (bFolder)
-            viewport()->update();
-        else
-            RefreshCurrentFolder(true);
-    });
+    SetHighlightedItem(item->parent());
+    // A folder's question has no owner window.
+    DeleteFromDisk(item, IsFolderImage(ImageOf(item)) ? nullptr : this);
 }
 
 void CProjectTreeCtrl::CopyItemPath()
 {
-    const QTreeWidgetItem* item = CurrentItem();
+    const QTreeWidgetItem* item = HighlightedItem();
     const int image = ImageOf(item);
     if (image != ImageFile && !IsFolderImage(image))
         return;
@@ -246,12 +230,12 @@ void CProjectTreeCtrl::CopyItemPath()
 
 bool CProjectTreeCtrl::PasteFiles()
 {
-    return PasteInto(FolderOf(CurrentItem()));
+    return PasteInto(FolderOf(HighlightedItem()));
 }
 
 void CProjectTreeCtrl::OpenItem()
 {
-    const QTreeWidgetItem* item = CurrentItem();
+    const QTreeWidgetItem* item = HighlightedItem();
     if (ImageOf(item) != ImageFile)
         return;
     const QString path = GetItemPath(item);
@@ -261,7 +245,7 @@ void CProjectTreeCtrl::OpenItem()
 
 void CProjectTreeCtrl::ShowPage()
 {
-    const QTreeWidgetItem* item = CurrentItem();
+    const QTreeWidgetItem* item = HighlightedItem();
     if (ImageOf(item) != ImageFile)
         return;
     const QString path = GetItemPath(item);
@@ -276,7 +260,7 @@ void CProjectTreeCtrl::startDrag(Qt::DropActions)
     // A press that turns into a movement this quickly is a sloppy click.
     if (!DragMayStart())
         return;
-    QTreeWidgetItem* dragged = CurrentItem();
+    QTreeWidgetItem* dragged = HighlightedItem();
     if (!dragged || !dragged->parent() || dragged->flags() == Qt::NoItemFlags)
         return;
     const QString path = GetItemPath(dragged);
@@ -292,7 +276,7 @@ void CProjectTreeCtrl::startDrag(Qt::DropActions)
     // editable file opens in the editor.
     QObject* target = result.m_pTarget;
     if (result.m_action == Qt::IgnoreAction && target && target != viewport() && draggedIndex.isValid()) {
-        SetCurrentItem(itemFromIndex(draggedIndex));
+        SetHighlightedItem(itemFromIndex(draggedIndex));
         if (CProjectTreeRules::IsEditEnabled(path))
             emit openFileRequested(path);
     }
@@ -349,7 +333,7 @@ void CProjectTreeCtrl::dropEvent(QDropEvent* event)
         DropFiles(CFileDrag::DroppedPaths(event->mimeData()), dropItem);
         return;
     }
-    QTreeWidgetItem* dragged = CurrentItem();
+    QTreeWidgetItem* dragged = HighlightedItem();
     if (event->source() != this || !dropItem || !dragged) {
         event->ignore();
         return;
@@ -371,10 +355,10 @@ bool CProjectTreeCtrl::DropFiles(const QStringList& paths, QTreeWidgetItem* drop
     return folder && CFileDrag::CopyInto(this, paths, GetItemPath(folder), [this, dropIndex] {
         if (!dropIndex.isValid())
             return;
-        SetCurrentItem(itemFromIndex(dropIndex));
+        SetHighlightedItem(itemFromIndex(dropIndex));
         RefreshCurrentFolder(false);
         // The drop place was only highlighted: commands act on the selection.
-        SetCurrentItem(currentItem());
+        SetHighlightedItem(currentItem());
     });
 }
 

@@ -1,6 +1,7 @@
 #include "projects/ProjectTreeRules.h"
 
 #include "files/FileKinds.h"
+#include "files/PathParts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,11 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-QString NameAfterLastSlash(const QString& path)
-{
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
 
 // Local files of a list of URLs; a URL of anything else makes the list unusable
 // (a paste must not copy half of what the user picked).
@@ -71,15 +67,12 @@ QString FromText(const QString& text)
 
 QString CProjectTreeRules::MainDirectoryOf(const QString& projectFile)
 {
-    const int slash = int(projectFile.lastIndexOf(QLatin1Char('/')));
-    if (slash < 0)
-        return QString();
-    return slash == 0 ? QStringLiteral("/") : projectFile.left(slash);
+    return ZtPath::FolderOf(projectFile);
 }
 
 QString CProjectTreeRules::ProjectNameOf(const QString& projectFile)
 {
-    const QString name = NameAfterLastSlash(projectFile);
+    const QString name = ZtPath::NameOf(projectFile);
     const int dot = int(name.lastIndexOf(QLatin1Char('.')));
     return dot < 0 ? name : name.left(dot);
 }
@@ -155,19 +148,19 @@ CProjectTreeRules::CPasteSource CProjectTreeRules::PasteSourceOf(const QMimeData
 
 bool CProjectTreeRules::IsEditEnabled(const QString& path)
 {
-    QString extension = FileExtension(path);
-    return IsEditableFileType(extension);
+    return IsEditableFileType(FileExtension(path));
 }
 
 bool CProjectTreeRules::IsShowPageEnabled(const QString& path)
 {
-    const QString extension = FileExtension(path);
-    return IsHtmlFile(path) || extension == QLatin1String(".jpg") || extension == QLatin1String(".gif");
+    return IsShownAloneFile(path);
 }
 
 bool CProjectTreeRules::IsShowablePage(const QString& path)
 {
-    return path.endsWith(QLatin1String(".html")) || path.endsWith(QLatin1String(".htm"));
+    // A page's extension as the path spells it must be the lower-case one:
+    // "INDEX.HTML" enables the command but shows nothing.
+    return IsHtmlFile(path) && path.endsWith(FileExtension(path), Qt::CaseSensitive);
 }
 
 bool CProjectTreeRules::IsOpenable(const QString& path)

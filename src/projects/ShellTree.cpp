@@ -1,6 +1,7 @@
 #include "projects/ShellTree.h"
 
 #include "files/FileName.h"
+#include "files/PathParts.h"
 #include "files/ShellFileOperation.h"
 #include "files/TypedPath.h"
 #include "framework/MessageBox.h"
@@ -22,8 +23,7 @@ bool IsPlaceholder(const QTreeWidgetItem* item)
 // The last part of a folder path; a child's path always has one.
 QString ChildName(const QTreeWidgetItem* child)
 {
-    const QString path = CShellTree::ItemPath(child);
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return ZtPath::NameOf(CShellTree::ItemPath(child));
 }
 
 QString ChildPath(const QString& folder, const QString& name)
@@ -469,9 +469,9 @@ QTreeWidgetItem* CShellTree::NewFolder(QTreeWidgetItem* item)
 {
     const QDir folder(ItemPath(item));
     QString name = QStringLiteral("New Folder");
-    for (int number = 2; CFileName().Exist(folder.filePath(name)); ++number)
+    for (int number = 2; ZtFileName::Exist(folder.filePath(name)); ++number)
         name = QStringLiteral("New Folder (%1)").arg(number);
-    if (!CFileName().CreateNewDirectory(folder.filePath(name))) {
+    if (!ZtFileName::CreateNewDirectory(folder.filePath(name))) {
         ZtMessageBox::Show(QStringLiteral("Could not create the folder \"%1\".").arg(folder.filePath(name)),
                            QMessageBox::Warning);
         return nullptr;
@@ -493,7 +493,7 @@ void CShellTree::DeleteItem(QTreeWidgetItem* item)
     const QPersistentModelIndex index(indexFromItem(item));
     connect(job, &CShellFileOperation::finished, this, [this, index, path] {
         // Still there: the user said no, or the helper reported why not.
-        if (CFileName().Exist(path) || !index.isValid())
+        if (ZtFileName::Exist(path) || !index.isValid())
             return;
         QTreeWidgetItem* gone = itemFromIndex(index);
         QTreeWidgetItem* parent = gone->parent();

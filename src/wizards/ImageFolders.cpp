@@ -81,12 +81,6 @@ QString MostRecent(const CProfile& profile)
     return IsUsableFolder(first) ? first : QString();
 }
 
-QString FolderOf(const QString& path)
-{
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash == 0 ? QStringLiteral("/") : path.left(qMax(0, slash));
-}
-
 bool LiesOutsideSite(const QString& path, const QString& base)
 {
     return !base.isEmpty() && QFileInfo(base).isDir() && MakeRelativePath(path, base) == path;

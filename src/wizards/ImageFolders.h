@@ -41,10 +41,6 @@ void Save(CProfile& profile, const QStringList& folders);
 // The most recent image folder, empty when there is no usable one.
 QString MostRecent(const CProfile& profile);
 
-// The folder of a chosen file: the path up to its last "/" ("/" for a
-// file at the root).
-QString FolderOf(const QString& path);
-
 // Whether a picture at path lies outside the site whose folder is base: base
 // is an existing folder and path is not below it, so a page's link to the
 // picture could not be relative and would break once the site is published.

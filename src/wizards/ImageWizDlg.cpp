@@ -1,6 +1,7 @@
 #include "wizards/ImageWizDlg.h"
 
 #include "files/FolderCopy.h"
+#include "files/PathParts.h"
 #include "files/RelativePath.h"
 #include "files/TypedPath.h"
 #include "framework/ContextHelp.h"
@@ -112,7 +113,7 @@ void CImageWizDlg::OnImageChosen(const QString& path)
 {
     // The folder remembered is where the user found the picture, even when
     // the link names a copy.
-    RecordFolder(ZtImageFolders::FolderOf(path));
+    RecordFolder(ZtPath::FolderOf(path));
     const QString base = m_pImageButton->BaseDirectory();
     m_pImage->setText(MakeRelativePath(OfferCopyIntoSite(path, base), base));
 }

@@ -209,7 +209,7 @@ void CNewPageDlg::OnPathButton()
     const QString folder = InstalledFolderChooser() ? InstalledFolderChooser()(this, m_strWizardDirectory)
                                                     : QFileDialog::getExistingDirectory(this, QString(), m_strWizardDirectory);
     if (folder.isEmpty()) {
-        ZtMessageBox::Show(QStringLiteral("Browse directories canceled"), QMessageBox::Information);
+        ZtMessageBox::Show(tr("Browse directories canceled"), QMessageBox::Information);
         return;
     }
     m_pPath->setText(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
@@ -219,7 +219,7 @@ bool CNewPageDlg::LoadTemplate(const QString& path)
 {
     QFile file(path);
     if (!file.exists()) {
-        ZtMessageBox::Show(QStringLiteral("File not found\n"), QMessageBox::Information);
+        ZtMessageBox::Show(tr("File not found\n"), QMessageBox::Information);
         return false;
     }
     const QFileInfo info(path);
@@ -260,7 +260,7 @@ bool CNewPageDlg::SaveTemplate(const QString& path)
     QString reason;
     if (CAtomicFile::Write(path, ZtNewPage::TemplateFileBytes(FieldText()), &reason))
         return true;
-    ZtMessageBox::Show(QStringLiteral("File Error\n") + reason, QMessageBox::Warning);
+    ZtMessageBox::Show(tr("File Error\n%1").arg(reason), QMessageBox::Warning);
     return false;
 }
 
@@ -272,7 +272,7 @@ void CNewPageDlg::accept()
     const ZtNewPage::CPageTarget target =
         ZtNewPage::ResolvePageTarget(m_pTitle->text(), path, pathIsFolder, m_strStartDirectory);
     if (target.m_eError == ZtNewPage::CPageTarget::NoTitle) {
-        ZtMessageBox::Show(QStringLiteral("You must give this new file a title."), QMessageBox::Information);
+        ZtMessageBox::Show(tr("You must give this new file a title."), QMessageBox::Information);
         return;
     }
     if (target.m_eError == ZtNewPage::CPageTarget::SlashInTitle) {

@@ -1,5 +1,6 @@
 #include "wizards/NewPageText.h"
 
+#include "files/PathParts.h"
 #include "files/TypedPath.h"
 
 #include <QStringDecoder>
@@ -82,15 +83,14 @@ QString PageText(const QString& fieldText)
 
 QString InitialPath(const QString& wizardDirectory, const QString& projectFile, const QString& selectedFolder)
 {
-    const auto folderOf = [](const QString& path) { return path.left(qMax(0, int(path.lastIndexOf(u'/')))); };
     if (projectFile.isEmpty())
-        return folderOf(wizardDirectory);
-    const QString project = folderOf(projectFile);
+        return ZtPath::FolderOf(wizardDirectory);
+    const QString project = ZtPath::FolderOf(projectFile);
     if (selectedFolder == project || selectedFolder.startsWith(project + u'/'))
         return selectedFolder;
     if (selectedFolder.isEmpty())
         return project;
-    return folderOf(wizardDirectory);
+    return ZtPath::FolderOf(wizardDirectory);
 }
 
 CPageTarget ResolvePageTarget(const QString& title, const QString& path, bool pathIsFolder,

@@ -53,6 +53,7 @@ void TestDamagedProfile::initTestCase()
     frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR);
     ZtApp()->RecordSessionForReopen();
     frame->close();
+    QVERIFY(CProfile::Instance().Flush());
     m_session = ZtTest::ReadFile(CProfile::Instance().FilePath());
     m_layout = CProfile::Instance().GetString(QStringLiteral("Barstate"), QStringLiteral("Layout"));
     QVERIFY(m_session.contains("w2="));

@@ -104,7 +104,7 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
     QCOMPARE(Rows(), QStringLiteral("a.htm b.gif c.txt* dest Site.ztp"));
 
     // The first paste takes the copied files; the cut still waits.
-    Tree()->SetCurrentItem(root->child(0));
+    Tree()->SetHighlightedItem(root->child(0));
     QVERIFY(Tree()->PasteFiles());
     QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(ZtTest::ReadFile(P("dest/b.gif")), QByteArray("b.gif"));
@@ -112,7 +112,7 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
     QCOMPARE(Rows(), QStringLiteral("a.htm b.gif c.txt* dest Site.ztp"));
 
     // The next paste moves the cut file, and its row goes.
-    Tree()->SetCurrentItem(Tree()->topLevelItem(0)->child(0));
+    Tree()->SetHighlightedItem(Tree()->topLevelItem(0)->child(0));
     QVERIFY(Tree()->PasteFiles());
     QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(ZtTest::ReadFile(P("dest/c.txt")), QByteArray("c.txt"));
@@ -125,7 +125,7 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
     // file too, so a second paste has nothing to move.
     Select({"a.htm"});
     QVERIFY(frame->ExecuteCommand(ID_LIST_MOVE_CUT));
-    Tree()->SetCurrentItem(Tree()->topLevelItem(0)->child(0));
+    Tree()->SetHighlightedItem(Tree()->topLevelItem(0)->child(0));
     QVERIFY(Tree()->PasteFiles());
     QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(Rows(), QStringLiteral("b.gif dest Site.ztp"));

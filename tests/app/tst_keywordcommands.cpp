@@ -166,7 +166,7 @@ void TestKeywordCommands::keysComeBackAfterAMessageOrDialog()
         QVERIFY(QTest::qWaitForWindowActive(frame));
         tree->setFocus();
         QCOMPARE(QApplication::focusWidget(), tree);
-        tree->SetCurrentItem(tree->topLevelItem(0));
+        tree->SetHighlightedItem(tree->topLevelItem(0));
         QString shown;
         QTimer::singleShot(0, [&shown] {
             QWidget* modal = QApplication::activeModalWidget();

@@ -82,7 +82,7 @@ void TestLivePreview::init()
 
 void TestLivePreview::cleanup()
 {
-    for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents())
+    for (CDocument* document : ZtApp()->WebPageTemplate()->Documents())
         document->SetModifiedFlag(false);
     ZtApp()->CloseAllDocuments();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -93,7 +93,7 @@ CZentrelView* TestLivePreview::OpenEditor(const QString& path, const QByteArray&
 {
     ZtTest::WriteFile(path, bytes);
     ZtApp()->OpenFileInEditor(path, false);
-    for (CDocument* document : ZtApp()->m_pWebPageTemplate->Documents()) {
+    for (CDocument* document : ZtApp()->WebPageTemplate()->Documents()) {
         auto* page = qobject_cast<CZentrelDoc*>(document);
         if (page && document->GetPathName() == path)
             return page->GetView();

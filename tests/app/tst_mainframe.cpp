@@ -192,7 +192,7 @@ void TestMainFrame::dockStateDefaultsAndGarbage()
     // Garbage gives the defaults, an inverted rectangle is turned round, and
     // names match in any case.
     CProfile& profile = CProfile::Instance();
-    const CBarDockState tree(QStringLiteral("TreeBar"), AFX_IDW_DOCKBAR_LEFT);
+    CBarDockState tree(QStringLiteral("TreeBar"), AFX_IDW_DOCKBAR_LEFT);
     profile.WriteString(QStringLiteral("treebar"), QStringLiteral("FLOAT X"), QStringLiteral("left"));
     profile.WriteString(QStringLiteral("TreeBar"), QStringLiteral("dock side"), QStringLiteral("12345"));
     profile.WriteInt(QStringLiteral("TreeBar"), QStringLiteral("dock left"), 300);

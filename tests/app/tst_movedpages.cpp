@@ -71,7 +71,7 @@ void TestMovedPages::RenameInTree(const QString& name, const QString& newName)
 {
     QTreeWidgetItem* item = TreeItem(name);
     QVERIFY(item);
-    Tree()->SetCurrentItem(item);
+    Tree()->SetHighlightedItem(item);
     Tree()->RenameItem();
     QVERIFY(ZtTest::TypeLabel(Tree(), newName));
     // The editor hands its text over, and the tree renames, a posted step later.
@@ -89,7 +89,7 @@ void TestMovedPages::MoveWithListBar(const QString& name, const QString& folder)
     const QModelIndex index = List()->Model()->index(List()->Model()->RowOf(name), 0);
     List()->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_LIST_MOVE_CUT));
-    Tree()->SetCurrentItem(TreeItem(folder));
+    Tree()->SetHighlightedItem(TreeItem(folder));
     QSignalSpy moved(CFileMoveNotifier::Instance(), &CFileMoveNotifier::pathMoved);
     QVERIFY(Tree()->PasteFiles());
     QTRY_VERIFY(!moved.isEmpty());

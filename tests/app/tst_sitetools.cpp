@@ -102,7 +102,7 @@ void TestSiteTools::renameInTreeUpdatesLinks()
     auto* open = qobject_cast<CSourceDoc*>(m_app->OpenDocumentFile(P("pages/other.html")));
     QVERIFY(open && open->TextDocument());
 
-    Tree()->SetCurrentItem(TreeItem("a.html"));
+    Tree()->SetHighlightedItem(TreeItem("a.html"));
     Tree()->RenameItem();
     QVERIFY(ZtTest::TypeLabel(Tree(), QStringLiteral("b.html")));
     QTRY_VERIFY(TreeItem("b.html"));

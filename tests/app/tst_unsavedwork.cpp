@@ -67,7 +67,7 @@ private:
     {
         CJournalRecord record;
         record.m_strPath = path;
-        record.m_strKind = ZtApp()->WebPageTemplate()->GetDocString(CDocTemplate::docName);
+        record.m_strKind = ZtApp()->WebPageTemplate()->Strings().m_strDocName;
         return record;
     }
     static void CloseUnsaved(CDocument* document)

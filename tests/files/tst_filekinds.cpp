@@ -2,6 +2,7 @@
 #include "support/TestMain.h"
 
 #include "files/FileKinds.h"
+#include "files/PathParts.h"
 #include "files/RelativePath.h"
 #include "files/TypedPath.h"
 
@@ -12,17 +13,22 @@
 using ZtTest::Row;
 
 namespace {
-// What each decision answers for a name: its extension, then "text",
-// "html", "browse", "lang=N".
+// What each decision answers for a name: its extension, then "edit",
+// "prog", "run", "text", "html", "browse", "image", "shown", "lang=N".
 QString Kinds(const QString& name)
 {
-    QStringList found{FileExtension(name)};
-    if (IsPlainTextFile(name))
-        found << QStringLiteral("text");
-    if (IsHtmlFile(name))
-        found << QStringLiteral("html");
-    if (IsBrowsableFile(name))
-        found << QStringLiteral("browse");
+    const QString extension = FileExtension(name);
+    const std::pair<bool, const char*> answers[] = {
+        {IsEditableFileType(extension), "edit"}, {IsProgramFileType(extension), "prog"},
+        {IsRunnableFileType(extension), "run"},  {IsPlainTextFile(name), "text"},
+        {IsHtmlFile(name), "html"},              {IsBrowsableFile(name), "browse"},
+        {IsImageFile(name), "image"},            {IsShownAloneFile(name), "shown"},
+    };
+    QStringList found{extension};
+    for (const auto& [yes, word] : answers) {
+        if (yes)
+            found << QLatin1String(word);
+    }
     found << QStringLiteral("lang=%1").arg(int(FileLanguage(name)));
     return found.join(QLatin1Char(' '));
 }
@@ -44,19 +50,31 @@ private slots:
 void TestFileKinds::results_data()
 {
     ZtTest::ResultColumns();
-    Row("page", Kinds("/site/Index.HTM"), ".htm html browse lang=0");
-    Row("last dot counts", Kinds("/site/read.me.TXT"), ".txt text browse lang=-1");
-    Row("keywords", Kinds("tags.kwd"), ".kwd text lang=-1");
-    Row("template", Kinds("Templates/page.TPT"), ".tpt text lang=-1");
-    Row("style", Kinds("s.css"), ".css browse lang=1");
-    Row("perl", Kinds("x.PL"), ".pl lang=2");
+    Row("page", Kinds("/site/Index.HTM"), ".htm edit html browse shown lang=0");
+    Row("last dot counts", Kinds("/site/read.me.TXT"), ".txt edit text browse lang=-1");
+    Row("keywords", Kinds("tags.kwd"), ".kwd edit text lang=-1");
+    Row("template", Kinds("Templates/page.TPT"), ".tpt edit text lang=-1");
+    Row("style", Kinds("s.css"), ".css edit browse lang=1");
+    Row("perl", Kinds("x.PL"), ".pl edit lang=2");
     Row("vbscript", Kinds("x.vbs"), ".vbs lang=4");
     Row("dot only in a folder", Kinds("/site.html/README"), " lang=-1");
-    Row("image", Kinds("logo.PNG"), ".png browse lang=-1");
+    Row("picture of a page", Kinds("logo.GIF"), ".gif browse image shown lang=-1");
+    Row("picture not shown alone", Kinds("photo.JPEG"), ".jpeg browse image lang=-1");
+    Row("picture the browser only shows", Kinds("logo.PNG"), ".png browse lang=-1");
+    Row("program that runs", Kinds("Setup.EXE"), ".exe prog run lang=-1");
+    Row("program that does not", Kinds("x.Win"), ".win prog lang=-1");
     Row("drawing", Kinds("map.SVG"), ".svg browse lang=-1");
     Row("dot file", Kinds(".profile"), ".profile lang=-1");
     Row("trailing dot", Kinds("name."), ". lang=-1");
-    Row("backslash is part of a Linux name", Kinds("a\\b.TXT"), ".txt text browse lang=-1");
+    Row("backslash is part of a Linux name", Kinds("a\\b.TXT"), ".txt edit text browse lang=-1");
+
+    Row("folder of a path", ZtPath::FolderOf("/Web/Img/A.GIF"), "/Web/Img");
+    Row("folder of a name at the root", ZtPath::FolderOf("/a.gif"), "/");
+    Row("folder of a bare name", ZtPath::FolderOf("a.gif"), "");
+    Row("folder of a folder path", ZtPath::FolderOf("/Web/Img/"), "/Web/Img");
+    Row("name of a path", ZtPath::NameOf("/Web/Img/A.GIF"), "A.GIF");
+    Row("name of a bare name", ZtPath::NameOf("A.GIF"), "A.GIF");
+    Row("name of a folder path", ZtPath::NameOf("/Web/Img/"), "");
 
     Row("relative: below, case kept", MakeRelativePath("/Web/Site/Images/Logo.GIF", "/Web/Site"), "Images/Logo.GIF");
     Row("relative: elsewhere", MakeRelativePath("/Web/Site/Images/Logo.GIF", "/other"), "/Web/Site/Images/Logo.GIF");
@@ -115,6 +133,8 @@ void TestFileKinds::tableIsConsistent()
         QVERIFY2(!(kind.program && kind.editable), kind.extension);
         QVERIFY2(!kind.runnable || kind.program, kind.extension);
         QVERIFY2(!kind.plainText || (kind.editable && kind.language == ZtLanguage::None), kind.extension);
+        // What a page shows or links as a picture, the browser can show.
+        QVERIFY2(!(kind.image || kind.shownAlone) || kind.browsable, kind.extension);
     }
 }
 

@@ -3,6 +3,9 @@
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
+#include "framework/CmdTarget.h"
+#include "framework/CommandRouter.h"
+#include "framework/MessageBox.h"
 #include "framework/Profile.h"
 
 #include <QDir>
@@ -10,6 +13,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,6 +22,7 @@ class TestProfile : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void namesIgnoreCaseValuesStayExact();
     void results_data();
     void results() { ZtTest::CompareResult(); }
@@ -25,6 +30,9 @@ private slots:
     void writeKeepsEveryOtherByte();
     void writeMergesWithTheFileOnDisk();
     void concurrentWritersLoseNothing();
+    void changesReachTheFileTogether_data();
+    void changesReachTheFileTogether();
+    void failedWriteIsShownOnce();
     void unreadableProfileIsLeftAlone_data();
     void unreadableProfileIsLeftAlone();
     void fullDiskKeepsTheProfile();
@@ -32,6 +40,8 @@ private slots:
 
 private:
     QString NewPath(const QString& name) const { return ZtTest::SandboxDir() + QLatin1Char('/') + name; }
+
+    QStringList m_messages;
 };
 
 namespace {
@@ -48,7 +58,54 @@ QString Dump(const CProfile& profile)
     }
     return lines.join(QLatin1Char(' '));
 }
+
+// Counts the times a file of one name is finished or moved into a folder.
+class CFileWrites
+{
+public:
+    explicit CFileWrites(const QString& path)
+        : m_name(QFile::encodeName(QFileInfo(path).fileName()))
+    {
+        m_fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        ::inotify_add_watch(m_fd, QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                            IN_MOVED_TO | IN_CLOSE_WRITE);
+    }
+    ~CFileWrites() { ::close(m_fd); }
+
+    int Count()
+    {
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t size; (size = ::read(m_fd, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t offset = 0; offset < size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + offset);
+                m_nCount += event->len > 0 && m_name == event->name;
+                offset += ssize_t(sizeof(inotify_event) + event->len);
+            }
+        }
+        return m_nCount;
+    }
+
+private:
+    int m_fd = -1;
+    int m_nCount = 0;
+    QByteArray m_name;
+};
+
+// A command target whose one command runs a function.
+class CTarget : public CCmdTarget
+{
+public:
+    CTarget(int id, std::function<void()> run) { OnCommand(id, std::move(run)); }
+};
 } // namespace
+
+void TestProfile::initTestCase()
+{
+    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+        m_messages << text;
+        return QMessageBox::Ok;
+    });
+}
 
 // Names match in any case; values come back exactly as written, blanks and
 // '=' included, except that a line break would end the line.
@@ -63,6 +120,7 @@ void TestProfile::namesIgnoreCaseValuesStayExact()
     QCOMPARE(profile.GetString(QStringLiteral("StartUp"), QStringLiteral("FONTFACE")), QStringLiteral("Serif "));
     QCOMPARE(profile.Keys(QStringLiteral("startup")), QStringList{QStringLiteral("FontFace")});
 
+    QVERIFY(profile.Flush());
     // One section and one key on disk, spelled as first written.
     QCOMPARE(ReadFile(path), QByteArray("[Startup]\nFontFace=Serif \n\n[Settings]\nJava path= /opt/j d k=1 \nMulti=a b\n"));
     CProfile reread(path);
@@ -128,6 +186,7 @@ void TestProfile::writeKeepsEveryOtherByte()
     CProfile profile(path);
     QCOMPARE(Dump(profile), keysRead);
     QVERIFY(profile.WriteString(QStringLiteral("Settings"), QStringLiteral("New"), QStringLiteral("x")));
+    QVERIFY(profile.Flush());
     QCOMPARE(ReadFile(path), after);
     QCOMPARE(Dump(CProfile(path)), Dump(profile));
 }
@@ -139,10 +198,12 @@ void TestProfile::writeMergesWithTheFileOnDisk()
     CProfile second(path);
     QVERIFY(first.WriteString(QStringLiteral("Settings"), QStringLiteral("Browser"), QStringLiteral("firefox")));
     QVERIFY(first.WriteInt(QStringLiteral("Startup"), QStringLiteral("FilesOpen"), 3));
+    QVERIFY(first.Flush());
     // The second program saves its window at exit, then drops a key the
     // first one wrote after the second had read the file.
     QVERIFY(second.WriteString(QStringLiteral("Settings"), QStringLiteral("WindowPos"), QStringLiteral("1,2")));
     QVERIFY(second.RemoveKey(QStringLiteral("Startup"), QStringLiteral("FilesOpen")));
+    QVERIFY(second.Flush());
     QCOMPARE(Dump(CProfile(path)), QStringLiteral("Settings/Browser=firefox Settings/WindowPos=1,2"));
     QCOMPARE(Dump(second), QStringLiteral("Settings/WindowPos=1,2 Settings/Browser=firefox"));
 }
@@ -157,7 +218,7 @@ void TestProfile::concurrentWritersLoseNothing()
     const QString section = child == 0 ? QStringLiteral("Startup") : QStringLiteral("Settings");
     bool allWritten = true;
     for (int i = 0; i < writes; ++i)
-        allWritten = profile.WriteInt(section, QStringLiteral("Key%1").arg(i), i) && allWritten;
+        allWritten = profile.WriteInt(section, QStringLiteral("Key%1").arg(i), i) && profile.Flush() && allWritten;
     if (child == 0)
         ::_exit(allWritten ? 0 : 1);
     int status = 0;
@@ -167,6 +228,80 @@ void TestProfile::concurrentWritersLoseNothing()
     const CProfile reread(path);
     QCOMPARE(reread.Keys(QStringLiteral("Startup")).size(), writes);
     QCOMPARE(reread.Keys(QStringLiteral("Settings")).size(), writes);
+}
+
+// A burst of changes (the bar layout writes nine keys in a row) is one write
+// of the file at the next defined point, and reads see it before that.
+void TestProfile::changesReachTheFileTogether_data()
+{
+    QTest::addColumn<QString>("writtenBy");
+    QTest::newRow("end of a routed command") << "command";
+    QTest::newRow("timer") << "timer";
+    QTest::newRow("profile going away") << "destructor";
+}
+
+void TestProfile::changesReachTheFileTogether()
+{
+    QFETCH(QString, writtenBy);
+    const QString path = NewPath(writtenBy + QStringLiteral(".ini"));
+    const QByteArray before("; kept\r\n[BarState]\r\ndock side=59420\r\nOther=1\r\n");
+    WriteFile(path, before);
+    auto profile = std::make_unique<CProfile>(path);
+    CFileWrites writes(path);
+    const auto writeNine = [&profile] {
+        for (int i = 0; i < 8; ++i)
+            profile->WriteInt(QStringLiteral("BarState"), QStringLiteral("dock %1").arg(i), i);
+        profile->RemoveKey(QStringLiteral("barstate"), QStringLiteral("DOCK SIDE"));
+    };
+    if (writtenBy == QLatin1String("command")) {
+        CTarget target(1, [&] {
+            writeNine();
+            QCOMPARE(ReadFile(path), before); // not yet: the command is still running
+        });
+        CProfile::SetInstance(profile.get());
+        const bool ran = CCommandRouter([&target] { return QList<CCmdTarget*>{&target}; }).Execute(1);
+        CProfile::SetInstance(nullptr);
+        QVERIFY(ran);
+    } else {
+        writeNine();
+        QVERIFY(profile->HasPendingChanges());
+        QCOMPARE(ReadFile(path), before);
+        QCOMPARE(profile->GetInt(QStringLiteral("barstate"), QStringLiteral("dock 7"), -1), 7);
+        QVERIFY(!profile->Contains(QStringLiteral("BarState"), QStringLiteral("dock side")));
+        if (writtenBy == QLatin1String("timer"))
+            QTRY_VERIFY(!profile->HasPendingChanges());
+        else
+            profile.reset();
+    }
+    QCOMPARE(ReadFile(path), QByteArray("; kept\r\n[BarState]\r\nOther=1\r\ndock 0=0\r\ndock 1=1\r\ndock 2=2\r\n"
+                                        "dock 3=3\r\ndock 4=4\r\ndock 5=5\r\ndock 6=6\r\ndock 7=7\r\n"));
+    QCOMPARE(writes.Count(), 1);
+}
+
+// A write that fails keeps its changes for the next one and is shown once,
+// not at every later attempt; after a write that succeeded, a new failure is
+// shown again.
+void TestProfile::failedWriteIsShownOnce()
+{
+    const QString path = NewPath(QStringLiteral("failing.ini"));
+    CProfile profile(path);
+    m_messages.clear();
+    QVERIFY(QDir().mkpath(path)); // a folder in the file's place cannot be written
+    profile.WriteString(QStringLiteral("Settings"), QStringLiteral("Browser"), QStringLiteral("firefox"));
+    QVERIFY(!profile.Flush());
+    QVERIFY(!profile.WriteString(QStringLiteral("Settings"), QStringLiteral("WindowPos"), QStringLiteral("1,2")));
+    QVERIFY(!profile.Flush());
+    QCOMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().startsWith(QStringLiteral("Cannot read the profile")), qPrintable(m_messages.first()));
+
+    QVERIFY(QDir().rmdir(path));
+    QVERIFY(profile.Flush());
+    QCOMPARE(ReadFile(path), QByteArray("[Settings]\nBrowser=firefox\nWindowPos=1,2\n"));
+    QVERIFY(QFile::remove(path) && QDir().mkpath(path));
+    profile.WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1);
+    QVERIFY(!profile.Flush());
+    QCOMPARE(m_messages.size(), 2);
+    QVERIFY(QDir().rmdir(path));
 }
 
 void TestProfile::unreadableProfileIsLeftAlone_data()
@@ -193,6 +328,7 @@ void TestProfile::unreadableProfileIsLeftAlone()
     CProfile profile(path); // a pipe with no writer must not block here
     QCOMPARE(profile.GetInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 0), 0);
     QVERIFY(!profile.WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 5000));
+    QVERIFY(!profile.Flush());
     QVERIFY(!profile.LastError().isEmpty());
     QCOMPARE(profile.GetInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 0), 5000);
     QCOMPARE(QFileInfo(path).isFile(), kind == QLatin1String("huge"));
@@ -208,10 +344,12 @@ void TestProfile::fullDiskKeepsTheProfile()
     const QString path = disk.Path(QStringLiteral("Zentrel.ini"));
     CProfile profile(path);
     QVERIFY(profile.WriteString(QStringLiteral("Settings"), QStringLiteral("Browser"), QString(6000, QLatin1Char('b'))));
+    QVERIFY(profile.Flush());
     const QByteArray before = ReadFile(path);
     QVERIFY(disk.Fill());
 
-    QVERIFY(!profile.WriteString(QStringLiteral("Settings"), QStringLiteral("WindowPos"), QStringLiteral("1,2")));
+    profile.WriteString(QStringLiteral("Settings"), QStringLiteral("WindowPos"), QStringLiteral("1,2"));
+    QVERIFY(!profile.Flush());
     QVERIFY2(profile.LastError().contains(QStringLiteral("No space left on device")), qPrintable(profile.LastError()));
     QCOMPARE(ReadFile(path), before);
     QCOMPARE(disk.Names(), QStringList{QStringLiteral("Zentrel.ini")});

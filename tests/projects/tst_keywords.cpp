@@ -169,15 +169,15 @@ void TestKeywords::treeCommandsKeepFilesInStep()
     QTreeWidgetItem* root = Expand(m_pTree->topLevelItem(0));
     QTreeWidgetItem* web = Expand(root->child(1));
     // A new keyword goes first into the folder's keywords file; b.kwd is untouched.
-    m_pTree->SetCurrentItem(web);
+    m_pTree->SetHighlightedItem(web);
     Edit([this] { m_pTree->NewKeyword(); }, "document.write");
     QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("document.write\r\nalpha\r\nbeta\r\n"));
     QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/b.kwd"), QByteArray("gamma"));
     // Renaming a keyword to nothing is refused; to a text, only its line changes.
-    m_pTree->SetCurrentItem(m_pTree->findItems("beta", Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(m_pTree->findItems("beta", Qt::MatchExactly | Qt::MatchRecursive).first());
     Edit([this] { m_pTree->EditLabel(); }, "");
     QVERIFY(m_messages.last().contains("needs a text"));
-    m_pTree->SetCurrentItem(m_pTree->findItems("beta", Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(m_pTree->findItems("beta", Qt::MatchExactly | Qt::MatchRecursive).first());
     Edit([this] { m_pTree->EditLabel(); }, "BETA");
     QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("document.write\r\nalpha\r\nBETA\r\n"));
     // A keyword dropped on another folder is added to its file; the folder without one says so.
@@ -193,16 +193,16 @@ void TestKeywords::treeCommandsKeepFilesInStep()
     QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("alpha\r\ndocument.write\r\nBETA\r\ngamma\r\n"));
     // Deleting a keyword removes its line only, even after the file changed around it.
     ZtTest::WriteFile(m_dir + "/Web/a.kwd", "alpha\r\ndocument.write\r\nBETA\r\ngamma\r\n");
-    m_pTree->SetCurrentItem(m_pTree->findItems("BETA", Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(m_pTree->findItems("BETA", Qt::MatchExactly | Qt::MatchRecursive).first());
     m_pTree->DeleteItem();
     QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("alpha\r\ndocument.write\r\ngamma\r\n"));
     // The root keeps its name.
-    m_pTree->SetCurrentItem(root);
+    m_pTree->SetHighlightedItem(root);
     m_pTree->EditLabel();
     QCOMPARE(m_messages.last(),
              QStringLiteral("Editing this folder's name is not an option! It is sharedby all your projects"));
     // A new folder beside a file gets its index file.
-    m_pTree->SetCurrentItem(m_pTree->findItems("notes.txt", Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(m_pTree->findItems("notes.txt", Qt::MatchExactly | Qt::MatchRecursive).first());
     Edit([this] { m_pTree->NewFolder(); }, "Snippets");
     QVERIFY(QFile::exists(m_dir + "/Web/Snippets/Index.txt"));
 }
@@ -214,10 +214,10 @@ void TestKeywords::longKeywordEditedWhole()
     ZtTest::WriteFile(m_dir + "/Web/a.kwd", "alpha\r\n" + script.toUtf8() + "\r\n");
     m_pTree->FillTree(m_dir);
     Expand(Expand(m_pTree->topLevelItem(0))->child(1));
-    m_pTree->SetCurrentItem(m_pTree->findItems(script, Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(m_pTree->findItems(script, Qt::MatchExactly | Qt::MatchRecursive).first());
     Edit([this] { m_pTree->EditLabel(); }, QString());
     QCOMPARE(m_messages.size(), 1); // the empty text is refused, the line kept
-    m_pTree->SetCurrentItem(m_pTree->findItems(script, Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(m_pTree->findItems(script, Qt::MatchExactly | Qt::MatchRecursive).first());
     m_pTree->EditLabel();
     QApplication::processEvents();
     auto* editor = QApplication::focusWidget();
@@ -246,7 +246,7 @@ void TestKeywords::newKeywordsFile()
     QFETCH(QString, message);
     CKeywordsTreeCtrl::SetNameAsker([name](QWidget*) { return std::optional<QString>(name); });
     QTreeWidgetItem* web = Expand(Expand(m_pTree->topLevelItem(0))->child(1));
-    m_pTree->SetCurrentItem(web->child(0));
+    m_pTree->SetHighlightedItem(web->child(0));
     m_pTree->NewKeywordsFile();
     CKeywordsTreeCtrl::SetNameAsker(nullptr);
     if (!created.isEmpty()) {

@@ -58,6 +58,8 @@ private slots:
 
     void projectPaths_data();
     void projectPaths();
+    void fileCommands_data();
+    void fileCommands();
     void orderEntries_data();
     void orderEntries();
     void pasteSource_data();
@@ -132,7 +134,7 @@ void TestProjectTree::Type(const QString& name)
 
 void TestProjectTree::Rename(QTreeWidgetItem* item, const QString& name)
 {
-    m_pTree->SetCurrentItem(item);
+    m_pTree->SetHighlightedItem(item);
     m_pTree->RenameItem();
     Type(name);
 }
@@ -157,6 +159,33 @@ void TestProjectTree::projectPaths()
     QCOMPARE(QStringList({main, CProjectTreeRules::ProjectNameOf(projectFile),
                           CProjectTreeRules::ItemPath(main, names)})
                  .join(QLatin1Char('|')),
+             expected);
+}
+
+// Show page is offered for pages and two picture kinds, in any case, but
+// shows only a page whose extension is spelled in lower case; Edit and a
+// double click open editable files and batch files.
+void TestProjectTree::fileCommands_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected"); // show page enabled, page shown, opened
+    QTest::newRow("page") << "/w/page.html" << "111";
+    QTest::newRow("page in capitals") << "/w/Page.HTML" << "101";
+    QTest::newRow("short page, mixed case") << "/w/page.Htm" << "101";
+    QTest::newRow("picture") << "/w/pic.GIF" << "100";
+    QTest::newRow("picture not shown alone") << "/w/photo.jpeg" << "000";
+    QTest::newRow("batch file") << "/w/run.BAT" << "001";
+    QTest::newRow("page name inside a folder's") << "/w/a.html/notes.txt" << "001";
+}
+
+void TestProjectTree::fileCommands()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    QCOMPARE(QStringLiteral("%1%2%3")
+                 .arg(int(CProjectTreeRules::IsShowPageEnabled(path)))
+                 .arg(int(CProjectTreeRules::IsShowablePage(path)))
+                 .arg(int(CProjectTreeRules::IsOpenable(path))),
              expected);
 }
 
@@ -276,7 +305,7 @@ void TestProjectTree::staleReadsAreDropped()
     // The folder's entries arrive while the new folder's name is typed:
     // the item being named is not swept away, and the folder shows what
     // is on disk once it is named.
-    m_pTree->SetCurrentItem(sub);
+    m_pTree->SetHighlightedItem(sub);
     m_pTree->NewFolder();
     QThreadPool::globalInstance()->waitForDone();
     QCoreApplication::processEvents();
@@ -352,12 +381,12 @@ void TestProjectTree::newFolderAndRenameInPlace()
     QTreeWidgetItem* root = MakeProject({"b.txt", "*.txt", "zz/page.htm"});
     root->setExpanded(true);
     Settle();
-    m_pTree->SetCurrentItem(root);
+    m_pTree->SetHighlightedItem(root);
     m_pTree->NewFolder();
     Type(QStringLiteral("Docs"));
     QCOMPARE(ZtTest::ReadFile(P("Docs/Index.txt")), CProjectTreeRules::IndexFileBytes());
     // A folder that cannot be made does not stay in the tree.
-    m_pTree->SetCurrentItem(root);
+    m_pTree->SetHighlightedItem(root);
     m_pTree->NewFolder();
     Type(QStringLiteral("zz"));
     QCOMPARE(m_messages.size(), 1);
@@ -392,10 +421,10 @@ void TestProjectTree::escapeDropsTheTypedLabel()
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
-    m_pTree->SetCurrentItem(ChildNamed(root, "b.txt"));
+    m_pTree->SetHighlightedItem(ChildNamed(root, "b.txt"));
     m_pTree->RenameItem();
     typeThenEscape(QStringLiteral("c.txt"));
-    m_pTree->SetCurrentItem(root);
+    m_pTree->SetHighlightedItem(root);
     m_pTree->NewFolder();
     typeThenEscape(QStringLiteral("Docs"));
     Settle();
@@ -412,7 +441,7 @@ void TestProjectTree::deletesToTrash()
     Settle();
     // The highlighted item is another one: the right-clicked one goes.
     m_pTree->setCurrentItem(ChildNamed(root, "a.htm"));
-    m_pTree->SetCurrentItem(ChildNamed(root, "*.htm"));
+    m_pTree->SetHighlightedItem(ChildNamed(root, "*.htm"));
     m_pTree->DeleteItem();
     QTRY_VERIFY(ZtTest::JobsDone());
     QVERIFY(!QFile::exists(P("*.htm")));
@@ -422,10 +451,10 @@ void TestProjectTree::deletesToTrash()
 
     // Cancelled: the tree is unchanged. An old shell: nothing deleted.
     ZtTest::CScriptedShell::Answer() = CShellFileOperation::EAnswer::No;
-    m_pTree->SetCurrentItem(ChildNamed(root, "a.htm"));
+    m_pTree->SetHighlightedItem(ChildNamed(root, "a.htm"));
     m_pTree->DeleteItem();
     m_pTree->SetShellVersionLevel(1);
-    m_pTree->SetCurrentItem(ChildNamed(root, "sub"));
+    m_pTree->SetHighlightedItem(ChildNamed(root, "sub"));
     m_pTree->DeleteItem();
     QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(m_messages.size(), 1);
@@ -444,10 +473,10 @@ void TestProjectTree::pastesAndDragsOnDisk()
     Settle();
     QTreeWidgetItem* inner = ChildNamed(sub, "inner");
 
-    m_pTree->SetCurrentItem(ChildNamed(root, "a b.htm"));
+    m_pTree->SetHighlightedItem(ChildNamed(root, "a b.htm"));
     m_pTree->CopyItemPath();
     QCOMPARE(QApplication::clipboard()->text(), P("a b.htm"));
-    m_pTree->SetCurrentItem(sub);
+    m_pTree->SetHighlightedItem(sub);
     QVERIFY(m_pTree->PasteFiles());
     QTRY_VERIFY(ZtTest::JobsDone());
     QCOMPARE(ZtTest::ReadFile(P("sub/a b.htm")), QByteArray("a b.htm"));
@@ -473,7 +502,7 @@ void TestProjectTree::pastesAndDragsOnDisk()
 void TestProjectTree::commandsNeedProject()
 {
     CProjectTreeCtrl tree;
-    tree.SetCurrentItem(tree.topLevelItem(0));
+    tree.SetHighlightedItem(tree.topLevelItem(0));
     tree.NewFolder();
     tree.RenameItem();
     tree.DeleteItem();
@@ -491,7 +520,7 @@ void TestProjectTree::menuFollowsItem()
     connect(m_pTree.get(), &CProjectTreeCtrl::openFileRequested, this,
             [&opened](const QString& path) { opened << QFileInfo(path).fileName(); });
     for (const char* name : {"Page.HTML", "pic.gif", "run.bat"}) {
-        m_pTree->SetCurrentItem(ChildNamed(root, name));
+        m_pTree->SetHighlightedItem(ChildNamed(root, name));
         std::unique_ptr<QMenu> menu(m_pTree->CreateContextMenu());
         states << QStringLiteral("%1:%2%3").arg(name)
                       .arg(m_pTree->CommandAction(ZtCmd::ID_PROJTREE_EDIT)->isEnabled())

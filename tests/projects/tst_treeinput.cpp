@@ -169,7 +169,7 @@ void TestTreeInput::labelEditorKeepsAcceleratorKeys()
     m_pWindow->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
 
-    m_pTree->SetCurrentItem(ChildNamed(root, "a.htm"));
+    m_pTree->SetHighlightedItem(ChildNamed(root, "a.htm"));
     m_pTree->RenameItem();
     auto* editor = m_pTree->findChild<QLineEdit*>();
     QVERIFY(editor);
@@ -220,10 +220,10 @@ void TestTreeInput::commandsActOnTheSelectedItem()
     QMouseEvent press(QEvent::MouseButtonPress, at("c.htm"), viewport->mapToGlobal(at("c.htm")), Qt::RightButton,
                       Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &press);
-    QCOMPARE(NameOf(m_pTree->CurrentItem()) + QLatin1Char('/') + Selected(), QStringLiteral("c.htm/a.htm"));
+    QCOMPARE(NameOf(m_pTree->HighlightedItem()) + QLatin1Char('/') + Selected(), QStringLiteral("c.htm/a.htm"));
     QString menuFor;
     QTimer::singleShot(0, this, [this, &menuFor] {
-        menuFor = NameOf(m_pTree->CurrentItem());
+        menuFor = NameOf(m_pTree->HighlightedItem());
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
     });
@@ -234,7 +234,7 @@ void TestTreeInput::commandsActOnTheSelectedItem()
     const QPoint empty(viewport->width() / 2, viewport->height() - 4);
     QVERIFY(!m_pTree->itemAt(empty));
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, empty);
-    QCOMPARE(NameOf(m_pTree->CurrentItem()) + QLatin1Char('/') + Selected(), QStringLiteral("a.htm/a.htm"));
+    QCOMPARE(NameOf(m_pTree->HighlightedItem()) + QLatin1Char('/') + Selected(), QStringLiteral("a.htm/a.htm"));
     m_pTree->setFocus();
     QTest::keyClick(m_pTree, Qt::Key_Delete);
     QTRY_VERIFY(!QFile::exists(P("a.htm")));
@@ -254,7 +254,7 @@ void TestTreeInput::dragOffersOtherProgramsACopy()
         // A file manager took it.
         return CFileDrag::CResult{defaultAction, nullptr};
     });
-    m_pTree->SetCurrentItem(ChildNamed(root, "a.htm"));
+    m_pTree->SetHighlightedItem(ChildNamed(root, "a.htm"));
     // The button has been down long enough for a drag.
     QTest::qWait(int(CProjectTreeRules::kDragDelayMs) + 20);
     m_pTree->startDrag(Qt::MoveAction | Qt::CopyAction);
