@@ -140,8 +140,7 @@ void TestApp::cleanup()
 void TestApp::CloseAll()
 {
     m_messages.answer = QMessageBox::No; // discard unsaved test edits
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     QCOMPARE(m_app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
 }
 

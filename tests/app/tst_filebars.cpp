@@ -57,8 +57,7 @@ void TestFileBars::initTestCase()
 
 void TestFileBars::cleanup()
 {
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     Tree()->ShowNoProject();
 }
 

@@ -55,8 +55,7 @@ void TestMovedPages::initTestCase()
 
 void TestMovedPages::cleanup()
 {
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     Tree()->ShowNoProject();
     m_messages.clear();
 }

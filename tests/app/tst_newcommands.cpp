@@ -179,8 +179,7 @@ void TestNewCommands::pathStartsInTheOpenProject()
     ZtTest::WriteFile(sandbox + "/Web/Site/Site.ztp", "Site\r\r\n");
     ZtTest::WriteFile(sandbox + "/Web/Site/index.html", "<html></html>");
     ZtTest::WriteFile(sandbox + "/Web/Other/x.html", "<html></html>");
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     m_app->SetSelectedPath(picked.isEmpty() ? QString() : sandbox + "/" + picked);
     if (project)
         m_app->OpenProject(sandbox + "/Web/Site/Site.ztp");

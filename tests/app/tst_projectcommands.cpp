@@ -76,8 +76,7 @@ void TestProjectCommands::init()
 
 void TestProjectCommands::cleanup()
 {
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     m_app->GetMainFrame()->ProjectBar()->ProjectTree()->ShowNoProject();
 }
 
@@ -196,8 +195,7 @@ void TestProjectCommands::wizardCreatesAndExitReopens()
     QCOMPARE(m_app->ProjectTemplate()->Documents().size(), 1);
 
     m_app->RecordSessionForReopen();
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     m_app->ReopenLastSession();
     QVERIFY(Project());
     QCOMPARE(Project()->GetPathName(), project);

@@ -63,8 +63,7 @@ void TestSiteTools::init()
 
 void TestSiteTools::cleanup()
 {
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     Tree()->ShowNoProject();
     m_messages.clear();
 }

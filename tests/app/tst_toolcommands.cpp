@@ -95,8 +95,7 @@ void TestToolCommands::init()
 
 void TestToolCommands::cleanup()
 {
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), QString());
     m_app->WriteProfileString(kSettings, QStringLiteral("Perl path"), QString());
     CConsoleLauncher::SetRunnerStartGraceMs(0);

@@ -103,18 +103,14 @@ void TestWizardCommands::init()
 
 void TestWizardCommands::cleanup()
 {
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     m_app->SetSelectedPath(QString());
     m_app->SetProjectPath(QString());
 }
 
 CZentrelView* TestWizardCommands::OpenPage(const QString& name, const QByteArray& bytes)
 {
-    const QString path = ZtTest::WriteFile(m_dir + QLatin1Char('/') + name, bytes);
-    m_app->OpenFileInEditor(path, false);
-    CMDIChildWnd* frame = m_app->GetMainFrame()->MDIGetActive();
-    return frame ? dynamic_cast<CZentrelView*>(frame->GetActiveView()) : nullptr;
+    return ZtTest::OpenPageEditor(m_dir + QLatin1Char('/') + name, bytes);
 }
 
 bool TestWizardCommands::Run(int id, const Filler& fill, bool accept)
