@@ -49,7 +49,6 @@ private slots:
     void endlessScriptsGiveWay();
 
 private:
-    CZentrelView* OpenPage(const QString& path, const QByteArray& bytes);
     // Waits for the browser to finish loading path; false (with the reason
     // logged) when the engine never gets there.
     bool WaitForPage(const QString& path);
@@ -86,20 +85,7 @@ void TestBrowse::cleanup()
 {
     for (CDocument* document : ZtApp()->WebPageTemplate()->Documents())
         document->SetModifiedFlag(false);
-    ZtApp()->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-CZentrelView* TestBrowse::OpenPage(const QString& path, const QByteArray& bytes)
-{
-    ZtTest::WriteFile(path, bytes);
-    ZtApp()->OpenFileInEditor(path, false);
-    for (CDocument* document : ZtApp()->WebPageTemplate()->Documents()) {
-        auto* page = qobject_cast<CZentrelDoc*>(document);
-        if (page && document->GetPathName() == path)
-            return page->GetView();
-    }
-    return nullptr;
+    ZtTest::CloseAllDocuments();
 }
 
 bool TestBrowse::WaitForPage(const QString& path)
@@ -128,7 +114,6 @@ void TestBrowse::messagesWithoutABrowser_data()
 
     QTest::newRow("preview, no window") << "" << int(ID_SHOW_AS_WEBPAGE) << "No open file in editor!";
     QTest::newRow("preview of a jpeg") << "photo.jpeg" << int(ID_SHOW_AS_WEBPAGE) << "Wrong file type!";
-    QTest::newRow("preview of a style sheet") << "style.css" << int(ID_SHOW_AS_WEBPAGE) << "Wrong file type!";
     QTest::newRow("back, no window") << "" << int(ID_BROWSE_BACK) << "No file in Browser!";
     QTest::newRow("forward in an editor") << "page.html" << int(ID_BROWSE_FORWARD) << "";
     QTest::newRow("edit, no window") << "" << int(ID_EDIT_DOCUMENT) << "No open file in Browser!";
@@ -145,7 +130,7 @@ void TestBrowse::messagesWithoutABrowser()
     QFETCH(QString, message);
     const QString path = m_dir + QLatin1Char('/') + file;
     if (!file.isEmpty())
-        OpenPage(path, "<HTML></HTML>\n");
+        ZtTest::OpenPageEditor(path, "<HTML></HTML>\n");
     // Called directly: the enable rules keep most of these cases from the menus.
     CBrowseCommands& commands = ZtApp()->BrowseCommands();
     switch (command) {
@@ -168,7 +153,7 @@ void TestBrowse::previewOfModifiedPageThenHistory()
 {
     const QString pagePath = m_dir + QStringLiteral("/page.html");
     const QString tempPath = m_dir + QStringLiteral("/tempFile.html");
-    CZentrelView* editor = OpenPage(pagePath, "<HTML><HEAD><TITLE>Saved</TITLE></HEAD></HTML>\n");
+    CZentrelView* editor = ZtTest::OpenPageEditor(pagePath, "<HTML><HEAD><TITLE>Saved</TITLE></HEAD></HTML>\n");
     QVERIFY(editor);
     CMDIChildWnd* editorFrame = Active();
     editor->selectAll();
@@ -216,7 +201,7 @@ void TestBrowse::previewOfModifiedPageThenHistory()
     // window active last.
     ZtApp()->CloseAllDocuments();
     QVERIFY(m_frame->Router().IsEnabled(ID_BROWSE_BACK));
-    QVERIFY(OpenPage(m_dir + QStringLiteral("/last.html"), "<P>last</P>\n"));
+    QVERIFY(ZtTest::OpenPageEditor(m_dir + QStringLiteral("/last.html"), "<P>last</P>\n"));
     ZtApp()->CloseAllDocuments();
     QVERIFY(!m_frame->Router().IsEnabled(ID_BROWSE_BACK));
     ZtApp()->ShowInBrowser(otherPath, otherPath);
@@ -253,7 +238,7 @@ void TestBrowse::unwritablePreviewShowsSavedPage()
     else
         QVERIFY(::mkfifo(QFile::encodeName(tempPath).constData(), 0600) == 0);
     const QString pagePath = folder + QStringLiteral("/page.html");
-    CZentrelView* editor = OpenPage(pagePath, "<P>saved</P>\n");
+    CZentrelView* editor = ZtTest::OpenPageEditor(pagePath, "<P>saved</P>\n");
     editor->insertPlainText(QStringLiteral("<P>draft</P>\n"));
     QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
     QCOMPARE(m_messages.size(), 1);
@@ -273,7 +258,7 @@ void TestBrowse::newWindowPassesOverPipe()
     QVERIFY(!Browser());
     const QString pagePath = m_dir + QStringLiteral("/piped/page.html");
     const QString tempPath = m_dir + QStringLiteral("/piped/tempFile.html");
-    CZentrelView* editor = OpenPage(pagePath, "<P>saved</P>\n");
+    CZentrelView* editor = ZtTest::OpenPageEditor(pagePath, "<P>saved</P>\n");
     const QString pipe = m_dir + QStringLiteral("/piped/pipe.html");
     QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
     ZtApp()->SetCurrentFile(pipe);
@@ -311,7 +296,7 @@ void TestBrowse::firstBrowserKeepsNativeWindow()
     QVERIFY(!Browser());
     const WId nativeId = m_frame->winId();
     const QString pagePath = m_dir + QStringLiteral("/native.html");
-    OpenPage(pagePath, "<P>native</P>\n");
+    ZtTest::OpenPageEditor(pagePath, "<P>native</P>\n");
     QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
     QVERIFY(WaitForPage(pagePath));
     QCOMPARE(m_frame->winId(), nativeId);
@@ -335,7 +320,7 @@ void TestBrowse::endlessScriptsGiveWay()
 
     // The same preview page, again and again: a draft that loops, then its
     // fix, shown under the very same address.
-    CZentrelView* draft = OpenPage(m_dir + QStringLiteral("/draft.html"), "<P>saved</P>\n");
+    CZentrelView* draft = ZtTest::OpenPageEditor(m_dir + QStringLiteral("/draft.html"), "<P>saved</P>\n");
     CMDIChildWnd* draftFrame = Active();
     draft->selectAll();
     draft->insertPlainText(QStringLiteral("<HTML><BODY><SCRIPT>document.title = 'Looping'; for (;;) {}</SCRIPT></BODY></HTML>\n"));
@@ -354,7 +339,7 @@ void TestBrowse::endlessScriptsGiveWay()
     ZtApp()->BrowserTemplate()->FirstDocument()->Frames().value(0)->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!Browser());
-    CZentrelView* editor = OpenPage(m_dir + QStringLiteral("/page.html"), "<P>x</P>\n");
+    CZentrelView* editor = ZtTest::OpenPageEditor(m_dir + QStringLiteral("/page.html"), "<P>x</P>\n");
     QTest::keyClicks(editor, QStringLiteral("ok"));
     QCOMPARE(editor->toPlainText(), QStringLiteral("ok<P>x</P>\n"));
     QCOMPARE(m_messages.size(), 3);

@@ -79,8 +79,7 @@ void TestDiskChangeApp::init()
 void TestDiskChangeApp::cleanup()
 {
     m_messages->answer = QMessageBox::No; // closing discards the test's edits
-    ZtApp()->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     delete m_messages;
     m_messages = nullptr;
 }

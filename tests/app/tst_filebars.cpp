@@ -1,5 +1,6 @@
 #include "support/AppTestMain.h"
 #include "support/ScriptedShell.h"
+#include "support/Sites.h"
 #include "support/TestFiles.h"
 
 #include "app/MainFrame.h"
@@ -56,8 +57,7 @@ void TestFileBars::initTestCase()
 
 void TestFileBars::cleanup()
 {
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     Tree()->ShowNoProject();
 }
 
@@ -84,10 +84,7 @@ QString TestFileBars::Rows() const
 void TestFileBars::moveCutWaitsBesideTheClipboard()
 {
     m_strMain = ZtTest::FreshDir(QStringLiteral("cut/Site"));
-    ZtTest::WriteFile(P("Site.ztp"), "Site\r\r\n");
-    for (const char* name : {"a.htm", "b.gif", "c.txt", "dest/keep.txt"})
-        ZtTest::WriteFile(P(QString::fromLatin1(name)), name);
-    m_app->OpenProject(P("Site.ztp"));
+    m_app->OpenProject(ZtTest::WriteSite(m_strMain, {"a.htm", "b.gif", "c.txt", "dest/keep.txt"}));
     QTreeWidgetItem* root = Tree()->topLevelItem(0);
     root->setExpanded(true);
     QSignalSpy filled(List(), &CFileListCtrl::listFilled);
@@ -139,10 +136,8 @@ void TestFileBars::moveCutWaitsBesideTheClipboard()
 void TestFileBars::listFollowsTabsAndSavedPagesShow()
 {
     m_strMain = ZtTest::FreshDir(QStringLiteral("tabs/Site"));
-    ZtTest::WriteFile(P("Site.ztp"), "Site\r\r\n");
-    ZtTest::WriteFile(P("index.html"), "<html></html>");
     QDir().mkpath(P("pages"));
-    m_app->OpenProject(P("Site.ztp"));
+    m_app->OpenProject(ZtTest::WriteSite(m_strMain, {"index.html"}));
     QTreeWidgetItem* root = Tree()->topLevelItem(0);
     root->setExpanded(true);
     QTRY_VERIFY(!Tree()->IsReading());

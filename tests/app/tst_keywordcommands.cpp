@@ -121,8 +121,7 @@ void TestKeywordCommands::keywordDoubleClickedIntoPage()
     QCOMPARE(QApplication::focusWidget(), view);
     view->undo();
     QCOMPARE(view->toPlainText(), original);
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
 }
 
 void TestKeywordCommands::textFileDroppedOnPageOpens_data()

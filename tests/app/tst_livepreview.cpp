@@ -45,7 +45,6 @@ private slots:
     void barKeptAcrossRuns();
 
 private:
-    CZentrelView* OpenEditor(const QString& path, const QByteArray& bytes);
     // Shows the bar, with the page of the active editor.
     CLivePreviewView* ShowPreview();
     // The value of a script in the preview's page; invalid when the page
@@ -84,21 +83,8 @@ void TestLivePreview::cleanup()
 {
     for (CDocument* document : ZtApp()->WebPageTemplate()->Documents())
         document->SetModifiedFlag(false);
-    ZtApp()->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     QCOMPARE(m_messages, QStringList());
-}
-
-CZentrelView* TestLivePreview::OpenEditor(const QString& path, const QByteArray& bytes)
-{
-    ZtTest::WriteFile(path, bytes);
-    ZtApp()->OpenFileInEditor(path, false);
-    for (CDocument* document : ZtApp()->WebPageTemplate()->Documents()) {
-        auto* page = qobject_cast<CZentrelDoc*>(document);
-        if (page && document->GetPathName() == path)
-            return page->GetView();
-    }
-    return nullptr;
 }
 
 CLivePreviewView* TestLivePreview::ShowPreview()
@@ -137,7 +123,7 @@ void TestLivePreview::typingReachesThePreview()
     QVERIFY(!m_frame->Router().IsEnabled(ID_VIEW_LIVEPREVIEW));
     const QString path = m_site + QStringLiteral("/page.html");
     const QByteArray saved = "<HTML><BODY><P ID=\"top\">Saved</P><DIV STYLE=\"height:4000px\"></DIV><P>end</P></BODY></HTML>\n";
-    CZentrelView* editor = OpenEditor(path, saved);
+    CZentrelView* editor = ZtTest::OpenPageEditor(path, saved);
     QVERIFY(editor);
     QVERIFY(m_frame->Router().IsEnabled(ID_VIEW_LIVEPREVIEW));
     CLivePreviewView* view = ShowPreview();
@@ -172,7 +158,7 @@ void TestLivePreview::typingReachesThePreview()
 void TestLivePreview::styleSheetWithoutNewRender()
 {
     const QString sheetPath = ZtTest::WriteFile(m_site + QStringLiteral("/css/look.css"), "BODY { color: navy }\n");
-    CZentrelView* page = OpenEditor(m_site + QStringLiteral("/styled.html"),
+    CZentrelView* page = ZtTest::OpenPageEditor(m_site + QStringLiteral("/styled.html"),
                                     "<HTML><HEAD><LINK REL=\"stylesheet\" HREF=\"css/look.css\"></HEAD>"
                                     "<BODY><SCRIPT>document.documentElement.dataset.born = Math.random();</SCRIPT>"
                                     "<P>styled</P></BODY></HTML>\n");
@@ -185,7 +171,7 @@ void TestLivePreview::styleSheetWithoutNewRender()
     QVERIFY(!born.isEmpty());
 
     // The sheet opens in an editor of its own; the preview keeps the page.
-    CZentrelView* sheet = OpenEditor(sheetPath, "BODY { color: navy }\n");
+    CZentrelView* sheet = ZtTest::OpenPageEditor(sheetPath, "BODY { color: navy }\n");
     QVERIFY(sheet);
     QVERIFY(m_frame->MDIGetActive() != pageFrame);
     sheet->selectAll();
@@ -216,7 +202,7 @@ void TestLivePreview::scriptsReadOnlyTheirSite()
         "document.title = 'read ' + get('%1') + ' ' + get('%2');"
         "</SCRIPT></BODY></HTML>\n").arg(secret, inside).toUtf8();
     const QString path = m_site + (live ? QStringLiteral("/reader.html") : QStringLiteral("/shown.html"));
-    CZentrelView* editor = OpenEditor(path, page);
+    CZentrelView* editor = ZtTest::OpenPageEditor(path, page);
     QVERIFY(editor);
     if (live) {
         QVERIFY(ShowPreview());
@@ -233,7 +219,7 @@ void TestLivePreview::scriptsReadOnlyTheirSite()
 void TestLivePreview::endlessScriptGivesWay()
 {
     const QString path = m_site + QStringLiteral("/loop.html");
-    CZentrelView* editor = OpenEditor(path, "<P ID=\"p\">start</P>\n");
+    CZentrelView* editor = ZtTest::OpenPageEditor(path, "<P ID=\"p\">start</P>\n");
     QVERIFY(editor);
     CLivePreviewView* view = ShowPreview();
     QVERIFY(view);
@@ -276,7 +262,7 @@ void TestLivePreview::badPagesLeaveTheEditorAlone()
 {
     QFETCH(QString, page);
     QFETCH(QString, title);
-    CZentrelView* editor = OpenEditor(m_site + QStringLiteral("/bad.html"), "<P>start</P>\n");
+    CZentrelView* editor = ZtTest::OpenPageEditor(m_site + QStringLiteral("/bad.html"), "<P>start</P>\n");
     QVERIFY(editor);
     CLivePreviewView* view = ShowPreview();
     QVERIFY(view);
@@ -302,7 +288,7 @@ void TestLivePreview::barKeptAcrossRuns()
 {
     // The bar's place and whether it shows go into the profile with the
     // other bars' layout, and come back from it.
-    QVERIFY(OpenEditor(m_site + QStringLiteral("/kept.html"), "<P>kept</P>\n"));
+    QVERIFY(ZtTest::OpenPageEditor(m_site + QStringLiteral("/kept.html"), "<P>kept</P>\n"));
     QVERIFY(ShowPreview());
     m_frame->removeDockWidget(Bar());
     m_frame->addDockWidget(Qt::BottomDockWidgetArea, Bar());

@@ -146,8 +146,7 @@ void TestMainFrame::init()
 
 void TestMainFrame::cleanup()
 {
-    ZtApp()->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
 }
 
 void TestMainFrame::tilesFillTheArea()
@@ -239,8 +238,7 @@ void TestMainFrame::menusAndRulesFollowActiveWindow()
     Open(QStringLiteral("notes.txt"), "plain");
     QCOMPARE(m_frame->CurrentMenuId(), int(IDR_TEXTTYPE));
     QVERIFY(!MenuTitles().contains(QStringLiteral("Wi&zards")));
-    ZtApp()->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     QCOMPARE(m_frame->CurrentMenuId(), int(IDR_MAINFRAME));
 }
 

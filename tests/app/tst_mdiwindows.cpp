@@ -97,8 +97,7 @@ void TestMdiWindows::initTestCase()
 void TestMdiWindows::cleanup()
 {
     m_messages.answer = QMessageBox::No; // discard unsaved test edits
-    ZtApp()->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
 }
 
 void TestMdiWindows::closingAWindowActivatesTheLastOneUsed_data()

@@ -1,5 +1,6 @@
 #include "support/AppTestMain.h"
 #include "support/ScriptedShell.h"
+#include "support/Sites.h"
 #include "support/TestFiles.h"
 
 #include "app/MainFrame.h"
@@ -13,7 +14,6 @@
 #include "projects/ProjectTreeCtrl.h"
 #include "res/CommandIds.h"
 
-#include <QLineEdit>
 #include <QSignalSpy>
 
 using namespace ZtCmd;
@@ -55,20 +55,15 @@ void TestMovedPages::initTestCase()
 
 void TestMovedPages::cleanup()
 {
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     Tree()->ShowNoProject();
     m_messages.clear();
 }
 
 QTreeWidgetItem* TestMovedPages::TreeItem(const QString& name) const
 {
-    QTreeWidgetItem* root = Tree()->topLevelItem(0);
-    for (int i = 0; root && i < root->childCount(); ++i) {
-        if (root->child(i)->text(0) == name)
-            return root->child(i);
-    }
-    return nullptr;
+    const QTreeWidgetItem* root = Tree()->topLevelItem(0);
+    return root ? ZtTest::ChildNamed(root, name) : nullptr;
 }
 
 void TestMovedPages::RenameInTree(const QString& name, const QString& newName)
@@ -77,10 +72,7 @@ void TestMovedPages::RenameInTree(const QString& name, const QString& newName)
     QVERIFY(item);
     Tree()->SetHighlightedItem(item);
     Tree()->RenameItem();
-    auto* editor = Tree()->findChild<QLineEdit*>();
-    QVERIFY(editor);
-    editor->setText(newName);
-    QTest::keyClick(editor, Qt::Key_Return);
+    QVERIFY(ZtTest::TypeLabel(Tree(), newName));
     // The editor hands its text over, and the tree renames, a posted step later.
     QSignalSpy moved(CFileMoveNotifier::Instance(), &CFileMoveNotifier::pathMoved);
     QTRY_VERIFY(TreeItem(newName));

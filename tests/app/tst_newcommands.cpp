@@ -1,4 +1,5 @@
 #include "support/AppTestMain.h"
+#include "support/Dialogs.h"
 #include "support/TestFiles.h"
 
 #include "app/MainFrame.h"
@@ -8,7 +9,6 @@
 #include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
 #include "files/UserDataFolders.h"
-#include "framework/ContextHelp.h"
 #include "framework/DocTemplate.h"
 #include "framework/MessageBox.h"
 #include "framework/RecentFileList.h"
@@ -24,7 +24,6 @@
 using namespace ZtCmd;
 
 namespace {
-// Acts on the modal dialog titled caption once it is open.
 void FailOnAnyMessage()
 {
     ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
@@ -33,6 +32,7 @@ void FailOnAnyMessage()
     });
 }
 
+// Acts on the modal dialog titled caption once it is open.
 void WhenOpen(const QString& caption, const std::function<void(QDialog*)>& act)
 {
     QTimer::singleShot(0, [caption, act] {
@@ -41,11 +41,6 @@ void WhenOpen(const QString& caption, const std::function<void(QDialog*)>& act)
             qFatal("no dialog %s", qPrintable(caption));
         act(dialog);
     });
-}
-
-template <class T> T* Control(QDialog* dialog, int id)
-{
-    return dialog->findChild<T*>(CContextHelp::ObjectNameFor(id));
 }
 } // namespace
 
@@ -87,9 +82,9 @@ void TestNewCommands::pageFromTemplate()
     });
     WhenOpen(CNewDlg::Caption(), [site](QDialog* dialog) {
         WhenOpen(CNewPageDlg::Caption(), [site](QDialog* page) {
-            Control<QLineEdit>(page, CNewPageDlg::IDC_TITLE)->setText("Start");
-            Control<QLineEdit>(page, CNewPageDlg::IDC_PATH)->setText(site);
-            Control<QAbstractButton>(page, CNewPageDlg::IDC_GET_TEMPLATE)->click();
+            ZtTest::Find<QLineEdit>(page, CNewPageDlg::IDC_TITLE)->setText("Start");
+            ZtTest::Find<QLineEdit>(page, CNewPageDlg::IDC_PATH)->setText(site);
+            ZtTest::Find<QAbstractButton>(page, CNewPageDlg::IDC_GET_TEMPLATE)->click();
             page->accept();
         });
         dialog->accept();
@@ -148,7 +143,7 @@ void TestNewCommands::plainTextAsksNoPageDialog()
 {
     const int pages = int(m_app->WebPageTemplate()->Documents().size());
     WhenOpen(CNewDlg::Caption(), [](QDialog* dialog) {
-        Control<QRadioButton>(dialog, CNewDlg::IDC_NEW_TEXT)->setChecked(true);
+        ZtTest::Find<QRadioButton>(dialog, CNewDlg::IDC_NEW_TEXT)->setChecked(true);
         dialog->accept();
     });
     QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
@@ -184,8 +179,7 @@ void TestNewCommands::pathStartsInTheOpenProject()
     ZtTest::WriteFile(sandbox + "/Web/Site/Site.ztp", "Site\r\r\n");
     ZtTest::WriteFile(sandbox + "/Web/Site/index.html", "<html></html>");
     ZtTest::WriteFile(sandbox + "/Web/Other/x.html", "<html></html>");
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     m_app->SetSelectedPath(picked.isEmpty() ? QString() : sandbox + "/" + picked);
     if (project)
         m_app->OpenProject(sandbox + "/Web/Site/Site.ztp");
@@ -195,7 +189,7 @@ void TestNewCommands::pathStartsInTheOpenProject()
     QString path;
     WhenOpen(CNewDlg::Caption(), [&path](QDialog* dialog) {
         WhenOpen(CNewPageDlg::Caption(), [&path](QDialog* page) {
-            path = Control<QLineEdit>(page, CNewPageDlg::IDC_PATH)->text();
+            path = ZtTest::Find<QLineEdit>(page, CNewPageDlg::IDC_PATH)->text();
             page->reject();
         });
         dialog->accept();

@@ -1,5 +1,6 @@
 #include "support/AppTestMain.h"
 #include "support/ScriptedShell.h"
+#include "support/Sites.h"
 #include "support/TestFiles.h"
 
 #include "app/MainFrame.h"
@@ -14,7 +15,6 @@
 #include "tools/LinkCheckDlg.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QTextDocument>
 #include <QTreeWidget>
 
@@ -63,20 +63,15 @@ void TestSiteTools::init()
 
 void TestSiteTools::cleanup()
 {
-    m_app->CloseAllDocuments();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ZtTest::CloseAllDocuments();
     Tree()->ShowNoProject();
     m_messages.clear();
 }
 
 QTreeWidgetItem* TestSiteTools::TreeItem(const QString& name) const
 {
-    QTreeWidgetItem* root = Tree()->topLevelItem(0);
-    for (int i = 0; root && i < root->childCount(); ++i) {
-        if (root->child(i)->text(0) == name)
-            return root->child(i);
-    }
-    return nullptr;
+    const QTreeWidgetItem* root = Tree()->topLevelItem(0);
+    return root ? ZtTest::ChildNamed(root, name) : nullptr;
 }
 
 void TestSiteTools::OpenSite()
@@ -108,10 +103,7 @@ void TestSiteTools::renameInTreeUpdatesLinks()
 
     Tree()->SetHighlightedItem(TreeItem("a.html"));
     Tree()->RenameItem();
-    auto* editor = Tree()->findChild<QLineEdit*>();
-    QVERIFY(editor);
-    editor->setText("b.html");
-    QTest::keyClick(editor, Qt::Key_Return);
+    QVERIFY(ZtTest::TypeLabel(Tree(), QStringLiteral("b.html")));
     QTRY_VERIFY(TreeItem("b.html"));
     QTRY_COMPARE(m_messages, QStringList{"Update 3 links in 2 pages?"});
 

@@ -53,6 +53,23 @@ private:
         document->Serialize(archive);
         return archive.Bytes();
     }
+    // Recovers the first count journals work found.
+    static void RecoverAll(CUnsavedWork& work, int count)
+    {
+        CRecoveryChoice choice;
+        choice.m_action = CRecoveryChoice::Action::Recover;
+        for (int row = 0; row < count; ++row)
+            choice.m_checked.append(row);
+        work.Apply(choice, ZtApp()->Templates());
+    }
+    // The journal record of a web page at path.
+    static CJournalRecord PageRecord(const QString& path)
+    {
+        CJournalRecord record;
+        record.m_strPath = path;
+        record.m_strKind = ZtApp()->WebPageTemplate()->Strings().m_strDocName;
+        return record;
+    }
     static void CloseUnsaved(CDocument* document)
     {
         document->SetModifiedFlag(false);
@@ -241,10 +258,7 @@ private slots:
         CUnsavedWork next(root);
         next.Start();
         QCOMPARE(next.Orphans().size(), 3);
-        CRecoveryChoice recoverAll;
-        recoverAll.m_action = CRecoveryChoice::Action::Recover;
-        recoverAll.m_checked = {0, 1, 2};
-        next.Apply(recoverAll, ZtApp()->Templates());
+        RecoverAll(next, 3);
 
         QStringList found;
         QList<CDocument*> recovered = ZtApp()->WebPageTemplate()->Documents() + ZtApp()->TextTemplate()->Documents();
@@ -293,19 +307,14 @@ private slots:
         else
             QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
         QVERIFY(QDir().mkpath(root + QStringLiteral("/100-1")));
-        CJournalRecord record;
-        record.m_strPath = path;
-        record.m_strKind = ZtApp()->WebPageTemplate()->Strings().m_strDocName;
+        CJournalRecord record = PageRecord(path);
         WriteFile(QStringLiteral("recovery-%1/100-1/1.ztj").arg(kind), record.Encode("<P>kept\n"));
         WriteFile(QStringLiteral("recovery-%1/100-1/2.ztj").arg(kind), "damaged");
 
         CUnsavedWork work(root);
         work.Start();
         QCOMPARE(work.Orphans().size(), 2);
-        CRecoveryChoice recoverAll;
-        recoverAll.m_action = CRecoveryChoice::Action::Recover;
-        recoverAll.m_checked = {0, 1};
-        work.Apply(recoverAll, ZtApp()->Templates());
+        RecoverAll(work, 2);
         QCOMPARE(ZtApp()->WebPageTemplate()->Documents().size(), 1);
         CDocument* document = ZtApp()->WebPageTemplate()->Documents().first();
         QCOMPARE(document->GetTitle(), QFileInfo(path).fileName() + QStringLiteral(" (changed on disk)"));
@@ -325,9 +334,7 @@ private slots:
     {
         const QString root = m_dir.path() + QStringLiteral("/recovery-twice");
         const QString path = WriteFile(QStringLiteral("twice.html"), "<P>saved\n");
-        CJournalRecord record;
-        record.m_strPath = path;
-        record.m_strKind = ZtApp()->WebPageTemplate()->Strings().m_strDocName;
+        CJournalRecord record = PageRecord(path);
         record.m_loadStamp = CDiskStamp::Of(path);
         WriteFile(QStringLiteral("recovery-twice/100-1/1.ztj"), record.Encode("<P>first\n"));
         WriteFile(QStringLiteral("recovery-twice/101-1/1.ztj"), record.Encode("<P>second\n"));
@@ -335,10 +342,7 @@ private slots:
         CUnsavedWork work(root);
         work.Start();
         QCOMPARE(work.Orphans().size(), 2);
-        CRecoveryChoice recoverAll;
-        recoverAll.m_action = CRecoveryChoice::Action::Recover;
-        recoverAll.m_checked = {0, 1};
-        work.Apply(recoverAll, ZtApp()->Templates());
+        RecoverAll(work, 2);
         QCOMPARE(ZtApp()->WebPageTemplate()->Documents().size(), 1);
         CDocument* document = ZtApp()->WebPageTemplate()->Documents().first();
         QCOMPARE(QDir(root + QStringLiteral("/100-1")).entryList({QStringLiteral("*.ztj")}).size()

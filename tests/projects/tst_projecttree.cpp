@@ -124,10 +124,7 @@ void TestProjectTree::Settle()
 
 void TestProjectTree::Type(const QString& name)
 {
-    auto* editor = m_pTree->findChild<QLineEdit*>();
-    QVERIFY(editor);
-    editor->setText(name);
-    QTest::keyClick(editor, Qt::Key_Return);
+    QVERIFY(ZtTest::TypeLabel(m_pTree.get(), name));
     // The editor hands its text over, and then the tree acts on it, each a
     // posted step later.
     QCoreApplication::processEvents();

@@ -4,6 +4,9 @@
 
 #include "support/TestFiles.h"
 
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
 #include <QTreeWidgetItem>
 
 #include <initializer_list>
@@ -27,6 +30,18 @@ inline QTreeWidgetItem* ChildNamed(const QTreeWidgetItem* parent, const QString&
             return parent->child(i);
     }
     return nullptr;
+}
+
+// Types name into the label being edited in tree and presses Return; false
+// when no label is being edited. The tree acts on it a posted step later.
+inline bool TypeLabel(QTreeWidget* tree, const QString& name)
+{
+    auto* editor = tree->findChild<QLineEdit*>();
+    if (!editor)
+        return false;
+    editor->setText(name);
+    QTest::keyClick(editor, Qt::Key_Return);
+    return true;
 }
 
 } // namespace ZtTest
