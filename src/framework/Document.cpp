@@ -172,7 +172,12 @@ void CDocument::SetPathName(const QString& path, bool addToRecentList)
 
 void CDocument::FollowMovedFile(const QString& path)
 {
+    // A new path may clear the modified flag (a page named by Save As is
+    // saved); a page that only moved keeps its unsaved changes.
+    const bool modified = IsModified();
     SetPathName(path);
+    if (modified && !IsModified())
+        SetModifiedFlag(true);
     m_diskStamp = CDiskStamp::Of(path);
     m_settledDiskStamp = CDiskStamp();
 }

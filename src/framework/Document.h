@@ -80,8 +80,8 @@ public:
     // was told why) leaves the document as it was.
     virtual bool ReloadFromDisk();
     // The program itself moved or renamed the file to path: the document
-    // stands for path now, as after a Save As but without writing, and
-    // takes the file there as the one it last read.
+    // stands for path now, as after a Save As but without writing, keeps
+    // its unsaved changes, and takes the file there as the one it last read.
     void FollowMovedFile(const QString& path);
     // True when the file under the document's path is no longer the one it
     // last read or wrote: another program replaced or rewrote it.

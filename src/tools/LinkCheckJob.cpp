@@ -33,6 +33,18 @@ bool IsEntryFile(const QString& path, const QString& folder)
     return info.path() == folder && (base == QLatin1String("index") || base == QLatin1String("default"));
 }
 
+// The page a server sends for a link to a folder, or nothing when the path
+// is no folder or the folder has none of these pages.
+QString FolderIndexPage(const QString& folderPath, const CSiteIndex& index)
+{
+    for (const char* name : {"index.html", "index.htm", "default.htm", "default.html"}) {
+        const QString page = folderPath + QLatin1Char('/') + QLatin1String(name);
+        if (index.Contains(page))
+            return page;
+    }
+    return QString();
+}
+
 qsizetype ColumnOf(const QString& text, qsizetype offset)
 {
     const qsizetype lineStart = text.lastIndexOf(QLatin1Char('\n'), offset - 1) + 1;
@@ -134,13 +146,16 @@ CLinkReport CLinkCheckJob::Check(const QString& folderPath, const std::atomic<bo
             const CSiteIndex::Match match = index.Find(target.path, &actual);
             if (match == CSiteIndex::Exact) {
                 linked.insert(target.path);
+                linked.insert(FolderIndexPage(target.path, index));
                 continue;
             }
             CLinkProblem problem{match == CSiteIndex::Missing ? CLinkProblem::Broken : CLinkProblem::CaseDiffers,
                                  path, link.line, ColumnOf(source.text, link.start), link.url, actual};
             report.problems.append(problem);
-            if (match == CSiteIndex::CaseDiffers)
+            if (match == CSiteIndex::CaseDiffers) {
                 linked.insert(actual);
+                linked.insert(FolderIndexPage(actual, index));
+            }
         }
         if (progress && sinceProgress.elapsed() >= kProgressMs) {
             progress(report.pagesChecked);

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QObject>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -35,6 +36,21 @@ QString DocumentText(const QTextDocument* document)
     QString text = document->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text;
+}
+
+// The relative link with each name spelt as the written link spelt it, so
+// that percent escapes the author wrote stay.
+QString KeptEscapes(const QString& relative, const QString& writtenPath)
+{
+    QHash<QString, QString> writtenNames;
+    for (const QString& name : writtenPath.split(QLatin1Char('/'), Qt::SkipEmptyParts))
+        writtenNames.insert(QString::fromUtf8(QByteArray::fromPercentEncoding(name.toUtf8())), name);
+    QStringList names = relative.split(QLatin1Char('/'));
+    for (QString& name : names) {
+        const QString plain = QString::fromUtf8(QByteArray::fromPercentEncoding(name.toUtf8()));
+        name = writtenNames.value(plain, name);
+    }
+    return names.join(QLatin1Char('/'));
 }
 
 QString Applied(QString text, const QVector<CLinkEdit>& edits)
@@ -141,14 +157,26 @@ QVector<CLinkEdit> EditsForMove(const QString& text, bool html, const QString& p
         const QString targetNow = MovedTarget(target.path, from, to);
         if (!pageMoved && targetNow == target.path)
             continue;
+        // A link that still leads where it did, from where the page is now,
+        // stays as the author wrote it.
+        const CLinkTarget stillLeads = ZtLinkResolver::Resolve(pageNow, QString(), link.url, siteFolder);
+        if (stillLeads.kind == CLinkTarget::LocalFile && stillLeads.path == targetNow)
+            continue;
         QString suffix;
-        ZtLinkResolver::PathPart(written.trimmed(), &suffix);
+        const QString writtenPath = ZtLinkResolver::PathPart(written.trimmed(), &suffix);
         const QString spelt = DiskSpelling(targetNow);
-        QString newLink = written.trimmed().startsWith(QLatin1Char('/'))
-                              ? QLatin1Char('/') + RelativeLink(siteFolder, spelt)
-                              : RelativeLink(QFileInfo(pageNow).path(), spelt);
-        if (QFileInfo(spelt).isDir() && ZtLinkResolver::PathPart(written.trimmed()).endsWith(QLatin1Char('/')))
-            newLink += QLatin1Char('/');
+        const bool fromRoot = writtenPath.startsWith(QLatin1Char('/'));
+        QString relative = KeptEscapes(RelativeLink(fromRoot ? siteFolder : QFileInfo(pageNow).path(), spelt),
+                                       writtenPath);
+        // The site's root or the page's own folder is "" here, never ".".
+        if (relative == QLatin1String("."))
+            relative.clear();
+        while (relative.endsWith(QLatin1Char('/')))
+            relative.chop(1);
+        const bool folder = QFileInfo(spelt).isDir();
+        QString newLink = fromRoot ? QLatin1Char('/') + relative : relative;
+        if (folder && !newLink.endsWith(QLatin1Char('/')) && (relative.isEmpty() || writtenPath.endsWith(QLatin1Char('/'))))
+            newLink += relative.isEmpty() && !fromRoot ? QLatin1String("./") : QLatin1String("/");
         newLink += suffix;
         if (newLink != written.trimmed())
             edits.append({link.start, link.length, newLink});

@@ -91,6 +91,13 @@ CFileReplacement ReplaceInBytes(const QByteArray& bytes, const CSiteMatcher& mat
         return result;
     source.text = std::move(replaced);
     result.bytes = source.Bytes();
+    // An 8-bit file cannot hold every character: what it cannot hold would be
+    // written as UTF-8 and read back as other characters.
+    if (source.encoding != CSourceText::Encoding::Utf8 && CSourceText::Decode(result.bytes).text != source.text) {
+        result.bytes.clear();
+        result.outcome = CFileReplacement::Unencodable;
+        return result;
+    }
     result.outcome = result.bytes.isEmpty() ? CFileReplacement::WouldBeEmpty : CFileReplacement::Replaced;
     if (result.outcome == CFileReplacement::WouldBeEmpty)
         result.bytes.clear();

@@ -20,7 +20,7 @@ struct CLineMatch
 // What replacing did to a file's bytes.
 struct CFileReplacement
 {
-    enum Outcome { Unchanged, Replaced, Binary, Undecodable, WouldBeEmpty };
+    enum Outcome { Unchanged, Replaced, Binary, Undecodable, WouldBeEmpty, Unencodable };
     Outcome outcome = Unchanged;
     QByteArray bytes; // the new contents when Replaced
     int count = 0;
@@ -39,7 +39,8 @@ namespace ZtSiteFileText {
 bool IsBinary(const QByteArray& bytes);
 QVector<CLineMatch> FindInBytes(const QByteArray& bytes, const CSiteMatcher& matcher);
 // Refuses (Undecodable) a file whose decoded text would not give back its
-// bytes, and (WouldBeEmpty) a replacement that leaves nothing of a file.
+// bytes, (WouldBeEmpty) a replacement that leaves nothing of a file, and
+// (Unencodable) a replacement the file's 8-bit encoding cannot hold.
 CFileReplacement ReplaceInBytes(const QByteArray& bytes, const CSiteMatcher& matcher);
 
 QVector<CLineMatch> FindInDocument(const QTextDocument* document, const CSiteMatcher& matcher);

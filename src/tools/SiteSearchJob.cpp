@@ -161,6 +161,9 @@ bool CSiteSearchJob::ReplaceInFile(const QString& path, const CSiteMatcher& matc
     case CFileReplacement::Undecodable:
         *why = tr("does not read back as the same bytes");
         return false;
+    case CFileReplacement::Unencodable:
+        *why = tr("cannot hold the replacement in its encoding");
+        return false;
     case CFileReplacement::WouldBeEmpty:
         *why = tr("would be left empty");
         return false;

@@ -7,6 +7,7 @@
 #include "app/ZentrelApp.h"
 #include "files/FileMoveNotifier.h"
 #include "framework/Document.h"
+#include "framework/View.h"
 #include "projects/FileListCtrl.h"
 #include "projects/FileListModel.h"
 #include "projects/ListBar.h"
@@ -14,6 +15,8 @@
 #include "projects/ProjectTreeCtrl.h"
 #include "res/CommandIds.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 
 using namespace ZtCmd;
@@ -109,20 +112,24 @@ void TestMovedPages::openPagesFollowTheirFiles_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QStringList>("pages");
+    QTest::addColumn<bool>("typed");
     QTest::addColumn<QString>("expected");
     QTest::addRow("page renamed in the project tree")
-        << "tree rename a.html b.html" << QStringList{"a.html"} << "b.html unmodified, asked:0";
+        << "tree rename a.html b.html" << QStringList{"a.html"} << false << "b.html unmodified, asked:0";
     QTest::addRow("folder of two pages renamed in the project tree")
-        << "tree rename pages docs" << QStringList{"pages/x.html", "pages/y.html"}
+        << "tree rename pages docs" << QStringList{"pages/x.html", "pages/y.html"} << false
         << "docs/x.html unmodified, docs/y.html unmodified, asked:0";
     QTest::addRow("page moved with the List bar")
-        << "list move a.html pages" << QStringList{"a.html"} << "pages/a.html unmodified, asked:0";
+        << "list move a.html pages" << QStringList{"a.html"} << false << "pages/a.html unmodified, asked:0";
+    QTest::addRow("folder of a page typed in renamed in the project tree")
+        << "tree rename pages docs" << QStringList{"pages/x.html"} << true << "docs/x.html modified, asked:0";
 }
 
 void TestMovedPages::openPagesFollowTheirFiles()
 {
     QFETCH(QString, how);
     QFETCH(QStringList, pages);
+    QFETCH(bool, typed);
     QFETCH(QString, expected);
     m_strMain = ZtTest::FreshDir(QStringLiteral("moved/Site"));
     ZtTest::WriteFile(P("Site.ztp"), "Site\r\r\n");
@@ -137,6 +144,13 @@ void TestMovedPages::openPagesFollowTheirFiles()
         documents << m_app->OpenDocumentFile(P(page));
         QVERIFY(documents.last());
         oldPaths << documents.last()->GetPathName();
+        if (typed) {
+            auto* editor = qobject_cast<QPlainTextEdit*>(documents.last()->GetFirstView()->GetWidget());
+            QVERIFY(editor);
+            editor->moveCursor(QTextCursor::End);
+            QTest::keyClicks(editor, QStringLiteral("typed"));
+            QVERIFY(documents.last()->IsModified());
+        }
     }
 
     const QStringList words = how.split(QLatin1Char(' '));
@@ -154,6 +168,7 @@ void TestMovedPages::openPagesFollowTheirFiles()
     for (CDocument* document : std::as_const(documents)) {
         QVERIFY(document->DoFileSave());
         QVERIFY(QFile::exists(document->GetPathName()));
+        QCOMPARE(ZtTest::ReadFile(document->GetPathName()).endsWith("typed"), typed);
     }
     for (const QString& path : std::as_const(oldPaths))
         QVERIFY2(!QFile::exists(path), qPrintable(path));

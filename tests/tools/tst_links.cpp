@@ -148,10 +148,11 @@ void TestLinks::resolve_data()
 void TestLinks::linksFollowAMove_data()
 {
     // The site as it is after each move.
-    const QString s = ZtTest::FreshDir("moved");
+    const QString s = ZtTest::FreshDir("moved/Site");
     for (const char* file : {"index.html", "b.html", "pages/a.html", "images/logo.png", "pics/logo.png",
-                             "our page.html", "manual/x.html", "manual/y.html", "images/bg.png"})
-        ZtTest::WriteFile(s + '/' + file, "x");
+                             "our page.html", "manual/x.html", "manual/y.html", "images/bg.png", "style.css",
+                             "caf\xc3\xa9.html", "manual/deep/a.html"})
+        ZtTest::WriteFile(s + '/' + QString::fromUtf8(file), "x");
     ZtTest::ResultColumns();
     Row("renamed page", AfterMove(s, "index.html", "<a href=\"a.html\">", "a.html", "b.html"), "<a href=\"b.html\">");
     Row("query and fragment kept", AfterMove(s, "index.html", "<a href='a.html?x=1&amp;y=2#t'>", "a.html", "pages/a.html"),
@@ -176,6 +177,16 @@ void TestLinks::linksFollowAMove_data()
         "<base href=x/><a href=a.html>");
     Row("untouched links stay as written", AfterMove(s, "index.html", "<a href=\"./b.html\"><a href=\"index.html\">", "a.html", "z.html"),
         "<a href=\"./b.html\"><a href=\"index.html\">");
+    Row("renamed page keeps links that still lead where they did",
+        AfterMove(s, "b.html", "<a href=\"/\">h</a><a href=\"./index.html\">i</a><link href=\"../Site/style.css\">"
+                               "<a href=\"caf%C3%A9.html\">c</a>", "a.html", "b.html"),
+        "<a href=\"/\">h</a><a href=\"./index.html\">i</a><link href=\"../Site/style.css\"><a href=\"caf%C3%A9.html\">c</a>");
+    Row("page moved deeper",
+        AfterMove(s, "manual/deep/a.html", "<a href=\"../\">up</a><a href=\"../caf%C3%A9.html\">c</a><a href=\"/\">r</a>"
+                                           "<a href=\"./\">here</a><a href=\"/manual/x.html\">x</a>",
+                  "manual/a.html", "manual/deep/a.html"),
+        "<a href=\"../../\">up</a><a href=\"../../caf%C3%A9.html\">c</a><a href=\"/\">r</a>"
+        "<a href=\"../\">here</a><a href=\"/manual/x.html\">x</a>");
 }
 
 // A small site with one of each finding; a symbolic link looping back to the
@@ -189,12 +200,16 @@ void TestLinks::checkSmallSite()
                       "<img src=\"Images/Logo.png\"> <a href=\"my%20page.html\">p</a>\r\n"
                       "<a href=\"mailto:a@example.org\">m</a> <a href=\"http://example.org/\">e</a>"
                       " <a href=\"#top\">t</a> <a href=\"//cdn.example.org/j.js\">c</a></body></html>");
-    ZtTest::WriteFile(folder + "/about.html", "<a href=\"index.html\">home</a><a href=\"/sub/\">sub</a>");
+    ZtTest::WriteFile(folder + "/about.html", "<a href=\"index.html\">home</a><a href=\"/sub/\">sub</a>"
+                                              "<a href=\"docs\">docs</a>");
     ZtTest::WriteFile(folder + "/style.css", "body { background: url(img/bg.png) }");
     ZtTest::WriteFile(folder + "/images/logo.png", "png");
     ZtTest::WriteFile(folder + "/my page.html", "<p>");
     ZtTest::WriteFile(folder + "/orphan.html", "<p>");
     ZtTest::WriteFile(folder + "/sub/notes.txt", "x");
+    // Linked through their folders: each is the page a server sends for it.
+    ZtTest::WriteFile(folder + "/sub/index.htm", "<p>");
+    ZtTest::WriteFile(folder + "/docs/default.html", "<p>");
     ZtTest::WriteFile(folder + "/site.ztp", "[project]");
     QVERIFY(QFile::link(folder, folder + "/sub/loop"));
 
@@ -205,7 +220,7 @@ void TestLinks::checkSmallSite()
                             "broken style.css:1:23 img/bg.png\n"
                             "orphan orphan.html\n"
                             "orphan sub/notes.txt"));
-    QCOMPARE(report.pagesChecked, 5);
+    QCOMPARE(report.pagesChecked, 7);
 }
 
 void TestLinks::checkWindowListsFindings()

@@ -45,7 +45,7 @@ CSiteSearchOptions Options(const QString& pattern, const QString& replacement, c
 QString Replaced(const QByteArray& bytes, const QString& pattern, const QString& replacement, const QString& flags = {})
 {
     const CFileReplacement result = ZtSiteFileText::ReplaceInBytes(bytes, CSiteMatcher(Options(pattern, replacement, flags)));
-    static const char* const outcomes[] = {"unchanged", "replaced", "binary", "undecodable", "empty"};
+    static const char* const outcomes[] = {"unchanged", "replaced", "binary", "undecodable", "empty", "unencodable"};
     return QStringLiteral("%1 %2: %3").arg(QLatin1String(outcomes[result.outcome])).arg(result.count)
         .arg(Escaped(result.outcome == CFileReplacement::Replaced ? result.bytes : bytes));
 }
@@ -110,6 +110,8 @@ void TestSiteSearch::replaceKeepsEveryOtherByte_data()
         "replaced 1: caf\\xe9 bar\\x80\\x0d\\x0a");
     Row("Windows-1252 replacement", Replaced("caf\xe9 foo", "foo", QStringLiteral("d\u00e9j\u00e0")),
         "replaced 1: caf\\xe9 d\\xe9j\\xe0");
+    Row("Windows-1252 file cannot hold the replacement", Replaced("caf\xe9 foo", "foo", QStringLiteral("\u2713")),
+        "unencodable 1: caf\\xe9 foo");
     Row("UTF-8 replacement", Replaced("caf\xc3\xa9 foo", "foo", QStringLiteral("\u00e9")), "replaced 1: caf\\xc3\\xa9 \\xc3\\xa9");
     Row("UTF-8 pattern", Replaced("caf\xc3\xa9 CAF\xc3\x89", QStringLiteral("caf\u00e9"), "x"), "replaced 2: x x");
     Row("case counts", Replaced("Foo foo", "foo", "x", "c"), "replaced 1: Foo x");
