@@ -1,7 +1,10 @@
 #include "app/LivePreviewCommands.h"
 
+#include "editor/SourceDoc.h"
+
 #include "browser/CaretElement.h"
 #include "browser/LivePreviewBar.h"
+#include "editor/SourceDoc.h"
 #include "editor/SourceText.h"
 #include "editor/ZentrelView.h"
 #include "files/FileKinds.h"
@@ -141,6 +144,12 @@ void CLivePreviewCommands::Render()
     CDocument* document = m_pPage ? m_pPage->GetDocument() : nullptr;
     if (!document || document->GetPathName().isEmpty()) {
         view->Clear();
+        return;
+    }
+    // A big page still loading in the background has only part of its text;
+    // the preview waits for the whole of it.
+    if (auto* source = dynamic_cast<CSourceDoc*>(document); source && source->IsLoading()) {
+        m_renderTimer.start();
         return;
     }
     view->ShowPage(document->GetPathName(), m_pPage->document()->characterCount());

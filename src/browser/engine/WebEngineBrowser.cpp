@@ -129,11 +129,15 @@ void CWebEngineBrowser::OnWatchTick()
         return;
     }
     const qint64 renderer = m_pView->page()->renderProcessPid();
-    if (m_bProbeOutstanding && renderer > 0 && !m_bRendererEndedForLoad) {
-        // The page asked for comes in a new renderer.
-        m_bRendererEndedForLoad = true;
+    if (m_bProbeOutstanding && renderer > 0) {
+        // The first end brings the page asked for in a new renderer. A page
+        // that is stuck again after that reload is itself the loop: it is
+        // ended for good and left blank, so it cannot keep a processor busy
+        // until the next load.
         m_bProbeOutstanding = false;
-        m_bReloadWhenEnded = true;
+        m_bReloadWhenEnded = !std::exchange(m_bRendererEndedForLoad, true);
+        if (!m_bReloadWhenEnded)
+            m_watch.stop();
         ::kill(pid_t(renderer), SIGKILL);
         return;
     }

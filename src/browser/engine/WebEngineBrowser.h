@@ -60,8 +60,8 @@ private:
     QTimer m_watch;
     int m_nProbe = 0;
     bool m_bProbeOutstanding = false;
-    // A load ends its renderer at most once, so a page that itself loops is
-    // not reloaded over and over.
+    // A load reloads after ending its renderer at most once, so a page that
+    // itself loops is not reloaded over and over.
     bool m_bRendererEndedForLoad = false;
     bool m_bReloadWhenEnded = false;
     Callbacks m_callbacks;
