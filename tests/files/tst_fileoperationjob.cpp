@@ -8,6 +8,15 @@
 #include <QDirIterator>
 #include <QThread>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Answers a job the way a test script says, on the test's own thread.
@@ -70,6 +79,40 @@ QString TreeOf(const QString& folder)
     return names.join(QLatin1Char(' '));
 }
 
+// Frees a job that opened the pipe at path for reading and now waits for a
+// writer: if the test has not ended long after it should have, this opens
+// and closes the write end, so that a wrong result fails instead of hanging.
+class CPipeRescue
+{
+public:
+    explicit CPipeRescue(const QByteArray& path)
+        : m_thread([this, path] {
+            std::unique_lock lock(m_lock);
+            if (!m_ended.wait_for(lock, std::chrono::seconds(30), [this] { return m_bEnded; })) {
+                const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        })
+    {
+    }
+    ~CPipeRescue()
+    {
+        {
+            std::lock_guard lock(m_lock);
+            m_bEnded = true;
+        }
+        m_ended.notify_all();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_ended;
+    bool m_bEnded = false;
+    std::thread m_thread;
+};
+
 } // namespace
 
 // Copies, moves and deletes as jobs: what a cancel leaves behind, what the
@@ -82,6 +125,8 @@ private slots:
     void cancelLeavesWholeFiles();
     void questionFromWorker_data();
     void questionFromWorker();
+    void pipesAreNotOpened_data();
+    void pipesAreNotOpened();
 };
 
 void TestFileOperationJob::cancelLeavesWholeFiles_data()
@@ -166,6 +211,42 @@ void TestFileOperationJob::questionFromWorker()
                                ok ? QStringLiteral("ok") : QStringLiteral("cancelled")};
     QCOMPARE(parts.join(QStringLiteral(" | ")), expected);
     QCOMPARE(TreeOf(root + "/dest").contains(QLatin1String("zt-part")), false);
+}
+
+void TestFileOperationJob::pipesAreNotOpened_data()
+{
+    QTest::addColumn<QString>("source"); // below src, holding a.txt and sub/pipe
+    QTest::addColumn<QString>("expected"); // dest | skipped below src | result
+    QTest::newRow("pipe in a copied folder") << "*" << "a.txt sub | sub/pipe | ok";
+    QTest::newRow("pipe copied itself") << "sub/pipe" << " | sub/pipe | ok";
+}
+
+void TestFileOperationJob::pipesAreNotOpened()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, expected);
+    const QString root = ZtTest::FreshDir(QStringLiteral("pipe"));
+    ZtTest::WriteFile(root + "/src/a.txt", "a");
+    QVERIFY(QDir().mkpath(root + "/src/sub"));
+    QVERIFY(QDir().mkpath(root + "/dest"));
+    const QByteArray pipe = QFile::encodeName(root + "/src/sub/pipe");
+    QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+    const QVector<CFileTransfer> transfers =
+        CFileOperationPlan::PlanTransfers({root + "/src/" + source}, root + "/dest/", true);
+
+    CScriptedHost host;
+    CFileOperationJob job(&host, true);
+    bool ok = false;
+    {
+        CPipeRescue rescue(pipe);
+        ok = job.RunTransfers(transfers);
+    }
+    QStringList skipped;
+    for (const QString& path : job.Skipped())
+        skipped << QDir(root + "/src").relativeFilePath(path);
+    const QStringList parts = {TreeOf(root + "/dest"), skipped.join(QLatin1Char(' ')),
+                               ok ? QStringLiteral("ok") : job.Error()};
+    QCOMPARE(parts.join(QStringLiteral(" | ")), expected);
 }
 
 ZT_TEST_MAIN(TestFileOperationJob)
