@@ -175,6 +175,11 @@ bool CShellFileOperation::PrepareTrash()
     return !dataDir.isEmpty() && QDir().mkpath(dataDir);
 }
 
+void CShellFileOperation::WaitForJobs()
+{
+    JobPool().waitForDone();
+}
+
 void CShellFileOperation::Copy(const QStringList& sources, const QString& destination)
 {
     Transfer(sources, destination, true);

@@ -52,11 +52,8 @@ protected:
     EAnswer Confirm(EQuestion, const QString&) override
     {
         m_seen << (QThread::currentThread() == thread() ? QStringLiteral("ui") : QStringLiteral("worker"));
-        // Give a worker that did not wait the time to run on.
-        for (int i = 0; i < 20; ++i) {
-            QThread::msleep(5);
-            QCoreApplication::processEvents();
-        }
+        // The worker's next step needs this answer: one that went on without
+        // it took Cancel instead of Yes, which shows in what it copied.
         m_seen << (QFileInfo::exists(m_strWaitingFile) ? QStringLiteral("ran on") : QStringLiteral("waited"));
         if (m_bCancelInQuestion)
             Cancel();
@@ -66,6 +63,40 @@ protected:
     void BeginProgress(const QString&, int) override {}
     bool StepProgress(int, const QString&) override { return true; }
     void EndProgress() override {}
+};
+
+// An operation that the test destroys from inside its first question or
+// its first progress step, as a window closing during a job destroys it.
+class CDestroyedOperation : public CShellFileOperation
+{
+public:
+    std::function<void()> m_destroy;
+    bool m_bInQuestion = false;
+
+protected:
+    EAnswer Confirm(EQuestion, const QString&) override
+    {
+        if (m_bInQuestion)
+            Destroy();
+        return EAnswer::Yes;
+    }
+    bool StepProgress(int, const QString&) override
+    {
+        if (!m_bInQuestion)
+            Destroy();
+        return true;
+    }
+    void ShowError(const QString&) override {}
+    void BeginProgress(const QString&, int) override {}
+    void EndProgress() override {}
+
+private:
+    // The function goes with this object: it runs from a copy.
+    void Destroy()
+    {
+        const std::function<void()> destroy = m_destroy;
+        destroy();
+    }
 };
 
 // Paths below folder, relative and sorted.
@@ -127,6 +158,8 @@ private slots:
     void questionFromWorker();
     void pipesAreNotOpened_data();
     void pipesAreNotOpened();
+    void destroyedDuringJob_data();
+    void destroyedDuringJob();
 };
 
 void TestFileOperationJob::cancelLeavesWholeFiles_data()
@@ -247,6 +280,47 @@ void TestFileOperationJob::pipesAreNotOpened()
     const QStringList parts = {TreeOf(root + "/dest"), skipped.join(QLatin1Char(' ')),
                                ok ? QStringLiteral("ok") : job.Error()};
     QCOMPARE(parts.join(QStringLiteral(" | ")), expected);
+}
+
+void TestFileOperationJob::destroyedDuringJob_data()
+{
+    QTest::addColumn<bool>("inQuestion");
+    QTest::newRow("while it copies") << false;
+    QTest::newRow("while it waits for an answer") << true;
+}
+
+void TestFileOperationJob::destroyedDuringJob()
+{
+    QFETCH(bool, inQuestion);
+    const QString root = ZtTest::FreshDir(QStringLiteral("destroyed"));
+    const QByteArray big(3 * CFileOperationJob::kBlockBytes + 1, 'b');
+    ZtTest::WriteFile(root + "/src/a.txt", "new a");
+    ZtTest::WriteFile(root + "/src/big.bin", big);
+    if (inQuestion)
+        ZtTest::WriteFile(root + "/dest/a.txt", "old a");
+    QVERIFY(QDir().mkpath(root + "/dest"));
+
+    auto operation = std::make_unique<CDestroyedOperation>();
+    operation->m_bInQuestion = inQuestion;
+    operation->m_destroy = [&operation] { operation.reset(); };
+    bool bFinished = false;
+    connect(operation.get(), &CShellFileOperation::finished, this, [&bFinished] { bFinished = true; });
+    operation->Copy({root + "/src/a.txt", root + "/src/big.bin"}, root + "/dest/");
+    QTRY_VERIFY(!operation || bFinished);
+    // A worker still waiting for the answer would hang here.
+    CShellFileOperation::WaitForJobs();
+    QCoreApplication::processEvents();
+    QVERIFY(!bFinished);
+
+    const QString tree = TreeOf(root + "/dest");
+    QVERIFY2(!tree.contains(QLatin1String("zt-part")), qPrintable(tree));
+    if (inQuestion) {
+        // The answer came after the window went: nothing more was copied.
+        QCOMPARE(tree, QStringLiteral("a.txt"));
+        QCOMPARE(ZtTest::ReadFile(root + "/dest/a.txt"), QByteArray("old a"));
+    } else if (tree.contains(QLatin1String("big.bin"))) {
+        QCOMPARE(ZtTest::ReadFile(root + "/dest/big.bin"), big);
+    }
 }
 
 ZT_TEST_MAIN(TestFileOperationJob)
