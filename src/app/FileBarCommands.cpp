@@ -55,7 +55,9 @@ void CFileBarCommands::Connect(CMainFrame* frame)
     for (CFolderTreeCtrl* tree : {static_cast<CFolderTreeCtrl*>(projectTree),
                                   static_cast<CFolderTreeCtrl*>(frame->ProjectBar()->KeywordsTree())}) {
         QObject::connect(tree, &CFolderTreeCtrl::filesPasted, tree,
-                         [this](bool done, bool usedCopyList) { OnTreePasted(done, usedCopyList); });
+                         [this](bool done, bool usedCopyList, const QStringList& movedCut) {
+                             OnTreePasted(done, usedCopyList, movedCut);
+                         });
     }
     QObject::connect(desktopTree, &CShellTree::folderSelected, desktopTree,
                      [this](const QString& folder) { OnTreeFolderSelected(folder); });
@@ -90,17 +92,16 @@ void CFileBarCommands::OnTreeFolderSelected(const QString& folder)
     m_services.GetMainFrame()->ShowFolderInListBar(folder);
 }
 
-void CFileBarCommands::OnTreePasted(bool done, bool usedCopyList)
+void CFileBarCommands::OnTreePasted(bool done, bool usedCopyList, const QStringList& movedCut)
 {
     if (!List())
         return;
     if (usedCopyList)
         List()->CopyListTaken();
-    // A paste of the copy list leaves a waiting move for the next paste.
-    if (done && m_bMovePending && !usedCopyList) {
+    // A paste of the copy list leaves a waiting move for the next paste, and
+    // so does a move that ends after a newer Move-Cut.
+    if (done && m_bMovePending && !usedCopyList && List()->CompleteMove(movedCut))
         m_bMovePending = false;
-        List()->CompleteMove();
-    }
 }
 
 void CFileBarCommands::OnEditItem()

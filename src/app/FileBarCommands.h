@@ -46,8 +46,8 @@ public:
     void OnDirectoryStep(bool up);
     void OnNewFolder();
     // A tree's paste ended: the list's copy list is used up, a pending
-    // move completes.
-    void OnTreePasted(bool done, bool usedCopyList);
+    // move completes if the paste moved that cut.
+    void OnTreePasted(bool done, bool usedCopyList, const QStringList& movedCut);
     // Move-Cut has remembered files that the next successful tree paste
     // moves.
     bool IsMovePending() const { return m_bMovePending; }

@@ -296,6 +296,11 @@ bool CFileOperationJob::CopyFile(const QString& source, const QString& target)
 {
     if (!CountStep(source))
         return false;
+    std::error_code statusError;
+    if (!std::filesystem::is_regular_file(std::filesystem::status(NativePath(source), statusError))) {
+        m_skipped << source;
+        return true;
+    }
     const QString partial = PartialName(target);
     QString reason;
     if (!CopyBytes(source, partial, &reason)) {

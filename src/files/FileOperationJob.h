@@ -51,6 +51,9 @@ public:
     QString Error() const { return m_strError; }
     // Every item a move set out to move, source and target, in order.
     QVector<std::pair<QString, QString>> Moves() const { return m_moves; }
+    // Pipes, sockets and devices met in a copied folder: opening one would
+    // wait for a writer that never comes, so they are left out.
+    QStringList Skipped() const { return m_skipped; }
 
     // A file is copied in blocks of this many bytes, the cancel state asked
     // after each.
@@ -94,4 +97,5 @@ private:
     // The same for entries whose names Qt cannot decode, as native paths.
     QList<QByteArray> m_movedUndecodable;
     QVector<std::pair<QString, QString>> m_moves;
+    QStringList m_skipped;
 };

@@ -175,6 +175,11 @@ bool CShellFileOperation::PrepareTrash()
     return !dataDir.isEmpty() && QDir().mkpath(dataDir);
 }
 
+void CShellFileOperation::WaitForJobs()
+{
+    JobPool().waitForDone();
+}
+
 void CShellFileOperation::Copy(const QStringList& sources, const QString& destination)
 {
     Transfer(sources, destination, true);
@@ -305,7 +310,13 @@ void CShellFileOperation::Start(const QString& title, bool bCopy, std::function<
     JobPool().start([run, bCopy, work] {
         CFileOperationJob job(run.get(), bCopy);
         const bool ok = work(job);
-        run->Post([ok, bCancelled = job.WasCancelled(), error = job.Error(),
+        // Pipes and devices left out are named once the rest is done.
+        QString error = job.Error();
+        if (error.isEmpty() && !job.Skipped().isEmpty())
+            error = QStringLiteral("These items are not ordinary files and were not %1:\n%2")
+                        .arg(bCopy ? QStringLiteral("copied") : QStringLiteral("moved"),
+                             job.Skipped().join(QLatin1Char('\n')));
+        run->Post([ok, bCancelled = job.WasCancelled(), error,
                    moves = job.Moves()](CShellFileOperation* receiver, quint64 generation) {
             receiver->OnDone(generation, ok, bCancelled, error, moves);
         });

@@ -72,6 +72,9 @@ public:
     // Makes sure the desktop trash can be used: without the user's data
     // folder, moving to the trash would put files in the current directory.
     static bool PrepareTrash();
+    // Blocks until the worker of every job started so far has returned,
+    // also of operations already destroyed.
+    static void WaitForJobs();
 
 signals:
     void finished(bool ok);

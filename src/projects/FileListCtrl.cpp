@@ -293,12 +293,15 @@ void CFileListCtrl::RemoveRowsOfGonePaths(const QStringList& paths)
     }
 }
 
-void CFileListCtrl::CompleteMove()
+bool CFileListCtrl::CompleteMove(const QStringList& movedCut)
 {
-    RemoveRowsOfGonePaths(m_state.CutSource());
+    RemoveRowsOfGonePaths(movedCut);
+    if (m_state.CutSource() != movedCut)
+        return false;
     m_state.MoveCompleted();
     ShowCutLook();
     emit cutSourceChanged({});
+    return true;
 }
 
 void CFileListCtrl::CopyListTaken()

@@ -65,8 +65,10 @@ public:
     // Moves the selected files to the trash; their rows go once the job is
     // over, and the user is told when some stayed.
     void DeleteSelection();
-    // A paste moved the cut files: their rows go, and no cut waits.
-    void CompleteMove();
+    // A paste moved the files of movedCut: their rows go. When movedCut is
+    // still the cut waiting, no cut waits any more and this returns true; a
+    // cut made while the paste ran stays for the next paste.
+    bool CompleteMove(const QStringList& movedCut);
     // A tree pasted the copy list.
     void CopyListTaken();
     const CFileListState& State() const { return m_state; }

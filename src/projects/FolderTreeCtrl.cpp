@@ -679,7 +679,7 @@ bool CFolderTreeCtrl::PasteInto(QTreeWidgetItem* target)
         if (targetIndex.isValid())
             RereadFolder(itemFromIndex(targetIndex));
         viewport()->update();
-        emit filesPasted(bDone, bCopyList);
+        emit filesPasted(bDone, bCopyList, cut);
     });
     return true;
 }

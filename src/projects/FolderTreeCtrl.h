@@ -117,8 +117,9 @@ signals:
     // A folder was re-read after a change; the List bar shows it again.
     void folderRefreshed(const QString& folder);
     // A paste ended; done when it was carried out. The copy list, if one
-    // was waiting, has been used up either way.
-    void filesPasted(bool done, bool usedCopyList);
+    // was waiting, has been used up either way. movedCut is the List bar's
+    // cut this paste moved, empty when it took no such cut.
+    void filesPasted(bool done, bool usedCopyList, const QStringList& movedCut);
     // item's entries were read and are shown.
     void folderRead(QTreeWidgetItem* item);
 

@@ -145,12 +145,14 @@ void TestCommandServices::treePasteCompletesAPendingMove_data()
     QTest::addColumn<bool>("keywordsTree");
     QTest::addColumn<bool>("done");
     QTest::addColumn<bool>("usedCopyList");
+    QTest::addColumn<bool>("earlierCut"); // the paste moved a cut made before the pending one
     QTest::addColumn<bool>("stillPending");
 
-    QTest::newRow("project tree") << false << true << false << false;
-    QTest::newRow("keywords tree") << true << true << false << false;
-    QTest::newRow("failed paste") << true << false << false << true;
-    QTest::newRow("paste of the copy list") << false << true << true << true;
+    QTest::newRow("project tree") << false << true << false << false << false;
+    QTest::newRow("keywords tree") << true << true << false << false << false;
+    QTest::newRow("failed paste") << true << false << false << false << true;
+    QTest::newRow("paste of the copy list") << false << true << true << false << true;
+    QTest::newRow("move of an earlier cut") << false << true << false << true << true;
 }
 
 void TestCommandServices::treePasteCompletesAPendingMove()
@@ -158,15 +160,17 @@ void TestCommandServices::treePasteCompletesAPendingMove()
     QFETCH(bool, keywordsTree);
     QFETCH(bool, done);
     QFETCH(bool, usedCopyList);
+    QFETCH(bool, earlierCut);
     QFETCH(bool, stillPending);
     m_fileBar->OnMoveCut();
     QVERIFY(m_fileBar->IsMovePending());
     CProjectBar* bar = m_frame->ProjectBar();
     CFolderTreeCtrl* tree = keywordsTree ? static_cast<CFolderTreeCtrl*>(bar->KeywordsTree())
                                          : static_cast<CFolderTreeCtrl*>(bar->ProjectTree());
-    emit tree->filesPasted(done, usedCopyList);
+    const QStringList pendingCut = m_frame->ListBar()->List()->State().CutSource();
+    emit tree->filesPasted(done, usedCopyList, earlierCut ? QStringList{QStringLiteral("/earlier/a.htm")} : pendingCut);
     QCOMPARE(m_fileBar->IsMovePending(), stillPending);
-    m_fileBar->OnTreePasted(true, false);
+    m_fileBar->OnTreePasted(true, false, pendingCut);
 }
 
 ZT_APP_TEST_MAIN(TestCommandServices)

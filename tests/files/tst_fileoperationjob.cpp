@@ -8,6 +8,15 @@
 #include <QDirIterator>
 #include <QThread>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Answers a job the way a test script says, on the test's own thread.
@@ -43,11 +52,8 @@ protected:
     EAnswer Confirm(EQuestion, const QString&) override
     {
         m_seen << (QThread::currentThread() == thread() ? QStringLiteral("ui") : QStringLiteral("worker"));
-        // Give a worker that did not wait the time to run on.
-        for (int i = 0; i < 20; ++i) {
-            QThread::msleep(5);
-            QCoreApplication::processEvents();
-        }
+        // The worker's next step needs this answer: one that went on without
+        // it took Cancel instead of Yes, which shows in what it copied.
         m_seen << (QFileInfo::exists(m_strWaitingFile) ? QStringLiteral("ran on") : QStringLiteral("waited"));
         if (m_bCancelInQuestion)
             Cancel();
@@ -57,6 +63,40 @@ protected:
     void BeginProgress(const QString&, int) override {}
     bool StepProgress(int, const QString&) override { return true; }
     void EndProgress() override {}
+};
+
+// An operation that the test destroys from inside its first question or
+// its first progress step, as a window closing during a job destroys it.
+class CDestroyedOperation : public CShellFileOperation
+{
+public:
+    std::function<void()> m_destroy;
+    bool m_bInQuestion = false;
+
+protected:
+    EAnswer Confirm(EQuestion, const QString&) override
+    {
+        if (m_bInQuestion)
+            Destroy();
+        return EAnswer::Yes;
+    }
+    bool StepProgress(int, const QString&) override
+    {
+        if (!m_bInQuestion)
+            Destroy();
+        return true;
+    }
+    void ShowError(const QString&) override {}
+    void BeginProgress(const QString&, int) override {}
+    void EndProgress() override {}
+
+private:
+    // The function goes with this object: it runs from a copy.
+    void Destroy()
+    {
+        const std::function<void()> destroy = m_destroy;
+        destroy();
+    }
 };
 
 // Paths below folder, relative and sorted.
@@ -70,6 +110,40 @@ QString TreeOf(const QString& folder)
     return names.join(QLatin1Char(' '));
 }
 
+// Frees a job that opened the pipe at path for reading and now waits for a
+// writer: if the test has not ended long after it should have, this opens
+// and closes the write end, so that a wrong result fails instead of hanging.
+class CPipeRescue
+{
+public:
+    explicit CPipeRescue(const QByteArray& path)
+        : m_thread([this, path] {
+            std::unique_lock lock(m_lock);
+            if (!m_ended.wait_for(lock, std::chrono::seconds(30), [this] { return m_bEnded; })) {
+                const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        })
+    {
+    }
+    ~CPipeRescue()
+    {
+        {
+            std::lock_guard lock(m_lock);
+            m_bEnded = true;
+        }
+        m_ended.notify_all();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_ended;
+    bool m_bEnded = false;
+    std::thread m_thread;
+};
+
 } // namespace
 
 // Copies, moves and deletes as jobs: what a cancel leaves behind, what the
@@ -82,6 +156,10 @@ private slots:
     void cancelLeavesWholeFiles();
     void questionFromWorker_data();
     void questionFromWorker();
+    void pipesAreNotOpened_data();
+    void pipesAreNotOpened();
+    void destroyedDuringJob_data();
+    void destroyedDuringJob();
 };
 
 void TestFileOperationJob::cancelLeavesWholeFiles_data()
@@ -166,6 +244,83 @@ void TestFileOperationJob::questionFromWorker()
                                ok ? QStringLiteral("ok") : QStringLiteral("cancelled")};
     QCOMPARE(parts.join(QStringLiteral(" | ")), expected);
     QCOMPARE(TreeOf(root + "/dest").contains(QLatin1String("zt-part")), false);
+}
+
+void TestFileOperationJob::pipesAreNotOpened_data()
+{
+    QTest::addColumn<QString>("source"); // below src, holding a.txt and sub/pipe
+    QTest::addColumn<QString>("expected"); // dest | skipped below src | result
+    QTest::newRow("pipe in a copied folder") << "*" << "a.txt sub | sub/pipe | ok";
+    QTest::newRow("pipe copied itself") << "sub/pipe" << " | sub/pipe | ok";
+}
+
+void TestFileOperationJob::pipesAreNotOpened()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, expected);
+    const QString root = ZtTest::FreshDir(QStringLiteral("pipe"));
+    ZtTest::WriteFile(root + "/src/a.txt", "a");
+    QVERIFY(QDir().mkpath(root + "/src/sub"));
+    QVERIFY(QDir().mkpath(root + "/dest"));
+    const QByteArray pipe = QFile::encodeName(root + "/src/sub/pipe");
+    QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+    const QVector<CFileTransfer> transfers =
+        CFileOperationPlan::PlanTransfers({root + "/src/" + source}, root + "/dest/", true);
+
+    CScriptedHost host;
+    CFileOperationJob job(&host, true);
+    bool ok = false;
+    {
+        CPipeRescue rescue(pipe);
+        ok = job.RunTransfers(transfers);
+    }
+    QStringList skipped;
+    for (const QString& path : job.Skipped())
+        skipped << QDir(root + "/src").relativeFilePath(path);
+    const QStringList parts = {TreeOf(root + "/dest"), skipped.join(QLatin1Char(' ')),
+                               ok ? QStringLiteral("ok") : job.Error()};
+    QCOMPARE(parts.join(QStringLiteral(" | ")), expected);
+}
+
+void TestFileOperationJob::destroyedDuringJob_data()
+{
+    QTest::addColumn<bool>("inQuestion");
+    QTest::newRow("while it copies") << false;
+    QTest::newRow("while it waits for an answer") << true;
+}
+
+void TestFileOperationJob::destroyedDuringJob()
+{
+    QFETCH(bool, inQuestion);
+    const QString root = ZtTest::FreshDir(QStringLiteral("destroyed"));
+    const QByteArray big(3 * CFileOperationJob::kBlockBytes + 1, 'b');
+    ZtTest::WriteFile(root + "/src/a.txt", "new a");
+    ZtTest::WriteFile(root + "/src/big.bin", big);
+    if (inQuestion)
+        ZtTest::WriteFile(root + "/dest/a.txt", "old a");
+    QVERIFY(QDir().mkpath(root + "/dest"));
+
+    auto operation = std::make_unique<CDestroyedOperation>();
+    operation->m_bInQuestion = inQuestion;
+    operation->m_destroy = [&operation] { operation.reset(); };
+    bool bFinished = false;
+    connect(operation.get(), &CShellFileOperation::finished, this, [&bFinished] { bFinished = true; });
+    operation->Copy({root + "/src/a.txt", root + "/src/big.bin"}, root + "/dest/");
+    QTRY_VERIFY(!operation || bFinished);
+    // A worker still waiting for the answer would hang here.
+    CShellFileOperation::WaitForJobs();
+    QCoreApplication::processEvents();
+    QVERIFY(!bFinished);
+
+    const QString tree = TreeOf(root + "/dest");
+    QVERIFY2(!tree.contains(QLatin1String("zt-part")), qPrintable(tree));
+    if (inQuestion) {
+        // The answer came after the window went: nothing more was copied.
+        QCOMPARE(tree, QStringLiteral("a.txt"));
+        QCOMPARE(ZtTest::ReadFile(root + "/dest/a.txt"), QByteArray("old a"));
+    } else if (tree.contains(QLatin1String("big.bin"))) {
+        QCOMPARE(ZtTest::ReadFile(root + "/dest/big.bin"), big);
+    }
 }
 
 ZT_TEST_MAIN(TestFileOperationJob)

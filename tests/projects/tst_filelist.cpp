@@ -323,20 +323,26 @@ void TestFileList::copyAndCutPasteIntoTree()
     QTRY_COMPARE(pasted.size(), 1);
     QCOMPARE(ZtTest::ReadFile(P("dest/b.gif")), QByteArray("b.gif"));
     QVERIFY(QFile::exists(P("a.htm")));
-    QCOMPARE(pasted.first(), (QList<QVariant>{true, true}));
+    QCOMPARE(pasted.first(), (QList<QVariant>{true, true, QStringList()}));
 
-    // Cut, then paste: the files move and their rows go, other rows stay,
-    // even when the selection changed in between.
+    // Cut, then paste: the files move and their rows go, other rows stay.
+    // A second cut made while the move runs still waits afterwards.
     Select({"c.txt", "a.htm"});
     m_pList->CutSelection();
-    Select({"b.gif"});
+    const QStringList firstCut = m_pList->State().CutSource();
+    m_pTree->SetListCut(firstCut);
     m_pTree->SetHighlightedItem(dest);
     QVERIFY(m_pTree->PasteFiles());
+    Select({"b.gif"});
+    m_pList->CutSelection();
     QTRY_COMPARE(pasted.size(), 2);
-    m_pList->CompleteMove();
+    QCOMPARE(pasted.at(1).at(2).toStringList(), firstCut);
+    QVERIFY(!m_pList->CompleteMove(firstCut));
     QVERIFY(!QFile::exists(P("c.txt")));
     QCOMPARE(ZtTest::ReadFile(P("dest/c.txt")), QByteArray("c.txt"));
     QCOMPARE(Rows(), QStringLiteral("b.gif|1 KB dest| Site.ztp|1 KB"));
+    QCOMPARE(m_pList->State().CutSource(), QStringList{P("b.gif")});
+    QVERIFY(m_pList->CompleteMove(m_pList->State().CutSource()));
     QVERIFY(m_pList->State().CutSource().isEmpty());
     QVERIFY(m_messages.isEmpty());
 }
