@@ -74,14 +74,15 @@ private slots:
     void openFileInEditorChoosesType();
     void openingReusesOrReplacesThePage();
     void tempPageBesideThePageNeverRecent();
-    void pageNotAllReadLeavesTheRecentFiles_data();
-    void pageNotAllReadLeavesTheRecentFiles();
     void saveAllAndSaveEnableRule();
     void openDialogStartsInStartDirectory();
     void badFilesAreRefusedWithAMessage();
     void saveKeepsBytesAndFailedSaveKeepsTheEdit();
     void pastesPlainTextOnly();
     void colouringFollowsTheSettings();
+    // Last: its loads run the event loop, which makes the main window active.
+    void pageNotAllReadLeavesTheRecentFiles_data();
+    void pageNotAllReadLeavesTheRecentFiles();
     void results_data();
     void results() { ZtTest::CompareResult(); }
 
