@@ -219,6 +219,10 @@ void CZentrelApp::WatchDocument(CDocument* document)
         if (addToRecentList)
             AddToRecentFileList(path);
     });
+    connect(document, &CDocument::openAbandoned, this, [this](const QString& path) {
+        if (const int index = m_pRecentFileList->Entries().indexOf(path); index >= 0)
+            m_pRecentFileList->Remove(index);
+    });
     connect(document, &CDocument::fileSaved, this, &CZentrelApp::ShowSavedFile);
     if (auto* project = qobject_cast<CProjectDoc*>(document)) {
         connect(project, &CProjectDoc::projectLoaded, this, [this](const QString& projectFile) {

@@ -17,6 +17,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <unistd.h>
 
@@ -65,8 +66,16 @@ bool CSourceDoc::OnOpenDocument(const QString& path)
     DeleteContents();
     m_pLoader = new CSourceLoader(editor, path, descriptor, s_confirmTruncatedOpen);
     connect(m_pLoader, &CSourceLoader::finished, this, &CSourceDoc::OnLoadFinished);
+    m_bOpenPending = true;
     m_pLoader->Start();
     return true;
+}
+
+void CSourceDoc::OnCloseDocument()
+{
+    if (std::exchange(m_bOpenPending, false))
+        emit openAbandoned(GetPathName());
+    CDocument::OnCloseDocument();
 }
 
 bool CSourceDoc::IsLoading() const
@@ -84,6 +93,8 @@ void CSourceDoc::OnLoadFinished(CSourceLoader::Outcome outcome, const QString& m
 {
     const CDiskStamp stamp = m_pLoader->StampBeforeReading();
     m_pLoader->deleteLater();
+    if (outcome == CSourceLoader::Outcome::Loaded || outcome == CSourceLoader::Outcome::Deleted)
+        m_bOpenPending = false;
     switch (outcome) {
     case CSourceLoader::Outcome::Loaded:
         SetDiskStamp(stamp);

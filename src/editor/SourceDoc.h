@@ -22,6 +22,9 @@ public:
     // any file; the others close the window with a message when the load
     // ends. A cancelled load closes the window and leaves the file as it was.
     bool OnOpenDocument(const QString& path) override;
+    // Closing before the background load has put the whole text in abandons
+    // the open (openAbandoned).
+    void OnCloseDocument() override;
     static qint64 s_nBackgroundLoadBytes;
     // True while the text is still coming in: it cannot be saved yet.
     bool IsLoading() const;
@@ -54,4 +57,6 @@ private:
     void OnLoadFinished(CSourceLoader::Outcome outcome, const QString& message);
 
     QPointer<CSourceLoader> m_pLoader;
+    // A background load started and has not put the whole text in yet.
+    bool m_bOpenPending = false;
 };

@@ -26,6 +26,7 @@
 qint64 CSourceLoader::s_nLargestFile = qint64(256) << 20;
 qsizetype CSourceLoader::s_nLongestLine = qsizetype(4) << 20;
 qsizetype CSourceLoader::s_nPieceBytes = qsizetype(256) << 10;
+qint64 CSourceLoader::s_nProgressAfterMs = 500;
 std::function<void(const QString&)> CSourceLoader::s_betweenReads;
 
 namespace {
@@ -34,8 +35,6 @@ constexpr size_t kPiecesAhead = 8;
 // The UI thread appends pieces for about this long before it lets other
 // events in; a piece it has started is always finished.
 constexpr qint64 kTickBudgetMs = 16;
-// Progress shows for a load that takes longer than this.
-constexpr qint64 kProgressAfterMs = 500;
 const QByteArray kByteOrderMark("\xef\xbb\xbf");
 
 QString NativePath(const QString& path)
@@ -105,8 +104,8 @@ struct CFileFacts
     bool tooLarge = false;
 };
 
-// Checks complete lines (text ending just after a line feed, or at the file's
-// end): UTF-8 validity cannot be cut in two there.
+// Checks text cut where CompleteBytes cuts, or at the file's end: UTF-8
+// validity cannot be cut in two there.
 void CheckLines(const char* data, qsizetype size, CFileFacts& facts)
 {
     if (!facts.utf8)
@@ -114,6 +113,30 @@ void CheckLines(const char* data, qsizetype size, CFileFacts& facts)
     facts.utf8 = CSourceText::IsValidUtf8(data, size);
     if (facts.utf8 && !facts.frameMarker)
         facts.frameMarker = CSourceText::HasFrameMarker(data, size);
+}
+
+// How many of the bytes read so far can be decoded without what follows:
+// up to the last line end of any kind that the next bytes cannot change (a CR
+// may yet become CR LF or CR CR LF, which count as one line end). A line with
+// no such end is cut before its last character, which may be incomplete, and
+// never just after a CR, so that a long line comes in several pieces too; the
+// editor joins the pieces of a line without a break. Bytes 80-BF continue a
+// UTF-8 character, at most three of them; in Windows-1252 any cut is whole.
+qsizetype CompleteBytes(const char* data, qsizetype size)
+{
+    for (qsizetype i = size - 1; i >= 0; --i) {
+        if (data[i] == '\n')
+            return i + 1;
+        if (data[i] == '\r' && i + 1 < size && data[i + 1] != '\n'
+            && !(data[i + 1] == '\r' && (i + 2 == size || data[i + 2] == '\n')))
+            return i + 1;
+    }
+    qsizetype cut = size - 1;
+    for (int back = 0; cut > 0 && back < 3 && (uchar(data[cut]) & 0xC0) == 0x80; ++back)
+        --cut;
+    while (cut > 0 && data[cut - 1] == '\r')
+        --cut;
+    return qMax<qsizetype>(cut, 0);
 }
 } // namespace
 
@@ -131,6 +154,8 @@ CSourceLoader::CSourceLoader(QPlainTextEdit* editor, const QString& path, int fi
 
 CSourceLoader::~CSourceLoader()
 {
+    // The window may close while the load runs: the main window stays.
+    ClearProgress();
     if (m_nFileDescriptor >= 0)
         ::close(m_nFileDescriptor);
     if (m_pJob) {
@@ -284,7 +309,7 @@ void CSourceLoader::OnTick()
         m_tick.start();
         return;
     }
-    if (m_sinceStart.elapsed() >= kProgressAfterMs && total > 0)
+    if (m_sinceStart.elapsed() >= s_nProgressAfterMs && total > 0)
         ShowProgress(int(done * 100 / total));
 }
 
@@ -293,17 +318,16 @@ void CSourceLoader::ShowProgress(int percent)
     auto* window = m_pEditor ? qobject_cast<QMainWindow*>(m_pEditor->window()) : nullptr;
     if (!window)
         return;
-    m_bShowsProgress = true;
-    window->statusBar()->showMessage(
+    m_pProgressBar = window->statusBar();
+    m_pProgressBar->showMessage(
         tr("Opening %1: %2% (Esc cancels)").arg(NativePath(m_strPath)).arg(qBound(0, percent, 100)));
 }
 
 void CSourceLoader::ClearProgress()
 {
-    auto* window = m_pEditor ? qobject_cast<QMainWindow*>(m_pEditor->window()) : nullptr;
-    if (window && m_bShowsProgress)
-        window->statusBar()->clearMessage();
-    m_bShowsProgress = false;
+    if (m_pProgressBar)
+        m_pProgressBar->clearMessage();
+    m_pProgressBar = nullptr;
 }
 
 void CSourceLoader::Finish(Outcome outcome, const QString& message)
@@ -380,7 +404,7 @@ void CSourceLoader::Run(const std::shared_ptr<CJob>& job)
         }
         const bool atEnd = block.isEmpty() || facts.zeroByte >= 0;
         open += block;
-        const qsizetype complete = atEnd ? open.size() : open.lastIndexOf('\n') + 1;
+        const qsizetype complete = atEnd ? open.size() : CompleteBytes(open.constData(), open.size());
         CheckLines(open.constData(), complete, facts);
         open.remove(0, complete);
         job->SetProgress(facts.textBytes / 2);
@@ -432,7 +456,7 @@ void CSourceLoader::Run(const std::shared_ptr<CJob>& job)
         }
         left -= block.size();
         open += block;
-        const qsizetype complete = left == 0 ? open.size() : open.lastIndexOf('\n') + 1;
+        const qsizetype complete = left == 0 ? open.size() : CompleteBytes(open.constData(), open.size());
         if (complete == 0)
             continue;
         QString piece = source.DecodePiece(open.constData(), complete, first, counts);

@@ -12,15 +12,17 @@
 #include <memory>
 
 class QPlainTextEdit;
+class QStatusBar;
 
 // Reads a source file into an editor's text off the UI thread.
 //
 // A worker reads the file twice. The first read decides the encoding and
 // finds a zero byte, and refuses a file or a line too large to show; the
-// second decodes the bytes piece by piece, each piece ending at a line break
-// (CSourceText::DecodePiece). The UI thread appends the pieces a few at a time
-// between events, so the window keeps answering and the first screen shows as
-// soon as the first piece is in. The worker stays at most a few pieces ahead:
+// second decodes the bytes piece by piece (CSourceText::DecodePiece), each
+// piece ending after a line end of any kind, or inside a line too long for
+// one piece. The UI thread appends the pieces a few at a time between events,
+// so the window keeps answering and the first screen shows as soon as the
+// first piece is in. The worker stays at most a few pieces ahead:
 // the decoded text never exists twice in full.
 //
 // While it loads, the editor is read-only and its document's signals are held
@@ -65,6 +67,8 @@ public:
     static qsizetype s_nLongestLine;
     // About how many bytes one piece holds; tests make it small.
     static qsizetype s_nPieceBytes;
+    // Progress shows in the status bar once a load has taken this long.
+    static qint64 s_nProgressAfterMs;
     // Runs on the worker between its two reads of the file. Tests change the
     // file there.
     static std::function<void(const QString& path)> s_betweenReads;
@@ -100,5 +104,6 @@ private:
     QElapsedTimer m_sinceStart;
     CDiskStamp m_stampBefore;
     bool m_bAnyText = false;
-    bool m_bShowsProgress = false;
+    // The status bar showing this load's progress; null when none does.
+    QPointer<QStatusBar> m_pProgressBar;
 };

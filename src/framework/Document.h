@@ -110,6 +110,10 @@ signals:
     // The document now stands for path; addToRecentList asks for it to be
     // remembered among the recent files.
     void pathNameChanged(const QString& path, bool addToRecentList);
+    // The open of path had been reported done, but its text never all came
+    // in (a read that went on afterwards failed or was cancelled): the file
+    // should not stay among the recent files.
+    void openAbandoned(const QString& path);
     // The document became the file the user works on now.
     void currentFileChanged(const QString& path);
     // The contents were edited (typing, undo, redo); the modified flag may

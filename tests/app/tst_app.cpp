@@ -12,6 +12,7 @@
 #include "app/ReopenRules.h"
 #include "app/ZentrelApp.h"
 #include "editor/SourceDoc.h"
+#include "editor/SourceLoader.h"
 #include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
 #include "res/CommandIds.h"
@@ -79,6 +80,9 @@ private slots:
     void saveKeepsBytesAndFailedSaveKeepsTheEdit();
     void pastesPlainTextOnly();
     void colouringFollowsTheSettings();
+    // Last: its loads run the event loop, which makes the main window active.
+    void pageNotAllReadLeavesTheRecentFiles_data();
+    void pageNotAllReadLeavesTheRecentFiles();
     void results_data();
     void results() { ZtTest::CompareResult(); }
 
@@ -434,6 +438,43 @@ void TestApp::tempPageBesideThePageNeverRecent()
     QVERIFY(!document->IsModified());
     document->SetPathName(m_dir + QStringLiteral("/TempFile.html"));
     QCOMPARE(m_app->RecentFileList().GetAt(0), m_dir + QStringLiteral("/TempFile.html"));
+}
+
+void TestApp::pageNotAllReadLeavesTheRecentFiles_data()
+{
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<bool>("recent");
+    QTest::newRow("read in full") << "loaded" << true;
+    QTest::newRow("line too long") << "refused" << false;
+    QTest::newRow("cancelled") << "cancelled" << false;
+}
+
+void TestApp::pageNotAllReadLeavesTheRecentFiles()
+{
+    QFETCH(QString, ending);
+    QFETCH(bool, recent);
+    const QString other = MakeFile(QStringLiteral("other.html"));
+    QVERIFY(m_app->OpenDocumentFile(other));
+    const QString path = MakeFile(QStringLiteral("big.html"), "<p>one</p>\n<p>two</p>\n");
+    const qint64 backgroundBytes = CSourceDoc::s_nBackgroundLoadBytes;
+    const qsizetype longestLine = CSourceLoader::s_nLongestLine;
+    CSourceDoc::s_nBackgroundLoadBytes = 0;
+    if (ending == QStringLiteral("refused"))
+        CSourceLoader::s_nLongestLine = 5;
+    QPointer<CSourceDoc> document = qobject_cast<CSourceDoc*>(m_app->OpenDocumentFile(path));
+    CSourceDoc::s_nBackgroundLoadBytes = backgroundBytes;
+    QVERIFY(document);
+    if (ending == QStringLiteral("cancelled"))
+        document->CancelLoad();
+    QTRY_VERIFY(!document || !document->IsLoading());
+    CSourceLoader::s_nLongestLine = longestLine;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(bool(document), recent);
+    // The page read before stays first when the new one never came in.
+    QStringList expected{QFileInfo(other).absoluteFilePath()};
+    if (recent)
+        expected.prepend(QFileInfo(path).absoluteFilePath());
+    QCOMPARE(m_app->RecentFileList().Entries(), expected);
 }
 
 void TestApp::saveAllAndSaveEnableRule()

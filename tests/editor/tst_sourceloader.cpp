@@ -10,8 +10,13 @@
 #include "framework/MDIFrameWnd.h"
 
 #include <QFile>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextDocument>
+
+#include <memory>
 
 // Pages read off the UI thread: the bytes come back exactly, and every load
 // that does not end with the whole page leaves no window and the file as it was.
@@ -42,6 +47,7 @@ void TestSourceLoader::init()
     CSourceDoc::s_nBackgroundLoadBytes = 0;
     // A few bytes a piece: every piece boundary falls somewhere in the rows.
     CSourceLoader::s_nPieceBytes = 3;
+    CSourceLoader::s_nProgressAfterMs = 0;
     m_frame = new CMDIFrameWnd;
     m_frame->show();
     m_template = new CDocTemplate(
@@ -58,6 +64,7 @@ void TestSourceLoader::cleanup()
     delete m_frame;
     CSourceLoader::s_betweenReads = nullptr;
     CSourceLoader::s_nLongestLine = qsizetype(4) << 20;
+    CSourceLoader::s_nProgressAfterMs = 500;
     CSourceDoc::s_confirmTruncatedOpen = [](const QString&, qsizetype) { return true; };
 }
 
@@ -102,6 +109,10 @@ void TestSourceLoader::roundTripsAfterBackgroundLoad_data()
     QTest::newRow("frame markers") << markers << markers;
     QTest::newRow("zero byte, opened anyway") << QByteArray("ab\r\ncd\0ef\n", 10) << QByteArray("ab\r\ncd");
     QTest::newRow("empty") << QByteArray() << QByteArray();
+    const QByteArray crOnly("<p>\rone\r\r\rtwo\r\r</p>\r\r\r\r<br>\rend\r\r");
+    QTest::newRow("CR only") << crOnly << crOnly;
+    const QByteArray longLine("<p>caf\xc3\xa9 \xe2\x82\xac\xf0\x9f\x98\x80 one long line, no end \xc3\xa9\xc3\xa9</p>\r");
+    QTest::newRow("one long line") << longLine << longLine;
 }
 
 void TestSourceLoader::roundTripsAfterBackgroundLoad()
@@ -112,6 +123,13 @@ void TestSourceLoader::roundTripsAfterBackgroundLoad()
     const QString path = WriteFile(bytes);
     CZentrelDoc* document = Open(path);
     QVERIFY(document);
+    // The first screen comes with the first piece, whatever the line ends
+    // and however long the line.
+    qsizetype firstText = -1;
+    auto* loader = document->GetView()->findChild<CSourceLoader*>();
+    QVERIFY(loader);
+    connect(loader, &CSourceLoader::firstTextShown, this,
+            [&firstText, document] { firstText = document->TextDocument()->characterCount() - 1; });
     // Saving a page not yet all read would cut the file short.
     const QString copy = m_dir.filePath(QStringLiteral("copy.html"));
     QVERIFY(!document->OnSaveDocument(copy));
@@ -127,6 +145,8 @@ void TestSourceLoader::roundTripsAfterBackgroundLoad()
     QVERIFY(!document->TextDocument()->isUndoAvailable());
     QVERIFY(!document->GetView()->isReadOnly());
     QCOMPARE(messages.texts.size(), 1); // the refused save only
+    if (!bytes.isEmpty())
+        QVERIFY2(firstText >= 0 && firstText <= 3 * CSourceLoader::s_nPieceBytes, qPrintable(QString::number(firstText)));
 }
 
 enum class Ending { Escape, CloseWindow, RefuseZeroByte, LineTooLong, Changed, Shrunk, Deleted };
@@ -163,7 +183,12 @@ void TestSourceLoader::loadThatCannotFinish()
         CSourceDoc::s_confirmTruncatedOpen = [](const QString&, qsizetype) { return false; };
     if (ending == Ending::LineTooLong)
         CSourceLoader::s_nLongestLine = 11;
-    CSourceLoader::s_betweenReads = [ending, fileAfter](const QString& file) {
+    // The worker waits before its second read until the load is ended here.
+    const bool holdWorker = ending == Ending::Escape || ending == Ending::CloseWindow;
+    auto workerGo = std::make_shared<QSemaphore>();
+    CSourceLoader::s_betweenReads = [ending, fileAfter, holdWorker, workerGo](const QString& file) {
+        if (holdWorker)
+            workerGo->tryAcquire(1, 10000);
         if (ending == Ending::Deleted) {
             QFile::remove(file);
         } else if (ending == Ending::Changed || ending == Ending::Shrunk) {
@@ -175,16 +200,25 @@ void TestSourceLoader::loadThatCannotFinish()
 
     QPointer<CZentrelDoc> document = Open(path);
     QVERIFY(document);
+    QSignalSpy abandoned(document, &CDocument::openAbandoned);
+    if (holdWorker)
+        QTRY_VERIFY(m_frame->statusBar()->currentMessage().startsWith(QStringLiteral("Opening ")));
     if (ending == Ending::Escape)
         QTest::keyClick(document->GetView(), Qt::Key_Escape);
     else if (ending == Ending::CloseWindow)
         document->Frames().first()->close();
+    // The closed window goes before the worker could read on.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    workerGo->release();
     QTRY_VERIFY(!document || !document->IsLoading());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QCOMPARE(m_template->Documents().size(), windowStays ? 1 : 0);
     QCOMPARE(m_frame->ChildFrames().size(), windowStays ? 1 : 0);
     QCOMPARE(Read(path), fileAfter);
+    QCOMPARE(m_frame->statusBar()->currentMessage(), QString());
+    // Only a window that stays keeps its file among the recent ones.
+    QCOMPARE(abandoned.size(), windowStays ? 0 : 1);
     QCOMPARE(messages.texts.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty())
         QVERIFY2(messages.texts.first().contains(message), qPrintable(messages.texts.first()));
