@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "editor/ZentrelView.h"
+#include "files/PathParts.h"
 #include "framework/CmdUI.h"
 #include "framework/Document.h"
 #include "framework/MessageBox.h"
@@ -25,10 +26,6 @@ const QString kSettings = QStringLiteral("Settings");
 const QString kJavaPathKey = QStringLiteral("Java path");
 const QString kPerlPathKey = QStringLiteral("Perl path");
 
-QString FolderOf(const QString& path)
-{
-    return path.left(qMax(qsizetype(0), path.lastIndexOf(QLatin1Char('/'))));
-}
 } // namespace
 
 void CToolCommands::OnJavaPath()
@@ -89,7 +86,7 @@ bool CToolCommands::CompileJava(const QString& sourcePath)
     CJavaOptionsDlg options(m_services.GetMainFrame());
     if (options.exec() != QDialog::Accepted)
         return false;
-    QDir::setCurrent(FolderOf(sourcePath));
+    QDir::setCurrent(ZtPath::FolderOf(sourcePath));
     const bool ran = RunConsoleProcess(
         ZtToolCommandLines::JavaCompile(javaPath, options.m_strProgram, options.m_strSwitches, sourcePath));
     // The compiler's own result is not looked at: an older class still gets
@@ -142,7 +139,7 @@ void CToolCommands::OnRunConsoleProcess()
 
 void CToolCommands::OnOpenConsoleWindow()
 {
-    QString folder = FolderOf(m_services.CurrentFile());
+    QString folder = ZtPath::FolderOf(m_services.CurrentFile());
     if (!QFileInfo(folder).isDir())
         folder = m_services.StartDirectory();
     if (!CConsoleLauncher::OpenTerminal(folder))

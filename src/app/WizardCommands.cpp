@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "editor/ZentrelView.h"
+#include "files/PathParts.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "wizards/AlignWizDlg.h"
@@ -28,7 +29,7 @@ QString CWizardCommands::BodyBaseDirectory() const
     CDocTemplate* pages = m_services.WebPageTemplate();
     CDocument* first = pages ? pages->FirstDocument() : nullptr;
     const QString path = first ? first->GetPathName() : QString();
-    return path.left(qMax(0, int(path.lastIndexOf(QLatin1Char('/')))));
+    return ZtPath::FolderOf(path);
 }
 
 void CWizardCommands::Finish(bool accepted, const QString& text, const QString& noWindowMessage,

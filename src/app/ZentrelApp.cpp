@@ -26,6 +26,7 @@
 #include "browser/BrowserView.h"
 #include "browser/LinkBuilder.h"
 #include "files/FileKinds.h"
+#include "files/PathParts.h"
 #include "files/RegularFile.h"
 #include "editor/PlainTextDoc.h"
 #include "editor/PlainTextView.h"
@@ -622,14 +623,13 @@ void CZentrelApp::CloseAllDocuments()
 
 QString CZentrelApp::GetWizardDirectory() const
 {
-    const auto folderOf = [](const QString& path) { return path.left(qMax(0, int(path.lastIndexOf(QLatin1Char('/'))))); };
     CView* view = m_pMainFrame ? m_pMainFrame->GetActiveView() : nullptr;
     if (dynamic_cast<CZentrelView*>(view)) {
         const QList<CDocument*> pages = m_pWebPageTemplate->Documents();
-        return pages.isEmpty() ? QString() : folderOf(pages.first()->GetPathName());
+        return pages.isEmpty() ? QString() : ZtPath::FolderOf(pages.first()->GetPathName());
     }
     if (!m_strSelectedPath.isEmpty())
-        return folderOf(m_strSelectedPath);
+        return ZtPath::FolderOf(m_strSelectedPath);
     return m_strProjectPath;
 }
 
