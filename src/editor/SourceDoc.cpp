@@ -5,7 +5,6 @@
 #include "framework/MessageBox.h"
 #include "framework/View.h"
 #include "editor/SourceText.h"
-#include "files/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,17 +41,9 @@ bool CSourceDoc::OnOpenDocument(const QString& path)
     if (!editor || IsLoading() || !info.isFile() || info.size() < s_nBackgroundLoadBytes)
         return CDocument::OnOpenDocument(path);
     // The same checks and messages as a file read at once.
-    const QString problem = CRegularFile::Problem(path);
-    if (!problem.isEmpty()) {
-        ReportError(problem);
-        return false;
-    }
     QFile file;
-    QString openError;
-    if (!CRegularFile::OpenForReading(path, file, &openError)) {
-        ReportError(openError);
+    if (!OpenForReading(path, file))
         return false;
-    }
     if (file.size() > CSourceLoader::s_nLargestFile) {
         ReportError(CSourceLoader::TooLargeMessage(path, file.size()));
         return false;

@@ -59,19 +59,26 @@ bool CDocument::OnNewDocument()
     return true;
 }
 
-bool CDocument::OnOpenDocument(const QString& path)
+bool CDocument::OpenForReading(const QString& path, QFile& file) const
 {
     const QString problem = CRegularFile::Problem(path);
     if (!problem.isEmpty()) {
         ReportError(problem);
         return false;
     }
-    QFile file;
     QString openError;
     if (!CRegularFile::OpenForReading(path, file, &openError)) {
         ReportError(openError);
         return false;
     }
+    return true;
+}
+
+bool CDocument::OnOpenDocument(const QString& path)
+{
+    QFile file;
+    if (!OpenForReading(path, file))
+        return false;
     // Taken before the bytes are read: another program writing meanwhile
     // then shows as a change at the next check instead of passing unseen.
     const CDiskStamp stampBeforeReading = CDiskStamp::Of(path);

@@ -14,6 +14,7 @@ class CArchive;
 class CDocTemplate;
 class CMDIChildWnd;
 class CView;
+class QFile;
 
 // A document: what is open under one path, shown in one or more child frames.
 //
@@ -129,6 +130,9 @@ protected:
     const CDocument* OtherDocumentAt(const QString& path) const;
     // Shows a file error in the framework's message box.
     void ReportError(const QString& message) const;
+    // Opens path for reading when it is a regular file that can be read;
+    // otherwise says why once and returns false.
+    bool OpenForReading(const QString& path, QFile& file) const;
     // The folder a Save As dialog opens in.
     virtual QString SaveAsDirectory() const;
 

@@ -9,6 +9,7 @@
 #include "framework/MessageBox.h"
 #include "projects/LabelDelegate.h"
 #include "projects/ProjectTreeRules.h"
+#include "projects/InsertAtPlaces.h"
 #include "projects/ReadTicket.h"
 
 #include <QAction>
@@ -346,18 +347,7 @@ void CFolderTreeCtrl::MergeEntries(QTreeWidgetItem* item, const QVector<CTreeEnt
         place(name, true);
     for (const QString& name : listing.m_files)
         place(name, false);
-    // From the last place back, so the earlier places stay right; entries
-    // that share a place go in with one call.
-    for (qsizetype end = places.size(); end > 0;) {
-        qsizetype begin = end - 1;
-        while (begin > 0 && places.at(begin - 1).first == places.at(end - 1).first)
-            --begin;
-        QList<QTreeWidgetItem*> run;
-        for (qsizetype i = begin; i < end; ++i)
-            run.append(places.at(i).second);
-        item->insertChildren(places.at(end - 1).first, run);
-        end = begin;
-    }
+    InsertAtPlaces(item, places);
 }
 
 void CFolderTreeCtrl::ShowSavedFile(const QString& path)

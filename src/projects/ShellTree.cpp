@@ -5,6 +5,7 @@
 #include "files/ShellFileOperation.h"
 #include "files/TypedPath.h"
 #include "framework/MessageBox.h"
+#include "projects/InsertAtPlaces.h"
 #include "projects/ReadTicket.h"
 
 #include <QContextMenuEvent>
@@ -359,19 +360,7 @@ void CShellTree::InsertSorted(QTreeWidgetItem* item, const QStringList& names)
             ++at;
         places.append({at, MakeFolderItem(item, name)});
     }
-    // Names with the same place go in with one call, from the last place
-    // back so the earlier places stay right; children already there are
-    // never taken out, so what is open or edited below them stays.
-    for (qsizetype end = places.size(); end > 0;) {
-        qsizetype begin = end - 1;
-        while (begin > 0 && places.at(begin - 1).first == places.at(end - 1).first)
-            --begin;
-        QList<QTreeWidgetItem*> run;
-        for (qsizetype i = begin; i < end; ++i)
-            run.append(places.at(i).second);
-        item->insertChildren(places.at(end - 1).first, run);
-        end = begin;
-    }
+    InsertAtPlaces(item, places);
 }
 
 void CShellTree::RemovePlaceholder(QTreeWidgetItem* item)

@@ -1,6 +1,7 @@
 #include "tools/FindInFilesDlg.h"
 
 #include "framework/MessageBox.h"
+#include "tools/ChoosableTree.h"
 #include "tools/MatchLineDelegate.h"
 #include "tools/SiteFileWalker.h"
 
@@ -35,22 +36,6 @@ QLabel* Buddy(const QString& text, QWidget* field)
     return label;
 }
 
-// Return on a result row opens it, as a double-click does.
-class CResultTree : public QTreeWidget
-{
-public:
-    std::function<void(QTreeWidgetItem*)> m_onChoose;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
-            m_onChoose(currentItem());
-            return;
-        }
-        QTreeWidget::keyPressEvent(event);
-    }
-};
 } // namespace
 
 CFindInFilesDlg::CFindInFilesDlg(const std::function<QList<COpenText>()>& openTexts, QWidget* parent)
@@ -121,7 +106,7 @@ void CFindInFilesDlg::BuildFields()
     top->addLayout(fields, 1);
     top->addLayout(buttons);
 
-    auto* results = new CResultTree;
+    auto* results = new CChoosableTree;
     results->m_onChoose = [this](QTreeWidgetItem* item) { ChooseRow(item); };
     m_pResults = results;
     m_pResults->setColumnCount(2);

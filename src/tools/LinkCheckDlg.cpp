@@ -1,5 +1,7 @@
 #include "tools/LinkCheckDlg.h"
 
+#include "tools/ChoosableTree.h"
+
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,22 +17,6 @@ constexpr int kLineRole = Qt::UserRole + 2;
 constexpr int kColumnRole = Qt::UserRole + 3;
 constexpr int kLengthRole = Qt::UserRole + 4;
 
-// Return on a row goes to it, as a double-click does.
-class CLinkTree : public QTreeWidget
-{
-public:
-    std::function<void(QTreeWidgetItem*)> m_onChoose;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
-            m_onChoose(currentItem());
-            return;
-        }
-        QTreeWidget::keyPressEvent(event);
-    }
-};
 } // namespace
 
 CLinkCheckDlg::CLinkCheckDlg(QWidget* parent)
@@ -38,7 +24,7 @@ CLinkCheckDlg::CLinkCheckDlg(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Check Links"));
     setModal(false);
-    auto* tree = new CLinkTree;
+    auto* tree = new CChoosableTree;
     tree->m_onChoose = [this](QTreeWidgetItem* item) { ChooseRow(item); };
     m_pResults = tree;
     m_pResults->setColumnCount(3);
