@@ -11,6 +11,8 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <algorithm>
+
 namespace {
 // A change of at most this many lines is coloured whole at once, shown or
 // not: a thousand lines cost about 2 ms.
@@ -71,7 +73,7 @@ void CSyntaxColorizer::ColorizeLines(int a, int b)
 
 void CSyntaxColorizer::ColorizeRange(int start, int end)
 {
-    if (!m_bSyntaxColoring)
+    if (!IsActive())
         return;
     const int length = TextLength();
     start = qBound(0, start, length);
@@ -103,14 +105,27 @@ void CSyntaxColorizer::ColorizeRange(int start, int end)
 bool CSyntaxColorizer::ColorizeBlock(const QTextBlock& block, int position, int from, int to)
 {
     const QString text = block.text();
+    if (!m_decorators.empty()) {
+        // Marks may lie anywhere on the line, so a marked line is made whole.
+        from = 0;
+        to = text.size();
+    }
     m_tokens.clear();
-    const int scanned = m_scanner.Scan(QStringView(text).mid(from, to - from), m_tokens, from);
+    const int scanned = m_bSyntaxColoring
+        ? m_scanner.Scan(QStringView(text).mid(from, to - from), m_tokens, from)
+        : to - from;
     const int scanEnd = from + scanned;
 
     QTextLayout* layout = block.layout();
     const QList<QTextLayout::FormatRange> existing = layout->formats();
     QList<QTextLayout::FormatRange> ranges;
-    if (from == 0 && scanEnd == text.size()) {
+    if (!m_decorators.empty()) {
+        ranges = m_tokenFormats.Ranges(m_tokens, from, scanEnd);
+        for (CLineDecorator* decorator : m_decorators)
+            decorator->Decorate(block, ranges);
+        if (ranges == existing)
+            return scanEnd == to;
+    } else if (from == 0 && scanEnd == text.size()) {
         // Re-colouring unchanged text must cost no format change and no relayout.
         if (m_tokenFormats.Matches(existing, m_tokens, from, scanEnd))
             return true;
@@ -126,6 +141,49 @@ bool CSyntaxColorizer::ColorizeBlock(const QTextBlock& block, int position, int 
         m_bFormatsShared = m_tokenFormats.AdoptShared(layout->formats());
     MarkDirty(position, block.length());
     return scanEnd == to;
+}
+
+void CSyntaxColorizer::AddDecorator(CLineDecorator* decorator)
+{
+    if (std::find(m_decorators.begin(), m_decorators.end(), decorator) == m_decorators.end())
+        m_decorators.push_back(decorator);
+    RedecorateAll();
+}
+
+void CSyntaxColorizer::RemoveDecorator(CLineDecorator* decorator)
+{
+    const auto found = std::find(m_decorators.begin(), m_decorators.end(), decorator);
+    if (found == m_decorators.end())
+        return;
+    m_decorators.erase(found);
+    if (m_decorators.empty() && !m_bSyntaxColoring) {
+        // Nothing colours the lines any more: their marks go at once.
+        QScopedValueRollback<bool> colorizing(m_bColorizing, true);
+        for (QTextBlock block = m_pEditor->document()->firstBlock(); block.isValid(); block = block.next()) {
+            if (!block.layout()->formats().isEmpty()) {
+                block.layout()->clearFormats();
+                MarkDirty(block.position(), block.length());
+            }
+        }
+        FlushDirty();
+        return;
+    }
+    RedecorateAll();
+}
+
+void CSyntaxColorizer::Redecorate(int firstBlock, int lastBlock)
+{
+    const QTextDocument* document = m_pEditor->document();
+    const QTextBlock first = document->findBlockByNumber(qMax(0, firstBlock));
+    const QTextBlock last = document->findBlockByNumber(qMin(lastBlock, document->blockCount() - 1));
+    if (!first.isValid() || !last.isValid() || !IsActive())
+        return;
+    RecolourLines(first.position(), last.position());
+}
+
+void CSyntaxColorizer::RedecorateAll()
+{
+    RecolourAll();
 }
 
 void CSyntaxColorizer::MarkDirty(int position, int length)
@@ -202,7 +260,7 @@ CSyntaxColorizer::BlockSpan CSyntaxColorizer::ShownBlocks() const
 
 void CSyntaxColorizer::ColourShownBlocks()
 {
-    if (!m_bSyntaxColoring)
+    if (!IsActive())
         return;
     const BlockSpan shown = ShownBlocks();
     QScopedValueRollback<bool> colorizing(m_bColorizing, true);
@@ -266,7 +324,7 @@ void CSyntaxColorizer::OnChange(int position, int /*charsRemoved*/, int charsAdd
     const int undoSteps = document->availableUndoSteps();
     const bool undone = undoSteps < m_nUndoSteps;
     m_nUndoSteps = undoSteps;
-    if (!m_bSyntaxColoring)
+    if (!IsActive())
         return;
     if (undone) {
         // An undo colours the whole text again; lines not shown wait.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditAnnouncement.h"
+#include "editor/LineDecorator.h"
 #include "editor/SyntaxScanner.h"
 #include "editor/TokenFormats.h"
 
@@ -54,6 +55,14 @@ public:
     void ColorizeLines(int a, int b);
     void ColorizeAll();
 
+    // Decorators add their marks to every block coloured from now on; the
+    // colorizer does not own them. A decorator whose marks change calls
+    // Redecorate with the lines concerned (or all of them).
+    void AddDecorator(CLineDecorator* decorator);
+    void RemoveDecorator(CLineDecorator* decorator);
+    void Redecorate(int firstBlock, int lastBlock);
+    void RedecorateAll();
+
     // The format ranges that show block's tokens, whatever the block's layout
     // holds: what the editor draws for it. For printing and tools.
     QList<QTextLayout::FormatRange> BlockFormats(const QTextBlock& block);
@@ -89,6 +98,9 @@ private:
     BlockSpan ShownBlocks() const;
     void ForgetUnseen(BlockSpan shown);
     int TextLength() const;
+    // Colours or marks are made at all: with colouring off, decorators still
+    // mark the lines.
+    bool IsActive() const { return m_bSyntaxColoring || !m_decorators.empty(); }
     bool IsCurrent(const QTextBlock& block) const;
     void MarkCurrent(QTextBlock& block) const;
     bool ColorizeBlock(const QTextBlock& block, int position, int from, int to);
@@ -121,4 +133,5 @@ private:
     int m_nDirtyEnd = -1;
     std::vector<CSyntaxToken> m_tokens; // reused by every block of a pass
     bool m_bFormatsShared = false;      // m_tokenFormats holds the document's copies
+    std::vector<CLineDecorator*> m_decorators;
 };

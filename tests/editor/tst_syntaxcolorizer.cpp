@@ -94,6 +94,34 @@ struct Editor
     }
 };
 
+// Underlines every "xx" on a line; which lines it marks can change.
+class CDoubleXDecorator : public CLineDecorator
+{
+public:
+    bool m_bMarking = true;
+    void Decorate(const QTextBlock& block, QList<QTextLayout::FormatRange>& ranges) override
+    {
+        if (!m_bMarking)
+            return;
+        QTextCharFormat underline;
+        underline.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        for (int at = block.text().indexOf(QLatin1String("xx")); at >= 0;
+             at = block.text().indexOf(QLatin1String("xx"), at + 2))
+            ranges.append({at, 2, underline});
+    }
+};
+
+// Where the line's underlines are, as start+length, blank-separated.
+QString Underlines(const QPlainTextEdit& editor, int line)
+{
+    QStringList marks;
+    for (const QTextLayout::FormatRange& range : editor.document()->findBlockByNumber(line).layout()->formats()) {
+        if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+            marks << QStringLiteral("%1+%2").arg(range.start).arg(range.length);
+    }
+    return marks.join(QLatin1Char(' '));
+}
+
 QString Lines(const QString& line, int count)
 {
     QString text;
@@ -125,6 +153,7 @@ private slots:
     void shownLinesAreExact_data();
     void shownLinesAreExact();
     void linesLongOutOfViewGiveTheirColoursUp();
+    void decoratorsMarkLinesWithoutTouchingTheText();
 };
 
 void TestSyntaxColorizer::openColoursEveryLine()
@@ -478,6 +507,38 @@ void TestSyntaxColorizer::linesLongOutOfViewGiveTheirColoursUp()
     QCOMPARE(LineColours(e.edit, 0), QStringLiteral("-"));
     QCOMPARE(LineColours(e.edit, lines.size() - 1), ExpectedColours(lines.last()));
     JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_Home));
+}
+
+void TestSyntaxColorizer::decoratorsMarkLinesWithoutTouchingTheText()
+{
+    for (const bool coloring : {true, false}) {
+        CProfile::Instance().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), coloring);
+        Editor e(QStringLiteral("<TABLE>xx</TABLE> xx\nplain\n\"xx"), QStringLiteral("page.html"), coloring);
+        CDoubleXDecorator decorator;
+        e.colorizer->AddDecorator(&decorator);
+        QCOMPARE(Underlines(e.edit, 0), QStringLiteral("7+2 18+2"));
+        QCOMPARE(Underlines(e.edit, 2), QStringLiteral("1+2"));
+        if (coloring) // the token colours stay under the marks
+            QCOMPARE(LineColours(e.edit, 1), QStringLiteral("plain"));
+
+        // Typing marks the new text; the marks never reach the undo stack.
+        PlaceCursor(e.edit, 21);
+        QTest::keyClicks(&e.edit, QStringLiteral("xx"));
+        QCOMPARE(Underlines(e.edit, 1), QStringLiteral("0+2"));
+        QCOMPARE(e.edit.document()->availableUndoSteps(), 1);
+
+        // Marks that change are redrawn when the decorator asks, and go with it.
+        decorator.m_bMarking = false;
+        e.colorizer->Redecorate(0, 0);
+        QCOMPARE(Underlines(e.edit, 0), QString());
+        QCOMPARE(Underlines(e.edit, 2), QStringLiteral("1+2"));
+        decorator.m_bMarking = true;
+        e.colorizer->RedecorateAll();
+        QCOMPARE(Underlines(e.edit, 0), QStringLiteral("7+2 18+2"));
+        e.colorizer->RemoveDecorator(&decorator);
+        QCOMPARE(Underlines(e.edit, 0) + Underlines(e.edit, 1) + Underlines(e.edit, 2), QString());
+        QCOMPARE(LineColours(e.edit, 0), coloring ? QStringLiteral("kw1:TABLE@1 kw1:TABLE@11") : QStringLiteral("-"));
+    }
 }
 
 ZT_TEST_MAIN(TestSyntaxColorizer)
