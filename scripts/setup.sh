@@ -6,9 +6,12 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # desktop-file-utils and appstream: the install test checks the launcher and
 # the software-centre description with the desktop's own validators.
+# libtidy-dev validates pages; libhunspell-dev and hunspell-en-us check their
+# spelling.
 PACKAGES=(cmake ninja-build g++ ccache qt6-base-dev qt6-svg-dev qt6-webengine-dev
           libgl1-mesa-dri shared-mime-info xvfb xauth
-          desktop-file-utils appstream)
+          desktop-file-utils appstream
+          libtidy-dev libhunspell-dev hunspell-en-us)
 
 missing=()
 for package in "${PACKAGES[@]}"; do
