@@ -208,7 +208,17 @@ void CZentrelView::keyPressEvent(QKeyEvent* event)
 {
     const bool completes = event->text() == QLatin1String("/") && IsEndTagStart();
     const int before = textCursor().position();
-    CSourceEditView::keyPressEvent(event);
+    if (before == m_nCompletionEnd && !textCursor().hasSelection()) {
+        // Typing goes into the undo step of the edit before it: kept apart,
+        // the completion stays one Undo away.
+        QTextCursor step = textCursor();
+        step.beginEditBlock();
+        CSourceEditView::keyPressEvent(event);
+        step.endEditBlock();
+    }
+    else
+        CSourceEditView::keyPressEvent(event);
+    m_nCompletionEnd = -1;
     // Only once the "/" is in: the key may have been taken for something else.
     if (completes && textCursor().position() == before + 1
         && document()->characterAt(before) == QLatin1Char('/'))
@@ -227,6 +237,7 @@ void CZentrelView::CompleteEndTag()
     cursor.insertText(name + QLatin1Char('>'));
     cursor.endEditBlock();
     setTextCursor(cursor);
+    m_nCompletionEnd = cursor.position();
 }
 
 QString CZentrelView::TempPagePath(const QString& path)

@@ -75,5 +75,7 @@ private:
     // End tags are completed in pages only, not in style sheets or scripts;
     // a new page that has no name yet is a page.
     bool m_bHtml = true;
+    // Where the last completion left the caret, until the next key.
+    int m_nCompletionEnd = -1;
     CSyntaxColorizer* m_pColorizer;
 };

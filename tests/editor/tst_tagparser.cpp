@@ -180,6 +180,7 @@ void TestTagParser::endTagCompletion_data()
     QTest::newRow("before a word") << "a.html" << "<ul><li>|x" << "</" << "<ul><li></|x" << "<ul><li>|x";
     QTest::newRow("before a tag") << "a.html" << "<ul><li>a|<li>" << "</" << "<ul><li>a</li>|<li>"
                                   << "<ul><li>a</|<li>";
+    QTest::newRow("typing after") << "a.html" << "<p>|" << "</x" << "<p></p>x|" << "<p></p>|";
     QTest::newRow("new page") << "" << "<p>|" << "</" << "<p></p>|" << "<p></|";
     QTest::newRow("style sheet") << "s.css" << "<p>|" << "</" << "<p></|" << "<p>|";
 }
