@@ -4,10 +4,13 @@
 
 class CDocTemplate;
 class CMainFrame;
+struct CStartTag;
 
 // The HTML wizard commands of the application: each runs its dialog and,
 // when the dialog is accepted, puts the text it built into the active
-// editor in place of the selection.
+// editor in place of the selection. With the caret in a start tag that a
+// wizard makes, the wizard opens filled from that tag and its tag takes the
+// old one's place instead.
 class CWizardCommands
 {
 public:
@@ -44,6 +47,10 @@ private:
     // Inserts text when the dialog was accepted, then gives the focus back.
     // dialogTookSelection: the text holds the selection the dialog was given.
     void Finish(bool accepted, const QString& text, const QString& noWindowMessage, bool dialogTookSelection = false);
+    // Puts startTag in place of tag when the dialog was accepted, then gives
+    // the focus back.
+    void FinishEdit(bool accepted, const CStartTag& tag, const QString& startTag, const QString& noWindowMessage);
+    void GiveFocusBack();
 
     CServices& m_services;
 };

@@ -1,6 +1,7 @@
 #include "editor/ZentrelView.h"
 
 #include "files/AtomicFile.h"
+#include "files/FileKinds.h"
 #include "framework/MessageBox.h"
 #include "editor/SourceText.h"
 #include "editor/SyntaxColorizer.h"
@@ -9,7 +10,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 
 using namespace ZtCmd;
@@ -109,6 +113,7 @@ void CZentrelView::OnOpenRequest(const COpenRequest& request)
 
 void CZentrelView::SetLanguage(const QString& nameOrPath)
 {
+    m_bHtml = nameOrPath.isEmpty() || IsHtmlFile(nameOrPath);
     m_pColorizer->SetLanguage(nameOrPath);
 }
 
@@ -128,6 +133,111 @@ CSourcePrinter::BlockColours CZentrelView::PrintColours() const
 void CZentrelView::ReplaceSelection(const QString& text)
 {
     textCursor().insertText(text);
+}
+
+void CZentrelView::ReplaceRange(int start, int end, const QString& text)
+{
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.insertText(text);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
+QString CZentrelView::TextBetween(int start, int end) const
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    // One character for one: positions in the text are positions in the
+    // document.
+    return cursor.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+}
+
+namespace {
+// How much text around the caret is read for a tag: far more than any tag
+// an author writes, far less than a big page.
+constexpr int kTagReach = 64 * 1024;
+} // namespace
+
+CStartTag CZentrelView::StartTagAround(int position) const
+{
+    const int length = document()->characterCount() - 1;
+    const int from = document()->findBlock(qMax(0, position - kTagReach)).position();
+    const QTextBlock last = document()->findBlock(qMin(length, position + kTagReach));
+    const int to = qMin(length, last.position() + last.length() - 1);
+    const QString text = TextBetween(from, to);
+    CStartTag tag = StartTagAt(text, position - from);
+    // A tag still open where the text read stops may go on beyond it.
+    if (!tag.IsValid() || (!tag.m_bFinished && tag.m_nEnd == text.size() && to < length))
+        return {};
+    tag.m_nStart += from;
+    tag.m_nEnd += from;
+    return tag;
+}
+
+QString CZentrelView::OpenElementBefore(int position) const
+{
+    // Most elements close near where they open: read back a little, and
+    // further only when nothing read so far is open.
+    for (qint64 reach = kTagReach;; reach *= 4) {
+        const int from = document()->findBlock(int(qMax<qint64>(0, position - reach))).position();
+        const QStringList open = OpenElements(TextBetween(from, position), from > 0);
+        if (!open.isEmpty())
+            return open.last();
+        if (from == 0)
+            return QString();
+    }
+}
+
+bool CZentrelView::IsEndTagStart() const
+{
+    const QTextCursor caret = textCursor();
+    if (!m_bHtml || caret.hasSelection() || caret.position() == 0)
+        return false;
+    const QChar before = document()->characterAt(caret.position() - 1);
+    const QChar after = document()->characterAt(caret.position());
+    // Completed only where nothing follows that the completion would run into.
+    const bool open = after.isNull() || after.isSpace() || after == QChar::ParagraphSeparator || after == QLatin1Char('<');
+    return before == QLatin1Char('<') && open;
+}
+
+void CZentrelView::keyPressEvent(QKeyEvent* event)
+{
+    const bool completes = event->text() == QLatin1String("/") && IsEndTagStart();
+    const int before = textCursor().position();
+    if (before == m_nCompletionEnd && !textCursor().hasSelection()) {
+        // Typing goes into the undo step of the edit before it: kept apart,
+        // the completion stays one Undo away.
+        QTextCursor step = textCursor();
+        step.beginEditBlock();
+        CSourceEditView::keyPressEvent(event);
+        step.endEditBlock();
+    }
+    else
+        CSourceEditView::keyPressEvent(event);
+    m_nCompletionEnd = -1;
+    // Only once the "/" is in: the key may have been taken for something else.
+    if (completes && textCursor().position() == before + 1
+        && document()->characterAt(before) == QLatin1Char('/'))
+        CompleteEndTag();
+}
+
+void CZentrelView::CompleteEndTag()
+{
+    QTextCursor cursor = textCursor();
+    const QString name = OpenElementBefore(cursor.position() - 2);
+    if (name.isEmpty())
+        return;
+    // An edit block of its own is an undo step of its own: one Undo takes the
+    // completion back and leaves the "</" typed.
+    cursor.beginEditBlock();
+    cursor.insertText(name + QLatin1Char('>'));
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    m_nCompletionEnd = cursor.position();
 }
 
 QString CZentrelView::TempPagePath(const QString& path)

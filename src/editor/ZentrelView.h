@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/SourceEditView.h"
+#include "editor/TagParser.h"
 
 #include <functional>
 
@@ -24,6 +25,17 @@ public:
 
     // Replaces the selection with text, as the wizards insert their markup.
     void ReplaceSelection(const QString& text);
+    // Puts text in place of the characters [start, end) as one undoable
+    // edit and leaves the caret after it.
+    void ReplaceRange(int start, int end, const QString& text);
+
+    // The start tag that holds position (see StartTagAt), with positions of
+    // the document; invalid when there is none. Only the text around
+    // position is read, so a tag longer than that is not found.
+    CStartTag StartTagAround(int position) const;
+    // The innermost element open before position (see OpenElements), read
+    // from as little of the text before it as gives an answer.
+    QString OpenElementBefore(int position) const;
 
     // Writes the text as "tempFile.html" in the folder of path, for a
     // preview of unsaved changes, and returns that file's path (empty, after
@@ -49,7 +61,21 @@ protected:
     bool AcceptsFileDrop(const QMimeData* data) const override;
     CSourcePrinter::BlockColours PrintColours() const override;
     void dropEvent(QDropEvent* event) override;
+    // "/" typed just after "<" completes the end tag of the innermost open
+    // element, as an undo step of its own.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The characters [start, end) with "\n" between lines.
+    QString TextBetween(int start, int end) const;
+    // Whether "/" typed at the caret now would start an end tag to complete.
+    bool IsEndTagStart() const;
+    void CompleteEndTag();
+
+    // End tags are completed in pages only, not in style sheets or scripts;
+    // a new page that has no name yet is a page.
+    bool m_bHtml = true;
+    // Where the last completion left the caret, until the next key.
+    int m_nCompletionEnd = -1;
     CSyntaxColorizer* m_pColorizer;
 };

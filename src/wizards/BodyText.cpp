@@ -1,6 +1,7 @@
 #include "wizards/BodyText.h"
 
 #include "wizards/TagAttribute.h"
+#include "wizards/TagReader.h"
 
 QString BuildBodyText(const CBodyValues& values)
 {
@@ -18,4 +19,22 @@ QString BuildBodyText(const CBodyValues& values)
     AppendAttributeIfSet(text, "LEFTMARGIN", values.m_strLeftMargin);
     AppendAttributeIfSet(text, "TOPMARGIN", values.m_strTopMargin);
     return text + QStringLiteral(">\n");
+}
+
+CBodyValues BodyValuesFromTag(CTagReader& tag)
+{
+    CBodyValues values;
+    values.m_strBackground = tag.Take("BGCOLOR");
+    values.m_strImage = tag.Take("BACKGROUND");
+    if (tag.Value("BGPROPERTIES").compare(QLatin1String("FIXED"), Qt::CaseInsensitive) == 0) {
+        tag.Take("BGPROPERTIES");
+        values.m_bFixed = true;
+    }
+    values.m_strTextColor = tag.Take("TEXT");
+    values.m_strLink = tag.Take("LINK");
+    values.m_strActiveLink = tag.Take("ALINK");
+    values.m_strVisitedLink = tag.Take("VLINK");
+    values.m_strLeftMargin = tag.Take("LEFTMARGIN");
+    values.m_strTopMargin = tag.Take("TOPMARGIN");
+    return values;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class CTagReader;
+
 // What the Body wizard's fields hold.
 struct CBodyValues
 {
@@ -20,3 +22,8 @@ struct CBodyValues
 // empty becomes an attribute, in a fixed order; the blank before ">" is
 // always there: nothing filled in gives "<BODY >\n".
 QString BuildBodyText(const CBodyValues& values);
+
+// The fields for a BODY tag being edited: every attribute the wizard writes,
+// in any case and quoting. BGPROPERTIES counts only when it says FIXED (in
+// any case); any other value is left to be kept.
+CBodyValues BodyValuesFromTag(CTagReader& tag);

@@ -77,7 +77,7 @@ QComboBox* CBodyWizDlg::AddColorRow(const QString& label, int controlId, bool fu
 
 void CBodyWizDlg::AddFixedRow()
 {
-    auto* fixed = new QRadioButton(tr("Background Fixed?"));
+    auto* fixed = m_pFixedButton = new QRadioButton(tr("Background Fixed?"));
     auto* notFixed = new QRadioButton(tr("Not"));
     fixed->setObjectName(CContextHelp::ObjectNameFor(IDC_FIXED));
     notFixed->setObjectName(CContextHelp::ObjectNameFor(IDC_NOT_FIXED));
@@ -116,6 +116,23 @@ CBodyValues CBodyWizDlg::Values() const
     values.m_strLeftMargin = m_pLeftMargin->currentText();
     values.m_strTopMargin = m_pTopMargin->currentText();
     return values;
+}
+
+void CBodyWizDlg::SetValues(const CBodyValues& values)
+{
+    m_pBackground->setEditText(values.m_strBackground);
+    m_pImage->setText(values.m_strImage);
+    // Neither button is checked for a tag without the flag, as when the
+    // dialog opens.
+    if (values.m_bFixed)
+        m_pFixedButton->setChecked(true);
+    m_bFixed = values.m_bFixed;
+    m_pTextColor->setEditText(values.m_strTextColor);
+    m_pLink->setEditText(values.m_strLink);
+    m_pActiveLink->setEditText(values.m_strActiveLink);
+    m_pVisitedLink->setEditText(values.m_strVisitedLink);
+    m_pLeftMargin->setEditText(values.m_strLeftMargin);
+    m_pTopMargin->setEditText(values.m_strTopMargin);
 }
 
 void CBodyWizDlg::accept()

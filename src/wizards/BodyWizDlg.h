@@ -35,6 +35,8 @@ public:
     static QString ImageFilter();
 
     CBodyValues Values() const;
+    // Fills the fields, as for a tag being edited.
+    void SetValues(const CBodyValues& values);
     // The tag OK built; empty before.
     const QString& Text() const { return m_strText; }
     CFileButton* ImageButton() const { return m_pImageButton; }
@@ -56,6 +58,7 @@ private:
     QComboBox* m_pVisitedLink = nullptr;
     QComboBox* m_pLeftMargin = nullptr;
     QComboBox* m_pTopMargin = nullptr;
+    class QRadioButton* m_pFixedButton = nullptr;
     bool m_bFixed = false;
     QString m_strText;
 };

@@ -17,8 +17,11 @@ public:
 
     int Kind() const { return m_nKind; }
     QString Text() const;
+    // Shows kind (its button checked) and text, as for a tag being edited.
+    void SetChoice(int kind, const QString& text);
 
 private:
     QLineEdit* m_pEdit;
+    class QRadioButton* m_pButtons[2] = {};
     int m_nKind = 0;
 };

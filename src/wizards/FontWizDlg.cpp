@@ -136,6 +136,16 @@ CFontValues CFontWizDlg::Values() const
     return values;
 }
 
+void CFontWizDlg::SetValues(const CFontValues& values)
+{
+    m_pFace->setText(values.m_strFace);
+    m_pBasefont->setChecked(values.m_bBasefont);
+    m_pBasefontSize->setEditText(values.m_strBasefontSize);
+    m_pInsideTag->setChecked(values.m_bInsideTag);
+    m_pSize->setEditText(values.m_strSize);
+    m_pColor->setEditText(values.m_strColor);
+}
+
 void CFontWizDlg::accept()
 {
     m_strText = BuildFontText(Values());

@@ -34,6 +34,8 @@ public:
     static QString Caption() { return QStringLiteral("Choose font"); }
 
     CFontValues Values() const;
+    // Fills the fields but the text, as for a tag being edited.
+    void SetValues(const CFontValues& values);
     // Fills the Text field, as the command does with the editor's selection.
     void SetText(const QString& text);
     const QString& Text() const { return m_strText; }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class CTagReader;
+
 // What the Image wizard's fields hold.
 struct CImageValues
 {
@@ -17,3 +19,10 @@ struct CImageValues
 // tag closes the line; without one the text comes first. Border and Align
 // count only with an image. Nothing filled in gives an empty text.
 QString BuildImageText(const CImageValues& values);
+
+// The IMG tag alone, as BuildImageText writes it but without the blank
+// after it, for a tag being edited: the link and the text are not part of it.
+QString BuildImageStartTag(const CImageValues& values);
+
+// The fields for an IMG tag being edited: its SRC, BORDER and ALIGN.
+CImageValues ImageValuesFromTag(CTagReader& tag);

@@ -173,6 +173,13 @@ CImageValues CImageWizDlg::Values() const
     return values;
 }
 
+void CImageWizDlg::SetTagValues(const CImageValues& values)
+{
+    m_pImage->setText(values.m_strImage);
+    m_pAlign->setEditText(values.m_strAlign);
+    m_pBorder->setEditText(values.m_strBorder);
+}
+
 void CImageWizDlg::accept()
 {
     m_strText = BuildImageText(Values());

@@ -1,6 +1,7 @@
 #include "wizards/ListText.h"
 
 #include "wizards/TagAttribute.h"
+#include "wizards/TagReader.h"
 
 #include <limits>
 
@@ -45,13 +46,37 @@ QString BuildListText(const CListValues& values)
 {
     QString text;
     if (!values.m_strOrderedQuantity.isEmpty()) {
-        text += QStringLiteral("<OL") + ListAttribute("TYPE", values.m_strOrderedType)
-                + ListAttribute("START", values.m_strOrderedStart) + QStringLiteral("> \n");
+        text += BuildListStartTag(values, true) + QStringLiteral(" \n");
         text += ListItems(values.m_strOrderedQuantity) + QStringLiteral("</OL> \n");
     }
     if (!values.m_strUnorderedQuantity.isEmpty()) {
-        text += QStringLiteral("<UL") + ListAttribute("TYPE", values.m_strUnorderedType) + QStringLiteral("> \n");
+        text += BuildListStartTag(values, false) + QStringLiteral(" \n");
         text += ListItems(values.m_strUnorderedQuantity) + QStringLiteral("</UL> \n");
     }
     return text;
+}
+
+QString BuildListStartTag(const CListValues& values, bool ordered)
+{
+    if (ordered)
+        return QStringLiteral("<OL") + ListAttribute("TYPE", values.m_strOrderedType)
+               + ListAttribute("START", values.m_strOrderedStart) + QLatin1Char('>');
+    return QStringLiteral("<UL") + ListAttribute("TYPE", values.m_strUnorderedType) + QLatin1Char('>');
+}
+
+bool IsOrderedListTag(QStringView name)
+{
+    return name.compare(QLatin1String("OL"), Qt::CaseInsensitive) == 0;
+}
+
+CListValues ListValuesFromTag(CTagReader& tag)
+{
+    CListValues values;
+    if (IsOrderedListTag(tag.Name())) {
+        values.m_strOrderedType = tag.Take("TYPE");
+        values.m_strOrderedStart = tag.Take("START");
+    }
+    else
+        values.m_strUnorderedType = tag.Take("TYPE");
+    return values;
 }

@@ -69,6 +69,15 @@ CListValues CListWizDlg::Values() const
     return values;
 }
 
+void CListWizDlg::SetValues(const CListValues& values)
+{
+    m_pOrderedQuantity->setEditText(values.m_strOrderedQuantity);
+    m_pOrderedType->setEditText(values.m_strOrderedType);
+    m_pOrderedStart->setEditText(values.m_strOrderedStart);
+    m_pUnorderedQuantity->setEditText(values.m_strUnorderedQuantity);
+    m_pUnorderedType->setEditText(values.m_strUnorderedType);
+}
+
 void CListWizDlg::accept()
 {
     m_strText = BuildListText(Values());

@@ -26,6 +26,8 @@ public:
     static QString Caption() { return QStringLiteral("List Wizard"); }
 
     CListValues Values() const;
+    // Fills the fields, as for a tag being edited.
+    void SetValues(const CListValues& values);
     const QString& Text() const { return m_strText; }
 
     void accept() override;

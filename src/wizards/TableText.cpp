@@ -1,6 +1,7 @@
 #include "wizards/TableText.h"
 
 #include "wizards/TagAttribute.h"
+#include "wizards/TagReader.h"
 
 namespace {
 
@@ -55,6 +56,28 @@ QString BuildTableRowsText(const CTableGroupValues& rows, const CTableGroupValue
     const QString row = QStringLiteral("\t") + GroupTag("TR", rows) + cell.repeated(qMax(0, cellCount))
                         + QStringLiteral("\t</TR>\n");
     return row.repeated(qMax(0, rowCount)) + QStringLiteral("</TABLE>\n");
+}
+
+CTableValues TableValuesFromTag(CTagReader& tag)
+{
+    CTableValues values;
+    if (tag.Has("CLASS") || tag.Has("ID")) {
+        values.m_nCssKind = tag.Has("CLASS") ? 1 : 2;
+        values.m_strCss = tag.Take(values.m_nCssKind == 1 ? "CLASS" : "ID");
+    }
+    values.m_strWidth = tag.Take("WIDTH");
+    values.m_strHeight = tag.Take("HEIGHT");
+    values.m_strAlign = tag.Take("ALIGN");
+    values.m_strVAlign = tag.Take("VALIGN");
+    values.m_strBorder = tag.Take("BORDER");
+    values.m_strCellPadding = tag.Take("CELLPADDING");
+    values.m_strCellSpacing = tag.Take("CELLSPACING");
+    values.m_strBorderColor = tag.Take("BORDERCOLOR");
+    values.m_strBorderColorLight = tag.Take("BORDERCOLORLIGHT");
+    values.m_strBorderColorDark = tag.Take("BORDERCOLORDARK");
+    values.m_strBackgroundColor = tag.Take("BGCOLOR");
+    values.m_strBackgroundImage = tag.Take("BACKGROUND");
+    return values;
 }
 
 bool ReadTableCount(const QString& text, int* count)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class CTagReader;
+
 // What the Table wizard's first page holds: the TABLE start tag's
 // attributes and its CSS choice.
 struct CTableValues
@@ -41,6 +43,11 @@ QString TableCssPart(int kind, const QString& text);
 // The TABLE start tag and a line feed: "<TABLE ", the CSS part, every
 // attribute that is filled in, ">\n". Nothing filled in gives "<TABLE >\n".
 QString BuildTableStartTag(const CTableValues& values);
+
+// The first page's fields for a TABLE tag being edited: every attribute
+// the page writes; CLASS (or, without one, ID) becomes the CSS choice, and
+// the other of the two is left to be kept.
+CTableValues TableValuesFromTag(CTagReader& tag);
 
 // rowCount rows of cellCount cells, each cell holding the placeholder
 // line, then the end tag. A count of 0 or less gives no rows (no cells).

@@ -127,6 +127,23 @@ CTableValues CTableWizPage1::Values() const
     return values;
 }
 
+void CTableWizPage1::SetValues(const CTableValues& values)
+{
+    m_pWidth->setEditText(values.m_strWidth);
+    m_pHeight->setEditText(values.m_strHeight);
+    m_pAlign->setEditText(values.m_strAlign);
+    m_pVAlign->setEditText(values.m_strVAlign);
+    m_pBorder->setEditText(values.m_strBorder);
+    m_pCellPadding->setEditText(values.m_strCellPadding);
+    m_pCellSpacing->setEditText(values.m_strCellSpacing);
+    m_pBorderColor->setEditText(values.m_strBorderColor);
+    m_pBorderColorLight->setEditText(values.m_strBorderColorLight);
+    m_pBorderColorDark->setEditText(values.m_strBorderColorDark);
+    m_pBackgroundColor->setEditText(values.m_strBackgroundColor);
+    m_pImage->setText(values.m_strBackgroundImage);
+    m_pCss->SetChoice(values.m_nCssKind, values.m_strCss);
+}
+
 bool CTableWizPage1::validatePage()
 {
     m_pSheet->RecordPiece(CTableWizSheet::START_TAG, BuildTableStartTag(Values()));

@@ -43,6 +43,8 @@ public:
     static QStringList OneToEight();
 
     CTableValues Values() const;
+    // Fills the fields, as for a TABLE tag being edited.
+    void SetValues(const CTableValues& values);
     CFileButton* ImageButton() const { return m_pImageButton; }
 
     bool validatePage() override;

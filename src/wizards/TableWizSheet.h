@@ -29,6 +29,7 @@ public:
 
     // Records piece, replacing the text recorded for it before.
     void RecordPiece(Piece piece, const QString& text);
+    const QString& RecordedPiece(Piece piece) const { return m_pieces[piece]; }
     // The recorded pieces in order.
     QString Text() const { return m_pieces.join(QString()); }
 

@@ -7,6 +7,7 @@
 #include "framework/MessageBox.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "wizards/TagEdit.h"
 
 #include <QTextCursor>
 
@@ -46,6 +47,30 @@ QString WizardSelection(const CMDIFrameWnd* frame)
     CZentrelView* view = ActiveWizardView(frame);
     // The editor separates lines with U+2029; the wizards write "\n".
     return view ? view->textCursor().selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')) : QString();
+}
+
+CStartTag WizardTagAtCaret(const CMDIFrameWnd* frame, int commandId)
+{
+    CZentrelView* view = ActiveWizardView(frame);
+    if (!view || view->textCursor().hasSelection())
+        return {};
+    const CStartTag tag = view->StartTagAround(view->textCursor().position());
+    return tag.IsValid() && WizardEditsTag(commandId, tag.m_strName) ? tag : CStartTag();
+}
+
+bool ReplaceWizardTag(const CMDIFrameWnd* frame, const CStartTag& tag, const QString& startTag,
+                      const QString& noWindowMessage)
+{
+    if (!ActiveVisibleChild(frame)) {
+        ZtMessageBox::Show(noWindowMessage);
+        return false;
+    }
+    CZentrelView* view = ActiveWizardView(frame);
+    const CStartTag now = view ? view->StartTagAround(tag.m_nStart + 1) : CStartTag();
+    if (now.m_nStart != tag.m_nStart || now.m_nEnd != tag.m_nEnd || now.m_strName != tag.m_strName)
+        return false;
+    view->ReplaceRange(tag.m_nStart, tag.m_nEnd, startTag);
+    return true;
 }
 
 EWizardInsert ChooseWizardInsert(bool dialogTookSelection, bool hasSelection, bool textEmpty)

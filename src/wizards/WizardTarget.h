@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/TagParser.h"
+
 #include <QString>
 
 class CMDIFrameWnd;
@@ -44,6 +46,18 @@ EWizardInsert ChooseWizardInsert(bool dialogTookSelection, bool hasSelection, bo
 // The question asked before a wizard's text replaces a selection that its
 // dialog did not take in: Yes replaces, No inserts before, Cancel nothing.
 QString ReplaceSelectionQuestion();
+
+// The start tag that the caret of the active page editor stands in, when
+// nothing is selected and the wizard of command commandId edits such a tag
+// (WizardEditsTag); otherwise an invalid tag, and the wizard inserts.
+CStartTag WizardTagAtCaret(const CMDIFrameWnd* frame, int commandId);
+
+// The last step of a wizard that edited tag: startTag takes the whole tag's
+// place in the active editor as one undoable edit, the caret after it. The
+// messages are those of InsertWizardText; a tag no longer where it was
+// (the page changed meanwhile) is left alone. True when the tag changed.
+bool ReplaceWizardTag(const CMDIFrameWnd* frame, const CStartTag& tag, const QString& startTag,
+                      const QString& noWindowMessage);
 
 // The last step of a wizard command: text goes into the active editor as one
 // undoable edit as ChooseWizardInsert decides, leaving the caret after it.

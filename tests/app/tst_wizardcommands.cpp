@@ -11,9 +11,12 @@
 #include "framework/DocTemplate.h"
 #include "framework/MDIChildWnd.h"
 #include "res/CommandIds.h"
+#include "wizards/AlignWizDlg.h"
+#include "wizards/BodyWizDlg.h"
 #include "wizards/ColorWizDlg.h"
 #include "wizards/FontWizDlg.h"
 #include "wizards/ImageWizDlg.h"
+#include "wizards/ListWizDlg.h"
 #include "wizards/TableGroupFields.h"
 #include "wizards/TableWizPage1.h"
 #include "wizards/TableWizPage2.h"
@@ -41,6 +44,16 @@ void Type(QDialog* dialog, int id, const QString& text)
         combo->setEditText(text);
     else
         qobject_cast<QLineEdit*>(field)->setText(text);
+}
+
+QString Shown(QDialog* dialog, int id)
+{
+    QWidget* field = ZtTest::Find(dialog, id);
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        return combo->currentText();
+    if (auto* box = qobject_cast<QAbstractButton*>(field))
+        return box->isChecked() ? QStringLiteral("ticked") : QStringLiteral("clear");
+    return qobject_cast<QLineEdit*>(field)->text();
 }
 
 void Click(QDialog* dialog, int id)
@@ -72,6 +85,8 @@ private slots:
     void cancelInsertsNothing();
     void selectionIsNeverDroppedUnasked_data();
     void selectionIsNeverDroppedUnasked();
+    void editsTheTagAtTheCaret_data();
+    void editsTheTagAtTheCaret();
     void messagesWithoutAnEditor();
     void wizardDirectory();
 
@@ -286,6 +301,71 @@ void TestWizardCommands::selectionIsNeverDroppedUnasked()
     QVERIFY(Run(command, fill));
     QCOMPARE(view->toPlainText(), expected);
     QCOMPARE(m_messages.texts, answer == QMessageBox::NoButton ? QStringList() : QStringList{ReplaceSelectionQuestion()});
+}
+
+void TestWizardCommands::editsTheTagAtTheCaret_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("page"); // "|": the caret
+    QTest::addColumn<int>("field");     // a field the dialog opens with
+    QTest::addColumn<QString>("shown"); // what it shows
+    QTest::addColumn<Filler>("fill");
+    QTest::addColumn<QString>("expected");
+    const Filler none = [](QDialog*) {};
+    QTest::newRow("Body") << int(ID_BODY_WIZARD) << "<html>\r\n<body bgcolor=#fff\r\n onload=\"go()\"|>\r\n<p>x</p>\r\n"
+                          << int(CBodyWizDlg::IDC_BACKGROUND) << "#fff"
+                          << Filler([](QDialog* d) { Type(d, CBodyWizDlg::IDC_TEXT_COLOR, "Black"); })
+                          << "<html>\n<BODY BGCOLOR=\"#fff\" TEXT=\"Black\" onload=\"go()\" >\n<p>x</p>\n";
+    QTest::newRow("Body, caret after the tag")
+        << int(ID_BODY_WIZARD) << "<body bgcolor=#fff>|\n" << int(CBodyWizDlg::IDC_BACKGROUND) << "" << none
+        << "<body bgcolor=#fff><BODY >\n\n";
+    QTest::newRow("Table, start tag only")
+        << int(ID_TABLE_WIZARD) << "<TABLE Border='1' |summary=s>\n<tr><td>x</td></tr>\n</table>\n"
+        << int(CTableWizPage1::IDC_BORDER) << "1"
+        << Filler([](QDialog* d) { Type(d, CTableWizPage1::IDC_WIDTH, "50%"); })
+        << "<TABLE WIDTH=\"50%\" BORDER=\"1\" summary=s >\n<tr><td>x</td></tr>\n</table>\n";
+    QTest::newRow("Image") << int(ID_IMAGE_WIZARD) << "<p><img alt='a<b' |src=a.gif></p>"
+                           << int(CImageWizDlg::IDC_IMAGE) << "a.gif" << none
+                           << "<p><IMG SRC=\"a.gif\" BORDER=\"0\" alt='a<b' ></p>";
+    QTest::newRow("Font") << int(ID_FONT_WIZARD) << "<font |color=red>x</font>" << int(CFontWizDlg::IDC_COLOR) << "red"
+                          << Filler([](QDialog* d) { Type(d, CFontWizDlg::IDC_SIZE, "+1"); })
+                          << "<FONT SIZE=\"+1\" COLOR=\"red\" >x</font>";
+    QTest::newRow("Align") << int(ID_ALIGN_WIZARD) << "<h1 align=left|>T</h1>" << int(CAlignWizDlg::IDC_HORIZONTAL)
+                           << "ticked" << none << "<h1 ALIGN=\"left\" >T</h1>";
+    QTest::newRow("List, items stay") << int(ID_LIST_WIZARD) << "<ul\n type=disc|>\n<li>a\n</ul>\n"
+                                      << int(CListWizDlg::IDC_UNORDERED_TYPE) << "disc"
+                                      << Filler([](QDialog* d) { Type(d, CListWizDlg::IDC_UNORDERED_TYPE, "square"); })
+                                      << "<UL TYPE=\"square\" >\n<li>a\n</ul>\n";
+}
+
+// With the caret in a tag the wizard makes, the wizard opens filled from it
+// and its tag takes the old one's place, undone in one step.
+void TestWizardCommands::editsTheTagAtTheCaret()
+{
+    QFETCH(int, command);
+    QFETCH(QString, page);
+    QFETCH(int, field);
+    QFETCH(QString, shown);
+    QFETCH(Filler, fill);
+    QFETCH(QString, expected);
+    const int caret = int(page.indexOf(QLatin1Char('|')));
+    CZentrelView* view = OpenPage(QStringLiteral("page.html"), page.remove(caret, 1).toUtf8());
+    QVERIFY(view);
+    const QString before = view->toPlainText();
+    QTextCursor cursor = view->textCursor();
+    cursor.setPosition(caret - int(page.left(caret).count(QLatin1Char('\r'))));
+    view->setTextCursor(cursor);
+
+    QString opened;
+    QVERIFY(Run(command, [&opened, field, fill](QDialog* d) {
+        opened = Shown(d, field);
+        fill(d);
+    }));
+    QCOMPARE(opened, shown);
+    QCOMPARE(view->toPlainText(), expected);
+    QVERIFY(m_messages.texts.isEmpty());
+    view->undo();
+    QCOMPARE(view->toPlainText(), before);
 }
 
 void TestWizardCommands::messagesWithoutAnEditor()
