@@ -84,10 +84,8 @@ private slots:
     void pickColor_data();
     void pickColor();
 
-    void storedFontSizeGivesEditorSizes_data();
-    void storedFontSizeGivesEditorSizes();
-    void fontToolBarStartsFromProfile_data();
-    void fontToolBarStartsFromProfile();
+    void fontSizes_data();
+    void fontSizes() { ZtTest::CompareResult(); }
     void fontSizeTyped_data();
     void fontSizeTyped();
     void fontChosenFromListsAndLeaveKeys();
@@ -256,73 +254,51 @@ void TestEditorSettings::pickColor()
 
 // ---- Editor Font toolbar ---------------------------------------------------
 
-void TestEditorSettings::storedFontSizeGivesEditorSizes_data()
+// Stores FontSize and FontFace (null: absent) and describes, in points, the
+// page editor's default format, the plain text editor's, the screen font both
+// draw with, and the size the Editor Font toolbar shows; its face box shows
+// the face that font resolves to. A stored size above the cap gives the cap,
+// never the default.
+static QString FontsFor(const QString& size, const QString& face = QString())
 {
-    QTest::addColumn<QString>("stored"); // null: key absent
-    // In points: the page editor's default format, the plain text editor's,
-    // and the screen font both draw with.
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("absent") << QString() << "9 10 9";
-    QTest::newRow("below the cap") << "240" << "12 12 12";
-    QTest::newRow("at the cap") << "280" << "14 14 14";
-    QTest::newRow("above the cap") << "400" << "14 14 20";
-    QTest::newRow("above the largest screen size") << "5000" << "14 14 200";
-    QTest::newRow("largest number") << "2147483647" << "14 14 200";
-    QTest::newRow("zero") << "0" << "9 10 9";
-    QTest::newRow("negative") << "-100" << "9 10 9";
-    QTest::newRow("letters") << "big" << "9 10 9";
-}
-
-// A stored size above the cap gives the cap, never the default.
-void TestEditorSettings::storedFontSizeGivesEditorSizes()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, expected);
-    if (!stored.isNull())
-        CProfile::Instance().WriteString(kStartup, QStringLiteral("FontSize"), stored);
+    CProfile& profile = CProfile::Instance();
+    profile.RemoveSection(kStartup);
+    if (!size.isNull())
+        profile.WriteString(kStartup, QStringLiteral("FontSize"), size);
+    if (!face.isNull())
+        profile.WriteString(kStartup, QStringLiteral("FontFace"), face);
     CZentrelView page;
     CPlainTextView text;
-    const QStringList sizes{QString::number(page.DefaultCharFormat().fontPointSize()),
-                            QString::number(text.DefaultCharFormat().fontPointSize()),
-                            QString::number(text.GetEditorFont().pointSizeF())};
-    QCOMPARE(sizes.join(QLatin1Char(' ')), expected);
-    QCOMPARE(page.GetEditorFont().pointSizeF(), text.GetEditorFont().pointSizeF());
+    CFontToolBar toolBar(176);
+    const QFont drawn = page.GetEditorFont();
+    QString described = QStringLiteral("%1 %2 %3 box:%4").arg(page.DefaultCharFormat().fontPointSize())
+        .arg(text.DefaultCharFormat().fontPointSize()).arg(text.GetEditorFont().pointSizeF())
+        .arg(toolBar.SizeBox()->currentText());
+    if (drawn.pointSizeF() != text.GetEditorFont().pointSizeF())
+        described += QStringLiteral(" fonts differ");
+    if (toolBar.SizeBox()->currentIndex() != toolBar.SizeBox()->findText(toolBar.SizeBox()->currentText()))
+        described += QStringLiteral(" size not chosen");
+    if (toolBar.FaceBox()->currentIndex() < 0 || toolBar.FaceBox()->currentText() != QFontInfo(drawn).family())
+        described += QStringLiteral(" face ") + toolBar.FaceBox()->currentText();
+    return described;
 }
 
-void TestEditorSettings::fontToolBarStartsFromProfile_data()
+void TestEditorSettings::fontSizes_data()
 {
-    QTest::addColumn<QString>("storedSize"); // null: key absent
-    QTest::addColumn<QString>("storedFace"); // null: key absent
-    QTest::addColumn<QString>("expectSize");
-    QTest::newRow("absent") << QString() << QString() << "9";
-    QTest::newRow("large size, empty face") << "400" << "" << "20";
-    QTest::newRow("odd size, face not installed") << "250" << "No Such Face Zq" << "12.5";
-    QTest::newRow("below a point is default") << "-100" << QString() << "9";
-    QTest::newRow("beyond the largest size") << "5000" << QString() << "200";
+    ZtTest::ResultColumns();
+    Row("absent", FontsFor(QString()), "9 10 9 box:9");
+    Row("below the cap", FontsFor("240"), "12 12 12 box:12");
+    Row("at the cap", FontsFor("280"), "14 14 14 box:14");
+    Row("above the cap, empty face", FontsFor("400", ""), "14 14 20 box:20");
+    Row("odd size, face not installed", FontsFor("250", "No Such Face Zq"), "12.5 12.5 12.5 box:12.5");
+    Row("above the largest screen size", FontsFor("5000"), "14 14 200 box:200");
+    Row("largest number", FontsFor("2147483647"), "14 14 200 box:200");
+    Row("zero", FontsFor("0"), "9 10 9 box:9");
+    Row("negative", FontsFor("-100"), "9 10 9 box:9");
+    Row("letters", FontsFor("big"), "9 10 9 box:9");
     const QStringList families = QFontDatabase::families();
     if (!families.isEmpty())
-        QTest::newRow("face in any case") << QString() << families.last().toUpper() << "9";
-}
-
-// The boxes show what a web-page editor opened now draws with: the face its
-// font resolves to and its size.
-void TestEditorSettings::fontToolBarStartsFromProfile()
-{
-    QFETCH(QString, storedSize);
-    QFETCH(QString, storedFace);
-    QFETCH(QString, expectSize);
-    if (!storedSize.isNull())
-        CProfile::Instance().WriteString(kStartup, QStringLiteral("FontSize"), storedSize);
-    if (!storedFace.isNull())
-        CProfile::Instance().WriteString(kStartup, QStringLiteral("FontFace"), storedFace);
-    CFontToolBar toolBar(176);
-    CZentrelView editor;
-    const QFont drawn = editor.GetEditorFont();
-    QCOMPARE(toolBar.SizeBox()->currentText(), expectSize);
-    QCOMPARE(QString::number(drawn.pointSizeF()), expectSize);
-    QCOMPARE(toolBar.SizeBox()->currentIndex(), toolBar.SizeBox()->findText(expectSize));
-    QVERIFY(toolBar.FaceBox()->currentIndex() >= 0);
-    QCOMPARE(toolBar.FaceBox()->currentText(), QFontInfo(drawn).family());
+        Row("face in any case", FontsFor(QString(), families.last().toUpper()), "9 10 9 box:9");
 }
 
 void TestEditorSettings::fontSizeTyped_data()
