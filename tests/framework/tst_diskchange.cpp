@@ -1,4 +1,5 @@
 #include "support/Dialogs.h"
+#include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -8,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+
+using ZtTest::Row;
 
 namespace {
 // A document whose contents are its bytes.
@@ -42,20 +45,13 @@ CDiskStamp Gone()
     return stamp;
 }
 
-QString ActionName(DiskChangeRules::Action action)
+// What a document does about its file: "none", "reload", "ask" or "gone".
+QString Decide(const CDiskStamp& recorded, const CDiskStamp& settled, const CDiskStamp& now, bool modified)
 {
-    using DiskChangeRules::Action;
-    switch (action) {
-    case Action::None: return QStringLiteral("none");
-    case Action::Reload: return QStringLiteral("reload");
-    case Action::AskReload: return QStringLiteral("ask");
-    case Action::MarkGone: return QStringLiteral("gone");
-    }
-    return QStringLiteral("?");
+    const char* const names[] = {"none", "reload", "ask", "gone"};
+    return QString::fromLatin1(names[int(DiskChangeRules::Decide(recorded, settled, now, modified))]);
 }
 } // namespace
-
-Q_DECLARE_METATYPE(CDiskStamp)
 
 // What a document does about its file being changed or removed by another
 // program, and the question Save asks before it replaces such a file.
@@ -64,7 +60,7 @@ class TestDiskChange : public QObject
     Q_OBJECT
 private slots:
     void decidesFromTheStamps_data();
-    void decidesFromTheStamps();
+    void decidesFromTheStamps() { ZtTest::CompareResult(); }
     void saveAsksBeforeReplacingAChangedFile_data();
     void saveAsksBeforeReplacingAChangedFile();
     void saveAsRefusesAFileOpenElsewhere();
@@ -72,41 +68,27 @@ private slots:
 
 void TestDiskChange::decidesFromTheStamps_data()
 {
-    QTest::addColumn<CDiskStamp>("recorded");
-    QTest::addColumn<CDiskStamp>("settled");
-    QTest::addColumn<CDiskStamp>("now");
-    QTest::addColumn<bool>("modified");
-    QTest::addColumn<QString>("expected");
+    ZtTest::ResultColumns();
     const CDiskStamp loaded = Stamp(100, 5000);
     const CDiskStamp none;
     for (const bool modified : {false, true}) {
         const char* state = modified ? "modified" : "unmodified";
-        QTest::addRow("%s, unchanged", state) << loaded << none << loaded << modified << "none";
-        QTest::addRow("%s, rewritten same size", state)
-            << loaded << none << Stamp(100, 6000) << modified << (modified ? "ask" : "reload");
-        QTest::addRow("%s, same time other size", state)
-            << loaded << none << Stamp(101, 5000) << modified << (modified ? "ask" : "reload");
-        QTest::addRow("%s, deleted", state) << loaded << none << Gone() << modified << "gone";
-        QTest::addRow("%s, untitled", state) << none << none << Gone() << modified << "none";
+        const QString changed = modified ? "ask" : "reload";
+        QTest::addRow("%s, unchanged", state) << Decide(loaded, none, loaded, modified) << "none";
+        QTest::addRow("%s, rewritten same size", state) << Decide(loaded, none, Stamp(100, 6000), modified) << changed;
+        QTest::addRow("%s, same time other size", state) << Decide(loaded, none, Stamp(101, 5000), modified) << changed;
+        QTest::addRow("%s, deleted", state) << Decide(loaded, none, Gone(), modified) << "gone";
+        QTest::addRow("%s, untitled", state) << Decide(none, none, Gone(), modified) << "none";
     }
     // Once the user kept their text, or was told the file is gone, the same
     // change stays quiet; a newer one speaks again.
-    QTest::newRow("kept text, same change") << loaded << Stamp(120, 7000) << Stamp(120, 7000) << true << "none";
-    QTest::newRow("kept text, newer change") << loaded << Stamp(120, 7000) << Stamp(130, 8000) << true << "ask";
-    QTest::newRow("kept text, file put back") << loaded << Stamp(120, 7000) << loaded << true << "none";
-    QTest::newRow("told gone, still gone") << loaded << Gone() << Gone() << true << "none";
-    QTest::newRow("told gone, file back") << loaded << Gone() << Stamp(120, 7000) << true << "ask";
-    QTest::newRow("kept text, then deleted") << loaded << Stamp(120, 7000) << Gone() << true << "gone";
-}
-
-void TestDiskChange::decidesFromTheStamps()
-{
-    QFETCH(CDiskStamp, recorded);
-    QFETCH(CDiskStamp, settled);
-    QFETCH(CDiskStamp, now);
-    QFETCH(bool, modified);
-    QFETCH(QString, expected);
-    QCOMPARE(ActionName(DiskChangeRules::Decide(recorded, settled, now, modified)), expected);
+    const CDiskStamp kept = Stamp(120, 7000);
+    Row("kept text, same change", Decide(loaded, kept, kept, true), "none");
+    Row("kept text, newer change", Decide(loaded, kept, Stamp(130, 8000), true), "ask");
+    Row("kept text, file put back", Decide(loaded, kept, loaded, true), "none");
+    Row("told gone, still gone", Decide(loaded, Gone(), Gone(), true), "none");
+    Row("told gone, file back", Decide(loaded, Gone(), kept, true), "ask");
+    Row("kept text, then deleted", Decide(loaded, kept, Gone(), true), "gone");
 }
 
 void TestDiskChange::saveAsksBeforeReplacingAChangedFile_data()
