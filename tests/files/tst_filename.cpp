@@ -4,6 +4,7 @@
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
+#include "files/FileMoveNotifier.h"
 #include "files/FileName.h"
 #include "files/FileOperationPlan.h"
 #include "files/SHFileInfo.h"
@@ -17,6 +18,7 @@
 #include <QStandardPaths>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QStorageInfo>
 #include <QUrl>
 
@@ -154,6 +156,35 @@ QString Refused(FOperation operation, const QString& source, const QString& dest
     if (TreeOf(root) != before || ReadFile(root + "/b.html") != "b.html")
         result += QStringLiteral(" changed");
     return result;
+}
+
+// Makes files (a trailing "/" makes a folder) in a fresh folder, runs "verb
+// sources destination" (sources joined by ",") answering as told, and lists
+// the moves it reported as from>to.
+QString Moves(std::initializer_list<const char*> files, const QString& operation, const QList<EAnswer>& answers = {})
+{
+    const QString root = Fixture(files);
+    const QStringList words = operation.split(QLatin1Char(' '));
+    QStringList sources;
+    for (const QString& source : words.at(1).split(QLatin1Char(',')))
+        sources << root + QLatin1Char('/') + source;
+    const QString destination = root + QLatin1Char('/') + words.at(2);
+    QSignalSpy moved(CFileMoveNotifier::Instance(), &CFileMoveNotifier::pathMoved);
+    CScriptedOperation shell(nullptr);
+    g_script.answers = answers;
+    if (words.at(0) == QLatin1String("rename"))
+        shell.Rename(sources.first(), destination);
+    else if (words.at(0) == QLatin1String("move"))
+        shell.Move(sources, destination);
+    else
+        shell.Copy(sources, destination);
+    QStringList reports;
+    if (!Finished(&shell))
+        reports << QStringLiteral("failed");
+    for (const QList<QVariant>& report : std::as_const(moved))
+        reports << QDir(root).relativeFilePath(report.at(0).toString()) + QLatin1Char('>')
+                       + QDir(root).relativeFilePath(report.at(1).toString());
+    return reports.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -479,6 +510,23 @@ void TestFileName::results_data()
     Row("rename a missing file", Refused(&RenameFiles, "gone.html", "c.html"), "Cannot rename '~/gone.html': it does not exist.");
     Row("rename by a pattern that matches nothing", Refused(&RenameFiles, "*.xyz", "*.abc"),
         "Cannot rename '~/*.xyz': no such file or folder.");
+    // What an operation reports as moved, and where an open path lands.
+    Row("file renamed", Moves({"a.html"}, "rename a.html b.html"), "a.html>b.html");
+    Row("folder moved into another", Moves({"pages/x.html", "dest/"}, "move pages dest/"), "pages>dest/pages");
+    Row("declined replace leaves that file where it was",
+        Moves({"a.html", "b.html", "dest/a.html"}, "move a.html,b.html dest/", {EAnswer::No}), "b.html>dest/b.html");
+    Row("merged folder keeps a declined file",
+        Moves({"src/dir/keep.txt", "src/dir/take.txt", "dest/dir/keep.txt"}, "move src/dir dest/",
+              {EAnswer::Yes, EAnswer::No}),
+        "src/dir/take.txt>dest/dir/take.txt");
+    Row("copy moves nothing", Moves({"a.html", "dest/"}, "copy a.html dest/"), "");
+    const auto moved = &CFileMoveNotifier::MovedPath;
+    Row("the moved file", moved("/site/a.html", "/site/a.html", "/site/b.html"), "/site/b.html");
+    Row("inside a moved folder", moved("/site/pages/x.html", "/site/pages", "/site/docs"), "/site/docs/x.html");
+    Row("deeper inside", moved("/site/pages/sub/x.html", "/site/pages/", "/other/pages"), "/other/pages/sub/x.html");
+    Row("a name that only begins alike", moved("/site/pages2/x.html", "/site/pages", "/site/docs"), "");
+    Row("the folder above", moved("/site/a.html", "/site/pages", "/site/docs"), "");
+    Row("no path yet", moved("", "/site/pages", "/site/docs"), "");
 }
 
 ZT_TEST_MAIN(TestFileName)
