@@ -74,10 +74,8 @@ class TestEditorSettings : public QObject
 private slots:
     void init();
 
-    void settingsDialogFollowsProfileAndRadios_data();
-    void settingsDialogFollowsProfileAndRadios();
-    void settingsButtonsWriteProfile_data();
-    void settingsButtonsWriteProfile();
+    void settingsDialog_data();
+    void settingsDialog() { ZtTest::CompareResult(); }
 
     void results_data();
     void results() { ZtTest::CompareResult(); }
@@ -100,79 +98,65 @@ void TestEditorSettings::init()
 
 // ---- Settings dialog -------------------------------------------------------
 
-void TestEditorSettings::settingsDialogFollowsProfileAndRadios_data()
+// The Syntax Settings dialog on a profile with SyntaxColoringOn and
+// SyntaxFileSize (null: absent): the size shown, then for the radios as read
+// and after clicking the other one: the state, the size box enabled, and
+// whether the status line fits the state.
+static QString SettingsDialog(const QString& coloringOn, const QString& fileSize)
 {
-    QTest::addColumn<QString>("coloringOn"); // null: key absent
-    QTest::addColumn<QString>("fileSize");
-    QTest::addColumn<bool>("expectOn");
-    QTest::addColumn<QString>("expectSizeText");
-
-    QTest::newRow("keys absent") << QString() << QString() << false << "0";
-    QTest::newRow("on with size") << "1" << "12000" << true << "12000";
-    QTest::newRow("off keeps size") << "0" << "7000" << false << "7000";
-    QTest::newRow("any non-zero is on") << "2" << "5000" << true << "5000";
-}
-
-void TestEditorSettings::settingsDialogFollowsProfileAndRadios()
-{
-    QFETCH(QString, coloringOn);
-    QFETCH(QString, fileSize);
-    QFETCH(bool, expectOn);
-    QFETCH(QString, expectSizeText);
+    CProfile::Instance().RemoveSection(kSettings);
     if (!coloringOn.isNull())
         CProfile::Instance().WriteString(kSettings, QStringLiteral("SyntaxColoringOn"), coloringOn);
     if (!fileSize.isNull())
         CProfile::Instance().WriteString(kSettings, QStringLiteral("SyntaxFileSize"), fileSize);
-
     CSyntaxSettingsDlg dialog;
     dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(ZtTest::Find<QComboBox>(&dialog, 1216)->currentText(), expectSizeText);
-    // First as read from the profile, then after clicking the other radio.
-    for (const bool on : {expectOn, !expectOn}) {
-        if (on != expectOn)
-            ClickRadio(ZtTest::Find<QRadioButton>(&dialog, on ? 1214 : 1215));
-        QCOMPARE(ZtTest::Find<QRadioButton>(&dialog, 1214)->isChecked(), on);
-        QCOMPARE(ZtTest::Find<QRadioButton>(&dialog, 1215)->isChecked(), !on);
-        QCOMPARE(dialog.State(), on ? 1 : 0);
-        QCOMPARE(ZtTest::Find<QComboBox>(&dialog, 1216)->isEnabled(), on);
-        QCOMPARE(ZtTest::Find<QLabel>(&dialog, 1213)->text(), CSyntaxSettingsDlg::StatusTextFor(on ? 1 : 0));
+    QTest::qWaitForWindowExposed(&dialog);
+    QStringList seen{ZtTest::Find<QComboBox>(&dialog, 1216)->currentText()};
+    for (int click = 0; click < 2; ++click) {
+        const bool on = ZtTest::Find<QRadioButton>(&dialog, 1214)->isChecked();
+        if (click)
+            ClickRadio(ZtTest::Find<QRadioButton>(&dialog, on ? 1215 : 1214));
+        const bool nowOn = ZtTest::Find<QRadioButton>(&dialog, 1214)->isChecked();
+        seen << QStringLiteral("%1%2 state:%3 box:%4%5").arg(int(nowOn))
+                    .arg(int(ZtTest::Find<QRadioButton>(&dialog, 1215)->isChecked())).arg(dialog.State())
+                    .arg(int(ZtTest::Find<QComboBox>(&dialog, 1216)->isEnabled()))
+                    .arg(ZtTest::Find<QLabel>(&dialog, 1213)->text() == CSyntaxSettingsDlg::StatusTextFor(nowOn ? 1 : 0)
+                             ? QString() : QStringLiteral(" wrong status"));
     }
+    return seen.join(QStringLiteral(" | "));
 }
 
-void TestEditorSettings::settingsButtonsWriteProfile_data()
+// Switches colouring on, types a size, presses OK (1) or Cancel (2): the
+// result, then every key written.
+static QString SettingsButtons(int button, const QString& typed)
 {
-    QTest::addColumn<int>("button"); // 1 OK, 2 Cancel
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expectSize"); // null: nothing written
-
-    QTest::newRow("list value") << 1 << "12000" << "12000";
-    QTest::newRow("letters") << 1 << "abc" << "0";
-    QTest::newRow("number then text") << 1 << "15000 bytes" << "15000";
-    QTest::newRow("beyond int") << 1 << "99999999999" << QString::number(std::numeric_limits<int>::max());
-    QTest::newRow("cancel") << 2 << "20000" << QString();
-}
-
-void TestEditorSettings::settingsButtonsWriteProfile()
-{
-    QFETCH(int, button);
-    QFETCH(QString, typed);
-    QFETCH(QString, expectSize);
+    CProfile& profile = CProfile::Instance();
+    profile.RemoveSection(kSettings);
     CSyntaxSettingsDlg dialog;
     dialog.show();
     ClickRadio(ZtTest::Find<QRadioButton>(&dialog, 1214));
     ZtTest::Find<QComboBox>(&dialog, 1216)->setEditText(typed);
     ZtTest::Find<QPushButton>(&dialog, button)->click();
+    QStringList written{dialog.result() == QDialog::Accepted ? QStringLiteral("ok") : QStringLiteral("cancel")};
+    for (const QString& key : profile.Keys(kSettings))
+        written << key + QLatin1Char('=') + profile.GetString(kSettings, key);
+    return written.join(QLatin1Char(' '));
+}
 
-    const CProfile& profile = CProfile::Instance();
-    if (expectSize.isNull()) {
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QVERIFY(profile.Keys(kSettings).isEmpty());
-        return;
-    }
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(profile.GetString(kSettings, QStringLiteral("SyntaxFileSize")), expectSize);
-    QCOMPARE(profile.GetString(kSettings, QStringLiteral("SyntaxColoringOn")), QStringLiteral("1"));
+void TestEditorSettings::settingsDialog_data()
+{
+    ZtTest::ResultColumns();
+    Row("keys absent", SettingsDialog(QString(), QString()), "0 | 01 state:0 box:0 | 10 state:1 box:1");
+    Row("on with size", SettingsDialog("1", "12000"), "12000 | 10 state:1 box:1 | 01 state:0 box:0");
+    Row("off keeps size", SettingsDialog("0", "7000"), "7000 | 01 state:0 box:0 | 10 state:1 box:1");
+    Row("any non-zero is on", SettingsDialog("2", "5000"), "5000 | 10 state:1 box:1 | 01 state:0 box:0");
+
+    Row("list value", SettingsButtons(1, "12000"), "ok SyntaxFileSize=12000 SyntaxColoringOn=1");
+    Row("letters", SettingsButtons(1, "abc"), "ok SyntaxFileSize=0 SyntaxColoringOn=1");
+    Row("number then text", SettingsButtons(1, "15000 bytes"), "ok SyntaxFileSize=15000 SyntaxColoringOn=1");
+    Row("beyond int", SettingsButtons(1, "99999999999"), "ok SyntaxFileSize=2147483647 SyntaxColoringOn=1");
+    Row("cancel", SettingsButtons(2, "20000"), "cancel");
 }
 
 // ---- Colour chooser --------------------------------------------------------
