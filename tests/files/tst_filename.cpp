@@ -187,6 +187,25 @@ QString Moves(std::initializer_list<const char*> files, const QString& operation
     return reports.join(QLatin1Char(' '));
 }
 
+// Whether a name below a folder of awkward entries is told as text (by its
+// content) and as browsable (by its extension): "text browse", "-" for no.
+// A folder, a pipe or a device is neither; a dangling link is browsable, so
+// that the browser says what is missing.
+QString Predicates(const char* name)
+{
+    const QString root = Fixture({"site.html/Makefile"});
+    const auto in = [&root](const char* entry) { return root + QLatin1Char('/') + QLatin1String(entry); };
+    ::mkfifo(QFile::encodeName(in("pipe.html")).constData(), 0600);
+    QFile::link(QStringLiteral("/dev/null"), in("device.html"));
+    QFile::link(in("gone.html"), in("dangling.html"));
+    WriteFile(in("empty.txt"), "");
+    WriteFile(in("data.bin"), QByteArray("ab\0cd", 5));
+    WriteFile(in("x.txt"), "\x89PNG\r\n\x1a\nabc");
+    WriteFile(in("OLD.HTM"), "caf\xe9 cr\xe8me");
+    return QStringLiteral("%1 %2").arg(ZtFileName::IsTextFile(in(name)) ? "text" : "-",
+                                      ZtFileName::IsBrowsable(in(name)) ? "browse" : "-");
+}
+
 } // namespace
 
 class TestFileName : public QObject
@@ -198,8 +217,6 @@ private slots:
     void init();
     void cleanupTestCase();
 
-    void predicates_data();
-    void predicates();
 
 
     void copyToUnwritableDestination();
@@ -239,40 +256,6 @@ void TestFileName::init()
     m_strRoot = ZtTest::SandboxDir() + QStringLiteral("/case %1 a b;$(x)'q").arg(++m_nCase);
     QVERIFY(QDir().mkpath(m_strRoot));
     g_script = CScript();
-}
-
-// Text is told by content, browsing by extension; a folder, a pipe or a
-// device is neither.
-void TestFileName::predicates_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("text");
-    QTest::addColumn<bool>("browsable");
-    QTest::newRow("folder named .html") << "site.html" << false << false;
-    QTest::newRow("empty file") << "empty.txt" << true << true;
-    QTest::newRow("a NUL byte") << "data.bin" << false << false;
-    QTest::newRow("a PNG signature") << "x.txt" << false << true;
-    QTest::newRow("Latin-1 text, upper-case extension") << "OLD.HTM" << true << true;
-    QTest::newRow("no extension") << "site.html/Makefile" << true << false;
-    QTest::newRow("missing picture") << "nothing.gif" << false << true;
-    QTest::newRow("pipe") << "pipe.html" << false << false;
-    QTest::newRow("device") << "device.html" << false << false;
-    QTest::newRow("dangling link: the browser says what is missing") << "dangling.html" << false << true;
-}
-
-void TestFileName::predicates()
-{
-    QFETCH(QString, name);
-    QVERIFY(::mkfifo(QFile::encodeName(Path("pipe.html")).constData(), 0600) == 0);
-    QVERIFY(QFile::link(QStringLiteral("/dev/null"), Path("device.html")));
-    QVERIFY(QFile::link(Path("gone.html"), Path("dangling.html")));
-    WriteFile(Path("empty.txt"), "");
-    WriteFile(Path("data.bin"), QByteArray("ab\0cd", 5));
-    WriteFile(Path("x.txt"), "\x89PNG\r\n\x1a\nabc");
-    WriteFile(Path("OLD.HTM"), "caf\xe9 cr\xe8me");
-    WriteFile(Path("site.html/Makefile"), "all:");
-    QTEST(ZtFileName::IsTextFile(Path(name)), "text");
-    QTEST(ZtFileName::IsBrowsable(Path(name)), "browsable");
 }
 
 void TestFileName::copyToUnwritableDestination()
@@ -527,6 +510,16 @@ void TestFileName::results_data()
     Row("a name that only begins alike", moved("/site/pages2/x.html", "/site/pages", "/site/docs"), "");
     Row("the folder above", moved("/site/a.html", "/site/pages", "/site/docs"), "");
     Row("no path yet", moved("", "/site/pages", "/site/docs"), "");
+    Row("folder named .html", Predicates("site.html"), "- -");
+    Row("empty file", Predicates("empty.txt"), "text browse");
+    Row("a NUL byte", Predicates("data.bin"), "- -");
+    Row("a PNG signature", Predicates("x.txt"), "- browse");
+    Row("Latin-1 text, upper-case extension", Predicates("OLD.HTM"), "text browse");
+    Row("no extension", Predicates("site.html/Makefile"), "text -");
+    Row("missing picture", Predicates("nothing.gif"), "- browse");
+    Row("pipe", Predicates("pipe.html"), "- -");
+    Row("device", Predicates("device.html"), "- -");
+    Row("dangling link", Predicates("dangling.html"), "- browse");
 }
 
 ZT_TEST_MAIN(TestFileName)
