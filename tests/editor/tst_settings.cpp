@@ -73,19 +73,11 @@ class TestEditorSettings : public QObject
     Q_OBJECT
 private slots:
     void init();
-
-    void settingsDialog_data();
-    void settingsDialog() { ZtTest::CompareResult(); }
-
-    void results_data();
-    void results() { ZtTest::CompareResult(); }
+    void rows_data();
+    void rows() { ZtTest::CompareResult(); }
     void pickColor_data();
     void pickColor();
 
-    void fontSizes_data();
-    void fontSizes() { ZtTest::CompareResult(); }
-    void fontSizeTyped_data();
-    void fontSizeTyped() { ZtTest::CompareResult(); }
     void fontChosenFromListsAndLeaveKeys();
 };
 
@@ -144,38 +136,7 @@ static QString SettingsButtons(int button, const QString& typed)
     return written.join(QLatin1Char(' '));
 }
 
-void TestEditorSettings::settingsDialog_data()
-{
-    ZtTest::ResultColumns();
-    Row("keys absent", SettingsDialog(QString(), QString()), "0 | 01 state:0 box:0 | 10 state:1 box:1");
-    Row("on with size", SettingsDialog("1", "12000"), "12000 | 10 state:1 box:1 | 01 state:0 box:0");
-    Row("off keeps size", SettingsDialog("0", "7000"), "7000 | 01 state:0 box:0 | 10 state:1 box:1");
-    Row("any non-zero is on", SettingsDialog("2", "5000"), "5000 | 10 state:1 box:1 | 01 state:0 box:0");
-
-    Row("list value", SettingsButtons(1, "12000"), "ok SyntaxFileSize=12000 SyntaxColoringOn=1");
-    Row("letters", SettingsButtons(1, "abc"), "ok SyntaxFileSize=0 SyntaxColoringOn=1");
-    Row("number then text", SettingsButtons(1, "15000 bytes"), "ok SyntaxFileSize=15000 SyntaxColoringOn=1");
-    Row("beyond int", SettingsButtons(1, "99999999999"), "ok SyntaxFileSize=2147483647 SyntaxColoringOn=1");
-    Row("cancel", SettingsButtons(2, "20000"), "cancel");
-}
-
 // ---- Colour chooser --------------------------------------------------------
-
-// A stored custom colour as read and shown, and read again once written back
-// in the canonical form.
-void TestEditorSettings::results_data()
-{
-    ZtTest::ResultColumns();
-    const auto read = [](const QString& stored) {
-        const QColor parsed = CColorPicker::ParseCustomColor(stored);
-        const QColor reread = CColorPicker::ParseCustomColor(CColorPicker::FormatCustomColor(parsed));
-        return CColorPicker::FormatHtmlColor(parsed) + (reread == parsed ? QString() : QStringLiteral(" changed"));
-    };
-    Row("plain", read("0,128,255"), "#0080FF");
-    Row("empty is white", read(""), "#FFFFFF");
-    Row("stops at a non-number", read("5,x,7"), "#050000");
-    Row("extra numbers ignored", read("1,2,3,4"), "#010203");
-}
 
 void TestEditorSettings::pickColor_data()
 {
@@ -267,24 +228,6 @@ static QString FontsFor(const QString& size, const QString& face = QString())
     return described;
 }
 
-void TestEditorSettings::fontSizes_data()
-{
-    ZtTest::ResultColumns();
-    Row("absent", FontsFor(QString()), "9 10 9 box:9");
-    Row("below the cap", FontsFor("240"), "12 12 12 box:12");
-    Row("at the cap", FontsFor("280"), "14 14 14 box:14");
-    Row("above the cap, empty face", FontsFor("400", ""), "14 14 20 box:20");
-    Row("odd size, face not installed", FontsFor("250", "No Such Face Zq"), "12.5 12.5 12.5 box:12.5");
-    Row("above the largest screen size", FontsFor("5000"), "14 14 200 box:200");
-    Row("largest number", FontsFor("2147483647"), "14 14 200 box:200");
-    Row("zero", FontsFor("0"), "9 10 9 box:9");
-    Row("negative", FontsFor("-100"), "9 10 9 box:9");
-    Row("letters", FontsFor("big"), "9 10 9 box:9");
-    const QStringList families = QFontDatabase::families();
-    if (!families.isEmpty())
-        Row("face in any case", FontsFor(QString(), families.last().toUpper()), "9 10 9 box:9");
-}
-
 // Types a size into the Editor Font toolbar, a key at a time, then presses
 // key (0: the focus moves on to the face box instead): what the toolbar told
 // its owner, then the size stored (-1: none). Typing "1" stays "1": no
@@ -308,19 +251,6 @@ static QString TypedSize(const QString& typed, int key)
         bar.toolBar.FaceBox()->setFocus();
     return (bar.events << QString::number(CProfile::Instance().GetInt(kStartup, QStringLiteral("FontSize"), -1)))
         .join(QStringLiteral(", "));
-}
-
-// Enter applies a size only once: the combo box does not also choose the
-// matching list item.
-void TestEditorSettings::fontSizeTyped_data()
-{
-    ZtTest::ResultColumns();
-    Row("enter applies a list size", TypedSize("12", Qt::Key_Return), "176 size 240, 176 return, 240");
-    Row("enter reads the leading number", TypedSize("12pt", Qt::Key_Return), "176 size 240, 176 return, 240");
-    Row("enter without a number", TypedSize("xy", Qt::Key_Return), "176 return, -1");
-    Row("enter with a negative size", TypedSize("-3", Qt::Key_Return), "176 return, -1");
-    Row("escape drops the size", TypedSize("16", Qt::Key_Escape), "176 return, -1");
-    Row("leaving applies nothing", TypedSize("12", 0), "-1");
 }
 
 void TestEditorSettings::fontChosenFromListsAndLeaveKeys()
@@ -347,6 +277,56 @@ void TestEditorSettings::fontChosenFromListsAndLeaveKeys()
     QCOMPARE(bar.events, (QStringList{QStringLiteral("176 face ") + chosen.left(31), "176 return", "176 return",
                                       "176 return"}));
     QCOMPARE(CProfile::Instance().GetString(kStartup, QStringLiteral("FontFace")), chosen);
+}
+
+void TestEditorSettings::rows_data()
+{
+    ZtTest::ResultColumns();
+    // A stored custom colour as read and shown, and read again once written back
+    // in the canonical form.
+    const auto read = [](const QString& stored) {
+        const QColor parsed = CColorPicker::ParseCustomColor(stored);
+        const QColor reread = CColorPicker::ParseCustomColor(CColorPicker::FormatCustomColor(parsed));
+        return CColorPicker::FormatHtmlColor(parsed) + (reread == parsed ? QString() : QStringLiteral(" changed"));
+    };
+    Row("plain", read("0,128,255"), "#0080FF");
+    Row("empty is white", read(""), "#FFFFFF");
+    Row("stops at a non-number", read("5,x,7"), "#050000");
+    Row("extra numbers ignored", read("1,2,3,4"), "#010203");
+
+    Row("keys absent", SettingsDialog(QString(), QString()), "0 | 01 state:0 box:0 | 10 state:1 box:1");
+    Row("on with size", SettingsDialog("1", "12000"), "12000 | 10 state:1 box:1 | 01 state:0 box:0");
+    Row("off keeps size", SettingsDialog("0", "7000"), "7000 | 01 state:0 box:0 | 10 state:1 box:1");
+    Row("any non-zero is on", SettingsDialog("2", "5000"), "5000 | 10 state:1 box:1 | 01 state:0 box:0");
+
+    Row("list value", SettingsButtons(1, "12000"), "ok SyntaxFileSize=12000 SyntaxColoringOn=1");
+    Row("letters", SettingsButtons(1, "abc"), "ok SyntaxFileSize=0 SyntaxColoringOn=1");
+    Row("number then text", SettingsButtons(1, "15000 bytes"), "ok SyntaxFileSize=15000 SyntaxColoringOn=1");
+    Row("beyond int", SettingsButtons(1, "99999999999"), "ok SyntaxFileSize=2147483647 SyntaxColoringOn=1");
+    Row("cancel", SettingsButtons(2, "20000"), "cancel");
+
+    Row("absent", FontsFor(QString()), "9 10 9 box:9");
+    Row("below the cap", FontsFor("240"), "12 12 12 box:12");
+    Row("at the cap", FontsFor("280"), "14 14 14 box:14");
+    Row("above the cap, empty face", FontsFor("400", ""), "14 14 20 box:20");
+    Row("odd size, face not installed", FontsFor("250", "No Such Face Zq"), "12.5 12.5 12.5 box:12.5");
+    Row("above the largest screen size", FontsFor("5000"), "14 14 200 box:200");
+    Row("largest number", FontsFor("2147483647"), "14 14 200 box:200");
+    Row("zero", FontsFor("0"), "9 10 9 box:9");
+    Row("negative", FontsFor("-100"), "9 10 9 box:9");
+    Row("letters", FontsFor("big"), "9 10 9 box:9");
+    const QStringList families = QFontDatabase::families();
+    if (!families.isEmpty())
+        Row("face in any case", FontsFor(QString(), families.last().toUpper()), "9 10 9 box:9");
+
+    // Enter applies a size only once: the combo box does not also choose the
+    // matching list item.
+    Row("enter applies a list size", TypedSize("12", Qt::Key_Return), "176 size 240, 176 return, 240");
+    Row("enter reads the leading number", TypedSize("12pt", Qt::Key_Return), "176 size 240, 176 return, 240");
+    Row("enter without a number", TypedSize("xy", Qt::Key_Return), "176 return, -1");
+    Row("enter with a negative size", TypedSize("-3", Qt::Key_Return), "176 return, -1");
+    Row("escape drops the size", TypedSize("16", Qt::Key_Escape), "176 return, -1");
+    Row("leaving applies nothing", TypedSize("12", 0), "-1");
 }
 
 ZT_TEST_MAIN(TestEditorSettings)
