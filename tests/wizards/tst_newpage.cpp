@@ -50,7 +50,8 @@ private:
 
 namespace {
 
-// The text of a template's bytes under the prologue of that index (-1: none).
+// The text of a template's bytes under the prologue of that index (-1: none),
+// "M" standing for the page marker.
 QString Template(const QByteArray& bytes, int prologue = -1)
 {
     return TemplateText(bytes, prologue < 0 ? QString() : PrologueIdentifiers().at(prologue))
