@@ -19,12 +19,8 @@ class TestPreviewSite : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void mayLoad_data();
-    void mayLoad() { ZtTest::CompareResult(); }
-    void previewAddresses_data();
-    void previewAddresses() { ZtTest::CompareResult(); }
-    void caretElement_data();
-    void caretElement() { ZtTest::CompareResult(); }
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
 
 private:
     QString m_root;    // holds the sites and the user's other files
@@ -48,7 +44,7 @@ void TestPreviewSite::initTestCase()
     QVERIFY(QFile::link(m_site + QStringLiteral("/css"), m_site + QStringLiteral("/styles")));
 }
 
-void TestPreviewSite::mayLoad_data()
+void TestPreviewSite::results_data()
 {
     ZtTest::ResultColumns();
     const QUrl page = QUrl::fromLocalFile(m_site + QStringLiteral("/page.html"));
@@ -84,11 +80,7 @@ void TestPreviewSite::mayLoad_data()
         "no");
     Row("a page outside the project keeps to its folder",
         may(QUrl::fromLocalFile(m_project + "/img/a.gif"), page, m_project), "no");
-}
 
-void TestPreviewSite::previewAddresses_data()
-{
-    ZtTest::ResultColumns();
     // There and back through the text the engine sees.
     auto roundTrip = [](const QString& path) {
         const QUrl url = CPreviewSite::PreviewUrl(path);
@@ -100,11 +92,7 @@ void TestPreviewSite::previewAddresses_data()
         CPreviewSite::PathOfPreviewUrl(QUrl::fromLocalFile(QStringLiteral("/w/x.html"))), QString());
     Row("the file of a file address", CPreviewSite::LocalPathOf(QUrl::fromLocalFile(QStringLiteral("/w/a#b.html"))),
         QStringLiteral("/w/a#b.html"));
-}
 
-void TestPreviewSite::caretElement_data()
-{
-    ZtTest::ResultColumns();
     // "|" marks the caret.
     auto at = [](const char* marked) {
         QString text = QString::fromUtf8(marked);

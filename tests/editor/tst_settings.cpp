@@ -73,23 +73,11 @@ class TestEditorSettings : public QObject
     Q_OBJECT
 private slots:
     void init();
-
-    void settingsDialogFollowsProfileAndRadios_data();
-    void settingsDialogFollowsProfileAndRadios();
-    void settingsButtonsWriteProfile_data();
-    void settingsButtonsWriteProfile();
-
-    void results_data();
-    void results() { ZtTest::CompareResult(); }
+    void rows_data();
+    void rows() { ZtTest::CompareResult(); }
     void pickColor_data();
     void pickColor();
 
-    void storedFontSizeGivesEditorSizes_data();
-    void storedFontSizeGivesEditorSizes();
-    void fontToolBarStartsFromProfile_data();
-    void fontToolBarStartsFromProfile();
-    void fontSizeTyped_data();
-    void fontSizeTyped();
     void fontChosenFromListsAndLeaveKeys();
 };
 
@@ -102,98 +90,53 @@ void TestEditorSettings::init()
 
 // ---- Settings dialog -------------------------------------------------------
 
-void TestEditorSettings::settingsDialogFollowsProfileAndRadios_data()
+// The Syntax Settings dialog on a profile with SyntaxColoringOn and
+// SyntaxFileSize (null: absent): the size shown, then for the radios as read
+// and after clicking the other one: the state, the size box enabled, and
+// whether the status line fits the state.
+static QString SettingsDialog(const QString& coloringOn, const QString& fileSize)
 {
-    QTest::addColumn<QString>("coloringOn"); // null: key absent
-    QTest::addColumn<QString>("fileSize");
-    QTest::addColumn<bool>("expectOn");
-    QTest::addColumn<QString>("expectSizeText");
-
-    QTest::newRow("keys absent") << QString() << QString() << false << "0";
-    QTest::newRow("on with size") << "1" << "12000" << true << "12000";
-    QTest::newRow("off keeps size") << "0" << "7000" << false << "7000";
-    QTest::newRow("any non-zero is on") << "2" << "5000" << true << "5000";
-}
-
-void TestEditorSettings::settingsDialogFollowsProfileAndRadios()
-{
-    QFETCH(QString, coloringOn);
-    QFETCH(QString, fileSize);
-    QFETCH(bool, expectOn);
-    QFETCH(QString, expectSizeText);
+    CProfile::Instance().RemoveSection(kSettings);
     if (!coloringOn.isNull())
         CProfile::Instance().WriteString(kSettings, QStringLiteral("SyntaxColoringOn"), coloringOn);
     if (!fileSize.isNull())
         CProfile::Instance().WriteString(kSettings, QStringLiteral("SyntaxFileSize"), fileSize);
-
     CSyntaxSettingsDlg dialog;
     dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(ZtTest::Find<QComboBox>(&dialog, 1216)->currentText(), expectSizeText);
-    // First as read from the profile, then after clicking the other radio.
-    for (const bool on : {expectOn, !expectOn}) {
-        if (on != expectOn)
-            ClickRadio(ZtTest::Find<QRadioButton>(&dialog, on ? 1214 : 1215));
-        QCOMPARE(ZtTest::Find<QRadioButton>(&dialog, 1214)->isChecked(), on);
-        QCOMPARE(ZtTest::Find<QRadioButton>(&dialog, 1215)->isChecked(), !on);
-        QCOMPARE(dialog.State(), on ? 1 : 0);
-        QCOMPARE(ZtTest::Find<QComboBox>(&dialog, 1216)->isEnabled(), on);
-        QCOMPARE(ZtTest::Find<QLabel>(&dialog, 1213)->text(), CSyntaxSettingsDlg::StatusTextFor(on ? 1 : 0));
+    QTest::qWaitForWindowExposed(&dialog);
+    QStringList seen{ZtTest::Find<QComboBox>(&dialog, 1216)->currentText()};
+    for (int click = 0; click < 2; ++click) {
+        const bool on = ZtTest::Find<QRadioButton>(&dialog, 1214)->isChecked();
+        if (click)
+            ClickRadio(ZtTest::Find<QRadioButton>(&dialog, on ? 1215 : 1214));
+        const bool nowOn = ZtTest::Find<QRadioButton>(&dialog, 1214)->isChecked();
+        seen << QStringLiteral("%1%2 state:%3 box:%4%5").arg(int(nowOn))
+                    .arg(int(ZtTest::Find<QRadioButton>(&dialog, 1215)->isChecked())).arg(dialog.State())
+                    .arg(int(ZtTest::Find<QComboBox>(&dialog, 1216)->isEnabled()))
+                    .arg(ZtTest::Find<QLabel>(&dialog, 1213)->text() == CSyntaxSettingsDlg::StatusTextFor(nowOn ? 1 : 0)
+                             ? QString() : QStringLiteral(" wrong status"));
     }
+    return seen.join(QStringLiteral(" | "));
 }
 
-void TestEditorSettings::settingsButtonsWriteProfile_data()
+// Switches colouring on, types a size, presses OK (1) or Cancel (2): the
+// result, then every key written.
+static QString SettingsButtons(int button, const QString& typed)
 {
-    QTest::addColumn<int>("button"); // 1 OK, 2 Cancel
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expectSize"); // null: nothing written
-
-    QTest::newRow("list value") << 1 << "12000" << "12000";
-    QTest::newRow("letters") << 1 << "abc" << "0";
-    QTest::newRow("number then text") << 1 << "15000 bytes" << "15000";
-    QTest::newRow("beyond int") << 1 << "99999999999" << QString::number(std::numeric_limits<int>::max());
-    QTest::newRow("cancel") << 2 << "20000" << QString();
-}
-
-void TestEditorSettings::settingsButtonsWriteProfile()
-{
-    QFETCH(int, button);
-    QFETCH(QString, typed);
-    QFETCH(QString, expectSize);
+    CProfile& profile = CProfile::Instance();
+    profile.RemoveSection(kSettings);
     CSyntaxSettingsDlg dialog;
     dialog.show();
     ClickRadio(ZtTest::Find<QRadioButton>(&dialog, 1214));
     ZtTest::Find<QComboBox>(&dialog, 1216)->setEditText(typed);
     ZtTest::Find<QPushButton>(&dialog, button)->click();
-
-    const CProfile& profile = CProfile::Instance();
-    if (expectSize.isNull()) {
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QVERIFY(profile.Keys(kSettings).isEmpty());
-        return;
-    }
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(profile.GetString(kSettings, QStringLiteral("SyntaxFileSize")), expectSize);
-    QCOMPARE(profile.GetString(kSettings, QStringLiteral("SyntaxColoringOn")), QStringLiteral("1"));
+    QStringList written{dialog.result() == QDialog::Accepted ? QStringLiteral("ok") : QStringLiteral("cancel")};
+    for (const QString& key : profile.Keys(kSettings))
+        written << key + QLatin1Char('=') + profile.GetString(kSettings, key);
+    return written.join(QLatin1Char(' '));
 }
 
 // ---- Colour chooser --------------------------------------------------------
-
-// A stored custom colour as read and shown, and read again once written back
-// in the canonical form.
-void TestEditorSettings::results_data()
-{
-    ZtTest::ResultColumns();
-    const auto read = [](const QString& stored) {
-        const QColor parsed = CColorPicker::ParseCustomColor(stored);
-        const QColor reread = CColorPicker::ParseCustomColor(CColorPicker::FormatCustomColor(parsed));
-        return CColorPicker::FormatHtmlColor(parsed) + (reread == parsed ? QString() : QStringLiteral(" changed"));
-    };
-    Row("plain", read("0,128,255"), "#0080FF");
-    Row("empty is white", read(""), "#FFFFFF");
-    Row("stops at a non-number", read("5,x,7"), "#050000");
-    Row("extra numbers ignored", read("1,2,3,4"), "#010203");
-}
 
 void TestEditorSettings::pickColor_data()
 {
@@ -256,114 +199,58 @@ void TestEditorSettings::pickColor()
 
 // ---- Editor Font toolbar ---------------------------------------------------
 
-void TestEditorSettings::storedFontSizeGivesEditorSizes_data()
+// Stores FontSize and FontFace (null: absent) and describes, in points, the
+// page editor's default format, the plain text editor's, the screen font both
+// draw with, and the size the Editor Font toolbar shows; its face box shows
+// the face that font resolves to. A stored size above the cap gives the cap,
+// never the default.
+static QString FontsFor(const QString& size, const QString& face = QString())
 {
-    QTest::addColumn<QString>("stored"); // null: key absent
-    // In points: the page editor's default format, the plain text editor's,
-    // and the screen font both draw with.
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("absent") << QString() << "9 10 9";
-    QTest::newRow("below the cap") << "240" << "12 12 12";
-    QTest::newRow("at the cap") << "280" << "14 14 14";
-    QTest::newRow("above the cap") << "400" << "14 14 20";
-    QTest::newRow("above the largest screen size") << "5000" << "14 14 200";
-    QTest::newRow("largest number") << "2147483647" << "14 14 200";
-    QTest::newRow("zero") << "0" << "9 10 9";
-    QTest::newRow("negative") << "-100" << "9 10 9";
-    QTest::newRow("letters") << "big" << "9 10 9";
-}
-
-// A stored size above the cap gives the cap, never the default.
-void TestEditorSettings::storedFontSizeGivesEditorSizes()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, expected);
-    if (!stored.isNull())
-        CProfile::Instance().WriteString(kStartup, QStringLiteral("FontSize"), stored);
+    CProfile& profile = CProfile::Instance();
+    profile.RemoveSection(kStartup);
+    if (!size.isNull())
+        profile.WriteString(kStartup, QStringLiteral("FontSize"), size);
+    if (!face.isNull())
+        profile.WriteString(kStartup, QStringLiteral("FontFace"), face);
     CZentrelView page;
     CPlainTextView text;
-    const QStringList sizes{QString::number(page.DefaultCharFormat().fontPointSize()),
-                            QString::number(text.DefaultCharFormat().fontPointSize()),
-                            QString::number(text.GetEditorFont().pointSizeF())};
-    QCOMPARE(sizes.join(QLatin1Char(' ')), expected);
-    QCOMPARE(page.GetEditorFont().pointSizeF(), text.GetEditorFont().pointSizeF());
-}
-
-void TestEditorSettings::fontToolBarStartsFromProfile_data()
-{
-    QTest::addColumn<QString>("storedSize"); // null: key absent
-    QTest::addColumn<QString>("storedFace"); // null: key absent
-    QTest::addColumn<QString>("expectSize");
-    QTest::newRow("absent") << QString() << QString() << "9";
-    QTest::newRow("large size, empty face") << "400" << "" << "20";
-    QTest::newRow("odd size, face not installed") << "250" << "No Such Face Zq" << "12.5";
-    QTest::newRow("below a point is default") << "-100" << QString() << "9";
-    QTest::newRow("beyond the largest size") << "5000" << QString() << "200";
-    const QStringList families = QFontDatabase::families();
-    if (!families.isEmpty())
-        QTest::newRow("face in any case") << QString() << families.last().toUpper() << "9";
-}
-
-// The boxes show what a web-page editor opened now draws with: the face its
-// font resolves to and its size.
-void TestEditorSettings::fontToolBarStartsFromProfile()
-{
-    QFETCH(QString, storedSize);
-    QFETCH(QString, storedFace);
-    QFETCH(QString, expectSize);
-    if (!storedSize.isNull())
-        CProfile::Instance().WriteString(kStartup, QStringLiteral("FontSize"), storedSize);
-    if (!storedFace.isNull())
-        CProfile::Instance().WriteString(kStartup, QStringLiteral("FontFace"), storedFace);
     CFontToolBar toolBar(176);
-    CZentrelView editor;
-    const QFont drawn = editor.GetEditorFont();
-    QCOMPARE(toolBar.SizeBox()->currentText(), expectSize);
-    QCOMPARE(QString::number(drawn.pointSizeF()), expectSize);
-    QCOMPARE(toolBar.SizeBox()->currentIndex(), toolBar.SizeBox()->findText(expectSize));
-    QVERIFY(toolBar.FaceBox()->currentIndex() >= 0);
-    QCOMPARE(toolBar.FaceBox()->currentText(), QFontInfo(drawn).family());
+    const QFont drawn = page.GetEditorFont();
+    QString described = QStringLiteral("%1 %2 %3 box:%4").arg(page.DefaultCharFormat().fontPointSize())
+        .arg(text.DefaultCharFormat().fontPointSize()).arg(text.GetEditorFont().pointSizeF())
+        .arg(toolBar.SizeBox()->currentText());
+    if (drawn.pointSizeF() != text.GetEditorFont().pointSizeF())
+        described += QStringLiteral(" fonts differ");
+    if (toolBar.SizeBox()->currentIndex() != toolBar.SizeBox()->findText(toolBar.SizeBox()->currentText()))
+        described += QStringLiteral(" size not chosen");
+    if (toolBar.FaceBox()->currentIndex() < 0 || toolBar.FaceBox()->currentText() != QFontInfo(drawn).family())
+        described += QStringLiteral(" face ") + toolBar.FaceBox()->currentText();
+    return described;
 }
 
-void TestEditorSettings::fontSizeTyped_data()
+// Types a size into the Editor Font toolbar, a key at a time, then presses
+// key (0: the focus moves on to the face box instead): what the toolbar told
+// its owner, then the size stored (-1: none). Typing "1" stays "1": no
+// completion turns it into "10".
+static QString TypedSize(const QString& typed, int key)
 {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("key"); // 0: the focus moves on to the face box instead
-    QTest::addColumn<int>("stored"); // -1: no size written
-    QTest::addColumn<QStringList>("expected");
-    // Only once: the combo box does not also choose the matching list item.
-    QTest::newRow("enter applies a list size")
-        << "12" << int(Qt::Key_Return) << 240 << QStringList{"176 size 240", "176 return"};
-    QTest::newRow("enter reads the leading number")
-        << "12pt" << int(Qt::Key_Return) << 240 << QStringList{"176 size 240", "176 return"};
-    QTest::newRow("enter without a number") << "xy" << int(Qt::Key_Return) << -1 << QStringList{"176 return"};
-    QTest::newRow("enter with a negative size") << "-3" << int(Qt::Key_Return) << -1 << QStringList{"176 return"};
-    QTest::newRow("escape drops the size") << "16" << int(Qt::Key_Escape) << -1 << QStringList{"176 return"};
-    QTest::newRow("leaving applies nothing") << "12" << 0 << -1 << QStringList();
-}
-
-void TestEditorSettings::fontSizeTyped()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, key);
-    QFETCH(int, stored);
-    QFETCH(QStringList, expected);
+    CProfile::Instance().RemoveSection(kStartup);
     FontToolBarUnderTest bar;
-    QVERIFY(QTest::qWaitForWindowExposed(&bar.toolBar));
+    QTest::qWaitForWindowExposed(&bar.toolBar);
     QLineEdit* edit = bar.toolBar.SizeBox()->lineEdit();
     edit->setFocus();
     edit->clear();
     for (qsizetype i = 0; i < typed.size(); ++i) {
         QTest::keyClicks(edit, typed.mid(i, 1));
-        // Typing "1" stays "1": no completion turns it into "10".
-        QCOMPARE(edit->text(), typed.left(i + 1));
+        if (edit->text() != typed.left(i + 1))
+            return QStringLiteral("completed to ") + edit->text();
     }
     if (key != 0)
         QTest::keyClick(edit, Qt::Key(key));
     else
         bar.toolBar.FaceBox()->setFocus();
-    QCOMPARE(bar.events, expected);
-    QCOMPARE(CProfile::Instance().GetInt(kStartup, QStringLiteral("FontSize"), -1), stored);
+    return (bar.events << QString::number(CProfile::Instance().GetInt(kStartup, QStringLiteral("FontSize"), -1)))
+        .join(QStringLiteral(", "));
 }
 
 void TestEditorSettings::fontChosenFromListsAndLeaveKeys()
@@ -390,6 +277,56 @@ void TestEditorSettings::fontChosenFromListsAndLeaveKeys()
     QCOMPARE(bar.events, (QStringList{QStringLiteral("176 face ") + chosen.left(31), "176 return", "176 return",
                                       "176 return"}));
     QCOMPARE(CProfile::Instance().GetString(kStartup, QStringLiteral("FontFace")), chosen);
+}
+
+void TestEditorSettings::rows_data()
+{
+    ZtTest::ResultColumns();
+    // A stored custom colour as read and shown, and read again once written back
+    // in the canonical form.
+    const auto read = [](const QString& stored) {
+        const QColor parsed = CColorPicker::ParseCustomColor(stored);
+        const QColor reread = CColorPicker::ParseCustomColor(CColorPicker::FormatCustomColor(parsed));
+        return CColorPicker::FormatHtmlColor(parsed) + (reread == parsed ? QString() : QStringLiteral(" changed"));
+    };
+    Row("plain", read("0,128,255"), "#0080FF");
+    Row("empty is white", read(""), "#FFFFFF");
+    Row("stops at a non-number", read("5,x,7"), "#050000");
+    Row("extra numbers ignored", read("1,2,3,4"), "#010203");
+
+    Row("keys absent", SettingsDialog(QString(), QString()), "0 | 01 state:0 box:0 | 10 state:1 box:1");
+    Row("on with size", SettingsDialog("1", "12000"), "12000 | 10 state:1 box:1 | 01 state:0 box:0");
+    Row("off keeps size", SettingsDialog("0", "7000"), "7000 | 01 state:0 box:0 | 10 state:1 box:1");
+    Row("any non-zero is on", SettingsDialog("2", "5000"), "5000 | 10 state:1 box:1 | 01 state:0 box:0");
+
+    Row("list value", SettingsButtons(1, "12000"), "ok SyntaxFileSize=12000 SyntaxColoringOn=1");
+    Row("letters", SettingsButtons(1, "abc"), "ok SyntaxFileSize=0 SyntaxColoringOn=1");
+    Row("number then text", SettingsButtons(1, "15000 bytes"), "ok SyntaxFileSize=15000 SyntaxColoringOn=1");
+    Row("beyond int", SettingsButtons(1, "99999999999"), "ok SyntaxFileSize=2147483647 SyntaxColoringOn=1");
+    Row("cancel", SettingsButtons(2, "20000"), "cancel");
+
+    Row("absent", FontsFor(QString()), "9 10 9 box:9");
+    Row("below the cap", FontsFor("240"), "12 12 12 box:12");
+    Row("at the cap", FontsFor("280"), "14 14 14 box:14");
+    Row("above the cap, empty face", FontsFor("400", ""), "14 14 20 box:20");
+    Row("odd size, face not installed", FontsFor("250", "No Such Face Zq"), "12.5 12.5 12.5 box:12.5");
+    Row("above the largest screen size", FontsFor("5000"), "14 14 200 box:200");
+    Row("largest number", FontsFor("2147483647"), "14 14 200 box:200");
+    Row("zero", FontsFor("0"), "9 10 9 box:9");
+    Row("negative", FontsFor("-100"), "9 10 9 box:9");
+    Row("letters", FontsFor("big"), "9 10 9 box:9");
+    const QStringList families = QFontDatabase::families();
+    if (!families.isEmpty())
+        Row("face in any case", FontsFor(QString(), families.last().toUpper()), "9 10 9 box:9");
+
+    // Enter applies a size only once: the combo box does not also choose the
+    // matching list item.
+    Row("enter applies a list size", TypedSize("12", Qt::Key_Return), "176 size 240, 176 return, 240");
+    Row("enter reads the leading number", TypedSize("12pt", Qt::Key_Return), "176 size 240, 176 return, 240");
+    Row("enter without a number", TypedSize("xy", Qt::Key_Return), "176 return, -1");
+    Row("enter with a negative size", TypedSize("-3", Qt::Key_Return), "176 return, -1");
+    Row("escape drops the size", TypedSize("16", Qt::Key_Escape), "176 return, -1");
+    Row("leaving applies nothing", TypedSize("12", 0), "-1");
 }
 
 ZT_TEST_MAIN(TestEditorSettings)

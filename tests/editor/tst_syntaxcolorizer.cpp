@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 #include "support/TokenNames.h"
@@ -139,17 +140,17 @@ private slots:
     void openColoursEveryLine();
     void colouringLeavesEditorStateAlone();
     void keysRecolourWhatTheyTouch_data();
-    void keysRecolourWhatTheyTouch();
+    void keysRecolourWhatTheyTouch() { ZtTest::CompareResult(); }
     void pasteRecoloursPastedLines();
     void moveRecoloursBothPlaces_data();
-    void moveRecoloursBothPlaces();
+    void moveRecoloursBothPlaces() { ZtTest::CompareResult(); }
     void dropFromOutsideIsColoured();
     void unannouncedChangesAreColoured();
     void partialRangeKeepsTheRestOfTheLine();
     void nulEndsTheColouredText();
     void colouringOffTouchesNothing();
     void setLanguageFollowsProfile_data();
-    void setLanguageFollowsProfile();
+    void setLanguageFollowsProfile() { ZtTest::CompareResult(); }
     void shownLinesAreExact_data();
     void shownLinesAreExact();
     void linesLongOutOfViewGiveTheirColoursUp();
@@ -182,55 +183,42 @@ void TestSyntaxColorizer::colouringLeavesEditorStateAlone()
     e.colorizer->ColorizeAll();
 
     QCOMPARE(LineColours(e.edit, 1500), QStringLiteral("kw1:TABLE@1 kw1:BORDER@7 num:1@14 kw1:TABLE@22"));
-    QCOMPARE(e.edit.textCursor().anchor(), 30000);
-    QCOMPARE(e.edit.textCursor().position(), 30010);
-    QCOMPARE(e.edit.verticalScrollBar()->value(), scroll);
-    QVERIFY(!document->isModified());
-    QCOMPARE(document->availableUndoSteps(), undoSteps);
+    QCOMPARE(QStringLiteral("%1-%2 scroll:%3 modified:%4 undo:%5").arg(e.edit.textCursor().anchor())
+                 .arg(e.edit.textCursor().position()).arg(e.edit.verticalScrollBar()->value() == scroll)
+                 .arg(document->isModified()).arg(document->availableUndoSteps() - undoSteps),
+             QStringLiteral("30000-30010 scroll:1 modified:0 undo:0"));
+}
+
+// Types keys over the selection anchor..position of a fresh editor, after
+// typedBefore was typed there and the marks were cleared: every line's
+// colours, and "undo:n" when the undo stack does not hold just the edit.
+static QString AfterKeys(const QString& text, int anchor, int position, const QKeySequence& keys,
+                         const QString& typedBefore = QString())
+{
+    Editor e(text);
+    PlaceCursor(e.edit, position, anchor);
+    QTest::keyClicks(&e.edit, typedBefore);
+    ClearMarks(e.edit);
+    QTest::keySequence(&e.edit, keys);
+    const int undoSteps = e.edit.document()->availableUndoSteps();
+    return AllColours(e.edit) + (undoSteps == (typedBefore.isEmpty() ? 1 : 0) ? QString() : QStringLiteral(" undo:%1").arg(undoSteps));
 }
 
 // After an edit made with keys, the lines it touched are coloured again and
 // the others are left alone; an undo colours everything.
 void TestSyntaxColorizer::keysRecolourWhatTheyTouch_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("anchor");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("typedBefore"); // typed before the marks are cleared
-    QTest::addColumn<QKeySequence>("keys");
-    QTest::addColumn<QString>("colours");
-
+    ZtTest::ResultColumns();
     const QString three = QStringLiteral("TABLE\nTABLE\nTABLE");
-    QTest::newRow("typing") << three << 11 << 11 << "" << QKeySequence(Qt::Key_S) << "- | plain | -";
-    QTest::newRow("enter colours both halves")
-        << three << 3 << 3 << "" << QKeySequence(Qt::Key_Return) << "plain | plain | - | -";
-    QTest::newRow("backspace") << "TABLE\nTABLES\nTABLEX\nTABLE" << 12 << 12 << ""
-                               << QKeySequence(Qt::Key_Backspace) << "- | kw1:TABLE@0 | - | -";
-    QTest::newRow("delete") << "TABLE\nTABLES\nTABLEX\nTABLE" << 18 << 18 << ""
-                            << QKeySequence(Qt::Key_Delete) << "- | - | kw1:TABLE@0 | -";
-    QTest::newRow("backspace joins lines")
-        << three << 12 << 12 << "" << QKeySequence(Qt::Key_Backspace) << "- | plain";
-    QTest::newRow("cut") << "TABLE\nTABLES\nTABLE" << 11 << 12 << "" << QKeySequence(QKeySequence::Cut)
-                         << "- | kw1:TABLE@0 | -";
-    QTest::newRow("undo colours everything") << three << 11 << 11 << "s" << QKeySequence(QKeySequence::Undo)
-                                             << "kw1:TABLE@0 | kw1:TABLE@0 | kw1:TABLE@0";
-}
-
-void TestSyntaxColorizer::keysRecolourWhatTheyTouch()
-{
-    QFETCH(QString, text);
-    QFETCH(int, anchor);
-    QFETCH(int, position);
-    QFETCH(QString, typedBefore);
-    QFETCH(QKeySequence, keys);
-    QFETCH(QString, colours);
-    Editor e(text);
-    PlaceCursor(e.edit, position, anchor);
-    QTest::keyClicks(&e.edit, typedBefore);
-    ClearMarks(e.edit);
-    QTest::keySequence(&e.edit, keys);
-    QCOMPARE(AllColours(e.edit), colours);
-    QCOMPARE(e.edit.document()->availableUndoSteps(), typedBefore.isEmpty() ? 1 : 0);
+    const QString four = QStringLiteral("TABLE\nTABLES\nTABLEX\nTABLE");
+    ZtTest::Row("typing", AfterKeys(three, 11, 11, Qt::Key_S), "- | plain | -");
+    ZtTest::Row("enter colours both halves", AfterKeys(three, 3, 3, Qt::Key_Return), "plain | plain | - | -");
+    ZtTest::Row("backspace", AfterKeys(four, 12, 12, Qt::Key_Backspace), "- | kw1:TABLE@0 | - | -");
+    ZtTest::Row("delete", AfterKeys(four, 18, 18, Qt::Key_Delete), "- | - | kw1:TABLE@0 | -");
+    ZtTest::Row("backspace joins lines", AfterKeys(three, 12, 12, Qt::Key_Backspace), "- | plain");
+    ZtTest::Row("cut", AfterKeys("TABLE\nTABLES\nTABLE", 11, 12, QKeySequence::Cut), "- | kw1:TABLE@0 | -");
+    ZtTest::Row("undo colours everything", AfterKeys(three, 11, 11, QKeySequence::Undo, "s"),
+                "kw1:TABLE@0 | kw1:TABLE@0 | kw1:TABLE@0");
 }
 
 void TestSyntaxColorizer::pasteRecoloursPastedLines()
@@ -242,11 +230,9 @@ void TestSyntaxColorizer::pasteRecoloursPastedLines()
     QTest::keyClick(&e.edit, Qt::Key_V, Qt::ControlModifier);
 
     QCOMPARE(e.edit.document()->blockCount(), 1003);
-    QCOMPARE(LineColours(e.edit, 0), QStringLiteral("-"));
-    QCOMPARE(LineColours(e.edit, 1), QStringLiteral("kw1:TD@3 str:\"v\"@6"));
-    QCOMPARE(LineColours(e.edit, 500), QStringLiteral("kw1:TD@1 str:\"v\"@4"));
-    QCOMPARE(LineColours(e.edit, 1001), QStringLiteral("kw1:TR@1 kw1:BR@5"));
-    QCOMPARE(LineColours(e.edit, 1002), QStringLiteral("-"));
+    QCOMPARE(QStringList({LineColours(e.edit, 0), LineColours(e.edit, 1), LineColours(e.edit, 500),
+                          LineColours(e.edit, 1001), LineColours(e.edit, 1002)}).join(" | "),
+             QStringLiteral("- | kw1:TD@3 str:\"v\"@6 | kw1:TD@1 str:\"v\"@4 | kw1:TR@1 kw1:BR@5 | -"));
     // The paste is the only thing on the undo stack: one undo takes it away.
     e.edit.undo();
     QCOMPARE(e.edit.toPlainText(), QStringLiteral("<P>\nxx<BR>\n<HR>"));
@@ -257,26 +243,8 @@ void TestSyntaxColorizer::pasteRecoloursPastedLines()
 // selection is removed and the text inserted at the drop place, in one edit
 // block, announced as a cut followed by a paste. Both the place the text left
 // and the place it landed are coloured again.
-void TestSyntaxColorizer::moveRecoloursBothPlaces_data()
+static QString AfterMove(const QString& text, int anchor, int position, int dropAt)
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("anchor");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<int>("dropAt");
-    QTest::addColumn<QString>("colours");
-    QTest::newRow("forward") << "<TABLE>\nxx\n<P>\nyy \n<BR>" << 1 << 6 << 18
-                             << "plain | plain | kw1:P@1 | kw1:TABLE@3 | -";
-    QTest::newRow("backward") << "<BR>\nyy \n<P>\nxx\n<TABLE>" << 17 << 22 << 8
-                              << "- | kw1:TABLE@3 | kw1:P@1 | plain | plain";
-}
-
-void TestSyntaxColorizer::moveRecoloursBothPlaces()
-{
-    QFETCH(QString, text);
-    QFETCH(int, anchor);
-    QFETCH(int, position);
-    QFETCH(int, dropAt);
-    QFETCH(QString, colours);
     Editor e(text);
     ClearMarks(e.edit);
     PlaceCursor(e.edit, position, anchor);
@@ -291,9 +259,14 @@ void TestSyntaxColorizer::moveRecoloursBothPlaces()
     drop.insertText(moved);
     drop.endEditBlock();
     e.edit.setTextCursor(drop);
+    return AllColours(e.edit) + (e.colorizer->EditKind() == ZentrelEditKind::None ? QString() : QStringLiteral(" kind left"));
+}
 
-    QCOMPARE(AllColours(e.edit), colours);
-    QCOMPARE(e.colorizer->EditKind(), ZentrelEditKind::None);
+void TestSyntaxColorizer::moveRecoloursBothPlaces_data()
+{
+    ZtTest::ResultColumns();
+    ZtTest::Row("forward", AfterMove("<TABLE>\nxx\n<P>\nyy \n<BR>", 1, 6, 18), "plain | plain | kw1:P@1 | kw1:TABLE@3 | -");
+    ZtTest::Row("backward", AfterMove("<BR>\nyy \n<P>\nxx\n<TABLE>", 17, 22, 8), "- | kw1:TABLE@3 | kw1:P@1 | plain | plain");
 }
 
 void TestSyntaxColorizer::dropFromOutsideIsColoured()
@@ -381,29 +354,10 @@ void TestSyntaxColorizer::colouringOffTouchesNothing()
 // A view that does not colour yet asks the profile when it gets its language:
 // colouring must be switched on and the file smaller than the size limit (a
 // file not saved yet counts as empty).
-void TestSyntaxColorizer::setLanguageFollowsProfile_data()
+// Writes SyntaxColoringOn and SyntaxFileSize (empty: absent) and a file of
+// bytes (-1: none), and describes the colours its view gets.
+static QString ColoursFor(const QString& coloringOn, const QString& fileSize, int bytes)
 {
-    QTest::addColumn<QString>("coloringOn"); // empty: absent
-    QTest::addColumn<QString>("fileSize");   // empty: absent
-    QTest::addColumn<int>("bytes");          // -1: the file does not exist
-    QTest::addColumn<bool>("colours");
-
-    QTest::newRow("below the limit") << "1" << "100" << 16 << true;
-    QTest::newRow("at the limit") << "1" << "16" << 16 << false;
-    QTest::newRow("not saved yet") << "1" << "100" << -1 << true;
-    QTest::newRow("limit 0") << "1" << "0" << 0 << false;
-    QTest::newRow("limit absent") << "1" << "" << 0 << false;
-    QTest::newRow("switched off") << "0" << "100" << 16 << false;
-    QTest::newRow("switch absent") << "" << "100" << 16 << false;
-    QTest::newRow("any non-zero switch") << "2" << "100" << 16 << true;
-}
-
-void TestSyntaxColorizer::setLanguageFollowsProfile()
-{
-    QFETCH(QString, coloringOn);
-    QFETCH(QString, fileSize);
-    QFETCH(int, bytes);
-    QFETCH(bool, colours);
     CProfile& profile = CProfile::Instance();
     const QString settings = QStringLiteral("Settings");
     profile.RemoveKey(settings, QStringLiteral("SyntaxColoringOn"));
@@ -416,10 +370,22 @@ void TestSyntaxColorizer::setLanguageFollowsProfile()
     QFile::remove(path);
     if (bytes >= 0)
         ZtTest::WriteFile(path, QByteArray(bytes, 'x'));
-
     Editor e(QStringLiteral("p { color: red }"), path, false);
-    QCOMPARE(e.colorizer->IsSyntaxColoring(), colours);
-    QCOMPARE(LineColours(e.edit, 0), colours ? QStringLiteral("kw1:color@4 kw2:red@11") : QStringLiteral("-"));
+    return QStringLiteral("%1 %2").arg(e.colorizer->IsSyntaxColoring()).arg(LineColours(e.edit, 0));
+}
+
+void TestSyntaxColorizer::setLanguageFollowsProfile_data()
+{
+    ZtTest::ResultColumns();
+    const QString on = QStringLiteral("1 kw1:color@4 kw2:red@11");
+    ZtTest::Row("below the limit", ColoursFor("1", "100", 16), on);
+    ZtTest::Row("at the limit", ColoursFor("1", "16", 16), "0 -");
+    ZtTest::Row("not saved yet", ColoursFor("1", "100", -1), on);
+    ZtTest::Row("limit 0", ColoursFor("1", "0", 0), "0 -");
+    ZtTest::Row("limit absent", ColoursFor("1", "", 0), "0 -");
+    ZtTest::Row("switched off", ColoursFor("0", "100", 16), "0 -");
+    ZtTest::Row("switch absent", ColoursFor("", "100", 16), "0 -");
+    ZtTest::Row("any non-zero switch", ColoursFor("2", "100", 16), on);
 }
 
 namespace {

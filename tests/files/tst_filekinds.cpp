@@ -94,17 +94,9 @@ void TestFileKinds::results_data()
     Row("relative: sibling file", MakeRelativePath("/home/u/site.gif", "/home/u/site"), "/home/u/site.gif");
 
     const QString home = QDir::homePath();
-    // Upper-case names count too; .com is a program that never runs.
-    const auto types = [](QString type) {
-        return QStringList{IsEditableFileType(type) ? "edit" : "-", IsProgramFileType(type) ? "program" : "-",
-                           IsRunnableFileType(type) ? "run" : "-"}
-            .join(QLatin1Char(' '));
-    };
-    Row("type: .HTM", types(".HTM"), "edit - -");
-    Row("type: .Win", types(".Win"), "- program -");
-    Row("type: .EXE", types(".EXE"), "- program run");
-    Row("type: .com", types(".com"), "- program -");
-    Row("type: no dot", types("html"), "- - -");
+    // .com is a program that never runs; a type must start with its dot.
+    Row("program that never runs", Kinds("x.com"), ".com prog lang=-1");
+    Row("type without its dot", QString::number(IsEditableFileType("html")), "0");
 
     Row("typed: home", ResolveTypedPath("~", "/start"), home);
     Row("typed: below home", ResolveTypedPath("~/web/", "/start"), home + "/web/");

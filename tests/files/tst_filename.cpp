@@ -1,8 +1,10 @@
 #include "support/FullDisk.h"
+#include "support/ResultTable.h"
 #include "support/ShellJob.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
+#include "files/FileMoveNotifier.h"
 #include "files/FileName.h"
 #include "files/FileOperationPlan.h"
 #include "files/SHFileInfo.h"
@@ -16,6 +18,7 @@
 #include <QStandardPaths>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QStorageInfo>
 #include <QUrl>
 
@@ -81,6 +84,7 @@ using ZtTest::Finished;
 
 using ZtTest::ReadFile;
 using ZtTest::WriteFile;
+using ZtTest::Row;
 
 // Paths below folder, relative and sorted: a compact picture of a tree.
 QStringList TreeOf(const QString& folder)
@@ -94,9 +98,115 @@ QStringList TreeOf(const QString& folder)
     return names;
 }
 
-} // namespace
+// A fresh folder of the sandbox whose name has blanks and shell characters,
+// with files each holding its own name; a name ending in '/' is a folder.
+QString Fixture(std::initializer_list<const char*> files)
+{
+    g_script = CScript();
+    const QString root = ZtTest::FreshDir(QStringLiteral("fixture a b;$(x)'q"));
+    for (const char* file : files) {
+        const QString path = root + QLatin1Char('/') + QLatin1String(file);
+        if (path.endsWith(QLatin1Char('/')))
+            QDir().mkpath(path);
+        else
+            WriteFile(path, file);
+    }
+    return root;
+}
 
-Q_DECLARE_METATYPE(FOperation)
+// The targets planned for blank-separated sources, relative to the folder.
+QString Plan(const QString& sources, const QString& destination, bool copy)
+{
+    const QString root = Fixture({"src/f.txt", "src/Makefile", "src/inner/", "dest/"});
+    QStringList paths;
+    for (const QString& source : sources.split(QLatin1Char(' ')))
+        paths << root + QLatin1Char('/') + source;
+    QStringList planned;
+    for (const CFileTransfer& transfer : CFileOperationPlan::PlanTransfers(paths, root + '/' + destination, copy))
+        planned << QDir(root).relativeFilePath(transfer.m_strTarget);
+    return planned.join(QLatin1Char(' '));
+}
+
+// Copies src/one.txt and src/two.txt onto dest/ holding files of those
+// names, answering as told: done or not, what dest/one.txt and dest/two.txt
+// hold afterwards, the questions asked, and dest's files (no leftovers).
+QString Conflict(const QList<EAnswer>& answers)
+{
+    const QString root = Fixture({"src/one.txt", "src/two.txt", "dest/one.txt", "dest/two.txt"});
+    g_script.answers = answers;
+    const QStringList sources = {root + "/src/one.txt", root + "/src/two.txt"};
+    const bool done = Finished(CFileName().ShellCopyFiles(nullptr, sources, root + "/dest/*.*"));
+    return QStringLiteral("%1 %2|%3 asked:%4 %5")
+        .arg(ZtTest::YesNo(done), QString::fromUtf8(ReadFile(root + "/dest/one.txt")),
+             QString::fromUtf8(ReadFile(root + "/dest/two.txt")))
+        .arg(g_script.questions.size())
+        .arg(TreeOf(root + "/dest").join(QLatin1Char(',')));
+}
+
+// An operation that must be refused, run in a fresh folder: the messages it
+// showed ('~' for the folder), and "changed" when the folder changed.
+QString Refused(FOperation operation, const QString& source, const QString& destination)
+{
+    const QString root = Fixture({"site/index.html", "site/sub/", "a.html", "b.html", "dest/"});
+    const QStringList before = TreeOf(root);
+    const bool done = operation(source.isEmpty() ? QString() : root + '/' + source, root + '/' + destination);
+    QString result = g_script.errors.join(QLatin1Char('|')).replace(root, QStringLiteral("~"));
+    if (done)
+        result += QStringLiteral(" done");
+    if (TreeOf(root) != before || ReadFile(root + "/b.html") != "b.html")
+        result += QStringLiteral(" changed");
+    return result;
+}
+
+// Makes files (a trailing "/" makes a folder) in a fresh folder, runs "verb
+// sources destination" (sources joined by ",") answering as told, and lists
+// the moves it reported as from>to.
+QString Moves(std::initializer_list<const char*> files, const QString& operation, const QList<EAnswer>& answers = {})
+{
+    const QString root = Fixture(files);
+    const QStringList words = operation.split(QLatin1Char(' '));
+    QStringList sources;
+    for (const QString& source : words.at(1).split(QLatin1Char(',')))
+        sources << root + QLatin1Char('/') + source;
+    const QString destination = root + QLatin1Char('/') + words.at(2);
+    QSignalSpy moved(CFileMoveNotifier::Instance(), &CFileMoveNotifier::pathMoved);
+    CScriptedOperation shell(nullptr);
+    g_script.answers = answers;
+    if (words.at(0) == QLatin1String("rename"))
+        shell.Rename(sources.first(), destination);
+    else if (words.at(0) == QLatin1String("move"))
+        shell.Move(sources, destination);
+    else
+        shell.Copy(sources, destination);
+    QStringList reports;
+    if (!Finished(&shell))
+        reports << QStringLiteral("failed");
+    for (const QList<QVariant>& report : std::as_const(moved))
+        reports << QDir(root).relativeFilePath(report.at(0).toString()) + QLatin1Char('>')
+                       + QDir(root).relativeFilePath(report.at(1).toString());
+    return reports.join(QLatin1Char(' '));
+}
+
+// Whether a name below a folder of awkward entries is told as text (by its
+// content) and as browsable (by its extension): "text browse", "-" for no.
+// A folder, a pipe or a device is neither; a dangling link is browsable, so
+// that the browser says what is missing.
+QString Predicates(const char* name)
+{
+    const QString root = Fixture({"site.html/Makefile"});
+    const auto in = [&root](const char* entry) { return root + QLatin1Char('/') + QLatin1String(entry); };
+    ::mkfifo(QFile::encodeName(in("pipe.html")).constData(), 0600);
+    QFile::link(QStringLiteral("/dev/null"), in("device.html"));
+    QFile::link(in("gone.html"), in("dangling.html"));
+    WriteFile(in("empty.txt"), "");
+    WriteFile(in("data.bin"), QByteArray("ab\0cd", 5));
+    WriteFile(in("x.txt"), "\x89PNG\r\n\x1a\nabc");
+    WriteFile(in("OLD.HTM"), "caf\xe9 cr\xe8me");
+    return QStringLiteral("%1 %2").arg(ZtFileName::IsTextFile(in(name)) ? "text" : "-",
+                                      ZtFileName::IsBrowsable(in(name)) ? "browse" : "-");
+}
+
+} // namespace
 
 class TestFileName : public QObject
 {
@@ -107,18 +217,8 @@ private slots:
     void init();
     void cleanupTestCase();
 
-    void predicates_data();
-    void predicates();
-    void fileSystemQueries();
 
-    void planTransfers_data();
-    void planTransfers();
-    void copyAndWildcardNames();
 
-    void copyConflictAnswers_data();
-    void copyConflictAnswers();
-    void refusedOperations_data();
-    void refusedOperations();
     void copyToUnwritableDestination();
     void moveKeepsDeclinedFiles();
     void renamesAndFolderMove();
@@ -127,9 +227,8 @@ private slots:
     void defaultOperationCopiesQuietly();
     void copiesNamesThatAreNotUtf8();
 
-    void fileInfoDisplay();
-    void desktopAddresses_data();
-    void desktopAddresses();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
 
 private:
     QString Path(const QString& relative) const { return m_strRoot + QLatin1Char('/') + relative; }
@@ -157,181 +256,6 @@ void TestFileName::init()
     m_strRoot = ZtTest::SandboxDir() + QStringLiteral("/case %1 a b;$(x)'q").arg(++m_nCase);
     QVERIFY(QDir().mkpath(m_strRoot));
     g_script = CScript();
-}
-
-// Text is told by content, browsing by extension; a folder, a pipe or a
-// device is neither.
-void TestFileName::predicates_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("text");
-    QTest::addColumn<bool>("browsable");
-    QTest::newRow("folder named .html") << "site.html" << false << false;
-    QTest::newRow("empty file") << "empty.txt" << true << true;
-    QTest::newRow("a NUL byte") << "data.bin" << false << false;
-    QTest::newRow("a PNG signature") << "x.txt" << false << true;
-    QTest::newRow("Latin-1 text, upper-case extension") << "OLD.HTM" << true << true;
-    QTest::newRow("no extension") << "site.html/Makefile" << true << false;
-    QTest::newRow("missing picture") << "nothing.gif" << false << true;
-    QTest::newRow("pipe") << "pipe.html" << false << false;
-    QTest::newRow("device") << "device.html" << false << false;
-    QTest::newRow("dangling link: the browser says what is missing") << "dangling.html" << false << true;
-}
-
-void TestFileName::predicates()
-{
-    QFETCH(QString, name);
-    QVERIFY(::mkfifo(QFile::encodeName(Path("pipe.html")).constData(), 0600) == 0);
-    QVERIFY(QFile::link(QStringLiteral("/dev/null"), Path("device.html")));
-    QVERIFY(QFile::link(Path("gone.html"), Path("dangling.html")));
-    WriteFile(Path("empty.txt"), "");
-    WriteFile(Path("data.bin"), QByteArray("ab\0cd", 5));
-    WriteFile(Path("x.txt"), "\x89PNG\r\n\x1a\nabc");
-    WriteFile(Path("OLD.HTM"), "caf\xe9 cr\xe8me");
-    WriteFile(Path("site.html/Makefile"), "all:");
-    QTEST(ZtFileName::IsTextFile(Path(name)), "text");
-    QTEST(ZtFileName::IsBrowsable(Path(name)), "browsable");
-}
-
-void TestFileName::fileSystemQueries()
-{
-    QCOMPARE(ZtFileName::GetFileSize(Path("new page.html")), qint64(-1));
-    // The root of a path not made yet is that of its nearest existing parent.
-    QCOMPARE(ZtFileName::GetRoot(Path("not/yet/made.html")), QStorageInfo(m_strRoot).rootPath());
-    QCOMPARE(ZtFileName::GetRoot(QStringLiteral("/")), QStringLiteral("/"));
-}
-
-void TestFileName::planTransfers_data()
-{
-    QTest::addColumn<QStringList>("sources");
-    QTest::addColumn<QString>("destination");
-    QTest::addColumn<bool>("copy");
-    QTest::addColumn<QStringList>("targets");
-    QTest::newRow("into a folder") << QStringList{"src/f.txt"} << "dest" << true << QStringList{"dest/f.txt"};
-    QTest::newRow("into a new folder by wildcard") << QStringList{"src/f.txt"} << "new/*.*" << true
-                                                   << QStringList{"new/f.txt"};
-    QTest::newRow("into a new folder by slash") << QStringList{"src/f.txt"} << "new/" << true << QStringList{"new/f.txt"};
-    QTest::newRow("to a new name") << QStringList{"src/f.txt"} << "dest/g.txt" << true << QStringList{"dest/g.txt"};
-    QTest::newRow("several into a new folder") << QStringList{"src/f.txt", "src/Makefile"} << "new" << true
-                                               << QStringList{"new/f.txt", "new/Makefile"};
-    QTest::newRow("wildcard source") << QStringList{"src/*.*"} << "new" << true
-                                     << QStringList{"new/Makefile", "new/f.txt", "new/inner"};
-    QTest::newRow("copy onto itself") << QStringList{"src/f.txt"} << "src" << true << QStringList{"src/f (copy).txt"};
-    QTest::newRow("move onto itself is nothing to do") << QStringList{"src/f.txt"} << "src/" << false << QStringList{};
-}
-
-void TestFileName::planTransfers()
-{
-    QFETCH(QStringList, sources);
-    QFETCH(QString, destination);
-    QFETCH(bool, copy);
-    WriteFile(Path("src/f.txt"), "f");
-    WriteFile(Path("src/Makefile"), "m");
-    QVERIFY(QDir().mkpath(Path("src/inner")));
-    QVERIFY(QDir().mkpath(Path("dest")));
-    for (QString& source : sources)
-        source = Path(source);
-    QStringList planned;
-    for (const CFileTransfer& transfer : CFileOperationPlan::PlanTransfers(sources, Path(destination), copy))
-        planned << QDir(m_strRoot).relativeFilePath(transfer.m_strTarget);
-    QTEST(planned, "targets");
-}
-
-void TestFileName::copyAndWildcardNames()
-{
-    WriteFile(Path("page.html"), "x");
-    WriteFile(Path("page (copy).html"), "x");
-    QCOMPARE(CFileOperationPlan::UniqueCopyName(Path("page.html")), Path("page (copy 2).html"));
-    QVERIFY(QDir().mkdir(Path("v1.2")));
-    QCOMPARE(CFileOperationPlan::UniqueCopyName(Path("v1.2")), Path("v1.2 (copy)"));
-    QCOMPARE(CFileOperationPlan::UniqueCopyName(Path(".hidden")), Path(".hidden (copy)"));
-
-    QVERIFY(CFileOperationPlan::IsSameOrInside(Path("v1.2/x"), Path("v1.2")));
-    QVERIFY(CFileOperationPlan::IsSameOrInside(Path("v1.2"), Path("v1.2/")));
-    QVERIFY(!CFileOperationPlan::IsSameOrInside(Path("v1.23"), Path("v1.2")));
-
-    const auto map = &CFileOperationPlan::MapWildcardName;
-    QCOMPARE(map("INDEX.HTM", "*.htm", "*.html"), QStringLiteral("INDEX.html")); // case ignored
-    QCOMPARE(map("index.txt", "*.htm", "*.html"), QString());
-    QCOMPARE(map("Makefile", "*.*", "*.bak"), QStringLiteral("Makefile.bak"));
-    QCOMPARE(map("a1.txt", "a?.txt", "b?.txt"), QStringLiteral("b1.txt"));
-}
-
-// What is answered, the result, dest/one.txt and dest/two.txt afterwards,
-// and how many questions were asked.
-void TestFileName::copyConflictAnswers_data()
-{
-    QTest::addColumn<QList<EAnswer>>("answers");
-    QTest::addColumn<bool>("result");
-    QTest::addColumn<QByteArray>("first");
-    QTest::addColumn<QByteArray>("second");
-    QTest::addColumn<int>("questions");
-    QTest::newRow("no, then yes") << QList<EAnswer>{EAnswer::No, EAnswer::Yes} << true << QByteArray("old 1")
-                                  << QByteArray("new 2") << 2;
-    QTest::newRow("yes to all") << QList<EAnswer>{EAnswer::YesToAll} << true << QByteArray("new 1")
-                                << QByteArray("new 2") << 1;
-    QTest::newRow("cancel") << QList<EAnswer>{EAnswer::Cancel} << false << QByteArray("old 1") << QByteArray("old 2")
-                            << 1;
-}
-
-void TestFileName::copyConflictAnswers()
-{
-    QFETCH(QList<EAnswer>, answers);
-    QFETCH(bool, result);
-    WriteFile(Path("src/one.txt"), "new 1");
-    WriteFile(Path("src/two.txt"), "new 2");
-    WriteFile(Path("dest/one.txt"), "old 1");
-    WriteFile(Path("dest/two.txt"), "old 2");
-    g_script = CScript();
-    g_script.answers = answers;
-    const QStringList list = {Path("src/one.txt"), Path("src/two.txt")};
-    QCOMPARE(Finished(CFileName().ShellCopyFiles(nullptr, list, Path("dest/*.*"))), result);
-    QTEST(ReadFile(Path("dest/one.txt")), "first");
-    QTEST(ReadFile(Path("dest/two.txt")), "second");
-    QTEST(int(g_script.questions.size()), "questions");
-    QCOMPARE(TreeOf(Path("dest")), QStringList({"one.txt", "two.txt"})); // no leftovers
-}
-
-// Each refusal shows one message (none for an empty paste) and changes nothing.
-void TestFileName::refusedOperations_data()
-{
-    QTest::addColumn<FOperation>("operation");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("destination");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("copy into itself") << FOperation(&CopyFiles) << "site" << "site/sub"
-                                      << "inside the source folder";
-    QTest::newRow("move into itself") << FOperation(&MoveFiles) << "site" << "site/sub/"
-                                      << "inside the source folder";
-    QTest::newRow("copy a missing file") << FOperation(&CopyFiles) << "gone.html" << "dest"
-                                         << "does not exist";
-    QTest::newRow("empty paste") << FOperation(&CopyFiles) << "" << "dest" << "";
-    QTest::newRow("rename onto a file") << FOperation(&RenameFiles) << "a.html" << "b.html"
-                                        << "already exists";
-    QTest::newRow("rename a missing file") << FOperation(&RenameFiles) << "gone.html" << "c.html"
-                                           << "does not exist";
-    QTest::newRow("rename by a pattern that matches nothing") << FOperation(&RenameFiles) << "*.xyz"
-                                                              << "*.abc" << "no such file";
-}
-
-void TestFileName::refusedOperations()
-{
-    QFETCH(FOperation, operation);
-    QFETCH(QString, source);
-    QFETCH(QString, destination);
-    QFETCH(QString, message);
-    WriteFile(Path("site/index.html"), "i");
-    QVERIFY(QDir().mkpath(Path("site/sub")));
-    WriteFile(Path("a.html"), "a");
-    WriteFile(Path("b.html"), "b");
-    QVERIFY(QDir().mkpath(Path("dest")));
-    const QStringList before = TreeOf(m_strRoot);
-    QVERIFY(!operation(source.isEmpty() ? QString() : Path(source), Path(destination)));
-    QCOMPARE(g_script.errors.size(), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty())
-        QVERIFY2(g_script.errors.first().contains(message), qPrintable(g_script.errors[0]));
-    QCOMPARE(TreeOf(m_strRoot), before);
-    QCOMPARE(ReadFile(Path("b.html")), QByteArray("b"));
 }
 
 void TestFileName::copyToUnwritableDestination()
@@ -504,28 +428,98 @@ void TestFileName::copiesNamesThatAreNotUtf8()
     QVERIFY(std::filesystem::exists(QFile::encodeName(disk.Path("src")).toStdString() + bad + " dir" + bad));
 }
 
-void TestFileName::fileInfoDisplay()
+// Names for copies and wildcard targets, sizes as shown, roots, and the
+// addresses a desktop program is handed.
+void TestFileName::results_data()
 {
-    // Whole kilobytes, rounded up (more rows in tst_filerow), with thousands
-    // separators and no overflow.
-    QCOMPARE(CSHFileInfo::FormatSize(1024), QStringLiteral("1 KB"));
-    QCOMPARE(CSHFileInfo::FormatSize(qint64(3) << 30), QStringLiteral("3,145,728 KB"));
-}
+    ZtTest::ResultColumns();
+    const QString root = ZtTest::FreshDir(QStringLiteral("names"));
+    const auto in = [&root](const char* name) { return root + QLatin1Char('/') + QLatin1String(name); };
+    WriteFile(in("page.html"), "x");
+    WriteFile(in("page (copy).html"), "x");
+    QDir().mkdir(in("v1.2"));
+    const auto copyName = [&](const char* name) {
+        return QDir(root).relativeFilePath(CFileOperationPlan::UniqueCopyName(in(name)));
+    };
+    Row("next free copy name", copyName("page.html"), "page (copy 2).html");
+    Row("copy of a folder with a dot", copyName("v1.2"), "v1.2 (copy)");
+    Row("copy of a hidden file", copyName(".hidden"), ".hidden (copy)");
+    const auto inside = [&](const char* path, const char* folder) {
+        return ZtTest::YesNo(CFileOperationPlan::IsSameOrInside(in(path), in(folder)));
+    };
+    Row("inside", inside("v1.2/x", "v1.2"), "yes");
+    Row("same, trailing slash", inside("v1.2", "v1.2/"), "yes");
+    Row("longer name is not inside", inside("v1.23", "v1.2"), "no");
+    const auto map = &CFileOperationPlan::MapWildcardName;
+    Row("wildcard ignores case", map("INDEX.HTM", "*.htm", "*.html"), "INDEX.html");
+    Row("wildcard not matching", map("index.txt", "*.htm", "*.html"), "");
+    Row("wildcard adds an extension", map("Makefile", "*.*", "*.bak"), "Makefile.bak");
+    Row("question mark", map("a1.txt", "a?.txt", "b?.txt"), "b1.txt");
+    // Whole kilobytes, rounded up (more rows in tst_filerow), no overflow.
+    Row("one kilobyte", CSHFileInfo::FormatSize(1024), "1 KB");
+    Row("beyond 32 bits", CSHFileInfo::FormatSize(qint64(3) << 30), "3,145,728 KB");
+    Row("size of a missing file", QString::number(ZtFileName::GetFileSize(in("new page.html"))), "-1");
+    // The root of a path not made yet is that of its nearest existing parent.
+    Row("root of a path not made", ZtFileName::GetRoot(in("not/yet/made.html")), QStorageInfo(root).rootPath());
+    Row("root of the root", ZtFileName::GetRoot(QStringLiteral("/")), "/");
+    const auto address = [](const char* path) { return QString::fromUtf8(CShellExecute::DesktopUrl(path).toEncoded()); };
+    Row("folder address", address("/home/ann/web site"), "file:///home/ann/web%20site");
+    Row("colon in a file name", address("/srv/trash:/a:b.html"), "file:///srv/trash:/a:b.html");
+    Row("the trash", address("trash:///"), "trash:///");
+    Row("a network place", address("smb://host/share"), "smb://host/share");
+    Row("into a folder", Plan("src/f.txt", "dest", true), "dest/f.txt");
+    Row("into a new folder by wildcard", Plan("src/f.txt", "new/*.*", true), "new/f.txt");
+    Row("into a new folder by slash", Plan("src/f.txt", "new/", true), "new/f.txt");
+    Row("to a new name", Plan("src/f.txt", "dest/g.txt", true), "dest/g.txt");
+    Row("several into a new folder", Plan("src/f.txt src/Makefile", "new", true), "new/f.txt new/Makefile");
+    Row("wildcard source", Plan("src/*.*", "new", true), "new/Makefile new/f.txt new/inner");
+    Row("copy onto itself", Plan("src/f.txt", "src", true), "src/f (copy).txt");
+    Row("move onto itself is nothing to do", Plan("src/f.txt", "src/", false), "");
 
-void TestFileName::desktopAddresses_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("address");
-    QTest::newRow("folder") << "/home/ann/web site" << "file:///home/ann/web%20site";
-    QTest::newRow("colon in a file name") << "/srv/trash:/a:b.html" << "file:///srv/trash:/a:b.html";
-    QTest::newRow("the trash") << "trash:///" << "trash:///";
-    QTest::newRow("a network place") << "smb://host/share" << "smb://host/share";
-}
+    Row("conflict: no, then yes", Conflict({EAnswer::No, EAnswer::Yes}),
+        "yes dest/one.txt|src/two.txt asked:2 one.txt,two.txt");
+    Row("conflict: yes to all", Conflict({EAnswer::YesToAll}), "yes src/one.txt|src/two.txt asked:1 one.txt,two.txt");
+    Row("conflict: cancel", Conflict({EAnswer::Cancel}), "no dest/one.txt|dest/two.txt asked:1 one.txt,two.txt");
 
-void TestFileName::desktopAddresses()
-{
-    QFETCH(QString, path);
-    QTEST(QString::fromUtf8(CShellExecute::DesktopUrl(path).toEncoded()), "address");
+    // Each refusal shows one message (none for an empty paste) and changes nothing.
+    Row("copy into itself", Refused(&CopyFiles, "site", "site/sub"),
+        "Cannot copy 'site': the destination folder is inside the source folder.");
+    Row("move into itself", Refused(&MoveFiles, "site", "site/sub/"),
+        "Cannot move 'site': the destination folder is inside the source folder.");
+    Row("copy a missing file", Refused(&CopyFiles, "gone.html", "dest"), "Cannot copy '~/gone.html': it does not exist.");
+    Row("empty paste", Refused(&CopyFiles, "", "dest"), "");
+    Row("rename onto a file", Refused(&RenameFiles, "a.html", "b.html"),
+        "Cannot rename 'a.html': a file or folder named 'b.html' already exists.");
+    Row("rename a missing file", Refused(&RenameFiles, "gone.html", "c.html"), "Cannot rename '~/gone.html': it does not exist.");
+    Row("rename by a pattern that matches nothing", Refused(&RenameFiles, "*.xyz", "*.abc"),
+        "Cannot rename '~/*.xyz': no such file or folder.");
+    // What an operation reports as moved, and where an open path lands.
+    Row("file renamed", Moves({"a.html"}, "rename a.html b.html"), "a.html>b.html");
+    Row("folder moved into another", Moves({"pages/x.html", "dest/"}, "move pages dest/"), "pages>dest/pages");
+    Row("declined replace leaves that file where it was",
+        Moves({"a.html", "b.html", "dest/a.html"}, "move a.html,b.html dest/", {EAnswer::No}), "b.html>dest/b.html");
+    Row("merged folder keeps a declined file",
+        Moves({"src/dir/keep.txt", "src/dir/take.txt", "dest/dir/keep.txt"}, "move src/dir dest/",
+              {EAnswer::Yes, EAnswer::No}),
+        "src/dir/take.txt>dest/dir/take.txt");
+    Row("copy moves nothing", Moves({"a.html", "dest/"}, "copy a.html dest/"), "");
+    const auto moved = &CFileMoveNotifier::MovedPath;
+    Row("the moved file", moved("/site/a.html", "/site/a.html", "/site/b.html"), "/site/b.html");
+    Row("inside a moved folder", moved("/site/pages/x.html", "/site/pages", "/site/docs"), "/site/docs/x.html");
+    Row("deeper inside", moved("/site/pages/sub/x.html", "/site/pages/", "/other/pages"), "/other/pages/sub/x.html");
+    Row("a name that only begins alike", moved("/site/pages2/x.html", "/site/pages", "/site/docs"), "");
+    Row("the folder above", moved("/site/a.html", "/site/pages", "/site/docs"), "");
+    Row("no path yet", moved("", "/site/pages", "/site/docs"), "");
+    Row("folder named .html", Predicates("site.html"), "- -");
+    Row("empty file", Predicates("empty.txt"), "text browse");
+    Row("a NUL byte", Predicates("data.bin"), "- -");
+    Row("a PNG signature", Predicates("x.txt"), "- browse");
+    Row("Latin-1 text, upper-case extension", Predicates("OLD.HTM"), "text browse");
+    Row("no extension", Predicates("site.html/Makefile"), "text -");
+    Row("missing picture", Predicates("nothing.gif"), "- browse");
+    Row("pipe", Predicates("pipe.html"), "- -");
+    Row("device", Predicates("device.html"), "- -");
+    Row("dangling link", Predicates("dangling.html"), "- browse");
 }
 
 ZT_TEST_MAIN(TestFileName)

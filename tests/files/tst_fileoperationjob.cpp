@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/ShellJob.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
@@ -16,6 +17,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using ZtTest::Row;
 
 namespace {
 
@@ -144,6 +147,76 @@ private:
     std::thread m_thread;
 };
 
+// Copies or moves every entry of src into dest: a.txt, big.bin (three blocks
+// and a byte), and sub holding c.txt and d.txt; the host stops at a step or
+// says cancelled from a check on. Describes dest | src | steps | result.
+QString Transfer(bool copy, int stopAtStep = -1, int cancelAtCheck = -1)
+{
+    const QString root = ZtTest::FreshDir(QStringLiteral("job"));
+    const QByteArray big(3 * CFileOperationJob::kBlockBytes + 1, 'b');
+    ZtTest::WriteFile(root + "/src/a.txt", "a");
+    ZtTest::WriteFile(root + "/src/big.bin", big);
+    ZtTest::WriteFile(root + "/src/sub/c.txt", "c");
+    ZtTest::WriteFile(root + "/src/sub/d.txt", "d");
+    QDir().mkpath(root + "/dest");
+    CScriptedHost host;
+    host.m_nStopAtStep = stopAtStep;
+    host.m_nCancelAtCheck = cancelAtCheck;
+    CFileOperationJob job(&host, copy);
+    const bool ok = job.RunTransfers(CFileOperationPlan::PlanTransfers({root + "/src/*"}, root + "/dest/", copy));
+    QString result = job.WasCancelled() ? QStringLiteral("cancelled") : QStringLiteral("ok");
+    if (ok == job.WasCancelled() || !job.Error().isEmpty())
+        result += QStringLiteral(" but ") + job.Error();
+    if (ok && ZtTest::ReadFile(root + "/dest/big.bin") != big)
+        result += QStringLiteral(" big.bin differs");
+    return QStringList{TreeOf(root + "/dest"), TreeOf(root + "/src"), host.m_steps.join(' '), result}.join(" | ");
+}
+
+// Copies a.txt onto an older one and b.txt beside it, the question answered
+// Yes or cancelled from the window: what the question saw | dest/a.txt |
+// dest/b.txt | result.
+QString Question(bool cancelInQuestion)
+{
+    const QString root = ZtTest::FreshDir(QStringLiteral("question"));
+    ZtTest::WriteFile(root + "/src/a.txt", "new a");
+    ZtTest::WriteFile(root + "/src/b.txt", "b");
+    ZtTest::WriteFile(root + "/dest/a.txt", "old a");
+    CWatchingOperation operation;
+    operation.m_strWaitingFile = root + "/dest/b.txt";
+    operation.m_bCancelInQuestion = cancelInQuestion;
+    operation.Copy({root + "/src/a.txt", root + "/src/b.txt"}, root + "/dest/");
+    const bool ok = ZtTest::Finished(&operation);
+    QString result = ok ? QStringLiteral("ok") : QStringLiteral("cancelled");
+    if (ok == operation.WasCancelled() || TreeOf(root + "/dest").contains(QLatin1String("zt-part")))
+        result += QStringLiteral(" but ") + TreeOf(root + "/dest");
+    return QStringList{operation.m_seen.join(' '), QString::fromUtf8(ZtTest::ReadFile(root + "/dest/a.txt")),
+                       QString::fromUtf8(ZtTest::ReadFile(root + "/dest/b.txt")), result}.join(" | ");
+}
+
+// Copies source below src, which holds a.txt and sub/pipe: dest | skipped
+// below src | result.
+QString CopyWithPipe(const QString& source)
+{
+    const QString root = ZtTest::FreshDir(QStringLiteral("pipe"));
+    ZtTest::WriteFile(root + "/src/a.txt", "a");
+    QDir().mkpath(root + "/src/sub");
+    QDir().mkpath(root + "/dest");
+    const QByteArray pipe = QFile::encodeName(root + "/src/sub/pipe");
+    if (::mkfifo(pipe.constData(), 0600) != 0)
+        return QStringLiteral("no pipe");
+    CScriptedHost host;
+    CFileOperationJob job(&host, true);
+    bool ok = false;
+    {
+        CPipeRescue rescue(pipe);
+        ok = job.RunTransfers(CFileOperationPlan::PlanTransfers({root + "/src/" + source}, root + "/dest/", true));
+    }
+    QStringList skipped;
+    for (const QString& path : job.Skipped())
+        skipped << QDir(root + "/src").relativeFilePath(path);
+    return QStringList{TreeOf(root + "/dest"), skipped.join(' '), ok ? QStringLiteral("ok") : job.Error()}.join(" | ");
+}
+
 } // namespace
 
 // Copies, moves and deletes as jobs: what a cancel leaves behind, what the
@@ -152,134 +225,35 @@ class TestFileOperationJob : public QObject
 {
     Q_OBJECT
 private slots:
-    void cancelLeavesWholeFiles_data();
-    void cancelLeavesWholeFiles();
-    void questionFromWorker_data();
-    void questionFromWorker();
-    void pipesAreNotOpened_data();
-    void pipesAreNotOpened();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void destroyedDuringJob_data();
     void destroyedDuringJob();
 };
 
-void TestFileOperationJob::cancelLeavesWholeFiles_data()
+void TestFileOperationJob::results_data()
 {
-    QTest::addColumn<QString>("operation");  // "copy" or "move" of every entry of src into dest
-    QTest::addColumn<int>("stopAtStep");
-    QTest::addColumn<int>("cancelAtCheck");
-    QTest::addColumn<QString>("expected"); // dest | src | steps | cancelled
-    // Three entries of src: a.txt, big.bin (three blocks and a byte), and sub
-    // holding c.txt and d.txt.
-    QTest::newRow("copy runs through, counting files first")
-        << "copy" << -1 << -1
-        << "a.txt big.bin sub sub/c.txt sub/d.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 3/4 4/4 | ok";
-    QTest::newRow("cancel on the second file keeps the first")
-        << "copy" << 2 << -1 << "a.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 | cancelled";
+    ZtTest::ResultColumns();
+    Row("copy runs through, counting files first", Transfer(true),
+        "a.txt big.bin sub sub/c.txt sub/d.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 3/4 4/4 | ok");
+    Row("cancel on the second file keeps the first", Transfer(true, 2),
+        "a.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 | cancelled");
     // Checks: one before the transfer, one after a.txt's block, then big.bin's.
-    QTest::newRow("cancel inside a file removes its part")
-        << "copy" << -1 << 4 << "a.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 | cancelled";
+    Row("cancel inside a file removes its part", Transfer(true, -1, 4),
+        "a.txt | a.txt big.bin sub sub/c.txt sub/d.txt | 1/4 2/4 | cancelled");
     // A plain rename never walks the folder it moves.
-    QTest::newRow("move by rename counts items, not files")
-        << "move" << -1 << -1 << "a.txt big.bin sub sub/c.txt sub/d.txt |  | 1/3 2/3 3/3 | ok";
+    Row("move by rename counts items, not files", Transfer(false),
+        "a.txt big.bin sub sub/c.txt sub/d.txt |  | 1/3 2/3 3/3 | ok");
     // A rename is done when its step comes: the stop is for what follows.
-    QTest::newRow("cancelled move leaves the rest where it was")
-        << "move" << 2 << -1 << "a.txt big.bin | sub sub/c.txt sub/d.txt | 1/3 2/3 | cancelled";
-}
+    Row("cancelled move leaves the rest where it was", Transfer(false, 2),
+        "a.txt big.bin | sub sub/c.txt sub/d.txt | 1/3 2/3 | cancelled");
 
-void TestFileOperationJob::cancelLeavesWholeFiles()
-{
-    QFETCH(QString, operation);
-    QFETCH(int, stopAtStep);
-    QFETCH(int, cancelAtCheck);
-    QFETCH(QString, expected);
-    const QString root = ZtTest::FreshDir(QStringLiteral("job"));
-    ZtTest::WriteFile(root + "/src/a.txt", "a");
-    ZtTest::WriteFile(root + "/src/big.bin", QByteArray(3 * CFileOperationJob::kBlockBytes + 1, 'b'));
-    ZtTest::WriteFile(root + "/src/sub/c.txt", "c");
-    ZtTest::WriteFile(root + "/src/sub/d.txt", "d");
-    QVERIFY(QDir().mkpath(root + "/dest"));
-    const bool bCopy = operation == QLatin1String("copy");
-    const QVector<CFileTransfer> transfers =
-        CFileOperationPlan::PlanTransfers({root + "/src/*"}, root + "/dest/", bCopy);
+    Row("question: yes replaces and goes on", Question(false), "ui waited | new a | b | ok");
+    Row("question: cancel from the window stops the worker", Question(true),
+        "ui waited | old a | (unreadable) | cancelled");
 
-    CScriptedHost host;
-    host.m_nStopAtStep = stopAtStep;
-    host.m_nCancelAtCheck = cancelAtCheck;
-    CFileOperationJob job(&host, bCopy);
-    const bool ok = job.RunTransfers(transfers);
-    QCOMPARE(ok, !job.WasCancelled());
-    QVERIFY(job.Error().isEmpty());
-    const QStringList parts = {TreeOf(root + "/dest"), TreeOf(root + "/src"), host.m_steps.join(QLatin1Char(' ')),
-                               job.WasCancelled() ? QStringLiteral("cancelled") : QStringLiteral("ok")};
-    QCOMPARE(parts.join(QStringLiteral(" | ")), expected);
-    if (ok)
-        QCOMPARE(ZtTest::ReadFile(root + "/dest/big.bin").size(), 3 * CFileOperationJob::kBlockBytes + 1);
-}
-
-void TestFileOperationJob::questionFromWorker_data()
-{
-    QTest::addColumn<bool>("cancelInQuestion");
-    QTest::addColumn<QString>("expected"); // what the question saw | dest/a.txt | dest/b.txt | result
-    QTest::newRow("yes replaces and goes on") << false << "ui waited | new a | b | ok";
-    QTest::newRow("cancel from the window stops the worker") << true << "ui waited | old a | (unreadable) | cancelled";
-}
-
-void TestFileOperationJob::questionFromWorker()
-{
-    QFETCH(bool, cancelInQuestion);
-    QFETCH(QString, expected);
-    const QString root = ZtTest::FreshDir(QStringLiteral("question"));
-    ZtTest::WriteFile(root + "/src/a.txt", "new a");
-    ZtTest::WriteFile(root + "/src/b.txt", "b");
-    ZtTest::WriteFile(root + "/dest/a.txt", "old a");
-
-    CWatchingOperation operation;
-    operation.m_strWaitingFile = root + "/dest/b.txt";
-    operation.m_bCancelInQuestion = cancelInQuestion;
-    operation.Copy({root + "/src/a.txt", root + "/src/b.txt"}, root + "/dest/");
-    const bool ok = ZtTest::Finished(&operation);
-    QCOMPARE(ok, !operation.WasCancelled());
-    const QStringList parts = {operation.m_seen.join(QLatin1Char(' ')), QString::fromUtf8(ZtTest::ReadFile(root + "/dest/a.txt")),
-                               QString::fromUtf8(ZtTest::ReadFile(root + "/dest/b.txt")),
-                               ok ? QStringLiteral("ok") : QStringLiteral("cancelled")};
-    QCOMPARE(parts.join(QStringLiteral(" | ")), expected);
-    QCOMPARE(TreeOf(root + "/dest").contains(QLatin1String("zt-part")), false);
-}
-
-void TestFileOperationJob::pipesAreNotOpened_data()
-{
-    QTest::addColumn<QString>("source"); // below src, holding a.txt and sub/pipe
-    QTest::addColumn<QString>("expected"); // dest | skipped below src | result
-    QTest::newRow("pipe in a copied folder") << "*" << "a.txt sub | sub/pipe | ok";
-    QTest::newRow("pipe copied itself") << "sub/pipe" << " | sub/pipe | ok";
-}
-
-void TestFileOperationJob::pipesAreNotOpened()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, expected);
-    const QString root = ZtTest::FreshDir(QStringLiteral("pipe"));
-    ZtTest::WriteFile(root + "/src/a.txt", "a");
-    QVERIFY(QDir().mkpath(root + "/src/sub"));
-    QVERIFY(QDir().mkpath(root + "/dest"));
-    const QByteArray pipe = QFile::encodeName(root + "/src/sub/pipe");
-    QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
-    const QVector<CFileTransfer> transfers =
-        CFileOperationPlan::PlanTransfers({root + "/src/" + source}, root + "/dest/", true);
-
-    CScriptedHost host;
-    CFileOperationJob job(&host, true);
-    bool ok = false;
-    {
-        CPipeRescue rescue(pipe);
-        ok = job.RunTransfers(transfers);
-    }
-    QStringList skipped;
-    for (const QString& path : job.Skipped())
-        skipped << QDir(root + "/src").relativeFilePath(path);
-    const QStringList parts = {TreeOf(root + "/dest"), skipped.join(QLatin1Char(' ')),
-                               ok ? QStringLiteral("ok") : job.Error()};
-    QCOMPARE(parts.join(QStringLiteral(" | ")), expected);
+    Row("pipe in a copied folder", CopyWithPipe("*"), "a.txt sub | sub/pipe | ok");
+    Row("pipe copied itself", CopyWithPipe("sub/pipe"), " | sub/pipe | ok");
 }
 
 void TestFileOperationJob::destroyedDuringJob_data()

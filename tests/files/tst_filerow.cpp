@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -6,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+using ZtTest::Row;
+
 // The rows a file list shows, and the reader that makes them off the
 // window's thread.
 class TestFileRow : public QObject
@@ -13,39 +16,16 @@ class TestFileRow : public QObject
     Q_OBJECT
 private slots:
     void rowTexts_data();
-    void rowTexts();
+    void rowTexts() { ZtTest::CompareResult(); }
     void readerDeliversOnlyTheLatestFolder();
 };
 
-namespace {
-QString Describe(const CFileRow& row)
-{
-    return QStringLiteral("%1|%2|%3%4").arg(row.m_strName, row.m_strSize, row.m_strType,
-                                            row.m_bFolder ? QStringLiteral("|dir") : QString());
-}
-} // namespace
 
-void TestFileRow::rowTexts_data()
+// The row of a file holding bytes (-1: a folder; -2: a link to nothing; -3:
+// a link to itself); a file's row also shows its time, set to 2021-03-04
+// 05:06:59, in local time and minutes without seconds.
+static QString RowOf(const QString& name, int bytes)
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("bytes"); // -1: a folder; -2: a link to nothing; -3: a link to itself
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("empty page") << "a.HTML" << 0 << "a.HTML|0 KB|HTML document";
-    QTest::newRow("rounded up") << "b.txt" << 1025 << "b.txt|2 KB|Plain text document";
-    QTest::newRow("thousands") << "big.txt" << 1300 * 1024 << "big.txt|1,300 KB|Plain text document";
-    QTest::newRow("no extension") << "notes" << 1 << "notes|1 KB|File";
-    QTest::newRow("unknown extension") << "x.zzq" << 1 << "x.zzq|1 KB|ZZQ File";
-    QTest::newRow("hidden, no extension") << ".htpasswd" << 1 << ".htpasswd|1 KB|File";
-    QTest::newRow("folder has no size") << "sub.d" << -1 << "sub.d||Folder|dir";
-    QTest::newRow("broken link") << "gone.html" << -2 << "gone.html||Broken link";
-    QTest::newRow("link loop") << "loop" << -3 << "loop||Broken link";
-}
-
-void TestFileRow::rowTexts()
-{
-    QFETCH(QString, name);
-    QFETCH(int, bytes);
-    QFETCH(QString, expected);
     QTemporaryDir dir;
     const QString path = dir.filePath(name);
     if (bytes == -1)
@@ -56,18 +36,28 @@ void TestFileRow::rowTexts()
         QFile::link(path, path);
     else
         ZtTest::WriteFile(path, QByteArray(bytes, 'x'));
-    CFileRowMaker maker;
-    const CFileRow row = maker.Make(QFileInfo(path));
-    QCOMPARE(Describe(row), expected);
+    QFile file(path);
+    if (bytes >= 0 && file.open(QIODevice::ReadWrite))
+        file.setFileTime(QDateTime(QDate(2021, 3, 4), QTime(5, 6, 59)), QFileDevice::FileModificationTime);
+    file.close();
+    const CFileRow row = CFileRowMaker().Make(QFileInfo(path));
+    return QStringLiteral("%1|%2|%3%4").arg(row.m_strName, row.m_strSize, row.m_strType,
+                                            row.m_bFolder ? QStringLiteral("|dir") : QString())
+           + (bytes >= 0 ? QLatin1Char('|') + row.m_strModified : QString());
+}
 
-    // The time column, in local time, minutes without seconds.
-    if (bytes >= 0) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime(QDate(2021, 3, 4), QTime(5, 6, 59)), QFileDevice::FileModificationTime));
-        file.close();
-        QCOMPARE(maker.Make(QFileInfo(path)).m_strModified, QStringLiteral("2021-03-04 05:06"));
-    }
+void TestFileRow::rowTexts_data()
+{
+    ZtTest::ResultColumns();
+    Row("empty page", RowOf("a.HTML", 0), "a.HTML|0 KB|HTML document|2021-03-04 05:06");
+    Row("rounded up", RowOf("b.txt", 1025), "b.txt|2 KB|Plain text document|2021-03-04 05:06");
+    Row("thousands", RowOf("big.txt", 1300 * 1024), "big.txt|1,300 KB|Plain text document|2021-03-04 05:06");
+    Row("no extension", RowOf("notes", 1), "notes|1 KB|File|2021-03-04 05:06");
+    Row("unknown extension", RowOf("x.zzq", 1), "x.zzq|1 KB|ZZQ File|2021-03-04 05:06");
+    Row("hidden, no extension", RowOf(".htpasswd", 1), ".htpasswd|1 KB|File|2021-03-04 05:06");
+    Row("folder has no size", RowOf("sub.d", -1), "sub.d||Folder|dir");
+    Row("broken link", RowOf("gone.html", -2), "gone.html||Broken link");
+    Row("link loop", RowOf("loop", -3), "loop||Broken link");
 }
 
 void TestFileRow::readerDeliversOnlyTheLatestFolder()

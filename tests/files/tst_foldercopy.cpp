@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -7,75 +8,60 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+using ZtTest::Row;
+
+namespace {
+
+// Copies from/<source> holding bytes into a folder that holds present
+// ("name=bytes", or "name/" for a folder): the copy's name, then what the
+// folder's files hold afterwards.
+QString CopyInto(const QString& source, const QByteArray& bytes, const QStringList& present = {})
+{
+    QTemporaryDir root;
+    const QDir to(root.filePath("to"));
+    QDir().mkpath(to.path());
+    for (const QString& entry : present) {
+        if (entry.endsWith('/'))
+            QDir().mkpath(to.filePath(entry));
+        else
+            ZtTest::WriteFile(to.filePath(entry.section('=', 0, 0)), entry.section('=', 1).toUtf8());
+    }
+    QString reason;
+    const QString copy = ZtFolderCopy::CopyInto(ZtTest::WriteFile(root.filePath("from/" + source), bytes), to.path(), &reason);
+    QStringList held;
+    for (const QString& name : to.entryList(QDir::Files | QDir::Hidden, QDir::Name))
+        held << name + '=' + QString::fromUtf8(ZtTest::ReadFile(to.filePath(name)));
+    return to.relativeFilePath(copy) + reason + QStringLiteral(" | ") + held.join(' ');
+}
+
+} // namespace
+
 // Copying a file into a folder never replaces what the folder holds.
 class TestFolderCopy : public QObject
 {
     Q_OBJECT
 private slots:
     void copyInto_data();
-    void copyInto();
+    void copyInto() { ZtTest::CompareResult(); }
     void failureLeavesNothing_data();
     void failureLeavesNothing();
 };
 
 void TestFolderCopy::copyInto_data()
 {
-    // The source's name and bytes, the files the folder holds beforehand
-    // ("name=bytes"), and the copy's name (empty when the copy fails).
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("present");
-    QTest::addColumn<QString>("copy");
-    QTest::newRow("free name") << "logo.png" << QByteArray("png") << QStringList() << "logo.png";
-    QTest::newRow("same bytes there") << "logo.png" << QByteArray("png") << QStringList{"logo.png=png"} << "logo.png";
-    QTest::newRow("other bytes there") << "logo.png" << QByteArray("png") << QStringList{"logo.png=old"}
-                                       << "logo-2.png";
-    QTest::newRow("two taken") << "logo.png" << QByteArray("png") << QStringList{"logo.png=a", "logo-2.png=b"}
-                               << "logo-3.png";
-    QTest::newRow("only the numbered one holds it")
-        << "logo.png" << QByteArray("png") << QStringList{"logo.png=a", "logo-2.png=png"} << "logo-3.png";
-    QTest::newRow("no extension") << "README" << QByteArray("r") << QStringList{"README=x"} << "README-2";
-    QTest::newRow("dot file") << ".logo" << QByteArray("r") << QStringList{".logo=x"} << ".logo-2";
-    QTest::newRow("two dots") << "a.b.gif" << QByteArray("g") << QStringList{"a.b.gif=x"} << "a.b-2.gif";
-    QTest::newRow("a folder takes the name") << "pics" << QByteArray("p") << QStringList{"pics/"} << "pics-2";
-    QTest::newRow("empty file") << "empty.gif" << QByteArray() << QStringList() << "empty.gif";
-}
-
-void TestFolderCopy::copyInto()
-{
-    QFETCH(QString, source);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, present);
-    QFETCH(QString, copy);
-    QTemporaryDir root;
-    const QDir dir(root.path());
-    QVERIFY(dir.mkpath("from") && dir.mkpath("to"));
-    const QString sourcePath = ZtTest::WriteFile(dir.filePath("from/" + source), bytes);
-    QStringList before;
-    for (const QString& entry : present) {
-        if (entry.endsWith('/')) {
-            QVERIFY(dir.mkpath("to/" + entry));
-            continue;
-        }
-        const QString name = entry.section('=', 0, 0);
-        ZtTest::WriteFile(dir.filePath("to/" + name), entry.section('=', 1).toUtf8());
-        before.append(name);
-    }
-
-    QString reason;
-    QCOMPARE(ZtFolderCopy::CopyInto(sourcePath, dir.filePath("to"), &reason), dir.filePath("to/" + copy));
-    QVERIFY(reason.isEmpty());
-    QFile copied(dir.filePath("to/" + copy));
-    QVERIFY(copied.open(QIODevice::ReadOnly));
-    QCOMPARE(copied.readAll(), bytes);
-    // What was there is untouched.
-    for (const QString& entry : present) {
-        if (entry.endsWith('/'))
-            continue;
-        QFile file(dir.filePath("to/" + entry.section('=', 0, 0)));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), entry.section('=', 1).toUtf8());
-    }
+    ZtTest::ResultColumns();
+    Row("free name", CopyInto("logo.png", "png"), "logo.png | logo.png=png");
+    Row("same bytes there", CopyInto("logo.png", "png", {"logo.png=png"}), "logo.png | logo.png=png");
+    Row("other bytes there", CopyInto("logo.png", "png", {"logo.png=old"}), "logo-2.png | logo-2.png=png logo.png=old");
+    Row("two taken", CopyInto("logo.png", "png", {"logo.png=a", "logo-2.png=b"}),
+        "logo-3.png | logo-2.png=b logo-3.png=png logo.png=a");
+    Row("only the numbered one holds it", CopyInto("logo.png", "png", {"logo.png=a", "logo-2.png=png"}),
+        "logo-3.png | logo-2.png=png logo-3.png=png logo.png=a");
+    Row("no extension", CopyInto("README", "r", {"README=x"}), "README-2 | README=x README-2=r");
+    Row("dot file", CopyInto(".logo", "r", {".logo=x"}), ".logo-2 | .logo=x .logo-2=r");
+    Row("two dots", CopyInto("a.b.gif", "g", {"a.b.gif=x"}), "a.b-2.gif | a.b-2.gif=g a.b.gif=x");
+    Row("a folder takes the name", CopyInto("pics", "p", {"pics/"}), "pics-2 | pics-2=p");
+    Row("empty file", CopyInto("empty.gif", QByteArray()), "empty.gif | empty.gif=");
 }
 
 void TestFolderCopy::failureLeavesNothing_data()

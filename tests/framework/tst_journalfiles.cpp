@@ -1,3 +1,5 @@
+#include "support/ResultTable.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "framework/JournalRecord.h"
@@ -12,6 +14,8 @@
 
 #include <sys/stat.h>
 
+using ZtTest::Row;
+
 // Journal files and the folder that keeps them: what counts as damaged, and
 // which sessions a start may offer.
 class TestJournalFiles : public QObject
@@ -21,12 +25,7 @@ private:
     QTemporaryDir m_dir;
     int m_nFolder = 0;
 
-    static void Write(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-    }
+    static void Write(const QString& path, const QByteArray& bytes) { ZtTest::WriteFile(path, bytes); }
     QString NewFolder()
     {
         const QString folder = m_dir.path() + QStringLiteral("/f%1").arg(++m_nFolder);
@@ -56,31 +55,11 @@ private:
         return result;
     }
 
-private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
-
-    void damagedJournals_data()
+    // A page's journal damaged as named, read back. A newline in the page's
+    // file name must not end the header line.
+    QString Damaged(const QString& damage)
     {
-        QTest::addColumn<QString>("damage");
-        QTest::addColumn<QString>("expected");
-        const QString ok = QStringLiteral("header:ok bytes:ok path:/w/a\nb.html");
-        QTest::newRow("whole") << "" << ok;
-        QTest::newRow("cut short") << "cut" << "header:damaged";
-        QTest::newRow("a byte added") << "add" << "header:damaged";
-        QTest::newRow("a byte of the text changed") << "flip" << "header:damaged";
-        QTest::newRow("header only") << "headeronly" << "header:damaged";
-        QTest::newRow("empty") << "empty" << "header:damaged";
-        QTest::newRow("a foreign file") << "foreign" << "header:damaged";
-        QTest::newRow("a bad number") << "badnumber" << "header:damaged";
-        QTest::newRow("a FIFO") << "fifo" << "header:damaged";
-        QTest::newRow("a link to a journal") << "link" << "header:damaged";
-    }
-    void damagedJournals()
-    {
-        QFETCH(QString, damage);
-        QFETCH(QString, expected);
         CJournalRecord record;
-        // A newline in a file name must not end the header line.
         record.m_strPath = QStringLiteral("/w/a\nb.html");
         record.m_strKind = QStringLiteral("HTML");
         record.m_loadStamp = {true, 12, 1700000000000};
@@ -100,16 +79,26 @@ private slots:
             bytes = "[Settings]\nkey=value\n\nmore\n";
         else if (damage == QLatin1String("badnumber"))
             bytes.replace("size 12", "size 1x");
-        if (damage == QLatin1String("fifo")) {
-            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        } else if (damage == QLatin1String("link")) {
-            Write(path + QStringLiteral(".target"), bytes);
-            QVERIFY(QFile::link(path + QStringLiteral(".target"), path));
-        } else {
+        if (damage == QLatin1String("fifo"))
+            mkfifo(QFile::encodeName(path).constData(), 0600);
+        else if (damage == QLatin1String("link"))
+            QFile::link(ZtTest::WriteFile(path + QStringLiteral(".target"), bytes), path);
+        else
             Write(path, bytes);
-        }
-        QCOMPARE(Describe(path), expected);
+        return Describe(path);
     }
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void damagedJournals_data()
+    {
+        ZtTest::ResultColumns();
+        Row("whole", Damaged(""), "header:ok bytes:ok path:/w/a\nb.html");
+        for (const char* damage : {"cut", "add", "flip", "headeronly", "empty", "foreign", "badnumber", "fifo", "link"})
+            Row(damage, Damaged(damage), "header:damaged");
+    }
+    void damagedJournals() { ZtTest::CompareResult(); }
 
     // A 50 MB journal: the header is read without the text, and the text
     // comes back whole.

@@ -1,4 +1,5 @@
 #include "support/Dialogs.h"
+#include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -15,45 +16,25 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using ZtTest::Row;
+
 // Only regular files open; anything else is refused at once, with a message.
 class TestOpenFile : public QObject
 {
     Q_OBJECT
 private slots:
     void opensOnlyRegularFiles_data();
-    void opensOnlyRegularFiles();
+    void opensOnlyRegularFiles() { ZtTest::CompareResult(); }
     void stampFollowsReadsAndWrites();
 
 private:
     QTemporaryDir m_dir;
 };
 
-void TestOpenFile::opensOnlyRegularFiles_data()
+// Opens path as a document and directly: "opened" with the text read, or
+// the message shown ("~" for the path).
+static QString Open(const QString& path)
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("message"); // empty when the file opens
-
-    const QString regular = ZtTest::WriteFile(m_dir.filePath(QStringLiteral("page.html")), "<P>");
-    const QString fifo = m_dir.filePath(QStringLiteral("pipe"));
-    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    auto* server = new QLocalServer(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    QVERIFY(server->listen(m_dir.filePath(QStringLiteral("socket"))));
-
-    const QString notRegular = QStringLiteral("is not a regular file");
-    QTest::newRow("regular file") << regular << QString();
-    QTest::newRow("named pipe") << fifo << notRegular;
-    QTest::newRow("character device") << QStringLiteral("/dev/null") << notRegular;
-    QTest::newRow("socket") << server->fullServerName() << notRegular;
-    QTest::newRow("folder") << m_dir.path() << QStringLiteral("is a folder");
-    QTest::newRow("missing") << m_dir.filePath(QStringLiteral("gone.html")) << QStringLiteral("File not found");
-}
-
-void TestOpenFile::opensOnlyRegularFiles()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, message);
-
     // Should an open wait for a writer on the pipe, this thread plays the
     // writer, so that the test fails instead of hanging.
     std::atomic<bool> done = false;
@@ -65,7 +46,6 @@ void TestOpenFile::opensOnlyRegularFiles()
     });
     if (path.endsWith(QStringLiteral("pipe")))
         writer->start();
-
     ZtTest::CMessageLog messages;
     CDocument document;
     const bool opened = document.OnOpenDocument(path);
@@ -76,15 +56,27 @@ void TestOpenFile::opensOnlyRegularFiles()
     done = true;
     writer->wait();
     delete writer;
-    const QStringList& shown = messages.texts;
+    if (opened != openedDirectly)
+        return QStringLiteral("opened only one way");
+    return (opened ? QStringLiteral("opened ") + QString::fromUtf8(file.readAll()) : QString())
+           + messages.texts.join(QLatin1Char('|')).replace(path, QStringLiteral("~"));
+}
 
-    QCOMPARE(opened, message.isEmpty());
-    QCOMPARE(openedDirectly, message.isEmpty());
-    QCOMPARE(shown.size(), message.isEmpty() ? 0 : 1);
-    if (message.isEmpty())
-        QCOMPARE(file.readAll(), QByteArray("<P>"));
-    else
-        QVERIFY2(shown.first().contains(path) && shown.first().contains(message), qPrintable(shown.first()));
+void TestOpenFile::opensOnlyRegularFiles_data()
+{
+    ZtTest::ResultColumns();
+    auto* server = new QLocalServer(this);
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    QVERIFY(server->listen(m_dir.filePath(QStringLiteral("socket"))));
+    const QString fifo = m_dir.filePath(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    Row("regular file", Open(ZtTest::WriteFile(m_dir.filePath(QStringLiteral("page.html")), "<P>")), "opened <P>");
+    const QString special = "~\nis not a regular file (it may be a pipe, a device or a socket) and cannot be opened.";
+    Row("named pipe", Open(fifo), special);
+    Row("character device", Open(QStringLiteral("/dev/null")), special);
+    Row("socket", Open(server->fullServerName()), special);
+    Row("folder", Open(m_dir.path()), "~\nis a folder, not a file.");
+    Row("missing", Open(m_dir.filePath(QStringLiteral("gone.html"))), "~\nFile not found.");
 }
 
 // The stamp is the file as the document last read or wrote it, so a change

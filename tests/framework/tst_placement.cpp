@@ -20,6 +20,12 @@ QString Side(int x, int y)
 {
     return QString::number(DockSideFromPosition(x, y, QSize(1000, 600)));
 }
+// Where a window asked for at wanted goes on these screens.
+QString Fit(const QRect& wanted, const QList<QRect>& screens)
+{
+    const QRect fitted = CWindowPlacement::FitToScreens(wanted, screens);
+    return QStringLiteral("%1,%2 %3x%4").arg(fitted.x()).arg(fitted.y()).arg(fitted.width()).arg(fitted.height());
+}
 } // namespace
 
 class TestPlacement : public QObject
@@ -29,8 +35,6 @@ private slots:
     void results_data();
     void results() { ZtTest::CompareResult(); }
     void parsesFields();
-    void fitToScreens_data();
-    void fitToScreens();
 };
 
 void TestPlacement::results_data()
@@ -62,60 +66,37 @@ void TestPlacement::results_data()
     Row("dock: lower half x 41", Side(41, 599), "59420");
     Row("dock: just above half", Side(0, 299), "59420");
     Row("dock: off the left in lower half", Side(-300, 400), "59422");
+    const QRect one(0, 0, 1280, 1024);
+    const QList<QRect> pair{one, QRect(1280, 0, 1920, 1080)};
+    Row("fit: inside stays", Fit(QRect(25, 0, 1230, 974), {one}), "25,0 1230x974");
+    Row("fit: hanging off right but title visible", Fit(QRect(1100, 100, 800, 600), {one}), "1100,100 800x600");
+    Row("fit: title just off the right", Fit(QRect(1200, 100, 800, 600), {one}), "480,100 800x600");
+    Row("fit: far away", Fit(QRect(5000, 5000, 400, 300), {one}), "880,724 400x300");
+    Row("fit: above the screen", Fit(QRect(100, -40, 400, 300), {one}), "100,0 400x300");
+    Row("fit: left of the screen", Fit(QRect(-500, 200, 400, 300), {one}), "0,200 400x300");
+    Row("fit: too large", Fit(QRect(0, 0, 5000, 4000), {one}), "0,0 1280x1024");
+    Row("fit: gone second screen", Fit(QRect(1500, 100, 800, 600), {one}), "480,100 800x600");
+    Row("fit: to nearest screen", Fit(QRect(4000, 200, 800, 600), pair), "2400,200 800x600");
+    Row("fit: larger than the small screen kept on the large", Fit(QRect(1300, 10, 1800, 1050), pair), "1300,10 1800x1050");
+    Row("fit: largest screen bounds the size", Fit(QRect(1300, 10, 3000, 2000), pair), "1280,0 1920x1080");
+    Row("fit: inverted rectangle", Fit(QRect(QPoint(500, 400), QPoint(99, 99)), {one}), "100,100 400x300");
+    // Corners farther apart than an int can count: the width is not an
+    // overflowed, tiny or negative number.
+    Row("fit: corners an int apart", Fit(QRect(QPoint(-2147483647, -2147483647), QPoint(2147483646, 2147483646)), {one}),
+        "0,0 1280x1024");
+    Row("fit: near the end of int", Fit(QRect(QPoint(2147483000, 10), QPoint(2147483399, 309)), {one}), "880,10 400x300");
+    Row("fit: no screens", Fit(QRect(9000, 9000, 10, 10), {}), "9000,9000 10x10");
 }
 
 void TestPlacement::parsesFields()
 {
     const std::optional<CWindowPlacement> p = CWindowPlacement::Parse(QStringLiteral(" 2, 3,-1,-2,-8,-9,25,10,1255,974 "));
     QVERIFY(p);
-    QCOMPARE(p->flags, 2u);
-    QCOMPARE(p->showCmd, CWindowPlacement::ShowMaximized);
-    QCOMPARE(p->minPosition, QPoint(-1, -2));
-    QCOMPARE(p->maxPosition, QPoint(-8, -9));
     // Right and bottom lie outside the rectangle.
-    QCOMPARE(p->normal, QRect(25, 10, 1230, 964));
-}
-
-void TestPlacement::fitToScreens_data()
-{
-    QTest::addColumn<QRect>("wanted");
-    QTest::addColumn<QList<QRect>>("screens");
-    QTest::addColumn<QRect>("expected");
-    const QRect one(0, 0, 1280, 1024);
-    const QList<QRect> single{one};
-    const QList<QRect> pair{one, QRect(1280, 0, 1920, 1080)};
-
-    QTest::newRow("inside stays") << QRect(25, 0, 1230, 974) << single << QRect(25, 0, 1230, 974);
-    QTest::newRow("hanging off right but title visible")
-        << QRect(1100, 100, 800, 600) << single << QRect(1100, 100, 800, 600);
-    QTest::newRow("title just off the right") << QRect(1200, 100, 800, 600) << single << QRect(480, 100, 800, 600);
-    QTest::newRow("far away") << QRect(5000, 5000, 400, 300) << single << QRect(880, 724, 400, 300);
-    QTest::newRow("above the screen") << QRect(100, -40, 400, 300) << single << QRect(100, 0, 400, 300);
-    QTest::newRow("left of the screen") << QRect(-500, 200, 400, 300) << single << QRect(0, 200, 400, 300);
-    QTest::newRow("too large") << QRect(0, 0, 5000, 4000) << single << one;
-    QTest::newRow("gone second screen") << QRect(1500, 100, 800, 600) << single << QRect(480, 100, 800, 600);
-    QTest::newRow("to nearest screen") << QRect(4000, 200, 800, 600) << pair << QRect(2400, 200, 800, 600);
-    QTest::newRow("larger than the small screen kept on the large")
-        << QRect(1300, 10, 1800, 1050) << pair << QRect(1300, 10, 1800, 1050);
-    QTest::newRow("largest screen bounds the size")
-        << QRect(1300, 10, 3000, 2000) << pair << QRect(1280, 0, 1920, 1080);
-    QTest::newRow("inverted rectangle") << QRect(QPoint(500, 400), QPoint(99, 99)) << single
-                                        << QRect(100, 100, 400, 300);
-    // Corners farther apart than an int can count: the width is not an
-    // overflowed, tiny or negative number.
-    QTest::newRow("corners an int apart") << QRect(QPoint(-2147483647, -2147483647), QPoint(2147483646, 2147483646))
-                                          << single << one;
-    QTest::newRow("near the end of int") << QRect(QPoint(2147483000, 10), QPoint(2147483399, 309)) << single
-                                         << QRect(880, 10, 400, 300);
-    QTest::newRow("no screens") << QRect(9000, 9000, 10, 10) << QList<QRect>() << QRect(9000, 9000, 10, 10);
-}
-
-void TestPlacement::fitToScreens()
-{
-    QFETCH(QRect, wanted);
-    QFETCH(QList<QRect>, screens);
-    QFETCH(QRect, expected);
-    QCOMPARE(CWindowPlacement::FitToScreens(wanted, screens), expected);
+    QCOMPARE(QStringLiteral("%1 %2 %3,%4 %5,%6 %7,%8 %9x%10").arg(p->flags).arg(p->showCmd == CWindowPlacement::ShowMaximized)
+                 .arg(p->minPosition.x()).arg(p->minPosition.y()).arg(p->maxPosition.x()).arg(p->maxPosition.y())
+                 .arg(p->normal.x()).arg(p->normal.y()).arg(p->normal.width()).arg(p->normal.height()),
+             QStringLiteral("2 1 -1,-2 -8,-9 25,10 1230x964"));
 }
 
 ZT_TEST_MAIN(TestPlacement)

@@ -27,7 +27,7 @@ private slots:
     void results_data();
     void results() { ZtTest::CompareResult(); }
     void writeKeepsEveryOtherByte_data();
-    void writeKeepsEveryOtherByte();
+    void writeKeepsEveryOtherByte() { ZtTest::CompareResult(); }
     void writeMergesWithTheFileOnDisk();
     void concurrentWritersLoseNothing();
     void changesReachTheFileTogether_data();
@@ -40,6 +40,7 @@ private slots:
 
 private:
     QString NewPath(const QString& name) const { return ZtTest::SandboxDir() + QLatin1Char('/') + name; }
+    QString WrittenOver(const QByteArray& before) const;
 
     QStringList m_messages;
 };
@@ -150,45 +151,37 @@ void TestProfile::results_data()
     ZtTest::Row("sign only", read("-"), "77");
 }
 
-void TestProfile::writeKeepsEveryOtherByte_data()
+// A profile file as before, then with Settings/New written as "x": the keys
+// read, then the file's bytes afterwards (Latin-1), which read back the same.
+QString TestProfile::WrittenOver(const QByteArray& before) const
 {
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QString>("keysRead");
-    QTest::addColumn<QByteArray>("after"); // once Settings/New is "x"
-    QTest::newRow("CR line ends") << QByteArray("[Startup]\rFontSize=12\rFilesOpen=2\r[Settings]\rWindowPos=1,2\r")
-                                  << "Startup/FontSize=12 Startup/FilesOpen=2 Settings/WindowPos=1,2"
-                                  << QByteArray("[Startup]\rFontSize=12\rFilesOpen=2\r[Settings]\rWindowPos=1,2\rNew=x\r");
-    QTest::newRow("stray lines first") << QByteArray("stray line\nOrphan=1\n; note\n[Settings]\nWindowPos=1,2\n\n[Fonts]\n")
-                                       << "Settings/WindowPos=1,2"
-                                       << QByteArray("stray line\nOrphan=1\n; note\n[Settings]\nWindowPos=1,2\nNew=x\n\n[Fonts]\n");
-    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[Settings]\r\nWindowPos=1,2\r\n")
-                                     << "Settings/WindowPos=1,2"
-                                     << QByteArray("\xEF\xBB\xBF[Settings]\r\nWindowPos=1,2\r\nNew=x\r\n");
-    QTest::newRow("no last line end") << QByteArray("[Fonts]\nFace=Caf\xE9")
-                                      << QString::fromUtf8("Fonts/Face=Caf\uFFFD")
-                                      << QByteArray("[Fonts]\nFace=Caf\xE9\n\n[Settings]\nNew=x\n");
-    QTest::newRow("hand edited")
-        << QByteArray("; note\r\n[Settings]\r\nWindowPos = 0,1\r\n  [ startup ]  \r\nFilesOpen=2\r\nfilesopen=3\r\n=v\r\n")
-        << "Startup/FilesOpen=3 Settings/WindowPos= 0,1"
-        << QByteArray("; note\r\n[Settings]\r\nWindowPos = 0,1\r\nNew=x\r\n  [ startup ]  \r\nFilesOpen=2\r\nfilesopen=3\r\n=v\r\n");
-    QTest::newRow("changed in place") << QByteArray("[Settings]\nNew = old\n[settings]\n  new=older \n")
-                                      << "Settings/New=older "
-                                      << QByteArray("[Settings]\nNew = old\n[settings]\n  new=x\n");
+    const QString path = ZtTest::WriteFile(NewPath(QStringLiteral("kept.ini")), before);
+    CProfile profile(path);
+    const QString keysRead = Dump(profile);
+    if (!profile.WriteString(QStringLiteral("Settings"), QStringLiteral("New"), QStringLiteral("x")) || !profile.Flush())
+        return QStringLiteral("not written");
+    const QString reread = Dump(CProfile(path)) == Dump(profile) ? QString() : QStringLiteral(" (reads otherwise)");
+    return keysRead + QStringLiteral(" | ") + QString::fromLatin1(ReadFile(path)) + reread;
 }
 
-void TestProfile::writeKeepsEveryOtherByte()
+void TestProfile::writeKeepsEveryOtherByte_data()
 {
-    QFETCH(QByteArray, before);
-    QFETCH(QString, keysRead);
-    QFETCH(QByteArray, after);
-    const QString path = NewPath(QStringLiteral("kept.ini"));
-    WriteFile(path, before);
-    CProfile profile(path);
-    QCOMPARE(Dump(profile), keysRead);
-    QVERIFY(profile.WriteString(QStringLiteral("Settings"), QStringLiteral("New"), QStringLiteral("x")));
-    QVERIFY(profile.Flush());
-    QCOMPARE(ReadFile(path), after);
-    QCOMPARE(Dump(CProfile(path)), Dump(profile));
+    ZtTest::ResultColumns();
+    ZtTest::Row("CR line ends", WrittenOver("[Startup]\rFontSize=12\rFilesOpen=2\r[Settings]\rWindowPos=1,2\r"),
+                "Startup/FontSize=12 Startup/FilesOpen=2 Settings/WindowPos=1,2 | "
+                "[Startup]\rFontSize=12\rFilesOpen=2\r[Settings]\rWindowPos=1,2\rNew=x\r");
+    ZtTest::Row("stray lines first", WrittenOver("stray line\nOrphan=1\n; note\n[Settings]\nWindowPos=1,2\n\n[Fonts]\n"),
+                "Settings/WindowPos=1,2 | stray line\nOrphan=1\n; note\n[Settings]\nWindowPos=1,2\nNew=x\n\n[Fonts]\n");
+    ZtTest::Row("byte order mark", WrittenOver("\xEF\xBB\xBF[Settings]\r\nWindowPos=1,2\r\n"),
+                "Settings/WindowPos=1,2 | \u00EF\u00BB\u00BF[Settings]\r\nWindowPos=1,2\r\nNew=x\r\n");
+    ZtTest::Row("no last line end", WrittenOver("[Fonts]\nFace=Caf\xE9"),
+                "Fonts/Face=Caf\uFFFD | [Fonts]\nFace=Caf\u00E9\n\n[Settings]\nNew=x\n");
+    ZtTest::Row("hand edited",
+                WrittenOver("; note\r\n[Settings]\r\nWindowPos = 0,1\r\n  [ startup ]  \r\nFilesOpen=2\r\nfilesopen=3\r\n=v\r\n"),
+                "Startup/FilesOpen=3 Settings/WindowPos= 0,1 | ; note\r\n[Settings]\r\nWindowPos = 0,1\r\nNew=x\r\n"
+                "  [ startup ]  \r\nFilesOpen=2\r\nfilesopen=3\r\n=v\r\n");
+    ZtTest::Row("changed in place", WrittenOver("[Settings]\nNew = old\n[settings]\n  new=older \n"),
+                "Settings/New=older  | [Settings]\nNew = old\n[settings]\n  new=x\n");
 }
 
 void TestProfile::writeMergesWithTheFileOnDisk()

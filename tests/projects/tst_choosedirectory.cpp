@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/ScriptedShell.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
@@ -13,6 +14,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+
+using ZtTest::Row;
 
 namespace {
 // "Documents>a>b": the names from the top-level place down to item.
@@ -42,7 +45,7 @@ private slots:
 
     void topLevelIsTheUsersPlacesThenTheFileSystem();
     void userVolumes_data();
-    void userVolumes();
+    void userVolumes() { ZtTest::CompareResult(); }
     void typedPathExpandsAndOkReturnsIt_data();
     void typedPathExpandsAndOkReturnsIt();
     void contextMenuCreatesRenamesAndTrashes();
@@ -80,25 +83,20 @@ void TestChooseDirectory::topLevelIsTheUsersPlacesThenTheFileSystem()
         QVERIFY2(QFileInfo(place.m_strPath).isDir(), qPrintable(place.m_strPath));
 }
 
+// Whether a volume (mount point, device, file system) is listed.
 void TestChooseDirectory::userVolumes_data()
 {
-    QTest::addColumn<QString>("volume"); // mount point, device, file system
-    QTest::addColumn<bool>("listed");
-    QTest::newRow("stick") << "/media/ann/STICK /dev/sdb1 vfat" << true;
-    QTest::newRow("tmpfs in /mnt") << "/mnt/scratch tmpfs tmpfs" << true;
-    QTest::newRow("home partition") << "/home /dev/sda3 ext4" << true;
-    QTest::newRow("nfs share") << "/srv/share server:/x nfs4" << true;
-    QTest::newRow("root") << "/ /dev/sda1 ext4" << false;
-    QTest::newRow("efi") << "/boot/efi /dev/sda2 vfat" << false;
-    QTest::newRow("container tmpfs") << "/tmp tmpfs tmpfs" << false;
-}
-
-void TestChooseDirectory::userVolumes()
-{
-    QFETCH(QString, volume);
-    QFETCH(bool, listed);
-    const QStringList parts = volume.split(QLatin1Char(' '));
-    QCOMPARE(CShellTree::IsUserVolume(parts[0], parts[1].toUtf8(), parts[2].toUtf8()), listed);
+    ZtTest::ResultColumns();
+    const auto listed = [](const QString& point, const QByteArray& device, const QByteArray& type) {
+        return ZtTest::YesNo(CShellTree::IsUserVolume(point, device, type));
+    };
+    Row("stick", listed("/media/ann/STICK", "/dev/sdb1", "vfat"), "yes");
+    Row("tmpfs in /mnt", listed("/mnt/scratch", "tmpfs", "tmpfs"), "yes");
+    Row("home partition", listed("/home", "/dev/sda3", "ext4"), "yes");
+    Row("nfs share", listed("/srv/share", "server:/x", "nfs4"), "yes");
+    Row("root", listed("/", "/dev/sda1", "ext4"), "no");
+    Row("efi", listed("/boot/efi", "/dev/sda2", "vfat"), "no");
+    Row("container tmpfs", listed("/tmp", "tmpfs", "tmpfs"), "no");
 }
 
 void TestChooseDirectory::typedPathExpandsAndOkReturnsIt_data()

@@ -32,7 +32,6 @@ private slots:
     void showsFoldersMadeLater();
     void staleReadsAreDropped_data();
     void staleReadsAreDropped();
-    void fileManagerGetsAddresses();
     void volumesJoinWithoutHoldingUpTheTree();
 
 private:
@@ -104,6 +103,16 @@ void TestDesktopTree::topLevelAndHiddenFolders()
     tree.SetShowHidden(false);
     QTRY_VERIFY(!tree.IsReading());
     QCOMPARE(Texts(home, &tree), QStringLiteral("Desktop,Documents,Music,web"));
+
+    // The file manager gets a folder as a file address, the trash as the
+    // desktop's own location.
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnUrlOpened");
+    QDesktopServices::setUrlHandler(QStringLiteral("trash"), this, "OnUrlOpened");
+    tree.OpenInFileManager(home);
+    tree.OpenInFileManager(tree.TrashItem());
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("trash"));
+    QCOMPARE(m_opened, QStringList({QUrl::fromLocalFile(m_strHome).toString(), QStringLiteral("trash:///")}));
 }
 
 void TestDesktopTree::newFolderWithIndexFile()
@@ -239,19 +248,6 @@ void TestDesktopTree::staleReadsAreDropped()
     QCOMPARE(fresh->childCount(), 0);
     QVERIFY(!Texts(home, &tree).contains(QStringLiteral("doomed")));
     QVERIFY(QDir(CShellTree::ItemPath(fresh)).removeRecursively());
-}
-
-void TestDesktopTree::fileManagerGetsAddresses()
-{
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnUrlOpened");
-    QDesktopServices::setUrlHandler(QStringLiteral("trash"), this, "OnUrlOpened");
-    CDesktopTreeCtrl tree;
-    tree.OpenInFileManager(tree.topLevelItem(0));
-    tree.OpenInFileManager(tree.TrashItem());
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("trash"));
-    // A folder as a file address, the trash as the desktop's own location.
-    QCOMPARE(m_opened, QStringList({QUrl::fromLocalFile(m_strHome).toString(), QStringLiteral("trash:///")}));
 }
 
 void TestDesktopTree::volumesJoinWithoutHoldingUpTheTree()

@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/ScriptedShell.h"
 #include "support/Sites.h"
 #include "support/TestFiles.h"
@@ -27,6 +28,8 @@
 
 #include <memory>
 
+using ZtTest::Row;
+
 // The List bar's list: its rules, its copy and cut state, and the list at
 // work on a real folder with a Project tree to paste into.
 class TestFileList : public QObject
@@ -36,14 +39,8 @@ private slots:
     void init();
     void cleanup();
 
-    void browserAndEditRules_data();
-    void browserAndEditRules();
-    void openAction_data();
-    void openAction();
-    void stepTarget_data();
-    void stepTarget();
-    void copyCutState_data();
-    void copyCutState();
+    void rules_data();
+    void rules() { ZtTest::CompareResult(); }
 
     void fillsSortedFromFolder();
     void followsChangesKeepingSelection();
@@ -119,107 +116,35 @@ void TestFileList::Select(std::initializer_list<const char*> names)
     }
 }
 
-// ---- Rules -----------------------------------------------------------------------
+namespace {
 
-void TestFileList::browserAndEditRules_data()
+// Browser-showable and Edit-enabled of a name under an extension filter, as
+// "11"; then the open action of a path (allow run, executable bit).
+QString Rules(const QString& name, const QString& filter)
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<bool>("showable");
-    QTest::addColumn<bool>("editItem");
-    QTest::newRow("page, any case") << "Index.HTML" << "" << true << true;
-    QTest::newRow("picture") << "logo.jpeg" << "" << true << true;
-    QTest::newRow("not a page") << "logo.png" << "" << false << true;
-    QTest::newRow("filter in capitals") << "logo.png" << "PNG" << true << true;
-    QTest::newRow("filter as a pattern") << "logo.png" << "*.png" << true << true;
-    QTest::newRow("no extension, no filter") << "Makefile" << "" << false << true;
-    QTest::newRow("no extension, blank filter") << "Makefile" << " " << false << true;
-    QTest::newRow("program") << "setup.EXE" << "exe" << true << false;
-    QTest::newRow("nothing selected") << "" << "" << false << true;
+    return QStringLiteral("%1%2").arg(int(CFileListRules::IsBrowserShowable(name, filter)))
+        .arg(int(CFileListRules::IsEditItemEnabled(name)));
 }
 
-void TestFileList::browserAndEditRules()
+QString Open(const QString& path, bool allowRun, bool executable)
 {
-    QFETCH(QString, name);
-    QFETCH(QString, filter);
-    QTEST(CFileListRules::IsBrowserShowable(name, filter), "showable");
-    QTEST(CFileListRules::IsEditItemEnabled(name), "editItem");
+    static const char* const kNames[] = {"nothing", "edit", "run"};
+    return QString::fromLatin1(kNames[int(CFileListRules::OpenActionFor(path, allowRun, executable))]);
 }
 
-void TestFileList::openAction_data()
+QString Step(const QString& name, bool up)
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("allowRun");
-    QTest::addColumn<bool>("executable");
-    QTest::addColumn<int>("action");
-    const int edit = int(CFileListRules::EOpen::Edit);
-    const int run = int(CFileListRules::EOpen::Run);
-    const int nothing = int(CFileListRules::EOpen::Nothing);
-    QTest::newRow("page") << "/s/a.htm" << true << false << edit;
-    QTest::newRow("page marked executable") << "/s/a.htm" << true << true << edit;
-    QTest::newRow("program") << "/s/setup.exe" << true << false << run;
-    QTest::newRow("program, dropped") << "/s/setup.exe" << false << false << nothing;
-    QTest::newRow("batch") << "/s/go.BAT" << true << false << run;
-    QTest::newRow("executable script") << "/s/deploy" << true << true << run;
-    QTest::newRow("plain file") << "/s/deploy" << true << false << nothing;
-    QTest::newRow("picture") << "/s/a.gif" << true << false << nothing;
-    QTest::newRow("folder path") << "/s/" << true << false << nothing;
+    return QString::number(CFileListRules::StepTarget({"a.htm", "b.htm", "c.gif", "C.GIF", "z.txt"}, name, up));
 }
 
-void TestFileList::openAction()
+// Runs blank-separated operations ("copy a b", "cut a", "delete", "taken",
+// "moved", "drag a b", "dragged"; commas between them) and describes the
+// state as "copy:<list> wait:<0|1> cut:<list>".
+QString CopyCut(const QString& operations)
 {
-    QFETCH(QString, path);
-    QFETCH(bool, allowRun);
-    QFETCH(bool, executable);
-    QTEST(int(CFileListRules::OpenActionFor(path, allowRun, executable)), "action");
-}
-
-void TestFileList::stepTarget_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("up");
-    QTest::addColumn<int>("target");
-    QTest::newRow("down, names in any case") << "B.HTM" << false << 2;
-    QTest::newRow("up") << "b.htm" << true << 0;
-    QTest::newRow("down from the last") << "z.txt" << false << -1;
-    QTest::newRow("up from the first") << "a.htm" << true << -1;
-    QTest::newRow("unknown name") << "gone.htm" << false << -1;
-    QTest::newRow("up from the last of twins") << "c.gif" << true << 2;
-    QTest::newRow("down from the first of twins") << "c.gif" << false << 3;
-}
-
-void TestFileList::stepTarget()
-{
-    const QStringList names{"a.htm", "b.htm", "c.gif", "C.GIF", "z.txt"};
-    QFETCH(QString, name);
-    QFETCH(bool, up);
-    QTEST(CFileListRules::StepTarget(names, name, up), "target");
-}
-
-// Operations in order: "copy a", "copy a b", "cut a", "delete", "taken",
-// "moved"; the state after them as "copy:<list> wait:<0|1> cut:<list>".
-void TestFileList::copyCutState_data()
-{
-    QTest::addColumn<QStringList>("operations");
-    QTest::addColumn<QString>("state");
-    QTest::newRow("copy of several waits") << QStringList{"copy a b"} << "copy:a,b wait:1 cut:";
-    QTest::newRow("copy of one drops the list") << QStringList{"copy a b", "copy c"} << "copy: wait:0 cut:";
-    QTest::newRow("copy of none changes nothing") << QStringList{"copy a b", "copy"} << "copy:a,b wait:1 cut:";
-    QTest::newRow("cut stops the wait") << QStringList{"copy a b", "cut c"} << "copy:a,b wait:0 cut:c";
-    QTest::newRow("delete loses the copy") << QStringList{"cut c", "copy a b", "delete"} << "copy: wait:0 cut:c";
-    QTest::newRow("paste takes the copy") << QStringList{"copy a b", "taken"} << "copy: wait:0 cut:";
-    QTest::newRow("move empties the cut") << QStringList{"cut a b", "moved"} << "copy: wait:0 cut:";
-    QTest::newRow("a drag carries its files") << QStringList{"cut c", "drag a b"} << "copy: wait:0 cut:a,b";
-    QTest::newRow("a cut waits again after a drag") << QStringList{"cut c", "drag a b", "dragged"}
-                                                    << "copy: wait:0 cut:c";
-}
-
-void TestFileList::copyCutState()
-{
-    QFETCH(QStringList, operations);
     CFileListState state;
-    for (const QString& operation : operations) {
-        QStringList words = operation.split(QLatin1Char(' '));
+    for (const QString& operation : operations.split(QLatin1Char(','))) {
+        QStringList words = operation.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         const QString verb = words.takeFirst();
         if (verb == QLatin1String("copy"))
             state.Copy(words);
@@ -236,11 +161,52 @@ void TestFileList::copyCutState()
         else if (verb == QLatin1String("dragged"))
             state.DragEnded();
     }
-    const QString described = QStringLiteral("copy:%1 wait:%2 cut:%3")
-                                  .arg(state.CopyList().join(QLatin1Char(',')))
-                                  .arg(int(state.IsCopyWaiting()))
-                                  .arg(state.CutSource().join(QLatin1Char(',')));
-    QTEST(described, "state");
+    return QStringLiteral("copy:%1 wait:%2 cut:%3").arg(state.CopyList().join(QLatin1Char(',')))
+        .arg(int(state.IsCopyWaiting())).arg(state.CutSource().join(QLatin1Char(',')));
+}
+
+} // namespace
+
+void TestFileList::rules_data()
+{
+    ZtTest::ResultColumns();
+    Row("page, any case", Rules("Index.HTML", ""), "11");
+    Row("picture", Rules("logo.jpeg", ""), "11");
+    Row("not a page", Rules("logo.png", ""), "01");
+    Row("filter in capitals", Rules("logo.png", "PNG"), "11");
+    Row("filter as a pattern", Rules("logo.png", "*.png"), "11");
+    Row("no extension, no filter", Rules("Makefile", ""), "01");
+    Row("no extension, blank filter", Rules("Makefile", " "), "01");
+    Row("program", Rules("setup.EXE", "exe"), "10");
+    Row("nothing selected", Rules("", ""), "01");
+
+    Row("open page", Open("/s/a.htm", true, false), "edit");
+    Row("open page marked executable", Open("/s/a.htm", true, true), "edit");
+    Row("open program", Open("/s/setup.exe", true, false), "run");
+    Row("open program, dropped", Open("/s/setup.exe", false, false), "nothing");
+    Row("open batch", Open("/s/go.BAT", true, false), "run");
+    Row("open executable script", Open("/s/deploy", true, true), "run");
+    Row("open plain file", Open("/s/deploy", true, false), "nothing");
+    Row("open picture", Open("/s/a.gif", true, false), "nothing");
+    Row("open folder path", Open("/s/", true, false), "nothing");
+
+    Row("step down, names in any case", Step("B.HTM", false), "2");
+    Row("step up", Step("b.htm", true), "0");
+    Row("step down from the last", Step("z.txt", false), "-1");
+    Row("step up from the first", Step("a.htm", true), "-1");
+    Row("step from an unknown name", Step("gone.htm", false), "-1");
+    Row("step up from the last of twins", Step("c.gif", true), "2");
+    Row("step down from the first of twins", Step("c.gif", false), "3");
+
+    Row("copy of several waits", CopyCut("copy a b"), "copy:a,b wait:1 cut:");
+    Row("copy of one drops the list", CopyCut("copy a b,copy c"), "copy: wait:0 cut:");
+    Row("copy of none changes nothing", CopyCut("copy a b,copy"), "copy:a,b wait:1 cut:");
+    Row("cut stops the wait", CopyCut("copy a b,cut c"), "copy:a,b wait:0 cut:c");
+    Row("delete loses the copy", CopyCut("cut c,copy a b,delete"), "copy: wait:0 cut:c");
+    Row("paste takes the copy", CopyCut("copy a b,taken"), "copy: wait:0 cut:");
+    Row("move empties the cut", CopyCut("cut a b,moved"), "copy: wait:0 cut:");
+    Row("a drag carries its files", CopyCut("cut c,drag a b"), "copy: wait:0 cut:a,b");
+    Row("a cut waits again after a drag", CopyCut("cut c,drag a b,dragged"), "copy: wait:0 cut:c");
 }
 
 // ---- The list at work --------------------------------------------------------------
@@ -369,7 +335,6 @@ void TestFileList::deletesToTrash()
     QTRY_COMPARE(Rows(), QStringLiteral("b.gif|1 KB Site.ztp|1 KB"));
     QCOMPARE(ZtTest::ReadFile(trash + QStringLiteral("a.htm")), QByteArray("a.htm"));
     QVERIFY(QFile::exists(trash + QStringLiteral("c.txt")));
-    QCOMPARE(Rows(), QStringLiteral("b.gif|1 KB Site.ztp|1 KB"));
     QVERIFY(m_messages.isEmpty());
 }
 

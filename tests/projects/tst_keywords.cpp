@@ -14,11 +14,8 @@ class TestKeywords : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void keywordsOfBytes_data();
-    void keywordsOfBytes();
-    void edits_data();
-    void edits();
-    void staleEditsAreRefused();
+    void bytes_data();
+    void bytes();
     void folderShowsEveryKeywordFile();
     void treeCommandsKeepFilesInStep();
     void longKeywordEditedWhole();
@@ -27,6 +24,10 @@ private slots:
 
 private:
     QTreeWidgetItem* Expand(QTreeWidgetItem* item);
+    QTreeWidgetItem* Find(const QString& text) const
+    {
+        return m_pTree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    }
     QStringList Texts(const QTreeWidgetItem* folder) const;
     void Edit(const std::function<void()>& start, const QString& text);
 
@@ -80,52 +81,17 @@ void TestKeywords::Edit(const std::function<void()>& start, const QString& text)
     QApplication::processEvents();
 }
 
-void TestKeywords::keywordsOfBytes_data()
+namespace {
+
+QString Keywords(const QByteArray& bytes)
 {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("keywords");
-    QTest::newRow("mixed ends") << QByteArray("a\r\nb\nc\rd") << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("final end makes no line") << QByteArray("a\n") << QStringList{"a"};
-    QTest::newRow("empty lines are keywords") << QByteArray("\n\r\nx\n") << QStringList{"", "", "x"};
-    QTest::newRow("CR CR LF is two ends") << QByteArray("a\r\r\nb") << QStringList{"a", "", "b"};
-    QTest::newRow("invalid UTF-8 as Windows-1252") << QByteArray("caf\xe9\nné") << QStringList{"café", "né"};
-    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    return CKeywordFile::Keywords(bytes).join(QLatin1Char('|'));
 }
 
-void TestKeywords::keywordsOfBytes()
+// Runs an edit on bytes: "+i text" insert, "=i old>new" rename, "-i old"
+// delete, "mi old>j" move. The bytes after it, or "refused".
+QByteArray Edited(const QByteArray& bytes, const QString& op)
 {
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, keywords);
-    QCOMPARE(CKeywordFile::Keywords(bytes), keywords);
-}
-
-void TestKeywords::edits_data()
-{
-    // op: "+i text" insert, "=i old>new" rename, "-i old" delete, "mi old>j" move.
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("op");
-    QTest::addColumn<QByteArray>("expected");
-    const QByteArray mixed("\xff\xfe\r\nb\nc\rd");
-    QTest::newRow("insert first takes the common end") << QByteArray("a\nb\r\nc\n") << "+0 new"
-                                                       << QByteArray("new\na\nb\r\nc\n");
-    QTest::newRow("insert in an empty file: CR LF") << QByteArray() << "+0 x" << QByteArray("x\r\n");
-    QTest::newRow("append after a last line without end") << QByteArray("a\r\nb") << "+2 x"
-                                                          << QByteArray("a\r\nb\r\nx");
-    QTest::newRow("rename keeps its own end and the others") << mixed << "=1 b>B" << QByteArray("\xff\xfe\r\nB\nc\rd");
-    QTest::newRow("rename the undecodable line") << mixed << "=0 ÿþ>ok" << QByteArray("ok\r\nb\nc\rd");
-    QTest::newRow("delete takes its end along") << mixed << "-2 c" << QByteArray("\xff\xfe\r\nb\nd");
-    QTest::newRow("delete the last line") << QByteArray("a\nb") << "-1 b" << QByteArray("a\n");
-    QTest::newRow("move down keeps its bytes") << mixed << "m0 ÿþ>3" << QByteArray("b\nc\r\xff\xfe\r\nd");
-    QTest::newRow("move up") << QByteArray("a\nb\nc\n") << "m2 c>0" << QByteArray("c\na\nb\n");
-    QTest::newRow("move to the end") << QByteArray("a\nb\nc\n") << "m0 a>3" << QByteArray("b\nc\na\n");
-    QTest::newRow("move onto itself") << QByteArray("a\nb") << "m0 a>1" << QByteArray("a\nb");
-}
-
-void TestKeywords::edits()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, op);
-    QFETCH(QByteArray, expected);
     const qsizetype space = op.indexOf(' ');
     const int index = op.mid(1, space - 1).toInt();
     const QString rest = op.mid(space + 1);
@@ -138,16 +104,47 @@ void TestKeywords::edits()
     case '-': result = CKeywordFile::DeleteLine(bytes, index, rest); break;
     case 'm': result = CKeywordFile::MoveLine(bytes, index, first, second.toInt()); break;
     }
-    QVERIFY(result);
-    QCOMPARE(*result, expected);
+    return result ? *result : QByteArray("refused");
 }
 
-void TestKeywords::staleEditsAreRefused()
+} // namespace
+
+void TestKeywords::bytes_data()
 {
-    const QByteArray bytes("a\nb\n");
-    QVERIFY(!CKeywordFile::RenameLine(bytes, 1, "a", "x"));
-    QVERIFY(!CKeywordFile::DeleteLine(bytes, 2, "b"));
-    QVERIFY(!CKeywordFile::MoveLine(bytes, 0, "b", 2));
+    QTest::addColumn<QByteArray>("result");
+    QTest::addColumn<QByteArray>("expected");
+    const auto row = [](const char* name, const QByteArray& result, const QByteArray& expected) {
+        QTest::newRow(name) << result << expected;
+    };
+    row("keywords: mixed ends", Keywords("a\r\nb\nc\rd").toUtf8(), "a|b|c|d");
+    row("keywords: final end makes no line", Keywords("a\n").toUtf8(), "a");
+    row("keywords: empty lines count", Keywords("\n\r\nx\n").toUtf8(), "||x");
+    row("keywords: CR CR LF is two ends", Keywords("a\r\r\nb").toUtf8(), "a||b");
+    row("keywords: invalid UTF-8 as Windows-1252", Keywords("caf\xe9\nné").toUtf8(), "café|né");
+    row("keywords: empty file", Keywords(QByteArray()).toUtf8(), "");
+
+    const QByteArray mixed("\xff\xfe\r\nb\nc\rd");
+    row("insert first takes the common end", Edited("a\nb\r\nc\n", "+0 new"), "new\na\nb\r\nc\n");
+    row("insert in an empty file: CR LF", Edited(QByteArray(), "+0 x"), "x\r\n");
+    row("append after a last line without end", Edited("a\r\nb", "+2 x"), "a\r\nb\r\nx");
+    row("rename keeps its own end and the others", Edited(mixed, "=1 b>B"), "\xff\xfe\r\nB\nc\rd");
+    row("rename the undecodable line", Edited(mixed, "=0 ÿþ>ok"), "ok\r\nb\nc\rd");
+    row("delete takes its end along", Edited(mixed, "-2 c"), "\xff\xfe\r\nb\nd");
+    row("delete the last line", Edited("a\nb", "-1 b"), "a\n");
+    row("move down keeps its bytes", Edited(mixed, "m0 ÿþ>3"), "b\nc\r\xff\xfe\r\nd");
+    row("move up", Edited("a\nb\nc\n", "m2 c>0"), "c\na\nb\n");
+    row("move to the end", Edited("a\nb\nc\n", "m0 a>3"), "b\nc\na\n");
+    row("move onto itself", Edited("a\nb", "m0 a>1"), "a\nb");
+    // An edit whose line no longer holds the text it was made for is refused.
+    row("stale rename", Edited("a\nb\n", "=1 a>x"), "refused");
+    row("stale delete", Edited("a\nb\n", "-2 b"), "refused");
+    row("stale move", Edited("a\nb\n", "m0 b>2"), "refused");
+}
+
+void TestKeywords::bytes()
+{
+    QFETCH(QByteArray, result);
+    QTEST(result, "expected");
 }
 
 void TestKeywords::folderShowsEveryKeywordFile()
@@ -174,26 +171,23 @@ void TestKeywords::treeCommandsKeepFilesInStep()
     QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("document.write\r\nalpha\r\nbeta\r\n"));
     QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/b.kwd"), QByteArray("gamma"));
     // Renaming a keyword to nothing is refused; to a text, only its line changes.
-    m_pTree->SetHighlightedItem(m_pTree->findItems("beta", Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(Find("beta"));
     Edit([this] { m_pTree->EditLabel(); }, "");
     QVERIFY(m_messages.last().contains("needs a text"));
-    m_pTree->SetHighlightedItem(m_pTree->findItems("beta", Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(Find("beta"));
     Edit([this] { m_pTree->EditLabel(); }, "BETA");
     QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("document.write\r\nalpha\r\nBETA\r\n"));
     // A keyword dropped on another folder is added to its file; the folder without one says so.
-    QTreeWidgetItem* gamma = m_pTree->findItems("gamma", Qt::MatchExactly | Qt::MatchRecursive).first();
-    QVERIFY(!m_pTree->DropItem(gamma, root->child(0)));
+    QVERIFY(!m_pTree->DropItem(Find("gamma"), root->child(0)));
     QCOMPARE(m_messages.last(), QStringLiteral("This folder does not have an keywords file"));
-    gamma = m_pTree->findItems("gamma", Qt::MatchExactly | Qt::MatchRecursive).first();
-    QVERIFY(m_pTree->DropItem(gamma, m_pTree->findItems("alpha", Qt::MatchExactly | Qt::MatchRecursive).first()));
+    QVERIFY(m_pTree->DropItem(Find("gamma"), Find("alpha")));
     QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("document.write\r\nalpha\r\nBETA\r\ngamma\r\n"));
     // Within one file a drop moves the line.
-    QTreeWidgetItem* alpha = m_pTree->findItems("alpha", Qt::MatchExactly | Qt::MatchRecursive).first();
-    QVERIFY(m_pTree->DropItem(alpha, m_pTree->findItems("document.write", Qt::MatchExactly | Qt::MatchRecursive).first()));
+    QVERIFY(m_pTree->DropItem(Find("alpha"), Find("document.write")));
     QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("alpha\r\ndocument.write\r\nBETA\r\ngamma\r\n"));
     // Deleting a keyword removes its line only, even after the file changed around it.
     ZtTest::WriteFile(m_dir + "/Web/a.kwd", "alpha\r\ndocument.write\r\nBETA\r\ngamma\r\n");
-    m_pTree->SetHighlightedItem(m_pTree->findItems("BETA", Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(Find("BETA"));
     m_pTree->DeleteItem();
     QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), QByteArray("alpha\r\ndocument.write\r\ngamma\r\n"));
     // The root keeps its name.
@@ -202,7 +196,7 @@ void TestKeywords::treeCommandsKeepFilesInStep()
     QCOMPARE(m_messages.last(),
              QStringLiteral("Editing this folder's name is not an option! It is sharedby all your projects"));
     // A new folder beside a file gets its index file.
-    m_pTree->SetHighlightedItem(m_pTree->findItems("notes.txt", Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(Find("notes.txt"));
     Edit([this] { m_pTree->NewFolder(); }, "Snippets");
     QVERIFY(QFile::exists(m_dir + "/Web/Snippets/Index.txt"));
 }
@@ -214,10 +208,10 @@ void TestKeywords::longKeywordEditedWhole()
     ZtTest::WriteFile(m_dir + "/Web/a.kwd", "alpha\r\n" + script.toUtf8() + "\r\n");
     m_pTree->FillTree(m_dir);
     Expand(Expand(m_pTree->topLevelItem(0))->child(1));
-    m_pTree->SetHighlightedItem(m_pTree->findItems(script, Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(Find(script));
     Edit([this] { m_pTree->EditLabel(); }, QString());
     QCOMPARE(m_messages.size(), 1); // the empty text is refused, the line kept
-    m_pTree->SetHighlightedItem(m_pTree->findItems(script, Qt::MatchExactly | Qt::MatchRecursive).first());
+    m_pTree->SetHighlightedItem(Find(script));
     m_pTree->EditLabel();
     QApplication::processEvents();
     auto* editor = QApplication::focusWidget();

@@ -1,4 +1,6 @@
+#include "support/ResultTable.h"
 #include "support/ScriptedShell.h"
+#include "support/ShellJob.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -17,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+using ZtTest::Row;
+
 // The project file, the project document and view, creating a project from
 // the wizard's answers, and the wizard's pages.
 class TestProjects : public QObject
@@ -27,10 +31,8 @@ private slots:
     void init();
     void cleanup();
 
-    void nameRules_data();
-    void nameRules();
-    void createProject_data();
-    void createProject();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void typedPathsLeadFromHomeOrTheStartDirectory_data();
     void typedPathsLeadFromHomeOrTheStartDirectory();
     void documentKeepsTheFileBytes_data();
@@ -42,6 +44,7 @@ private:
     QString Path(const QString& relative) const { return m_dir + QLatin1Char('/') + relative; }
     CProjectDoc* Open(const QString& path);
     bool Create(const QString& name, const QString& parent, const QString& source = QString());
+    QString Created(const QString& name, const QString& before = QString(), const QString& source = QString());
 
     QString m_dir;
     QStringList m_messages;
@@ -84,72 +87,55 @@ bool TestProjects::Create(const QString& name, const QString& parent, const QStr
                                           [this](const QString& path) { m_opened.append(path); });
 }
 
-void TestProjects::nameRules_data()
+// From a fresh work folder holding the files before ("x" each), creates
+// the project name under web, with additional files from source: whether
+// the name passed the rules and the creation succeeded, the messages once
+// the copy is over ("~" for the folder), the files afterwards, and the
+// project file's bytes when it was opened.
+QString TestProjects::Created(const QString& name, const QString& before, const QString& source)
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("longest") << QString(251, QLatin1Char('n')) << true;
-    QTest::newRow("file name too long") << QString(252, QLatin1Char('n')) << false;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("slash") << "a/b" << false;
-    QTest::newRow("dot dot") << ".." << false;
-}
-
-void TestProjects::nameRules()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, accepted);
-    QCOMPARE(CProjectFiles::NameProblem(name).isEmpty(), accepted);
-    // A name refused never reaches the disk.
-    QCOMPARE(Create(name, Path(QStringLiteral("web"))), accepted);
-    QCOMPARE(QDir(Path(QStringLiteral("web"))).exists(), accepted);
-    QCOMPARE(m_messages.size(), 1);
-}
-
-void TestProjects::createProject_data()
-{
-    // The files on disk before, the source of additional files, and the
-    // outcome: the messages (~ for the test's folder) and the files after.
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("after");
-    QTest::newRow("parent missing, no source")
-        << "" << "" << "Site project directory copy canceled!" << "web/Site/Site.ztp";
-    QTest::newRow("with a source folder")
-        << "src/a.html src/sub/b.css" << "src" << "Site project directory successfully created."
-        << "src/a.html src/sub/b.css web/Site/Site.ztp web/Site/a.html web/Site/sub/b.css";
-    QTest::newRow("source missing")
-        << "" << "nowhere" << "Cannot copy '~/nowhere': it does not exist.|Site project directory copy canceled!"
-        << "web/Site/Site.ztp";
-    // The project file is kept as it is; only its bytes say it was not written again.
-    QTest::newRow("project file exists")
-        << "web/Site/Site.ztp" << "" << "Site project directory copy canceled!" << "web/Site/Site.ztp";
-    QTest::newRow("parent is a file") << "web" << "" << "Create Project failed." << "web";
-}
-
-void TestProjects::createProject()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, source);
-    QFETCH(QString, message);
-    QFETCH(QString, after);
+    init();
     for (const QString& file : before.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         ZtTest::WriteFile(Path(file), "x");
-    const QString sourcePath = source.isEmpty() ? QString() : Path(source);
-    Create(QStringLiteral("Site"), Path(QStringLiteral("web")), sourcePath);
-    // The last message comes once the copy of the additional files is over.
-    QTRY_COMPARE(m_messages.join(QLatin1Char('|')).replace(m_dir, QStringLiteral("~")), message);
+    const bool created = Create(name, Path(QStringLiteral("web")), source.isEmpty() ? QString() : Path(source));
+    QTest::qWaitFor([] { return ZtTest::JobsDone(); });
     QStringList files;
     for (QDirIterator it(m_dir, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
         files.append(QDir(m_dir).relativeFilePath(it.next()));
     files.sort();
-    QCOMPARE(files.join(QLatin1Char(' ')), after);
-    const bool created = message.contains(QLatin1String("Site project"));
-    QCOMPARE(m_opened, created ? QStringList{Path(QStringLiteral("web/Site/Site.ztp"))} : QStringList());
-    if (created)
-        QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("web/Site/Site.ztp"))),
-                 QByteArray(before.contains(QLatin1String("Site.ztp")) ? "x" : "Site\r\r\n"));
+    QString result = QStringLiteral("%1%2 %3 | %4").arg(int(CProjectFiles::NameProblem(name).isEmpty())).arg(int(created))
+                         .arg(m_messages.join(QLatin1Char('|')).replace(m_dir, QStringLiteral("~")), files.join(' '));
+    for (const QString& opened : std::as_const(m_opened))
+        result += QStringLiteral(" | ") + QDir(m_dir).relativeFilePath(opened) + QLatin1Char('=')
+                  + QString::fromLatin1(ZtTest::ReadFile(opened));
+    return result;
+}
+
+// A name refused never reaches the disk. The project file is kept as it is
+// when it exists; only its bytes say it was not written again.
+void TestProjects::results_data()
+{
+    ZtTest::ResultColumns();
+    const QString longest(251, QLatin1Char('n'));
+    const QString shown = QString(25, QLatin1Char('n')) + QChar(0x2026) + QString(25, QLatin1Char('n'));
+    Row("longest name", Created(longest).replace(longest, "N"),
+        "11 " + shown + " project directory copy canceled! | web/N/N.ztp | web/N/N.ztp=N\r\r\n");
+    Row("file name too long", Created(QString(252, QLatin1Char('n'))),
+        "00 The project name is too long: it can have at most 251 characters. | ");
+    Row("empty name", Created(""), "00 Please give the project a name. | ");
+    Row("slash in the name", Created("a/b"), "00 A project name cannot hold a \"/\" or a NUL character. | ");
+    Row("dot dot", Created(".."), "00 \"..\" cannot be a project name. | ");
+    Row("parent missing, no source", Created("Site"),
+        "11 Site project directory copy canceled! | web/Site/Site.ztp | web/Site/Site.ztp=Site\r\r\n");
+    Row("with a source folder", Created("Site", "src/a.html src/sub/b.css", "src"),
+        "11 Site project directory successfully created. | src/a.html src/sub/b.css web/Site/Site.ztp web/Site/a.html "
+        "web/Site/sub/b.css | web/Site/Site.ztp=Site\r\r\n");
+    Row("source missing", Created("Site", "", "nowhere"),
+        "11 Cannot copy '~/nowhere': it does not exist.|Site project directory copy canceled! | web/Site/Site.ztp"
+        " | web/Site/Site.ztp=Site\r\r\n");
+    Row("project file exists", Created("Site", "web/Site/Site.ztp"),
+        "11 Site project directory copy canceled! | web/Site/Site.ztp | web/Site/Site.ztp=x");
+    Row("parent is a file", Created("Site", "web"), "10 Create Project failed. | web");
 }
 
 void TestProjects::typedPathsLeadFromHomeOrTheStartDirectory_data()

@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/ScriptedShell.h"
 #include "support/ShellJob.h"
 #include "support/Sites.h"
@@ -20,6 +21,7 @@
 #include <memory>
 
 using ZtTest::ChildNamed;
+using ZtTest::Row;
 
 namespace {
 
@@ -56,14 +58,8 @@ private slots:
     void init();
     void cleanup();
 
-    void projectPaths_data();
-    void projectPaths();
-    void fileCommands_data();
-    void fileCommands();
-    void orderEntries_data();
-    void orderEntries();
-    void pasteSource_data();
-    void pasteSource();
+    void rules_data();
+    void rules() { ZtTest::CompareResult(); }
 
     void fillsLazilyAndHidesProjectFile();
     void staleReadsAreDropped_data();
@@ -78,8 +74,11 @@ private slots:
 
 private:
     // Makes the project Site under a fresh folder, with files (each holding
-    // its own name), and a tree showing it. Returns the tree's root.
-    QTreeWidgetItem* MakeProject(std::initializer_list<const char*> files);
+    // its own name), and a tree showing it. Returns the tree's root, opened
+    // and read unless told otherwise.
+    QTreeWidgetItem* MakeProject(std::initializer_list<const char*> files, bool expand = true);
+    // Opens a folder item and waits until it has been read.
+    void Expand(QTreeWidgetItem* item);
     // Waits until every folder read has been shown.
     void Settle();
     // Types name into the label editor of the item being named.
@@ -106,7 +105,7 @@ void TestProjectTree::cleanup()
     ZtTest::CScriptedShell::Uninstall();
 }
 
-QTreeWidgetItem* TestProjectTree::MakeProject(std::initializer_list<const char*> files)
+QTreeWidgetItem* TestProjectTree::MakeProject(std::initializer_list<const char*> files, bool expand)
 {
     m_pDir = std::make_unique<QTemporaryDir>();
     m_strMain = m_pDir->path() + QStringLiteral("/Site");
@@ -114,7 +113,15 @@ QTreeWidgetItem* TestProjectTree::MakeProject(std::initializer_list<const char*>
     m_pTree = std::make_unique<CProjectTreeCtrl>();
     m_pTree->SetProjectPath(P("Site.ztp"));
     m_pTree->FillTree();
+    if (expand)
+        Expand(m_pTree->topLevelItem(0));
     return m_pTree->topLevelItem(0);
+}
+
+void TestProjectTree::Expand(QTreeWidgetItem* item)
+{
+    item->setExpanded(true);
+    Settle();
 }
 
 void TestProjectTree::Settle()
@@ -139,117 +146,82 @@ void TestProjectTree::Rename(QTreeWidgetItem* item, const QString& name)
     Type(name);
 }
 
-void TestProjectTree::projectPaths_data()
-{
-    QTest::addColumn<QString>("projectFile");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QString>("expected"); // main directory | name | item path
+namespace {
 
-    QTest::newRow("project at the top") << "/Site.ztp" << QStringList{"x"} << "/|Site|/x";
-    QTest::newRow("dots in names") << "/w/my.site/a.b.ztp" << QStringList{"c.d"}
-                                   << "/w/my.site|a.b|/w/my.site/c.d";
-}
-
-void TestProjectTree::projectPaths()
+// Main directory | project name | path of the item below it named by names.
+QString Paths(const QString& projectFile, const QStringList& names)
 {
-    QFETCH(QString, projectFile);
-    QFETCH(QStringList, names);
-    QFETCH(QString, expected);
     const QString main = CProjectTreeRules::MainDirectoryOf(projectFile);
-    QCOMPARE(QStringList({main, CProjectTreeRules::ProjectNameOf(projectFile),
-                          CProjectTreeRules::ItemPath(main, names)})
-                 .join(QLatin1Char('|')),
-             expected);
+    return QStringList({main, CProjectTreeRules::ProjectNameOf(projectFile), CProjectTreeRules::ItemPath(main, names)})
+        .join(QLatin1Char('|'));
 }
 
-// Show page is offered for pages and two picture kinds, in any case, but
-// shows only a page whose extension is spelled in lower case; Edit and a
-// double click open editable files and batch files.
-void TestProjectTree::fileCommands_data()
+// Show page enabled, page shown, opened by Edit and a double click.
+QString FileCommands(const QString& path)
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("expected"); // show page enabled, page shown, opened
-    QTest::newRow("page") << "/w/page.html" << "111";
-    QTest::newRow("page in capitals") << "/w/Page.HTML" << "101";
-    QTest::newRow("short page, mixed case") << "/w/page.Htm" << "101";
-    QTest::newRow("picture") << "/w/pic.GIF" << "100";
-    QTest::newRow("picture not shown alone") << "/w/photo.jpeg" << "000";
-    QTest::newRow("batch file") << "/w/run.BAT" << "001";
-    QTest::newRow("page name inside a folder's") << "/w/a.html/notes.txt" << "001";
+    return QStringLiteral("%1%2%3").arg(int(CProjectTreeRules::IsShowPageEnabled(path)))
+        .arg(int(CProjectTreeRules::IsShowablePage(path))).arg(int(CProjectTreeRules::IsOpenable(path)));
 }
 
-void TestProjectTree::fileCommands()
+// Entries as "d:folder" and "f:file"; the folders, "|", the files.
+QString Order(const QString& entries)
 {
-    QFETCH(QString, path);
-    QFETCH(QString, expected);
-    QCOMPARE(QStringLiteral("%1%2%3")
-                 .arg(int(CProjectTreeRules::IsShowPageEnabled(path)))
-                 .arg(int(CProjectTreeRules::IsShowablePage(path)))
-                 .arg(int(CProjectTreeRules::IsOpenable(path))),
-             expected);
-}
-
-void TestProjectTree::orderEntries_data()
-{
-    QTest::addColumn<QString>("entries"); // "d:" folder, "f:" file
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("folders first, files by bytes")
-        << "f:b.txt f:A.htm d:Zeta f:a.css d:alpha" << "alpha Zeta | A.htm a.css b.txt";
-    QTest::newRow("folders ignore case, ties by case") << "d:beta d:ALPHA d:Beta" << "ALPHA Beta beta |";
-    QTest::newRow("project file hidden, folder of its name kept")
-        << "f:Site.ztp d:Site.ztp f:site.ztp" << "Site.ztp | site.ztp";
-}
-
-void TestProjectTree::orderEntries()
-{
-    QFETCH(QString, entries);
-    QFETCH(QString, expected);
     QVector<CProjectTreeRules::CEntry> list;
     for (const QString& entry : entries.split(QLatin1Char(' ')))
         list.append({entry.mid(2), entry.startsWith(QLatin1String("d:"))});
-    const CProjectTreeRules::CListing listing =
-        CProjectTreeRules::OrderEntries(list, QStringLiteral("Site.ztp"));
-    QCOMPARE((listing.m_folders + QStringList{"|"} + listing.m_files).join(QLatin1Char(' ')).trimmed(),
-             expected);
+    const CProjectTreeRules::CListing listing = CProjectTreeRules::OrderEntries(list, QStringLiteral("Site.ztp"));
+    return (listing.m_folders + QStringList{"|"} + listing.m_files).join(QLatin1Char(' ')).trimmed();
 }
 
-void TestProjectTree::pasteSource_data()
+// The paste source of clipboard data in a format, %1 standing for a folder
+// holding "a b.txt" and "c.txt" (and in the result).
+QString Paste(const QString& format, const QString& data)
 {
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QString>("data"); // %1 stands for an existing folder
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("file manager copy") << "x-special/gnome-copied-files"
-                                       << "copy\nfile://%1/a%20b.txt\nfile://%1/c.txt"
-                                       << "copy %1/a b.txt,%1/c.txt";
-    QTest::newRow("file manager cut") << "x-special/gnome-copied-files" << "cut\nfile://%1/c.txt"
-                                      << "cut %1/c.txt";
-    QTest::newRow("uri list") << "text/uri-list" << "file://%1/c.txt\r\n" << "copy %1/c.txt";
-    QTest::newRow("uri list with a missing file")
-        << "text/uri-list" << "file://%1/c.txt\r\nfile://%1/gone\r\n" << "copy ";
-    QTest::newRow("path as text, line end") << "text/plain" << "%1/a b.txt\n" << "copy %1/a b.txt";
-}
-
-void TestProjectTree::pasteSource()
-{
-    QFETCH(QString, format);
-    QFETCH(QString, data);
-    QFETCH(QString, expected);
     QTemporaryDir dir;
     ZtTest::WriteFile(dir.filePath("a b.txt"), "a");
     ZtTest::WriteFile(dir.filePath("c.txt"), "c");
     QMimeData mime;
     mime.setData(format, QString(data).replace(QLatin1String("%1"), dir.path()).toUtf8());
     const CProjectTreeRules::CPasteSource source = CProjectTreeRules::PasteSourceOf(&mime);
-    QCOMPARE((source.m_bCut ? QStringLiteral("cut ") : QStringLiteral("copy "))
-                 + source.m_paths.join(QLatin1Char(',')),
-             expected.replace(QLatin1String("%1"), dir.path()));
+    QString described = (source.m_bCut ? QStringLiteral("cut ") : QStringLiteral("copy ")) + source.m_paths.join(',');
+    return described.replace(dir.path(), QLatin1String("%1"));
+}
+
+} // namespace
+
+// Show page is offered for pages and two picture kinds, in any case, but
+// shows only a page whose extension is spelled in lower case; Edit and a
+// double click open editable files and batch files. Folders come first in
+// an order that ignores case.
+void TestProjectTree::rules_data()
+{
+    ZtTest::ResultColumns();
+    Row("project at the top", Paths("/Site.ztp", {"x"}), "/|Site|/x");
+    Row("dots in names", Paths("/w/my.site/a.b.ztp", {"c.d"}), "/w/my.site|a.b|/w/my.site/c.d");
+
+    Row("page", FileCommands("/w/page.html"), "111");
+    Row("page in capitals", FileCommands("/w/Page.HTML"), "101");
+    Row("short page, mixed case", FileCommands("/w/page.Htm"), "101");
+    Row("picture", FileCommands("/w/pic.GIF"), "100");
+    Row("picture not shown alone", FileCommands("/w/photo.jpeg"), "000");
+    Row("batch file", FileCommands("/w/run.BAT"), "001");
+    Row("page name inside a folder's", FileCommands("/w/a.html/notes.txt"), "001");
+
+    Row("folders first, files by bytes", Order("f:b.txt f:A.htm d:Zeta f:a.css d:alpha"), "alpha Zeta | A.htm a.css b.txt");
+    Row("folders ignore case, ties by case", Order("d:beta d:ALPHA d:Beta"), "ALPHA Beta beta |");
+    Row("project file hidden, folder of its name kept", Order("f:Site.ztp d:Site.ztp f:site.ztp"), "Site.ztp | site.ztp");
+
+    const char* const copied = "x-special/gnome-copied-files";
+    Row("file manager copy", Paste(copied, "copy\nfile://%1/a%20b.txt\nfile://%1/c.txt"), "copy %1/a b.txt,%1/c.txt");
+    Row("file manager cut", Paste(copied, "cut\nfile://%1/c.txt"), "cut %1/c.txt");
+    Row("uri list", Paste("text/uri-list", "file://%1/c.txt\r\n"), "copy %1/c.txt");
+    Row("uri list with a missing file", Paste("text/uri-list", "file://%1/c.txt\r\nfile://%1/gone\r\n"), "copy ");
+    Row("path as text, line end", Paste("text/plain", "%1/a b.txt\n"), "copy %1/a b.txt");
 }
 
 void TestProjectTree::fillsLazilyAndHidesProjectFile()
 {
-    QTreeWidgetItem* root = MakeProject({"b.txt", "A.htm", "sub/Site.ztp", "sub/x.htm"});
+    QTreeWidgetItem* root = MakeProject({"b.txt", "A.htm", "sub/Site.ztp", "sub/x.htm"}, false);
     QDir().mkpath(P("empty"));
     QFile::link(P("loop"), P("loop"));   // a link to itself
     QFile::link(m_strMain, P("self"));   // a folder link back to the project
@@ -286,8 +258,6 @@ void TestProjectTree::staleReadsAreDropped()
 {
     QFETCH(QString, meanwhile);
     QTreeWidgetItem* root = MakeProject({"a.htm", "sub/x.htm", "sub/deeper/y.htm"});
-    root->setExpanded(true);
-    Settle();
     QTreeWidgetItem* sub = ChildNamed(root, "sub");
     sub->setExpanded(true);
     if (meanwhile == QLatin1String("collapse")) {
@@ -325,13 +295,9 @@ void TestProjectTree::showsWhatChangesOnDisk()
 {
     QTreeWidgetItem* root = MakeProject({"index.html", "sub/x.htm", "sub/deeper/y.htm", "old/z.htm"});
     QDir().mkpath(P("empty"));
-    root->setExpanded(true);
-    Settle();
     QTreeWidgetItem* sub = ChildNamed(root, "sub");
-    sub->setExpanded(true);
-    Settle();
-    ChildNamed(sub, "deeper")->setExpanded(true);
-    Settle();
+    Expand(sub);
+    Expand(ChildNamed(sub, "deeper"));
     m_pTree->setCurrentItem(ChildNamed(sub, "x.htm"));
     QStringList watched = m_pTree->WatchedFolders();
     watched.sort();
@@ -379,8 +345,6 @@ void TestProjectTree::showsWhatChangesOnDisk()
 void TestProjectTree::newFolderAndRenameInPlace()
 {
     QTreeWidgetItem* root = MakeProject({"b.txt", "*.txt", "zz/page.htm"});
-    root->setExpanded(true);
-    Settle();
     m_pTree->SetHighlightedItem(root);
     m_pTree->NewFolder();
     Type(QStringLiteral("Docs"));
@@ -410,8 +374,6 @@ void TestProjectTree::newFolderAndRenameInPlace()
 void TestProjectTree::escapeDropsTheTypedLabel()
 {
     QTreeWidgetItem* root = MakeProject({"b.txt"});
-    root->setExpanded(true);
-    Settle();
     const auto typeThenEscape = [this](const QString& name) {
         auto* editor = m_pTree->findChild<QLineEdit*>();
         QVERIFY(editor);
@@ -437,8 +399,6 @@ void TestProjectTree::escapeDropsTheTypedLabel()
 void TestProjectTree::deletesToTrash()
 {
     QTreeWidgetItem* root = MakeProject({"a.htm", "*.htm", "sub/x.htm"});
-    root->setExpanded(true);
-    Settle();
     // The highlighted item is another one: the right-clicked one goes.
     m_pTree->setCurrentItem(ChildNamed(root, "a.htm"));
     m_pTree->SetHighlightedItem(ChildNamed(root, "*.htm"));
@@ -466,11 +426,8 @@ void TestProjectTree::deletesToTrash()
 void TestProjectTree::pastesAndDragsOnDisk()
 {
     QTreeWidgetItem* root = MakeProject({"a b.htm", "sub/inner/x.txt"});
-    root->setExpanded(true);
-    Settle();
     QTreeWidgetItem* sub = ChildNamed(root, "sub");
-    sub->setExpanded(true);
-    Settle();
+    Expand(sub);
     QTreeWidgetItem* inner = ChildNamed(sub, "inner");
 
     m_pTree->SetHighlightedItem(ChildNamed(root, "a b.htm"));
@@ -489,8 +446,7 @@ void TestProjectTree::pastesAndDragsOnDisk()
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(ChildNamed(sub, "inner"), inner);
     // A file dropped on a file moves into that file's folder.
-    inner->setExpanded(true);
-    Settle();
+    Expand(inner);
     QVERIFY(m_pTree->MoveItem(ChildNamed(root, "a b.htm"), ChildNamed(inner, "x.txt")));
     QTRY_VERIFY(ZtTest::JobsDone());
     QVERIFY(!QFile::exists(P("a b.htm")));
@@ -513,8 +469,6 @@ void TestProjectTree::commandsNeedProject()
 void TestProjectTree::menuFollowsItem()
 {
     QTreeWidgetItem* root = MakeProject({"Page.HTML", "pic.gif", "run.bat"});
-    root->setExpanded(true);
-    Settle();
     QStringList states;
     QStringList opened;
     connect(m_pTree.get(), &CProjectTreeCtrl::openFileRequested, this,

@@ -211,14 +211,12 @@ void TestResources::picturesExistAndRender()
 void TestResources::results_data()
 {
     ZtTest::ResultColumns();
-    Row("status: both, blank kept", ZtRes::StatusText(113), "Changes the environment font ");
-    Row("tip: both", ZtRes::ToolTipText(113), "Select environment font");
-    Row("status: tip only shows in status bar", ZtRes::StatusText(32830), "Cycle thru open Windows..ctrl+Plus");
-    Row("tip: tip only", ZtRes::ToolTipText(32830), "Cycle thru open Windows..ctrl+Plus");
-    Row("status: status only", ZtRes::StatusText(32942), "Set syntax coloring criteria");
-    Row("tip: status only", ZtRes::ToolTipText(32942), "");
-    Row("status: no string", ZtRes::StatusText(999), "");
-    Row("tip: no string", ZtRes::ToolTipText(999), "");
+    const auto texts = [](int id) { return ZtRes::StatusText(id) + QLatin1Char('|') + ZtRes::ToolTipText(id); };
+    Row("both, blank kept", texts(113), "Changes the environment font |Select environment font");
+    Row("tip only shows in the status bar too", texts(32830),
+        "Cycle thru open Windows..ctrl+Plus|Cycle thru open Windows..ctrl+Plus");
+    Row("status only", texts(32942), "Set syntax coloring criteria|");
+    Row("no string", texts(999), "|");
 }
 
 void TestResources::builderMakesMenuStructure()

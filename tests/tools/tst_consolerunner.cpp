@@ -1,4 +1,5 @@
 #include "support/Dialogs.h"
+#include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -12,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTimer>
+
+using ZtTest::Row;
 
 namespace {
 // Names a user might give a file, each of which a shell would read as more
@@ -59,7 +62,7 @@ private slots:
     void init();
     void cleanup();
     void runs_data();
-    void runs();
+    void runs() { ZtTest::CompareResult(); }
     void fileNamesNeverRunCommands_data();
     void fileNamesNeverRunCommands();
     void launcherWaitsForTheRunnerInATerminal();
@@ -84,38 +87,32 @@ void TestConsoleRunner::cleanup()
     CConsoleLauncher::SetRunnerStartGraceMs(0);
 }
 
-void TestConsoleRunner::runs_data()
+// Runs a program in a fresh folder, typing input, its output sent to
+// outputFile when one is named: the exit status, then what was shown (the
+// reason when it could not start), then what the output file holds.
+static QString Run(const QString& program, const QStringList& arguments, const QByteArray& input = {},
+                   const QString& outputFile = {})
 {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<QString>("outputFile"); // empty: no redirection
-    QTest::addColumn<QString>("expected");   // status, then what was shown
-    QTest::newRow("echo") << "/bin/echo" << QStringList{"a  b"} << QByteArray() << "" << "0:a  b\n";
-    QTest::newRow("false") << "/bin/false" << QStringList() << QByteArray() << "" << "1:";
-    QTest::newRow("reads its input") << "/bin/sh" << QStringList{"-c", "read l; echo \"got $l\"; exit 3"}
-                                     << QByteArray("hello\n") << "" << "3:got hello\n";
-    QTest::newRow("output to a file, errors shown") << "/bin/sh" << QStringList{"-c", "echo out; echo err >&2"}
-                                                    << QByteArray() << "out put.txt" << "0:err\n";
-    QTest::newRow("missing program") << "/no/such/program" << QStringList() << QByteArray() << ""
-                                     << "127:Cannot start /no/such/program";
-    QTest::newRow("unwritable output file") << "/bin/echo" << QStringList() << QByteArray() << "/proc/no/out.txt"
-                                            << "127:Cannot write the output file /proc/no/out.txt";
+    const QString folder = ZtTest::FreshDir(QStringLiteral("runs 'here'"));
+    const CRunResult result = RunCaptured({program, arguments, !outputFile.isEmpty(), outputFile}, folder, input);
+    QString shown = QStringLiteral("%1:%2").arg(result.m_nStatus)
+                        .arg(result.m_bStarted ? result.m_strOutput : result.m_strError.section(QLatin1Char(':'), 0, 0));
+    if (result.m_bStarted && !outputFile.isEmpty())
+        shown += QStringLiteral(" file:") + QString::fromUtf8(ZtTest::ReadFile(folder + QLatin1Char('/') + outputFile));
+    return shown;
 }
 
-void TestConsoleRunner::runs()
+void TestConsoleRunner::runs_data()
 {
-    QFETCH(QString, program);
-    QFETCH(QStringList, arguments);
-    QFETCH(QByteArray, input);
-    QFETCH(QString, outputFile);
-    QFETCH(QString, expected);
-    CCommandLine line{program, arguments, !outputFile.isEmpty(), outputFile};
-    const CRunResult result = RunCaptured(line, m_dir, input);
-    const QString shown = result.m_bStarted ? result.m_strOutput : result.m_strError.section(QLatin1Char(':'), 0, 0);
-    QCOMPARE(QStringLiteral("%1:%2").arg(result.m_nStatus).arg(shown), expected);
-    if (result.m_bStarted && !outputFile.isEmpty())
-        QCOMPARE(ZtTest::ReadFile(m_dir + QLatin1Char('/') + outputFile), QByteArray("out\n"));
+    ZtTest::ResultColumns();
+    Row("echo", Run("/bin/echo", {"a  b"}), "0:a  b\n");
+    Row("false", Run("/bin/false", {}), "1:");
+    Row("reads its input", Run("/bin/sh", {"-c", "read l; echo \"got $l\"; exit 3"}, "hello\n"), "3:got hello\n");
+    Row("output to a file, errors shown", Run("/bin/sh", {"-c", "echo out; echo err >&2"}, {}, "out put.txt"),
+        "0:err\n file:out\n");
+    Row("missing program", Run("/no/such/program", {}), "127:Cannot start /no/such/program");
+    Row("unwritable output file", Run("/bin/echo", {}, {}, "/proc/no/out.txt"),
+        "127:Cannot write the output file /proc/no/out.txt");
 }
 
 void TestConsoleRunner::fileNamesNeverRunCommands_data()

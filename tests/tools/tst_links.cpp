@@ -88,17 +88,13 @@ class TestLinks : public QObject
 {
     Q_OBJECT
 private slots:
-    void parse_data();
-    void parse() { ZtTest::CompareResult(); }
-    void resolve_data();
-    void resolve() { ZtTest::CompareResult(); }
-    void linksFollowAMove_data();
-    void linksFollowAMove() { ZtTest::CompareResult(); }
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void checkSmallSite();
     void checkWindowListsFindings();
 };
 
-void TestLinks::parse_data()
+void TestLinks::results_data()
 {
     ZtTest::ResultColumns();
     Row("quoted both ways and not at all",
@@ -117,11 +113,7 @@ void TestLinks::parse_data()
         "one.html|two.png|three.png");
     Row("css", Links(ZtLinkParser::ParseCss(QStringLiteral("a{b:url(a.png)}\n@font-face{src:url('b c.woff') url(\"d.svg\")}"))),
         "a.png@1 | b c.woff@2 | d.svg@2");
-}
 
-void TestLinks::resolve_data()
-{
-    ZtTest::ResultColumns();
     Row("same folder", Resolved("a.html"), "/s/sub/a.html");
     Row("parent", Resolved("../a.html"), "/s/a.html");
     Row("site root", Resolved("/img/x.png"), "/s/img/x.png");
@@ -143,17 +135,13 @@ void TestLinks::resolve_data()
     Row("base file", Resolved("x.html", "other/index.html"), "/s/sub/other/x.html");
     Row("absolute base", Resolved("x.html", "http://example.org/"), "(external)");
     Row("absolute link under a base", Resolved("mailto:a@b", "../other/"), "(external)");
-}
 
-void TestLinks::linksFollowAMove_data()
-{
     // The site as it is after each move.
     const QString s = ZtTest::FreshDir("moved/Site");
     for (const char* file : {"index.html", "b.html", "pages/a.html", "images/logo.png", "pics/logo.png",
                              "our page.html", "manual/x.html", "manual/y.html", "images/bg.png", "style.css",
                              "caf\xc3\xa9.html", "manual/deep/a.html"})
         ZtTest::WriteFile(s + '/' + QString::fromUtf8(file), "x");
-    ZtTest::ResultColumns();
     Row("renamed page", AfterMove(s, "index.html", "<a href=\"a.html\">", "a.html", "b.html"), "<a href=\"b.html\">");
     Row("query and fragment kept", AfterMove(s, "index.html", "<a href='a.html?x=1&amp;y=2#t'>", "a.html", "pages/a.html"),
         "<a href='pages/a.html?x=1&amp;y=2#t'>");

@@ -85,17 +85,15 @@ class TestSiteSearch : public QObject
 {
     Q_OBJECT
 private slots:
-    void replaceKeepsEveryOtherByte_data();
-    void replaceKeepsEveryOtherByte() { ZtTest::CompareResult(); }
-    void findReportsLinesAndPlaces_data();
-    void findReportsLinesAndPlaces() { ZtTest::CompareResult(); }
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void badExpressionRunsNothing();
     void fieldsInTabOrder();
     void replaceAllOverAFolder_data();
     void replaceAllOverAFolder();
 };
 
-void TestSiteSearch::replaceKeepsEveryOtherByte_data()
+void TestSiteSearch::results_data()
 {
     ZtTest::ResultColumns();
     Row("LF", Replaced("a foo\nfoo b\n", "foo", "bar"), "replaced 2: a bar\\x0abar b\\x0a");
@@ -122,11 +120,7 @@ void TestSiteSearch::replaceKeepsEveryOtherByte_data()
     Row("binary untouched", Replaced(QByteArray("foo\0bar", 7), "foo", "x"), "binary 0: foo\\x00bar");
     Row("would be empty", Replaced("foo", "foo", ""), "empty 1: foo");
     Row("no match", Replaced("abc\r\n", "foo", "x"), "unchanged 0: abc\\x0d\\x0a");
-}
 
-void TestSiteSearch::findReportsLinesAndPlaces_data()
-{
-    ZtTest::ResultColumns();
     Row("every line end counts one line", Found("a\r\nfoo\rb\r\r\nfoo\xe2\x80\xa9 foo", "foo"), "2:0+3 4:0+3 5:1+3");
     Row("two on a line", Found("foo foo", "foo"), "1:0+3 1:4+3");
     Row("places in characters, not bytes", Found("\xc3\xa9t\xc3\xa9 foo", "foo"), "1:4+3");

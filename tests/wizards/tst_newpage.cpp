@@ -1,3 +1,4 @@
+#include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 
 using namespace ZtNewPage;
+using ZtTest::Row;
 
 // The New Page dialog's text from a template and prologue, the file its
 // Title and Path name, and templates saved and loaded again.
@@ -23,10 +25,8 @@ class TestNewPage : public QObject
     Q_OBJECT
 private slots:
     void init() { m_messages.clear(); }
-    void templateText_data();
-    void templateText();
-    void pageTarget_data();
-    void pageTarget();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
     void okTakesPathFromTheStartDirectory_data();
     void okTakesPathFromTheStartDirectory();
     void savedTemplateReloadsWithOneMarker();
@@ -48,74 +48,59 @@ private:
     }
 };
 
-void TestNewPage::templateText_data()
+namespace {
+
+// The text of a template's bytes under the prologue of that index (-1: none),
+// "M" standing for the page marker.
+QString Template(const QByteArray& bytes, int prologue = -1)
 {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("prologue");
-    QTest::addColumn<QString>("expected");
-    const QString m = PageMarker() + QLatin1Char('\n');
-    QTest::newRow("CR LF, no prologue") << QByteArray("<HTML>\r\n</HTML>\r\n") << -1 << m + "<HTML>\n</HTML>\n";
-    QTest::newRow("CR CR LF of a saved template")
-        << QByteArray("<!---Created with Zentrel I.D.E--->\r\r\n<P>\r\r\n") << -1 << m + "<P>\n";
-    QTest::newRow("prologue 2 keeps two blanks")
-        << QByteArray("<P>") << 1
-        << m + "<!DOCTYPE HTML PUBLIC  \"-//IETF//DTD HTML//EN\">\n<P>\n";
-    QTest::newRow("any marker line dropped")
-        << QByteArray("<!---Created by hand\na\n<!---Created\n") << -1 << m + "a\n";
-    QTest::newRow("empty lines kept, last one has no line") << QByteArray("a\n\nb") << -1 << m + "a\n\nb\n";
-    QTest::newRow("Windows-1252 when not UTF-8") << QByteArray("caf\xe9\n") << -1 << m + QString::fromUtf8("café\n");
-    QTest::newRow("empty file") << QByteArray() << 0
-                                << m + "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n";
+    return TemplateText(bytes, prologue < 0 ? QString() : PrologueIdentifiers().at(prologue))
+        .replace(PageMarker(), QStringLiteral("M"));
 }
 
-void TestNewPage::templateText()
+// "name in folder" for a Title and Path from the start directory /start/dir,
+// HOME for the home folder; or the error.
+QString Target(const QString& title, const QString& path, bool pathIsFolder)
 {
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, prologue);
-    QFETCH(QString, expected);
-    QCOMPARE(TemplateText(bytes, prologue < 0 ? QString() : PrologueIdentifiers().at(prologue)), expected);
-}
-
-void TestNewPage::pageTarget_data()
-{
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("pathIsFolder");
-    // "name in folder", or the error.
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("title gets .html, case kept") << "Index" << "/web/Site" << true << "Index.html in /web/Site/";
-    QTest::newRow("extension kept") << "About.HTM" << "/web/" << true << "About.HTM in /web/";
-    QTest::newRow("dot only at the start") << ".profile" << "/web" << true << ".profile.html in /web/";
-    QTest::newRow("file named in Path") << "" << "/web/site/about.htm" << false << "about.htm in /web/site/";
-    QTest::newRow("title wins over Path's file") << "x" << "/web/site/about.htm" << false << "x.html in /web/site/";
-    QTest::newRow("folder with a dot stays a folder") << "a" << "/home/me/site.v2" << true << "a.html in /home/me/site.v2/";
-    QTest::newRow("no path: start directory") << "a" << "" << false << "a.html in /start/dir/";
-    QTest::newRow("relative path") << "a" << "pages" << false << "a.html in /start/dir/pages/";
-    QTest::newRow("relative file") << "" << "../about.htm" << false << "about.htm in /start/dir/../";
-    QTest::newRow("home") << "a" << "~" << true << "a.html in HOME/";
-    QTest::newRow("below home") << "a" << "~/web" << true << "a.html in HOME/web/";
-    QTest::newRow("file below home") << "" << "~/web/about.htm" << false << "about.htm in HOME/web/";
-    QTest::newRow("tilde starting a name") << "a" << "~web" << false << "a.html in /start/dir/~web/";
-    // Blanks are part of a Linux name.
-    QTest::newRow("blanks kept") << " a " << "/web/my site " << true << " a .html in /web/my site /";
-    QTest::newRow("no title") << "" << "/web/site" << true << "NoTitle";
-    QTest::newRow("slash in title") << "sub/a" << "/web" << true << "SlashInTitle";
-}
-
-void TestNewPage::pageTarget()
-{
-    QFETCH(QString, title);
-    QFETCH(QString, path);
-    QFETCH(bool, pathIsFolder);
-    QFETCH(QString, expected);
     const CPageTarget target = ResolvePageTarget(title, path, pathIsFolder, QStringLiteral("/start/dir"));
-    QString got = target.m_eError == CPageTarget::NoTitle        ? QStringLiteral("NoTitle")
-                  : target.m_eError == CPageTarget::SlashInTitle ? QStringLiteral("SlashInTitle")
-                                                                 : target.m_strFileName + " in " + target.m_strFolder;
-    got.replace(QDir::homePath(), QStringLiteral("HOME"));
-    QCOMPARE(got, expected);
-    if (target.m_eError == CPageTarget::None)
-        QCOMPARE(target.m_strFullPath, target.m_strFolder + target.m_strFileName);
+    if (target.m_eError != CPageTarget::None)
+        return target.m_eError == CPageTarget::NoTitle ? QStringLiteral("NoTitle") : QStringLiteral("SlashInTitle");
+    QString got = target.m_strFileName + " in " + target.m_strFolder;
+    if (target.m_strFullPath != target.m_strFolder + target.m_strFileName)
+        got += QStringLiteral(" but ") + target.m_strFullPath;
+    return got.replace(QDir::homePath(), QStringLiteral("HOME"));
+}
+
+} // namespace
+
+void TestNewPage::results_data()
+{
+    ZtTest::ResultColumns();
+    Row("CR LF, no prologue", Template("<HTML>\r\n</HTML>\r\n"), "M\n<HTML>\n</HTML>\n");
+    Row("CR CR LF of a saved template", Template("<!---Created with Zentrel I.D.E--->\r\r\n<P>\r\r\n"), "M\n<P>\n");
+    Row("prologue 2 keeps two blanks", Template("<P>", 1), "M\n<!DOCTYPE HTML PUBLIC  \"-//IETF//DTD HTML//EN\">\n<P>\n");
+    Row("any marker line dropped", Template("<!---Created by hand\na\n<!---Created\n"), "M\na\n");
+    Row("empty lines kept, last one has no line", Template("a\n\nb"), "M\na\n\nb\n");
+    Row("Windows-1252 when not UTF-8", Template("caf\xe9\n"), QString::fromUtf8("M\ncafé\n"));
+    Row("empty file", Template(QByteArray(), 0), "M\n<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">\n");
+
+    Row("title gets .html, case kept", Target("Index", "/web/Site", true), "Index.html in /web/Site/");
+    Row("extension kept", Target("About.HTM", "/web/", true), "About.HTM in /web/");
+    Row("dot only at the start", Target(".profile", "/web", true), ".profile.html in /web/");
+    Row("file named in Path", Target("", "/web/site/about.htm", false), "about.htm in /web/site/");
+    Row("title wins over Path's file", Target("x", "/web/site/about.htm", false), "x.html in /web/site/");
+    Row("folder with a dot stays a folder", Target("a", "/home/me/site.v2", true), "a.html in /home/me/site.v2/");
+    Row("no path: start directory", Target("a", "", false), "a.html in /start/dir/");
+    Row("relative path", Target("a", "pages", false), "a.html in /start/dir/pages/");
+    Row("relative file", Target("", "../about.htm", false), "about.htm in /start/dir/../");
+    Row("home", Target("a", "~", true), "a.html in HOME/");
+    Row("below home", Target("a", "~/web", true), "a.html in HOME/web/");
+    Row("file below home", Target("", "~/web/about.htm", false), "about.htm in HOME/web/");
+    Row("tilde starting a name", Target("a", "~web", false), "a.html in /start/dir/~web/");
+    // Blanks are part of a Linux name.
+    Row("blanks kept", Target(" a ", "/web/my site ", true), " a .html in /web/my site /");
+    Row("no title", Target("", "/web/site", true), "NoTitle");
+    Row("slash in title", Target("sub/a", "/web", true), "SlashInTitle");
 }
 
 void TestNewPage::okTakesPathFromTheStartDirectory_data()
