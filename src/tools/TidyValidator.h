@@ -38,8 +38,7 @@ class CTidyValidator
 {
 public:
     // Larger texts are refused, with no check: Tidy builds the whole tree at
-    // once, and a page this size takes it more than a second and hundreds
-    // of megabytes.
+    // once, and a 20 MB page takes it seconds and hundreds of megabytes.
     static constexpr qsizetype kMaxCharacters = 8 * 1024 * 1024;
     // A broken page can bring one message for nearly every tag; the list
     // keeps the first ones and counts the others.
