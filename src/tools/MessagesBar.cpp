@@ -68,9 +68,11 @@ void CMessagesBar::ShowReport(const QString& page, const CTidyReport& report)
     // One insertion: the view lays out once, not once a row.
     m_pList->addTopLevelItems(items);
     const int warnings = int(report.messages.size()) - errors;
+    auto count = [](int n, const QString& one, const QString& many) { return n == 1 ? one : many.arg(n); };
     QString summary = report.messages.isEmpty()
         ? tr("%1: no errors or warnings.").arg(page)
-        : tr("%1: %2 errors, %3 warnings.").arg(page).arg(errors).arg(warnings);
+        : tr("%1: %2, %3.").arg(page, count(errors, tr("1 error"), tr("%1 errors")),
+                                 count(warnings, tr("1 warning"), tr("%1 warnings")));
     if (report.omitted > 0)
         summary += QLatin1Char(' ') + tr("%1 more messages are not shown.").arg(report.omitted);
     m_pSummary->setText(summary);

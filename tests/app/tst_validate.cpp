@@ -55,6 +55,7 @@ private slots:
     void cleanup();
     void validatesTheUnsavedText();
     void oversizedPageIsRefused();
+    void barKeptAcrossRuns();
 
 private:
     CValidateCommands* Commands() const { return m_frame->Validate(); }
@@ -112,7 +113,7 @@ void TestValidate::validatesTheUnsavedText()
     QCOMPARE(Rows(bar->List()), QStringList({"4,2 Error: <foo> is not recognized!",
                                              "4,2 Warning: discarding unexpected <foo>",
                                              "4,8 Warning: discarding unexpected </foo>"}));
-    QCOMPARE(bar->Summary()->text(), QStringLiteral("crlf.html: 1 errors, 2 warnings."));
+    QCOMPARE(bar->Summary()->text(), QStringLiteral("crlf.html: 1 error, 2 warnings."));
     QCOMPARE(UnderlinedLines(editor), QStringLiteral("4"));
 
     // A row leads to its place: the tab before the tag is one character.
@@ -149,6 +150,21 @@ void TestValidate::oversizedPageIsRefused()
     QCOMPARE(m_messages.size(), 1);
     QVERIFY2(m_messages.at(0).startsWith(QStringLiteral("This page is too large to validate")),
              qPrintable(m_messages.at(0)));
+}
+
+void TestValidate::barKeptAcrossRuns()
+{
+    // The bar's place and whether it shows go into the profile with the
+    // other bars' layout, and come back from it.
+    CMessagesBar* bar = Commands()->Bar();
+    m_frame->addDockWidget(Qt::RightDockWidgetArea, bar);
+    bar->show();
+    m_frame->SaveBarState();
+    bar->hide();
+    m_frame->addDockWidget(Qt::BottomDockWidgetArea, bar);
+    m_frame->LoadBarState();
+    QVERIFY(!bar->isHidden());
+    QCOMPARE(m_frame->dockWidgetArea(bar), Qt::RightDockWidgetArea);
 }
 
 ZT_APP_TEST_MAIN(TestValidate)

@@ -243,7 +243,7 @@ void TestValidation::barListsMessagesAndLeadsToThem()
     const QTreeWidgetItem* error = list->topLevelItem(1);
     QCOMPARE(QStringList({error->text(0), error->text(1), error->text(2)}),
              QStringList({"12", "5", "Error: <foo> is not recognized!"}));
-    QCOMPARE(bar.Summary()->text(), QStringLiteral("page.html: 1 errors, 1 warnings. 3 more messages are not shown."));
+    QCOMPARE(bar.Summary()->text(), QStringLiteral("page.html: 1 error, 1 warning. 3 more messages are not shown."));
 
     emit list->itemActivated(list->topLevelItem(0), 0);
     QCOMPARE(chosen.size(), 0); // no place to go to
