@@ -2,17 +2,14 @@
 
 #include "editor/SourceText.h"
 #include "editor/SyntaxColorizer.h"
-#include "tools/MessagesBar.h"
 #include "tools/TidyValidator.h"
 #include "tools/ValidateJob.h"
 #include "tools/ValidationMarks.h"
 
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTreeWidget>
 
 namespace {
 
@@ -78,8 +75,7 @@ void PlaceCursor(QPlainTextEdit& editor, int line, int column)
 } // namespace
 
 // HTML Tidy's messages about a page, placed on the editor's text whatever the
-// file's line ends; the marks under the lines with errors; the job and the
-// Messages bar.
+// file's line ends; the marks under the lines with errors; the job.
 class TestValidation : public QObject
 {
     Q_OBJECT
@@ -91,7 +87,6 @@ private slots:
     void oversizedPagesAndFloodsAreBounded();
     void marksStayOnTheirLinesUntilEdited();
     void jobDeliversOnlyTheLastCheck();
-    void barListsMessagesAndLeadsToThem();
 };
 
 void TestValidation::messagesPointAtTheirPlace_data()
@@ -226,31 +221,6 @@ void TestValidation::jobDeliversOnlyTheLastCheck()
     QCoreApplication::processEvents();
     QCOMPARE(finished.size(), 2);
     QVERIFY(finished.at(1).at(0).value<CTidyReport>().messages.isEmpty());
-}
-
-void TestValidation::barListsMessagesAndLeadsToThem()
-{
-    CMessagesBar bar;
-    QCOMPARE(bar.windowTitle(), QStringLiteral("Messages"));
-    QSignalSpy chosen(&bar, &CMessagesBar::messageChosen);
-    CTidyReport report;
-    report.messages = {{0, 0, CTidyMessage::Warning, QStringLiteral("whole page")},
-                       {12, 4, CTidyMessage::Error, QStringLiteral("<foo> is not recognized!")}};
-    report.omitted = 3;
-    bar.ShowReport(QStringLiteral("page.html"), report);
-    QTreeWidget* list = bar.List();
-    QCOMPARE(list->topLevelItemCount(), 2);
-    const QTreeWidgetItem* error = list->topLevelItem(1);
-    QCOMPARE(QStringList({error->text(0), error->text(1), error->text(2)}),
-             QStringList({"12", "5", "Error: <foo> is not recognized!"}));
-    QCOMPARE(bar.Summary()->text(), QStringLiteral("page.html: 1 error, 1 warning. 3 more messages are not shown."));
-
-    emit list->itemActivated(list->topLevelItem(0), 0);
-    QCOMPARE(chosen.size(), 0); // no place to go to
-    emit list->itemActivated(list->topLevelItem(1), 2);
-    QCOMPARE(chosen.size(), 1);
-    QCOMPARE(chosen.at(0).at(0).toInt(), 12);
-    QCOMPARE(chosen.at(0).at(1).value<qsizetype>(), qsizetype(4));
 }
 
 ZT_TEST_MAIN(TestValidation)
