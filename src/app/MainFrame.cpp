@@ -22,6 +22,7 @@
 #include "projects/ProjectBar.h"
 #include "framework/RecentFileList.h"
 #include "app/SplashWnd.h"
+#include "app/ValidateCommands.h"
 #include "framework/View.h"
 #include "framework/WindowPlacement.h"
 #include "wizards/WizardTarget.h"
@@ -91,6 +92,7 @@ void CMainFrame::LoadFrame()
     m_pBarLayout = std::make_unique<CBarLayout>(
         this, CBarLayout::ToolBars{m_pMainToolBar, m_pBrowseBar, m_pHtmlTagsBar, m_pOperationBar, m_pFontBar});
     m_pLivePreview = std::make_unique<CLivePreviewCommands>(this);
+    m_pValidate = std::make_unique<CValidateCommands>(this);
     Commands().InstallAccelerators(MdiArea());
     ShowMenuBar(IDR_MAINFRAME);
     // Key presses anywhere tell the lock keys' states.
@@ -153,6 +155,8 @@ QList<CCmdTarget*> CMainFrame::ExtraCommandTargets() const
         targets.append(m_pBarLayout.get());
     if (m_pLivePreview)
         targets.append(m_pLivePreview.get());
+    if (m_pValidate)
+        targets.append(m_pValidate.get());
     if (ZtApp())
         targets.append(ZtApp());
     return targets;

@@ -12,6 +12,7 @@ class CCommandRouter;
 class CFontToolBar;
 class CListBar;
 class CLivePreviewCommands;
+class CValidateCommands;
 class CMDIChildWnd;
 class CProjectBar;
 class QAction;
@@ -59,6 +60,7 @@ public:
     CProjectBar* ProjectBar() const { return m_pBarLayout ? m_pBarLayout->ProjectBar() : nullptr; }
     CListBar* ListBar() const { return m_pBarLayout ? m_pBarLayout->ListBar() : nullptr; }
     CLivePreviewCommands* LivePreview() const { return m_pLivePreview.get(); }
+    CValidateCommands* Validate() const { return m_pValidate.get(); }
     CFontToolBar* FontToolBar() const { return m_pFontBar; }
     QToolBar* MainToolBar() const { return m_pMainToolBar; }
     QToolBar* BrowseBar() const { return m_pBrowseBar; }
@@ -125,5 +127,6 @@ private:
     QToolBar* m_pOperationBar = nullptr;
     std::unique_ptr<CBarLayout> m_pBarLayout;
     std::unique_ptr<CLivePreviewCommands> m_pLivePreview;
+    std::unique_ptr<CValidateCommands> m_pValidate;
     int m_nChildCursor = 0;
 };

@@ -45,6 +45,7 @@ QVector<Accelerator> Accelerators()
         key(ctrlAlt, Qt::Key_X, ID_OPEN_IN_IE),
         key(Qt::ControlModifier, Qt::Key_Z, ID_EDIT_UNDO),
         key(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_F, ID_FIND_IN_FILES),
+        key(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_V, ID_VALIDATE_PAGE),
     };
 }
 

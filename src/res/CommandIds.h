@@ -176,6 +176,9 @@ enum Command : int {
 
     // The live preview (33100..33149 are its own).
     ID_VIEW_LIVEPREVIEW = 33100,      // "Li&ve Preview": show/hide the Live Preview bar
+
+    // The page validation (33250..33259 are its own).
+    ID_VALIDATE_PAGE = 33250,         // "&Validate Page": HTML Tidy's messages about the active page
 };
 
 // Resource identifiers: menus, toolbars, bars, controls, strings and bitmaps.
@@ -218,6 +221,7 @@ enum Resource : int {
     ID_PROJECT_BAR = 0xE804,
     ID_LIST_BAR = 0xE808,
     ID_LIVE_PREVIEW_BAR = 33101,
+    ID_MESSAGES_BAR = 33251,
 
     // Strings.
     IDS_WIZARD_CAPTION = 111,

@@ -175,11 +175,13 @@ MenuItem SettingsMenu()
                                Cmd(ID_SYNTAX_COLORING, "&Syntax Coloring")});
 }
 
-// The tools that work on the whole site rather than on the page in front.
+// The tools that work on the whole site, and the check of the page in front.
 MenuItem ToolsMenu()
 {
     return Popup("&Tools", {Cmd(ID_FIND_IN_FILES, "Find in &Files...\tCtrl+Shift+F"),
-                            Cmd(ID_CHECK_LINKS, "Check &Links")});
+                            Cmd(ID_CHECK_LINKS, "Check &Links"),
+                            Separator(),
+                            Cmd(ID_VALIDATE_PAGE, "&Validate Page\tCtrl+Shift+V")});
 }
 
 MenuItem MainWindowMenu()

@@ -1,0 +1,227 @@
+#include "support/TestMain.h"
+
+#include "editor/SourceText.h"
+#include "editor/SyntaxColorizer.h"
+#include "tools/TidyValidator.h"
+#include "tools/ValidateJob.h"
+#include "tools/ValidationMarks.h"
+
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+// A page with one thing for Tidy on most lines, and before each the
+// characters that editor and Tidy count differently: a tab, a character
+// outside the basic plane, an accented letter.
+const char* const kPageLines[] = {
+    "<!DOCTYPE html>",
+    "<html><head><title>t</title></head><body>",
+    "\t<p>a <b>b</p>",
+    "\xf0\x9f\x98\x80\xc3\xa9<foo>x",
+    "  \t<img src=\"a.png\">",
+    "<table><td>1</td></zz></table>",
+    "</body></html>",
+};
+
+// The page's lines joined by lineEnd, as the file holds them.
+QByteArray PageBytes(const QByteArray& lineEnd)
+{
+    QByteArray bytes;
+    for (const char* line : kPageLines)
+        bytes += QByteArray(line) + lineEnd;
+    return bytes;
+}
+
+// Each message as "line:E|W:what starts at its place", the place cut from
+// the editor's own text, in the report's order.
+QString Places(const QTextDocument& document, const CTidyReport& report)
+{
+    QStringList places;
+    for (const CTidyMessage& message : report.messages) {
+        const QString line = document.findBlockByNumber(message.line - 1).text();
+        places << QStringLiteral("%1:%2:%3")
+                      .arg(message.line)
+                      .arg(message.severity == CTidyMessage::Error ? QLatin1Char('E') : QLatin1Char('W'))
+                      .arg(line.mid(message.column, 5));
+    }
+    return places.join(QLatin1Char(' '));
+}
+
+// The lines of editor with a wavy underline, 0-based, blank-separated.
+QString UnderlinedLines(const QPlainTextEdit& editor)
+{
+    QStringList lines;
+    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline) {
+                lines << QString::number(block.blockNumber());
+                break;
+            }
+        }
+    }
+    return lines.join(QLatin1Char(' '));
+}
+
+void PlaceCursor(QPlainTextEdit& editor, int line, int column)
+{
+    QTextCursor cursor(editor.document()->findBlockByNumber(line));
+    cursor.setPosition(cursor.position() + column);
+    editor.setTextCursor(cursor);
+}
+
+} // namespace
+
+// HTML Tidy's messages about a page, placed on the editor's text whatever the
+// file's line ends; the marks under the lines with errors; the job.
+class TestValidation : public QObject
+{
+    Q_OBJECT
+private slots:
+    void messagesPointAtTheirPlace_data();
+    void messagesPointAtTheirPlace();
+    void tidyColumnsBecomeOffsets_data();
+    void tidyColumnsBecomeOffsets();
+    void oversizedPagesAndFloodsAreBounded();
+    void marksStayOnTheirLinesUntilEdited();
+    void jobDeliversOnlyTheLastCheck();
+};
+
+void TestValidation::messagesPointAtTheirPlace_data()
+{
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::newRow("LF") << QByteArray("\n");
+    QTest::newRow("CR LF") << QByteArray("\r\n");
+    QTest::newRow("CR only") << QByteArray("\r");
+    // One line end of the editor, two of them for a reader that counts CRs.
+    QTest::newRow("CR CR LF") << QByteArray("\r\r\n");
+}
+
+void TestValidation::messagesPointAtTheirPlace()
+{
+    QFETCH(QByteArray, lineEnd);
+    QTextDocument document;
+    CSourceText::LoadInto(&document, PageBytes(lineEnd));
+    const CTidyReport report = CTidyValidator::Validate(CTidyValidator::EditorText(&document));
+    // Line 4's first two messages are about the <b> left open on line 3.
+    const QString lineFourStart = QString::fromUtf8("4:W:\xf0\x9f\x98\x80\xc3\xa9<f");
+    QCOMPARE(Places(document, report), QStringList({"3:W:<b>b<", lineFourStart, lineFourStart, "4:E:<foo>", "4:W:<foo>",
+                                                    "5:W:<img ", "6:W:<td>1", "6:W:</zz>"})
+                                           .join(QLatin1Char(' ')));
+    QVERIFY(!report.tooLarge);
+    QCOMPARE(report.omitted, 0);
+}
+
+void TestValidation::tidyColumnsBecomeOffsets_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("tidyColumn");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("first column") << "<p>" << 1 << 0;
+    QTest::newRow("plain text") << "ab<p>" << 3 << 2;
+    QTest::newRow("leading tab") << "\t<p>" << 9 << 1;
+    QTest::newRow("tab after text") << "abc\t<p>" << 9 << 4;
+    QTest::newRow("tab on a stop") << "abcdefgh\t<p>" << 17 << 9;
+    QTest::newRow("two tabs") << "\t\t<p>" << 17 << 2;
+    QTest::newRow("outside the basic plane") << QString::fromUtf8("\xf0\x9f\x98\x80<p>") << 2 << 2;
+    QTest::newRow("past the end") << "ab" << 40 << 2;
+    QTest::newRow("no column") << "ab" << 0 << 0;
+}
+
+void TestValidation::tidyColumnsBecomeOffsets()
+{
+    QFETCH(QString, line);
+    QFETCH(int, tidyColumn);
+    QFETCH(int, offset);
+    QCOMPARE(CTidyValidator::TextColumn(line, tidyColumn), qsizetype(offset));
+}
+
+void TestValidation::oversizedPagesAndFloodsAreBounded()
+{
+    // A page beyond the limit is refused without being read.
+    const QString huge(CTidyValidator::kMaxCharacters + 1, QLatin1Char('a'));
+    const CTidyReport refused = CTidyValidator::Validate(huge);
+    QVERIFY(refused.tooLarge);
+    QVERIFY(refused.messages.isEmpty());
+
+    // A page with a complaint on every tag keeps the first messages and
+    // counts the rest.
+    QString flood = QStringLiteral("<!DOCTYPE html><title>t</title>\n");
+    for (int i = 0; i < CTidyValidator::kMaxMessages; ++i)
+        flood += QStringLiteral("<foo>\n");
+    const CTidyReport report = CTidyValidator::Validate(flood);
+    QCOMPARE(report.messages.size(), CTidyValidator::kMaxMessages);
+    QVERIFY(report.omitted >= CTidyValidator::kMaxMessages);
+    QCOMPARE(report.messages.last().line, CTidyValidator::kMaxMessages / 2 + 1);
+}
+
+void TestValidation::marksStayOnTheirLinesUntilEdited()
+{
+    QPlainTextEdit editor;
+    editor.setPlainText(QStringLiteral("zero\none\ntwo\nthree\nfour"));
+    editor.resize(400, 300);
+    editor.show();
+    auto* colorizer = new CSyntaxColorizer(&editor);
+    colorizer->SetLanguage(QStringLiteral("page.html"));
+    auto* marks = new CValidationMarks(colorizer, &editor);
+
+    // Line "two" changes while the check runs: its mark would be stale.
+    const QVector<CValidationMarks::CLineStamp> stamps = CValidationMarks::Stamps(editor.document());
+    PlaceCursor(editor, 2, 3);
+    QTest::keyClicks(&editor, QStringLiteral("x"));
+    const int undoSteps = editor.document()->availableUndoSteps();
+    marks->Mark(stamps, {2, 3, 5});
+    QCOMPARE(UnderlinedLines(editor), QStringLiteral("1 4"));
+    QCOMPARE(editor.document()->availableUndoSteps(), undoSteps);
+
+    // A line added above moves the marks along; Return at a marked line's
+    // end leaves the line itself as it was.
+    PlaceCursor(editor, 0, 0);
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QCOMPARE(UnderlinedLines(editor), QStringLiteral("2 5"));
+    PlaceCursor(editor, 2, 3);
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QCOMPARE(UnderlinedLines(editor), QStringLiteral("2 6"));
+
+    // Typing on a marked line ends its mark, and only its mark.
+    PlaceCursor(editor, 6, 1);
+    QTest::keyClicks(&editor, QStringLiteral("y"));
+    QCOMPARE(UnderlinedLines(editor), QStringLiteral("2"));
+
+    marks->Clear();
+    QCOMPARE(UnderlinedLines(editor), QString());
+    // Going with the editor, the marks leave the colorizer behind unharmed.
+    delete marks;
+    QTest::keyClicks(&editor, QStringLiteral("z"));
+    QCOMPARE(UnderlinedLines(editor), QString());
+}
+
+void TestValidation::jobDeliversOnlyTheLastCheck()
+{
+    const QString kValidPage =
+        QStringLiteral("<!DOCTYPE html>\n<html><head><title>t</title></head><body><p>fine</p></body></html>\n");
+    CValidateJob job;
+    QSignalSpy finished(&job, &CValidateJob::finished);
+    job.Start(QStringLiteral("<!DOCTYPE html><title>t</title><foo>"));
+    job.Start(kValidPage);
+    QVERIFY(finished.wait(10000));
+    // Anything of the first check would have been queued by now too.
+    QCoreApplication::processEvents();
+    QCOMPARE(finished.size(), 1);
+    QVERIFY(finished.at(0).at(0).value<CTidyReport>().messages.isEmpty());
+    QVERIFY(!job.IsRunning());
+
+    job.Start(QStringLiteral("<foo>"));
+    job.Cancel();
+    QVERIFY(!job.IsRunning());
+    job.Start(kValidPage);
+    QVERIFY(finished.wait(10000));
+    QCoreApplication::processEvents();
+    QCOMPARE(finished.size(), 2);
+    QVERIFY(finished.at(1).at(0).value<CTidyReport>().messages.isEmpty());
+}
+
+ZT_TEST_MAIN(TestValidation)
+#include "tst_validation.moc"
