@@ -940,17 +940,3 @@ CStructureScanner::State CStructureScanner::EndState(QStringView line, State sta
 {
     return CLineScan(line, nullptr, 0, m_jsKeywords, m_jsBeforeRegex).Run(state);
 }
-
-std::vector<CSyntaxToken> CStructureScanner::Tokens(QStringView text, State state) const
-{
-    std::vector<CSyntaxToken> tokens;
-    qsizetype lineStart = 0;
-    while (lineStart <= text.size()) {
-        qsizetype lineEnd = text.indexOf(u'\n', lineStart);
-        if (lineEnd < 0)
-            lineEnd = text.size();
-        state = Scan(text.mid(lineStart, lineEnd - lineStart), state, tokens, int(lineStart));
-        lineStart = lineEnd + 1;
-    }
-    return tokens;
-}

@@ -39,10 +39,6 @@ public:
     // passed over on the way to one that is shown.
     State EndState(QStringView line, State state) const;
 
-    // Convenience for tests and tools: the tokens of text split at '\n',
-    // positions counted in text.
-    std::vector<CSyntaxToken> Tokens(QStringView text, State state = 0) const;
-
 private:
     CKeywordSet m_jsKeywords;
     CKeywordSet m_jsBeforeRegex; // keywords after which "/" starts a regular expression
