@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <climits>
+#include <memory>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -143,6 +144,7 @@ private slots:
     void editsKeepColoursExact();
     void profileChoosesStructure_data();
     void profileChoosesStructure();
+    void copyForPrintingColoursAsShown();
 };
 
 void TestStructureColours::results_data()
@@ -363,6 +365,25 @@ void TestStructureColours::profileChoosesStructure()
     const QList<QTextLayout::FormatRange> ranges = colorizer->BlockFormats(edit.document()->firstBlock());
     const bool tagColoured = !ranges.isEmpty() && CTokenFormats::ClassOf(ranges.first().format) == ZtTokenClass::Tag;
     QCOMPARE(tagColoured, structure);
+}
+
+// Printing colours a copy of the text: its lines inside a style sheet or a
+// script get the colours the editor gives them, though the copy keeps no
+// line states of its own.
+void TestStructureColours::copyForPrintingColoursAsShown()
+{
+    // Longer than a screen: most lines have no state yet when copied.
+    Editor e(LongStyleSheet(200), QStringLiteral("styled.html"));
+    const std::unique_ptr<QTextDocument> copy(e.edit.document()->clone());
+    QStringList differing;
+    // From the last line up, so that no line of the copy is asked for after
+    // the line before it.
+    for (QTextBlock block = copy->lastBlock(); block.isValid(); block = block.previous()) {
+        const QTextBlock own = e.edit.document()->findBlockByNumber(block.blockNumber());
+        if (e.colorizer->BlockFormats(block) != e.colorizer->BlockFormats(own))
+            differing << QString::number(block.blockNumber());
+    }
+    QCOMPARE(differing.join(QLatin1Char(' ')), QString());
 }
 
 ZT_TEST_MAIN(TestStructureColours)
