@@ -3,14 +3,19 @@
 // keystroke, a paste and an undo, scrolling by pages, and memory.
 //
 //   bench-colour                 prints "name: value unit" lines (medians)
+//   bench-colour --structure     the same figures with pages coloured by
+//                                structure
 //   bench-colour --spans FILE    colours FILE as the editor does and prints
 //                                every coloured token as "start end class"
+//   bench-colour --spans --structure FILE
+//                                the same, FILE coloured by structure
 //   bench-colour --open FILE     opens FILE once, first screen painted, and
 //                                prints the time and the process's memory
 //   bench-colour --write-page FILE  writes the benchmark's 10 MB page
 
 #include "editor/SourceText.h"
 #include "editor/SyntaxColorizer.h"
+#include "editor/StructureScanner.h"
 #include "editor/SyntaxScanner.h"
 #include "editor/LanguageTable.h"
 #include "editor/TokenFormats.h"
@@ -38,6 +43,9 @@ namespace {
 
 constexpr qsizetype kFileBytes = 10 * 1024 * 1024;
 constexpr qsizetype kLongLineBytes = 1024 * 1024;
+
+// Whether pages are coloured by structure rather than by keywords.
+bool g_bStructure = false;
 
 double Median(std::vector<double> values)
 {
@@ -216,6 +224,7 @@ struct COpenEditor
         editor->viewport()->installEventFilter(&paintStart);
         changeTimer.After(editor->document());
         colorizer->SetSyntaxColoring(true);
+        colorizer->SetColourByStructure(g_bStructure);
         colorizer->SetLanguage(path);
         colourMs = double(timer.nsecsElapsed()) / 1e6 - loadMs;
         editor->show();
@@ -259,6 +268,51 @@ void BenchScanner(const QString& path)
     }
     Print("scanner_mb_per_s", Median(rates), "MB/s");
     Print("scanner_tokens", double(tokens.size()), "tokens");
+}
+
+// The structure scanner goes line by line, as the editor hands it lines.
+void BenchStructureScanner(const char* name, const QByteArray& bytes)
+{
+    const CStructureScanner scanner;
+    const QString text = QString::fromUtf8(bytes);
+    std::vector<QStringView> lines;
+    for (QStringView line : QStringView(text).split(u'\n'))
+        lines.push_back(line);
+    std::vector<CSyntaxToken> tokens;
+    tokens.reserve(std::size_t(text.size() / 4));
+    std::vector<double> rates;
+    for (int run = 0; run < 7; ++run) {
+        tokens.clear();
+        const double ms = TimeMs([&] {
+            CStructureScanner::State state = 0;
+            for (const QStringView line : lines)
+                state = scanner.Scan(line, state, tokens);
+        });
+        rates.push_back(double(bytes.size()) / (1024.0 * 1024.0) / (ms / 1000.0));
+    }
+    const QByteArray prefix(name);
+    Print(prefix + "_mb_per_s", Median(rates), "MB/s");
+    Print(prefix + "_tokens", double(tokens.size()), "tokens");
+}
+
+// A page of the present day: a style sheet and a script in the head, markup
+// with classes and entities, comments.
+QByteArray MakeMixedPage(qsizetype bytes)
+{
+    QByteArray page = "<!DOCTYPE html>\n<html lang=\"en\">\n";
+    for (int n = 0; page.size() < bytes; ++n) {
+        page += "<style>\n/* section " + QByteArray::number(n) + " */\n"
+                "@media (max-width: 600px) { .nav a:hover, #main > p { color: #336699; margin: 0 4px; } }\n"
+                "body { font: 12px/1.5 \"Helvetica Neue\", Arial, sans-serif; background: url(img/bg.png); }\n"
+                "</style>\n<script>\n"
+                "// counts the items\nfunction count(list) { let n = 0; for (const x of list) { if (/^a+$/i.test(x)) n += 1.5e2; }\n"
+                "  return n > 0x1F ? `many ${n}` : 'few'; /* done */ }\n</script>\n";
+        for (int line = 0; line < 24; ++line)
+            page += PageLine(n * 24 + line);
+        page += "<!-- end of part " + QByteArray::number(n) + " --> <p class=\"note\">&copy; 2024 &amp; more</p>\n";
+    }
+    page.truncate(bytes);
+    return page;
 }
 
 // Opens path five times; the last editor stays open for the edit figures.
@@ -371,6 +425,8 @@ int RunBenchmark()
         return 1;
     }
     BenchScanner(page);
+    BenchStructureScanner("structure_scanner", ReadFile(page));
+    BenchStructureScanner("structure_scanner_mixed", MakeMixedPage(kFileBytes));
     std::unique_ptr<COpenEditor> opened = BenchOpen("open_colour_10mb_ms", page);
     Print("open_rss_mb", StatusMb("VmRSS:"), "MB");
     Print("open_peak_rss_mb", PeakRssMb(), "MB");
@@ -397,23 +453,6 @@ int OpenOnce(const QString& path)
     return 0;
 }
 
-const char* ClassName(ZtTokenClass tokenClass)
-{
-    switch (tokenClass) {
-    case ZtTokenClass::Primary:
-        return "primary";
-    case ZtTokenClass::Secondary:
-        return "secondary";
-    case ZtTokenClass::String:
-        return "string";
-    case ZtTokenClass::Number:
-        return "number";
-    case ZtTokenClass::Other:
-        break;
-    }
-    return "other";
-}
-
 int PrintSpans(const QString& path)
 {
     QFile file(path);
@@ -428,6 +467,7 @@ int PrintSpans(const QString& path)
     auto* colorizer = new CSyntaxColorizer(&editor);
     // Coloured whatever its size: the size limit is the program's choice.
     colorizer->SetSyntaxColoring(true);
+    colorizer->SetColourByStructure(g_bStructure);
     colorizer->SetLanguage(path);
     // Every line as the editor colours it when the line is shown, without
     // giving each line a layout.
@@ -437,7 +477,7 @@ int PrintSpans(const QString& path)
             const ZtTokenClass tokenClass = CTokenFormats::ClassOf(range.format);
             if (tokenClass != ZtTokenClass::Other)
                 std::printf("%d %d %s\n", position + range.start,
-                            position + range.start + range.length, ClassName(tokenClass));
+                            position + range.start + range.length, ZtTokenClassName(tokenClass));
         }
         position += block.length();
     }
@@ -452,10 +492,11 @@ int main(int argc, char** argv)
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
+    QStringList args = QCoreApplication::arguments();
+    g_bStructure = args.removeAll(QStringLiteral("--structure")) > 0;
     if (args.size() >= 2 && args.at(1) == QLatin1String("--spans")) {
         if (args.size() != 3) {
-            std::fprintf(stderr, "usage: bench-colour [--spans FILE | --open FILE | --write-page FILE]\n");
+            std::fprintf(stderr, "usage: bench-colour [--structure] [--spans FILE | --open FILE | --write-page FILE]\n");
             return 2;
         }
         return PrintSpans(args.at(2));
@@ -465,7 +506,7 @@ int main(int argc, char** argv)
     if (args.size() == 3 && args.at(1) == QLatin1String("--write-page"))
         return WriteFile(args.at(2), MakePage(kFileBytes)) ? 0 : 1;
     if (args.size() > 1) {
-        std::fprintf(stderr, "usage: bench-colour [--spans FILE | --open FILE | --write-page FILE]\n");
+        std::fprintf(stderr, "usage: bench-colour [--structure] [--spans FILE | --open FILE | --write-page FILE]\n");
         return 2;
     }
     return RunBenchmark();

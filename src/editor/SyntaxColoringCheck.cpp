@@ -19,3 +19,11 @@ int CheckSyntaxColoring(const QString& path)
     const qint64 size = QFileInfo(path).size();
     return size < limit ? limit : 0;
 }
+
+const char* const kColourByStructureKey = "SyntaxColoringByStructure";
+
+bool IsColourByStructureOn()
+{
+    return CProfile::Instance().GetInt(QStringLiteral("Settings"), QLatin1String(kColourByStructureKey), 0)
+           != 0;
+}

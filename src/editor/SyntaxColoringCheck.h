@@ -8,3 +8,10 @@
 // limit has been set, which also means no colouring. A file that does not
 // exist yet counts as empty.
 int CheckSyntaxColoring(const QString& path);
+
+// The profile value that has HTML pages coloured by their structure rather
+// than by keywords: "Settings"/"SyntaxColoringByStructure", 0 (the default)
+// or 1.
+extern const char* const kColourByStructureKey;
+// Whether pages opened from now on are coloured by structure.
+bool IsColourByStructureOn();

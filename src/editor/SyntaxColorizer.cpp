@@ -23,7 +23,18 @@ constexpr int kMinShownLines = 64;
 // Lines coloured while shown keep their ranges until this many more have been
 // coloured; then the ones out of view longest give theirs up.
 constexpr int kKeptShownLines = 3000;
-constexpr int kOutOfDate = -1; // user state of a block whose colours are out of date
+// A block's user state: the colouring generation in the low bits, the state
+// its text ends in (colouring by structure) above them. A new block's -1 reads
+// as out of date.
+constexpr int kGenerationBits = 15;
+constexpr int kGenerationMask = (1 << kGenerationBits) - 1;
+constexpr int kOutOfDate = kGenerationMask; // the generation of a block out of date
+// The classes a page coloured by structure is sure to show: their formats are
+// shared with the document once each has been laid out.
+constexpr std::uint32_t kStructureClassesInUse = (1u << int(ZtTokenClass::Other))
+    | (1u << int(ZtTokenClass::Tag)) | (1u << int(ZtTokenClass::AttributeName))
+    | (1u << int(ZtTokenClass::AttributeValue));
+constexpr std::uint32_t kKeywordClassesInUse = 0x1f;
 } // namespace
 
 CSyntaxColorizer::CSyntaxColorizer(QPlainTextEdit* editor)
@@ -46,6 +57,13 @@ void CSyntaxColorizer::SetLanguage(const QString& nameOrPath)
         m_strSecondaryList += *language->secondaryList;
     }
     m_scanner = CSyntaxScanner(m_strQuoteChars, m_strPrimaryList, m_strSecondaryList);
+    const bool structureWanted = m_structureChoice ? *m_structureChoice : IsColourByStructureOn();
+    const CLanguageTable::Language* language = CLanguageTable::ForFileName(nameOrPath);
+    m_bStructure = structureWanted && language && qstrcmp(language->name, "HTML") == 0;
+    m_tokenFormats.SetClassesInUse(m_bStructure ? kStructureClassesInUse : kKeywordClassesInUse);
+    m_bFormatsShared = false;
+    m_nStatesKnown = 0;
+    m_nBlockCount = m_pEditor->document()->blockCount();
     RecolourAll();
 }
 
@@ -105,15 +123,19 @@ void CSyntaxColorizer::ColorizeRange(int start, int end)
 bool CSyntaxColorizer::ColorizeBlock(const QTextBlock& block, int position, int from, int to)
 {
     const QString text = block.text();
-    if (!m_decorators.empty()) {
-        // Marks may lie anywhere on the line, so a marked line is made whole.
+    const bool structure = IsColouringStructure();
+    if (!m_decorators.empty() || structure) {
+        // Marks may lie anywhere on the line, so a marked line is made whole;
+        // so is a line coloured by structure, whose state runs through it.
         from = 0;
         to = text.size();
     }
     m_tokens.clear();
-    const int scanned = m_bSyntaxColoring
-        ? m_scanner.Scan(QStringView(text).mid(from, to - from), m_tokens, from)
-        : to - from;
+    int scanned = to - from;
+    if (structure)
+        ScanStructure(block, text);
+    else if (m_bSyntaxColoring)
+        scanned = m_scanner.Scan(QStringView(text).mid(from, to - from), m_tokens, from);
     const int scanEnd = from + scanned;
 
     QTextLayout* layout = block.layout();
@@ -213,18 +235,152 @@ void CSyntaxColorizer::FlushDirty()
 
 bool CSyntaxColorizer::IsCurrent(const QTextBlock& block) const
 {
-    return block.userState() >= m_nGeneration;
+    return (block.userState() & kGenerationMask) == m_nGeneration;
 }
+
+bool CSyntaxColorizer::IsOutOfDate(const QTextBlock& block) const
+{
+    return (block.userState() & kGenerationMask) == kOutOfDate;
+}
+
+namespace {
+// The user state without its generation; nothing for a new block.
+int StateBits(const QTextBlock& block)
+{
+    const int state = block.userState();
+    return state == -1 ? 0 : state & ~kGenerationMask;
+}
+} // namespace
 
 void CSyntaxColorizer::MarkCurrent(QTextBlock& block) const
 {
-    block.setUserState(m_nGeneration);
+    block.setUserState(StateBits(block) | m_nGeneration);
+}
+
+void CSyntaxColorizer::SetOutOfDate(QTextBlock& block) const
+{
+    block.setUserState(StateBits(block) | kOutOfDate);
+}
+
+void CSyntaxColorizer::NextGeneration()
+{
+    if (++m_nGeneration < kOutOfDate)
+        return;
+    // The generation wraps: no block may keep a number from the last round.
+    m_nGeneration = 0;
+    for (QTextBlock block = m_pEditor->document()->firstBlock(); block.isValid(); block = block.next())
+        SetOutOfDate(block);
+}
+
+CSyntaxColorizer::ScanState CSyntaxColorizer::EndStateOf(const QTextBlock& block) const
+{
+    return ScanState(StateBits(block) >> kGenerationBits);
+}
+
+void CSyntaxColorizer::SetEndState(QTextBlock& block, ScanState state) const
+{
+    const int generation = block.userState() == -1 ? kOutOfDate : block.userState() & kGenerationMask;
+    block.setUserState((int(state) << kGenerationBits) | generation);
+}
+
+CSyntaxColorizer::ScanState CSyntaxColorizer::StartStateOf(const QTextBlock& block)
+{
+    const int number = block.blockNumber();
+    if (number <= 0)
+        return 0;
+    if (m_nStatesKnown < number) {
+        // The lines between the last trusted one and this are scanned for
+        // their states only: no tokens, no formats.
+        QTextBlock line = m_pEditor->document()->findBlockByNumber(m_nStatesKnown);
+        ScanState state = m_nStatesKnown == 0 ? 0 : EndStateOf(line.previous());
+        for (int n = m_nStatesKnown; n < number && line.isValid(); ++n) {
+            state = m_structureScanner.EndState(line.text(), state);
+            SetEndState(line, state);
+            line = line.next();
+        }
+        m_nStatesKnown = number;
+    }
+    return EndStateOf(block.previous());
+}
+
+void CSyntaxColorizer::ScanStructure(const QTextBlock& block, const QString& text)
+{
+    const ScanState end = m_structureScanner.Scan(text, StartStateOf(block), m_tokens);
+    QTextBlock line = block;
+    SetEndState(line, end);
+    if (block.blockNumber() == m_nStatesKnown)
+        ++m_nStatesKnown;
+}
+
+CSyntaxColorizer::EditedLines CSyntaxColorizer::FollowEdit(int position, int charsAdded)
+{
+    const QTextDocument* document = m_pEditor->document();
+    const int count = document->blockCount();
+    const int moved = count - m_nBlockCount; // lines added (or, below 0, removed)
+    m_nBlockCount = count;
+    const int length = TextLength();
+    const int first = document->findBlock(qBound(0, position, length)).blockNumber();
+    const int last = document->findBlock(qBound(0, position + charsAdded, length)).blockNumber();
+    // Lines after the change were trusted when they were before it; they
+    // moved with the lines the change added or removed.
+    const int trusted = m_nStatesKnown > first ? qMax(m_nStatesKnown + moved, last + 1) : m_nStatesKnown;
+    m_nStatesKnown = qMin(m_nStatesKnown, first);
+    return {last + 1, trusted};
+}
+
+void CSyntaxColorizer::CarryStates(EditedLines edited)
+{
+    if (edited.next >= edited.trusted)
+        return;
+    QTextBlock block = m_pEditor->document()->findBlockByNumber(edited.next);
+    if (!block.isValid())
+        return;
+    ScanState state = StartStateOf(block);
+    QScopedValueRollback<bool> colorizing(m_bColorizing, true);
+    for (int number = edited.next; block.isValid() && number < edited.trusted; ++number) {
+        if (number - edited.next >= kColourAtOnceLines) {
+            // The change reaches far (a comment opened above a long page):
+            // the rest is coloured as it is shown.
+            FlushDirty();
+            m_bColorizing = false;
+            RecolourAll();
+            return;
+        }
+        const ScanState before = EndStateOf(block);
+        ScanState after;
+        if (IsCurrent(block)) {
+            ColorizeBlock(block, block.position(), 0, block.length() - 1);
+            after = EndStateOf(block);
+        } else {
+            after = m_structureScanner.EndState(block.text(), state);
+            SetEndState(block, after);
+        }
+        m_nStatesKnown = number + 1;
+        if (after == before) {
+            // From here on every line starts as it did before the change.
+            m_nStatesKnown = edited.trusted;
+            break;
+        }
+        state = after;
+        block = block.next();
+    }
+    FlushDirty();
 }
 
 QList<QTextLayout::FormatRange> CSyntaxColorizer::BlockFormats(const QTextBlock& block)
 {
     const QString text = block.text();
     m_tokens.clear();
+    if (IsColouringStructure()) {
+        // A line of a copy of the text (printing) starts in the state of the
+        // editor's own line of the same number.
+        const QTextDocument* document = m_pEditor->document();
+        const QTextBlock own = block.document() == document ? block : document->findBlockByNumber(block.blockNumber());
+        if (own.isValid()) {
+            ScanStructure(own, text);
+            return m_tokenFormats.Ranges(m_tokens, 0, int(text.size()));
+        }
+    }
     const int scanned = m_scanner.Scan(text, m_tokens);
     return m_tokenFormats.Ranges(m_tokens, 0, scanned);
 }
@@ -233,7 +389,7 @@ void CSyntaxColorizer::RecolourAll()
 {
     // Every block's state is now below the generation: each is coloured again
     // when it is next shown, and the lines on screen are now.
-    ++m_nGeneration;
+    NextGeneration();
     ColourShownBlocks();
 }
 
@@ -304,9 +460,9 @@ void CSyntaxColorizer::ForgetUnseen(BlockSpan shown)
         int position = block.isValid() ? block.position() : 0;
         for (int number = span.first; number <= span.last && block.isValid(); ++number) {
             const int length = block.length();
-            if ((number < shown.first || number > shown.last) && block.userState() != kOutOfDate) {
+            if ((number < shown.first || number > shown.last) && !IsOutOfDate(block)) {
                 block.layout()->clearFormats();
-                block.setUserState(kOutOfDate);
+                SetOutOfDate(block);
                 MarkDirty(position, length);
             }
             position += length;
@@ -324,6 +480,7 @@ void CSyntaxColorizer::OnChange(int position, int /*charsRemoved*/, int charsAdd
     const int undoSteps = document->availableUndoSteps();
     const bool undone = undoSteps < m_nUndoSteps;
     m_nUndoSteps = undoSteps;
+    const EditedLines edited = m_bStructure ? FollowEdit(position, charsAdded) : EditedLines{0, 0};
     if (!IsActive())
         return;
     if (undone) {
@@ -336,6 +493,8 @@ void CSyntaxColorizer::OnChange(int position, int /*charsRemoved*/, int charsAdd
     // of the selection after it are coloured too, as after every edit.
     const QTextCursor cursor = m_pEditor->textCursor();
     RecolourLines(position, position + charsAdded);
+    if (IsColouringStructure())
+        CarryStates(edited);
     RecolourLines(cursor.selectionStart(), cursor.selectionEnd());
 }
 
@@ -362,7 +521,7 @@ void CSyntaxColorizer::RecolourLines(int a, int b)
             MarkCurrent(block);
         } else {
             // Coloured when shown, on its own: a NUL there ends its own line.
-            block.setUserState(kOutOfDate);
+            SetOutOfDate(block);
         }
         blockPosition += blockLength;
         block = block.next();

@@ -2,6 +2,7 @@
 
 #include "editor/EditAnnouncement.h"
 #include "editor/LineDecorator.h"
+#include "editor/StructureScanner.h"
 #include "editor/SyntaxScanner.h"
 #include "editor/TokenFormats.h"
 
@@ -11,6 +12,7 @@
 #include <QTextLayout>
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 class QEvent;
@@ -31,6 +33,15 @@ class QTextBlock;
 // a layout nor ranges. A small change (typing, a paste of some thousand
 // lines) is coloured whole at once, which costs less than a frame.
 //
+// An HTML page may instead be coloured by its structure (tags, attributes,
+// comments, style sheets and scripts). Then a line's colours also depend on
+// the state the line before it ended in (an open comment, tag, quoted value,
+// script...). That state is kept in the block's user state beside the
+// colouring generation, and is trusted for the first lines of the text up to
+// the first line an edit touched since; a line's start state is worked out
+// from there when it is needed. When an edit changes the state a line ends
+// in, the lines after it are coloured again until one ends as it did before.
+//
 // Colours live in the blocks' layout formats only: they never reach the undo
 // stack, never mark the document modified and never move the caret, the
 // selection or the scroll position.
@@ -42,6 +53,12 @@ public:
 
     bool IsSyntaxColoring() const { return m_bSyntaxColoring; }
     void SetSyntaxColoring(bool on) { m_bSyntaxColoring = on; }
+
+    // Colour HTML pages by structure, or not, whatever the profile says;
+    // without this call SetLanguage asks the profile.
+    void SetColourByStructure(bool on) { m_structureChoice = on; }
+    // Whether this view colours by structure (an HTML page, by choice).
+    bool IsColouringStructure() const { return m_bSyntaxColoring && m_bStructure; }
 
     // Chooses the language by the extension of nameOrPath; the whole text
     // takes the language's colours (the lines on screen at once, the others
@@ -104,6 +121,26 @@ private:
     bool IsCurrent(const QTextBlock& block) const;
     void MarkCurrent(QTextBlock& block) const;
     bool ColorizeBlock(const QTextBlock& block, int position, int from, int to);
+    // Generation and end state share a block's user state.
+    bool IsOutOfDate(const QTextBlock& block) const;
+    void SetOutOfDate(QTextBlock& block) const;
+    void NextGeneration();
+
+    using ScanState = CStructureScanner::State;
+    // Scans block's text by structure into m_tokens and keeps its end state.
+    void ScanStructure(const QTextBlock& block, const QString& text);
+    ScanState EndStateOf(const QTextBlock& block) const;
+    void SetEndState(QTextBlock& block, ScanState state) const;
+    // The state block starts in: the end state of the line before it, worked
+    // out for every line not yet trusted on the way.
+    ScanState StartStateOf(const QTextBlock& block);
+    struct EditedLines
+    {
+        int next;    // the first line after the changed ones
+        int trusted; // lines before this kept their end states through the change
+    };
+    EditedLines FollowEdit(int position, int charsAdded);
+    void CarryStates(EditedLines edited);
     void MarkDirty(int position, int length);
     void FlushDirty();
 
@@ -114,11 +151,18 @@ private:
     QString m_strPrimaryList;
     QString m_strSecondaryList;
     CSyntaxScanner m_scanner;
+    CStructureScanner m_structureScanner;
+    std::optional<bool> m_structureChoice;
+    bool m_bStructure = false;
+    // Lines [0, this) hold the true state their text ends in.
+    int m_nStatesKnown = 0;
+    int m_nBlockCount = 1; // after the last change, to tell how lines moved
     CTokenFormats m_tokenFormats;
     bool m_bColorizing = false;
 
-    // A block whose user state is below this is out of date; a new or changed
-    // block's state is -1. Raising it puts every line out of date at once.
+    // A block whose user state's generation differs from this is out of
+    // date; a new block's state is -1, whose generation bits mean out of
+    // date. Raising it puts every line out of date at once.
     int m_nGeneration = 0;
     // Undo steps after the last change: fewer at the next change means an
     // undo, which colours the whole text again.

@@ -1,9 +1,11 @@
 #include "editor/SyntaxSettingsDlg.h"
 
+#include "editor/SyntaxColoringCheck.h"
 #include "framework/ContextHelp.h"
 #include "framework/Profile.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -107,11 +109,17 @@ void CSyntaxSettingsDlg::BuildControls()
     sizeRow->addWidget(m_pFileSize, 1);
     sizeRow->addStretch(1);
 
+    // Made after the size box and laid out below it, so that the tab order
+    // of the other controls stays as it was.
+    m_pByStructure = new QCheckBox(QStringLiteral("Colour by &structure"), group);
+    m_pByStructure->setObjectName(CContextHelp::ObjectNameFor(IDC_COLOR_BY_STRUCTURE));
+
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(m_pColoringOn);
     groupLayout->addWidget(m_pColoringOff);
     groupLayout->addWidget(m_pStatusText, 1);
     groupLayout->addLayout(sizeRow);
+    groupLayout->addWidget(m_pByStructure);
 
     auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -135,6 +143,7 @@ void CSyntaxSettingsDlg::LoadFromProfile()
     const CProfile& profile = CProfile::Instance();
     const bool coloringOn = profile.GetInt(kSection, kColoringOnKey, 0) != 0;
     m_pFileSize->setEditText(QString::number(profile.GetInt(kSection, kFileSizeKey, 0)));
+    m_pByStructure->setChecked(IsColourByStructureOn());
     SetState(coloringOn ? 1 : 0);
 }
 
@@ -144,6 +153,7 @@ void CSyntaxSettingsDlg::SetState(int state)
     m_pColoringOn->setChecked(state != 0);
     m_pColoringOff->setChecked(state == 0);
     m_pFileSize->setEnabled(state != 0);
+    m_pByStructure->setEnabled(state != 0);
     m_pStatusText->setText(StatusTextFor(state));
 }
 
@@ -162,5 +172,6 @@ void CSyntaxSettingsDlg::accept()
     CProfile& profile = CProfile::Instance();
     profile.WriteInt(kSection, kFileSizeKey, ParseFileSize(m_pFileSize->currentText()));
     profile.WriteInt(kSection, kColoringOnKey, m_nState);
+    profile.WriteInt(kSection, QLatin1String(kColourByStructureKey), m_pByStructure->isChecked() ? 1 : 0);
     QDialog::accept();
 }

@@ -3,14 +3,17 @@
 #include <QDialog>
 #include <QString>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QRadioButton;
 
 // The "Settings" dialog of the "&Syntax Coloring" command: switches syntax
 // colouring on or off and sets the size limit below which files are coloured.
-// Both values go to the profile ("Settings"/"SyntaxColoringOn" and
-// "Settings"/"SyntaxFileSize") only when the user presses OK.
+// A check box chooses colouring HTML pages by their structure instead of by
+// keywords. The values go to the profile ("Settings"/"SyntaxColoringOn",
+// "Settings"/"SyntaxFileSize" and "Settings"/"SyntaxColoringByStructure")
+// only when the user presses OK.
 class CSyntaxSettingsDlg : public QDialog
 {
     Q_OBJECT
@@ -21,6 +24,7 @@ public:
         IDC_COLORING_OFF = 1215,
         IDC_STATUS_TEXT = 1213,
         IDC_FILE_SIZE = 1216,
+        IDC_COLOR_BY_STRUCTURE = 1217,
         IDOK_BUTTON = 1,
         IDCANCEL_BUTTON = 2,
     };
@@ -56,4 +60,5 @@ private:
     QRadioButton* m_pColoringOff = nullptr;
     QLabel* m_pStatusText = nullptr;
     QComboBox* m_pFileSize = nullptr;
+    QCheckBox* m_pByStructure = nullptr;
 };

@@ -4,7 +4,7 @@
 
 CTokenFormats::CTokenFormats()
 {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kTokenClassCount; ++i) {
         const auto tokenClass = ZtTokenClass(i);
         const Style style = StyleOf(tokenClass);
         QTextCharFormat& format = m_formats[std::size_t(i)];
@@ -23,6 +23,41 @@ CTokenFormats::Style CTokenFormats::StyleOf(ZtTokenClass tokenClass)
         return {QColor(0, 0, 0), true};
     case ZtTokenClass::String:
         return {QColor(120, 100, 50), false};
+    // The structural classes: each part of the markup a hue of its own, the
+    // style sheet's and the script's in their own families, all dark enough
+    // to read on white.
+    case ZtTokenClass::Tag:
+        return {QColor(0, 0, 160), false};
+    case ZtTokenClass::AttributeName:
+        return {QColor(165, 55, 0), false};
+    case ZtTokenClass::AttributeValue:
+        return {QColor(0, 115, 0), false};
+    case ZtTokenClass::Comment:
+        return {QColor(110, 110, 110), false};
+    case ZtTokenClass::Entity:
+        return {QColor(175, 0, 110), false};
+    case ZtTokenClass::Doctype:
+        return {QColor(100, 0, 160), true};
+    case ZtTokenClass::CssSelector:
+        return {QColor(140, 0, 0), false};
+    case ZtTokenClass::CssProperty:
+        return {QColor(0, 90, 170), false};
+    case ZtTokenClass::CssValue:
+        return {QColor(0, 110, 100), false};
+    case ZtTokenClass::CssString:
+    case ZtTokenClass::JsString:
+        return {QColor(160, 90, 0), false};
+    case ZtTokenClass::CssComment:
+    case ZtTokenClass::JsComment:
+        return {QColor(90, 125, 60), false};
+    case ZtTokenClass::CssAtRule:
+        return {QColor(120, 60, 0), true};
+    case ZtTokenClass::JsKeyword:
+        return {QColor(0, 0, 200), true};
+    case ZtTokenClass::JsNumber:
+        return {QColor(0, 120, 130), false};
+    case ZtTokenClass::JsRegex:
+        return {QColor(180, 40, 120), false};
     case ZtTokenClass::Number:
     case ZtTokenClass::Other:
         break;
@@ -33,7 +68,7 @@ CTokenFormats::Style CTokenFormats::StyleOf(ZtTokenClass tokenClass)
 ZtTokenClass CTokenFormats::ClassOf(const QTextCharFormat& format)
 {
     const int value = format.intProperty(ClassProperty);
-    if (value < 0 || value > int(ZtTokenClass::Number))
+    if (value < 0 || value >= kTokenClassCount)
         return ZtTokenClass::Other;
     return ZtTokenClass(value);
 }
@@ -105,7 +140,7 @@ bool CTokenFormats::AdoptShared(const QList<QTextLayout::FormatRange>& ranges)
             m_nSharedClasses |= 1u << unsigned(tokenClass);
         }
     }
-    return m_nSharedClasses == 0x1f;
+    return (m_nSharedClasses & m_nClassesInUse) == m_nClassesInUse;
 }
 
 QList<QTextLayout::FormatRange> CTokenFormats::Splice(

@@ -10,7 +10,7 @@
 #include <array>
 #include <vector>
 
-// The look of the five token classes and the layout format ranges that show
+// The look of the token classes and the layout format ranges that show
 // scanned tokens in a text block.
 //
 // Colours are layered over the document as QTextLayout format ranges, never
@@ -53,8 +53,11 @@ public:
     // ranges that were just set on a layout. The layout keeps those copies,
     // so later comparisons find the same shared data and need not compare
     // property by property.
-    // Returns whether all five classes now use the document's copies.
+    // Returns whether all classes in use now use the document's copies.
     bool AdoptShared(const QList<QTextLayout::FormatRange>& ranges);
+    // The classes whose shared copies AdoptShared waits for, one bit each:
+    // the keyword colouring's five unless told otherwise.
+    void SetClassesInUse(std::uint32_t classBits) { m_nClassesInUse = classBits; }
 
     // existing with everything in [from, to) replaced by fresh: ranges that
     // straddle a bound are cut back to the part outside. Used when only part
@@ -66,6 +69,7 @@ public:
     static constexpr int ClassProperty = QTextFormat::UserProperty + 0x5a1;
 
 private:
-    std::array<QTextCharFormat, 5> m_formats;
-    unsigned m_nSharedClasses = 0; // bit per class adopted by AdoptShared
+    std::array<QTextCharFormat, kTokenClassCount> m_formats;
+    std::uint32_t m_nSharedClasses = 0; // bit per class adopted by AdoptShared
+    std::uint32_t m_nClassesInUse = 0x1f;
 };

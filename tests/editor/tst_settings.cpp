@@ -9,7 +9,9 @@
 #include "editor/SyntaxSettingsDlg.h"
 #include "editor/ZentrelView.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QGroupBox>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -134,6 +136,60 @@ static QString SettingsButtons(int button, const QString& typed)
     for (const QString& key : profile.Keys(kSettings))
         written << key + QLatin1Char('=') + profile.GetString(kSettings, key);
     return written.join(QLatin1Char(' '));
+}
+
+// "Colour by structure" on a profile with SyntaxColoringByStructure (null:
+// absent) and SyntaxColoringOn: the box as shown, then after an optional
+// click and OK (1) or Cancel (2) the value stored (null: absent).
+static QString StructureChoice(const QString& stored, const QString& coloringOn, bool click, int button)
+{
+    CProfile& profile = CProfile::Instance();
+    profile.RemoveSection(kSettings);
+    const QString key = QStringLiteral("SyntaxColoringByStructure");
+    if (!stored.isNull())
+        profile.WriteString(kSettings, key, stored);
+    profile.WriteString(kSettings, QStringLiteral("SyntaxColoringOn"), coloringOn);
+    CSyntaxSettingsDlg dialog;
+    dialog.show();
+    auto* box = ZtTest::Find<QCheckBox>(&dialog, CSyntaxSettingsDlg::IDC_COLOR_BY_STRUCTURE);
+    const QString shown = QStringLiteral("checked:%1 enabled:%2").arg(int(box->isChecked())).arg(int(box->isEnabled()));
+    if (click)
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+    ZtTest::Find<QPushButton>(&dialog, button)->click();
+    const QString after = profile.GetString(kSettings, key);
+    return shown + QStringLiteral(" stored:") + (after.isNull() ? QStringLiteral("-") : after);
+}
+
+// The dialog's mnemonics, then the ids of its controls in tab order.
+static QString MnemonicsAndTabOrder()
+{
+    CSyntaxSettingsDlg dialog;
+    dialog.show();
+    QStringList mnemonics;
+    const auto collect = [&mnemonics](const QString& text) {
+        for (qsizetype at = text.indexOf(QLatin1Char('&')); at >= 0 && at + 1 < text.size();
+             at = text.indexOf(QLatin1Char('&'), at + 2)) {
+            if (text.at(at + 1) != QLatin1Char('&'))
+                mnemonics << text.at(at + 1).toLower();
+        }
+    };
+    for (const QAbstractButton* control : dialog.findChildren<QAbstractButton*>())
+        collect(control->text());
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        collect(label->text());
+    for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
+        collect(group->title());
+    QStringList order;
+    QWidget* first = ZtTest::Find(&dialog, CSyntaxSettingsDlg::IDC_COLORING_ON);
+    QWidget* widget = first;
+    do {
+        bool isId = false;
+        widget->objectName().toInt(&isId);
+        if (isId && (widget->focusPolicy() & Qt::TabFocus))
+            order << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != first);
+    return mnemonics.join(QLatin1Char(' ')) + QStringLiteral(" | ") + order.join(QLatin1Char(' '));
 }
 
 // ---- Colour chooser --------------------------------------------------------
@@ -299,11 +355,22 @@ void TestEditorSettings::rows_data()
     Row("off keeps size", SettingsDialog("0", "7000"), "7000 | 01 state:0 box:0 | 10 state:1 box:1");
     Row("any non-zero is on", SettingsDialog("2", "5000"), "5000 | 10 state:1 box:1 | 01 state:0 box:0");
 
-    Row("list value", SettingsButtons(1, "12000"), "ok SyntaxFileSize=12000 SyntaxColoringOn=1");
-    Row("letters", SettingsButtons(1, "abc"), "ok SyntaxFileSize=0 SyntaxColoringOn=1");
-    Row("number then text", SettingsButtons(1, "15000 bytes"), "ok SyntaxFileSize=15000 SyntaxColoringOn=1");
-    Row("beyond int", SettingsButtons(1, "99999999999"), "ok SyntaxFileSize=2147483647 SyntaxColoringOn=1");
+    Row("list value", SettingsButtons(1, "12000"), "ok SyntaxFileSize=12000 SyntaxColoringOn=1 SyntaxColoringByStructure=0");
+    Row("letters", SettingsButtons(1, "abc"), "ok SyntaxFileSize=0 SyntaxColoringOn=1 SyntaxColoringByStructure=0");
+    Row("number then text", SettingsButtons(1, "15000 bytes"), "ok SyntaxFileSize=15000 SyntaxColoringOn=1 SyntaxColoringByStructure=0");
+    Row("beyond int", SettingsButtons(1, "99999999999"), "ok SyntaxFileSize=2147483647 SyntaxColoringOn=1 SyntaxColoringByStructure=0");
     Row("cancel", SettingsButtons(2, "20000"), "cancel");
+
+    // The check box starts from the profile, follows the radios, and only OK
+    // writes it; its mnemonic is the dialog's only one and it comes after the
+    // size box in the tab order.
+    Row("structure absent: off", StructureChoice(QString(), "1", false, 1), "checked:0 enabled:1 stored:0");
+    Row("structure stored on", StructureChoice("1", "1", false, 1), "checked:1 enabled:1 stored:1");
+    Row("structure ticked, OK", StructureChoice("0", "1", true, 1), "checked:0 enabled:1 stored:1");
+    Row("structure unticked, OK", StructureChoice("1", "1", true, 1), "checked:1 enabled:1 stored:0");
+    Row("structure ticked, Cancel", StructureChoice(QString(), "1", true, 2), "checked:0 enabled:1 stored:-");
+    Row("structure kept while colouring is off", StructureChoice("1", "0", false, 1), "checked:1 enabled:0 stored:1");
+    Row("mnemonics and tab order", MnemonicsAndTabOrder(), "s | 1214 1215 1216 1217 1 2");
 
     Row("absent", FontsFor(QString()), "9 10 9 box:9");
     Row("below the cap", FontsFor("240"), "12 12 12 box:12");

@@ -1,6 +1,7 @@
 #pragma once
 // How the colouring tests write a token: class:text@column, with the classes
-// "kw1" (primary keyword), "kw2" (secondary keyword), "str", "num", "other".
+// "kw1" (primary keyword), "kw2" (secondary keyword), "str", "num", "other",
+// and the structural classes by the names tools print ("tag", "css-value").
 
 #include "editor/SyntaxToken.h"
 
@@ -12,6 +13,8 @@ namespace ZtTest {
 inline QString TokenClassName(ZtTokenClass tokenClass)
 {
     static const char* const names[] = {"other", "kw1", "kw2", "str", "num"};
+    if (tokenClass > ZtTokenClass::Number) // structural classes by their own names
+        return QLatin1String(ZtTokenClassName(tokenClass));
     return QLatin1String(names[int(tokenClass)]);
 }
 
