@@ -1,0 +1,227 @@
+#include "editor/SpellDecorator.h"
+
+#include "editor/SpellChecker.h"
+#include "editor/SyntaxColorizer.h"
+#include "files/FileKinds.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace {
+// States remembered before they are all forgotten at once; a screen needs
+// some dozens.
+constexpr int kMaxEndStates = 50000;
+} // namespace
+
+CSpellDecorator::CSpellDecorator(QPlainTextEdit* editor, CSyntaxColorizer* colorizer, CSpellChecker& checker)
+    : QObject(editor)
+    , m_pEditor(editor)
+    , m_pColorizer(colorizer)
+    , m_checker(checker)
+{
+    m_misspelt.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
+    m_misspelt.setUnderlineColor(Qt::red);
+    // Connected after the colorizer, so an edit's lines are coloured (and
+    // their states known) when OnChange runs.
+    connect(editor->document(), &QTextDocument::contentsChange, this, &CSpellDecorator::OnChange);
+    connect(&checker, &CSpellChecker::changed, this, &CSpellDecorator::Refresh);
+}
+
+CSpellDecorator::~CSpellDecorator()
+{
+    if (m_bAttached && m_pColorizer)
+        m_pColorizer->RemoveDecorator(this);
+}
+
+void CSpellDecorator::SetFileName(const QString& nameOrPath)
+{
+    m_bHtml = IsHtmlFile(nameOrPath);
+    if (m_bAttached)
+        ChooseDictionary();
+    Refresh();
+}
+
+void CSpellDecorator::Refresh()
+{
+    const bool wanted = m_bHtml && m_checker.IsEnabled();
+    if (!wanted) {
+        if (m_bAttached) {
+            m_bAttached = false;
+            m_pColorizer->RemoveDecorator(this);
+        }
+        m_pDictionary = nullptr;
+        m_strDictionary.clear();
+        return;
+    }
+    m_endStates.clear();
+    if (m_bAttached) {
+        // A word became known, or ignored.
+        m_pColorizer->RedecorateAll();
+        return;
+    }
+    const QString name = m_checker.DictionaryFor(CSpellTextScanner::PageLanguage(Head()));
+    // A dictionary that cannot be loaded turns spelling off (and comes back
+    // here, with nothing to do).
+    CSpellDictionary* dictionary = m_checker.Dictionary(name);
+    if (!dictionary || !m_checker.IsEnabled())
+        return;
+    m_strDictionary = name;
+    m_pDictionary = dictionary;
+    m_bAttached = true;
+    m_nBlockCount = m_pEditor->document()->blockCount();
+    m_pColorizer->AddDecorator(this);
+}
+
+void CSpellDecorator::ChooseDictionary()
+{
+    if (!m_bAttached)
+        return;
+    const QString name = m_checker.DictionaryFor(CSpellTextScanner::PageLanguage(Head()));
+    if (name == m_strDictionary)
+        return;
+    CSpellDictionary* dictionary = m_checker.Dictionary(name);
+    if (!dictionary || !m_bAttached)
+        return;
+    m_strDictionary = name;
+    m_pDictionary = dictionary;
+    m_endStates.clear();
+    m_pColorizer->RedecorateAll();
+}
+
+QString CSpellDecorator::Head() const
+{
+    QString head;
+    for (QTextBlock block = m_pEditor->document()->firstBlock(); block.isValid() && head.size() < kHeadChars;
+         block = block.next())
+        head += block.text().left(kHeadChars) + QLatin1Char('\n');
+    return head;
+}
+
+CSpellLineState CSpellDecorator::StateBefore(const QTextBlock& block)
+{
+    const int revision = m_pEditor->document()->revision();
+    auto known = [this, revision](const QTextBlock& line, CSpellLineState* state) {
+        const auto found = m_endStates.constFind(line.blockNumber());
+        if (found == m_endStates.cend() || found->revision != revision)
+            return false;
+        *state = found->state;
+        return true;
+    };
+    CSpellLineState state;
+    QTextBlock start = block.previous();
+    if (!start.isValid() || known(start, &state))
+        return state;
+    // Back to a line whose state this revision knows, or as far as the
+    // look-back goes; then forward to block.
+    int lines = 1;
+    int chars = start.length();
+    bool fromKnown = false;
+    while (start.previous().isValid() && lines < kLookBackLines && chars < kLookBackChars) {
+        if (known(start.previous(), &state)) {
+            fromKnown = true;
+            break;
+        }
+        start = start.previous();
+        ++lines;
+        chars += start.length();
+    }
+    if (!fromKnown)
+        state = CSpellLineState();
+    for (QTextBlock line = start; line.isValid() && line != block; line = line.next())
+        state = CSpellTextScanner::Scan(line.text(), state, nullptr);
+    return state;
+}
+
+void CSpellDecorator::RememberEndState(int blockNumber, const CSpellLineState& state)
+{
+    const int revision = m_pEditor->document()->revision();
+    const auto found = m_endStates.constFind(blockNumber);
+    if (found != m_endStates.cend() && found->revision != revision && !(found->state == state))
+        m_nChangedState = qMax(m_nChangedState, blockNumber);
+    if (m_endStates.size() >= kMaxEndStates)
+        m_endStates.clear();
+    m_endStates.insert(blockNumber, {state, revision});
+}
+
+void CSpellDecorator::Decorate(const QTextBlock& block, QList<QTextLayout::FormatRange>& ranges)
+{
+    if (!m_pDictionary)
+        return;
+    const QString text = block.text();
+    CSpellLineState endState;
+    const QList<CSpellTextScanner::Range> words = CSpellTextScanner::Words(text, StateBefore(block), &endState);
+    for (const CSpellTextScanner::Range& word : words) {
+        const QString form = CSpellTextScanner::DictionaryForm(QStringView(text).mid(word.start, word.length));
+        if (m_checker.IsMisspelt(m_pDictionary, form))
+            ranges.append({word.start, word.length, m_misspelt});
+    }
+    RememberEndState(block.blockNumber(), endState);
+}
+
+void CSpellDecorator::OnChange(int position, int /*charsRemoved*/, int charsAdded)
+{
+    if (!m_bAttached)
+        return;
+    QTextDocument* document = m_pEditor->document();
+    if (position < kHeadChars && !m_bChoosePending) {
+        // After the edit, outside the document's notification: loading a
+        // dictionary may have to tell the user something.
+        m_bChoosePending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_bChoosePending = false;
+            ChooseDictionary();
+        });
+    }
+    bool marksBelow = m_nChangedState >= 0;
+    if (document->blockCount() != m_nBlockCount) {
+        // Lines came or went: the remembered states no longer match their lines.
+        m_nBlockCount = document->blockCount();
+        m_endStates.clear();
+        marksBelow = true;
+    }
+    m_nChangedState = -1;
+    if (!marksBelow)
+        return;
+    const int last = document->findBlock(position + charsAdded).blockNumber();
+    m_pColorizer->Redecorate(last + 1, last + kLookBackLines);
+    m_nChangedState = -1;
+}
+
+bool CSpellDecorator::MisspeltWordAt(int position, int* start, int* length)
+{
+    if (!m_pDictionary)
+        return false;
+    const QTextBlock block = m_pEditor->document()->findBlock(position);
+    if (!block.isValid())
+        return false;
+    const QString text = block.text();
+    const int offset = position - block.position();
+    for (const CSpellTextScanner::Range& word : CSpellTextScanner::Words(text, StateBefore(block))) {
+        if (offset < word.start || offset > word.start + word.length)
+            continue;
+        const QString form = CSpellTextScanner::DictionaryForm(QStringView(text).mid(word.start, word.length));
+        if (!m_checker.IsMisspelt(m_pDictionary, form))
+            return false;
+        *start = block.position() + word.start;
+        *length = word.length;
+        return true;
+    }
+    return false;
+}
+
+QStringList CSpellDecorator::Suggestions(const QString& word)
+{
+    return m_checker.Suggestions(m_pDictionary, CSpellTextScanner::DictionaryForm(word));
+}
+
+void CSpellDecorator::AddToDictionary(const QString& word)
+{
+    m_checker.AddToDictionary(CSpellTextScanner::DictionaryForm(word));
+}
+
+void CSpellDecorator::Ignore(const QString& word)
+{
+    m_checker.Ignore(CSpellTextScanner::DictionaryForm(word));
+}
