@@ -31,6 +31,7 @@
 #include "editor/PlainTextDoc.h"
 #include "editor/PlainTextView.h"
 #include "editor/SourceDoc.h"
+#include "editor/SpellChecker.h"
 #include "editor/SyntaxColoringCheck.h"
 #include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
@@ -676,6 +677,8 @@ void CZentrelApp::MapCommands()
     MapWizardCommands();
     m_pKeywordCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); });
     m_pSiteToolCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); });
+    OnCommand(ID_CHECK_SPELLING, [] { CSpellChecker::Instance().SetEnabled(!CSpellChecker::Instance().IsEnabled()); });
+    OnUpdate(ID_CHECK_SPELLING, [](CCmdUI* cmdUI) { cmdUI->SetCheck(CSpellChecker::Instance().IsEnabled()); });
 }
 
 void CZentrelApp::MapProjectCommands()

@@ -179,7 +179,8 @@ MenuItem SettingsMenu()
 MenuItem ToolsMenu()
 {
     return Popup("&Tools", {Cmd(ID_FIND_IN_FILES, "Find in &Files...\tCtrl+Shift+F"),
-                            Cmd(ID_CHECK_LINKS, "Check &Links")});
+                            Cmd(ID_CHECK_LINKS, "Check &Links"),
+                            Cmd(ID_CHECK_SPELLING, "Check &Spelling")});
 }
 
 MenuItem MainWindowMenu()

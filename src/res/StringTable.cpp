@@ -70,6 +70,7 @@ const QHash<int, QString>& CommandStrings()
         {ID_PROJECT_SETTINGS, QStringLiteral("Customize project settings")},
         {ID_FIND_IN_FILES, QStringLiteral("Find and replace text in the files of a folder")},
         {ID_CHECK_LINKS, QStringLiteral("List the broken links and the unlinked files of the site")},
+        {ID_CHECK_SPELLING, QStringLiteral("Underline the misspelt words of web pages")},
     };
     return strings;
 }
