@@ -148,7 +148,8 @@ void CZentrelView::AddContextItems(QMenu* menu, int position)
     QAction* top = menu->actions().value(0);
     QList<QAction*> items;
     for (const QString& suggestion : m_pSpelling->Suggestions(word)) {
-        auto* item = new QAction(suggestion, menu);
+        // A "&" in a word is a letter, not a menu key.
+        auto* item = new QAction(QString(suggestion).replace(QLatin1Char('&'), QStringLiteral("&&")), menu);
         connect(item, &QAction::triggered, this,
                 [this, start, length, suggestion] { ReplaceRange(start, length, suggestion); });
         items << item;

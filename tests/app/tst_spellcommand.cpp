@@ -1,0 +1,81 @@
+#include "support/AppTestMain.h"
+#include "support/TestFiles.h"
+
+#include "app/MainFrame.h"
+#include "app/ZentrelApp.h"
+#include "editor/SpellDecorator.h"
+#include "editor/ZentrelView.h"
+#include "framework/MessageBox.h"
+#include "framework/Profile.h"
+#include "res/CommandIds.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+using namespace ZtCmd;
+
+// Tools > Check Spelling in the running program: off by default, kept in the
+// profile, and what it switches reaches the open pages at once.
+class TestSpellCommand : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        ZtTest::ShowMainFrame();
+        ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+            m_messages << text;
+            return QMessageBox::Ok;
+        });
+    }
+    void switchesPagesOnAndOff();
+
+private:
+    QStringList m_messages;
+};
+
+namespace {
+QString Underlined(const CZentrelView* view)
+{
+    QStringList words;
+    for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next()) {
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+                words << block.text().mid(range.start, range.length);
+        }
+    }
+    return words.join(QLatin1Char(' '));
+}
+
+QString CheckInProfile()
+{
+    return CProfile::Instance().GetString(QStringLiteral("Spelling"), QStringLiteral("Check"));
+}
+} // namespace
+
+void TestSpellCommand::switchesPagesOnAndOff()
+{
+    CZentrelView* page = ZtTest::OpenPageEditor(ZtTest::SandboxDir() + QStringLiteral("/page.html"),
+                                                "<p>A wrongg word</p>\n<script>var wrongg;</script>");
+    QVERIFY(page);
+    CZentrelView* styleSheet = ZtTest::OpenPageEditor(ZtTest::SandboxDir() + QStringLiteral("/style.css"),
+                                                      "p { colr: wrongg }");
+    QVERIFY(styleSheet);
+    QCOMPARE(Underlined(page), QString());
+
+    CMainFrame* frame = ZtApp()->GetMainFrame();
+    QVERIFY(frame->ExecuteCommand(ID_CHECK_SPELLING));
+    QCOMPARE(CheckInProfile(), QStringLiteral("yes"));
+    QCOMPARE(Underlined(page), QStringLiteral("wrongg"));
+    // Only web pages are checked.
+    QCOMPARE(Underlined(styleSheet), QString());
+
+    QVERIFY(frame->ExecuteCommand(ID_CHECK_SPELLING));
+    QCOMPARE(CheckInProfile(), QStringLiteral("no"));
+    QCOMPARE(Underlined(page), QString());
+    QVERIFY(m_messages.isEmpty());
+}
+
+ZT_APP_TEST_MAIN(TestSpellCommand)
+#include "tst_spellcommand.moc"
