@@ -17,6 +17,7 @@
 #include "app/PlainTextChildFrame.h"
 #include "app/ReopenRules.h"
 #include "app/SiteToolCommands.h"
+#include "app/SpellCommands.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
@@ -31,7 +32,6 @@
 #include "editor/PlainTextDoc.h"
 #include "editor/PlainTextView.h"
 #include "editor/SourceDoc.h"
-#include "editor/SpellChecker.h"
 #include "editor/SyntaxColoringCheck.h"
 #include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
@@ -677,8 +677,8 @@ void CZentrelApp::MapCommands()
     MapWizardCommands();
     m_pKeywordCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); });
     m_pSiteToolCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); });
-    OnCommand(ID_CHECK_SPELLING, [] { CSpellChecker::Instance().SetEnabled(!CSpellChecker::Instance().IsEnabled()); });
-    OnUpdate(ID_CHECK_SPELLING, [](CCmdUI* cmdUI) { cmdUI->SetCheck(CSpellChecker::Instance().IsEnabled()); });
+    CSpellCommands::Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); },
+                        [this](int id, std::function<void(CCmdUI*)> update) { OnUpdate(id, std::move(update)); });
 }
 
 void CZentrelApp::MapProjectCommands()

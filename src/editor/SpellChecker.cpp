@@ -62,6 +62,14 @@ QString CSpellChecker::ChosenDictionary() const
     return chosen.isEmpty() ? kDefaultDictionary : chosen;
 }
 
+void CSpellChecker::SetChosenDictionary(const QString& name)
+{
+    if (name == ChosenDictionary())
+        return;
+    CProfile::Instance().WriteString(kSection, kDictionaryKey, name);
+    emit changed();
+}
+
 QStringList CSpellChecker::InstalledDictionaries() const
 {
     QStringList names;

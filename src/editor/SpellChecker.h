@@ -44,6 +44,9 @@ public:
     // ".dic" file of that name in a dictionary folder), sorted.
     QStringList InstalledDictionaries() const;
     QString ChosenDictionary() const;
+    // Kept in the profile; pages that name no installed language of their
+    // own are checked with it from now on.
+    void SetChosenDictionary(const QString& name);
     // The dictionary for a page whose <html> names language (may be empty):
     // an installed one of that language, else the chosen one.
     QString DictionaryFor(const QString& language) const;

@@ -37,7 +37,8 @@ CSpellDecorator::~CSpellDecorator()
 
 void CSpellDecorator::SetFileName(const QString& nameOrPath)
 {
-    m_bHtml = IsHtmlFile(nameOrPath);
+    // A new page that has no name yet is a page.
+    m_bHtml = nameOrPath.isEmpty() || IsHtmlFile(nameOrPath);
     if (m_bAttached)
         ChooseDictionary();
     Refresh();
@@ -57,8 +58,12 @@ void CSpellDecorator::Refresh()
     }
     m_endStates.clear();
     if (m_bAttached) {
-        // A word became known, or ignored.
-        m_pColorizer->RedecorateAll();
+        // Another dictionary was chosen, or a word became known or ignored.
+        const QString name = m_checker.DictionaryFor(CSpellTextScanner::PageLanguage(Head()));
+        if (name != m_strDictionary)
+            ChooseDictionary();
+        else
+            m_pColorizer->RedecorateAll();
         return;
     }
     const QString name = m_checker.DictionaryFor(CSpellTextScanner::PageLanguage(Head()));

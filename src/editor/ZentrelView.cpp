@@ -151,7 +151,7 @@ void CZentrelView::AddContextItems(QMenu* menu, int position)
         // A "&" in a word is a letter, not a menu key.
         auto* item = new QAction(QString(suggestion).replace(QLatin1Char('&'), QStringLiteral("&&")), menu);
         connect(item, &QAction::triggered, this,
-                [this, start, length, suggestion] { ReplaceRange(start, length, suggestion); });
+                [this, start, length, suggestion] { ReplaceRange(start, start + length, suggestion); });
         items << item;
     }
     if (items.isEmpty()) {
@@ -167,14 +167,6 @@ void CZentrelView::AddContextItems(QMenu* menu, int position)
     items << new QAction(menu);
     items.last()->setSeparator(true);
     menu->insertActions(top, items);
-}
-
-void CZentrelView::ReplaceRange(int start, int length, const QString& text)
-{
-    QTextCursor cursor(document());
-    cursor.setPosition(start);
-    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
-    cursor.insertText(text);
 }
 
 void CZentrelView::ReplaceSelection(const QString& text)

@@ -84,9 +84,6 @@ private:
     bool m_bHtml = true;
     // Where the last completion left the caret, until the next key.
     int m_nCompletionEnd = -1;
-    // Replaces the characters from start on with text, as one undoable edit.
-    void ReplaceRange(int start, int length, const QString& text);
-
     CSyntaxColorizer* m_pColorizer;
     CSpellDecorator* m_pSpelling;
 };

@@ -170,6 +170,7 @@ enum Command : int {
 
     // Spelling (33260..33269 are its own).
     ID_CHECK_SPELLING = 33260,        // "Check &Spelling": underline misspelt words of pages (on/off)
+    ID_SPELLING_DICTIONARY = 33261,   // "Spelling &Dictionary...": the dictionary of pages without a lang of their own
 
     // "&Delete" of the editor menus: removes the selection, or the character
     // after the caret when nothing is selected, as the Delete key does. It lies

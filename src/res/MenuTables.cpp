@@ -180,7 +180,8 @@ MenuItem ToolsMenu()
 {
     return Popup("&Tools", {Cmd(ID_FIND_IN_FILES, "Find in &Files...\tCtrl+Shift+F"),
                             Cmd(ID_CHECK_LINKS, "Check &Links"),
-                            Cmd(ID_CHECK_SPELLING, "Check &Spelling")});
+                            Cmd(ID_CHECK_SPELLING, "Check &Spelling"),
+                            Cmd(ID_SPELLING_DICTIONARY, "Spelling &Dictionary...")});
 }
 
 MenuItem MainWindowMenu()

@@ -2,7 +2,9 @@
 #include "support/TestFiles.h"
 
 #include "app/MainFrame.h"
+#include "app/SpellCommands.h"
 #include "app/ZentrelApp.h"
+#include "editor/SpellChecker.h"
 #include "editor/SpellDecorator.h"
 #include "editor/ZentrelView.h"
 #include "framework/MessageBox.h"
@@ -30,6 +32,7 @@ private slots:
         });
     }
     void switchesPagesOnAndOff();
+    void choosesTheDictionary();
 
 private:
     QStringList m_messages;
@@ -75,6 +78,34 @@ void TestSpellCommand::switchesPagesOnAndOff()
     QCOMPARE(CheckInProfile(), QStringLiteral("no"));
     QCOMPARE(Underlined(page), QString());
     QVERIFY(m_messages.isEmpty());
+}
+
+void TestSpellCommand::choosesTheDictionary()
+{
+    const QString folder = ZtTest::SandboxDir() + QStringLiteral("/dictionaries");
+    ZtTest::WriteFile(folder + QStringLiteral("/de_DE.aff"), "SET UTF-8\n");
+    ZtTest::WriteFile(folder + QStringLiteral("/de_DE.dic"), "2\nHaus\nwrongg\n");
+    CSpellChecker::SetDictionaryFolders({folder, QStringLiteral("/usr/share/hunspell")});
+    QStringList offered;
+    CSpellCommands::SetChooser([&offered](QWidget*, const QStringList& installed, const QString& current) {
+        offered = installed;
+        offered << current;
+        return QStringLiteral("de_DE");
+    });
+    CZentrelView* page = ZtTest::OpenPageEditor(ZtTest::SandboxDir() + QStringLiteral("/haus.html"),
+                                                "<p>Haus house wrongg</p>");
+    CMainFrame* frame = ZtApp()->GetMainFrame();
+    QVERIFY(frame->ExecuteCommand(ID_CHECK_SPELLING));
+    QCOMPARE(Underlined(page), QStringLiteral("Haus wrongg"));
+
+    QVERIFY(frame->ExecuteCommand(ID_SPELLING_DICTIONARY));
+    QCOMPARE(offered, (QStringList{QStringLiteral("de_DE"), QStringLiteral("en_US"), QStringLiteral("en_US")}));
+    QCOMPARE(CProfile::Instance().GetString(QStringLiteral("Spelling"), QStringLiteral("Dictionary")),
+             QStringLiteral("de_DE"));
+    // The open page is checked with the new dictionary at once.
+    QCOMPARE(Underlined(page), QStringLiteral("house"));
+    QVERIFY(m_messages.isEmpty());
+    CSpellCommands::SetChooser(nullptr);
 }
 
 ZT_APP_TEST_MAIN(TestSpellCommand)
