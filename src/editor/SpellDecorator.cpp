@@ -12,7 +12,7 @@
 namespace {
 // States remembered before they are all forgotten at once; a screen needs
 // some dozens.
-constexpr int kMaxEndStates = 50000;
+constexpr int kMaxEndStates = 20000;
 } // namespace
 
 CSpellDecorator::CSpellDecorator(QPlainTextEdit* editor, CSyntaxColorizer* colorizer, CSpellChecker& checker)
@@ -56,7 +56,7 @@ void CSpellDecorator::Refresh()
         m_strDictionary.clear();
         return;
     }
-    m_endStates.clear();
+    ForgetStates();
     if (m_bAttached) {
         // Another dictionary was chosen, or a word became known or ignored.
         const QString name = m_checker.DictionaryFor(CSpellTextScanner::PageLanguage(Head()));
@@ -76,6 +76,8 @@ void CSpellDecorator::Refresh()
     m_pDictionary = dictionary;
     m_bAttached = true;
     m_nBlockCount = m_pEditor->document()->blockCount();
+    m_nUndoSteps = m_pEditor->document()->availableUndoSteps();
+    ForgetStates();
     m_pColorizer->AddDecorator(this);
 }
 
@@ -91,7 +93,7 @@ void CSpellDecorator::ChooseDictionary()
         return;
     m_strDictionary = name;
     m_pDictionary = dictionary;
-    m_endStates.clear();
+    ForgetStates();
     m_pColorizer->RedecorateAll();
 }
 
@@ -106,20 +108,19 @@ QString CSpellDecorator::Head() const
 
 CSpellLineState CSpellDecorator::StateBefore(const QTextBlock& block)
 {
-    const int revision = m_pEditor->document()->revision();
-    auto known = [this, revision](const QTextBlock& line, CSpellLineState* state) {
+    auto known = [this](const QTextBlock& line, CSpellLineState* state) {
         const auto found = m_endStates.constFind(line.blockNumber());
-        if (found == m_endStates.cend() || found->revision != revision)
+        if (found == m_endStates.cend())
             return false;
-        *state = found->state;
+        *state = *found;
         return true;
     };
     CSpellLineState state;
     QTextBlock start = block.previous();
     if (!start.isValid() || known(start, &state))
         return state;
-    // Back to a line whose state this revision knows, or as far as the
-    // look-back goes; then forward to block.
+    // Back to a line whose state is known, or as far as the look-back goes;
+    // then forward to block.
     int lines = 1;
     int chars = start.length();
     bool fromKnown = false;
@@ -139,21 +140,47 @@ CSpellLineState CSpellDecorator::StateBefore(const QTextBlock& block)
     return state;
 }
 
-void CSpellDecorator::RememberEndState(int blockNumber, const CSpellLineState& state)
+void CSpellDecorator::SetAsideStatesFrom(int firstChanged)
 {
     const int revision = m_pEditor->document()->revision();
-    const auto found = m_endStates.constFind(blockNumber);
-    if (found != m_endStates.cend() && found->revision != revision && !(found->state == state))
+    if (revision == m_nStatesRevision)
+        return;
+    m_nStatesRevision = revision;
+    m_replacedStates.clear();
+    for (auto entry = m_endStates.begin(); entry != m_endStates.end();) {
+        if (entry.key() >= firstChanged) {
+            m_replacedStates.insert(entry.key(), entry.value());
+            entry = m_endStates.erase(entry);
+        } else {
+            ++entry;
+        }
+    }
+}
+
+void CSpellDecorator::ForgetStates()
+{
+    m_endStates.clear();
+    m_replacedStates.clear();
+    m_nStatesRevision = m_pEditor->document()->revision();
+    m_nChangedState = -1;
+}
+
+void CSpellDecorator::RememberEndState(int blockNumber, const CSpellLineState& state)
+{
+    const auto replaced = m_replacedStates.constFind(blockNumber);
+    if (replaced != m_replacedStates.cend() && !(*replaced == state))
         m_nChangedState = qMax(m_nChangedState, blockNumber);
     if (m_endStates.size() >= kMaxEndStates)
         m_endStates.clear();
-    m_endStates.insert(blockNumber, {state, revision});
+    m_endStates.insert(blockNumber, state);
 }
 
 void CSpellDecorator::Decorate(const QTextBlock& block, QList<QTextLayout::FormatRange>& ranges)
 {
     if (!m_pDictionary)
         return;
+    const int number = block.blockNumber();
+    SetAsideStatesFrom(number);
     const QString text = block.text();
     CSpellLineState endState;
     const QList<CSpellTextScanner::Range> words = CSpellTextScanner::Words(text, StateBefore(block), &endState);
@@ -162,7 +189,7 @@ void CSpellDecorator::Decorate(const QTextBlock& block, QList<QTextLayout::Forma
         if (m_checker.IsMisspelt(m_pDictionary, form))
             ranges.append({word.start, word.length, m_misspelt});
     }
-    RememberEndState(block.blockNumber(), endState);
+    RememberEndState(number, endState);
 }
 
 void CSpellDecorator::OnChange(int position, int /*charsRemoved*/, int charsAdded)
@@ -179,18 +206,33 @@ void CSpellDecorator::OnChange(int position, int /*charsRemoved*/, int charsAdde
             ChooseDictionary();
         });
     }
+    const int undoSteps = document->availableUndoSteps();
+    const bool undone = undoSteps < m_nUndoSteps;
+    m_nUndoSteps = undoSteps;
+    const int first = document->findBlock(position).blockNumber();
+    const int last = document->findBlock(position + charsAdded).blockNumber();
+    const int addedLines = document->blockCount() - m_nBlockCount;
+    m_nBlockCount = document->blockCount();
+    if (undone || last - first >= kLookBackLines) {
+        // The colorizer marks these from the lines on screen, not from the
+        // first one changed: no state below the change can be trusted.
+        ForgetStates();
+        m_pColorizer->RedecorateAll();
+        return;
+    }
+    SetAsideStatesFrom(first); // when no line of the edit was coloured
     bool marksBelow = m_nChangedState >= 0;
-    if (document->blockCount() != m_nBlockCount) {
-        // Lines came or went: the remembered states no longer match their lines.
-        m_nBlockCount = document->blockCount();
-        m_endStates.clear();
-        marksBelow = true;
+    if (addedLines != 0) {
+        // Lines came or went: the last line changed is compared with the one
+        // it replaced, under its old number.
+        const auto before = m_replacedStates.constFind(last - addedLines);
+        const auto after = m_endStates.constFind(last);
+        marksBelow = before == m_replacedStates.cend() || after == m_endStates.cend() || !(*before == *after);
     }
     m_nChangedState = -1;
-    if (!marksBelow)
-        return;
-    const int last = document->findBlock(position + charsAdded).blockNumber();
-    m_pColorizer->Redecorate(last + 1, last + kLookBackLines);
+    if (marksBelow)
+        m_pColorizer->Redecorate(last + 1, last + kLookBackLines);
+    m_replacedStates.clear();
     m_nChangedState = -1;
 }
 
@@ -201,6 +243,8 @@ bool CSpellDecorator::MisspeltWordAt(int position, int* start, int* length)
     const QTextBlock block = m_pEditor->document()->findBlock(position);
     if (!block.isValid())
         return false;
+    if (m_pEditor->document()->revision() != m_nStatesRevision)
+        ForgetStates();
     const QString text = block.text();
     const int offset = position - block.position();
     for (const CSpellTextScanner::Range& word : CSpellTextScanner::Words(text, StateBefore(block))) {

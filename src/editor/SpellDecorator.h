@@ -24,10 +24,10 @@ class QPlainTextEdit;
 // kLookBackLines lines (and kLookBackChars characters) above it, starting
 // there as plain text. A script, style, comment or tag longer than that is
 // taken for text from that distance on. Lines are coloured top to bottom, so
-// the state the previous line left is remembered and most lines need no
-// look-back at all. When an edit changes what a line leaves open (typing
-// "<script>" or "<!--"), the lines below within the same distance are marked
-// again.
+// the state each line left is remembered and most lines need no look-back
+// at all. An edit keeps the states of the lines above it; when it changes
+// what its last line leaves open (typing "<script>" or "<!--"), the lines
+// below within the look-back distance are marked again.
 //
 // The dictionary follows the page's <html lang> when it names an installed
 // one, else the chosen one.
@@ -59,12 +59,6 @@ public:
     void Ignore(const QString& word);
 
 private:
-    struct EndState
-    {
-        CSpellLineState state;
-        int revision;
-    };
-
     // Checks or stops checking as spelling and the page's kind say.
     void Refresh();
     // Picks the dictionary by the page's language; marks anew when it changed.
@@ -72,6 +66,11 @@ private:
     void OnChange(int position, int charsRemoved, int charsAdded);
     CSpellLineState StateBefore(const QTextBlock& block);
     void RememberEndState(int blockNumber, const CSpellLineState& state);
+    // The first line coloured after an edit is the first line it changed:
+    // the states from that line on are set aside (to compare the new ones
+    // with), the ones above stay good.
+    void SetAsideStatesFrom(int firstChanged);
+    void ForgetStates();
     QString Head() const;
 
     QPlainTextEdit* m_pEditor;
@@ -86,8 +85,12 @@ private:
     QString m_strDictionary;
     CSpellDictionary* m_pDictionary = nullptr;
     int m_nBlockCount = 0;
-    // The state each decorated line left, and the document revision then.
-    QHash<int, EndState> m_endStates;
+    // The state each decorated line left, good for the text of document
+    // revision m_nStatesRevision; the states the current edit replaced.
+    QHash<int, CSpellLineState> m_endStates;
+    QHash<int, CSpellLineState> m_replacedStates;
+    int m_nStatesRevision = -1;
+    int m_nUndoSteps = 0;
     // The last line whose state changed with an edit: the lines below it are
     // marked again once the colorizer is through with the edit.
     int m_nChangedState = -1;

@@ -107,7 +107,9 @@ private slots:
     void dictionaryEncoding();
     void underlines_data();
     void underlines();
+    void editsReachLinesBelow_data();
     void editsReachLinesBelow();
+    void lookBack();
     void missingDictionaryTurnsSpellingOff();
     void pageLanguageChoosesDictionary();
     void contextMenu();
@@ -267,16 +269,47 @@ void TestSpelling::underlines()
     QCOMPARE(page.editor.document()->availableUndoSteps(), 0);
 }
 
+void TestSpelling::editsReachLinesBelow_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("script opened above") << "<p>\nwrongg\n</p>" << 0 << "<script>" << "wrongg@1" << "";
+    QTest::newRow("style opened on a new line") << "<p>\nwrongg\n</p>" << 0 << "<style>\n" << "wrongg@1" << "";
+    QTest::newRow("tag closed above") << "<p class=\"x\nwrongg\">thier" << 11 << "\">" << "thier@1"
+                                      << "wrongg@1 thier@1";
+    QTest::newRow("script closed above") << "<script>\nvar a;\nwrongg" << 14 << "</script>" << ""
+                                         << "wrongg@2";
+    QTest::newRow("line split, nothing opened") << "<p>wrongg here\nalso wrongg</p>" << 3 << "\n"
+                                                << "wrongg@0 wrongg@1" << "wrongg@1 wrongg@2";
+    QTest::newRow("lines joined inside a script") << "<script>\nvar a;\n</script>\n<p>wrongg</p>" << 14 << ""
+                                                  << "wrongg@3" << "wrongg@3";
+}
+
 void TestSpelling::editsReachLinesBelow()
 {
-    Page page(QStringLiteral("<p>\nwrongg\n</p>"));
-    QCOMPARE(Underlined(page.editor), QStringLiteral("wrongg@1"));
+    QFETCH(QString, text);
+    QFETCH(int, position);
+    QFETCH(QString, typed);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    Page page(text);
+    QCOMPARE(Underlined(page.editor), before);
     QTextCursor cursor(page.editor.document());
-    cursor.insertText(QStringLiteral("<script>"));
-    QCOMPARE(Underlined(page.editor), QString());
+    cursor.setPosition(position);
+    if (typed.isEmpty())
+        cursor.deletePreviousChar();
+    else
+        cursor.insertText(typed);
+    QCOMPARE(Underlined(page.editor), after);
     page.editor.undo();
-    QCOMPARE(Underlined(page.editor), QStringLiteral("wrongg@1"));
+    QCOMPARE(Underlined(page.editor), before);
+}
 
+void TestSpelling::lookBack()
+{
     // A line coloured on its own finds the script it lies in by looking back.
     QStringList lines{QStringLiteral("<script>")};
     for (int i = 0; i < CSpellDecorator::kLookBackLines * 3 / 4; ++i)
