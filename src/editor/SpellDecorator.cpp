@@ -213,11 +213,22 @@ void CSpellDecorator::OnChange(int position, int /*charsRemoved*/, int charsAdde
     const int last = document->findBlock(position + charsAdded).blockNumber();
     const int addedLines = document->blockCount() - m_nBlockCount;
     m_nBlockCount = document->blockCount();
-    if (undone || last - first >= kLookBackLines) {
-        // The colorizer marks these from the lines on screen, not from the
-        // first one changed: no state below the change can be trusted.
+    if (undone) {
+        // The colorizer marks an undo from the lines on screen, not from the
+        // first line changed: no remembered state can be trusted.
         ForgetStates();
         m_pColorizer->RedecorateAll();
+        return;
+    }
+    if (last - first >= kLookBackLines) {
+        // A change this big is marked on screen only, maybe from states of
+        // lines it changed: the states from its first line on go, and its
+        // lines and those below are marked again.
+        m_nStatesRevision = -1;
+        SetAsideStatesFrom(first);
+        m_replacedStates.clear();
+        m_nChangedState = -1;
+        m_pColorizer->Redecorate(first, last + kLookBackLines);
         return;
     }
     SetAsideStatesFrom(first); // when no line of the edit was coloured

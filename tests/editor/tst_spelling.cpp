@@ -282,6 +282,11 @@ void TestSpelling::editsReachLinesBelow_data()
                                       << "wrongg@1 thier@1";
     QTest::newRow("script closed above") << "<script>\nvar a;\nwrongg" << 14 << "</script>" << ""
                                          << "wrongg@2";
+    QTest::newRow("long script pasted above")
+        << "<p>\nwrongg\n</p>" << 0
+        << QStringLiteral("<script>\n") + QStringLiteral("var a;\n").repeated(CSpellDecorator::kLookBackLines + 100)
+               + QStringLiteral("</script><style>\n")
+        << "wrongg@1" << "";
     QTest::newRow("line split, nothing opened") << "<p>wrongg here\nalso wrongg</p>" << 3 << "\n"
                                                 << "wrongg@0 wrongg@1" << "wrongg@1 wrongg@2";
     QTest::newRow("lines joined inside a script") << "<script>\nvar a;\n</script>\n<p>wrongg</p>" << 14 << ""
@@ -303,8 +308,16 @@ void TestSpelling::editsReachLinesBelow()
         cursor.deletePreviousChar();
     else
         cursor.insertText(typed);
+    // Lines off screen are marked when shown: the last three are shown now.
+    auto showLastLine = [&page] {
+        const QTextDocument* document = page.editor.document();
+        const int first = document->findBlockByNumber(qMax(0, document->blockCount() - 3)).position();
+        page.colorizer->ColorizeLines(first, document->lastBlock().position());
+    };
+    showLastLine();
     QCOMPARE(Underlined(page.editor), after);
     page.editor.undo();
+    showLastLine();
     QCOMPARE(Underlined(page.editor), before);
 }
 
