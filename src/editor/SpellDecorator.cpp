@@ -39,8 +39,6 @@ void CSpellDecorator::SetFileName(const QString& nameOrPath)
 {
     // A new page that has no name yet is a page.
     m_bHtml = nameOrPath.isEmpty() || IsHtmlFile(nameOrPath);
-    if (m_bAttached)
-        ChooseDictionary();
     Refresh();
 }
 
@@ -108,8 +106,8 @@ QString CSpellDecorator::Head() const
 
 CSpellLineState CSpellDecorator::StateBefore(const QTextBlock& block)
 {
-    auto known = [this](const QTextBlock& line, CSpellLineState* state) {
-        const auto found = m_endStates.constFind(line.blockNumber());
+    auto known = [this](int number, CSpellLineState* state) {
+        const auto found = m_endStates.constFind(number);
         if (found == m_endStates.cend())
             return false;
         *state = *found;
@@ -117,7 +115,8 @@ CSpellLineState CSpellDecorator::StateBefore(const QTextBlock& block)
     };
     CSpellLineState state;
     QTextBlock start = block.previous();
-    if (!start.isValid() || known(start, &state))
+    int number = block.blockNumber() - 1;
+    if (!start.isValid() || known(number, &state))
         return state;
     // Back to a line whose state is known, or as far as the look-back goes;
     // then forward to block.
@@ -125,11 +124,12 @@ CSpellLineState CSpellDecorator::StateBefore(const QTextBlock& block)
     int chars = start.length();
     bool fromKnown = false;
     while (start.previous().isValid() && lines < kLookBackLines && chars < kLookBackChars) {
-        if (known(start.previous(), &state)) {
+        if (known(number - 1, &state)) {
             fromKnown = true;
             break;
         }
         start = start.previous();
+        --number;
         ++lines;
         chars += start.length();
     }

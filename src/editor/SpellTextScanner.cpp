@@ -102,6 +102,17 @@ qsizetype ScanTagValue(QStringView line, qsizetype i, CSpellLineState& state, QL
     return stop + 1;
 }
 
+// Reads the attribute name that starts at i; returns where it ends.
+qsizetype ReadAttributeName(QStringView line, qsizetype i, CSpellLineState& state)
+{
+    const qsizetype start = i;
+    while (i < line.size() && !IsSpace(line[i]) && line[i] != u'=' && line[i] != u'>')
+        ++i;
+    state.textValue = CSpellTextScanner::IsTextAttribute(line.mid(start, i - start).toString().toLower());
+    state.part = TagPart::AfterName;
+    return i;
+}
+
 // Reads the tag from i to its ">" or the line's end; returns where reading goes on.
 qsizetype ScanTag(QStringView line, qsizetype i, CSpellLineState& state, QList<Range>* ranges)
 {
@@ -114,15 +125,10 @@ qsizetype ScanTag(QStringView line, qsizetype i, CSpellLineState& state, QList<R
                 state.afterTag = Mode::Text;
                 return i + 1;
             }
-            if (IsSpace(c) || c == u'/' || c == u'"' || c == u'\'') {
+            if (IsSpace(c) || c == u'/' || c == u'"' || c == u'\'')
                 ++i;
-            } else {
-                const qsizetype start = i;
-                while (i < line.size() && !IsSpace(line[i]) && line[i] != u'=' && line[i] != u'>')
-                    ++i;
-                state.textValue = CSpellTextScanner::IsTextAttribute(line.mid(start, i - start).toString().toLower());
-                state.part = TagPart::AfterName;
-            }
+            else
+                i = ReadAttributeName(line, i, state);
             break;
         case TagPart::AfterName:
             if (IsSpace(c))
