@@ -17,6 +17,7 @@
 #include "app/PlainTextChildFrame.h"
 #include "app/ReopenRules.h"
 #include "app/SiteToolCommands.h"
+#include "app/SpellCommands.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
@@ -676,6 +677,8 @@ void CZentrelApp::MapCommands()
     MapWizardCommands();
     m_pKeywordCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); });
     m_pSiteToolCommands->Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); });
+    CSpellCommands::Map([this](int id, std::function<void()> run) { OnCommand(id, std::move(run)); },
+                        [this](int id, std::function<void(CCmdUI*)> update) { OnUpdate(id, std::move(update)); });
 }
 
 void CZentrelApp::MapProjectCommands()

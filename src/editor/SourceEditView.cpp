@@ -274,6 +274,9 @@ void CSourceEditView::contextMenuEvent(QContextMenuEvent* event)
     QMenu* menu = CMenuBuilder::BuildContextMenu(
         m_settings.contextMenuId, [frame](int id) { return frame->Action(id); },
         [frame](QMenu* shown) { frame->UpdateMenu(shown); }, frame);
+    AddContextItems(menu, event->reason() == QContextMenuEvent::Keyboard
+                              ? textCursor().position()
+                              : cursorForPosition(viewport()->mapFromGlobal(event->globalPos())).position());
     menu->exec(where);
     delete menu;
     event->accept();

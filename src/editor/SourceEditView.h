@@ -10,6 +10,7 @@
 #include <memory>
 
 struct CCharFormatChange;
+class QMenu;
 class CFindReplaceDlg;
 
 // What the two editor views share: a plain-text editor of one fixed-pitch
@@ -86,6 +87,9 @@ protected:
     // Whether a dragged file is this editor's to take; other file drags go
     // on to the main window, which opens the file.
     virtual bool AcceptsFileDrop(const QMimeData*) const { return false; }
+    // Adds items of a subclass's own on top of the context menu, for the
+    // text at position.
+    virtual void AddContextItems(QMenu*, int /*position*/) {}
     // The colours of the printed lines; none for black text.
     virtual CSourcePrinter::BlockColours PrintColours() const { return {}; }
 

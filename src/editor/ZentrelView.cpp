@@ -4,6 +4,8 @@
 #include "files/FileKinds.h"
 #include "framework/MessageBox.h"
 #include "editor/SourceText.h"
+#include "editor/SpellChecker.h"
+#include "editor/SpellDecorator.h"
 #include "editor/SyntaxColorizer.h"
 #include "res/CommandIds.h"
 
@@ -11,6 +13,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -29,6 +32,7 @@ CSourceEditView::Settings WebPageSettings()
 CZentrelView::CZentrelView()
     : CSourceEditView(WebPageSettings())
     , m_pColorizer(new CSyntaxColorizer(this))
+    , m_pSpelling(new CSpellDecorator(this, m_pColorizer, CSpellChecker::Instance()))
 {
     setObjectName(QStringLiteral("ZentrelView"));
 }
@@ -115,6 +119,7 @@ void CZentrelView::SetLanguage(const QString& nameOrPath)
 {
     m_bHtml = nameOrPath.isEmpty() || IsHtmlFile(nameOrPath);
     m_pColorizer->SetLanguage(nameOrPath);
+    m_pSpelling->SetFileName(nameOrPath);
 }
 
 bool CZentrelView::IsSyntaxColoring() const
@@ -128,6 +133,40 @@ CSourcePrinter::BlockColours CZentrelView::PrintColours() const
         return {};
     CSyntaxColorizer* colorizer = m_pColorizer;
     return [colorizer](const QTextBlock& block) { return colorizer->BlockFormats(block); };
+}
+
+void CZentrelView::AddContextItems(QMenu* menu, int position)
+{
+    int start = 0;
+    int length = 0;
+    if (!m_pSpelling->MisspeltWordAt(position, &start, &length))
+        return;
+    QTextCursor cursor(document());
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    const QString word = cursor.selectedText();
+    QAction* top = menu->actions().value(0);
+    QList<QAction*> items;
+    for (const QString& suggestion : m_pSpelling->Suggestions(word)) {
+        // A "&" in a word is a letter, not a menu key.
+        auto* item = new QAction(QString(suggestion).replace(QLatin1Char('&'), QStringLiteral("&&")), menu);
+        connect(item, &QAction::triggered, this,
+                [this, start, length, suggestion] { ReplaceRange(start, start + length, suggestion); });
+        items << item;
+    }
+    if (items.isEmpty()) {
+        items << new QAction(tr("(no suggestions)"), menu);
+        items.last()->setEnabled(false);
+    }
+    items << new QAction(menu);
+    items.last()->setSeparator(true);
+    items << new QAction(tr("Add to Dictionary"), menu);
+    connect(items.last(), &QAction::triggered, this, [this, word] { m_pSpelling->AddToDictionary(word); });
+    items << new QAction(tr("Ignore"), menu);
+    connect(items.last(), &QAction::triggered, this, [this, word] { m_pSpelling->Ignore(word); });
+    items << new QAction(menu);
+    items.last()->setSeparator(true);
+    menu->insertActions(top, items);
 }
 
 void CZentrelView::ReplaceSelection(const QString& text)

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class CSpellDecorator;
 class CSyntaxColorizer;
 
 // The web-page editor: HTML and every other source file, coloured by the
@@ -21,6 +22,7 @@ public:
     // whole text.
     void SetLanguage(const QString& nameOrPath);
     CSyntaxColorizer* Colorizer() const { return m_pColorizer; }
+    CSpellDecorator* Spelling() const { return m_pSpelling; }
     bool IsSyntaxColoring() const;
 
     // Replaces the selection with text, as the wizards insert their markup.
@@ -57,6 +59,11 @@ public:
     using FileOpenHandler = std::function<void(const QString& path)>;
     static void SetFileOpenHandler(FileOpenHandler handler);
 
+    // The spelling items for a misspelt word at position, on top of menu:
+    // its suggestions, "Add to Dictionary" and "Ignore", then a separator.
+    // Nothing when no misspelt word is there.
+    void AddContextItems(QMenu* menu, int position) override;
+
 protected:
     bool AcceptsFileDrop(const QMimeData* data) const override;
     CSourcePrinter::BlockColours PrintColours() const override;
@@ -78,4 +85,5 @@ private:
     // Where the last completion left the caret, until the next key.
     int m_nCompletionEnd = -1;
     CSyntaxColorizer* m_pColorizer;
+    CSpellDecorator* m_pSpelling;
 };

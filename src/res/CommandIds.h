@@ -168,6 +168,10 @@ enum Command : int {
     ID_FIND_IN_FILES = 33200,         // "Find in &Files...": find and replace in the files of a folder
     ID_CHECK_LINKS = 33201,           // "Check &Links": broken links, letter-case slips, orphan files
 
+    // Spelling (33260..33269 are its own).
+    ID_CHECK_SPELLING = 33260,        // "Check &Spelling": underline misspelt words of pages (on/off)
+    ID_SPELLING_DICTIONARY = 33261,   // "Spelling &Dictionary...": the dictionary of pages without a lang of their own
+
     // "&Delete" of the editor menus: removes the selection, or the character
     // after the caret when nothing is selected, as the Delete key does. It lies
     // in the free part of the framework's edit block, beside "C&lear" (57632),

@@ -181,7 +181,9 @@ MenuItem ToolsMenu()
     return Popup("&Tools", {Cmd(ID_FIND_IN_FILES, "Find in &Files...\tCtrl+Shift+F"),
                             Cmd(ID_CHECK_LINKS, "Check &Links"),
                             Separator(),
-                            Cmd(ID_VALIDATE_PAGE, "&Validate Page\tCtrl+Shift+V")});
+                            Cmd(ID_VALIDATE_PAGE, "&Validate Page\tCtrl+Shift+V"),
+                            Cmd(ID_CHECK_SPELLING, "Check &Spelling"),
+                            Cmd(ID_SPELLING_DICTIONARY, "Spelling &Dictionary...")});
 }
 
 MenuItem MainWindowMenu()

@@ -71,6 +71,8 @@ const QHash<int, QString>& CommandStrings()
         {ID_FIND_IN_FILES, QStringLiteral("Find and replace text in the files of a folder")},
         {ID_CHECK_LINKS, QStringLiteral("List the broken links and the unlinked files of the site")},
         {ID_VALIDATE_PAGE, QStringLiteral("List HTML Tidy's errors and warnings about the page")},
+        {ID_CHECK_SPELLING, QStringLiteral("Underline the misspelt words of web pages")},
+        {ID_SPELLING_DICTIONARY, QStringLiteral("Choose the dictionary that checks the spelling of pages")},
     };
     return strings;
 }

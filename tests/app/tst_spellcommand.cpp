@@ -1,0 +1,112 @@
+#include "support/AppTestMain.h"
+#include "support/TestFiles.h"
+
+#include "app/MainFrame.h"
+#include "app/SpellCommands.h"
+#include "app/ZentrelApp.h"
+#include "editor/SpellChecker.h"
+#include "editor/SpellDecorator.h"
+#include "editor/ZentrelView.h"
+#include "framework/MessageBox.h"
+#include "framework/Profile.h"
+#include "res/CommandIds.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+using namespace ZtCmd;
+
+// Tools > Check Spelling in the running program: off by default, kept in the
+// profile, and what it switches reaches the open pages at once.
+class TestSpellCommand : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        ZtTest::ShowMainFrame();
+        ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
+            m_messages << text;
+            return QMessageBox::Ok;
+        });
+    }
+    void switchesPagesOnAndOff();
+    void choosesTheDictionary();
+
+private:
+    QStringList m_messages;
+};
+
+namespace {
+QString Underlined(const CZentrelView* view)
+{
+    QStringList words;
+    for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next()) {
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+                words << block.text().mid(range.start, range.length);
+        }
+    }
+    return words.join(QLatin1Char(' '));
+}
+
+QString CheckInProfile()
+{
+    return CProfile::Instance().GetString(QStringLiteral("Spelling"), QStringLiteral("Check"));
+}
+} // namespace
+
+void TestSpellCommand::switchesPagesOnAndOff()
+{
+    CZentrelView* page = ZtTest::OpenPageEditor(ZtTest::SandboxDir() + QStringLiteral("/page.html"),
+                                                "<p>A wrongg word</p>\n<script>var wrongg;</script>");
+    QVERIFY(page);
+    CZentrelView* styleSheet = ZtTest::OpenPageEditor(ZtTest::SandboxDir() + QStringLiteral("/style.css"),
+                                                      "p { colr: wrongg }");
+    QVERIFY(styleSheet);
+    QCOMPARE(Underlined(page), QString());
+
+    CMainFrame* frame = ZtApp()->GetMainFrame();
+    QVERIFY(frame->ExecuteCommand(ID_CHECK_SPELLING));
+    QCOMPARE(CheckInProfile(), QStringLiteral("yes"));
+    QCOMPARE(Underlined(page), QStringLiteral("wrongg"));
+    // Only web pages are checked.
+    QCOMPARE(Underlined(styleSheet), QString());
+
+    QVERIFY(frame->ExecuteCommand(ID_CHECK_SPELLING));
+    QCOMPARE(CheckInProfile(), QStringLiteral("no"));
+    QCOMPARE(Underlined(page), QString());
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestSpellCommand::choosesTheDictionary()
+{
+    const QString folder = ZtTest::SandboxDir() + QStringLiteral("/dictionaries");
+    ZtTest::WriteFile(folder + QStringLiteral("/de_DE.aff"), "SET UTF-8\n");
+    ZtTest::WriteFile(folder + QStringLiteral("/de_DE.dic"), "2\nHaus\nwrongg\n");
+    CSpellChecker::SetDictionaryFolders({folder, QStringLiteral("/usr/share/hunspell")});
+    QStringList offered;
+    CSpellCommands::SetChooser([&offered](QWidget*, const QStringList& installed, const QString& current) {
+        offered = installed;
+        offered << current;
+        return QStringLiteral("de_DE");
+    });
+    CZentrelView* page = ZtTest::OpenPageEditor(ZtTest::SandboxDir() + QStringLiteral("/haus.html"),
+                                                "<p>Haus house wrongg</p>");
+    CMainFrame* frame = ZtApp()->GetMainFrame();
+    QVERIFY(frame->ExecuteCommand(ID_CHECK_SPELLING));
+    QCOMPARE(Underlined(page), QStringLiteral("Haus wrongg"));
+
+    QVERIFY(frame->ExecuteCommand(ID_SPELLING_DICTIONARY));
+    QCOMPARE(offered, (QStringList{QStringLiteral("de_DE"), QStringLiteral("en_US"), QStringLiteral("en_US")}));
+    QCOMPARE(CProfile::Instance().GetString(QStringLiteral("Spelling"), QStringLiteral("Dictionary")),
+             QStringLiteral("de_DE"));
+    // The open page is checked with the new dictionary at once.
+    QCOMPARE(Underlined(page), QStringLiteral("house"));
+    QVERIFY(m_messages.isEmpty());
+    CSpellCommands::SetChooser(nullptr);
+}
+
+ZT_APP_TEST_MAIN(TestSpellCommand)
+#include "tst_spellcommand.moc"
