@@ -1,16 +1,10 @@
 #include "support/AppTestMain.h"
-#include "support/Dialogs.h"
-#include "support/TestFiles.h"
 
-#include "app/MainFrame.h"
 #include "app/WizardCommands.h"
-#include "app/ZentrelApp.h"
 #include "editor/SyntaxColorizer.h"
 #include "editor/ZentrelView.h"
 #include "framework/CommandRouter.h"
-#include "framework/DocTemplate.h"
 #include "framework/MDIChildWnd.h"
-#include "res/CommandIds.h"
 #include "wizards/ColorWizDlg.h"
 #include "wizards/FontWizDlg.h"
 #include "wizards/ImageWizDlg.h"
@@ -25,8 +19,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTextBlock>
-#include <QTimer>
-#include <QWizard>
 
 using namespace ZtCmd;
 
@@ -61,274 +53,246 @@ class TestWizardCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void enableRule_data();
-    void enableRule();
-    void insertsOneUndoableEdit_data();
-    void insertsOneUndoableEdit();
-    void cancelInsertsNothing_data();
-    void cancelInsertsNothing();
-    void selectionIsNeverDroppedUnasked_data();
-    void selectionIsNeverDroppedUnasked();
-    void messagesWithoutAnEditor();
-    void wizardDirectory();
+    void initTestCase()
+    {
+        m_app = ZtApp();
+        ZtTest::ShowMainFrame();
+        m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
+        m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1000000);
+    }
+
+    void init()
+    {
+        m_dir = ZtTest::FreshDir(QStringLiteral("Web Sïte"));
+        m_messages.texts.clear();
+    }
+
+    void cleanup()
+    {
+        ZtTest::CloseAllDocuments();
+        m_app->SetSelectedPath(QString());
+        m_app->SetProjectPath(QString());
+    }
+
+    // Which files the wizards take is a table of its own (tst_wizardtext); here,
+    // that the commands ask it about the active window, and only for a page editor.
+    void enableRule_data()
+    {
+        // "-" for no window, "" for a new page without a path.
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("pageWizards");
+        QTest::addColumn<bool>("colorWizard");
+        QTest::newRow("PAGE.HTM") << "PAGE.HTM" << true << true;
+        QTest::newRow("style.css") << "style.css" << false << true;
+        QTest::newRow("new page") << "" << false << false;
+        QTest::newRow("plain text") << "notes.txt" << false << false;
+        QTest::newRow("no window") << "-" << false << false;
+    }
+
+    void enableRule()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, pageWizards);
+        QFETCH(bool, colorWizard);
+        if (name.isEmpty()) {
+            // New takes a page; its New Page dialog is cancelled: an untitled page.
+            const auto answered = ZtTest::AnswerDialogs({true, false});
+            QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
+            QCOMPARE(*answered, 2);
+        }
+        else if (name != QLatin1String("-"))
+            OpenPage(name);
+        for (int id : kWizards) {
+            if (id != ID_COLOR_WIZARD)
+                QVERIFY2(Enabled(id) == pageWizards, qPrintable(QString::number(id)));
+        }
+        QCOMPARE(Enabled(ID_COLOR_WIZARD), colorWizard);
+    }
+
+    // The text each wizard builds has its rows in tst_wizardtext, and every
+    // wizard command reaches its dialog in selectionIsNeverDroppedUnasked; these
+    // rows are the kinds of insert: a dialog with a text field, a wizard of
+    // pages, and a value for a style sheet.
+    void insertsOneUndoableEdit_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<Filler>("fill");
+        QTest::addColumn<QString>("expected");
+        const QString longText = QString(5000, QChar(0x00E9)) + QString(5000, QChar(0x4F60));
+        QTest::newRow("Font, long non-ASCII text") << int(ID_FONT_WIZARD) << Filler([longText](QDialog* d) {
+            Type(d, CFontWizDlg::IDC_SIZE, "+1");
+            Type(d, CFontWizDlg::IDC_TEXT, longText);
+        }) << "<FONT SIZE=\"+1\" >" + longText + " </FONT>\n";
+        QTest::newRow("Table") << int(ID_TABLE_WIZARD) << Filler([](QDialog* d) {
+            Type(d, CTableWizPage1::IDC_WIDTH, "100%");
+            Type(d, CTableWizPage1::IDC_BORDER, "1");
+            static_cast<QWizard*>(d)->next();
+            Type(d, CTableWizPage2::IDC_CELLS_FIRST + CTableGroupFields::COUNT, "2");
+        }) << "<TABLE WIDTH=\"100%\" BORDER=\"1\" >\n\t<TR >\n"
+              + QString("\t\t<TD >\nCell data goes here.\n\t\t</TD>\n").repeated(2) + "\t</TR>\n</TABLE>\n";
+        QTest::newRow("Color") << int(ID_COLOR_WIZARD) << Filler([](QDialog* d) {
+            Click(d, CColorWizDlg::IDC_KIND_BACKGROUND_COLOR);
+        }) << "background-color: #FFFFFF;";
+    }
+
+    void insertsOneUndoableEdit()
+    {
+        QFETCH(int, command);
+        QFETCH(Filler, fill);
+        QFETCH(QString, expected);
+        CZentrelView* view = OpenPage(QStringLiteral("page.html"));
+        QVERIFY(view);
+        m_messages.answer = QMessageBox::Yes;
+        const QString before = view->toPlainText();
+        QTextCursor selection = view->textCursor();
+        selection.setPosition(3);
+        selection.setPosition(6, QTextCursor::KeepAnchor); // "old"
+        view->setTextCursor(selection);
+
+        QVERIFY(Run(command, fill));
+        QCOMPARE(view->toPlainText(), QString(before).replace(3, 3, expected));
+        QCOMPARE(view->textCursor().position(), 3 + expected.size());
+        QVERIFY(view->document()->isModified());
+        // Coloured at once: colouring the whole text again changes nothing.
+        const QTextBlock block = view->document()->findBlock(3);
+        const QList<QTextLayout::FormatRange> colours = block.layout()->formats();
+        view->Colorizer()->ColorizeAll();
+        QVERIFY(!colours.isEmpty());
+        QVERIFY(colours == block.layout()->formats());
+        view->undo();
+        QCOMPARE(view->toPlainText(), before);
+        // Only the wizards whose text field took the selection replace it unasked.
+        QCOMPARE(m_messages.texts, command == ID_FONT_WIZARD ? QStringList() : QStringList{ReplaceSelectionQuestion()});
+    }
+
+    void cancelInsertsNothing_data()
+    {
+        QTest::addColumn<int>("command");
+        for (int id : kWizards)
+            QTest::addRow("wizard %d", id) << id;
+    }
+
+    void cancelInsertsNothing()
+    {
+        QFETCH(int, command);
+        CZentrelView* view = OpenPage(QStringLiteral("page.html"));
+        view->selectAll();
+        QVERIFY(Run(command, [](QDialog*) {}, false));
+        QCOMPARE(view->toPlainText(), QStringLiteral("<P>old</P>\n"));
+        QVERIFY(!view->document()->isModified());
+    }
+
+    void selectionIsNeverDroppedUnasked_data()
+    {
+        // The page holds "<P>old</P>\nnew\n"; "old" or "old</P>\nnew" is selected.
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("twoLines");
+        QTest::addColumn<Filler>("fill");
+        QTest::addColumn<int>("answer"); // to the question, when one comes
+        QTest::addColumn<QString>("expected");
+        const Filler none = [](QDialog*) {};
+        const int noQuestion = QMessageBox::NoButton;
+        QTest::newRow("Font wraps it") << int(ID_FONT_WIZARD) << false << none << noQuestion
+                                       << "<P><FONT >old </FONT>\n</P>\nnew\n";
+        QTest::newRow("Font wraps two lines")
+            << int(ID_FONT_WIZARD) << true << Filler([](QDialog* d) { Type(d, CFontWizDlg::IDC_COLOR, "Red"); })
+            << noQuestion << "<P><FONT COLOR=\"Red\" >old</P>\nnew </FONT>\n\n";
+        QTest::newRow("Font, Basefont, kept") << int(ID_FONT_WIZARD) << false
+                                              << Filler([](QDialog* d) { Click(d, CFontWizDlg::IDC_BASEFONT); })
+                                              << int(QMessageBox::No) << "<P><BASEFONT >\nold</P>\nnew\n";
+        QTest::newRow("Image keeps it as its text")
+            << int(ID_IMAGE_WIZARD) << false << Filler([](QDialog* d) { Type(d, CImageWizDlg::IDC_IMAGE, "a.gif"); })
+            << noQuestion << "<P>old<IMG SRC=\"a.gif\" BORDER=\"0\" > \n</P>\nnew\n";
+        QTest::newRow("Body, kept") << int(ID_BODY_WIZARD) << false << none << int(QMessageBox::No)
+                                    << "<P><BODY >\nold</P>\nnew\n";
+        QTest::newRow("Align, cancelled") << int(ID_ALIGN_WIZARD) << true << none << int(QMessageBox::Cancel)
+                                          << "<P>old</P>\nnew\n";
+        QTest::newRow("List, empty text") << int(ID_LIST_WIZARD) << false << none << noQuestion << "<P>old</P>\nnew\n";
+    }
+
+    // A new user selected a word and ran the Font wizard: the word was gone.
+    void selectionIsNeverDroppedUnasked()
+    {
+        QFETCH(int, command);
+        QFETCH(bool, twoLines);
+        QFETCH(Filler, fill);
+        QFETCH(int, answer);
+        QFETCH(QString, expected);
+        CZentrelView* view = OpenPage(QStringLiteral("page.html"), "<P>old</P>\nnew\n");
+        QVERIFY(view);
+        m_messages.answer = QMessageBox::StandardButton(answer);
+        QTextCursor selection = view->textCursor();
+        selection.setPosition(3);
+        selection.setPosition(twoLines ? 14 : 6, QTextCursor::KeepAnchor);
+        view->setTextCursor(selection);
+
+        QVERIFY(Run(command, fill));
+        QCOMPARE(view->toPlainText(), expected);
+        QCOMPARE(m_messages.texts, answer == QMessageBox::NoButton ? QStringList() : QStringList{ReplaceSelectionQuestion()});
+    }
+
+    void messagesWithoutAnEditor()
+    {
+        // The commands are disabled then, so the handlers are called directly,
+        // as when the window closed while the dialog was open.
+        CWizardCommands& commands = m_app->WizardCommands();
+        const QList<std::function<void()>> handlers{
+            [&] { commands.OnBodyWizard(); },  [&] { commands.OnFontWizard(); },  [&] { commands.OnTableWizard(); },
+            [&] { commands.OnImageWizard(); }, [&] { commands.OnColorWizard(); }, [&] { commands.OnAlignWizard(); },
+            [&] { commands.OnListWizard(); }};
+        for (const auto& handler : handlers) {
+            ZtTest::AnswerDialogs({true});
+            handler();
+        }
+        const QString open = QStringLiteral("No open file in editor!");
+        const QString file = QStringLiteral("No file in editor!");
+        QCOMPARE(m_messages.texts, (QStringList{open, open, open, open, file, file, file}));
+
+        // Over a window that is no page editor: nothing, silently.
+        m_messages.texts.clear();
+        OpenPage(QStringLiteral("notes.txt"), "plain");
+        const auto answered = ZtTest::AnswerDialogs({true});
+        commands.OnListWizard();
+        QCOMPARE(*answered, 1);
+        QVERIFY(m_messages.texts.isEmpty());
+    }
+
+    void wizardDirectory()
+    {
+        // With no page: the folder holding the selected folder, else the project.
+        m_app->SetProjectPath(m_dir + QStringLiteral("/Site/Site.ztp"));
+        QCOMPARE(m_app->GetWizardDirectory(), m_app->ProjectPath());
+        m_app->SetSelectedPath(m_dir + QStringLiteral("/Site/Images"));
+        QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/Site"));
+        QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), QString());
+
+        // Two pages: the one opened first decides, though the other is active.
+        OpenPage(QStringLiteral("First/a.html"));
+        OpenPage(QStringLiteral("Second/b.html"));
+        QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/First"));
+        QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), m_dir + QStringLiteral("/First"));
+    }
 
 private:
-    CZentrelView* OpenPage(const QString& name, const QByteArray& bytes = "<P>old</P>\n");
-    // Runs a wizard command; when its dialog opens, fill fills it and it is
-    // accepted (or cancelled).
-    bool Run(int id, const Filler& fill, bool accept = true);
+    CZentrelView* OpenPage(const QString& name, const QByteArray& bytes = "<P>old</P>\n")
+    {
+        return ZtTest::OpenPageEditor(m_dir + QLatin1Char('/') + name, bytes);
+    }
+
+    // Runs a wizard command; its dialog, once open, is filled by fill and
+    // accepted (or cancelled). False when the command or its dialog failed.
+    bool Run(int id, const Filler& fill, bool accept = true)
+    {
+        const auto seen = ZtTest::WhenModal(fill, accept);
+        return ZtTest::Run(id) && *seen;
+    }
+
     bool Enabled(int id) const { return m_app->GetMainFrame()->Router().IsEnabled(id); }
 
     CZentrelApp* m_app = nullptr;
     QString m_dir;
     ZtTest::CMessageLog m_messages;
 };
-
-void TestWizardCommands::initTestCase()
-{
-    m_app = ZtApp();
-    ZtTest::ShowMainFrame();
-    m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
-    m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1000000);
-}
-
-void TestWizardCommands::init()
-{
-    m_dir = ZtTest::FreshDir(QStringLiteral("Web Sïte"));
-    m_messages.texts.clear();
-}
-
-void TestWizardCommands::cleanup()
-{
-    ZtTest::CloseAllDocuments();
-    m_app->SetSelectedPath(QString());
-    m_app->SetProjectPath(QString());
-}
-
-CZentrelView* TestWizardCommands::OpenPage(const QString& name, const QByteArray& bytes)
-{
-    return ZtTest::OpenPageEditor(m_dir + QLatin1Char('/') + name, bytes);
-}
-
-bool TestWizardCommands::Run(int id, const Filler& fill, bool accept)
-{
-    QTimer::singleShot(0, [fill, accept] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            qFatal("no wizard dialog");
-        fill(dialog);
-        auto* wizard = qobject_cast<QWizard*>(dialog);
-        if (!accept)
-            dialog->reject();
-        else if (wizard)
-            wizard->button(QWizard::FinishButton)->click();
-        else
-            dialog->accept();
-    });
-    return m_app->GetMainFrame()->ExecuteCommand(id);
-}
-
-// Which files the wizards take is a table of its own (tst_wizardtext); here,
-// that the commands ask it about the active window, and only for a page editor.
-void TestWizardCommands::enableRule_data()
-{
-    // "-" for no window, "" for a new page without a path.
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("pageWizards");
-    QTest::addColumn<bool>("colorWizard");
-    QTest::newRow("PAGE.HTM") << "PAGE.HTM" << true << true;
-    QTest::newRow("style.css") << "style.css" << false << true;
-    QTest::newRow("new page") << "" << false << false;
-    QTest::newRow("plain text") << "notes.txt" << false << false;
-    QTest::newRow("no window") << "-" << false << false;
-}
-
-void TestWizardCommands::enableRule()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, pageWizards);
-    QFETCH(bool, colorWizard);
-    if (name.isEmpty()) {
-        // New takes a page; its New Page dialog is cancelled: an untitled page.
-        const auto answered = ZtTest::AnswerDialogs({true, false});
-        QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
-        QCOMPARE(*answered, 2);
-    }
-    else if (name != QLatin1String("-"))
-        OpenPage(name);
-    for (int id : kWizards) {
-        if (id != ID_COLOR_WIZARD)
-            QVERIFY2(Enabled(id) == pageWizards, qPrintable(QString::number(id)));
-    }
-    QCOMPARE(Enabled(ID_COLOR_WIZARD), colorWizard);
-}
-
-// The text each wizard builds has its rows in tst_wizardtext, and every
-// wizard command reaches its dialog in selectionIsNeverDroppedUnasked; these
-// rows are the kinds of insert: a dialog with a text field, a wizard of
-// pages, and a value for a style sheet.
-void TestWizardCommands::insertsOneUndoableEdit_data()
-{
-    QTest::addColumn<int>("command");
-    QTest::addColumn<Filler>("fill");
-    QTest::addColumn<QString>("expected");
-    const QString longText = QString(5000, QChar(0x00E9)) + QString(5000, QChar(0x4F60));
-    QTest::newRow("Font, long non-ASCII text") << int(ID_FONT_WIZARD) << Filler([longText](QDialog* d) {
-        Type(d, CFontWizDlg::IDC_SIZE, "+1");
-        Type(d, CFontWizDlg::IDC_TEXT, longText);
-    }) << "<FONT SIZE=\"+1\" >" + longText + " </FONT>\n";
-    QTest::newRow("Table") << int(ID_TABLE_WIZARD) << Filler([](QDialog* d) {
-        Type(d, CTableWizPage1::IDC_WIDTH, "100%");
-        Type(d, CTableWizPage1::IDC_BORDER, "1");
-        static_cast<QWizard*>(d)->next();
-        Type(d, CTableWizPage2::IDC_CELLS_FIRST + CTableGroupFields::COUNT, "2");
-    }) << "<TABLE WIDTH=\"100%\" BORDER=\"1\" >\n\t<TR >\n"
-          + QString("\t\t<TD >\nCell data goes here.\n\t\t</TD>\n").repeated(2) + "\t</TR>\n</TABLE>\n";
-    QTest::newRow("Color") << int(ID_COLOR_WIZARD) << Filler([](QDialog* d) {
-        Click(d, CColorWizDlg::IDC_KIND_BACKGROUND_COLOR);
-    }) << "background-color: #FFFFFF;";
-}
-
-void TestWizardCommands::insertsOneUndoableEdit()
-{
-    QFETCH(int, command);
-    QFETCH(Filler, fill);
-    QFETCH(QString, expected);
-    CZentrelView* view = OpenPage(QStringLiteral("page.html"));
-    QVERIFY(view);
-    m_messages.answer = QMessageBox::Yes;
-    const QString before = view->toPlainText();
-    QTextCursor selection = view->textCursor();
-    selection.setPosition(3);
-    selection.setPosition(6, QTextCursor::KeepAnchor); // "old"
-    view->setTextCursor(selection);
-
-    QVERIFY(Run(command, fill));
-    QCOMPARE(view->toPlainText(), QString(before).replace(3, 3, expected));
-    QCOMPARE(view->textCursor().position(), 3 + expected.size());
-    QVERIFY(view->document()->isModified());
-    // Coloured at once: colouring the whole text again changes nothing.
-    const QTextBlock block = view->document()->findBlock(3);
-    const QList<QTextLayout::FormatRange> colours = block.layout()->formats();
-    view->Colorizer()->ColorizeAll();
-    QVERIFY(!colours.isEmpty());
-    QVERIFY(colours == block.layout()->formats());
-    view->undo();
-    QCOMPARE(view->toPlainText(), before);
-    // Only the wizards whose text field took the selection replace it unasked.
-    QCOMPARE(m_messages.texts, command == ID_FONT_WIZARD ? QStringList() : QStringList{ReplaceSelectionQuestion()});
-}
-
-void TestWizardCommands::cancelInsertsNothing_data()
-{
-    QTest::addColumn<int>("command");
-    for (int id : kWizards)
-        QTest::addRow("wizard %d", id) << id;
-}
-
-void TestWizardCommands::cancelInsertsNothing()
-{
-    QFETCH(int, command);
-    CZentrelView* view = OpenPage(QStringLiteral("page.html"));
-    view->selectAll();
-    QVERIFY(Run(command, [](QDialog*) {}, false));
-    QCOMPARE(view->toPlainText(), QStringLiteral("<P>old</P>\n"));
-    QVERIFY(!view->document()->isModified());
-}
-
-void TestWizardCommands::selectionIsNeverDroppedUnasked_data()
-{
-    // The page holds "<P>old</P>\nnew\n"; "old" or "old</P>\nnew" is selected.
-    QTest::addColumn<int>("command");
-    QTest::addColumn<bool>("twoLines");
-    QTest::addColumn<Filler>("fill");
-    QTest::addColumn<int>("answer"); // to the question, when one comes
-    QTest::addColumn<QString>("expected");
-    const Filler none = [](QDialog*) {};
-    const int noQuestion = QMessageBox::NoButton;
-    QTest::newRow("Font wraps it") << int(ID_FONT_WIZARD) << false << none << noQuestion
-                                   << "<P><FONT >old </FONT>\n</P>\nnew\n";
-    QTest::newRow("Font wraps two lines")
-        << int(ID_FONT_WIZARD) << true << Filler([](QDialog* d) { Type(d, CFontWizDlg::IDC_COLOR, "Red"); })
-        << noQuestion << "<P><FONT COLOR=\"Red\" >old</P>\nnew </FONT>\n\n";
-    QTest::newRow("Font, Basefont, kept") << int(ID_FONT_WIZARD) << false
-                                          << Filler([](QDialog* d) { Click(d, CFontWizDlg::IDC_BASEFONT); })
-                                          << int(QMessageBox::No) << "<P><BASEFONT >\nold</P>\nnew\n";
-    QTest::newRow("Image keeps it as its text")
-        << int(ID_IMAGE_WIZARD) << false << Filler([](QDialog* d) { Type(d, CImageWizDlg::IDC_IMAGE, "a.gif"); })
-        << noQuestion << "<P>old<IMG SRC=\"a.gif\" BORDER=\"0\" > \n</P>\nnew\n";
-    QTest::newRow("Body, kept") << int(ID_BODY_WIZARD) << false << none << int(QMessageBox::No)
-                                << "<P><BODY >\nold</P>\nnew\n";
-    QTest::newRow("Align, cancelled") << int(ID_ALIGN_WIZARD) << true << none << int(QMessageBox::Cancel)
-                                      << "<P>old</P>\nnew\n";
-    QTest::newRow("List, empty text") << int(ID_LIST_WIZARD) << false << none << noQuestion << "<P>old</P>\nnew\n";
-}
-
-// A new user selected a word and ran the Font wizard: the word was gone.
-void TestWizardCommands::selectionIsNeverDroppedUnasked()
-{
-    QFETCH(int, command);
-    QFETCH(bool, twoLines);
-    QFETCH(Filler, fill);
-    QFETCH(int, answer);
-    QFETCH(QString, expected);
-    CZentrelView* view = OpenPage(QStringLiteral("page.html"), "<P>old</P>\nnew\n");
-    QVERIFY(view);
-    m_messages.answer = QMessageBox::StandardButton(answer);
-    QTextCursor selection = view->textCursor();
-    selection.setPosition(3);
-    selection.setPosition(twoLines ? 14 : 6, QTextCursor::KeepAnchor);
-    view->setTextCursor(selection);
-
-    QVERIFY(Run(command, fill));
-    QCOMPARE(view->toPlainText(), expected);
-    QCOMPARE(m_messages.texts, answer == QMessageBox::NoButton ? QStringList() : QStringList{ReplaceSelectionQuestion()});
-}
-
-void TestWizardCommands::messagesWithoutAnEditor()
-{
-    // The commands are disabled then, so the handlers are called directly,
-    // as when the window closed while the dialog was open.
-    CWizardCommands& commands = m_app->WizardCommands();
-    const QList<std::function<void()>> handlers{
-        [&] { commands.OnBodyWizard(); },  [&] { commands.OnFontWizard(); },  [&] { commands.OnTableWizard(); },
-        [&] { commands.OnImageWizard(); }, [&] { commands.OnColorWizard(); }, [&] { commands.OnAlignWizard(); },
-        [&] { commands.OnListWizard(); }};
-    for (const auto& handler : handlers) {
-        ZtTest::AnswerDialogs({true});
-        handler();
-    }
-    const QString open = QStringLiteral("No open file in editor!");
-    const QString file = QStringLiteral("No file in editor!");
-    QCOMPARE(m_messages.texts, (QStringList{open, open, open, open, file, file, file}));
-
-    // Over a window that is no page editor: nothing, silently.
-    m_messages.texts.clear();
-    OpenPage(QStringLiteral("notes.txt"), "plain");
-    const auto answered = ZtTest::AnswerDialogs({true});
-    commands.OnListWizard();
-    QCOMPARE(*answered, 1);
-    QVERIFY(m_messages.texts.isEmpty());
-}
-
-void TestWizardCommands::wizardDirectory()
-{
-    // With no page: the folder holding the selected folder, else the project.
-    m_app->SetProjectPath(m_dir + QStringLiteral("/Site/Site.ztp"));
-    QCOMPARE(m_app->GetWizardDirectory(), m_app->ProjectPath());
-    m_app->SetSelectedPath(m_dir + QStringLiteral("/Site/Images"));
-    QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/Site"));
-    QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), QString());
-
-    // Two pages: the one opened first decides, though the other is active.
-    OpenPage(QStringLiteral("First/a.html"));
-    OpenPage(QStringLiteral("Second/b.html"));
-    QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/First"));
-    QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), m_dir + QStringLiteral("/First"));
-}
 
 ZT_APP_TEST_MAIN(TestWizardCommands)
 #include "tst_wizardcommands.moc"
