@@ -88,12 +88,18 @@ bool ListFolder(const QString& folder, const QStringList& selected)
     ZtApp()->GetMainFrame()->ShowFolderInListBar(folder);
     if (!filled.wait(5000))
         return false;
+    SelectListRows(selected);
+    return true;
+}
+
+void SelectListRows(const QStringList& names)
+{
+    CFileListCtrl* list = ZtApp()->GetMainFrame()->ListBar()->List();
     list->clearSelection();
-    for (const QString& name : selected) {
+    for (const QString& name : names) {
         const QModelIndex index = list->Model()->index(list->Model()->RowOf(name), 0);
         list->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
-    return true;
 }
 
 Qt::DropAction DropOnLine(QPlainTextEdit* editor, const QMimeData* data, int line, Qt::DropActions actions)

@@ -48,6 +48,8 @@ QTreeWidgetItem* ProjectTreeItem(const QString& name);
 // Lists folder in the List bar, waits until it is filled and selects the
 // rows named; false when the list never filled.
 bool ListFolder(const QString& folder, const QStringList& selected = {});
+// Selects the List bar's rows named, and only them.
+void SelectListRows(const QStringList& names);
 // Drags data over the start of line of editor and lets it go there; the
 // action the drop took, or IgnoreAction when the drag was refused.
 Qt::DropAction DropOnLine(QPlainTextEdit* editor, const QMimeData* data, int line,
