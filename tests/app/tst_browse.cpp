@@ -1,6 +1,8 @@
 #include "support/AppTestMain.h"
 
 #include "app/BrowseCommands.h"
+#include "app/LivePreviewCommands.h"
+#include "browser/LivePreviewBar.h"
 #include "browser/BrowserView.h"
 #include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
@@ -10,6 +12,7 @@
 #include "projects/ProjectTreeCtrl.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QProcess>
@@ -22,9 +25,11 @@
 
 using namespace ZtCmd;
 
-// The browse commands with the whole program: the messages, then the real
-// engine showing a page unsaved, moving in its history and going back to
-// the editor.
+// The browse commands and the live preview with the whole program and the
+// real engine: a page shown unsaved, its history and the way back to the
+// editor; typing that reaches the rendered page, a style sheet typed
+// elsewhere that reaches it without a new render, scripts that read nothing
+// outside their site, and scripts that never end giving way.
 class TestBrowse : public QObject
 {
     Q_OBJECT
@@ -35,12 +40,22 @@ private slots:
         m_frame = ZtTest::ShowMainFrame();
         // "#", "%" and "?" in a folder name must survive the way into a URL.
         m_dir = ZtTest::SandboxDir() + QStringLiteral("/my site #1 %41?");
-        QDir().mkpath(m_dir);
+        ZtTest::WriteFile(ZtTest::SandboxDir() + QStringLiteral("/secret.txt"), "secret\n");
+        ZtTest::WriteFile(m_dir + QStringLiteral("/inside.txt"), "inside\n");
     }
 
-    void init() { m_log.texts.clear(); }
+    void init()
+    {
+        m_log.texts.clear();
+        m_bPreviewShown = false;
+    }
 
-    void cleanup() { ZtTest::CloseAllDocuments(); }
+    void cleanup()
+    {
+        ZtTest::CloseAllDocuments();
+        if (m_bPreviewShown)
+            QCOMPARE(m_log.texts, QStringList());
+    }
 
     void messagesWithoutABrowser_data()
     {
@@ -262,7 +277,229 @@ private slots:
         QCOMPARE(m_log.texts.size(), 3);
     }
 
+    void typingReachesThePreview()
+    {
+        // Only a page gets a live preview.
+        QVERIFY(!m_frame->Router().IsEnabled(ID_VIEW_LIVEPREVIEW));
+        const QString path = m_dir + QStringLiteral("/page.html");
+        QFile::remove(m_dir + QStringLiteral("/tempFile.html"));
+        const QByteArray saved = "<HTML><BODY><P ID=\"top\">Saved</P><DIV STYLE=\"height:4000px\"></DIV><P>end</P></BODY></HTML>\n";
+        CZentrelView* editor = ZtTest::OpenPageEditor(path, saved);
+        QVERIFY(editor);
+        QVERIFY(m_frame->Router().IsEnabled(ID_VIEW_LIVEPREVIEW));
+        CLivePreviewView* view = ShowPreview();
+        QVERIFY(view);
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.getElementById('top').textContent").toString(),
+                                  QStringLiteral("Saved"), 60000);
+        QCOMPARE(view->PagePath(), path);
+
+        // Typed text shows, at the place the user had scrolled to.
+        QVERIFY(Evaluate("window.scrollTo(0, 1500); window.scrollY").isValid());
+        QTextCursor cursor = editor->document()->find(QStringLiteral("Saved"));
+        editor->setTextCursor(cursor);
+        QTest::keyClicks(editor, QStringLiteral("Typed"));
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.getElementById('top').textContent").toString(),
+                                  QStringLiteral("Typed"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate("window.scrollY").toInt(), 1500, 10000);
+        // Nothing was written for it.
+        QCOMPARE(ZtTest::ReadFile(path), saved);
+        QVERIFY(!QFileInfo::exists(m_dir + QStringLiteral("/tempFile.html")));
+
+        // The caret at the end of the page brings its last paragraph into view.
+        cursor.setPosition(editor->document()->find(QStringLiteral("end")).position());
+        editor->setTextCursor(cursor);
+        QTRY_VERIFY_WITH_TIMEOUT(Evaluate("window.scrollY").toInt() > 3000, 10000);
+
+        // Closing the page empties the preview.
+        editor->GetDocument()->SetModifiedFlag(false);
+        editor->GetDocument()->OnCloseDocument();
+        QTRY_COMPARE(view->PagePath(), QString());
+    }
+
+    void styleSheetWithoutNewRender()
+    {
+        const QString sheetPath = ZtTest::WriteFile(m_dir + QStringLiteral("/css/look.css"), "BODY { color: navy }\n");
+        CZentrelView* page = ZtTest::OpenPageEditor(m_dir + QStringLiteral("/styled.html"),
+                                        "<HTML><HEAD><LINK REL=\"stylesheet\" HREF=\"css/look.css\"></HEAD>"
+                                        "<BODY><SCRIPT>document.documentElement.dataset.born = Math.random();</SCRIPT>"
+                                        "<P>styled</P></BODY></HTML>\n");
+        QVERIFY(page);
+        CMDIChildWnd* pageFrame = m_frame->MDIGetActive();
+        QVERIFY(ShowPreview());
+        const QString color = QStringLiteral("getComputedStyle(document.body).color");
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate(color).toString(), QStringLiteral("rgb(0, 0, 128)"), 60000);
+        const QString born = Evaluate("document.documentElement.dataset.born").toString();
+        QVERIFY(!born.isEmpty());
+
+        // The sheet opens in an editor of its own; the preview keeps the page.
+        CZentrelView* sheet = ZtTest::OpenPageEditor(sheetPath, "BODY { color: navy }\n");
+        QVERIFY(sheet);
+        QVERIFY(m_frame->MDIGetActive() != pageFrame);
+        sheet->selectAll();
+        QTest::keyClicks(sheet, QStringLiteral("BODY { color: rgb(1,2,3) }"));
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate(color).toString(), QStringLiteral("rgb(1, 2, 3)"), 10000);
+        QCOMPARE(Evaluate("document.documentElement.dataset.born").toString(), born);
+        QCOMPARE(ZtTest::ReadFile(sheetPath), QByteArray("BODY { color: navy }\n"));
+    }
+
+    void scriptsReadOnlyTheirSite_data()
+    {
+        QTest::addColumn<bool>("live");
+        QTest::newRow("live preview") << true;
+        QTest::newRow("Show as Web Page") << false;
+    }
+
+    void scriptsReadOnlyTheirSite()
+    {
+        QFETCH(bool, live);
+        // The page reads a file outside its site and one inside it, and puts what
+        // it got in its title: "no" for a read that failed or came back empty.
+        const QString secret = QUrl::fromLocalFile(ZtTest::SandboxDir() + QStringLiteral("/secret.txt")).toString();
+        const QString inside = QUrl::fromLocalFile(m_dir + QStringLiteral("/inside.txt")).toString();
+        const QByteArray page = QStringLiteral(
+            "<HTML><BODY><SCRIPT>"
+            "function get(u) { try { var x = new XMLHttpRequest(); x.open('GET', u, false); x.send();"
+            " return x.responseText.trim() || 'no'; } catch (e) { return 'no'; } }"
+            "document.title = 'read ' + get('%1') + ' ' + get('%2');"
+            "</SCRIPT></BODY></HTML>\n").arg(secret, inside).toUtf8();
+        const QString path = m_dir + (live ? QStringLiteral("/reader.html") : QStringLiteral("/shown.html"));
+        CZentrelView* editor = ZtTest::OpenPageEditor(path, page);
+        QVERIFY(editor);
+        if (live) {
+            QVERIFY(ShowPreview());
+            QTRY_VERIFY_WITH_TIMEOUT(Evaluate("document.title").toString().startsWith("read "), 60000);
+            QCOMPARE(Evaluate("document.title").toString().section(QLatin1Char(' '), 1, 1), QStringLiteral("no"));
+        } else {
+            QVERIFY(m_frame->ExecuteCommand(ID_SHOW_AS_WEBPAGE));
+            QTRY_VERIFY_WITH_TIMEOUT(m_frame->windowTitle().startsWith("Zentrel - read "), 60000);
+            // The page's own site stays readable.
+            QCOMPARE(m_frame->windowTitle(), QStringLiteral("Zentrel - read no inside"));
+        }
+    }
+
+    void endlessScriptGivesWay()
+    {
+        const QString path = m_dir + QStringLiteral("/loop.html");
+        CZentrelView* editor = ZtTest::OpenPageEditor(path, "<P ID=\"p\">start</P>\n");
+        QVERIFY(editor);
+        CLivePreviewView* view = ShowPreview();
+        QVERIFY(view);
+        QTRY_COMPARE(view->PagePath(), path);
+        const QString text = QStringLiteral("document.getElementById('p') && document.getElementById('p').textContent");
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate(text).toString(), QStringLiteral("start"), 60000);
+        // The draft loops for ever; its fix comes under the very same address.
+        editor->selectAll();
+        editor->insertPlainText(QStringLiteral("<P ID=\"p\">looping</P><SCRIPT>for (;;) {}</SCRIPT>\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(!Evaluate(text).isValid(), 10000);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("<P ID=\"p\">fixed</P>"));
+        QCOMPARE(editor->toPlainText(), QStringLiteral("<P ID=\"p\">fixed</P>"));
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate(text).toString(), QStringLiteral("fixed"), 60000);
+    }
+
+    void badPagesLeaveTheEditorAlone_data()
+    {
+        // The page, and what a script in it then finds in the title, or "too
+        // large" for a page the preview refuses with a message.
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("not valid HTML")
+            << "<TITLE>shown</TITLE><P><B>open <TABLE><TR><TD>cell</DIV></I>\n<<>> </HTML></BODY><P>" << "shown";
+        QTest::newRow("reloads itself")
+            << "<TITLE>shown</TITLE><SCRIPT>setTimeout(function () { location.reload(); }, 300);</SCRIPT>" << "shown";
+        QTest::newRow("opens a window")
+            << "<SCRIPT>var w = window.open('other.html');"
+               " setInterval(function () { document.title = w && !w.closed ? 'opened' : 'refused'; }, 50);</SCRIPT>"
+            << "refused";
+        QTest::newRow("a base elsewhere")
+            << "<BASE HREF=\"https://example.invalid/\"><LINK REL=\"stylesheet\" HREF=\"x.css\"><TITLE>shown</TITLE>"
+            << "shown";
+        QTest::newRow("a local base elsewhere")
+            << "<BASE HREF=\"file:///etc/\"><SCRIPT SRC=\"passwd\"></SCRIPT><TITLE>shown</TITLE>" << "shown";
+        QTest::newRow("too large") << QString(120, QLatin1Char('x')) << "too large";
+    }
+
+    void badPagesLeaveTheEditorAlone()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, title);
+        CZentrelView* editor = ZtTest::OpenPageEditor(m_dir + QStringLiteral("/bad.html"), "<P>start</P>\n");
+        QVERIFY(editor);
+        CLivePreviewView* view = ShowPreview();
+        QVERIFY(view);
+        editor->selectAll();
+        if (title == QLatin1String("too large")) {
+            // Lines of 120 characters, up to just over the limit.
+            page = (page + QLatin1Char('\n')).repeated(CLivePreviewView::kMaxPageCharacters / 121 + 1);
+            editor->insertPlainText(page);
+            QTRY_VERIFY_WITH_TIMEOUT(view->Message().contains(QStringLiteral("too large")), 10000);
+            QCOMPARE(view->PagePath(), QString());
+        } else {
+            editor->insertPlainText(page);
+            QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.title").toString(), title, 30000);
+        }
+        // The editor goes on taking keys, and the preview follows them.
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("<TITLE>after</TITLE>"));
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.title").toString(), QStringLiteral("after"), 30000);
+        QCOMPARE(view->Message(), QString());
+    }
+
+    void barKeptAcrossRuns()
+    {
+        // The bar's place and whether it shows go into the profile with the
+        // other bars' layout, and come back from it.
+        QVERIFY(ZtTest::OpenPageEditor(m_dir + QStringLiteral("/kept.html"), "<P>kept</P>\n"));
+        QVERIFY(ShowPreview());
+        m_frame->removeDockWidget(Bar());
+        m_frame->addDockWidget(Qt::BottomDockWidgetArea, Bar());
+        Bar()->show();
+        m_frame->SaveBarState();
+        QVERIFY(m_frame->ExecuteCommand(ID_VIEW_LIVEPREVIEW));
+        QVERIFY(Bar()->isHidden());
+        m_frame->addDockWidget(Qt::RightDockWidgetArea, Bar());
+        m_frame->LoadBarState();
+        QVERIFY(!Bar()->isHidden());
+        QCOMPARE(m_frame->dockWidgetArea(Bar()), Qt::BottomDockWidgetArea);
+    }
+
 private:
+    // Shows the bar, with the page of the active editor.
+    CLivePreviewView* ShowPreview()
+    {
+        m_bPreviewShown = true;
+        if (Bar()->isHidden() && !m_frame->ExecuteCommand(ID_VIEW_LIVEPREVIEW))
+            return nullptr;
+        CLivePreviewView* view = Bar()->ViewIfMade();
+        if (!view || !view->HasEngine()) {
+            qWarning("no engine: %s", view ? qPrintable(view->Message()) : "no view");
+            return nullptr;
+        }
+        return view;
+    }
+
+    // The value of a script in the preview's page; invalid when the page
+    // gave no answer within a few seconds.
+    QVariant Evaluate(const QString& script)
+    {
+        // The answer may come after the wait gave up, or never.
+        struct Answer
+        {
+            QVariant value;
+            QEventLoop loop;
+        };
+        auto answer = std::make_shared<Answer>();
+        QTimer::singleShot(3000, &answer->loop, &QEventLoop::quit);
+        Bar()->View()->RunScript(script, [answer](const QVariant& result) {
+            answer->value = result;
+            answer->loop.quit();
+        });
+        answer->loop.exec();
+        return answer->value;
+    }
+
+    CLivePreviewBar* Bar() const { return m_frame->LivePreview()->Bar(); }
+
     // Waits for the browser to finish loading path; false (with the reason
     // logged) when the engine never gets there.
     bool WaitForPage(const QString& path)
@@ -289,6 +526,7 @@ private:
     CMainFrame* m_frame = nullptr;
     QString m_dir;
     ZtTest::CMessageLog m_log;
+    bool m_bPreviewShown = false; // a live preview test expects no message
 };
 
 ZT_APP_TEST_MAIN(TestBrowse)
