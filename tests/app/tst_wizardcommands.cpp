@@ -1,13 +1,20 @@
 #include "support/AppTestMain.h"
 
 #include "app/WizardCommands.h"
+#include "editor/PlainTextDoc.h"
 #include "editor/SyntaxColorizer.h"
+#include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
 #include "framework/CommandRouter.h"
+#include "files/UserDataFolders.h"
 #include "framework/MDIChildWnd.h"
+#include "framework/RecentFileList.h"
 #include "wizards/ColorWizDlg.h"
+#include "wizards/FileButton.h"
 #include "wizards/FontWizDlg.h"
 #include "wizards/ImageWizDlg.h"
+#include "wizards/NewDlg.h"
+#include "wizards/NewPageDlg.h"
 #include "wizards/TableGroupFields.h"
 #include "wizards/TableWizPage1.h"
 #include "wizards/TableWizPage2.h"
@@ -48,7 +55,8 @@ Q_DECLARE_METATYPE(Filler)
 
 // The wizard commands in the whole program: when they are offered, what
 // they insert into the page and how it is undone, what they say without an
-// editor, and the folder their file references start from.
+// editor, and the folder their file references start from; and File > New,
+// whose page wizard starts where the user works.
 class TestWizardCommands : public QObject
 {
     Q_OBJECT
@@ -273,7 +281,117 @@ private slots:
         QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), m_dir + QStringLiteral("/First"));
     }
 
+    // File > New: a page from a template, saved as the template's lines after
+    // a marker, each ended by CR LF; a file that appeared under its name
+    // meanwhile is replaced only after asking, and only on the first save.
+    void newPageFromTemplate()
+    {
+        const QString site = ZtTest::SandboxDir() + "/My Site";
+        QDir().mkpath(site);
+        const QString shipped = CUserDataFolders::Templates() + "/html5.tpt";
+        QString startedIn;
+        CFileButton::SetChooser([&](QWidget*, const QString&, const QString&) {
+            startedIn = QDir::currentPath();
+            return shipped;
+        });
+        QVERIFY(RunNew({}, [site](QDialog* page) {
+            ZtTest::Find<QLineEdit>(page, CNewPageDlg::IDC_TITLE)->setText("Start");
+            ZtTest::Find<QLineEdit>(page, CNewPageDlg::IDC_PATH)->setText(site);
+            ZtTest::Find<QAbstractButton>(page, CNewPageDlg::IDC_GET_TEMPLATE)->click();
+        }));
+        CFileButton::SetChooser(nullptr);
+        QCOMPARE(startedIn, CUserDataFolders::Templates());
+        auto* page = qobject_cast<CZentrelDoc*>(m_app->WebPageTemplate()->Documents().last());
+        QVERIFY(page);
+        QCOMPARE(page->GetPathName() + QLatin1Char('|') + page->GetTitle(), site + "/Start.html|Start.html");
+        QVERIFY(page->IsModified());
+        QVERIFY(!QFile::exists(site + "/Start.html"));
+        QVERIFY(page->GetView()->toPlainText().startsWith(
+            "<!---Created with Zentrel I.D.E--->\n<!DOCTYPE html>\n<html lang=\"en\">\n"));
+        QVERIFY(page->GetView()->IsSyntaxColoring());
+        QVERIFY(!page->GetView()->Colorizer()->PrimaryList().isEmpty());
+        ZtTest::WriteFile(site + "/Start.html", "someone else's page");
+        m_messages.answer = QMessageBox::Yes;
+        QVERIFY(page->DoFileSave());
+        QVERIFY(page->DoFileSave());
+        QCOMPARE(m_messages.texts, QStringList{site + "/Start.html already exists.\nDo you want to replace it?"});
+        QByteArray expected = "<!---Created with Zentrel I.D.E--->\n" + ZtTest::ReadFile(shipped);
+        QCOMPARE(ZtTest::ReadFile(site + "/Start.html"), expected.replace("\n", "\r\n"));
+        // The keys go back to the new page's editor.
+        QTRY_COMPARE(QApplication::activeWindow(), m_app->GetMainFrame());
+        QCOMPARE(QApplication::focusWidget(), page->GetView());
+        QVERIFY(m_app->RecentFileList().Entries().contains(site + "/Start.html"));
+    }
+
+    // A cancelled New Page dialog leaves an untitled, empty page; plain text
+    // asks for no page at all.
+    void newWithoutAPage()
+    {
+        QVERIFY(RunNew({}, [](QDialog*) {}, false));
+        auto* page = qobject_cast<CZentrelDoc*>(m_app->WebPageTemplate()->Documents().value(0));
+        QVERIFY(page && page->GetPathName().isEmpty() && !page->IsModified());
+        QVERIFY(page->GetView()->toPlainText().isEmpty());
+        QVERIFY(RunNew([](QDialog* dialog) { ZtTest::Find<QRadioButton>(dialog, CNewDlg::IDC_NEW_TEXT)->setChecked(true); }));
+        QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 1);
+        QVERIFY(qobject_cast<CPlainTextDoc*>(m_app->TextTemplate()->Documents().value(0)));
+        QVERIFY(m_messages.texts.isEmpty());
+    }
+
+    void newPagePathStartsInTheOpenProject_data()
+    {
+        QTest::addColumn<bool>("project");
+        QTest::addColumn<QString>("edited"); // a page open in an editor, or none
+        QTest::addColumn<QString>("picked"); // the folder last picked in a tree, or none
+        QTest::addColumn<QString>("expected"); // below the test's folder; empty for that folder
+        // The second page of a site made while its first one is edited.
+        QTest::newRow("project, its page edited") << true << "Web/Site/index.html" << "" << "Web/Site";
+        QTest::newRow("project, nothing edited") << true << "" << "" << "Web/Site";
+        QTest::newRow("project, its folder picked") << true << "Web/Site/index.html" << "Web/Site/pages"
+                                                    << "Web/Site/pages";
+        // A folder picked elsewhere, or no project: the folder above the
+        // wizards' base directory.
+        QTest::newRow("project, other folder picked") << true << "" << "Web/Other" << "";
+        QTest::newRow("no project, a page edited") << false << "Web/Other/x.html" << "" << "Web";
+    }
+    void newPagePathStartsInTheOpenProject()
+    {
+        QFETCH(bool, project);
+        QFETCH(QString, edited);
+        QFETCH(QString, picked);
+        QFETCH(QString, expected);
+        const QString sandbox = ZtTest::SandboxDir() + "/new";
+        ZtTest::WriteFile(sandbox + "/Web/Site/Site.ztp", "Site\r\r\n");
+        ZtTest::WriteFile(sandbox + "/Web/Site/index.html", "<html></html>");
+        ZtTest::WriteFile(sandbox + "/Web/Other/x.html", "<html></html>");
+        m_app->SetSelectedPath(picked.isEmpty() ? QString() : sandbox + "/" + picked);
+        if (project)
+            m_app->OpenProject(sandbox + "/Web/Site/Site.ztp");
+        if (!edited.isEmpty())
+            m_app->OpenFileInEditor(sandbox + "/" + edited, false);
+        QString path;
+        QVERIFY(RunNew({}, [&path](QDialog* page) { path = ZtTest::Find<QLineEdit>(page, CNewPageDlg::IDC_PATH)->text(); },
+                       false));
+        QCOMPARE(path, expected.isEmpty() ? sandbox : sandbox + "/" + expected);
+        if (project)
+            QVERIFY(ZtTest::Run(ID_PROJECT_CLOSE));
+    }
+
 private:
+    // Runs File > New: the New dialog is filled by fill and accepted; the New
+    // Page dialog, when one is to come, is filled by page and accepted or
+    // cancelled. False when the command or a dialog never came.
+    bool RunNew(const Filler& fill, const Filler& page = {}, bool acceptPage = true)
+    {
+        auto pageSeen = std::make_shared<std::shared_ptr<bool>>();
+        const auto seen = ZtTest::WhenModal([=](QDialog* dialog) {
+            if (fill)
+                fill(dialog);
+            if (page)
+                *pageSeen = ZtTest::WhenModal(page, acceptPage);
+        });
+        return ZtTest::Run(ID_FILE_NEW) && *seen && (!page || (*pageSeen && **pageSeen));
+    }
+
     CZentrelView* OpenPage(const QString& name, const QByteArray& bytes = "<P>old</P>\n")
     {
         return ZtTest::OpenPageEditor(m_dir + QLatin1Char('/') + name, bytes);

@@ -17,6 +17,7 @@
 #include <QWizard>
 
 #include <functional>
+#include <type_traits>
 #include <memory>
 
 class CDocument;
@@ -66,7 +67,7 @@ int RunWithZentrelApp(int argc, char** argv, const std::function<std::unique_ptr
 // flag says whether the dialog came, so that a missing one fails the test
 // instead of crashing it; act may set up the answer to a dialog it opens.
 template <class T = QDialog>
-std::shared_ptr<bool> WhenModal(std::function<void(T*)> act = {}, bool accept = true)
+std::shared_ptr<bool> WhenModal(std::type_identity_t<std::function<void(T*)>> act = {}, bool accept = true)
 {
     auto seen = std::make_shared<bool>(false);
     QTimer::singleShot(0, [act, accept, seen] {
