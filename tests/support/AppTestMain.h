@@ -63,7 +63,8 @@ void AllowBrowserEngine();
 int RunWithZentrelApp(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest);
 
 // Acts on the modal dialog of type T the next turn of the event loop finds
-// open, then accepts it (a wizard by its Finish button) or rejects it. The
+// open, then accepts it (a wizard by its Finish button when it offers one)
+// or rejects it. The
 // flag says whether the dialog came, so that a missing one fails the test
 // instead of crashing it; act may set up the answer to a dialog it opens.
 template <class T = QDialog>
@@ -80,7 +81,7 @@ std::shared_ptr<bool> WhenModal(std::type_identity_t<std::function<void(T*)>> ac
         QDialog* asked = dialog;
         if (!accept)
             asked->reject();
-        else if (auto* wizard = qobject_cast<QWizard*>(asked))
+        else if (auto* wizard = qobject_cast<QWizard*>(asked); wizard && wizard->button(QWizard::FinishButton)->isEnabled())
             wizard->button(QWizard::FinishButton)->click();
         else
             asked->accept();
