@@ -56,23 +56,18 @@ private slots:
 
     void enableRulesSaveAndClose()
     {
-        CMainFrame* frame = m_app->GetMainFrame();
         for (int id : {ID_PROJECT_SAVE, ID_PROJECT_SAVE_AS, ID_PROJECT_CLOSE})
-            QVERIFY2(!frame->ExecuteCommand(id), QByteArray::number(id).constData());
-
+            QVERIFY2(!ZtTest::Run(id), QByteArray::number(id).constData());
         const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "Site\r\r\n");
         m_app->OpenProject(path);
         QVERIFY(Project());
-        QVERIFY(!frame->ExecuteCommand(ID_PROJECT_SAVE)); // nothing typed yet
+        QVERIFY(!ZtTest::Run(ID_PROJECT_SAVE)); // nothing typed yet
         Project()->ProjectView()->insertPlainText(QStringLiteral("Notes "));
-        QVERIFY(frame->ExecuteCommand(ID_PROJECT_SAVE));
-        QCOMPARE(m_messages, QStringList{"Project save complete."});
+        QVERIFY(ZtTest::Run(ID_PROJECT_SAVE));
         QCOMPARE(ZtTest::ReadFile(path), QByteArray("Site\r\r\nNotes "));
-
-        QVERIFY(frame->ExecuteCommand(ID_PROJECT_CLOSE));
+        QVERIFY(ZtTest::Run(ID_PROJECT_CLOSE));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!Project());
-        QCOMPARE(TreeRoot(), QStringLiteral("No Open Project"));
+        QCOMPARE(State(), QStringLiteral("project: tree:No Open Project pages:0 texts:0 said:Project save complete."));
         QCOMPARE(m_app->GetProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit")), QStringLiteral("no"));
         // With no project, closing still keeps the next start from reopening one.
         m_app->WriteProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("yes"));
@@ -80,56 +75,43 @@ private slots:
         QCOMPARE(m_app->GetProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit")), QStringLiteral("no"));
     }
 
+    // A project opens only where its file is named after its folder, and
+    // closes the pages but not the plain texts.
     void openingClosesPagesButNotText()
     {
         QVERIFY(m_app->OpenDocumentFile(ZtTest::WriteFile(Path(QStringLiteral("page.html")), "<P>")));
         QVERIFY(m_app->OpenDocumentFile(ZtTest::WriteFile(Path(QStringLiteral("notes.txt")), "text")));
-        // Named otherwise than its folder: refused before anything closes.
         m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Other/Site.ztp")), "x"));
         QVERIFY(m_messages.value(0).contains(QLatin1String("not named after its folder")));
-        QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 1);
-        // A folder in its place: refused too, the page stays open and the
-        // project path is not taken.
+        // A folder in its place: refused too.
         QVERIFY(QDir().mkpath(Path(QStringLiteral("Dir/Dir.ztp"))));
         m_app->OpenProject(Path(QStringLiteral("Dir/Dir.ztp")));
-        QCOMPARE(m_messages.size(), 2);
-        QVERIFY(!Project());
-        QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 1);
+        m_messages.removeFirst();
+        QCOMPARE(State().section(QLatin1Char(':'), 0, 4), QStringLiteral("project: tree:No Open Project pages:1 texts:1 said"));
+        QCOMPARE(m_messages.size(), 1);
         QVERIFY(m_app->ProjectPath().isEmpty());
-
-        const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "x");
-        m_app->OpenProject(path);
+        m_messages.clear();
+        m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "x"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 0);
-        QCOMPARE(m_app->TextTemplate()->Documents().size(), 1);
-        QCOMPARE(m_app->ProjectPath(), path);
-        QCOMPARE(TreeRoot(), QStringLiteral("Site"));
+        QCOMPARE(State(), QStringLiteral("project:Site/Site.ztp tree:Site pages:0 texts:1 said:"));
     }
 
     void saveAsCopiesTheProject()
     {
-        const QString site = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "Site\r\r\n");
         ZtTest::WriteFile(Path(QStringLiteral("Site/pages/index.html")), "<P>");
-        m_app->OpenProject(site);
+        m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "Site\r\r\n"));
         m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Shop.ztp")));
         QTRY_VERIFY(ZtTest::JobsDone());
-        QCOMPARE(m_app->ProjectPath(), Path(QStringLiteral("Shop/Shop.ztp")));
         QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("Shop/Shop.ztp"))), QByteArray("Site\r\r\n"));
-        QVERIFY(QFileInfo::exists(Path(QStringLiteral("Shop/pages/index.html"))));
-        QVERIFY(!QFileInfo::exists(Path(QStringLiteral("Shop/Site.ztp"))));
-        QVERIFY(QFileInfo::exists(site));
-        QCOMPARE(TreeRoot(), QStringLiteral("Shop"));
-        QVERIFY(m_messages.isEmpty());
-
+        QCOMPARE(ZtTest::FilesBelow(m_dir), QStringLiteral("Shop/Shop.ztp Shop/pages/index.html Site/Site.ztp Site/pages/index.html"));
+        QCOMPARE(State(), QStringLiteral("project:Shop/Shop.ztp tree:Shop pages:0 texts:0 said:"));
         // Under the same name in another folder: the copied file keeps its
         // name, and nothing is reported.
         QVERIFY(QDir().mkpath(Path(QStringLiteral("backup"))));
         m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("backup/Shop.ztp")));
         QTRY_VERIFY(ZtTest::JobsDone());
-        QCOMPARE(m_messages, QStringList());
-        QCOMPARE(m_app->ProjectPath(), Path(QStringLiteral("backup/Shop/Shop.ztp")));
+        QCOMPARE(State(), QStringLiteral("project:backup/Shop/Shop.ztp tree:Shop pages:0 texts:0 said:"));
         QVERIFY(QFileInfo::exists(Path(QStringLiteral("backup/Shop/pages/index.html"))));
-
         // Onto a folder that exists, and into the project's own folder.
         m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Site.ztp")));
         QCOMPARE(m_messages, QStringList{"OOOPs"});
@@ -350,6 +332,16 @@ private:
     }
 
     QString Path(const QString& relative) const { return m_dir + QLatin1Char('/') + relative; }
+    // The open project below the test folder, the Project tree's root, the
+    // pages and plain texts open, and what the user was told.
+    QString State() const
+    {
+        return QStringLiteral("project:%1 tree:%2 pages:%3 texts:%4 said:%5")
+            .arg(Project() ? Project()->GetPathName().mid(m_dir.size() + 1) : QString(), TreeRoot())
+            .arg(m_app->WebPageTemplate()->Documents().size())
+            .arg(m_app->TextTemplate()->Documents().size())
+            .arg(m_messages.join(QLatin1Char('|')));
+    }
     QString TreeRoot() const
     {
         const CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
