@@ -417,48 +417,21 @@ private slots:
         QCOMPARE(shown, QDir(m_app->StartDirectory()).absolutePath());
     }
 
+    // Which files open, and what a zero byte does, have their rows in
+    // tst_openfile and tst_sourceloader; here, that a refused page leaves no
+    // window and the user is told once. A page that fails to load still
+    // becomes the current file; a plain text file only once it has opened.
     void badFilesAreRefusedWithAMessage()
     {
         QVERIFY(!m_app->OpenDocumentFile(m_dir + QStringLiteral("/missing.html")));
-        QVERIFY(!m_app->OpenDocumentFile(m_dir));
-        QCOMPARE(m_messages.texts.size(), 2);
+        QCOMPARE(m_messages.texts.size(), 1);
         QCOMPARE(m_app->GetMainFrame()->MdiArea()->subWindowList().size(), 0);
-        // A page that fails to load still becomes the current file; a plain
-        // text file only once it has opened.
-        QCOMPARE(m_app->CurrentFile(), m_dir);
+        QCOMPARE(m_app->CurrentFile(), m_dir + QStringLiteral("/missing.html"));
         m_app->SetCurrentFile(QStringLiteral("before"));
         QVERIFY(!m_app->TextTemplate()->OpenDocumentFile(m_dir + QStringLiteral("/missing.txt")));
         QCOMPARE(m_app->CurrentFile(), QStringLiteral("before"));
         QVERIFY(m_app->TextTemplate()->OpenDocumentFile(MakeFile(QStringLiteral("here.txt"), "text")));
         QCOMPARE(m_app->CurrentFile(), m_dir + QStringLiteral("/here.txt"));
-        CloseAll();
-
-        // A binary file opens only when the user agrees, and only up to its first zero byte.
-        m_messages.texts.clear();
-        const QString binary = MakeFile(QStringLiteral("image.html"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
-        QVERIFY(!m_app->OpenDocumentFile(binary));
-        QCOMPARE(m_messages.texts.size(), 1);
-        m_messages.answer = QMessageBox::Yes;
-        auto* document = static_cast<CSourceDoc*>(m_app->OpenDocumentFile(binary));
-        QVERIFY(document);
-        QCOMPARE(document->TextDocument()->toPlainText(), QStringLiteral("\u2030PNG\n\x1a\n"));
-    }
-
-    // The byte rules of a save have their rows in tst_sourcetext and
-    // tst_framework; here, that a page saves through them.
-    void saveKeepsBytesAndFailedSaveKeepsTheEdit()
-    {
-        const QByteArray bytes("<HTML>\r\r\n<P>caf\xe9\r\n\tx\ry\n");
-        const QString path = MakeFile(QStringLiteral("bytes.html"), bytes);
-        auto* document = static_cast<CSourceDoc*>(m_app->OpenDocumentFile(path));
-        QVERIFY(document && document->DoFileSave());
-        QCOMPARE(ZtTest::ReadFile(path), bytes);
-        // A file standing where a folder should be: the save cannot succeed.
-        ZtTest::EditorOf(document)->insertPlainText(QStringLiteral("new "));
-        QVERIFY(!document->DoSave(path + QStringLiteral("/inside.html")));
-        QCOMPARE(m_messages.texts.size(), 1);
-        QVERIFY(document->IsModified());
-        QCOMPARE(document->GetPathName(), path);
     }
 
     void pastesPlainTextOnly()
