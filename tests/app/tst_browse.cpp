@@ -209,17 +209,9 @@ private slots:
             const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
             if (xvfbRun.isEmpty())
                 QSKIP("xvfb-run is not installed");
-            QProcess child;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-            child.setProcessEnvironment(environment);
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(xvfbRun, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
-                                  QCoreApplication::applicationFilePath(), QStringLiteral("firstBrowserKeepsNativeWindow")});
-            QVERIFY(child.waitForFinished(240000));
-            const QByteArray output = child.readAll();
-            QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
-            QVERIFY2(output.contains("PASS   : TestBrowse::firstBrowserKeepsNativeWindow()"), output.constData());
+            QVERIFY(ZtTest::PassesInChild({QStringLiteral("QT_QPA_PLATFORM=xcb")},
+                                          {xvfbRun, QStringLiteral("-a"), QStringLiteral("-s"),
+                                           QStringLiteral("-screen 0 1280x1024x24")}));
             return;
         }
         // A main window made anew when the first browser window opens flashes,

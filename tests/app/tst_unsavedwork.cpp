@@ -329,16 +329,7 @@ private slots:
     void startOffersRecoveryBeforeReopening()
     {
         if (!qEnvironmentVariableIsSet("ZT_START_CHILD")) {
-            QProcess child;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("ZT_START_CHILD"), QStringLiteral("1"));
-            child.setProcessEnvironment(environment);
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("startOffersRecoveryBeforeReopening")});
-            QVERIFY(child.waitForFinished(240000));
-            const QByteArray output = child.readAll();
-            QVERIFY2(output.contains("PASS   : TestUnsavedWork::startOffersRecoveryBeforeReopening()"),
-                     output.constData());
+            QVERIFY(ZtTest::PassesInChild({QStringLiteral("ZT_START_CHILD=1")}));
             return;
         }
         const QString lastPage = WriteFile(QStringLiteral("last.html"), "<P>last\n");

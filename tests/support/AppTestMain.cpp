@@ -11,6 +11,7 @@
 
 #include <QDropEvent>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTextBlock>
 #include <QSignalSpy>
 
@@ -125,6 +126,27 @@ void AllowBrowserEngine()
     if (!qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
     qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
+}
+
+bool PassesInChild(const QStringList& environment, const QStringList& wrapper)
+{
+    QProcess child;
+    QProcessEnvironment settings = QProcessEnvironment::systemEnvironment();
+    for (const QString& setting : environment)
+        settings.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+    child.setProcessEnvironment(settings);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    const QByteArray function = QTest::currentTestFunction();
+    QStringList arguments = wrapper;
+    arguments << QCoreApplication::applicationFilePath() << QString::fromLatin1(function);
+    child.start(arguments.takeFirst(), arguments);
+    const bool finished = child.waitForFinished(240000);
+    const QByteArray output = child.readAll();
+    const bool passed = finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0
+                        && output.contains("::" + function + "()") && output.contains("PASS   : ");
+    if (!passed)
+        qWarning("%s", output.constData());
+    return passed;
 }
 
 int RunWithZentrelApp(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest)

@@ -60,6 +60,11 @@ void LeaveAndComeBack();
 // The browser engine refuses to run sandboxed as root and would end the
 // process; tests that start it call this first.
 void AllowBrowserEngine();
+// Runs the current test function again in a child process of this program,
+// with the environment settings ("NAME=value") added, and started through
+// wrapper (a program and its arguments) when one is given. True when the
+// test passed there; otherwise the child's output is logged.
+bool PassesInChild(const QStringList& environment, const QStringList& wrapper = {});
 int RunWithZentrelApp(int argc, char** argv, const std::function<std::unique_ptr<QObject>()>& makeTest);
 
 // Acts on the modal dialog of type T the next turn of the event loop finds
