@@ -273,13 +273,14 @@ private slots:
     }
 
     // A text file of the Keywords tree let go over a page opens in an editor
-    // of its own; the page gets no tag and no path. Which names are text
-    // files has its rows in tst_filekinds.
+    // of its own; the page gets no tag and no path. The kinds of each name
+    // have their rows in tst_filekinds.
     void textFileDroppedOnPageOpens_data()
     {
         QTest::addColumn<QString>("name");
         QTest::newRow("text") << "notes.txt";
         QTest::newRow("template, upper case") << "PAGE.TPT";
+        QTest::newRow("rich text, editable but no text kind") << "letter.rtf";
     }
     void textFileDroppedOnPageOpens()
     {
