@@ -2,12 +2,10 @@
 
 #include "app/HelpEngine.h"
 #include "app/HelpWindow.h"
-#include "app/MainFrame.h"
 #include "framework/ContextHelp.h"
 #include "projects/ChooseDirectoryDlg.h"
 #include "projects/NewKeywordsFileDlg.h"
 #include "projects/ProjectWizSheet.h"
-#include "res/CommandIds.h"
 #include "res/Accelerators.h"
 #include "res/HelpFile.h"
 #include "res/MenuTables.h"
@@ -26,10 +24,8 @@
 #include "wizards/NewPageDlg.h"
 #include "wizards/TableWizSheet.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QDialog>
 #include <QDir>
 #include <QDockWidget>
 #include <QLabel>
@@ -60,6 +56,7 @@ QList<int> HelpTableOf(QDialog* dialog)
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(1, 1), control->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(control, &click);
     }
+
     CHelpEngine::Install();
     return shown;
 }
@@ -101,6 +98,17 @@ QStringList LinksOf(QTextBrowser* page)
     return links;
 }
 
+// The titles of the task topics, in their order.
+QStringList TasksOf(const CHelpFile& helpFile)
+{
+    QStringList tasks;
+    for (const CHelpTopic& topic : helpFile.Topics()) {
+        if (topic.IsTask())
+            tasks << topic.m_strTitle;
+    }
+    return tasks;
+}
+
 QList<QWidget*> VisibleWindows()
 {
     QList<QWidget*> windows;
@@ -127,230 +135,197 @@ class TestHelp : public QObject
 {
     Q_OBJECT
 private slots:
-    void everyHelpTableIdHasATopic_data();
-    void everyHelpTableIdHasATopic();
-    void helpFileTopicsAreUnique();
-    void rightClickShowsTheTopic();
-    void helpCommandsOpenTheHelpWindow();
-    void contentsPageLinksTheTasks();
-    void helpTopicsReachesEveryTask();
-    void helpNamesRealMenusAndKeys();
-    void helpWindowCloses_data();
-    void helpWindowCloses();
+    void everyHelpTableIdHasATopic_data()
+    {
+        // One row for every dialog that installs context help.
+        QTest::addColumn<DialogFactory>("makeDialog");
+        QTest::newRow("Choose Directory") << DialogFactory([] { return new CChooseDirectoryDlg; });
+        QTest::newRow("Project wizard") << DialogFactory([] { return new CProjectWizSheet(QDir::tempPath()); });
+        QTest::newRow("Java path") << DialogFactory([] { return new CJavaPathDlg(QString()); });
+        QTest::newRow("Java options") << DialogFactory([] { return new CJavaOptionsDlg; });
+        QTest::newRow("Perl path") << DialogFactory([] { return new CPerlPathDlg(QString()); });
+        QTest::newRow("Perl parameters") << DialogFactory([] { return new CPerlArgsDlg(QString(), QDir::tempPath()); });
+        QTest::newRow("Console command") << DialogFactory([] { return new CConsoleCommandDlg; });
+        QTest::newRow("Body tag") << DialogFactory([] { return new CBodyWizDlg(QString()); });
+        QTest::newRow("Choose font") << DialogFactory([] { return new CFontWizDlg; });
+        QTest::newRow("Get Color") << DialogFactory([] { return new CColorWizDlg; });
+        QTest::newRow("Positional") << DialogFactory([] { return new CAlignWizDlg; });
+        QTest::newRow("List Wizard") << DialogFactory([] { return new CListWizDlg; });
+        QTest::newRow("New") << DialogFactory([] { return new CNewDlg; });
+        QTest::newRow("New Keywords file") << DialogFactory([] { return new CNewKeywordsFileDlg; });
+        QTest::newRow("New Page") << DialogFactory([] { return new CNewPageDlg(QString(), QString(), QString()); });
+        QTest::newRow("Table wizard") << DialogFactory([] { return new CTableWizSheet(QString(), QString()); });
+        QTest::newRow("Image tag") << DialogFactory([] { return new CImageWizDlg(QString()); });
+    }
+
+    void everyHelpTableIdHasATopic()
+    {
+        QFETCH(DialogFactory, makeDialog);
+        std::unique_ptr<QDialog> dialog(makeDialog());
+        const QList<int> table = HelpTableOf(dialog.get());
+        QVERIFY(!table.isEmpty());
+        for (const int id : table) {
+            const CHelpTopic* topic = CHelpFile::Program().Topic(id);
+            QVERIFY2(topic && !topic->m_strTitle.isEmpty() && !topic->m_strBody.isEmpty(),
+                     qPrintable(QStringLiteral("no topic for control %1").arg(id)));
+        }
+    }
+
+    void helpFileTopicsAreUnique()
+    {
+        // A topic copied under a second heading with the same id would never show.
+        QList<int> ids;
+        for (const CHelpTopic& topic : CHelpFile::Program().Topics()) {
+            QVERIFY2(topic.m_nId == 0 || !ids.contains(topic.m_nId), qPrintable(topic.m_strTitle));
+            ids.append(topic.m_nId);
+        }
+    }
+
+    void rightClickShowsTheTopic()
+    {
+        CChooseDirectoryDlg dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QLineEdit* pathEdit = dialog.PathBox()->lineEdit();
+
+        // A right click on a part of the control (the combo box's line edit).
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), pathEdit->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(pathEdit, &click);
+        QLabel* popup = ShownPopup();
+        QVERIFY(popup);
+        QVERIFY2(popup->text().contains(QStringLiteral("Chosen directory")), qPrintable(popup->text()));
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QTRY_VERIFY(!ShownPopup());
+    }
+
+    void contentsPageLinksTheTasks()
+    {
+        // Topics before the first chapter are tasks; the contents page links
+        // them, and only them, each to its own place among the topics.
+        const CHelpFile helpFile = CHelpFile::Parse(QStringLiteral(
+            "# Help\n\nIntro.\n\n### Getting started\n\nSteps.\n\n### Printing\n\nMore.\n\n"
+            "## A dialog\n\nAbout it.\n\n### 2000 A field\n\nWhat it holds.\n"));
+        QCOMPARE(TasksOf(helpFile), QStringList({QStringLiteral("Getting started"), QStringLiteral("Printing")}));
+        QCOMPARE(helpFile.Topics().at(1).m_strBody, QStringLiteral("More."));
+        QCOMPARE(helpFile.ContentsPage(),
+                 QStringLiteral("# Help\n\nIntro.\n\n- [Getting started](topic:0)\n- [Printing](topic:1)\n"));
+        QCOMPARE(CHelpFile::TopicIndexOfLink(CHelpFile::TopicLink(1)), 1);
+        QCOMPARE(CHelpFile::TopicIndexOfLink(QStringLiteral("https://example.org/")), -1);
+    }
+
+    // The help commands open one window, at the contents page; each task is
+    // one click away, on the page and in the contents tree.
+    void helpCommandsReachEveryTask()
+    {
+        CMainFrame* frame = ZtTest::ShowMainFrame();
+        for (const int id : {ID_HELP_FINDER, ID_HELP, ID_CONTEXT_HELP})
+            QVERIFY2(frame->ExecuteCommand(id), QByteArray::number(id).constData());
+        const QList<CHelpWindow*> windows = frame->findChildren<CHelpWindow*>();
+        QCOMPARE(windows.size(), 1);
+        CHelpWindow* window = windows.first();
+        QVERIFY(window->isVisible());
+        QVERIFY(window->PageText().startsWith(QStringLiteral("# Zentrel Help")));
+        auto* page = window->findChild<QTextBrowser*>();
+        auto* contents = window->findChild<QTreeWidget*>();
+        const QStringList tasks = TasksOf(CHelpFile::Program());
+        QVERIFY2(tasks.size() >= 6, qPrintable(tasks.join(QLatin1Char('|'))));
+        const QStringList links = LinksOf(page);
+        QCOMPARE(links.size(), tasks.size());
+        for (int i = 0; i < links.size(); ++i) {
+            window->ShowTopic(0);
+            emit page->anchorClicked(QUrl(links[i]));
+            QVERIFY2(window->PageText().startsWith(QStringLiteral("## ") + tasks[i]), qPrintable(window->PageText()));
+            QCOMPARE(contents->currentItem()->text(0), tasks[i]);
+        }
+        window->ShowTopic(1009);
+        QVERIFY(window->PageText().startsWith(QStringLiteral("## Project name")));
+        window->close();
+    }
+
+    void helpNamesRealMenusAndKeys()
+    {
+        // A menu path the help spells out in bold ("**File > New**") must be
+        // one the program has, and a key a task names must run a command, so the
+        // manual cannot drift from the menus and the keys.
+        static const QRegularExpression boldPath(QStringLiteral("\\*\\*([^*]+ > [^*]+)\\*\\*"));
+        static const QRegularExpression keyName(QStringLiteral("(?<![\\w+])((?:Ctrl\\+|Alt\\+|Shift\\+)+(?:F\\d+|[A-Z]))(?![\\w+])"));
+        const QStringList menuPaths = AllMenuPaths();
+        QList<QKeySequence> keys;
+        for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators() + ZtRes::EditorAccelerators())
+            keys << accelerator.keys;
+        int pathsChecked = 0;
+        int keysChecked = 0;
+        for (const CHelpTopic& topic : CHelpFile::Program().Topics()) {
+            // As the reader sees it: a line that starts with ">" would turn into
+            // a quote and tear the path apart.
+            QTextDocument shown;
+            shown.setMarkdown(topic.m_strBody);
+            const QString shownText = shown.toPlainText().simplified();
+            for (auto it = boldPath.globalMatch(topic.m_strBody); it.hasNext(); ++pathsChecked) {
+                const QString path = it.next().captured(1).simplified();
+                QVERIFY2(menuPaths.contains(path), qPrintable(topic.m_strTitle + QStringLiteral(": ") + path));
+                QVERIFY2(shownText.contains(path), qPrintable(topic.m_strTitle + QStringLiteral(" shows: ") + path));
+            }
+            if (!topic.IsTask())
+                continue;
+            for (auto it = keyName.globalMatch(topic.m_strBody); it.hasNext(); ++keysChecked) {
+                const QString key = it.next().captured(1);
+                QVERIFY2(keys.contains(QKeySequence(key)), qPrintable(topic.m_strTitle + QStringLiteral(": ") + key));
+            }
+        }
+        QVERIFY(pathsChecked > 0);
+        QVERIFY(keysChecked > 0);
+    }
+
+    void helpWindowCloses_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Escape") << QStringLiteral("Escape");
+        QTest::newRow("Close button") << QStringLiteral("button");
+        QTest::newRow("Alt+C") << QStringLiteral("Alt+C");
+    }
+
+    void helpWindowCloses()
+    {
+        QFETCH(QString, how);
+        CMainFrame* frame = ZtTest::ShowMainFrame();
+        QPointer<CHelpWindow> window = CHelpEngine::ShowHelpWindow(frame);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto* close = window->findChild<QPushButton*>(QStringLiteral("helpClose"));
+        QVERIFY(close);
+        QCOMPARE(close->text(), QStringLiteral("&Close"));
+        if (how == QLatin1String("Escape"))
+            QTest::keyClick(window->focusWidget(), Qt::Key_Escape);
+        else if (how == QLatin1String("Alt+C"))
+            QTest::keyClick(window->focusWidget(), Qt::Key_C, Qt::AltModifier);
+        else
+            QTest::mouseClick(close, Qt::LeftButton);
+        QTRY_VERIFY(!window || !window->isVisible());
+        // The keys go back to the main window.
+        QTRY_COMPARE(QApplication::activeWindow(), frame);
+        frame->close();
+    }
+
     // Last: it closes the main window.
-    void exitClosesEveryWindowOfOurs();
+    void exitClosesEveryWindowOfOurs()
+    {
+        // With the help window open and a bar floating, Exit must leave nothing
+        // on screen, or the process goes on running with no window to end it from.
+        CMainFrame* frame = ZtTest::ShowMainFrame();
+        for (QWidget* window : VisibleWindows()) {
+            if (window != frame)
+                window->close();
+        }
+        CHelpEngine::ShowHelpWindow(frame);
+        QVERIFY(frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
+        QVERIFY(frame->findChild<QDockWidget*>(QStringLiteral("ProjectBar"))->isFloating());
+        QVERIFY(frame->ExecuteCommand(ID_APP_EXIT));
+        QStringList left;
+        for (QWidget* window : VisibleWindows())
+            left << QString::fromLatin1(window->metaObject()->className()) + QLatin1Char(' ') + window->objectName();
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
+    }
 };
-
-void TestHelp::everyHelpTableIdHasATopic_data()
-{
-    // One row for every dialog that installs context help.
-    QTest::addColumn<DialogFactory>("makeDialog");
-    QTest::newRow("Choose Directory") << DialogFactory([] { return new CChooseDirectoryDlg; });
-    QTest::newRow("Project wizard") << DialogFactory([] { return new CProjectWizSheet(QDir::tempPath()); });
-    QTest::newRow("Java path") << DialogFactory([] { return new CJavaPathDlg(QString()); });
-    QTest::newRow("Java options") << DialogFactory([] { return new CJavaOptionsDlg; });
-    QTest::newRow("Perl path") << DialogFactory([] { return new CPerlPathDlg(QString()); });
-    QTest::newRow("Perl parameters") << DialogFactory([] { return new CPerlArgsDlg(QString(), QDir::tempPath()); });
-    QTest::newRow("Console command") << DialogFactory([] { return new CConsoleCommandDlg; });
-    QTest::newRow("Body tag") << DialogFactory([] { return new CBodyWizDlg(QString()); });
-    QTest::newRow("Choose font") << DialogFactory([] { return new CFontWizDlg; });
-    QTest::newRow("Get Color") << DialogFactory([] { return new CColorWizDlg; });
-    QTest::newRow("Positional") << DialogFactory([] { return new CAlignWizDlg; });
-    QTest::newRow("List Wizard") << DialogFactory([] { return new CListWizDlg; });
-    QTest::newRow("New") << DialogFactory([] { return new CNewDlg; });
-    QTest::newRow("New Keywords file") << DialogFactory([] { return new CNewKeywordsFileDlg; });
-    QTest::newRow("New Page") << DialogFactory([] { return new CNewPageDlg(QString(), QString(), QString()); });
-    QTest::newRow("Table wizard") << DialogFactory([] { return new CTableWizSheet(QString(), QString()); });
-    QTest::newRow("Image tag") << DialogFactory([] { return new CImageWizDlg(QString()); });
-}
-
-void TestHelp::everyHelpTableIdHasATopic()
-{
-    QFETCH(DialogFactory, makeDialog);
-    std::unique_ptr<QDialog> dialog(makeDialog());
-    const QList<int> table = HelpTableOf(dialog.get());
-    QVERIFY(!table.isEmpty());
-    for (const int id : table) {
-        const CHelpTopic* topic = CHelpFile::Program().Topic(id);
-        QVERIFY2(topic && !topic->m_strTitle.isEmpty() && !topic->m_strBody.isEmpty(),
-                 qPrintable(QStringLiteral("no topic for control %1").arg(id)));
-    }
-}
-
-void TestHelp::helpFileTopicsAreUnique()
-{
-    // A topic copied under a second heading with the same id would never show.
-    QList<int> ids;
-    for (const CHelpTopic& topic : CHelpFile::Program().Topics()) {
-        QVERIFY2(topic.m_nId == 0 || !ids.contains(topic.m_nId), qPrintable(topic.m_strTitle));
-        ids.append(topic.m_nId);
-    }
-}
-
-void TestHelp::rightClickShowsTheTopic()
-{
-    CChooseDirectoryDlg dialog;
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QLineEdit* pathEdit = dialog.PathBox()->lineEdit();
-
-    // A right click on a part of the control (the combo box's line edit).
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), pathEdit->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(pathEdit, &click);
-    QLabel* popup = ShownPopup();
-    QVERIFY(popup);
-    QVERIFY2(popup->text().contains(QStringLiteral("Chosen directory")), qPrintable(popup->text()));
-    QTest::keyClick(popup, Qt::Key_Escape);
-    QTRY_VERIFY(!ShownPopup());
-}
-
-void TestHelp::helpCommandsOpenTheHelpWindow()
-{
-    CMainFrame* frame = ZtTest::ShowMainFrame();
-    for (const int id : {ID_HELP_FINDER, ID_HELP, ID_CONTEXT_HELP})
-        QVERIFY2(frame->ExecuteCommand(id), QByteArray::number(id).constData());
-    // One window, opened at the contents.
-    const QList<CHelpWindow*> windows = frame->findChildren<CHelpWindow*>();
-    QCOMPARE(windows.size(), 1);
-    QVERIFY(windows.first()->isVisible());
-    QVERIFY(windows.first()->PageText().startsWith(QStringLiteral("# Zentrel Help")));
-    windows.first()->ShowTopic(1009);
-    QVERIFY(windows.first()->PageText().startsWith(QStringLiteral("## Project name")));
-}
-
-void TestHelp::contentsPageLinksTheTasks()
-{
-    // Topics before the first chapter are tasks; the contents page links
-    // them, and only them, each to its own place among the topics.
-    const CHelpFile helpFile = CHelpFile::Parse(QStringLiteral(
-        "# Help\n\nIntro.\n\n### Getting started\n\nSteps.\n\n### Printing\n\nMore.\n\n"
-        "## A dialog\n\nAbout it.\n\n### 2000 A field\n\nWhat it holds.\n"));
-    QStringList tasks;
-    for (const CHelpTopic& topic : helpFile.Topics()) {
-        if (topic.IsTask())
-            tasks << topic.m_strTitle;
-    }
-    QCOMPARE(tasks, QStringList({QStringLiteral("Getting started"), QStringLiteral("Printing")}));
-    QCOMPARE(helpFile.Topics().at(1).m_strBody, QStringLiteral("More."));
-    QCOMPARE(helpFile.ContentsPage(),
-             QStringLiteral("# Help\n\nIntro.\n\n- [Getting started](topic:0)\n- [Printing](topic:1)\n"));
-    QCOMPARE(CHelpFile::TopicIndexOfLink(CHelpFile::TopicLink(1)), 1);
-    QCOMPARE(CHelpFile::TopicIndexOfLink(QStringLiteral("https://example.org/")), -1);
-}
-
-void TestHelp::helpTopicsReachesEveryTask()
-{
-    // Help Topics opens at the contents page; each task is one click away,
-    // on the page and in the contents tree.
-    CMainFrame* frame = ZtTest::ShowMainFrame();
-    QVERIFY(frame->ExecuteCommand(ID_HELP_FINDER));
-    CHelpWindow* window = nullptr;
-    for (QWidget* shown : VisibleWindows()) {
-        if (auto* help = qobject_cast<CHelpWindow*>(shown))
-            window = help;
-    }
-    QVERIFY(window);
-    auto* page = window->findChild<QTextBrowser*>();
-    auto* contents = window->findChild<QTreeWidget*>();
-    QStringList tasks;
-    for (const CHelpTopic& topic : CHelpFile::Program().Topics()) {
-        if (topic.IsTask())
-            tasks << topic.m_strTitle;
-    }
-    QVERIFY2(tasks.size() >= 6, qPrintable(tasks.join(QLatin1Char('|'))));
-    const QStringList links = LinksOf(page);
-    QCOMPARE(links.size(), tasks.size());
-    for (int i = 0; i < links.size(); ++i) {
-        window->ShowTopic(0);
-        emit page->anchorClicked(QUrl(links[i]));
-        QVERIFY2(window->PageText().startsWith(QStringLiteral("## ") + tasks[i]), qPrintable(window->PageText()));
-        QCOMPARE(contents->currentItem()->text(0), tasks[i]);
-    }
-    window->close();
-}
-
-void TestHelp::helpNamesRealMenusAndKeys()
-{
-    // A menu path the help spells out in bold ("**File > New**") must be
-    // one the program has, and a key a task names must run a command, so the
-    // manual cannot drift from the menus and the keys.
-    static const QRegularExpression boldPath(QStringLiteral("\\*\\*([^*]+ > [^*]+)\\*\\*"));
-    static const QRegularExpression keyName(QStringLiteral("(?<![\\w+])((?:Ctrl\\+|Alt\\+|Shift\\+)+(?:F\\d+|[A-Z]))(?![\\w+])"));
-    const QStringList menuPaths = AllMenuPaths();
-    QList<QKeySequence> keys;
-    for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators() + ZtRes::EditorAccelerators())
-        keys << accelerator.keys;
-    int pathsChecked = 0;
-    int keysChecked = 0;
-    for (const CHelpTopic& topic : CHelpFile::Program().Topics()) {
-        // As the reader sees it: a line that starts with ">" would turn into
-        // a quote and tear the path apart.
-        QTextDocument shown;
-        shown.setMarkdown(topic.m_strBody);
-        const QString shownText = shown.toPlainText().simplified();
-        for (auto it = boldPath.globalMatch(topic.m_strBody); it.hasNext(); ++pathsChecked) {
-            const QString path = it.next().captured(1).simplified();
-            QVERIFY2(menuPaths.contains(path), qPrintable(topic.m_strTitle + QStringLiteral(": ") + path));
-            QVERIFY2(shownText.contains(path), qPrintable(topic.m_strTitle + QStringLiteral(" shows: ") + path));
-        }
-        if (!topic.IsTask())
-            continue;
-        for (auto it = keyName.globalMatch(topic.m_strBody); it.hasNext(); ++keysChecked) {
-            const QString key = it.next().captured(1);
-            QVERIFY2(keys.contains(QKeySequence(key)), qPrintable(topic.m_strTitle + QStringLiteral(": ") + key));
-        }
-    }
-    QVERIFY(pathsChecked > 0);
-    QVERIFY(keysChecked > 0);
-}
-
-void TestHelp::helpWindowCloses_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Escape") << QStringLiteral("Escape");
-    QTest::newRow("Close button") << QStringLiteral("button");
-    QTest::newRow("Alt+C") << QStringLiteral("Alt+C");
-}
-
-void TestHelp::helpWindowCloses()
-{
-    QFETCH(QString, how);
-    CMainFrame* frame = ZtTest::ShowMainFrame();
-    QPointer<CHelpWindow> window = CHelpEngine::ShowHelpWindow(frame);
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    auto* close = window->findChild<QPushButton*>(QStringLiteral("helpClose"));
-    QVERIFY(close);
-    QCOMPARE(close->text(), QStringLiteral("&Close"));
-    if (how == QLatin1String("Escape"))
-        QTest::keyClick(window->focusWidget(), Qt::Key_Escape);
-    else if (how == QLatin1String("Alt+C"))
-        QTest::keyClick(window->focusWidget(), Qt::Key_C, Qt::AltModifier);
-    else
-        QTest::mouseClick(close, Qt::LeftButton);
-    QTRY_VERIFY(!window || !window->isVisible());
-    // The keys go back to the main window.
-    QTRY_COMPARE(QApplication::activeWindow(), frame);
-    frame->close();
-}
-
-void TestHelp::exitClosesEveryWindowOfOurs()
-{
-    // With the help window open and a bar floating, Exit must leave nothing
-    // on screen, or the process goes on running with no window to end it from.
-    CMainFrame* frame = ZtTest::ShowMainFrame();
-    for (QWidget* window : VisibleWindows()) {
-        if (window != frame)
-            window->close();
-    }
-    CHelpEngine::ShowHelpWindow(frame);
-    QVERIFY(frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-    QVERIFY(frame->findChild<QDockWidget*>(QStringLiteral("ProjectBar"))->isFloating());
-    QVERIFY(frame->ExecuteCommand(ID_APP_EXIT));
-    QStringList left;
-    for (QWidget* window : VisibleWindows())
-        left << QString::fromLatin1(window->metaObject()->className()) + QLatin1Char(' ') + window->objectName();
-    QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));
-}
 
 ZT_APP_TEST_MAIN(TestHelp)
 #include "tst_help.moc"

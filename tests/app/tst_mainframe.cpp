@@ -1,29 +1,25 @@
 #include "support/AppTestMain.h"
-#include "support/TestFiles.h"
 
 #include "framework/BarDockState.h"
 #include "app/ChildFrame.h"
 #include "framework/CmdUI.h"
 #include "framework/CommandRouter.h"
-#include "framework/DocTemplate.h"
 #include "app/FrameCommandRules.h"
 #include "projects/ListBar.h"
 #include "app/LockKeyState.h"
-#include "app/MainFrame.h"
 #include "framework/MdiTiler.h"
-#include "framework/MessageBox.h"
 #include "framework/Profile.h"
 #include "projects/ProjectBar.h"
 #include "app/SplashWnd.h"
-#include "app/ZentrelApp.h"
 #include "editor/FontToolBar.h"
 #include "editor/SourceEditView.h"
 #include "res/Accelerators.h"
-#include "res/CommandIds.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QContextMenuEvent>
 #include <QDockWidget>
 #include <QDesktopServices>
@@ -37,11 +33,44 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
 using namespace ZtCmd;
+
+namespace {
+
+// A window standing for the main frame: a line edit, a button, an
+// application-wide shortcut (it would fire whichever window is active), and a
+// count of every input that reached any of them.
+class CFakeMainWindow : public QWidget
+{
+public:
+    CFakeMainWindow()
+    {
+        QObject::connect(button, &QPushButton::clicked, [this] { ++reactions; });
+        shortcut->setShortcut(QKeySequence(Qt::Key_F5));
+        shortcut->setShortcutContext(Qt::ApplicationShortcut);
+        addAction(shortcut);
+        QObject::connect(shortcut, &QAction::triggered, [this] { ++reactions; });
+    }
+
+    // Presses the button does not take (right, middle) come up to the window.
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        ++reactions;
+        QWidget::mousePressEvent(event);
+    }
+
+    int Reactions() const { return reactions + int(edit->text().size()); }
+
+    QLineEdit* edit = new QLineEdit(this);
+    QPushButton* button = new QPushButton(QStringLiteral("Press"), this);
+    QAction* shortcut = new QAction(this);
+    int reactions = 0;
+};
+
+} // namespace
 
 class TestMainFrame : public QObject
 {
@@ -51,478 +80,541 @@ public slots:
     void OnOpenUrl(const QUrl& url) { m_openedUrls.append(url); }
 
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        m_frame = ZtTest::ShowMainFrame();
+        m_frame->setGeometry(m_frame->screen()->availableGeometry().adjusted(10, 10, -10, -10));
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+        m_dir = ZtTest::SandboxDir() + QStringLiteral("/pages");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
+    }
+
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    void init();
-    void cleanup();
+    void init()
+    {
+        CProfile::Instance().RemoveSection(QStringLiteral("TreeBar"));
+        CProfile::Instance().RemoveSection(QStringLiteral("ListBar"));
+        m_openedUrls.clear();
+        m_messages.texts.clear();
+        m_frame->m_nBrowserLevel = 2;
+        // Every case starts from the first layout, whatever the one before left:
+        // the frame shown, the Project bar docked on the left, the List bar below it.
+        m_frame->show();
+        for (QDockWidget* bar : {static_cast<QDockWidget*>(m_frame->ProjectBar()), static_cast<QDockWidget*>(m_frame->ListBar())}) {
+            bar->setFloating(false);
+            bar->show();
+        }
+        m_frame->addDockWidget(Qt::LeftDockWidgetArea, m_frame->ProjectBar());
+        m_frame->splitDockWidget(m_frame->ProjectBar(), m_frame->ListBar(), Qt::Vertical);
+    }
 
-    void tilesFillTheArea();
-    void lockKeysLearntFromTypedKeys();
-    void dockStateDefaultsAndGarbage();
+    void cleanup()
+    {
+        ZtTest::CloseAllDocuments();
+        CSplashWnd::EnableSplashScreen(false);
+        CSplashWnd::HideSplashScreen();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
-    void menusAndRulesFollowActiveWindow();
-    void barCommandsToggleAndCheck_data();
-    void barCommandsToggleAndCheck();
-    void projectBarDockFloatRoundTrip();
-    void fontToolbarFloatsAndSetsEditorFont();
-    void windowCommandsAndKeysReachEveryWindow();
-    void listBarPlaceInsetFocusAndTitleMenu();
-    void layoutSavedOnCloseAndRestored();
-    void splashShowsAtEndOfCreation();
+    void tilesFillTheArea()
+    {
+        // The spare pixels go to the first tiles: no gap, no overlap.
+        const auto tiles = [](int count, Qt::Orientation orientation) {
+            QStringList text;
+            for (const QRect& tile : CMdiTiler::Tiles(QRect(10, 20, 500, 301), count, orientation))
+                text << QStringLiteral("%1,%2 %3x%4").arg(tile.x()).arg(tile.y()).arg(tile.width()).arg(tile.height());
+            return text.join(QLatin1String(" | "));
+        };
+        QCOMPARE(tiles(3, Qt::Horizontal), QStringLiteral("10,20 500x101 | 10,121 500x100 | 10,221 500x100"));
+        QCOMPARE(tiles(7, Qt::Vertical), QStringLiteral("10,20 72x301 | 82,20 72x301 | 154,20 72x301 | 226,20 71x301 | "
+                                                        "297,20 71x301 | 368,20 71x301 | 439,20 71x301"));
+        QCOMPARE(tiles(0, Qt::Vertical), QString());
+    }
+
+    void lockKeysLearntFromTypedKeys()
+    {
+        struct CPress { int key; Qt::KeyboardModifiers modifiers; const char* text; };
+        // Caps, Num and Scroll Lock as 0/1 after the given presses.
+        const auto locks = [](std::initializer_list<CPress> presses) {
+            CLockKeyState state;
+            for (const CPress& press : presses)
+                state.OnKeyPress(press.key, press.modifiers, QString::fromLatin1(press.text));
+            return QString::number(state.IsCapsLockOn()) + QString::number(state.IsNumLockOn())
+                   + QString::number(state.IsScrollLockOn());
+        };
+        const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier, keypad = Qt::KeypadModifier;
+        QCOMPARE(locks({{Qt::Key_A, none, "A"}}), QStringLiteral("100"));
+        QCOMPARE(locks({{Qt::Key_A, shift, "a"}}), QStringLiteral("100"));
+        QCOMPARE(locks({{Qt::Key_A, none, "A"}, {Qt::Key_B, shift, "B"}}), QStringLiteral("000"));
+        QCOMPARE(locks({{Qt::Key_1, shift, "!"}}), QStringLiteral("000")); // a digit is no letter
+        QCOMPARE(locks({{Qt::Key_7, keypad, "7"}}), QStringLiteral("010"));
+        QCOMPARE(locks({{Qt::Key_7, keypad, "7"}, {Qt::Key_Home, keypad, ""}}), QStringLiteral("000"));
+        QCOMPARE(locks({{Qt::Key_ScrollLock, none, ""}, {Qt::Key_ScrollLock, none, ""}, {Qt::Key_ScrollLock, none, ""}}),
+                 QStringLiteral("001"));
+    }
+
+    void dockStateDefaultsAndGarbage()
+    {
+        // Garbage gives the defaults, an inverted rectangle is turned round, and
+        // names match in any case.
+        CProfile& profile = CProfile::Instance();
+        CBarDockState tree(QStringLiteral("TreeBar"), AFX_IDW_DOCKBAR_LEFT);
+        profile.WriteString(QStringLiteral("treebar"), QStringLiteral("FLOAT X"), QStringLiteral("left"));
+        profile.WriteString(QStringLiteral("TreeBar"), QStringLiteral("dock side"), QStringLiteral("12345"));
+        profile.WriteInt(QStringLiteral("TreeBar"), QStringLiteral("dock left"), 300);
+        QCOMPARE(tree.FloatPosition(), QPoint(100, 100));
+        QCOMPARE(tree.DockSide(), int(AFX_IDW_DOCKBAR_LEFT));
+        QCOMPARE(tree.DockRect(), QRect(QPoint(200, 100), QSize(100, 350)));
+        // What is written reads back unchanged.
+        tree.WriteDockState(QRect(5, 60, 200, 400), QSize(200, 400), AFX_IDW_DOCKBAR_RIGHT);
+        QCOMPARE(tree.DockSide(), int(AFX_IDW_DOCKBAR_RIGHT));
+        QCOMPARE(tree.DockRect(), QRect(5, 60, 200, 400));
+    }
+
+    // The menu bar follows the active window, and so do the commands that
+    // need a window, a page or the Desktop tab.
+    void menusAndRulesFollowActiveWindow()
+    {
+        m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::DesktopTab);
+        QCOMPARE(Offered(), QStringLiteral("128 &Settings newfolder"));
+        Open(QStringLiteral("page.html"));
+        QCOMPARE(Offered(), QStringLiteral("129 tileh tilev syncdown syncright next browser show newfolder"));
+        m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::ProjectTab);
+        m_frame->m_nBrowserLevel = 0;
+        QCOMPARE(Offered(), QStringLiteral("129 tileh tilev syncdown syncright next show"));
+        m_frame->m_nBrowserLevel = 2;
+        // Open in Browser hands the saved file to the desktop's browser.
+        QVERIFY(m_frame->ExecuteCommand(ID_OPEN_IN_IE));
+        QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(m_dir + QStringLiteral("/page.html"))});
+        QVERIFY(m_messages.texts.isEmpty());
+        Open(QStringLiteral("style.css"), "p { }");
+        QVERIFY(!Enabled(ID_OPEN_IN_IE));
+        Open(QStringLiteral("notes.txt"), "plain");
+        QCOMPARE(m_frame->CurrentMenuId(), int(IDR_TEXTTYPE));
+        QVERIFY(!MenuTitles().contains(QStringLiteral("Wi&zards")));
+        ZtTest::CloseAllDocuments();
+        QCOMPARE(m_frame->CurrentMenuId(), int(IDR_MAINFRAME));
+    }
+
+    // Each switch hides its bar and shows it again; the menu's switches carry a
+    // check mark, the main toolbar's two buttons do not.
+    void barCommandsToggleAndCheck_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QWidget*>("bar");
+        QTest::addColumn<bool>("checkMark");
+        QTest::newRow("Project bar") << int(ID_VIEW_PROJECTBAR) << static_cast<QWidget*>(m_frame->ProjectBar()) << true;
+        QTest::newRow("List bar") << int(ID_VIEW_LISTBAR) << static_cast<QWidget*>(m_frame->ListBar()) << true;
+        QTest::newRow("Browse bar") << int(ID_VIEW_BROWSEBAR) << static_cast<QWidget*>(m_frame->BrowseBar()) << true;
+        QTest::newRow("HTML tags bar") << int(ID_VIEW_HTMLTAGS) << static_cast<QWidget*>(m_frame->HtmlTagsBar()) << true;
+        QTest::newRow("Operation bar") << int(ID_VIEW_OPERATIONBAR) << static_cast<QWidget*>(m_frame->OperationBar()) << true;
+        QTest::newRow("toolbar") << int(ID_VIEW_TOOLBAR) << static_cast<QWidget*>(m_frame->MainToolBar()) << true;
+        QTest::newRow("status bar") << int(ID_VIEW_STATUS_BAR) << static_cast<QWidget*>(m_frame->statusBar()) << true;
+        QTest::newRow("workspace button") << int(ID_TOGGLE_WORKSPACE) << static_cast<QWidget*>(m_frame->ProjectBar()) << false;
+        QTest::newRow("List bar button") << int(ID_TOGGLE_LISTBAR) << static_cast<QWidget*>(m_frame->ListBar()) << false;
+    }
+
+    void barCommandsToggleAndCheck()
+    {
+        QFETCH(int, id);
+        QFETCH(QWidget*, bar);
+        QFETCH(bool, checkMark);
+        QVERIFY(bar->isVisible());
+        QCOMPARE(Checked(id), checkMark);
+        QVERIFY(m_frame->ExecuteCommand(id));
+        QVERIFY(!bar->isVisible());
+        QVERIFY(!Checked(id));
+        QVERIFY(m_frame->ExecuteCommand(id));
+        QVERIFY(bar->isVisible());
+    }
+
+    void projectBarDockFloatRoundTrip()
+    {
+        CProjectBar* bar = m_frame->ProjectBar();
+        CProfile& profile = CProfile::Instance();
+        const QString section = QStringLiteral("TreeBar");
+        QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
+        QVERIFY(!Enabled(ID_ALLOWDOCK_PROJECTBAR));
+        const int dockedWidth = bar->width();
+        QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
+        QVERIFY(bar->isFloating());
+        QVERIFY(!Checked(ID_DOCKFLOAT_PROJECTBAR));
+        QCOMPARE(profile.GetInt(section, QStringLiteral("dock side"), 0), int(AFX_IDW_DOCKBAR_LEFT));
+        QCOMPARE(profile.GetInt(section, QStringLiteral("dock width"), -1), dockedWidth);
+        // It floats at the remembered height, right of the List bar it would cover.
+        QCOMPARE(bar->pos().y(), 100);
+        QVERIFY(!QRect(bar->pos(), bar->size()).intersects(m_frame->ListBar()->ScreenRect()));
+
+        // Docking can be forbidden only while the bar floats.
+        QVERIFY(Enabled(ID_ALLOWDOCK_PROJECTBAR));
+        QVERIFY(m_frame->ExecuteCommand(ID_ALLOWDOCK_PROJECTBAR));
+        QCOMPARE(bar->allowedAreas(), Qt::NoDockWidgetArea);
+        QVERIFY(m_frame->ExecuteCommand(ID_ALLOWDOCK_PROJECTBAR));
+        QCOMPARE(bar->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
+
+        bar->move(150, 170);
+        QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
+        QVERIFY(!bar->isFloating());
+        QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
+        QTRY_VERIFY(qAbs(bar->width() - dockedWidth) <= 2);
+        // Floating again goes back to the height it floated at last.
+        QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
+        QCOMPARE(bar->pos().y(), 170);
+        // Docked alone at the narrow default place (nothing remembered), the tab
+        // titles still show in full.
+        profile.RemoveSection(section);
+        QVERIFY(m_frame->ExecuteCommand(ID_VIEW_LISTBAR));
+        QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
+        QTabBar* tabs = bar->TabControl()->tabBar();
+        QTRY_VERIFY(tabs->width() >= tabs->sizeHint().width());
+        QVERIFY(m_frame->ExecuteCommand(ID_VIEW_LISTBAR));
+
+        // A float position off every screen is pulled back onto one.
+        profile.WriteInt(section, QStringLiteral("float x"), 99999);
+        profile.WriteInt(section, QStringLiteral("float y"), -99999);
+        QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
+        QVERIFY(bar->screen()->availableGeometry().contains(bar->pos()));
+        QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
+        QVERIFY(!bar->isFloating());
+    }
+
+    void fontToolbarFloatsAndSetsEditorFont()
+    {
+        CFontToolBar* bar = m_frame->FontToolBar();
+        QVERIFY(!bar->isWindow());
+        // Hidden and shown again by its command, the bar floats out of the way.
+        QVERIFY(m_frame->ExecuteCommand(ID_VIEW_FONTSBAR));
+        QVERIFY(bar->isHidden());
+        QVERIFY(m_frame->ExecuteCommand(ID_VIEW_FONTSBAR));
+        QVERIFY(bar->isVisible() && bar->isFloating());
+        QCOMPARE(bar->pos(), QPoint(200, 125));
+
+        CMDIChildWnd* page = Open(QStringLiteral("font.html"));
+        auto* view = dynamic_cast<CSourceEditView*>(m_frame->GetActiveView());
+        QVERIFY(view);
+        QComboBox* faces = bar->FaceBox();
+        QVERIFY(faces->count() > 0);
+        const int index = faces->count() - 1;
+        faces->setCurrentIndex(index);
+        emit faces->activated(index);
+        QCOMPARE(view->font().families().value(0), faces->itemText(index));
+
+        // Enter in the floating bar applies the size and gives the keyboard back
+        // to the editor, in the main window.
+        QLineEdit* size = bar->SizeBox()->lineEdit();
+        const auto enterInBar = [bar, size](const QString& text) {
+            // The offscreen platform activates no tool window on request.
+            QApplication::setActiveWindow(bar);
+            size->setFocus();
+            size->setText(text);
+            QTest::keyClick(size, Qt::Key_Return);
+        };
+        enterInBar(QStringLiteral("16"));
+        QCOMPARE(view->font().pointSize(), 16);
+        QTRY_COMPARE(QApplication::activeWindow(), m_frame);
+        QCOMPARE(QApplication::focusWidget(), view);
+        // A plain text editor leaves the keyboard in the bar.
+        Open(QStringLiteral("font.txt"), "text");
+        enterInBar(QStringLiteral("12"));
+        QCOMPARE(m_frame->GetActiveView()->GetWidget()->font().pointSize(), 12);
+        QCOMPARE(QApplication::focusWidget(), bar->SizeBox());
+        // Back in the page, the bar shows the page's size again.
+        m_frame->MdiArea()->setActiveSubWindow(page);
+        QCOMPARE(bar->SizeBox()->currentText(), QStringLiteral("16"));
+    }
+
+    void windowCommandsAndKeysReachEveryWindow()
+    {
+        QVERIFY(!m_frame->GetNextMDIChild());
+        const QByteArray text = (QByteArray("<P>") + QByteArray(400, 'w') + "</P>\n").repeated(300);
+        QList<CMDIChildWnd*> frames{Open(QStringLiteral("one.html"), text), Open(QStringLiteral("two.txt"), text)};
+        // The walk over the windows ends with nothing and starts again from the
+        // first, which the scrolling below relies on.
+        QCOMPARE(m_frame->GetNextMDIChild(), frames.at(0));
+        QCOMPARE(m_frame->GetNextMDIChild(), frames.at(1));
+        QVERIFY(!m_frame->GetNextMDIChild());
+        // How tiles are cut has its rows in tilesFillTheArea; here, that the
+        // commands tile the windows of the area.
+        const auto places = [&frames] {
+            return QStringLiteral("%1,%2 %3x%4").arg(frames.at(1)->x() - frames.at(0)->x()).arg(frames.at(1)->y() - frames.at(0)->y())
+                .arg(frames.at(0)->width() - frames.at(1)->width()).arg(frames.at(0)->height() - frames.at(1)->height());
+        };
+        QVERIFY(m_frame->ExecuteCommand(ID_TILE_HORIZONTAL));
+        const int areaWidth = m_frame->MdiArea()->viewport()->width();
+        QCOMPARE(frames.at(0)->width(), areaWidth);
+        QCOMPARE(places(), QStringLiteral("0,%1 0x0").arg(frames.at(0)->height()));
+        QVERIFY(m_frame->ExecuteCommand(ID_TILE_VERTICAL));
+        QCOMPARE(places(), QStringLiteral("%1,0 0x0").arg(frames.at(0)->width()));
+        const auto editorOf = [](CMDIChildWnd* frame) { return ZtTest::EditorOf(frame->GetActiveDocument()); };
+        QVERIFY(m_frame->ExecuteCommand(ID_SYNC_SCROLL_DOWN));
+        QVERIFY(m_frame->ExecuteCommand(ID_SYNC_SCROLL_DOWN));
+        QVERIFY(m_frame->ExecuteCommand(ID_SYNC_SCROLL_UP));
+        for (CMDIChildWnd* frame : frames)
+            QCOMPARE(editorOf(frame)->verticalScrollBar()->value(), 1);
+        CMDIChildWnd* before = m_frame->MDIGetActive();
+        QVERIFY(m_frame->ExecuteCommand(ID_NEXT_DOCUMENT));
+        QVERIFY(m_frame->MDIGetActive() != before);
+
+        m_frame->activateWindow();
+        QPlainTextEdit* editor = editorOf(m_frame->MDIGetActive());
+        editor->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        // No key of the tables is kept by the editor for itself.
+        for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators() + ZtRes::EditorAccelerators()) {
+            QKeyEvent override(QEvent::ShortcutOverride, accelerator.keys[0].key(),
+                               accelerator.keys[0].keyboardModifiers());
+            QApplication::sendEvent(editor, &override);
+            QVERIFY2(!override.isAccepted(), qPrintable(accelerator.keys.toString()));
+        }
+        // The keypad accelerators reach the commands, not the editor's text.
+        const QString typed = editor->toPlainText();
+        QTest::keyClick(editor, Qt::Key_Slash, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(editor->toPlainText(), typed);
+        QCOMPARE(frames.at(0)->width(), areaWidth);
+        // Ctrl+Right scrolls every window, the inactive one too.
+        QTest::keyClick(editor, Qt::Key_Right, Qt::ControlModifier);
+        for (CMDIChildWnd* frame : frames)
+            QVERIFY(editorOf(frame)->horizontalScrollBar()->value() > 0);
+        QCOMPARE(editor->textCursor().position(), 0);
+
+        // Alt with a letter no menu uses types nothing.
+        QTest::keyClick(editor, Qt::Key_Q, Qt::AltModifier);
+        QCOMPARE(editor->toPlainText(), typed);
+        // Ctrl+Y redoes, as in any editor.
+        QTest::keyClicks(editor, QStringLiteral("x"));
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor->toPlainText(), typed);
+        QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(editor->toPlainText(), QStringLiteral("x") + typed);
+        // Ctrl+A selects the whole text, but only from inside the editor.
+        QWidget* fileList = m_frame->ListBar()->List();
+        fileList->setFocus();
+        QTest::keyClick(fileList, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(!editor->textCursor().hasSelection());
+        editor->setFocus();
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(editor->textCursor().selectedText().size(), editor->document()->characterCount() - 1);
+
+        // A right click in the other window makes it the one the menu acts on.
+        CMDIChildWnd* otherFrame = frames.at(editorOf(frames.at(0)) == editor ? 1 : 0);
+        QPlainTextEdit* other = editorOf(otherFrame);
+        CMDIChildWnd* activeAtMenu = nullptr;
+        QTimer::singleShot(0, this, [this, &activeAtMenu] {
+            activeAtMenu = m_frame->MDIGetActive();
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+        });
+        // The request alone, as when the click moved no focus (an inactive main
+        // window).
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 10), other->viewport()->mapToGlobal(QPoint(20, 10)));
+        QApplication::sendEvent(other->viewport(), &click);
+        QCOMPARE(activeAtMenu, otherFrame);
+        QCOMPARE(m_frame->focusWidget(), other);
+    }
+
+    void listBarPlaceInsetFocusAndTitleMenu()
+    {
+        // Docked in the lower left, the List bar is remembered as docked at the bottom.
+        CListBar* bar = m_frame->ListBar();
+        QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
+        QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
+        QCOMPARE(CProfile::Instance().GetInt(QStringLiteral("ListBar"), QStringLiteral("dock side"), 0),
+                 int(AFX_IDW_DOCKBAR_BOTTOM));
+        QCOMPARE(bar->ContentsInset(), 2);
+        QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
+        QCOMPARE(m_frame->dockWidgetArea(bar), Qt::BottomDockWidgetArea);
+        // Back in its first place, below the Project bar.
+        m_frame->splitDockWidget(m_frame->ProjectBar(), bar, Qt::Vertical);
+        QCOMPARE(bar->ContentsInset(), 4);
+
+        m_frame->ShowFolderInListBar(QStringLiteral("/srv/site"));
+        QCOMPARE(bar->Folder(), QStringLiteral("/srv/site"));
+        ZtApp()->SetSelectedPath(QStringLiteral("/srv/site/images"));
+        QFocusEvent focusIn(QEvent::FocusIn);
+        QApplication::sendEvent(bar->List(), &focusIn);
+        QCOMPARE(bar->Folder(), QStringLiteral("/srv/site/images"));
+        ZtApp()->SetSelectedPath(QString());
+
+        // The docked bar's title offers the bar's own commands.
+        QList<int> offered;
+        QTimer::singleShot(0, this, [&offered] {
+            QWidget* popup = QApplication::activePopupWidget();
+            if (!popup)
+                return;
+            for (QAction* action : popup->actions())
+                offered.append(action->data().toInt());
+            popup->close();
+        });
+        QContextMenuEvent onTitle(QContextMenuEvent::Mouse, QPoint(5, 3), bar->mapToGlobal(QPoint(5, 3)));
+        QApplication::sendEvent(bar, &onTitle);
+        QCOMPARE(offered, (QList<int>{ID_VIEW_LISTBAR, ID_DOCKFLOAT_LISTBAR, ID_ALLOWDOCK_LISTBAR}));
+    }
+
+    void layoutSavedOnCloseAndRestored()
+    {
+        QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
+        m_frame->ListBar()->move(300, 200);
+        QVERIFY(m_frame->close());
+
+        CMainFrame second;
+        second.LoadFrame();
+        second.RestorePlacement();
+        second.LoadBarState();
+        QVERIFY(second.ListBar()->isFloating());
+        QCOMPARE(second.ListBar()->pos(), QPoint(300, 200));
+        QCOMPARE(second.geometry().size(), m_frame->geometry().size());
+    }
+
+    void splashShowsAtEndOfCreation()
+    {
+        CSplashWnd::EnableSplashScreen(true);
+        {
+            CMainFrame frame;
+            frame.LoadFrame();
+            QVERIFY(CSplashWnd::IsVisibleSplash());
+            CSplashWnd::HideSplashScreen();
+        }
+        CSplashWnd::EnableSplashScreen(false);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!CSplashWnd::IsVisibleSplash());
+    }
+
+    // The splash screen on its own, over a window that stands for the main
+    // frame and counts every input it gets.
+    void imageIsDrawn()
+    {
+        const QSize size = CSplashWnd::SplashSize();
+        const QImage image = CSplashWnd::RenderSplashImage(size).toImage();
+        QCOMPARE(image.size(), size);
+        // The picture covers the whole window: no corner shows through.
+        for (const QPoint corner : {QPoint(0, 0), QPoint(size.width() - 1, size.height() - 1)})
+            QCOMPARE(qAlpha(image.pixel(corner)), 255);
+    }
+
+    void showsOnceOverParentUnlessDisabled()
+    {
+        CFakeMainWindow main;
+        main.setGeometry(100, 100, 800, 600);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        CSplashWnd::EnableSplashScreen(false);
+        CSplashWnd::ShowSplashScreen(&main);
+        QVERIFY(!CSplashWnd::IsVisibleSplash());
+
+        CSplashWnd::EnableSplashScreen(true);
+        CSplashWnd::ShowSplashScreen(&main);
+        CSplashWnd::ShowSplashScreen(&main);
+        QVERIFY(CSplashWnd::IsVisibleSplash());
+        // The splash is a child of the window it covers, so the window finds it.
+        const QList<CSplashWnd*> splashes = main.findChildren<CSplashWnd*>();
+        QCOMPARE(splashes.size(), 1);
+        QVERIFY(splashes[0]->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(qAbs(splashes[0]->geometry().center().x() - main.frameGeometry().center().x()) <= 1);
+        QVERIFY(qAbs(splashes[0]->geometry().center().y() - main.frameGeometry().center().y()) <= 1);
+
+        CSplashWnd::HideSplashScreen();
+        QVERIFY(!CSplashWnd::IsVisibleSplash());
+        QTRY_VERIFY(main.findChildren<CSplashWnd*>().isEmpty());
+    }
+
+    void timerHides()
+    {
+        CSplashWnd::EnableSplashScreen(true);
+        CSplashWnd::ShowSplashScreen(nullptr);
+        QVERIFY(CSplashWnd::IsVisibleSplash());
+        QTRY_VERIFY_WITH_TIMEOUT(!CSplashWnd::IsVisibleSplash(), 10000);
+    }
+
+    void firstInputOnlyHidesSplash_data()
+    {
+        QTest::addColumn<int>("key"); // 0: a click with the mouse button instead
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("typed key") << int(Qt::Key_A) << Qt::NoButton;
+        // A key that is a shortcut by itself. (With a modifier, the modifier's
+        // own key press would be the first press.)
+        QTest::newRow("shortcut key") << int(Qt::Key_F5) << Qt::NoButton;
+        QTest::newRow("left button") << 0 << Qt::LeftButton;
+        QTest::newRow("right button") << 0 << Qt::RightButton;
+    }
+
+    void firstInputOnlyHidesSplash()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::MouseButton, button);
+        CSplashWnd::EnableSplashScreen(true);
+        CFakeMainWindow main;
+        main.show();
+        QApplication::setActiveWindow(&main);
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        main.edit->setFocus();
+        const auto input = [&] {
+            if (key != 0)
+                QTest::keyClick(main.edit, Qt::Key(key));
+            else
+                QTest::mouseClick(main.button, button);
+        };
+        CSplashWnd::ShowSplashScreen(&main);
+
+        input();
+        QVERIFY(!CSplashWnd::IsVisibleSplash());
+        QCOMPARE(main.Reactions(), 0);
+
+        // Once gone, the main window is active again and takes the same input.
+        QTRY_COMPARE(QApplication::activeWindow(), &main);
+        input();
+        QCOMPARE(main.Reactions(), 1);
+    }
 
 private:
-    CMDIChildWnd* Open(const QString& name, const QByteArray& bytes = QByteArray("<HTML>\n</HTML>\n"));
+    // Writes the file into the test folder and opens it as the user would.
+    CMDIChildWnd* Open(const QString& name, const QByteArray& bytes = QByteArray("<HTML>\n</HTML>\n"))
+    {
+        const QString path = ZtTest::WriteFile(m_dir + QLatin1Char('/') + name, bytes);
+        if (name.endsWith(QLatin1String(".txt")))
+            ZtApp()->TextTemplate()->OpenDocumentFile(path, true);
+        else
+            ZtApp()->OpenDocumentFile(path);
+        return m_frame->MDIGetActive();
+    }
+
     bool Enabled(int id) const { return m_frame->Router().IsEnabled(id); }
-    bool Checked(int id) const;
-    QStringList MenuTitles() const;
+    bool Checked(int id) const
+    {
+        CCmdUI cmdUI(id);
+        m_frame->Router().Update(&cmdUI);
+        return cmdUI.m_bChecked;
+    }
+
+    // The menu bar's id, "&Settings" when that menu shows, and the window
+    // commands enabled.
+    QString Offered() const
+    {
+        QStringList seen{QString::number(m_frame->CurrentMenuId())};
+        if (MenuTitles().contains(QStringLiteral("&Settings")))
+            seen << QStringLiteral("&Settings");
+        const std::pair<int, const char*> commands[] = {
+            {ID_TILE_HORIZONTAL, "tileh"}, {ID_TILE_VERTICAL, "tilev"}, {ID_SYNC_SCROLL_DOWN, "syncdown"},
+            {ID_SYNC_SCROLL_RIGHT, "syncright"}, {ID_NEXT_DOCUMENT, "next"}, {ID_OPEN_IN_IE, "browser"},
+            {ID_SHOW_AS_WEBPAGE, "show"}, {ID_FILE_NEW_FOLDER, "newfolder"}};
+        for (const auto& [id, name] : commands) {
+            if (Enabled(id))
+                seen << QString::fromLatin1(name);
+        }
+        return seen.join(QLatin1Char(' '));
+    }
+    QStringList MenuTitles() const
+    {
+        QStringList titles;
+        for (QAction* action : m_frame->menuBar()->actions())
+            titles.append(action->text());
+        return titles;
+    }
 
     CMainFrame* m_frame = nullptr;
     QString m_dir;
     QList<QUrl> m_openedUrls;
-    QStringList m_messages;
+    ZtTest::CMessageLog m_messages{QMessageBox::No};
 };
-
-// Writes the file into the test folder and opens it as the user would.
-CMDIChildWnd* TestMainFrame::Open(const QString& name, const QByteArray& bytes)
-{
-    const QString path = ZtTest::WriteFile(m_dir + QLatin1Char('/') + name, bytes);
-    if (name.endsWith(QLatin1String(".txt")))
-        ZtApp()->TextTemplate()->OpenDocumentFile(path, true);
-    else
-        ZtApp()->OpenDocumentFile(path);
-    return m_frame->MDIGetActive();
-}
-
-bool TestMainFrame::Checked(int id) const
-{
-    CCmdUI cmdUI(id);
-    m_frame->Router().Update(&cmdUI);
-    return cmdUI.m_bChecked;
-}
-
-QStringList TestMainFrame::MenuTitles() const
-{
-    QStringList titles;
-    for (QAction* action : m_frame->menuBar()->actions())
-        titles.append(action->text());
-    return titles;
-}
-
-void TestMainFrame::initTestCase()
-{
-    CSplashWnd::EnableSplashScreen(false);
-    ZtApp()->RegisterDocTemplates();
-    m_frame = new CMainFrame;
-    m_frame->LoadFrame();
-    ZtApp()->SetMainFrame(m_frame);
-    m_frame->setGeometry(m_frame->screen()->availableGeometry().adjusted(10, 10, -10, -10));
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
-    m_dir = ZtTest::SandboxDir() + QStringLiteral("/pages");
-    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
-        m_messages.append(text);
-        return QMessageBox::No;
-    });
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
-}
-
-void TestMainFrame::init()
-{
-    CProfile::Instance().RemoveSection(QStringLiteral("TreeBar"));
-    CProfile::Instance().RemoveSection(QStringLiteral("ListBar"));
-    m_openedUrls.clear();
-    m_messages.clear();
-    m_frame->m_nBrowserLevel = 2;
-    // Every case starts from the first layout, whatever the one before left:
-    // the frame shown, the Project bar docked on the left, the List bar below it.
-    m_frame->show();
-    for (QDockWidget* bar : {static_cast<QDockWidget*>(m_frame->ProjectBar()), static_cast<QDockWidget*>(m_frame->ListBar())}) {
-        bar->setFloating(false);
-        bar->show();
-    }
-    m_frame->addDockWidget(Qt::LeftDockWidgetArea, m_frame->ProjectBar());
-    m_frame->splitDockWidget(m_frame->ProjectBar(), m_frame->ListBar(), Qt::Vertical);
-}
-
-void TestMainFrame::cleanup()
-{
-    ZtTest::CloseAllDocuments();
-}
-
-void TestMainFrame::tilesFillTheArea()
-{
-    // The spare pixels go to the first tiles: no gap, no overlap.
-    const auto tiles = [](int count, Qt::Orientation orientation) {
-        QStringList text;
-        for (const QRect& tile : CMdiTiler::Tiles(QRect(10, 20, 500, 301), count, orientation))
-            text << QStringLiteral("%1,%2 %3x%4").arg(tile.x()).arg(tile.y()).arg(tile.width()).arg(tile.height());
-        return text.join(QLatin1String(" | "));
-    };
-    QCOMPARE(tiles(3, Qt::Horizontal), QStringLiteral("10,20 500x101 | 10,121 500x100 | 10,221 500x100"));
-    QCOMPARE(tiles(7, Qt::Vertical), QStringLiteral("10,20 72x301 | 82,20 72x301 | 154,20 72x301 | 226,20 71x301 | "
-                                                    "297,20 71x301 | 368,20 71x301 | 439,20 71x301"));
-    QCOMPARE(tiles(0, Qt::Vertical), QString());
-}
-
-void TestMainFrame::lockKeysLearntFromTypedKeys()
-{
-    struct CPress { int key; Qt::KeyboardModifiers modifiers; const char* text; };
-    // Caps, Num and Scroll Lock as 0/1 after the given presses.
-    const auto locks = [](std::initializer_list<CPress> presses) {
-        CLockKeyState state;
-        for (const CPress& press : presses)
-            state.OnKeyPress(press.key, press.modifiers, QString::fromLatin1(press.text));
-        return QString::number(state.IsCapsLockOn()) + QString::number(state.IsNumLockOn())
-               + QString::number(state.IsScrollLockOn());
-    };
-    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier, keypad = Qt::KeypadModifier;
-    QCOMPARE(locks({{Qt::Key_A, none, "A"}}), QStringLiteral("100"));
-    QCOMPARE(locks({{Qt::Key_A, shift, "a"}}), QStringLiteral("100"));
-    QCOMPARE(locks({{Qt::Key_A, none, "A"}, {Qt::Key_B, shift, "B"}}), QStringLiteral("000"));
-    QCOMPARE(locks({{Qt::Key_1, shift, "!"}}), QStringLiteral("000")); // a digit is no letter
-    QCOMPARE(locks({{Qt::Key_7, keypad, "7"}}), QStringLiteral("010"));
-    QCOMPARE(locks({{Qt::Key_7, keypad, "7"}, {Qt::Key_Home, keypad, ""}}), QStringLiteral("000"));
-    QCOMPARE(locks({{Qt::Key_ScrollLock, none, ""}, {Qt::Key_ScrollLock, none, ""}, {Qt::Key_ScrollLock, none, ""}}),
-             QStringLiteral("001"));
-}
-
-void TestMainFrame::dockStateDefaultsAndGarbage()
-{
-    // Garbage gives the defaults, an inverted rectangle is turned round, and
-    // names match in any case.
-    CProfile& profile = CProfile::Instance();
-    CBarDockState tree(QStringLiteral("TreeBar"), AFX_IDW_DOCKBAR_LEFT);
-    profile.WriteString(QStringLiteral("treebar"), QStringLiteral("FLOAT X"), QStringLiteral("left"));
-    profile.WriteString(QStringLiteral("TreeBar"), QStringLiteral("dock side"), QStringLiteral("12345"));
-    profile.WriteInt(QStringLiteral("TreeBar"), QStringLiteral("dock left"), 300);
-    QCOMPARE(tree.FloatPosition(), QPoint(100, 100));
-    QCOMPARE(tree.DockSide(), int(AFX_IDW_DOCKBAR_LEFT));
-    QCOMPARE(tree.DockRect(), QRect(QPoint(200, 100), QSize(100, 350)));
-    // What is written reads back unchanged.
-    tree.WriteDockState(QRect(5, 60, 200, 400), QSize(200, 400), AFX_IDW_DOCKBAR_RIGHT);
-    QCOMPARE(tree.DockSide(), int(AFX_IDW_DOCKBAR_RIGHT));
-    QCOMPARE(tree.DockRect(), QRect(5, 60, 200, 400));
-}
-
-void TestMainFrame::menusAndRulesFollowActiveWindow()
-{
-    const QList<int> layoutCommands{ID_TILE_HORIZONTAL, ID_TILE_VERTICAL, ID_SYNC_SCROLL_DOWN, ID_SYNC_SCROLL_RIGHT,
-                                    ID_NEXT_DOCUMENT};
-    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_MAINFRAME));
-    QVERIFY(MenuTitles().contains(QStringLiteral("&Settings")));
-    for (int id : layoutCommands)
-        QVERIFY2(!Enabled(id), qPrintable(QString::number(id)));
-    QVERIFY(!Enabled(ID_OPEN_IN_IE));
-
-    Open(QStringLiteral("page.html"));
-    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_ZTTYPE));
-    QVERIFY(!MenuTitles().contains(QStringLiteral("&Settings")));
-    for (int id : layoutCommands)
-        QVERIFY2(Enabled(id), qPrintable(QString::number(id)));
-    m_frame->m_nBrowserLevel = 0;
-    QVERIFY(!Enabled(ID_OPEN_IN_IE));
-    m_frame->m_nBrowserLevel = 2;
-    // Open in Browser hands the saved file to the desktop's browser.
-    QVERIFY(m_frame->ExecuteCommand(ID_OPEN_IN_IE));
-    QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(m_dir + QStringLiteral("/page.html"))});
-    QVERIFY(m_messages.isEmpty());
-    QVERIFY(Enabled(ID_SHOW_AS_WEBPAGE));
-    // New Folder makes a folder in the Desktop tree only.
-    m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::ProjectTab);
-    QVERIFY(!Enabled(ID_FILE_NEW_FOLDER));
-    m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::DesktopTab);
-    QVERIFY(Enabled(ID_FILE_NEW_FOLDER));
-
-    Open(QStringLiteral("style.css"), "p { }");
-    QVERIFY(!Enabled(ID_OPEN_IN_IE));
-    Open(QStringLiteral("notes.txt"), "plain");
-    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_TEXTTYPE));
-    QVERIFY(!MenuTitles().contains(QStringLiteral("Wi&zards")));
-    ZtTest::CloseAllDocuments();
-    QCOMPARE(m_frame->CurrentMenuId(), int(IDR_MAINFRAME));
-}
-
-// Each switch hides its bar and shows it again; the menu's switches carry a
-// check mark, the main toolbar's two buttons do not.
-void TestMainFrame::barCommandsToggleAndCheck_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QWidget*>("bar");
-    QTest::addColumn<bool>("checkMark");
-    QTest::newRow("Project bar") << int(ID_VIEW_PROJECTBAR) << static_cast<QWidget*>(m_frame->ProjectBar()) << true;
-    QTest::newRow("List bar") << int(ID_VIEW_LISTBAR) << static_cast<QWidget*>(m_frame->ListBar()) << true;
-    QTest::newRow("Browse bar") << int(ID_VIEW_BROWSEBAR) << static_cast<QWidget*>(m_frame->BrowseBar()) << true;
-    QTest::newRow("HTML tags bar") << int(ID_VIEW_HTMLTAGS) << static_cast<QWidget*>(m_frame->HtmlTagsBar()) << true;
-    QTest::newRow("Operation bar") << int(ID_VIEW_OPERATIONBAR) << static_cast<QWidget*>(m_frame->OperationBar()) << true;
-    QTest::newRow("toolbar") << int(ID_VIEW_TOOLBAR) << static_cast<QWidget*>(m_frame->MainToolBar()) << true;
-    QTest::newRow("status bar") << int(ID_VIEW_STATUS_BAR) << static_cast<QWidget*>(m_frame->statusBar()) << true;
-    QTest::newRow("workspace button") << int(ID_TOGGLE_WORKSPACE) << static_cast<QWidget*>(m_frame->ProjectBar()) << false;
-    QTest::newRow("List bar button") << int(ID_TOGGLE_LISTBAR) << static_cast<QWidget*>(m_frame->ListBar()) << false;
-}
-
-void TestMainFrame::barCommandsToggleAndCheck()
-{
-    QFETCH(int, id);
-    QFETCH(QWidget*, bar);
-    QFETCH(bool, checkMark);
-    QVERIFY(bar->isVisible());
-    QCOMPARE(Checked(id), checkMark);
-    QVERIFY(m_frame->ExecuteCommand(id));
-    QVERIFY(!bar->isVisible());
-    QVERIFY(!Checked(id));
-    QVERIFY(m_frame->ExecuteCommand(id));
-    QVERIFY(bar->isVisible());
-}
-
-void TestMainFrame::projectBarDockFloatRoundTrip()
-{
-    CProjectBar* bar = m_frame->ProjectBar();
-    CProfile& profile = CProfile::Instance();
-    const QString section = QStringLiteral("TreeBar");
-    QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
-    QVERIFY(!Enabled(ID_ALLOWDOCK_PROJECTBAR));
-    const int dockedWidth = bar->width();
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-    QVERIFY(bar->isFloating());
-    QVERIFY(!Checked(ID_DOCKFLOAT_PROJECTBAR));
-    QCOMPARE(profile.GetInt(section, QStringLiteral("dock side"), 0), int(AFX_IDW_DOCKBAR_LEFT));
-    QCOMPARE(profile.GetInt(section, QStringLiteral("dock width"), -1), dockedWidth);
-    // It floats at the remembered height, right of the List bar it would cover.
-    QCOMPARE(bar->pos().y(), 100);
-    QVERIFY(!QRect(bar->pos(), bar->size()).intersects(m_frame->ListBar()->ScreenRect()));
-
-    // Docking can be forbidden only while the bar floats.
-    QVERIFY(Enabled(ID_ALLOWDOCK_PROJECTBAR));
-    QVERIFY(m_frame->ExecuteCommand(ID_ALLOWDOCK_PROJECTBAR));
-    QCOMPARE(bar->allowedAreas(), Qt::NoDockWidgetArea);
-    QVERIFY(m_frame->ExecuteCommand(ID_ALLOWDOCK_PROJECTBAR));
-    QCOMPARE(bar->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
-
-    bar->move(150, 170);
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-    QVERIFY(!bar->isFloating());
-    QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
-    QTRY_VERIFY(qAbs(bar->width() - dockedWidth) <= 2);
-    // Floating again goes back to the height it floated at last.
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-    QCOMPARE(bar->pos().y(), 170);
-    // Docked alone at the narrow default place (nothing remembered), the tab
-    // titles still show in full.
-    profile.RemoveSection(section);
-    QVERIFY(m_frame->ExecuteCommand(ID_VIEW_LISTBAR));
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-    QTabBar* tabs = bar->TabControl()->tabBar();
-    QTRY_VERIFY(tabs->width() >= tabs->sizeHint().width());
-    QVERIFY(m_frame->ExecuteCommand(ID_VIEW_LISTBAR));
-
-    // A float position off every screen is pulled back onto one.
-    profile.WriteInt(section, QStringLiteral("float x"), 99999);
-    profile.WriteInt(section, QStringLiteral("float y"), -99999);
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-    QVERIFY(bar->screen()->availableGeometry().contains(bar->pos()));
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_PROJECTBAR));
-    QVERIFY(!bar->isFloating());
-}
-
-void TestMainFrame::fontToolbarFloatsAndSetsEditorFont()
-{
-    CFontToolBar* bar = m_frame->FontToolBar();
-    QVERIFY(!bar->isWindow());
-    // Hidden and shown again by its command, the bar floats out of the way.
-    QVERIFY(m_frame->ExecuteCommand(ID_VIEW_FONTSBAR));
-    QVERIFY(bar->isHidden());
-    QVERIFY(m_frame->ExecuteCommand(ID_VIEW_FONTSBAR));
-    QVERIFY(bar->isVisible() && bar->isFloating());
-    QCOMPARE(bar->pos(), QPoint(200, 125));
-
-    CMDIChildWnd* page = Open(QStringLiteral("font.html"));
-    auto* view = dynamic_cast<CSourceEditView*>(m_frame->GetActiveView());
-    QVERIFY(view);
-    QComboBox* faces = bar->FaceBox();
-    QVERIFY(faces->count() > 0);
-    const int index = faces->count() - 1;
-    faces->setCurrentIndex(index);
-    emit faces->activated(index);
-    QCOMPARE(view->font().families().value(0), faces->itemText(index));
-
-    // Enter in the floating bar applies the size and gives the keyboard back
-    // to the editor, in the main window.
-    QLineEdit* size = bar->SizeBox()->lineEdit();
-    const auto enterInBar = [bar, size](const QString& text) {
-        // The offscreen platform activates no tool window on request.
-        QApplication::setActiveWindow(bar);
-        size->setFocus();
-        size->setText(text);
-        QTest::keyClick(size, Qt::Key_Return);
-    };
-    enterInBar(QStringLiteral("16"));
-    QCOMPARE(view->font().pointSize(), 16);
-    QTRY_COMPARE(QApplication::activeWindow(), m_frame);
-    QCOMPARE(QApplication::focusWidget(), view);
-    // A plain text editor leaves the keyboard in the bar.
-    Open(QStringLiteral("font.txt"), "text");
-    enterInBar(QStringLiteral("12"));
-    QCOMPARE(m_frame->GetActiveView()->GetWidget()->font().pointSize(), 12);
-    QCOMPARE(QApplication::focusWidget(), bar->SizeBox());
-    // Back in the page, the bar shows the page's size again.
-    m_frame->MdiArea()->setActiveSubWindow(page);
-    QCOMPARE(bar->SizeBox()->currentText(), QStringLiteral("16"));
-}
-
-void TestMainFrame::windowCommandsAndKeysReachEveryWindow()
-{
-    QVERIFY(!m_frame->GetNextMDIChild());
-    const QByteArray text = (QByteArray("<P>") + QByteArray(400, 'w') + "</P>\n").repeated(300);
-    QList<CMDIChildWnd*> frames{Open(QStringLiteral("one.html"), text), Open(QStringLiteral("two.txt"), text)};
-    // The walk over the windows ends with nothing and starts again from the
-    // first, which the scrolling below relies on.
-    QCOMPARE(m_frame->GetNextMDIChild(), frames.at(0));
-    QCOMPARE(m_frame->GetNextMDIChild(), frames.at(1));
-    QVERIFY(!m_frame->GetNextMDIChild());
-    QVERIFY(m_frame->ExecuteCommand(ID_TILE_HORIZONTAL));
-    const int areaWidth = m_frame->MdiArea()->viewport()->width();
-    QCOMPARE(frames.at(0)->width(), areaWidth);
-    QCOMPARE(frames.at(1)->width(), areaWidth);
-    QVERIFY(frames.at(0)->y() != frames.at(1)->y());
-    QVERIFY(m_frame->ExecuteCommand(ID_TILE_VERTICAL));
-    QCOMPARE(frames.at(0)->height(), frames.at(1)->height());
-    QVERIFY(frames.at(0)->x() != frames.at(1)->x());
-
-    const auto editorOf = [](CMDIChildWnd* frame) {
-        return static_cast<QPlainTextEdit*>(frame->GetActiveView()->GetWidget());
-    };
-    QVERIFY(m_frame->ExecuteCommand(ID_SYNC_SCROLL_DOWN));
-    QVERIFY(m_frame->ExecuteCommand(ID_SYNC_SCROLL_DOWN));
-    QVERIFY(m_frame->ExecuteCommand(ID_SYNC_SCROLL_UP));
-    for (CMDIChildWnd* frame : frames)
-        QCOMPARE(editorOf(frame)->verticalScrollBar()->value(), 1);
-    CMDIChildWnd* before = m_frame->MDIGetActive();
-    QVERIFY(m_frame->ExecuteCommand(ID_NEXT_DOCUMENT));
-    QVERIFY(m_frame->MDIGetActive() != before);
-
-    m_frame->activateWindow();
-    QPlainTextEdit* editor = editorOf(m_frame->MDIGetActive());
-    editor->setFocus();
-    QVERIFY(QTest::qWaitForWindowActive(m_frame));
-    // No key of the tables is kept by the editor for itself.
-    for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators() + ZtRes::EditorAccelerators()) {
-        QKeyEvent override(QEvent::ShortcutOverride, accelerator.keys[0].key(),
-                           accelerator.keys[0].keyboardModifiers());
-        QApplication::sendEvent(editor, &override);
-        QVERIFY2(!override.isAccepted(), qPrintable(accelerator.keys.toString()));
-    }
-    // The keypad accelerators reach the commands, not the editor's text.
-    const QString typed = editor->toPlainText();
-    QTest::keyClick(editor, Qt::Key_Slash, Qt::ControlModifier | Qt::KeypadModifier);
-    QCOMPARE(editor->toPlainText(), typed);
-    QCOMPARE(frames.at(0)->width(), areaWidth);
-    // Ctrl+Right scrolls every window, the inactive one too.
-    QTest::keyClick(editor, Qt::Key_Right, Qt::ControlModifier);
-    for (CMDIChildWnd* frame : frames)
-        QVERIFY(editorOf(frame)->horizontalScrollBar()->value() > 0);
-    QCOMPARE(editor->textCursor().position(), 0);
-
-    // Alt with a letter no menu uses types nothing.
-    QTest::keyClick(editor, Qt::Key_Q, Qt::AltModifier);
-    QCOMPARE(editor->toPlainText(), typed);
-    // Ctrl+Y redoes, as in any editor.
-    QTest::keyClicks(editor, QStringLiteral("x"));
-    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(editor->toPlainText(), typed);
-    QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(editor->toPlainText(), QStringLiteral("x") + typed);
-    // Ctrl+A selects the whole text, but only from inside the editor.
-    QWidget* fileList = m_frame->ListBar()->List();
-    fileList->setFocus();
-    QTest::keyClick(fileList, Qt::Key_A, Qt::ControlModifier);
-    QVERIFY(!editor->textCursor().hasSelection());
-    editor->setFocus();
-    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(editor->textCursor().selectedText().size(), editor->document()->characterCount() - 1);
-
-    // A right click in the other window makes it the one the menu acts on.
-    CMDIChildWnd* otherFrame = frames.at(editorOf(frames.at(0)) == editor ? 1 : 0);
-    QPlainTextEdit* other = editorOf(otherFrame);
-    CMDIChildWnd* activeAtMenu = nullptr;
-    QTimer::singleShot(0, this, [this, &activeAtMenu] {
-        activeAtMenu = m_frame->MDIGetActive();
-        if (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
-    });
-    // The request alone, as when the click moved no focus (an inactive main
-    // window).
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 10), other->viewport()->mapToGlobal(QPoint(20, 10)));
-    QApplication::sendEvent(other->viewport(), &click);
-    QCOMPARE(activeAtMenu, otherFrame);
-    QCOMPARE(m_frame->focusWidget(), other);
-}
-
-void TestMainFrame::listBarPlaceInsetFocusAndTitleMenu()
-{
-    // Docked in the lower left, the List bar is remembered as docked at the bottom.
-    CListBar* bar = m_frame->ListBar();
-    QCOMPARE(m_frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
-    QCOMPARE(CProfile::Instance().GetInt(QStringLiteral("ListBar"), QStringLiteral("dock side"), 0),
-             int(AFX_IDW_DOCKBAR_BOTTOM));
-    QCOMPARE(bar->ContentsInset(), 2);
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
-    QCOMPARE(m_frame->dockWidgetArea(bar), Qt::BottomDockWidgetArea);
-    // Back in its first place, below the Project bar.
-    m_frame->splitDockWidget(m_frame->ProjectBar(), bar, Qt::Vertical);
-    QCOMPARE(bar->ContentsInset(), 4);
-
-    m_frame->ShowFolderInListBar(QStringLiteral("/srv/site"));
-    QCOMPARE(bar->Folder(), QStringLiteral("/srv/site"));
-    ZtApp()->SetSelectedPath(QStringLiteral("/srv/site/images"));
-    QFocusEvent focusIn(QEvent::FocusIn);
-    QApplication::sendEvent(bar->List(), &focusIn);
-    QCOMPARE(bar->Folder(), QStringLiteral("/srv/site/images"));
-    ZtApp()->SetSelectedPath(QString());
-
-    // The docked bar's title offers the bar's own commands.
-    QList<int> offered;
-    QTimer::singleShot(0, this, [&offered] {
-        QWidget* popup = QApplication::activePopupWidget();
-        if (!popup)
-            return;
-        for (QAction* action : popup->actions())
-            offered.append(action->data().toInt());
-        popup->close();
-    });
-    QContextMenuEvent onTitle(QContextMenuEvent::Mouse, QPoint(5, 3), bar->mapToGlobal(QPoint(5, 3)));
-    QApplication::sendEvent(bar, &onTitle);
-    QCOMPARE(offered, (QList<int>{ID_VIEW_LISTBAR, ID_DOCKFLOAT_LISTBAR, ID_ALLOWDOCK_LISTBAR}));
-}
-
-void TestMainFrame::layoutSavedOnCloseAndRestored()
-{
-    QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
-    m_frame->ListBar()->move(300, 200);
-    QVERIFY(m_frame->close());
-
-    CMainFrame second;
-    second.LoadFrame();
-    second.RestorePlacement();
-    second.LoadBarState();
-    QVERIFY(second.ListBar()->isFloating());
-    QCOMPARE(second.ListBar()->pos(), QPoint(300, 200));
-    QCOMPARE(second.geometry().size(), m_frame->geometry().size());
-}
-
-void TestMainFrame::splashShowsAtEndOfCreation()
-{
-    CSplashWnd::EnableSplashScreen(true);
-    {
-        CMainFrame frame;
-        frame.LoadFrame();
-        QVERIFY(CSplashWnd::IsVisibleSplash());
-        CSplashWnd::HideSplashScreen();
-    }
-    CSplashWnd::EnableSplashScreen(false);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!CSplashWnd::IsVisibleSplash());
-}
 
 ZT_APP_TEST_MAIN(TestMainFrame)
 #include "tst_mainframe.moc"

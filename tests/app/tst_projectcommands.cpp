@@ -1,15 +1,12 @@
 #include "support/AppTestMain.h"
-#include "support/Dialogs.h"
 #include "support/ScriptedShell.h"
-#include "support/TestFiles.h"
 
-#include "app/MainFrame.h"
 #include "app/ProjectCommands.h"
-#include "app/ZentrelApp.h"
 #include "editor/ZentrelView.h"
-#include "framework/DocTemplate.h"
+#include "files/UserDataFolders.h"
 #include "framework/MDIChildWnd.h"
 #include "projects/DesktopTreeCtrl.h"
+#include "projects/KeywordsTreeCtrl.h"
 #include "projects/ListBar.h"
 #include "projects/ProjectBar.h"
 #include "projects/ProjectDoc.h"
@@ -17,278 +14,359 @@
 #include "projects/ProjectView.h"
 #include "projects/ProjectWizPage1.h"
 #include "projects/ProjectWizSheet.h"
-#include "res/CommandIds.h"
 
 #include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QTabWidget>
 #include <QTextBlock>
-#include <QTimer>
 #include <QUrl>
 
 using namespace ZtCmd;
 
 // The project commands with the whole program: their enable rules, what
 // opening, saving, closing and copying a project do to the open documents,
-// the Project tree and the profile.
+// the Project tree and the profile. And the Keywords tab: it shows the
+// user's seeded Keywords folder, and a keyword dropped on a page lands where
+// it was let go.
 class TestProjectCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase()
+    {
+        m_app = ZtApp();
+        ZtTest::ShowMainFrame();
+        ZtTest::CScriptedShell::Install(&m_messages, QMessageBox::No);
+    }
 
-    void enableRulesSaveAndClose();
-    void openingClosesPagesButNotText();
-    void saveAsCopiesTheProject();
-    void wizardCreatesAndExitReopens();
-    void wizardParentIsNotTheFolderPickedInTheTree();
-    void treeRequestsReachListAndEditor();
-    void droppedFilesBecomeTags();
+    void init()
+    {
+        m_dir = ZtTest::FreshDir(QStringLiteral("web \"sites\""));
+        m_messages.clear();
+        m_app->SetProjectPath(QString());
+    }
+
+    void cleanup()
+    {
+        ZtTest::CloseAllDocuments();
+        m_app->GetMainFrame()->ProjectBar()->ProjectTree()->ShowNoProject();
+    }
+
+    void enableRulesSaveAndClose()
+    {
+        for (int id : {ID_PROJECT_SAVE, ID_PROJECT_SAVE_AS, ID_PROJECT_CLOSE})
+            QVERIFY2(!ZtTest::Run(id), QByteArray::number(id).constData());
+        const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "Site\r\r\n");
+        m_app->OpenProject(path);
+        QVERIFY(Project());
+        QVERIFY(!ZtTest::Run(ID_PROJECT_SAVE)); // nothing typed yet
+        Project()->ProjectView()->insertPlainText(QStringLiteral("Notes "));
+        QVERIFY(ZtTest::Run(ID_PROJECT_SAVE));
+        QCOMPARE(ZtTest::ReadFile(path), QByteArray("Site\r\r\nNotes "));
+        QVERIFY(ZtTest::Run(ID_PROJECT_CLOSE));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(State(), QStringLiteral("project: tree:No Open Project pages:0 texts:0 said:Project save complete."));
+        QCOMPARE(m_app->GetProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit")), QStringLiteral("no"));
+        // With no project, closing still keeps the next start from reopening one.
+        m_app->WriteProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("yes"));
+        m_app->ProjectCommands().OnProjectClose();
+        QCOMPARE(m_app->GetProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit")), QStringLiteral("no"));
+    }
+
+    // A project opens only where its file is named after its folder, and
+    // closes the pages but not the plain texts.
+    void openingClosesPagesButNotText()
+    {
+        QVERIFY(m_app->OpenDocumentFile(ZtTest::WriteFile(Path(QStringLiteral("page.html")), "<P>")));
+        QVERIFY(m_app->OpenDocumentFile(ZtTest::WriteFile(Path(QStringLiteral("notes.txt")), "text")));
+        m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Other/Site.ztp")), "x"));
+        QVERIFY(m_messages.value(0).contains(QLatin1String("not named after its folder")));
+        // A folder in its place: refused too.
+        QVERIFY(QDir().mkpath(Path(QStringLiteral("Dir/Dir.ztp"))));
+        m_app->OpenProject(Path(QStringLiteral("Dir/Dir.ztp")));
+        m_messages.removeFirst();
+        QCOMPARE(State().section(QLatin1Char(':'), 0, 4), QStringLiteral("project: tree:No Open Project pages:1 texts:1 said"));
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_app->ProjectPath().isEmpty());
+        m_messages.clear();
+        m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "x"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(State(), QStringLiteral("project:Site/Site.ztp tree:Site pages:0 texts:1 said:"));
+    }
+
+    void saveAsCopiesTheProject()
+    {
+        ZtTest::WriteFile(Path(QStringLiteral("Site/pages/index.html")), "<P>");
+        m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "Site\r\r\n"));
+        m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Shop.ztp")));
+        QTRY_VERIFY(ZtTest::JobsDone());
+        QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("Shop/Shop.ztp"))), QByteArray("Site\r\r\n"));
+        QCOMPARE(ZtTest::FilesBelow(m_dir), QStringLiteral("Shop/Shop.ztp Shop/pages/index.html Site/Site.ztp Site/pages/index.html"));
+        QCOMPARE(State(), QStringLiteral("project:Shop/Shop.ztp tree:Shop pages:0 texts:0 said:"));
+        // Under the same name in another folder: the copied file keeps its
+        // name, and nothing is reported.
+        QVERIFY(QDir().mkpath(Path(QStringLiteral("backup"))));
+        m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("backup/Shop.ztp")));
+        QTRY_VERIFY(ZtTest::JobsDone());
+        QCOMPARE(State(), QStringLiteral("project:backup/Shop/Shop.ztp tree:Shop pages:0 texts:0 said:"));
+        QVERIFY(QFileInfo::exists(Path(QStringLiteral("backup/Shop/pages/index.html"))));
+        // Onto a folder that exists, and into the project's own folder.
+        m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Site.ztp")));
+        QCOMPARE(m_messages, QStringList{"OOOPs"});
+        m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("backup/Shop/Inner.ztp")));
+        QCOMPARE(m_messages.size(), 2);
+        QVERIFY(!QFileInfo::exists(Path(QStringLiteral("backup/Shop/Inner"))));
+    }
+
+    void wizardCreatesAndExitReopens()
+    {
+        const QString parent = Path(QStringLiteral("new/parent"));
+        RunProjectWizard(parent);
+        QCOMPARE(m_messages.join('|'), "Site project directory copy canceled!");
+        const QString project = parent + QStringLiteral("/Site/Site.ztp");
+        QCOMPARE(ZtTest::ReadFile(project), QByteArray("Site\r\r\n"));
+        QCOMPARE(m_app->ProjectPath(), project);
+        QCOMPARE(TreeRoot(), QStringLiteral("Site"));
+        QCOMPARE(m_app->ProjectTemplate()->Documents().size(), 1);
+
+        m_app->RecordSessionForReopen();
+        ZtTest::CloseAllDocuments();
+        m_app->ReopenLastSession();
+        QVERIFY(Project());
+        QCOMPARE(Project()->GetPathName(), project);
+
+        // Cancelling the wizard leaves the tree empty.
+        const auto seen = ZtTest::WhenModal({}, false);
+        QVERIFY(ZtTest::Run(ID_PROJECT_WIZARD));
+        QVERIFY(*seen);
+        QCOMPARE(TreeRoot(), QString());
+    }
+
+    // Picking a folder in the Project tree makes it the current directory; a
+    // new project still goes where its parent leads from the start directory.
+    // (How each kind of typed parent leads has its rows in tst_projects.)
+    void wizardParentIsNotTheFolderPickedInTheTree()
+    {
+        const QString project = Path(QStringLiteral("new/Site/Site.ztp"));
+        const QString startBefore = m_app->StartDirectory();
+        m_app->SetStartDirectory(m_dir);
+        QVERIFY(QDir().mkpath(Path(QStringLiteral("Old/pages"))));
+        CProjectTreeCtrl* tree = ZtTest::OpenProjectTree(ZtTest::WriteFile(Path(QStringLiteral("Old/Old.ztp")), "Old"));
+        const QList<QTreeWidgetItem*> pages =
+            tree->findItems(QStringLiteral("pages"), Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(pages.size(), 1);
+        tree->setCurrentItem(pages.first());
+        RunProjectWizard(QStringLiteral("new"));
+        m_app->SetStartDirectory(startBefore);
+        QCOMPARE(m_app->ProjectPath(), project);
+        QVERIFY(QFileInfo::exists(project));
+        QCOMPARE(QDir(Path(QStringLiteral("Old/pages"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    }
+
+    void treeRequestsReachListAndEditor()
+    {
+        // Each tree request reaches its service in tst_commandservices; here,
+        // that the program wires its own trees. Picking an item in the tree makes
+        // it the current file, and the bar gives its path to the commands.
+        const QString page = ZtTest::WriteFile(Path(QStringLiteral("w/page.html")), "<P>");
+        CProjectTreeCtrl* tree = ZtTest::OpenProjectTree(ZtTest::WriteFile(Path(QStringLiteral("w/w.ztp")), "w"));
+        QTreeWidgetItem* pageItem = ZtTest::ProjectTreeItem(QStringLiteral("page.html"));
+        QVERIFY(pageItem);
+        tree->setCurrentItem(pageItem);
+        QCOMPARE(m_app->CurrentFile(), page);
+        QCOMPARE(m_app->GetMainFrame()->ProjectBar()->GetCurrentItemPath(), page);
+
+        // A folder picked in the Desktop tree is the current file and the
+        // current directory too; the trash, no folder, changes neither.
+        CDesktopTreeCtrl* desktop = m_app->GetMainFrame()->ProjectBar()->DesktopTree();
+        desktop->setCurrentItem(desktop->TrashItem());
+        QCOMPARE(m_app->CurrentFile(), page);
+        desktop->setCurrentItem(desktop->topLevelItem(0));
+        QCOMPARE(m_app->CurrentFile(), QDir::homePath());
+        QCOMPARE(m_app->GetMainFrame()->ListBar()->Folder(), QDir::homePath());
+        QCOMPARE(QDir::currentPath(), QDir(QDir::homePath()).canonicalPath());
+    }
+
+    void droppedFilesBecomeTags()
+    {
+        const QString page = ZtTest::WriteFile(Path(QStringLiteral("site/index.html")), "<BODY>\n</BODY>\n");
+        m_app->OpenFileInEditor(page, false);
+        auto* view = dynamic_cast<CZentrelView*>(m_app->GetMainFrame()->GetActiveView());
+        QVERIFY(view);
+        const auto drop = [view](const QString& path, bool fromProgram) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            data.setText(path);
+            if (fromProgram)
+                data.setData(CSourceEditView::ProgramFileDragFormat(), path.toUtf8());
+            ZtTest::DropOnLine(view, &data, 1, Qt::CopyAction | Qt::MoveAction);
+        };
+        drop(Path(QStringLiteral("site/images/Logo.gif")), true);
+        QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n<IMG SRC=\"images/Logo.gif\" BORDER=\"0\"></BODY>\n"));
+        // One edit: one undo takes the whole tag back.
+        view->undo();
+        QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n</BODY>\n"));
+        // A file of another kind adds nothing; a file dragged in from outside
+        // the program is left to the main window, which opens it.
+        drop(Path(QStringLiteral("site/notes.txt")), true);
+        drop(Path(QStringLiteral("site/other.html")), false);
+        QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n</BODY>\n"));
+    }
+
+    void keywordDroppedIntoPage()
+    {
+        CZentrelView* view = OpenPage(QStringLiteral("page.html"), "<BODY>\n\n</BODY>\n");
+        QVERIFY(view);
+        QApplication::processEvents();
+        std::unique_ptr<QMimeData> data(CKeywordsTreeCtrl::MakeKeywordMimeData("<p></p>"));
+        QCOMPARE(ZtTest::DropOnLine(view, data.get(), 1), Qt::CopyAction);
+        QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n<p></p>\n</BODY>\n"));
+        view->undo();
+        QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n\n</BODY>\n"));
+    }
+
+    // A double click puts a keyword into the active page as a drop does, and
+    // the keys go back to the page.
+    void keywordDoubleClickedIntoPage_data()
+    {
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("at the caret") << 7 << 7 << "<BODY>\n<p></p>\n</BODY>\n";
+        QTest::newRow("over a selection") << 8 << 11 << "<BODY>\n\n<p></p>\n</BODY>\n";
+    }
+    void keywordDoubleClickedIntoPage()
+    {
+        QFETCH(int, anchor);
+        QFETCH(int, position);
+        QFETCH(QString, expected);
+        const QString original = QStringLiteral("<BODY>\n\nold\n</BODY>\n").remove(anchor == position ? "old\n" : "");
+        CZentrelView* view = OpenPage(QStringLiteral("dblclick %1.html").arg(QTest::currentDataTag()), original.toUtf8());
+        QVERIFY(view);
+        QTextCursor cursor = view->textCursor();
+        cursor.setPosition(anchor);
+        cursor.setPosition(position, QTextCursor::KeepAnchor);
+        view->setTextCursor(cursor);
+
+        CKeywordsTreeCtrl* tree = ShowKeywordsTab();
+        // The tab shows the user's seeded Keywords folder.
+        QCOMPARE(tree->RootDirectory(), CUserDataFolders::Keywords());
+        tree->topLevelItem(0)->setExpanded(true);
+        QTreeWidgetItem* html = tree->findItems("HTML", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+        QVERIFY(html);
+        html->setExpanded(true);
+        QTreeWidgetItem* keyword = tree->findItems("<p></p>", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+        QVERIFY(keyword);
+        tree->scrollToItem(keyword);
+        tree->setFocus();
+        QCoreApplication::processEvents(); // lays the expanded items out
+        const QPoint point = tree->visualItemRect(keyword).center();
+        // The click picks the item, the double click that follows inserts it.
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        QCOMPARE(view->toPlainText(), expected);
+        QCOMPARE(QApplication::focusWidget(), view);
+        view->undo();
+        QCOMPARE(view->toPlainText(), original);
+    }
+
+    // A text file of the Keywords tree let go over a page opens in an editor
+    // of its own; the page gets no tag and no path. The kinds of each name
+    // have their rows in tst_filekinds.
+    void textFileDroppedOnPageOpens_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("text") << "notes.txt";
+        QTest::newRow("template, upper case") << "PAGE.TPT";
+        QTest::newRow("rich text, editable but no text kind") << "letter.rtf";
+    }
+    void textFileDroppedOnPageOpens()
+    {
+        QFETCH(QString, name);
+        const QString file = ZtTest::WriteFile(CUserDataFolders::Keywords() + "/HTML/" + name, "text\n");
+        CZentrelView* view = OpenPage(QStringLiteral("drop.html"), "<BODY>\n</BODY>\n");
+        QVERIFY(view);
+        std::unique_ptr<QMimeData> data(CKeywordsTreeCtrl::MakeFileMimeData(file));
+        QCOMPARE(ZtTest::DropOnLine(view, data.get(), 1), Qt::CopyAction);
+        QTRY_COMPARE(ZtApp()->GetMainFrame()->GetActiveView()->GetDocument()->GetPathName(), file);
+        QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n</BODY>\n"));
+        QFile::remove(file);
+    }
+
+    // Without a window manager a closed box or dialog left no window active,
+    // so the next shortcut went nowhere.
+    void keysComeBackAfterAMessageOrDialog()
+    {
+        CMainFrame* frame = ZtApp()->GetMainFrame();
+        CKeywordsTreeCtrl* tree = ShowKeywordsTab();
+        const std::function<void()> commands[] = {[tree] { tree->EditLabel(); }, [tree] { tree->NewKeywordsFile(); }};
+        for (const auto& command : commands) {
+            frame->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(frame));
+            tree->setFocus();
+            QCOMPARE(QApplication::focusWidget(), tree);
+            tree->SetHighlightedItem(tree->topLevelItem(0));
+            // A real message box, to see that it gives the keys back.
+            ZtMessageBox::SetHandler(nullptr);
+            const auto shown = ZtTest::WhenModal({}, false);
+            command();
+            ZtTest::CScriptedShell::Install(&m_messages, QMessageBox::No);
+            QVERIFY(*shown);
+            QTRY_COMPARE(QApplication::activeWindow(), frame);
+            QCOMPARE(QApplication::focusWidget(), tree);
+        }
+    }
 
 private:
+    CKeywordsTreeCtrl* ShowKeywordsTab()
+    {
+        CProjectBar* bar = ZtApp()->GetMainFrame()->ProjectBar();
+        bar->SetCurrentTab(bar->TabControl()->indexOf(bar->KeywordsTree()));
+        return bar->KeywordsTree();
+    }
+    // Opens a page holding bytes; its editor.
+    CZentrelView* OpenPage(const QString& name, const QByteArray& bytes)
+    {
+        return ZtTest::OpenPageEditor(ZtTest::SandboxDir() + QLatin1Char('/') + name, bytes);
+    }
+
     QString Path(const QString& relative) const { return m_dir + QLatin1Char('/') + relative; }
-    QString TreeRoot() const;
+    // The open project below the test folder, the Project tree's root, the
+    // pages and plain texts open, and what the user was told.
+    QString State() const
+    {
+        return QStringLiteral("project:%1 tree:%2 pages:%3 texts:%4 said:%5")
+            .arg(Project() ? Project()->GetPathName().mid(m_dir.size() + 1) : QString(), TreeRoot())
+            .arg(m_app->WebPageTemplate()->Documents().size())
+            .arg(m_app->TextTemplate()->Documents().size())
+            .arg(m_messages.join(QLatin1Char('|')));
+    }
+    QString TreeRoot() const
+    {
+        const CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
+        return tree->topLevelItemCount() ? tree->topLevelItem(0)->text(0) : QString();
+    }
+
     // Runs the Project wizard for a project Site under parent.
-    void RunProjectWizard(const QString& parent);
+    void RunProjectWizard(const QString& parent)
+    {
+        const auto seen = ZtTest::WhenModal<CProjectWizSheet>([parent](CProjectWizSheet* sheet) {
+            sheet->Page1()->NameEdit()->setText(QStringLiteral("Site"));
+            sheet->Page1()->ParentEdit()->setText(parent);
+            sheet->next();
+        });
+        QVERIFY(ZtTest::Run(ID_PROJECT_WIZARD));
+        QVERIFY(*seen);
+    }
+
     CProjectDoc* Project() const { return m_app->ProjectCommands().OpenProjectDoc(); }
 
     CZentrelApp* m_app = nullptr;
     QString m_dir;
     QStringList m_messages;
 };
-
-void TestProjectCommands::initTestCase()
-{
-    m_app = ZtApp();
-    ZtTest::ShowMainFrame();
-    ZtTest::CScriptedShell::Install(&m_messages, QMessageBox::No);
-}
-
-void TestProjectCommands::init()
-{
-    m_dir = ZtTest::FreshDir(QStringLiteral("web \"sites\""));
-    m_messages.clear();
-    m_app->SetProjectPath(QString());
-}
-
-void TestProjectCommands::cleanup()
-{
-    ZtTest::CloseAllDocuments();
-    m_app->GetMainFrame()->ProjectBar()->ProjectTree()->ShowNoProject();
-}
-
-QString TestProjectCommands::TreeRoot() const
-{
-    const CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
-    return tree->topLevelItemCount() ? tree->topLevelItem(0)->text(0) : QString();
-}
-
-void TestProjectCommands::RunProjectWizard(const QString& parent)
-{
-    QTimer::singleShot(0, this, [parent] {
-        auto* sheet = qobject_cast<CProjectWizSheet*>(QApplication::activeModalWidget());
-        QVERIFY(sheet);
-        sheet->Page1()->NameEdit()->setText(QStringLiteral("Site"));
-        sheet->Page1()->ParentEdit()->setText(parent);
-        sheet->next();
-        sheet->accept();
-    });
-    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_PROJECT_WIZARD));
-}
-
-void TestProjectCommands::enableRulesSaveAndClose()
-{
-    CMainFrame* frame = m_app->GetMainFrame();
-    for (int id : {ID_PROJECT_SAVE, ID_PROJECT_SAVE_AS, ID_PROJECT_CLOSE})
-        QVERIFY2(!frame->ExecuteCommand(id), QByteArray::number(id).constData());
-
-    const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "Site\r\r\n");
-    m_app->OpenProject(path);
-    QVERIFY(Project());
-    QVERIFY(!frame->ExecuteCommand(ID_PROJECT_SAVE)); // nothing typed yet
-    Project()->ProjectView()->insertPlainText(QStringLiteral("Notes "));
-    QVERIFY(frame->ExecuteCommand(ID_PROJECT_SAVE));
-    QCOMPARE(m_messages, QStringList{"Project save complete."});
-    QCOMPARE(ZtTest::ReadFile(path), QByteArray("Site\r\r\nNotes "));
-
-    QVERIFY(frame->ExecuteCommand(ID_PROJECT_CLOSE));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!Project());
-    QCOMPARE(TreeRoot(), QStringLiteral("No Open Project"));
-    QCOMPARE(m_app->GetProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit")), QStringLiteral("no"));
-    // With no project, closing still keeps the next start from reopening one.
-    m_app->WriteProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("yes"));
-    m_app->ProjectCommands().OnProjectClose();
-    QCOMPARE(m_app->GetProfileString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit")), QStringLiteral("no"));
-}
-
-void TestProjectCommands::openingClosesPagesButNotText()
-{
-    QVERIFY(m_app->OpenDocumentFile(ZtTest::WriteFile(Path(QStringLiteral("page.html")), "<P>")));
-    QVERIFY(m_app->OpenDocumentFile(ZtTest::WriteFile(Path(QStringLiteral("notes.txt")), "text")));
-    // Named otherwise than its folder: refused before anything closes.
-    m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Other/Site.ztp")), "x"));
-    QVERIFY(m_messages.value(0).contains(QLatin1String("not named after its folder")));
-    QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 1);
-    // A folder in its place: refused too, the page stays open and the
-    // project path is not taken.
-    QVERIFY(QDir().mkpath(Path(QStringLiteral("Dir/Dir.ztp"))));
-    m_app->OpenProject(Path(QStringLiteral("Dir/Dir.ztp")));
-    QCOMPARE(m_messages.size(), 2);
-    QVERIFY(!Project());
-    QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 1);
-    QVERIFY(m_app->ProjectPath().isEmpty());
-
-    const QString path = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "x");
-    m_app->OpenProject(path);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 0);
-    QCOMPARE(m_app->TextTemplate()->Documents().size(), 1);
-    QCOMPARE(m_app->ProjectPath(), path);
-    QCOMPARE(TreeRoot(), QStringLiteral("Site"));
-}
-
-void TestProjectCommands::saveAsCopiesTheProject()
-{
-    const QString site = ZtTest::WriteFile(Path(QStringLiteral("Site/Site.ztp")), "Site\r\r\n");
-    ZtTest::WriteFile(Path(QStringLiteral("Site/pages/index.html")), "<P>");
-    m_app->OpenProject(site);
-    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Shop.ztp")));
-    QTRY_VERIFY(ZtTest::JobsDone());
-    QCOMPARE(m_app->ProjectPath(), Path(QStringLiteral("Shop/Shop.ztp")));
-    QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("Shop/Shop.ztp"))), QByteArray("Site\r\r\n"));
-    QVERIFY(QFileInfo::exists(Path(QStringLiteral("Shop/pages/index.html"))));
-    QVERIFY(!QFileInfo::exists(Path(QStringLiteral("Shop/Site.ztp"))));
-    QVERIFY(QFileInfo::exists(site));
-    QCOMPARE(TreeRoot(), QStringLiteral("Shop"));
-    QVERIFY(m_messages.isEmpty());
-
-    // Under the same name in another folder: the copied file keeps its
-    // name, and nothing is reported.
-    QVERIFY(QDir().mkpath(Path(QStringLiteral("backup"))));
-    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("backup/Shop.ztp")));
-    QTRY_VERIFY(ZtTest::JobsDone());
-    QCOMPARE(m_messages, QStringList());
-    QCOMPARE(m_app->ProjectPath(), Path(QStringLiteral("backup/Shop/Shop.ztp")));
-    QVERIFY(QFileInfo::exists(Path(QStringLiteral("backup/Shop/pages/index.html"))));
-
-    // Onto a folder that exists, and into the project's own folder.
-    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("Site.ztp")));
-    QCOMPARE(m_messages, QStringList{"OOOPs"});
-    m_app->ProjectCommands().SaveAsTo(Path(QStringLiteral("backup/Shop/Inner.ztp")));
-    QCOMPARE(m_messages.size(), 2);
-    QVERIFY(!QFileInfo::exists(Path(QStringLiteral("backup/Shop/Inner"))));
-}
-
-void TestProjectCommands::wizardCreatesAndExitReopens()
-{
-    const QString parent = Path(QStringLiteral("new/parent"));
-    RunProjectWizard(parent);
-    QCOMPARE(m_messages.join('|'), "Site project directory copy canceled!");
-    const QString project = parent + QStringLiteral("/Site/Site.ztp");
-    QCOMPARE(ZtTest::ReadFile(project), QByteArray("Site\r\r\n"));
-    QCOMPARE(m_app->ProjectPath(), project);
-    QCOMPARE(TreeRoot(), QStringLiteral("Site"));
-    QCOMPARE(m_app->ProjectTemplate()->Documents().size(), 1);
-
-    m_app->RecordSessionForReopen();
-    ZtTest::CloseAllDocuments();
-    m_app->ReopenLastSession();
-    QVERIFY(Project());
-    QCOMPARE(Project()->GetPathName(), project);
-
-    // Cancelling the wizard leaves the tree empty.
-    const auto answered = ZtTest::AnswerDialogs({false});
-    QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_PROJECT_WIZARD));
-    QCOMPARE(*answered, 1);
-    QCOMPARE(TreeRoot(), QString());
-}
-
-// Picking a folder in the Project tree makes it the current directory; a
-// new project still goes where its parent leads from the start directory.
-// (How each kind of typed parent leads has its rows in tst_projects.)
-void TestProjectCommands::wizardParentIsNotTheFolderPickedInTheTree()
-{
-    const QString project = Path(QStringLiteral("new/Site/Site.ztp"));
-    const QString startBefore = m_app->StartDirectory();
-    m_app->SetStartDirectory(m_dir);
-    QVERIFY(QDir().mkpath(Path(QStringLiteral("Old/pages"))));
-    m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("Old/Old.ztp")), "Old"));
-    CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
-    tree->topLevelItem(0)->setExpanded(true);
-    QTRY_VERIFY(!tree->IsReading());
-    const QList<QTreeWidgetItem*> pages =
-        tree->findItems(QStringLiteral("pages"), Qt::MatchExactly | Qt::MatchRecursive);
-    QCOMPARE(pages.size(), 1);
-    tree->setCurrentItem(pages.first());
-    RunProjectWizard(QStringLiteral("new"));
-    m_app->SetStartDirectory(startBefore);
-    QCOMPARE(m_app->ProjectPath(), project);
-    QVERIFY(QFileInfo::exists(project));
-    QCOMPARE(QDir(Path(QStringLiteral("Old/pages"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
-}
-
-void TestProjectCommands::treeRequestsReachListAndEditor()
-{
-    // Each tree request reaches its service in tst_commandservices; here,
-    // that the program wires its own trees. Picking an item in the tree makes
-    // it the current file, and the bar gives its path to the commands.
-    CProjectTreeCtrl* tree = m_app->GetMainFrame()->ProjectBar()->ProjectTree();
-    const QString page = ZtTest::WriteFile(Path(QStringLiteral("w/page.html")), "<P>");
-    m_app->OpenProject(ZtTest::WriteFile(Path(QStringLiteral("w/w.ztp")), "w"));
-    QTreeWidgetItem* root = tree->topLevelItem(0);
-    root->setExpanded(true);
-    QTRY_VERIFY(!tree->IsReading());
-    QTreeWidgetItem* pageItem = root->child(root->childCount() - 1);
-    QCOMPARE(pageItem->text(0), QStringLiteral("page.html"));
-    tree->setCurrentItem(pageItem);
-    QCOMPARE(m_app->CurrentFile(), page);
-    QCOMPARE(m_app->GetMainFrame()->ProjectBar()->GetCurrentItemPath(), page);
-
-    // A folder picked in the Desktop tree is the current file and the
-    // current directory too; the trash, no folder, changes neither.
-    CDesktopTreeCtrl* desktop = m_app->GetMainFrame()->ProjectBar()->DesktopTree();
-    desktop->setCurrentItem(desktop->TrashItem());
-    QCOMPARE(m_app->CurrentFile(), page);
-    desktop->setCurrentItem(desktop->topLevelItem(0));
-    QCOMPARE(m_app->CurrentFile(), QDir::homePath());
-    QCOMPARE(m_app->GetMainFrame()->ListBar()->Folder(), QDir::homePath());
-    QCOMPARE(QDir::currentPath(), QDir(QDir::homePath()).canonicalPath());
-}
-
-void TestProjectCommands::droppedFilesBecomeTags()
-{
-    const QString page = ZtTest::WriteFile(Path(QStringLiteral("site/index.html")), "<BODY>\n</BODY>\n");
-    m_app->OpenFileInEditor(page, false);
-    auto* view = dynamic_cast<CZentrelView*>(m_app->GetMainFrame()->GetActiveView());
-    QVERIFY(view);
-    const auto drop = [view](const QString& path, bool fromProgram) {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(path)});
-        data.setText(path);
-        if (fromProgram)
-            data.setData(CSourceEditView::ProgramFileDragFormat(), path.toUtf8());
-        // At the start of the second line.
-        const QPoint where = view->cursorRect(QTextCursor(view->document()->findBlockByNumber(1))).center();
-        QDragEnterEvent enter(where, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view->viewport(), &enter);
-        QDropEvent event(where, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view->viewport(), &event);
-    };
-    drop(Path(QStringLiteral("site/images/Logo.gif")), true);
-    QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n<IMG SRC=\"images/Logo.gif\" BORDER=\"0\"></BODY>\n"));
-    // One edit: one undo takes the whole tag back.
-    view->undo();
-    QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n</BODY>\n"));
-    // A file of another kind adds nothing; a file dragged in from outside
-    // the program is left to the main window, which opens it.
-    drop(Path(QStringLiteral("site/notes.txt")), true);
-    drop(Path(QStringLiteral("site/other.html")), false);
-    QCOMPARE(view->toPlainText(), QStringLiteral("<BODY>\n</BODY>\n"));
-}
 
 ZT_APP_TEST_MAIN(TestProjectCommands)
 #include "tst_projectcommands.moc"

@@ -1,13 +1,9 @@
 #include "support/AppTestMain.h"
 #include "support/ScriptedShell.h"
-#include "support/TestFiles.h"
 
-#include "app/MainFrame.h"
 #include "app/ToolCommands.h"
-#include "app/ZentrelApp.h"
 #include "browser/BrowserView.h"
 #include "framework/CmdUI.h"
-#include "framework/DocTemplate.h"
 #include "framework/SingleInstance.h"
 #include "tools/AppletPage.h"
 #include "tools/ConsoleLauncher.h"
@@ -15,14 +11,12 @@
 #include "tools/JavaPathDlg.h"
 #include "tools/PerlArgsDlg.h"
 #include "tools/PerlPathDlg.h"
-#include "res/CommandIds.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocalSocket>
 #include <QRadioButton>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace ZtCmd;
@@ -30,18 +24,6 @@ using namespace ZtCmd;
 namespace {
 const QString kSettings = QStringLiteral("Settings");
 
-// Runs fill on the next modal dialog of type T, then presses OK (or Cancel).
-template<typename T>
-void AnswerDialog(QObject* context, std::function<void(T*)> fill, bool accept = true)
-{
-    QTimer::singleShot(0, context, [fill, accept] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        if (fill)
-            fill(dialog);
-        accept ? dialog->accept() : dialog->reject();
-    });
-}
 } // namespace
 
 // The outside tool commands with the whole program: the path settings, the
@@ -52,19 +34,229 @@ class TestToolCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase()
+    {
+        m_app = ZtApp();
+        ZtTest::ShowMainFrame();
+        ZtTest::CScriptedShell::Install(&m_messages, QMessageBox::No);
+    }
 
-    void pathSettings_data();
-    void pathSettings();
-    void compileWritesClassAndPage();
-    void compileMessages_data();
-    void compileMessages();
-    void perlRunsTheActiveScript();
-    void compileReportsARunnerThatNeverStarts();
-    void nothingOpensABoxDuringTheRun();
-    void consoleWindowOpensInTheCurrentFolder();
+    void init()
+    {
+        m_dir = ZtTest::FreshDir(QStringLiteral("web; \"site\""));
+        m_messages.clear();
+        m_app->SetStartDirectory(m_dir);
+        const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("term")),
+                                             "[ \"$1\" = -e ] && shift\nexec \"$@\" </dev/null >>console.log 2>&1\n");
+        CConsoleLauncher::SetRunnerPath(QStringLiteral(ZT_RUNCON));
+        CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
+    }
+
+    void cleanup()
+    {
+        ZtTest::CloseAllDocuments();
+        m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), QString());
+        m_app->WriteProfileString(kSettings, QStringLiteral("Perl path"), QString());
+        CConsoleLauncher::SetRunnerStartGraceMs(0);
+    }
+
+    // How a typed path is read has its rows in tst_filekinds; here, that both
+    // commands store what their dialog gives under their own key.
+    void pathSettings_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("typed"); // null: OK without typing
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("java untouched") << int(ID_JAVA_PATH) << "Java path" << QString() << true << "JAVA path not set";
+        QTest::newRow("perl untouched") << int(ID_PERL_PATH) << "Perl path" << QString() << true << "PERL\\BIN path not set";
+        QTest::newRow("perl typed from home") << int(ID_PERL_PATH) << "Perl path" << "~/bin/perl" << true
+                                              << QDir::homePath() + "/bin/perl";
+        QTest::newRow("perl cancelled") << int(ID_PERL_PATH) << "Perl path" << "/x" << false << "";
+    }
+
+    void pathSettings()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, key);
+        QFETCH(QString, typed);
+        QFETCH(bool, accept);
+        QFETCH(QString, stored);
+        ZtTest::WhenModal<QDialog>([typed](QDialog* dialog) {
+            if (!typed.isNull())
+                dialog->findChild<QLineEdit*>()->setText(typed);
+        }, accept);
+        QVERIFY(Frame()->ExecuteCommand(command));
+        QCOMPARE(m_app->GetProfileString(kSettings, key), stored);
+    }
+
+    void compileWritesClassAndPage()
+    {
+        // A stand-in compiler: notes its arguments and makes the class.
+        ZtTest::WriteScript(Path(QStringLiteral("jdk bin/javac")),
+                    "for a; do printf '[%s]' \"$a\" >>\"$HOME/javac.log\"; last=$a; done\n"
+                    "touch \"${last%.*}.class\"\n");
+        m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), Path(QStringLiteral("jdk bin")));
+        const QString source = ZtTest::WriteFile(Path(QStringLiteral("src/Hello.JAVA")), "class Hello {}\n");
+        QFile::remove(QDir::homePath() + QStringLiteral("/javac.log"));
+        m_app->OpenFileInEditor(source, false);
+        CCmdUI update(ID_COMPILE_JAVA);
+        m_app->ToolCommands().OnUpdateCompileJava(&update);
+        QVERIFY(update.m_bEnabled);
+
+        ZtTest::WhenModal<CJavaOptionsDlg>([](CJavaOptionsDlg* dialog) {
+            QCOMPARE(dialog->ProgramEdit()->text(), QStringLiteral("javac"));
+            QVERIFY(!dialog->WidthBox()->isEnabled());
+            QCOMPARE(dialog->focusWidget(), dialog->JustCompileButton());
+            dialog->CreateHtmlButton()->click();
+            dialog->WidthBox()->setEditText(QStringLiteral("400"));
+            dialog->SwitchesEdit()->setText(QStringLiteral("-g \"-Xlint:all\""));
+        });
+        QVERIFY(Frame()->ExecuteCommand(ID_COMPILE_JAVA));
+        QCOMPARE(m_messages, QStringList());
+        QCOMPARE(ZtTest::ReadFile(QDir::homePath() + QStringLiteral("/javac.log")),
+                 QStringLiteral("[-g][-Xlint:all][%1]").arg(source).toUtf8());
+        QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("src/html_Hello.html"))),
+                 ZtAppletPage::PageBytes(QStringLiteral("Hello"), QStringLiteral("400"), QStringLiteral("200")));
+        QCOMPARE(QDir::currentPath(), Path(QStringLiteral("src")));
+    }
+
+    void compileMessages_data()
+    {
+        QTest::addColumn<QString>("file");     // opened first; empty for none
+        QTest::addColumn<QString>("javaPath");
+        QTest::addColumn<QStringList>("expected");
+        const QString noJava = QStringLiteral("No active .java document!");
+        const QString problem = QStringLiteral("Problem encountered compiling java document!");
+        QTest::newRow("no window") << "" << "/jdk" << QStringList{noJava};
+        QTest::newRow("not java") << "page.html" << "/jdk" << QStringList{noJava};
+        QTest::newRow("no java path") << "A.java" << ""
+                                      << QStringList{QStringLiteral(
+                                             "Zentrel has no path information for your \"\\java\\bin\" directory. Close "
+                                             "all opened Zentrel files and go to the \"Settings\" menu item and register "
+                                             "the path there."),
+                                                     problem};
+        QTest::newRow("options cancelled") << "A.java" << "/jdk" << QStringList{problem};
+    }
+
+    void compileMessages()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, javaPath);
+        QFETCH(QStringList, expected);
+        m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), javaPath);
+        if (!file.isEmpty())
+            m_app->OpenFileInEditor(ZtTest::WriteFile(Path(file), "x\n"), false);
+        if (!javaPath.isEmpty() && file.endsWith(QLatin1String(".java")))
+            ZtTest::WhenModal<CJavaOptionsDlg>({}, false);
+        m_app->ToolCommands().OnCompileJava();
+        QCOMPARE(m_messages, expected);
+    }
+
+    void perlRunsTheActiveScript()
+    {
+        if (!QFileInfo(QStringLiteral("/usr/bin/perl")).isExecutable())
+            QSKIP("no /usr/bin/perl on this machine");
+        const QString script = ZtTest::WriteFile(Path(QStringLiteral("x; touch pwned.pl")), "print \"hello @ARGV\\n\";\n");
+        m_app->OpenFileInEditor(script, false);
+        CCmdUI update(ID_RUN_PERL);
+        m_app->ToolCommands().OnUpdateRunPerl(&update);
+        QVERIFY(update.m_bEnabled);
+        QCOMPARE(m_app->ToolCommands().PerlScript(), script);
+
+        // Without a Perl path nothing runs.
+        m_app->ToolCommands().RunPerlScript();
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages.first().startsWith(QStringLiteral("You must first set the PERL path.")));
+
+        m_app->WriteProfileString(kSettings, QStringLiteral("Perl path"), QStringLiteral("/usr/bin/perl"));
+        ZtTest::WhenModal<CPerlArgsDlg>([](CPerlArgsDlg* dialog) {
+            QCOMPARE(dialog->InterpreterLabel()->text(), QStringLiteral("/usr/bin/perl"));
+            // Both browse buttons show the folder-open picture.
+            const QImage folderOpen = QIcon(QStringLiteral(":/icons/folder-open.svg")).pixmap(16).toImage();
+            const QList<QToolButton*> browse = dialog->findChildren<QToolButton*>();
+            QCOMPARE(browse.size(), 2);
+            for (const QToolButton* button : browse)
+                QCOMPARE(button->icon().pixmap(16).toImage(), folderOpen);
+            dialog->OutputFileEdit()->setText(QStringLiteral(">  out put.txt"));
+        });
+        QVERIFY(Frame()->ExecuteCommand(ID_RUN_PERL));
+        QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("out put.txt"))), QByteArray("hello \n"));
+        QVERIFY(QDir(m_dir).entryList({QStringLiteral("pwned*")}).isEmpty());
+        QCOMPARE(m_messages.size(), 1);
+    }
+
+    void compileReportsARunnerThatNeverStarts()
+    {
+        // An emulator that stays open without ever running the runner: the
+        // compile gives up after the grace time, and an older class gets no page.
+        const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("stuck-term")), "exec sleep 120\n");
+        CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
+        CConsoleLauncher::SetRunnerStartGraceMs(300);
+        m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), Path(QStringLiteral("jdk")));
+        const QString source = ZtTest::WriteFile(Path(QStringLiteral("Hello.java")), "class Hello {}\n");
+        ZtTest::WriteFile(Path(QStringLiteral("Hello.class")), "old");
+        m_app->OpenFileInEditor(source, false);
+        ZtTest::WhenModal<CJavaOptionsDlg>([](CJavaOptionsDlg* dialog) { dialog->CreateHtmlButton()->click(); });
+        QVERIFY(Frame()->ExecuteCommand(ID_COMPILE_JAVA));
+        QCOMPARE(m_messages, (QStringList{QStringLiteral("CreateProcess failed."),
+                                          QStringLiteral("Problem encountered compiling java document!")}));
+        QVERIFY(!QFileInfo::exists(Path(QStringLiteral("html_Hello.html"))));
+    }
+
+    void nothingOpensABoxDuringTheRun()
+    {
+        // Another "zentrel --open" hands over a page and a missing file while
+        // the console runs, and a previewed page's script asks its questions.
+        CSingleInstance running;
+        QVERIFY(running.Listen());
+        connect(&running, &CSingleInstance::filesRequested, m_app, &CZentrelApp::OpenRequestedFiles);
+        const QString page = ZtTest::WriteFile(Path(QStringLiteral("handed.html")), "<P>\n");
+        const QString missing = Path(QStringLiteral("missing.html"));
+        // The console's program runs until this file exists.
+        const QString release = Path(QStringLiteral("release"));
+        QLocalSocket secondStart;
+        QStringList during;
+        const auto openPages = [this] { return m_app->WebPageTemplate()->Documents().size(); };
+        QTimer::singleShot(0, this, [&] {
+            during << QStringLiteral("alert %1, confirm %2")
+                          .arg(CBrowserView::ShowScriptDialog(QStringLiteral("Hello"), false))
+                          .arg(CBrowserView::ShowScriptDialog(QStringLiteral("Leave?"), true));
+            secondStart.connectToServer(CSingleInstance::ServerName());
+            secondStart.write((page + QLatin1Char('\n') + missing + QStringLiteral("\n\n")).toUtf8());
+        });
+        connect(&secondStart, &QLocalSocket::readyRead, this, [&] {
+            during << QStringLiteral("pages %1, messages %2").arg(openPages()).arg(m_messages.size());
+            ZtTest::WriteFile(release, "");
+        });
+        const CCommandLine waitForRelease{QStringLiteral("/bin/sh"),
+                                          {QStringLiteral("-c"), QStringLiteral("while [ ! -e \"$0\" ]; do sleep 0.05; done"),
+                                           release},
+                                          false,
+                                          {}};
+        QVERIFY(m_app->ToolCommands().RunConsoleProcess(waitForRelease));
+        QCOMPARE(during, (QStringList{QStringLiteral("alert 0, confirm 0"), QStringLiteral("pages 0, messages 0")}));
+        QTRY_COMPARE(openPages(), 1);
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages.first().contains(QStringLiteral("missing.html")), qPrintable(m_messages.first()));
+    }
+
+    void consoleWindowOpensInTheCurrentFolder()
+    {
+        const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("pwd-term")), "pwd >\"$HOME/terminal-folder\"\n");
+        CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {}}; });
+        const QString marker = QDir::homePath() + QStringLiteral("/terminal-folder");
+        QFile::remove(marker);
+        m_app->SetCurrentFile(Path(QStringLiteral("pages/index.html")));
+        QDir().mkpath(Path(QStringLiteral("pages")));
+        QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
+        QTRY_COMPARE(ZtTest::ReadFile(marker), Path(QStringLiteral("pages\n")).toUtf8());
+
+        CConsoleLauncher::SetTerminalFinder([] { return CTerminalEmulator{}; });
+        QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
+        QCOMPARE(m_messages.size(), 1);
+    }
 
 private:
     QString Path(const QString& name) const { return m_dir + QLatin1Char('/') + name; }
@@ -74,230 +266,6 @@ private:
     QString m_dir;
     QStringList m_messages;
 };
-
-void TestToolCommands::initTestCase()
-{
-    m_app = ZtApp();
-    ZtTest::ShowMainFrame();
-    ZtTest::CScriptedShell::Install(&m_messages, QMessageBox::No);
-}
-
-void TestToolCommands::init()
-{
-    m_dir = ZtTest::FreshDir(QStringLiteral("web; \"site\""));
-    m_messages.clear();
-    m_app->SetStartDirectory(m_dir);
-    const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("term")),
-                                         "[ \"$1\" = -e ] && shift\nexec \"$@\" </dev/null >>console.log 2>&1\n");
-    CConsoleLauncher::SetRunnerPath(QStringLiteral(ZT_RUNCON));
-    CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
-}
-
-void TestToolCommands::cleanup()
-{
-    ZtTest::CloseAllDocuments();
-    m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), QString());
-    m_app->WriteProfileString(kSettings, QStringLiteral("Perl path"), QString());
-    CConsoleLauncher::SetRunnerStartGraceMs(0);
-}
-
-// How a typed path is read has its rows in tst_filekinds; here, that both
-// commands store what their dialog gives under their own key.
-void TestToolCommands::pathSettings_data()
-{
-    QTest::addColumn<int>("command");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("typed"); // null: OK without typing
-    QTest::addColumn<bool>("accept");
-    QTest::addColumn<QString>("stored");
-    QTest::newRow("java untouched") << int(ID_JAVA_PATH) << "Java path" << QString() << true << "JAVA path not set";
-    QTest::newRow("perl untouched") << int(ID_PERL_PATH) << "Perl path" << QString() << true << "PERL\\BIN path not set";
-    QTest::newRow("perl typed from home") << int(ID_PERL_PATH) << "Perl path" << "~/bin/perl" << true
-                                          << QDir::homePath() + "/bin/perl";
-    QTest::newRow("perl cancelled") << int(ID_PERL_PATH) << "Perl path" << "/x" << false << "";
-}
-
-void TestToolCommands::pathSettings()
-{
-    QFETCH(int, command);
-    QFETCH(QString, key);
-    QFETCH(QString, typed);
-    QFETCH(bool, accept);
-    QFETCH(QString, stored);
-    AnswerDialog<QDialog>(this, [typed](QDialog* dialog) {
-        if (!typed.isNull())
-            dialog->findChild<QLineEdit*>()->setText(typed);
-    }, accept);
-    QVERIFY(Frame()->ExecuteCommand(command));
-    QCOMPARE(m_app->GetProfileString(kSettings, key), stored);
-}
-
-void TestToolCommands::compileWritesClassAndPage()
-{
-    // A stand-in compiler: notes its arguments and makes the class.
-    ZtTest::WriteScript(Path(QStringLiteral("jdk bin/javac")),
-                "for a; do printf '[%s]' \"$a\" >>\"$HOME/javac.log\"; last=$a; done\n"
-                "touch \"${last%.*}.class\"\n");
-    m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), Path(QStringLiteral("jdk bin")));
-    const QString source = ZtTest::WriteFile(Path(QStringLiteral("src/Hello.JAVA")), "class Hello {}\n");
-    QFile::remove(QDir::homePath() + QStringLiteral("/javac.log"));
-    m_app->OpenFileInEditor(source, false);
-    CCmdUI update(ID_COMPILE_JAVA);
-    m_app->ToolCommands().OnUpdateCompileJava(&update);
-    QVERIFY(update.m_bEnabled);
-
-    AnswerDialog<CJavaOptionsDlg>(this, [](CJavaOptionsDlg* dialog) {
-        QCOMPARE(dialog->ProgramEdit()->text(), QStringLiteral("javac"));
-        QVERIFY(!dialog->WidthBox()->isEnabled());
-        QCOMPARE(dialog->focusWidget(), dialog->JustCompileButton());
-        dialog->CreateHtmlButton()->click();
-        dialog->WidthBox()->setEditText(QStringLiteral("400"));
-        dialog->SwitchesEdit()->setText(QStringLiteral("-g \"-Xlint:all\""));
-    });
-    QVERIFY(Frame()->ExecuteCommand(ID_COMPILE_JAVA));
-    QCOMPARE(m_messages, QStringList());
-    QCOMPARE(ZtTest::ReadFile(QDir::homePath() + QStringLiteral("/javac.log")),
-             QStringLiteral("[-g][-Xlint:all][%1]").arg(source).toUtf8());
-    QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("src/html_Hello.html"))),
-             ZtAppletPage::PageBytes(QStringLiteral("Hello"), QStringLiteral("400"), QStringLiteral("200")));
-    QCOMPARE(QDir::currentPath(), Path(QStringLiteral("src")));
-}
-
-void TestToolCommands::compileMessages_data()
-{
-    QTest::addColumn<QString>("file");     // opened first; empty for none
-    QTest::addColumn<QString>("javaPath");
-    QTest::addColumn<QStringList>("expected");
-    const QString noJava = QStringLiteral("No active .java document!");
-    const QString problem = QStringLiteral("Problem encountered compiling java document!");
-    QTest::newRow("no window") << "" << "/jdk" << QStringList{noJava};
-    QTest::newRow("not java") << "page.html" << "/jdk" << QStringList{noJava};
-    QTest::newRow("no java path") << "A.java" << ""
-                                  << QStringList{QStringLiteral(
-                                         "Zentrel has no path information for your \"\\java\\bin\" directory. Close "
-                                         "all opened Zentrel files and go to the \"Settings\" menu item and register "
-                                         "the path there."),
-                                                 problem};
-    QTest::newRow("options cancelled") << "A.java" << "/jdk" << QStringList{problem};
-}
-
-void TestToolCommands::compileMessages()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, javaPath);
-    QFETCH(QStringList, expected);
-    m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), javaPath);
-    if (!file.isEmpty())
-        m_app->OpenFileInEditor(ZtTest::WriteFile(Path(file), "x\n"), false);
-    if (!javaPath.isEmpty() && file.endsWith(QLatin1String(".java")))
-        AnswerDialog<CJavaOptionsDlg>(this, {}, false);
-    m_app->ToolCommands().OnCompileJava();
-    QCOMPARE(m_messages, expected);
-}
-
-void TestToolCommands::perlRunsTheActiveScript()
-{
-    if (!QFileInfo(QStringLiteral("/usr/bin/perl")).isExecutable())
-        QSKIP("no /usr/bin/perl on this machine");
-    const QString script = ZtTest::WriteFile(Path(QStringLiteral("x; touch pwned.pl")), "print \"hello @ARGV\\n\";\n");
-    m_app->OpenFileInEditor(script, false);
-    CCmdUI update(ID_RUN_PERL);
-    m_app->ToolCommands().OnUpdateRunPerl(&update);
-    QVERIFY(update.m_bEnabled);
-    QCOMPARE(m_app->ToolCommands().PerlScript(), script);
-
-    // Without a Perl path nothing runs.
-    m_app->ToolCommands().RunPerlScript();
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY(m_messages.first().startsWith(QStringLiteral("You must first set the PERL path.")));
-
-    m_app->WriteProfileString(kSettings, QStringLiteral("Perl path"), QStringLiteral("/usr/bin/perl"));
-    AnswerDialog<CPerlArgsDlg>(this, [](CPerlArgsDlg* dialog) {
-        QCOMPARE(dialog->InterpreterLabel()->text(), QStringLiteral("/usr/bin/perl"));
-        // Both browse buttons show the folder-open picture.
-        const QImage folderOpen = QIcon(QStringLiteral(":/icons/folder-open.svg")).pixmap(16).toImage();
-        const QList<QToolButton*> browse = dialog->findChildren<QToolButton*>();
-        QCOMPARE(browse.size(), 2);
-        for (const QToolButton* button : browse)
-            QCOMPARE(button->icon().pixmap(16).toImage(), folderOpen);
-        dialog->OutputFileEdit()->setText(QStringLiteral(">  out put.txt"));
-    });
-    QVERIFY(Frame()->ExecuteCommand(ID_RUN_PERL));
-    QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("out put.txt"))), QByteArray("hello \n"));
-    QVERIFY(QDir(m_dir).entryList({QStringLiteral("pwned*")}).isEmpty());
-    QCOMPARE(m_messages.size(), 1);
-}
-
-void TestToolCommands::compileReportsARunnerThatNeverStarts()
-{
-    // An emulator that stays open without ever running the runner: the
-    // compile gives up after the grace time, and an older class gets no page.
-    const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("stuck-term")), "exec sleep 120\n");
-    CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
-    CConsoleLauncher::SetRunnerStartGraceMs(300);
-    m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), Path(QStringLiteral("jdk")));
-    const QString source = ZtTest::WriteFile(Path(QStringLiteral("Hello.java")), "class Hello {}\n");
-    ZtTest::WriteFile(Path(QStringLiteral("Hello.class")), "old");
-    m_app->OpenFileInEditor(source, false);
-    AnswerDialog<CJavaOptionsDlg>(this, [](CJavaOptionsDlg* dialog) { dialog->CreateHtmlButton()->click(); });
-    QVERIFY(Frame()->ExecuteCommand(ID_COMPILE_JAVA));
-    QCOMPARE(m_messages, (QStringList{QStringLiteral("CreateProcess failed."),
-                                      QStringLiteral("Problem encountered compiling java document!")}));
-    QVERIFY(!QFileInfo::exists(Path(QStringLiteral("html_Hello.html"))));
-}
-
-void TestToolCommands::nothingOpensABoxDuringTheRun()
-{
-    // Another "zentrel --open" hands over a page and a missing file while
-    // the console runs, and a previewed page's script asks its questions.
-    CSingleInstance running;
-    QVERIFY(running.Listen());
-    connect(&running, &CSingleInstance::filesRequested, m_app, &CZentrelApp::OpenRequestedFiles);
-    const QString page = ZtTest::WriteFile(Path(QStringLiteral("handed.html")), "<P>\n");
-    const QString missing = Path(QStringLiteral("missing.html"));
-    // The console's program runs until this file exists.
-    const QString release = Path(QStringLiteral("release"));
-    QLocalSocket secondStart;
-    QStringList during;
-    const auto openPages = [this] { return m_app->WebPageTemplate()->Documents().size(); };
-    QTimer::singleShot(0, this, [&] {
-        during << QStringLiteral("alert %1, confirm %2")
-                      .arg(CBrowserView::ShowScriptDialog(QStringLiteral("Hello"), false))
-                      .arg(CBrowserView::ShowScriptDialog(QStringLiteral("Leave?"), true));
-        secondStart.connectToServer(CSingleInstance::ServerName());
-        secondStart.write((page + QLatin1Char('\n') + missing + QStringLiteral("\n\n")).toUtf8());
-    });
-    connect(&secondStart, &QLocalSocket::readyRead, this, [&] {
-        during << QStringLiteral("pages %1, messages %2").arg(openPages()).arg(m_messages.size());
-        ZtTest::WriteFile(release, "");
-    });
-    const CCommandLine waitForRelease{QStringLiteral("/bin/sh"),
-                                      {QStringLiteral("-c"), QStringLiteral("while [ ! -e \"$0\" ]; do sleep 0.05; done"),
-                                       release},
-                                      false,
-                                      {}};
-    QVERIFY(m_app->ToolCommands().RunConsoleProcess(waitForRelease));
-    QCOMPARE(during, (QStringList{QStringLiteral("alert 0, confirm 0"), QStringLiteral("pages 0, messages 0")}));
-    QTRY_COMPARE(openPages(), 1);
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages.first().contains(QStringLiteral("missing.html")), qPrintable(m_messages.first()));
-}
-
-void TestToolCommands::consoleWindowOpensInTheCurrentFolder()
-{
-    const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("pwd-term")), "pwd >\"$HOME/terminal-folder\"\n");
-    CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {}}; });
-    const QString marker = QDir::homePath() + QStringLiteral("/terminal-folder");
-    QFile::remove(marker);
-    m_app->SetCurrentFile(Path(QStringLiteral("pages/index.html")));
-    QDir().mkpath(Path(QStringLiteral("pages")));
-    QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
-    QTRY_COMPARE(ZtTest::ReadFile(marker), Path(QStringLiteral("pages\n")).toUtf8());
-
-    CConsoleLauncher::SetTerminalFinder([] { return CTerminalEmulator{}; });
-    QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
-    QCOMPARE(m_messages.size(), 1);
-}
 
 ZT_APP_TEST_MAIN(TestToolCommands)
 #include "tst_toolcommands.moc"

@@ -1,16 +1,11 @@
 #include "support/AppTestMain.h"
 #include "support/FullDisk.h"
-#include "support/TestFiles.h"
 
-#include "app/MainFrame.h"
 #include "app/RecoverDlg.h"
 #include "app/SplashWnd.h"
 #include "app/UnsavedWork.h"
-#include "app/ZentrelApp.h"
 #include "framework/Archive.h"
-#include "framework/DocTemplate.h"
 #include "framework/Document.h"
-#include "framework/MessageBox.h"
 #include "framework/RecoveryFolder.h"
 #include "framework/RecoveryJournal.h"
 #include "framework/View.h"
@@ -23,7 +18,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <sys/stat.h>
@@ -36,23 +30,20 @@ class TestUnsavedWork : public QObject
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
-    QStringList m_questions;
-    QMessageBox::StandardButton m_answer = QMessageBox::Yes;
+    ZtTest::CMessageLog m_log{QMessageBox::Yes};
 
     QString WriteFile(const QString& name, const QByteArray& bytes)
     {
         return ZtTest::WriteFile(m_dir.path() + QLatin1Char('/') + name, bytes);
     }
-    static QPlainTextEdit* Editor(CDocument* document)
-    {
-        return qobject_cast<QPlainTextEdit*>(document->GetFirstView()->GetWidget());
-    }
+
     static QByteArray SaveBytes(CDocument* document)
     {
         CArchive archive(CArchive::Mode::Store, document->GetPathName());
         document->Serialize(archive);
         return archive.Bytes();
     }
+
     // Recovers the first count journals work found.
     static void RecoverAll(CUnsavedWork& work, int count)
     {
@@ -62,6 +53,7 @@ private:
             choice.m_checked.append(row);
         work.Apply(choice, ZtApp()->Templates());
     }
+
     // The journal record of a web page at path.
     static CJournalRecord PageRecord(const QString& path)
     {
@@ -70,11 +62,7 @@ private:
         record.m_strKind = ZtApp()->WebPageTemplate()->Strings().m_strDocName;
         return record;
     }
-    static void CloseUnsaved(CDocument* document)
-    {
-        document->SetModifiedFlag(false);
-        document->OnCloseDocument();
-    }
+
     // The bytes a journal holds; "<none>" or "<damaged>" otherwise.
     static QByteArray Journaled(const QString& journalFile)
     {
@@ -92,17 +80,15 @@ private slots:
         // The start-up child runs the program's own start instead.
         if (!qEnvironmentVariableIsSet("ZT_START_CHILD"))
             ZtTest::ShowMainFrame();
-        ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
-            m_questions.append(text);
-            return m_answer;
-        });
     }
 
     void init()
     {
-        m_questions.clear();
-        m_answer = QMessageBox::Yes;
+        m_log.texts.clear();
+        m_log.answer = QMessageBox::Yes;
     }
+
+    void cleanup() { ZtTest::CloseAllDocuments(); }
 
     // The journal holds what Save would write (line ends and encoding of the
     // file kept), and goes away with the unsaved changes, however they go.
@@ -112,7 +98,9 @@ private slots:
         QTest::newRow("saved") << "save";
         QTest::newRow("undone back to the saved text") << "undo";
         QTest::newRow("closed without saving") << "close";
+        QTest::newRow("never modified") << "none";
     }
+
     void journalEndsWithTheChanges()
     {
         QFETCH(QString, ending);
@@ -124,8 +112,13 @@ private slots:
         QVERIFY(document);
         work.Watch(document);
         const QString journal = work.Journal()->JournalFile(document);
-
-        QTest::keyClicks(Editor(document), QStringLiteral("x"));
+        if (ending == QLatin1String("none")) {
+            work.Journal()->JournalNow(document);
+            work.Journal()->WaitForDisk();
+            QCOMPARE(Journaled(journal), QByteArray("<none>"));
+            return;
+        }
+        QTest::keyClicks(ZtTest::EditorOf(document), QStringLiteral("x"));
         QTRY_COMPARE_WITH_TIMEOUT(Journaled(journal), QByteArray("xcaf\xe9\r\nline two\r\n"), 30000);
         QCOMPARE(Journaled(journal), SaveBytes(document));
         const CJournalRecord record = CJournalRecord::ReadHeader(journal);
@@ -136,10 +129,10 @@ private slots:
         if (ending == QLatin1String("save")) {
             QVERIFY(document->DoFileSave());
         } else if (ending == QLatin1String("undo")) {
-            Editor(document)->undo();
+            ZtTest::EditorOf(document)->undo();
             QVERIFY(!document->IsModified());
         } else {
-            m_answer = QMessageBox::No;
+            m_log.answer = QMessageBox::No;
             QVERIFY(document->SaveModified());
             QPointer<CDocument> closing(document);
             document->OnCloseDocument();
@@ -147,20 +140,6 @@ private slots:
         }
         work.Journal()->WaitForDisk();
         QCOMPARE(Journaled(journal), QByteArray("<none>"));
-        if (ending != QLatin1String("close"))
-            CloseUnsaved(document);
-    }
-
-    void unmodifiedDocumentIsNotJournaled()
-    {
-        CUnsavedWork work(m_dir.path() + QStringLiteral("/recovery-unmodified"));
-        work.Start();
-        CDocument* document = ZtApp()->WebPageTemplate()->OpenDocumentFile(WriteFile("plain.html", "<P>\n"));
-        work.Watch(document);
-        work.Journal()->JournalNow(document);
-        work.Journal()->WaitForDisk();
-        QCOMPARE(Journaled(work.Journal()->JournalFile(document)), QByteArray("<none>"));
-        CloseUnsaved(document);
     }
 
     // A full disk under the recovery folder: the user hears of it once in
@@ -176,9 +155,9 @@ private slots:
         QVERIFY(disk.Fill());
         CDocument* document = ZtApp()->WebPageTemplate()->OpenDocumentFile(WriteFile("full.html", "<P>\n"));
         work.Watch(document);
-        QTest::keyClicks(Editor(document), QStringLiteral("kept"));
+        QTest::keyClicks(ZtTest::EditorOf(document), QStringLiteral("kept"));
         work.Journal()->JournalNow(document);
-        QTest::keyClicks(Editor(document), QStringLiteral(" still"));
+        QTest::keyClicks(ZtTest::EditorOf(document), QStringLiteral(" still"));
         work.Journal()->JournalNow(document);
         work.Journal()->WaitForDisk();
         QTRY_COMPARE_WITH_TIMEOUT(problems.count(), 1, 30000);
@@ -187,7 +166,6 @@ private slots:
         QVERIFY2(problems.first().first().toString().contains(QStringLiteral("could not be journaled")),
                  qPrintable(problems.first().first().toString()));
         QCOMPARE(SaveBytes(document), QByteArray("kept still<P>\n"));
-        CloseUnsaved(document);
     }
 
     // Run in a process of its own by killedProcessIsRecovered: types into a
@@ -209,9 +187,9 @@ private slots:
         for (int i = 0; i < documents.size(); ++i) {
             QVERIFY(documents.at(i));
             work->Watch(documents.at(i));
-            QTest::keyClicks(Editor(documents.at(i)), typed.at(i));
+            QTest::keyClicks(ZtTest::EditorOf(documents.at(i)), typed.at(i));
         }
-        QTest::keyClick(Editor(documents.at(2)), Qt::Key_Return);
+        QTest::keyClick(ZtTest::EditorOf(documents.at(2)), Qt::Key_Return);
         for (CDocument* document : documents)
             QTRY_COMPARE_WITH_TIMEOUT(Journaled(work->Journal()->JournalFile(document)), SaveBytes(document), 60000);
         fputs("journaled\n", stdout);
@@ -280,36 +258,46 @@ private slots:
         for (CDocument* document : recovered) {
             if (document->GetPathName() == changed) {
                 QVERIFY(document->DoFileSave());
-                QCOMPARE(m_questions.size(), 1);
-                QVERIFY2(m_questions.first().contains(QStringLiteral("was changed by another program since it was opened here")), qPrintable(m_questions.first()));
+                QCOMPARE(m_log.texts.size(), 1);
+                QVERIFY2(m_log.texts.first().contains(QStringLiteral("was changed by another program since it was opened here")), qPrintable(m_log.texts.first()));
                 QCOMPARE(ZtTest::ReadFile(changed), QByteArray("mine theirs\n"));
             }
-            CloseUnsaved(document);
         }
     }
 
     // A journal whose file is now a folder or a FIFO still opens, named as
     // changed on disk; saving it there fails with a message and keeps the
-    // text. A damaged journal is not opened and stays for later.
-    void recoverWhereThePathIsNoLongerAFile_data()
+    // text. A damaged journal is not opened and stays for later. Two sessions
+    // lost in a row may both hold a journal of one page: one window opens on
+    // it, and the other journal waits for the next start.
+    void recoveredJournals_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("a folder") << "folder";
-        QTest::newRow("a FIFO") << "fifo";
+        QTest::addColumn<QString>("expected"); // the window's title and text, the journals left
+        QTest::newRow("a folder") << "folder" << "now-folder.html (changed on disk)|<P>first\n|100-1/2.ztj";
+        QTest::newRow("a FIFO") << "fifo" << "now-fifo.html (changed on disk)|<P>first\n|100-1/2.ztj";
+        QTest::newRow("one page twice") << "twice" << "now-twice.html|<P>first\n|101-1/1.ztj";
     }
-    void recoverWhereThePathIsNoLongerAFile()
+    void recoveredJournals()
     {
         QFETCH(QString, kind);
+        QFETCH(QString, expected);
         const QString root = m_dir.path() + QStringLiteral("/recovery-") + kind;
         const QString path = m_dir.path() + QStringLiteral("/now-") + kind + QStringLiteral(".html");
         if (kind == QLatin1String("folder"))
             QVERIFY(QDir().mkpath(path));
-        else
+        else if (kind == QLatin1String("fifo"))
             QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        QVERIFY(QDir().mkpath(root + QStringLiteral("/100-1")));
+        else
+            WriteFile(QStringLiteral("now-twice.html"), "<P>saved\n");
         CJournalRecord record = PageRecord(path);
-        WriteFile(QStringLiteral("recovery-%1/100-1/1.ztj").arg(kind), record.Encode("<P>kept\n"));
-        WriteFile(QStringLiteral("recovery-%1/100-1/2.ztj").arg(kind), "damaged");
+        if (kind == QLatin1String("twice"))
+            record.m_loadStamp = CDiskStamp::Of(path);
+        WriteFile(QStringLiteral("recovery-%1/100-1/1.ztj").arg(kind), record.Encode("<P>first\n"));
+        if (kind == QLatin1String("twice"))
+            WriteFile(QStringLiteral("recovery-%1/101-1/1.ztj").arg(kind), record.Encode("<P>second\n"));
+        else
+            WriteFile(QStringLiteral("recovery-%1/100-1/2.ztj").arg(kind), "damaged");
 
         CUnsavedWork work(root);
         work.Start();
@@ -317,39 +305,22 @@ private slots:
         RecoverAll(work, 2);
         QCOMPARE(ZtApp()->WebPageTemplate()->Documents().size(), 1);
         CDocument* document = ZtApp()->WebPageTemplate()->Documents().first();
-        QCOMPARE(document->GetTitle(), QFileInfo(path).fileName() + QStringLiteral(" (changed on disk)"));
-        QCOMPARE(SaveBytes(document), QByteArray("<P>kept\n"));
+        QStringList left;
+        for (const QString& session : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            for (const QString& journal : QDir(root + QLatin1Char('/') + session).entryList({QStringLiteral("*.ztj")}))
+                left << session + QLatin1Char('/') + journal;
+        }
+        QCOMPARE(document->GetTitle() + QLatin1Char('|') + QString::fromLatin1(SaveBytes(document)) + QLatin1Char('|')
+                     + left.join(QLatin1Char(',')),
+                 expected);
+        if (kind == QLatin1String("twice")) {
+            QCOMPARE(ZtTest::ReadFile(path), QByteArray("<P>saved\n"));
+            return;
+        }
         QVERIFY(!document->DoSave(path));
-        QCOMPARE(m_questions.size(), 1);
+        QCOMPARE(m_log.texts.size(), 1);
         QVERIFY(document->IsModified());
         QVERIFY(QFileInfo(path).isDir() == (kind == QLatin1String("folder")));
-        QVERIFY(QFile::exists(root + QStringLiteral("/100-1/2.ztj")));
-        QVERIFY(!QFile::exists(root + QStringLiteral("/100-1/1.ztj")));
-        CloseUnsaved(document);
-    }
-
-    // Two sessions lost in a row may both hold a journal of one page: one
-    // window opens on it, and the other journal waits for the next start.
-    void oneWindowPerRecoveredFile()
-    {
-        const QString root = m_dir.path() + QStringLiteral("/recovery-twice");
-        const QString path = WriteFile(QStringLiteral("twice.html"), "<P>saved\n");
-        CJournalRecord record = PageRecord(path);
-        record.m_loadStamp = CDiskStamp::Of(path);
-        WriteFile(QStringLiteral("recovery-twice/100-1/1.ztj"), record.Encode("<P>first\n"));
-        WriteFile(QStringLiteral("recovery-twice/101-1/1.ztj"), record.Encode("<P>second\n"));
-
-        CUnsavedWork work(root);
-        work.Start();
-        QCOMPARE(work.Orphans().size(), 2);
-        RecoverAll(work, 2);
-        QCOMPARE(ZtApp()->WebPageTemplate()->Documents().size(), 1);
-        CDocument* document = ZtApp()->WebPageTemplate()->Documents().first();
-        QCOMPARE(QDir(root + QStringLiteral("/100-1")).entryList({QStringLiteral("*.ztj")}).size()
-                     + QDir(root + QStringLiteral("/101-1")).entryList({QStringLiteral("*.ztj")}).size(),
-                 1);
-        QCOMPARE(ZtTest::ReadFile(path), QByteArray("<P>saved\n"));
-        CloseUnsaved(document);
     }
 
     // The real start: the journals of a gone process are offered once the
@@ -358,16 +329,7 @@ private slots:
     void startOffersRecoveryBeforeReopening()
     {
         if (!qEnvironmentVariableIsSet("ZT_START_CHILD")) {
-            QProcess child;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(QStringLiteral("ZT_START_CHILD"), QStringLiteral("1"));
-            child.setProcessEnvironment(environment);
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("startOffersRecoveryBeforeReopening")});
-            QVERIFY(child.waitForFinished(240000));
-            const QByteArray output = child.readAll();
-            QVERIFY2(output.contains("PASS   : TestUnsavedWork::startOffersRecoveryBeforeReopening()"),
-                     output.constData());
+            QVERIFY(ZtTest::PassesInChild({QStringLiteral("ZT_START_CHILD=1")}));
             return;
         }
         const QString lastPage = WriteFile(QStringLiteral("last.html"), "<P>last\n");
@@ -401,8 +363,6 @@ private slots:
         for (CDocument* document : ZtApp()->WebPageTemplate()->Documents())
             opened.append(QFileInfo(document->GetPathName()).fileName() + (document->IsModified() ? "*" : ""));
         QCOMPARE(opened.join(QLatin1Char(',')), QStringLiteral("lost.html*,last.html"));
-        for (CDocument* document : ZtApp()->WebPageTemplate()->Documents())
-            CloseUnsaved(document);
     }
 
     // Return recovers the checked rows, Escape keeps everything for later,
@@ -417,12 +377,13 @@ private slots:
         QTest::newRow("Discard, confirmed") << "Discard" << int(QMessageBox::Yes) << "discard:0,2 questions:1";
         QTest::newRow("Discard, not confirmed") << "Discard" << int(QMessageBox::No) << "open questions:1";
     }
+
     void dialogKeysAndButtons()
     {
         QFETCH(QString, input);
         QFETCH(int, discardAnswer);
         QFETCH(QString, expected);
-        m_answer = QMessageBox::StandardButton(discardAnswer);
+        m_log.answer = QMessageBox::StandardButton(discardAnswer);
         CJournalRecord page;
         page.m_strPath = m_dir.path() + QStringLiteral("/a.html");
         page.m_nJournaledMs = 1;
@@ -453,7 +414,7 @@ private slots:
             result = QString::fromLatin1(names[int(choice.m_action)]) + QLatin1Char(':')
                      + (choice.m_action == CRecoveryChoice::Action::Later ? QString() : rows.join(QLatin1Char(',')));
         }
-        QCOMPARE(result + QStringLiteral(" questions:%1").arg(m_questions.size()), expected);
+        QCOMPARE(result + QStringLiteral(" questions:%1").arg(m_log.texts.size()), expected);
     }
 };
 

@@ -1,22 +1,23 @@
 #include "support/AppTestMain.h"
-#include "support/Dialogs.h"
-#include "support/TestFiles.h"
 
-#include "app/MainFrame.h"
 #include "app/WizardCommands.h"
-#include "app/ZentrelApp.h"
+#include "editor/PlainTextDoc.h"
 #include "editor/SyntaxColorizer.h"
+#include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
 #include "framework/CommandRouter.h"
-#include "framework/DocTemplate.h"
+#include "files/UserDataFolders.h"
 #include "framework/MDIChildWnd.h"
-#include "res/CommandIds.h"
+#include "framework/RecentFileList.h"
 #include "wizards/AlignWizDlg.h"
 #include "wizards/BodyWizDlg.h"
 #include "wizards/ColorWizDlg.h"
+#include "wizards/FileButton.h"
 #include "wizards/FontWizDlg.h"
 #include "wizards/ImageWizDlg.h"
 #include "wizards/ListWizDlg.h"
+#include "wizards/NewDlg.h"
+#include "wizards/NewPageDlg.h"
 #include "wizards/TableGroupFields.h"
 #include "wizards/TableWizPage1.h"
 #include "wizards/TableWizPage2.h"
@@ -28,8 +29,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTextBlock>
-#include <QTimer>
-#include <QWizard>
 
 using namespace ZtCmd;
 
@@ -69,346 +68,425 @@ Q_DECLARE_METATYPE(Filler)
 
 // The wizard commands in the whole program: when they are offered, what
 // they insert into the page and how it is undone, what they say without an
-// editor, and the folder their file references start from.
+// editor, and the folder their file references start from; and File > New,
+// whose page wizard starts where the user works.
 class TestWizardCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void enableRule_data();
-    void enableRule();
-    void insertsOneUndoableEdit_data();
-    void insertsOneUndoableEdit();
-    void cancelInsertsNothing_data();
-    void cancelInsertsNothing();
-    void selectionIsNeverDroppedUnasked_data();
-    void selectionIsNeverDroppedUnasked();
-    void editsTheTagAtTheCaret_data();
-    void editsTheTagAtTheCaret();
-    void messagesWithoutAnEditor();
-    void wizardDirectory();
+    void initTestCase()
+    {
+        m_app = ZtApp();
+        ZtTest::ShowMainFrame();
+        m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
+        m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1000000);
+    }
+
+    void init()
+    {
+        m_dir = ZtTest::FreshDir(QStringLiteral("Web Sïte"));
+        m_messages.texts.clear();
+    }
+
+    void cleanup()
+    {
+        ZtTest::CloseAllDocuments();
+        m_app->SetSelectedPath(QString());
+        m_app->SetProjectPath(QString());
+    }
+
+    // Which files the wizards take is a table of its own (tst_wizardtext); here,
+    // that the commands ask it about the active window, and only for a page editor.
+    void enableRule_data()
+    {
+        // "-" for no window, "" for a new page without a path.
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("pageWizards");
+        QTest::addColumn<bool>("colorWizard");
+        QTest::newRow("PAGE.HTM") << "PAGE.HTM" << true << true;
+        QTest::newRow("style.css") << "style.css" << false << true;
+        QTest::newRow("new page") << "" << false << false;
+        QTest::newRow("plain text") << "notes.txt" << false << false;
+        QTest::newRow("no window") << "-" << false << false;
+    }
+
+    void enableRule()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, pageWizards);
+        QFETCH(bool, colorWizard);
+        if (name.isEmpty()) {
+            // New takes a page; its New Page dialog is cancelled: an untitled page.
+            QVERIFY(RunNew({}, [](QDialog*) {}, false));
+        }
+        else if (name != QLatin1String("-"))
+            OpenPage(name);
+        for (int id : kWizards) {
+            if (id != ID_COLOR_WIZARD)
+                QVERIFY2(Enabled(id) == pageWizards, qPrintable(QString::number(id)));
+        }
+        QCOMPARE(Enabled(ID_COLOR_WIZARD), colorWizard);
+    }
+
+    // The text each wizard builds has its rows in tst_wizardtext, and every
+    // wizard command reaches its dialog in selectionIsNeverDroppedUnasked; these
+    // rows are the kinds of insert: a dialog with a text field, a wizard of
+    // pages, and a value for a style sheet.
+    void insertsOneUndoableEdit_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<Filler>("fill");
+        QTest::addColumn<QString>("expected");
+        const QString longText = QString(5000, QChar(0x00E9)) + QString(5000, QChar(0x4F60));
+        QTest::newRow("Font, long non-ASCII text") << int(ID_FONT_WIZARD) << Filler([longText](QDialog* d) {
+            Type(d, CFontWizDlg::IDC_SIZE, "+1");
+            Type(d, CFontWizDlg::IDC_TEXT, longText);
+        }) << "<FONT SIZE=\"+1\" >" + longText + " </FONT>\n";
+        QTest::newRow("Table") << int(ID_TABLE_WIZARD) << Filler([](QDialog* d) {
+            Type(d, CTableWizPage1::IDC_WIDTH, "100%");
+            Type(d, CTableWizPage1::IDC_BORDER, "1");
+            static_cast<QWizard*>(d)->next();
+            Type(d, CTableWizPage2::IDC_CELLS_FIRST + CTableGroupFields::COUNT, "2");
+        }) << "<TABLE WIDTH=\"100%\" BORDER=\"1\" >\n\t<TR >\n"
+              + QString("\t\t<TD >\nCell data goes here.\n\t\t</TD>\n").repeated(2) + "\t</TR>\n</TABLE>\n";
+        QTest::newRow("Color") << int(ID_COLOR_WIZARD) << Filler([](QDialog* d) {
+            Click(d, CColorWizDlg::IDC_KIND_BACKGROUND_COLOR);
+        }) << "background-color: #FFFFFF;";
+    }
+
+    void insertsOneUndoableEdit()
+    {
+        QFETCH(int, command);
+        QFETCH(Filler, fill);
+        QFETCH(QString, expected);
+        CZentrelView* view = OpenPage(QStringLiteral("page.html"));
+        QVERIFY(view);
+        m_messages.answer = QMessageBox::Yes;
+        const QString before = view->toPlainText();
+        QTextCursor selection = view->textCursor();
+        selection.setPosition(3);
+        selection.setPosition(6, QTextCursor::KeepAnchor); // "old"
+        view->setTextCursor(selection);
+
+        QVERIFY(Run(command, fill));
+        QCOMPARE(view->toPlainText(), QString(before).replace(3, 3, expected));
+        QCOMPARE(view->textCursor().position(), 3 + expected.size());
+        QVERIFY(view->document()->isModified());
+        // Coloured at once: colouring the whole text again changes nothing.
+        const QTextBlock block = view->document()->findBlock(3);
+        const QList<QTextLayout::FormatRange> colours = block.layout()->formats();
+        view->Colorizer()->ColorizeAll();
+        QVERIFY(!colours.isEmpty());
+        QVERIFY(colours == block.layout()->formats());
+        view->undo();
+        QCOMPARE(view->toPlainText(), before);
+        // Only the wizards whose text field took the selection replace it unasked.
+        QCOMPARE(m_messages.texts, command == ID_FONT_WIZARD ? QStringList() : QStringList{ReplaceSelectionQuestion()});
+    }
+
+    void cancelInsertsNothing_data()
+    {
+        QTest::addColumn<int>("command");
+        for (int id : kWizards)
+            QTest::addRow("wizard %d", id) << id;
+    }
+
+    void cancelInsertsNothing()
+    {
+        QFETCH(int, command);
+        CZentrelView* view = OpenPage(QStringLiteral("page.html"));
+        view->selectAll();
+        QVERIFY(Run(command, [](QDialog*) {}, false));
+        QCOMPARE(view->toPlainText(), QStringLiteral("<P>old</P>\n"));
+        QVERIFY(!view->document()->isModified());
+    }
+
+    void selectionIsNeverDroppedUnasked_data()
+    {
+        // The page holds "<P>old</P>\nnew\n"; "old" or "old</P>\nnew" is selected.
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("twoLines");
+        QTest::addColumn<Filler>("fill");
+        QTest::addColumn<int>("answer"); // to the question, when one comes
+        QTest::addColumn<QString>("expected");
+        const Filler none = [](QDialog*) {};
+        const int noQuestion = QMessageBox::NoButton;
+        QTest::newRow("Font wraps it") << int(ID_FONT_WIZARD) << false << none << noQuestion
+                                       << "<P><FONT >old </FONT>\n</P>\nnew\n";
+        QTest::newRow("Font wraps two lines")
+            << int(ID_FONT_WIZARD) << true << Filler([](QDialog* d) { Type(d, CFontWizDlg::IDC_COLOR, "Red"); })
+            << noQuestion << "<P><FONT COLOR=\"Red\" >old</P>\nnew </FONT>\n\n";
+        QTest::newRow("Font, Basefont, kept") << int(ID_FONT_WIZARD) << false
+                                              << Filler([](QDialog* d) { Click(d, CFontWizDlg::IDC_BASEFONT); })
+                                              << int(QMessageBox::No) << "<P><BASEFONT >\nold</P>\nnew\n";
+        QTest::newRow("Image keeps it as its text")
+            << int(ID_IMAGE_WIZARD) << false << Filler([](QDialog* d) { Type(d, CImageWizDlg::IDC_IMAGE, "a.gif"); })
+            << noQuestion << "<P>old<IMG SRC=\"a.gif\" BORDER=\"0\" > \n</P>\nnew\n";
+        QTest::newRow("Body, kept") << int(ID_BODY_WIZARD) << false << none << int(QMessageBox::No)
+                                    << "<P><BODY >\nold</P>\nnew\n";
+        QTest::newRow("Align, cancelled") << int(ID_ALIGN_WIZARD) << true << none << int(QMessageBox::Cancel)
+                                          << "<P>old</P>\nnew\n";
+        QTest::newRow("List, empty text") << int(ID_LIST_WIZARD) << false << none << noQuestion << "<P>old</P>\nnew\n";
+    }
+
+    // A new user selected a word and ran the Font wizard: the word was gone.
+    void selectionIsNeverDroppedUnasked()
+    {
+        QFETCH(int, command);
+        QFETCH(bool, twoLines);
+        QFETCH(Filler, fill);
+        QFETCH(int, answer);
+        QFETCH(QString, expected);
+        CZentrelView* view = OpenPage(QStringLiteral("page.html"), "<P>old</P>\nnew\n");
+        QVERIFY(view);
+        m_messages.answer = QMessageBox::StandardButton(answer);
+        QTextCursor selection = view->textCursor();
+        selection.setPosition(3);
+        selection.setPosition(twoLines ? 14 : 6, QTextCursor::KeepAnchor);
+        view->setTextCursor(selection);
+
+        QVERIFY(Run(command, fill));
+        QCOMPARE(view->toPlainText(), expected);
+        QCOMPARE(m_messages.texts, answer == QMessageBox::NoButton ? QStringList() : QStringList{ReplaceSelectionQuestion()});
+    }
+
+    void editsTheTagAtTheCaret_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("page"); // "|": the caret
+        QTest::addColumn<int>("field");     // a field the dialog opens with
+        QTest::addColumn<QString>("shown"); // what it shows
+        QTest::addColumn<Filler>("fill");
+        QTest::addColumn<QString>("expected");
+        const Filler none = [](QDialog*) {};
+        QTest::newRow("Body") << int(ID_BODY_WIZARD) << "<html>\r\n<body bgcolor=#fff\r\n onload=\"go()\"|>\r\n<p>x</p>\r\n"
+                              << int(CBodyWizDlg::IDC_BACKGROUND) << "#fff"
+                              << Filler([](QDialog* d) { Type(d, CBodyWizDlg::IDC_TEXT_COLOR, "Black"); })
+                              << "<html>\n<BODY BGCOLOR=\"#fff\" TEXT=\"Black\" onload=\"go()\" >\n<p>x</p>\n";
+        QTest::newRow("Body, caret after the tag")
+            << int(ID_BODY_WIZARD) << "<body bgcolor=#fff>|\n" << int(CBodyWizDlg::IDC_BACKGROUND) << "" << none
+            << "<body bgcolor=#fff><BODY >\n\n";
+        QTest::newRow("Table, start tag only")
+            << int(ID_TABLE_WIZARD) << "<TABLE Border='1' |summary=s>\n<tr><td>x</td></tr>\n</table>\n"
+            << int(CTableWizPage1::IDC_BORDER) << "1"
+            << Filler([](QDialog* d) { Type(d, CTableWizPage1::IDC_WIDTH, "50%"); })
+            << "<TABLE WIDTH=\"50%\" BORDER=\"1\" summary=s >\n<tr><td>x</td></tr>\n</table>\n";
+        QTest::newRow("Image") << int(ID_IMAGE_WIZARD) << "<p><img alt='a<b' |src=a.gif></p>"
+                               << int(CImageWizDlg::IDC_IMAGE) << "a.gif" << none
+                               << "<p><IMG SRC=\"a.gif\" BORDER=\"0\" alt='a<b' ></p>";
+        QTest::newRow("Font") << int(ID_FONT_WIZARD) << "<font |color=red>x</font>" << int(CFontWizDlg::IDC_COLOR) << "red"
+                              << Filler([](QDialog* d) { Type(d, CFontWizDlg::IDC_SIZE, "+1"); })
+                              << "<FONT SIZE=\"+1\" COLOR=\"red\" >x</font>";
+        QTest::newRow("Align") << int(ID_ALIGN_WIZARD) << "<h1 align=left|>T</h1>" << int(CAlignWizDlg::IDC_HORIZONTAL)
+                               << "ticked" << none << "<h1 ALIGN=\"left\" >T</h1>";
+        QTest::newRow("List, items stay") << int(ID_LIST_WIZARD) << "<ul\n type=disc|>\n<li>a\n</ul>\n"
+                                          << int(CListWizDlg::IDC_UNORDERED_TYPE) << "disc"
+                                          << Filler([](QDialog* d) { Type(d, CListWizDlg::IDC_UNORDERED_TYPE, "square"); })
+                                          << "<UL TYPE=\"square\" >\n<li>a\n</ul>\n";
+    }
+
+    // With the caret in a tag the wizard makes, the wizard opens filled from it
+    // and its tag takes the old one's place, undone in one step.
+    void editsTheTagAtTheCaret()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, page);
+        QFETCH(int, field);
+        QFETCH(QString, shown);
+        QFETCH(Filler, fill);
+        QFETCH(QString, expected);
+        const int caret = int(page.indexOf(QLatin1Char('|')));
+        CZentrelView* view = OpenPage(QStringLiteral("page.html"), page.remove(caret, 1).toUtf8());
+        QVERIFY(view);
+        const QString before = view->toPlainText();
+        QTextCursor cursor = view->textCursor();
+        cursor.setPosition(caret - int(page.left(caret).count(QLatin1Char('\r'))));
+        view->setTextCursor(cursor);
+
+        QString opened;
+        QVERIFY(Run(command, [&opened, field, fill](QDialog* d) {
+            opened = Shown(d, field);
+            fill(d);
+        }));
+        QCOMPARE(opened, shown);
+        QCOMPARE(view->toPlainText(), expected);
+        QVERIFY(m_messages.texts.isEmpty());
+        view->undo();
+        QCOMPARE(view->toPlainText(), before);
+    }
+
+    void messagesWithoutAnEditor()
+    {
+        // The commands are disabled then, so the handlers are called directly,
+        // as when the window closed while the dialog was open.
+        CWizardCommands& commands = m_app->WizardCommands();
+        const QList<std::function<void()>> handlers{
+            [&] { commands.OnBodyWizard(); },  [&] { commands.OnFontWizard(); },  [&] { commands.OnTableWizard(); },
+            [&] { commands.OnImageWizard(); }, [&] { commands.OnColorWizard(); }, [&] { commands.OnAlignWizard(); },
+            [&] { commands.OnListWizard(); }};
+        for (const auto& handler : handlers) {
+            ZtTest::WhenModal();
+            handler();
+        }
+        const QString open = QStringLiteral("No open file in editor!");
+        const QString file = QStringLiteral("No file in editor!");
+        QCOMPARE(m_messages.texts, (QStringList{open, open, open, open, file, file, file}));
+
+        // Over a window that is no page editor: nothing, silently.
+        m_messages.texts.clear();
+        OpenPage(QStringLiteral("notes.txt"), "plain");
+        const auto seen = ZtTest::WhenModal();
+        commands.OnListWizard();
+        QVERIFY(*seen);
+        QVERIFY(m_messages.texts.isEmpty());
+    }
+
+    void wizardDirectory()
+    {
+        // With no page: the folder holding the selected folder, else the project.
+        m_app->SetProjectPath(m_dir + QStringLiteral("/Site/Site.ztp"));
+        QCOMPARE(m_app->GetWizardDirectory(), m_app->ProjectPath());
+        m_app->SetSelectedPath(m_dir + QStringLiteral("/Site/Images"));
+        QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/Site"));
+        QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), QString());
+
+        // Two pages: the one opened first decides, though the other is active.
+        OpenPage(QStringLiteral("First/a.html"));
+        OpenPage(QStringLiteral("Second/b.html"));
+        QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/First"));
+        QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), m_dir + QStringLiteral("/First"));
+    }
+
+    // File > New: a page from a template, saved as the template's lines after
+    // a marker, each ended by CR LF; a file that appeared under its name
+    // meanwhile is replaced only after asking, and only on the first save.
+    void newPageFromTemplate()
+    {
+        const QString site = ZtTest::SandboxDir() + "/My Site";
+        QDir().mkpath(site);
+        const QString shipped = CUserDataFolders::Templates() + "/html5.tpt";
+        QString startedIn;
+        CFileButton::SetChooser([&](QWidget*, const QString&, const QString&) {
+            startedIn = QDir::currentPath();
+            return shipped;
+        });
+        QVERIFY(RunNew({}, [site](QDialog* page) {
+            ZtTest::Find<QLineEdit>(page, CNewPageDlg::IDC_TITLE)->setText("Start");
+            ZtTest::Find<QLineEdit>(page, CNewPageDlg::IDC_PATH)->setText(site);
+            ZtTest::Find<QAbstractButton>(page, CNewPageDlg::IDC_GET_TEMPLATE)->click();
+        }));
+        CFileButton::SetChooser(nullptr);
+        QCOMPARE(startedIn, CUserDataFolders::Templates());
+        auto* page = qobject_cast<CZentrelDoc*>(m_app->WebPageTemplate()->Documents().last());
+        QVERIFY(page);
+        QCOMPARE(page->GetPathName() + QLatin1Char('|') + page->GetTitle(), site + "/Start.html|Start.html");
+        QVERIFY(page->IsModified());
+        QVERIFY(!QFile::exists(site + "/Start.html"));
+        QVERIFY(page->GetView()->toPlainText().startsWith(
+            "<!---Created with Zentrel I.D.E--->\n<!DOCTYPE html>\n<html lang=\"en\">\n"));
+        QVERIFY(page->GetView()->IsSyntaxColoring());
+        QVERIFY(!page->GetView()->Colorizer()->PrimaryList().isEmpty());
+        ZtTest::WriteFile(site + "/Start.html", "someone else's page");
+        m_messages.answer = QMessageBox::Yes;
+        QVERIFY(page->DoFileSave());
+        QVERIFY(page->DoFileSave());
+        QCOMPARE(m_messages.texts, QStringList{site + "/Start.html already exists.\nDo you want to replace it?"});
+        QByteArray expected = "<!---Created with Zentrel I.D.E--->\n" + ZtTest::ReadFile(shipped);
+        QCOMPARE(ZtTest::ReadFile(site + "/Start.html"), expected.replace("\n", "\r\n"));
+        // The keys go back to the new page's editor.
+        QTRY_COMPARE(QApplication::activeWindow(), m_app->GetMainFrame());
+        QCOMPARE(QApplication::focusWidget(), page->GetView());
+        QVERIFY(m_app->RecentFileList().Entries().contains(site + "/Start.html"));
+    }
+
+    // A cancelled New Page dialog leaves an untitled, empty page; plain text
+    // asks for no page at all.
+    void newWithoutAPage()
+    {
+        QVERIFY(RunNew({}, [](QDialog*) {}, false));
+        auto* page = qobject_cast<CZentrelDoc*>(m_app->WebPageTemplate()->Documents().value(0));
+        QVERIFY(page && page->GetPathName().isEmpty() && !page->IsModified());
+        QVERIFY(page->GetView()->toPlainText().isEmpty());
+        QVERIFY(RunNew([](QDialog* dialog) { ZtTest::Find<QRadioButton>(dialog, CNewDlg::IDC_NEW_TEXT)->setChecked(true); }));
+        QCOMPARE(m_app->WebPageTemplate()->Documents().size(), 1);
+        QVERIFY(qobject_cast<CPlainTextDoc*>(m_app->TextTemplate()->Documents().value(0)));
+        QVERIFY(m_messages.texts.isEmpty());
+    }
+
+    void newPagePathStartsInTheOpenProject_data()
+    {
+        QTest::addColumn<bool>("project");
+        QTest::addColumn<QString>("edited"); // a page open in an editor, or none
+        QTest::addColumn<QString>("picked"); // the folder last picked in a tree, or none
+        QTest::addColumn<QString>("expected"); // below the test's folder; empty for that folder
+        // The second page of a site made while its first one is edited.
+        QTest::newRow("project, its page edited") << true << "Web/Site/index.html" << "" << "Web/Site";
+        QTest::newRow("project, nothing edited") << true << "" << "" << "Web/Site";
+        QTest::newRow("project, its folder picked") << true << "Web/Site/index.html" << "Web/Site/pages"
+                                                    << "Web/Site/pages";
+        // A folder picked elsewhere, or no project: the folder above the
+        // wizards' base directory.
+        QTest::newRow("project, other folder picked") << true << "" << "Web/Other" << "";
+        QTest::newRow("no project, a page edited") << false << "Web/Other/x.html" << "" << "Web";
+    }
+    void newPagePathStartsInTheOpenProject()
+    {
+        QFETCH(bool, project);
+        QFETCH(QString, edited);
+        QFETCH(QString, picked);
+        QFETCH(QString, expected);
+        const QString sandbox = ZtTest::SandboxDir() + "/new";
+        ZtTest::WriteFile(sandbox + "/Web/Site/Site.ztp", "Site\r\r\n");
+        ZtTest::WriteFile(sandbox + "/Web/Site/index.html", "<html></html>");
+        ZtTest::WriteFile(sandbox + "/Web/Other/x.html", "<html></html>");
+        m_app->SetSelectedPath(picked.isEmpty() ? QString() : sandbox + "/" + picked);
+        if (project)
+            m_app->OpenProject(sandbox + "/Web/Site/Site.ztp");
+        if (!edited.isEmpty())
+            m_app->OpenFileInEditor(sandbox + "/" + edited, false);
+        QString path;
+        QVERIFY(RunNew({}, [&path](QDialog* page) { path = ZtTest::Find<QLineEdit>(page, CNewPageDlg::IDC_PATH)->text(); },
+                       false));
+        QCOMPARE(path, expected.isEmpty() ? sandbox : sandbox + "/" + expected);
+        if (project)
+            QVERIFY(ZtTest::Run(ID_PROJECT_CLOSE));
+    }
 
 private:
-    CZentrelView* OpenPage(const QString& name, const QByteArray& bytes = "<P>old</P>\n");
-    // Runs a wizard command; when its dialog opens, fill fills it and it is
-    // accepted (or cancelled).
-    bool Run(int id, const Filler& fill, bool accept = true);
+    // Runs File > New: the New dialog is filled by fill and accepted; the New
+    // Page dialog, when one is to come, is filled by page and accepted or
+    // cancelled. False when the command or a dialog never came.
+    bool RunNew(const Filler& fill, const Filler& page = {}, bool acceptPage = true)
+    {
+        auto pageSeen = std::make_shared<std::shared_ptr<bool>>();
+        const auto seen = ZtTest::WhenModal([=](QDialog* dialog) {
+            if (fill)
+                fill(dialog);
+            if (page)
+                *pageSeen = ZtTest::WhenModal(page, acceptPage);
+        });
+        return ZtTest::Run(ID_FILE_NEW) && *seen && (!page || (*pageSeen && **pageSeen));
+    }
+
+    CZentrelView* OpenPage(const QString& name, const QByteArray& bytes = "<P>old</P>\n")
+    {
+        return ZtTest::OpenPageEditor(m_dir + QLatin1Char('/') + name, bytes);
+    }
+
+    // Runs a wizard command; its dialog, once open, is filled by fill and
+    // accepted (or cancelled). False when the command or its dialog failed.
+    bool Run(int id, const Filler& fill, bool accept = true)
+    {
+        const auto seen = ZtTest::WhenModal(fill, accept);
+        return ZtTest::Run(id) && *seen;
+    }
+
     bool Enabled(int id) const { return m_app->GetMainFrame()->Router().IsEnabled(id); }
 
     CZentrelApp* m_app = nullptr;
     QString m_dir;
     ZtTest::CMessageLog m_messages;
 };
-
-void TestWizardCommands::initTestCase()
-{
-    m_app = ZtApp();
-    ZtTest::ShowMainFrame();
-    m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
-    m_app->WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1000000);
-}
-
-void TestWizardCommands::init()
-{
-    m_dir = ZtTest::FreshDir(QStringLiteral("Web Sïte"));
-    m_messages.texts.clear();
-}
-
-void TestWizardCommands::cleanup()
-{
-    ZtTest::CloseAllDocuments();
-    m_app->SetSelectedPath(QString());
-    m_app->SetProjectPath(QString());
-}
-
-CZentrelView* TestWizardCommands::OpenPage(const QString& name, const QByteArray& bytes)
-{
-    return ZtTest::OpenPageEditor(m_dir + QLatin1Char('/') + name, bytes);
-}
-
-bool TestWizardCommands::Run(int id, const Filler& fill, bool accept)
-{
-    QTimer::singleShot(0, [fill, accept] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            qFatal("no wizard dialog");
-        fill(dialog);
-        auto* wizard = qobject_cast<QWizard*>(dialog);
-        if (!accept)
-            dialog->reject();
-        else if (wizard)
-            wizard->button(QWizard::FinishButton)->click();
-        else
-            dialog->accept();
-    });
-    return m_app->GetMainFrame()->ExecuteCommand(id);
-}
-
-// Which files the wizards take is a table of its own (tst_wizardtext); here,
-// that the commands ask it about the active window, and only for a page editor.
-void TestWizardCommands::enableRule_data()
-{
-    // "-" for no window, "" for a new page without a path.
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("pageWizards");
-    QTest::addColumn<bool>("colorWizard");
-    QTest::newRow("PAGE.HTM") << "PAGE.HTM" << true << true;
-    QTest::newRow("style.css") << "style.css" << false << true;
-    QTest::newRow("new page") << "" << false << false;
-    QTest::newRow("plain text") << "notes.txt" << false << false;
-    QTest::newRow("no window") << "-" << false << false;
-}
-
-void TestWizardCommands::enableRule()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, pageWizards);
-    QFETCH(bool, colorWizard);
-    if (name.isEmpty()) {
-        // New takes a page; its New Page dialog is cancelled: an untitled page.
-        const auto answered = ZtTest::AnswerDialogs({true, false});
-        QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_FILE_NEW));
-        QCOMPARE(*answered, 2);
-    }
-    else if (name != QLatin1String("-"))
-        OpenPage(name);
-    for (int id : kWizards) {
-        if (id != ID_COLOR_WIZARD)
-            QVERIFY2(Enabled(id) == pageWizards, qPrintable(QString::number(id)));
-    }
-    QCOMPARE(Enabled(ID_COLOR_WIZARD), colorWizard);
-}
-
-// The text each wizard builds has its rows in tst_wizardtext, and every
-// wizard command reaches its dialog in selectionIsNeverDroppedUnasked; these
-// rows are the kinds of insert: a dialog with a text field, a wizard of
-// pages, and a value for a style sheet.
-void TestWizardCommands::insertsOneUndoableEdit_data()
-{
-    QTest::addColumn<int>("command");
-    QTest::addColumn<Filler>("fill");
-    QTest::addColumn<QString>("expected");
-    const QString longText = QString(5000, QChar(0x00E9)) + QString(5000, QChar(0x4F60));
-    QTest::newRow("Font, long non-ASCII text") << int(ID_FONT_WIZARD) << Filler([longText](QDialog* d) {
-        Type(d, CFontWizDlg::IDC_SIZE, "+1");
-        Type(d, CFontWizDlg::IDC_TEXT, longText);
-    }) << "<FONT SIZE=\"+1\" >" + longText + " </FONT>\n";
-    QTest::newRow("Table") << int(ID_TABLE_WIZARD) << Filler([](QDialog* d) {
-        Type(d, CTableWizPage1::IDC_WIDTH, "100%");
-        Type(d, CTableWizPage1::IDC_BORDER, "1");
-        static_cast<QWizard*>(d)->next();
-        Type(d, CTableWizPage2::IDC_CELLS_FIRST + CTableGroupFields::COUNT, "2");
-    }) << "<TABLE WIDTH=\"100%\" BORDER=\"1\" >\n\t<TR >\n"
-          + QString("\t\t<TD >\nCell data goes here.\n\t\t</TD>\n").repeated(2) + "\t</TR>\n</TABLE>\n";
-    QTest::newRow("Color") << int(ID_COLOR_WIZARD) << Filler([](QDialog* d) {
-        Click(d, CColorWizDlg::IDC_KIND_BACKGROUND_COLOR);
-    }) << "background-color: #FFFFFF;";
-}
-
-void TestWizardCommands::insertsOneUndoableEdit()
-{
-    QFETCH(int, command);
-    QFETCH(Filler, fill);
-    QFETCH(QString, expected);
-    CZentrelView* view = OpenPage(QStringLiteral("page.html"));
-    QVERIFY(view);
-    m_messages.answer = QMessageBox::Yes;
-    const QString before = view->toPlainText();
-    QTextCursor selection = view->textCursor();
-    selection.setPosition(3);
-    selection.setPosition(6, QTextCursor::KeepAnchor); // "old"
-    view->setTextCursor(selection);
-
-    QVERIFY(Run(command, fill));
-    QCOMPARE(view->toPlainText(), QString(before).replace(3, 3, expected));
-    QCOMPARE(view->textCursor().position(), 3 + expected.size());
-    QVERIFY(view->document()->isModified());
-    // Coloured at once: colouring the whole text again changes nothing.
-    const QTextBlock block = view->document()->findBlock(3);
-    const QList<QTextLayout::FormatRange> colours = block.layout()->formats();
-    view->Colorizer()->ColorizeAll();
-    QVERIFY(!colours.isEmpty());
-    QVERIFY(colours == block.layout()->formats());
-    view->undo();
-    QCOMPARE(view->toPlainText(), before);
-    // Only the wizards whose text field took the selection replace it unasked.
-    QCOMPARE(m_messages.texts, command == ID_FONT_WIZARD ? QStringList() : QStringList{ReplaceSelectionQuestion()});
-}
-
-void TestWizardCommands::cancelInsertsNothing_data()
-{
-    QTest::addColumn<int>("command");
-    for (int id : kWizards)
-        QTest::addRow("wizard %d", id) << id;
-}
-
-void TestWizardCommands::cancelInsertsNothing()
-{
-    QFETCH(int, command);
-    CZentrelView* view = OpenPage(QStringLiteral("page.html"));
-    view->selectAll();
-    QVERIFY(Run(command, [](QDialog*) {}, false));
-    QCOMPARE(view->toPlainText(), QStringLiteral("<P>old</P>\n"));
-    QVERIFY(!view->document()->isModified());
-}
-
-void TestWizardCommands::selectionIsNeverDroppedUnasked_data()
-{
-    // The page holds "<P>old</P>\nnew\n"; "old" or "old</P>\nnew" is selected.
-    QTest::addColumn<int>("command");
-    QTest::addColumn<bool>("twoLines");
-    QTest::addColumn<Filler>("fill");
-    QTest::addColumn<int>("answer"); // to the question, when one comes
-    QTest::addColumn<QString>("expected");
-    const Filler none = [](QDialog*) {};
-    const int noQuestion = QMessageBox::NoButton;
-    QTest::newRow("Font wraps it") << int(ID_FONT_WIZARD) << false << none << noQuestion
-                                   << "<P><FONT >old </FONT>\n</P>\nnew\n";
-    QTest::newRow("Font wraps two lines")
-        << int(ID_FONT_WIZARD) << true << Filler([](QDialog* d) { Type(d, CFontWizDlg::IDC_COLOR, "Red"); })
-        << noQuestion << "<P><FONT COLOR=\"Red\" >old</P>\nnew </FONT>\n\n";
-    QTest::newRow("Font, Basefont, kept") << int(ID_FONT_WIZARD) << false
-                                          << Filler([](QDialog* d) { Click(d, CFontWizDlg::IDC_BASEFONT); })
-                                          << int(QMessageBox::No) << "<P><BASEFONT >\nold</P>\nnew\n";
-    QTest::newRow("Image keeps it as its text")
-        << int(ID_IMAGE_WIZARD) << false << Filler([](QDialog* d) { Type(d, CImageWizDlg::IDC_IMAGE, "a.gif"); })
-        << noQuestion << "<P>old<IMG SRC=\"a.gif\" BORDER=\"0\" > \n</P>\nnew\n";
-    QTest::newRow("Body, kept") << int(ID_BODY_WIZARD) << false << none << int(QMessageBox::No)
-                                << "<P><BODY >\nold</P>\nnew\n";
-    QTest::newRow("Align, cancelled") << int(ID_ALIGN_WIZARD) << true << none << int(QMessageBox::Cancel)
-                                      << "<P>old</P>\nnew\n";
-    QTest::newRow("List, empty text") << int(ID_LIST_WIZARD) << false << none << noQuestion << "<P>old</P>\nnew\n";
-}
-
-// A new user selected a word and ran the Font wizard: the word was gone.
-void TestWizardCommands::selectionIsNeverDroppedUnasked()
-{
-    QFETCH(int, command);
-    QFETCH(bool, twoLines);
-    QFETCH(Filler, fill);
-    QFETCH(int, answer);
-    QFETCH(QString, expected);
-    CZentrelView* view = OpenPage(QStringLiteral("page.html"), "<P>old</P>\nnew\n");
-    QVERIFY(view);
-    m_messages.answer = QMessageBox::StandardButton(answer);
-    QTextCursor selection = view->textCursor();
-    selection.setPosition(3);
-    selection.setPosition(twoLines ? 14 : 6, QTextCursor::KeepAnchor);
-    view->setTextCursor(selection);
-
-    QVERIFY(Run(command, fill));
-    QCOMPARE(view->toPlainText(), expected);
-    QCOMPARE(m_messages.texts, answer == QMessageBox::NoButton ? QStringList() : QStringList{ReplaceSelectionQuestion()});
-}
-
-void TestWizardCommands::editsTheTagAtTheCaret_data()
-{
-    QTest::addColumn<int>("command");
-    QTest::addColumn<QString>("page"); // "|": the caret
-    QTest::addColumn<int>("field");     // a field the dialog opens with
-    QTest::addColumn<QString>("shown"); // what it shows
-    QTest::addColumn<Filler>("fill");
-    QTest::addColumn<QString>("expected");
-    const Filler none = [](QDialog*) {};
-    QTest::newRow("Body") << int(ID_BODY_WIZARD) << "<html>\r\n<body bgcolor=#fff\r\n onload=\"go()\"|>\r\n<p>x</p>\r\n"
-                          << int(CBodyWizDlg::IDC_BACKGROUND) << "#fff"
-                          << Filler([](QDialog* d) { Type(d, CBodyWizDlg::IDC_TEXT_COLOR, "Black"); })
-                          << "<html>\n<BODY BGCOLOR=\"#fff\" TEXT=\"Black\" onload=\"go()\" >\n<p>x</p>\n";
-    QTest::newRow("Body, caret after the tag")
-        << int(ID_BODY_WIZARD) << "<body bgcolor=#fff>|\n" << int(CBodyWizDlg::IDC_BACKGROUND) << "" << none
-        << "<body bgcolor=#fff><BODY >\n\n";
-    QTest::newRow("Table, start tag only")
-        << int(ID_TABLE_WIZARD) << "<TABLE Border='1' |summary=s>\n<tr><td>x</td></tr>\n</table>\n"
-        << int(CTableWizPage1::IDC_BORDER) << "1"
-        << Filler([](QDialog* d) { Type(d, CTableWizPage1::IDC_WIDTH, "50%"); })
-        << "<TABLE WIDTH=\"50%\" BORDER=\"1\" summary=s >\n<tr><td>x</td></tr>\n</table>\n";
-    QTest::newRow("Image") << int(ID_IMAGE_WIZARD) << "<p><img alt='a<b' |src=a.gif></p>"
-                           << int(CImageWizDlg::IDC_IMAGE) << "a.gif" << none
-                           << "<p><IMG SRC=\"a.gif\" BORDER=\"0\" alt='a<b' ></p>";
-    QTest::newRow("Font") << int(ID_FONT_WIZARD) << "<font |color=red>x</font>" << int(CFontWizDlg::IDC_COLOR) << "red"
-                          << Filler([](QDialog* d) { Type(d, CFontWizDlg::IDC_SIZE, "+1"); })
-                          << "<FONT SIZE=\"+1\" COLOR=\"red\" >x</font>";
-    QTest::newRow("Align") << int(ID_ALIGN_WIZARD) << "<h1 align=left|>T</h1>" << int(CAlignWizDlg::IDC_HORIZONTAL)
-                           << "ticked" << none << "<h1 ALIGN=\"left\" >T</h1>";
-    QTest::newRow("List, items stay") << int(ID_LIST_WIZARD) << "<ul\n type=disc|>\n<li>a\n</ul>\n"
-                                      << int(CListWizDlg::IDC_UNORDERED_TYPE) << "disc"
-                                      << Filler([](QDialog* d) { Type(d, CListWizDlg::IDC_UNORDERED_TYPE, "square"); })
-                                      << "<UL TYPE=\"square\" >\n<li>a\n</ul>\n";
-}
-
-// With the caret in a tag the wizard makes, the wizard opens filled from it
-// and its tag takes the old one's place, undone in one step.
-void TestWizardCommands::editsTheTagAtTheCaret()
-{
-    QFETCH(int, command);
-    QFETCH(QString, page);
-    QFETCH(int, field);
-    QFETCH(QString, shown);
-    QFETCH(Filler, fill);
-    QFETCH(QString, expected);
-    const int caret = int(page.indexOf(QLatin1Char('|')));
-    CZentrelView* view = OpenPage(QStringLiteral("page.html"), page.remove(caret, 1).toUtf8());
-    QVERIFY(view);
-    const QString before = view->toPlainText();
-    QTextCursor cursor = view->textCursor();
-    cursor.setPosition(caret - int(page.left(caret).count(QLatin1Char('\r'))));
-    view->setTextCursor(cursor);
-
-    QString opened;
-    QVERIFY(Run(command, [&opened, field, fill](QDialog* d) {
-        opened = Shown(d, field);
-        fill(d);
-    }));
-    QCOMPARE(opened, shown);
-    QCOMPARE(view->toPlainText(), expected);
-    QVERIFY(m_messages.texts.isEmpty());
-    view->undo();
-    QCOMPARE(view->toPlainText(), before);
-}
-
-void TestWizardCommands::messagesWithoutAnEditor()
-{
-    // The commands are disabled then, so the handlers are called directly,
-    // as when the window closed while the dialog was open.
-    CWizardCommands& commands = m_app->WizardCommands();
-    const QList<std::function<void()>> handlers{
-        [&] { commands.OnBodyWizard(); },  [&] { commands.OnFontWizard(); },  [&] { commands.OnTableWizard(); },
-        [&] { commands.OnImageWizard(); }, [&] { commands.OnColorWizard(); }, [&] { commands.OnAlignWizard(); },
-        [&] { commands.OnListWizard(); }};
-    for (const auto& handler : handlers) {
-        ZtTest::AnswerDialogs({true});
-        handler();
-    }
-    const QString open = QStringLiteral("No open file in editor!");
-    const QString file = QStringLiteral("No file in editor!");
-    QCOMPARE(m_messages.texts, (QStringList{open, open, open, open, file, file, file}));
-
-    // Over a window that is no page editor: nothing, silently.
-    m_messages.texts.clear();
-    OpenPage(QStringLiteral("notes.txt"), "plain");
-    const auto answered = ZtTest::AnswerDialogs({true});
-    commands.OnListWizard();
-    QCOMPARE(*answered, 1);
-    QVERIFY(m_messages.texts.isEmpty());
-}
-
-void TestWizardCommands::wizardDirectory()
-{
-    // With no page: the folder holding the selected folder, else the project.
-    m_app->SetProjectPath(m_dir + QStringLiteral("/Site/Site.ztp"));
-    QCOMPARE(m_app->GetWizardDirectory(), m_app->ProjectPath());
-    m_app->SetSelectedPath(m_dir + QStringLiteral("/Site/Images"));
-    QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/Site"));
-    QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), QString());
-
-    // Two pages: the one opened first decides, though the other is active.
-    OpenPage(QStringLiteral("First/a.html"));
-    OpenPage(QStringLiteral("Second/b.html"));
-    QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/First"));
-    QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), m_dir + QStringLiteral("/First"));
-}
 
 ZT_APP_TEST_MAIN(TestWizardCommands)
 #include "tst_wizardcommands.moc"

@@ -43,27 +43,4 @@ struct CMessageLog
     QMessageBox::StandardButton answer;
 };
 
-// Answers the modal dialogs the coming turns of the event loop find open,
-// one answer each (true accepts, false rejects), each next one inside the
-// dialog before. Returns how many were answered so far: the test compares it
-// after the call that was to show them, so a dialog that never came fails
-// the test instead of crashing it.
-inline std::shared_ptr<int> AnswerDialogs(QList<bool> answers, std::shared_ptr<int> answered = {})
-{
-    if (!answered)
-        answered = std::make_shared<int>(0);
-    if (!answers.isEmpty()) {
-        QTimer::singleShot(0, [answers, answered]() mutable {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            ++*answered;
-            const bool accept = answers.takeFirst();
-            AnswerDialogs(answers, answered);
-            accept ? dialog->accept() : dialog->reject();
-        });
-    }
-    return answered;
-}
-
 } // namespace ZtTest

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
@@ -35,6 +36,18 @@ inline QString WriteScript(const QString& path, const QByteArray& body)
     WriteFile(path, "#!/bin/sh\n" + body);
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
     return path;
+}
+
+// The files below folder, with their paths from it, sorted and joined by
+// spaces: "a.html pages/b.html".
+inline QString FilesBelow(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(folder).relativeFilePath(it.next());
+    files.sort();
+    return files.join(QLatin1Char(' '));
 }
 
 // An empty folder of the sandbox, emptied if an earlier test left it full.
