@@ -2,7 +2,9 @@
 
 #include "editor/LineEnds.h"
 
+#include <QByteArrayView>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <array>
@@ -76,6 +78,8 @@ void ReplaceFrameMarkers(QString& text, const QString& standIns, bool toStandIns
 
 } // namespace
 
+qsizetype CSourceText::s_nLoadPieceBytes = qsizetype(1) << 20;
+
 qsizetype CSourceText::FirstNul(const QByteArray& bytes)
 {
     const void* nul = std::memchr(bytes.constData(), 0, size_t(bytes.size()));
@@ -122,22 +126,30 @@ bool CSourceText::IsValidUtf8(const char* data, qsizetype size)
 
 CSourceText CSourceText::Decode(const QByteArray& fileBytes)
 {
-    CSourceText result;
-    qsizetype size = FirstNul(fileBytes);
-    if (size < 0)
-        size = fileBytes.size();
-    const char* data = fileBytes.constData();
+    const qsizetype size = TextLength(fileBytes);
+    CSourceText result = ForBytes(fileBytes.constData(), size);
+    LineEndCounts counts = {0, 0, 0, 0, 0};
+    result.text = result.DecodePiece(fileBytes.constData(), size, true, counts);
+    result.dominantLineEnd = DominantLineEnd(counts);
+    return result;
+}
 
+qsizetype CSourceText::TextLength(const QByteArray& fileBytes)
+{
+    const qsizetype nul = FirstNul(fileBytes);
+    return nul < 0 ? fileBytes.size() : nul;
+}
+
+CSourceText CSourceText::ForBytes(const char* data, qsizetype size)
+{
+    CSourceText result;
     if (IsValidUtf8(data, size)) {
-        result.byteOrderMark = fileBytes.startsWith(kUtf8ByteOrderMark);
+        result.byteOrderMark = QByteArrayView(data, size).startsWith(kUtf8ByteOrderMark);
         if (HasFrameMarker(data, size))
             result.frameMarkerStandIns = PickStandIns(QString::fromUtf8(data, size));
     } else {
         result.encoding = Encoding::Windows1252;
     }
-    LineEndCounts counts = {0, 0, 0, 0, 0};
-    result.text = result.DecodePiece(data, size, true, counts);
-    result.dominantLineEnd = DominantLineEnd(counts);
     return result;
 }
 
@@ -214,9 +226,38 @@ CSourceText::LineEnd CSourceText::DominantLineEnd(const LineEndCounts& counts)
 
 void CSourceText::LoadInto(QTextDocument* document, const QByteArray& fileBytes)
 {
-    const CSourceText source = Decode(fileBytes);
-    document->setPlainText(source.text);
+    const qsizetype size = TextLength(fileBytes);
+    const char* data = fileBytes.constData();
+    CSourceText source = ForBytes(data, size);
+    LineEndCounts counts = {0, 0, 0, 0, 0};
+    // What setPlainText does, but decoded and handed over a piece at a time:
+    // the whole decoded text never exists next to the document's own copy of
+    // it. One edit block, so the document reports one change, as for
+    // setPlainText; no undo step.
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    document->clear();
+    for (qsizetype start = 0; start < size;) {
+        const qsizetype end = PieceEnd(data, size, start, qMax<qsizetype>(1, s_nLoadPieceBytes));
+        cursor.insertText(source.DecodePiece(data + start, end - start, start == 0, counts));
+        start = end;
+    }
+    cursor.endEditBlock();
+    document->setUndoRedoEnabled(undo);
+    source.dominantLineEnd = DominantLineEnd(counts);
     source.RecordOn(document);
+}
+
+qsizetype CSourceText::PieceEnd(const char* data, qsizetype size, qsizetype start, qsizetype bytes)
+{
+    // A line feed byte ends every kind of line end but a lone CR and U+2029,
+    // and is never part of a longer UTF-8 character.
+    if (bytes >= size - start)
+        return size;
+    const void* feed = std::memchr(data + start + bytes, '\n', size_t(size - start - bytes));
+    return feed ? static_cast<const char*>(feed) - data + 1 : size;
 }
 
 void CSourceText::RecordOn(QTextDocument* document) const
