@@ -34,12 +34,30 @@ std::function<bool(const QString&, qsizetype)> CSourceDoc::s_confirmTruncatedOpe
 
 qint64 CSourceDoc::s_nBackgroundLoadBytes = qint64(1) << 20;
 
+namespace {
+QString DeletedWhileReadMessage(const QString& path)
+{
+    return CSourceDoc::tr("%1 was deleted while it was being opened.\n"
+                          "The window shows the whole text as it was read; save it to keep it.")
+        .arg(QDir::toNativeSeparators(path));
+}
+} // namespace
+
 bool CSourceDoc::OnOpenDocument(const QString& path)
 {
     auto* editor = GetFirstView() ? qobject_cast<QPlainTextEdit*>(GetFirstView()->GetWidget()) : nullptr;
     const QFileInfo info(path);
     if (!editor || IsLoading() || !info.isFile() || info.size() < s_nBackgroundLoadBytes)
         return CDocument::OnOpenDocument(path);
+    DeleteContents();
+    if (!StartLoad(editor, path))
+        return false;
+    m_bOpenPending = true;
+    return true;
+}
+
+bool CSourceDoc::StartLoad(QPlainTextEdit* editor, const QString& path)
+{
     // The same checks and messages as a file read at once.
     QFile file;
     if (!OpenForReading(path, file))
@@ -54,10 +72,8 @@ bool CSourceDoc::OnOpenDocument(const QString& path)
                         .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno))));
         return false;
     }
-    DeleteContents();
     m_pLoader = new CSourceLoader(editor, path, descriptor, s_confirmTruncatedOpen);
     connect(m_pLoader, &CSourceLoader::finished, this, &CSourceDoc::OnLoadFinished);
-    m_bOpenPending = true;
     m_pLoader->Start();
     return true;
 }
@@ -84,6 +100,10 @@ void CSourceDoc::OnLoadFinished(CSourceLoader::Outcome outcome, const QString& m
 {
     const CDiskStamp stamp = m_pLoader->StampBeforeReading();
     m_pLoader->deleteLater();
+    if (m_pReload) {
+        OnReloadFinished(outcome, message, stamp);
+        return;
+    }
     if (outcome == CSourceLoader::Outcome::Loaded || outcome == CSourceLoader::Outcome::Deleted)
         m_bOpenPending = false;
     switch (outcome) {
@@ -91,17 +111,13 @@ void CSourceDoc::OnLoadFinished(CSourceLoader::Outcome outcome, const QString& m
         SetDiskStamp(stamp);
         SetSettledDiskStamp(CDiskStamp());
         SetModifiedFlag(false);
-        OnTextLoaded();
         return;
     case CSourceLoader::Outcome::Deleted:
         // Everything was read: keep it, and let closing ask to save it.
         SetDiskStamp(stamp);
         SetSettledDiskStamp(CDiskStamp::Of(GetPathName()));
-        OnTextLoaded();
         SetModifiedFlag(true);
-        ReportError(tr("%1 was deleted while it was being opened.\n"
-                       "The window shows the whole text as it was read; save it to keep it.")
-                        .arg(QDir::toNativeSeparators(GetPathName())));
+        ReportError(DeletedWhileReadMessage(GetPathName()));
         return;
     case CSourceLoader::Outcome::Changed:
     case CSourceLoader::Outcome::Failed:
@@ -168,7 +184,6 @@ void CSourceDoc::SetModifiedFlag(bool modified)
     CDocument::SetModifiedFlag(modified);
 }
 
-namespace {
 // Where a view stood before its text was read again.
 struct CViewPlace
 {
@@ -178,15 +193,19 @@ struct CViewPlace
     int firstVisibleLine = 0;
     int horizontalScroll = 0;
 };
-} // namespace
 
-bool CSourceDoc::ReloadFromDisk()
+struct CSourceDoc::CReload
 {
-    // Nothing was taken from the file yet.
-    if (IsLoading())
-        return false;
     QList<CViewPlace> places;
-    for (CMDIChildWnd* frame : Frames()) {
+    CSourceText textBefore;
+    bool modifiedBefore = false;
+};
+
+namespace {
+QList<CViewPlace> PlacesOf(const QList<CMDIChildWnd*>& frames)
+{
+    QList<CViewPlace> places;
+    for (CMDIChildWnd* frame : frames) {
         auto* editor = frame->GetActiveView() ? qobject_cast<QPlainTextEdit*>(frame->GetActiveView()->GetWidget())
                                               : nullptr;
         if (!editor)
@@ -195,10 +214,11 @@ bool CSourceDoc::ReloadFromDisk()
         places.append({editor, caret.blockNumber(), caret.positionInBlock(), editor->verticalScrollBar()->value(),
                        editor->horizontalScrollBar()->value()});
     }
-    // The base class reads the file without announcing it as the file the
-    // user works on now: the reload is not the user's doing.
-    if (!CDocument::OnOpenDocument(GetPathName()))
-        return false;
+    return places;
+}
+
+void GoBackTo(const QList<CViewPlace>& places)
+{
     for (const CViewPlace& place : places) {
         if (!place.editor)
             continue;
@@ -212,5 +232,69 @@ bool CSourceDoc::ReloadFromDisk()
         place.editor->verticalScrollBar()->setValue(place.firstVisibleLine);
         place.editor->horizontalScrollBar()->setValue(place.horizontalScroll);
     }
+}
+} // namespace
+
+bool CSourceDoc::ReloadFromDisk()
+{
+    // Nothing was taken from the file yet.
+    if (IsLoading())
+        return false;
+    const QList<CViewPlace> places = PlacesOf(Frames());
+    auto* editor = GetFirstView() ? qobject_cast<QPlainTextEdit*>(GetFirstView()->GetWidget()) : nullptr;
+    const QFileInfo info(GetPathName());
+    if (editor && info.isFile() && info.size() >= s_nBackgroundLoadBytes) {
+        auto reload = std::make_shared<CReload>();
+        reload->places = places;
+        reload->textBefore = CSourceText::Snapshot(editor->document());
+        reload->modifiedBefore = IsModified();
+        // The text on screen is about to become the file's: the window says
+        // so now, while the document's signals are still heard.
+        SetModifiedFlag(false);
+        m_pReload = reload;
+        if (StartLoad(editor, GetPathName()))
+            return true;
+        m_pReload.reset();
+        SetModifiedFlag(reload->modifiedBefore);
+        return false;
+    }
+    // The base class reads the file without announcing it as the file the
+    // user works on now: the reload is not the user's doing.
+    if (!CDocument::OnOpenDocument(GetPathName()))
+        return false;
+    GoBackTo(places);
     return true;
+}
+
+void CSourceDoc::OnReloadFinished(CSourceLoader::Outcome outcome, const QString& message, const CDiskStamp& stamp)
+{
+    const std::shared_ptr<CReload> reload = std::move(m_pReload);
+    switch (outcome) {
+    case CSourceLoader::Outcome::Loaded:
+        SetDiskStamp(stamp);
+        SetSettledDiskStamp(CDiskStamp());
+        SetModifiedFlag(false);
+        GoBackTo(reload->places);
+        return;
+    case CSourceLoader::Outcome::Deleted:
+        SetDiskStamp(stamp);
+        SetSettledDiskStamp(CDiskStamp::Of(GetPathName()));
+        SetModifiedFlag(true);
+        GoBackTo(reload->places);
+        ReportError(DeletedWhileReadMessage(GetPathName()));
+        return;
+    case CSourceLoader::Outcome::Changed:
+    case CSourceLoader::Outcome::Failed:
+    case CSourceLoader::Outcome::Cancelled:
+        // The text goes back as it was; the file as it is now counts as
+        // seen, as after a reload that fails at once.
+        if (QTextDocument* text = TextDocument())
+            CSourceText::LoadInto(text, reload->textBefore.Bytes());
+        SetSettledDiskStamp(CDiskStamp::Of(GetPathName()));
+        SetModifiedFlag(reload->modifiedBefore);
+        GoBackTo(reload->places);
+        if (!message.isEmpty())
+            ReportError(message);
+        return;
+    }
 }

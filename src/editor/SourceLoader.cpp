@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -196,6 +197,8 @@ void CSourceLoader::Start()
     QTextDocument* document = m_pEditor->document();
     document->setUndoRedoEnabled(false);
     document->blockSignals(true);
+    // A reload starts from an empty text too.
+    document->clear();
     m_pEditor->setReadOnly(true);
     qApp->installEventFilter(this);
     m_sinceStart.start();
@@ -267,7 +270,13 @@ void CSourceLoader::OnTick()
         }
         QTextCursor end(document);
         end.movePosition(QTextCursor::End);
+        QTextBlock grown = end.block();
         end.insertText(piece);
+        // The line the piece went on with is new text: it gets the user state
+        // of a line never seen (-1) again, so that whoever keeps a state per
+        // line (the colorizer) looks at it anew, although the document's
+        // signals are held back.
+        grown.setUserState(-1);
         // Loading is no edit: the text stays as read.
         document->setModified(false);
         if (!m_bAnyText) {

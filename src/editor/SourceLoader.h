@@ -52,6 +52,7 @@ public:
                   std::function<bool(const QString& path, qsizetype offset)> confirmTruncated);
     ~CSourceLoader() override;
 
+    // Replaces the editor's text by the file's, as it comes in.
     void Start();
     // Stops the worker and reports Cancelled. The text read so far stays in
     // the editor: the owner closes it.
