@@ -423,7 +423,8 @@ bool LoadAsTheProgramDoes(QPlainTextEdit* editor, const QString& path, const std
     return loaded;
 }
 
-// Lines of the first screen whose colours are those the colorizer gives them.
+// Lines of the first screen whose colours are those the colorizer gives them
+// (a line without tokens counts as not coloured).
 int ColouredShownLines(QPlainTextEdit* editor, CSyntaxColorizer* colorizer, int* shown)
 {
     const int lines = editor->viewport()->height() / editor->fontMetrics().lineSpacing();
@@ -466,7 +467,7 @@ int OpenOnce(const QString& path)
     if (!loaded)
         return 1;
     Print("first_screen_ms", firstScreenMs, "ms");
-    std::printf("first_screen_coloured_lines: %d of %d with tokens\n", coloured, shown);
+    std::printf("first_screen_coloured_lines: %d of %d\n", coloured, shown);
     Print("loaded_ms", double(timer.nsecsElapsed()) / 1e6, "ms");
     Print("rss_mb", StatusMb("VmRSS:"), "MB");
     Print("peak_rss_mb", PeakRssMb(), "MB");

@@ -32,7 +32,7 @@ std::function<void(const QString&)> CSourceLoader::s_betweenReads;
 
 namespace {
 // The worker waits while this many pieces are waiting for the UI thread.
-constexpr size_t kPiecesAhead = 8;
+constexpr size_t kPiecesAhead = 4;
 // The UI thread appends pieces for about this long before it lets other
 // events in; a piece it has started is always finished.
 constexpr qint64 kTickBudgetMs = 16;
