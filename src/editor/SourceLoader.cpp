@@ -23,6 +23,9 @@
 #include <utility>
 
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 qint64 CSourceLoader::s_nLargestFile = qint64(256) << 20;
 qsizetype CSourceLoader::s_nLongestLine = qsizetype(4) << 20;
@@ -194,6 +197,7 @@ void CSourceLoader::Start()
     job->m_stampBefore = m_stampBefore;
     m_pJob = job;
 
+    KeepLargeBlocksMapped();
     QTextDocument* document = m_pEditor->document();
     document->setUndoRedoEnabled(false);
     document->blockSignals(true);
@@ -204,6 +208,20 @@ void CSourceLoader::Start()
     m_sinceStart.start();
     m_tick.start();
     std::thread([job] { Run(job); }).detach();
+}
+
+void CSourceLoader::KeepLargeBlocksMapped()
+{
+#ifdef __GLIBC__
+    // glibc raises the size from which a block gets a mapping of its own to
+    // that of every such block freed (up to 32 MB): after one large block is
+    // gone, the document's text and tables, which grow as the pieces come in,
+    // are taken from the heap, and every growth copies them and leaves a hole
+    // (30 MB for a 10 MB page). With the size fixed they stay in mappings,
+    // which grow in place and go back to the system when freed.
+    static const bool fixed = mallopt(M_MMAP_THRESHOLD, 256 << 10) == 1;
+    Q_UNUSED(fixed);
+#endif
 }
 
 void CSourceLoader::Cancel()

@@ -90,6 +90,7 @@ protected:
 private:
     struct CJob;
     static void Run(const std::shared_ptr<CJob>& job);
+    static void KeepLargeBlocksMapped();
     bool IsEscapeForThisLoad(QObject* watched, QEvent* event) const;
     void OnTick();
     void ShowProgress(int percent);
