@@ -184,6 +184,35 @@ QString CSourceLoader::LineTooLongMessage(const QString& path)
         .arg(s_nLongestLine);
 }
 
+// Lines are found with memchr, which reads many bytes at a time; only a line
+// that may be too long is looked at byte by byte.
+bool CSourceLoader::HasLineLongerThan(const char* data, qsizetype size, qsizetype longest, qsizetype& lineLength)
+{
+    const char* at = data;
+    const char* const end = data + size;
+    while (at < end) {
+        const void* feed = std::memchr(at, '\n', size_t(end - at));
+        const char* const lineEnd = feed ? static_cast<const char*>(feed) : end;
+        if (lineLength + (lineEnd - at) > longest) {
+            for (; at < lineEnd; ++at) {
+                if (*at == '\r')
+                    lineLength = 0;
+                else if (++lineLength > longest)
+                    return true;
+            }
+        } else if (!feed) {
+            // The last line goes on in the next bytes: count from its last CR.
+            const void* lastCr = memrchr(at, '\r', size_t(lineEnd - at));
+            lineLength = lastCr ? lineEnd - static_cast<const char*>(lastCr) - 1 : lineLength + (lineEnd - at);
+        }
+        if (!feed)
+            break;
+        lineLength = 0;
+        at = lineEnd + 1;
+    }
+    return false;
+}
+
 void CSourceLoader::Start()
 {
     auto job = std::make_shared<CJob>();
@@ -419,12 +448,7 @@ void CSourceLoader::Run(const std::shared_ptr<CJob>& job)
             job->End(Outcome::Failed, TooLargeMessage(job->m_strPath, qMax(facts.textBytes, file.size())));
             return;
         }
-        for (const char byte : std::as_const(block)) {
-            if (byte == '\n' || byte == '\r')
-                lineLength = 0;
-            else if (++lineLength > job->m_nLongestLine)
-                facts.lineTooLong = true;
-        }
+        facts.lineTooLong = CSourceLoader::HasLineLongerThan(block.constData(), block.size(), job->m_nLongestLine, lineLength);
         if (facts.lineTooLong) {
             job->End(Outcome::Failed, LineTooLongMessage(job->m_strPath));
             return;

@@ -74,6 +74,10 @@ public:
     // file there.
     static std::function<void(const QString& path)> s_betweenReads;
 
+    // Whether the bytes hold a line of more than longest bytes (CR and LF both
+    // end one). lineLength carries the length of the last line, not ended yet,
+    // from one call to the next.
+    static bool HasLineLongerThan(const char* data, qsizetype size, qsizetype longest, qsizetype& lineLength);
     // The message for a file too large to open, and for one with a line too long.
     static QString TooLargeMessage(const QString& path, qint64 size);
     static QString LineTooLongMessage(const QString& path);

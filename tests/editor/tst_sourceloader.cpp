@@ -35,6 +35,8 @@ private slots:
     void roundTripsAfterBackgroundLoad();
     void loadThatCannotFinish_data();
     void loadThatCannotFinish();
+    void lineLengthAcrossReads_data();
+    void lineLengthAcrossReads();
     void linesShownAreColouredWhileLoading_data();
     void linesShownAreColouredWhileLoading();
     void reloadInBackground_data();
@@ -132,6 +134,13 @@ void TestSourceLoader::roundTripsAfterBackgroundLoad()
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, saved);
     ZtTest::CMessageLog messages;
+    // The longest line is just within the limit: CR ends a line as LF does.
+    qsizetype longest = 0;
+    for (const QByteArray& lf : bytes.split('\n')) {
+        for (const QByteArray& line : lf.split('\r'))
+            longest = qMax(longest, line.size());
+    }
+    CSourceLoader::s_nLongestLine = qMax<qsizetype>(1, longest);
     const QString path = WriteFile(bytes);
     CZentrelDoc* document = Open(path);
     QVERIFY(document);
@@ -241,6 +250,31 @@ void TestSourceLoader::loadThatCannotFinish()
     }
 }
 
+void TestSourceLoader::lineLengthAcrossReads_data()
+{
+    QTest::addColumn<QByteArrayList>("reads");
+    QTest::addColumn<bool>("tooLong");
+    // A limit of 4 bytes a line.
+    QTest::newRow("exactly the limit") << QByteArrayList{"aaaa"} << false;
+    QTest::newRow("one over") << QByteArrayList{"aaaa", "a"} << true;
+    QTest::newRow("LF ends a line") << QByteArrayList{"aaaa\nbb", "bb\n"} << false;
+    QTest::newRow("CR ends a line") << QByteArrayList{"aa\rb", "bbb\r"} << false;
+    QTest::newRow("CR LF cut between reads") << QByteArrayList{"aaaa\r", "\naaaa"} << false;
+    QTest::newRow("line over the limit across reads") << QByteArrayList{"aa\nbbb", "bb\r"} << true;
+    QTest::newRow("CR only, long line after short ones") << QByteArrayList{"a\rb\rc", "cccc"} << true;
+}
+
+void TestSourceLoader::lineLengthAcrossReads()
+{
+    QFETCH(QByteArrayList, reads);
+    QFETCH(bool, tooLong);
+    qsizetype lineLength = 0;
+    bool found = false;
+    for (const QByteArray& read : reads)
+        found = found || CSourceLoader::HasLineLongerThan(read.constData(), read.size(), 4, lineLength);
+    QCOMPARE(found, tooLong);
+}
+
 // The first lines of the view: "ok" for a line whose colours are those of its
 // text now, "-" for one not coloured, "stale" for colours of other text.
 QString ShownColours(CZentrelView* view, int lines)
@@ -278,6 +312,8 @@ void TestSourceLoader::linesShownAreColouredWhileLoading()
     CProfile::Instance().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
     CProfile::Instance().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1 << 30);
     CSourceLoader::s_nPieceBytes = pieceBytes;
+    // Nothing is painted before the window is on screen.
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
     CZentrelDoc* document = Open(WriteFile(page));
     QVERIFY(document);
     CZentrelView* view = document->GetView();
