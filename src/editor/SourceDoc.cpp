@@ -7,12 +7,14 @@
 #include "editor/SourceText.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -35,6 +37,11 @@ std::function<bool(const QString&, qsizetype)> CSourceDoc::s_confirmTruncatedOpe
 qint64 CSourceDoc::s_nBackgroundLoadBytes = qint64(1) << 20;
 
 namespace {
+// The text before a reload is copied out in slices of this many characters,
+// for about this long between events.
+constexpr int kCopySliceChars = 1 << 20;
+constexpr qint64 kCopyTickMs = 16;
+
 QString DeletedWhileReadMessage(const QString& path)
 {
     return CSourceDoc::tr("%1 was deleted while it was being opened.\n"
@@ -49,33 +56,37 @@ bool CSourceDoc::OnOpenDocument(const QString& path)
     const QFileInfo info(path);
     if (!editor || IsLoading() || !info.isFile() || info.size() < s_nBackgroundLoadBytes)
         return CDocument::OnOpenDocument(path);
-    DeleteContents();
-    if (!StartLoad(editor, path))
+    const int descriptor = OpenToLoad(path);
+    if (descriptor < 0)
         return false;
+    DeleteContents();
     m_bOpenPending = true;
+    StartLoad(editor, path, descriptor);
     return true;
 }
 
-bool CSourceDoc::StartLoad(QPlainTextEdit* editor, const QString& path)
+int CSourceDoc::OpenToLoad(const QString& path)
 {
     // The same checks and messages as a file read at once.
     QFile file;
     if (!OpenForReading(path, file))
-        return false;
+        return -1;
     if (file.size() > CSourceLoader::s_nLargestFile) {
         ReportError(CSourceLoader::TooLargeMessage(path, file.size()));
-        return false;
+        return -1;
     }
     const int descriptor = ::dup(file.handle());
-    if (descriptor < 0) {
+    if (descriptor < 0)
         ReportError(tr("Cannot read %1.\n%2")
                         .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno))));
-        return false;
-    }
+    return descriptor;
+}
+
+void CSourceDoc::StartLoad(QPlainTextEdit* editor, const QString& path, int descriptor)
+{
     m_pLoader = new CSourceLoader(editor, path, descriptor, s_confirmTruncatedOpen);
     connect(m_pLoader, &CSourceLoader::finished, this, &CSourceDoc::OnLoadFinished);
     m_pLoader->Start();
-    return true;
 }
 
 void CSourceDoc::OnCloseDocument()
@@ -87,13 +98,15 @@ void CSourceDoc::OnCloseDocument()
 
 bool CSourceDoc::IsLoading() const
 {
-    return m_pLoader && m_pLoader->IsRunning();
+    return (m_pLoader && m_pLoader->IsRunning()) || m_pReload;
 }
 
 void CSourceDoc::CancelLoad()
 {
-    if (IsLoading())
+    if (m_pLoader && m_pLoader->IsRunning())
         m_pLoader->Cancel();
+    else if (m_pReload)
+        EndCopyForReload();
 }
 
 void CSourceDoc::OnLoadFinished(CSourceLoader::Outcome outcome, const QString& message)
@@ -197,8 +210,20 @@ struct CViewPlace
 struct CSourceDoc::CReload
 {
     QList<CViewPlace> places;
-    CSourceText textBefore;
     bool modifiedBefore = false;
+    // The file, opened and checked when the reload was asked for.
+    int descriptor = -1;
+    // The text before the reload, copied out a slice at a time before the
+    // load starts: copied is how many characters are in textBefore.text.
+    CSourceText textBefore;
+    int copied = 0;
+    QTimer copyTimer;
+
+    ~CReload()
+    {
+        if (descriptor >= 0)
+            ::close(descriptor);
+    }
 };
 
 namespace {
@@ -244,19 +269,21 @@ bool CSourceDoc::ReloadFromDisk()
     auto* editor = GetFirstView() ? qobject_cast<QPlainTextEdit*>(GetFirstView()->GetWidget()) : nullptr;
     const QFileInfo info(GetPathName());
     if (editor && info.isFile() && info.size() >= s_nBackgroundLoadBytes) {
-        auto reload = std::make_shared<CReload>();
-        reload->places = places;
-        reload->textBefore = CSourceText::Snapshot(editor->document());
-        reload->modifiedBefore = IsModified();
-        // The text on screen is about to become the file's: the window says
-        // so now, while the document's signals are still heard.
-        SetModifiedFlag(false);
-        m_pReload = reload;
-        if (StartLoad(editor, GetPathName()))
-            return true;
-        m_pReload.reset();
-        SetModifiedFlag(reload->modifiedBefore);
-        return false;
+        const int descriptor = OpenToLoad(GetPathName());
+        if (descriptor < 0)
+            return false;
+        // The text is copied out first, a slice between events, so that a
+        // reload that cannot finish can put it back; it cannot be edited
+        // meanwhile.
+        m_pReload = std::make_shared<CReload>();
+        m_pReload->places = places;
+        m_pReload->modifiedBefore = IsModified();
+        m_pReload->descriptor = descriptor;
+        editor->setReadOnly(true);
+        m_pReload->copyTimer.setInterval(0);
+        connect(&m_pReload->copyTimer, &QTimer::timeout, this, &CSourceDoc::CopyForReload);
+        m_pReload->copyTimer.start();
+        return true;
     }
     // The base class reads the file without announcing it as the file the
     // user works on now: the reload is not the user's doing.
@@ -264,6 +291,44 @@ bool CSourceDoc::ReloadFromDisk()
         return false;
     GoBackTo(places);
     return true;
+}
+
+void CSourceDoc::CopyForReload()
+{
+    QTextDocument* text = TextDocument();
+    if (!text) {
+        m_pReload.reset();
+        return;
+    }
+    CReload& reload = *m_pReload;
+    QElapsedTimer tick;
+    tick.start();
+    const int length = text->characterCount() - 1;
+    QTextCursor slice(text);
+    while (reload.copied < length && tick.elapsed() < kCopyTickMs) {
+        slice.setPosition(reload.copied);
+        reload.copied = qMin(length, reload.copied + kCopySliceChars);
+        slice.setPosition(reload.copied, QTextCursor::KeepAnchor);
+        // Raw text: blocks joined by U+2029, nothing else changed.
+        reload.textBefore.text += slice.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+    if (reload.copied < length)
+        return;
+    reload.copyTimer.stop();
+    reload.textBefore = CSourceText::Snapshot(text, std::move(reload.textBefore.text));
+    // The text on screen is about to become the file's: the window says so
+    // now, while the document's signals are still heard.
+    SetModifiedFlag(false);
+    auto* editor = qobject_cast<QPlainTextEdit*>(GetFirstView()->GetWidget());
+    StartLoad(editor, GetPathName(), std::exchange(reload.descriptor, -1));
+}
+
+void CSourceDoc::EndCopyForReload()
+{
+    m_pReload.reset();
+    if (auto* editor = GetFirstView() ? qobject_cast<QPlainTextEdit*>(GetFirstView()->GetWidget()) : nullptr)
+        editor->setReadOnly(false);
+    SetSettledDiskStamp(CDiskStamp::Of(GetPathName()));
 }
 
 void CSourceDoc::OnReloadFinished(CSourceLoader::Outcome outcome, const QString& message, const CDiskStamp& stamp)

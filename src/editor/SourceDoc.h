@@ -56,9 +56,14 @@ public:
 
 private:
     struct CReload;
-    // Starts reading path into the editor off the UI thread; false, after
-    // telling the user, when the file cannot be read.
-    bool StartLoad(QPlainTextEdit* editor, const QString& path);
+    // The file at path opened for a load off the UI thread, or -1 after
+    // telling the user why it cannot be read.
+    int OpenToLoad(const QString& path);
+    // Starts reading the opened file into the editor off the UI thread.
+    void StartLoad(QPlainTextEdit* editor, const QString& path, int descriptor);
+    void CopyForReload();
+    // Escape while the text is still being copied: nothing was read yet.
+    void EndCopyForReload();
     void OnLoadFinished(CSourceLoader::Outcome outcome, const QString& message);
     void OnReloadFinished(CSourceLoader::Outcome outcome, const QString& message, const CDiskStamp& stamp);
 

@@ -332,15 +332,21 @@ QByteArray CSourceText::Save(const QTextDocument* document)
 
 CSourceText CSourceText::Snapshot(const QTextDocument* document)
 {
+    // Raw text: blocks joined by U+2029, nothing else changed (U+00A0 and
+    // U+2028 stay as they are). A block never holds a '\n' of its own.
+    QString text = document->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return Snapshot(document, std::move(text));
+}
+
+CSourceText CSourceText::Snapshot(const QTextDocument* document, QString text)
+{
     CSourceText snapshot;
     snapshot.encoding = DocumentEncoding(document);
     snapshot.dominantLineEnd = DocumentLineEnd(document);
     snapshot.byteOrderMark = document->property(kByteOrderMarkProperty).toBool();
     snapshot.frameMarkerStandIns = document->property(kStandInsProperty).toString();
-    // Raw text: blocks joined by U+2029, nothing else changed (U+00A0 and
-    // U+2028 stay as they are). A block never holds a '\n' of its own.
-    snapshot.text = document->toRawText();
-    snapshot.text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    snapshot.text = std::move(text);
     const CLineEnds* lineEnds = CLineEnds::Of(document);
     const int breaks = document->blockCount() - 1;
     snapshot.lineEnds.reserve(breaks);

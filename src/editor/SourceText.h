@@ -73,6 +73,9 @@ public:
     // text, the line ends resolved), so that Bytes() can make the file bytes
     // on another thread while the user goes on typing.
     static CSourceText Snapshot(const QTextDocument* document);
+    // The same, with the text already copied out of the document (blocks
+    // joined by '\n').
+    static CSourceText Snapshot(const QTextDocument* document, QString text);
     // The file bytes of a snapshot: exactly what Save writes.
     QByteArray Bytes() const;
     // The temporary preview page: every line with its trailing control

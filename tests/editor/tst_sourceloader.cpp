@@ -335,13 +335,14 @@ void TestSourceLoader::linesShownAreColouredWhileLoading()
     QVERIFY(!view->document()->firstBlock().layout()->formats().isEmpty());
 }
 
-enum class ReloadEnd { Loaded, Escape, Changed, RefuseZeroByte };
+enum class ReloadEnd { Loaded, CancelledAtOnce, Escape, Changed, RefuseZeroByte };
 
 void TestSourceLoader::reloadInBackground_data()
 {
     QTest::addColumn<ReloadEnd>("end");
     QTest::addColumn<QString>("message");
     QTest::newRow("reloaded") << ReloadEnd::Loaded << QString();
+    QTest::newRow("cancelled before a byte is read") << ReloadEnd::CancelledAtOnce << QString();
     QTest::newRow("escape") << ReloadEnd::Escape << QString();
     QTest::newRow("changed while read") << ReloadEnd::Changed << "changed while it was being read";
     QTest::newRow("zero byte refused") << ReloadEnd::RefuseZeroByte << QString();
@@ -383,6 +384,8 @@ void TestSourceLoader::reloadInBackground()
     };
     QVERIFY(document->ReloadFromDisk());
     QVERIFY(document->IsLoading());
+    if (end == ReloadEnd::CancelledAtOnce)
+        document->CancelLoad();
     if (end == ReloadEnd::Escape) {
         QTRY_VERIFY(m_frame->statusBar()->currentMessage().startsWith(QStringLiteral("Opening ")));
         QTest::keyClick(view, Qt::Key_Escape);
