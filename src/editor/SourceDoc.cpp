@@ -217,7 +217,6 @@ struct CSourceDoc::CReload
     // load starts: copied is how many characters are in textBefore.text.
     CSourceText textBefore;
     int copied = 0;
-    QTimer copyTimer;
 
     ~CReload()
     {
@@ -280,9 +279,7 @@ bool CSourceDoc::ReloadFromDisk()
         m_pReload->modifiedBefore = IsModified();
         m_pReload->descriptor = descriptor;
         editor->setReadOnly(true);
-        m_pReload->copyTimer.setInterval(0);
-        connect(&m_pReload->copyTimer, &QTimer::timeout, this, &CSourceDoc::CopyForReload);
-        m_pReload->copyTimer.start();
+        CopyForReloadLater();
         return true;
     }
     // The base class reads the file without announcing it as the file the
@@ -291,6 +288,15 @@ bool CSourceDoc::ReloadFromDisk()
         return false;
     GoBackTo(places);
     return true;
+}
+
+void CSourceDoc::CopyForReloadLater()
+{
+    // Only for the reload that asked: one cancelled meanwhile has no more turns.
+    QTimer::singleShot(0, this, [this, reload = std::weak_ptr<CReload>(m_pReload)] {
+        if (!reload.expired() && reload.lock() == m_pReload)
+            CopyForReload();
+    });
 }
 
 void CSourceDoc::CopyForReload()
@@ -312,9 +318,10 @@ void CSourceDoc::CopyForReload()
         // Raw text: blocks joined by U+2029, nothing else changed.
         reload.textBefore.text += slice.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     }
-    if (reload.copied < length)
+    if (reload.copied < length) {
+        CopyForReloadLater();
         return;
-    reload.copyTimer.stop();
+    }
     reload.textBefore = CSourceText::Snapshot(text, std::move(reload.textBefore.text));
     // The text on screen is about to become the file's: the window says so
     // now, while the document's signals are still heard.

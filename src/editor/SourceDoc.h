@@ -61,7 +61,9 @@ private:
     int OpenToLoad(const QString& path);
     // Starts reading the opened file into the editor off the UI thread.
     void StartLoad(QPlainTextEdit* editor, const QString& path, int descriptor);
+    // Copies the next slices of the text before a reload, then starts it.
     void CopyForReload();
+    void CopyForReloadLater();
     // Escape while the text is still being copied: nothing was read yet.
     void EndCopyForReload();
     void OnLoadFinished(CSourceLoader::Outcome outcome, const QString& message);
