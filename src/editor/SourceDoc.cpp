@@ -7,12 +7,14 @@
 #include "editor/SourceText.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -34,32 +36,57 @@ std::function<bool(const QString&, qsizetype)> CSourceDoc::s_confirmTruncatedOpe
 
 qint64 CSourceDoc::s_nBackgroundLoadBytes = qint64(1) << 20;
 
+namespace {
+// The text before a reload is copied out in slices of this many characters,
+// for about this long between events.
+constexpr int kCopySliceChars = 1 << 20;
+constexpr qint64 kCopyTickMs = 16;
+
+QString DeletedWhileReadMessage(const QString& path)
+{
+    return CSourceDoc::tr("%1 was deleted while it was being opened.\n"
+                          "The window shows the whole text as it was read; save it to keep it.")
+        .arg(QDir::toNativeSeparators(path));
+}
+} // namespace
+
 bool CSourceDoc::OnOpenDocument(const QString& path)
 {
     auto* editor = GetFirstView() ? qobject_cast<QPlainTextEdit*>(GetFirstView()->GetWidget()) : nullptr;
     const QFileInfo info(path);
     if (!editor || IsLoading() || !info.isFile() || info.size() < s_nBackgroundLoadBytes)
         return CDocument::OnOpenDocument(path);
+    const int descriptor = OpenToLoad(path);
+    if (descriptor < 0)
+        return false;
+    DeleteContents();
+    m_bOpenPending = true;
+    StartLoad(editor, path, descriptor);
+    return true;
+}
+
+int CSourceDoc::OpenToLoad(const QString& path)
+{
     // The same checks and messages as a file read at once.
     QFile file;
     if (!OpenForReading(path, file))
-        return false;
+        return -1;
     if (file.size() > CSourceLoader::s_nLargestFile) {
         ReportError(CSourceLoader::TooLargeMessage(path, file.size()));
-        return false;
+        return -1;
     }
     const int descriptor = ::dup(file.handle());
-    if (descriptor < 0) {
+    if (descriptor < 0)
         ReportError(tr("Cannot read %1.\n%2")
                         .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno))));
-        return false;
-    }
-    DeleteContents();
+    return descriptor;
+}
+
+void CSourceDoc::StartLoad(QPlainTextEdit* editor, const QString& path, int descriptor)
+{
     m_pLoader = new CSourceLoader(editor, path, descriptor, s_confirmTruncatedOpen);
     connect(m_pLoader, &CSourceLoader::finished, this, &CSourceDoc::OnLoadFinished);
-    m_bOpenPending = true;
     m_pLoader->Start();
-    return true;
 }
 
 void CSourceDoc::OnCloseDocument()
@@ -71,19 +98,25 @@ void CSourceDoc::OnCloseDocument()
 
 bool CSourceDoc::IsLoading() const
 {
-    return m_pLoader && m_pLoader->IsRunning();
+    return (m_pLoader && m_pLoader->IsRunning()) || m_pReload;
 }
 
 void CSourceDoc::CancelLoad()
 {
-    if (IsLoading())
+    if (m_pLoader && m_pLoader->IsRunning())
         m_pLoader->Cancel();
+    else if (m_pReload)
+        EndCopyForReload();
 }
 
 void CSourceDoc::OnLoadFinished(CSourceLoader::Outcome outcome, const QString& message)
 {
     const CDiskStamp stamp = m_pLoader->StampBeforeReading();
     m_pLoader->deleteLater();
+    if (m_pReload) {
+        OnReloadFinished(outcome, message, stamp);
+        return;
+    }
     if (outcome == CSourceLoader::Outcome::Loaded || outcome == CSourceLoader::Outcome::Deleted)
         m_bOpenPending = false;
     switch (outcome) {
@@ -91,17 +124,13 @@ void CSourceDoc::OnLoadFinished(CSourceLoader::Outcome outcome, const QString& m
         SetDiskStamp(stamp);
         SetSettledDiskStamp(CDiskStamp());
         SetModifiedFlag(false);
-        OnTextLoaded();
         return;
     case CSourceLoader::Outcome::Deleted:
         // Everything was read: keep it, and let closing ask to save it.
         SetDiskStamp(stamp);
         SetSettledDiskStamp(CDiskStamp::Of(GetPathName()));
-        OnTextLoaded();
         SetModifiedFlag(true);
-        ReportError(tr("%1 was deleted while it was being opened.\n"
-                       "The window shows the whole text as it was read; save it to keep it.")
-                        .arg(QDir::toNativeSeparators(GetPathName())));
+        ReportError(DeletedWhileReadMessage(GetPathName()));
         return;
     case CSourceLoader::Outcome::Changed:
     case CSourceLoader::Outcome::Failed:
@@ -168,7 +197,6 @@ void CSourceDoc::SetModifiedFlag(bool modified)
     CDocument::SetModifiedFlag(modified);
 }
 
-namespace {
 // Where a view stood before its text was read again.
 struct CViewPlace
 {
@@ -178,15 +206,30 @@ struct CViewPlace
     int firstVisibleLine = 0;
     int horizontalScroll = 0;
 };
-} // namespace
 
-bool CSourceDoc::ReloadFromDisk()
+struct CSourceDoc::CReload
 {
-    // Nothing was taken from the file yet.
-    if (IsLoading())
-        return false;
     QList<CViewPlace> places;
-    for (CMDIChildWnd* frame : Frames()) {
+    bool modifiedBefore = false;
+    // The file, opened and checked when the reload was asked for.
+    int descriptor = -1;
+    // The text before the reload, copied out a slice at a time before the
+    // load starts: copied is how many characters are in textBefore.text.
+    CSourceText textBefore;
+    int copied = 0;
+
+    ~CReload()
+    {
+        if (descriptor >= 0)
+            ::close(descriptor);
+    }
+};
+
+namespace {
+QList<CViewPlace> PlacesOf(const QList<CMDIChildWnd*>& frames)
+{
+    QList<CViewPlace> places;
+    for (CMDIChildWnd* frame : frames) {
         auto* editor = frame->GetActiveView() ? qobject_cast<QPlainTextEdit*>(frame->GetActiveView()->GetWidget())
                                               : nullptr;
         if (!editor)
@@ -195,10 +238,11 @@ bool CSourceDoc::ReloadFromDisk()
         places.append({editor, caret.blockNumber(), caret.positionInBlock(), editor->verticalScrollBar()->value(),
                        editor->horizontalScrollBar()->value()});
     }
-    // The base class reads the file without announcing it as the file the
-    // user works on now: the reload is not the user's doing.
-    if (!CDocument::OnOpenDocument(GetPathName()))
-        return false;
+    return places;
+}
+
+void GoBackTo(const QList<CViewPlace>& places)
+{
     for (const CViewPlace& place : places) {
         if (!place.editor)
             continue;
@@ -212,5 +256,117 @@ bool CSourceDoc::ReloadFromDisk()
         place.editor->verticalScrollBar()->setValue(place.firstVisibleLine);
         place.editor->horizontalScrollBar()->setValue(place.horizontalScroll);
     }
+}
+} // namespace
+
+bool CSourceDoc::ReloadFromDisk()
+{
+    // Nothing was taken from the file yet.
+    if (IsLoading())
+        return false;
+    const QList<CViewPlace> places = PlacesOf(Frames());
+    auto* editor = GetFirstView() ? qobject_cast<QPlainTextEdit*>(GetFirstView()->GetWidget()) : nullptr;
+    const QFileInfo info(GetPathName());
+    if (editor && info.isFile() && info.size() >= s_nBackgroundLoadBytes) {
+        const int descriptor = OpenToLoad(GetPathName());
+        if (descriptor < 0)
+            return false;
+        // The text is copied out first, a slice between events, so that a
+        // reload that cannot finish can put it back; it cannot be edited
+        // meanwhile.
+        m_pReload = std::make_shared<CReload>();
+        m_pReload->places = places;
+        m_pReload->modifiedBefore = IsModified();
+        m_pReload->descriptor = descriptor;
+        editor->setReadOnly(true);
+        CopyForReloadLater();
+        return true;
+    }
+    // The base class reads the file without announcing it as the file the
+    // user works on now: the reload is not the user's doing.
+    if (!CDocument::OnOpenDocument(GetPathName()))
+        return false;
+    GoBackTo(places);
     return true;
+}
+
+void CSourceDoc::CopyForReloadLater()
+{
+    // Only for the reload that asked: one cancelled meanwhile has no more turns.
+    QTimer::singleShot(0, this, [this, reload = std::weak_ptr<CReload>(m_pReload)] {
+        if (!reload.expired() && reload.lock() == m_pReload)
+            CopyForReload();
+    });
+}
+
+void CSourceDoc::CopyForReload()
+{
+    QTextDocument* text = TextDocument();
+    if (!text) {
+        m_pReload.reset();
+        return;
+    }
+    CReload& reload = *m_pReload;
+    QElapsedTimer tick;
+    tick.start();
+    const int length = text->characterCount() - 1;
+    QTextCursor slice(text);
+    while (reload.copied < length && tick.elapsed() < kCopyTickMs) {
+        slice.setPosition(reload.copied);
+        reload.copied = qMin(length, reload.copied + kCopySliceChars);
+        slice.setPosition(reload.copied, QTextCursor::KeepAnchor);
+        // Raw text: blocks joined by U+2029, nothing else changed.
+        reload.textBefore.text += slice.selectedText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+    if (reload.copied < length) {
+        CopyForReloadLater();
+        return;
+    }
+    reload.textBefore = CSourceText::Snapshot(text, std::move(reload.textBefore.text));
+    // The text on screen is about to become the file's: the window says so
+    // now, while the document's signals are still heard.
+    SetModifiedFlag(false);
+    auto* editor = qobject_cast<QPlainTextEdit*>(GetFirstView()->GetWidget());
+    StartLoad(editor, GetPathName(), std::exchange(reload.descriptor, -1));
+}
+
+void CSourceDoc::EndCopyForReload()
+{
+    m_pReload.reset();
+    if (auto* editor = GetFirstView() ? qobject_cast<QPlainTextEdit*>(GetFirstView()->GetWidget()) : nullptr)
+        editor->setReadOnly(false);
+    SetSettledDiskStamp(CDiskStamp::Of(GetPathName()));
+}
+
+void CSourceDoc::OnReloadFinished(CSourceLoader::Outcome outcome, const QString& message, const CDiskStamp& stamp)
+{
+    const std::shared_ptr<CReload> reload = std::move(m_pReload);
+    switch (outcome) {
+    case CSourceLoader::Outcome::Loaded:
+        SetDiskStamp(stamp);
+        SetSettledDiskStamp(CDiskStamp());
+        SetModifiedFlag(false);
+        GoBackTo(reload->places);
+        return;
+    case CSourceLoader::Outcome::Deleted:
+        SetDiskStamp(stamp);
+        SetSettledDiskStamp(CDiskStamp::Of(GetPathName()));
+        SetModifiedFlag(true);
+        GoBackTo(reload->places);
+        ReportError(DeletedWhileReadMessage(GetPathName()));
+        return;
+    case CSourceLoader::Outcome::Changed:
+    case CSourceLoader::Outcome::Failed:
+    case CSourceLoader::Outcome::Cancelled:
+        // The text goes back as it was; the file as it is now counts as
+        // seen, as after a reload that fails at once.
+        if (QTextDocument* text = TextDocument())
+            CSourceText::LoadInto(text, reload->textBefore.Bytes());
+        SetSettledDiskStamp(CDiskStamp::Of(GetPathName()));
+        SetModifiedFlag(reload->modifiedBefore);
+        GoBackTo(reload->places);
+        if (!message.isEmpty())
+            ReportError(message);
+        return;
+    }
 }

@@ -7,7 +7,9 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
+class QPlainTextEdit;
 class QTextDocument;
 
 // A document whose contents are the text of its first view's editor: the
@@ -38,7 +40,10 @@ public:
     void SetModifiedFlag(bool modified = true) override;
     bool FollowsFileOnDisk() const override { return true; }
     // Every view keeps its caret line and scroll position, as far as the new
-    // text reaches.
+    // text reaches. A file of at least s_nBackgroundLoadBytes is read off the
+    // UI thread, with the open's progress, cancel and messages; a reload that
+    // cannot finish puts the text back as it was, and the same file is not
+    // reported as changed again.
     bool ReloadFromDisk() override;
 
     // The editor text of the first view; null before the view exists.
@@ -49,14 +54,24 @@ public:
     // the question.
     static std::function<bool(const QString& path, qsizetype offset)> s_confirmTruncatedOpen;
 
-protected:
-    // A background load put the whole text in. Default: nothing.
-    virtual void OnTextLoaded() {}
-
 private:
+    struct CReload;
+    // The file at path opened for a load off the UI thread, or -1 after
+    // telling the user why it cannot be read.
+    int OpenToLoad(const QString& path);
+    // Starts reading the opened file into the editor off the UI thread.
+    void StartLoad(QPlainTextEdit* editor, const QString& path, int descriptor);
+    // Copies the next slices of the text before a reload, then starts it.
+    void CopyForReload();
+    void CopyForReloadLater();
+    // Escape while the text is still being copied: nothing was read yet.
+    void EndCopyForReload();
     void OnLoadFinished(CSourceLoader::Outcome outcome, const QString& message);
+    void OnReloadFinished(CSourceLoader::Outcome outcome, const QString& message, const CDiskStamp& stamp);
 
     QPointer<CSourceLoader> m_pLoader;
+    // What a background reload puts back if it cannot finish; null otherwise.
+    std::shared_ptr<CReload> m_pReload;
     // A background load started and has not put the whole text in yet.
     bool m_bOpenPending = false;
 };

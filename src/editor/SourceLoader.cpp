@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -22,6 +23,9 @@
 #include <utility>
 
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 qint64 CSourceLoader::s_nLargestFile = qint64(256) << 20;
 qsizetype CSourceLoader::s_nLongestLine = qsizetype(4) << 20;
@@ -31,7 +35,7 @@ std::function<void(const QString&)> CSourceLoader::s_betweenReads;
 
 namespace {
 // The worker waits while this many pieces are waiting for the UI thread.
-constexpr size_t kPiecesAhead = 8;
+constexpr size_t kPiecesAhead = 4;
 // The UI thread appends pieces for about this long before it lets other
 // events in; a piece it has started is always finished.
 constexpr qint64 kTickBudgetMs = 16;
@@ -180,6 +184,35 @@ QString CSourceLoader::LineTooLongMessage(const QString& path)
         .arg(s_nLongestLine);
 }
 
+// Lines are found with memchr, which reads many bytes at a time; only a line
+// that may be too long is looked at byte by byte.
+bool CSourceLoader::HasLineLongerThan(const char* data, qsizetype size, qsizetype longest, qsizetype& lineLength)
+{
+    const char* at = data;
+    const char* const end = data + size;
+    while (at < end) {
+        const void* feed = std::memchr(at, '\n', size_t(end - at));
+        const char* const lineEnd = feed ? static_cast<const char*>(feed) : end;
+        if (lineLength + (lineEnd - at) > longest) {
+            for (; at < lineEnd; ++at) {
+                if (*at == '\r')
+                    lineLength = 0;
+                else if (++lineLength > longest)
+                    return true;
+            }
+        } else if (!feed) {
+            // The last line goes on in the next bytes: count from its last CR.
+            const void* lastCr = memrchr(at, '\r', size_t(lineEnd - at));
+            lineLength = lastCr ? lineEnd - static_cast<const char*>(lastCr) - 1 : lineLength + (lineEnd - at);
+        }
+        if (!feed)
+            break;
+        lineLength = 0;
+        at = lineEnd + 1;
+    }
+    return false;
+}
+
 void CSourceLoader::Start()
 {
     auto job = std::make_shared<CJob>();
@@ -193,14 +226,31 @@ void CSourceLoader::Start()
     job->m_stampBefore = m_stampBefore;
     m_pJob = job;
 
+    KeepLargeBlocksMapped();
     QTextDocument* document = m_pEditor->document();
     document->setUndoRedoEnabled(false);
     document->blockSignals(true);
+    // A reload starts from an empty text too.
+    document->clear();
     m_pEditor->setReadOnly(true);
     qApp->installEventFilter(this);
     m_sinceStart.start();
     m_tick.start();
     std::thread([job] { Run(job); }).detach();
+}
+
+void CSourceLoader::KeepLargeBlocksMapped()
+{
+#ifdef __GLIBC__
+    // glibc raises the size from which a block gets a mapping of its own to
+    // that of every such block freed (up to 32 MB): after one large block is
+    // gone, the document's text and tables, which grow as the pieces come in,
+    // are taken from the heap, and every growth copies them and leaves a hole
+    // (30 MB for a 10 MB page). With the size fixed they stay in mappings,
+    // which grow in place and go back to the system when freed.
+    static const bool fixed = mallopt(M_MMAP_THRESHOLD, 256 << 10) == 1;
+    Q_UNUSED(fixed);
+#endif
 }
 
 void CSourceLoader::Cancel()
@@ -267,7 +317,13 @@ void CSourceLoader::OnTick()
         }
         QTextCursor end(document);
         end.movePosition(QTextCursor::End);
+        QTextBlock grown = end.block();
         end.insertText(piece);
+        // The line the piece went on with is new text: it gets the user state
+        // of a line never seen (-1) again, so that whoever keeps a state per
+        // line (the colorizer) looks at it anew, although the document's
+        // signals are held back.
+        grown.setUserState(-1);
         // Loading is no edit: the text stays as read.
         document->setModified(false);
         if (!m_bAnyText) {
@@ -392,12 +448,7 @@ void CSourceLoader::Run(const std::shared_ptr<CJob>& job)
             job->End(Outcome::Failed, TooLargeMessage(job->m_strPath, qMax(facts.textBytes, file.size())));
             return;
         }
-        for (const char byte : std::as_const(block)) {
-            if (byte == '\n' || byte == '\r')
-                lineLength = 0;
-            else if (++lineLength > job->m_nLongestLine)
-                facts.lineTooLong = true;
-        }
+        facts.lineTooLong = CSourceLoader::HasLineLongerThan(block.constData(), block.size(), job->m_nLongestLine, lineLength);
         if (facts.lineTooLong) {
             job->End(Outcome::Failed, LineTooLongMessage(job->m_strPath));
             return;

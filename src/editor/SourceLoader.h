@@ -52,6 +52,7 @@ public:
                   std::function<bool(const QString& path, qsizetype offset)> confirmTruncated);
     ~CSourceLoader() override;
 
+    // Replaces the editor's text by the file's, as it comes in.
     void Start();
     // Stops the worker and reports Cancelled. The text read so far stays in
     // the editor: the owner closes it.
@@ -73,6 +74,10 @@ public:
     // file there.
     static std::function<void(const QString& path)> s_betweenReads;
 
+    // Whether the bytes hold a line of more than longest bytes (CR and LF both
+    // end one). lineLength carries the length of the last line, not ended yet,
+    // from one call to the next.
+    static bool HasLineLongerThan(const char* data, qsizetype size, qsizetype longest, qsizetype& lineLength);
     // The message for a file too large to open, and for one with a line too long.
     static QString TooLargeMessage(const QString& path, qint64 size);
     static QString LineTooLongMessage(const QString& path);
@@ -89,6 +94,7 @@ protected:
 private:
     struct CJob;
     static void Run(const std::shared_ptr<CJob>& job);
+    static void KeepLargeBlocksMapped();
     bool IsEscapeForThisLoad(QObject* watched, QEvent* event) const;
     void OnTick();
     void ShowProgress(int percent);

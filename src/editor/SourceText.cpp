@@ -2,7 +2,9 @@
 
 #include "editor/LineEnds.h"
 
+#include <QByteArrayView>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <array>
@@ -76,6 +78,8 @@ void ReplaceFrameMarkers(QString& text, const QString& standIns, bool toStandIns
 
 } // namespace
 
+qsizetype CSourceText::s_nLoadPieceBytes = qsizetype(1) << 20;
+
 qsizetype CSourceText::FirstNul(const QByteArray& bytes)
 {
     const void* nul = std::memchr(bytes.constData(), 0, size_t(bytes.size()));
@@ -87,6 +91,12 @@ bool CSourceText::IsValidUtf8(const char* data, qsizetype size)
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
     qsizetype i = 0;
     while (i < size) {
+        // Runs of ASCII, most of a page, eight bytes at a time.
+        quint64 word;
+        while (i + 8 <= size && (std::memcpy(&word, bytes + i, 8), (word & 0x8080808080808080ULL) == 0))
+            i += 8;
+        if (i == size)
+            break;
         const unsigned char lead = bytes[i];
         if (lead < 0x80) {
             ++i;
@@ -122,22 +132,30 @@ bool CSourceText::IsValidUtf8(const char* data, qsizetype size)
 
 CSourceText CSourceText::Decode(const QByteArray& fileBytes)
 {
-    CSourceText result;
-    qsizetype size = FirstNul(fileBytes);
-    if (size < 0)
-        size = fileBytes.size();
-    const char* data = fileBytes.constData();
+    const qsizetype size = TextLength(fileBytes);
+    CSourceText result = ForBytes(fileBytes.constData(), size);
+    LineEndCounts counts = {0, 0, 0, 0, 0};
+    result.text = result.DecodePiece(fileBytes.constData(), size, true, counts);
+    result.dominantLineEnd = DominantLineEnd(counts);
+    return result;
+}
 
+qsizetype CSourceText::TextLength(const QByteArray& fileBytes)
+{
+    const qsizetype nul = FirstNul(fileBytes);
+    return nul < 0 ? fileBytes.size() : nul;
+}
+
+CSourceText CSourceText::ForBytes(const char* data, qsizetype size)
+{
+    CSourceText result;
     if (IsValidUtf8(data, size)) {
-        result.byteOrderMark = fileBytes.startsWith(kUtf8ByteOrderMark);
+        result.byteOrderMark = QByteArrayView(data, size).startsWith(kUtf8ByteOrderMark);
         if (HasFrameMarker(data, size))
             result.frameMarkerStandIns = PickStandIns(QString::fromUtf8(data, size));
     } else {
         result.encoding = Encoding::Windows1252;
     }
-    LineEndCounts counts = {0, 0, 0, 0, 0};
-    result.text = result.DecodePiece(data, size, true, counts);
-    result.dominantLineEnd = DominantLineEnd(counts);
     return result;
 }
 
@@ -214,9 +232,38 @@ CSourceText::LineEnd CSourceText::DominantLineEnd(const LineEndCounts& counts)
 
 void CSourceText::LoadInto(QTextDocument* document, const QByteArray& fileBytes)
 {
-    const CSourceText source = Decode(fileBytes);
-    document->setPlainText(source.text);
+    const qsizetype size = TextLength(fileBytes);
+    const char* data = fileBytes.constData();
+    CSourceText source = ForBytes(data, size);
+    LineEndCounts counts = {0, 0, 0, 0, 0};
+    // What setPlainText does, but decoded and handed over a piece at a time:
+    // the whole decoded text never exists next to the document's own copy of
+    // it. One edit block, so the document reports one change, as for
+    // setPlainText; no undo step.
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    document->clear();
+    for (qsizetype start = 0; start < size;) {
+        const qsizetype end = PieceEnd(data, size, start, qMax<qsizetype>(1, s_nLoadPieceBytes));
+        cursor.insertText(source.DecodePiece(data + start, end - start, start == 0, counts));
+        start = end;
+    }
+    cursor.endEditBlock();
+    document->setUndoRedoEnabled(undo);
+    source.dominantLineEnd = DominantLineEnd(counts);
     source.RecordOn(document);
+}
+
+qsizetype CSourceText::PieceEnd(const char* data, qsizetype size, qsizetype start, qsizetype bytes)
+{
+    // A line feed byte ends every kind of line end but a lone CR and U+2029,
+    // and is never part of a longer UTF-8 character.
+    if (bytes >= size - start)
+        return size;
+    const void* feed = std::memchr(data + start + bytes, '\n', size_t(size - start - bytes));
+    return feed ? static_cast<const char*>(feed) - data + 1 : size;
 }
 
 void CSourceText::RecordOn(QTextDocument* document) const
@@ -285,15 +332,21 @@ QByteArray CSourceText::Save(const QTextDocument* document)
 
 CSourceText CSourceText::Snapshot(const QTextDocument* document)
 {
+    // Raw text: blocks joined by U+2029, nothing else changed (U+00A0 and
+    // U+2028 stay as they are). A block never holds a '\n' of its own.
+    QString text = document->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return Snapshot(document, std::move(text));
+}
+
+CSourceText CSourceText::Snapshot(const QTextDocument* document, QString text)
+{
     CSourceText snapshot;
     snapshot.encoding = DocumentEncoding(document);
     snapshot.dominantLineEnd = DocumentLineEnd(document);
     snapshot.byteOrderMark = document->property(kByteOrderMarkProperty).toBool();
     snapshot.frameMarkerStandIns = document->property(kStandInsProperty).toString();
-    // Raw text: blocks joined by U+2029, nothing else changed (U+00A0 and
-    // U+2028 stay as they are). A block never holds a '\n' of its own.
-    snapshot.text = document->toRawText();
-    snapshot.text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    snapshot.text = std::move(text);
     const CLineEnds* lineEnds = CLineEnds::Of(document);
     const int breaks = document->blockCount() - 1;
     snapshot.lineEnds.reserve(breaks);

@@ -43,7 +43,10 @@ public:
     // Replaces the document's text by the decoded bytes and records the line
     // ends and encoding on the document. Clears the undo history and the
     // modified flag.
+    // The document gets its text in pieces of about s_nLoadPieceBytes bytes
+    // (PieceEnd), so the whole decoded text never exists beside it.
     static void LoadInto(QTextDocument* document, const QByteArray& fileBytes);
+    static qsizetype s_nLoadPieceBytes;
     // Records this text's encoding, line ends and stand-ins on a document
     // that already holds its text, as LoadInto does after setting the text.
     void RecordOn(QTextDocument* document) const;
@@ -57,6 +60,9 @@ public:
     using LineEndCounts = std::array<int, 5>;
     QString DecodePiece(const char* data, qsizetype size, bool startOfFile, LineEndCounts& counts);
     static LineEnd DominantLineEnd(const LineEndCounts& counts);
+    // Where a piece of about `bytes` bytes from start may end: just after the
+    // next line feed byte at or past start + bytes, or at size.
+    static qsizetype PieceEnd(const char* data, qsizetype size, qsizetype start, qsizetype bytes);
     // True when UTF-8 bytes hold U+FDD0 or U+FDD1.
     static bool HasFrameMarker(const char* data, qsizetype size);
     // What the frame markers are shown as in text that holds them.
@@ -67,6 +73,9 @@ public:
     // text, the line ends resolved), so that Bytes() can make the file bytes
     // on another thread while the user goes on typing.
     static CSourceText Snapshot(const QTextDocument* document);
+    // The same, with the text already copied out of the document (blocks
+    // joined by '\n').
+    static CSourceText Snapshot(const QTextDocument* document, QString text);
     // The file bytes of a snapshot: exactly what Save writes.
     QByteArray Bytes() const;
     // The temporary preview page: every line with its trailing control
@@ -82,8 +91,16 @@ public:
 
     // Offset of the first zero byte, or -1.
     static qsizetype FirstNul(const QByteArray& bytes);
+    // How many bytes are text: those before the first zero byte.
+    static qsizetype TextLength(const QByteArray& fileBytes);
     static bool IsValidUtf8(const char* data, qsizetype size);
 
+private:
+    // Encoding, byte order mark and stand-ins decided over the whole text;
+    // nothing decoded yet.
+    static CSourceText ForBytes(const char* data, qsizetype size);
+
+public:
     QString text;
     QVector<quint8> lineEnds;
     Encoding encoding = Encoding::Utf8;

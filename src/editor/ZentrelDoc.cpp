@@ -43,16 +43,10 @@ bool CZentrelDoc::OnOpenDocument(const QString& path)
     emit currentFileChanged(path);
     if (!CSourceDoc::OnOpenDocument(path))
         return false;
-    // Colours come once the whole text is in.
-    if (CZentrelView* view = GetView(); view && !IsLoading())
+    // A page still coming in is coloured too: each line as it is shown.
+    if (CZentrelView* view = GetView())
         view->SetLanguage(path);
     return true;
-}
-
-void CZentrelDoc::OnTextLoaded()
-{
-    if (CZentrelView* view = GetView())
-        view->SetLanguage(GetPathName());
 }
 
 bool CZentrelDoc::OnRecoverDocument(const QString& path, const QByteArray& bytes)

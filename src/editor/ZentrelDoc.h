@@ -35,7 +35,4 @@ public:
     CZentrelView* GetView() const;
     // The document of the active child frame when it is a web page.
     static bool IsTempPagePath(const QString& path);
-
-protected:
-    void OnTextLoaded() override;
 };

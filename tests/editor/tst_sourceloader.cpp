@@ -4,23 +4,28 @@
 
 #include "editor/SourceLoader.h"
 #include "editor/SourceText.h"
+#include "editor/SyntaxColorizer.h"
 #include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
 #include "framework/DocTemplate.h"
 #include "framework/MDIChildWnd.h"
 #include "framework/MDIFrameWnd.h"
+#include "framework/Profile.h"
 
 #include <QFile>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <memory>
 
-// Pages read off the UI thread: the bytes come back exactly, and every load
-// that does not end with the whole page leaves no window and the file as it was.
+// Pages read off the UI thread: the bytes come back exactly, every load that
+// does not end with the whole page leaves no window and the file as it was,
+// the lines shown are coloured while the page comes in, and a reload that
+// cannot finish puts the text back.
 class TestSourceLoader : public QObject
 {
     Q_OBJECT
@@ -31,6 +36,12 @@ private slots:
     void roundTripsAfterBackgroundLoad();
     void loadThatCannotFinish_data();
     void loadThatCannotFinish();
+    void lineLengthAcrossReads_data();
+    void lineLengthAcrossReads();
+    void linesShownAreColouredWhileLoading_data();
+    void linesShownAreColouredWhileLoading();
+    void reloadInBackground_data();
+    void reloadInBackground();
 
 private:
     QString WriteFile(const QByteArray& bytes) { return ZtTest::WriteFile(m_dir.filePath("page.html"), bytes); }
@@ -65,6 +76,9 @@ void TestSourceLoader::cleanup()
     CSourceLoader::s_nLongestLine = qsizetype(4) << 20;
     CSourceLoader::s_nProgressAfterMs = 500;
     CSourceDoc::s_confirmTruncatedOpen = [](const QString&, qsizetype) { return true; };
+    CSourceLoader::s_nPieceBytes = qsizetype(256) << 10;
+    CProfile::Instance().RemoveKey(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"));
+    CProfile::Instance().RemoveKey(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"));
 }
 
 CZentrelDoc* TestSourceLoader::Open(const QString& path)
@@ -99,6 +113,13 @@ void TestSourceLoader::roundTripsAfterBackgroundLoad()
     QFETCH(QByteArray, bytes);
     QFETCH(QByteArray, saved);
     ZtTest::CMessageLog messages;
+    // The longest line is just within the limit: CR ends a line as LF does.
+    qsizetype longest = 0;
+    for (const QByteArray& lf : bytes.split('\n')) {
+        for (const QByteArray& line : lf.split('\r'))
+            longest = qMax(longest, line.size());
+    }
+    CSourceLoader::s_nLongestLine = qMax<qsizetype>(1, longest);
     const QString path = WriteFile(bytes);
     CZentrelDoc* document = Open(path);
     QVERIFY(document);
@@ -206,6 +227,163 @@ void TestSourceLoader::loadThatCannotFinish()
         QCOMPARE(CSourceText::Save(document->TextDocument()), page);
         QVERIFY(document->IsModified());
     }
+}
+
+void TestSourceLoader::lineLengthAcrossReads_data()
+{
+    QTest::addColumn<QByteArrayList>("reads");
+    QTest::addColumn<bool>("tooLong");
+    // A limit of 4 bytes a line.
+    QTest::newRow("exactly the limit") << QByteArrayList{"aaaa"} << false;
+    QTest::newRow("one over") << QByteArrayList{"aaaa", "a"} << true;
+    QTest::newRow("LF ends a line") << QByteArrayList{"aaaa\nbb", "bb\n"} << false;
+    QTest::newRow("CR ends a line") << QByteArrayList{"aa\rb", "bbb\r"} << false;
+    QTest::newRow("CR LF cut between reads") << QByteArrayList{"aaaa\r", "\naaaa"} << false;
+    QTest::newRow("line over the limit across reads") << QByteArrayList{"aa\nbbb", "bb\r"} << true;
+    QTest::newRow("CR only, long line after short ones") << QByteArrayList{"a\rb\rc", "cccc"} << true;
+}
+
+void TestSourceLoader::lineLengthAcrossReads()
+{
+    QFETCH(QByteArrayList, reads);
+    QFETCH(bool, tooLong);
+    qsizetype lineLength = 0;
+    bool found = false;
+    for (const QByteArray& read : reads)
+        found = found || CSourceLoader::HasLineLongerThan(read.constData(), read.size(), 4, lineLength);
+    QCOMPARE(found, tooLong);
+}
+
+// The first lines of the view: "ok" for a line whose colours are those of its
+// text now, "-" for one not coloured, "stale" for colours of other text.
+QString ShownColours(CZentrelView* view, int lines)
+{
+    QStringList states;
+    QTextBlock block = view->document()->firstBlock();
+    for (int line = 0; line < lines && block.isValid(); ++line, block = block.next()) {
+        const QList<QTextLayout::FormatRange> shown = block.layout()->formats();
+        states << (shown == view->Colorizer()->BlockFormats(block) ? QStringLiteral("ok")
+                   : shown.isEmpty()                               ? QStringLiteral("-")
+                                                                   : QStringLiteral("stale"));
+    }
+    return states.join(QLatin1Char(' '));
+}
+
+void TestSourceLoader::linesShownAreColouredWhileLoading_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<qsizetype>("pieceBytes");
+    QTest::addColumn<QString>("firstScreen");
+    QTest::newRow("whole lines in the first piece")
+        << QByteArray("<P ALIGN=left>one</P>\r\n<B>two 2</B>\r\n<I>\"three\"</I>\r\n") << qsizetype(1024)
+        << QStringLiteral("ok ok ok");
+    // The first line is shown, coloured, while only its start is in.
+    QTest::newRow("first line longer than a piece")
+        << QByteArray("<TABLE BORDER=1 WIDTH=\"100%\"><TR><TD>cell 12</TD></TR></TABLE>\r\n<B>two</B>\r\n<I>3</I>")
+        << qsizetype(16) << QStringLiteral("ok");
+}
+
+void TestSourceLoader::linesShownAreColouredWhileLoading()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(qsizetype, pieceBytes);
+    QFETCH(QString, firstScreen);
+    CProfile::Instance().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
+    CProfile::Instance().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1 << 30);
+    CSourceLoader::s_nPieceBytes = pieceBytes;
+    // Nothing is painted before the window is on screen.
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    CZentrelDoc* document = Open(WriteFile(page));
+    QVERIFY(document);
+    CZentrelView* view = document->GetView();
+    auto* loader = view->findChild<CSourceLoader*>();
+    QVERIFY(loader);
+    QString shownFirst;
+    bool loadingThen = false;
+    connect(loader, &CSourceLoader::firstTextShown, this, [&] {
+        loadingThen = document->IsLoading();
+        view->viewport()->repaint();
+        shownFirst = ShownColours(view, 3);
+    });
+    WaitUntilLoaded(document);
+    QVERIFY(loadingThen);
+    QCOMPARE(shownFirst, firstScreen);
+    // A line that grew after it was shown is coloured again when next painted.
+    view->viewport()->repaint();
+    QCOMPARE(ShownColours(view, 3), QStringLiteral("ok ok ok"));
+    QVERIFY(!view->document()->firstBlock().layout()->formats().isEmpty());
+}
+
+enum class ReloadEnd { Loaded, CancelledAtOnce, Escape, Changed, RefuseZeroByte };
+
+void TestSourceLoader::reloadInBackground_data()
+{
+    QTest::addColumn<ReloadEnd>("end");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("reloaded") << ReloadEnd::Loaded << QString();
+    QTest::newRow("cancelled before a byte is read") << ReloadEnd::CancelledAtOnce << QString();
+    QTest::newRow("escape") << ReloadEnd::Escape << QString();
+    QTest::newRow("changed while read") << ReloadEnd::Changed << "changed while it was being read";
+    QTest::newRow("zero byte refused") << ReloadEnd::RefuseZeroByte << QString();
+}
+
+void TestSourceLoader::reloadInBackground()
+{
+    QFETCH(ReloadEnd, end);
+    QFETCH(QString, message);
+    ZtTest::CMessageLog messages;
+    const QString path = WriteFile("<p>one</p>\r\n<p>two</p>\r\n<p>three</p>\r\n<p>four</p>\r\n");
+    CZentrelDoc* document = Open(path);
+    QVERIFY(document);
+    WaitUntilLoaded(document);
+    CZentrelView* view = document->GetView();
+    QTextCursor caret(view->document()->findBlockByNumber(2));
+    caret.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
+    view->setTextCursor(caret);
+    // An edit the user agreed to lose, unless the reload cannot finish.
+    view->textCursor().insertText(QStringLiteral("x"));
+    const QByteArray edited = CSourceText::Save(view->document());
+    QVERIFY(document->IsModified());
+
+    QByteArray after("<h1>new</h1>\n<p>2</p>\n<p>3</p>\n<p>4</p>\n<p>5</p>\n");
+    if (end == ReloadEnd::RefuseZeroByte) {
+        after += '\0';
+        CSourceDoc::s_confirmTruncatedOpen = [](const QString&, qsizetype) { return false; };
+    }
+    WriteFile(after);
+    auto workerGo = std::make_shared<QSemaphore>();
+    CSourceLoader::s_betweenReads = [end, workerGo](const QString& file) {
+        if (end == ReloadEnd::Escape)
+            workerGo->tryAcquire(1, 10000);
+        if (end == ReloadEnd::Changed) {
+            QFile out(file);
+            if (out.open(QIODevice::Append))
+                out.write("<p>more</p>\n");
+        }
+    };
+    QVERIFY(document->ReloadFromDisk());
+    QVERIFY(document->IsLoading());
+    if (end == ReloadEnd::CancelledAtOnce)
+        document->CancelLoad();
+    if (end == ReloadEnd::Escape) {
+        QTRY_VERIFY(m_frame->statusBar()->currentMessage().startsWith(QStringLiteral("Opening ")));
+        QTest::keyClick(view, Qt::Key_Escape);
+    }
+    workerGo->release();
+    WaitUntilLoaded(document);
+
+    const bool reloaded = end == ReloadEnd::Loaded;
+    QCOMPARE(CSourceText::Save(view->document()), reloaded ? after : edited);
+    QCOMPARE(document->IsModified(), !reloaded);
+    QCOMPARE(m_frame->ChildFrames().size(), 1);
+    QCOMPARE(view->textCursor().blockNumber(), 2);
+    QCOMPARE(view->textCursor().positionInBlock(), 4);
+    QVERIFY(!view->isReadOnly());
+    QCOMPARE(messages.texts.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(messages.texts.first().contains(message), qPrintable(messages.texts.first()));
+    // The file as it is now was seen: only a further change is reported.
+    QCOMPARE(document->SettledDiskStamp().IsNull(), reloaded);
 }
 
 ZT_TEST_MAIN(TestSourceLoader)

@@ -47,11 +47,21 @@ void TestSourceText::roundTripsUneditedBytes_data()
 void TestSourceText::roundTripsUneditedBytes()
 {
     QFETCH(QByteArray, bytes);
-    QTextDocument document;
-    CSourceText::LoadInto(&document, bytes);
-    QCOMPARE(CSourceText::Save(&document), bytes);
-    QVERIFY(!document.isModified());
-    QVERIFY(!document.isUndoAvailable());
+    // Whole, and a piece per line: a line end cut in two would still save the
+    // same bytes, but as two lines.
+    const QString lines = CSourceText::Decode(bytes).text;
+    const qsizetype pieceBytes = CSourceText::s_nLoadPieceBytes;
+    for (const qsizetype piece : {pieceBytes, qsizetype(1)}) {
+        CSourceText::s_nLoadPieceBytes = piece;
+        QTextDocument document;
+        QTextCursor(&document).insertText(QStringLiteral("text the load replaces\n"));
+        CSourceText::LoadInto(&document, bytes);
+        CSourceText::s_nLoadPieceBytes = pieceBytes;
+        QCOMPARE(document.toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')), lines);
+        QCOMPARE(CSourceText::Save(&document), bytes);
+        QVERIFY(!document.isModified());
+        QVERIFY(!document.isUndoAvailable());
+    }
 }
 
 void TestSourceText::textEndsAtFirstNul()
