@@ -104,7 +104,7 @@ void CWizardCommands::OnTableWizard()
     if (tag.IsValid()) {
         // Only the start tag is edited: the rows page has nothing to add.
         sheet.Page1()->SetValues(TableValuesFromTag(reader));
-        sheet.Page1()->setFinalPage(true);
+        sheet.EditStartTagOnly();
     }
     const bool finished = sheet.exec() == QDialog::Accepted;
     if (tag.IsValid())

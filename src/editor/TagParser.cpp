@@ -93,6 +93,7 @@ struct CMarkup
     int m_nEnd = 0;
     QStringView m_name;
     bool m_bSelfClosed = false;
+    bool m_bOpenComment = false; // a comment that runs to the end of the text
 };
 
 // The end of the start tag at start, without reading its attributes' values
@@ -148,6 +149,7 @@ CMarkup CMarkupWalker::Next()
             const int close = int(m_text.indexOf(QLatin1String("-->"), lt + 4));
             markup.m_kind = CMarkup::Other;
             markup.m_nEnd = close < 0 ? size : close + 3;
+            markup.m_bOpenComment = close < 0;
         }
         else if (next == QLatin1Char('!') || next == QLatin1Char('?')) {
             const int close = int(m_text.indexOf(QLatin1Char('>'), lt + 2));
@@ -250,11 +252,15 @@ bool IsVoidElement(QStringView name)
     return false;
 }
 
-QStringList OpenElements(QStringView text, bool partial)
+namespace {
+// OpenElements, and whether text ends inside a comment never closed.
+QStringList OpenElementsAndComment(QStringView text, bool partial, bool* inComment)
 {
     QStringList open;
+    *inComment = false;
     CMarkupWalker walker(text);
     for (CMarkup markup = walker.Next(); markup.m_kind != CMarkup::None; markup = walker.Next()) {
+        *inComment = markup.m_bOpenComment;
         if (markup.m_kind == CMarkup::StartTag && !markup.m_bSelfClosed && !IsVoidElement(markup.m_name))
             open.append(markup.m_name.toString());
         if (markup.m_kind != CMarkup::EndTag)
@@ -269,9 +275,38 @@ QStringList OpenElements(QStringView text, bool partial)
     }
     return open;
 }
+} // namespace
+
+QStringList OpenElements(QStringView text, bool partial)
+{
+    bool inComment = false;
+    return OpenElementsAndComment(text, partial, &inComment);
+}
+
+QString ElementToClose(QStringView text, bool partial, bool* inComment)
+{
+    bool comment = false;
+    const QStringList open = OpenElementsAndComment(text, partial, &comment);
+    if (inComment)
+        *inComment = comment;
+    return open.isEmpty() || comment ? QString() : open.last();
+}
 
 QString InnermostOpenElement(QStringView text, int position)
 {
-    const QStringList open = OpenElements(text.left(qBound(0, position, int(text.size()))));
-    return open.isEmpty() ? QString() : open.last();
+    return ElementToClose(text.left(qBound(0, position, int(text.size()))));
+}
+
+bool MayLieInsideCommentOrScript(QStringView text, int position)
+{
+    const auto endComesFirst = [text, position](QLatin1String start, QLatin1String end) {
+        const qsizetype close = text.indexOf(end, position, Qt::CaseInsensitive);
+        if (close < 0)
+            return false;
+        const qsizetype open = text.indexOf(start, position, Qt::CaseInsensitive);
+        return open < 0 || close < open;
+    };
+    return endComesFirst(QLatin1String("<!--"), QLatin1String("-->"))
+           || endComesFirst(QLatin1String("<script"), QLatin1String("</script"))
+           || endComesFirst(QLatin1String("<style"), QLatin1String("</style"));
 }

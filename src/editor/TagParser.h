@@ -60,6 +60,15 @@ bool IsVoidElement(QStringView name);
 // its start tag lies before text, and so does everything it closes.
 QStringList OpenElements(QStringView text, bool partial = false);
 
-// The innermost element open at position (what "</" there closes), or an
-// empty string.
+// What "</" typed at the end of text closes: the innermost element still
+// open (see OpenElements); empty when none is, or when text ends inside a
+// comment, where "</" is only text. inComment, when given, tells the latter.
+QString ElementToClose(QStringView text, bool partial = false, bool* inComment = nullptr);
+
+// What "</" typed at position closes (see ElementToClose).
 QString InnermostOpenElement(QStringView text, int position);
+
+// Whether position, in a text that begins part way into a page, may lie in
+// a comment, script or style that began before the text: after position,
+// the end of one comes before any start of its kind.
+bool MayLieInsideCommentOrScript(QStringView text, int position);

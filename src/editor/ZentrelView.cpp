@@ -19,6 +19,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
+
 using namespace ZtCmd;
 
 namespace {
@@ -199,18 +201,38 @@ namespace {
 // How much text around the caret is read for a tag: far more than any tag
 // an author writes, far less than a big page.
 constexpr int kTagReach = 64 * 1024;
+// The furthest back "</" and the wizards read: a keystroke must not read a
+// whole big page. An element opened further back is not completed.
+constexpr int kBackReach = 256 * 1024;
+
+// Keys that only change what the next key types.
+bool IsModifierKey(int key)
+{
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_AltGr
+           || key == Qt::Key_Meta || key == Qt::Key_CapsLock || key == Qt::Key_NumLock;
+}
 } // namespace
+
+int CZentrelView::ReadFrom(int position, int reach) const
+{
+    // From the start of a line where it is near: a page of one long line
+    // is still read only that far.
+    const int at = qMax(0, position - reach);
+    return qMax(document()->findBlock(at).position(), at - kTagReach);
+}
 
 CStartTag CZentrelView::StartTagAround(int position) const
 {
     const int length = document()->characterCount() - 1;
-    const int from = document()->findBlock(qMax(0, position - kTagReach)).position();
+    const int from = ReadFrom(position, kBackReach);
     const QTextBlock last = document()->findBlock(qMin(length, position + kTagReach));
-    const int to = qMin(length, last.position() + last.length() - 1);
+    const int to = std::min({length, last.position() + last.length() - 1, position + 2 * kTagReach});
     const QString text = TextBetween(from, to);
     CStartTag tag = StartTagAt(text, position - from);
-    // A tag still open where the text read stops may go on beyond it.
-    if (!tag.IsValid() || (!tag.m_bFinished && tag.m_nEnd == text.size() && to < length))
+    // A tag still being typed has no ">" yet: what follows it is text, not
+    // its attributes. And text read from part way into a page may begin in
+    // a comment or a script, where a "tag" is none.
+    if (!tag.IsValid() || !tag.m_bFinished || (from > 0 && MayLieInsideCommentOrScript(text, tag.m_nEnd)))
         return {};
     tag.m_nStart += from;
     tag.m_nEnd += from;
@@ -221,13 +243,12 @@ QString CZentrelView::OpenElementBefore(int position) const
 {
     // Most elements close near where they open: read back a little, and
     // further only when nothing read so far is open.
-    for (qint64 reach = kTagReach;; reach *= 4) {
-        const int from = document()->findBlock(int(qMax<qint64>(0, position - reach))).position();
-        const QStringList open = OpenElements(TextBetween(from, position), from > 0);
-        if (!open.isEmpty())
-            return open.last();
-        if (from == 0)
-            return QString();
+    for (int reach = kTagReach;; reach = qMin(reach * 4, kBackReach)) {
+        const int from = ReadFrom(position, reach);
+        bool inComment = false;
+        const QString name = ElementToClose(TextBetween(from, position), from > 0, &inComment);
+        if (!name.isEmpty() || inComment || from == 0 || reach == kBackReach)
+            return name;
     }
 }
 
@@ -243,8 +264,21 @@ bool CZentrelView::IsEndTagStart() const
     return before == QLatin1Char('<') && open;
 }
 
+void CZentrelView::mousePressEvent(QMouseEvent* event)
+{
+    m_strPending.clear();
+    CSourceEditView::mousePressEvent(event);
+}
+
 void CZentrelView::keyPressEvent(QKeyEvent* event)
 {
+    // Shift for ">" leaves a completion as it was.
+    if (IsModifierKey(event->key())) {
+        CSourceEditView::keyPressEvent(event);
+        return;
+    }
+    if (TypeOverCompletion(event))
+        return;
     const bool completes = event->text() == QLatin1String("/") && IsEndTagStart();
     const int before = textCursor().position();
     if (before == m_nCompletionEnd && !textCursor().hasSelection()) {
@@ -264,6 +298,51 @@ void CZentrelView::keyPressEvent(QKeyEvent* event)
         CompleteEndTag();
 }
 
+bool CZentrelView::IsCompletionPending() const
+{
+    return !m_strPending.isEmpty() && document()->revision() == m_nPendingRevision
+           && !textCursor().hasSelection() && textCursor().position() == m_nCompletionEnd;
+}
+
+bool CZentrelView::TypeOverCompletion(QKeyEvent* event)
+{
+    const QString typed = event->text();
+    const bool character = typed.size() == 1 && typed[0].isPrint()
+                           && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+    if (!character || !IsCompletionPending()) {
+        m_strPending.clear();
+        return false;
+    }
+    const int at = m_nPendingAt;
+    QTextCursor cursor(document());
+    cursor.setPosition(at);
+    if (typed.compare(m_strPending.left(1), Qt::CaseInsensitive) == 0) {
+        // Typed over: what was completed is what the user meant, in the
+        // case the user typed.
+        if (typed != m_strPending.left(1)) {
+            cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
+            cursor.beginEditBlock();
+            cursor.insertText(typed);
+            cursor.endEditBlock();
+        }
+        m_strPending.remove(0, 1);
+        m_nPendingAt = at + 1;
+        m_nPendingRevision = document()->revision();
+        return true;
+    }
+    // Another end tag than the one completed: the rest of the completion
+    // goes, and the key goes in where it began, as one undo step.
+    cursor.setPosition(at + int(m_strPending.size()), QTextCursor::KeepAnchor);
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    setTextCursor(cursor);
+    CSourceEditView::keyPressEvent(event);
+    cursor.endEditBlock();
+    m_strPending.clear();
+    m_nCompletionEnd = -1;
+    return true;
+}
+
 void CZentrelView::CompleteEndTag()
 {
     QTextCursor cursor = textCursor();
@@ -272,11 +351,14 @@ void CZentrelView::CompleteEndTag()
         return;
     // An edit block of its own is an undo step of its own: one Undo takes the
     // completion back and leaves the "</" typed.
+    m_strPending = name + QLatin1Char('>');
+    m_nPendingAt = cursor.position();
     cursor.beginEditBlock();
-    cursor.insertText(name + QLatin1Char('>'));
+    cursor.insertText(m_strPending);
     cursor.endEditBlock();
     setTextCursor(cursor);
     m_nCompletionEnd = cursor.position();
+    m_nPendingRevision = document()->revision();
 }
 
 QString CZentrelView::TempPagePath(const QString& path)

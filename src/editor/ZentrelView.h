@@ -31,12 +31,15 @@ public:
     // edit and leaves the caret after it.
     void ReplaceRange(int start, int end, const QString& text);
 
-    // The start tag that holds position (see StartTagAt), with positions of
-    // the document; invalid when there is none. Only the text around
-    // position is read, so a tag longer than that is not found.
+    // The finished start tag that holds position (see StartTagAt), with
+    // positions of the document; invalid when there is none, when the tag
+    // has no ">" of its own, or when it may lie in a comment or script begun
+    // before the text read. Only the text around position is read, so a tag
+    // longer than that is not found.
     CStartTag StartTagAround(int position) const;
-    // The innermost element open before position (see OpenElements), read
-    // from as little of the text before it as gives an answer.
+    // What "</" typed at position closes (see ElementToClose), read from as
+    // little of the text before it as gives an answer, and never more than
+    // a few hundred kilobytes.
     QString OpenElementBefore(int position) const;
 
     // Writes the text as "tempFile.html" in the folder of path, for a
@@ -69,8 +72,11 @@ protected:
     CSourcePrinter::BlockColours PrintColours() const override;
     void dropEvent(QDropEvent* event) override;
     // "/" typed just after "<" completes the end tag of the innermost open
-    // element, as an undo step of its own.
+    // element, as an undo step of its own. Typing the same end tag then
+    // types over the completion; typing another one replaces it.
     void keyPressEvent(QKeyEvent* event) override;
+    // A click ends the completion being typed over.
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     // The characters [start, end) with "\n" between lines.
@@ -78,12 +84,26 @@ private:
     // Whether "/" typed at the caret now would start an end tag to complete.
     bool IsEndTagStart() const;
     void CompleteEndTag();
+    // Whether the document and the caret are still as the last completion,
+    // and the keys typed over it since, left them.
+    bool IsCompletionPending() const;
+    // A key typed while a completion is pending: true when it was used up
+    // typing over the completion or in place of it.
+    bool TypeOverCompletion(QKeyEvent* event);
+    // Where text read back reach characters from position starts.
+    int ReadFrom(int position, int reach) const;
 
     // End tags are completed in pages only, not in style sheets or scripts;
     // a new page that has no name yet is a page.
     bool m_bHtml = true;
-    // Where the last completion left the caret, until the next key.
+    // Where the last completion left the caret, until the next key that
+    // does not type over it.
     int m_nCompletionEnd = -1;
+    // The part of the last completion not typed over yet, where it starts,
+    // and the document's revision it was left at.
+    QString m_strPending;
+    int m_nPendingAt = -1;
+    int m_nPendingRevision = -1;
     CSyntaxColorizer* m_pColorizer;
     CSpellDecorator* m_pSpelling;
 };

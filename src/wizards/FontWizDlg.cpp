@@ -144,6 +144,10 @@ void CFontWizDlg::SetValues(const CFontValues& values)
     m_pInsideTag->setChecked(values.m_bInsideTag);
     m_pSize->setEditText(values.m_strSize);
     m_pColor->setEditText(values.m_strColor);
+    // Only the start tag changes: the text stays as it is, and a FONT made
+    // a BASEFONT (or back) would leave its end tag behind or lack one.
+    m_pText->setEnabled(false);
+    m_pBasefont->setEnabled(false);
 }
 
 void CFontWizDlg::accept()

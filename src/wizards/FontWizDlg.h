@@ -34,7 +34,8 @@ public:
     static QString Caption() { return QStringLiteral("Choose font"); }
 
     CFontValues Values() const;
-    // Fills the fields but the text, as for a tag being edited.
+    // Fills the fields but the text, as for a tag being edited, and turns
+    // off what an edit leaves alone: the text and the Basefont choice.
     void SetValues(const CFontValues& values);
     // Fills the Text field, as the command does with the editor's selection.
     void SetText(const QString& text);

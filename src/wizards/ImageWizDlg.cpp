@@ -178,6 +178,10 @@ void CImageWizDlg::SetTagValues(const CImageValues& values)
     m_pImage->setText(values.m_strImage);
     m_pAlign->setEditText(values.m_strAlign);
     m_pBorder->setEditText(values.m_strBorder);
+    // Only the IMG tag changes: no link is put around it.
+    m_pLink->setEnabled(false);
+    m_pLinkButton->setEnabled(false);
+    m_pTextField->setEnabled(false);
 }
 
 void CImageWizDlg::accept()

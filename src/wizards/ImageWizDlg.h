@@ -36,7 +36,8 @@ public:
     static QString LinkFilter();
 
     CImageValues Values() const;
-    // Fills the image, align and border fields, as for a tag being edited.
+    // Fills the image, align and border fields, as for a tag being edited,
+    // and turns off the link and its text: an edit writes the IMG tag alone.
     void SetTagValues(const CImageValues& values);
     // Fills the Text field, as the command does with the editor's selection.
     void SetText(const QString& text);

@@ -76,6 +76,9 @@ void CListWizDlg::SetValues(const CListValues& values)
     m_pOrderedStart->setEditText(values.m_strOrderedStart);
     m_pUnorderedQuantity->setEditText(values.m_strUnorderedQuantity);
     m_pUnorderedType->setEditText(values.m_strUnorderedType);
+    // Only the start tag changes: the items stay as they are.
+    m_pOrderedQuantity->setEnabled(false);
+    m_pUnorderedQuantity->setEnabled(false);
 }
 
 void CListWizDlg::accept()

@@ -26,7 +26,8 @@ public:
     static QString Caption() { return QStringLiteral("List Wizard"); }
 
     CListValues Values() const;
-    // Fills the fields, as for a tag being edited.
+    // Fills the fields, as for a tag being edited, and turns off the
+    // quantities: an edit leaves the items alone.
     void SetValues(const CListValues& values);
     const QString& Text() const { return m_strText; }
 

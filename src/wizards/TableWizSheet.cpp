@@ -28,6 +28,11 @@ CTableWizSheet::CTableWizSheet(const QString& baseDirectory, const QString& proj
     GiveBothPagesOneSize();
 }
 
+int CTableWizSheet::nextId() const
+{
+    return m_bStartTagOnly && currentPage() == m_pPage1 ? -1 : QWizard::nextId();
+}
+
 void CTableWizSheet::GiveBothPagesOneSize()
 {
     // QWizard sizes its window to the page shown, so the larger second page

@@ -33,6 +33,11 @@ public:
     // The recorded pieces in order.
     QString Text() const { return m_pieces.join(QString()); }
 
+    // For a TABLE start tag being edited: page "Table" is the last, and
+    // Finish (or Return) ends there.
+    void EditStartTagOnly() { m_bStartTagOnly = true; }
+    int nextId() const override;
+
 private:
     void GiveBothPagesOneSize();
 
@@ -41,4 +46,5 @@ private:
     QStringList m_pieces{QString(), QString()};
     CTableWizPage1* m_pPage1;
     CTableWizPage2* m_pPage2;
+    bool m_bStartTagOnly = false;
 };

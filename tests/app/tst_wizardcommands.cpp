@@ -283,6 +283,16 @@ private slots:
                                           << int(CListWizDlg::IDC_UNORDERED_TYPE) << "disc"
                                           << Filler([](QDialog* d) { Type(d, CListWizDlg::IDC_UNORDERED_TYPE, "square"); })
                                           << "<UL TYPE=\"square\" >\n<li>a\n</ul>\n";
+        // A tag still being typed is no tag yet: what follows it is text.
+        QTest::newRow("Align, tag still being typed")
+            << int(ID_ALIGN_WIZARD) << "<P |\nSome text here.\n" << int(CAlignWizDlg::IDC_HEIGHT) << "clear"
+            << Filler([](QDialog* d) {
+                   for (int box : {CAlignWizDlg::IDC_HORIZONTAL, CAlignWizDlg::IDC_VERTICAL, CAlignWizDlg::IDC_HEIGHT,
+                                   CAlignWizDlg::IDC_WIDTH})
+                       ZtTest::Find<QAbstractButton>(d, box)->setChecked(box == CAlignWizDlg::IDC_HORIZONTAL);
+                   ZtTest::Find<QComboBox>(d, CAlignWizDlg::IDC_HORIZONTAL_VALUE)->setCurrentText("Center");
+               })
+            << "<P  ALIGN=\"Center\" \nSome text here.\n";
     }
 
     // With the caret in a tag the wizard makes, the wizard opens filled from it
@@ -313,6 +323,75 @@ private slots:
         QVERIFY(m_messages.texts.isEmpty());
         view->undo();
         QCOMPARE(view->toPlainText(), before);
+    }
+
+    // Fields whose values an edit of the tag would drop are off while editing,
+    // and on when the wizard inserts.
+    void editTurnsOffWhatItLeavesAlone_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("tag"); // the caret in it
+        QTest::addColumn<QList<int>>("fields");
+        QTest::newRow("Image: the link") << int(ID_IMAGE_WIZARD) << "<img src=a.gif>"
+                                         << QList<int>{CImageWizDlg::IDC_LINK, CImageWizDlg::IDC_TEXT};
+        QTest::newRow("Font: text, and FONT or BASEFONT")
+            << int(ID_FONT_WIZARD) << "<font size=2>" << QList<int>{CFontWizDlg::IDC_TEXT, CFontWizDlg::IDC_BASEFONT};
+        QTest::newRow("Basefont") << int(ID_FONT_WIZARD) << "<basefont size=2>" << QList<int>{CFontWizDlg::IDC_BASEFONT};
+        QTest::newRow("List: the items")
+            << int(ID_LIST_WIZARD) << "<ol start=3>"
+            << QList<int>{CListWizDlg::IDC_ORDERED_QUANTITY, CListWizDlg::IDC_UNORDERED_QUANTITY};
+    }
+
+    void editTurnsOffWhatItLeavesAlone()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, tag);
+        QFETCH(QList<int>, fields);
+        CZentrelView* view = OpenPage(QStringLiteral("page.html"), (tag + QStringLiteral("x")).toUtf8());
+        QVERIFY(view);
+        const auto enabled = [this, view, command, &fields](int caret) {
+            QTextCursor cursor = view->textCursor();
+            cursor.setPosition(caret);
+            view->setTextCursor(cursor);
+            QString states;
+            Run(command, [&states, &fields](QDialog* d) {
+                for (int field : fields)
+                    states += ZtTest::Find(d, field)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+            }, false);
+            return states;
+        };
+        QCOMPARE(enabled(2), QString(fields.size(), QLatin1Char('0')));
+        QCOMPARE(enabled(int(tag.size()) + 1), QString(fields.size(), QLatin1Char('1')));
+    }
+
+    // Editing a TABLE start tag has no rows to add: page "Table" is the last,
+    // and Return there finishes.
+    void tableEditEndsOnItsFirstPage()
+    {
+        const QString page = QStringLiteral("<TABLE border=1>\n<tr><td>x</td></tr>\n</table>\n");
+        CZentrelView* view = OpenPage(QStringLiteral("page.html"), page.toUtf8());
+        QVERIFY(view);
+        QTextCursor cursor = view->textCursor();
+        cursor.setPosition(3);
+        view->setTextCursor(cursor);
+        bool nextOffered = true;
+        bool stillOpen = false;
+        QTimer::singleShot(0, [&nextOffered, &stillOpen] {
+            auto* wizard = qobject_cast<QWizard*>(QApplication::activeModalWidget());
+            if (!wizard)
+                return;
+            const QAbstractButton* next = wizard->button(QWizard::NextButton);
+            nextOffered = next->isVisible() && next->isEnabled();
+            Type(wizard, CTableWizPage1::IDC_WIDTH, "50%");
+            QTest::keyClick(ZtTest::Find(wizard, CTableWizPage1::IDC_WIDTH), Qt::Key_Return);
+            stillOpen = wizard->isVisible();
+            if (stillOpen)
+                wizard->reject();
+        });
+        QVERIFY(m_app->GetMainFrame()->ExecuteCommand(ID_TABLE_WIZARD));
+        QVERIFY(!nextOffered);
+        QVERIFY(!stillOpen);
+        QCOMPARE(view->toPlainText(), QString(page).replace("<TABLE border=1>", "<TABLE WIDTH=\"50%\" BORDER=\"1\" >"));
     }
 
     void messagesWithoutAnEditor()

@@ -22,6 +22,26 @@ QString Describe(const CStartTag& tag)
     return tag.m_bFinished ? text : text + QStringLiteral(" unfinished");
 }
 
+// Types keys into widget: characters as they stand, "{Left}" and "{Shift}"
+// as those keys.
+void TypeKeys(QWidget* widget, const QString& keys)
+{
+    static const QList<QPair<QString, Qt::Key>> kNamed{{QStringLiteral("{Left}"), Qt::Key_Left},
+                                                        {QStringLiteral("{Shift}"), Qt::Key_Shift}};
+    for (int i = 0; i < keys.size();) {
+        bool named = false;
+        for (const auto& [name, key] : kNamed) {
+            if (QStringView(keys).mid(i).startsWith(name)) {
+                QTest::keyClick(widget, key);
+                i += int(name.size());
+                named = true;
+            }
+        }
+        if (!named)
+            QTest::keyClicks(widget, keys.mid(i++, 1));
+    }
+}
+
 // The caret is written "|" in a row's text.
 int TakeCaret(QString& text)
 {
@@ -48,6 +68,8 @@ private slots:
     void endTagCompletion_data();
     void endTagCompletion();
     void tagAroundReadsOnlyNearby();
+    void farIntoAPage_data();
+    void farIntoAPage();
 };
 
 void TestTagParser::attributeSpellings_data()
@@ -137,7 +159,7 @@ void TestTagParser::innermostOpenElement_data()
     QTest::newRow("void elements") << "<p><br><IMG src=a><hr/><input><meta x>" << "p";
     QTest::newRow("self-closed") << "<div><span/>" << "div";
     QTest::newRow("comment") << "<div><!-- <span> -->" << "div";
-    QTest::newRow("unterminated comment") << "<div><!-- <span>" << "div";
+    QTest::newRow("unterminated comment") << "<div><!-- <span>" << "";
     QTest::newRow("doctype") << "<!DOCTYPE html><html>" << "html";
     QTest::newRow("closed with what it holds") << "<div><p>x</div>" << "";
     QTest::newRow("stray end tag") << "<div></span>" << "div";
@@ -180,7 +202,13 @@ void TestTagParser::endTagCompletion_data()
     QTest::newRow("before a word") << "a.html" << "<ul><li>|x" << "</" << "<ul><li></|x" << "<ul><li>|x";
     QTest::newRow("before a tag") << "a.html" << "<ul><li>a|<li>" << "</" << "<ul><li>a</li>|<li>"
                                   << "<ul><li>a</|<li>";
-    QTest::newRow("typing after") << "a.html" << "<p>|" << "</x" << "<p></p>x|" << "<p></p>|";
+    QTest::newRow("another end tag") << "a.html" << "<DIV><P>|" << "</DIV>" << "<DIV><P></DIV>|" << "<DIV><P></P>|";
+    QTest::newRow("whole end tag typed") << "a.html" << "<P>|" << "</P>" << "<P></P>|" << "<P></|";
+    QTest::newRow("in the other case") << "a.html" << "<P>|" << "</p>" << "<P></p>|" << "<P></P|>";
+    QTest::newRow("shift for the >") << "a.html" << "<P>|" << "</{Shift}P{Shift}>" << "<P></P>|" << "<P></|";
+    QTest::newRow("typed on after it") << "a.html" << "<P>|" << "</P>x" << "<P></P>x|" << "<P></P>|";
+    QTest::newRow("caret moved") << "a.html" << "<P>|" << "</{Left}P" << "<P></PP|>" << "<P></P|>";
+    QTest::newRow("unterminated comment") << "a.html" << "<div><!-- |" << "</" << "<div><!-- </|" << "<div><!-- |";
     QTest::newRow("new page") << "" << "<p>|" << "</" << "<p></p>|" << "<p></|";
     QTest::newRow("style sheet") << "s.css" << "<p>|" << "</" << "<p></|" << "<p>|";
 }
@@ -200,7 +228,7 @@ void TestTagParser::endTagCompletion()
     QTextCursor cursor = view.textCursor();
     cursor.setPosition(caret);
     view.setTextCursor(cursor);
-    QTest::keyClicks(&view, typed);
+    TypeKeys(&view, typed);
     auto shown = [&view] {
         return view.toPlainText().insert(view.textCursor().position(), QLatin1Char('|'));
     };
@@ -221,6 +249,50 @@ void TestTagParser::tagAroundReadsOnlyNearby()
              QStringLiteral("td width=1(1) %1-%2").arg(caret - 4).arg(caret + 8));
     QCOMPARE(view.OpenElementBefore(int(view.document()->characterCount()) - 1), QStringLiteral("td"));
     QCOMPARE(view.OpenElementBefore(7 + int(filler.size())), QStringLiteral("body"));
+
+    // An element opened further back than is read is not completed, on a
+    // page of many lines or of one.
+    for (const QString& line : {QStringLiteral("<p>x</p>\n"), QStringLiteral("<p>x</p>")}) {
+        view.setPlainText(QStringLiteral("<body>") + line.repeated(50000));
+        QCOMPARE(view.OpenElementBefore(int(view.document()->characterCount()) - 1), QString());
+    }
+}
+
+void TestTagParser::farIntoAPage_data()
+{
+    // Each page: before, then far more text than is read back, then the tag
+    // with the caret "|" and after.
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a tag") << "" << "<body |bgcolor=red>" << "\n<p>x</p>" << "body bgcolor=red(red)";
+    QTest::newRow("in a comment begun before") << "<!--" << "<body |bgcolor=red>" << "\n-->" << "none";
+    QTest::newRow("in a script begun before") << "<script>" << "<body |bgcolor=red>" << "</script>" << "none";
+    QTest::newRow("in a style begun before") << "<STYLE>" << "<body |bgcolor=red>" << "</STYLE>" << "none";
+    QTest::newRow("after a comment closed") << "<!-- a -->" << "<body |bgcolor=red>" << "<!-- b -->"
+                                            << "body bgcolor=red(red)";
+    QTest::newRow("before a script") << "" << "<body |bgcolor=red>" << "<script>x</script>"
+                                     << "body bgcolor=red(red)";
+    QTest::newRow("still being typed") << "" << "<P |" << "\nSome text here.\n" << "none";
+    QTest::newRow("still being typed, a tag after") << "" << "<P |" << "\nSome text here.\n<b>" << "none";
+    QTest::newRow("over lines") << "" << "<P\n |align=left\n>" << "\nSome text here.\n" << "P align=left(left)";
+}
+
+void TestTagParser::farIntoAPage()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, tag);
+    QFETCH(QString, after);
+    QFETCH(QString, expected);
+    const QString filler = QStringLiteral("<p>line</p>\n").repeated(30000);
+    const int caret = int(before.size() + filler.size()) + TakeCaret(tag);
+    CZentrelView view;
+    view.setPlainText(before + filler + tag + after);
+    QString found = Describe(view.StartTagAround(caret));
+    // The positions are checked elsewhere.
+    found.truncate(found.lastIndexOf(QLatin1Char(' ')));
+    QCOMPARE(found, expected == QLatin1String("none") ? QString() : expected);
 }
 
 ZT_TEST_MAIN(TestTagParser)
