@@ -1,6 +1,7 @@
 #include "editor/SourceLoader.h"
 
 #include "editor/SourceText.h"
+#include "editor/SyntaxColorizer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -232,6 +233,7 @@ void CSourceLoader::Start()
     document->blockSignals(true);
     // A reload starts from an empty text too.
     document->clear();
+    TellColorizer(0);
     m_pEditor->setReadOnly(true);
     qApp->installEventFilter(this);
     m_sinceStart.start();
@@ -285,6 +287,14 @@ bool CSourceLoader::eventFilter(QObject* watched, QEvent* event)
     return true;
 }
 
+void CSourceLoader::TellColorizer(int fromBlock)
+{
+    // The document's signals are held back while the text comes in, so the
+    // colorizer would not learn that lines it has seen grew or went.
+    if (auto* colorizer = m_pEditor->findChild<CSyntaxColorizer*>(QString(), Qt::FindDirectChildrenOnly))
+        colorizer->TextChangedUnseen(fromBlock);
+}
+
 void CSourceLoader::OnTick()
 {
     if (!m_pJob || !m_pEditor)
@@ -324,6 +334,7 @@ void CSourceLoader::OnTick()
         // line (the colorizer) looks at it anew, although the document's
         // signals are held back.
         grown.setUserState(-1);
+        TellColorizer(grown.blockNumber());
         // Loading is no edit: the text stays as read.
         document->setModified(false);
         if (!m_bAnyText) {

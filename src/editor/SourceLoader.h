@@ -97,6 +97,7 @@ private:
     static void KeepLargeBlocksMapped();
     bool IsEscapeForThisLoad(QObject* watched, QEvent* event) const;
     void OnTick();
+    void TellColorizer(int fromBlock);
     void ShowProgress(int percent);
     void ClearProgress();
     void Finish(Outcome outcome, const QString& message);

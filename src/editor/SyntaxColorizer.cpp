@@ -203,6 +203,12 @@ void CSyntaxColorizer::Redecorate(int firstBlock, int lastBlock)
     RecolourLines(first.position(), last.position());
 }
 
+void CSyntaxColorizer::TextChangedUnseen(int fromBlock)
+{
+    m_nStatesKnown = qMin(m_nStatesKnown, qMax(0, fromBlock));
+    m_nBlockCount = m_pEditor->document()->blockCount();
+}
+
 void CSyntaxColorizer::RedecorateAll()
 {
     RecolourAll();

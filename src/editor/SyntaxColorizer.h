@@ -80,6 +80,12 @@ public:
     void Redecorate(int firstBlock, int lastBlock);
     void RedecorateAll();
 
+    // The text changed from the line fromBlock on without the document's
+    // change notification (a load holds it back while it hands the text
+    // over): the end states of those lines are worked out anew and the line
+    // count is read again.
+    void TextChangedUnseen(int fromBlock);
+
     // The format ranges that show block's tokens, whatever the block's layout
     // holds: what the editor draws for it. For printing and tools.
     QList<QTextLayout::FormatRange> BlockFormats(const QTextBlock& block);

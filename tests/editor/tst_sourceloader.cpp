@@ -5,6 +5,7 @@
 #include "editor/SourceLoader.h"
 #include "editor/SourceText.h"
 #include "editor/SyntaxColorizer.h"
+#include "editor/TokenFormats.h"
 #include "editor/ZentrelDoc.h"
 #include "editor/ZentrelView.h"
 #include "framework/DocTemplate.h"
@@ -13,6 +14,7 @@
 #include "framework/Profile.h"
 
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -42,6 +44,8 @@ private slots:
     void linesShownAreColouredWhileLoading();
     void reloadInBackground_data();
     void reloadInBackground();
+    void structureStatesSurviveTheLoad_data();
+    void structureStatesSurviveTheLoad();
 
 private:
     QString WriteFile(const QByteArray& bytes) { return ZtTest::WriteFile(m_dir.filePath("page.html"), bytes); }
@@ -387,4 +391,73 @@ void TestSourceLoader::reloadInBackground()
 }
 
 ZT_TEST_MAIN(TestSourceLoader)
+namespace {
+// Each line's colours as the colorizer gives them, one line of the result per
+// line of the text. Asked from the last line up, as after a jump to the end:
+// no line's colours depend on the line above having been asked first.
+QString EveryLinesColours(CSyntaxColorizer* colorizer, const QTextDocument* document)
+{
+    QStringList lines;
+    for (QTextBlock block = document->lastBlock(); block.isValid(); block = block.previous()) {
+        QString line;
+        for (const QTextLayout::FormatRange& range : colorizer->BlockFormats(block))
+            line += QStringLiteral("%1+%2:%3 ").arg(range.start).arg(range.length).arg(int(CTokenFormats::ClassOf(range.format)));
+        lines << line;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+} // namespace
+
+void TestSourceLoader::structureStatesSurviveTheLoad_data()
+{
+    QTest::addColumn<bool>("reload");
+    QTest::newRow("an edit after the load") << false;
+    QTest::newRow("a reload") << true;
+}
+
+// Colouring by structure carries a state from line to line (a comment, a
+// script): the lines a load hands over in pieces, unseen by the document's
+// change notification, must not keep states from before.
+void TestSourceLoader::structureStatesSurviveTheLoad()
+{
+    QFETCH(bool, reload);
+    CProfile::Instance().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringOn"), 1);
+    CProfile::Instance().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1 << 30);
+    CProfile::Instance().WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringByStructure"), 1);
+    QByteArray page;
+    for (int part = 0; part < 40; ++part)
+        page += "<p>a</p>\n<!-- one\ntwo <b>x</b>\nthree -->\n<script>\n/* c\nd */ var x = \"y\";\n</script>\n";
+    CSourceLoader::s_nPieceBytes = 40;
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+    const QString path = WriteFile(reload ? "<p>short</p>\n<!--\n" : page);
+    CZentrelDoc* document = Open(path);
+    QVERIFY(document);
+    CZentrelView* view = document->GetView();
+    // Painted while the text comes in, as a user sees it: the lines on screen
+    // get their states before the rest is there.
+    auto paint = [view] { view->viewport()->repaint(); };
+    connect(view->findChild<CSourceLoader*>(), &CSourceLoader::firstTextShown, this, paint);
+    QTRY_VERIFY(!document->IsLoading());
+    paint();
+    if (reload) {
+        WriteFile(page);
+        QVERIFY(document->ReloadFromDisk());
+        QTRY_VERIFY(!document->IsLoading());
+        paint();
+    } else {
+        QTextCursor caret(view->document()->findBlockByNumber(1));
+        view->setTextCursor(caret);
+        QTest::keyClicks(view, QStringLiteral("x"));
+    }
+
+    QPlainTextEdit fresh;
+    fresh.setPlainText(view->toPlainText());
+    auto* freshColorizer = new CSyntaxColorizer(&fresh);
+    freshColorizer->SetLanguage(path);
+    QCOMPARE(EveryLinesColours(view->findChild<CSyntaxColorizer*>(), view->document()),
+             EveryLinesColours(freshColorizer, fresh.document()));
+    CProfile::Instance().RemoveKey(QStringLiteral("Settings"), QStringLiteral("SyntaxColoringByStructure"));
+    document->SetModifiedFlag(false);
+}
+
 #include "tst_sourceloader.moc"
