@@ -557,9 +557,39 @@ private:
     int m_nPosition = 0;
 };
 
-// Colours FILE as the editor would and prints every coloured token: the text
-// the editor's loader makes of the file's bytes (decoded piece by piece, as
-// big files are loaded), and each line's tokens from the colorizer's own line
+// Hands over the lines of the editor's text for a file's bytes, in order: the
+// text the loader makes of them, decoded a piece at a time as big files are
+// loaded, with the same rules for encodings, line ends and a zero byte.
+void ForEachLine(const QByteArray& bytes, const std::function<void(QStringView)>& visit)
+{
+    const char* data = bytes.constData();
+    const qsizetype size = CSourceText::TextLength(bytes);
+    CSourceText source = CSourceText::ForBytes(data, size);
+    CSourceText::LineEndCounts counts = {0, 0, 0, 0, 0};
+    QString open; // after a piece's last line break: the text's last line, or a line going on
+    for (qsizetype start = 0; start < size;) {
+        const qsizetype end = CSourceText::PieceEnd(data, size, start, CSourceText::s_nLoadPieceBytes);
+        const QString piece = source.DecodePiece(data + start, end - start, start == 0, counts);
+        source.lineEnds.clear();
+        start = end;
+        qsizetype from = 0;
+        for (qsizetype feed; (feed = piece.indexOf(u'\n', from)) >= 0; from = feed + 1) {
+            const QStringView line = QStringView(piece).mid(from, feed - from);
+            if (open.isEmpty()) {
+                visit(line);
+            } else {
+                open += line;
+                visit(open);
+                open.clear();
+            }
+        }
+        open += QStringView(piece).mid(from);
+    }
+    visit(open); // empty after a final line break
+}
+
+// Colours FILE as the editor would and prints every coloured token: the
+// editor's lines of the file, each line's tokens from the colorizer's own line
 // scan. No document is built: Qt's building of one would take most of the
 // time, and the listing needs only the lines.
 int PrintSpans(const QString& path)
@@ -580,30 +610,7 @@ int PrintSpans(const QString& path)
     colorizer->SetLanguage(path);
 
     CSpanPrinter printer(*colorizer);
-    const char* data = bytes.constData();
-    const qsizetype size = CSourceText::TextLength(bytes);
-    CSourceText source = CSourceText::ForBytes(data, size);
-    CSourceText::LineEndCounts counts = {0, 0, 0, 0, 0};
-    QString open; // the start of a line that goes on in the next piece
-    for (qsizetype start = 0; start < size;) {
-        const qsizetype end = CSourceText::PieceEnd(data, size, start, CSourceText::s_nLoadPieceBytes);
-        const QString piece = source.DecodePiece(data + start, end - start, start == 0, counts);
-        source.lineEnds.clear();
-        start = end;
-        qsizetype from = 0;
-        for (qsizetype feed; (feed = piece.indexOf(u'\n', from)) >= 0; from = feed + 1) {
-            const QStringView line = QStringView(piece).mid(from, feed - from);
-            if (open.isEmpty()) {
-                printer.Line(line);
-            } else {
-                open += line;
-                printer.Line(open);
-                open.clear();
-            }
-        }
-        open += QStringView(piece).mid(from);
-    }
-    printer.Line(open); // the last line, empty after a final line break
+    ForEachLine(bytes, [&printer](QStringView line) { printer.Line(line); });
     return 0;
 }
 
