@@ -51,6 +51,11 @@ public:
     // that already holds its text, as LoadInto does after setting the text.
     void RecordOn(QTextDocument* document) const;
 
+    // Encoding, byte order mark and stand-ins decided over the whole text
+    // (the bytes before the first zero byte); nothing decoded yet. Ready for
+    // DecodePiece.
+    static CSourceText ForBytes(const char* data, qsizetype size);
+
     // Decoding a file piece by piece, for files too large to decode at once.
     // The encoding, byte order mark and stand-ins are decided over the whole
     // file first (IsValidUtf8, HasFrameMarker); each piece must then end
@@ -95,12 +100,6 @@ public:
     static qsizetype TextLength(const QByteArray& fileBytes);
     static bool IsValidUtf8(const char* data, qsizetype size);
 
-private:
-    // Encoding, byte order mark and stand-ins decided over the whole text;
-    // nothing decoded yet.
-    static CSourceText ForBytes(const char* data, qsizetype size);
-
-public:
     QString text;
     QVector<quint8> lineEnds;
     Encoding encoding = Encoding::Utf8;

@@ -135,7 +135,7 @@ bool CSyntaxColorizer::ColorizeBlock(const QTextBlock& block, int position, int 
     if (structure)
         ScanStructure(block, text);
     else if (m_bSyntaxColoring)
-        scanned = m_scanner.Scan(QStringView(text).mid(from, to - from), m_tokens, from);
+        scanned = ScanLine(QStringView(text).mid(from, to - from), 0, m_tokens, from).scanned;
     const int scanEnd = from + scanned;
 
     QTextLayout* layout = block.layout();
@@ -309,9 +309,17 @@ CSyntaxColorizer::ScanState CSyntaxColorizer::StartStateOf(const QTextBlock& blo
     return EndStateOf(block.previous());
 }
 
+CSyntaxColorizer::LineScan CSyntaxColorizer::ScanLine(QStringView text, ScanState start,
+                                                      std::vector<CSyntaxToken>& tokens, int offset) const
+{
+    if (IsColouringStructure())
+        return {int(text.size()), m_structureScanner.Scan(text, start, tokens)};
+    return {m_scanner.Scan(text, tokens, offset), 0};
+}
+
 void CSyntaxColorizer::ScanStructure(const QTextBlock& block, const QString& text)
 {
-    const ScanState end = m_structureScanner.Scan(text, StartStateOf(block), m_tokens);
+    const ScanState end = ScanLine(text, StartStateOf(block), m_tokens).end;
     QTextBlock line = block;
     SetEndState(line, end);
     if (block.blockNumber() == m_nStatesKnown)
@@ -386,8 +394,10 @@ QList<QTextLayout::FormatRange> CSyntaxColorizer::BlockFormats(const QTextBlock&
             ScanStructure(own, text);
             return m_tokenFormats.Ranges(m_tokens, 0, int(text.size()));
         }
+        // A line past the editor's last has no state to start in.
+        return m_tokenFormats.Ranges(m_tokens, 0, m_scanner.Scan(text, m_tokens));
     }
-    const int scanned = m_scanner.Scan(text, m_tokens);
+    const int scanned = ScanLine(text, 0, m_tokens).scanned;
     return m_tokenFormats.Ranges(m_tokens, 0, scanned);
 }
 

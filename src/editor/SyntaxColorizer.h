@@ -90,6 +90,22 @@ public:
     // holds: what the editor draws for it. For printing and tools.
     QList<QTextLayout::FormatRange> BlockFormats(const QTextBlock& block);
 
+    using ScanState = CStructureScanner::State;
+    struct LineScan
+    {
+        int scanned;   // characters scanned: a NUL ends a scan by keywords
+        ScanState end; // the state the line ends in; 0 without structure
+    };
+    // Appends the tokens of one line to tokens, from the line's text alone:
+    // by the language's keywords, or, colouring by structure, starting in
+    // start, the state the line before ended in (0 for the first line). Every
+    // line the editor colours is scanned here, so a tool that hands it the
+    // lines of a file in order gets the tokens the editor shows. A scan by
+    // keywords may cover part of a line: text then holds the line from offset
+    // on, and token positions still count from the line's start.
+    LineScan ScanLine(QStringView text, ScanState start, std::vector<CSyntaxToken>& tokens,
+                      int offset = 0) const;
+
     // Edit announcements are accepted for the views that make them; the
     // document's change notification alone decides what is coloured.
     void OnProtected(ZtEditAnnouncement) {}
@@ -132,7 +148,6 @@ private:
     void SetOutOfDate(QTextBlock& block) const;
     void NextGeneration();
 
-    using ScanState = CStructureScanner::State;
     // Scans block's text by structure into m_tokens and keeps its end state.
     void ScanStructure(const QTextBlock& block, const QString& text);
     ScanState EndStateOf(const QTextBlock& block) const;
