@@ -28,6 +28,7 @@
 #include "wizards/WizardTarget.h"
 #include "app/ZentrelApp.h"
 #include "editor/FontToolBar.h"
+#include "editor/SpellChecker.h"
 #include "editor/SyntaxSettingsDlg.h"
 #include "editor/ZentrelView.h"
 #include "res/Accelerators.h"
@@ -199,6 +200,8 @@ void CMainFrame::CreateStatusBar()
         if (text.isEmpty())
             bar->showMessage(kReady);
     });
+    // Why a page's spelling is not checked.
+    connect(&CSpellChecker::Instance(), &CSpellChecker::noticed, this, &CMainFrame::SetStatusText);
 }
 
 void CMainFrame::SetStatusText(const QString& text)

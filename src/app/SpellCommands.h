@@ -10,7 +10,7 @@ class QWidget;
 
 // The spelling commands of the Tools menu: Check Spelling switches the
 // underlines of every page on and off; Spelling Dictionary chooses the
-// dictionary of pages that name no installed language of their own.
+// dictionary of pages that name no language of their own.
 class CSpellCommands
 {
 public:

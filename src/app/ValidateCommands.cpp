@@ -14,7 +14,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTextBlock>
+#include <QTextCursor>
 
 using namespace ZtCmd;
 
@@ -93,11 +93,10 @@ void CValidateCommands::ShowPlace(int line, qsizetype column)
 {
     if (!m_pPage)
         return;
-    const QTextBlock block = m_pPage->document()->findBlockByNumber(line - 1);
-    if (!block.isValid())
-        return;
-    QTextCursor cursor(block);
-    cursor.setPosition(block.position() + int(qMin(column, qsizetype(block.length() - 1))));
+    // The page may have changed since its check: the message's line is
+    // followed to where it is now.
+    QTextCursor cursor(m_pPage->document());
+    cursor.setPosition(CValidationMarks::PositionOf(m_pPage->document(), m_stamps, line, column));
     m_pPage->setTextCursor(cursor);
     m_pPage->ensureCursorVisible();
     for (QWidget* parent = m_pPage->parentWidget(); parent; parent = parent->parentWidget()) {

@@ -106,8 +106,7 @@ QString CSpellChecker::MatchLanguage(const QString& language, const QStringList&
 
 QString CSpellChecker::DictionaryFor(const QString& language) const
 {
-    const QString matched = language.isEmpty() ? QString() : MatchLanguage(language, InstalledDictionaries());
-    return matched.isEmpty() ? ChosenDictionary() : matched;
+    return language.isEmpty() ? ChosenDictionary() : MatchLanguage(language, InstalledDictionaries());
 }
 
 QString CSpellChecker::DictionaryPath(const QString& name, const QString& extension) const
@@ -178,4 +177,9 @@ void CSpellChecker::Ignore(const QString& word)
 {
     m_ignored.insert(word);
     emit changed();
+}
+
+void CSpellChecker::TellNoDictionary(const QString& language)
+{
+    emit noticed(tr("No spelling dictionary for the language %1 of this page.").arg(language));
 }

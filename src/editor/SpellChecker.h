@@ -44,11 +44,13 @@ public:
     // ".dic" file of that name in a dictionary folder), sorted.
     QStringList InstalledDictionaries() const;
     QString ChosenDictionary() const;
-    // Kept in the profile; pages that name no installed language of their
-    // own are checked with it from now on.
+    // Kept in the profile; pages that name no language are checked with it
+    // from now on.
     void SetChosenDictionary(const QString& name);
     // The dictionary for a page whose <html> names language (may be empty):
-    // an installed one of that language, else the chosen one.
+    // an installed one of that language, the chosen one when it names none,
+    // and empty when none of its language is installed (words of another
+    // language would all look misspelt).
     QString DictionaryFor(const QString& language) const;
     // The installed dictionary of language ("de", "en-GB", "pt_br"), or
     // empty: the exact one first, then the language's own country ("de" ->
@@ -66,12 +68,17 @@ public:
     void AddToDictionary(const QString& word);
     // Known for the rest of this session only.
     void Ignore(const QString& word);
+    // A page of language is not checked, as no dictionary of it is
+    // installed: the user is told through noticed.
+    void TellNoDictionary(const QString& language);
 
     static constexpr int kMaxSuggestions = 5;
 
 signals:
     // Spelling was turned on or off, or a word became known: marks change.
     void changed();
+    // Something the user should know, for the status bar.
+    void noticed(const QString& text);
 
 private:
     QString DictionaryPath(const QString& name, const QString& extension) const;

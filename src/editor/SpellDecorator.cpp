@@ -52,6 +52,8 @@ void CSpellDecorator::Refresh()
         }
         m_pDictionary = nullptr;
         m_strDictionary.clear();
+        // Turned on again, spelling tells again why the page is unchecked.
+        m_toldLanguages.clear();
         return;
     }
     ForgetStates();
@@ -64,12 +66,17 @@ void CSpellDecorator::Refresh()
             m_pColorizer->RedecorateAll();
         return;
     }
-    const QString name = m_checker.DictionaryFor(CSpellTextScanner::PageLanguage(Head()));
+    const QString language = CSpellTextScanner::PageLanguage(Head());
+    const QString name = m_checker.DictionaryFor(language);
     // A dictionary that cannot be loaded turns spelling off (and comes back
-    // here, with nothing to do).
-    CSpellDictionary* dictionary = m_checker.Dictionary(name);
-    if (!dictionary || !m_checker.IsEnabled())
-        return;
+    // here, with nothing to do). A page of a language without a dictionary
+    // is followed unchecked, till its language changes.
+    CSpellDictionary* dictionary = nullptr;
+    if (!name.isEmpty()) {
+        dictionary = m_checker.Dictionary(name);
+        if (!dictionary || !m_checker.IsEnabled())
+            return;
+    }
     m_strDictionary = name;
     m_pDictionary = dictionary;
     m_bAttached = true;
@@ -77,13 +84,34 @@ void CSpellDecorator::Refresh()
     m_nUndoSteps = m_pEditor->document()->availableUndoSteps();
     ForgetStates();
     m_pColorizer->AddDecorator(this);
+    if (name.isEmpty())
+        TellNoDictionary(language);
+}
+
+void CSpellDecorator::TellNoDictionary(const QString& language)
+{
+    if (m_toldLanguages.contains(language))
+        return;
+    m_toldLanguages.insert(language);
+    m_checker.TellNoDictionary(language);
 }
 
 void CSpellDecorator::ChooseDictionary()
 {
     if (!m_bAttached)
         return;
-    const QString name = m_checker.DictionaryFor(CSpellTextScanner::PageLanguage(Head()));
+    const QString language = CSpellTextScanner::PageLanguage(Head());
+    const QString name = m_checker.DictionaryFor(language);
+    if (name.isEmpty()) {
+        TellNoDictionary(language);
+        if (!m_pDictionary)
+            return;
+        m_strDictionary.clear();
+        m_pDictionary = nullptr;
+        ForgetStates();
+        m_pColorizer->RedecorateAll();
+        return;
+    }
     if (name == m_strDictionary)
         return;
     CSpellDictionary* dictionary = m_checker.Dictionary(name);

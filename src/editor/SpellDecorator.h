@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QTextCharFormat>
 
@@ -30,7 +31,9 @@ class QPlainTextEdit;
 // below within the look-back distance are marked again.
 //
 // The dictionary follows the page's <html lang> when it names an installed
-// one, else the chosen one.
+// one, or is the chosen one when the page names no language. A page of a
+// language without a dictionary is not checked, and the user is told so
+// once for each such language it names while spelling is on.
 class CSpellDecorator : public QObject, public CLineDecorator
 {
     Q_OBJECT
@@ -46,7 +49,8 @@ public:
     // The page's file decides whether it is checked at all: HTML pages only.
     void SetFileName(const QString& nameOrPath);
     bool IsChecking() const { return m_bAttached; }
-    // The dictionary the page is checked with; empty while not checking.
+    // The dictionary the page is checked with; empty while not checking or
+    // while no dictionary of the page's language is installed.
     QString DictionaryName() const { return m_bAttached ? m_strDictionary : QString(); }
 
     void Decorate(const QTextBlock& block, QList<QTextLayout::FormatRange>& ranges) override;
@@ -63,6 +67,7 @@ private:
     void Refresh();
     // Picks the dictionary by the page's language; marks anew when it changed.
     void ChooseDictionary();
+    void TellNoDictionary(const QString& language);
     void OnChange(int position, int charsRemoved, int charsAdded);
     CSpellLineState StateBefore(const QTextBlock& block);
     void RememberEndState(int blockNumber, const CSpellLineState& state);
@@ -83,6 +88,7 @@ private:
     bool m_bAttached = false;
     bool m_bChoosePending = false;
     QString m_strDictionary;
+    QSet<QString> m_toldLanguages;
     CSpellDictionary* m_pDictionary = nullptr;
     int m_nBlockCount = 0;
     // The state each decorated line left, good for the text of document

@@ -39,6 +39,28 @@ void CValidationMarks::Mark(const QVector<CLineStamp>& stamps, const QVector<int
         m_pColorizer->RedecorateAll();
 }
 
+int CValidationMarks::PositionOf(const QTextDocument* document, const QVector<CLineStamp>& stamps, int line,
+                                  qsizetype column)
+{
+    const QTextBlock atNumber = document->findBlockByNumber(qBound(0, line - 1, document->blockCount() - 1));
+    if (line < 1 || line > stamps.size())
+        return atNumber.position();
+    const CLineStamp& stamp = stamps.at(line - 1);
+    // Most often nothing above the line changed; else the block is looked
+    // for among all of them, as a block knows no way back from its index.
+    QTextBlock block = atNumber;
+    if (block.fragmentIndex() != stamp.block) {
+        block = document->firstBlock();
+        while (block.isValid() && block.fragmentIndex() != stamp.block)
+            block = block.next();
+    }
+    if (!block.isValid())
+        return atNumber.position();
+    if (block.revision() != stamp.revision)
+        return block.position();
+    return block.position() + int(qBound(qsizetype(0), column, qsizetype(block.length() - 1)));
+}
+
 void CValidationMarks::Clear()
 {
     if (m_revisions.isEmpty())

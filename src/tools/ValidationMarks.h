@@ -39,6 +39,12 @@ public:
     // Replaces the marks by the given lines (1-based) of the text that
     // stamps describe.
     void Mark(const QVector<CLineStamp>& stamps, const QVector<int>& lines);
+    // Where column (an offset) of line (1-based) of the text that stamps
+    // describe is in document now: on that line wherever lines added or
+    // removed above took it; at the line's start once its text changed;
+    // at the same line number, kept within the document, once it is gone.
+    static int PositionOf(const QTextDocument* document, const QVector<CLineStamp>& stamps, int line,
+                          qsizetype column);
     void Clear();
 
     void Decorate(const QTextBlock& block, QList<QTextLayout::FormatRange>& ranges) override;

@@ -11,6 +11,7 @@
 #include "framework/Profile.h"
 #include "res/CommandIds.h"
 
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -33,6 +34,7 @@ private slots:
     }
     void switchesPagesOnAndOff();
     void choosesTheDictionary();
+    void pageWithoutItsDictionaryIsTold();
 
 private:
     QStringList m_messages;
@@ -106,6 +108,19 @@ void TestSpellCommand::choosesTheDictionary()
     QCOMPARE(Underlined(page), QStringLiteral("house"));
     QVERIFY(m_messages.isEmpty());
     CSpellCommands::SetChooser(nullptr);
+}
+
+void TestSpellCommand::pageWithoutItsDictionaryIsTold()
+{
+    CSpellChecker::SetDictionaryFolders({QStringLiteral("/usr/share/hunspell")});
+    CProfile::Instance().WriteString(QStringLiteral("Spelling"), QStringLiteral("Check"), QStringLiteral("yes"));
+    CZentrelView* page = ZtTest::OpenPageEditor(ZtTest::SandboxDir() + QStringLiteral("/bonjour.html"),
+                                                "<html lang=\"fr\">\n<p>Bonjour le monde</p>");
+    QVERIFY(page);
+    QCOMPARE(Underlined(page), QString());
+    QCOMPARE(ZtApp()->GetMainFrame()->statusBar()->currentMessage(),
+             QStringLiteral("No spelling dictionary for the language fr of this page."));
+    QVERIFY(m_messages.isEmpty());
 }
 
 ZT_APP_TEST_MAIN(TestSpellCommand)

@@ -54,6 +54,7 @@ private slots:
     void initTestCase();
     void cleanup();
     void validatesTheUnsavedText();
+    void rowsFollowTheirLines();
     void oversizedPageIsRefused();
     void barKeptAcrossRuns();
 
@@ -136,6 +137,30 @@ void TestValidate::validatesTheUnsavedText()
     QVERIFY(ValidateByKey(editor));
     QCOMPARE(Rows(bar->List()), QStringList());
     QCOMPARE(bar->Summary()->text(), QStringLiteral("crlf.html: no errors or warnings."));
+    QCOMPARE(m_messages, QStringList());
+}
+
+void TestValidate::rowsFollowTheirLines()
+{
+    CZentrelView* editor = ZtTest::OpenPageEditor(
+        ZtTest::SandboxDir() + QStringLiteral("/moved.html"),
+        "<!DOCTYPE html>\n<html><head><title>t</title></head>\n<body>\n<p>a <foo>x</foo></p>\n</body></html>\n");
+    QVERIFY(editor);
+    QVERIFY(ValidateByKey(editor));
+    QTreeWidget* list = Commands()->Bar()->List();
+    QCOMPARE(Rows(list).value(0), QStringLiteral("4,6 Error: <foo> is not recognized!"));
+
+    // Lines typed above the message's line after the check.
+    QTextCursor cursor(editor->document()->findBlockByNumber(2));
+    cursor.insertText(QStringLiteral("<p>new</p>\n<p>newer</p>\n"));
+    editor->moveCursor(QTextCursor::Start);
+    // The click picks the row, the double click that follows leads to it.
+    const QPoint row = list->visualItemRect(list->topLevelItem(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+    QCOMPARE(editor->textCursor().block().blockNumber(), 5);
+    QCOMPARE(editor->textCursor().block().text().mid(editor->textCursor().positionInBlock()),
+             QStringLiteral("<foo>x</foo></p>"));
     QCOMPARE(m_messages, QStringList());
 }
 

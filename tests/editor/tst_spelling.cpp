@@ -78,9 +78,11 @@ struct Page
         colorizer = new CSyntaxColorizer(&editor);
         colorizer->SetLanguage(QStringLiteral("page.html"));
         spelling = new CSpellDecorator(&editor, colorizer, checker);
+        QObject::connect(&checker, &CSpellChecker::noticed, [this](const QString& text) { notices << text; });
         spelling->SetFileName(QStringLiteral("page.html"));
     }
     CSpellChecker checker; // outlives the editor and its decorator
+    QStringList notices;
     QPlainTextEdit editor;
     CSyntaxColorizer* colorizer;
     CSpellDecorator* spelling;
@@ -112,6 +114,7 @@ private slots:
     void lookBack();
     void missingDictionaryTurnsSpellingOff();
     void pageLanguageChoosesDictionary();
+    void pageLanguageWithoutDictionary();
     void contextMenu();
 };
 
@@ -370,6 +373,50 @@ void TestSpelling::pageLanguageChoosesDictionary()
     cursor.insertText(QStringLiteral("en"));
     QTRY_COMPARE(page.spelling->DictionaryName(), QStringLiteral("en_US"));
     QCOMPARE(Underlined(page.editor), QStringLiteral("Haus@1 Hauss@1"));
+}
+
+void TestSpelling::pageLanguageWithoutDictionary()
+{
+    // Only en_US is installed: German words are not all misspelt English.
+    Page page(QStringLiteral("<html lang=\"de\">\n<p>Haus Hauss house</p>"));
+    const QString noGerman = QStringLiteral("No spelling dictionary for the language de of this page.");
+    QCOMPARE(Underlined(page.editor), QString());
+    QCOMPARE(page.notices, QStringList{noGerman});
+
+    // Typing on the page says nothing more.
+    QTextCursor cursor(page.editor.document());
+    cursor.setPosition(page.editor.document()->characterCount() - 1);
+    cursor.insertText(QStringLiteral(" Wortt"));
+    QCoreApplication::processEvents();
+    QCOMPARE(Underlined(page.editor), QString());
+    QCOMPARE(page.notices, QStringList{noGerman});
+
+    // The page's language followed: checked in English, unchecked again in
+    // German without a second word, a third language told of once.
+    auto setLanguage = [&page](const QString& language) {
+        QTextCursor lang(page.editor.document());
+        lang.setPosition(12);
+        lang.setPosition(page.editor.document()->firstBlock().length() - 3, QTextCursor::KeepAnchor);
+        lang.insertText(language);
+        QCoreApplication::processEvents();
+    };
+    setLanguage(QStringLiteral("en"));
+    QCOMPARE(page.spelling->DictionaryName(), QStringLiteral("en_US"));
+    QCOMPARE(Underlined(page.editor), QStringLiteral("Haus@1 Hauss@1 Wortt@1"));
+    setLanguage(QStringLiteral("de"));
+    QCOMPARE(Underlined(page.editor), QString());
+    setLanguage(QStringLiteral("fr"));
+    setLanguage(QStringLiteral("de"));
+    QCOMPARE(Underlined(page.editor), QString());
+    QCOMPARE(page.notices,
+             QStringList({noGerman, QStringLiteral("No spelling dictionary for the language fr of this page.")}));
+
+    // Spelling turned off and on again tells again.
+    page.checker.SetEnabled(false);
+    page.checker.SetEnabled(true);
+    QCOMPARE(page.notices.size(), 3);
+    QCOMPARE(page.notices.last(), noGerman);
+    QCOMPARE(Underlined(page.editor), QString());
 }
 
 void TestSpelling::contextMenu()

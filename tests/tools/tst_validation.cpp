@@ -86,6 +86,8 @@ private slots:
     void tidyColumnsBecomeOffsets();
     void oversizedPagesAndFloodsAreBounded();
     void marksStayOnTheirLinesUntilEdited();
+    void placesFollowTheirLines_data();
+    void placesFollowTheirLines();
     void jobDeliversOnlyTheLastCheck();
 };
 
@@ -196,6 +198,43 @@ void TestValidation::marksStayOnTheirLinesUntilEdited()
     delete marks;
     QTest::keyClicks(&editor, QStringLiteral("z"));
     QCOMPARE(UnderlinedLines(editor), QString());
+}
+
+void TestValidation::placesFollowTheirLines_data()
+{
+    // The text is edited after the check, by removing some characters at a
+    // position and inserting others there; the message is about "wo" of
+    // line 3. The place is "line number (0-based):text from there on".
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QString>("inserted");
+    QTest::addColumn<QString>("place");
+    QTest::newRow("as checked") << 0 << 0 << QString() << "2:wo";
+    QTest::newRow("lines added above") << 0 << 0 << "new\nnewer\n" << "4:wo";
+    QTest::newRow("lines joined above") << 4 << 1 << QString() << "1:wo";
+    QTest::newRow("line added below") << 12 << 0 << "\nnew" << "2:wo";
+    QTest::newRow("line edited: its start") << 10 << 0 << "x" << "2:txwo";
+    QTest::newRow("line gone: its number") << 9 << 4 << QString() << "2:three";
+    QTest::newRow("lines gone: the last") << 4 << 19 << QString() << "0:zero";
+}
+
+void TestValidation::placesFollowTheirLines()
+{
+    QFETCH(int, position);
+    QFETCH(int, removed);
+    QFETCH(QString, inserted);
+    QFETCH(QString, place);
+    QTextDocument document(QStringLiteral("zero\none\ntwo\nthree\nfour"));
+    const QVector<CValidationMarks::CLineStamp> stamps = CValidationMarks::Stamps(&document);
+    QTextCursor cursor(&document);
+    cursor.setPosition(position);
+    cursor.setPosition(position + removed, QTextCursor::KeepAnchor);
+    if (removed > 0 || !inserted.isEmpty())
+        cursor.insertText(inserted);
+
+    const int at = CValidationMarks::PositionOf(&document, stamps, 3, 1);
+    const QTextBlock block = document.findBlock(at);
+    QCOMPARE(QStringLiteral("%1:%2").arg(block.blockNumber()).arg(block.text().mid(at - block.position())), place);
 }
 
 void TestValidation::jobDeliversOnlyTheLastCheck()
