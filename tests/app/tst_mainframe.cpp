@@ -195,8 +195,9 @@ private slots:
                                  [] { return new CChildBrowseFrame; }, [] { return new CBlankView; });
             browser.SetMainFrame(m_frame);
             browser.OpenDocumentFile(QString());
-            QCOMPARE(Offered(), QStringLiteral("145 next newfolder"));
+            const QString offered = Offered();
             m_frame->MDIGetActive()->close();
+            QCOMPARE(offered, QStringLiteral("145 next newfolder"));
         }
         m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::KeywordsTab);
         m_frame->m_nBrowserLevel = 0;
