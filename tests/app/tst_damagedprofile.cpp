@@ -72,8 +72,8 @@ private slots:
                     << m_layout.left(random.bounded(unpadded));
         }
         for (const QString& text : std::as_const(damaged)) {
-            QVERIFY(!frame.BarLayout().Restore(text));
-            QVERIFY(atDefaultPlaces());
+            QVERIFY2(!frame.BarLayout().Restore(text), qPrintable(text.left(100)));
+            QVERIFY2(atDefaultPlaces(), qPrintable(text.left(100)));
         }
         // The sound layout still comes back.
         QVERIFY(frame.BarLayout().Restore(m_layout));

@@ -2,6 +2,9 @@
 
 #include "framework/BarDockState.h"
 #include "app/ChildFrame.h"
+#include "app/ChildBrowseFrame.h"
+#include "framework/DocTemplate.h"
+#include "framework/View.h"
 #include "framework/CmdUI.h"
 #include "framework/CommandRouter.h"
 #include "app/FrameCommandRules.h"
@@ -68,6 +71,13 @@ public:
     QPushButton* button = new QPushButton(QStringLiteral("Press"), this);
     QAction* shortcut = new QAction(this);
     int reactions = 0;
+};
+
+// A browser window's view without the browser in it.
+class CBlankView : public QWidget, public CView
+{
+public:
+    QWidget* GetWidget() override { return this; }
 };
 
 } // namespace
@@ -179,8 +189,20 @@ private slots:
         QCOMPARE(Offered(), QStringLiteral("128 &Settings newfolder"));
         Open(QStringLiteral("page.html"));
         QCOMPARE(Offered(), QStringLiteral("129 tileh tilev syncdown syncright next browser show newfolder"));
-        m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::ProjectTab);
+        {
+            // The browser window takes no part in tiling or scrolling together.
+            CDocTemplate browser(IDR_BROWSERTYPE, QStringLiteral("\nBrowser\nBrowser\n\n\n\n"), [] { return new CDocument; },
+                                 [] { return new CChildBrowseFrame; }, [] { return new CBlankView; });
+            browser.SetMainFrame(m_frame);
+            browser.OpenDocumentFile(QString());
+            const QString offered = Offered();
+            m_frame->MDIGetActive()->close();
+            QCOMPARE(offered, QStringLiteral("145 next newfolder"));
+        }
+        m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::KeywordsTab);
         m_frame->m_nBrowserLevel = 0;
+        QCOMPARE(Offered(), QStringLiteral("129 tileh tilev syncdown syncright next show"));
+        m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::ProjectTab);
         QCOMPARE(Offered(), QStringLiteral("129 tileh tilev syncdown syncright next show"));
         m_frame->m_nBrowserLevel = 2;
         // Open in Browser hands the saved file to the desktop's browser.

@@ -42,6 +42,7 @@ void TestSourceText::roundTripsUneditedBytes_data()
     QTest::newRow("byte order marks and special characters")
         << QByteArray("\xef\xbb\xbf|\xef\xbb\xbf|\xef\xbf\xbc|\xef\xbf\xbe|\xef\xbf\xbf|\xe2\x80\xa8\xe2\x80\xa9\xc2\xa0"
                       "\x01\x1b\x7f\xc2\x80\xc2\x9f\xf4\x8f\xbf\xbf\r\n");
+    QTest::newRow("byte order mark, several lines") << QByteArray("\xef\xbb\xbfone\r\ntwo\nthree");
 }
 
 void TestSourceText::roundTripsUneditedBytes()

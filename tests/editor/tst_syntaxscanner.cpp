@@ -141,8 +141,9 @@ void TestSyntaxScanner::lookupEqualsListSearch()
         CKeywordLists::VbsConstants(),    CKeywordLists::JavaKeywords(),  CKeywordLists::JavaSecondary()};
     QStringList lists;
     for (const QString& list : shipped) {
-        QVERIFY(list.size() > 2 && list.startsWith(QLatin1Char(' ')) && list.endsWith(QLatin1Char(' ')));
-        QVERIFY(!list.contains(QStringLiteral("  ")));
+        QVERIFY2(list.size() > 2 && list.startsWith(QLatin1Char(' ')) && list.endsWith(QLatin1Char(' ')),
+                 qPrintable(list.left(40)));
+        QVERIFY2(!list.contains(QStringLiteral("  ")), qPrintable(list.left(40)));
         lists << list;
     }
     lists << CKeywordLists::HtmlTags() + CKeywordLists::HtmlColors() << QStringLiteral("head middle tail")

@@ -147,7 +147,7 @@ QString Conflict(const QList<EAnswer>& answers)
 // showed ('~' for the folder), and "changed" when the folder changed.
 QString Refused(FOperation operation, const QString& source, const QString& destination)
 {
-    const QString root = Fixture({"site/index.html", "site/sub/", "a.html", "b.html", "dest/"});
+    const QString root = Fixture({"site/index.html", "site/sub/", "a.html", "b.html", "dest/", "dest/a.html/"});
     const QStringList before = TreeOf(root);
     const bool done = operation(source.isEmpty() ? QString() : root + '/' + source, root + '/' + destination);
     QString result = g_script.errors.join(QLatin1Char('|')).replace(root, QStringLiteral("~"));
@@ -488,6 +488,8 @@ void TestFileName::results_data()
         "Cannot move 'site': the destination folder is inside the source folder.");
     Row("copy a missing file", Refused(&CopyFiles, "gone.html", "dest"), "Cannot copy '~/gone.html': it does not exist.");
     Row("empty paste", Refused(&CopyFiles, "", "dest"), "");
+    Row("copy a file onto a folder of its name", Refused(&CopyFiles, "a.html", "dest"),
+        "Cannot copy 'a.html': a folder with that name already exists in the destination.");
     Row("rename onto a file", Refused(&RenameFiles, "a.html", "b.html"),
         "Cannot rename 'a.html': a file or folder named 'b.html' already exists.");
     Row("rename a missing file", Refused(&RenameFiles, "gone.html", "c.html"), "Cannot rename '~/gone.html': it does not exist.");

@@ -106,6 +106,9 @@ void TestDamage::recentListSkipsImpossiblePaths()
     const QString longName = QStringLiteral("/site/") + QString(300, QLatin1Char('n')) + QStringLiteral(".html");
     profile.WriteString("Recent File List", "File1", huge);
     profile.WriteString("Recent File List", "File2", longName);
+    // An empty entry ends the list: what follows it is a leftover.
+    profile.WriteString("Recent File List", "File3", QString());
+    profile.WriteString("Recent File List", "File4", QStringLiteral("/site/after-the-gap.html"));
     CRecentFileList list(profile);
     list.ReadList();
     QCOMPARE(list.Entries(), QStringList{longName});
@@ -147,7 +150,7 @@ void TestDamage::messagesFitTheScreen()
     int rows = 0;
     for (const QString& line : shown.split(QLatin1Char('\n'))) {
         for (const QString& word : line.split(QLatin1Char(' ')))
-            QVERIFY(metrics.horizontalAdvance(word) <= maxWidth);
+            QVERIFY2(metrics.horizontalAdvance(word) <= maxWidth, qPrintable(word.left(60)));
         rows += qMax(1, (metrics.horizontalAdvance(line) + maxWidth - 1) / maxWidth);
     }
     QVERIFY(rows <= ZtMessageBox::kMaxRows);

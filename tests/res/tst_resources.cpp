@@ -249,7 +249,8 @@ void TestResources::builderGivesEachMenuItsTexts()
     CMenuBuilder::Populate(&webFile, ZtRes::MenuBar(129).first().items, pool.Lookup(), update);
     // The recent-file list becomes the frame's four actions.
     for (int id = ZtCmd::ID_FILE_MRU_FILE1; id <= ZtCmd::ID_FILE_MRU_FILE4; ++id)
-        QVERIFY(webFile.actions().contains(pool.Get(id)));
+        QVERIFY2(webFile.actions().contains(pool.Get(id)),
+                 qPrintable(QStringLiteral("recent file %1").arg(id - ZtCmd::ID_FILE_MRU_FILE1 + 1)));
     QAction* saveProject = pool.Get(ZtCmd::ID_PROJECT_SAVE);
     pool.Get(ZtCmd::ID_FILE_MRU_FILE1)->setText(QStringLiteral("&1 page.html"));
 

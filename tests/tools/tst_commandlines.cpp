@@ -69,6 +69,7 @@ void TestCommandLines::results_data()
     };
     Row("perl: switches, work and output file", perl("-w", "/in.txt", "/out.txt"), "/usr/bin/perl|-w|/s/t.pl|/in.txt|/out.txt");
     Row("perl: > and blanks redirect", perl("", "", ">  out.txt"), "/usr/bin/perl|/s/t.pl > out.txt");
+    Row("perl: > then the name at once", perl("", "", ">out.txt"), "/usr/bin/perl|/s/t.pl > out.txt");
     Row("perl: output without > dropped", perl("", "", "out.txt"), "/usr/bin/perl|/s/t.pl");
     Row("perl: > with a work file is a name", perl("", "/in.txt", ">x"), "/usr/bin/perl|/s/t.pl|/in.txt|>x");
     Row("perl: work file alone", perl("-T -w", "/a b.txt", ""), "/usr/bin/perl|-T|-w|/s/t.pl|/a b.txt");
@@ -80,6 +81,7 @@ void TestCommandLines::results_data()
     Row("console: quoted executable with blanks", Console("'/opt/my tools/run' -q", "", ""), "/opt/my tools/run|-q");
     const QString blankName = ZtTest::WriteFile(ZtTest::SandboxDir() + QStringLiteral("/my tools/run"), "");
     Row("console: existing file with blanks stays whole", Console(blankName, "", ""), blankName);
+    Row("console: blanks typed around that file", Console(" " + blankName + "  ", "", ""), blankName);
     Row("console: no executable runs nothing", Console("", "-l", "/tmp"), "(empty)");
     Row("console: nothing at all", Console("", "", ""), "(none)");
 
