@@ -12,6 +12,7 @@
 #include "framework/DocTemplate.h"
 #include "framework/MDIChildWnd.h"
 #include "framework/MessageBox.h"
+#include "framework/KeysBack.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -125,7 +126,7 @@ void CBrowseCommands::ShowInBrowser(const QString& path, const QString& sourcePa
     // (with no window manager nothing gives it back), and the menus' keys
     // would go nowhere. The window holds the focus until the user clicks
     // into the page.
-    m_services.GetMainFrame()->activateWindow();
+    ZtGiveKeysBack(m_services.GetMainFrame());
     view->setFocus();
 }
 
@@ -210,8 +211,7 @@ void CBrowseCommands::OnBrowserFileOpen()
                                                       filters);
     // Without a window manager the main window is not reactivated when the
     // dialog closes.
-    if (CMainFrame* frame = m_services.GetMainFrame())
-        frame->activateWindow();
+    ZtGiveKeysBack(m_services.GetMainFrame());
     if (!path.isEmpty())
         ShowInBrowser(path, path);
 }

@@ -35,6 +35,7 @@
 #include "res/CommandIcons.h"
 #include "res/CommandIds.h"
 #include "res/MenuTables.h"
+#include "framework/KeysBack.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractScrollArea>
@@ -354,7 +355,7 @@ void CMainFrame::OnSyntaxColoring()
     dialog.exec();
     // Without a window manager nothing gives the keys back once the dialog
     // has closed (it also opens by itself at the first start).
-    activateWindow();
+    ZtGiveKeysBack(this);
 }
 
 CMDIChildWnd* CMainFrame::GetNextMDIChild()

@@ -11,6 +11,7 @@
 #include "wizards/NewDlg.h"
 #include "wizards/NewPageDlg.h"
 #include "wizards/NewPageText.h"
+#include "framework/KeysBack.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -74,7 +75,7 @@ void CNewCommands::GiveFocusBack(const CView* viewBefore, QWidget* focusBefore)
     CMainFrame* frame = m_services.GetMainFrame();
     if (!frame)
         return;
-    frame->activateWindow();
+    ZtGiveKeysBack(frame);
     CView* view = frame->GetActiveView();
     if (view && view != viewBefore)
         view->GetWidget()->setFocus();

@@ -11,6 +11,7 @@
 #include "projects/ProjectDoc.h"
 #include "projects/ProjectFiles.h"
 #include "projects/ProjectTreeCtrl.h"
+#include "framework/KeysBack.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -164,8 +165,7 @@ void CProjectCommands::GiveFocusBack()
 {
     // Without a window manager the main window is not reactivated when a
     // dialog closes, and the next keys would go nowhere.
-    if (CMainFrame* frame = m_services.GetMainFrame())
-        frame->activateWindow();
+    ZtGiveKeysBack(m_services.GetMainFrame());
 }
 
 void CProjectCommands::OnUpdateProjectSave(CCmdUI* cmdUI) const

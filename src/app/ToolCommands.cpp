@@ -17,6 +17,7 @@
 #include "tools/PerlPathDlg.h"
 #include "tools/ToolCommandLines.h"
 #include "tools/ToolRules.h"
+#include "framework/KeysBack.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -180,6 +181,5 @@ void CToolCommands::GiveFocusBack()
 {
     // Without a window manager the main window is not reactivated when a
     // dialog or the console closes, and the next keys would go nowhere.
-    if (CMainFrame* frame = m_services.GetMainFrame())
-        frame->activateWindow();
+    ZtGiveKeysBack(m_services.GetMainFrame());
 }

@@ -4,6 +4,7 @@
 #include "framework/Document.h"
 #include "framework/RecoveryFolder.h"
 #include "framework/RecoveryJournal.h"
+#include "framework/KeysBack.h"
 
 #include <QApplication>
 #include <QFile>
@@ -32,8 +33,7 @@ CRecoveryChoice AskWithDialog(const QList<CJournalRecord>& records)
     dialog.exec();
     // Without a window manager nothing gives the keys back once the dialog
     // has closed.
-    if (mainWindow)
-        mainWindow->activateWindow();
+    ZtGiveKeysBack(mainWindow);
     return dialog.Choice();
 }
 } // namespace

@@ -17,6 +17,7 @@
 #include "wizards/TagReader.h"
 #include "wizards/WizardTarget.h"
 #include "res/CommandIds.h"
+#include "framework/KeysBack.h"
 
 QString CWizardCommands::NoOpenFileMessage()
 {
@@ -59,7 +60,7 @@ void CWizardCommands::GiveFocusBack()
     // dialog closes: give the keys back to the editor.
     if (!frame)
         return;
-    frame->activateWindow();
+    ZtGiveKeysBack(frame);
     if (CZentrelView* view = ActiveWizardView(frame))
         view->setFocus();
 }

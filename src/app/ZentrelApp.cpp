@@ -42,6 +42,7 @@
 #include "projects/ProjectView.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "framework/KeysBack.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -646,7 +647,7 @@ void CZentrelApp::OpenRequestedFiles(const QStringList& paths)
     m_strNextWindowPos = reopenPlacement;
     if (m_pMainFrame) {
         m_pMainFrame->raise();
-        m_pMainFrame->activateWindow();
+        ZtGiveKeysBack(m_pMainFrame);
     }
 }
 
@@ -773,7 +774,7 @@ void CZentrelApp::OnFileOpen()
         OpenDocumentFile(path);
     // Without a window manager nothing gives the keys back once the dialog
     // has closed.
-    m_pMainFrame->activateWindow();
+    ZtGiveKeysBack(m_pMainFrame);
 }
 
 void CZentrelApp::OnOpenRecentFile(int id)

@@ -1,6 +1,7 @@
 #include "framework/MessageBox.h"
 
 #include "framework/BlockingWait.h"
+#include "framework/KeysBack.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -101,7 +102,7 @@ QMessageBox::StandardButton Show(const QString& text, QMessageBox::Icon icon, QM
     // Without a window manager nothing makes the window active again, and
     // its shortcuts and mnemonics would be dead.
     if (parent) {
-        parent->activateWindow();
+        ZtGiveKeysBack(parent);
         if (focus)
             focus->setFocus();
     }

@@ -1,6 +1,7 @@
 #include "projects/NewKeywordsFileDlg.h"
 
 #include "framework/ContextHelp.h"
+#include "framework/KeysBack.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -40,7 +41,7 @@ std::optional<QString> CNewKeywordsFileDlg::Ask(QWidget* parent)
     const bool bAccepted = dialog.exec() == QDialog::Accepted;
     // Without a window manager nothing gives the keys back to the tree.
     if (parent) {
-        parent->window()->activateWindow();
+        ZtGiveKeysBack(parent);
         parent->setFocus();
     }
     if (!bAccepted)

@@ -11,6 +11,7 @@
 #include "framework/ContextHelp.h"
 #include "framework/ContextMenuKey.h"
 #include "framework/DiskChangeRules.h"
+#include "framework/KeysBack.h"
 #include "framework/Document.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
@@ -114,6 +115,7 @@ private slots:
     void singleInstanceHandsFilesOver();
     void contextHelpShowsTheControlsTopic();
     void shiftF10RequestsTheMenu();
+    void keysComeBackAfterADialog();
     void saveOntoAFullDiskKeepsTheFile();
     void saveKeepsLinkAndPermissions();
     void decidesFromTheStamps_data();
@@ -237,6 +239,21 @@ void TestFramework::shiftF10RequestsTheMenu()
         edit->m_requests << QStringLiteral("|");
     }
     QCOMPARE(edit->m_requests.join(' '), QStringLiteral("keyboard | | |"));
+}
+
+// When no focus event comes back after a dialog (the window kept the window
+// system's focus all along), the window is still made the active one: its
+// shortcuts and menu mnemonics depend on it.
+void TestFramework::keysComeBackAfterADialog()
+{
+    QWidget window;
+    auto* edit = new QLineEdit;
+    (new QVBoxLayout(&window))->addWidget(edit);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QApplication::setActiveWindow(nullptr);
+    ZtGiveKeysBack(edit);
+    QCOMPARE(QApplication::activeWindow(), &window);
 }
 
 void TestFramework::saveOntoAFullDiskKeepsTheFile()
