@@ -142,16 +142,8 @@ void CWizardCommands::OnColorWizard()
 void CWizardCommands::OnAlignWizard()
 {
     CAlignWizDlg dialog(m_services.GetMainFrame());
-    const CStartTag tag = WizardTagAtCaret(m_services.GetMainFrame(), ZtCmd::ID_ALIGN_WIZARD);
-    CTagReader reader(tag);
-    if (tag.IsValid())
-        dialog.SetValues(AlignValuesFromTag(reader));
     const bool notCancelled = dialog.exec() != QDialog::Rejected;
-    if (tag.IsValid())
-        FinishEdit(notCancelled, tag, EditedStartTag(BuildAlignStartTag(tag.m_strName, dialog.Values()), reader.Kept()),
-                   NoFileMessage());
-    else
-        Finish(notCancelled, dialog.Text(), NoFileMessage());
+    Finish(notCancelled, dialog.Text(), NoFileMessage());
 }
 
 void CWizardCommands::OnListWizard()

@@ -20,21 +20,3 @@ QString BuildAlignText(const CAlignValues& values)
     return text + QLatin1Char(' ');
 }
 
-QString BuildAlignStartTag(const QString& name, const CAlignValues& values)
-{
-    return QLatin1Char('<') + name + BuildAlignText(values) + QLatin1Char('>');
-}
-
-CAlignValues AlignValuesFromTag(CTagReader& tag)
-{
-    CAlignValues values;
-    values.m_bHorizontal = tag.Has("ALIGN");
-    values.m_strHorizontal = tag.Take("ALIGN");
-    values.m_bVertical = tag.Has("VALIGN");
-    values.m_strVertical = tag.Take("VALIGN");
-    values.m_bHeight = tag.Has("HEIGHT");
-    values.m_strHeight = tag.Take("HEIGHT");
-    values.m_bWidth = tag.Has("WIDTH");
-    values.m_strWidth = tag.Take("WIDTH");
-    return values;
-}

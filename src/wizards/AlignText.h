@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class CTagReader;
-
 // What the Align wizard's fields hold: for each attribute whether its box
 // is ticked and what its combo box says.
 struct CAlignValues
@@ -23,10 +21,3 @@ struct CAlignValues
 // HEIGHT, WIDTH, then one blank. Nothing ticked gives a single blank.
 QString BuildAlignText(const CAlignValues& values);
 
-// A start tag called name (as written) holding BuildAlignText's attributes:
-// "<", name, the attributes with their blanks, ">".
-QString BuildAlignStartTag(const QString& name, const CAlignValues& values);
-
-// The fields for a start tag being edited: each of ALIGN, VALIGN, HEIGHT
-// and WIDTH that the tag has is ticked, with its value.
-CAlignValues AlignValuesFromTag(CTagReader& tag);

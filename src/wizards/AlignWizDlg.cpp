@@ -79,18 +79,6 @@ CAlignValues CAlignWizDlg::Values() const
     return values;
 }
 
-void CAlignWizDlg::SetValues(const CAlignValues& values)
-{
-    auto fill = [](const CRow& row, bool ticked, const QString& value) {
-        row.m_pBox->setChecked(ticked);
-        row.m_pValue->setEditText(value);
-    };
-    fill(m_horizontal, values.m_bHorizontal, values.m_strHorizontal);
-    fill(m_vertical, values.m_bVertical, values.m_strVertical);
-    fill(m_height, values.m_bHeight, values.m_strHeight);
-    fill(m_width, values.m_bWidth, values.m_strWidth);
-}
-
 void CAlignWizDlg::accept()
 {
     m_strText = BuildAlignText(Values());

@@ -31,8 +31,6 @@ public:
     static QString Caption() { return QStringLiteral("Positional"); }
 
     CAlignValues Values() const;
-    // Ticks and fills the rows, as for a tag being edited.
-    void SetValues(const CAlignValues& values);
     const QString& Text() const { return m_strText; }
 
     void accept() override;

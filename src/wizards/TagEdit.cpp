@@ -27,7 +27,9 @@ bool WizardEditsTag(int commandId, QStringView name)
     case ZtCmd::ID_IMAGE_WIZARD:
         return IsOneOf(name, {"IMG"});
     case ZtCmd::ID_ALIGN_WIZARD:
-        return IsOneOf(name, {"P", "DIV", "H1", "H2", "H3", "H4", "H5", "H6"});
+        // Its text is a run of attributes meant for the start tag being
+        // written: it goes in at the caret, inside a tag or not.
+        return false;
     case ZtCmd::ID_LIST_WIZARD:
         return IsOneOf(name, {"UL", "OL"});
     default:

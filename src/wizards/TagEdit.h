@@ -9,7 +9,7 @@
 
 // Whether the wizard of command commandId edits a start tag called name (any
 // case): Body a BODY, Font a FONT or BASEFONT, Table a TABLE, Image an IMG,
-// Align a P, DIV or H1 to H6, List a UL or OL.
+// List a UL or OL. Align edits none: its attributes go in at the caret.
 bool WizardEditsTag(int commandId, QStringView name);
 
 // startTag, a tag a wizard wrote (ending with ">"), with the attributes kept

@@ -146,7 +146,7 @@ private slots:
             Type(d, CTableWizPage1::IDC_WIDTH, "100%");
             Type(d, CTableWizPage1::IDC_BORDER, "1");
             static_cast<QWizard*>(d)->next();
-            Type(d, CTableWizPage2::IDC_CELLS_FIRST + CTableGroupFields::COUNT, "2");
+            Type(d, int(CTableWizPage2::IDC_CELLS_FIRST) + CTableGroupFields::COUNT, "2");
         }) << "<TABLE WIDTH=\"100%\" BORDER=\"1\" >\n\t<TR >\n"
               + QString("\t\t<TD >\nCell data goes here.\n\t\t</TD>\n").repeated(2) + "\t</TR>\n</TABLE>\n";
         QTest::newRow("Color") << int(ID_COLOR_WIZARD) << Filler([](QDialog* d) {
@@ -277,21 +277,23 @@ private slots:
         QTest::newRow("Font") << int(ID_FONT_WIZARD) << "<font |color=red>x</font>" << int(CFontWizDlg::IDC_COLOR) << "red"
                               << Filler([](QDialog* d) { Type(d, CFontWizDlg::IDC_SIZE, "+1"); })
                               << "<FONT SIZE=\"+1\" COLOR=\"red\" >x</font>";
-        QTest::newRow("Align") << int(ID_ALIGN_WIZARD) << "<h1 align=left|>T</h1>" << int(CAlignWizDlg::IDC_HORIZONTAL)
-                               << "ticked" << none << "<h1 ALIGN=\"left\" >T</h1>";
+        // The Align wizard's attributes go in at the caret, inside a tag or not.
+        const Filler centreOnly = [](QDialog* d) {
+            for (int box : {CAlignWizDlg::IDC_HORIZONTAL, CAlignWizDlg::IDC_VERTICAL, CAlignWizDlg::IDC_HEIGHT,
+                            CAlignWizDlg::IDC_WIDTH})
+                ZtTest::Find<QAbstractButton>(d, box)->setChecked(box == CAlignWizDlg::IDC_HORIZONTAL);
+            ZtTest::Find<QComboBox>(d, CAlignWizDlg::IDC_HORIZONTAL_VALUE)->setCurrentText("Center");
+        };
+        QTest::newRow("Align, inside a tag")
+            << int(ID_ALIGN_WIZARD) << "<DIV class=\"k\"|>\n" << int(CAlignWizDlg::IDC_HEIGHT) << "clear"
+            << centreOnly << "<DIV class=\"k\" ALIGN=\"Center\" >\n";
         QTest::newRow("List, items stay") << int(ID_LIST_WIZARD) << "<ul\n type=disc|>\n<li>a\n</ul>\n"
                                           << int(CListWizDlg::IDC_UNORDERED_TYPE) << "disc"
                                           << Filler([](QDialog* d) { Type(d, CListWizDlg::IDC_UNORDERED_TYPE, "square"); })
                                           << "<UL TYPE=\"square\" >\n<li>a\n</ul>\n";
-        // A tag still being typed is no tag yet: what follows it is text.
         QTest::newRow("Align, tag still being typed")
             << int(ID_ALIGN_WIZARD) << "<P |\nSome text here.\n" << int(CAlignWizDlg::IDC_HEIGHT) << "clear"
-            << Filler([](QDialog* d) {
-                   for (int box : {CAlignWizDlg::IDC_HORIZONTAL, CAlignWizDlg::IDC_VERTICAL, CAlignWizDlg::IDC_HEIGHT,
-                                   CAlignWizDlg::IDC_WIDTH})
-                       ZtTest::Find<QAbstractButton>(d, box)->setChecked(box == CAlignWizDlg::IDC_HORIZONTAL);
-                   ZtTest::Find<QComboBox>(d, CAlignWizDlg::IDC_HORIZONTAL_VALUE)->setCurrentText("Center");
-               })
+            << centreOnly
             << "<P  ALIGN=\"Center\" \nSome text here.\n";
     }
 

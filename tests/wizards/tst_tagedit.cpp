@@ -1,7 +1,6 @@
 #include "support/TestMain.h"
 
 #include "res/CommandIds.h"
-#include "wizards/AlignText.h"
 #include "wizards/BodyText.h"
 #include "wizards/FontText.h"
 #include "wizards/ImageText.h"
@@ -75,15 +74,6 @@ CEdit ImageEdit(CTagReader& tag)
     return {fields, EditedStartTag(BuildImageStartTag(v), tag.Kept())};
 }
 
-CEdit AlignEdit(CTagReader& tag)
-{
-    const CAlignValues v = AlignValuesFromTag(tag);
-    const QString fields = CFields()("h", v.m_bHorizontal)("h", v.m_strHorizontal)("v", v.m_bVertical)(
-        "v", v.m_strVertical)("height", v.m_bHeight)("height", v.m_strHeight)("width", v.m_bWidth)(
-        "width", v.m_strWidth).Text();
-    return {fields, EditedStartTag(BuildAlignStartTag(tag.Name(), v), tag.Kept())};
-}
-
 CEdit ListEdit(CTagReader& tag)
 {
     const CListValues v = ListValuesFromTag(tag);
@@ -103,8 +93,6 @@ CEdit Edit(int command, CTagReader& tag)
         return TableEdit(tag);
     case ID_IMAGE_WIZARD:
         return ImageEdit(tag);
-    case ID_ALIGN_WIZARD:
-        return AlignEdit(tag);
     default:
         return ListEdit(tag);
     }
@@ -164,12 +152,6 @@ void TestTagEdit::fillFromTag_data()
                            << "<IMG SRC=\"a b.gif\" BORDER=\"2\" ALIGN=\"left\" alt=\"a<b>\" >";
     QTest::newRow("image without border") << int(ID_IMAGE_WIZARD) << "<IMG SRC=x.gif>" << "image=x.gif"
                                           << "<IMG SRC=\"x.gif\" BORDER=\"0\" >";
-    QTest::newRow("align, name as written") << int(ID_ALIGN_WIZARD) << "<p align=center class=x>" << "h=y h=center"
-                                            << "<p ALIGN=\"center\" class=x >";
-    QTest::newRow("align, nothing set") << int(ID_ALIGN_WIZARD) << "<H2>" << "" << "<H2 >";
-    QTest::newRow("align, in the wizard's order")
-        << int(ID_ALIGN_WIZARD) << "<Div width='50%' valign=top>" << "v=y v=top width=y width=50%"
-        << "<Div VALIGN=\"top\" WIDTH=\"50%\" >";
     QTest::newRow("ordered list") << int(ID_LIST_WIZARD) << "<ol type=A start=3 class=steps>"
                                   << "oltype=A start=3" << "<OL TYPE=\"A\"  START=\"3\" class=steps >";
     QTest::newRow("unordered list") << int(ID_LIST_WIZARD) << "<ul\ntype=square>" << "ultype=square"
@@ -197,8 +179,8 @@ void TestTagEdit::fillFromTag()
 void TestTagEdit::tagsEachWizardEdits()
 {
     // Tags that look like a wizard's but are not: those wizards insert.
-    QVERIFY(!WizardEditsTag(ID_ALIGN_WIZARD, u"H7"));
-    QVERIFY(!WizardEditsTag(ID_ALIGN_WIZARD, u"pre"));
+    QVERIFY(!WizardEditsTag(ID_ALIGN_WIZARD, u"P"));
+    QVERIFY(!WizardEditsTag(ID_ALIGN_WIZARD, u"div"));
     QVERIFY(!WizardEditsTag(ID_LIST_WIZARD, u"li"));
     QVERIFY(!WizardEditsTag(ID_TABLE_WIZARD, u"td"));
     QVERIFY(!WizardEditsTag(ID_BODY_WIZARD, u"bodyx"));

@@ -284,9 +284,9 @@ void TestWizardDialogs::tableWizardPieces()
     ColorButtonOf(sheet.Page2(), 1)->click(); // the cells' Background Color
     Find<QRadioButton>(&sheet, cells + CTableGroupFields::CSS_ID)->click();
     Find<QLineEdit>(&sheet, cells + CTableGroupFields::CSS_TEXT)->setText("c1");
-    auto* rowCount = Find<QLineEdit>(&sheet, CTableWizPage2::IDC_ROWS_FIRST + CTableGroupFields::COUNT);
+    auto* rowCount = Find<QLineEdit>(&sheet, int(CTableWizPage2::IDC_ROWS_FIRST) + CTableGroupFields::COUNT);
     auto* cellCount = Find<QLineEdit>(&sheet, cells + CTableGroupFields::COUNT);
-    for (const QString& refused : {"", "two", "100001"}) {
+    for (const char* refused : {"", "two", "100001"}) {
         rowCount->setText(refused);
         sheet.button(QWizard::FinishButton)->click();
         QVERIFY(sheet.isVisible());
@@ -412,7 +412,7 @@ static QString PickedFromOutside(const QString& picked, const QString& siteFolde
     for (const QString& folder : QStringList{"Pics/Folder.png", "Site/art", "Site/" + siteFolders})
         dir.mkpath(folder);
     const QByteArray picture("\x89PNG picture");
-    for (const QString& file : {"Pics/Logo.PNG", "Pics/Old.gif", "Pics/Same.gif", "Site/art/a.webp"})
+    for (const char* file : {"Pics/Logo.PNG", "Pics/Old.gif", "Pics/Same.gif", "Site/art/a.webp"})
         ZtTest::WriteFile(dir.filePath(file), picture);
     ZtTest::WriteFile(dir.filePath("Site/" + siteFolders + "/Old.gif"), "another picture");
     ZtTest::WriteFile(dir.filePath("Site/" + siteFolders + "/Same.gif"), picture);
