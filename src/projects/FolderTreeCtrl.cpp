@@ -703,12 +703,16 @@ void CFolderTreeCtrl::FinishNewFolder(QTreeWidgetItem* item)
         delete item;
         return;
     }
+    // "Index.txt" is written before the folder becomes the current item:
+    // making it current starts the List bar's reading of the folder, which
+    // would otherwise catch the save's temporary file instead.
+    const bool indexWritten = WriteIndexFile(path);
     parent->removeChild(item);
     InsertInOrder(parent, item);
     setCurrentItem(item);
     RestartReadUnderWay(parent);
     // The folder holds its "Index.txt" now: it gets its expand button.
-    if (WriteIndexFile(path))
+    if (indexWritten)
         AddMarker(item);
 }
 
