@@ -7,6 +7,7 @@
 #include "framework/MDIChildWnd.h"
 #include "files/RegularFile.h"
 #include "framework/View.h"
+#include "framework/KeysBack.h"
 #include "res/CommandIds.h"
 
 #include <QApplication>
@@ -277,8 +278,12 @@ bool CDocument::DoSave(const QString& path, bool replacePath)
         if (m_pDocTemplate && !m_pDocTemplate->Strings().m_strFilterName.isEmpty())
             filter = m_pDocTemplate->Strings().m_strFilterName.trimmed() + QStringLiteral(";;");
         filter += tr("All Files (*)");
-        target = QFileDialog::getSaveFileName(QApplication::activeWindow(), tr("Save As"),
+        QWidget* owner = QApplication::activeWindow();
+        target = QFileDialog::getSaveFileName(owner, tr("Save As"),
                                               SaveAsDirectory() + QLatin1Char('/') + suggested, filter);
+        // Without a window manager nothing gives the keys back once the
+        // dialog has closed.
+        ZtGiveKeysBack(owner);
         if (target.isEmpty())
             return false;
     }
