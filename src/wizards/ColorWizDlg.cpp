@@ -59,7 +59,8 @@ QWidget* CColorWizDlg::MakeParametersGroup()
     m_pPreview = new QLabel;
     m_pPreview->setObjectName(CContextHelp::ObjectNameFor(IDC_PREVIEW));
     m_pPreview->setTextFormat(Qt::PlainText);
-    m_pPreview->setMinimumWidth(m_pPreview->fontMetrics().horizontalAdvance(QStringLiteral(" BGCOLOR=\"#FFFFFF\" ")));
+    // Wide enough for the longest text it shows, the style sheet form.
+    m_pPreview->setMinimumWidth(m_pPreview->fontMetrics().horizontalAdvance(QStringLiteral("background-color: #FFFFFF; ")));
     const int row = grid->rowCount();
     grid->addWidget(colorButton, row, 0);
     grid->addWidget(m_pValueEdit, row, 1);
