@@ -80,10 +80,7 @@ int main(int argc, char** argv)
     ZtBench::UseOwnProfile(profileDir);
     CZentrelApp app(argc, argv);
     CMainFrame* mainFrame = ZtBench::ShowMainFrame(app);
-    ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return QMessageBox::No;
-    });
+    ZtBench::PrintMessagesAndAnswer(QMessageBox::No);
     const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const bool givenFile = !argument.isEmpty() && QFileInfo(argument).isFile();
     const qint64 megabytes = argc > 1 && !givenFile ? std::max(1, atoi(argv[1])) : 100;

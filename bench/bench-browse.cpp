@@ -118,16 +118,11 @@ double ShowModified(CMainFrame* frame, CZentrelView* editor, const QString& temp
 int main(int argc, char** argv)
 {
     ZtBench::UseOffscreenWithoutDisplay();
-    if (geteuid() == 0 && !qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
-    qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
+    ZtBench::UseWebEngineQuietly();
     QTemporaryDir profileDir;
     ZtBench::UseOwnProfile(profileDir);
     CZentrelApp app(argc, argv);
-    ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return QMessageBox::Ok;
-    });
+    ZtBench::PrintMessagesAndAnswer(QMessageBox::Ok);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
     CMainFrame* frame = ZtBench::ShowMainFrame(app);
 

@@ -68,10 +68,7 @@ int main(int argc, char** argv)
     ZtBench::UseOwnProfile(profileDir);
     CZentrelApp app(argc, argv);
     ZtBench::ShowMainFrame(app);
-    ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return QMessageBox::No;
-    });
+    ZtBench::PrintMessagesAndAnswer(QMessageBox::No);
     const int keys = argc > 1 ? std::max(5, atoi(argv[1])) : 200;
 
     QTemporaryDir dir;

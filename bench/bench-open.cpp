@@ -58,10 +58,7 @@ int main(int argc, char** argv)
     ZtBench::UseOwnProfile(profileDir);
     CZentrelApp app(argc, argv);
     app.RegisterDocTemplates();
-    ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return QMessageBox::No;
-    });
+    ZtBench::PrintMessagesAndAnswer(QMessageBox::No);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
 
     QTemporaryDir dir;

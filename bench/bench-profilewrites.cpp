@@ -72,10 +72,7 @@ int main(int argc, char** argv)
     QTemporaryDir profileDir;
     ZtBench::UseOwnProfile(profileDir);
     CZentrelApp app(argc, argv);
-    ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return QMessageBox::No;
-    });
+    ZtBench::PrintMessagesAndAnswer(QMessageBox::No);
     const int pages = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     ZtBench::ShowMainFrame(app);
     Settle(1000);

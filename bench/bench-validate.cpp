@@ -66,10 +66,7 @@ int main(int argc, char** argv)
     QTemporaryDir profileDir;
     ZtBench::UseOwnProfile(profileDir);
     CZentrelApp app(argc, argv);
-    ZtMessageBox::SetHandler([](const QString& text, QMessageBox::StandardButtons) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return QMessageBox::Ok;
-    });
+    ZtBench::PrintMessagesAndAnswer(QMessageBox::Ok);
     const int kb = argc > 1 ? std::max(1, atoi(argv[1])) : 1024;
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 9;
     CMainFrame* frame = ZtBench::ShowMainFrame(app);
