@@ -334,8 +334,14 @@ bool CZentrelApp::InitInstance()
         // user review that choice once.
         WriteProfileInt(kSettings, QStringLiteral("SyntaxFileSize"), 10000);
         WriteProfileInt(kSettings, QStringLiteral("SyntaxColoringOn"), 1);
-        if (m_onFirstRun)
-            RunAfterSplash(m_onFirstRun);
+        // Without a window manager no focus event comes back when that
+        // dialog closes: the main window takes the keys itself.
+        if (m_onFirstRun) {
+            RunAfterSplash([this] {
+                m_onFirstRun();
+                ZtGiveKeysBack(m_pMainFrame);
+            });
+        }
     }
     return true;
 }
