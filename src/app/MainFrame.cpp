@@ -7,6 +7,7 @@
 #include "framework/CmdUI.h"
 #include "framework/CommandActions.h"
 #include "framework/CommandRouter.h"
+#include "framework/DialogKeysBack.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "files/FileKinds.h"
@@ -99,6 +100,7 @@ void CMainFrame::LoadFrame()
     ShowMenuBar(IDR_MAINFRAME);
     // Key presses anywhere tell the lock keys' states.
     qApp->installEventFilter(this);
+    CDialogKeysBack::Install(this);
     CSplashWnd::ShowSplashScreen(this);
 }
 

@@ -26,6 +26,7 @@
 #include <QContextMenuEvent>
 #include <QDockWidget>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -432,6 +433,25 @@ private slots:
         QApplication::sendEvent(other->viewport(), &click);
         QCOMPARE(activeAtMenu, otherFrame);
         QCOMPARE(m_frame->focusWidget(), other);
+    }
+
+    // A closed dialog hands the keys to the dialog below it, and the last one
+    // to the main window, so that menus open from the keyboard again.
+    void closedDialogsGiveTheKeysBack()
+    {
+        QApplication::setActiveWindow(m_frame);
+        QDialog outer(m_frame);
+        outer.setModal(true);
+        outer.show();
+        QTRY_COMPARE(QApplication::activeWindow(), &outer);
+        QDialog inner(&outer);
+        inner.setModal(true);
+        inner.show();
+        QTRY_COMPARE(QApplication::activeWindow(), &inner);
+        inner.close();
+        QTRY_COMPARE(QApplication::activeWindow(), &outer);
+        outer.close();
+        QTRY_COMPARE(QApplication::activeWindow(), m_frame);
     }
 
     void listBarPlaceInsetFocusAndTitleMenu()
