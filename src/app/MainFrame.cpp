@@ -279,6 +279,10 @@ void CMainFrame::MapWindowCommands()
     OnUpdate(ID_TILE_VERTICAL, layoutRule);
     OnUpdateRange(ID_SYNC_SCROLL_DOWN, ID_SYNC_SCROLL_RIGHT, layoutRule);
     OnUpdate(ID_NEXT_DOCUMENT, [this](CCmdUI* cmdUI) { cmdUI->Enable(ActiveVisibleChild()); });
+    // The area's own arrangements (Cascade, Tile, Arrange Icons and the
+    // toolbar's Tile Windows) need a window to arrange.
+    OnUpdateRange(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT,
+                  [this](CCmdUI* cmdUI) { cmdUI->Enable(ActiveVisibleChild()); });
 }
 
 // Rules for commands whose handlers live elsewhere (the trees, the wizards,
