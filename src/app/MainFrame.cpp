@@ -7,6 +7,7 @@
 #include "framework/CmdUI.h"
 #include "framework/CommandActions.h"
 #include "framework/CommandRouter.h"
+#include "framework/DialogKeysBack.h"
 #include "framework/DocTemplate.h"
 #include "framework/Document.h"
 #include "files/FileKinds.h"
@@ -99,6 +100,7 @@ void CMainFrame::LoadFrame()
     ShowMenuBar(IDR_MAINFRAME);
     // Key presses anywhere tell the lock keys' states.
     qApp->installEventFilter(this);
+    CDialogKeysBack::Install(this);
     CSplashWnd::ShowSplashScreen(this);
 }
 
@@ -277,6 +279,10 @@ void CMainFrame::MapWindowCommands()
     OnUpdate(ID_TILE_VERTICAL, layoutRule);
     OnUpdateRange(ID_SYNC_SCROLL_DOWN, ID_SYNC_SCROLL_RIGHT, layoutRule);
     OnUpdate(ID_NEXT_DOCUMENT, [this](CCmdUI* cmdUI) { cmdUI->Enable(ActiveVisibleChild()); });
+    // The area's own arrangements (Cascade, Tile, Arrange Icons and the
+    // toolbar's Tile Windows) need a window to arrange.
+    OnUpdateRange(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT,
+                  [this](CCmdUI* cmdUI) { cmdUI->Enable(ActiveVisibleChild()); });
 }
 
 // Rules for commands whose handlers live elsewhere (the trees, the wizards,

@@ -376,8 +376,8 @@ void CZentrelApp::ReopenLastSession()
     QStringList pages;
     if (GetProfileString(kStartup, QStringLiteral("FilesOnExit"), QStringLiteral("no")) == QLatin1String("yes"))
         pages = PagesToReopen(GetProfileInt(kStartup, QStringLiteral("FilesOpen"), 4));
-    // A project gone since the last run is not worth a message at start.
-    if (projectOnExit == QLatin1String("yes") && QFileInfo(lastProject).isFile())
+    // A project gone since the last run is reported by OpenProject.
+    if (projectOnExit == QLatin1String("yes"))
         OpenProject(lastProject);
     ReopenPages(pages);
 }

@@ -176,6 +176,15 @@ private slots:
 
     void reopensProjectOnExactYes()
     {
+        // A project gone since the last Exit is not passed over in silence.
+        const QString gone = m_dir + QStringLiteral("/gone/gone.ztp");
+        m_app->Profile().WriteString(QStringLiteral("Recent Project List"), QStringLiteral("Project1"), gone);
+        m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("yes"));
+        m_app->ReopenLastSession();
+        QCOMPARE(m_messages.texts.size(), 1);
+        QVERIFY2(m_messages.texts.first().contains(QStringLiteral("gone.ztp")), qPrintable(m_messages.texts.first()));
+        QCOMPARE(OpenCount(m_app->ProjectTemplate()), 0);
+
         const QString project = MakeFile(QStringLiteral("site/site.ztp"), "project");
         m_app->Profile().WriteString(QStringLiteral("Recent Project List"), QStringLiteral("Project1"), project);
         m_app->Profile().WriteString(QStringLiteral("Startup"), QStringLiteral("ProjectOnExit"), QStringLiteral("Yes"));

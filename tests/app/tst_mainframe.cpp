@@ -26,6 +26,7 @@
 #include <QContextMenuEvent>
 #include <QDockWidget>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -188,7 +189,7 @@ private slots:
         m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::DesktopTab);
         QCOMPARE(Offered(), QStringLiteral("128 &Settings newfolder"));
         Open(QStringLiteral("page.html"));
-        QCOMPARE(Offered(), QStringLiteral("129 tileh tilev syncdown syncright next browser show newfolder"));
+        QCOMPARE(Offered(), QStringLiteral("129 tileh tilev syncdown syncright next browser show newfolder tile"));
         {
             // The browser window takes no part in tiling or scrolling together.
             CDocTemplate browser(IDR_BROWSERTYPE, QStringLiteral("\nBrowser\nBrowser\n\n\n\n"), [] { return new CDocument; },
@@ -197,13 +198,13 @@ private slots:
             browser.OpenDocumentFile(QString());
             const QString offered = Offered();
             m_frame->MDIGetActive()->close();
-            QCOMPARE(offered, QStringLiteral("145 next newfolder"));
+            QCOMPARE(offered, QStringLiteral("145 next newfolder tile"));
         }
         m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::KeywordsTab);
         m_frame->m_nBrowserLevel = 0;
-        QCOMPARE(Offered(), QStringLiteral("129 tileh tilev syncdown syncright next show"));
+        QCOMPARE(Offered(), QStringLiteral("129 tileh tilev syncdown syncright next show tile"));
         m_frame->ProjectBar()->SetCurrentTab(CFrameCommandRules::ProjectTab);
-        QCOMPARE(Offered(), QStringLiteral("129 tileh tilev syncdown syncright next show"));
+        QCOMPARE(Offered(), QStringLiteral("129 tileh tilev syncdown syncright next show tile"));
         m_frame->m_nBrowserLevel = 2;
         // Open in Browser hands the saved file to the desktop's browser.
         QVERIFY(m_frame->ExecuteCommand(ID_OPEN_IN_IE));
@@ -434,6 +435,25 @@ private slots:
         QCOMPARE(m_frame->focusWidget(), other);
     }
 
+    // A closed dialog hands the keys to the dialog below it, and the last one
+    // to the main window, so that menus open from the keyboard again.
+    void closedDialogsGiveTheKeysBack()
+    {
+        QApplication::setActiveWindow(m_frame);
+        QDialog outer(m_frame);
+        outer.setModal(true);
+        outer.show();
+        QTRY_COMPARE(QApplication::activeWindow(), &outer);
+        QDialog inner(&outer);
+        inner.setModal(true);
+        inner.show();
+        QTRY_COMPARE(QApplication::activeWindow(), &inner);
+        inner.close();
+        QTRY_COMPARE(QApplication::activeWindow(), &outer);
+        outer.close();
+        QTRY_COMPARE(QApplication::activeWindow(), m_frame);
+    }
+
     void listBarPlaceInsetFocusAndTitleMenu()
     {
         // Docked in the lower left, the List bar is remembered as docked at the bottom.
@@ -617,7 +637,7 @@ private:
         const std::pair<int, const char*> commands[] = {
             {ID_TILE_HORIZONTAL, "tileh"}, {ID_TILE_VERTICAL, "tilev"}, {ID_SYNC_SCROLL_DOWN, "syncdown"},
             {ID_SYNC_SCROLL_RIGHT, "syncright"}, {ID_NEXT_DOCUMENT, "next"}, {ID_OPEN_IN_IE, "browser"},
-            {ID_SHOW_AS_WEBPAGE, "show"}, {ID_FILE_NEW_FOLDER, "newfolder"}};
+            {ID_SHOW_AS_WEBPAGE, "show"}, {ID_FILE_NEW_FOLDER, "newfolder"}, {ID_WINDOW_TILE_VERT, "tile"}};
         for (const auto& [id, name] : commands) {
             if (Enabled(id))
                 seen << QString::fromLatin1(name);
