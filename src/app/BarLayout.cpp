@@ -34,8 +34,6 @@ constexpr int kDefaultDockingBarWidth = 250;
 constexpr int kBarStateVersion = 1;
 // The version of the seal around it (checksum and header).
 constexpr quint32 kBarStateSealVersion = 1;
-// The space left between a floating bar moved aside and the bar it clears.
-constexpr int kFloatGap = 8;
 
 QList<QRect> AvailableScreens()
 {
@@ -194,42 +192,9 @@ void CBarLayout::OnDockFloat(CSizeControlBar* bar, CBarDockState& state)
 
 void CBarLayout::FloatBar(CSizeControlBar* bar, const QPoint& screenPos)
 {
+    // Floats exactly at the remembered point, even over a docked bar: the
+    // point is the user's own, and only a point off every screen is moved.
     bar->FloatAt(OnSomeScreen(QRect(screenPos, bar->size())).topLeft());
-    // The bars left docked take up the room this one left before they are
-    // measured; the floating bar then goes where it covers none of them.
-    m_pFrame->layout()->activate();
-    const QRect clear = BesideObstacles(QRect(bar->pos(), bar->size()), DockedBarRects(bar));
-    bar->move(OnSomeScreen(clear).topLeft());
-}
-
-QList<QRect> CBarLayout::DockedBarRects(const CSizeControlBar* except) const
-{
-    QList<QRect> rects;
-    const QList<const CSizeControlBar*> bars{m_pProjectBar, m_pListBar};
-    for (const CSizeControlBar* bar : bars) {
-        if (bar != except && bar->isVisible() && !bar->isFloating())
-            rects.append(bar->ScreenRect());
-    }
-    return rects;
-}
-
-QRect CBarLayout::BesideObstacles(const QRect& wanted, const QList<QRect>& obstacles)
-{
-    QRect rect = wanted;
-    // Each pass clears at least one obstacle for good, as the rectangle only
-    // moves right.
-    for (int pass = 0; pass <= obstacles.size(); ++pass) {
-        bool moved = false;
-        for (const QRect& obstacle : obstacles) {
-            if (rect.intersects(obstacle)) {
-                rect.moveLeft(obstacle.right() + 1 + kFloatGap);
-                moved = true;
-            }
-        }
-        if (!moved)
-            break;
-    }
-    return rect;
 }
 
 void CBarLayout::DockBarAt(CSizeControlBar* bar, int side, const QRect& rect)

@@ -62,10 +62,6 @@ public:
     // Floats a toolbar with its top-left corner at a screen point.
     void FloatToolBar(QToolBar* toolBar, const QPoint& screenPos);
 
-    // Where a bar that wanted the rectangle wanted floats: moved to the
-    // right of every obstacle it would cover, so it hides no docked bar.
-    static QRect BesideObstacles(const QRect& wanted, const QList<QRect>& obstacles);
-
 private:
     void CreateDockingBars();
     void MapCommands(const ToolBars& toolBars);
@@ -74,7 +70,6 @@ private:
     void MapToolBarCommand(int id, QToolBar* toolBar);
     void OnDockFloat(CSizeControlBar* bar, CBarDockState& state);
     void FloatBar(CSizeControlBar* bar, const QPoint& screenPos);
-    QList<QRect> DockedBarRects(const CSizeControlBar* except) const;
     void FitFloatingBarsToScreens();
     void ShowBarMenu(CSizeControlBar* bar, const QPoint& globalPos);
 

@@ -68,7 +68,8 @@ CProjectTreeCtrl* OpenProjectTree(const QString& projectFile)
     if (tree->topLevelItemCount() == 0)
         return tree;
     tree->topLevelItem(0)->setExpanded(true);
-    QTest::qWaitFor([tree] { return !tree->IsReading(); });
+    if (!QTest::qWaitFor([tree] { return !tree->IsReading(); }))
+        qWarning("The project tree was still reading after the wait");
     return tree;
 }
 
