@@ -29,6 +29,21 @@ namespace {
 
 const QDir::Filters kAllEntries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
 
+// A folder item shows the closed folder, and the open one while it is
+// selected; the view draws an icon's Selected pictures for a selected item.
+QIcon FolderIcon(const QIcon& closed, const QIcon& open)
+{
+    QList<QSize> sizes = closed.availableSizes();
+    if (sizes.isEmpty())
+        sizes = {QSize(16, 16), QSize(32, 32)};
+    QIcon icon;
+    for (const QSize& size : std::as_const(sizes)) {
+        icon.addPixmap(closed.pixmap(size), QIcon::Normal);
+        icon.addPixmap(open.pixmap(size), QIcon::Selected);
+    }
+    return icon;
+}
+
 } // namespace
 
 CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent)
@@ -49,8 +64,8 @@ CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent)
     // Looked up once: a folder of thousands of entries shares a few pictures.
     m_icons.insert(ImageRoot, style()->standardIcon(QStyle::SP_DirHomeIcon));
     m_icons.insert(ImageFile, style()->standardIcon(QStyle::SP_FileIcon));
-    m_icons.insert(ImageFolder, style()->standardIcon(QStyle::SP_DirIcon));
     m_icons.insert(ImageFolderSelected, style()->standardIcon(QStyle::SP_DirOpenIcon));
+    m_icons.insert(ImageFolder, FolderIcon(style()->standardIcon(QStyle::SP_DirIcon), m_icons.value(ImageFolderSelected)));
     m_icons.insert(ImageKeyword, style()->standardIcon(QStyle::SP_FileDialogDetailedView));
 
     connect(this, &QTreeWidget::itemExpanded, this, &CFolderTreeCtrl::OnItemExpanded);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
@@ -236,6 +237,11 @@ void TestProjectTree::fillsLazilyAndHidesProjectFile()
     QVERIFY(m_pTree->IsReading());
     Settle();
     QCOMPARE(Describe(root), QStringLiteral("empty/ self/+ sub/+ A.htm b.txt loop"));
+    // A folder shows the open folder while it is selected.
+    const QIcon folder = ChildNamed(root, "sub")->icon(0);
+    const QStyle* style = m_pTree->style();
+    QCOMPARE(folder.pixmap(16).toImage(), style->standardIcon(QStyle::SP_DirIcon).pixmap(16).toImage());
+    QCOMPARE(folder.pixmap(16, QIcon::Selected).toImage(), style->standardIcon(QStyle::SP_DirOpenIcon).pixmap(16).toImage());
     ChildNamed(root, "sub")->setExpanded(true);
     QTreeWidgetItem* self = ChildNamed(root, "self");
     self->setExpanded(true); // the loop is read one level at a time only
