@@ -11,6 +11,7 @@
 #include "projects/ProjectTreeRules.h"
 #include "projects/InsertAtPlaces.h"
 #include "projects/ReadTicket.h"
+#include "projects/TreeLines.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSet>
 #include <QStyle>
 
@@ -600,6 +602,27 @@ void CFolderTreeCtrl::mousePressEvent(QMouseEvent* event)
     }
     m_buttonDown.restart();
     QTreeWidget::mousePressEvent(event);
+}
+
+void CFolderTreeCtrl::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const
+{
+    QTreeWidget::drawBranches(painter, rect, index);
+    if (isRightToLeft())
+        return;
+    CTreeLines::CRow row;
+    row.m_branches = rect;
+    row.m_nIndentation = indentation();
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        row.m_continues.prepend(up.sibling(up.row() + 1, 0).isValid());
+    row.m_bFirstAtTop = !index.parent().isValid() && index.row() == 0;
+    row.m_bNextSibling = index.sibling(index.row() + 1, 0).isValid();
+    row.m_bChildren = model()->hasChildren(index);
+    QPen pen(palette().color(QPalette::Dark), 0);
+    pen.setDashPattern({1, 1});
+    painter->save();
+    painter->setPen(pen);
+    painter->drawLines(CTreeLines::Segments(row));
+    painter->restore();
 }
 
 void CFolderTreeCtrl::ShowDropTarget(QTreeWidgetItem* item)
