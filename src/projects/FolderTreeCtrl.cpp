@@ -11,6 +11,7 @@
 #include "projects/ProjectTreeRules.h"
 #include "projects/InsertAtPlaces.h"
 #include "projects/ReadTicket.h"
+#include "projects/TreeLines.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSet>
 #include <QStyle>
 
@@ -28,6 +30,21 @@
 namespace {
 
 const QDir::Filters kAllEntries = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+
+// A folder item shows the closed folder, and the open one while it is
+// selected; the view draws an icon's Selected pictures for a selected item.
+QIcon FolderIcon(const QIcon& closed, const QIcon& open)
+{
+    QList<QSize> sizes = closed.availableSizes();
+    if (sizes.isEmpty())
+        sizes = {QSize(16, 16), QSize(32, 32)};
+    QIcon icon;
+    for (const QSize& size : std::as_const(sizes)) {
+        icon.addPixmap(closed.pixmap(size), QIcon::Normal);
+        icon.addPixmap(open.pixmap(size), QIcon::Selected);
+    }
+    return icon;
+}
 
 } // namespace
 
@@ -49,8 +66,8 @@ CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent)
     // Looked up once: a folder of thousands of entries shares a few pictures.
     m_icons.insert(ImageRoot, style()->standardIcon(QStyle::SP_DirHomeIcon));
     m_icons.insert(ImageFile, style()->standardIcon(QStyle::SP_FileIcon));
-    m_icons.insert(ImageFolder, style()->standardIcon(QStyle::SP_DirIcon));
     m_icons.insert(ImageFolderSelected, style()->standardIcon(QStyle::SP_DirOpenIcon));
+    m_icons.insert(ImageFolder, FolderIcon(style()->standardIcon(QStyle::SP_DirIcon), m_icons.value(ImageFolderSelected)));
     m_icons.insert(ImageKeyword, style()->standardIcon(QStyle::SP_FileDialogDetailedView));
 
     connect(this, &QTreeWidget::itemExpanded, this, &CFolderTreeCtrl::OnItemExpanded);
@@ -585,6 +602,27 @@ void CFolderTreeCtrl::mousePressEvent(QMouseEvent* event)
     }
     m_buttonDown.restart();
     QTreeWidget::mousePressEvent(event);
+}
+
+void CFolderTreeCtrl::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const
+{
+    QTreeWidget::drawBranches(painter, rect, index);
+    if (isRightToLeft())
+        return;
+    CTreeLines::CRow row;
+    row.m_branches = rect;
+    row.m_nIndentation = indentation();
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        row.m_continues.prepend(up.sibling(up.row() + 1, 0).isValid());
+    row.m_bFirstAtTop = !index.parent().isValid() && index.row() == 0;
+    row.m_bNextSibling = index.sibling(index.row() + 1, 0).isValid();
+    row.m_bChildren = model()->hasChildren(index);
+    QPen pen(palette().color(QPalette::Dark), 0);
+    pen.setDashPattern({1, 1});
+    painter->save();
+    painter->setPen(pen);
+    painter->drawLines(CTreeLines::Segments(row));
+    painter->restore();
 }
 
 void CFolderTreeCtrl::ShowDropTarget(QTreeWidgetItem* item)

@@ -205,6 +205,9 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The expand buttons, and the dotted lines that join items to their
+    // parents and siblings.
+    void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
 
 private:

@@ -7,6 +7,7 @@
 
 #include "projects/ProjectTreeCtrl.h"
 #include "projects/ProjectTreeRules.h"
+#include "projects/TreeLines.h"
 #include "res/CommandIds.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
@@ -187,6 +189,17 @@ QString Paste(const QString& format, const QString& data)
     return described.replace(dir.path(), QLatin1String("%1"));
 }
 
+// The lines of a row 16 pixels high, its levels 20 pixels wide, as
+// "x1,y1-x2,y2" each.
+QString Lines(const QVector<bool>& continues, bool firstAtTop, bool next, bool children)
+{
+    const CTreeLines::CRow row{QRect(0, 0, 20 * int(continues.size() + 1), 16), 20, continues, firstAtTop, next, children};
+    QStringList parts;
+    for (const QLine& line : CTreeLines::Segments(row))
+        parts << QStringLiteral("%1,%2-%3,%4").arg(line.x1()).arg(line.y1()).arg(line.x2()).arg(line.y2());
+    return parts.join(' ');
+}
+
 } // namespace
 
 // Show page is offered for pages and two picture kinds, in any case, but
@@ -217,6 +230,13 @@ void TestProjectTree::rules_data()
     Row("uri list", Paste("text/uri-list", "file://%1/c.txt\r\n"), "copy %1/c.txt");
     Row("uri list with a missing file", Paste("text/uri-list", "file://%1/c.txt\r\nfile://%1/gone\r\n"), "copy ");
     Row("path as text, line end", Paste("text/plain", "%1/a b.txt\n"), "copy %1/a b.txt");
+
+    // Dotted lines join items to their parents and siblings, around the
+    // expand buttons.
+    Row("root alone", Lines({}, true, false, true), "15,8-19,8");
+    Row("last file below the root", Lines({false}, false, false, false), "30,0-30,8 30,8-39,8");
+    Row("folder between siblings, in a folder between siblings", Lines({false, true}, false, true, true),
+        "30,0-30,15 50,0-50,3 50,13-50,15 55,8-59,8");
 }
 
 void TestProjectTree::fillsLazilyAndHidesProjectFile()
@@ -236,6 +256,20 @@ void TestProjectTree::fillsLazilyAndHidesProjectFile()
     QVERIFY(m_pTree->IsReading());
     Settle();
     QCOMPARE(Describe(root), QStringLiteral("empty/ self/+ sub/+ A.htm b.txt loop"));
+    // A folder shows the open folder while it is selected.
+    const QIcon folder = ChildNamed(root, "sub")->icon(0);
+    const QStyle* style = m_pTree->style();
+    QCOMPARE(folder.pixmap(16).toImage(), style->standardIcon(QStyle::SP_DirIcon).pixmap(16).toImage());
+    QCOMPARE(folder.pixmap(16, QIcon::Selected).toImage(), style->standardIcon(QStyle::SP_DirOpenIcon).pixmap(16).toImage());
+    // A line runs down from the root to its first child.
+    m_pTree->resize(300, 300);
+    const QImage image = m_pTree->viewport()->grab().toImage();
+    const QRect first = m_pTree->visualItemRect(root->child(0));
+    const int x = m_pTree->indentation() + m_pTree->indentation() / 2;
+    int linePixels = 0;
+    for (int y = first.top(); y < first.center().y(); ++y)
+        linePixels += image.pixel(x, y) == m_pTree->palette().color(QPalette::Dark).rgb() ? 1 : 0;
+    QVERIFY(linePixels > 0);
     ChildNamed(root, "sub")->setExpanded(true);
     QTreeWidgetItem* self = ChildNamed(root, "self");
     self->setExpanded(true); // the loop is read one level at a time only
