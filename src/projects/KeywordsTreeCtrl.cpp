@@ -29,7 +29,6 @@
 #include <QMimeData>
 
 #include <algorithm>
-#include <limits>
 
 using namespace ZtCmd;
 
@@ -312,7 +311,7 @@ void CKeywordsTreeCtrl::EditLabel()
 
 int CKeywordsTreeCtrl::LabelMaxLength(const QTreeWidgetItem* item) const
 {
-    return item && IsKeyword(item) ? std::numeric_limits<int>::max() : kMaxLabelLength;
+    return item && IsKeyword(item) ? std::max(kMaxLabelLength, int(item->text(0).size())) : kMaxLabelLength;
 }
 
 void CKeywordsTreeCtrl::FinishLabelEdit(QTreeWidgetItem* item, int kind, const QString& oldPath)

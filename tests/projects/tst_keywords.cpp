@@ -216,10 +216,18 @@ void TestKeywords::longKeywordEditedWhole()
     QApplication::processEvents();
     auto* editor = QApplication::focusWidget();
     QVERIFY(editor && editor->inherits("QLineEdit"));
-    editor->setProperty("text", editor->property("text").toString() + "//");
+    editor->setProperty("text", editor->property("text").toString().chopped(3) + "//\"");
     m_pTree->setFocus();
     QApplication::processEvents();
-    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), "alpha\r\n" + script.toUtf8() + "//\r\n");
+    const QByteArray edited = script.chopped(3).toUtf8() + "//\"";
+    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), "alpha\r\n" + edited + "\r\n");
+    // Typed text stops at 256 characters, in a new keyword as in a longer one.
+    m_pTree->SetHighlightedItem(Find("alpha"));
+    Edit([this] { m_pTree->NewKeyword(); }, QString(300, QLatin1Char('n')));
+    m_pTree->SetHighlightedItem(Find(edited));
+    Edit([this] { m_pTree->EditLabel(); }, edited + "more");
+    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"),
+             QByteArray(256, 'n') + "\r\nalpha\r\n" + edited + "\r\n");
 }
 
 void TestKeywords::newKeywordsFile_data()
