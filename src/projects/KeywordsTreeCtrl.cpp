@@ -213,6 +213,19 @@ void CKeywordsTreeCtrl::keyPressEvent(QKeyEvent* event)
     QTreeWidget::keyPressEvent(event);
 }
 
+void CKeywordsTreeCtrl::focusInEvent(QFocusEvent* event)
+{
+    if (currentIndex().isValid()) {
+        CFolderTreeCtrl::focusInEvent(event);
+        return;
+    }
+    // Qt's view would make its first item current here, and so list the
+    // Keywords folder and make it the wizards' folder whenever the tab is
+    // shown: the user picks the folder.
+    QWidget::focusInEvent(event);
+    viewport()->update();
+}
+
 void CKeywordsTreeCtrl::OpenItem()
 {
     const QTreeWidgetItem* item = HighlightedItem();

@@ -77,6 +77,7 @@ protected:
     void FinishLabelEdit(QTreeWidgetItem* item, int kind, const QString& oldPath) override;
     void OnCurrentItemChanged(QTreeWidgetItem* current) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
