@@ -2,6 +2,7 @@
 
 #include "files/FileMoveNotifier.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -62,6 +63,21 @@ QStringList NamedPaths(const QStringList& paths)
 QString Title()
 {
     return QStringLiteral("Zentrel");
+}
+
+// Without a window manager nothing makes the owner's window active again
+// when a box or the progress dialog over it closes: its shortcuts and menu
+// keys would be dead until the user clicked into it.
+void GiveKeysBackTo(QWidget* owner, QWidget* focus)
+{
+    if (!owner)
+        return;
+    QWidget* window = owner->window();
+    window->activateWindow();
+    if (QApplication::activeWindow() != window && !QApplication::activeModalWidget())
+        QApplication::setActiveWindow(window);
+    if (focus && focus->window() == window)
+        focus->setFocus();
 }
 
 } // namespace
@@ -365,9 +381,11 @@ void CShellFileOperation::OnDone(quint64 generation, bool ok, bool bCancelled, c
 
 CShellFileOperation::EAnswer CShellFileOperation::Confirm(EQuestion question, const QString& text)
 {
+    const QPointer<QWidget> focus = QApplication::focusWidget();
     if (question == EQuestion::Delete) {
         const auto button = QMessageBox::question(Owner(), QStringLiteral("Confirm Delete"), text,
                                                   QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        GiveKeysBackTo(Owner(), focus);
         return button == QMessageBox::Yes ? EAnswer::Yes : EAnswer::No;
     }
     const QString title =
@@ -376,6 +394,7 @@ CShellFileOperation::EAnswer CShellFileOperation::Confirm(EQuestion question, co
         QMessageBox::question(Owner(), title, text,
                               QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel,
                               QMessageBox::Yes);
+    GiveKeysBackTo(Owner(), focus);
     switch (button) {
     case QMessageBox::Yes:
         return EAnswer::Yes;
@@ -390,7 +409,9 @@ CShellFileOperation::EAnswer CShellFileOperation::Confirm(EQuestion question, co
 
 void CShellFileOperation::ShowError(const QString& message)
 {
+    const QPointer<QWidget> focus = QApplication::focusWidget();
     QMessageBox::warning(Owner(), Title(), message);
+    GiveKeysBackTo(Owner(), focus);
 }
 
 void CShellFileOperation::BeginProgress(const QString& title, int total)
@@ -418,5 +439,8 @@ bool CShellFileOperation::StepProgress(int done, const QString& path)
 
 void CShellFileOperation::EndProgress()
 {
+    const bool bWasActive = m_pProgress && m_pProgress->isActiveWindow();
     delete m_pProgress;
+    if (bWasActive)
+        GiveKeysBackTo(Owner(), nullptr);
 }

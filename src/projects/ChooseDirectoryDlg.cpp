@@ -49,6 +49,14 @@ void CChooseDirectoryDlg::BuildControls()
     connect(buttons, &QDialogButtonBox::accepted, this, &CChooseDirectoryDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CChooseDirectoryDlg::reject);
 
+    // Tab goes through the controls in the order the dialog lists them,
+    // OK first, and the dialog opens with the focus on OK.
+    setTabOrder(ok, cancel);
+    setTabOrder(cancel, m_pTree);
+    setTabOrder(m_pTree, m_pPathBox);
+    setTabOrder(m_pPathBox, expandTo);
+    ok->setFocus();
+
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_pPathBox, 1);
     pathRow->addWidget(expandTo);

@@ -29,7 +29,6 @@
 #include <QMimeData>
 
 #include <algorithm>
-#include <limits>
 
 using namespace ZtCmd;
 
@@ -214,6 +213,19 @@ void CKeywordsTreeCtrl::keyPressEvent(QKeyEvent* event)
     QTreeWidget::keyPressEvent(event);
 }
 
+void CKeywordsTreeCtrl::focusInEvent(QFocusEvent* event)
+{
+    if (currentIndex().isValid()) {
+        CFolderTreeCtrl::focusInEvent(event);
+        return;
+    }
+    // Qt's view would make its first item current here, and so list the
+    // Keywords folder and make it the wizards' folder whenever the tab is
+    // shown: the user picks the folder.
+    QWidget::focusInEvent(event);
+    viewport()->update();
+}
+
 void CKeywordsTreeCtrl::OpenItem()
 {
     const QTreeWidgetItem* item = HighlightedItem();
@@ -312,7 +324,7 @@ void CKeywordsTreeCtrl::EditLabel()
 
 int CKeywordsTreeCtrl::LabelMaxLength(const QTreeWidgetItem* item) const
 {
-    return item && IsKeyword(item) ? std::numeric_limits<int>::max() : kMaxLabelLength;
+    return item && IsKeyword(item) ? std::max(kMaxLabelLength, int(item->text(0).size())) : kMaxLabelLength;
 }
 
 void CKeywordsTreeCtrl::FinishLabelEdit(QTreeWidgetItem* item, int kind, const QString& oldPath)

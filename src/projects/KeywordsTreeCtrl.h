@@ -67,8 +67,9 @@ signals:
     void keywordActivated(const QString& keyword);
 
 public:
-    // A keyword is a line of its file, of any length: cut to a name's
-    // length, even an edit that changed nothing would write the cut text.
+    // Typing stops at a name's length, but a keyword is a line of its file
+    // of any length: a longer one is never cut, or even an edit that
+    // changed nothing would write the cut text.
     int LabelMaxLength(const QTreeWidgetItem* item) const override;
 
 protected:
@@ -76,6 +77,7 @@ protected:
     void FinishLabelEdit(QTreeWidgetItem* item, int kind, const QString& oldPath) override;
     void OnCurrentItemChanged(QTreeWidgetItem* current) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

@@ -6,11 +6,13 @@
 #include "files/TypedPath.h"
 #include "framework/MessageBox.h"
 #include "projects/InsertAtPlaces.h"
+#include "projects/LabelDelegate.h"
 #include "projects/ReadTicket.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QStandardPaths>
 
 namespace {
@@ -448,10 +450,24 @@ void CShellTree::contextMenuEvent(QContextMenuEvent* event)
     QTreeWidgetItem* item = event->reason() == QContextMenuEvent::Keyboard ? currentItem() : itemAt(event->pos());
     if (!item || IsPlaceholder(item))
         return;
-    setCurrentItem(item);
+    // The menu's folder is marked while the menu is open; the selection,
+    // and with it the folder listed or the path chosen, stays as it is.
+    CLabelDelegate::ShowDropTarget(this, indexFromItem(item));
     QMenu* menu = CreateContextMenu(item);
     menu->exec(event->globalPos());
     delete menu;
+    CLabelDelegate::ShowDropTarget(this, QModelIndex());
+}
+
+void CShellTree::mousePressEvent(QMouseEvent* event)
+{
+    // A right click picks a folder for its menu only.
+    if (event->button() == Qt::RightButton) {
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
+    QTreeWidget::mousePressEvent(event);
 }
 
 QTreeWidgetItem* CShellTree::NewFolder(QTreeWidgetItem* item)

@@ -88,6 +88,7 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 protected:
     QTreeWidgetItem* MakeItem(const QString& name, const QString& path, const QIcon& icon) const;

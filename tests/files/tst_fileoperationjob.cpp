@@ -6,8 +6,14 @@
 #include "files/FileOperationJob.h"
 #include "files/ShellFileOperation.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDirIterator>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
 
 #include <chrono>
 #include <condition_variable>
@@ -66,6 +72,15 @@ protected:
     void BeginProgress(const QString&, int) override {}
     bool StepProgress(int, const QString&) override { return true; }
     void EndProgress() override {}
+};
+
+// The operation's own boxes, which the test answers.
+class CBoxOperation : public CShellFileOperation
+{
+public:
+    using CShellFileOperation::CShellFileOperation;
+    using CShellFileOperation::Confirm;
+    using CShellFileOperation::ShowError;
 };
 
 // An operation that the test destroys from inside its first question or
@@ -229,6 +244,8 @@ private slots:
     void results() { ZtTest::CompareResult(); }
     void destroyedDuringJob_data();
     void destroyedDuringJob();
+    void boxesGiveKeysBack_data();
+    void boxesGiveKeysBack();
 };
 
 void TestFileOperationJob::results_data()
@@ -295,6 +312,49 @@ void TestFileOperationJob::destroyedDuringJob()
     } else if (tree.contains(QLatin1String("big.bin"))) {
         QCOMPARE(ZtTest::ReadFile(root + "/dest/big.bin"), big);
     }
+}
+
+void TestFileOperationJob::boxesGiveKeysBack_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::newRow("delete question") << 0;
+    QTest::newRow("replace question") << 1;
+    QTest::newRow("error") << 2;
+}
+
+// A box closing leaves no window active where no window manager picks the
+// next one; the owner's window must get the keys back, its focus where it was.
+void TestFileOperationJob::boxesGiveKeysBack()
+{
+    QFETCH(int, box);
+    QWidget window;
+    auto* list = new QLineEdit;
+    auto* other = new QLineEdit;
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(other);
+    layout->addWidget(list);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    list->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), list);
+
+    CBoxOperation operation(list);
+    QTimer::singleShot(0, this, [] {
+        auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(shown);
+        shown->button(shown->buttons().size() > 1 ? QMessageBox::No : QMessageBox::Ok)->click();
+        // What the window system does when the box goes.
+        QApplication::setActiveWindow(nullptr);
+    });
+    if (box == 0)
+        QCOMPARE(operation.Confirm(EFileQuestion::Delete, QStringLiteral("a")), CShellFileOperation::EAnswer::No);
+    else if (box == 1)
+        QCOMPARE(operation.Confirm(EFileQuestion::ReplaceFile, QStringLiteral("a")), CShellFileOperation::EAnswer::No);
+    else
+        operation.ShowError(QStringLiteral("a"));
+    QCOMPARE(QApplication::activeWindow(), &window);
+    QCOMPARE(QApplication::focusWidget(), list);
 }
 
 ZT_TEST_MAIN(TestFileOperationJob)

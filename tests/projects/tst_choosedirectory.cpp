@@ -6,6 +6,7 @@
 #include "projects/ChooseDirectoryDlg.h"
 #include "projects/ShellTree.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -50,6 +51,7 @@ private slots:
     void typedPathExpandsAndOkReturnsIt();
     void contextMenuCreatesRenamesAndTrashes();
     void volumesJoinTheListLater();
+    void tabFollowsTheControlOrder();
 
 private:
     QString m_home;
@@ -138,6 +140,27 @@ void TestChooseDirectory::typedPathExpandsAndOkReturnsIt()
     QCOMPARE(chain, selected);
     // OK returns the text as typed, whether or not the tree reached it.
     QCOMPARE(dialog.m_strResultPath, typed);
+}
+
+// The keys reach the path box as in the dialog's control order: OK,
+// Cancel, tree, path, "->", the dialog opening on OK.
+void TestChooseDirectory::tabFollowsTheControlOrder()
+{
+    CChooseDirectoryDlg dialog;
+    dialog.m_strStartPath = m_home + QStringLiteral("/Desktop");
+    QStringList order;
+    QTimer::singleShot(0, &dialog, [&] {
+        QApplication::setActiveWindow(&dialog);
+        QTest::qWaitForWindowActive(&dialog);
+        for (int i = 0; i < 6; ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            order << (focus ? focus->objectName() : QStringLiteral("none"));
+            QTest::keyClick(focus ? focus : &dialog, Qt::Key_Tab);
+        }
+        dialog.reject();
+    });
+    dialog.exec();
+    QCOMPARE(order.join(QLatin1Char(' ')), QStringLiteral("1 2 1002 1006 1012 1"));
 }
 
 void TestChooseDirectory::contextMenuCreatesRenamesAndTrashes()

@@ -6,12 +6,15 @@
 #include "projects/DesktopTreeCtrl.h"
 #include "projects/ProjectTreeRules.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QLineEdit>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QThreadPool>
+#include <QTimer>
 
 using ZtTest::ChildNamed;
 
@@ -28,6 +31,7 @@ private slots:
     void cleanup();
     void topLevelAndHiddenFolders();
     void newFolderWithIndexFile();
+    void rightClickKeepsTheSelection();
     void expandingReadsInTheBackground();
     void showsFoldersMadeLater();
     void staleReadsAreDropped_data();
@@ -113,6 +117,35 @@ void TestDesktopTree::topLevelAndHiddenFolders()
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("trash"));
     QCOMPARE(m_opened, QStringList({QUrl::fromLocalFile(m_strHome).toString(), QStringLiteral("trash:///")}));
+}
+
+// A right click opens the folder's menu without selecting the folder: the
+// List bar keeps listing the selected one.
+void TestDesktopTree::rightClickKeepsTheSelection()
+{
+    CDesktopTreeCtrl tree;
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    QTRY_VERIFY(!tree.IsReading());
+    QTreeWidgetItem* home = tree.topLevelItem(0);
+    QTreeWidgetItem* web = home->child(3);
+    QSignalSpy selected(&tree, &CShellTree::folderSelected);
+    bool bMenuShown = false;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&bMenuShown] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            bMenuShown = true;
+            menu->close();
+        }
+    });
+    closer.start(20);
+    const QPoint at = tree.visualItemRect(web).center();
+    QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, at);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, tree.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(tree.viewport(), &menuEvent);
+    QVERIFY(bMenuShown);
+    QCOMPARE(tree.currentItem(), home);
+    QCOMPARE(selected.count(), 0);
 }
 
 void TestDesktopTree::newFolderWithIndexFile()

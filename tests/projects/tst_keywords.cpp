@@ -5,6 +5,8 @@
 #include "projects/KeywordFile.h"
 #include "projects/KeywordsTreeCtrl.h"
 
+#include <QApplication>
+#include <QSignalSpy>
 #include <QTimer>
 
 // Keyword files edited line by line, byte-exact for every other line, and
@@ -21,6 +23,7 @@ private slots:
     void longKeywordEditedWhole();
     void newKeywordsFile_data();
     void newKeywordsFile();
+    void focusPicksNoFolder();
 
 private:
     QTreeWidgetItem* Expand(QTreeWidgetItem* item);
@@ -216,10 +219,34 @@ void TestKeywords::longKeywordEditedWhole()
     QApplication::processEvents();
     auto* editor = QApplication::focusWidget();
     QVERIFY(editor && editor->inherits("QLineEdit"));
-    editor->setProperty("text", editor->property("text").toString() + "//");
+    editor->setProperty("text", editor->property("text").toString().chopped(3) + "//\"");
     m_pTree->setFocus();
     QApplication::processEvents();
-    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), "alpha\r\n" + script.toUtf8() + "//\r\n");
+    const QByteArray edited = script.chopped(3).toUtf8() + "//\"";
+    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"), "alpha\r\n" + edited + "\r\n");
+    // Typed text stops at 256 characters, in a new keyword as in a longer one.
+    m_pTree->SetHighlightedItem(Find("alpha"));
+    Edit([this] { m_pTree->NewKeyword(); }, QString(300, QLatin1Char('n')));
+    m_pTree->SetHighlightedItem(Find(edited));
+    Edit([this] { m_pTree->EditLabel(); }, edited + "more");
+    QCOMPARE(ZtTest::ReadFile(m_dir + "/Web/a.kwd"),
+             QByteArray(256, 'n') + "\r\nalpha\r\n" + edited + "\r\n");
+}
+
+// The tree getting the keys (its tab shown, Tab pressed) picks no folder:
+// the List bar and the wizards keep the folder the user picked last.
+void TestKeywords::focusPicksNoFolder()
+{
+    QSignalSpy picked(m_pTree.get(), &CFolderTreeCtrl::folderSelected);
+    QApplication::setActiveWindow(m_pTree.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_pTree.get()));
+    m_pTree->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), m_pTree.get());
+    QCOMPARE(picked.count(), 0);
+    QVERIFY(!m_pTree->HighlightedItem());
+    // Picked by the user, the root lists the Keywords folder.
+    m_pTree->setCurrentItem(m_pTree->topLevelItem(0));
+    QCOMPARE(picked.count(), 1);
 }
 
 void TestKeywords::newKeywordsFile_data()
