@@ -253,7 +253,16 @@ private slots:
         QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
         QTRY_COMPARE(ZtTest::ReadFile(marker), Path(QStringLiteral("pages\n")).toUtf8());
 
+        // Without an emulator the runner's own window holds the shell there.
+        QFile::remove(marker);
         CConsoleLauncher::SetTerminalFinder([] { return CTerminalEmulator{}; });
+        CConsoleLauncher::SetRunnerPath(ZtTest::WriteScript(
+            Path(QStringLiteral("runner")), "printf '%s|' \"$PWD\" \"$@\" >\"$HOME/terminal-folder\"\n"));
+        QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
+        QTRY_COMPARE(ZtTest::ReadFile(marker), Path(QStringLiteral("pages|--window|--|/bin/sh|-i|")).toUtf8());
+        QCOMPARE(m_messages, QStringList());
+
+        CConsoleLauncher::SetRunnerPath(Path(QStringLiteral("no-runner")));
         QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
         QCOMPARE(m_messages.size(), 1);
     }
