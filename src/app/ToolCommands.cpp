@@ -5,6 +5,7 @@
 #include "files/PathParts.h"
 #include "framework/CmdUI.h"
 #include "framework/Document.h"
+#include "framework/MDIChildWnd.h"
 #include "framework/MessageBox.h"
 #include "projects/ProjectBar.h"
 #include "projects/ProjectTreeCtrl.h"
@@ -56,7 +57,10 @@ void CToolCommands::OnCompileJava()
 {
     const QString noJava = QObject::tr("No active .java document!");
     CMainFrame* frame = m_services.GetMainFrame();
-    if (!frame || !frame->MDIGetActive()) {
+    const CMDIChildWnd* child = frame ? frame->MDIGetActive() : nullptr;
+    // The project's own window is never shown: with only it there, no
+    // window is open.
+    if (!child || !child->isVisible()) {
         ZtMessageBox::Show(noJava);
         return;
     }

@@ -189,10 +189,19 @@ void CConsoleLauncher::SetRunnerStartGraceMs(int ms)
 bool CConsoleLauncher::OpenTerminal(const QString& folder)
 {
     const CTerminalEmulator terminal = Terminal();
-    if (!terminal.IsValid())
-        return false;
     QProcess process;
-    process.setProgram(terminal.m_strProgram);
+    if (terminal.IsValid()) {
+        process.setProgram(terminal.m_strProgram);
+    } else {
+        // Without an emulator the runner's own console window holds the
+        // system's command interpreter, as a terminal would.
+        const QString runner = RunnerPath();
+        if (runner.isEmpty() || !QFileInfo(runner).isExecutable())
+            return false;
+        process.setProgram(runner);
+        process.setArguments({QStringLiteral("--window"), QStringLiteral("--"), QStringLiteral("/bin/sh"),
+                              QStringLiteral("-i")});
+    }
     process.setWorkingDirectory(folder);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());

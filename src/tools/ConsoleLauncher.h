@@ -28,8 +28,9 @@ public:
     // open without running it).
     static bool Run(const CCommandLine& line, const QString& workingDirectory);
 
-    // Opens the terminal emulator in folder without waiting for it; false
-    // when none is installed or it cannot start.
+    // Opens the terminal emulator in folder without waiting for it; without
+    // one, the runner's console window with an interactive /bin/sh there.
+    // False when neither can start.
     static bool OpenTerminal(const QString& folder);
 
     // The runner program: beside this program's executable, else on PATH.

@@ -84,6 +84,19 @@ QStringList AllMenuPaths()
     return paths;
 }
 
+// Whether text begins with a menu path ("File > Open" for "File > Open..."),
+// followed by the end of a word.
+bool StartsWithMenuPath(const QString& text, const QStringList& menuPaths)
+{
+    for (QString path : menuPaths) {
+        path.remove(QStringLiteral("..."));
+        if (path.contains(QStringLiteral(" > ")) && text.startsWith(path)
+            && (text.size() == path.size() || !text.at(path.size()).isLetterOrNumber()))
+            return true;
+    }
+    return false;
+}
+
 // The link addresses of a page, in their order on the page.
 QStringList LinksOf(QTextBrowser* page)
 {
@@ -248,6 +261,8 @@ private slots:
         // one the program has, and a key a task names must run a command, so the
         // manual cannot drift from the menus and the keys.
         static const QRegularExpression boldPath(QStringLiteral("\\*\\*([^*]+ > [^*]+)\\*\\*"));
+        static const QRegularExpression plainPath(
+            QStringLiteral("\\b(?:File|Edit|View|Wizards|Settings|Tools|Window|Help|Browse) > "));
         static const QRegularExpression keyName(QStringLiteral("(?<![\\w+])((?:Ctrl\\+|Alt\\+|Shift\\+)+(?:F\\d+|[A-Z]))(?![\\w+])"));
         const QStringList menuPaths = AllMenuPaths();
         QList<QKeySequence> keys;
@@ -271,6 +286,22 @@ private slots:
             for (auto it = keyName.globalMatch(topic.m_strBody); it.hasNext(); ++keysChecked) {
                 const QString key = it.next().captured(1);
                 QVERIFY2(keys.contains(QKeySequence(key)), qPrintable(topic.m_strTitle + QStringLiteral(": ") + key));
+            }
+        }
+        // Paths written without bold too ("Window > Run console process runs
+        // ..."), in the topics and in the chapters' introductions.
+        QStringList texts;
+        for (const CHelpTopic& topic : CHelpFile::Program().Topics())
+            texts << topic.m_strBody;
+        for (const CHelpChapter& chapter : CHelpFile::Program().Chapters())
+            texts << chapter.m_strIntro;
+        for (const QString& text : texts) {
+            QTextDocument shown;
+            shown.setMarkdown(text);
+            const QString shownText = shown.toPlainText().simplified();
+            for (auto it = plainPath.globalMatch(shownText); it.hasNext(); ++pathsChecked) {
+                const QString rest = shownText.mid(it.next().capturedStart());
+                QVERIFY2(StartsWithMenuPath(rest, menuPaths), qPrintable(rest.left(40)));
             }
         }
         QVERIFY(pathsChecked > 0);

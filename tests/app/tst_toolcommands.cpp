@@ -5,6 +5,8 @@
 #include "browser/BrowserView.h"
 #include "framework/CmdUI.h"
 #include "framework/SingleInstance.h"
+#include "projects/ProjectBar.h"
+#include "projects/ProjectTreeCtrl.h"
 #include "tools/AppletPage.h"
 #include "tools/ConsoleLauncher.h"
 #include "tools/JavaOptionsDlg.h"
@@ -13,6 +15,7 @@
 #include "tools/PerlPathDlg.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocalSocket>
@@ -154,6 +157,26 @@ private slots:
         QCOMPARE(m_messages, expected);
     }
 
+    void treeMenuCompilesTheActiveFile()
+    {
+        // Compile Java file from the menu of a right-clicked source, while
+        // another item stays highlighted: no window is open to compile.
+        ZtTest::WriteFile(Path(QStringLiteral("site/Hello.java")), "class Hello {}\n");
+        CProjectTreeCtrl* tree = ZtTest::OpenProjectTree(ZtTest::WriteFile(Path(QStringLiteral("site/site.ztp")), "project"));
+        QVERIFY(tree);
+        QTreeWidgetItem* source = ZtTest::ProjectTreeItem(QStringLiteral("Hello.java"));
+        QVERIFY(source);
+        tree->setCurrentItem(tree->topLevelItem(0));
+        QTimer::singleShot(0, this, [] {
+            if (QWidget* popup = QApplication::activePopupWidget())
+                QTest::keyClick(popup, Qt::Key_J);
+        });
+        const QPoint at = tree->visualItemRect(source).center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(tree->viewport(), &click);
+        QCOMPARE(m_messages, QStringList{QStringLiteral("No active .java document!")});
+    }
+
     void perlRunsTheActiveScript()
     {
         if (!QFileInfo(QStringLiteral("/usr/bin/perl")).isExecutable())
@@ -253,7 +276,16 @@ private slots:
         QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
         QTRY_COMPARE(ZtTest::ReadFile(marker), Path(QStringLiteral("pages\n")).toUtf8());
 
+        // Without an emulator the runner's own window holds the shell there.
+        QFile::remove(marker);
         CConsoleLauncher::SetTerminalFinder([] { return CTerminalEmulator{}; });
+        CConsoleLauncher::SetRunnerPath(ZtTest::WriteScript(
+            Path(QStringLiteral("runner")), "printf '%s|' \"$PWD\" \"$@\" >\"$HOME/terminal-folder\"\n"));
+        QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
+        QTRY_COMPARE(ZtTest::ReadFile(marker), Path(QStringLiteral("pages|--window|--|/bin/sh|-i|")).toUtf8());
+        QCOMPARE(m_messages, QStringList());
+
+        CConsoleLauncher::SetRunnerPath(Path(QStringLiteral("no-runner")));
         QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
         QCOMPARE(m_messages.size(), 1);
     }

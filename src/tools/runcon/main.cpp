@@ -106,6 +106,10 @@ int RunInWindow(const CConsoleRequest& request)
 {
     CConsoleWindow window;
     window.show();
+    // A console that opens takes the keyboard, as a terminal window does;
+    // without a window manager nothing else would give it.
+    window.raise();
+    window.activateWindow();
     window.Run(request);
     QApplication::exec();
     return window.ExitStatus();
