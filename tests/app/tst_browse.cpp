@@ -15,13 +15,11 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QMdiArea>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QSignalSpy>
 #include <QStatusBar>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace ZtCmd;
 

@@ -1,19 +1,12 @@
 #include "support/AppTestMain.h"
-#include "support/TestFiles.h"
 
-#include "app/MainFrame.h"
 #include "app/SpellCommands.h"
-#include "app/ZentrelApp.h"
 #include "editor/SpellChecker.h"
-#include "editor/SpellDecorator.h"
 #include "editor/ZentrelView.h"
-#include "framework/MessageBox.h"
 #include "framework/Profile.h"
-#include "res/CommandIds.h"
 
 #include <QStatusBar>
 #include <QTextBlock>
-#include <QTextDocument>
 #include <QTextLayout>
 
 using namespace ZtCmd;
@@ -24,20 +17,14 @@ class TestSpellCommand : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        ZtTest::ShowMainFrame();
-        ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
-            m_messages << text;
-            return QMessageBox::Ok;
-        });
-    }
+    void initTestCase() { ZtTest::ShowMainFrame(); }
+    void cleanup() { QCOMPARE(std::exchange(m_log.texts, {}), QStringList()); }
     void switchesPagesOnAndOff();
     void choosesTheDictionary();
     void pageWithoutItsDictionaryIsTold();
 
 private:
-    QStringList m_messages;
+    ZtTest::CMessageLog m_log;
 };
 
 namespace {
@@ -79,7 +66,6 @@ void TestSpellCommand::switchesPagesOnAndOff()
     QVERIFY(frame->ExecuteCommand(ID_CHECK_SPELLING));
     QCOMPARE(CheckInProfile(), QStringLiteral("no"));
     QCOMPARE(Underlined(page), QString());
-    QVERIFY(m_messages.isEmpty());
 }
 
 void TestSpellCommand::choosesTheDictionary()
@@ -106,7 +92,6 @@ void TestSpellCommand::choosesTheDictionary()
              QStringLiteral("de_DE"));
     // The open page is checked with the new dictionary at once.
     QCOMPARE(Underlined(page), QStringLiteral("house"));
-    QVERIFY(m_messages.isEmpty());
     CSpellCommands::SetChooser(nullptr);
 }
 
@@ -120,7 +105,6 @@ void TestSpellCommand::pageWithoutItsDictionaryIsTold()
     QCOMPARE(Underlined(page), QString());
     QCOMPARE(ZtApp()->GetMainFrame()->statusBar()->currentMessage(),
              QStringLiteral("No spelling dictionary for the language fr of this page."));
-    QVERIFY(m_messages.isEmpty());
 }
 
 ZT_APP_TEST_MAIN(TestSpellCommand)

@@ -8,7 +8,6 @@
 #include "framework/Document.h"
 #include "framework/RecoveryFolder.h"
 #include "framework/RecoveryJournal.h"
-#include "framework/View.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,15 +51,6 @@ private:
         for (int row = 0; row < count; ++row)
             choice.m_checked.append(row);
         work.Apply(choice, ZtApp()->Templates());
-    }
-
-    // The journal record of a web page at path.
-    static CJournalRecord PageRecord(const QString& path)
-    {
-        CJournalRecord record;
-        record.m_strPath = path;
-        record.m_strKind = ZtApp()->WebPageTemplate()->Strings().m_strDocName;
-        return record;
     }
 
     // The bytes a journal holds; "<none>" or "<damaged>" otherwise.
@@ -204,13 +194,10 @@ private slots:
     void killedProcessIsRecovered()
     {
         const QString root = m_dir.path() + QStringLiteral("/recovery-killed");
-        QDir().mkpath(m_dir.path() + QStringLiteral("/killed"));
         const QString folder = m_dir.path() + QStringLiteral("/killed");
         const QByteArray pageBytes("<P>one\r\n<P>two\r\r\n");
         const QString page = folder + QStringLiteral("/page.html");
         const QString changed = folder + QStringLiteral("/changed.html");
-        QFile::remove(page);
-        QFile::remove(changed);
         WriteFile(QStringLiteral("killed/page.html"), pageBytes);
         WriteFile(QStringLiteral("killed/changed.html"), "theirs\n");
 
@@ -255,14 +242,13 @@ private slots:
         // Recovered journals are gone; only the locks' folder is left.
         QVERIFY(QDir(root).entryList({QStringLiteral("*.ztj")}, QDir::Files).isEmpty());
 
-        for (CDocument* document : recovered) {
-            if (document->GetPathName() == changed) {
-                QVERIFY(document->DoFileSave());
-                QCOMPARE(m_log.texts.size(), 1);
-                QVERIFY2(m_log.texts.first().contains(QStringLiteral("was changed by another program since it was opened here")), qPrintable(m_log.texts.first()));
-                QCOMPARE(ZtTest::ReadFile(changed), QByteArray("mine theirs\n"));
-            }
-        }
+        CDocument* mine = *std::find_if(recovered.begin(), recovered.end(),
+                                        [&changed](CDocument* document) { return document->GetPathName() == changed; });
+        QVERIFY(mine->DoFileSave());
+        QCOMPARE(m_log.texts.size(), 1);
+        QVERIFY2(m_log.texts.first().contains(QStringLiteral("was changed by another program since it was opened here")),
+                 qPrintable(m_log.texts.first()));
+        QCOMPARE(ZtTest::ReadFile(changed), QByteArray("mine theirs\n"));
     }
 
     // A journal whose file is now a folder or a FIFO still opens, named as
@@ -290,7 +276,9 @@ private slots:
             QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
         else
             WriteFile(QStringLiteral("now-twice.html"), "<P>saved\n");
-        CJournalRecord record = PageRecord(path);
+        CJournalRecord record;
+        record.m_strPath = path;
+        record.m_strKind = ZtApp()->WebPageTemplate()->Strings().m_strDocName;
         if (kind == QLatin1String("twice"))
             record.m_loadStamp = CDiskStamp::Of(path);
         WriteFile(QStringLiteral("recovery-%1/100-1/1.ztj").arg(kind), record.Encode("<P>first\n"));
@@ -335,14 +323,10 @@ private slots:
         const QString lastPage = WriteFile(QStringLiteral("last.html"), "<P>last\n");
         ZtApp()->AddToRecentFileList(lastPage);
         ZtApp()->WriteProfileString(QStringLiteral("Startup"), QStringLiteral("FilesOnExit"), QStringLiteral("yes"));
-        QVERIFY(QDir().mkpath(CRecoveryFolder::DefaultRoot() + QStringLiteral("/100-1")));
         CJournalRecord record;
         record.m_strPath = m_dir.path() + QStringLiteral("/lost.html");
         record.m_strKind = QStringLiteral("HTML");
-        QFile journal(CRecoveryFolder::DefaultRoot() + QStringLiteral("/100-1/1.ztj"));
-        QVERIFY(journal.open(QIODevice::WriteOnly));
-        journal.write(record.Encode("<P>lost\n"));
-        journal.close();
+        ZtTest::WriteFile(CRecoveryFolder::DefaultRoot() + QStringLiteral("/100-1/1.ztj"), record.Encode("<P>lost\n"));
 
         QString seen;
         CUnsavedWork::SetAsker([&seen](const QList<CJournalRecord>& records) {

@@ -118,12 +118,10 @@ void TestSourceLoader::roundTripsAfterBackgroundLoad()
     QFETCH(QByteArray, saved);
     ZtTest::CMessageLog messages;
     // The longest line is just within the limit: CR ends a line as LF does.
-    qsizetype longest = 0;
-    for (const QByteArray& lf : bytes.split('\n')) {
-        for (const QByteArray& line : lf.split('\r'))
-            longest = qMax(longest, line.size());
-    }
-    CSourceLoader::s_nLongestLine = qMax<qsizetype>(1, longest);
+    qsizetype longest = 1;
+    for (const QByteArray& line : QByteArray(bytes).replace('\r', '\n').split('\n'))
+        longest = qMax(longest, line.size());
+    CSourceLoader::s_nLongestLine = longest;
     const QString path = WriteFile(bytes);
     CZentrelDoc* document = Open(path);
     QVERIFY(document);
@@ -145,9 +143,7 @@ void TestSourceLoader::roundTripsAfterBackgroundLoad()
     CSourceText::LoadInto(&atOnce, bytes);
     QCOMPARE(document->TextDocument()->toRawText(), atOnce.toRawText());
     QCOMPARE(CSourceText::Save(document->TextDocument()), saved.isEmpty() ? bytes : saved);
-    QVERIFY(!document->IsModified());
-    QVERIFY(!document->TextDocument()->isUndoAvailable());
-    QVERIFY(!document->GetView()->isReadOnly());
+    QVERIFY(!document->IsModified() && !document->TextDocument()->isUndoAvailable() && !document->GetView()->isReadOnly());
     QCOMPARE(messages.texts.size(), 1); // the refused save only
     if (!bytes.isEmpty())
         QVERIFY2(firstText >= 0 && firstText <= 3 * CSourceLoader::s_nPieceBytes, qPrintable(QString::number(firstText)));
@@ -217,8 +213,7 @@ void TestSourceLoader::loadThatCannotFinish()
     QTRY_VERIFY(!document || !document->IsLoading());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    QCOMPARE(m_template->Documents().size(), windowStays ? 1 : 0);
-    QCOMPARE(m_frame->ChildFrames().size(), windowStays ? 1 : 0);
+    QCOMPARE(m_template->Documents().size() + m_frame->ChildFrames().size(), windowStays ? 2 : 0);
     QCOMPARE(ZtTest::ReadFile(path), fileAfter);
     QCOMPARE(m_frame->statusBar()->currentMessage(), QString());
     // Only a window that stays keeps its file among the recent ones.
@@ -380,8 +375,8 @@ void TestSourceLoader::reloadInBackground()
     QCOMPARE(CSourceText::Save(view->document()), reloaded ? after : edited);
     QCOMPARE(document->IsModified(), !reloaded);
     QCOMPARE(m_frame->ChildFrames().size(), 1);
-    QCOMPARE(view->textCursor().blockNumber(), 2);
-    QCOMPARE(view->textCursor().positionInBlock(), 4);
+    QCOMPARE(QStringLiteral("%1,%2").arg(view->textCursor().blockNumber()).arg(view->textCursor().positionInBlock()),
+             QStringLiteral("2,4"));
     QVERIFY(!view->isReadOnly());
     QCOMPARE(messages.texts.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty())

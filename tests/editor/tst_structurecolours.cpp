@@ -1,4 +1,5 @@
 #include "support/ResultTable.h"
+#include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "editor/SourceText.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <climits>
 #include <memory>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -124,12 +124,6 @@ QString ShownMismatch(Editor& e, Editor& expected, int first = 0, int last = INT
     return QString();
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestStructureColours : public QObject
@@ -218,24 +212,12 @@ void TestStructureColours::corpusMatchesReference()
 {
     QFETCH(QString, page);
     const QString path = CorpusDir() + QLatin1Char('/') + page;
-    const QByteArray reference = ReadFile(path + QStringLiteral(".ref"));
-    QVERIFY2(!reference.isEmpty(), "no reference: scripts/update-structure-references.sh writes them");
+    const QByteArray reference = ZtTest::ReadFile(path + QStringLiteral(".ref"));
+    QVERIFY2(reference != "(unreadable)", "no reference: scripts/update-structure-references.sh writes them");
     const QStringList expected = QString::fromLatin1(reference).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 
-    Editor e(ReadFile(path), path);
-    const QStringList spans = Spans(e);
-    const QString text = e.edit.document()->toRawText();
-    for (qsizetype i = 0; i < qMax(spans.size(), expected.size()); ++i) {
-        const QString got = spans.value(i, QStringLiteral("(none)"));
-        const QString want = expected.value(i, QStringLiteral("(none)"));
-        if (got != want) {
-            const QStringList fields = got.split(QLatin1Char(' '));
-            const int start = fields.value(0).toInt();
-            const QString tokenText = text.mid(start, fields.value(1).toInt() - start);
-            QFAIL(qPrintable(QStringLiteral("token %1: got \"%2\" (%3), reference \"%4\"")
-                                 .arg(i).arg(got, tokenText, want)));
-        }
-    }
+    Editor e(ZtTest::ReadFile(path), path);
+    QCOMPARE(Spans(e), expected);
     QCOMPARE(ShownMismatch(e, e), QString());
 }
 
@@ -275,9 +257,9 @@ void TestStructureColours::editsKeepColoursExact_data()
     QTest::addColumn<bool>("undo");     // then undone
     QTest::addColumn<bool>("seen");     // every line shown before the edit
 
-    const QByteArray scripted = ReadFile(CorpusDir() + QStringLiteral("/scripted.html"));
-    const QByteArray styled = ReadFile(CorpusDir() + QStringLiteral("/styled.html"));
-    const QByteArray split = ReadFile(CorpusDir() + QStringLiteral("/split-tags.html"));
+    const QByteArray scripted = ZtTest::ReadFile(CorpusDir() + QStringLiteral("/scripted.html"));
+    const QByteArray styled = ZtTest::ReadFile(CorpusDir() + QStringLiteral("/styled.html"));
+    const QByteArray split = ZtTest::ReadFile(CorpusDir() + QStringLiteral("/split-tags.html"));
     QTest::newRow("comment opened above a script") << scripted << 1 << 0 << 0 << "<!--" << false << true;
     QTest::newRow("comment opened, undone") << scripted << 1 << 0 << 0 << "<!--" << true << true;
     QTest::newRow("quote typed into a tag") << split << 2 << 3 << 0 << "\"" << false << true;

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHostInfo>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -199,9 +198,7 @@ private slots:
         }
         CRecoveryFolder folder(root);
         QVERIFY(!folder.Open());
-        QVERIFY(!folder.Problem().isEmpty());
-        QVERIFY(folder.SessionFolder().isEmpty());
-        QVERIFY(folder.ClaimOrphans().isEmpty());
+        QVERIFY(!folder.Problem().isEmpty() && folder.SessionFolder().isEmpty() && folder.ClaimOrphans().isEmpty());
         QVERIFY(QDir(base + QStringLiteral("/elsewhere")).isEmpty());
     }
 };

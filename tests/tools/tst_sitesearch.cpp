@@ -1,9 +1,9 @@
+#include "support/Dialogs.h"
 #include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "editor/SourceText.h"
-#include "framework/MessageBox.h"
 #include "tools/FindInFilesDlg.h"
 #include "tools/SiteFileText.h"
 #include "tools/SiteMatcher.h"
@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTextDocument>
 #include <QTreeWidget>
 
@@ -141,25 +140,24 @@ void TestSiteSearch::badExpressionRunsNothing()
     // The dialog says so and starts no search.
     const QString folder = ZtTest::FreshDir("bad");
     ZtTest::WriteFile(folder + "/a.html", "(unclosed");
-    QStringList messages;
-    ZtMessageBox::SetHandler([&](const QString& text, QMessageBox::StandardButtons) {
-        messages << text;
-        return QMessageBox::Ok;
-    });
+    ZtTest::CMessageLog messages;
     CFindInFilesDlg dialog({});
     dialog.Prepare("(unclosed", folder);
     Named<QCheckBox>(&dialog, "Regular e&xpression")->setChecked(true);
     dialog.FindAll();
     QVERIFY(!dialog.IsSearching());
-    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.texts.size(), 1);
     QCOMPARE(dialog.Results()->topLevelItemCount(), 0);
-    ZtMessageBox::SetHandler(nullptr);
 }
 
 void TestSiteSearch::fieldsInTabOrder()
 {
     CFindInFilesDlg dialog({});
     dialog.show();
+    // A field goes by its label's text, a button by its own.
+    QHash<QWidget*, QString> names;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        names.insert(label->buddy(), label->text());
     QWidget* first = FieldOf(&dialog, "Find &what");
     QVERIFY(first);
     QStringList order;
@@ -167,13 +165,13 @@ void TestSiteSearch::fieldsInTabOrder()
     do {
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
             order << button->text();
-        else if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            order << (edit == FieldOf(&dialog, "Find &what") ? "what" : edit == FieldOf(&dialog, "Re&place with") ? "with"
-                      : edit == FieldOf(&dialog, "In &folder") ? "folder" : edit == FieldOf(&dialog, "F&iles") ? "files" : "?");
+        else if (qobject_cast<QLineEdit*>(widget))
+            order << names.value(widget, QStringLiteral("?"));
         widget = widget->nextInFocusChain();
     } while (widget != first && order.size() < 12);
     QCOMPARE(order.mid(0, 11).join(QLatin1Char('|')),
-             QStringLiteral("what|with|folder|...|files|Match &case|Whole w&ord|Regular e&xpression|&Find All|Replace &All|Close"));
+             QStringLiteral("Find &what|Re&place with|In &folder|...|F&iles|Match &case|Whole w&ord|Regular e&xpression|"
+                            "&Find All|Replace &All|Close"));
     QCOMPARE(FieldOf(&dialog, "F&iles")->text(), QStringLiteral("*.html;*.htm;*.shtml;*.css;*.js;*.php;*.txt"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Find in Files"));
     QVERIFY(!dialog.isModal());
@@ -208,11 +206,8 @@ void TestSiteSearch::replaceAllOverAFolder()
     QTextDocument openPage;
     CSourceText::LoadInto(&openPage, "first line\nOld Name, edited\n");
 
-    QStringList messages;
-    ZtMessageBox::SetHandler([&](const QString& text, QMessageBox::StandardButtons) {
-        messages << text;
-        return answerYes ? QMessageBox::Yes : QMessageBox::No;
-    });
+    ZtTest::CMessageLog log(answerYes ? QMessageBox::Yes : QMessageBox::No);
+    const QStringList& messages = log.texts;
     CFindInFilesDlg dialog([&] { return QList<COpenText>{{folder + "/open.html", &openPage}}; });
     dialog.Prepare("old name", folder);
     FieldOf(&dialog, "Re&place with")->setText("New Name");
@@ -232,7 +227,6 @@ void TestSiteSearch::replaceAllOverAFolder()
         openPage.undo();
         QCOMPARE(openPage.toPlainText(), QStringLiteral("first line\nOld Name, edited\n"));
     }
-    ZtMessageBox::SetHandler(nullptr);
 }
 
 ZT_TEST_MAIN(TestSiteSearch)
