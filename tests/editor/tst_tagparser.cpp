@@ -156,6 +156,7 @@ void TestTagParser::innermostOpenElement_data()
     QTest::newRow("closed with what it holds") << "<div><p>x</div>" << "";
     QTest::newRow("stray end tag") << "<div></span>" << "div";
     QTest::newRow("script text") << "<div><script>if (a<b) {}</script>" << "div";
+    QTest::newRow("script in capitals") << "<div><SCRIPT>if (a<b) {}</Script>" << "div";
     QTest::newRow("script not closed") << "<div><script>var s = '<p>';" << "script";
     QTest::newRow("tag over lines") << "<table\n width=1><tr\n>" << "tr";
     QTest::newRow("< in a value") << "<a title='x<b>'>" << "a";
