@@ -32,6 +32,7 @@ CDesktopTreeCtrl::CDesktopTreeCtrl(QWidget* parent)
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DropOnly);
+    connect(this, &QTreeWidget::currentItemChanged, this, [this] { m_rightClickedFolder = QPersistentModelIndex(); });
     PopulateTree();
 }
 
@@ -76,6 +77,7 @@ QTreeWidgetItem* CDesktopTreeCtrl::TrashItem() const
 QMenu* CDesktopTreeCtrl::CreateContextMenu(QTreeWidgetItem* item)
 {
     auto* menu = new QMenu(this);
+    m_rightClickedFolder = QPersistentModelIndex(indexFromItem(item));
     const QString path = ItemPath(item);
     const bool bFolder = !path.isEmpty();
     const bool bPlace = item && !item->parent();
@@ -102,7 +104,7 @@ QMenu* CDesktopTreeCtrl::CreateContextMenu(QTreeWidgetItem* item)
 
 QTreeWidgetItem* CDesktopTreeCtrl::NewFolder()
 {
-    QTreeWidgetItem* parent = currentItem();
+    QTreeWidgetItem* parent = m_rightClickedFolder.isValid() ? itemFromIndex(m_rightClickedFolder) : currentItem();
     const QString folder = ItemPath(parent);
     if (folder.isEmpty())
         return nullptr;

@@ -2,6 +2,8 @@
 
 #include "projects/ShellTree.h"
 
+#include <QPersistentModelIndex>
+
 // The tree on the "Desktop" tab: every folder of the machine, the way a
 // Linux desktop presents them. The home folder comes first, opened and in
 // bold; then the desktop folder, the personal (XDG user) folders that exist,
@@ -31,7 +33,9 @@ public:
 
     // File > New Folder: a folder named "New_Folder" (or the next free
     // "New_Folder (n)") with its "Index.txt", in the current folder, its
-    // name open for editing. Null when it could not be made.
+    // name open for editing. Null when it could not be made. The current
+    // folder is the one last right-clicked, until the selection moves, and
+    // else the selected one.
     QTreeWidgetItem* NewFolder();
     void CopyItemPath(QTreeWidgetItem* item);
     void OpenInFileManager(QTreeWidgetItem* item);
@@ -46,4 +50,9 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+
+private:
+    // A right click makes its folder current without selecting it (the List
+    // bar keeps its folder); a new selection takes over again.
+    QPersistentModelIndex m_rightClickedFolder;
 };

@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -146,6 +147,18 @@ void TestDesktopTree::rightClickKeepsTheSelection()
     QVERIFY(bMenuShown);
     QCOMPARE(tree.currentItem(), home);
     QCOMPARE(selected.count(), 0);
+    // The right-clicked folder is still the one File > New Folder makes its
+    // folder in, until the selection moves.
+    QTreeWidgetItem* made = tree.NewFolder();
+    QVERIFY(made);
+    QCOMPARE(made->parent(), web);
+    QVERIFY(QFileInfo::exists(CShellTree::ItemPath(made)));
+    tree.setCurrentItem(home);
+    QTreeWidgetItem* madeInHome = tree.NewFolder();
+    QVERIFY(madeInHome);
+    QCOMPARE(madeInHome->parent(), home);
+    for (QTreeWidgetItem* folder : {made, madeInHome})
+        QVERIFY(QDir(CShellTree::ItemPath(folder)).removeRecursively());
 }
 
 void TestDesktopTree::newFolderWithIndexFile()
