@@ -57,7 +57,7 @@ bool CFindReplaceDlg::Repeat(QPlainTextEdit* editor)
         Show(editor, false);
         return false;
     }
-    return SelectMatch(editor, true);
+    return SelectMatch(editor, editor);
 }
 
 QString CFindReplaceDlg::NotFoundMessage(const QString& text)
@@ -193,13 +193,12 @@ void CFindReplaceDlg::UpdateButtons()
     m_pReplaceAllButton->setEnabled(bHaveText);
 }
 
-bool CFindReplaceDlg::SelectMatch(QPlainTextEdit* editor, bool bWithMessage)
+bool CFindReplaceDlg::SelectMatch(QPlainTextEdit* editor, QWidget* messageParent)
 {
     const CFindReplace& search = CFindReplace::Instance();
     const QTextCursor found = search.FindNext(editor->document(), editor->textCursor());
     if (found.isNull()) {
-        if (bWithMessage)
-            ShowMessage(editor, NotFoundMessage(search.FindText()));
+        ShowMessage(messageParent, NotFoundMessage(search.FindText()));
         return false;
     }
     editor->setTextCursor(found);
@@ -212,7 +211,7 @@ bool CFindReplaceDlg::FindNext()
     if (!m_pEditor || m_pFindEdit->text().isEmpty())
         return false;
     SaveToSearch();
-    return SelectMatch(m_pEditor, true);
+    return SelectMatch(m_pEditor, this);
 }
 
 bool CFindReplaceDlg::ReplaceCurrent()

@@ -55,7 +55,9 @@ private:
     void LoadFromSearch();
     void SaveToSearch();
     void UpdateButtons();
-    static bool SelectMatch(QPlainTextEdit* editor, bool bWithMessage);
+    // Selects the next match; when there is none, tells so in a box over
+    // messageParent, the window the keys go back to.
+    static bool SelectMatch(QPlainTextEdit* editor, QWidget* messageParent);
     static void ShowMessage(QWidget* parent, const QString& text);
 
     bool m_bReplace;

@@ -4,11 +4,13 @@
 #include "editor/FindReplace.h"
 #include "editor/FindReplaceDlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTextDocument>
+#include <QTimer>
 
 using EDirection = CFindReplace::EDirection;
 using ZtTest::Row;
@@ -199,6 +201,19 @@ void TestFindReplace::findDialogAndRepeat()
     QVERIFY(!dialog->FindNext());
     QCOMPARE(m_messages, QStringList{QStringLiteral("Cannot find the string 'gamma'.")});
     QCOMPARE(editor.textCursor().selectionStart(), 0); // selection kept
+    // The box stands over the dialog, so the keys go back to the dialog
+    // and not to the page behind it when it closes.
+    CFindReplaceDlg::SetMessageHandler({});
+    QWidget* boxParent = nullptr;
+    QTimer::singleShot(0, this, [&boxParent] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            boxParent = box->parentWidget();
+            box->close();
+        }
+    });
+    QVERIFY(!dialog->FindNext());
+    QCOMPARE(boxParent, static_cast<QWidget*>(dialog));
+    CFindReplaceDlg::SetMessageHandler([this](const QString& text) { m_messages << text; });
     dialog->close();
     QVERIFY(!CFindReplaceDlg::Repeat(&other));
     QCOMPARE(m_messages.size(), 2);
