@@ -46,6 +46,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -491,6 +492,10 @@ void CZentrelApp::OpenFileInEditor(const QString& path, bool closeCurrent)
         m_pTextTemplate->OpenDocumentFile(path, true);
     else
         OpenDocumentFile(path);
+    // Opened from a floating bar, a window of its own: the keys go to the
+    // page, as they do when the bar is docked.
+    if (m_pMainFrame && qobject_cast<QDockWidget*>(QApplication::activeWindow()))
+        ZtGiveKeysBack(m_pMainFrame);
 }
 
 void CZentrelApp::ReopenFiles(int count)

@@ -15,6 +15,7 @@
 #include "projects/ProjectWizPage1.h"
 #include "projects/ProjectWizSheet.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -177,6 +178,16 @@ private slots:
         tree->setCurrentItem(pageItem);
         QCOMPARE(m_app->CurrentFile(), page);
         QCOMPARE(m_app->GetMainFrame()->ProjectBar()->GetCurrentItemPath(), page);
+        // A page opened from the bar floating on its own goes to the page
+        // with the keys.
+        CProjectBar* bar = m_app->GetMainFrame()->ProjectBar();
+        bar->setFloating(true);
+        QApplication::setActiveWindow(bar);
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(bar));
+        emit tree->openFileRequested(page);
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(m_app->GetMainFrame()));
+        bar->setFloating(false);
+        ZtTest::CloseAllDocuments();
 
         // A folder picked in the Desktop tree is the current file and the
         // current directory too; the trash, no folder, changes neither.
