@@ -1,9 +1,36 @@
 #include "files/FolderWatcher.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QMetaObject>
+#include <QMutex>
 
 #include <utility>
+
+namespace {
+// A folder's time comes from the system's coarse clock, up to a tick behind
+// the moment of the change; a file system that keeps whole seconds (or two,
+// as FAT does) rounds it down further.
+constexpr qint64 kClockTickSlackMs = 100;
+constexpr qint64 kWholeSecondsSlackMs = 2000;
+
+QMutex g_gateLock;
+std::function<void()> g_setUpGate;
+
+// Whether the entries of folder may have changed at or after sinceMs. A time
+// within the slack before counts: a needless report costs a re-read, a
+// missed one leaves a stale listing.
+bool ChangedSince(const QString& folder, qint64 sinceMs)
+{
+    const QDateTime modified = QFileInfo(folder).lastModified();
+    if (!modified.isValid())
+        return false;
+    const qint64 ms = modified.toMSecsSinceEpoch();
+    const qint64 slack = ms % 1000 == 0 ? kWholeSecondsSlackMs : kClockTickSlackMs;
+    return ms >= sinceMs - slack;
+}
+} // namespace
 
 // Lives on the watcher's thread, and so does its system watcher, which it
 // makes on first use so that its notifier belongs to that thread.
@@ -12,8 +39,16 @@ class CFolderWatcher::CWorker : public QObject
 public:
     explicit CWorker(CFolderWatcher* owner) : m_pOwner(owner) {}
 
-    void Apply(const QStringList& folders)
+    // askedAtMs: when the owner asked for these folders.
+    void Apply(const QStringList& folders, qint64 askedAtMs)
     {
+        {
+            QMutexLocker locker(&g_gateLock);
+            if (const std::function<void()> gate = g_setUpGate) {
+                locker.unlock();
+                gate();
+            }
+        }
         if (!m_pWatcher) {
             m_pWatcher = new QFileSystemWatcher(this);
             connect(m_pWatcher, &QFileSystemWatcher::directoryChanged, this, &CWorker::OnDirectoryChanged);
@@ -36,8 +71,24 @@ public:
         // A folder that is gone or unreadable is simply not watched.
         if (!added.isEmpty())
             m_pWatcher->addPaths(added);
-        CFolderWatcher* owner = m_pOwner;
-        QMetaObject::invokeMethod(owner, [owner] { --owner->m_nPending; }, Qt::QueuedConnection);
+        // A change made before the watch was in place raised no event. Told
+        // through the same report as the events, it is told once even when
+        // the watch saw it too.
+        const QStringList watchedNow = m_pWatcher->directories();
+        const QSet<QString> nowWatched(watchedNow.cbegin(), watchedNow.cend());
+        for (const QString& folder : std::as_const(added)) {
+            if (nowWatched.contains(folder) && ChangedSince(folder, askedAtMs))
+                OnDirectoryChanged(folder);
+        }
+        // Through this thread's queue, behind that report: a caller that
+        // sees set-up done has been told.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                CFolderWatcher* owner = m_pOwner;
+                QMetaObject::invokeMethod(owner, [owner] { --owner->m_nPending; }, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
     }
 
 private:
@@ -98,7 +149,15 @@ void CFolderWatcher::SetFolders(const QStringList& folders)
     ++m_nPending;
     CWorker* worker = m_pWorker;
     const QStringList list = wanted.values();
-    QMetaObject::invokeMethod(worker, [worker, list] { worker->Apply(list); }, Qt::QueuedConnection);
+    const qint64 askedAtMs = QDateTime::currentMSecsSinceEpoch();
+    QMetaObject::invokeMethod(
+        worker, [worker, list, askedAtMs] { worker->Apply(list, askedAtMs); }, Qt::QueuedConnection);
+}
+
+void CFolderWatcher::SetSetUpGate(std::function<void()> gate)
+{
+    QMutexLocker locker(&g_gateLock);
+    g_setUpGate = std::move(gate);
 }
 
 void CFolderWatcher::OnChanged(const QStringList& folders)

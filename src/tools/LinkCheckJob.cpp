@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
 #include <QThreadPool>
 
 #include <functional>
@@ -51,25 +50,6 @@ qsizetype ColumnOf(const QString& text, qsizetype offset)
     return offset - lineStart;
 }
 } // namespace
-
-struct CLinkCheckJob::CJob
-{
-    QMutex m_lock;
-    CLinkCheckJob* m_pReceiver = nullptr;
-    std::atomic<bool> m_bCancelled{false};
-    quint64 m_nGeneration = 0;
-
-    void Post(int pagesChecked, bool done, const CLinkReport& report = {})
-    {
-        QMutexLocker locker(&m_lock);
-        if (!m_pReceiver || m_bCancelled)
-            return;
-        CLinkCheckJob* receiver = m_pReceiver;
-        const quint64 generation = m_nGeneration;
-        QMetaObject::invokeMethod(
-            receiver, [=] { receiver->Deliver(generation, pagesChecked, done, report); }, Qt::QueuedConnection);
-    }
-};
 
 CLinkCheckJob::CLinkCheckJob(QObject* parent)
     : QObject(parent)
@@ -175,38 +155,22 @@ CLinkReport CLinkCheckJob::Check(const QString& folderPath, const std::atomic<bo
 
 void CLinkCheckJob::Cancel()
 {
-    if (m_pJob) {
-        QMutexLocker locker(&m_pJob->m_lock);
-        m_pJob->m_bCancelled = true;
-        m_pJob->m_pReceiver = nullptr;
-    }
-    m_pJob.reset();
-    m_bRunning = false;
+    m_channel.Cancel();
 }
 
 void CLinkCheckJob::Start(const QString& folder)
 {
-    Cancel();
-    auto job = std::make_shared<CJob>();
-    job->m_pReceiver = this;
-    job->m_nGeneration = ++m_nGeneration;
-    m_pJob = job;
-    m_bRunning = true;
-    QThreadPool::globalInstance()->start([job, folder] {
-        const CLinkReport report =
-            Check(folder, &job->m_bCancelled, [&job](int pagesChecked) { job->Post(pagesChecked, false); });
-        job->Post(report.pagesChecked, true, report);
+    std::shared_ptr<CJobChannel::CRun> run = m_channel.Start();
+    // this is only used on arrival, which the channel allows only while the
+    // job lives and still wants the check.
+    QThreadPool::globalInstance()->start([this, run, folder] {
+        const CLinkReport report = Check(folder, run->CancelledFlag(), [this, &run](int pagesChecked) {
+            run->Post([this, pagesChecked] { emit progress(pagesChecked); });
+        });
+        run->Post([this, report] {
+            emit progress(report.pagesChecked);
+            m_channel.Finish();
+            emit finished(report);
+        });
     });
-}
-
-void CLinkCheckJob::Deliver(quint64 generation, int pagesChecked, bool done, const CLinkReport& report)
-{
-    if (generation != m_nGeneration || !m_bRunning)
-        return;
-    emit progress(pagesChecked);
-    if (!done)
-        return;
-    m_bRunning = false;
-    m_pJob.reset();
-    emit finished(report);
 }

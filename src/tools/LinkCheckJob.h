@@ -1,12 +1,14 @@
 #pragma once
 
+#include "framework/JobChannel.h"
+
 #include <QMetaType>
 #include <QObject>
 #include <QStringList>
 #include <QVector>
 
 #include <atomic>
-#include <memory>
+#include <functional>
 
 // One finding of a link check.
 struct CLinkProblem
@@ -44,7 +46,7 @@ public:
 
     void Start(const QString& folder);
     void Cancel();
-    bool IsRunning() const { return m_bRunning; }
+    bool IsRunning() const { return m_channel.IsRunning(); }
 
     // The check itself, on the calling thread; stops early when cancelled
     // turns true. progress, when given, is called now and then with the
@@ -60,12 +62,7 @@ signals:
     void finished(const CLinkReport& report);
 
 private:
-    struct CJob;
-    void Deliver(quint64 generation, int pagesChecked, bool done, const CLinkReport& report);
-
-    std::shared_ptr<CJob> m_pJob;
-    quint64 m_nGeneration = 0;
-    bool m_bRunning = false;
+    CJobChannel m_channel{this};
 };
 
 Q_DECLARE_METATYPE(CLinkReport)

@@ -5,7 +5,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMutex>
 #include <QSet>
 #include <QThreadPool>
 
@@ -35,42 +34,55 @@ int CFileMatches::MatchCount() const
     return count;
 }
 
-// What the worker shares with the job object: the object clears m_pReceiver
-// (under the lock) when it goes, so the worker never posts to a dead object.
-struct CSiteSearchJob::CJob
+// What a run's worker gathers between posts: the matches found since the
+// last batch went out.
+class CSiteSearchJob::CBatcher
 {
-    QMutex m_lock;
-    CSiteSearchJob* m_pReceiver = nullptr;
-    std::atomic<bool> m_bCancelled{false};
-    quint64 m_nGeneration = 0;
-    QVector<CFileMatches> m_batch;
-    QElapsedTimer m_age;
+public:
+    // job: only used on arrival of a post, which the channel allows only
+    // while the job lives and still wants the run.
+    CBatcher(CSiteSearchJob* job, std::shared_ptr<CJobChannel::CRun> run)
+        : m_pJob(job)
+        , m_pRun(std::move(run))
+    {
+        m_age.start();
+    }
 
+    const std::atomic<bool>* CancelledFlag() const { return m_pRun->CancelledFlag(); }
+    bool IsCancelled() const { return m_pRun->IsCancelled(); }
+    void Add(CFileMatches found) { m_batch.append(std::move(found)); }
+
+    // False once nobody wants the run any more.
     bool Post(int filesSearched, bool done, const CSiteSearchSummary& summary = {})
     {
-        QMutexLocker locker(&m_lock);
-        if (!m_pReceiver || m_bCancelled)
-            return false;
-        CSiteSearchJob* receiver = m_pReceiver;
-        const quint64 generation = m_nGeneration;
-        QMetaObject::invokeMethod(
-            receiver,
-            [receiver, generation, batch = std::move(m_batch), filesSearched, done, summary] {
-                receiver->Deliver(generation, batch, filesSearched, done, summary);
-            },
-            Qt::QueuedConnection);
-        m_batch.clear();
+        CSiteSearchJob* job = m_pJob;
+        const bool posted =
+            m_pRun->Post([job, batch = std::exchange(m_batch, {}), filesSearched, done, summary] {
+                if (!batch.isEmpty())
+                    emit job->matchesFound(batch);
+                emit job->progress(filesSearched);
+                if (!done)
+                    return;
+                job->m_channel.Finish();
+                emit job->finished(summary);
+            });
         m_age.restart();
-        return true;
+        return posted;
     }
 
     // Posts the batch when it is due; false once nobody wants it.
     bool PostWhenDue(int filesSearched)
     {
         if (m_age.elapsed() < kBatchMs && m_batch.size() < kBatchFiles)
-            return !m_bCancelled;
+            return !IsCancelled();
         return Post(filesSearched, false);
     }
+
+private:
+    CSiteSearchJob* m_pJob;
+    std::shared_ptr<CJobChannel::CRun> m_pRun;
+    QVector<CFileMatches> m_batch;
+    QElapsedTimer m_age;
 };
 
 CSiteSearchJob::CSiteSearchJob(QObject* parent)
@@ -87,31 +99,13 @@ CSiteSearchJob::~CSiteSearchJob()
 
 void CSiteSearchJob::Cancel()
 {
-    if (m_pJob) {
-        QMutexLocker locker(&m_pJob->m_lock);
-        m_pJob->m_bCancelled = true;
-        m_pJob->m_pReceiver = nullptr;
-    }
-    m_pJob.reset();
-    m_bRunning = false;
-}
-
-std::shared_ptr<CSiteSearchJob::CJob> CSiteSearchJob::NewJob()
-{
-    Cancel();
-    auto job = std::make_shared<CJob>();
-    job->m_pReceiver = this;
-    job->m_nGeneration = ++m_nGeneration;
-    job->m_age.start();
-    m_pJob = job;
-    m_bRunning = true;
-    return job;
+    m_channel.Cancel();
 }
 
 void CSiteSearchJob::StartFind(const QString& folder, const QString& patterns, const CSiteSearchOptions& options,
                                const QStringList& skipPaths)
 {
-    auto job = NewJob();
+    auto job = std::make_shared<CBatcher>(this, m_channel.Start());
     QThreadPool::globalInstance()->start([job, folder, patterns, options, skipPaths] {
         const CSiteMatcher matcher(options);
         const QSet<QString> skip(skipPaths.begin(), skipPaths.end());
@@ -131,11 +125,11 @@ void CSiteSearchJob::StartFind(const QString& folder, const QString& patterns, c
                 if (!found.lines.isEmpty()) {
                     summary.matches += found.MatchCount();
                     ++summary.files;
-                    job->m_batch.append(std::move(found));
+                    job->Add(std::move(found));
                 }
                 return job->PostWhenDue(summary.filesSearched);
             },
-            &job->m_bCancelled);
+            job->CancelledFlag());
         if (!walked)
             return;
         summary.unreadable += walker.Unreadable();
@@ -181,12 +175,12 @@ bool CSiteSearchJob::ReplaceInFile(const QString& path, const CSiteMatcher& matc
 
 void CSiteSearchJob::StartReplace(const QStringList& paths, const CSiteSearchOptions& options)
 {
-    auto job = NewJob();
+    auto job = std::make_shared<CBatcher>(this, m_channel.Start());
     QThreadPool::globalInstance()->start([job, paths, options] {
         const CSiteMatcher matcher(options);
         CSiteSearchSummary summary;
         for (const QString& path : paths) {
-            if (job->m_bCancelled)
+            if (job->IsCancelled())
                 return;
             int count = 0;
             QString why;
@@ -200,19 +194,4 @@ void CSiteSearchJob::StartReplace(const QStringList& paths, const CSiteSearchOpt
         }
         job->Post(summary.filesSearched, true, summary);
     });
-}
-
-void CSiteSearchJob::Deliver(quint64 generation, const QVector<CFileMatches>& batch, int filesSearched, bool done,
-                             const CSiteSearchSummary& summary)
-{
-    if (generation != m_nGeneration || !m_bRunning)
-        return;
-    if (!batch.isEmpty())
-        emit matchesFound(batch);
-    emit progress(filesSearched);
-    if (!done)
-        return;
-    m_bRunning = false;
-    m_pJob.reset();
-    emit finished(summary);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/JobChannel.h"
 #include "tools/SiteFileText.h"
 #include "tools/SiteMatcher.h"
 
@@ -49,7 +50,7 @@ public:
     // Replaces in each of paths and writes the changed ones back atomically.
     void StartReplace(const QStringList& paths, const CSiteSearchOptions& options);
     void Cancel();
-    bool IsRunning() const { return m_bRunning; }
+    bool IsRunning() const { return m_channel.IsRunning(); }
 
     // What replacing does to one file on disk: false with the reason in why
     // when the file was left alone; count gets the matches replaced.
@@ -61,14 +62,9 @@ signals:
     void finished(const CSiteSearchSummary& summary);
 
 private:
-    struct CJob;
-    std::shared_ptr<CJob> NewJob();
-    void Deliver(quint64 generation, const QVector<CFileMatches>& batch, int filesSearched, bool done,
-                 const CSiteSearchSummary& summary);
+    class CBatcher;
 
-    std::shared_ptr<CJob> m_pJob;
-    quint64 m_nGeneration = 0;
-    bool m_bRunning = false;
+    CJobChannel m_channel{this};
 };
 
 Q_DECLARE_METATYPE(CFileMatches)

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "framework/JobChannel.h"
 #include "tools/TidyValidator.h"
 
 #include <QObject>
 #include <QString>
-
-#include <memory>
 
 // Checks a page's text with HTML Tidy on a worker thread; finished brings the
 // report. Starting again, Cancel and the job's destruction each drop the
@@ -21,16 +20,11 @@ public:
     // text: lines joined by '\n' (CTidyValidator::EditorText).
     void Start(QString text);
     void Cancel();
-    bool IsRunning() const { return m_bRunning; }
+    bool IsRunning() const { return m_channel.IsRunning(); }
 
 signals:
     void finished(const CTidyReport& report);
 
 private:
-    struct CJob;
-    void Deliver(quint64 generation, const CTidyReport& report);
-
-    std::shared_ptr<CJob> m_pJob;
-    quint64 m_nGeneration = 0;
-    bool m_bRunning = false;
+    CJobChannel m_channel{this};
 };

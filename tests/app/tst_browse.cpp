@@ -19,6 +19,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 
+#include <signal.h>
 #include <sys/stat.h>
 
 using namespace ZtCmd;
@@ -387,6 +388,32 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(Evaluate(text).toString(), QStringLiteral("fixed"), 60000);
     }
 
+    void slowRendererKeepsItsPage()
+    {
+        // A renderer that makes no headway for a while, as on a machine busy
+        // with other work, is not taken for one stuck in a script: it is not
+        // ended, and the page it was asked for shows once it goes on.
+        const QString path = m_dir + QStringLiteral("/slow.html");
+        CZentrelView* editor = ZtTest::OpenPageEditor(path, "<TITLE>first</TITLE>\n");
+        QVERIFY(editor);
+        QVERIFY(ShowPreview());
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.title").toString(), QStringLiteral("first"), 60000);
+        const QList<pid_t> renderers = RendererProcesses();
+        QVERIFY(!renderers.isEmpty());
+        for (pid_t renderer : renderers)
+            ::kill(renderer, SIGSTOP);
+        editor->selectAll();
+        editor->insertPlainText(QStringLiteral("<TITLE>second</TITLE>\n"));
+        // Stopped for longer than two of the watch's looks at a question
+        // left unanswered.
+        QTest::qWait(12000);
+        for (pid_t renderer : renderers)
+            ::kill(renderer, SIGCONT);
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.title").toString(), QStringLiteral("second"), 60000);
+        for (pid_t renderer : renderers)
+            QVERIFY2(IsRunning(renderer), "a renderer was ended");
+    }
+
     void badPagesLeaveTheEditorAlone_data()
     {
         // The page, and what a script in it then finds in the title, or "too
@@ -489,6 +516,48 @@ private:
     }
 
     CLivePreviewBar* Bar() const { return m_frame->LivePreview()->Bar(); }
+
+    // The fields of /proc/<process>/stat after the name: state first.
+    static QList<QByteArray> ProcessState(qint64 process)
+    {
+        QFile file(QStringLiteral("/proc/%1/stat").arg(process));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QByteArray stat = file.readAll();
+        return stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    }
+
+    static bool IsRunning(pid_t process)
+    {
+        const QList<QByteArray> state = ProcessState(process);
+        return !state.isEmpty() && state.first() != "Z" && state.first() != "X";
+    }
+
+    static QByteArray CommandLine(qint64 process)
+    {
+        QFile file(QStringLiteral("/proc/%1/cmdline").arg(process));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // The engine's renderer processes of this program: those its zygote
+    // forked (they keep the zygote's command line).
+    static QList<pid_t> RendererProcesses()
+    {
+        QList<pid_t> renderers;
+        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+        for (const QString& entry : entries) {
+            bool isProcess = false;
+            const pid_t process = entry.toInt(&isProcess);
+            const QList<QByteArray> state = isProcess ? ProcessState(process) : QList<QByteArray>();
+            const qint64 zygote = state.size() > 1 ? state.at(1).toLongLong() : 0;
+            const QList<QByteArray> zygoteState = zygote > 1 ? ProcessState(zygote) : QList<QByteArray>();
+            const QByteArray zygoteCommand = CommandLine(zygote);
+            if (zygoteState.size() > 1 && zygoteState.at(1).toLongLong() == QCoreApplication::applicationPid()
+                && zygoteCommand.contains("--type=zygote") && !zygoteCommand.contains("--no-zygote-sandbox"))
+                renderers.append(process);
+        }
+        return renderers;
+    }
 
     // Waits for the browser to finish loading path; false (with the reason
     // logged) when the engine never gets there.

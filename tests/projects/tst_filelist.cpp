@@ -249,8 +249,8 @@ void TestFileList::fillsSortedFromFolder()
 void TestFileList::followsChangesKeepingSelection()
 {
     MakeSite({"a.htm", "b.htm", "c.htm"});
-    // The list was filled; changes made before its folder's watch is set up
-    // might go untold.
+    // The list was filled; the folder, just made, may be read once more when
+    // its watch is in place.
     QTRY_VERIFY(!m_pList->findChild<CFolderWatcher*>()->IsSettingUp());
     Select({"b.htm", "c.htm"});
     ZtTest::WriteFile(P("d.htm"), "d");

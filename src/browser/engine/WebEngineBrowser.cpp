@@ -5,6 +5,7 @@
 #include "SiteRequestInterceptor.h"
 
 #include <QChildEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QQuickWindow>
@@ -12,6 +13,28 @@
 #include <QWebEngineView>
 
 #include <signal.h>
+#include <unistd.h>
+
+namespace {
+
+// The processor time process has spent, all its threads, in milliseconds;
+// -1 when the system does not say.
+qint64 ProcessorTimeMs(qint64 process)
+{
+    QFile file(QStringLiteral("/proc/%1/stat").arg(process));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    // The fields after the name, which is in parentheses and may hold
+    // spaces: state first, user time 12th, system time 13th, in ticks.
+    const QByteArray stat = file.readAll();
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+    if (fields.size() < 13 || ticksPerSecond <= 0)
+        return -1;
+    return (fields[11].toLongLong() + fields[12].toLongLong()) * 1000 / ticksPerSecond;
+}
+
+} // namespace
 
 bool CProgramKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
@@ -91,9 +114,10 @@ void CWebEngineBrowser::Load(const QUrl& url)
     // longer show) keeps its renderer from taking the next page, or the same
     // address again, and nothing but the renderer's end frees it. The
     // renderer is asked a one-line question now and again while the load is
-    // under way: one left unanswered for a whole tick while the page still
-    // loads means it is stuck. The first question may be answered just before
-    // the old page's loop starts, so asking once is not enough.
+    // under way: one left unanswered while the renderer spends seconds of
+    // processor time, and the page still loads, means it is stuck in a
+    // script. The first question may be answered just before the old page's
+    // loop starts, so asking once is not enough.
     //
     // A watch already under way goes on: loads asked for faster than a tick
     // (the live preview's, while the user types) must not put the end of a
@@ -102,17 +126,21 @@ void CWebEngineBrowser::Load(const QUrl& url)
     if (!m_watch.isActive()) {
         m_bProbeOutstanding = false;
         Probe();
-        m_watch.start(kHungRendererMs);
+        m_watch.start(kWatchTickMs);
     }
     m_pView->load(url);
 }
 
 void CWebEngineBrowser::Probe()
 {
-    if (m_pView->page()->renderProcessPid() <= 0)
+    const qint64 renderer = m_pView->page()->renderProcessPid();
+    if (renderer <= 0)
         return;
     const int probe = ++m_nProbe;
     m_bProbeOutstanding = true;
+    m_nProbedRenderer = renderer;
+    m_nProbedRendererMs = ProcessorTimeMs(renderer);
+    m_probeAge.start();
     QPointer<QWebEngineView> view = m_pView;
     m_pView->page()->runJavaScript(QStringLiteral("0"), QWebEngineScript::ApplicationWorld,
                                    [this, view, probe](const QVariant&) {
@@ -129,7 +157,10 @@ void CWebEngineBrowser::OnWatchTick()
         return;
     }
     const qint64 renderer = m_pView->page()->renderProcessPid();
-    if (m_bProbeOutstanding && renderer > 0) {
+    // A question to a renderer the page has left is never answered.
+    if (m_bProbeOutstanding && renderer != m_nProbedRenderer)
+        m_bProbeOutstanding = false;
+    if (m_bProbeOutstanding && renderer > 0 && IsStuck(renderer)) {
         // The first end brings the page asked for in a new renderer. A page
         // that is stuck again after that reload is itself the loop: it is
         // ended for good and left blank, so it cannot keep a processor busy
@@ -143,6 +174,20 @@ void CWebEngineBrowser::OnWatchTick()
     }
     if (!m_bProbeOutstanding)
         Probe();
+}
+
+bool CWebEngineBrowser::IsStuck(qint64 renderer) const
+{
+    // Measured in the renderer's own time, not the clock's: a renderer that
+    // is merely slow (starting, or starved on a busy machine, or behind a
+    // UI thread that was busy) spends little of it, and ending it would
+    // only start the page over in another as slow.
+    if (m_probeAge.hasExpired(kUnansweredMs))
+        return true;
+    const qint64 spent = ProcessorTimeMs(renderer);
+    if (spent < 0 || m_nProbedRendererMs < 0)
+        return m_probeAge.hasExpired(kHungRendererMs);
+    return spent - m_nProbedRendererMs >= kHungRendererMs;
 }
 
 void CWebEngineBrowser::OnRendererEnded()

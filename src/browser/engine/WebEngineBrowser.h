@@ -2,6 +2,7 @@
 
 #include "browser/BrowserEngine.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <QUrl>
@@ -42,11 +43,17 @@ public:
     bool IsLoading() const override;
 
 private:
-    // How long the renderer may take to answer a question asked while a
-    // load is under way before it counts as hung and is ended.
-    static constexpr int kHungRendererMs = 5000;
+    // How much processor time the renderer may spend while a question asked
+    // during a load goes unanswered before it counts as stuck in a script
+    // and is ended.
+    static constexpr qint64 kHungRendererMs = 5000;
+    // How long a question may go unanswered at all: a renderer stuck without
+    // working (waiting on something that never comes) is ended too.
+    static constexpr qint64 kUnansweredMs = 30000;
+    static constexpr int kWatchTickMs = 1000;
 
     void Probe();
+    bool IsStuck(qint64 renderer) const;
     void OnWatchTick();
     void OnRendererEnded();
 
@@ -55,11 +62,16 @@ private:
     QWebEngineView* m_pView;
     // The page last asked for; cleared when the user moves in the history.
     QUrl m_pendingUrl;
-    // Ticks while a load is under way; each tick finds the last question
-    // answered or ends the renderer.
+    // Ticks while a load is under way; each tick asks again when the last
+    // question was answered, else sees whether the renderer is stuck.
     QTimer m_watch;
     int m_nProbe = 0;
     bool m_bProbeOutstanding = false;
+    // The renderer the last question went to, its processor time then (-1
+    // when unknown), and the time since.
+    qint64 m_nProbedRenderer = 0;
+    qint64 m_nProbedRendererMs = -1;
+    QElapsedTimer m_probeAge;
     // A load reloads after ending its renderer at most once, so a page that
     // itself loops is not reloaded over and over.
     bool m_bRendererEndedForLoad = false;

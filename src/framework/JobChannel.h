@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QMetaObject>
+#include <QMutex>
+#include <QObject>
+
+#include <atomic>
+#include <memory>
+
+// Carries what a job running on a worker thread finds back to the object
+// that started it, and only while that object still wants it. The object
+// owns the channel; each Start hands the worker a run to post through.
+//
+// Starting again, Cancel and the channel's destruction each end the run
+// under way: the worker sees it cancelled, none of its posts are queued
+// after that, and one queued before is dropped on arrival.
+class CJobChannel
+{
+public:
+    // What one run's worker holds, shared with the channel.
+    class CRun
+    {
+    public:
+        // Queues deliver to run on the receiver's thread; false once the run
+        // is cancelled, so that the worker can stop.
+        template <typename Deliver>
+        bool Post(Deliver deliver);
+        bool IsCancelled() const { return m_bCancelled; }
+        // For work that polls a flag of its own.
+        const std::atomic<bool>* CancelledFlag() const { return &m_bCancelled; }
+
+    private:
+        friend class CJobChannel;
+        // Cleared under the lock when the run ends, so that no post goes to
+        // a channel that has moved on or a receiver that is gone.
+        QMutex m_lock;
+        CJobChannel* m_pChannel = nullptr;
+        QObject* m_pReceiver = nullptr;
+        quint64 m_nGeneration = 0;
+        std::atomic<bool> m_bCancelled{false};
+    };
+
+    // receiver: the object whose thread the posts run on; it owns the
+    // channel.
+    explicit CJobChannel(QObject* receiver) : m_pReceiver(receiver) {}
+    ~CJobChannel() { Cancel(); }
+    CJobChannel(const CJobChannel&) = delete;
+    CJobChannel& operator=(const CJobChannel&) = delete;
+
+    // Ends the run under way and begins another.
+    std::shared_ptr<CRun> Start();
+    void Cancel();
+    // The run delivered its last post: it is no longer under way.
+    void Finish() { m_pRun.reset(); }
+    bool IsRunning() const { return m_pRun != nullptr; }
+
+private:
+    bool IsCurrent(quint64 generation) const { return m_pRun && m_pRun->m_nGeneration == generation; }
+
+    QObject* m_pReceiver;
+    std::shared_ptr<CRun> m_pRun;
+    quint64 m_nGeneration = 0;
+};
+
+template <typename Deliver>
+bool CJobChannel::CRun::Post(Deliver deliver)
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_pChannel || m_bCancelled)
+        return false;
+    CJobChannel* channel = m_pChannel;
+    const quint64 generation = m_nGeneration;
+    // The receiver owns the channel: while the receiver lives to run this,
+    // so does the channel.
+    QMetaObject::invokeMethod(
+        m_pReceiver,
+        [channel, generation, deliver = std::move(deliver)]() mutable {
+            if (channel->IsCurrent(generation))
+                deliver();
+        },
+        Qt::QueuedConnection);
+    return true;
+}
