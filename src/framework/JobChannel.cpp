@@ -21,3 +21,8 @@ void CJobChannel::Cancel()
     }
     m_pRun.reset();
 }
+
+bool CJobChannel::CRun::IsOpen() const
+{
+    return m_pChannel && !m_bCancelled;
+}

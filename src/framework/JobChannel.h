@@ -31,6 +31,8 @@ public:
 
     private:
         friend class CJobChannel;
+        // Whether posts are still queued; called under the lock.
+        bool IsOpen() const;
         // Cleared under the lock when the run ends, so that no post goes to
         // a channel that has moved on or a receiver that is gone.
         QMutex m_lock;
@@ -66,7 +68,7 @@ template <typename Deliver>
 bool CJobChannel::CRun::Post(Deliver deliver)
 {
     QMutexLocker locker(&m_lock);
-    if (!m_pChannel || m_bCancelled)
+    if (!IsOpen())
         return false;
     CJobChannel* channel = m_pChannel;
     const quint64 generation = m_nGeneration;
