@@ -24,7 +24,12 @@ public:
         // Queues deliver to run on the receiver's thread; false once the run
         // is cancelled, so that the worker can stop.
         template <typename Deliver>
-        bool Post(Deliver deliver);
+        bool Post(Deliver deliver) { return Queue(std::move(deliver), false); }
+        // Post for the run's last delivery: on arrival the run ends first
+        // (the channel no longer runs it), then deliver runs, so that what
+        // deliver sets off may start the next run.
+        template <typename Deliver>
+        bool PostLast(Deliver deliver) { return Queue(std::move(deliver), true); }
         bool IsCancelled() const { return m_bCancelled; }
         // For work that polls a flag of its own.
         const std::atomic<bool>* CancelledFlag() const { return &m_bCancelled; }
@@ -33,6 +38,8 @@ public:
         friend class CJobChannel;
         // Whether posts are still queued; called under the lock.
         bool IsOpen() const;
+        template <typename Deliver>
+        bool Queue(Deliver deliver, bool bLast);
         // Cleared under the lock when the run ends, so that no post goes to
         // a channel that has moved on or a receiver that is gone.
         QMutex m_lock;
@@ -52,8 +59,6 @@ public:
     // Ends the run under way and begins another.
     std::shared_ptr<CRun> Start();
     void Cancel();
-    // The run delivered its last post: it is no longer under way.
-    void Finish() { m_pRun.reset(); }
     bool IsRunning() const { return m_pRun != nullptr; }
 
 private:
@@ -65,7 +70,7 @@ private:
 };
 
 template <typename Deliver>
-bool CJobChannel::CRun::Post(Deliver deliver)
+bool CJobChannel::CRun::Queue(Deliver deliver, bool bLast)
 {
     QMutexLocker locker(&m_lock);
     if (!IsOpen())
@@ -76,9 +81,12 @@ bool CJobChannel::CRun::Post(Deliver deliver)
     // so does the channel.
     QMetaObject::invokeMethod(
         m_pReceiver,
-        [channel, generation, deliver = std::move(deliver)]() mutable {
-            if (channel->IsCurrent(generation))
-                deliver();
+        [channel, generation, bLast, deliver = std::move(deliver)]() mutable {
+            if (!channel->IsCurrent(generation))
+                return;
+            if (bLast)
+                channel->Cancel();
+            deliver();
         },
         Qt::QueuedConnection);
     return true;

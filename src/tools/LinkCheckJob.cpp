@@ -167,9 +167,8 @@ void CLinkCheckJob::Start(const QString& folder)
         const CLinkReport report = Check(folder, run->CancelledFlag(), [this, &run](int pagesChecked) {
             run->Post([this, pagesChecked] { emit progress(pagesChecked); });
         });
-        run->Post([this, report] {
+        run->PostLast([this, report] {
             emit progress(report.pagesChecked);
-            m_channel.Finish();
             emit finished(report);
         });
     });

@@ -56,16 +56,14 @@ public:
     bool Post(int filesSearched, bool done, const CSiteSearchSummary& summary = {})
     {
         CSiteSearchJob* job = m_pJob;
-        const bool posted =
-            m_pRun->Post([job, batch = std::exchange(m_batch, {}), filesSearched, done, summary] {
-                if (!batch.isEmpty())
-                    emit job->matchesFound(batch);
-                emit job->progress(filesSearched);
-                if (!done)
-                    return;
-                job->m_channel.Finish();
+        auto deliver = [job, batch = std::exchange(m_batch, {}), filesSearched, done, summary] {
+            if (!batch.isEmpty())
+                emit job->matchesFound(batch);
+            emit job->progress(filesSearched);
+            if (done)
                 emit job->finished(summary);
-            });
+        };
+        const bool posted = done ? m_pRun->PostLast(std::move(deliver)) : m_pRun->Post(std::move(deliver));
         m_age.restart();
         return posted;
     }

@@ -25,9 +25,6 @@ void CValidateJob::Start(QString text)
         const CTidyReport report = CTidyValidator::Validate(text);
         // this is only used on arrival, which the channel allows only while
         // the job lives and still wants the report.
-        run->Post([this, report] {
-            m_channel.Finish();
-            emit finished(report);
-        });
+        run->PostLast([this, report] { emit finished(report); });
     });
 }

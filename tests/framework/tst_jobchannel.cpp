@@ -39,6 +39,21 @@ void TestJobChannel::deliversOnlyWhatIsStillWanted()
     QVERIFY(!post(second, QStringLiteral("second, after the cancel")));
     QCoreApplication::processEvents();
     QCOMPARE(got, QStringList{QStringLiteral("second")});
+
+    // A last post ends its run before it is delivered: what it sets off may
+    // start the next run, which goes on, and the ended run posts no more.
+    const auto third = channel.Start();
+    std::shared_ptr<CJobChannel::CRun> fourth;
+    QVERIFY(third->PostLast([&] {
+        QVERIFY(!channel.IsRunning());
+        fourth = channel.Start();
+    }));
+    QCoreApplication::processEvents();
+    QVERIFY(fourth && channel.IsRunning());
+    QVERIFY(!post(third, QStringLiteral("third, after its last post")));
+    QVERIFY(post(fourth, QStringLiteral("fourth")));
+    QCoreApplication::processEvents();
+    QCOMPARE(got.last(), QStringLiteral("fourth"));
 }
 
 ZT_TEST_MAIN(TestJobChannel)
