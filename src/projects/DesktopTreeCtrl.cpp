@@ -32,7 +32,10 @@ CDesktopTreeCtrl::CDesktopTreeCtrl(QWidget* parent)
     setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DropOnly);
+    // Any new pick takes over from a right-clicked folder, a click on the
+    // folder already selected too.
     connect(this, &QTreeWidget::currentItemChanged, this, [this] { m_rightClickedFolder = QPersistentModelIndex(); });
+    connect(this, &QAbstractItemView::pressed, this, [this] { m_rightClickedFolder = QPersistentModelIndex(); });
     PopulateTree();
 }
 
@@ -77,9 +80,10 @@ QTreeWidgetItem* CDesktopTreeCtrl::TrashItem() const
 QMenu* CDesktopTreeCtrl::CreateContextMenu(QTreeWidgetItem* item)
 {
     auto* menu = new QMenu(this);
-    m_rightClickedFolder = QPersistentModelIndex(indexFromItem(item));
     const QString path = ItemPath(item);
     const bool bFolder = !path.isEmpty();
+    // A place without a folder (the trash) cannot hold a new folder.
+    m_rightClickedFolder = bFolder ? QPersistentModelIndex(indexFromItem(item)) : QPersistentModelIndex();
     const bool bPlace = item && !item->parent();
     menu->addAction(QStringLiteral("Show in &List Bar"), this, [this, path] { emit folderSelected(path); })
         ->setEnabled(bFolder);

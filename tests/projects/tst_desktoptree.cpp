@@ -140,25 +140,36 @@ void TestDesktopTree::rightClickKeepsTheSelection()
         }
     });
     closer.start(20);
-    const QPoint at = tree.visualItemRect(web).center();
-    QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, at);
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, tree.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(tree.viewport(), &menuEvent);
+    const auto rightClick = [&tree](QTreeWidgetItem* item) {
+        const QPoint at = tree.visualItemRect(item).center();
+        QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, tree.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(tree.viewport(), &menuEvent);
+    };
+    rightClick(web);
     QVERIFY(bMenuShown);
     QCOMPARE(tree.currentItem(), home);
     QCOMPARE(selected.count(), 0);
-    // The right-clicked folder is still the one File > New Folder makes its
-    // folder in, until the selection moves.
-    QTreeWidgetItem* made = tree.NewFolder();
-    QVERIFY(made);
-    QCOMPARE(made->parent(), web);
-    QVERIFY(QFileInfo::exists(CShellTree::ItemPath(made)));
-    tree.setCurrentItem(home);
-    QTreeWidgetItem* madeInHome = tree.NewFolder();
-    QVERIFY(madeInHome);
-    QCOMPARE(madeInHome->parent(), home);
-    for (QTreeWidgetItem* folder : {made, madeInHome})
-        QVERIFY(QDir(CShellTree::ItemPath(folder)).removeRecursively());
+
+    // File > New Folder makes its folder in the folder right-clicked last,
+    // until the user picks again, even the folder already picked; a place
+    // without a folder leaves the pick as it is. Home stays picked throughout.
+    const auto newFolderParent = [&tree, home]() -> QString {
+        QTreeWidgetItem* made = tree.NewFolder();
+        if (!made)
+            return QStringLiteral("none");
+        QDir(CShellTree::ItemPath(made)).removeRecursively();
+        tree.setCurrentItem(home);
+        return made->parent()->text(0);
+    };
+    QCOMPARE(newFolderParent(), web->text(0));
+    QCOMPARE(newFolderParent(), home->text(0));
+    rightClick(web);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(home).center());
+    QCOMPARE(newFolderParent(), home->text(0));
+    QVERIFY(tree.TrashItem());
+    rightClick(tree.TrashItem());
+    QCOMPARE(newFolderParent(), home->text(0));
 }
 
 void TestDesktopTree::newFolderWithIndexFile()
