@@ -3,6 +3,7 @@
 #include "browser/BrowserEngine.h"
 #include "browser/BrowserView.h"
 #include "browser/PreviewSite.h"
+#include "framework/FocusKeeper.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -42,6 +43,8 @@ CLivePreviewView::CLivePreviewView(Services services, QWidget* parent)
         ShowMessage(problem);
     if (m_pEngine)
         layout->addWidget(m_pEngine->Widget(), 1);
+    // The keys stay with the editor being typed in while pages render here.
+    new CFocusKeeper(this);
 }
 
 CLivePreviewView::~CLivePreviewView()

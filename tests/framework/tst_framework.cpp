@@ -11,6 +11,7 @@
 #include "framework/ContextHelp.h"
 #include "framework/ContextMenuKey.h"
 #include "framework/DiskChangeRules.h"
+#include "framework/FocusKeeper.h"
 #include "framework/KeysBack.h"
 #include "framework/Document.h"
 #include "framework/Profile.h"
@@ -116,6 +117,7 @@ private slots:
     void contextHelpShowsTheControlsTopic();
     void shiftF10RequestsTheMenu();
     void keysComeBackAfterADialog();
+    void keptWidgetTakesTheKeysOnlyFromTheUser();
     void saveOntoAFullDiskKeepsTheFile();
     void saveKeepsLinkAndPermissions();
     void decidesFromTheStamps_data();
@@ -254,6 +256,33 @@ void TestFramework::keysComeBackAfterADialog()
     QApplication::setActiveWindow(nullptr);
     ZtGiveKeysBack(edit);
     QCOMPARE(QApplication::activeWindow(), &window);
+}
+
+void TestFramework::keptWidgetTakesTheKeysOnlyFromTheUser()
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* editor = new QLineEdit(&window);
+    auto* preview = new QWidget(&window);
+    layout->addWidget(editor);
+    layout->addWidget(preview);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    editor->setFocus();
+    new CFocusKeeper(preview);
+    // A widget the kept one gets later, as a web view makes one for each
+    // new renderer, and takes the focus by itself.
+    auto* page = new QLineEdit(preview);
+    page->show();
+    page->setFocus();
+    QCOMPARE(QApplication::focusWidget(), editor);
+    // The user clicking into it or tabbing to it keeps it there.
+    page->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(QApplication::focusWidget(), page);
+    editor->setFocus(Qt::TabFocusReason);
+    page->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), page);
 }
 
 void TestFramework::saveOntoAFullDiskKeepsTheFile()
