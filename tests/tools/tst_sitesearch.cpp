@@ -217,6 +217,15 @@ void TestSiteSearch::replaceAllOverAFolder()
     if (answerYes) {
         QTRY_COMPARE(messages.size(), 2);
         QVERIFY2(messages.last().startsWith("5 matches replaced in 4 files."), qPrintable(messages.last()));
+    } else {
+        // The status line keeps what the search found.
+        QStringList statuses;
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->text().contains(QLatin1String("matches in")))
+                statuses << label->text();
+        }
+        QCOMPARE(statuses.size(), 1);
+        QVERIFY2(statuses.first().startsWith("5 matches in 4 files ("), qPrintable(statuses.first()));
     }
     QTest::qWait(50); // a replacement answered No must not start late either
     for (const File& file : files)
