@@ -79,6 +79,7 @@ void TestTagParser::attributeSpellings_data()
     QTest::newRow("empty quotes") << "<p class=\"\">" << "p class=\"\"() 0-12";
     QTest::newRow("blanks around =") << "<p align = \"center\" >" << "p align = \"center\"(center) 0-21";
     QTest::newRow("< in a value") << "<img alt=\"a<b\" src=x.gif>" << "img alt=\"a<b\"(a<b) src=x.gif(x.gif) 0-25";
+    QTest::newRow("< after a name") << "<p nowrap<b>" << "p nowrap 0-9 unfinished";
     QTest::newRow("> in a value") << "<a title='1 > 0' href=x>" << "a title='1 > 0'(1 > 0) href=x(x) 0-24";
     QTest::newRow("other quote inside") << "<a title=\"it's\">" << "a title=\"it's\"(it's) 0-16";
     QTest::newRow("unterminated quote") << "<body bgcolor=\"red>\n<p>" << "body bgcolor=\"red(red) 0-19";
