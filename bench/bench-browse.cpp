@@ -7,6 +7,7 @@
 //   build/bin/bench-browse [runs]
 
 #include "BenchSetup.h"
+#include "Median.h"
 #include "app/BrowseCommands.h"
 #include "app/MainFrame.h"
 #include "app/ZentrelApp.h"
@@ -41,11 +42,6 @@ QByteArray MakePage(qsizetype bytes)
     return page + "</TABLE>\r\n</BODY>\r\n</HTML>\r\n";
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 long StatusKb(const QString& pid, const char* field)
 {
@@ -148,7 +144,7 @@ int main(int argc, char** argv)
     Wait(500);
     std::printf("page_kb: %lld KB\n", QFile(page).size() / 1024);
     std::printf("cold_show_ms: %.0f ms\n", coldMs);
-    std::printf("warm_show_100kb_ms: %.0f ms\n", warmMs.empty() ? -1.0 : Median(warmMs));
+    std::printf("warm_show_100kb_ms: %.0f ms\n", warmMs.empty() ? -1.0 : ZtBench::Median(warmMs));
     std::printf("rss_before_browser_mb: %.0f MB\n", rssBefore / 1024.0);
     std::printf("rss_after_browser_mb: %.0f MB\n", StatusKb(self, "VmRSS:") / 1024.0);
     std::printf("engine_processes_rss_mb: %.0f MB\n", DescendantsRssKb(self) / 1024.0);

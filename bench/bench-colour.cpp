@@ -15,6 +15,7 @@
 //                                when all was in, and the process's memory
 //   bench-colour --write-page FILE  writes the benchmark's 10 MB page
 
+#include "Median.h"
 #include "editor/SourceDoc.h"
 #include "editor/SourceLoader.h"
 #include "editor/SourceText.h"
@@ -54,11 +55,6 @@ constexpr qsizetype kLongLineBytes = 1024 * 1024;
 // Whether pages are coloured by structure rather than by keywords.
 bool g_bStructure = false;
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void Print(const QByteArray& name, double value, const char* unit)
 {
@@ -273,7 +269,7 @@ void BenchScanner(const QString& path)
         const double ms = TimeMs([&] { scanner.Scan(text, tokens); });
         rates.push_back(double(bytes.size()) / (1024.0 * 1024.0) / (ms / 1000.0));
     }
-    Print("scanner_mb_per_s", Median(rates), "MB/s");
+    Print("scanner_mb_per_s", ZtBench::Median(rates), "MB/s");
     Print("scanner_tokens", double(tokens.size()), "tokens");
 }
 
@@ -298,7 +294,7 @@ void BenchStructureScanner(const char* name, const QByteArray& bytes)
         rates.push_back(double(bytes.size()) / (1024.0 * 1024.0) / (ms / 1000.0));
     }
     const QByteArray prefix(name);
-    Print(prefix + "_mb_per_s", Median(rates), "MB/s");
+    Print(prefix + "_mb_per_s", ZtBench::Median(rates), "MB/s");
     Print(prefix + "_tokens", double(tokens.size()), "tokens");
 }
 
@@ -335,11 +331,11 @@ std::unique_ptr<COpenEditor> BenchOpen(const char* name, const QString& path)
         colour.push_back(open->colourMs);
         show.push_back(open->showMs);
     }
-    Print(name, Median(times), "ms");
+    Print(name, ZtBench::Median(times), "ms");
     const QByteArray prefix(name);
-    Print(prefix + "_load_part_ms", Median(load), "ms");
-    Print(prefix + "_colour_part_ms", Median(colour), "ms");
-    Print(prefix + "_show_part_ms", Median(show), "ms");
+    Print(prefix + "_load_part_ms", ZtBench::Median(load), "ms");
+    Print(prefix + "_colour_part_ms", ZtBench::Median(colour), "ms");
+    Print(prefix + "_show_part_ms", ZtBench::Median(show), "ms");
     return open;
 }
 
@@ -359,8 +355,8 @@ void BenchEdits(COpenEditor& open)
     }
     if (editor->document()->characterCount() != lengthBefore + 21)
         std::fprintf(stderr, "bench-colour: the typed characters did not arrive\n");
-    Print("keystroke_recolour_ms", Median(recolour), "ms");
-    Print("keystroke_total_ms", Median(total), "ms");
+    Print("keystroke_recolour_ms", ZtBench::Median(recolour), "ms");
+    Print("keystroke_total_ms", ZtBench::Median(total), "ms");
 
     QByteArray lines;
     for (int n = 0; n < 1000; ++n)
@@ -375,10 +371,10 @@ void BenchEdits(COpenEditor& open)
         undo.push_back(TimeMs([&] { SendKey(editor, Qt::Key_Z, Qt::ControlModifier, QString()); }));
         undoRecolour.push_back(open.changeTimer.LastMs());
     }
-    Print("paste_1000_lines_ms", Median(paste), "ms");
-    Print("paste_1000_lines_recolour_ms", Median(pasteRecolour), "ms");
-    Print("undo_recolour_ms", Median(undoRecolour), "ms");
-    Print("undo_total_ms", Median(undo), "ms");
+    Print("paste_1000_lines_ms", ZtBench::Median(paste), "ms");
+    Print("paste_1000_lines_recolour_ms", ZtBench::Median(pasteRecolour), "ms");
+    Print("undo_recolour_ms", ZtBench::Median(undoRecolour), "ms");
+    Print("undo_total_ms", ZtBench::Median(undo), "ms");
 
     // A paste of half the page, far more lines than are shown, and its undo.
     QByteArray many;
@@ -392,10 +388,10 @@ void BenchEdits(COpenEditor& open)
         bigUndo.push_back(TimeMs([&] { SendKey(editor, Qt::Key_Z, Qt::ControlModifier, QString()); }));
         bigUndoRecolour.push_back(open.changeTimer.LastMs());
     }
-    Print("paste_5mb_ms", Median(bigPaste), "ms");
-    Print("paste_5mb_recolour_ms", Median(bigPasteRecolour), "ms");
-    Print("undo_5mb_paste_ms", Median(bigUndo), "ms");
-    Print("undo_5mb_paste_recolour_ms", Median(bigUndoRecolour), "ms");
+    Print("paste_5mb_ms", ZtBench::Median(bigPaste), "ms");
+    Print("paste_5mb_recolour_ms", ZtBench::Median(bigPasteRecolour), "ms");
+    Print("undo_5mb_paste_ms", ZtBench::Median(bigUndo), "ms");
+    Print("undo_5mb_paste_recolour_ms", ZtBench::Median(bigUndoRecolour), "ms");
 }
 
 // Pages down from the top to the bottom, each page painted before the next;
@@ -415,7 +411,7 @@ void BenchScroll(COpenEditor& open)
         }));
     }
     Print("scroll_pages", double(pages.size()), "pages");
-    Print("scroll_page_median_ms", Median(pages), "ms");
+    Print("scroll_page_median_ms", ZtBench::Median(pages), "ms");
     Print("scroll_page_slowest_ms", *std::max_element(pages.begin(), pages.end()), "ms");
     Print("scroll_page_colour_slowest_ms", CPaintTimer::SlowestMs(), "ms");
     Print("rss_after_scroll_mb", StatusMb("VmRSS:"), "MB");

@@ -6,6 +6,7 @@
 //   build/bin/bench-diskcheck [runs]
 
 #include "BenchSetup.h"
+#include "Median.h"
 #include "app/ZentrelApp.h"
 #include "framework/DocTemplate.h"
 #include "framework/MDIChildWnd.h"
@@ -22,11 +23,6 @@
 
 namespace {
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 
@@ -73,8 +69,8 @@ int main(int argc, char** argv)
         activateUs.push_back(timer.nsecsElapsed() / 1e3);
     }
     std::printf("open_files: %lld\n", static_cast<long long>(children.size()));
-    std::printf("check_50_files_us: %.0f us\n", Median(checkUs));
-    std::printf("activate_child_us: %.0f us\n", Median(activateUs));
+    std::printf("check_50_files_us: %.0f us\n", ZtBench::Median(checkUs));
+    std::printf("activate_child_us: %.0f us\n", ZtBench::Median(activateUs));
     std::printf("messages: %d\n", messages);
     return children.size() == kFiles && messages == 0 ? 0 : 1;
 }

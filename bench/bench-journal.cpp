@@ -6,6 +6,7 @@
 //   build/bin/bench-journal [keystrokes]
 
 #include "BenchSetup.h"
+#include "Median.h"
 #include "app/UnsavedWork.h"
 #include "app/ZentrelApp.h"
 #include "framework/Archive.h"
@@ -37,11 +38,6 @@ QByteArray MakePage(qsizetype bytes)
     return page + "</TABLE>\r\n</BODY>\r\n</HTML>\r\n";
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // Milliseconds for one typed character, key press to the edit done.
 std::vector<double> TypeKeys(QPlainTextEdit* editor, int count)
@@ -81,12 +77,12 @@ int main(int argc, char** argv)
     CDocument* document = app.WebPageTemplate()->OpenDocumentFile(source);
     auto* editor = qobject_cast<QPlainTextEdit*>(document->GetFirstView()->GetWidget());
     editor->moveCursor(QTextCursor::End);
-    const double plainKeyMs = Median(TypeKeys(editor, keys));
+    const double plainKeyMs = ZtBench::Median(TypeKeys(editor, keys));
 
     CUnsavedWork work(dir.filePath(QStringLiteral("recovery")));
     work.Start();
     work.Watch(document);
-    const double journaledKeyMs = Median(TypeKeys(editor, keys));
+    const double journaledKeyMs = ZtBench::Median(TypeKeys(editor, keys));
 
     std::vector<double> serializeMs, workerMs;
     for (int run = 0; run < 5; ++run) {
@@ -104,8 +100,8 @@ int main(int argc, char** argv)
     std::printf("page_mb: %.1f MB\n", journalBytes / 1048576.0);
     std::printf("keystroke_without_journal_ms: %.2f ms\n", plainKeyMs);
     std::printf("keystroke_with_journal_ms: %.2f ms\n", journaledKeyMs);
-    std::printf("journal_ui_thread_ms: %.0f ms (copying the text out, once per pause)\n", Median(serializeMs));
-    std::printf("journal_worker_ms: %.0f ms (file bytes, checksum, atomic write)\n", Median(workerMs));
+    std::printf("journal_ui_thread_ms: %.0f ms (copying the text out, once per pause)\n", ZtBench::Median(serializeMs));
+    std::printf("journal_worker_ms: %.0f ms (file bytes, checksum, atomic write)\n", ZtBench::Median(workerMs));
     document->SetModifiedFlag(false);
     document->OnCloseDocument();
     return 0;

@@ -5,6 +5,7 @@
 //
 //   build/bin/bench-keywords [lines] [runs]
 
+#include "Median.h"
 #include "projects/KeywordFile.h"
 #include "projects/KeywordsTreeCtrl.h"
 
@@ -20,11 +21,6 @@
 
 namespace {
 
-qint64 Median(std::vector<qint64> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
 
 } // namespace
 
@@ -72,6 +68,6 @@ int main(int argc, char** argv)
         Q_UNUSED(edited);
     }
     std::printf("lines %d\nshown %d\nexpand_ms %lld\ninsert_line_pure_ms %lld\nmove_line_round_trip_ms %lld\n", lines,
-                shown, Median(expand), Median(pure), Median(edit));
+                shown, ZtBench::Median(expand), ZtBench::Median(pure), ZtBench::Median(edit));
     return 0;
 }

@@ -4,6 +4,7 @@
 //
 //   build/bin/bench-lists [files] [folders] [runs]
 
+#include "Median.h"
 #include "projects/DesktopTreeCtrl.h"
 #include "projects/FileListCtrl.h"
 
@@ -19,11 +20,6 @@
 
 namespace {
 
-qint64 Median(std::vector<qint64> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
 
 // From the request to the last row in name order; the first rows show
 // long before.
@@ -78,7 +74,7 @@ int main(int argc, char** argv)
         firsts.push_back(first);
     }
     std::printf("list_files %d\nlist_rows %d\nlist_fill_ms %lld\nlist_first_rows_ms %lld\n", files, rows,
-                Median(fills), Median(firsts));
+                ZtBench::Median(fills), ZtBench::Median(firsts));
 
     CDesktopTreeCtrl desktop;
     desktop.resize(300, 600);
@@ -112,6 +108,6 @@ int main(int argc, char** argv)
         shown = item->childCount();
     }
     std::printf("tree_folders %d\ntree_shown %d\ntree_expand_ms %lld\ntree_expand_returns_ms %lld\n", folders, shown,
-                Median(expands), Median(returns));
+                ZtBench::Median(expands), ZtBench::Median(returns));
     return 0;
 }

@@ -4,6 +4,7 @@
 //
 //   build/bin/bench-open [runs]
 
+#include "Median.h"
 #include "framework/DocTemplate.h"
 #include "framework/MessageBox.h"
 #include "BenchSetup.h"
@@ -30,11 +31,6 @@ QByteArray MakePage(qsizetype bytes)
     return page;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 long PeakRssKb()
 {
@@ -90,8 +86,8 @@ int main(int argc, char** argv)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     std::printf("file_mb: %.1f MB\n", page.size() / 1048576.0);
-    std::printf("open_10mb_ms: %.0f ms\n", Median(openMs));
-    std::printf("save_10mb_ms: %.0f ms\n", Median(saveMs));
+    std::printf("open_10mb_ms: %.0f ms\n", ZtBench::Median(openMs));
+    std::printf("save_10mb_ms: %.0f ms\n", ZtBench::Median(saveMs));
     std::printf("saved_identical: %s\n", identical ? "yes" : "NO");
     std::printf("peak_rss_mb: %.0f MB\n", PeakRssKb() / 1024.0);
     return identical ? 0 : 1;

@@ -12,6 +12,7 @@
 //
 //   build/bin/bench-sitetools [files] [pages] [runs]
 
+#include "Median.h"
 #include "tools/LinkCheckJob.h"
 #include "tools/SiteSearchJob.h"
 
@@ -29,11 +30,6 @@
 
 namespace {
 
-qint64 Median(std::vector<qint64> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
 
 void Write(const QString& path, const QByteArray& bytes)
 {
@@ -94,7 +90,7 @@ CSearchTimes TimeFind(const QString& folder, const CSiteSearchOptions& options, 
         times.push_back(timer.elapsed());
         result.uiMaxBusyMs = std::max(result.uiMaxBusyMs, longest);
     }
-    result.medianMs = Median(times);
+    result.medianMs = ZtBench::Median(times);
     return result;
 }
 
@@ -169,7 +165,7 @@ int main(int argc, char** argv)
         report = CLinkCheckJob::Check(linked);
         times.push_back(timer.elapsed());
     }
-    std::printf("link_check       %6lld ms   %d pages, %d links, %lld findings\n", static_cast<long long>(Median(times)),
+    std::printf("link_check       %6lld ms   %d pages, %d links, %lld findings\n", static_cast<long long>(ZtBench::Median(times)),
                 report.pagesChecked, report.linksChecked, static_cast<long long>(report.problems.size()));
     return 0;
 }

@@ -6,6 +6,7 @@
 //
 //   build/bin/bench-tree [files] [runs]
 
+#include "Median.h"
 #include "projects/ProjectTreeCtrl.h"
 
 #include <QApplication>
@@ -21,11 +22,6 @@
 
 namespace {
 
-qint64 Median(std::vector<qint64> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
-}
 
 qint64 MedianExpandMs(CProjectTreeCtrl& tree, int runs, int* shown, qint64* heldMs)
 {
@@ -44,8 +40,8 @@ qint64 MedianExpandMs(CProjectTreeCtrl& tree, int runs, int* shown, qint64* held
         times.push_back(timer.elapsed());
         *shown = root->childCount();
     }
-    *heldMs = Median(held);
-    return Median(times);
+    *heldMs = ZtBench::Median(held);
+    return ZtBench::Median(times);
 }
 
 } // namespace

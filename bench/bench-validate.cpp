@@ -15,6 +15,7 @@
 //   build/bin/bench-validate [kb] [runs]
 
 #include "BenchSetup.h"
+#include "Median.h"
 
 #include "app/ValidateCommands.h"
 #include "editor/ZentrelDoc.h"
@@ -52,11 +53,6 @@ QByteArray MakePage(int kb)
     return page + "</body></html>\r\n";
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.at(values.size() / 2);
-}
 
 } // namespace
 
@@ -127,7 +123,7 @@ int main(int argc, char** argv)
     }
     std::printf("page_kb=%d lines=%d messages=%d rows=%d\n", int(bytes.size() / 1024), editor->document()->blockCount(),
                 messages, commands->Bar()->List()->topLevelItemCount());
-    std::printf("tidy_ms=%.1f command_ms=%.1f ui_copy_ms=%.1f ui_report_ms=%.1f\n", Median(tidy), Median(command),
-                Median(uiCopy), Median(uiReport));
+    std::printf("tidy_ms=%.1f command_ms=%.1f ui_copy_ms=%.1f ui_report_ms=%.1f\n", ZtBench::Median(tidy), ZtBench::Median(command),
+                ZtBench::Median(uiCopy), ZtBench::Median(uiReport));
     return 0;
 }
