@@ -335,14 +335,9 @@ bool CZentrelApp::InitInstance()
         // user review that choice once.
         WriteProfileInt(kSettings, QStringLiteral("SyntaxFileSize"), 10000);
         WriteProfileInt(kSettings, QStringLiteral("SyntaxColoringOn"), 1);
-        // Without a window manager no focus event comes back when that
-        // dialog closes: the main window takes the keys itself.
-        if (m_onFirstRun) {
-            RunAfterSplash([this] {
-                m_onFirstRun();
-                ZtGiveKeysBack(m_pMainFrame);
-            });
-        }
+        // The frame's dialog rule gives the keys back when it closes.
+        if (m_onFirstRun)
+            RunAfterSplash(m_onFirstRun);
     }
     return true;
 }
