@@ -1,5 +1,7 @@
 #include "files/FolderReader.h"
 
+#include "files/BackgroundPool.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -104,7 +106,7 @@ void CFolderReader::Start(const QString& folder)
     m_pJob = job;
     m_bReading = true;
     m_strFailure.clear();
-    QThreadPool::globalInstance()->start([job] {
+    ZtBackgroundPool().start([job] {
         if (!IsReadableFolder(job->m_strFolder)) {
             job->Post({}, true, false, ReadFailure(job->m_strFolder));
             return;

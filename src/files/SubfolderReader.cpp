@@ -1,5 +1,7 @@
 #include "files/SubfolderReader.h"
 
+#include "files/BackgroundPool.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QDirIterator>
@@ -77,7 +79,7 @@ quint64 CSubfolderReader::Start(const QString& folder, bool bHidden)
     job->m_strFolder = folder;
     job->m_bHidden = bHidden;
     m_jobs.insert(job->m_nTicket, job);
-    QThreadPool::globalInstance()->start([job] { Read(job); });
+    ZtBackgroundPool().start([job] { Read(job); });
     return job->m_nTicket;
 }
 

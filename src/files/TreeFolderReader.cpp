@@ -1,5 +1,7 @@
 #include "files/TreeFolderReader.h"
 
+#include "files/BackgroundPool.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -61,7 +63,7 @@ quint64 CTreeFolderReader::Start(const QString& folder)
     job->m_nTicket = ++m_nLastTicket;
     job->m_strFolder = folder;
     m_jobs.insert(job->m_nTicket, job);
-    QThreadPool::globalInstance()->start([job] { Read(job); });
+    ZtBackgroundPool().start([job] { Read(job); });
     return job->m_nTicket;
 }
 

@@ -1,6 +1,7 @@
 #include "tools/LinkCheckJob.h"
 
 #include "editor/SourceText.h"
+#include "files/BackgroundPool.h"
 #include "tools/LinkParser.h"
 #include "tools/LinkResolver.h"
 #include "tools/SiteFileWalker.h"
@@ -163,7 +164,7 @@ void CLinkCheckJob::Start(const QString& folder)
     std::shared_ptr<CJobChannel::CRun> run = m_channel.Start();
     // this is only used on arrival, which the channel allows only while the
     // job lives and still wants the check.
-    QThreadPool::globalInstance()->start([this, run, folder] {
+    ZtBackgroundPool().start([this, run, folder] {
         const CLinkReport report = Check(folder, run->CancelledFlag(), [this, &run](int pagesChecked) {
             run->Post([this, pagesChecked] { emit progress(pagesChecked); });
         });

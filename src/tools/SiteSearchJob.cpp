@@ -1,6 +1,7 @@
 #include "tools/SiteSearchJob.h"
 
 #include "files/AtomicFile.h"
+#include "files/BackgroundPool.h"
 #include "tools/SiteFileWalker.h"
 
 #include <QElapsedTimer>
@@ -104,7 +105,7 @@ void CSiteSearchJob::StartFind(const QString& folder, const QString& patterns, c
                                const QStringList& skipPaths)
 {
     auto job = std::make_shared<CBatcher>(this, m_channel.Start());
-    QThreadPool::globalInstance()->start([job, folder, patterns, options, skipPaths] {
+    ZtBackgroundPool().start([job, folder, patterns, options, skipPaths] {
         const CSiteMatcher matcher(options);
         const QSet<QString> skip(skipPaths.begin(), skipPaths.end());
         CSiteFileWalker walker(folder, patterns);
@@ -174,7 +175,7 @@ bool CSiteSearchJob::ReplaceInFile(const QString& path, const CSiteMatcher& matc
 void CSiteSearchJob::StartReplace(const QStringList& paths, const CSiteSearchOptions& options)
 {
     auto job = std::make_shared<CBatcher>(this, m_channel.Start());
-    QThreadPool::globalInstance()->start([job, paths, options] {
+    ZtBackgroundPool().start([job, paths, options] {
         const CSiteMatcher matcher(options);
         CSiteSearchSummary summary;
         for (const QString& path : paths) {

@@ -1,5 +1,7 @@
 #include "tools/ValidateJob.h"
 
+#include "files/BackgroundPool.h"
+
 #include <QThreadPool>
 
 CValidateJob::CValidateJob(QObject* parent)
@@ -21,7 +23,7 @@ void CValidateJob::Cancel()
 void CValidateJob::Start(QString text)
 {
     std::shared_ptr<CJobChannel::CRun> run = m_channel.Start();
-    QThreadPool::globalInstance()->start([this, run, text = std::move(text)] {
+    ZtBackgroundPool().start([this, run, text = std::move(text)] {
         const CTidyReport report = CTidyValidator::Validate(text);
         // this is only used on arrival, which the channel allows only while
         // the job lives and still wants the report.

@@ -3,6 +3,7 @@
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
+#include "files/BackgroundPool.h"
 #include "projects/DesktopTreeCtrl.h"
 #include "projects/ProjectTreeRules.h"
 
@@ -59,7 +60,7 @@ QString Texts(const QTreeWidgetItem* parent, const QTreeWidget* tree)
 // one that should have been dropped had its chance to land.
 void SettleReads()
 {
-    QThreadPool::globalInstance()->waitForDone();
+    ZtBackgroundPool().waitForDone();
     QCoreApplication::processEvents();
 }
 } // namespace

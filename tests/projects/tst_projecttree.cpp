@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
+#include "files/BackgroundPool.h"
 #include "projects/ProjectTreeCtrl.h"
 #include "projects/ProjectTreeRules.h"
 #include "projects/TreeLines.h"
@@ -311,7 +312,7 @@ void TestProjectTree::staleReadsAreDropped()
     // is on disk once it is named.
     m_pTree->SetHighlightedItem(sub);
     m_pTree->NewFolder();
-    QThreadPool::globalInstance()->waitForDone();
+    ZtBackgroundPool().waitForDone();
     QCoreApplication::processEvents();
     Type(QStringLiteral("Docs"));
     QVERIFY(QFile::exists(P("sub/Docs/Index.txt")));

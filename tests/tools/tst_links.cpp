@@ -1,3 +1,4 @@
+#include "support/GlobalPoolHeld.h"
 #include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
@@ -7,6 +8,8 @@
 #include "tools/LinkParser.h"
 #include "tools/LinkResolver.h"
 #include "tools/LinkUpdater.h"
+#include "tools/SiteSearchJob.h"
+#include "tools/ValidateJob.h"
 
 #include <QSignalSpy>
 #include <QTreeWidget>
@@ -92,6 +95,7 @@ private slots:
     void results() { ZtTest::CompareResult(); }
     void checkSmallSite();
     void checkWindowListsFindings();
+    void siteToolsRunWhileQtsPoolIsHeld();
 };
 
 void TestLinks::results_data()
@@ -229,6 +233,33 @@ void TestLinks::checkWindowListsFindings()
     QCOMPARE(chosen.first().at(1).toInt(), 2);
     QCOMPARE(chosen.first().at(2).toLongLong(), 11);
     QCOMPARE(chosen.first().at(3).toLongLong(), 9);
+}
+
+// Qt's painter waits for its parts on the global pool, so the site tools
+// never run there: with that pool held by long tasks, each still finishes.
+void TestLinks::siteToolsRunWhileQtsPoolIsHeld()
+{
+    const QString folder = ZtTest::FreshDir("held");
+    ZtTest::WriteFile(folder + "/index.html", "<a href=\"gone.html\">old</a>");
+    ZtTest::CGlobalPoolHeld held;
+
+    CLinkCheckJob links;
+    QSignalSpy linksDone(&links, &CLinkCheckJob::finished);
+    links.Start(folder);
+    CSiteSearchJob search;
+    QSignalSpy searchDone(&search, &CSiteSearchJob::finished);
+    CSiteSearchOptions options;
+    options.pattern = QStringLiteral("old");
+    search.StartFind(folder, QStringLiteral("*.html"), options, {});
+    CValidateJob validation;
+    QSignalSpy validationDone(&validation, &CValidateJob::finished);
+    validation.Start(QStringLiteral("<p>"));
+
+    QTRY_COMPARE_WITH_TIMEOUT(linksDone.size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(searchDone.size(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(validationDone.size(), 1, 10000);
+    QCOMPARE(linksDone.first().at(0).value<CLinkReport>().problems.size(), 1);
+    QCOMPARE(searchDone.first().at(0).value<CSiteSearchSummary>().matches, 1);
 }
 
 ZT_TEST_MAIN(TestLinks)
