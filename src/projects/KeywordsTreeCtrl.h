@@ -20,7 +20,7 @@ class CKeywordsTreeCtrl : public CFolderTreeCtrl
 {
     Q_OBJECT
 public:
-    static constexpr int kControlId = 140;
+    static constexpr int kControlId = 141;
     // A keyword item's ".kwd" file name and line index in it.
     static constexpr int kFileRole = Qt::UserRole + 1;
     static constexpr int kLineRole = Qt::UserRole + 2;
