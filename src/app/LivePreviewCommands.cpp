@@ -120,9 +120,16 @@ void CLivePreviewCommands::FollowPage(CZentrelView* page)
     QTextDocument* text = page->document();
     m_pageChange = connect(text, &QTextDocument::contentsChange, &m_renderTimer, qOverload<>(&QTimer::start));
     m_pageCaret = connect(page, &QPlainTextEdit::cursorPositionChanged, &m_caretTimer, qOverload<>(&QTimer::start));
-    // Closing the page empties the preview.
-    connect(page, &QObject::destroyed, &m_renderTimer, [this] { m_renderTimer.start(0); });
-    m_renderTimer.start(0);
+    // Closing the page empties the preview. (QTimer::start(0) would also
+    // make 0 the interval of every later start, and so render at every
+    // keystroke: the render comes from a timer of its own.)
+    connect(page, &QObject::destroyed, this, [this] { RenderSoon(); });
+    RenderSoon();
+}
+
+void CLivePreviewCommands::RenderSoon()
+{
+    QTimer::singleShot(0, this, &CLivePreviewCommands::Render);
 }
 
 void CLivePreviewCommands::FollowStyleSheet(CZentrelView* styleSheet)

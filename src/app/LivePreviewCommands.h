@@ -52,6 +52,9 @@ private:
     void FollowPage(CZentrelView* page);
     void FollowStyleSheet(CZentrelView* styleSheet);
     void Render();
+    // Renders once the events under way are handled, without waiting for the
+    // pause after typing.
+    void RenderSoon();
     void RevealCaret();
     void ReloadStyleSheet();
     bool IsShown() const;

@@ -290,7 +290,13 @@ private slots:
         QVERIFY(Evaluate("window.scrollTo(0, 1500); window.scrollY").isValid());
         QTextCursor cursor = editor->document()->find(QStringLiteral("Saved"));
         editor->setTextCursor(cursor);
-        QTest::keyClicks(editor, QStringLiteral("Typed"));
+        // Keys typed faster than the pause render nothing until it comes.
+        QSignalSpy renders(view, &CLivePreviewView::renderRequested);
+        for (const QChar letter : QStringLiteral("Typed")) {
+            QTest::keyClick(editor, letter.toLatin1());
+            QTest::qWait(40);
+        }
+        QVERIFY2(renders.size() <= 1, qPrintable(QString::number(renders.size())));
         QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.getElementById('top').textContent").toString(),
                                   QStringLiteral("Typed"), 10000);
         QTRY_COMPARE_WITH_TIMEOUT(Evaluate("window.scrollY").toInt(), 1500, 10000);
