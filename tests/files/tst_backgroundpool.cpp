@@ -23,6 +23,7 @@ void TestBackgroundPool::foldersAreListedWhileQtsPoolIsHeld()
     ZtTest::WriteFile(folder + "/index.html", "<p>");
     ZtTest::WriteFile(folder + "/images/logo.png", "png");
     ZtTest::CGlobalPoolHeld held;
+    QVERIFY(held.IsHeld());
 
     CFolderReader files;
     QSignalSpy filesDone(&files, &CFolderReader::finished);
