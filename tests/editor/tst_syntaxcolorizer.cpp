@@ -472,8 +472,8 @@ void TestSyntaxColorizer::linesLongOutOfViewGiveTheirColoursUp()
     QVERIFY2(coloured < lines.size() / 4, qPrintable(QString::number(coloured)));
     QCOMPARE(LineColours(e.edit, 0), QStringLiteral("-"));
     QCOMPARE(LineColours(e.edit, lines.size() - 1), ExpectedColours(lines.last()));
-    // A shown line keeps its shaped glyphs for the paint; one long out of view
-    // gives them up with its colours.
+    // A shown line keeps its shaped glyphs for the paint; one out of view has
+    // given them up.
     QVERIFY(e.edit.document()->lastBlock().layout()->cacheEnabled());
     QVERIFY(!e.edit.document()->firstBlock().layout()->cacheEnabled());
     JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_Home));
