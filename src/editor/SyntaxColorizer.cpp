@@ -435,16 +435,23 @@ void CSyntaxColorizer::ColourShownBlocks()
     if (!IsActive())
         return;
     const BlockSpan shown = ShownBlocks();
+    ReleaseGlyphs(shown);
     QScopedValueRollback<bool> colorizing(m_bColorizing, true);
     QTextBlock block = m_pEditor->document()->findBlockByNumber(shown.first);
+    m_glyphsFirst = QTextCursor(block);
+    m_nGlyphLines = 0;
+    QTextBlock kept = block;
     int position = block.position();
     bool coloured = false;
     for (int number = shown.first; number <= shown.last && block.isValid(); ++number) {
         const int length = block.length();
         // Qt otherwise drops a line's shaped glyphs at the end of its layout
         // and shapes the line again to paint it: keeping them makes a page
-        // scrolled in about a quarter cheaper. Lines given up below let them go.
+        // scrolled in about a quarter cheaper. They go once the line is no
+        // longer shown (ReleaseGlyphs).
         block.layout()->setCacheEnabled(true);
+        kept = block;
+        ++m_nGlyphLines;
         if (!IsCurrent(block)) {
             // Shown on its own, a line with a NUL is coloured up to it.
             ColorizeBlock(block, position, 0, length - 1);
@@ -454,6 +461,7 @@ void CSyntaxColorizer::ColourShownBlocks()
         position += length;
         block = block.next();
     }
+    m_glyphsLast = QTextCursor(kept);
     FlushDirty();
     if (coloured) {
         m_shownSpans.push_back(shown);
@@ -480,11 +488,7 @@ void CSyntaxColorizer::ForgetUnseen(BlockSpan shown)
         int position = block.isValid() ? block.position() : 0;
         for (int number = span.first; number <= span.last && block.isValid(); ++number) {
             const int length = block.length();
-            const bool seen = number >= shown.first && number <= shown.last;
-            if (!seen)
-                block.layout()->setCacheEnabled(false); // its next layout drops the glyphs
-            if (!seen && !IsOutOfDate(block)) {
-                // Clearing the formats frees the glyphs the cache kept.
+            if ((number < shown.first || number > shown.last) && !IsOutOfDate(block)) {
                 block.layout()->clearFormats();
                 SetOutOfDate(block);
                 MarkDirty(position, length);
@@ -494,6 +498,42 @@ void CSyntaxColorizer::ForgetUnseen(BlockSpan shown)
         }
     }
     FlushDirty();
+}
+
+void CSyntaxColorizer::ReleaseGlyphs(BlockSpan shown)
+{
+    if (m_nGlyphLines == 0 || m_glyphsFirst.document() != m_pEditor->document())
+        return;
+    const auto release = [shown](QTextBlock block, int number) {
+        QTextLayout* layout = block.layout();
+        if ((number >= shown.first && number <= shown.last) || !layout->cacheEnabled())
+            return;
+        layout->setCacheEnabled(false);
+        // Setting a text invalidates the layout, which frees them (a line
+        // without ranges would otherwise keep them however long it stays out
+        // of view); the text itself is not used, a line's layout takes its
+        // block's. Qt lays the line out again when it is next shown. An empty
+        // beginLayout()/endLayout() pass does the same at ten times the cost.
+        layout->setText(QString());
+    };
+    // Lines pasted among them since split them in two: up to the number
+    // there were from each end covers both parts.
+    const QTextBlock last = m_glyphsLast.block();
+    const int lastNumber = last.blockNumber();
+    QTextBlock block = m_glyphsFirst.block();
+    int number = block.blockNumber();
+    for (int n = 0; n < m_nGlyphLines && block.isValid() && number <= lastNumber; ++n) {
+        release(block, number++);
+        block = block.next();
+    }
+    const int walked = number;
+    block = last;
+    number = lastNumber;
+    for (int n = 0; n < m_nGlyphLines && block.isValid() && number >= walked; ++n) {
+        release(block, number--);
+        block = block.previous();
+    }
+    m_nGlyphLines = 0;
 }
 
 void CSyntaxColorizer::OnChange(int position, int /*charsRemoved*/, int charsAdded)

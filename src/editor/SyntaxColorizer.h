@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTextCursor>
 #include <QTextLayout>
 
 #include <deque>
@@ -136,6 +137,9 @@ private:
     void ColourShownBlocks();
     BlockSpan ShownBlocks() const;
     void ForgetUnseen(BlockSpan shown);
+    // The lines that kept their shaped glyphs for the last paint and are not
+    // in shown let them go.
+    void ReleaseGlyphs(BlockSpan shown);
     int TextLength() const;
     // Colours or marks are made at all: with colouring off, decorators still
     // mark the lines.
@@ -192,6 +196,12 @@ private:
     // they hold: past a limit the oldest give their ranges up.
     std::deque<BlockSpan> m_shownSpans;
     int m_nShownSpanBlocks = 0;
+    // The first and last of the lines that keep their shaped glyphs (those
+    // shown at the last paint) and how many there were. Cursors, not numbers:
+    // edits move the lines, and lines pasted among them push the last ones on.
+    QTextCursor m_glyphsFirst;
+    QTextCursor m_glyphsLast;
+    int m_nGlyphLines = 0;
     // Blocks whose formats changed in the current pass, as one position span
     // that is pending a relayout.
     int m_nDirtyStart = -1;

@@ -4,15 +4,35 @@
 #include <QThread>
 #include <QThreadPool>
 
-QThreadPool& ZtBackgroundPool()
+#include <atomic>
+
+namespace {
+QThreadPool* Pool()
 {
     static QThreadPool* const pool = [] {
         auto* made = new QThreadPool;
         // Folder listings and site tools mostly wait for the disk: one more
         // thread than cores keeps a listing from queueing behind two tools.
         made->setMaxThreadCount(QThread::idealThreadCount() + 1);
-        qAddPostRoutine([] { ZtBackgroundPool().waitForDone(); });
         return made;
     }();
-    return *pool;
+    return pool;
+}
+
+// Whether the application object now in use (or the next one made) will wait
+// for the pool when it goes.
+std::atomic<bool> g_bWaitPending{false};
+} // namespace
+
+QThreadPool& ZtBackgroundPool()
+{
+    // An application object runs the routines added so far once, and then
+    // forgets them: each one made gets its own.
+    if (!g_bWaitPending.exchange(true)) {
+        qAddPostRoutine([] {
+            Pool()->waitForDone();
+            g_bWaitPending = false;
+        });
+    }
+    return *Pool();
 }

@@ -31,8 +31,8 @@ CShellFileOperation::Factory& InstalledFactory()
     return factory;
 }
 
-// The jobs' own threads: a long copy must not hold up the folder readers of
-// the global pool.
+// The jobs' own threads: a long copy must not hold up the folder readers
+// (ZtBackgroundPool) nor Qt's painter (the global pool).
 QThreadPool& JobPool()
 {
     static QThreadPool pool;

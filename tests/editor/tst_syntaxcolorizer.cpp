@@ -154,6 +154,7 @@ private slots:
     void shownLinesAreExact_data();
     void shownLinesAreExact();
     void linesLongOutOfViewGiveTheirColoursUp();
+    void linesMovedOutOfViewGiveTheirGlyphsUp();
     void decoratorsMarkLinesWithoutTouchingTheText();
 };
 
@@ -471,11 +472,63 @@ void TestSyntaxColorizer::linesLongOutOfViewGiveTheirColoursUp()
     QVERIFY2(coloured < lines.size() / 4, qPrintable(QString::number(coloured)));
     QCOMPARE(LineColours(e.edit, 0), QStringLiteral("-"));
     QCOMPARE(LineColours(e.edit, lines.size() - 1), ExpectedColours(lines.last()));
-    // A shown line keeps its shaped glyphs for the paint; one long out of view
-    // gives them up with its colours.
+    // A shown line keeps its shaped glyphs for the paint; one out of view has
+    // given them up.
     QVERIFY(e.edit.document()->lastBlock().layout()->cacheEnabled());
     QVERIFY(!e.edit.document()->firstBlock().layout()->cacheEnabled());
     JumpAndCheck(e, QKeySequence(Qt::CTRL | Qt::Key_Home));
+}
+
+// Lines keep their shaped glyphs only while they are on the screen, wherever
+// edits have moved them: a long paste above the lines seen, or into the
+// middle of the screen, leaves none of them holding glyphs once scrolled away.
+void TestSyntaxColorizer::linesMovedOutOfViewGiveTheirGlyphsUp()
+{
+    QStringList lines;
+    for (int i = 0; i < 20000; ++i)
+        lines << QStringLiteral("<TABLE WIDTH=%1>").arg(i);
+    Editor e(lines.join(QLatin1Char('\n')));
+    QScrollBar* bar = e.edit.verticalScrollBar();
+    const auto scroll = [&](int from, int to) {
+        for (int line = from; line < to && line <= bar->maximum(); line += 15) {
+            bar->setValue(line);
+            e.edit.grab();
+        }
+    };
+    // The lines holding glyphs, as numbers outside the screen.
+    const auto heldOffScreen = [&] {
+        const int first = e.edit.document()->findBlockByLineNumber(bar->value()).blockNumber();
+        QStringList held;
+        for (QTextBlock block = e.edit.document()->firstBlock(); block.isValid(); block = block.next()) {
+            const int number = block.blockNumber();
+            if (block.layout()->cacheEnabled() && (number < first || number > first + 100))
+                held << QString::number(number);
+        }
+        return held.size() > 5 ? QString::number(held.size()) + QStringLiteral(" lines") : held.join(' ');
+    };
+    QStringList pasted;
+    for (int i = 0; i < 3000; ++i)
+        pasted << QStringLiteral("<P CLASS=x%1>").arg(i);
+    const QString paste = pasted.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    for (int round = 0; round < 3; ++round) {
+        scroll(8000 + round * 1500, 9500 + round * 1500);
+        QTextCursor(e.edit.document()).insertText(paste);
+        scroll(0, 5000);
+        QCOMPARE(heldOffScreen(), QString());
+    }
+    // Into the middle of the screen: the shown lines after the paste move
+    // down past it.
+    bar->setValue(20000);
+    e.edit.grab();
+    QTextCursor middle(e.edit.document()->findBlockByLineNumber(bar->value() + 10));
+    middle.insertText(paste);
+    const QImage shown = e.edit.grab().toImage();
+    bar->setValue(0);
+    e.edit.grab();
+    QCOMPARE(heldOffScreen(), QString());
+    // Lines that gave their glyphs up are laid out and painted as before.
+    bar->setValue(20000);
+    QCOMPARE(e.edit.grab().toImage(), shown);
 }
 
 void TestSyntaxColorizer::decoratorsMarkLinesWithoutTouchingTheText()

@@ -242,6 +242,7 @@ void TestLinks::siteToolsRunWhileQtsPoolIsHeld()
     const QString folder = ZtTest::FreshDir("held");
     ZtTest::WriteFile(folder + "/index.html", "<a href=\"gone.html\">old</a>");
     ZtTest::CGlobalPoolHeld held;
+    QVERIFY(held.IsHeld());
 
     CLinkCheckJob links;
     QSignalSpy linksDone(&links, &CLinkCheckJob::finished);
