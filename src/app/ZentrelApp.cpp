@@ -315,6 +315,12 @@ bool CZentrelApp::InitInstance()
 
     connect(m_pUnsavedWork.get(), &CUnsavedWork::journalProblem, m_pMainFrame, &CMainFrame::SetStatusText);
     m_pUnsavedWork->Start();
+    if (m_bFirstRun) {
+        // The first start switches colouring on for small files, before any
+        // page opens: a page named on the command line is coloured too.
+        WriteProfileInt(kSettings, QStringLiteral("SyntaxFileSize"), 10000);
+        WriteProfileInt(kSettings, QStringLiteral("SyntaxColoringOn"), 1);
+    }
     const QStringList openFiles = commandLine.m_openFiles;
     if (m_pUnsavedWork->HasOrphans()) {
         // Unsaved work is offered first, over the main window once the
@@ -330,14 +336,10 @@ bool CZentrelApp::InitInstance()
     m_pMainFrame->LoadBarState();
     m_pMainFrame->SetBrowserLevelFromVersion();
 
-    if (m_bFirstRun) {
-        // The first start switches colouring on for small files and lets the
-        // user review that choice once.
-        WriteProfileInt(kSettings, QStringLiteral("SyntaxFileSize"), 10000);
-        WriteProfileInt(kSettings, QStringLiteral("SyntaxColoringOn"), 1);
-        // The frame's dialog rule gives the keys back when it closes.
-        if (m_onFirstRun)
-            RunAfterSplash(m_onFirstRun);
+    if (m_bFirstRun && m_onFirstRun) {
+        // The first start lets the user review the colouring choice once. The
+        // frame's dialog rule gives the keys back when it closes.
+        RunAfterSplash(m_onFirstRun);
     }
     return true;
 }
