@@ -11,8 +11,9 @@ QThreadPool* Pool()
 {
     static QThreadPool* const pool = [] {
         auto* made = new QThreadPool;
-        // Folder listings and site tools mostly wait for the disk: one more
-        // thread than cores keeps a listing from queueing behind two tools.
+        // Folder listings and site tools mostly wait for the disk, so one
+        // thread more than there are cores: a listing started while a tool
+        // runs usually finds a thread free.
         made->setMaxThreadCount(QThread::idealThreadCount() + 1);
         return made;
     }();
