@@ -547,6 +547,15 @@ void CShellTree::ShowRenamed(QTreeWidgetItem* item, const QString& newPath)
 {
     {
         const QSignalBlocker blocker(this);
+        // A read of the parent that listed the folder after it was renamed on
+        // disk, but before the rename reported back, shows it already under
+        // its new name as an item of its own: that item is this one.
+        QTreeWidgetItem* parent = item->parent();
+        for (int i = parent ? parent->childCount() - 1 : -1; i >= 0; --i) {
+            QTreeWidgetItem* sibling = parent->child(i);
+            if (sibling != item && !IsPlaceholder(sibling) && ItemPath(sibling) == newPath)
+                delete sibling;
+        }
         CancelRead(item);
         item->setData(0, PathRole, newPath);
         item->setToolTip(0, newPath);
