@@ -1,26 +1,33 @@
+#include "support/ResultTable.h"
 #include "support/ScriptedShell.h"
 #include "support/Sites.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "files/BackgroundPool.h"
+#include "projects/ChooseDirectoryDlg.h"
 #include "projects/DesktopTreeCtrl.h"
 #include "projects/ProjectTreeRules.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSemaphore>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QThreadPool>
 #include <QTimer>
 
 using ZtTest::ChildNamed;
+using ZtTest::Row;
 
-// The Desktop tab's tree on a home folder of a few personal folders.
+// The shell trees on a home folder of a few personal folders: the Desktop
+// tab's tree, and the Choose Directory dialog with its own tree.
 class TestDesktopTree : public QObject
 {
     Q_OBJECT
@@ -30,7 +37,7 @@ public slots:
 
 private slots:
     void initTestCase();
-    void cleanup();
+    void init();
     void topLevelAndHiddenFolders();
     void newFolderWithIndexFile();
     void rightClickKeepsTheSelection();
@@ -40,8 +47,16 @@ private slots:
     void staleReadsAreDropped();
     void volumesJoinWithoutHoldingUpTheTree();
 
+    void userVolumes_data();
+    void userVolumes() { ZtTest::CompareResult(); }
+    void typedPathExpandsAndOkReturnsIt_data();
+    void typedPathExpandsAndOkReturnsIt();
+    void contextMenuCreatesRenamesAndTrashes();
+    void tabFollowsTheControlOrder();
+
 private:
     QString m_strHome;
+    QTemporaryDir m_tmp; // a folder outside home
     QStringList m_opened;
     QStringList m_messages;
 };
@@ -63,20 +78,41 @@ void SettleReads()
     ZtBackgroundPool().waitForDone();
     QCoreApplication::processEvents();
 }
+
+// "Documents>a>b": the names from the top-level place down to item.
+QString Chain(const QTreeWidgetItem* item)
+{
+    QStringList names;
+    for (; item; item = item->parent())
+        names.prepend(item->text(0));
+    return names.join(QLatin1Char('>'));
+}
+
+QAction* ActionNamed(QMenu* menu, const QString& text)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
 } // namespace
 
 void TestDesktopTree::initTestCase()
 {
     // The test process has a home of its own.
     m_strHome = QDir::homePath();
-    for (const char* folder : {"Desktop", "Documents", "Music", "web/a", "web/B", "web/c", ".cache"})
+    for (const char* folder : {"Desktop", "Documents/a/b", "Documents/.hidden/inner", "Music", "web/a", "web/B",
+                               "web/c", ".cache"})
         QVERIFY(QDir(m_strHome).mkpath(QString::fromLatin1(folder)));
-    ZtTest::CScriptedShell::Install(&m_messages);
+    ZtTest::WriteFile(m_strHome + QStringLiteral("/Documents/a/b/page.html"), "p");
+    QVERIFY(QDir(m_tmp.path()).mkpath(QStringLiteral("with space/\"quoted\" $x")));
 }
 
-void TestDesktopTree::cleanup()
+void TestDesktopTree::init()
 {
     m_messages.clear();
+    ZtTest::CScriptedShell::Install(&m_messages);
 }
 
 void TestDesktopTree::topLevelAndHiddenFolders()
@@ -88,18 +124,10 @@ void TestDesktopTree::topLevelAndHiddenFolders()
     QVERIFY2(top.startsWith(QStringLiteral("Home,Desktop,Documents,Music,File System,")), qPrintable(top));
     QVERIFY2(top.endsWith(QStringLiteral(",Trash")), qPrintable(top));
     QTreeWidgetItem* home = tree.topLevelItem(0);
-    QVERIFY(home->isExpanded());
     QVERIFY(home->font(0).bold());
     QCOMPARE(tree.currentItem(), home);
     QTRY_VERIFY(!tree.IsReading());
     QCOMPARE(Texts(home, &tree), QStringLiteral("Desktop,Documents,Music,web"));
-
-    // Selecting a folder names it; the trash is no folder to list.
-    QSignalSpy selected(&tree, &CShellTree::folderSelected);
-    tree.setCurrentItem(home->child(3));
-    tree.setCurrentItem(tree.TrashItem());
-    QCOMPARE(selected.at(0).first().toString(), m_strHome + QStringLiteral("/web"));
-    QCOMPARE(selected.at(1).first().toString(), QString());
 
     // Hidden folders on request, in every opened folder.
     tree.SetShowHidden(true);
@@ -193,7 +221,6 @@ void TestDesktopTree::newFolderWithIndexFile()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const QList<QLineEdit*> editors = tree.findChildren<QLineEdit*>();
     QCOMPARE(editors.size(), 1);
-    QCOMPARE(editors.first()->maxLength(), 127);
     editors.first()->setText(QStringLiteral("pages"));
     QTest::keyClick(editors.first(), Qt::Key_Return);
     QTRY_COMPARE(CShellTree::ItemPath(second), m_strHome + QStringLiteral("/web/pages"));
@@ -249,7 +276,6 @@ void TestDesktopTree::showsFoldersMadeLater()
     a->setExpanded(true);
     tree.setCurrentItem(ChildNamed(siteItem, QStringLiteral("c")));
     QTRY_VERIFY(!tree.IsReading());
-    QVERIFY(tree.WatchedFolders().contains(site + QStringLiteral("/a")));
 
     QVERIFY(QDir(site).mkpath(QStringLiteral("a/inner")));
     QVERIFY(QDir(site).mkpath(QStringLiteral("later")));
@@ -308,10 +334,10 @@ void TestDesktopTree::staleReadsAreDropped()
     QVERIFY(QDir(CShellTree::ItemPath(fresh)).removeRecursively());
 }
 
+// The Desktop tree and the Choose Directory dialog open while the volumes
+// are still being listed, and take them in when the one listing ends.
 void TestDesktopTree::volumesJoinWithoutHoldingUpTheTree()
 {
-    // A listing that hangs as one behind a dead network mount does, until
-    // the test lets it go.
     // A listing an earlier tree started would be joined, not replaced.
     CVolumeReader earlier;
     QSignalSpy earlierDone(&earlier, &CVolumeReader::volumesRead);
@@ -319,7 +345,11 @@ void TestDesktopTree::volumesJoinWithoutHoldingUpTheTree()
     QVERIFY(earlierDone.wait(5000));
     auto release = std::make_shared<QSemaphore>();
     const QString stick = m_strHome + QStringLiteral("/web/a");
-    CVolumeReader::SetLister([release, stick, this] {
+    int listings = 0;
+    // A listing that hangs as one behind a dead network mount does, until
+    // the test lets it go.
+    CVolumeReader::SetLister([release, stick, this, &listings] {
+        ++listings;
         release->tryAcquire(1, 30000);
         return QList<CVolume>{{stick, QStringLiteral("STICK"), "/dev/sdz1", "vfat"},
                               {m_strHome + QStringLiteral("/Music"), QString(), "/dev/sdz2", "ext4"},
@@ -329,15 +359,165 @@ void TestDesktopTree::volumesJoinWithoutHoldingUpTheTree()
     QSignalSpy added(&tree, &CShellTree::volumesAdded);
     QVERIFY(tree.IsListingVolumes());
     QCOMPARE(Texts(nullptr, &tree), QStringLiteral("Home,Desktop,Documents,Music,File System,Trash"));
-    release->release();
-    QVERIFY(added.wait(5000));
+    CChooseDirectoryDlg dialog;
+    dialog.m_strStartPath = m_strHome + QStringLiteral("/Desktop");
+    QStringList before;
+    QStringList after;
+    QString typed;
+    QTimer::singleShot(0, &dialog, [&] {
+        for (int i = 0; i < dialog.PathBox()->count(); ++i)
+            before << dialog.PathBox()->itemText(i);
+        dialog.PathBox()->setEditText(QStringLiteral("/typed"));
+        QSignalSpy dialogAdded(dialog.Tree(), &CShellTree::volumesAdded);
+        release->release();
+        QVERIFY(dialogAdded.wait(5000));
+        for (int i = 0; i < dialog.PathBox()->count(); ++i)
+            after << dialog.PathBox()->itemText(i);
+        typed = dialog.PathBox()->currentText();
+        dialog.reject();
+    });
+    dialog.exec();
+    QTRY_COMPARE(added.size(), 1);
     CVolumeReader::SetLister({});
+    QCOMPARE(listings, 1);
     // After the folders, before the trash; a folder shown already and a
     // system mount are not added.
     QCOMPARE(Texts(nullptr, &tree), QStringLiteral("Home,Desktop,Documents,Music,File System,STICK,Trash"));
     QCOMPARE(added.first().first().toStringList(), QStringList{stick});
     QCOMPARE(CShellTree::ItemPath(tree.topLevelItem(5)), stick);
     QVERIFY(!tree.IsListingVolumes());
+    // The dialog's path box gains the volume and keeps what was typed.
+    QCOMPARE(before.last(), QStringLiteral("/"));
+    QCOMPARE(after, before + QStringList{stick});
+    QCOMPARE(typed, QStringLiteral("/typed"));
+}
+
+// ---- The Choose Directory dialog ---------------------------------------------------
+
+// Whether a volume (mount point, device, file system) is listed.
+void TestDesktopTree::userVolumes_data()
+{
+    ZtTest::ResultColumns();
+    const auto listed = [](const QString& point, const QByteArray& device, const QByteArray& type) {
+        return ZtTest::YesNo(CShellTree::IsUserVolume(point, device, type));
+    };
+    Row("stick", listed("/media/ann/STICK", "/dev/sdb1", "vfat"), "yes");
+    Row("tmpfs in /mnt", listed("/mnt/scratch", "tmpfs", "tmpfs"), "yes");
+    Row("home partition", listed("/home", "/dev/sda3", "ext4"), "yes");
+    Row("nfs share", listed("/srv/share", "server:/x", "nfs4"), "yes");
+    Row("root", listed("/", "/dev/sda1", "ext4"), "no");
+    Row("efi", listed("/boot/efi", "/dev/sda2", "vfat"), "no");
+    Row("container tmpfs", listed("/tmp", "tmpfs", "tmpfs"), "no");
+}
+
+void TestDesktopTree::typedPathExpandsAndOkReturnsIt_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("selected"); // the tree's chain to the selected folder
+    const QString tmpChain = QStringLiteral("File System>") + m_tmp.path().mid(1).replace(QLatin1Char('/'), QLatin1Char('>'));
+    QTest::newRow("under Documents") << m_strHome + "/Documents/a/b" << "Documents>a>b";
+    QTest::newRow("tilde, doubled and trailing slashes") << "~/Documents//a/" << "Documents>a";
+    // Relative paths start in the base directory, not in the current one.
+    QTest::newRow("relative") << "a/b" << "Documents>a>b";
+    QTest::newRow("hidden folder") << m_strHome + "/Documents/.hidden/inner" << "Documents>.hidden>inner";
+    QTest::newRow("missing tail stops at the last folder") << m_strHome + "/Documents/a/nope/deeper" << "Documents>a";
+    QTest::newRow("a file stops at its folder") << m_strHome + "/Documents/a/b/page.html" << "Documents>a>b";
+    QTest::newRow("outside home, shell characters")
+        << m_tmp.path() + "/with space/\"quoted\" $x" << tmpChain + ">with space>\"quoted\" $x";
+}
+
+void TestDesktopTree::typedPathExpandsAndOkReturnsIt()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, selected);
+    CChooseDirectoryDlg dialog;
+    dialog.m_strStartPath = m_strHome + QStringLiteral("/Desktop");
+    dialog.m_strBaseDirectory = m_strHome + QStringLiteral("/Documents");
+    QDir::setCurrent(m_tmp.path());
+    QString startText;
+    QString chain;
+    QTimer::singleShot(0, &dialog, [&] {
+        startText = dialog.PathBox()->currentText();
+        dialog.PathBox()->setEditText(typed);
+        dialog.OnExpandTo();
+        chain = Chain(dialog.Tree()->currentItem());
+        dialog.accept();
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(startText, m_strHome + QStringLiteral("/Desktop"));
+    QCOMPARE(chain, selected);
+    // OK returns the text as typed, whether or not the tree reached it.
+    QCOMPARE(dialog.m_strResultPath, typed);
+}
+
+// The keys reach the path box as in the dialog's control order: OK,
+// Cancel, tree, path, "->", the dialog opening on OK.
+void TestDesktopTree::tabFollowsTheControlOrder()
+{
+    CChooseDirectoryDlg dialog;
+    dialog.m_strStartPath = m_strHome + QStringLiteral("/Desktop");
+    QStringList order;
+    QTimer::singleShot(0, &dialog, [&] {
+        QApplication::setActiveWindow(&dialog);
+        if (!QTest::qWaitForWindowActive(&dialog))
+            order << QStringLiteral("never active");
+        for (int i = 0; i < 6; ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            order << (focus ? focus->objectName() : QStringLiteral("none"));
+            QTest::keyClick(focus ? focus : &dialog, Qt::Key_Tab);
+        }
+        dialog.reject();
+    });
+    dialog.exec();
+    QCOMPARE(order.join(QLatin1Char(' ')), QStringLiteral("1 2 1002 1006 1012 1"));
+}
+
+void TestDesktopTree::contextMenuCreatesRenamesAndTrashes()
+{
+    const QString folder = m_tmp.path() + QStringLiteral("/menu");
+    QVERIFY(QDir().mkpath(folder));
+    CShellTree tree;
+    tree.PopulateTree();
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    QVERIFY(tree.TunnelTree(folder));
+    QTreeWidgetItem* parent = tree.currentItem();
+
+    // New Folder makes the folder on disk and starts its rename in place.
+    std::unique_ptr<QMenu> menu(tree.CreateContextMenu(parent));
+    ActionNamed(menu.get(), QStringLiteral("New &Folder"))->trigger();
+    QVERIFY(QFileInfo(folder + QStringLiteral("/New Folder")).isDir());
+    QTreeWidgetItem* created = tree.currentItem();
+    QCOMPARE(CShellTree::ItemPath(created), folder + QStringLiteral("/New Folder"));
+    auto* editor = tree.viewport()->findChild<QLineEdit*>();
+    editor->setText(QStringLiteral("it's new"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The editor hands its text over once the event loop runs.
+    QTRY_VERIFY(QFileInfo(folder + QStringLiteral("/it's new")).isDir());
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/New Folder")));
+    QTRY_COMPARE(CShellTree::ItemPath(created), folder + QStringLiteral("/it's new"));
+
+    // A name with a slash is refused with a message; nothing moves.
+    created->setText(0, QStringLiteral("a/b"));
+    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(created->text(0), QStringLiteral("it's new"));
+    QVERIFY(QFileInfo(folder + QStringLiteral("/it's new")).isDir());
+
+    // The top level cannot be renamed or deleted.
+    menu.reset(tree.CreateContextMenu(tree.topLevelItem(0)));
+    QVERIFY(!ActionNamed(menu.get(), QStringLiteral("Move to &Trash"))->isEnabled());
+
+    // Saying No keeps the folder; Yes moves it to this test's own trash.
+    QTRY_VERIFY(!tree.IsReading());
+    ZtTest::CScriptedShell::Answer() = CShellFileOperation::EAnswer::No;
+    menu.reset(tree.CreateContextMenu(created));
+    ActionNamed(menu.get(), QStringLiteral("Move to &Trash"))->trigger();
+    QVERIFY(QFileInfo(folder + QStringLiteral("/it's new")).isDir());
+    QCOMPARE(parent->childCount(), 1);
+    ZtTest::CScriptedShell::Answer() = CShellFileOperation::EAnswer::Yes;
+    ActionNamed(menu.get(), QStringLiteral("Move to &Trash"))->trigger();
+    QTRY_COMPARE(parent->childCount(), 0);
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/it's new")));
 }
 
 ZT_TEST_MAIN(TestDesktopTree)
