@@ -3,7 +3,6 @@
 
 #include "editor/SourceText.h"
 
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -15,11 +14,8 @@ class TestSourceText : public QObject
 private slots:
     void roundTripsUneditedBytes_data();
     void roundTripsUneditedBytes();
-    void textEndsAtFirstNul();
-    void chooseEncoding();
-    void editsChangeOnlyTheEditedBytes_data();
-    void editsChangeOnlyTheEditedBytes() { ZtTest::CompareResult(); }
-    void tempPageDropsTrailingControls();
+    void results_data();
+    void results() { ZtTest::CompareResult(); }
 };
 
 void TestSourceText::roundTripsUneditedBytes_data()
@@ -65,29 +61,6 @@ void TestSourceText::roundTripsUneditedBytes()
     }
 }
 
-void TestSourceText::textEndsAtFirstNul()
-{
-    QTextDocument document;
-    CSourceText::LoadInto(&document, QByteArray("ab\r\nc\0de\nf", 11));
-    QCOMPARE(document.blockCount(), 2);
-    QCOMPARE(CSourceText::Save(&document), QByteArray("ab\r\nc"));
-}
-
-void TestSourceText::chooseEncoding()
-{
-    const CSourceText utf8 = CSourceText::Decode("caf\xc3\xa9");
-    QCOMPARE(utf8.encoding, CSourceText::Encoding::Utf8);
-    QCOMPARE(utf8.text, QString::fromUtf8("caf\xc3\xa9"));
-
-    const CSourceText latin = CSourceText::Decode("caf\xe9 \x80");
-    QCOMPARE(latin.encoding, CSourceText::Encoding::Windows1252);
-    QCOMPARE(latin.text, QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac"));
-
-    // A character Windows-1252 cannot hold is written as UTF-8, not dropped.
-    QCOMPARE(CSourceText::Encode(u"\u00e9\u4e2d", CSourceText::Encoding::Windows1252),
-             QByteArray("\xe9\xe4\xb8\xad"));
-}
-
 // One edit (remove `removed` characters at `position`, then insert `inserted`,
 // whose '\n' are new line breaks) must change only the bytes it touched: a
 // line keeps its own end after the text it followed, and every new break gets
@@ -110,9 +83,37 @@ static QString Edited(const QByteArray& bytes, int position, int removed, const 
            + (redone ? QString() : QStringLiteral(" (redo differs)"));
 }
 
-void TestSourceText::editsChangeOnlyTheEditedBytes_data()
+// The encoding bytes are read in, then their text.
+static QString Decoded(const QByteArray& bytes)
+{
+    const CSourceText decoded = CSourceText::Decode(bytes);
+    return (decoded.encoding == CSourceText::Encoding::Utf8 ? QStringLiteral("utf-8 ") : QStringLiteral("cp1252 "))
+           + decoded.text;
+}
+
+// Bytes loaded into an editor, then saved (as Latin-1), or written for the
+// temporary page a browser shows.
+static QString Saved(const QByteArray& bytes, bool tempPage = false)
+{
+    QTextDocument document;
+    CSourceText::LoadInto(&document, bytes);
+    return QString::fromLatin1(tempPage ? CSourceText::TempPageBytes(&document) : CSourceText::Save(&document));
+}
+
+void TestSourceText::results_data()
 {
     ZtTest::ResultColumns();
+    Row("valid utf-8 is utf-8", Decoded("caf\xc3\xa9"), "utf-8 caf\u00e9");
+    Row("other bytes are windows-1252", Decoded("caf\xe9 \x80"), "cp1252 caf\u00e9 \u20ac");
+    // A character Windows-1252 cannot hold is written as UTF-8, not dropped.
+    Row("utf-8 where windows-1252 has no byte",
+        QString::fromLatin1(CSourceText::Encode(u"\u00e9\u4e2d", CSourceText::Encoding::Windows1252)),
+        "\u00e9\u00e4\u00b8\u00ad");
+    Row("text ends at the first nul", Saved(QByteArray("ab\r\nc\0de\nf", 11)), "ab\r\nc");
+    const QByteArray longLine(2000, 'x');
+    Row("temporary page drops trailing controls", Saved("\t<P>\t\t\x01\n" + longLine + "\r\nend", true),
+        "\t<P>\r\n" + QString::fromLatin1(longLine) + "\r\nend\r\n");
+
     const QByteArray mixed("a\r\nbc\nd\r\n"); // blocks "a", "bc" (LF), "d"
     Row("enter inside an lf line", Edited(mixed, 3, 0, "\n"), "a\r\nb\r\nc\nd\r\n");
     Row("enter at the end of an lf line", Edited(mixed, 4, 0, "\n"), "a\r\nbc\r\n\nd\r\n");
@@ -127,14 +128,6 @@ void TestSourceText::editsChangeOnlyTheEditedBytes_data()
     Row("delete the first character after a byte order mark", Edited("\xef\xbb\xbf" "ab", 0, 1, ""),
         "\u00ef\u00bb\u00bf" "b");
     Row("type beside a frame marker", Edited("\xef\xb7\x90\n", 1, 0, "x"), "\u00ef\u00b7\u0090x\n");
-}
-
-void TestSourceText::tempPageDropsTrailingControls()
-{
-    QTextDocument document;
-    QByteArray longLine(2000, 'x');
-    CSourceText::LoadInto(&document, "\t<P>\t\t\x01\n" + longLine + "\r\nend");
-    QCOMPARE(CSourceText::TempPageBytes(&document), "\t<P>\r\n" + longLine + "\r\nend\r\n");
 }
 
 ZT_TEST_MAIN(TestSourceText)
