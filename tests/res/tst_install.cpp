@@ -7,21 +7,25 @@
 #include <QHash>
 #include <QImageReader>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 
 namespace {
+
+// A whole file; empty when it cannot be read.
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // The "key=value" lines of a desktop file's [Desktop Entry] group.
 QHash<QString, QString> DesktopEntry(const QString& path)
 {
-    QFile file(path);
     QHash<QString, QString> entry;
-    if (!file.open(QIODevice::ReadOnly))
-        return entry;
     bool inEntry = false;
-    for (const QByteArray& raw : file.readAll().split('\n')) {
+    for (const QByteArray& raw : ReadAll(path).split('\n')) {
         const QString line = QString::fromUtf8(raw).trimmed();
         if (line.startsWith(QLatin1Char('[')))
             inEntry = line == QLatin1String("[Desktop Entry]");
@@ -29,30 +33,6 @@ QHash<QString, QString> DesktopEntry(const QString& path)
             entry.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1));
     }
     return entry;
-}
-
-// Every value of an XML file as "element" or "element@attribute" followed by
-// the text or attribute value, in document order: "glob@pattern *.ztp".
-QStringList XmlValues(const QString& path)
-{
-    QFile file(path);
-    QStringList values;
-    if (!file.open(QIODevice::ReadOnly))
-        return {QStringLiteral("unreadable")};
-    QXmlStreamReader xml(&file);
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        const QString name = xml.name().toString();
-        for (const QXmlStreamAttribute& attribute : xml.attributes())
-            values << name + QLatin1Char('@') + attribute.name().toString() + QLatin1Char(' ') + attribute.value().toString();
-        if (name == QLatin1String("id") || name == QLatin1String("launchable") || name == QLatin1String("binary")
-            || name == QLatin1String("mediatype"))
-            values << name + QLatin1Char(' ') + xml.readElementText();
-    }
-    if (xml.hasError())
-        values << QStringLiteral("error ") + xml.errorString();
-    return values;
 }
 
 // The files under a folder, relative to it, sorted.
@@ -122,13 +102,10 @@ void TestInstall::installsEveryPart_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("iconSize"); // 0: not a PNG icon; -1: executable
-    QTest::newRow("program") << "bin/zentrel" << -1;
+    // The program, the launcher, its icon and the two descriptions are read
+    // by the tests below.
     QTest::newRow("console runner") << "bin/zentrel-runcon" << -1;
     QTest::newRow("browser module") << "lib/zentrel/zentrel-browser-engine.so" << 0;
-    QTest::newRow("launcher") << "share/applications/zentrel.desktop" << 0;
-    QTest::newRow("software-centre description") << "share/metainfo/org.zentrel.Zentrel.metainfo.xml" << 0;
-    QTest::newRow("project file type") << "share/mime/packages/zentrel.xml" << 0;
-    QTest::newRow("scalable icon") << "share/icons/hicolor/scalable/apps/zentrel.svg" << 0;
     for (int size : {48, 128, 256})
         QTest::addRow("%d px icon", size) << QStringLiteral("share/icons/hicolor/%1x%1/apps/zentrel.png").arg(size) << size;
 }
@@ -160,7 +137,6 @@ void TestInstall::installedProgramRuns()
     QVERIFY2(version.output.contains(QStringLiteral(ZENTREL_VERSION)), qPrintable(version.output));
     // The shipped templates and keyword files, every one of them.
     QCOMPARE(FilesUnder(Installed(QStringLiteral("share/zentrel"))), FilesUnder(QStringLiteral(ZT_SOURCE_DIR "/data")));
-    QVERIFY(!FilesUnder(Installed(QStringLiteral("share/zentrel"))).isEmpty());
 }
 
 void TestInstall::desktopFilesAgreeWithEachOther()
@@ -177,16 +153,13 @@ void TestInstall::desktopFilesAgreeWithEachOther()
     for (const char* type : {"text/html", "text/css", "application/javascript", "text/plain", "application/x-zentrel-project"})
         QVERIFY2(types.contains(QLatin1String(type)), type);
 
-    const QStringList mime = XmlValues(Installed(QStringLiteral("share/mime/packages/zentrel.xml")));
-    QVERIFY2(mime.contains(QStringLiteral("mime-type@type application/x-zentrel-project")), qPrintable(mime.join('\n')));
-    QVERIFY2(mime.contains(QStringLiteral("glob@pattern *.ztp")), qPrintable(mime.join('\n')));
-
-    const QStringList meta = XmlValues(Installed(QStringLiteral("share/metainfo/org.zentrel.Zentrel.metainfo.xml")));
-    for (const QString& expected : {QStringLiteral("id org.zentrel.Zentrel"), QStringLiteral("launchable zentrel.desktop"),
-                                    QStringLiteral("binary zentrel"),
-                                    QStringLiteral("mediatype application/x-zentrel-project"),
-                                    QStringLiteral("release@version " ZENTREL_VERSION)})
-        QVERIFY2(meta.contains(expected), qPrintable(expected + QStringLiteral(" missing from\n") + meta.join('\n')));
+    // The description names the launcher, the program, the project file type
+    // and this release.
+    const QByteArray meta = ReadAll(Installed(QStringLiteral("share/metainfo/org.zentrel.Zentrel.metainfo.xml")));
+    for (const char* expected : {"<id>org.zentrel.Zentrel</id>", ">zentrel.desktop</launchable>", "<binary>zentrel</binary>",
+                                 "<mediatype>application/x-zentrel-project</mediatype>",
+                                 "<release version=\"" ZENTREL_VERSION "\""})
+        QVERIFY2(meta.contains(expected), expected);
 }
 
 void TestInstall::desktopToolsAcceptThem_data()
@@ -212,15 +185,12 @@ void TestInstall::desktopToolsAcceptThem()
     QVERIFY2(run.exitCode == 0, qPrintable(run.output));
     // The validators pass files that draw warnings; the launcher and the
     // description are meant to draw none.
-    QVERIFY2(!run.output.contains(QLatin1String("error:")) && !run.output.contains(QLatin1String("warning:"))
-                 && !run.output.contains(QLatin1String("\nE: ")) && !run.output.contains(QLatin1String("\nW: "))
-                 && !run.output.startsWith(QLatin1String("E: ")) && !run.output.startsWith(QLatin1String("W: ")),
-             qPrintable(run.output));
-    if (tool == QLatin1String("update-mime-database")) {
-        QFile globs(Installed(QStringLiteral("share/mime/globs2")));
-        QVERIFY(globs.open(QIODevice::ReadOnly));
-        QVERIFY(globs.readAll().contains("application/x-zentrel-project:*.ztp"));
-    }
+    static const QRegularExpression complaint(QStringLiteral("error:|warning:|^[EW]: "),
+                                              QRegularExpression::MultilineOption);
+    QVERIFY2(!complaint.match(run.output).hasMatch(), qPrintable(run.output));
+    // The project file type, with its pattern, as the desktop reads it.
+    if (tool == QLatin1String("update-mime-database"))
+        QVERIFY(ReadAll(Installed(QStringLiteral("share/mime/globs2"))).contains("application/x-zentrel-project:*.ztp"));
 }
 
 ZT_TEST_MAIN(TestInstall)
