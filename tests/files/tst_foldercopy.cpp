@@ -2,11 +2,15 @@
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
+#include "files/AtomicFile.h"
 #include "files/FolderCopy.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using ZtTest::Row;
 
@@ -36,7 +40,9 @@ QString CopyInto(const QString& source, const QByteArray& bytes, const QStringLi
 
 } // namespace
 
-// Copying a file into a folder never replaces what the folder holds.
+// Copying a file into a folder never replaces what the folder holds. Files
+// whose names the program chooses (the preview page beside a page): whatever
+// stands in their place, a file elsewhere is never written.
 class TestFolderCopy : public QObject
 {
     Q_OBJECT
@@ -45,6 +51,8 @@ private slots:
     void copyInto() { ZtTest::CompareResult(); }
     void failureLeavesNothing_data();
     void failureLeavesNothing();
+    void onlyTheNameIsWritten_data();
+    void onlyTheNameIsWritten();
 };
 
 void TestFolderCopy::copyInto_data()
@@ -53,8 +61,6 @@ void TestFolderCopy::copyInto_data()
     Row("free name", CopyInto("logo.png", "png"), "logo.png | logo.png=png");
     Row("same bytes there", CopyInto("logo.png", "png", {"logo.png=png"}), "logo.png | logo.png=png");
     Row("other bytes there", CopyInto("logo.png", "png", {"logo.png=old"}), "logo-2.png | logo-2.png=png logo.png=old");
-    Row("two taken", CopyInto("logo.png", "png", {"logo.png=a", "logo-2.png=b"}),
-        "logo-3.png | logo-2.png=b logo-3.png=png logo.png=a");
     Row("only the numbered one holds it", CopyInto("logo.png", "png", {"logo.png=a", "logo-2.png=png"}),
         "logo-3.png | logo-2.png=png logo-3.png=png logo.png=a");
     Row("no extension", CopyInto("README", "r", {"README=x"}), "README-2 | README=x README-2=r");
@@ -85,6 +91,54 @@ void TestFolderCopy::failureLeavesNothing()
     QCOMPARE(ZtFolderCopy::CopyInto(dir.filePath(source), dir.filePath(folder), &reason), QString());
     QVERIFY(!reason.isEmpty());
     QCOMPARE(QDir(dir.filePath("to")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
+void TestFolderCopy::onlyTheNameIsWritten_data()
+{
+    // What is in the scratch file's place; "link" points to "victim", which
+    // holds "mine" and must keep it.
+    QTest::addColumn<QString>("occupant");
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("nothing") << "" << true;
+    QTest::newRow("an older page") << "file" << true;
+    QTest::newRow("a link to a file") << "link" << false;
+    QTest::newRow("a link to nothing") << "dangling" << false;
+    QTest::newRow("a pipe") << "fifo" << false;
+    QTest::newRow("a folder") << "folder" << false;
+}
+
+void TestFolderCopy::onlyTheNameIsWritten()
+{
+    QFETCH(QString, occupant);
+    QFETCH(bool, written);
+    const QString dir = ZtTest::FreshDir(QStringLiteral("scratch"));
+    const QString path = dir + QStringLiteral("/tempFile.html");
+    const QString victim = ZtTest::WriteFile(dir + QStringLiteral("/other/victim"), "mine");
+    if (occupant == QLatin1String("file"))
+        ZtTest::WriteFile(path, "old page");
+    else if (occupant == QLatin1String("link"))
+        QVERIFY(QFile::link(victim, path));
+    else if (occupant == QLatin1String("dangling"))
+        QVERIFY(QFile::link(dir + QStringLiteral("/other/new"), path));
+    else if (occupant == QLatin1String("fifo"))
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    else if (occupant == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(path));
+
+    QString reason;
+    QCOMPARE(CAtomicFile::WriteScratch(path, "<P>preview</P>", &reason), written);
+    QCOMPARE(reason.isEmpty(), written);
+    if (written)
+        QCOMPARE(ZtTest::ReadFile(path), QByteArray("<P>preview</P>"));
+    QCOMPARE(ZtTest::ReadFile(victim), QByteArray("mine"));
+    QVERIFY(!QFileInfo::exists(dir + QStringLiteral("/other/new")));
+    // The user's own saves still go through a link to the file it names.
+    if (occupant == QLatin1String("link")) {
+        QVERIFY(CAtomicFile::Write(path, "saved"));
+        QCOMPARE(ZtTest::ReadFile(victim), QByteArray("saved"));
+        QVERIFY(QFileInfo(path).isSymLink());
+    }
 }
 
 ZT_TEST_MAIN(TestFolderCopy)
