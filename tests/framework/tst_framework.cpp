@@ -14,9 +14,11 @@
 #include "framework/FocusKeeper.h"
 #include "framework/KeysBack.h"
 #include "framework/Document.h"
+#include "framework/JobChannel.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
 #include "framework/SingleInstance.h"
+#include "files/RegularFile.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -25,9 +27,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QSignalSpy>
 #include <QThread>
 #include <QVBoxLayout>
+
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using ZtTest::Row;
 
@@ -104,6 +112,37 @@ QString Decide(const CDiskStamp& recorded, const CDiskStamp& settled, const CDis
     const char* const names[] = {"none", "reload", "ask", "gone"};
     return QString::fromLatin1(names[int(DiskChangeRules::Decide(recorded, settled, now, modified))]);
 }
+
+// Opens path as a document and directly: "opened" with the text read, or
+// the message shown ("~" for the path).
+QString Open(const QString& path)
+{
+    // Should an open wait for a writer on the pipe, this thread plays the
+    // writer, so that the test fails instead of hanging.
+    std::atomic<bool> done = false;
+    QThread* writer = QThread::create([&] {
+        for (int fd = -1; !done && fd < 0; QThread::msleep(10)) {
+            if ((fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK)) >= 0)
+                ::close(fd);
+        }
+    });
+    if (path.endsWith(QStringLiteral("pipe")))
+        writer->start();
+    ZtTest::CMessageLog messages;
+    CDocument document;
+    const bool opened = document.OnOpenDocument(path);
+    // The type is checked again once the file is open.
+    QFile file;
+    QString error;
+    const bool openedDirectly = CRegularFile::OpenForReading(path, file, &error);
+    done = true;
+    writer->wait();
+    delete writer;
+    if (opened != openedDirectly)
+        return QStringLiteral("opened only one way");
+    return (opened ? QStringLiteral("opened ") + QString::fromUtf8(file.readAll()) : QString())
+           + messages.texts.join(QLatin1Char('|')).replace(path, QStringLiteral("~"));
+}
 } // namespace
 
 class TestFramework : public QObject
@@ -125,6 +164,10 @@ private slots:
     void saveAsksBeforeReplacingAChangedFile_data();
     void saveAsksBeforeReplacingAChangedFile();
     void saveAsRefusesAFileOpenElsewhere();
+    void opensOnlyRegularFiles_data();
+    void opensOnlyRegularFiles() { ZtTest::CompareResult(); }
+    void stampFollowsReadsAndWrites();
+    void jobChannelDeliversOnlyWhatIsStillWanted();
 };
 
 void TestFramework::routesAlongTheChain()
@@ -158,7 +201,6 @@ void TestFramework::routesAlongTheChain()
 
     // When the active view goes, its handlers leave the chain with it.
     chain.removeFirst();
-    QVERIFY(router.IsEnabled(1)); // the application still handles 1
     QVERIFY(router.Execute(1));
     QCOMPARE(CRecordingTarget::log.last(), QStringLiteral("app1"));
 }
@@ -424,6 +466,90 @@ void TestFramework::saveAsRefusesAFileOpenElsewhere()
     QVERIFY(a.DoSave(folder + QStringLiteral("/c.html")));
     QCOMPARE(ZtTest::ReadFile(folder + QStringLiteral("/c.html")), QByteArray("typed in a"));
     QCOMPARE(messages.texts.size(), 1);
+}
+
+// Only regular files open; anything else is refused at once, with a message.
+void TestFramework::opensOnlyRegularFiles_data()
+{
+    ZtTest::ResultColumns();
+    const QString folder = ZtTest::FreshDir(QStringLiteral("open"));
+    auto* server = new QLocalServer(this);
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    QVERIFY(server->listen(folder + QStringLiteral("/socket")));
+    const QString fifo = folder + QStringLiteral("/pipe");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    Row("regular file", Open(ZtTest::WriteFile(folder + QStringLiteral("/page.html"), "<P>")), "opened <P>");
+    const QString special = "~\nis not a regular file (it may be a pipe, a device or a socket) and cannot be opened.";
+    Row("named pipe", Open(fifo), special);
+    Row("character device", Open(QStringLiteral("/dev/null")), special);
+    Row("socket", Open(server->fullServerName()), special);
+    Row("folder", Open(folder), "~\nis a folder, not a file.");
+    Row("missing", Open(folder + QStringLiteral("/gone.html")), "~\nFile not found.");
+}
+
+// The stamp is the file as the document last read or wrote it, so a change
+// by another program in between is seen.
+void TestFramework::stampFollowsReadsAndWrites()
+{
+    const QString path =
+        ZtTest::WriteFile(ZtTest::FreshDir(QStringLiteral("stamp")) + QStringLiteral("/stamped.html"), "<P>");
+    CDocument document;
+    QVERIFY(document.OnOpenDocument(path));
+    QCOMPARE(document.DiskStamp(), CDiskStamp::Of(path));
+    QCOMPARE(document.DiskStamp().m_nSize, 3);
+
+    ZtTest::WriteFile(path, "<P>longer");
+    QVERIFY(!(document.DiskStamp() == CDiskStamp::Of(path)));
+    QVERIFY(document.OnSaveDocument(path));
+    QCOMPARE(document.DiskStamp(), CDiskStamp::Of(path));
+
+    // A file gone is not a document that never had one.
+    QVERIFY(QFile::remove(path));
+    const CDiskStamp gone = CDiskStamp::Of(path);
+    QVERIFY(!gone.m_bExists && !gone.IsNull());
+}
+
+// What reaches a job's receiver: posts of the run under way only, even those
+// queued before the run was ended.
+void TestFramework::jobChannelDeliversOnlyWhatIsStillWanted()
+{
+    QObject receiver;
+    CJobChannel channel(&receiver);
+    QStringList got;
+    const auto post = [&got](const std::shared_ptr<CJobChannel::CRun>& run, const QString& what) {
+        return run->Post([&got, what] { got << what; });
+    };
+
+    const auto first = channel.Start();
+    QVERIFY(post(first, QStringLiteral("first, queued before the restart")));
+    const auto second = channel.Start();
+    QVERIFY(first->IsCancelled());
+    QVERIFY(!post(first, QStringLiteral("first, after the restart")));
+    QVERIFY(post(second, QStringLiteral("second")));
+    QCoreApplication::processEvents();
+    QCOMPARE(got, QStringList{QStringLiteral("second")});
+
+    QVERIFY(post(second, QStringLiteral("second, queued before the cancel")));
+    channel.Cancel();
+    QVERIFY(!channel.IsRunning());
+    QVERIFY(!post(second, QStringLiteral("second, after the cancel")));
+    QCoreApplication::processEvents();
+    QCOMPARE(got, QStringList{QStringLiteral("second")});
+
+    // A last post ends its run before it is delivered: what it sets off may
+    // start the next run, which goes on, and the ended run posts no more.
+    const auto third = channel.Start();
+    std::shared_ptr<CJobChannel::CRun> fourth;
+    QVERIFY(third->PostLast([&] {
+        QVERIFY(!channel.IsRunning());
+        fourth = channel.Start();
+    }));
+    QCoreApplication::processEvents();
+    QVERIFY(fourth && channel.IsRunning());
+    QVERIFY(!post(third, QStringLiteral("third, after its last post")));
+    QVERIFY(post(fourth, QStringLiteral("fourth")));
+    QCoreApplication::processEvents();
+    QCOMPARE(got.last(), QStringLiteral("fourth"));
 }
 
 ZT_TEST_MAIN(TestFramework)

@@ -119,7 +119,6 @@ void TestMdiFrame::openRequestReachesFrameAndView()
     request.m_strPlacement = QStringLiteral("0,1,-1,-1,-1,-1,10,10,400,300");
     request.m_bSyntaxColoring = true;
     CDocument* document = Open(request);
-    QVERIFY(document);
     QCOMPARE(created, QList<CDocument*>{document});
     CMDIChildWnd* frame = document->Frames().first();
     QCOMPARE(frame->OpenRequest().m_strPlacement, request.m_strPlacement);

