@@ -105,7 +105,6 @@ void TestFolderCopy::onlyTheNameIsWritten_data()
     QTest::newRow("a link to a file") << "link" << false;
     QTest::newRow("a link to nothing") << "dangling" << false;
     QTest::newRow("a pipe") << "fifo" << false;
-    QTest::newRow("a folder") << "folder" << false;
 }
 
 void TestFolderCopy::onlyTheNameIsWritten()
@@ -123,8 +122,6 @@ void TestFolderCopy::onlyTheNameIsWritten()
         QVERIFY(QFile::link(dir + QStringLiteral("/other/new"), path));
     else if (occupant == QLatin1String("fifo"))
         QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-    else if (occupant == QLatin1String("folder"))
-        QVERIFY(QDir().mkdir(path));
 
     QString reason;
     QCOMPARE(CAtomicFile::WriteScratch(path, "<P>preview</P>", &reason), written);
