@@ -140,7 +140,6 @@ void TestValidation::results_data()
     ZtTest::Row("leading tab", offset("\t<p>", 9), "1");
     ZtTest::Row("tab on a stop", offset("abcdefgh\t<p>", 17), "9");
     ZtTest::Row("tab between letters", offset("ab\tc<p>", 10), "4");
-    ZtTest::Row("two tabs", offset("\t\t<p>", 17), "2");
     ZtTest::Row("outside the basic plane", offset(QString::fromUtf8("\xf0\x9f\x98\x80<p>"), 2), "2");
     ZtTest::Row("past the end", offset("ab", 40), "2");
     ZtTest::Row("no column", offset("ab", 0), "0");
