@@ -109,23 +109,19 @@ public:
     }
 };
 
-// Where the line's underlines are, as start+length, blank-separated.
-QString Underlines(const QPlainTextEdit& editor, int line)
+// Where each line's underlines are, as start+length; " | " between lines.
+QString Underlines(const QPlainTextEdit& editor)
 {
-    QStringList marks;
-    for (const QTextLayout::FormatRange& range : editor.document()->findBlockByNumber(line).layout()->formats()) {
-        if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
-            marks << QStringLiteral("%1+%2").arg(range.start).arg(range.length);
+    QStringList lines;
+    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next()) {
+        QStringList marks;
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+                marks << QStringLiteral("%1+%2").arg(range.start).arg(range.length);
+        }
+        lines << marks.join(QLatin1Char(' '));
     }
-    return marks.join(QLatin1Char(' '));
-}
-
-QString Lines(const QString& line, int count)
-{
-    QString text;
-    for (int i = 0; i < count; ++i)
-        text += line + QLatin1Char('\n');
-    return text;
+    return lines.join(QStringLiteral(" | "));
 }
 
 // Lines "<TABLE WIDTH=n>", n counting from 0, without a final line break.
@@ -170,7 +166,7 @@ void TestSyntaxColorizer::openColoursEveryLine()
 
 void TestSyntaxColorizer::colouringLeavesEditorStateAlone()
 {
-    Editor e(Lines(QStringLiteral("<TABLE BORDER=1>cell</TABLE>"), 2000));
+    Editor e(QStringLiteral("<TABLE BORDER=1>cell</TABLE>\n").repeated(2000));
     QTextDocument* document = e.edit.document();
     QTest::keyClicks(&e.edit, QStringLiteral("<P>")); // one user edit on the undo stack
     document->setModified(false);
@@ -284,7 +280,7 @@ void TestSyntaxColorizer::pasteRecoloursPastedLines()
 {
     Editor e(QStringLiteral("<P>\nxx<BR>\n<HR>"));
     ClearMarks(e.edit);
-    QApplication::clipboard()->setText(Lines(QStringLiteral("<TD>\"v\""), 1000) + QStringLiteral("<TR>"));
+    QApplication::clipboard()->setText(QStringLiteral("<TD>\"v\"\n").repeated(1000) + QStringLiteral("<TR>"));
     PlaceCursor(e.edit, 6); // after "xx"
     QTest::keyClick(&e.edit, Qt::Key_V, Qt::ControlModifier);
 
@@ -383,7 +379,7 @@ void TestSyntaxColorizer::shownLinesAreExact_data()
     QTest::addColumn<QString>("insert"); // empty: no edit
     QTest::newRow("far jumps") << 0 << QString();
     QTest::newRow("small edit off screen") << 10 << "\"";
-    QTest::newRow("large paste off screen") << 10 << Lines(QStringLiteral("<P>"), 2500) + QLatin1Char('"');
+    QTest::newRow("large paste off screen") << 10 << QStringLiteral("<P>\n").repeated(2500) + QLatin1Char('"');
 }
 
 void TestSyntaxColorizer::shownLinesAreExact()
@@ -444,7 +440,7 @@ void TestSyntaxColorizer::linesOutOfViewGiveTheirColoursAndGlyphsUp()
         }
         return held.size() > 5 ? QString::number(held.size()) + QStringLiteral(" lines") : held.join(' ');
     };
-    const QString paste = Lines(QStringLiteral("<P CLASS=x>"), 3000);
+    const QString paste = QStringLiteral("<P CLASS=x>\n").repeated(3000);
     for (int round = 0; round < 3; ++round) {
         scroll(8000 + round * 1500, 9500 + round * 1500);
         QTextCursor(e.edit.document()).insertText(paste);
@@ -473,27 +469,25 @@ void TestSyntaxColorizer::decoratorsMarkLinesWithoutTouchingTheText()
         Editor e(QStringLiteral("<TABLE>xx</TABLE> xx\nplain\n\"xx"), QStringLiteral("page.html"), coloring);
         CDoubleXDecorator decorator;
         e.colorizer->AddDecorator(&decorator);
-        QCOMPARE(Underlines(e.edit, 0), QStringLiteral("7+2 18+2"));
-        QCOMPARE(Underlines(e.edit, 2), QStringLiteral("1+2"));
+        QCOMPARE(Underlines(e.edit), QStringLiteral("7+2 18+2 |  | 1+2"));
         if (coloring) // the token colours stay under the marks
             QCOMPARE(LineColours(e.edit, 1), QStringLiteral("plain"));
 
         // Typing marks the new text; the marks never reach the undo stack.
         PlaceCursor(e.edit, 21);
         QTest::keyClicks(&e.edit, QStringLiteral("xx"));
-        QCOMPARE(Underlines(e.edit, 1), QStringLiteral("0+2"));
+        QCOMPARE(Underlines(e.edit), QStringLiteral("7+2 18+2 | 0+2 | 1+2"));
         QCOMPARE(e.edit.document()->availableUndoSteps(), 1);
 
         // Marks that change are redrawn when the decorator asks, and go with it.
         decorator.m_bMarking = false;
         e.colorizer->Redecorate(0, 0);
-        QCOMPARE(Underlines(e.edit, 0), QString());
-        QCOMPARE(Underlines(e.edit, 2), QStringLiteral("1+2"));
+        QCOMPARE(Underlines(e.edit), QStringLiteral(" | 0+2 | 1+2"));
         decorator.m_bMarking = true;
         e.colorizer->RedecorateAll();
-        QCOMPARE(Underlines(e.edit, 0), QStringLiteral("7+2 18+2"));
+        QCOMPARE(Underlines(e.edit), QStringLiteral("7+2 18+2 | 0+2 | 1+2"));
         e.colorizer->RemoveDecorator(&decorator);
-        QCOMPARE(Underlines(e.edit, 0) + Underlines(e.edit, 1) + Underlines(e.edit, 2), QString());
+        QCOMPARE(Underlines(e.edit), QStringLiteral(" |  | "));
         QCOMPARE(LineColours(e.edit, 0), coloring ? QStringLiteral("kw1:TABLE@1 kw1:TABLE@11") : QStringLiteral("-"));
     }
 }
