@@ -5,6 +5,7 @@
 #include "support/TestMain.h"
 
 #include "framework/Archive.h"
+#include "framework/BlockingWait.h"
 #include "framework/CmdTarget.h"
 #include "framework/CmdUI.h"
 #include "framework/CommandRouter.h"
@@ -15,12 +16,16 @@
 #include "framework/KeysBack.h"
 #include "framework/Document.h"
 #include "framework/JobChannel.h"
+#include "framework/JournalRecord.h"
+#include "framework/MessageBox.h"
 #include "framework/Profile.h"
 #include "framework/RecentFileList.h"
+#include "framework/RecoveryFolder.h"
 #include "framework/SingleInstance.h"
 #include "files/RegularFile.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDialog>
 #include <QLineEdit>
@@ -28,9 +33,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QLocalSocket>
+#include <QMimeData>
+#include <QProcess>
+#include <QShortcut>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <atomic>
 #include <fcntl.h>
@@ -143,6 +155,139 @@ QString Open(const QString& path)
     return (opened ? QStringLiteral("opened ") + QString::fromUtf8(file.readAll()) : QString())
            + messages.texts.join(QLatin1Char('|')).replace(path, QStringLiteral("~"));
 }
+
+// An empty folder for journals, a new one at each call.
+QString NewFolder()
+{
+    static int folders = 0;
+    return ZtTest::FreshDir(QStringLiteral("journals/%1").arg(++folders));
+}
+
+// A lock as a process that has ended left it.
+void WriteDeadLock(const QString& lockPath)
+{
+    QProcess gone;
+    gone.start(QStringLiteral("true"));
+    gone.waitForFinished(60000);
+    ZtTest::WriteFile(lockPath, QByteArray::number(gone.processId() ? gone.processId() : 999999) + "\nzentrel\n"
+                                    + QSysInfo::machineHostName().toUtf8() + '\n');
+}
+
+// "header:ok|damaged bytes:ok|damaged" with the path read back.
+QString Describe(const QString& journalFile)
+{
+    CJournalRecord record = CJournalRecord::ReadHeader(journalFile);
+    QString result = QStringLiteral("header:") + (record.m_bDamaged ? QStringLiteral("damaged") : QStringLiteral("ok"));
+    if (record.m_bDamaged)
+        return result;
+    QByteArray bytes;
+    result += QStringLiteral(" bytes:") + (record.ReadBytes(bytes) ? QStringLiteral("ok") : QStringLiteral("damaged"));
+    if (!bytes.isEmpty())
+        result += QStringLiteral(" path:") + record.m_strPath;
+    return result;
+}
+
+// A page's journal damaged as named, read back. A newline in the page's
+// file name must not end the header line.
+QString Damaged(const QString& damage)
+{
+    CJournalRecord record;
+    record.m_strPath = QStringLiteral("/w/a\nb.html");
+    record.m_strKind = QStringLiteral("HTML");
+    record.m_loadStamp = {true, 12, 1700000000000};
+    QByteArray bytes = record.Encode(QByteArray("<P>caf\xe9\r\n\r\r\n", 13));
+    const QString path = NewFolder() + QStringLiteral("/1.ztj");
+    if (damage == QLatin1String("cut"))
+        bytes.chop(1);
+    else if (damage == QLatin1String("add"))
+        bytes += 'x';
+    else if (damage == QLatin1String("flip"))
+        bytes[bytes.size() - 3] = 'Q';
+    else if (damage == QLatin1String("headeronly"))
+        bytes = bytes.left(bytes.indexOf("\n\n"));
+    else if (damage == QLatin1String("empty"))
+        bytes.clear();
+    else if (damage == QLatin1String("foreign"))
+        bytes = "[Settings]\nkey=value\n\nmore\n";
+    else if (damage == QLatin1String("badnumber"))
+        bytes.replace("size 12", "size 1x");
+    if (damage == QLatin1String("fifo"))
+        mkfifo(QFile::encodeName(path).constData(), 0600);
+    else if (damage == QLatin1String("link"))
+        QFile::link(ZtTest::WriteFile(path + QStringLiteral(".target"), bytes), path);
+    else
+        ZtTest::WriteFile(path, bytes);
+    return Describe(path);
+}
+
+// Notes the kinds of input that reach it, one word each.
+class CInputRecorder : public QWidget
+{
+public:
+    CInputRecorder()
+    {
+        setAcceptDrops(true);
+        setAttribute(Qt::WA_InputMethodEnabled);
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
+        shortcut->setContext(Qt::ApplicationShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this] { m_log.append(QStringLiteral("shortcut")); });
+        resize(100, 100);
+    }
+
+    QStringList m_log;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        static const QHash<QEvent::Type, QString> words{
+            {QEvent::KeyPress, QStringLiteral("key")},       {QEvent::MouseButtonPress, QStringLiteral("mouse")},
+            {QEvent::Wheel, QStringLiteral("wheel")},        {QEvent::InputMethod, QStringLiteral("text")},
+            {QEvent::DragEnter, QStringLiteral("drag")},     {QEvent::Drop, QStringLiteral("drop")},
+            {QEvent::ContextMenu, QStringLiteral("menu")},   {QEvent::Close, QStringLiteral("close")},
+        };
+        if (words.contains(event->type()))
+            m_log.append(words.value(event->type()));
+        if (event->type() == QEvent::DragEnter)
+            event->accept();
+        return QWidget::event(event);
+    }
+};
+
+// Gives widget one piece of input of the kind named.
+void SendInput(const QString& kind, QWidget* widget)
+{
+    const QPointF centre(50, 50);
+    if (kind == QLatin1String("key")) {
+        QTest::keyClick(widget, Qt::Key_A);
+    } else if (kind == QLatin1String("shortcut")) {
+        QTest::keyClick(widget, Qt::Key_K, Qt::ControlModifier);
+    } else if (kind == QLatin1String("mouse")) {
+        QTest::mouseClick(widget, Qt::LeftButton);
+    } else if (kind == QLatin1String("wheel")) {
+        QWheelEvent wheel(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(widget, &wheel);
+    } else if (kind == QLatin1String("text")) {
+        QInputMethodEvent text;
+        text.setCommitString(QStringLiteral("x"));
+        QCoreApplication::sendEvent(widget, &text);
+    } else if (kind == QLatin1String("drop")) {
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/page.html"))});
+        QDragEnterEvent enter(centre.toPoint(), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &enter);
+        QDropEvent drop(centre, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &drop);
+    } else if (kind == QLatin1String("menu")) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, centre.toPoint(), widget->mapToGlobal(centre.toPoint()));
+        QCoreApplication::sendEvent(widget, &menu);
+    } else if (kind == QLatin1String("close")) {
+        // As the window system asks: through the native window, which asks
+        // the widget.
+        QCloseEvent close;
+        QCoreApplication::sendEvent(widget->windowHandle(), &close);
+    }
+}
 } // namespace
 
 class TestFramework : public QObject
@@ -168,6 +313,15 @@ private slots:
     void opensOnlyRegularFiles() { ZtTest::CompareResult(); }
     void stampFollowsReadsAndWrites();
     void jobChannelDeliversOnlyWhatIsStillWanted();
+    void waitSwallowsEveryInput();
+    void nothingOpensABoxUntilTheWaitEnds();
+    void damagedJournals_data();
+    void damagedJournals() { ZtTest::CompareResult(); }
+    void largeJournal();
+    void recoverySessionsOffered();
+    void thousandJournals();
+    void unusableRecoveryRoot_data();
+    void unusableRecoveryRoot();
 };
 
 void TestFramework::routesAlongTheChain()
@@ -550,6 +704,202 @@ void TestFramework::jobChannelDeliversOnlyWhatIsStillWanted()
     QVERIFY(post(fourth, QStringLiteral("fourth")));
     QCoreApplication::processEvents();
     QCOMPARE(got.last(), QStringLiteral("fourth"));
+}
+
+// The wait for an outside program: no input of any kind reaches the program's
+// windows, no box opens inside it, and the wait ends when asked even if one
+// did; messages, closes and files handed over come after it.
+//
+// Each kind of input as the window gets it without a wait, then what reaches
+// it from a wait: nothing, but a close asked for during the wait, which
+// closes the window once it is over.
+void TestFramework::waitSwallowsEveryInput()
+{
+    CInputRecorder window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QStringList received;
+    for (const char* kind : {"key", "shortcut", "mouse", "wheel", "text", "drop", "menu", "close"}) {
+        window.m_log.clear();
+        SendInput(kind, &window);
+        const QString without = window.m_log.join(QLatin1Char(' '));
+        window.m_log.clear();
+        window.show();
+        CBlockingWait wait;
+        QTimer::singleShot(0, &window, [&] {
+            SendInput(kind, &window);
+            wait.Quit();
+        });
+        wait.Exec();
+        QCoreApplication::processEvents();
+        received << without + QStringLiteral(" / ") + window.m_log.join(QLatin1Char(' '))
+                        + (window.isVisible() ? QString() : QStringLiteral(" closed"));
+    }
+    QCOMPARE(received.join(QStringLiteral(" | ")),
+             QStringLiteral("key /  | key shortcut /  | mouse /  | wheel /  | text /  | drag drop /  | menu /  | "
+                            "close / close closed"));
+}
+
+void TestFramework::nothingOpensABoxUntilTheWaitEnds()
+{
+    ZtTest::CMessageLog messages;
+    CSingleInstance running;
+    QVERIFY(running.Listen());
+    QSignalSpy requested(&running, &CSingleInstance::filesRequested);
+    QStringList during;
+
+    CBlockingWait wait;
+    QTimer::singleShot(0, this, [&] {
+        const auto message = ZtMessageBox::Show(QStringLiteral("Compiled."));
+        const auto question = ZtMessageBox::Show(QStringLiteral("Save?"), QMessageBox::Question,
+                                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        const auto yesNo = ZtMessageBox::Show(QStringLiteral("Reload?"), QMessageBox::Question,
+                                              QMessageBox::Yes | QMessageBox::No);
+        during << QStringLiteral("message %1, question %2, yes-no %3, shown %4")
+                      .arg(message == QMessageBox::Ok)
+                      .arg(question == QMessageBox::Cancel)
+                      .arg(yesNo == QMessageBox::No)
+                      .arg(messages.texts.size());
+        // A box that bypasses the message seam is turned away, and the quit
+        // asked for while it is open still ends the wait.
+        QMessageBox stray(QMessageBox::Warning, QString(), QStringLiteral("stray"), QMessageBox::Ok);
+        QTimer::singleShot(0, this, [&] { wait.Quit(); });
+        during << QStringLiteral("stray box rejected %1").arg(stray.exec() != QMessageBox::Ok);
+    });
+    wait.Exec();
+
+    // Files handed over by "zentrel --open" during a wait: the running
+    // program answers at once but opens them after it.
+    QLocalSocket secondStart;
+    CBlockingWait handOver;
+    connect(&secondStart, &QLocalSocket::readyRead, this, [&] {
+        during << QStringLiteral("files requested %1").arg(requested.size());
+        handOver.Quit();
+    });
+    QTimer::singleShot(0, this, [&] {
+        secondStart.connectToServer(CSingleInstance::ServerName());
+        secondStart.write("/tmp/a.html\n\n");
+    });
+    handOver.Exec();
+
+    QCOMPARE(during, (QStringList{"message 1, question 1, yes-no 1, shown 0", "stray box rejected 1",
+                                  "files requested 0"}));
+    QTRY_COMPARE(requested.size(), 1);
+    QCOMPARE(requested.first().first().toStringList(), QStringList{"/tmp/a.html"});
+    QCOMPARE(messages.texts, QStringList{"Compiled."});
+}
+
+// Journal files and the folder that keeps them: what counts as damaged, and
+// which sessions a start may offer.
+void TestFramework::damagedJournals_data()
+{
+    ZtTest::ResultColumns();
+    Row("whole", Damaged(""), "header:ok bytes:ok path:/w/a\nb.html");
+    for (const char* damage : {"cut", "add", "flip", "headeronly", "empty", "foreign", "badnumber", "fifo", "link"})
+        Row(damage, Damaged(damage), "header:damaged");
+}
+
+// A 50 MB journal: the header is read without the text, and the text
+// comes back whole.
+void TestFramework::largeJournal()
+{
+    CJournalRecord record;
+    record.m_strPath = QStringLiteral("/w/big.html");
+    const QByteArray text(50 * 1024 * 1024, 'a');
+    const QString path = NewFolder() + QStringLiteral("/1.ztj");
+    ZtTest::WriteFile(path, record.Encode(text));
+    CJournalRecord read = CJournalRecord::ReadHeader(path);
+    QCOMPARE(read.m_nLength, text.size());
+    QByteArray bytes;
+    QVERIFY(read.ReadBytes(bytes));
+    QVERIFY(bytes == text);
+}
+
+// Only sessions of processes that are gone are offered: not this
+// process's own, not one whose owner still runs; foreign names and
+// files are skipped, damaged journals listed as damaged.
+void TestFramework::recoverySessionsOffered()
+{
+    const QString root = NewFolder();
+    CRecoveryFolder own(root);
+    QVERIFY(own.Open());
+    ZtTest::WriteFile(own.SessionFolder() + QStringLiteral("/1.ztj"), CJournalRecord().Encode("own"));
+    CRecoveryFolder live(root);
+    QVERIFY(live.Open());
+    ZtTest::WriteFile(live.SessionFolder() + QStringLiteral("/1.ztj"), CJournalRecord().Encode("live"));
+
+    QDir().mkpath(root + QStringLiteral("/100-1"));
+    WriteDeadLock(root + QStringLiteral("/100-1.lock"));
+    CJournalRecord dead;
+    dead.m_strPath = QStringLiteral("/w/dead.html");
+    ZtTest::WriteFile(root + QStringLiteral("/100-1/1.ztj"), dead.Encode("dead"));
+    ZtTest::WriteFile(root + QStringLiteral("/100-1/2.ztj"), "damaged");
+    ZtTest::WriteFile(root + QStringLiteral("/100-1/notes.txt"), "foreign");
+    QDir().mkpath(root + QStringLiteral("/200-2")); // no lock at all
+    CJournalRecord unlocked;
+    unlocked.m_strPath = QStringLiteral("/w/unlocked.html");
+    ZtTest::WriteFile(root + QStringLiteral("/200-2/1.ztj"), unlocked.Encode("unlocked"));
+    QDir().mkpath(root + QStringLiteral("/foreign"));
+    ZtTest::WriteFile(root + QStringLiteral("/foreign/1.ztj"), CJournalRecord().Encode("foreign"));
+    QVERIFY(QFile::link(root + QStringLiteral("/200-2"), root + QStringLiteral("/300-3")));
+
+    CRecoveryFolder next(root);
+    QVERIFY(next.Open());
+    QStringList offered;
+    for (const CJournalRecord& record : next.ClaimOrphans())
+        offered.append(record.m_bDamaged ? QStringLiteral("damaged") : record.m_strPath);
+    QCOMPARE(offered.join(QLatin1Char(',')), QStringLiteral("/w/dead.html,damaged,/w/unlocked.html"));
+    // Claimed sessions are not offered twice, not even to another start.
+    CRecoveryFolder concurrent(root);
+    QVERIFY(concurrent.Open());
+    QVERIFY(concurrent.ClaimOrphans().isEmpty());
+    // Kept journals are offered again once released.
+    next.ReleaseOrphans();
+    QCOMPARE(concurrent.ClaimOrphans().size(), 3);
+}
+
+// 1,000 journals are all listed.
+void TestFramework::thousandJournals()
+{
+    const QString root = NewFolder();
+    QDir().mkpath(root + QStringLiteral("/100-1"));
+    for (int i = 0; i < 1000; ++i)
+        ZtTest::WriteFile(root + QStringLiteral("/100-1/%1.ztj").arg(i), CJournalRecord().Encode(QByteArray::number(i)));
+    CRecoveryFolder next(root);
+    QVERIFY(next.Open());
+    const QList<CJournalRecord> offered = next.ClaimOrphans();
+    QCOMPARE(offered.size(), 1000);
+    QVERIFY(std::none_of(offered.begin(), offered.end(), [](const CJournalRecord& r) { return r.m_bDamaged; }));
+}
+
+// A folder that is a link, or a file in its place, is not used: the
+// journals would go, and later be removed, somewhere else.
+void TestFramework::unusableRecoveryRoot_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a symbolic link") << "link";
+    QTest::newRow("a file") << "file";
+    QTest::newRow("below a file") << "belowfile";
+}
+
+void TestFramework::unusableRecoveryRoot()
+{
+    QFETCH(QString, kind);
+    const QString base = NewFolder();
+    QString root = base + QStringLiteral("/recovery");
+    if (kind == QLatin1String("link")) {
+        QDir().mkpath(base + QStringLiteral("/elsewhere"));
+        QVERIFY(QFile::link(base + QStringLiteral("/elsewhere"), root));
+    } else if (kind == QLatin1String("file")) {
+        ZtTest::WriteFile(root, "not a folder");
+    } else {
+        ZtTest::WriteFile(base + QStringLiteral("/plain"), "not a folder");
+        root = base + QStringLiteral("/plain/recovery");
+    }
+    CRecoveryFolder folder(root);
+    QVERIFY(!folder.Open());
+    QVERIFY(!folder.Problem().isEmpty() && folder.SessionFolder().isEmpty() && folder.ClaimOrphans().isEmpty());
+    QVERIFY(QDir(base + QStringLiteral("/elsewhere")).isEmpty());
 }
 
 ZT_TEST_MAIN(TestFramework)
