@@ -385,7 +385,6 @@ private slots:
         QCOMPARE(m_app->GetWizardDirectory(), m_app->ProjectPath());
         m_app->SetSelectedPath(m_dir + QStringLiteral("/Site/Images"));
         QCOMPARE(m_app->GetWizardDirectory(), m_dir + QStringLiteral("/Site"));
-        QCOMPARE(m_app->WizardCommands().BodyBaseDirectory(), QString());
 
         // Two pages: the one opened first decides, though the other is active.
         OpenPage(QStringLiteral("First/a.html"));
