@@ -92,20 +92,17 @@ void TestSourceLoader::roundTripsAfterBackgroundLoad_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QByteArray>("saved"); // empty: the bytes themselves
-    const QByteArray mixed("a\r\nbb\nccc\rd\r\r\ne\n\r\n\r");
-    QTest::newRow("mixed line ends") << mixed << QByteArray();
+    QTest::newRow("mixed line ends") << QByteArray("a\r\nbb\nccc\rd\r\r\ne\n\r\n\r") << QByteArray();
     QTest::newRow("CR LF cut by pieces") << QByteArray("ab\r\nc\r\r\nde\r\n\r\n") << QByteArray();
     const QByteArray utf8("\xef\xbb\xbf" "caf\xc3\xa9\n\xe2\x82\xac \xf0\x9f\x98\x80\xe2\x80\xa9x\xc2\xa0\r\n");
     QTest::newRow("utf-8 with byte order mark") << utf8 << QByteArray();
     // One byte that is not UTF-8 far from the start makes the whole file Windows-1252.
     const QByteArray cp1252("caf\xc3\xa9\nline\nline\n\x80\x9f\xe9\r\n");
     QTest::newRow("windows-1252 found late") << cp1252 << QByteArray();
-    const QByteArray markers("a\xef\xb7\x90\nb\xef\xb7\x91\xef\xb7\x92\n\xef\xb7\x91");
-    QTest::newRow("frame markers") << markers << QByteArray();
+    QTest::newRow("frame markers") << QByteArray("a\xef\xb7\x90\nb\xef\xb7\x91\xef\xb7\x92\n\xef\xb7\x91") << QByteArray();
     QTest::newRow("zero byte, opened anyway") << QByteArray("ab\r\ncd\0ef\n", 10) << QByteArray("ab\r\ncd");
     QTest::newRow("empty") << QByteArray() << QByteArray();
-    const QByteArray crOnly("<p>\rone\r\r\rtwo\r\r</p>\r\r\r\r<br>\rend\r\r");
-    QTest::newRow("CR only") << crOnly << QByteArray();
+    QTest::newRow("CR only") << QByteArray("<p>\rone\r\r\rtwo\r\r</p>\r\r\r\r<br>\rend\r\r") << QByteArray();
     const QByteArray longLine("<p>caf\xc3\xa9 \xe2\x82\xac\xf0\x9f\x98\x80 one long line, no end \xc3\xa9\xc3\xa9</p>\r");
     QTest::newRow("one long line") << longLine << QByteArray();
 }
