@@ -210,16 +210,12 @@ void TestNewPage::keyboard()
     CNewPageDlg dialog(dir, QString(), dir);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    const auto control = [&dialog](int id) { return Find(&dialog, id); };
-    const QList<QWidget*> order{control(CNewPageDlg::IDC_TITLE),         control(CNewPageDlg::IDC_PATH_BUTTON),
-                                control(CNewPageDlg::IDC_PATH),          control(CNewPageDlg::IDC_PROLOGUE),
-                                control(CNewPageDlg::IDC_GET_TEMPLATE),  control(CNewPageDlg::IDC_SAVE_TEMPLATE),
-                                control(CNewPageDlg::IDC_TEMPLATE_TEXT)};
-    for (QWidget* expected : order) {
-        QCOMPARE(QApplication::focusWidget(), expected);
+    for (int id : {CNewPageDlg::IDC_TITLE, CNewPageDlg::IDC_PATH_BUTTON, CNewPageDlg::IDC_PATH, CNewPageDlg::IDC_PROLOGUE,
+                   CNewPageDlg::IDC_GET_TEMPLATE, CNewPageDlg::IDC_SAVE_TEMPLATE, CNewPageDlg::IDC_TEMPLATE_TEXT}) {
+        QCOMPARE(QApplication::focusWidget(), Find(&dialog, id));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    order.first()->setFocus();
+    Find(&dialog, CNewPageDlg::IDC_TITLE)->setFocus();
     QTest::keyClicks(QApplication::focusWidget(), "Keys");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -230,7 +226,7 @@ void TestNewPage::keyboard()
     QVERIFY(dialog.LoadTemplate(source));
     // Return on a picture button presses it, not OK.
     CNewPageDlg::SetSaveChooser([&dir](QWidget*, const QString&, const QString&) { return dir + "/saved.tpt"; });
-    control(CNewPageDlg::IDC_SAVE_TEMPLATE)->setFocus();
+    Find(&dialog, CNewPageDlg::IDC_SAVE_TEMPLATE)->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     CNewPageDlg::SetSaveChooser(nullptr);
     QVERIFY(dialog.isVisible());
