@@ -38,6 +38,8 @@ private slots:
     void roundTripsAfterBackgroundLoad();
     void loadThatCannotFinish_data();
     void loadThatCannotFinish();
+    void lineLengthAcrossReads_data();
+    void lineLengthAcrossReads();
     void linesShownAreColouredWhileLoading_data();
     void linesShownAreColouredWhileLoading();
     void reloadInBackground_data();
@@ -220,6 +222,31 @@ void TestSourceLoader::loadThatCannotFinish()
         QCOMPARE(CSourceText::Save(document->TextDocument()), page);
         QVERIFY(document->IsModified());
     }
+}
+
+void TestSourceLoader::lineLengthAcrossReads_data()
+{
+    QTest::addColumn<QByteArrayList>("reads");
+    QTest::addColumn<bool>("tooLong");
+    // A limit of 4 bytes a line.
+    QTest::newRow("exactly the limit") << QByteArrayList{"aaaa"} << false;
+    QTest::newRow("one over") << QByteArrayList{"aaaa", "a"} << true;
+    QTest::newRow("LF ends a line") << QByteArrayList{"aaaa\nbb", "bb\n"} << false;
+    QTest::newRow("CR ends a line") << QByteArrayList{"aa\rb", "bbb\r"} << false;
+    QTest::newRow("CR LF cut between reads") << QByteArrayList{"aaaa\r", "\naaaa"} << false;
+    QTest::newRow("line over the limit across reads") << QByteArrayList{"aa\nbbb", "bb\r"} << true;
+    QTest::newRow("CR only, long line after short ones") << QByteArrayList{"a\rb\rc", "cccc"} << true;
+}
+
+void TestSourceLoader::lineLengthAcrossReads()
+{
+    QFETCH(QByteArrayList, reads);
+    QFETCH(bool, tooLong);
+    qsizetype lineLength = 0;
+    bool found = false;
+    for (const QByteArray& read : reads)
+        found = found || CSourceLoader::HasLineLongerThan(read.constData(), read.size(), 4, lineLength);
+    QCOMPARE(found, tooLong);
 }
 
 // The first lines of the view: "ok" for a line whose colours are those of its
