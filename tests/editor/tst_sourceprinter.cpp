@@ -129,6 +129,14 @@ void TestSourcePrinter::printsEveryLineInColourWithinHalfInchMargins()
     QVERIFY(lastPage >= 3);
     QCOMPARE(all.remove(QLatin1Char(' ')), lines.join(QString()).remove(QLatin1Char(' ')));
     QCOMPARE(QStringLiteral("%1 %2").arg(tables).arg(reds), QStringLiteral("400 400"));
+
+    // With colouring off no colours are given: the same text is printed.
+    CPaperRecorder plain;
+    CSourcePrinter::Print(*editor.document(), &plain, 720, [&plain] { return plain.NewPage(); });
+    QString plainText;
+    for (const PaintedText& item : plain.painted)
+        plainText += item.text;
+    QCOMPARE(plainText.remove(QLatin1Char(' ')), all);
 }
 
 ZT_TEST_MAIN(TestSourcePrinter)
