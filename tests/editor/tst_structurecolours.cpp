@@ -162,6 +162,10 @@ void TestStructureColours::results_data()
     Row("< not before a letter is text", LineTokens(u"a < b <3 </ p> <>"), "");
     Row("self-closing slash", LineTokens(u"<br/><img src=a />"),
         "tag:<br@0 tag:/>@3 tag:<img@5 attribute:src@10 value:a@14 tag:/>@16");
+    Row("script keywords, not as property names",
+        LineTokens(u"<script>if (x) return m.delete(y); else new X</script>"),
+        "tag:<script@0 tag:>@7 js-keyword:if@8 js-keyword:return@15 js-keyword:else@35 "
+        "js-keyword:new@40 tag:</script@45 tag:>@53");
     Row("script numbers", LineTokens(u"<script>0x1F 1.5e-3 .5 12n 1_000</script>"),
         "tag:<script@0 tag:>@7 js-number:0x1F@8 js-number:1.5e-3@13 js-number:.5@20 "
         "js-number:12n@23 js-number:1_000@27 tag:</script@32 tag:>@40");
