@@ -117,7 +117,6 @@ private slots:
         QTRY_COMPARE(m_frame->windowTitle(), QStringLiteral("Zentrel - Draft"));
         QCOMPARE(Active()->windowTitle(), QStringLiteral("page.html"));
         QVERIFY(Active()->isMaximized());
-        QCOMPARE(ZtApp()->BrowseCommands().BrowserTitle(), QStringLiteral("page.html"));
         QCOMPARE(ZtApp()->CurrentFile(), pagePath);
         QVERIFY(editor->GetDocument()->IsModified());
         QCOMPARE(m_frame->statusBar()->currentMessage(), tempPath);

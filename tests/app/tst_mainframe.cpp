@@ -469,27 +469,23 @@ private slots:
         QCOMPARE(offered, (QList<int>{ID_VIEW_LISTBAR, ID_DOCKFLOAT_LISTBAR, ID_ALLOWDOCK_LISTBAR}));
     }
 
+    // Closing saves the layout, and the next frame restores it; that frame
+    // shows the splash screen once it is made.
     void layoutSavedOnCloseAndRestored()
     {
         QVERIFY(m_frame->ExecuteCommand(ID_DOCKFLOAT_LISTBAR));
         m_frame->ListBar()->move(300, 200);
         QVERIFY(m_frame->close());
 
+        CSplashWnd::EnableSplashScreen(true);
         CMainFrame second;
         second.LoadFrame();
+        QVERIFY(CSplashWnd::IsVisibleSplash());
         second.RestorePlacement();
         second.LoadBarState();
         QVERIFY(second.ListBar()->isFloating());
         QCOMPARE(second.ListBar()->pos(), QPoint(300, 200));
         QCOMPARE(second.geometry().size(), m_frame->geometry().size());
-    }
-
-    void splashShowsAtEndOfCreation()
-    {
-        CSplashWnd::EnableSplashScreen(true);
-        CMainFrame frame;
-        frame.LoadFrame();
-        QVERIFY(CSplashWnd::IsVisibleSplash());
     }
 
     // The splash screen on its own, over a window that stands for the main
