@@ -290,7 +290,6 @@ void TestWizardText::foldersInTheProfile()
     CProfile profile(dir.filePath(QStringLiteral("p.ini")));
     // First run: nothing to show, nothing written for an empty list.
     QCOMPARE(ZtImageFolders::Load(profile), QStringList());
-    QCOMPARE(ZtImageFolders::MostRecent(profile), QString());
     ZtImageFolders::Save(profile, {});
     QCOMPARE(StoredFolders(profile), QString());
 
