@@ -33,6 +33,7 @@ QString WizardsTaking(const QString& path)
         taking += IsWizardFileType(path, id) ? QLatin1Char('y') : QLatin1Char('-');
     return taking;
 }
+
 const QString kCell = QStringLiteral("Cell data goes here.\n\t\t</TD>\n");
 
 // The profile's remembered folders as "key=value", in the file's order and
