@@ -4,7 +4,6 @@
 #include "app/FolderTreeServices.h"
 #include "app/KeywordCommands.h"
 #include "editor/ZentrelView.h"
-#include "projects/DesktopTreeCtrl.h"
 #include "projects/FileListCtrl.h"
 #include "projects/KeywordsTreeCtrl.h"
 #include "projects/ListBar.h"
@@ -57,7 +56,6 @@ private slots:
         m_fileBar = std::make_unique<CFileBarCommands>(*m_services);
         m_keywords->Connect(m_frame.get());
         m_fileBar->Connect(m_frame.get());
-        ConnectFolderTree(m_frame->ProjectBar()->ProjectTree(), *m_services, &m_context);
     }
 
     void cleanupTestCase()
@@ -65,56 +63,43 @@ private slots:
         CZentrelView::SetFileOpenHandler(nullptr);
     }
 
+    // The Keywords tree reaches the services through the connections every
+    // folder tree gets; the Desktop tree's requests are followed in the whole
+    // program (tst_projectcommands).
     void requestsReachTheServices_data()
     {
-        QTest::addColumn<QString>("source"); // project, keywords, desktop, list
         QTest::addColumn<QString>("request");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("log");
         QTest::addColumn<QString>("listed"); // the List bar's folder after, when one is listed
-
-        for (const char* tree : {"project", "keywords"}) {
-            const QString name = QString::fromLatin1(tree);
-            QTest::addRow("%s: folder", tree) << name << "folder" << "/site/img" << "selected:/site/img" << "/site/img";
-            QTest::addRow("%s: file", tree) << name << "file" << "/site/a.html" << "open:/site/a.html" << "";
-            QTest::addRow("%s: current", tree) << name << "current" << "/site/a.html" << "current:/site/a.html" << "";
-            QTest::addRow("%s: refreshed", tree) << name << "refreshed" << "/site/doc" << "" << "/site/doc";
-        }
-        QTest::newRow("desktop: folder") << "desktop" << "folder" << "/home/u"
-                                         << "current:/home/u selected:/home/u" << "/home/u";
-        QTest::newRow("desktop: no folder") << "desktop" << "folder" << "" << "" << "";
-        QTest::newRow("list: edit") << "list" << "file" << "/site/b.htm" << "open:/site/b.htm,close" << "";
-        QTest::newRow("list: show") << "list" << "show" << "/site/b.htm" << "browse:/site/b.htm,/site/b.htm" << "";
+        QTest::newRow("tree: folder") << "folder" << "/site/img" << "selected:/site/img" << "/site/img";
+        QTest::newRow("tree: file") << "file" << "/site/a.html" << "open:/site/a.html" << "";
+        QTest::newRow("tree: current") << "current" << "/site/a.html" << "current:/site/a.html" << "";
+        QTest::newRow("tree: refreshed") << "refreshed" << "/site/doc" << "" << "/site/doc";
+        QTest::newRow("list: edit") << "list file" << "/site/b.htm" << "open:/site/b.htm,close" << "";
+        QTest::newRow("list: show") << "list show" << "/site/b.htm" << "browse:/site/b.htm,/site/b.htm" << "";
     }
 
     void requestsReachTheServices()
     {
-        QFETCH(QString, source);
         QFETCH(QString, request);
         QFETCH(QString, path);
         QFETCH(QString, log);
         QFETCH(QString, listed);
-        CProjectBar* bar = m_frame->ProjectBar();
-        CFolderTreeCtrl* tree = nullptr;
-        if (source == QLatin1String("project"))
-            tree = bar->ProjectTree();
-        else if (source == QLatin1String("keywords"))
-            tree = bar->KeywordsTree();
+        CKeywordsTreeCtrl* tree = m_frame->ProjectBar()->KeywordsTree();
         m_frame->ListBar()->ShowFolder(QString());
         const QString listedBefore = m_frame->ListBar()->Folder();
         m_services->TakeLog();
 
-        if (tree && request == QLatin1String("folder"))
+        if (request == QLatin1String("folder"))
             emit tree->folderSelected(path);
-        else if (tree && request == QLatin1String("file"))
-            emit tree->openFileRequested(path);
-        else if (tree && request == QLatin1String("current"))
-            emit tree->currentPathChanged(path);
-        else if (tree && request == QLatin1String("refreshed"))
-            emit tree->folderRefreshed(path);
-        else if (source == QLatin1String("desktop"))
-            emit bar->DesktopTree()->folderSelected(path);
         else if (request == QLatin1String("file"))
+            emit tree->openFileRequested(path);
+        else if (request == QLatin1String("current"))
+            emit tree->currentPathChanged(path);
+        else if (request == QLatin1String("refreshed"))
+            emit tree->folderRefreshed(path);
+        else if (request == QLatin1String("list file"))
             emit m_frame->ListBar()->List()->openFileRequested(path, true);
         else
             emit m_frame->ListBar()->List()->showInBrowserRequested(path);
@@ -125,33 +110,27 @@ private slots:
 
     void treePasteCompletesAPendingMove_data()
     {
-        QTest::addColumn<bool>("keywordsTree");
-        QTest::addColumn<bool>("done");
-        QTest::addColumn<bool>("usedCopyList");
-        QTest::addColumn<bool>("earlierCut"); // the paste moved a cut made before the pending one
+        QTest::addColumn<QString>("tree");
+        QTest::addColumn<QString>("paste"); // done, failed, of the copy list, or of a cut made before the pending one
         QTest::addColumn<bool>("stillPending");
-
-        QTest::newRow("project tree") << false << true << false << false << false;
-        QTest::newRow("keywords tree") << true << true << false << false << false;
-        QTest::newRow("failed paste") << true << false << false << false << true;
-        QTest::newRow("paste of the copy list") << false << true << true << false << true;
-        QTest::newRow("move of an earlier cut") << false << true << false << true << true;
+        QTest::newRow("keywords tree") << "keywords" << "done" << false;
+        QTest::newRow("failed paste") << "keywords" << "failed" << true;
+        QTest::newRow("paste of the copy list") << "project" << "copy list" << true;
+        QTest::newRow("move of an earlier cut") << "project" << "earlier cut" << true;
     }
 
     void treePasteCompletesAPendingMove()
     {
-        QFETCH(bool, keywordsTree);
-        QFETCH(bool, done);
-        QFETCH(bool, usedCopyList);
-        QFETCH(bool, earlierCut);
+        QFETCH(QString, tree);
+        QFETCH(QString, paste);
         QFETCH(bool, stillPending);
         m_fileBar->OnMoveCut();
-        QVERIFY(m_fileBar->IsMovePending());
-        CProjectBar* bar = m_frame->ProjectBar();
-        CFolderTreeCtrl* tree = keywordsTree ? static_cast<CFolderTreeCtrl*>(bar->KeywordsTree())
-                                             : static_cast<CFolderTreeCtrl*>(bar->ProjectTree());
+        CFolderTreeCtrl* pastedInto = m_frame->ProjectBar()->ProjectTree();
+        if (tree == QLatin1String("keywords"))
+            pastedInto = m_frame->ProjectBar()->KeywordsTree();
         const QStringList pendingCut = m_frame->ListBar()->List()->State().CutSource();
-        emit tree->filesPasted(done, usedCopyList, earlierCut ? QStringList{QStringLiteral("/earlier/a.htm")} : pendingCut);
+        const QStringList moved = paste == QLatin1String("earlier cut") ? QStringList{"/earlier/a.htm"} : pendingCut;
+        emit pastedInto->filesPasted(paste != QLatin1String("failed"), paste == QLatin1String("copy list"), moved);
         QCOMPARE(m_fileBar->IsMovePending(), stillPending);
         m_fileBar->OnTreePasted(true, false, pendingCut);
     }
@@ -161,7 +140,6 @@ private:
     std::unique_ptr<CFakeServices> m_services;
     std::unique_ptr<CKeywordCommands> m_keywords;
     std::unique_ptr<CFileBarCommands> m_fileBar;
-    QObject m_context;
 };
 
 ZT_APP_TEST_MAIN(TestCommandServices)
