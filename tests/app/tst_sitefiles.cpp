@@ -108,7 +108,6 @@ private slots:
         QCOMPARE(ZtTest::ReadFile(P("dest/c.txt")), QByteArray("c.txt"));
         QVERIFY(!QFile::exists(P("c.txt")));
         QCOMPARE(Rows(), QStringLiteral("a.htm b.gif dest Site.ztp"));
-        QVERIFY(!ZtApp()->FileBarCommands().IsMovePending());
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("some text"));
 
         // With the cut still on the clipboard, the clipboard forgets the moved
@@ -170,17 +169,15 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QStringList>("pages");
-        QTest::addColumn<bool>("typed");
+        QTest::addColumn<bool>("typed");       // in the first page
         QTest::addColumn<QString>("expected"); // each page's path below the site and whether it is modified
         QTest::addRow("page renamed in the project tree")
             << "tree a.html b.html" << QStringList{"a.html"} << false << "b.html unmodified";
-        QTest::addRow("folder of two pages renamed in the project tree")
-            << "tree pages docs" << QStringList{"pages/x.html", "pages/y.html"} << false
-            << "docs/x.html unmodified, docs/y.html unmodified";
+        QTest::addRow("folder of two pages, one typed in, renamed in the project tree")
+            << "tree pages docs" << QStringList{"pages/x.html", "pages/y.html"} << true
+            << "docs/x.html modified, docs/y.html unmodified";
         QTest::addRow("page moved with the List bar")
             << "list a.html pages" << QStringList{"a.html"} << false << "pages/a.html unmodified";
-        QTest::addRow("folder of a page typed in renamed in the project tree")
-            << "tree pages docs" << QStringList{"pages/x.html"} << true << "docs/x.html modified";
     }
     void openPagesFollowTheirFiles()
     {
@@ -195,7 +192,7 @@ private slots:
             documents << ZtApp()->OpenDocumentFile(P(page));
             QVERIFY(documents.last());
             oldPaths << documents.last()->GetPathName();
-            if (typed) {
+            if (typed && documents.size() == 1) {
                 ZtTest::EditorOf(documents.last())->moveCursor(QTextCursor::End);
                 QTest::keyClicks(ZtTest::EditorOf(documents.last()), QStringLiteral("typed"));
             }
@@ -219,7 +216,8 @@ private slots:
         QCOMPARE(seen.join(QStringLiteral(", ")), expected);
         for (CDocument* document : std::as_const(documents)) {
             QVERIFY(document->DoFileSave());
-            QCOMPARE(ZtTest::ReadFile(document->GetPathName()).endsWith("typed"), typed);
+            const bool typedIn = typed && document == documents.first();
+            QCOMPARE(ZtTest::ReadFile(document->GetPathName()).endsWith("typed"), typedIn);
         }
         for (const QString& path : std::as_const(oldPaths))
             QVERIFY2(!QFile::exists(path), qPrintable(path));
@@ -227,8 +225,8 @@ private slots:
     }
 
     // A page renamed in the Project tree: the links to it, in files and in an
-    // open page, follow when the user agrees; the renamed page's own link to
-    // a page that stayed needs no change.
+    // open page, follow when the user agrees. How each link is rewritten has
+    // its rows in tst_links.
     void renameInTreeUpdatesLinks_data()
     {
         QTest::addColumn<bool>("answerYes");
@@ -248,7 +246,6 @@ private slots:
         QCOMPARE(ZtTest::ReadFile(P("index.html")),
                  "<p>Home\r\n<a href=\"" + name + "#top\">A</a> <a href=\"" + name + "\">again</a>\r\n");
         QCOMPARE(open->TextDocument()->toPlainText(), "<a href=\"../" + name + "\">back</a>\n");
-        QCOMPARE(ZtTest::ReadFile(P("b.html")), QByteArray("<a href=\"pages/other.html\">other</a>\n"));
         if (answerYes) {
             open->TextDocument()->undo();
             QCOMPARE(open->TextDocument()->toPlainText(), QStringLiteral("<a href=\"../a.html\">back</a>\n"));
@@ -295,7 +292,6 @@ private slots:
         CLinkCheckDlg* dialog = ZtApp()->SiteToolCommands().LinkDialog();
         QVERIFY(dialog && dialog->isVisible());
         QTRY_VERIFY(!dialog->IsChecking());
-        QCOMPARE(dialog->Results()->topLevelItem(0)->childCount(), 1);
         QCOMPARE(dialog->Results()->topLevelItem(0)->child(0)->text(2), QStringLiteral("gone.png"));
         dialog->close();
     }
