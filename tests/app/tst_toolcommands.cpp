@@ -3,7 +3,6 @@
 
 #include "app/ToolCommands.h"
 #include "browser/BrowserView.h"
-#include "framework/CmdUI.h"
 #include "framework/SingleInstance.h"
 #include "projects/ProjectBar.h"
 #include "projects/ProjectTreeCtrl.h"
@@ -104,10 +103,6 @@ private slots:
         const QString source = ZtTest::WriteFile(Path(QStringLiteral("src/Hello.JAVA")), "class Hello {}\n");
         QFile::remove(QDir::homePath() + QStringLiteral("/javac.log"));
         m_app->OpenFileInEditor(source, false);
-        CCmdUI update(ID_COMPILE_JAVA);
-        m_app->ToolCommands().OnUpdateCompileJava(&update);
-        QVERIFY(update.m_bEnabled);
-
         ZtTest::WhenModal<CJavaOptionsDlg>([](CJavaOptionsDlg* dialog) {
             QCOMPARE(dialog->ProgramEdit()->text(), QStringLiteral("javac"));
             QVERIFY(!dialog->WidthBox()->isEnabled());
@@ -129,32 +124,47 @@ private slots:
     {
         QTest::addColumn<QString>("file");     // opened first; empty for none
         QTest::addColumn<QString>("javaPath");
+        QTest::addColumn<bool>("runnerStuck"); // the options accepted, asking for a page
         QTest::addColumn<QStringList>("expected");
         const QString noJava = QStringLiteral("No active .java document!");
         const QString problem = QStringLiteral("Problem encountered compiling java document!");
-        QTest::newRow("no window") << "" << "/jdk" << QStringList{noJava};
-        QTest::newRow("not java") << "page.html" << "/jdk" << QStringList{noJava};
-        QTest::newRow("no java path") << "A.java" << ""
+        QTest::newRow("no window") << "" << "/jdk" << false << QStringList{noJava};
+        QTest::newRow("not java") << "page.html" << "/jdk" << false << QStringList{noJava};
+        QTest::newRow("no java path") << "A.java" << "" << false
                                       << QStringList{QStringLiteral(
                                              "Zentrel has no path information for your \"\\java\\bin\" directory. Close "
                                              "all opened Zentrel files and go to the \"Settings\" menu item and register "
                                              "the path there."),
                                                      problem};
-        QTest::newRow("options cancelled") << "A.java" << "/jdk" << QStringList{problem};
+        QTest::newRow("options cancelled") << "A.java" << "/jdk" << false << QStringList{problem};
+        // An emulator that stays open without ever running the runner: the
+        // compile gives up after the grace time, and an older class gets no page.
+        QTest::newRow("runner never starts") << "A.java" << "/jdk" << true
+                                             << QStringList{QStringLiteral("CreateProcess failed."), problem};
     }
 
     void compileMessages()
     {
         QFETCH(QString, file);
         QFETCH(QString, javaPath);
+        QFETCH(bool, runnerStuck);
         QFETCH(QStringList, expected);
         m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), javaPath);
+        if (runnerStuck) {
+            const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("stuck-term")), "exec sleep 120\n");
+            CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
+            CConsoleLauncher::SetRunnerStartGraceMs(300);
+            ZtTest::WriteFile(Path(QStringLiteral("A.class")), "old");
+        }
         if (!file.isEmpty())
             m_app->OpenFileInEditor(ZtTest::WriteFile(Path(file), "x\n"), false);
-        if (!javaPath.isEmpty() && file.endsWith(QLatin1String(".java")))
-            ZtTest::WhenModal<CJavaOptionsDlg>({}, false);
+        if (!javaPath.isEmpty() && file.endsWith(QLatin1String(".java"))) {
+            ZtTest::WhenModal<CJavaOptionsDlg>([](CJavaOptionsDlg* dialog) { dialog->CreateHtmlButton()->click(); },
+                                               runnerStuck);
+        }
         m_app->ToolCommands().OnCompileJava();
         QCOMPARE(m_messages, expected);
+        QVERIFY(!QFileInfo::exists(Path(QStringLiteral("html_A.html"))));
     }
 
     void treeMenuCompilesTheActiveFile()
@@ -163,7 +173,6 @@ private slots:
         // another item stays highlighted: no window is open to compile.
         ZtTest::WriteFile(Path(QStringLiteral("site/Hello.java")), "class Hello {}\n");
         CProjectTreeCtrl* tree = ZtTest::OpenProjectTree(ZtTest::WriteFile(Path(QStringLiteral("site/site.ztp")), "project"));
-        QVERIFY(tree);
         QTreeWidgetItem* source = ZtTest::ProjectTreeItem(QStringLiteral("Hello.java"));
         QVERIFY(source);
         tree->setCurrentItem(tree->topLevelItem(0));
@@ -183,13 +192,8 @@ private slots:
             QSKIP("no /usr/bin/perl on this machine");
         const QString script = ZtTest::WriteFile(Path(QStringLiteral("x; touch pwned.pl")), "print \"hello @ARGV\\n\";\n");
         m_app->OpenFileInEditor(script, false);
-        CCmdUI update(ID_RUN_PERL);
-        m_app->ToolCommands().OnUpdateRunPerl(&update);
-        QVERIFY(update.m_bEnabled);
-        QCOMPARE(m_app->ToolCommands().PerlScript(), script);
-
         // Without a Perl path nothing runs.
-        m_app->ToolCommands().RunPerlScript();
+        QVERIFY(Frame()->ExecuteCommand(ID_RUN_PERL));
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(m_messages.first().startsWith(QStringLiteral("You must first set the PERL path.")));
 
@@ -208,24 +212,6 @@ private slots:
         QCOMPARE(ZtTest::ReadFile(Path(QStringLiteral("out put.txt"))), QByteArray("hello \n"));
         QVERIFY(QDir(m_dir).entryList({QStringLiteral("pwned*")}).isEmpty());
         QCOMPARE(m_messages.size(), 1);
-    }
-
-    void compileReportsARunnerThatNeverStarts()
-    {
-        // An emulator that stays open without ever running the runner: the
-        // compile gives up after the grace time, and an older class gets no page.
-        const QString terminal = ZtTest::WriteScript(Path(QStringLiteral("stuck-term")), "exec sleep 120\n");
-        CConsoleLauncher::SetTerminalFinder([terminal] { return CTerminalEmulator{terminal, {QStringLiteral("-e")}}; });
-        CConsoleLauncher::SetRunnerStartGraceMs(300);
-        m_app->WriteProfileString(kSettings, QStringLiteral("Java path"), Path(QStringLiteral("jdk")));
-        const QString source = ZtTest::WriteFile(Path(QStringLiteral("Hello.java")), "class Hello {}\n");
-        ZtTest::WriteFile(Path(QStringLiteral("Hello.class")), "old");
-        m_app->OpenFileInEditor(source, false);
-        ZtTest::WhenModal<CJavaOptionsDlg>([](CJavaOptionsDlg* dialog) { dialog->CreateHtmlButton()->click(); });
-        QVERIFY(Frame()->ExecuteCommand(ID_COMPILE_JAVA));
-        QCOMPARE(m_messages, (QStringList{QStringLiteral("CreateProcess failed."),
-                                          QStringLiteral("Problem encountered compiling java document!")}));
-        QVERIFY(!QFileInfo::exists(Path(QStringLiteral("html_Hello.html"))));
     }
 
     void nothingOpensABoxDuringTheRun()
