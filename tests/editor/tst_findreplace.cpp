@@ -52,7 +52,7 @@ QString Found(const char* text, const char* find, int selStart, int selEnd, bool
 }
 
 // Replace All in one step: "count: text", then "; undone" when one undo
-// takes it all back.
+// takes it all back (and, when it replaced nothing, there was nothing to undo).
 QString ReplacedAll(const char* text, const char* find, const char* replace, bool matchCase = false,
                     bool wholeWord = false)
 {
@@ -61,9 +61,10 @@ QString ReplacedAll(const char* text, const char* find, const char* replace, boo
     CFindReplace search = Search(QString::fromLatin1(find), matchCase, wholeWord);
     search.SetReplaceText(QString::fromLatin1(replace));
     const int count = search.ReplaceAll(&document);
+    const bool stepOnlyIfReplaced = count > 0 || !document.isUndoAvailable();
     QString result = QStringLiteral("%1: ").arg(count) + document.toPlainText();
     document.undo();
-    if (document.toPlainText() == QLatin1String(text) && !document.isUndoAvailable())
+    if (stepOnlyIfReplaced && document.toPlainText() == QLatin1String(text) && !document.isUndoAvailable())
         result += QStringLiteral("; undone");
     return result;
 }
@@ -81,7 +82,6 @@ private slots:
     void results_data();
     void results() { ZtTest::CompareResult(); }
     void replaceStepsThroughMatches();
-    void nothingFoundChangesNothing();
 
     void findDialogAndRepeat();
     void replaceDialogReplacesAll();
@@ -121,6 +121,8 @@ void TestFindReplace::results_data()
     Row("find: on the next line", Found("abc\nxabc", "abc", 0, 3), "5-8");
     Row("find: only the selection matches", Found("a needle here", "needle", 2, 8), "2-8");
     Row("find: nothing", Found("one two", "three", 0, 0), "none");
+    // An empty search finds nothing and never loops.
+    Row("find: empty search", Found("one two", "", 0, 0), "none");
 
     // Every replacement is one step that a single undo takes back.
     Row("replace all: match case", ReplacedAll("Tag tag TAG", "tag", "x", true), "1: Tag x TAG; undone");
@@ -131,6 +133,8 @@ void TestFindReplace::results_data()
     Row("replace all: matches do not overlap", ReplacedAll("aaaa", "aa", "b"), "2: bb; undone");
     Row("replace all: over lines", ReplacedAll("one\ntwo one\none", "one", "1"), "3: 1\ntwo 1\n1; undone");
     Row("replace all: with nothing", ReplacedAll("a-b-c", "-", ""), "2: abc; undone");
+    Row("replace all: nothing found", ReplacedAll("nothing to see", "missing", "x"), "0: nothing to see; undone");
+    Row("replace all: empty search", ReplacedAll("nothing to see", "", "x"), "0: nothing to see; undone");
 }
 
 void TestFindReplace::replaceStepsThroughMatches()
@@ -148,24 +152,6 @@ void TestFindReplace::replaceStepsThroughMatches()
     QVERIFY(search.Replace(&document, current).isNull());
     QCOMPARE(document.toPlainText(), QStringLiteral("a dog and a dog"));
     QCOMPARE(current.position(), 15); // after the last replacement
-}
-
-void TestFindReplace::nothingFoundChangesNothing()
-{
-    QTextDocument document;
-    document.setPlainText(QStringLiteral("nothing to see")); // no undo history
-    document.setModified(false);
-    CFindReplace search = Search(QStringLiteral("missing"));
-    search.SetReplaceText(QStringLiteral("x"));
-    QTextCursor current = Selection(&document, 0, 7);
-    QVERIFY(search.Replace(&document, current).isNull());
-    QCOMPARE(search.ReplaceAll(&document), 0);
-    QCOMPARE(document.toPlainText(), QStringLiteral("nothing to see"));
-    QVERIFY(!document.isModified());
-    QVERIFY(!document.isUndoAvailable());
-    // An empty search finds nothing and never loops.
-    QVERIFY(Search(QString()).FindNext(&document, current).isNull());
-    QCOMPARE(Search(QString()).ReplaceAll(&document), 0);
 }
 
 void TestFindReplace::findDialogAndRepeat()
