@@ -1,6 +1,5 @@
 #pragma once
 
-#include "editor/EditAnnouncement.h"
 #include "editor/LineDecorator.h"
 #include "editor/StructureScanner.h"
 #include "editor/SyntaxScanner.h"
@@ -106,11 +105,6 @@ public:
     // on, and token positions still count from the line's start.
     LineScan ScanLine(QStringView text, ScanState start, std::vector<CSyntaxToken>& tokens,
                       int offset = 0) const;
-
-    // Edit announcements are accepted for the views that make them; the
-    // document's change notification alone decides what is coloured.
-    void OnProtected(ZtEditAnnouncement) {}
-    ZentrelEditKind EditKind() const { return ZentrelEditKind::None; }
 
     // The language's lists as the colorizer holds them (list form).
     const QString& PrimaryList() const { return m_strPrimaryList; }
