@@ -426,7 +426,7 @@ private slots:
     }
 
     // Which files open, and what a zero byte does, have their rows in
-    // tst_openfile and tst_sourceloader; here, that a refused page leaves no
+    // tst_framework and tst_sourceloader; here, that a refused page leaves no
     // window and the user is told once. A page that fails to load still
     // becomes the current file; a plain text file only once it has opened.
     void badFilesAreRefusedWithAMessage()

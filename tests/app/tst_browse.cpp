@@ -161,7 +161,7 @@ private slots:
     }
 
     // What may stand in the preview page's place has its rows in
-    // tst_scratchfile; here, a link to a file of the user's elsewhere, which
+    // tst_foldercopy; here, a link to a file of the user's elsewhere, which
     // must keep its text while the saved page is shown.
     void unwritablePreviewShowsSavedPage()
     {
