@@ -171,7 +171,7 @@ void TestConsoleRunner::results_data()
     const auto split = [](const QString& text) { return ZtShellWords::Split(text).join(QLatin1Char('|')); };
     Row("split: blanks", split(" -a \t -b\n"), "-a|-b");
     Row("split: single quotes", split("'-I/a b' '\\n'"), "-I/a b|\\n");
-    Row("split: double quotes", split("\"a \\\"b\\\" \\x\""), "a \"b\" \\x");
+    Row("split: double quotes", split("\"a \\\"b\\\" \\x \\$\\`\""), "a \"b\" \\x $`");
     Row("split: backslash outside quotes", split("a\\ b c\\'"), "a b|c'");
     Row("split: joined pieces", split("-D'x y'\"z\""), "-Dx yz");
     Row("split: empty quotes are a word", split("'' \"\""), "|");
