@@ -409,11 +409,13 @@ void TestFileName::results_data()
     const auto in = [&root](const char* name) { return root + QLatin1Char('/') + QLatin1String(name); };
     WriteFile(in("page.html"), "x");
     WriteFile(in("page (copy).html"), "x");
+    QFile::link(in("gone.png"), in("pic (copy).png"));
     QDir().mkdir(in("v1.2"));
     const auto copyName = [&](const char* name) {
         return QDir(root).relativeFilePath(CFileOperationPlan::UniqueCopyName(in(name)));
     };
     Row("next free copy name", copyName("page.html"), "page (copy 2).html");
+    Row("a dangling link holds its name", copyName("pic.png"), "pic (copy 2).png");
     Row("copy of a folder with a dot", copyName("v1.2"), "v1.2 (copy)");
     Row("copy of a hidden file", copyName(".hidden"), ".hidden (copy)");
     const auto inside = [&](const char* path, const char* folder) {
