@@ -20,8 +20,10 @@
 #include "tools/ToolRules.h"
 #include "framework/KeysBack.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 
 namespace {
 const QString kSettings = QStringLiteral("Settings");
@@ -147,7 +149,15 @@ void CToolCommands::OnOpenConsoleWindow()
     QString folder = ZtPath::FolderOf(m_services.CurrentFile());
     if (!QFileInfo(folder).isDir())
         folder = m_services.StartDirectory();
-    if (!CConsoleLauncher::OpenTerminal(folder))
+    // Without a window manager the keys would go nowhere once the runner's
+    // own console window closes; a window of ours that already has them (a
+    // window manager gave them back) keeps them.
+    const QPointer<QWidget> frame = m_services.GetMainFrame();
+    const auto giveKeysBack = [frame] {
+        if (frame && !QApplication::activeWindow())
+            ZtGiveKeysBack(frame);
+    };
+    if (!CConsoleLauncher::OpenTerminal(folder, giveKeysBack))
         ZtMessageBox::Show(QObject::tr("No terminal emulator could be started. Install one (for example xterm) "
                                        "to open a console window."));
 }

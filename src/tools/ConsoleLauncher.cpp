@@ -13,12 +13,18 @@
 #include <QTimer>
 #include <QUuid>
 
+#include <cerrno>
+#include <csignal>
+
 namespace {
 
 // How long the started program (a terminal emulator, or a terminal server
 // it hands the window to) may take to start the runner before the runner
 // counts as lost.
 constexpr int kRunnerStartGraceMs = 15000;
+
+// How often a console window's detached process is looked for.
+constexpr int kDetachedPollMs = 300;
 
 int& GraceOverride()
 {
@@ -132,6 +138,21 @@ private:
     bool m_bRunnerStarted = false;
 };
 
+// A detached process is no child of ours to wait for: it is asked after
+// now and then (signal 0 only asks whether the process is there).
+void CallWhenProcessGone(qint64 pid, std::function<void()> call)
+{
+    auto* poll = new QTimer(QCoreApplication::instance());
+    poll->setInterval(kDetachedPollMs);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, pid, call = std::move(call)] {
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM)
+            return;
+        poll->deleteLater();
+        call();
+    });
+    poll->start();
+}
+
 } // namespace
 
 QString CConsoleLauncher::RunnerPath()
@@ -186,7 +207,7 @@ void CConsoleLauncher::SetRunnerStartGraceMs(int ms)
     GraceOverride() = ms;
 }
 
-bool CConsoleLauncher::OpenTerminal(const QString& folder)
+bool CConsoleLauncher::OpenTerminal(const QString& folder, std::function<void()> whenWindowGone)
 {
     const CTerminalEmulator terminal = Terminal();
     QProcess process;
@@ -205,5 +226,12 @@ bool CConsoleLauncher::OpenTerminal(const QString& folder)
     process.setWorkingDirectory(folder);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    return process.startDetached();
+    qint64 pid = 0;
+    if (!process.startDetached(&pid))
+        return false;
+    // Only for the runner's own window: an emulator's process often ends at
+    // once, handing its window to a server.
+    if (!terminal.IsValid() && whenWindowGone)
+        CallWhenProcessGone(pid, std::move(whenWindowGone));
+    return true;
 }

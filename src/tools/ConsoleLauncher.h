@@ -29,9 +29,10 @@ public:
     static bool Run(const CCommandLine& line, const QString& workingDirectory);
 
     // Opens the terminal emulator in folder without waiting for it; without
-    // one, the runner's console window with an interactive /bin/sh there.
+    // one, the runner's console window with an interactive /bin/sh there,
+    // and then calls whenWindowGone once that window's process has ended.
     // False when neither can start.
-    static bool OpenTerminal(const QString& folder);
+    static bool OpenTerminal(const QString& folder, std::function<void()> whenWindowGone = {});
 
     // The runner program: beside this program's executable, else on PATH.
     static QString RunnerPath();

@@ -268,7 +268,10 @@ private slots:
         CConsoleLauncher::SetRunnerPath(ZtTest::WriteScript(
             Path(QStringLiteral("runner")), "printf '%s|' \"$PWD\" \"$@\" >\"$HOME/terminal-folder\"\n"));
         QVERIFY(Frame()->ExecuteCommand(ID_OPEN_CONSOLE_WINDOW));
+        // The console window took the keys; once it has gone they come back.
+        QApplication::setActiveWindow(nullptr);
         QTRY_COMPARE(ZtTest::ReadFile(marker), Path(QStringLiteral("pages|--window|--|/bin/sh|-i|")).toUtf8());
+        QTRY_COMPARE(QApplication::activeWindow(), Frame());
         QCOMPARE(m_messages, QStringList());
 
         CConsoleLauncher::SetRunnerPath(Path(QStringLiteral("no-runner")));
