@@ -207,6 +207,8 @@ private slots:
         QLabel* popup = ShownPopup();
         QVERIFY(popup);
         QVERIFY2(popup->text().contains(QStringLiteral("Chosen directory")), qPrintable(popup->text()));
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QTRY_VERIFY(!ShownPopup());
     }
 
     void contentsPageLinksTheTasks()

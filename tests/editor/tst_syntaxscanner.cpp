@@ -100,8 +100,8 @@ void TestSyntaxScanner::results_data()
     Row("nul stops a string", Tokens("a.html", QStringLiteral("\"ab") + QChar(0) + "c\""), "str:\"ab@0 stop@3");
     Row("offset shifts positions", Tokens("a.html", "<P>", 100), "kw1:P@101");
 
-    // Only the part after the last dot counts, in any case, and it must
-    // match an extension whole.
+    // Only the part after the last dot counts, and it must match an
+    // extension whole (letter case has its rows in tst_filekinds).
     Row("language: htm", Language("x.htm"), "HTML");
     Row("language: last dot", Language("a.b.css"), "CSS");
     Row("language: prl", Language("x.prl"), "Perl");

@@ -106,6 +106,7 @@ void TestInstall::installsEveryPart_data()
     // by the tests below.
     QTest::newRow("console runner") << "bin/zentrel-runcon" << -1;
     QTest::newRow("browser module") << "lib/zentrel/zentrel-browser-engine.so" << 0;
+    QTest::newRow("project file type") << "share/mime/packages/zentrel.xml" << 0;
     for (int size : {48, 128, 256})
         QTest::addRow("%d px icon", size) << QStringLiteral("share/icons/hicolor/%1x%1/apps/zentrel.png").arg(size) << size;
 }
@@ -152,6 +153,10 @@ void TestInstall::desktopFilesAgreeWithEachOther()
     const QStringList types = launcher.value("MimeType").split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (const char* type : {"text/html", "text/css", "application/javascript", "text/plain", "application/x-zentrel-project"})
         QVERIFY2(types.contains(QLatin1String(type)), type);
+
+    const QByteArray mime = ReadAll(Installed(QStringLiteral("share/mime/packages/zentrel.xml")));
+    for (const char* expected : {"type=\"application/x-zentrel-project\"", "pattern=\"*.ztp\""})
+        QVERIFY2(mime.contains(expected), expected);
 
     // The description names the launcher, the program, the project file type
     // and this release.

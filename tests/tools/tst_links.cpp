@@ -262,8 +262,12 @@ void TestLinks::backgroundJobsRunWhileQtsPoolIsHeld()
     QSignalSpy validationDone(&validation, &CValidateJob::finished);
     validation.Start(QStringLiteral("<p>"));
 
-    for (QSignalSpy* done : {&filesDone, &subfoldersDone, &treeDone, &linksDone, &searchDone, &validationDone})
-        QTRY_COMPARE_WITH_TIMEOUT(done->size(), 1, 10000);
+    // Each job in turn, named when it never ends.
+    const std::pair<const char*, QSignalSpy*> jobs[] = {{"files", &filesDone},   {"subfolders", &subfoldersDone},
+                                                        {"tree", &treeDone},     {"links", &linksDone},
+                                                        {"search", &searchDone}, {"validation", &validationDone}};
+    for (const auto& [name, done] : jobs)
+        QTRY_VERIFY2_WITH_TIMEOUT(done->size() == 1, name, 10000);
     QCOMPARE(filesDone.first().at(0).toBool(), true);
     QCOMPARE(treeDone.first().at(1).value<QVector<CTreeEntry>>().size(), 1);
     QCOMPARE(linksDone.first().at(0).value<CLinkReport>().problems.size(), 1);
