@@ -368,6 +368,25 @@ private slots:
         }
     }
 
+    void endlessScriptInThePreviewGivesWay()
+    {
+        // The page being typed is where a loop is most often met: its fix
+        // comes under the very same address.
+        const QString path = m_dir + QStringLiteral("/loop.html");
+        CZentrelView* editor = ZtTest::OpenPageEditor(path, "<P ID=\"p\">start</P>\n");
+        CLivePreviewView* view = ShowPreview(editor);
+        QVERIFY(view);
+        QTRY_COMPARE(view->PagePath(), path);
+        const QString text = QStringLiteral("document.getElementById('p') && document.getElementById('p').textContent");
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate(text).toString(), QStringLiteral("start"), 60000);
+        editor->selectAll();
+        editor->insertPlainText(QStringLiteral("<P ID=\"p\">looping</P><SCRIPT>for (;;) {}</SCRIPT>\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(!Evaluate(text).isValid(), 10000);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("<P ID=\"p\">fixed</P>"));
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate(text).toString(), QStringLiteral("fixed"), 60000);
+    }
+
     void slowRendererKeepsItsPage()
     {
         // A renderer that makes no headway for a while, as on a machine busy
