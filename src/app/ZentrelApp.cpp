@@ -290,7 +290,12 @@ QList<CDocTemplate*> CZentrelApp::Templates() const
 
 bool CZentrelApp::InitInstance()
 {
-    const CCommandLineInfo commandLine = ParseCommandLine(arguments());
+    return InitInstance(arguments());
+}
+
+bool CZentrelApp::InitInstance(const QStringList& arguments)
+{
+    const CCommandLineInfo commandLine = ParseCommandLine(arguments);
     fputs(qPrintable(commandLine.m_strOutput), stdout);
     fputs(qPrintable(commandLine.m_strErrors), stderr);
     if (commandLine.m_bExit) {
@@ -312,6 +317,13 @@ bool CZentrelApp::InitInstance()
     connect(m_pSingleInstance.get(), &CSingleInstance::filesRequested, this, &CZentrelApp::OpenRequestedFiles);
 
     m_pMainFrame->RestorePlacement();
+    // On an X server without a window manager a window that is shown is not
+    // made active: with nothing to open and no dialog to answer, the keys
+    // would go nowhere until a click. A dialog shown first keeps them.
+    RunAfterSplash([this] {
+        if (m_pMainFrame && !QApplication::activeModalWidget())
+            ZtGiveKeysBack(m_pMainFrame);
+    });
 
     connect(m_pUnsavedWork.get(), &CUnsavedWork::journalProblem, m_pMainFrame, &CMainFrame::SetStatusText);
     m_pUnsavedWork->Start();

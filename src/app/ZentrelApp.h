@@ -58,9 +58,11 @@ public:
     CZentrelApp(int& argc, char** argv);
     ~CZentrelApp() override;
 
-    // The start-up sequence; false when the program must end, with the exit
-    // status StartUpExitCode gives.
+    // The start-up sequence, for the program's own arguments or the ones
+    // given (the program's name first); false when the program must end,
+    // with the exit status StartUpExitCode gives.
     bool InitInstance();
+    bool InitInstance(const QStringList& arguments);
     int StartUpExitCode() const { return m_nStartUpExitCode; }
     static CCommandLineInfo ParseCommandLine(const QStringList& arguments);
 

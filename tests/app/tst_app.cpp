@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTimer>
 
@@ -492,6 +493,25 @@ private slots:
         QVERIFY(m_app->InitInstance());
         QTRY_VERIFY_WITH_TIMEOUT(shown, 60000);
         QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(m_app->GetMainFrame()));
+    }
+
+    // A start with no page to open and no dialog to answer: on an X server
+    // without a window manager a window shown is not made active, and only
+    // the program can give its main window the keys.
+    void plainStartTakesTheKeys()
+    {
+        if (!qEnvironmentVariableIsSet("ZT_START_CHILD")) {
+            // Offscreen every window shown is made active: the test runs
+            // itself again on an X server.
+            const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+            if (xvfbRun.isEmpty())
+                QSKIP("xvfb-run is not installed");
+            QVERIFY(ZtTest::PassesInChild({QStringLiteral("ZT_START_CHILD=1"), QStringLiteral("QT_QPA_PLATFORM=xcb")},
+                                          {xvfbRun, QStringLiteral("-a")}));
+            return;
+        }
+        QVERIFY(m_app->InitInstance({QStringLiteral("zentrel"), QStringLiteral("--nosplash")}));
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(m_app->GetMainFrame()));
     }
 
     void results_data()
