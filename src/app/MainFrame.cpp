@@ -18,6 +18,7 @@
 #include "framework/MdiTiler.h"
 #include "framework/MenuBuilder.h"
 #include "framework/MessageBox.h"
+#include "framework/PaneCycle.h"
 #include "app/PlainTextChildFrame.h"
 #include "framework/Profile.h"
 #include "projects/ProjectBar.h"
@@ -272,6 +273,8 @@ void CMainFrame::MapWindowCommands()
     OnCommand(ID_TILE_VERTICAL, [this] { TileChildFrames(Qt::Vertical); });
     OnCommandRange(ID_SYNC_SCROLL_DOWN, ID_SYNC_SCROLL_RIGHT, [this](int id) { SyncScroll(id); });
     OnCommand(ID_NEXT_DOCUMENT, [this] { OnNextDocument(); });
+    OnCommand(ID_NEXT_PANE, [this] { ZtPaneCycle::Step(this, MdiArea(), true); });
+    OnCommand(ID_PREV_PANE, [this] { ZtPaneCycle::Step(this, MdiArea(), false); });
     const auto layoutRule = [this](CCmdUI* cmdUI) {
         cmdUI->Enable(CFrameCommandRules::IsWindowLayoutEnabled(ActiveVisibleChild(), IsBrowseFrameActive()));
     };

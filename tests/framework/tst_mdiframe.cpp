@@ -5,12 +5,17 @@
 #include "framework/MDIChildWnd.h"
 #include "framework/MDIFrameWnd.h"
 #include "framework/MdiTiler.h"
+#include "framework/PaneCycle.h"
 #include "framework/View.h"
 
 #include <QDebug>
+#include <QDockWidget>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTreeWidget>
 
 namespace {
 
@@ -35,6 +40,7 @@ private slots:
     void cleanup();
     void windowsStayLargeAndInsideTheArea();
     void openRequestReachesFrameAndView();
+    void paneKeysVisitTheWindowAndEachBarShown();
 
 private:
     CDocument* Open(const COpenRequest& request = {});
@@ -129,6 +135,52 @@ void TestMdiFrame::openRequestReachesFrameAndView()
     COpenRequest hidden;
     hidden.m_bMakeVisible = false;
     QVERIFY(!Open(hidden)->Frames().first()->isVisible());
+}
+
+// F6 and Shift+F6 go round the active window and the bars shown, in the
+// order the bars stand; each bar gets the keys where it had them last.
+void TestMdiFrame::paneKeysVisitTheWindowAndEachBarShown()
+{
+    QPlainTextEdit* editor = qobject_cast<QPlainTextEdit*>(Open()->GetFirstView()->GetWidget());
+    QVERIFY(editor);
+    editor->setObjectName(QStringLiteral("editor"));
+    const auto addBar = [this](Qt::DockWidgetArea side, QWidget* content) {
+        auto* bar = new QDockWidget(m_frame);
+        bar->setWidget(content);
+        m_frame->addDockWidget(side, bar);
+        return bar;
+    };
+    // Added right first: the order is where the bars stand, not when they came.
+    auto* list = new QListWidget;
+    list->setObjectName(QStringLiteral("list"));
+    addBar(Qt::RightDockWidgetArea, list);
+    auto* tabs = new QTabWidget;
+    for (const char* name : {"project", "keywords"}) {
+        auto* tree = new QTreeWidget;
+        tree->setObjectName(QLatin1String(name));
+        tabs->addTab(tree, QLatin1String(name));
+    }
+    addBar(Qt::LeftDockWidgetArea, tabs);
+    addBar(Qt::LeftDockWidgetArea, new QTreeWidget)->hide();
+    QCoreApplication::processEvents();
+
+    QString visited;
+    const auto step = [&visited, this](bool bForward) {
+        ZtPaneCycle::Step(m_frame, m_frame->MdiArea(), bForward);
+        const QWidget* focus = QApplication::focusWidget();
+        visited += (bForward ? QStringLiteral(" > ") : QStringLiteral(" < "))
+                   + (focus ? focus->objectName() : QStringLiteral("none"));
+    };
+    m_frame->setFocus();
+    step(true);
+    step(true);
+    step(true);
+    step(true);
+    step(false);
+    // The second tab shown: the bar gives the keys to it, not to the hidden first.
+    tabs->setCurrentIndex(1);
+    step(false);
+    QCOMPARE(visited, QStringLiteral(" > editor > project > list > editor < list < keywords"));
 }
 
 ZT_TEST_MAIN(TestMdiFrame)
