@@ -11,10 +11,19 @@
 
 namespace {
 
+// A tab widget hands the keys on to its tab bar: what counts is where they
+// end up.
+const QWidget* KeysEndIn(const QWidget* widget)
+{
+    while (widget->focusProxy())
+        widget = widget->focusProxy();
+    return widget;
+}
+
 bool TakesKeys(const QWidget* widget)
 {
     return widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus)
-           && !qobject_cast<const QTabBar*>(widget);
+           && !qobject_cast<const QTabBar*>(KeysEndIn(widget));
 }
 
 // The widget below root that gets the keys: the one that had them last, else

@@ -5,6 +5,7 @@
 #include "tools/ConsoleRequest.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -138,14 +139,30 @@ private:
     bool m_bRunnerStarted = false;
 };
 
+// Whether a process is still running: signal 0 only asks whether it is
+// there, and one that has ended but is not yet reaped (an init that reaps
+// late, or never) is still there, in state Z.
+bool IsRunning(qint64 pid)
+{
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM)
+        return false;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    // "pid (name) state ...": the name may hold blanks and parentheses.
+    const QByteArray fields = stat.readAll();
+    const qsizetype nameEnd = fields.lastIndexOf(')');
+    return nameEnd < 0 || fields.mid(nameEnd + 2, 1) != "Z";
+}
+
 // A detached process is no child of ours to wait for: it is asked after
-// now and then (signal 0 only asks whether the process is there).
+// now and then.
 void CallWhenProcessGone(qint64 pid, std::function<void()> call)
 {
     auto* poll = new QTimer(QCoreApplication::instance());
     poll->setInterval(kDetachedPollMs);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, pid, call = std::move(call)] {
-        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM)
+        if (IsRunning(pid))
             return;
         poll->deleteLater();
         call();

@@ -13,9 +13,11 @@
 #include "framework/MdiTiler.h"
 #include "framework/Profile.h"
 #include "projects/ProjectBar.h"
+#include "projects/ProjectTreeCtrl.h"
 #include "app/SplashWnd.h"
 #include "editor/FontToolBar.h"
 #include "editor/SourceEditView.h"
+#include "editor/ZentrelView.h"
 #include "res/Accelerators.h"
 
 #include <QAction>
@@ -416,6 +418,21 @@ private slots:
 
     // A closed dialog hands the keys to the dialog below it, and the last one
     // to the main window, so that menus open from the keyboard again.
+    // F6 takes the keys from a page to the Project tree (not its tab bar),
+    // and Shift+F6 brings them back.
+    void paneKeysReachTheTrees()
+    {
+        CZentrelView* editor = ZtTest::OpenPageEditor(m_dir + QStringLiteral("/panes.html"), "<P>x</P>\n");
+        QVERIFY(editor);
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+        editor->setFocus();
+        QTest::keyClick(editor, Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m_frame->ProjectBar()->ProjectTree()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(editor));
+    }
+
     void closedDialogsGiveTheKeysBack()
     {
         QApplication::setActiveWindow(m_frame);

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -160,7 +161,10 @@ void TestMdiFrame::paneKeysVisitTheWindowAndEachBarShown()
         tree->setObjectName(QLatin1String(name));
         tabs->addTab(tree, QLatin1String(name));
     }
-    addBar(Qt::LeftDockWidgetArea, tabs);
+    // As in the program's bars, the tabs stand in a container of the bar's.
+    auto* holder = new QWidget;
+    (new QVBoxLayout(holder))->addWidget(tabs);
+    addBar(Qt::LeftDockWidgetArea, holder);
     addBar(Qt::LeftDockWidgetArea, new QTreeWidget)->hide();
     QCoreApplication::processEvents();
 
