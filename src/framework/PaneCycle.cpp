@@ -66,17 +66,20 @@ QList<QWidget*> Parts(QMainWindow* window, QMdiArea* area)
 void ZtPaneCycle::Step(QMainWindow* window, QMdiArea* area, bool bForward)
 {
     const QList<QWidget*> parts = Parts(window, area);
+    const qsizetype count = parts.size();
     const QWidget* focus = QApplication::focusWidget();
-    qsizetype current = -1;
-    for (qsizetype i = 0; i < parts.size() && current < 0; ++i) {
-        if (focus && (parts.at(i) == focus || parts.at(i)->isAncestorOf(focus)))
+    // With the keys in no part, the step starts just outside the list, so
+    // that it lands on the first part (or the last, going back).
+    qsizetype current = bForward ? -1 : count;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (focus && (parts.at(i) == focus || parts.at(i)->isAncestorOf(focus))) {
             current = i;
+            break;
+        }
     }
     // A part with nothing that takes the keys is passed over.
-    for (qsizetype step = 1; step <= parts.size(); ++step) {
-        const qsizetype next = current < 0 ? (bForward ? step - 1 : parts.size() - step)
-                                           : ((current + (bForward ? step : -step)) % parts.size() + parts.size())
-                                                 % parts.size();
+    for (qsizetype step = 1; step <= count; ++step) {
+        const qsizetype next = ((current + (bForward ? step : -step)) % count + count) % count;
         if (QWidget* target = KeyTarget(parts.at(next))) {
             // A floating bar is a window of its own.
             if (target->window() != QApplication::activeWindow())
